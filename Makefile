@@ -1,0 +1,30 @@
+# The two commands of the README: `make run` and `make test`.
+SHELL := /bin/bash
+JOBS := $(shell nproc)
+
+.PHONY: run test setup native win32
+
+# tools/setup runs when something the build or the tests need is missing.
+setup:
+	@if ! tools/setup --check >/dev/null 2>&1; then \
+	    echo "Installing what the build needs (tools/setup)..."; \
+	    if [ "$$(id -u)" -eq 0 ]; then tools/setup; else sudo tools/setup; fi; \
+	fi
+
+native: setup
+	cmake --preset native
+	cmake --build --preset native -j $(JOBS)
+
+win32: setup
+	cmake --preset win32
+	cmake --build --preset win32 -j $(JOBS)
+
+run: win32
+	tools/run-korvalder build/win32/src/shell/Korvalder.exe
+
+# The Wine prefix of the tests is made while the builds run: it takes minutes.
+test: setup
+	@tools/wine-run & prefix=$$!; \
+	$(MAKE) --no-print-directory native win32 || { wait $$prefix; exit 1; }; \
+	wait $$prefix || exit 1; \
+	ctest --preset native -j $(JOBS) && ctest --preset win32 -j $(JOBS)

@@ -1,0 +1,50 @@
+# Compiler settings and helpers shared by the main build and the fuzz and bench projects.
+set(CMAKE_CXX_STANDARD 20)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+set(KV_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
+
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+option(KV_SANITIZE "AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(KV_SANITIZE AND NOT WIN32)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(WIN32)
+    # Every program is a self-contained 32-bit exe that may use more than 2 GB.
+    add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--large-address-aware)
+    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+endif()
+
+# Where tests find their fixtures; Wine sees the host's root as drive Z:.
+if(WIN32)
+    set(KV_FIXTURES_DIR "Z:${KV_ROOT}/tests/fixtures")
+else()
+    set(KV_FIXTURES_DIR "${KV_ROOT}/tests/fixtures")
+endif()
+get_filename_component(KV_FIXTURES_DIR "${KV_FIXTURES_DIR}" ABSOLUTE BASE_DIR /)
+if(WIN32)
+    string(REGEX REPLACE "^/?Z:" "Z:" KV_FIXTURES_DIR "${KV_FIXTURES_DIR}")
+endif()
+
+# kv_add_test(<name> SOURCES ... LIBS ... [LOCK <resource>])
+# One GoogleTest executable. Natively each test case is a CTest test; under Wine
+# the whole executable is one CTest test, since every Wine start costs a second.
+function(kv_add_test name)
+    cmake_parse_arguments(T "" "LOCK" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+    target_compile_definitions(${name} PRIVATE KV_FIXTURES_DIR="${KV_FIXTURES_DIR}")
+    if(WIN32)
+        add_test(NAME win32.${name} COMMAND ${name})
+        if(T_LOCK)
+            set_tests_properties(win32.${name} PROPERTIES RESOURCE_LOCK ${T_LOCK})
+        endif()
+    else()
+        include(GoogleTest)
+        gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 60
+                             PROPERTIES RESOURCE_LOCK "${T_LOCK}")
+    endif()
+endfunction()
