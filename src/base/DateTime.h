@@ -5,9 +5,9 @@
 namespace kv {
 
 struct DateTime {
-    int year = 1980;
-    int month = 1;   // 1..12
-    int day = 1;     // 1..31
+    int year = 0;
+    int month = 0;   // 1..12
+    int day = 0;     // 1..31
     int hour = 0;    // 0..23
     int minute = 0;  // 0..59
     int second = 0;  // 0..59

@@ -1,0 +1,7 @@
+#include "AnsiCase.h"
+
+namespace kv {
+
+const CaseMap& systemCaseMap() { return cp1252CaseMap(); }
+
+}  // namespace kv

@@ -1,0 +1,97 @@
+#include "base/AnsiCase.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace kv {
+namespace {
+
+// Windows-1252 written out: capital -> small.
+std::map<int, int> cp1252Pairs() {
+    std::map<int, int> pairs = {{0x8A, 0x9A}, {0x8C, 0x9C}, {0x8E, 0x9E}, {0x9F, 0xFF}};
+    for (int c = 'A'; c <= 'Z'; ++c) pairs[c] = c - 'A' + 'a';
+    for (int c = 0xC0; c <= 0xD6; ++c) pairs[c] = c - 0xC0 + 0xE0;  // À..Ö / à..ö
+    for (int c = 0xD8; c <= 0xDE; ++c) pairs[c] = c - 0xD8 + 0xF8;  // Ø..Þ / ø..þ
+    return pairs;
+}
+
+TEST(AnsiCase, Cp1252TableAgreesWithTheCodePageForEveryByte) {
+    const CaseMap& m = cp1252CaseMap();
+    const auto pairs = cp1252Pairs();
+    std::map<int, int> smallToCapital;
+    for (auto [up, low] : pairs) smallToCapital[low] = up;
+    // ƒ ª µ º ß
+    const std::map<int, bool> smallWithoutCapital = {{0x83, true}, {0xAA, true}, {0xB5, true}, {0xBA, true}, {0xDF, true}};
+
+    for (int c = 0; c < 256; ++c) {
+        SCOPED_TRACE(c);
+        auto b = static_cast<unsigned char>(c);
+        if (auto it = pairs.find(c); it != pairs.end()) {
+            EXPECT_EQ(m.upper[c], c);
+            EXPECT_EQ(m.lower[c], it->second);
+            EXPECT_TRUE(m.isUpper(b));
+            EXPECT_FALSE(m.isLower(b));
+            EXPECT_TRUE(m.isAlpha(b));
+        } else if (auto it = smallToCapital.find(c); it != smallToCapital.end()) {
+            EXPECT_EQ(m.upper[c], it->second);
+            EXPECT_EQ(m.lower[c], c);
+            EXPECT_FALSE(m.isUpper(b));
+            EXPECT_TRUE(m.isLower(b));
+            EXPECT_TRUE(m.isAlpha(b));
+        } else {
+            EXPECT_EQ(m.upper[c], c);
+            EXPECT_EQ(m.lower[c], c);
+            EXPECT_FALSE(m.isUpper(b));
+            EXPECT_EQ(m.isLower(b), smallWithoutCapital.count(c) == 1);
+            EXPECT_EQ(m.isAlpha(b), smallWithoutCapital.count(c) == 1 || c == 0x88);
+        }
+    }
+}
+
+TEST(AnsiCase, MapsWholeTexts) {
+    const CaseMap& m = cp1252CaseMap();
+    EXPECT_EQ(upperCase("Stra\xDF" "e \xE9t\xE9 \xFF\xF7 x1", m), "STRA\xDF" "E \xC9T\xC9 \x9F\xF7 X1");
+    EXPECT_EQ(lowerCase("\xC6" "BLE \xD7 \x8C" "UVRE", m), "\xE6" "ble \xD7 \x9C" "uvre");
+    EXPECT_EQ(upperCase(std::string("a\0b", 3), m), std::string("A\0B", 3));
+    EXPECT_EQ(upperCase("", m), "");
+    EXPECT_EQ(m.toUpper('q'), 'Q');
+    EXPECT_EQ(m.toLower('\xDE'), '\xFE');
+}
+
+// Natively the system code page is Windows-1252; under Windows it is whatever the
+// system says, which agrees at least on ASCII.
+TEST(AnsiCase, SystemMapHandlesAscii) {
+    const CaseMap& m = systemCaseMap();
+#ifndef _WIN32
+    EXPECT_EQ(&m, &cp1252CaseMap());
+#endif
+    EXPECT_EQ(upperCase("readme.txt", m), "README.TXT");
+    EXPECT_EQ(lowerCase("\\DOS\\UTIL-1", m), "\\dos\\util-1");
+    EXPECT_TRUE(m.isUpper('Q'));
+    EXPECT_TRUE(m.isLower('q'));
+    EXPECT_FALSE(m.isAlpha('1'));
+    EXPECT_FALSE(m.isUpper('_'));
+}
+
+#ifdef _WIN32
+// The hand-made table must say what Windows says for its own Western code page.
+TEST(AnsiCase, SystemMapOfCodePage1252IsTheTable) {
+    if (GetACP() != 1252) GTEST_SKIP() << "ANSI code page " << GetACP();
+    const CaseMap& system = systemCaseMap();
+    const CaseMap& table = cp1252CaseMap();
+    for (int c = 0; c < 256; ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_EQ(system.upper[c], table.upper[c]);
+        EXPECT_EQ(system.lower[c], table.lower[c]);
+        EXPECT_EQ(system.flags[c], table.flags[c]);
+    }
+}
+#endif
+
+}  // namespace
+}  // namespace kv
