@@ -1,0 +1,41 @@
+#pragma once
+// The state every archive component of one set shares: the platform seams, the
+// output sink and the running checksums. One context means one archive operation
+// at a time; whoever owns the components owns the context.
+#include <cstdint>
+#include <memory>
+
+#include "ArcFileSystem.h"
+#include "ArcType.h"
+#include "OutputSink.h"
+#include "ResourceStrings.h"
+
+namespace kv::arc {
+
+class ArchiveContext {
+public:
+    // The bias is read once here (UTC = local + bias; magnitudes below 13 are hours).
+    ArchiveContext(std::unique_ptr<IArcFileSystem> fileSystem, std::unique_ptr<IResourceStrings> resources,
+                   int biasMinutes);
+    // The machine's file system, resource loader and time zone.
+    static std::unique_ptr<ArchiveContext> System();
+
+    IArcFileSystem& FileSystem() { return *fileSystem_; }
+    IResourceStrings& Resources() { return *resources_; }
+    int BiasMinutes() const { return biasMinutes_; }
+
+    OutputSink Sink;
+    std::uint32_t Crc32 = 0;
+    std::uint16_t Crc16 = 0;
+    std::uint64_t PackedLeft = 0;  // of the member being decoded
+    int ProgressStep = 10;
+    int LastPercent = -1;
+    TSetDate SetDateTo = OrigDate;
+
+private:
+    std::unique_ptr<IArcFileSystem> fileSystem_;
+    std::unique_ptr<IResourceStrings> resources_;
+    int biasMinutes_;
+};
+
+}  // namespace kv::arc

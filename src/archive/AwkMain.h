@@ -1,0 +1,137 @@
+#pragma once
+// The component chain every archive component builds on: TAwkMain (the context it
+// works in), TZipCommon (the archive, its kind, the member record, errors) and
+// TUnBase (what extractors share).
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ArcError.h"
+#include "ArcMember.h"
+#include "ArcType.h"
+#include "ArchiveContext.h"
+#include "DetectArcType.h"
+#include "SafePath.h"
+
+namespace kv::arc {
+
+class TZipCommon;
+
+// Events; the sender comes first.
+using TNotifyEvent = std::function<void(TZipCommon& sender)>;
+using TOnError = std::function<void(TZipCommon& sender, const std::string& fn, const std::string& volumeId, int code)>;
+using TOnBegin = std::function<void(TZipCommon& sender, const std::string& fn, int recNum, bool& extract)>;
+using TOnEnd = std::function<void(TZipCommon& sender, const std::string& fn, bool crcPass)>;
+using TOnProgress = std::function<void(TZipCommon& sender, const std::string& fn, std::uint8_t progress)>;
+using TOnFileExists = std::function<void(TZipCommon& sender, const std::string& fn, bool& accept)>;
+using TOnGetPassword =
+    std::function<void(TZipCommon& sender, const std::string& fn, std::string& password, bool& tryAgain)>;
+using TOnRead = std::function<void(TZipCommon& sender, std::uint64_t offset, int filenum)>;
+using TOnTotals = std::function<void(TZipCommon& sender, int numFiles)>;
+
+class TAwkMain {
+public:
+    explicit TAwkMain(ArchiveContext& context) : context_(context) {}
+    virtual ~TAwkMain() = default;
+    TAwkMain(const TAwkMain&) = delete;
+    TAwkMain& operator=(const TAwkMain&) = delete;
+
+    ArchiveContext& Context() { return context_; }
+
+private:
+    ArchiveContext& context_;
+};
+
+class TZipCommon : public TAwkMain {
+public:
+    explicit TZipCommon(ArchiveContext& context) : TAwkMain(context) {}
+
+    TOnError OnError;
+
+    // '/' becomes '\'; the name is kept only when the file exists, and then the
+    // archive kind is detected (else atNA).
+    void SetArchiveFile(std::string name);
+    const std::string& ArchiveFile() const { return archiveFile_; }
+    TArcType ArcType() const { return arcType_; }
+
+    // Only the file-name part of the mask is kept.
+    void SetFileSpec(std::string mask);
+    const std::string& FileSpec() const { return fileSpec_; }
+
+    void SetZipCmntBufSize(int size);
+    int ZipCmntBufSize() const { return zipCmntBufSize_; }
+
+    // Gets a trailing '\'; empty means the archive's folder.
+    void SetExtractDir(std::string folder);
+    const std::string& ExtractDir() const { return extractDir_; }
+    bool UseStoredDirs = false;
+
+    ArcMember Current;
+
+    std::uint64_t ArchiveStart() const { return detection_.start; }  // 0-based
+    std::uint64_t FoundInside() const { return detection_.foundInside; }
+    std::uint64_t ArchiveSize() const { return detection_.size; }
+    std::uint32_t ArchiveFileDate() const { return detection_.fileDate; }
+
+    // The path to write a member to, always inside ExtractDir (see SafeTargetPath);
+    // empty when the name is refused. Creates nothing.
+    virtual SafeTarget BuildTargetPath(const std::string& memberName) const;
+
+protected:
+    void DetectType();
+
+private:
+    std::string archiveFile_;
+    TArcType arcType_ = atNA;
+    std::string fileSpec_ = "*.*";
+    int zipCmntBufSize_ = 0;
+    std::string extractDir_;
+    Detection detection_;
+};
+
+// Tells OnError, then throws E_RAISE with the message of code.
+[[noreturn]] void RaiseArcError(TZipCommon& sender, const std::string& fn, const std::string& volumeId, int code);
+// A warning: tells OnError and goes on.
+void ReportArcError(TZipCommon& sender, const std::string& fn, const std::string& volumeId, int code);
+
+class TUnBase : public TZipCommon {
+public:
+    explicit TUnBase(ArchiveContext& context) : TZipCommon(context) {}
+
+    void SetSetDateTo(TSetDate value) {
+        Context().SetDateTo = value;
+        setDateTo_ = value;
+    }
+    TSetDate SetDateTo() const { return setDateTo_; }
+
+    TProgressNotify ProgressNotify = Ten;
+    std::vector<std::string> Passwords;
+
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TOnBegin OnBegin;
+    TOnEnd OnEnd;
+    TOnProgress OnProgress;
+    TOnFileExists OnFileExists;
+    TOnGetPassword OnGetPassword;
+
+    // Sends output to files, then runs DoExtract.
+    void Extract();
+
+protected:
+    virtual void DoExtract() {}
+
+    // Fires OnProgress when due (see ProgressDue) for the current member.
+    void NotifyProgress(std::uint64_t done, std::uint64_t total, bool force);
+
+    // Copies count bytes of a stored member at pos to the sink in pieces of at most
+    // 32768, adding them to the CRC-16 (checkBits 16) or CRC-32 (32) of the
+    // context; false when the sink refused a piece. A short source throws ETruncated.
+    bool CopyStored(ByteSource& input, std::uint64_t pos, std::uint64_t count, int checkBits);
+
+private:
+    TSetDate setDateTo_ = OrigDate;
+};
+
+}  // namespace kv::arc

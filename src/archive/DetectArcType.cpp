@@ -1,0 +1,157 @@
+#include "DetectArcType.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "ClassifySignature.h"
+#include "ZipEndRecord.h"
+#include "base/BoundedReader.h"
+#include "base/Errors.h"
+
+namespace kv::arc {
+
+namespace {
+
+constexpr std::uint32_t kCentralSig = 0x02014B50;
+
+std::uint32_t le32(const std::uint8_t* p) {
+    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+}
+
+bool read4(ByteSource& src, std::uint64_t pos, std::uint32_t& out) {
+    std::uint8_t b[4];
+    if (src.readAt(pos, b, 4) != 4) return false;
+    out = le32(b);
+    return true;
+}
+
+bool hasTarExtension(const std::string& path) {
+    std::size_t dot = path.rfind('.');
+    std::size_t sep = path.find_last_of("\\/");
+    if (dot == std::string::npos || (sep != std::string::npos && dot < sep)) return false;
+    std::string ext = path.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+    return ext == ".TAR";
+}
+
+// The header checksum counts the checksum field as blanks. Old tars summed signed
+// bytes; both sums are accepted.
+bool tarChecksumHolds(const std::uint8_t* h) {
+    std::int64_t stored = 0;
+    bool digits = false;
+    for (int i = 148; i < 156; ++i) {
+        if (h[i] >= '0' && h[i] <= '7') {
+            stored = stored * 8 + (h[i] - '0');
+            digits = true;
+        }
+    }
+    if (!digits) return false;
+    std::int64_t unsignedSum = 0, signedSum = 0;
+    for (int i = 0; i < 512; ++i) {
+        std::uint8_t b = (i >= 148 && i < 156) ? ' ' : h[i];
+        unsignedSum += b;
+        signedSum += static_cast<std::int8_t>(b);
+    }
+    return stored == unsignedSum || stored == signedSum;
+}
+
+TArcType fromResources(ArchiveContext& ctx, const std::string& path, ByteSource& src, Detection& d) {
+    for (const std::string& text : ctx.Resources().LoadStrings(path, 1, 4, 5)) {
+        if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), [](char c) {
+                return c >= '0' && c <= '9';
+            }))
+            break;
+        std::uint64_t at = std::stoull(text);
+        std::uint32_t sig;
+        if (at >= d.size || !read4(src, at, sig)) break;
+        std::uint64_t start = at;
+        TArcType t = ClassifySignature(false, sig, start);
+        if (t != atUnknown) {
+            if (IsZipType(t)) d.foundInside = at;
+            d.start = start;
+            return t;
+        }
+    }
+    return atUnknown;
+}
+
+TArcType fromImageEnd(ByteSource& src, const std::uint8_t* mz, Detection& d) {
+    std::uint64_t lastPage = mz[2] | mz[3] << 8;
+    std::uint64_t pages = mz[4] | mz[5] << 8;
+    if (pages == 0) return atUnknown;
+    // A last-page count of 0 means the last page is full.
+    std::uint64_t end = lastPage == 0 ? pages * 512 : (pages - 1) * 512 + lastPage;
+    std::uint32_t sig;
+    if (end >= d.size || !read4(src, end, sig)) return atUnknown;
+    std::uint64_t start = (sig >> 16) == 0xEA60 ? end + 2 : end;
+    if (!read4(src, start, sig)) return atUnknown;
+    TArcType t = ClassifySignature(false, sig, start);
+    d.start = start;
+    return t;
+}
+
+TArcType fromZipEnd(ByteSource& src, Detection& d) {
+    auto end = FindZipEnd(src);
+    if (!end) return atUnknown;
+    std::uint64_t shift = end->Shift();
+    std::uint8_t h[46];
+    if (src.readAt(end->centralOffset + shift, h, 46) != 46 || le32(h) != kCentralSig) return atUnknown;
+    d.start = le32(h + 42) + shift;
+    d.foundInside = shift;
+    return atZipExe;
+}
+
+TArcType fromTarHeader(ByteSource& src, Detection& d) {
+    std::uint8_t h[512];
+    std::uint64_t at = 0;
+    if (src.readAt(at, h, 512) != 512) return atUnknown;
+    if (h[156] == 'V') {
+        at = 512;
+        if (src.readAt(at, h, 512) != 512) return atUnknown;
+    }
+    if (!tarChecksumHolds(h)) return atUnknown;
+    d.start = at;
+    return atTAR;
+}
+
+}  // namespace
+
+Detection DetectArcType(ArchiveContext& ctx, const std::string& path) {
+    Detection d;
+    std::unique_ptr<ByteSource> src;
+    try {
+        src = ctx.FileSystem().OpenRead(path);
+        d.size = src->size();
+    } catch (const Error&) {
+        d.type = atFileError;
+        return d;
+    }
+    d.fileDate = ctx.FileSystem().FileDosDate(path).value_or(kUnknownFileDate);
+    std::uint8_t first[6];
+    try {
+        if (d.size < 6 || src->readAt(0, first, 6) != 6) {
+            d.type = atFileError;
+            return d;
+        }
+        if (first[0] == 'M' && first[1] == 'Z') {
+            d.type = fromResources(ctx, path, *src, d);
+            if (d.type == atUnknown) d.type = fromImageEnd(*src, first, d);
+            if (d.type == atUnknown) {
+                d.start = 0;
+                d.type = fromZipEnd(*src, d);
+            }
+            if (d.type == atUnknown) d.start = 0;
+            return d;
+        }
+        d.type = ClassifySignature(true, le32(first), d.start);
+        if (d.type == atUnknown && d.size > 512 && hasTarExtension(path)) {
+            d.type = fromTarHeader(*src, d);
+            if (d.type != atTAR) d.start = 0;
+        }
+    } catch (const Error&) {
+        d.type = atFileError;
+    }
+    return d;
+}
+
+}  // namespace kv::arc

@@ -1,0 +1,28 @@
+#pragma once
+// Which archive a file holds, from its contents (and, for tar, its extension).
+#include <cstdint>
+#include <string>
+
+#include "ArcType.h"
+#include "ArchiveContext.h"
+
+namespace kv::arc {
+
+struct Detection {
+    TArcType type = atNA;
+    std::uint64_t start = 0;        // position of the first archive byte (0 for a plain archive)
+    std::uint64_t foundInside = 0;  // ZIP in a program: bytes in front that its offsets do not count
+    std::uint64_t size = 0;         // of the file
+    std::uint32_t fileDate = 0;     // the file's DOS stamp
+};
+
+// The date a file gets when the system cannot tell its own.
+constexpr std::uint32_t kUnknownFileDate = 0x7225;
+
+// A file that cannot be opened or is shorter than 6 bytes is atFileError. A program
+// file (MZ) is searched for an appended archive: the positions its string resources
+// 1-4 name, the end of its image, and a ZIP end record; a plain file by its first
+// four bytes, and a ".TAR" file by its header checksum (after a volume label).
+Detection DetectArcType(ArchiveContext& context, const std::string& path);
+
+}  // namespace kv::arc

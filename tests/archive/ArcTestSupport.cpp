@@ -1,0 +1,66 @@
+#include "ArcTestSupport.h"
+
+#include "base/ByteSource.h"
+#include "base/Errors.h"
+
+namespace kv::arc::test {
+
+std::unique_ptr<ByteSource> MemoryFileSystem::OpenRead(const std::string& path) {
+    auto it = files.find(path);
+    if (it == files.end()) throw EIoError("no such file: " + path);
+    return std::make_unique<MemorySource>(it->second);
+}
+
+std::unique_ptr<ByteSink> MemoryFileSystem::OpenOutput(const std::string&) { return std::make_unique<MemorySink>(); }
+
+std::vector<std::string> FakeResourceStrings::LoadStrings(const std::string& path, unsigned first, unsigned count,
+                                                          std::size_t maxChars) {
+    ++loads;
+    std::vector<std::string> out(count);
+    auto it = texts.find(path);
+    if (it == texts.end()) return out;
+    for (unsigned i = 0; i < count; ++i)
+        if (first - 1 + i < it->second.size()) out[i] = it->second[first - 1 + i].substr(0, maxChars);
+    return out;
+}
+
+MemoryWorld::MemoryWorld() {
+    auto f = std::make_unique<MemoryFileSystem>();
+    auto r = std::make_unique<FakeResourceStrings>();
+    fs = f.get();
+    resources = r.get();
+    context = std::make_unique<ArchiveContext>(std::move(f), std::move(r), 0);
+}
+
+std::unique_ptr<ArchiveContext> FixtureContext() {
+    return std::make_unique<ArchiveContext>(MakeSystemFileSystem(), std::make_unique<FakeResourceStrings>(), 0);
+}
+
+std::string FixturePath(const std::string& relative) {
+    std::string p = std::string(KV_FIXTURES_DIR) + "/archives/" + relative;
+    for (char& c : p)
+        if (c == '/') c = '\\';
+    return p;
+}
+
+void PutLe16(Bytes& b, std::size_t at, std::uint32_t v) {
+    if (b.size() < at + 2) b.resize(at + 2);
+    b[at] = static_cast<std::uint8_t>(v);
+    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void PutLe32(Bytes& b, std::size_t at, std::uint32_t v) {
+    PutLe16(b, at, v & 0xFFFF);
+    PutLe16(b, at + 2, v >> 16);
+}
+
+void Append(Bytes& b, const std::string& text) { b.insert(b.end(), text.begin(), text.end()); }
+
+Bytes ReadFixture(const std::string& relative) {
+    std::string p = FixturePath(relative);
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    return readWholeFile(p);
+}
+
+}  // namespace kv::arc::test

@@ -1,0 +1,64 @@
+#pragma once
+// Test doubles for the archive library's platform seams, and byte-building helpers.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "archive/ArcFileSystem.h"
+#include "archive/ArchiveContext.h"
+#include "archive/ResourceStrings.h"
+
+namespace kv::arc::test {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Files held in memory, by their Windows names.
+class MemoryFileSystem final : public IArcFileSystem {
+public:
+    std::map<std::string, Bytes> files;
+    std::uint32_t dosDate = 0x52D48C00;  // 2021-06-20 17:32:00
+
+    bool Exists(const std::string& path) override { return files.count(path) != 0; }
+    std::unique_ptr<ByteSource> OpenRead(const std::string& path) override;
+    std::optional<std::uint32_t> FileDosDate(const std::string& path) override {
+        if (!Exists(path)) return std::nullopt;
+        return dosDate;
+    }
+    std::uint32_t FileAttributes(const std::string&) override { return 0x20; }
+    void CreateFolderChain(const std::string&) override {}
+    std::unique_ptr<ByteSink> OpenOutput(const std::string&) override;
+    bool SetDosDate(const std::string&, std::uint32_t) override { return true; }
+    bool SetAttributes(const std::string&, std::uint32_t) override { return true; }
+    bool Remove(const std::string& path) override { return files.erase(path) != 0; }
+    std::optional<std::uint64_t> FreeSpace(const std::string&) override { return 1u << 30; }
+};
+
+// Resource texts per program file.
+class FakeResourceStrings final : public IResourceStrings {
+public:
+    std::map<std::string, std::vector<std::string>> texts;
+    int loads = 0;
+    std::vector<std::string> LoadStrings(const std::string& path, unsigned first, unsigned count,
+                                         std::size_t maxChars) override;
+};
+
+// A context over a memory file system and fake resources, bias 0 (UTC).
+struct MemoryWorld {
+    MemoryFileSystem* fs;
+    FakeResourceStrings* resources;
+    std::unique_ptr<ArchiveContext> context;
+    MemoryWorld();
+};
+
+// A context over the real file system (fixtures), bias 0.
+std::unique_ptr<ArchiveContext> FixtureContext();
+std::string FixturePath(const std::string& relative);
+
+void PutLe16(Bytes& b, std::size_t at, std::uint32_t v);
+void PutLe32(Bytes& b, std::size_t at, std::uint32_t v);
+void Append(Bytes& b, const std::string& text);
+Bytes ReadFixture(const std::string& relative);
+
+}  // namespace kv::arc::test
