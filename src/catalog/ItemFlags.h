@@ -1,0 +1,63 @@
+#pragma once
+// The item flags byte at the head of every record and the category byte of file
+// and folder records.
+#include <cstdint>
+
+namespace kv {
+
+namespace ItemFlags {
+inline constexpr std::uint8_t KindMask = 0x07;
+inline constexpr std::uint8_t File = 1;
+inline constexpr std::uint8_t Folder = 2;
+inline constexpr std::uint8_t Disk = 3;
+inline constexpr std::uint8_t Catalog = 4;
+inline constexpr std::uint8_t HasDescriptions = 0x08;  // folder or disk: a file record has one
+inline constexpr std::uint8_t Archive = 0x10;          // archive folder, member, compressed volume
+inline constexpr std::uint8_t InSearchScope = 0x20;    // catalog or disk
+inline constexpr std::uint8_t FileBlock = 0x40;        // stored only: see FlagsToStore
+inline constexpr std::uint8_t VirtualDisk = 0x80;
+inline constexpr std::uint8_t NewCatalog = Catalog | InSearchScope;
+inline constexpr std::uint8_t NewDisk = Disk | InSearchScope;
+}  // namespace ItemFlags
+
+constexpr std::uint8_t GetItemKind(std::uint8_t flags) { return flags & ItemFlags::KindMask; }
+
+// A mask of 0..7 compares the kind; a larger mask tests its bits.
+constexpr bool HasFlag(std::uint8_t flags, std::uint8_t mask) {
+    return mask > ItemFlags::KindMask ? (flags & mask) != 0 : GetItemKind(flags) == mask;
+}
+
+// A mask of 0..7 replaces the kind and keeps bits 3-7; a larger mask sets or clears its bits.
+constexpr void SetFlag(std::uint8_t& flags, std::uint8_t mask, bool on) {
+    if (mask <= ItemFlags::KindMask)
+        flags = static_cast<std::uint8_t>((flags & ~ItemFlags::KindMask) | mask);
+    else if (on)
+        flags = static_cast<std::uint8_t>(flags | mask);
+    else
+        flags = static_cast<std::uint8_t>(flags & ~mask);
+}
+
+// Category byte: bits 0-4 the category code (0 none, 1..31), bits 5..7 the
+// catalog's user flags 1..3.
+namespace CategoryByte {
+inline constexpr std::uint8_t CodeMask = 0x1F;
+inline constexpr int UserFlagCount = 3;
+
+constexpr std::uint8_t Code(std::uint8_t b) { return b & CodeMask; }
+
+constexpr std::uint8_t WithCode(std::uint8_t b, std::uint8_t code) {
+    return static_cast<std::uint8_t>((b & ~CodeMask) | (code & CodeMask));
+}
+
+constexpr std::uint8_t UserFlagBit(int n) {
+    return n >= 1 && n <= UserFlagCount ? static_cast<std::uint8_t>(1u << (n + 4)) : 0;
+}
+
+constexpr bool HasUserFlag(std::uint8_t b, int n) { return (b & UserFlagBit(n)) != 0; }
+
+constexpr std::uint8_t WithUserFlag(std::uint8_t b, int n, bool on) {
+    return static_cast<std::uint8_t>(on ? b | UserFlagBit(n) : b & ~UserFlagBit(n));
+}
+}  // namespace CategoryByte
+
+}  // namespace kv
