@@ -1,0 +1,21 @@
+#pragma once
+// Reading a catalog file: the header, categories, disks and top-level folders at
+// open; deeper folders and file lists when first needed.
+#include <string>
+
+#include "catalog/Forest.h"
+#include "catalog/Node.h"
+
+namespace kv {
+
+// Makes the sub-folder nodes of a disk or folder present (reading them from the catalog's file on first need);
+// recursive: the whole branch; withFiles: also the file lists. Never reads a level twice (per-disk topLevelRead,
+// negated subfolderPos). Uses the disk's own sectionPos and the reader of the node's catalog.
+void LoadSubfolders(Node* node, bool recursive = false, bool withFiles = false);
+// Makes the file list of a folder or disk present, reading it on first need.
+void LoadFileList(Node* node);
+// Reads a catalog file into a new catalog node of the forest (header, categories, disks, top-level folders);
+// the catalog keeps the reader open. Throws EInvalidCatalog / EReadBufferError; on failure nothing is left in the forest.
+Node* ReadCatalogFile(Forest& forest, const std::string& fileName);
+
+}  // namespace kv
