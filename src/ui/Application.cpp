@@ -1,0 +1,133 @@
+#include "ui/Application.h"
+
+#include "base/Errors.h"
+#include "ui/Form.h"
+#include "ui/MessageBoxPrompt.h"
+
+namespace kv::ui {
+
+Application& Application::instance() {
+    static Application app;
+    return app;
+}
+
+UserPrompt& Application::prompt() {
+    static MessageBoxPrompt boxes;
+    return prompt_ ? *prompt_ : boxes;
+}
+
+void Application::handleCurrentException() {
+    static bool reporting = false;
+    if (reporting) return;  // a failure while reporting one must not recurse
+    reporting = true;
+    try {
+        try {
+            throw;
+        } catch (const EAbort&) {
+        } catch (const std::exception& e) {
+            prompt().showError(e.what());
+        } catch (...) {
+            prompt().showError("Unknown error");
+        }
+    } catch (...) {
+    }
+    reporting = false;
+}
+
+void Application::setScreenCursor(HCURSOR cursor) {
+    screenCursor_ = cursor;
+    SetCursor(cursor ? cursor : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+}
+
+RECT Application::workArea() {
+    RECT r{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+    return r;
+}
+
+void Application::dispatch(MSG& msg) {
+    if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
+        HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+        if (auto* form = dynamic_cast<Form*>(Wnd::fromHandle(root))) {
+            bool handled = false;
+            try {
+                handled = form->preTranslateMessage(msg);
+            } catch (...) {
+                handleCurrentException();
+                handled = true;
+            }
+            if (handled) return;
+        }
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+bool Application::runIdle() {
+    bool done = true;
+    if (onIdle) {
+        try {
+            onIdle(*this, done);
+        } catch (...) {
+            handleCurrentException();
+        }
+    }
+    return done;
+}
+
+bool Application::handleMessage(MSG& msg, const std::function<bool()>* stop) {
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            return false;
+        }
+        dispatch(msg);
+        return true;
+    }
+    // Idle work may end the loop itself; waiting then would block for nothing.
+    if (runIdle() && !(stop && (*stop)())) WaitMessage();
+    return true;
+}
+
+int Application::run() {
+    terminated_ = false;
+    MSG msg{};
+    while (handleMessage(msg, nullptr)) {
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void Application::processMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        dispatch(msg);
+    }
+}
+
+void Application::runModalLoop(const std::function<bool()>& done) {
+    ++modalDepth_;
+    struct Depth {
+        int& d;
+        ~Depth() { --d; }
+    } depth{modalDepth_};
+    MSG msg{};
+    while (!done()) {
+        if (!handleMessage(msg, &done)) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+    }
+}
+
+ScopedHourglass::ScopedHourglass() : previous_(Application::instance().screenCursor()) {
+    Application::instance().setScreenCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+}
+
+ScopedHourglass::~ScopedHourglass() { Application::instance().setScreenCursor(previous_); }
+
+}  // namespace kv::ui

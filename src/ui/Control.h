@@ -1,0 +1,107 @@
+#pragma once
+// A windowed control: keeps its state (parent, bounds, text, visibility,
+// enabled, font, alignment) in the object, so the window can be created late
+// and re-created at any time from it.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/Wnd.h"
+
+namespace kv::ui {
+
+enum class Align { None, Top, Bottom, Left, Right, Client };
+enum class MouseButton { Left, Right, Middle };
+
+// Shift state bits of keyboard and mouse events.
+enum : UINT { kShift = 1, kCtrl = 2, kAlt = 4 };
+UINT currentShiftState();
+
+class Control : public Wnd {
+public:
+    Control() = default;
+    ~Control() override;
+
+    // Creates the window as a child of parent (or top-level without one).
+    void create(Control* parent);
+    void recreateWnd();
+    Control* parent() const { return parent_; }
+    const std::vector<Control*>& children() const { return children_; }
+    UINT id() const { return id_; }
+
+    void setBounds(int x, int y, int width, int height);
+    RECT bounds() const;
+    int left() const { return bounds().left; }
+    int top() const { return bounds().top; }
+    int width() const;
+    int height() const;
+    RECT clientRect() const;
+
+    void setText(const std::string& text);
+    std::string text() const;
+    void setVisible(bool visible);
+    bool visible() const { return visible_; }
+    void setEnabled(bool enabled);
+    bool enabled() const;
+    // Null: the parent's font (the default GUI font at the top).
+    void setFont(HFONT font);
+    HFONT font() const;
+    void setAlign(Align align);
+    Align align() const { return align_; }
+    void setFocus();
+    bool focused() const;
+
+    // Runs the edge-alignment layout of the children: top and bottom first,
+    // then left and right, then client.
+    void realign();
+    // The control's action: what Enter or Esc on a form triggers.
+    virtual void click() {}
+
+    std::function<void(Control& sender, MouseButton button, UINT shift, int x, int y)> onMouseDown;
+    std::function<void(Control& sender, UINT shift, int x, int y)> onMouseMove;
+    std::function<void(Control& sender, MouseButton button, UINT shift, int x, int y)> onMouseUp;
+    std::function<void(Control& sender)> onDblClick;
+    std::function<void(Control& sender)> onMouseEnter;
+    std::function<void(Control& sender)> onMouseLeave;
+    // Set key to 0 to swallow it.
+    std::function<void(Control& sender, WORD& key, UINT shift)> onKeyDown;
+    std::function<void(Control& sender, char& key)> onKeyPress;
+    std::function<void(Control& sender)> onResize;
+
+protected:
+    // The creation parameters: class, style and extended style; bounds, text and
+    // parent are filled in from the object's state.
+    virtual void createParams(CreateArgs& args);
+    // Creates the window from the parameters; overrides re-apply their state after.
+    virtual void createWnd();
+    // Saves what only the window knows, then destroys it.
+    virtual void destroyWnd();
+    // A child was shown or hidden.
+    virtual void childVisibilityChanged(Control& child);
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    DWORD style_ = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle_ = 0;
+
+private:
+    void destroyTree();
+    void createTree();
+    void addChild(Control* child);
+    void removeChild(Control* child);
+
+    Control* parent_ = nullptr;
+    std::vector<Control*> children_;
+    UINT id_ = 0;
+    RECT bounds_{0, 0, 100, 25};
+    std::string text_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    HFONT font_ = nullptr;
+    Align align_ = Align::None;
+    bool tracking_ = false;
+    bool realigning_ = false;
+};
+
+}  // namespace kv::ui

@@ -1,0 +1,273 @@
+#include "ui/Form.h"
+
+#include <shellapi.h>
+
+#include "base/Errors.h"
+#include "ui/Application.h"
+#include "ui/WindowDisabler.h"
+
+namespace kv::ui {
+
+ListenerRegistration& ListenerRegistration::operator=(ListenerRegistration&& o) noexcept {
+    if (this != &o) entry_ = std::move(o.entry_);
+    return *this;
+}
+
+void ListenerRegistration::reset() { entry_.reset(); }
+
+Form::Form() {
+    setVisible(false);
+    style_ = 0;
+}
+
+Form::~Form() {
+    destroyWindow();
+    if (Application::instance().mainForm() == this) Application::instance().setMainForm(nullptr);
+}
+
+void Form::createParams(CreateArgs& args) {
+    Control::createParams(args);
+    args.className = className_;
+    Wnd::registerClass(className_);
+    DWORD style = WS_CLIPCHILDREN, ex = WS_EX_CONTROLPARENT;
+    switch (borderStyle_) {
+    case BorderStyle::None: style |= WS_POPUP; break;
+    case BorderStyle::Single: style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX; break;
+    case BorderStyle::Sizeable: style |= WS_OVERLAPPEDWINDOW; break;
+    case BorderStyle::Dialog:
+        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        ex |= WS_EX_DLGMODALFRAME;
+        break;
+    case BorderStyle::ToolWindow:
+        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU;
+        ex |= WS_EX_TOOLWINDOW;
+        break;
+    case BorderStyle::SizeToolWin:
+        style |= WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+        ex |= WS_EX_TOOLWINDOW;
+        break;
+    }
+    if (stayOnTop_) ex |= WS_EX_TOPMOST;
+    if (acceptFiles_) ex |= WS_EX_ACCEPTFILES;
+    args.style = style | (args.style & WS_DISABLED);
+    args.exStyle |= ex;
+    // Every other form belongs to the main form, so it stays above it.
+    if (Form* main = Application::instance().mainForm(); main && main != this) args.parent = main->hwnd();
+}
+
+void Form::createHandle() {
+    if (!hwnd()) create(nullptr);
+    if (icon_) {
+        SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+        SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    }
+}
+
+void Form::setStayOnTop(bool onTop) {
+    stayOnTop_ = onTop;
+    if (hwnd())
+        SetWindowPos(hwnd(), onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::setIcon(HICON icon) {
+    icon_ = icon;
+    if (hwnd()) createHandle();
+}
+
+void Form::setAcceptFiles(bool accept) {
+    acceptFiles_ = accept;
+    if (hwnd()) DragAcceptFiles(hwnd(), accept);
+}
+
+void Form::setClientSize(int width, int height) {
+    CreateArgs args;
+    createParams(args);
+    DWORD style = hwnd() ? static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_STYLE)) : args.style;
+    DWORD ex = hwnd() ? static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_EXSTYLE)) : args.exStyle;
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, style, hwnd() ? GetMenu(hwnd()) != nullptr : FALSE, ex);
+    RECT b = bounds();
+    setBounds(b.left, b.top, r.right - r.left, r.bottom - r.top);
+}
+
+void Form::show() {
+    createHandle();
+    setVisible(true);
+}
+
+void Form::hide() { setVisible(false); }
+
+bool Form::closeQuery() {
+    bool canClose = true;
+    if (onCloseQuery) onCloseQuery(*this, canClose);
+    return canClose;
+}
+
+void Form::close() {
+    if (modal_) {
+        if (modalResult_ == mrNone) modalResult_ = mrCancel;
+        return;
+    }
+    if (!closeQuery()) return;
+    CloseAction action = Application::instance().mainForm() == this ? CloseAction::Free : CloseAction::Hide;
+    if (onClose) onClose(*this, action);
+    if (action == CloseAction::Hide) hide();
+    else if (action == CloseAction::Free) destroyWindow();
+}
+
+int Form::showModal() {
+    if (modal_ || (hwnd() && IsWindowVisible(hwnd()))) throw Error("Cannot make a visible window modal");
+    createHandle();
+    if (GetCapture()) ReleaseCapture();
+    HWND previous = GetActiveWindow();
+    modal_ = true;
+    modalResult_ = mrNone;
+    CloseAction action = CloseAction::Hide;
+    {
+        WindowDisabler disabler(hwnd());
+        try {
+            show();
+            Application::instance().runModalLoop([&] {
+                if (!hwnd()) {
+                    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+                    return true;
+                }
+                if (modalResult_ == mrNone) return false;
+                action = CloseAction::Hide;
+                if (closeQuery()) {
+                    if (onClose) onClose(*this, action);
+                    if (action != CloseAction::None) return true;
+                }
+                modalResult_ = mrNone;
+                return false;
+            });
+        } catch (...) {
+            modal_ = false;
+            throw;
+        }
+        // Ended by WM_QUIT: the caller sees a cancel.
+        if (modalResult_ == mrNone) modalResult_ = mrCancel;
+        // Re-enabled before hiding, so the activation can go back to them.
+        disabler.restore();
+    }
+    modal_ = false;
+    if (hwnd()) {
+        hide();
+        if (action == CloseAction::Free) destroyWindow();
+    }
+    if (previous && IsWindow(previous)) SetActiveWindow(previous);
+    return modalResult_;
+}
+
+ListenerRegistration Form::addMessageListener(MessageListener listener) {
+    auto entry = std::make_shared<MessageListener>(std::move(listener));
+    listeners_.push_back(entry);
+    return ListenerRegistration(entry);
+}
+
+Control* Form::activeControl() const {
+    HWND f = GetFocus();
+    if (f && hwnd() && IsChild(hwnd(), f)) return dynamic_cast<Control*>(Wnd::fromHandle(f));
+    return nullptr;
+}
+
+void Form::setActiveControl(Control* c) {
+    if (c && c->hwnd()) {
+        lastFocus_ = c->hwnd();
+        if (hwnd() && GetActiveWindow() == hwnd()) SetFocus(c->hwnd());
+    }
+}
+
+static bool wantsReturn(HWND focus) {
+    if (!focus) return false;
+    LRESULT code = SendMessageA(focus, WM_GETDLGCODE, VK_RETURN, 0);
+    return (code & DLGC_WANTALLKEYS) != 0 || (GetWindowLongA(focus, GWL_STYLE) & ES_WANTRETURN) != 0;
+}
+
+bool Form::preTranslateMessage(MSG& msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        UINT shift = currentShiftState();
+        WORD key = static_cast<WORD>(msg.wParam);
+        if (keyPreview) {
+            if (Control::onKeyDown) Control::onKeyDown(*this, key, shift);
+            if (key == 0) return true;
+            msg.wParam = key;
+        }
+        if (onShortcut && onShortcut(*this, key, shift)) return true;
+        if (msg.message == WM_KEYDOWN && shift == 0) {
+            auto usable = [](Control* c) { return c && c->hwnd() && IsWindowVisible(c->hwnd()) && IsWindowEnabled(c->hwnd()); };
+            if (key == VK_ESCAPE && usable(cancelControl_)) {
+                cancelControl_->click();
+                return true;
+            }
+            if (key == VK_RETURN && usable(defaultControl_) && !wantsReturn(msg.hwnd)) {
+                defaultControl_->click();
+                return true;
+            }
+        }
+    }
+    return hwnd() && msg.message != WM_CHAR && IsDialogMessageA(hwnd(), &msg);
+}
+
+LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (!listeners_.empty()) {
+        // Handlers may register or unregister while we walk.
+        std::vector<std::shared_ptr<MessageListener>> live;
+        for (auto it = listeners_.begin(); it != listeners_.end();) {
+            if (auto sp = it->lock()) {
+                live.push_back(std::move(sp));
+                ++it;
+            } else {
+                it = listeners_.erase(it);
+            }
+        }
+        for (auto& l : live) {
+            LRESULT result = 0;
+            if ((*l)(*this, msg, wp, lp, result)) return result;
+        }
+    }
+    switch (msg) {
+    case WM_CLOSE:
+        close();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wp && onShow) onShow(*this);
+        if (!wp && onHide) onHide(*this);
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND f = GetFocus();
+            if (f && IsChild(hwnd(), f)) lastFocus_ = f;
+        }
+        if (onActivate) onActivate(*this, LOWORD(wp) != WA_INACTIVE);
+        if (LOWORD(wp) != WA_INACTIVE && !HIWORD(wp) && lastFocus_ && IsWindow(lastFocus_) &&
+            IsChild(hwnd(), lastFocus_) && IsWindowEnabled(lastFocus_)) {
+            SetFocus(lastFocus_);
+            return 0;
+        }
+        break;
+    case WM_DESTROY:
+        if (onDestroy) onDestroy(*this);
+        if (Application::instance().mainForm() == this) PostQuitMessage(0);
+        break;
+    case WM_DROPFILES: {
+        auto drop = reinterpret_cast<HDROP>(wp);
+        std::vector<std::string> files;
+        UINT n = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < n; ++i) {
+            UINT len = DragQueryFileA(drop, i, nullptr, 0);
+            std::string name(len + 1, '\0');
+            DragQueryFileA(drop, i, name.data(), len + 1);
+            name.resize(len);
+            files.push_back(std::move(name));
+        }
+        DragFinish(drop);
+        if (onDropFiles) onDropFiles(*this, files);
+        return 0;
+    }
+    }
+    return Control::wndProc(msg, wp, lp);
+}
+
+}  // namespace kv::ui

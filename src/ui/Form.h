@@ -1,0 +1,112 @@
+#pragma once
+// A top-level window of the program: border styles, stay-on-top, caption,
+// modal show with a modal result, close handling, keyboard routing and the
+// form message listeners through which components take part in its messages.
+#include <windows.h>
+
+#include <functional>
+#include <list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+
+namespace kv::ui {
+
+enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWin };
+enum class CloseAction { None, Hide, Free };
+
+// Modal results; the values are the system's dialog-result codes.
+enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+
+class Form;
+
+// Runs before the form's own handling; may change wParam and lParam. Return
+// true to consume the message with result.
+using MessageListener = std::function<bool(Form& sender, UINT msg, WPARAM& wp, LPARAM& lp, LRESULT& result)>;
+
+// Keeps a listener registered for its lifetime.
+class ListenerRegistration {
+public:
+    ListenerRegistration() = default;
+    ListenerRegistration(ListenerRegistration&& o) noexcept : entry_(std::move(o.entry_)) {}
+    ListenerRegistration& operator=(ListenerRegistration&& o) noexcept;
+    ~ListenerRegistration() { reset(); }
+    void reset();
+
+private:
+    friend class Form;
+    explicit ListenerRegistration(std::shared_ptr<MessageListener> entry) : entry_(std::move(entry)) {}
+    std::shared_ptr<MessageListener> entry_;
+};
+
+class Form : public Control {
+public:
+    Form();
+    ~Form() override;
+
+    void setCaption(const std::string& caption) { setText(caption); }
+    std::string caption() const { return text(); }
+    void setBorderStyle(BorderStyle style) { borderStyle_ = style; }
+    void setStayOnTop(bool onTop);
+    void setClientSize(int width, int height);
+    // The window class name; set before the window exists.
+    void setWindowClassName(const std::string& name) { className_ = name; }
+    void setIcon(HICON icon);
+    void setAcceptFiles(bool accept);
+
+    // Creates the window when needed (a form has no parent control).
+    void createHandle();
+    void show();
+    void hide();
+    // Asks onCloseQuery, then closes as onClose decides; a modal form ends its loop.
+    void close();
+    int showModal();
+    bool modal() const { return modal_; }
+    int modalResult() const { return modalResult_; }
+    void setModalResult(int result) { modalResult_ = result; }
+
+    ListenerRegistration addMessageListener(MessageListener listener);
+
+    // Enter clicks the default control, Esc the cancel control.
+    void setDefaultControl(Control* c) { defaultControl_ = c; }
+    void setCancelControl(Control* c) { cancelControl_ = c; }
+    Control* activeControl() const;
+    void setActiveControl(Control* c);
+    bool keyPreview = false;
+
+    // Keys of the form's windows before they reach the focused control.
+    virtual bool preTranslateMessage(MSG& msg);
+
+    std::function<void(Form& sender)> onShow;
+    std::function<void(Form& sender)> onHide;
+    std::function<void(Form& sender, bool& canClose)> onCloseQuery;
+    std::function<void(Form& sender, CloseAction& action)> onClose;
+    std::function<void(Form& sender)> onDestroy;
+    std::function<void(Form& sender, bool active)> onActivate;
+    // Menus hook their shortcuts here; true when the key was one.
+    std::function<bool(Form& sender, WORD key, UINT shift)> onShortcut;
+    std::function<void(Form& sender, const std::vector<std::string>& files)> onDropFiles;
+
+protected:
+    void createParams(CreateArgs& args) override;
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    bool closeQuery();
+
+    std::string className_ = "KvForm";
+    BorderStyle borderStyle_ = BorderStyle::Sizeable;
+    bool stayOnTop_ = false;
+    bool modal_ = false;
+    bool acceptFiles_ = false;
+    int modalResult_ = mrNone;
+    HICON icon_ = nullptr;
+    Control* defaultControl_ = nullptr;
+    Control* cancelControl_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    std::list<std::weak_ptr<MessageListener>> listeners_;
+};
+
+}  // namespace kv::ui

@@ -1,0 +1,137 @@
+#include "UiFixture.h"
+#include "ui/Button.h"
+#include "ui/Form.h"
+#include "ui/TestInput.h"
+
+namespace {
+
+using namespace kv::ui;
+
+using FormTest = UiTest;
+
+TEST_F(FormTest, ListenersRunBeforeTheFormAndEndWithTheirRegistration) {
+    Form form;
+    form.createHandle();
+    std::vector<std::string> order;
+    form.onResize = [&](Control&) { order.push_back("form"); };
+    ListenerRegistration first = form.addMessageListener([&](Form& sender, UINT msg, WPARAM&, LPARAM& lp, LRESULT&) {
+        EXPECT_EQ(&sender, &form);
+        if (msg == WM_SIZE) {
+            order.push_back("listener");
+            lp = MAKELPARAM(11, 22);  // the form sees the changed size
+        }
+        return false;
+    });
+    ListenerRegistration eater = form.addMessageListener([&](Form&, UINT msg, WPARAM&, LPARAM&, LRESULT& r) {
+        if (msg != WM_USER + 5) return false;
+        r = 42;
+        return true;
+    });
+    SendMessageA(form.hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+    EXPECT_EQ(order, (std::vector<std::string>{"listener", "form"}));
+    EXPECT_EQ(SendMessageA(form.hwnd(), WM_USER + 5, 0, 0), 42);
+
+    first.reset();
+    eater = ListenerRegistration();
+    order.clear();
+    SendMessageA(form.hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+    EXPECT_EQ(order, (std::vector<std::string>{"form"}));
+    EXPECT_EQ(SendMessageA(form.hwnd(), WM_USER + 5, 0, 0), 0);
+}
+
+TEST_F(FormTest, ModalShowDisablesOthersAndRestoresExactlyThose) {
+    Form main, other, alreadyOff;
+    app().setMainForm(&main);
+    for (Form* f : {&main, &other, &alreadyOff}) f->show();
+    alreadyOff.setEnabled(false);
+
+    Form dialog;
+    dialog.setBorderStyle(BorderStyle::Dialog);
+    bool mainWasEnabled = true, otherWasEnabled = true;
+    kv::uitest::TimerAction close(50, [&] {
+        mainWasEnabled = IsWindowEnabled(main.hwnd());
+        otherWasEnabled = IsWindowEnabled(other.hwnd());
+        EXPECT_TRUE(dialog.modal());
+        dialog.setModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog.showModal(), mrOk);
+    EXPECT_TRUE(close.ran());
+    EXPECT_FALSE(mainWasEnabled);
+    EXPECT_FALSE(otherWasEnabled);
+    EXPECT_TRUE(IsWindowEnabled(main.hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(other.hwnd()));
+    EXPECT_FALSE(IsWindowEnabled(alreadyOff.hwnd()));
+    EXPECT_FALSE(IsWindowVisible(dialog.hwnd()));
+    EXPECT_FALSE(dialog.modal());
+}
+
+TEST_F(FormTest, ModalEndsByButtonAndByCloseWithTheCloseQueryAsked) {
+    Form dialog;
+    Button ok;
+    ok.modalResult = mrOk;
+    ok.create(&dialog);
+    {
+        kv::uitest::TimerAction press(30, [&] { SendMessageA(ok.hwnd(), BM_CLICK, 0, 0); });
+        EXPECT_EQ(dialog.showModal(), mrOk);
+    }
+
+    int queries = 0;
+    dialog.onCloseQuery = [&](Form&, bool& canClose) { canClose = ++queries > 1; };
+    kv::uitest::TimerAction first(30, [&] { PostMessageA(dialog.hwnd(), WM_CLOSE, 0, 0); });
+    kv::uitest::TimerAction second(200, [&] { PostMessageA(dialog.hwnd(), WM_CLOSE, 0, 0); });
+    EXPECT_EQ(dialog.showModal(), mrCancel);
+    EXPECT_EQ(queries, 2);  // the first close was refused
+}
+
+TEST_F(FormTest, EscClicksTheCancelControlAndEnterTheDefault) {
+    Form dialog;
+    Button ok, cancel;
+    ok.modalResult = mrOk;
+    cancel.modalResult = mrCancel;
+    ok.create(&dialog);
+    cancel.create(&dialog);
+    dialog.setDefaultControl(&ok);
+    dialog.setCancelControl(&cancel);
+    int cancels = 0;
+    cancel.onClick = [&](Button&) { ++cancels; };
+    {
+        kv::uitest::TimerAction esc(30, [&] { kv::uitest::postKey(ok.hwnd(), VK_ESCAPE); });
+        EXPECT_EQ(dialog.showModal(), mrCancel);
+        EXPECT_EQ(cancels, 1);
+    }
+    kv::uitest::TimerAction enter(30, [&] { kv::uitest::postKey(cancel.hwnd(), VK_RETURN); });
+    EXPECT_EQ(dialog.showModal(), mrOk);
+}
+
+TEST_F(FormTest, ShortcutsAndKeyPreviewSeeKeysFirst) {
+    Form form;
+    Button b;
+    b.create(&form);
+    form.show();
+    std::vector<WORD> seen;
+    form.keyPreview = true;
+    form.onKeyDown = [&](Control&, WORD& key, UINT) {
+        seen.push_back(key);
+        if (key == 'X') key = 0;
+    };
+    int shortcuts = 0;
+    form.onShortcut = [&](Form&, WORD key, UINT) { return key == VK_F5 && ++shortcuts; };
+    int buttonKeys = 0;
+    b.onKeyDown = [&](Control&, WORD&, UINT) { ++buttonKeys; };
+    for (WORD k : {WORD('X'), WORD(VK_F5), WORD('A')}) kv::uitest::postKey(b.hwnd(), k);
+    app().processMessages();
+    EXPECT_EQ(seen, (std::vector<WORD>{'X', VK_F5, 'A'}));
+    EXPECT_EQ(shortcuts, 1);
+    EXPECT_EQ(buttonKeys, 1);  // only A reached the button
+}
+
+TEST_F(FormTest, MainFormCloseEndsTheLoop) {
+    Form main;
+    app().setMainForm(&main);
+    main.show();
+    PostMessageA(main.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(app().run(), 0);
+    EXPECT_FALSE(main.handleAllocated());
+}
+
+}  // namespace
