@@ -5,6 +5,8 @@
 
 #include "catalog/Forest.h"
 #include "catalog/Node.h"
+#include "catalog/ReadAhead.h"
+#include "ui/UserPrompt.h"
 
 namespace kv {
 
@@ -17,5 +19,25 @@ void LoadFileList(Node* node);
 // Reads a catalog file into a new catalog node of the forest (header, categories, disks, top-level folders);
 // the catalog keeps the reader open. Throws EInvalidCatalog / EReadBufferError; on failure nothing is left in the forest.
 Node* ReadCatalogFile(Forest& forest, const std::string& fileName);
+// The same from a reader already open (a file, or bytes in memory); the catalog's
+// file name is the reader's.
+Node* ReadCatalog(Forest& forest, ReaderPtr reader);
+
+// Where the loaders report a damaged file list (loading goes on without the rest of
+// that list). The program points it at its message boxes; nullptr: not reported.
+void SetLoadPrompt(ui::UserPrompt* prompt);
+ui::UserPrompt* GetLoadPrompt();
+
+// Points the loaders at a prompt for a scope and restores the previous one.
+class LoadPromptScope {
+public:
+    explicit LoadPromptScope(ui::UserPrompt* prompt) : previous_(GetLoadPrompt()) { SetLoadPrompt(prompt); }
+    ~LoadPromptScope() { SetLoadPrompt(previous_); }
+    LoadPromptScope(const LoadPromptScope&) = delete;
+    LoadPromptScope& operator=(const LoadPromptScope&) = delete;
+
+private:
+    ui::UserPrompt* previous_;
+};
 
 }  // namespace kv
