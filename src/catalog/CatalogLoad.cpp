@@ -124,6 +124,7 @@ void ReadFolderRecords(const FolderPass& pass, SectionWindow& window, Node& star
         const std::uint64_t recordPos = window.position();
         const FolderRecordHead head = window.next([](BoundedReader& in) { return readFolderRecordHead(in); });
         const int d = head.depth;
+        if (d == 0) Damaged();
         if (d < startDepth) break;
         // Pre-order: a record is at most one level below the one before it.
         if (d > previousDepth + 1) Damaged();

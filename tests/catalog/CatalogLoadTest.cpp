@@ -9,7 +9,7 @@
 namespace kv {
 namespace {
 
-using test::MemoryReader;
+using test::load::MemoryReader;
 
 Node* Open(Forest& forest, const test::CatalogBytes& b) { return ReadCatalog(forest, MemoryReader(b.bytes())); }
 
@@ -28,7 +28,7 @@ std::vector<std::string> FileNames(const FileOwnerRecord& owner) {
 }
 
 TEST(CatalogLoad, OpeningReadsDisksAndTopLevelFoldersOnly) {
-    const test::TreeCatalog t = test::MakeTreeCatalog();
+    const test::load::TreeCatalog t = test::load::MakeTreeCatalog();
     Forest forest;
     Node* catalog = Open(forest, t.bytes);
     ASSERT_EQ(forest.roots().size(), 1u);
@@ -78,7 +78,7 @@ TEST(CatalogLoad, OpeningReadsDisksAndTopLevelFoldersOnly) {
 }
 
 TEST(CatalogLoad, RecursiveLoadWithFilesMakesTheWholeBranchOnce) {
-    const test::TreeCatalog t = test::MakeTreeCatalog();
+    const test::load::TreeCatalog t = test::load::MakeTreeCatalog();
     Forest forest;
     Node* disk = Open(forest, t.bytes)->child(1);
     Node* a = disk->child(0);
@@ -100,7 +100,7 @@ TEST(CatalogLoad, RecursiveLoadWithFilesMakesTheWholeBranchOnce) {
 }
 
 TEST(CatalogLoad, FileBlockFlagsAndInheritance) {
-    const test::TreeCatalog t = test::MakeTreeCatalog();
+    const test::load::TreeCatalog t = test::load::MakeTreeCatalog();
     Forest forest;
     Node* disk = Open(forest, t.bytes)->child(1);
     Node* a = disk->child(0);
@@ -128,7 +128,7 @@ TEST(CatalogLoad, FileBlockFlagsAndInheritance) {
 TEST(CatalogLoad, ListCutShortShowsTheRecoveryMessageOnceAndKeepsWhatWasRead) {
     test::CatalogBytes b;
     b.head("Cut").categoryBlock();
-    const test::DiskLayout d = test::AddDisk(b, "Disk", {}, {{1, "F", {{"one", ""}, {"two", ""}, {"three", ""}}}});
+    const test::load::DiskLayout d = test::load::AddDisk(b, "Disk", {}, {{1, "F", {{"one", ""}, {"two", ""}, {"three", ""}}}});
     // The third record's description count runs past the list's end.
     const std::size_t list = d.sectionStart + static_cast<std::size_t>(d.listOffsets[0]);
     const std::size_t third = list + 2 * (1 + 3 + 18 + 2) + 1 + 5 + 18;
@@ -200,7 +200,7 @@ TEST(CatalogLoad, OpenOutcomes) {
     longName.raw("Catalog 1.01").u8(0).longText(std::string(4097, 'n'));
     test::CatalogBytes wrongKind;
     wrongKind.head("X").categoryBlock();
-    wrongKind.patchU8(test::AddDisk(wrongKind, "D", {}, {}).sectionStart, 0x02);
+    wrongKind.patchU8(test::load::AddDisk(wrongKind, "D", {}, {}).sectionStart, 0x02);
     std::vector<std::uint8_t> foreign = headOnly("1.01");
     foreign[0] = 'c';
     const Case cases[] = {

@@ -8,7 +8,9 @@
 #include "base/ByteSource.h"
 #include "catalog/ReadAhead.h"
 
-namespace kv::test {
+namespace kv::test::load {
+
+using test::CatalogBytes;
 
 inline ReaderPtr MemoryReader(std::vector<std::uint8_t> bytes, std::size_t bufferSize = 16384) {
     return MakeReader(std::make_unique<TReadAheadStream>(std::make_unique<MemorySource>(std::move(bytes)),
@@ -89,13 +91,15 @@ inline TreeCatalog MakeTreeCatalog() {
     TreeCatalog t;
     t.bytes.head("Tree", "", "1.01").categoryBlock();
     AddDisk(t.bytes, "Empty", {}, {});
-    t.disk = AddDisk(t.bytes, "Disk", {{"root.txt", ""}},
-                     {{1, "A", {{"a1", ""}, {"a2", "note"}}},
-                      {2, "A1", {}},
-                      {3, "A1a", {{"deep", ""}}},
-                      {2, "A2", {}},
-                      {1, "B", {{"b", ""}}, 0x12}});
+    using Files = std::vector<std::pair<std::string, std::string>>;
+    std::vector<FolderSpec> folders;
+    folders.push_back(FolderSpec{1, "A", Files{{"a1", ""}, {"a2", "note"}}});
+    folders.push_back(FolderSpec{2, "A1", Files{}});
+    folders.push_back(FolderSpec{3, "A1a", Files{{"deep", ""}}});
+    folders.push_back(FolderSpec{2, "A2", Files{}});
+    folders.push_back(FolderSpec{1, "B", Files{{"b", ""}}, 0x12});
+    t.disk = AddDisk(t.bytes, "Disk", Files{{"root.txt", ""}}, folders);
     return t;
 }
 
-}  // namespace kv::test
+}  // namespace kv::test::load
