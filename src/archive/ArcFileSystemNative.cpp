@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 
@@ -15,9 +16,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// Windows names are not case-sensitive: a file whose name differs only in case
+// from the one asked for is taken for it.
 std::string hostName(std::string path) {
     for (char& c : path)
         if (c == '\\') c = '/';
+    std::error_code ec;
+    fs::path p(path);
+    if (fs::exists(p, ec) || !p.has_parent_path()) return path;
+    std::string want = p.filename().string();
+    for (const auto& entry : fs::directory_iterator(p.parent_path(), ec)) {
+        std::string have = entry.path().filename().string();
+        if (have.size() == want.size() &&
+            std::equal(have.begin(), have.end(), want.begin(), [](char a, char b) { return asciiLower(a) == asciiLower(b); }))
+            return entry.path().string();
+    }
     return path;
 }
 

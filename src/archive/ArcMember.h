@@ -12,7 +12,7 @@ struct ArcMember {
     std::uint64_t PackedSize64 = 0;
     std::uint64_t UnpackedSize64 = 0;
     std::uint32_t FileCRC = 0;         // as stored; 16-bit checksums in the low half
-    bool HasCRC = true;                // false where the format stores none
+    std::uint8_t CrcBits = 32;         // 32, 16, or 0 where the format stores none
     std::uint8_t Ratio = 0;
     std::string MethodName;
     std::uint16_t Method = 0;

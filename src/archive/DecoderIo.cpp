@@ -9,7 +9,7 @@
 namespace kv::arc {
 
 PackedInput::PackedInput(ByteSource& source, std::uint64_t pos, std::uint64_t packed)
-    : source_(source), pos_(pos), unread_(packed), buffer_(kChunk) {}
+    : source_(source), pos_(pos), unread_(packed), buffer_(kChunk), start_(pos) {}
 
 bool PackedInput::fill() {
     if (unread_ == 0) return false;
@@ -20,6 +20,7 @@ bool PackedInput::fill() {
     unread_ = got < want ? 0 : unread_ - got;
     at_ = 0;
     len_ = got;
+    if (onRead_) onRead_(pos_ - start_);
     return got > 0;
 }
 

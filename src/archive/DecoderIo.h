@@ -33,6 +33,8 @@ public:
     // Applied to every byte handed out from now on (bytes already handed out stay as
     // they were), e.g. traditional ZIP decryption.
     void SetTransform(std::function<std::uint8_t(std::uint8_t)> t) { transform_ = std::move(t); }
+    // Called after every read from the source with the packed bytes read so far.
+    void SetOnRead(std::function<void(std::uint64_t)> f) { onRead_ = std::move(f); }
 
 private:
     bool fill();
@@ -44,6 +46,8 @@ private:
     std::size_t at_ = 0;
     std::size_t len_ = 0;
     std::function<std::uint8_t(std::uint8_t)> transform_;
+    std::function<void(std::uint64_t)> onRead_;
+    std::uint64_t start_;
 };
 
 // The unpacked bytes of one member, on their way to an OutputSink: a 32 KiB buffer

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "ArcBytes.h"
 #include "ClassifySignature.h"
+#include "TarHeader.h"
 #include "ZipEndRecord.h"
 #include "base/BoundedReader.h"
 #include "base/Errors.h"
@@ -14,14 +16,11 @@ namespace {
 
 constexpr std::uint32_t kCentralSig = 0x02014B50;
 
-std::uint32_t le32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
 
 bool read4(ByteSource& src, std::uint64_t pos, std::uint32_t& out) {
     std::uint8_t b[4];
     if (src.readAt(pos, b, 4) != 4) return false;
-    out = le32(b);
+    out = Le32(b);
     return true;
 }
 
@@ -32,27 +31,6 @@ bool hasTarExtension(const std::string& path) {
     std::string ext = path.substr(dot);
     std::transform(ext.begin(), ext.end(), ext.begin(), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
     return ext == ".TAR";
-}
-
-// The header checksum counts the checksum field as blanks. Old tars summed signed
-// bytes; both sums are accepted.
-bool tarChecksumHolds(const std::uint8_t* h) {
-    std::int64_t stored = 0;
-    bool digits = false;
-    for (int i = 148; i < 156; ++i) {
-        if (h[i] >= '0' && h[i] <= '7') {
-            stored = stored * 8 + (h[i] - '0');
-            digits = true;
-        }
-    }
-    if (!digits) return false;
-    std::int64_t unsignedSum = 0, signedSum = 0;
-    for (int i = 0; i < 512; ++i) {
-        std::uint8_t b = (i >= 148 && i < 156) ? ' ' : h[i];
-        unsignedSum += b;
-        signedSum += static_cast<std::int8_t>(b);
-    }
-    return stored == unsignedSum || stored == signedSum;
 }
 
 TArcType fromResources(ArchiveContext& ctx, const std::string& path, ByteSource& src, Detection& d) {
@@ -95,8 +73,8 @@ TArcType fromZipEnd(ByteSource& src, Detection& d) {
     if (!end) return atUnknown;
     std::uint64_t shift = end->Shift();
     std::uint8_t h[46];
-    if (src.readAt(end->centralOffset + shift, h, 46) != 46 || le32(h) != kCentralSig) return atUnknown;
-    d.start = le32(h + 42) + shift;
+    if (src.readAt(end->centralOffset + shift, h, 46) != 46 || Le32(h) != kCentralSig) return atUnknown;
+    d.start = Le32(h + 42) + shift;
     d.foundInside = shift;
     return atZipExe;
 }
@@ -109,7 +87,7 @@ TArcType fromTarHeader(ByteSource& src, Detection& d) {
         at = 512;
         if (src.readAt(at, h, 512) != 512) return atUnknown;
     }
-    if (!tarChecksumHolds(h)) return atUnknown;
+    if (!TarChecksumHolds(h)) return atUnknown;
     d.start = at;
     return atTAR;
 }
@@ -143,7 +121,7 @@ Detection DetectArcType(ArchiveContext& ctx, const std::string& path) {
             if (d.type == atUnknown) d.start = 0;
             return d;
         }
-        d.type = ClassifySignature(true, le32(first), d.start);
+        d.type = ClassifySignature(true, Le32(first), d.start);
         if (d.type == atUnknown && d.size > 512 && hasTarExtension(path)) {
             d.type = fromTarHeader(*src, d);
             if (d.type != atTAR) d.start = 0;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "ArcBytes.h"
+
 #include "base/BoundedReader.h"
 
 namespace kv::arc {
@@ -13,9 +15,6 @@ constexpr std::uint32_t kZip64LocatorSig = 0x07064B50;
 constexpr std::uint32_t kZip64EndSig = 0x06064B50;
 constexpr std::size_t kTail = 22 + 65535;
 
-std::uint32_t le32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
 
 // Fills the Zip64 values when a locator sits right in front of the end record.
 void readZip64(ByteSource& src, ZipEnd& end) {
@@ -56,7 +55,7 @@ std::optional<ZipEnd> FindZipEnd(ByteSource& src, std::uint64_t minPosition) {
     std::optional<std::size_t> exact, fitting;
     for (std::size_t i = n - 22 + 1; i-- > 0;) {
         if (base + i < minPosition) break;
-        if (le32(&tail[i]) != kEndSig) continue;
+        if (Le32(&tail[i]) != kEndSig) continue;
         std::size_t commentLen = tail[i + 20] | tail[i + 21] << 8;
         if (i + 22 + commentLen == n) {
             exact = i;

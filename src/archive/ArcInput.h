@@ -1,0 +1,44 @@
+#pragma once
+// The archive being walked: records at 64-bit positions, served from one 64 KiB
+// read-ahead buffer so that header walks do not seek per record.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/BoundedReader.h"
+#include "base/ByteSource.h"
+
+namespace kv::arc {
+
+class ArcInput {
+public:
+    // The largest record a walker may ask for (a header with its names and comments).
+    static constexpr std::size_t kMaxRecord = 1 << 20;
+
+    explicit ArcInput(std::unique_ptr<ByteSource> source);
+
+    std::uint64_t Size() const { return size_; }
+    ByteSource& Source() { return *source_; }
+
+    // Exactly n bytes at pos, valid until the next call; ETruncated when the file
+    // ends first or n is beyond kMaxRecord.
+    BoundedReader Record(std::uint64_t pos, std::size_t n);
+    // Up to n bytes at pos (fewer at the end of the file).
+    BoundedReader Upto(std::uint64_t pos, std::size_t n);
+    // A zero-terminated text at pos of at most maxLength characters; nullopt when
+    // no zero follows within maxLength (or before the end of the file).
+    std::optional<std::string> ZeroText(std::uint64_t pos, std::size_t maxLength);
+
+private:
+    void fill(std::uint64_t pos, std::size_t n);
+
+    std::unique_ptr<ByteSource> source_;
+    std::uint64_t size_;
+    std::vector<std::uint8_t> buffer_;
+    std::uint64_t bufferPos_ = 0;
+    std::size_t bufferLen_ = 0;
+};
+
+}  // namespace kv::arc

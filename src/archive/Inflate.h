@@ -1,0 +1,16 @@
+#pragma once
+// Raw deflate (ZIP method 8, gzip) through zlib, and the gzip member's method switch.
+#include "DecoderIo.h"
+
+namespace kv::arc {
+
+// Decodes one deflate stream to its end block. Bytes after the end are left unread.
+// Fails with eBadBlock on damage, on output past the declared size and on a stream
+// that runs out of packed bytes before its final block; eIncompleteCodeSet and
+// eBadLengths for bad code tables; eOutOfMemory when zlib gets no memory.
+void Inflate(PackedInput& in, DecodedOutput& out);
+
+// One gzip member's data by its method byte: 0 stored, 8 deflated, else eUnsupportedMethod.
+void DecodeGzipMember(PackedInput& in, DecodedOutput& out, int method);
+
+}  // namespace kv::arc

@@ -1,0 +1,73 @@
+#pragma once
+// One walker per archive format, behind one interface: it reads the archive's own
+// headers through the session and hands every member to it.
+#include <cstdint>
+#include <string>
+
+#include "ArcInput.h"
+#include "ArcMember.h"
+#include "ArcType.h"
+
+namespace kv::arc {
+
+// What a walker sees of the listing in progress.
+class ListSession {
+public:
+    virtual ~ListSession() = default;
+
+    virtual ArcInput& In() = 0;
+    virtual TArcType Type() const = 0;
+    virtual std::uint64_t Start() const = 0;  // where the archive begins in the file
+    virtual const std::string& ArchiveFile() const = 0;
+    virtual std::uint32_t ArchiveFileDate() const = 0;
+    virtual std::uint32_t ArchiveAttributes() = 0;
+
+    // A fresh member record for the walker to fill.
+    virtual ArcMember& NewMember() = 0;
+    // The record filled: listed when its name matches the mask. offset is the
+    // position of the header the member came from.
+    virtual void Emit(std::uint64_t offset) = 0;
+    virtual void SetArchiveComment(std::string comment) = 0;
+
+    // Dates into the record: a DOS stamp as stored, or Unix seconds (local time by
+    // the context's bias).
+    virtual void SetDosDate(ArcMember& m, std::uint32_t stamp) = 0;
+    virtual void SetUnixDate(ArcMember& m, std::int64_t seconds) = 0;
+
+    // from + length, the end of a member's data; an archive cut short before it is
+    // damage (25135).
+    std::uint64_t DataEnd(std::uint64_t from, std::uint64_t length) {
+        std::uint64_t size = In().Size();
+        if (from > size || length > size - from) Fail(25135);
+        return from + length;
+    }
+
+    // Damage: tells OnError with the archive's name and throws E_RAISE.
+    [[noreturn]] virtual void Fail(int code) = 0;
+    // A warning through OnError; the walk goes on.
+    virtual void Warn(int code, const std::string& fn, const std::string& volumeId) = 0;
+
+    // Replaces the input by another volume of the set (in the archive's folder when
+    // the name has none). A missing volume is warned about (25903) and, when still
+    // missing, fails with 25132; one that cannot be opened fails with 25135.
+    virtual void OpenVolume(const std::string& name, const std::string& volumeId) = 0;
+    virtual const std::string& CurrentVolumeFile() const = 0;
+    virtual void SetCurrentVolumeFile(const std::string& name) = 0;
+};
+
+class MemberWalker {
+public:
+    virtual ~MemberWalker() = default;
+    virtual void Walk(ListSession& session) const = 0;
+};
+
+// The walker of a kind; nullptr for kinds that are not listed.
+const MemberWalker* WalkerFor(TArcType type);
+
+// Sets both sizes of a member, clamping the 32-bit fields.
+void SetMemberSizes(ArcMember& m, std::uint64_t packed, std::uint64_t unpacked);
+
+// The stored name with '/' as '\'.
+std::string BackslashName(std::string name);
+
+}  // namespace kv::arc
