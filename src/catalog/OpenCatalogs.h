@@ -1,0 +1,66 @@
+#pragma once
+// Opening a list of catalog files into the catalog tree, with the messages, the
+// progress window and the recently-used and auto-load lists of the program.
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalog/Forest.h"
+#include "catalog/TreeViewPort.h"
+#include "catalog/WaitProgress.h"
+#include "ui/UserPrompt.h"
+
+namespace kv {
+
+// The Open dialog for catalogs: the chosen files, nullopt when cancelled.
+class CatalogFileDialog {
+public:
+    virtual ~CatalogFileDialog() = default;
+    virtual std::optional<std::vector<std::string>> askCatalogFiles() = 0;
+};
+
+// The recently-used list of catalog files.
+class RecentCatalogs {
+public:
+    virtual ~RecentCatalogs() = default;
+    virtual void putFirst(const std::string& fileName) = 0;
+    virtual void remove(const std::string& fileName) = 0;
+};
+
+// The settings' list of catalogs opened at start.
+class AutoLoadList {
+public:
+    virtual ~AutoLoadList() = default;
+    // Drops the name when it is in the list (and marks the settings modified then).
+    virtual void remove(const std::string& fileName) = 0;
+};
+
+struct CatalogOpenServices {
+    Forest& forest;
+    ui::UserPrompt& prompt;
+    WaitProgress& progress;
+    CatalogFileDialog& dialog;
+    RecentCatalogs& recent;
+    AutoLoadList& autoLoad;
+    TreeViewPort* tree = nullptr;
+    // The status bar text; empty = idle.
+    std::function<void(const std::string&)> showStatus;
+    // After catalogs were opened: the search window's scope tree and categories, the commands.
+    std::function<void()> catalogsOpened;
+    // Full path, long name and letter case made comparable; the default keeps the path absolute
+    // and lexically normal with ASCII letters folded.
+    std::function<std::string(const std::string&)> normalisePath;
+    std::function<bool(const std::string&)> fileExists;
+};
+
+// The default comparison form of a catalog path.
+std::string NormaliseCatalogPath(const std::string& path);
+
+// Opens the files in order; nullopt asks with the Open dialog, an empty list does nothing.
+// A file that is already open is skipped (with a message only when the dialog chose that
+// one file); a file that fails to load leaves nothing in the tree. Returns the last catalog
+// opened, nullptr when none.
+Node* OpenCatalogFiles(CatalogOpenServices& services, std::optional<std::vector<std::string>> files);
+
+}  // namespace kv
