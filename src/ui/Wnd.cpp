@@ -54,6 +54,13 @@ void Wnd::createWindow(const CreateArgs& a) {
     if (!own) attach(h, true);
 }
 
+void Wnd::subclassWindow(HWND hwnd) {
+    if (hwnd_) throw Error("The object already has a window");
+    if (hwnd) attach(hwnd, true);
+}
+
+void Wnd::releaseWindow() { detach(); }
+
 void Wnd::destroyWindow() {
     if (hwnd_) {
         HWND h = hwnd_;

@@ -56,6 +56,11 @@ public:
 
 protected:
     void createWindow(const CreateArgs& args);
+    // Takes over a window that something else created (a control's own child,
+    // such as a list view's header), so this object sees its messages.
+    void subclassWindow(HWND hwnd);
+    // Gives such a window back to its owner without destroying it.
+    void releaseWindow();
     // Last message of the window; the object lets go of the handle after it.
     virtual void windowDestroyed() {}
 

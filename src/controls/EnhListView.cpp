@@ -1,0 +1,489 @@
+#include "controls/EnhListView.h"
+
+#include <algorithm>
+
+#include "controls/ColumnSettingsCodec.h"
+#include "controls/ItemCompare.h"
+#include "ui/CommonControls.h"
+
+namespace kv::ui {
+
+namespace {
+
+const int kTextMargin = 5;
+const int kIconLeft = 2;
+const int kTextAfterIcon = 20;
+// Up to this many selected rows are cleared one by one.
+const int kRowByRowLimit = 1000;
+
+std::string stripLeadingBackslash(const std::string& key) {
+    return !key.empty() && key[0] == '\\' ? key.substr(1) : key;
+}
+
+CompareLocale userLocale() {
+    CompareLocale l;
+    char buf[80];
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDATE, buf, sizeof buf)) l.dateSeparator = buf;
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, buf, sizeof buf)) l.shortDateFormat = buf;
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, sizeof buf) && buf[0]) l.decimalSeparator = buf[0];
+    l.compareText = [](std::string_view a, std::string_view b) {
+        return CompareStringA(LOCALE_USER_DEFAULT, 0, a.data(), static_cast<int>(a.size()), b.data(),
+                              static_cast<int>(b.size())) - CSTR_EQUAL;
+    };
+    return l;
+}
+
+}  // namespace
+
+bool readUserString(const std::string& key, const std::string& value, std::string& out) {
+    HKEY h;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, stripLeadingBackslash(key).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return false;
+    DWORD type = 0, size = 0;
+    bool ok = RegQueryValueExA(h, value.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ;
+    if (ok) {
+        std::string data(size + 1, '\0');
+        ok = RegQueryValueExA(h, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
+             ERROR_SUCCESS;
+        if (ok) out = data.c_str();
+    }
+    RegCloseKey(h);
+    return ok;
+}
+
+bool writeUserString(const std::string& key, const std::string& value, const std::string& data) {
+    HKEY h;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, stripLeadingBackslash(key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    bool ok = RegSetValueExA(h, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                             static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(h);
+    return ok;
+}
+
+// Watches the header for a click beside the last column, which the list view
+// never reports as a column click.
+class TCustomEnhListView::HeaderHook : public Wnd {
+public:
+    HeaderHook(TCustomEnhListView& list, HWND header) : list_(list) { subclassWindow(header); }
+    // The header belongs to the list view: the hook lets go without destroying it.
+    ~HeaderHook() override { releaseWindow(); }
+
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        LRESULT r = Wnd::wndProc(msg, wp, lp);
+        if (msg == WM_LBUTTONUP) {
+            HDHITTESTINFO hit{};
+            hit.pt = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+            SendMessageA(hwnd(), HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+            if (hit.iItem < 0 || (hit.flags & HHT_NOWHERE)) {
+                if (list_.OnColumnClick) list_.OnColumnClick(list_, -1);
+            }
+        }
+        return r;
+    }
+
+private:
+    TCustomEnhListView& list_;
+};
+
+TCustomEnhListView::TCustomEnhListView() { style_ |= WS_TABSTOP; exStyle_ |= WS_EX_CLIENTEDGE; }
+
+TCustomEnhListView::~TCustomEnhListView() {
+    header_.reset();
+    destroyWindow();
+    if (dragImages_) ImageList_Destroy(dragImages_);
+}
+
+void TCustomEnhListView::createParams(CreateArgs& args) {
+    ensureCommonControls();
+    Control::createParams(args);
+    args.className = WC_LISTVIEWA;
+    args.style |= LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS;
+    if (lvStyle_ == TLVStyle::lvOwnerDrawFixed) args.style |= LVS_OWNERDRAWFIXED;
+}
+
+HWND TCustomEnhListView::headerWindow() const {
+    return hwnd() ? reinterpret_cast<HWND>(SendMessageA(hwnd(), LVM_GETHEADER, 0, 0)) : nullptr;
+}
+
+void TCustomEnhListView::createWnd() {
+    Control::createWnd();
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        LVCOLUMNA c{};
+        c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        c.pszText = const_cast<char*>(columns_[i].caption.c_str());
+        c.cx = columns_[i].width;
+        c.fmt = columns_[i].alignment;
+        c.iSubItem = static_cast<int>(i);
+        SendMessageA(hwnd(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&c));
+    }
+    if (smallImages_) SendMessageA(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_));
+    if (!virtualList()) {
+        for (const SavedItem& item : savedItems_) {
+            std::vector<std::string> subs(item.texts.begin() + 1, item.texts.end());
+            int row = AddItem(item.texts[0], subs, item.image);
+            LVITEMA it{};
+            it.mask = LVIF_PARAM;
+            it.iItem = row;
+            it.lParam = item.data;
+            SendMessageA(hwnd(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+        }
+    }
+    savedItems_.clear();
+    header_.reset();
+    if (HWND h = headerWindow()) header_ = std::make_unique<HeaderHook>(*this, h);
+}
+
+void TCustomEnhListView::destroyWnd() {
+    if (hwnd()) {
+        for (size_t i = 0; i < columns_.size(); ++i) columns_[i].width = ColumnWidth(static_cast<int>(i));
+        savedItems_.clear();
+        if (!virtualList()) {
+            int n = ItemCount();
+            for (int row = 0; row < n; ++row) {
+                SavedItem s;
+                for (int c = 0; c < std::max(1, ColumnCount()); ++c) s.texts.push_back(ItemText(row, c));
+                LVITEMA it{};
+                it.mask = LVIF_IMAGE | LVIF_PARAM;
+                it.iItem = row;
+                SendMessageA(hwnd(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+                s.image = it.iImage;
+                s.data = it.lParam;
+                savedItems_.push_back(std::move(s));
+            }
+        }
+    }
+    header_.reset();
+    Control::destroyWnd();
+}
+
+int TCustomEnhListView::AddColumn(const std::string& caption, int width, int alignment) {
+    columns_.push_back({caption, width, alignment});
+    int i = static_cast<int>(columns_.size()) - 1;
+    if (hwnd()) {
+        LVCOLUMNA c{};
+        c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        c.pszText = const_cast<char*>(caption.c_str());
+        c.cx = width;
+        c.fmt = alignment;
+        c.iSubItem = i;
+        SendMessageA(hwnd(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&c));
+    }
+    return i;
+}
+
+int TCustomEnhListView::ColumnWidth(int column) const {
+    if (column < 0 || column >= ColumnCount()) return 0;
+    if (!hwnd()) return columns_[static_cast<size_t>(column)].width;
+    return static_cast<int>(SendMessageA(hwnd(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+void TCustomEnhListView::SetColumnWidth(int column, int width) {
+    if (column < 0 || column >= ColumnCount()) return;
+    columns_[static_cast<size_t>(column)].width = width;
+    if (hwnd()) SendMessageA(hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+}
+
+int TCustomEnhListView::AddItem(const std::string& caption, const std::vector<std::string>& subItems, int image) {
+    if (!hwnd()) {
+        SavedItem s{{caption}, image, 0};
+        s.texts.insert(s.texts.end(), subItems.begin(), subItems.end());
+        savedItems_.push_back(std::move(s));
+        return static_cast<int>(savedItems_.size()) - 1;
+    }
+    LVITEMA it{};
+    it.mask = LVIF_TEXT | LVIF_IMAGE;
+    it.iItem = ItemCount();
+    it.pszText = const_cast<char*>(caption.c_str());
+    it.iImage = image;
+    int row = static_cast<int>(SendMessageA(hwnd(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it)));
+    for (size_t i = 0; i < subItems.size(); ++i) {
+        LVITEMA sub{};
+        sub.iSubItem = static_cast<int>(i) + 1;
+        sub.pszText = const_cast<char*>(subItems[i].c_str());
+        SendMessageA(hwnd(), LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
+    }
+    return row;
+}
+
+std::string TCustomEnhListView::ItemText(int row, int subItem) const {
+    if (!hwnd()) {
+        if (row < 0 || row >= static_cast<int>(savedItems_.size())) return {};
+        const auto& t = savedItems_[static_cast<size_t>(row)].texts;
+        return subItem >= 0 && subItem < static_cast<int>(t.size()) ? t[static_cast<size_t>(subItem)] : std::string();
+    }
+    char buf[1024] = {};
+    LVITEMA it{};
+    it.iSubItem = subItem;
+    it.pszText = buf;
+    it.cchTextMax = sizeof buf;
+    SendMessageA(hwnd(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+    return buf;
+}
+
+int TCustomEnhListView::ItemCount() const {
+    if (!hwnd()) return static_cast<int>(savedItems_.size());
+    return static_cast<int>(SendMessageA(hwnd(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+void TCustomEnhListView::ClearItems() {
+    savedItems_.clear();
+    if (hwnd()) SendMessageA(hwnd(), LVM_DELETEALLITEMS, 0, 0);
+}
+
+int TCustomEnhListView::SelectedCount() const {
+    return hwnd() ? static_cast<int>(SendMessageA(hwnd(), LVM_GETSELECTEDCOUNT, 0, 0)) : 0;
+}
+
+int TCustomEnhListView::FocusedRow() const {
+    return hwnd() ? static_cast<int>(SendMessageA(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)) : -1;
+}
+
+void TCustomEnhListView::ClearRowStates() {
+    if (!hwnd()) return;
+    const UINT mask = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED;
+    LVITEMA clear{};
+    clear.stateMask = mask;
+    clear.state = 0;
+    if (SelectedCount() > kRowByRowLimit) {
+        if (virtualList()) clearByRecount();
+        else SendMessageA(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+        return;
+    }
+    // The program never sets the cut and drop-highlight bits, so the selected
+    // rows and the focused row are all there is to clear.
+    std::vector<int> rows;
+    for (int r = -1; (r = static_cast<int>(SendMessageA(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(r),
+                                                         LVNI_SELECTED))) >= 0;) {
+        if (!rows.empty() && r <= rows.back()) break;
+        rows.push_back(r);
+    }
+    if (int f = FocusedRow(); f >= 0) rows.push_back(f);
+    for (int r : rows) SendMessageA(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&clear));
+}
+
+// Wine's all-rows call visits every row (over a minute at 10^6 rows after a
+// select-all). An owner-data list drops the selection of rows that leave it,
+// so shrinking to none and growing back clears it at once; the view is put back
+// where it was.
+void TCustomEnhListView::clearByRecount() {
+    const WPARAM flags = LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL;
+    int count = ItemCount();
+    int top = static_cast<int>(SendMessageA(hwnd(), LVM_GETTOPINDEX, 0, 0));
+    SendMessageA(hwnd(), LVM_SETITEMCOUNT, 0, flags);
+    SendMessageA(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), flags);
+    int now = static_cast<int>(SendMessageA(hwnd(), LVM_GETTOPINDEX, 0, 0));
+    if (now != top && count > 0) {
+        RECT r{};
+        r.left = LVIR_BOUNDS;
+        SendMessageA(hwnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+        SendMessageA(hwnd(), LVM_SCROLL, 0, static_cast<LPARAM>((top - now) * (r.bottom - r.top)));
+    }
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void TCustomEnhListView::SetStyle(TLVStyle style) {
+    if (style == lvStyle_) return;
+    lvStyle_ = style;
+    recreateWnd();
+}
+
+void TCustomEnhListView::SetSmallImages(HIMAGELIST images) {
+    smallImages_ = images;
+    if (hwnd()) SendMessageA(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
+void TCustomEnhListView::setDragImages(HIMAGELIST images) {
+    if (dragImages_ && dragImages_ != images) ImageList_Destroy(dragImages_);
+    dragImages_ = images;
+}
+
+HIMAGELIST TCustomEnhListView::GetDragImages() const { return SelectedCount() == 1 ? dragImages_ : nullptr; }
+
+void TCustomEnhListView::Loaded() { LoadColumnSettings(); }
+
+void TCustomEnhListView::StoreColumnSettings() {
+    if (!SaveSettings.AutoSave || columns_.empty() || !SaveSettings.SaveColumnSizes) return;
+    std::vector<int> widths;
+    for (int i = 0; i < ColumnCount(); ++i) widths.push_back(ColumnWidth(i));
+    writeUserString(SaveSettings.RegistryKey + "\\Columns", "Sizes", encodeColumnList(widths));
+}
+
+void TCustomEnhListView::LoadColumnSettings() {
+    if (!SaveSettings.AutoSave || columns_.empty() || !SaveSettings.SaveColumnSizes) return;
+    std::string text;
+    if (!readUserString(SaveSettings.RegistryKey + "\\Columns", "Sizes", text)) return;
+    auto sizes = decodeColumnSizes(text, columns_.size());
+    for (size_t i = 0; i < sizes.size(); ++i)
+        if (sizes[i]) SetColumnWidth(static_cast<int>(i), *sizes[i]);
+}
+
+void TCustomEnhListView::ColumnClick(int column) {
+    sort_.beginClick(column);
+    if (OnColumnClick) OnColumnClick(*this, column);
+    if (auto request = sort_.endClick(column, ColumnCount())) SortColumn(request->column, request->ascending);
+}
+
+void TCustomEnhListView::Resort() {
+    if (auto request = sort_.resort(ColumnCount())) SortColumn(request->column, request->ascending);
+}
+
+struct SortContext {
+    TCustomEnhListView* list;
+    bool custom;
+};
+
+int CALLBACK TCustomEnhListView::sortCallback(LPARAM a, LPARAM b, LPARAM context) {
+    auto* c = reinterpret_cast<SortContext*>(context);
+    int i1 = static_cast<int>(a), i2 = static_cast<int>(b);
+    try {
+        return c->custom ? c->list->CustomItemCompare(i1, i2) : c->list->DefaultItemCompare(i1, i2);
+    } catch (...) {
+        return 0;
+    }
+}
+
+// The control's own merge sort tolerates a comparer that is not a strict weak
+// ordering; the sort state travels in the call, not in globals.
+void TCustomEnhListView::SortColumn(int column, bool ascending) {
+    if (OnSortBegin) OnSortBegin(*this);
+    sortDirection_ = ascending ? 1 : -1;
+    sortColumn_ = column - 1;
+    SortContext context{this, static_cast<bool>(OnSortItems)};
+    if (hwnd() && !virtualList())
+        SendMessageA(hwnd(), LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(&context),
+                     reinterpret_cast<LPARAM>(&TCustomEnhListView::sortCallback));
+    if (OnSortFinished) OnSortFinished(*this);
+}
+
+int TCustomEnhListView::CustomItemCompare(int item1, int item2) const {
+    int result = 0;
+    OnSortItems(const_cast<TCustomEnhListView&>(*this), item1, item2, sortColumn_, result);
+    return result * sortDirection_;
+}
+
+int TCustomEnhListView::DefaultItemCompare(int item1, int item2) const {
+    static const CompareLocale locale = userLocale();
+    int sub = sortColumn_ >= 0 ? sortColumn_ + 1 : 0;
+    int r = kv::ui::DefaultItemCompare(ItemText(item1, sub), ItemText(item2, sub), locale);
+    return r * sortDirection_;
+}
+
+LRESULT TCustomEnhListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+        mouseDown_ = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        if (GetFocus() != hwnd()) {
+            MouseSetFocus = true;
+            LVHITTESTINFO hit{};
+            hit.pt = mouseDown_;
+            int row = static_cast<int>(SendMessageA(hwnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+            // Clear first, then focus only a row that was hit: -1 would mean every row.
+            ClearRowStates();
+            if (row >= 0) {
+                LVITEMA focus{};
+                focus.stateMask = LVIS_FOCUSED | LVIS_SELECTED | LVIS_CUT | LVIS_DROPHILITED;
+                focus.state = LVIS_FOCUSED;
+                SendMessageA(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&focus));
+            }
+        }
+        break;
+    case WM_DESTROY:
+        StoreColumnSettings();
+        break;
+    }
+    return Control::wndProc(msg, wp, lp);
+}
+
+LRESULT TCustomEnhListView::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+    if (msg == WM_NOTIFY) {
+        auto* hdr = reinterpret_cast<NMHDR*>(lp);
+        if (hdr->code == LVN_COLUMNCLICK) {
+            handled = true;
+            ColumnClick(reinterpret_cast<NMLISTVIEW*>(lp)->iSubItem);
+            return 0;
+        }
+        if (hdr->code == LVN_BEGINDRAG) {
+            LVHITTESTINFO hit{};
+            hit.pt = mouseDown_;
+            int row = static_cast<int>(SendMessageA(hwnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+            if (row >= 0) {
+                POINT origin{};
+                auto images = reinterpret_cast<HIMAGELIST>(
+                    SendMessageA(hwnd(), LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&origin)));
+                RECT r{};
+                r.left = LVIR_BOUNDS;
+                SendMessageA(hwnd(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+                setDragImages(images);
+                dragHotSpot_ = {mouseDown_.x - r.left, mouseDown_.y - r.top};
+            }
+            return 0;
+        }
+    }
+    if (msg == WM_DRAWITEM && lvStyle_ == TLVStyle::lvOwnerDrawFixed) {
+        handled = true;
+        drawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+        return TRUE;
+    }
+    return Control::reflected(msg, wp, lp, handled);
+}
+
+void TCustomEnhListView::drawItem(DRAWITEMSTRUCT& d) {
+    HDC dc = d.hDC;
+    int saved = SaveDC(dc);
+    SelectObject(dc, font());
+    bool defaultDrawing = true;
+    if (OnDrawItem) {
+        defaultDrawing = false;
+        OnDrawItem(*this, dc, static_cast<int>(d.itemID), d.rcItem, d.itemState, defaultDrawing);
+    }
+    if (defaultDrawing) {
+        RECT r = d.rcItem;
+        FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
+        int row = static_cast<int>(d.itemID);
+        if (row >= 0) {
+            int imageWidth = 0, imageHeight = 0;
+            if (smallImages_) ImageList_GetIconSize(smallImages_, &imageWidth, &imageHeight);
+            bool selected = (d.itemState & ODS_SELECTED) != 0;
+            RECT body = r;
+            if (smallImages_) body.left += imageWidth + 2;
+            if (selected) {
+                FillRect(dc, &body, GetSysColorBrush(COLOR_HIGHLIGHT));
+                SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+            } else {
+                SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            }
+            SetBkMode(dc, TRANSPARENT);
+            const UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;  // 0x824
+            int x = r.left;
+            for (int c = 0; c < std::max(1, ColumnCount()); ++c) {
+                int w = ColumnWidth(c);
+                RECT cell{x, r.top, x + w, r.bottom};
+                if (c == 0) {
+                    if (smallImages_) {
+                        UINT drawStyle = (d.itemState & ODS_FOCUS) ? ILD_FOCUS : selected ? ILD_SELECTED : ILD_NORMAL;
+                        LVITEMA it{};
+                        it.mask = LVIF_IMAGE;
+                        it.iItem = row;
+                        SendMessageA(hwnd(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+                        ImageList_Draw(smallImages_, it.iImage, dc, r.left + kIconLeft, r.top, drawStyle);
+                        cell.left = r.left + kTextAfterIcon;
+                    } else {
+                        cell.left += kTextMargin;
+                    }
+                } else {
+                    cell.left += kTextMargin;
+                }
+                std::string text = ItemText(row, c);
+                DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cell, format);
+                x += w;
+            }
+            if (d.itemState & ODS_FOCUS) DrawFocusRect(dc, &body);
+        }
+        if (OnAfterDefaultDrawItem) OnAfterDefaultDrawItem(*this, dc, row, d.rcItem, d.itemState);
+    }
+    RestoreDC(dc, saved);
+}
+
+}  // namespace kv::ui

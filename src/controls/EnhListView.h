@@ -1,0 +1,134 @@
+#pragma once
+// The list view in report view that every list of the program builds on:
+// columns and items kept across re-creation of the window, header-click
+// sorting, owner-drawn rows, the drag image of one row, and the storage of
+// column widths.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controls/HeaderSort.h"
+#include "ui/Control.h"
+
+namespace kv::ui {
+
+enum class TLVStyle { lvStandard, lvOwnerDrawFixed };
+
+struct TEnhLVSaveSettings {
+    bool AutoSave = false;
+    std::string RegistryKey;  // below HKEY_CURRENT_USER; the subkey "Columns" is used
+    bool SaveColumnSizes = true;
+    bool SaveColumnOrder = true;  // the extended list only
+};
+
+struct ListColumn {
+    std::string caption;
+    int width = 50;
+    int alignment = LVCFMT_LEFT;
+};
+
+class TCustomEnhListView : public Control {
+public:
+    TCustomEnhListView();
+    ~TCustomEnhListView() override;
+
+    int AddColumn(const std::string& caption, int width, int alignment = LVCFMT_LEFT);
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    int ColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width);
+    const ListColumn& Column(int column) const { return columns_.at(static_cast<size_t>(column)); }
+
+    // Items of a list that holds its own (not virtual).
+    int AddItem(const std::string& caption, const std::vector<std::string>& subItems = {}, int image = -1);
+    std::string ItemText(int row, int subItem) const;
+    int ItemCount() const;
+    void ClearItems();
+    int SelectedCount() const;
+    int FocusedRow() const;
+    // Clears the focused, selected, cut and drop-highlight bits of every row:
+    // row by row when few are selected, since one call for all rows walks a
+    // million-row list.
+    void ClearRowStates();
+
+    TLVStyle Style() const { return lvStyle_; }
+    void SetStyle(TLVStyle style);
+    TAutoColumnSort AutoColumnSort() const { return sort_.AutoColumnSort; }
+    void SetAutoColumnSort(TAutoColumnSort s) { sort_.AutoColumnSort = s; }
+    bool AutoSortAscending() const { return sort_.AutoSortAscending; }
+    void SetAutoSortAscending(bool a) { sort_.setAutoSortAscending(a); }
+    bool CurrentSortAscending() const { return sort_.CurrentSortAscending; }
+    int LastColumnSorted() const { return sort_.LastColumnSorted; }
+    bool MouseSetFocus = false;
+    POINT MouseDownPoint() const { return mouseDown_; }
+
+    void SetSmallImages(HIMAGELIST images);
+    HIMAGELIST SmallImages() const { return smallImages_; }
+    // The drag image of the one selected row, else null.
+    HIMAGELIST GetDragImages() const;
+    POINT DragHotSpot() const { return dragHotSpot_; }
+
+    TEnhLVSaveSettings SaveSettings;
+
+    virtual void Loaded();
+    virtual void StoreColumnSettings();
+    virtual void LoadColumnSettings();
+    virtual void SortColumn(int column, bool ascending);
+    virtual void Resort();
+
+    std::function<void(TCustomEnhListView& sender, int column)> OnColumnClick;
+    std::function<void(TCustomEnhListView& sender)> OnSortBegin;
+    std::function<void(TCustomEnhListView& sender)> OnSortFinished;
+    std::function<void(TCustomEnhListView& sender, int item1, int item2, int sortColumn, int& compResult)> OnSortItems;
+    std::function<void(TCustomEnhListView& control, HDC canvas, int index, RECT rect, UINT state, bool& defaultDrawing)>
+        OnDrawItem;
+    std::function<void(TCustomEnhListView& control, HDC canvas, int index, RECT rect, UINT state)> OnAfterDefaultDrawItem;
+
+protected:
+    void createParams(CreateArgs& args) override;
+    void createWnd() override;
+    void destroyWnd() override;
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    LRESULT reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+    virtual bool virtualList() const { return false; }
+    // The header's window, once the list has one.
+    HWND headerWindow() const;
+    void ColumnClick(int column);
+    int CustomItemCompare(int item1, int item2) const;
+    int DefaultItemCompare(int item1, int item2) const;
+    void drawItem(DRAWITEMSTRUCT& d);
+    void setDragImages(HIMAGELIST images);
+    void clearByRecount();
+
+    std::vector<ListColumn> columns_;
+
+private:
+    struct SavedItem {
+        std::vector<std::string> texts;
+        int image;
+        LPARAM data;
+    };
+    class HeaderHook;
+    static int CALLBACK sortCallback(LPARAM a, LPARAM b, LPARAM context);
+
+    TLVStyle lvStyle_ = TLVStyle::lvStandard;
+    HeaderSortState sort_;
+    int sortDirection_ = 1;
+    int sortColumn_ = -1;  // sub-item index less one: -1 is the caption
+    POINT mouseDown_{0, 0};
+    HIMAGELIST smallImages_ = nullptr;
+    HIMAGELIST dragImages_ = nullptr;
+    POINT dragHotSpot_{0, 0};
+    std::vector<SavedItem> savedItems_;
+    std::unique_ptr<HeaderHook> header_;
+};
+
+// Reads and writes a string value below HKEY_CURRENT_USER; a leading "\" of
+// the key is dropped. Failures return false and never throw.
+bool readUserString(const std::string& key, const std::string& value, std::string& out);
+bool writeUserString(const std::string& key, const std::string& value, const std::string& data);
+
+}  // namespace kv::ui
