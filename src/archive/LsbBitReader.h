@@ -11,7 +11,7 @@ namespace kv::arc {
 
 class LsbBitReader {
 public:
-    static constexpr int kSlackBits = 64;
+    static constexpr int kSlackBits = 16;
 
     explicit LsbBitReader(PackedInput& in) : in_(in) {}
 

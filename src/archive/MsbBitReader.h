@@ -12,7 +12,7 @@ namespace kv::arc {
 
 class MsbBitReader {
 public:
-    static constexpr int kSlackBits = 64;
+    static constexpr int kSlackBits = 16;
 
     explicit MsbBitReader(PackedInput& in) : in_(in) {}
 
