@@ -4,7 +4,7 @@
 
 namespace kv::arc {
 
-// Decodes one deflate stream to its end block. Bytes after the end are left unread.
+// Decodes one deflate stream to its end block; bytes after the end are ignored.
 // Fails with eBadBlock on damage, on output past the declared size and on a stream
 // that runs out of packed bytes before its final block; eIncompleteCodeSet and
 // eBadLengths for bad code tables; eOutOfMemory when zlib gets no memory.

@@ -58,6 +58,8 @@ TEST(PackedInput, ReadsOnlyTheMembersBytesInBoundedChunks) {
     Bytes file = Pattern(100000);
     CountingSource source(file);
     PackedInput in(source, 10, 70000);
+    std::vector<std::uint64_t> progress;
+    in.SetOnRead([&](std::uint64_t done) { progress.push_back(done); });
     EXPECT_EQ(in.Remaining(), 70000u);
     EXPECT_EQ(in.NextByte(), file[10]);
     Bytes got(80000);
@@ -68,6 +70,7 @@ TEST(PackedInput, ReadsOnlyTheMembersBytesInBoundedChunks) {
     EXPECT_EQ(in.NextByte(), -1);
     EXPECT_EQ(in.Read(got.data(), 1), 0u);
     EXPECT_EQ(source.reads, (std::vector<std::size_t>{32768, 32768, 4464}));
+    EXPECT_EQ(progress, (std::vector<std::uint64_t>{32768, 65536, 70000}));
 }
 
 TEST(PackedInput, EndsEarlyWhenTheFileIsShorterThanAnnounced) {
