@@ -15,11 +15,16 @@ namespace kv::arc {
 
 class LzWindow {
 public:
-    // sizeBits: log2 of the ring size. prefill: bytes that count as already produced
-    // (value `fill`) for formats whose encoder matches against a preset history.
-    LzWindow(DecodedOutput& out, int sizeBits, std::size_t prefill = 0, std::uint8_t fill = 0)
-        : out_(out), ring_(std::size_t{1} << sizeBits, fill), mask_(ring_.size() - 1),
-          left_(out.Remaining()), history_(prefill) {}
+    // sizeBits: log2 of the ring size.
+    LzWindow(DecodedOutput& out, int sizeBits)
+        : out_(out), ring_(std::size_t{1} << sizeBits, 0), mask_(ring_.size() - 1), left_(out.Remaining()) {}
+
+    // For encoders that match against a preset history: the `count` bytes just before
+    // the first output byte are `fill`, the rest of the ring zero, and all of it may be read.
+    void PresetHistory(std::uint8_t fill, std::size_t count) {
+        std::memset(ring_.data() + ring_.size() - count, fill, count);
+        history_ = ring_.size();
+    }
 
     bool Done() const { return left_ == 0; }
     std::uint64_t Left() const { return left_; }
@@ -71,7 +76,7 @@ private:
     std::size_t pos_ = 0;
     std::size_t flushed_ = 0;
     std::uint64_t left_;
-    std::uint64_t history_;
+    std::uint64_t history_ = 0;
 };
 
 }  // namespace kv::arc
