@@ -3,12 +3,14 @@
 #include "ArcError.h"
 #include "CopyStored.h"
 #include "Inflate.h"
+#include "Unshrink.h"
 
 namespace kv::arc {
 
 void DecodeZipMember(PackedInput& in, DecodedOutput& out, int method, std::uint16_t flags) {
     switch (method) {
         case 0: CopyStored(in, out); return;
+        case 1: DecodeShrink(in, out); return;
         case 8: Inflate(in, out); return;
         default: throw E_RAISE(eUnsupportedMethod);
     }
