@@ -99,7 +99,7 @@ struct OpenFixture : ::testing::Test {
     std::vector<std::string> status;
     int opened = 0;
     CatalogOpenServices services{forest, prompt, progress, dialog, recent, autoLoad, &tree,
-                                 [this](const std::string& s) { status.push_back(s); }, [this] { ++opened; }};
+                                 [this](const std::string& s) { status.push_back(s); }, [this] { ++opened; }, {}, {}};
 };
 
 TEST_F(OpenFixture, TheDialogsFilesOpenWithProgressAndGoToTheRecentList) {
