@@ -2,4 +2,16 @@
 set(KV_FUZZ_TARGETS
     catalog_codecs
     catalog_open
+    archive_detect
+    archive_list_arc
+    archive_list_arj
+    archive_list_bh
+    archive_list_cab
+    archive_list_gzip
+    archive_list_ha
+    archive_list_lha
+    archive_list_rar
+    archive_list_tar
+    archive_list_zip
+    archive_list_zoo
 )

@@ -58,7 +58,6 @@ public:
             name.resize(name.find('\0') == std::string::npos ? 13 : name.find('\0'));
             std::uint16_t varLen = e.u16();
             if (next == 0) break;  // the terminal entry
-            if (next <= pos) s.Fail(eBadFileHeader);
 
             if (!deleted) {
                 std::string folder;
@@ -89,6 +88,7 @@ public:
                 m.ExternalAttr = 32;
                 s.Emit(pos);
             }
+            if (next <= pos) s.Fail(eBadFileHeader);
             pos = next;
         }
     }

@@ -145,6 +145,27 @@ inline Node& ModelOf(Forest& forest, const CatalogSpec& spec) {
     return catalog;
 }
 
+inline // The flags a reader leaves on owners whose lists it loaded: 0x40 (a block read
+// from the file) with files, 0x08 when one of them has a description.
+CatalogSpec AsLoaded(CatalogSpec c) {
+    auto flagsFor = [](std::uint8_t& flags, const std::vector<FileSpec>& files) {
+        if (!files.empty()) flags |= ItemFlags::FileBlock;
+        for (const FileSpec& f : files)
+            if (!f.description.empty()) flags |= ItemFlags::HasDescriptions;
+    };
+    auto mark = [&](auto& self, std::vector<FolderSpec>& folders) -> void {
+        for (FolderSpec& f : folders) {
+            flagsFor(f.flags, f.files);
+            self(self, f.children);
+        }
+    };
+    for (DiskSpec& d : c.disks) {
+        flagsFor(d.flags, d.files);
+        mark(mark, d.folders);
+    }
+    return c;
+}
+
 // A random catalog for round trips: a few disks, folders up to `maxDepth` deep,
 // names, descriptions, virtual disks, empty lists and folders without files.
 inline CatalogSpec RandomCatalog(std::uint32_t seed, int maxDepth = 4) {

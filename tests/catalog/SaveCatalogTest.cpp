@@ -3,9 +3,8 @@
 // reads its file and saves everything on the next try.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "CatalogSpec.h"
+#include "FileBytes.h"
 #include "FaultyFileSystem.h"
 #include "catalog/CatalogLoad.h"
 #include "catalog/CatalogModified.h"
@@ -18,7 +17,6 @@ namespace kv::test {
 namespace {
 
 using ui::PromptAnswer;
-using Bytes = std::vector<std::uint8_t>;
 
 constexpr const char* kMoveText =
     "There was a problem while trying to replace old catalog file.\rIf everything else fails, you can select 'Cancel', "
@@ -37,16 +35,6 @@ public:
     std::vector<std::string> names;
     std::vector<Request> asked;
 };
-
-Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 TDiskRec& Disk(Node& n) { return *RecordAs<TDiskRec>(n.record()); }
 TCatalogRec& Cat(Node& n) { return *RecordAs<TCatalogRec>(n.record()); }

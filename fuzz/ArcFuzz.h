@@ -1,0 +1,92 @@
+#pragma once
+// Shared by the archive fuzz targets: the input as the one file of an in-memory
+// file system, listed or detected as the program would. Only the library's own
+// error (E_RAISE) may come out; anything else, a crash or a hang is a finding.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "archive/ArcLister.h"
+#include "archive/DetectArcType.h"
+#include "base/Errors.h"
+
+namespace kv::arc::fuzz {
+
+class OneFileSystem final : public IArcFileSystem {
+public:
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    bool Exists(const std::string& p) override { return files.count(p) != 0; }
+    std::unique_ptr<ByteSource> OpenRead(const std::string& p) override {
+        auto it = files.find(p);
+        if (it == files.end()) throw EIoError("missing");
+        return std::make_unique<MemorySource>(it->second);
+    }
+    std::optional<std::uint32_t> FileDosDate(const std::string&) override { return 0x52D48C00; }
+    std::uint32_t FileAttributes(const std::string&) override { return 0x20; }
+    void CreateFolderChain(const std::string&) override {}
+    std::unique_ptr<ByteSink> OpenOutput(const std::string&) override { return std::make_unique<MemorySink>(); }
+    bool SetDosDate(const std::string&, std::uint32_t) override { return true; }
+    bool SetAttributes(const std::string&, std::uint32_t) override { return true; }
+    bool Remove(const std::string&) override { return true; }
+    std::optional<std::uint64_t> FreeSpace(const std::string&) override { return 1u << 30; }
+};
+
+// Resource texts taken from the input's last bytes, so the fuzzer steers them too.
+class InputResources final : public IResourceStrings {
+public:
+    std::vector<std::string> texts;
+    std::vector<std::string> LoadStrings(const std::string&, unsigned, unsigned count, std::size_t maxChars) override {
+        std::vector<std::string> out(count);
+        for (unsigned i = 0; i < count && i < texts.size(); ++i) out[i] = texts[i].substr(0, maxChars);
+        return out;
+    }
+};
+
+struct World {
+    OneFileSystem* fs;
+    InputResources* resources;
+    std::unique_ptr<ArchiveContext> context;
+    World() {
+        auto f = std::make_unique<OneFileSystem>();
+        auto r = std::make_unique<InputResources>();
+        fs = f.get();
+        resources = r.get();
+        context = std::make_unique<ArchiveContext>(std::move(f), std::move(r), 0);
+    }
+};
+
+// Pads to more than one header and writes the first header's checksum.
+inline void FixTarChecksum(std::vector<std::uint8_t>& b) {
+    if (b.size() < 1024) b.resize(1024);
+    unsigned sum = 0;
+    for (int i = 0; i < 512; ++i) sum += (i >= 148 && i < 156) ? ' ' : b[i];
+    std::snprintf(reinterpret_cast<char*>(&b[148]), 8, "%06o", sum & 0777777);
+}
+
+// Lists data as the file name, with the signature written over its first bytes so
+// that detection picks the walker under test.
+inline int ListAs(const char* name, const std::uint8_t* data, std::size_t size, const std::string& signature,
+                  void (*prepare)(std::vector<std::uint8_t>&) = nullptr) {
+    World w;
+    std::vector<std::uint8_t> bytes(data, data + size);
+    if (bytes.size() < signature.size()) bytes.resize(signature.size());
+    std::memcpy(bytes.data(), signature.data(), signature.size());
+    if (prepare) prepare(bytes);
+    w.fs->files[name] = std::move(bytes);
+    TArcLister lister(*w.context);
+    lister.SetArchiveFile(name);
+    std::uint64_t total = 0;
+    lister.OnRead = [&total](TZipCommon& s, std::uint64_t, int) { total += s.Current.FileName.size(); };
+    try {
+        lister.Activate();
+    } catch (const E_RAISE&) {
+    }
+    return 0;
+}
+
+}  // namespace kv::arc::fuzz
