@@ -2,6 +2,7 @@
 
 #include "ArcError.h"
 #include "CopyStored.h"
+#include "Explode.h"
 #include "Inflate.h"
 #include "Unshrink.h"
 
@@ -11,6 +12,7 @@ void DecodeZipMember(PackedInput& in, DecodedOutput& out, int method, std::uint1
     switch (method) {
         case 0: CopyStored(in, out); return;
         case 1: DecodeShrink(in, out); return;
+        case 6: DecodeImplode(in, out, flags); return;
         case 8: Inflate(in, out); return;
         default: throw E_RAISE(eUnsupportedMethod);
     }
