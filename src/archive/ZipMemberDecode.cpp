@@ -4,6 +4,7 @@
 #include "CopyStored.h"
 #include "Explode.h"
 #include "Inflate.h"
+#include "Unreduce.h"
 #include "Unshrink.h"
 
 namespace kv::arc {
@@ -12,6 +13,10 @@ void DecodeZipMember(PackedInput& in, DecodedOutput& out, int method, std::uint1
     switch (method) {
         case 0: CopyStored(in, out); return;
         case 1: DecodeShrink(in, out); return;
+        case 2:
+        case 3:
+        case 4:
+        case 5: DecodeReduce(in, out, method - 1); return;
         case 6: DecodeImplode(in, out, flags); return;
         case 8: Inflate(in, out); return;
         default: throw E_RAISE(eUnsupportedMethod);
