@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "controls/CellText.h"
+#include "ui/CellText.h"
 #include "controls/ColumnSettingsCodec.h"
 
 namespace kv::ui {

@@ -1,4 +1,4 @@
-#include "controls/CellText.h"
+#include "ui/CellText.h"
 
 #include <algorithm>
 #include <cstring>

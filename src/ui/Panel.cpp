@@ -15,21 +15,28 @@ void Panel::createParams(CreateArgs& args) {
     args.exStyle |= WS_EX_CONTROLPARENT;
 }
 
+void Panel::paint(HDC dc) {
+    RECT r = clientRect();
+    if (bevel_) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+    std::string caption = text();
+    if (caption.empty()) return;
+    HGDIOBJ old = SelectObject(dc, font());
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+}
+
 LRESULT Panel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_PAINT) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd(), &ps);
-        RECT r = clientRect();
-        if (bevel_) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
-        std::string caption = text();
-        if (!caption.empty()) {
-            HGDIOBJ old = SelectObject(dc, font());
-            SetBkMode(dc, TRANSPARENT);
-            DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &r,
-                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-            SelectObject(dc, old);
-        }
+        paint(dc);
         EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    if (msg == WM_PRINTCLIENT) {
+        paint(reinterpret_cast<HDC>(wp));
         return 0;
     }
     return Control::wndProc(msg, wp, lp);

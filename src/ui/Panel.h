@@ -14,6 +14,7 @@ protected:
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void paint(HDC dc);
     bool bevel_ = true;
 };
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "controls/CellText.h"
+#include "ui/CellText.h"
 
 namespace {
 

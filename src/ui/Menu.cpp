@@ -1,0 +1,281 @@
+#include "ui/Menu.h"
+
+#include <algorithm>
+
+namespace kv::ui {
+
+namespace {
+
+UINT nextCommand() {
+    static UINT next = 100;
+    return next++;
+}
+
+std::string keyName(WORD key) {
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
+    if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
+    switch (key) {
+    case VK_BACK: return "BkSp";
+    case VK_TAB: return "Tab";
+    case VK_RETURN: return "Enter";
+    case VK_ESCAPE: return "Esc";
+    case VK_SPACE: return "Space";
+    case VK_PRIOR: return "PgUp";
+    case VK_NEXT: return "PgDn";
+    case VK_END: return "End";
+    case VK_HOME: return "Home";
+    case VK_LEFT: return "Left";
+    case VK_UP: return "Up";
+    case VK_RIGHT: return "Right";
+    case VK_DOWN: return "Down";
+    case VK_INSERT: return "Ins";
+    case VK_DELETE: return "Del";
+    }
+    return {};
+}
+
+}  // namespace
+
+TShortCut ShortCut(WORD key, UINT shift) {
+    TShortCut s = key & 0xFF;
+    if (shift & kShift) s |= scShift;
+    if (shift & kCtrl) s |= scCtrl;
+    if (shift & kAlt) s |= scAlt;
+    return s;
+}
+
+std::string ShortCutToText(TShortCut s) {
+    std::string name = keyName(s & 0xFF);
+    if (name.empty()) return {};
+    std::string text;
+    if (s & scShift) text += "Shift+";
+    if (s & scCtrl) text += "Ctrl+";
+    if (s & scAlt) text += "Alt+";
+    return text + name;
+}
+
+MenuItem::MenuItem(std::string caption, std::function<void(MenuItem&)> onClick)
+    : OnClick(std::move(onClick)), caption_(std::move(caption)), command_(nextCommand()) {}
+
+MenuItem::~MenuItem() = default;
+
+Menu* MenuItem::menu() const {
+    const MenuItem* i = this;
+    while (i->parent_) i = i->parent_;
+    return i->menu_;
+}
+
+void MenuItem::changed() {
+    if (Menu* m = menu()) m->itemChanged();
+}
+
+void MenuItem::SetCaption(const std::string& c) {
+    caption_ = c;
+    changed();
+}
+void MenuItem::SetShortCut(TShortCut s) {
+    shortCut_ = s;
+    changed();
+}
+void MenuItem::SetEnabled(bool e) {
+    enabled_ = e;
+    changed();
+}
+void MenuItem::SetVisible(bool v) {
+    visible_ = v;
+    changed();
+}
+void MenuItem::SetDefault(bool d) {
+    default_ = d;
+    changed();
+}
+
+void MenuItem::SetChecked(bool c) {
+    checked_ = c;
+    if (c && RadioItem && parent_)
+        for (auto& sibling : parent_->items_)
+            if (sibling.get() != this && sibling->RadioItem && sibling->GroupIndex == GroupIndex) sibling->checked_ = false;
+    changed();
+}
+
+MenuItem& MenuItem::Add(std::unique_ptr<MenuItem> item) { return Insert(Count(), std::move(item)); }
+
+MenuItem& MenuItem::Add(const std::string& caption, std::function<void(MenuItem&)> onClick) {
+    return Add(std::make_unique<MenuItem>(caption, std::move(onClick)));
+}
+
+MenuItem& MenuItem::Insert(int index, std::unique_ptr<MenuItem> item) {
+    item->parent_ = this;
+    index = std::clamp(index, 0, Count());
+    MenuItem& ref = *item;
+    items_.insert(items_.begin() + index, std::move(item));
+    changed();
+    return ref;
+}
+
+std::unique_ptr<MenuItem> MenuItem::Remove(MenuItem& item) {
+    auto it = std::find_if(items_.begin(), items_.end(), [&](auto& p) { return p.get() == &item; });
+    if (it == items_.end()) return nullptr;
+    std::unique_ptr<MenuItem> taken = std::move(*it);
+    items_.erase(it);
+    taken->parent_ = nullptr;
+    changed();
+    return taken;
+}
+
+void MenuItem::Delete(int index) {
+    if (index >= 0 && index < Count()) Remove(*items_[static_cast<size_t>(index)]);
+}
+
+int MenuItem::MenuIndex() const {
+    if (!parent_) return -1;
+    for (int i = 0; i < parent_->Count(); ++i)
+        if (&parent_->Items(i) == this) return i;
+    return -1;
+}
+
+MenuItem* MenuItem::Find(const std::string& name) {
+    if (Name == name) return this;
+    for (auto& i : items_)
+        if (MenuItem* f = i->Find(name)) return f;
+    return nullptr;
+}
+
+void MenuItem::Click() {
+    if (OnClick) OnClick(*this);
+}
+
+Menu::Menu(bool popup) : popup_(popup) { root_.menu_ = this; }
+
+Menu::~Menu() {
+    if (handle_) DestroyMenu(handle_);
+}
+
+HMENU Menu::handle() {
+    if (!handle_) rebuild();
+    return handle_;
+}
+
+void Menu::rebuild() {
+    HMENU old = handle_;
+    submenus_.clear();
+    handle_ = popup_ ? CreatePopupMenu() : CreateMenu();
+    build(handle_, root_);
+    handleChanged();
+    if (old) DestroyMenu(old);
+}
+
+void Menu::build(HMENU target, MenuItem& parent) {
+    submenus_.emplace_back(target, &parent);
+    for (auto& item : parent.items_) {
+        if (!item->visible_) continue;
+        MENUITEMINFOA mi{};
+        mi.cbSize = sizeof mi;
+        mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+        std::string text = item->caption_;
+        if (std::string sc = ShortCutToText(item->shortCut_); !sc.empty()) text += "\t" + sc;
+        if (item->caption_ == "-") mi.fType = MFT_SEPARATOR;
+        else if (item->RadioItem) mi.fType = MFT_RADIOCHECK;
+        mi.fState = (item->enabled_ ? MFS_ENABLED : MFS_GRAYED) | (item->checked_ ? MFS_CHECKED : 0) |
+                    (item->default_ ? MFS_DEFAULT : 0);
+        mi.wID = item->command_;
+        mi.dwTypeData = text.data();
+        if (item->Count() > 0) {
+            mi.fMask |= MIIM_SUBMENU;
+            mi.hSubMenu = CreatePopupMenu();
+            build(mi.hSubMenu, *item);
+        }
+        InsertMenuItemA(target, GetMenuItemCount(target), TRUE, &mi);
+    }
+}
+
+static MenuItem* findIn(MenuItem& parent, const std::function<bool(MenuItem&)>& match) {
+    for (int i = 0; i < parent.Count(); ++i) {
+        MenuItem& item = parent.Items(i);
+        if (match(item)) return &item;
+        if (MenuItem* f = findIn(item, match)) return f;
+    }
+    return nullptr;
+}
+
+MenuItem* Menu::findCommand(UINT command) {
+    return findIn(root_, [&](MenuItem& i) { return i.Command() == command; });
+}
+
+MenuItem* Menu::findShortCut(TShortCut shortCut) {
+    if (!shortCut) return nullptr;
+    return findIn(root_, [&](MenuItem& i) { return i.ShortCutKey() == shortCut; });
+}
+
+MenuItem* Menu::findItem(HMENU menu, int position) {
+    for (auto& [h, parent] : submenus_) {
+        if (h != menu) continue;
+        int visible = 0;
+        for (int i = 0; i < parent->Count(); ++i) {
+            if (!parent->Items(i).Visible()) continue;
+            if (visible++ == position) return &parent->Items(i);
+        }
+    }
+    return nullptr;
+}
+
+MenuItem* Menu::submenuOwner(HMENU menu) {
+    for (auto& [h, parent] : submenus_)
+        if (h == menu) return parent;
+    return nullptr;
+}
+
+bool Menu::dispatchCommand(UINT command) {
+    MenuItem* item = findCommand(command);
+    if (!item) return false;
+    item->Click();
+    return true;
+}
+
+static bool reachable(MenuItem& item) {
+    for (MenuItem* i = &item; i; i = i->Parent())
+        if (!i->Enabled() || !i->Visible()) return false;
+    return true;
+}
+
+MainMenu::~MainMenu() {
+    if (form_ && form_->hwnd()) SetMenu(form_->hwnd(), nullptr);
+}
+
+void MainMenu::attach(Form& form) {
+    form_ = &form;
+    form.createHandle();
+    SetMenu(form.hwnd(), handle());
+    listener_ = form.addMessageListener([this](Form&, UINT msg, WPARAM& wp, LPARAM& lp, LRESULT& result) {
+        if (msg == WM_COMMAND && lp == 0 && HIWORD(wp) == 0) {
+            result = 0;
+            return dispatchCommand(LOWORD(wp));
+        }
+        // A parent item's click runs as its submenu opens.
+        if (msg == WM_INITMENUPOPUP && !HIWORD(lp)) {
+            if (MenuItem* parent = submenuOwner(reinterpret_cast<HMENU>(wp))) parent->Click();
+        }
+        return false;
+    });
+    form.onShortcut = [this](Form&, WORD key, UINT shift) {
+        MenuItem* item = findShortCut(ShortCut(key, shift));
+        if (!item || !reachable(*item)) return false;
+        item->Click();
+        return true;
+    };
+}
+
+void MainMenu::handleChanged() {
+    if (form_ && form_->hwnd()) {
+        SetMenu(form_->hwnd(), handle());
+        DrawMenuBar(form_->hwnd());
+    }
+}
+
+void PopupMenu::Popup(HWND owner, int x, int y) {
+    if (OnPopup) OnPopup(*this);
+    UINT command = TrackPopupMenu(handle(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    if (command) dispatchCommand(command);
+}
+
+}  // namespace kv::ui

@@ -1,0 +1,31 @@
+#pragma once
+// Small Win32 operations the catalog and the windows share: file dates, short
+// paths, the printer check and the nested painting lock.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "ui/UserPrompt.h"
+
+namespace kv::ui {
+
+// A UTC file time as a local DOS date-time (date in the high word); throws
+// kv::Error when a conversion step fails.
+std::uint32_t FileTimeToDosDate(const FILETIME& fileTime);
+// Sets the file's last-write time to now; false when it cannot.
+bool TouchFileNow(const std::string& name);
+// The 8.3 form of a path, or the path itself when the system has none.
+std::string GetShortPath(const std::string& path);
+
+// Tells the user when no printer is installed; returns whether one is.
+bool CheckPrinterInstalled();
+bool CheckPrinterInstalled(UserPrompt& prompt, bool printerExists);
+bool PrinterInstalled();
+
+// Locks painting of one window at a time, nested: a window locks when the
+// count is 0 and counts up; null counts down and unlocks at 0.
+void NestedLockWindowUpdate(HWND window);
+int NestedLockCount();
+
+}  // namespace kv::ui

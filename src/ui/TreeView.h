@@ -1,0 +1,65 @@
+#pragma once
+// A tree view that displays a node model it does not own: each tree item
+// points at a model node, and texts, children and boldness come from callbacks
+// when the control asks. Children are added when a node first expands.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "ui/Control.h"
+
+namespace kv::ui {
+
+class TreeView : public Control {
+public:
+    using Node = void*;
+
+    TreeView();
+
+    // The model, asked as the control needs it.
+    std::function<std::string(Node)> textOf;
+    std::function<bool(Node)> hasChildren;
+    std::function<std::vector<Node>(Node)> childrenOf;
+    std::function<bool(Node)> isBold;
+
+    // Events; the vetoes are set to false to refuse.
+    std::function<void(TreeView& sender, Node node)> onChange;
+    std::function<void(TreeView& sender, Node node, bool& allow)> onExpanding;
+    std::function<void(TreeView& sender, Node node, bool& allow)> onEditing;
+    std::function<void(TreeView& sender, Node node, std::string& text, bool& accept)> onEdited;
+    std::function<void(TreeView& sender, Node node)> onStartDrag;
+
+    // Top-level nodes; the tree is refilled from the model.
+    void setRoots(const std::vector<Node>& roots);
+    Node selected() const;
+    void select(Node node);
+    // Expands every ancestor path that is already filled, then the node itself.
+    void expand(Node node);
+    bool expanded(Node node) const;
+    // Repaints the node's text and boldness from the model.
+    void refresh(Node node);
+    // Sorts the children of parent (null: the roots) by the comparer.
+    void sortChildren(Node parent, const std::function<int(Node, Node)>& compare);
+    void setStateImage(Node node, int index);
+    HTREEITEM itemOf(Node node) const;
+
+protected:
+    void createParams(CreateArgs& args) override;
+    void createWnd() override;
+    LRESULT reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+
+private:
+    HTREEITEM insert(HTREEITEM parent, Node node);
+    void fill(HTREEITEM item, Node node);
+    Node nodeOf(HTREEITEM item) const;
+
+    std::vector<Node> roots_;
+    std::unordered_map<Node, HTREEITEM> items_;
+    std::string textBuffer_;
+};
+
+}  // namespace kv::ui
