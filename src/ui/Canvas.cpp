@@ -129,18 +129,19 @@ int BitmapCanvas::pixelsUnlike(COLORREF background) const {
 }
 
 // WM_PRINT with its children flag is not carried out everywhere (Wine paints
-// only the window itself), so each window's client area is printed in turn,
-// bottom of the z-order first.
+// only the window itself), and some controls clip to their client rectangle in
+// device units. So each window prints into a bitmap of its own size, copied
+// into place, bottom of the z-order first.
 static void renderClient(HWND hwnd, HDC dc, POINT origin) {
     if (!IsWindowVisible(hwnd)) return;
-    int saved = SaveDC(dc);
-    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
     RECT rc{};
     GetClientRect(hwnd, &rc);
-    IntersectClipRect(dc, 0, 0, rc.right, rc.bottom);
-    SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    RestoreDC(dc, saved);
+    if (rc.right > 0 && rc.bottom > 0) {
+        BitmapCanvas own(rc.right, rc.bottom);
+        SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(own.dc()), 0);
+        SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(own.dc()), PRF_CLIENT);
+        BitBlt(dc, origin.x, origin.y, rc.right, rc.bottom, own.dc(), 0, 0, SRCCOPY);
+    }
     HWND top = GetWindow(hwnd, GW_CHILD);
     for (HWND child = top ? GetWindow(top, GW_HWNDLAST) : nullptr; child; child = GetWindow(child, GW_HWNDPREV)) {
         POINT p{0, 0};

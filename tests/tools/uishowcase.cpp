@@ -1,0 +1,198 @@
+// One window with every control of the window layer and a 1,000,000-row virtual
+// list, for looking at the layer on a real display (wine uishowcase.exe under
+// Xvfb) and for screenshots.
+//   uishowcase                 shows the window
+//   uishowcase --selftest [F]  draws it headless, checks that no control is
+//                              blank, optionally saves the picture as a BMP
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "controls/ExtListView.h"
+#include "ui/Application.h"
+#include "ui/Button.h"
+#include "ui/Canvas.h"
+#include "ui/Edit.h"
+#include "ui/Form.h"
+#include "ui/ItemLists.h"
+#include "ui/Label.h"
+#include "ui/Menu.h"
+#include "ui/Panel.h"
+#include "ui/ProgressBar.h"
+#include "ui/StatusBar.h"
+#include "ui/TreeView.h"
+
+namespace {
+
+using namespace kv::ui;
+
+struct DemoNode {
+    std::string text;
+    std::vector<DemoNode*> children;
+};
+
+class ShowcaseForm : public Form {
+public:
+    ShowcaseForm() {
+        setCaption("Korvalder window layer");
+        setBounds(40, 40, 820, 560);
+        createHandle();
+
+        top.setBounds(0, 0, 100, 72);
+        top.setAlign(Align::Top);
+        top.create(this);
+        label.setText("Label:");
+        label.setBounds(8, 12, 50, 18);
+        edit.setText("Edit text");
+        edit.setBounds(60, 8, 150, 22);
+        combo.setItems({"Combo one", "Combo two"});
+        combo.setItemIndex(0);
+        combo.setBounds(220, 8, 140, 22);
+        check.setText("Check box");
+        check.setAllowGrayed(true);
+        check.setState(CheckState::Grayed);
+        check.setBounds(370, 8, 100, 22);
+        ok.setText("Button");
+        ok.setBounds(480, 6, 90, 26);
+        progress.setRange(0, 100);
+        progress.setPosition(60);
+        progress.setBounds(8, 42, 360, 18);
+        listBox.setItems({"List box one", "List box two", "List box three"});
+        listBox.setBounds(580, 4, 200, 64);
+        for (Control* c : std::initializer_list<Control*>{&label, &edit, &combo, &check, &ok, &progress, &listBox})
+            c->create(&top);
+
+        status.setBounds(0, 0, 100, 22);
+        status.setPanels({{"Ready", 200}, {"1,000,000 rows", 200}, {"", 100}});
+        status.create(this);
+
+        root.text = "Catalog";
+        for (int i = 0; i < 3; ++i) disks.push_back({"Disk " + std::to_string(i + 1), {}});
+        for (auto& d : disks) root.children.push_back(&d);
+        tree.textOf = [](TreeView::Node n) { return static_cast<DemoNode*>(n)->text; };
+        tree.hasChildren = [](TreeView::Node n) { return !static_cast<DemoNode*>(n)->children.empty(); };
+        tree.childrenOf = [](TreeView::Node n) {
+            std::vector<TreeView::Node> v;
+            for (DemoNode* c : static_cast<DemoNode*>(n)->children) v.push_back(c);
+            return v;
+        };
+        tree.setBounds(0, 0, 200, 100);
+        tree.setAlign(Align::Left);
+        tree.create(this);
+        tree.setRoots({&root});
+        tree.expand(&root);
+
+        for (const char* c : {"Name", "Size", "Date"}) list.AddColumn(c, 160);
+        list.setAlign(Align::Client);
+        list.create(this);
+        list.SetExtendedStyles(lvxHeaderDragDrop | lvxFullRowSelect | lvxGridLines);
+        list.SetVirtualMode(true);
+        list.OnVMGetItemInfo = [](TExtListView&, int item, int sub, TLVVMMaskItems, int&, LPARAM&, int&, int&,
+                                  std::string& text) {
+            text = sub == 0 ? "File " + std::to_string(item) : sub == 1 ? std::to_string(item * 37 % 100000) + " B"
+                                                                          : "10.12.2026";
+        };
+        list.SetItemCountEx(1000000, 3);
+
+        MenuItem& file = menu.Items().Add("&File");
+        file.Add("E&xit", [this](MenuItem&) { close(); });
+        menu.attach(*this);
+    }
+
+    Panel top;
+    Label label;
+    Edit edit;
+    ComboBox combo;
+    CheckBox check;
+    Button ok;
+    ProgressBar progress;
+    ListBox listBox;
+    StatusBar status;
+    TreeView tree;
+    TExtListView list;
+    MainMenu menu;
+    DemoNode root;
+    std::vector<DemoNode> disks;
+};
+
+bool saveBitmap(const BitmapCanvas& shot, const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    int stride = (shot.width() * 3 + 3) & ~3;
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride * shot.height());
+    ih.biSize = sizeof ih;
+    ih.biWidth = shot.width();
+    ih.biHeight = shot.height();
+    ih.biPlanes = 1;
+    ih.biBitCount = 24;
+    std::fwrite(&fh, sizeof fh, 1, f);
+    std::fwrite(&ih, sizeof ih, 1, f);
+    std::vector<unsigned char> row(static_cast<size_t>(stride));
+    for (int y = shot.height() - 1; y >= 0; --y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            COLORREF c = shot.pixel(x, y);
+            row[static_cast<size_t>(x) * 3] = GetBValue(c);
+            row[static_cast<size_t>(x) * 3 + 1] = GetGValue(c);
+            row[static_cast<size_t>(x) * 3 + 2] = GetRValue(c);
+        }
+        std::fwrite(row.data(), row.size(), 1, f);
+    }
+    return std::fclose(f) == 0;
+}
+
+// Every control's area holds more than one colour.
+int selfTest(ShowcaseForm& form, const char* path) {
+    RECT client = form.clientRect();
+    BitmapCanvas shot(client.right, client.bottom);
+    renderWindow(form.hwnd(), shot);
+    int blank = 0;
+    std::vector<std::pair<const char*, Control*>> controls = {
+        {"label", &form.label},     {"edit", &form.edit},   {"combo", &form.combo},
+        {"check box", &form.check}, {"button", &form.ok},   {"progress bar", &form.progress},
+        {"list box", &form.listBox}, {"status bar", &form.status}, {"tree", &form.tree},
+        {"list", &form.list}};
+    for (auto& [name, c] : controls) {
+        RECT r{};
+        GetWindowRect(c->hwnd(), &r);
+        MapWindowPoints(HWND_DESKTOP, form.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        COLORREF first = shot.pixel(r.left + 1, r.top + 1);
+        int unlike = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) unlike += shot.pixel(x, y) != first;
+        std::printf("%-12s %4ld x %-4ld %6d pixels unlike its corner\n", name, r.right - r.left, r.bottom - r.top,
+                    unlike);
+        if (unlike == 0) ++blank;
+    }
+    if (path && !saveBitmap(shot, path)) {
+        std::printf("cannot write %s\n", path);
+        return 2;
+    }
+    return blank == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+    try {
+        ShowcaseForm form;
+        Application::instance().setMainForm(&form);
+        form.show();
+        if (__argc > 1 && std::string(__argv[1]) == "--selftest") {
+            Application::instance().processMessages();
+            int r = selfTest(form, __argc > 2 ? __argv[2] : nullptr);
+            std::printf(r == 0 ? "every control drawn\n" : "blank controls\n");
+            return r;
+        }
+        ShowWindow(form.hwnd(), show);
+        return Application::instance().run();
+    } catch (const std::exception& e) {
+        MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
+        return 1;
+    }
+}
