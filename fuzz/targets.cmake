@@ -15,3 +15,5 @@ set(KV_FUZZ_TARGETS
     archive_list_zip
     archive_list_zoo
 )
+# The ZIP-family decoders.
+list(APPEND KV_FUZZ_TARGETS decode_inflate decode_shrink decode_reduce decode_implode)

@@ -1,0 +1,8 @@
+// ZIP shrink (LZW with partial clearing).
+#include "ZipDecoderFuzz.h"
+#include "archive/Unshrink.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return kv::arc::fuzz::DecodeFuzzInput(data, size,
+                                          [](auto& in, auto& out, int) { kv::arc::DecodeShrink(in, out); });
+}
