@@ -57,7 +57,9 @@ TEST(SafeTargetPath, HostileNames) {
         SafeTarget t = SafeTargetPath(kDir, c.member, c.storedFolders);
         EXPECT_EQ(t.refusal, c.refusal) << c.member;
         EXPECT_EQ(t.path, c.expected.empty() ? "" : kDir + c.expected) << c.member;
-        if (t) EXPECT_TRUE(IsInsideFolder(kDir, t.path)) << c.member;
+        if (t) {
+            EXPECT_TRUE(IsInsideFolder(kDir, t.path)) << c.member;
+        }
     }
 }
 
