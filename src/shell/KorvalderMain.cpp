@@ -3,6 +3,8 @@
 
 #include "ResourceIds.h"
 #include "base/Errors.h"
+#include "catalog/FileTypeRegistration.h"
+#include "catalog/SharedImages.h"
 #include "ui/Window.h"
 
 namespace {
@@ -22,6 +24,7 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     try {
+        kv::SharedObjectsScope shared;
         HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAINICON));
         HICON smallIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
                                                          GetSystemMetrics(SM_CXSMICON),
@@ -31,6 +34,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
                                                   CW_USEDEFAULT, CW_USEDEFAULT, 800, 560, nullptr, nullptr,
                                                   instance, nullptr));
         if (!main) throw kv::Error("Cannot create the main window");
+        kv::RegisterCatalogFileType();
         ShowWindow(main.get(), show);
         UpdateWindow(main.get());
         int code = kv::ui::runMessageLoop();
