@@ -63,6 +63,19 @@ void chainInHeader(ListSession& s, BoundedReader h, std::size_t first, int sizeB
     }
 }
 
+// Levels 2 and 3 hold the whole header, extended ones included, in one record:
+// CRC at 21, OS at 23, then (level 3) the 32-bit header size, then the size of the
+// first extended header in 16 or 32 bits. Returns the CRC.
+std::uint16_t longHeader(ListSession& s, std::uint64_t pos, std::size_t headerLen, int sizeBytes, Extended& x) {
+    BoundedReader h = s.In().Record(pos, headerLen);
+    h.skip(21);
+    std::uint16_t crc = h.u16();
+    h.skip(sizeBytes == 2 ? 1 : 5);
+    std::size_t first = sizeBytes == 2 ? h.u16() : h.u32();
+    chainInHeader(s, h, first, sizeBytes, x);
+    return crc;
+}
+
 class Walker final : public MemberWalker {
 public:
     void Walk(ListSession& s) const override {
@@ -115,24 +128,14 @@ public:
             } else if (level == 2) {
                 std::size_t headerLen = Le16(&f[0]);
                 if (headerLen < 26) s.Fail(eBadFileHeader);
-                BoundedReader h = in.Record(pos, headerLen);
-                h.skip(21);
-                crc = h.u16();
-                h.skip(1);
-                std::size_t first = h.u16();
-                chainInHeader(s, h, first, 2, x);
+                crc = longHeader(s, pos, headerLen, 2, x);
                 headerEnd = pos + headerLen;
             } else if (level == 3) {
                 if (Le16(&f[0]) != 4) s.Fail(eBadFileHeader);
                 BoundedReader sizes = in.Record(pos + 24, 8);
                 std::uint32_t headerLen = sizes.u32();
                 if (headerLen < 32 || headerLen > ArcInput::kMaxRecord) s.Fail(eBadFileHeader);
-                BoundedReader h = in.Record(pos, headerLen);
-                h.skip(21);
-                crc = h.u16();
-                h.skip(5);
-                std::size_t first = h.u32();
-                chainInHeader(s, h, first, 4, x);
+                crc = longHeader(s, pos, headerLen, 4, x);
                 headerEnd = pos + headerLen;
             } else {
                 s.Fail(eBadFileHeader);
