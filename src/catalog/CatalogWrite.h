@@ -43,6 +43,7 @@ struct EncodeOptions {
 class CatalogWriter {
 public:
     static constexpr std::size_t kBufferSize = 32768;
+    static constexpr std::size_t kCopyChunk = 1 << 18;
 
     // Writes from the sink's current end. The catalog's reader supplies what is copied.
     CatalogWriter(Node& catalogNode, ByteSink& sink, EncodeOptions options = {});
@@ -84,6 +85,7 @@ private:
     BufferedWriter out_;
     EncodeOptions options_;
     SaveShadow shadow_;
+    std::vector<std::uint8_t> copyBuffer_;
 };
 
 // Model + old reader → the sink. See CatalogWriter::WriteCatalog.

@@ -44,6 +44,8 @@ public:
 
     // The sink operation (write, patch or flush) with this number fails as a full disk would.
     std::optional<std::uint64_t> failAtWrite;
+    // Bytes that new files may still take before the disk is full.
+    std::optional<std::uint64_t> room;
     // Sink operations so far.
     std::uint64_t writes = 0;
     Fault fault;
@@ -99,6 +101,12 @@ private:
         Sink(FaultyFileSystem& fs, std::unique_ptr<ByteSink> real) : fs_(fs), real_(std::move(real)) {}
         void write(const void* data, std::size_t n) override {
             fs_.beforeWrite();
+            if (fs_.room && n > *fs_.room) {
+                real_->write(data, static_cast<std::size_t>(*fs_.room));
+                fs_.room = 0;
+                throw EIoError("Cannot write file: No space left on device");
+            }
+            if (fs_.room) *fs_.room -= n;
             real_->write(data, n);
         }
         void writeAt(std::uint64_t pos, const void* data, std::size_t n) override {
