@@ -8,6 +8,7 @@
 #include "catalog/FileNameText.h"
 #include "catalog/Forest.h"
 #include "catalog/ReadAhead.h"
+#include "catalog/ScopedFlag.h"
 #include "catalog/WaitProgress.h"
 
 namespace kv {
@@ -31,17 +32,6 @@ constexpr int kMovePauseMs = 50;
 class ESaveMessage : public Error {
 public:
     using Error::Error;
-};
-
-class ScopedFlag {
-public:
-    explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~ScopedFlag() { flag_ = false; }
-    ScopedFlag(const ScopedFlag&) = delete;
-    ScopedFlag& operator=(const ScopedFlag&) = delete;
-
-private:
-    bool& flag_;
 };
 
 ReaderPtr OpenReader(IFileSystem& fs, const std::string& path) {
