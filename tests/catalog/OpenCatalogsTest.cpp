@@ -77,7 +77,12 @@ struct OpenFixture : ::testing::Test {
         broken = write("broken.ctf", bad.bytes());
         missing = (dir / "missing.ctf").string();
     }
-    ~OpenFixture() override { std::filesystem::remove_all(dir); }
+    // The catalogs keep their files open, and Windows deletes no open file.
+    ~OpenFixture() override {
+        while (!forest.roots().empty()) forest.remove(*forest.roots().back());
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
 
     std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
         std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
