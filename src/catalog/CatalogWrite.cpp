@@ -210,6 +210,11 @@ void CatalogWriter::WriteFolderBranch(Node& node, std::size_t depth, std::int32_
     lists.push_back(WriteFileList(*owner, stored, oldSectionPos, sectionPos));
 
     LoadSubfolders(&node);
+    // A level still unread (no reader on the old file) would be dropped from the new file.
+    auto* disk = RecordAs<TDiskRec>(owner);
+    auto* folder = RecordAs<TFolderRec>(owner);
+    if ((disk && !disk->topLevelRead) || (folder && folder->subfolderPos > 0))
+        throw Error("The folders below \"" + node.text() + "\" could not be read from the catalog file, so they cannot be saved.");
     for (const auto& child : node.children())
         WriteFolderBranch(*child, depth + 1, oldSectionPos, sectionPos, branch, lists, loadedForSave);
     Step(OwnBytes(node));

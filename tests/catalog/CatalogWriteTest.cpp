@@ -363,6 +363,19 @@ TEST(CatalogWrite, ShortOrMissingOldFileFailsTheSave) {
         Cat(catalog).reader.reset();
         EXPECT_THROW(Encode(catalog), Error);
     }
+    {
+        // Every list in memory, but A's subfolders never read: without the old
+        // file they cannot be written, and leaving them out would lose them.
+        Forest forest;
+        Node& catalog = Open(forest, old);
+        for (const auto& disk : catalog.children()) {
+            LoadFileList(disk.get());
+            for (const auto& top : disk->children()) LoadFileList(top.get());
+            Disk(*disk).changed = true;
+        }
+        Cat(catalog).reader.reset();
+        EXPECT_THROW(Encode(catalog), Error);
+    }
 }
 
 }  // namespace
