@@ -9,7 +9,7 @@
 #include <vector>
 #include <unistd.h>
 
-#include "../tests/catalog/CatalogSpec.h"
+#include "../tests/catalog/CatalogPlan.h"
 #include "base/ByteSink.h"
 #include "base/ByteSource.h"
 #include "catalog/CatalogLoad.h"
@@ -31,25 +31,25 @@ std::string TempName(const char* what) {
 
 const std::string& SourceFile() {
     static const std::string path = [] {
-        CatalogSpec spec;
-        spec.name = "Bench";
+        CatalogPlan plan;
+        plan.name = "Bench";
         for (int d = 0; d < kDisks; ++d) {
-            DiskSpec disk;
+            DiskPlan disk;
             disk.start.name = "Disk " + std::to_string(d);
             disk.start.fileSystem = "NTFS";
             for (int f = 0; f < kFolders; ++f) {
-                FolderSpec folder;
+                FolderPlan folder;
                 folder.name = "Folder " + std::to_string(f);
                 for (int i = 0; i < kFilesPerFolder; ++i)
                     folder.files.push_back({"file" + std::to_string(i) + ".dat", {0x20, 1, 2, 3, 4, 0}, ""});
                 disk.folders.push_back(std::move(folder));
             }
-            spec.disks.push_back(std::move(disk));
+            plan.disks.push_back(std::move(disk));
         }
         const std::string p = TempName("source");
         std::atexit([] { std::remove(TempName("source").c_str()); });
         FileSink sink(p);
-        const auto bytes = BytesOf(spec);
+        const auto bytes = BytesOf(plan);
         sink.write(bytes.data(), bytes.size());
         sink.close();
         return p;

@@ -3,7 +3,7 @@
 
 #include "../base/TempDir.h"
 #include "CatalogCopy.h"
-#include "CatalogSpec.h"
+#include "CatalogPlan.h"
 #include "FileBytes.h"
 #include "SampleCatalog.h"
 
@@ -37,10 +37,10 @@ TEST(CatalogCopy, RewriteOfAConsistentCatalogReproducesItsBytes) {
 }
 
 TEST(CatalogCopy, OldFormatIsRewrittenAsCurrent) {
-    const CatalogSpec spec = RandomCatalog(7);
-    Bytes old = BytesOf(spec);
+    const CatalogPlan plan = RandomCatalog(7);
+    Bytes old = BytesOf(plan);
     std::copy_n("1.00", 4, old.begin() + 8);
-    EXPECT_EQ(Copied(old, false), BytesOf(AsLoaded(spec)));
+    EXPECT_EQ(Copied(old, false), BytesOf(AsLoaded(plan)));
 }
 
 TEST(CatalogCopy, DamagedInputIsReported) {

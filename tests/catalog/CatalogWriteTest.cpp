@@ -3,7 +3,7 @@
 // before the save is committed.
 #include <gtest/gtest.h>
 
-#include "CatalogSpec.h"
+#include "CatalogPlan.h"
 #include "SampleCatalog.h"
 #include "catalog/CatalogFormat.h"
 #include "catalog/CatalogLoad.h"
@@ -39,13 +39,13 @@ void LoadEverything(Node& catalog) {
 TCatalogRec& Cat(Node& n) { return *RecordAs<TCatalogRec>(n.record()); }
 TDiskRec& Disk(Node& n) { return *RecordAs<TDiskRec>(n.record()); }
 
-FileSpec File(std::string name, std::uint32_t size, std::string description = "") {
+FilePlan File(std::string name, std::uint32_t size, std::string description = "") {
     return {std::move(name), {0x20, 0x11, 0x22, 0x33, size, 0}, std::move(description)};
 }
 
-FolderSpec Folder(std::string name, std::vector<FileSpec> files, std::vector<FolderSpec> children = {},
+FolderPlan Folder(std::string name, std::vector<FilePlan> files, std::vector<FolderPlan> children = {},
                   std::int64_t totalBytes = 0) {
-    FolderSpec f;
+    FolderPlan f;
     f.name = std::move(name);
     f.files = std::move(files);
     f.children = std::move(children);
@@ -54,8 +54,8 @@ FolderSpec Folder(std::string name, std::vector<FileSpec> files, std::vector<Fol
     return f;
 }
 
-DiskSpec MakeDisk(std::string name, std::vector<FileSpec> files, std::vector<FolderSpec> folders) {
-    DiskSpec d;
+DiskPlan MakeDisk(std::string name, std::vector<FilePlan> files, std::vector<FolderPlan> folders) {
+    DiskPlan d;
     d.start.name = std::move(name);
     d.start.volume.bytesPerSector = 512;
     d.start.volume.sectorsPerCluster = 4;
@@ -69,8 +69,8 @@ DiskSpec MakeDisk(std::string name, std::vector<FileSpec> files, std::vector<Fol
 }
 
 // Two disks: one with a tree three levels deep, one with only root files.
-CatalogSpec TwoDisks() {
-    CatalogSpec c;
+CatalogPlan TwoDisks() {
+    CatalogPlan c;
     c.name = "Archive";
     c.description = "all of it";
     c.categories = {{"Music", 3}};
@@ -84,49 +84,49 @@ CatalogSpec TwoDisks() {
 }
 
 TEST(CatalogWrite, WritesFromMemoryExactlyAsTheReferenceBytes) {
-    CatalogSpec flagsOnly;
+    CatalogPlan flagsOnly;
     flagsOnly.flagNames = {"", "Second", ""};
-    CatalogSpec bareDisk;
+    CatalogPlan bareDisk;
     bareDisk.disks.push_back(MakeDisk("Bare", {}, {}));
-    CatalogSpec virtualDisk = TwoDisks();
+    CatalogPlan virtualDisk = TwoDisks();
     virtualDisk.disks[0].flags |= ItemFlags::VirtualDisk;
     virtualDisk.disks[0].start.isVirtual = true;
     virtualDisk.disks[0].start.virtualPath = "\\Music\\";
     virtualDisk.disks[0].start.otherClusters = 77;
-    CatalogSpec archive = TwoDisks();
+    CatalogPlan archive = TwoDisks();
     archive.disks[0].folders[1].flags |= ItemFlags::Archive | ItemFlags::HasDescriptions;
 
-    std::vector<std::pair<const char*, CatalogSpec>> cases = {
-        {"empty", CatalogSpec{}}, {"flag names only", flagsOnly}, {"disk without files or folders", bareDisk},
+    std::vector<std::pair<const char*, CatalogPlan>> cases = {
+        {"empty", CatalogPlan{}}, {"flag names only", flagsOnly}, {"disk without files or folders", bareDisk},
         {"two disks", TwoDisks()}, {"virtual disk", virtualDisk}, {"archive folder", archive}};
     for (std::uint32_t seed = 1; seed <= 25; ++seed) cases.push_back({"random", RandomCatalog(seed)});
 
-    for (const auto& [what, spec] : cases) {
+    for (const auto& [what, plan] : cases) {
         SCOPED_TRACE(what);
         Forest forest;
-        EXPECT_EQ(Encode(ModelOf(forest, spec)), BytesOf(spec));
+        EXPECT_EQ(Encode(ModelOf(forest, plan)), BytesOf(plan));
     }
     Forest forest;
-    EXPECT_EQ(Encode(ModelOf(forest, CatalogSpec{})).size(), 18u);
+    EXPECT_EQ(Encode(ModelOf(forest, CatalogPlan{})).size(), 18u);
 }
 
 TEST(CatalogWrite, MatchesTheSampleCatalog) {
-    FolderSpec a = Folder("A", {{"c.dat", {0x01, 7, 8, 9, 300, 0}, ""}}, {}, 300);
+    FolderPlan a = Folder("A", {{"c.dat", {0x01, 7, 8, 9, 300, 0}, ""}}, {}, 300);
     a.data.attributes = 0;
-    FolderSpec a1 = Folder("A1", {}, {}, 0);
+    FolderPlan a1 = Folder("A1", {}, {}, 0);
     a1.data.attributes = 0;
     a1.description = "empty";
     a.children.push_back(a1);
-    FolderSpec b = Folder("B", {{"d.dat", {0x00, 0xCAFEF00D, 10, 150, 400, 2}, "dee"}}, {}, 400);
+    FolderPlan b = Folder("B", {{"d.dat", {0x00, 0xCAFEF00D, 10, 150, 400, 2}, "dee"}}, {}, 400);
     b.data.attributes = 0;
     b.flags = 0x1A;
 
-    CatalogSpec spec;
-    spec.name = "Sample";
-    spec.description = "Two disks";
-    spec.categories = {{"Holidays", 1}, {"Work", 2}};
-    spec.flagNames = {"Favourite", "", ""};
-    DiskSpec photos;
+    CatalogPlan plan;
+    plan.name = "Sample";
+    plan.description = "Two disks";
+    plan.categories = {{"Holidays", 1}, {"Work", 2}};
+    plan.flagNames = {"Favourite", "", ""};
+    DiskPlan photos;
     photos.flags = 0xA3;
     photos.start = {"Photos", {}, "DATA", "NTFS", true, "\\Photos\\", 250, "Holiday pictures"};
     VolumeData& v = photos.start.volume;
@@ -140,20 +140,20 @@ TEST(CatalogWrite, MatchesTheSampleCatalog) {
     v.catalogued = 40000.5;
     photos.files = {{"a.txt", {0x20, 1, 2, 3, 100, 0}, ""}, {"b.txt", {0x20, 4, 5, 6, 200, 0x21}, "bee"}};
     photos.folders = {a, b};
-    DiskSpec empty;
+    DiskPlan empty;
     empty.flags = 0x23;
     empty.start = {"Empty", VolumeData{}, "", "FAT", false, "", 0, ""};
-    spec.disks = {photos, empty};
+    plan.disks = {photos, empty};
 
     Forest forest;
-    EXPECT_EQ(Encode(ModelOf(forest, spec)), makeSampleCatalog().bytes.bytes());
+    EXPECT_EQ(Encode(ModelOf(forest, plan)), makeSampleCatalog().bytes.bytes());
 }
 
 TEST(CatalogWrite, ChangesNothingInMemoryUntilCommitted) {
-    const CatalogSpec spec = TwoDisks();
-    const std::vector<std::uint8_t> expected = BytesOf(spec);
+    const CatalogPlan plan = TwoDisks();
+    const std::vector<std::uint8_t> expected = BytesOf(plan);
     Forest forest;
-    Node& catalog = ModelOf(forest, spec);
+    Node& catalog = ModelOf(forest, plan);
     Node& cd1 = *catalog.child(0);
     Node& folderA = *cd1.child(0);
 
@@ -190,20 +190,20 @@ TEST(CatalogWrite, ChangesNothingInMemoryUntilCommitted) {
 
 TEST(CatalogWrite, RefusesWhatTheFormatCannotHold) {
     auto deep = [](std::size_t levels) {
-        CatalogSpec spec;
-        spec.disks.push_back(MakeDisk("Deep", {}, {}));
-        std::vector<FolderSpec>* level = &spec.disks[0].folders;
+        CatalogPlan plan;
+        plan.disks.push_back(MakeDisk("Deep", {}, {}));
+        std::vector<FolderPlan>* level = &plan.disks[0].folders;
         for (std::size_t i = 0; i < levels; ++i) {
             level->push_back(Folder("d", {}));
             level = &level->back().children;
         }
-        return spec;
+        return plan;
     };
     Forest forest;
     EXPECT_NO_THROW(Encode(ModelOf(forest, deep(255))));
     EXPECT_THROW(Encode(ModelOf(forest, deep(256))), ECatalogLimit);
 
-    CatalogSpec many;
+    CatalogPlan many;
     for (int i = 0; i < 255; ++i) many.categories.push_back({"c", 1});
     EXPECT_THROW(Encode(ModelOf(forest, many)), ECatalogLimit);
 }
@@ -232,7 +232,7 @@ TEST(CatalogWrite, ProgressCountsBytesAndCopesWithEmptyDisks) {
     EXPECT_EQ(SaveProgressTotal(catalog), 13.0 + 5000.0 * 4 * 512);
     EXPECT_GT(progress.done, 0);
 
-    Node& empty = ModelOf(forest, CatalogSpec{});
+    Node& empty = ModelOf(forest, CatalogPlan{});
     EXPECT_EQ(SaveProgressTotal(empty), 0);
     EXPECT_EQ(waitPercent(0, SaveProgressTotal(empty)), 0);
 }
@@ -248,12 +248,12 @@ TEST(CatalogWrite, SaveAsOfAnOpenCatalogCopiesEveryByte) {
 }
 
 TEST(CatalogWrite, UnchangedSectionsFollowAChangedHead) {
-    CatalogSpec spec = TwoDisks();
+    CatalogPlan plan = TwoDisks();
     Forest forest;
-    Node& catalog = Open(forest, BytesOf(spec));
+    Node& catalog = Open(forest, BytesOf(plan));
     Cat(catalog).description = "a much longer description than before";
-    spec.description = Cat(catalog).description;
-    const std::vector<std::uint8_t> expected = BytesOf(spec);
+    plan.description = Cat(catalog).description;
+    const std::vector<std::uint8_t> expected = BytesOf(plan);
 
     SaveShadow shadow;
     EXPECT_EQ(Encode(catalog, &shadow), expected);
@@ -266,16 +266,16 @@ TEST(CatalogWrite, UnchangedSectionsFollowAChangedHead) {
 }
 
 TEST(CatalogWrite, ChangedDiskCopiesItsUnloadedListsAtNewOffsets) {
-    CatalogSpec spec = TwoDisks();
+    CatalogPlan plan = TwoDisks();
     Forest forest;
-    Node& catalog = Open(forest, BytesOf(spec));
+    Node& catalog = Open(forest, BytesOf(plan));
     Node& cd1 = *catalog.child(0);
     ASSERT_FALSE(Disk(cd1).loaded);
     Disk(cd1).description = "now with a description, so every list moves";
     Disk(cd1).changed = true;
-    spec.disks[0].start.description = Disk(cd1).description;
+    plan.disks[0].start.description = Disk(cd1).description;
 
-    EXPECT_EQ(Encode(catalog), BytesOf(spec));
+    EXPECT_EQ(Encode(catalog), BytesOf(plan));
     EXPECT_FALSE(Disk(cd1).loaded) << "copied lists are not loaded";
     // The deeper levels were read for the save, once.
     ASSERT_EQ(cd1.children().size(), 2u);
@@ -283,23 +283,23 @@ TEST(CatalogWrite, ChangedDiskCopiesItsUnloadedListsAtNewOffsets) {
 }
 
 TEST(CatalogWrite, ChangedDiskWithListsInMemoryWritesThemAsLoaded) {
-    const CatalogSpec spec = TwoDisks();
+    const CatalogPlan plan = TwoDisks();
     Forest forest;
-    Node& catalog = Open(forest, BytesOf(spec));
+    Node& catalog = Open(forest, BytesOf(plan));
     LoadEverything(catalog);
     for (const auto& disk : catalog.children()) Disk(*disk).changed = true;
-    EXPECT_EQ(Encode(catalog), BytesOf(AsLoaded(spec)));
+    EXPECT_EQ(Encode(catalog), BytesOf(AsLoaded(plan)));
 }
 
 TEST(CatalogWrite, RoundTripOfRandomCatalogsIsStable) {
     for (std::uint32_t seed = 100; seed < 120; ++seed) {
-        const CatalogSpec spec = RandomCatalog(seed);
+        const CatalogPlan plan = RandomCatalog(seed);
         Forest forest;
-        Node& catalog = Open(forest, BytesOf(spec));
+        Node& catalog = Open(forest, BytesOf(plan));
         LoadEverything(catalog);
         for (const auto& disk : catalog.children()) Disk(*disk).changed = true;
         const std::vector<std::uint8_t> first = Encode(catalog);
-        ASSERT_EQ(first, BytesOf(AsLoaded(spec))) << seed;
+        ASSERT_EQ(first, BytesOf(AsLoaded(plan))) << seed;
 
         Forest again;
         Node& reread = Open(again, first);
@@ -310,29 +310,29 @@ TEST(CatalogWrite, RoundTripOfRandomCatalogsIsStable) {
 }
 
 TEST(CatalogWrite, OldFormatRewritesEveryListAndDropsWhatItLoaded) {
-    const CatalogSpec spec = TwoDisks();
-    std::vector<std::uint8_t> old = BytesOf(spec);
+    const CatalogPlan plan = TwoDisks();
+    std::vector<std::uint8_t> old = BytesOf(plan);
     std::copy_n("1.00", 4, old.begin() + 8);
     Forest forest;
     Node& catalog = Open(forest, old);
     ASSERT_FALSE(Cat(catalog).currentFormat);
 
     SaveShadow shadow;
-    EXPECT_EQ(Encode(catalog, &shadow), BytesOf(AsLoaded(spec)));
+    EXPECT_EQ(Encode(catalog, &shadow), BytesOf(AsLoaded(plan)));
     EXPECT_FALSE(Disk(*catalog.child(0)).loaded);
     EXPECT_EQ(shadow.writtenLists.size(), 6u);  // CD1 root, A, B, A1x, CD2 root; A1 has none but is loaded
 }
 
 TEST(CatalogWrite, ChangedDiskSavedTwiceKeepsItsFolders) {
-    const CatalogSpec spec = TwoDisks();
+    const CatalogPlan plan = TwoDisks();
     Forest forest;
-    Node& catalog = Open(forest, BytesOf(spec));
+    Node& catalog = Open(forest, BytesOf(plan));
     Node& cd1 = *catalog.child(0);
     for (int round = 0; round < 2; ++round) {
         Disk(cd1).changed = true;
         SaveShadow shadow;
         std::vector<std::uint8_t> bytes = Encode(catalog, &shadow);
-        ASSERT_EQ(bytes, BytesOf(spec)) << round;
+        ASSERT_EQ(bytes, BytesOf(plan)) << round;
         CommitSave(catalog, shadow, MemoryReader(bytes, "new.ctf"), "new.ctf");
         EXPECT_EQ(cd1.children().size(), 2u);
     }

@@ -18,7 +18,7 @@ inline ReaderPtr MemoryReader(std::vector<std::uint8_t> bytes, std::size_t buffe
 }
 
 // One folder record to place: its depth, name and files (name, description).
-struct FolderSpec {
+struct FolderPlan {
     int depth;
     std::string name;
     std::vector<std::pair<std::string, std::string>> files;
@@ -35,7 +35,7 @@ struct DiskLayout {
 
 inline DiskLayout AddDisk(CatalogBytes& b, const std::string& name,
                           const std::vector<std::pair<std::string, std::string>>& rootFiles,
-                          const std::vector<FolderSpec>& folders, std::uint8_t flags = 0x03) {
+                          const std::vector<FolderPlan>& folders, std::uint8_t flags = 0x03) {
     using W = CatalogBytes::Word;
     DiskLayout layout;
     const std::size_t sec = layout.sectionStart = b.beginDisk(flags);
@@ -65,7 +65,7 @@ inline DiskLayout AddDisk(CatalogBytes& b, const std::string& name,
     };
     const List root = writeList(rootFiles);
     std::vector<List> lists;
-    for (const FolderSpec& f : folders) lists.push_back(writeList(f.files));
+    for (const FolderPlan& f : folders) lists.push_back(writeList(f.files));
     const std::int32_t tree = b.offset(sec);
     for (std::size_t i = 0; i < folders.size(); ++i) {
         const List& l = lists[i];
@@ -92,12 +92,12 @@ inline TreeCatalog MakeTreeCatalog() {
     t.bytes.head("Tree", "", "1.01").categoryBlock();
     AddDisk(t.bytes, "Empty", {}, {});
     using Files = std::vector<std::pair<std::string, std::string>>;
-    std::vector<FolderSpec> folders;
-    folders.push_back(FolderSpec{1, "A", Files{{"a1", ""}, {"a2", "note"}}});
-    folders.push_back(FolderSpec{2, "A1", Files{}});
-    folders.push_back(FolderSpec{3, "A1a", Files{{"deep", ""}}});
-    folders.push_back(FolderSpec{2, "A2", Files{}});
-    folders.push_back(FolderSpec{1, "B", Files{{"b", ""}}, 0x12});
+    std::vector<FolderPlan> folders;
+    folders.push_back(FolderPlan{1, "A", Files{{"a1", ""}, {"a2", "note"}}});
+    folders.push_back(FolderPlan{2, "A1", Files{}});
+    folders.push_back(FolderPlan{3, "A1a", Files{{"deep", ""}}});
+    folders.push_back(FolderPlan{2, "A2", Files{}});
+    folders.push_back(FolderPlan{1, "B", Files{{"b", ""}}, 0x12});
     t.disk = AddDisk(t.bytes, "Disk", Files{{"root.txt", ""}}, folders);
     return t;
 }

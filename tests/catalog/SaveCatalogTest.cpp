@@ -3,7 +3,7 @@
 // reads its file and saves everything on the next try.
 #include <gtest/gtest.h>
 
-#include "CatalogSpec.h"
+#include "CatalogPlan.h"
 #include "FileBytes.h"
 #include "FaultyFileSystem.h"
 #include "catalog/CatalogLoad.h"
@@ -39,18 +39,18 @@ public:
 TDiskRec& Disk(Node& n) { return *RecordAs<TDiskRec>(n.record()); }
 TCatalogRec& Cat(Node& n) { return *RecordAs<TCatalogRec>(n.record()); }
 
-FileSpec File(std::string name, std::uint32_t size, std::string description = "") {
+FilePlan File(std::string name, std::uint32_t size, std::string description = "") {
     return {std::move(name), {0x20, 0x11, 0x22, 0x33, size, 0}, std::move(description)};
 }
 
 // Three disks; the last one big enough that the writer hands the file system
 // many pieces, so a full disk can strike at many points.
-CatalogSpec OldSpec() {
-    CatalogSpec c;
+CatalogPlan OldPlan() {
+    CatalogPlan c;
     c.name = "Shelf";
     c.categories = {{"Docs", 1}};
     auto disk = [](std::string name) {
-        DiskSpec d;
+        DiskPlan d;
         d.start.name = std::move(name);
         d.start.volume.bytesPerSector = 512;
         d.start.volume.sectorsPerCluster = 1;
@@ -58,26 +58,26 @@ CatalogSpec OldSpec() {
         d.start.fileSystem = "FAT";
         return d;
     };
-    DiskSpec one = disk("One");
+    DiskPlan one = disk("One");
     one.files = {File("root.txt", 1, "described")};
-    FolderSpec a{"A", ItemFlags::Folder, {}, "", {File("a.txt", 2)}, {}};
+    FolderPlan a{"A", ItemFlags::Folder, {}, "", {File("a.txt", 2)}, {}};
     a.children.push_back({"Deep", ItemFlags::Folder, {}, "deep folder", {File("d1", 3), File("d2", 4)}, {}});
-    one.folders = {a, FolderSpec{"B", ItemFlags::Folder, {}, "", {File("b.txt", 5)}, {}}};
-    DiskSpec two = disk("Two");
+    one.folders = {a, FolderPlan{"B", ItemFlags::Folder, {}, "", {File("b.txt", 5)}, {}}};
+    DiskPlan two = disk("Two");
     two.files = {File("x", 6)};
-    DiskSpec big = disk("Big");
+    DiskPlan big = disk("Big");
     for (int i = 0; i < 4000; ++i) big.files.push_back(File("file number " + std::to_string(i), i));
     c.disks = {one, two, big};
-    for (DiskSpec& d : c.disks) {
+    for (DiskPlan& d : c.disks) {
         d.start.volume.fileCount = 5000;  // generous, so the estimate exceeds the file
         d.start.volume.folderCount = 10;
     }
     return c;
 }
 
-// The edit made in memory, as a spec.
-CatalogSpec NewSpec() {
-    CatalogSpec c = OldSpec();
+// The edit made in memory, as a plan.
+CatalogPlan NewPlan() {
+    CatalogPlan c = OldPlan();
     c.description = "edited";
     c.disks[0].start.description = "disk One, edited";
     return c;
@@ -95,10 +95,10 @@ Bytes Canonical(Node& catalog) {
     return sink.take();
 }
 
-Bytes CanonicalOf(const CatalogSpec& spec) {
+Bytes CanonicalOf(const CatalogPlan& plan) {
     Forest forest;
     Node& catalog = *ReadCatalog(forest, MakeReader(std::make_unique<TReadAheadStream>(
-                                             std::make_unique<MemorySource>(BytesOf(spec)), "spec.ctf")));
+                                             std::make_unique<MemorySource>(BytesOf(plan)), "plan.ctf")));
     return Canonical(catalog);
 }
 
@@ -125,8 +125,8 @@ struct SaveFixture {
     SaveEnvironment env{fs, prompt, dialog};
     Forest forest;
     std::string path = scratch.file("shelf.ctf");
-    Bytes oldBytes = BytesOf(OldSpec());
-    Bytes newBytes = BytesOf(NewSpec());
+    Bytes oldBytes = BytesOf(OldPlan());
+    Bytes newBytes = BytesOf(NewPlan());
     Node* catalog = nullptr;
     int pauses = 0;
 
@@ -173,7 +173,7 @@ struct SaveFixture {
         EXPECT_FALSE(Cat(*catalog).modified);
         Forest fresh;
         Node& reopened = *ReadCatalog(fresh, MakeReader(std::make_unique<TReadAheadStream>(fs.openRead(path), path)));
-        static const Bytes expected = CanonicalOf(NewSpec());
+        static const Bytes expected = CanonicalOf(NewPlan());
         EXPECT_EQ(Canonical(reopened), expected);
         EXPECT_EQ(Canonical(*catalog), expected);
     }
@@ -187,7 +187,7 @@ TEST(SaveCatalog, SavesInPlaceAndReadsFromTheNewFile) {
     EXPECT_EQ(f.fs.openReaders(f.path), 1);
     EXPECT_TRUE(f.tempFiles().empty());
     EXPECT_FALSE(Disk(*f.catalog->child(0)).changed);
-    EXPECT_EQ(Canonical(*f.catalog), CanonicalOf(NewSpec()));
+    EXPECT_EQ(Canonical(*f.catalog), CanonicalOf(NewPlan()));
 }
 
 TEST(SaveCatalog, DiskFullAtAnyWriteFailsCleanly) {
@@ -404,12 +404,12 @@ TEST(SaveCatalog, NewCatalogIsWrittenFromMemoryAndThenRead) {
     SaveEnvironment env{fs, prompt, dialog};
     env.catalogFolder = scratch.file("");
     Forest forest;
-    const CatalogSpec spec = NewSpec();
-    Node& catalog = ModelOf(forest, spec);
+    const CatalogPlan plan = NewPlan();
+    Node& catalog = ModelOf(forest, plan);
     dialog.names = {scratch.file("new.ctf")};
     ASSERT_EQ(SaveCatalog(&catalog, false, env), SaveResult::Saved);
     EXPECT_EQ(dialog.asked.at(0).initialFolder, env.catalogFolder);
-    EXPECT_EQ(ReadFile(scratch.file("new.ctf")), BytesOf(spec));
+    EXPECT_EQ(ReadFile(scratch.file("new.ctf")), BytesOf(plan));
     ASSERT_TRUE(Cat(catalog).reader);
     EXPECT_EQ(fs.openReaders(scratch.file("new.ctf")), 1);
 }

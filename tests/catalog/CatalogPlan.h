@@ -13,51 +13,51 @@
 
 namespace kv::test {
 
-struct FileSpec {
+struct FilePlan {
     std::string name;
     StoredFile data;
     std::string description;
 };
 
-struct FolderSpec {
+struct FolderPlan {
     std::string name;
     std::uint8_t flags = ItemFlags::Folder;
     StoredFolder data;  // the list words are computed
     std::string description;
-    std::vector<FileSpec> files;
-    std::vector<FolderSpec> children;
+    std::vector<FilePlan> files;
+    std::vector<FolderPlan> children;
 };
 
-struct DiskSpec {
+struct DiskPlan {
     CatalogBytes::Disk start;
     std::uint8_t flags = ItemFlags::NewDisk;
-    std::vector<FileSpec> files;
-    std::vector<FolderSpec> folders;
+    std::vector<FilePlan> files;
+    std::vector<FolderPlan> folders;
 };
 
-struct CatalogSpec {
+struct CatalogPlan {
     std::string name;
     std::string description;
     std::vector<CatalogBytes::Category> categories;
     std::array<std::string, 3> flagNames;
-    std::vector<DiskSpec> disks;
+    std::vector<DiskPlan> disks;
 };
 
 // The reference bytes. No cuts: texts must fit their limits.
-inline std::vector<std::uint8_t> BytesOf(const CatalogSpec& spec) {
+inline std::vector<std::uint8_t> BytesOf(const CatalogPlan& plan) {
     using W = CatalogBytes::Word;
     CatalogBytes b;
-    b.head(spec.name, spec.description).categoryBlock(spec.categories, spec.flagNames);
-    for (const DiskSpec& disk : spec.disks) {
+    b.head(plan.name, plan.description).categoryBlock(plan.categories, plan.flagNames);
+    for (const DiskPlan& disk : plan.disks) {
         const std::size_t sec = b.beginDisk(disk.flags);
         b.diskStart(disk.start);
 
         struct Placed { std::int32_t offset = -1, size = -1; std::uint32_t count = 0, descriptions = 0; };
-        auto writeList = [&](const std::vector<FileSpec>& files) {
+        auto writeList = [&](const std::vector<FilePlan>& files) {
             Placed p;
             if (files.empty()) return p;
             p.offset = b.offset(sec);
-            for (const FileSpec& f : files) {
+            for (const FilePlan& f : files) {
                 b.fileRecord(f.name, f.data, f.description);
                 p.descriptions += static_cast<std::uint32_t>(2 + f.description.size());
             }
@@ -67,8 +67,8 @@ inline std::vector<std::uint8_t> BytesOf(const CatalogSpec& spec) {
         };
         const Placed root = writeList(disk.files);
         std::vector<Placed> lists;
-        auto pass1 = [&](auto& self, const std::vector<FolderSpec>& folders) -> void {
-            for (const FolderSpec& f : folders) {
+        auto pass1 = [&](auto& self, const std::vector<FolderPlan>& folders) -> void {
+            for (const FolderPlan& f : folders) {
                 lists.push_back(writeList(f.files));
                 self(self, f.children);
             }
@@ -76,8 +76,8 @@ inline std::vector<std::uint8_t> BytesOf(const CatalogSpec& spec) {
         pass1(pass1, disk.folders);
         const std::int32_t tree = b.offset(sec);
         std::size_t i = 0;
-        auto pass2 = [&](auto& self, const std::vector<FolderSpec>& folders, std::uint8_t depth) -> void {
-            for (const FolderSpec& f : folders) {
+        auto pass2 = [&](auto& self, const std::vector<FolderPlan>& folders, std::uint8_t depth) -> void {
+            for (const FolderPlan& f : folders) {
                 StoredFolder d = f.data;
                 const Placed& p = lists[i++];
                 d.fileListOffset = p.offset;
@@ -98,23 +98,23 @@ inline std::vector<std::uint8_t> BytesOf(const CatalogSpec& spec) {
 }
 
 // The catalog built in memory: every disk new (changed, never saved), every list made by a scan.
-inline Node& ModelOf(Forest& forest, const CatalogSpec& spec) {
-    Node& catalog = forest.addRoot(spec.name);
+inline Node& ModelOf(Forest& forest, const CatalogPlan& plan) {
+    Node& catalog = forest.addRoot(plan.name);
     auto cat = std::make_unique<TCatalogRec>();
-    cat->description = spec.description;
-    for (const auto& c : spec.categories) cat->categories.push_back({c.name, c.code});
-    cat->flagNames = spec.flagNames;
+    cat->description = plan.description;
+    for (const auto& c : plan.categories) cat->categories.push_back({c.name, c.code});
+    cat->flagNames = plan.flagNames;
     cat->modified = true;
     (void)catalog.setRecord(std::move(cat));
 
-    auto addFiles = [](FileOwnerRecord& owner, const std::vector<FileSpec>& files) {
-        for (const FileSpec& f : files) {
+    auto addFiles = [](FileOwnerRecord& owner, const std::vector<FilePlan>& files) {
+        for (const FilePlan& f : files) {
             TFileRec& rec = owner.addFile(MakeFileRec(f.name));
             rec.stored = f.data;
             rec.description.assign(f.description);
         }
     };
-    for (const DiskSpec& d : spec.disks) {
+    for (const DiskPlan& d : plan.disks) {
         Node& diskNode = forest.addChild(catalog, d.start.name);
         auto disk = std::make_unique<TDiskRec>();
         TDiskRec& rec = *disk;
@@ -127,8 +127,8 @@ inline Node& ModelOf(Forest& forest, const CatalogSpec& spec) {
         rec.otherClusters = d.start.otherClusters;
         rec.description = d.start.description;
         addFiles(rec, d.files);
-        auto addFolders = [&](auto& self, Node& parent, const std::vector<FolderSpec>& folders) -> void {
-            for (const FolderSpec& f : folders) {
+        auto addFolders = [&](auto& self, Node& parent, const std::vector<FolderPlan>& folders) -> void {
+            for (const FolderPlan& f : folders) {
                 Node& n = forest.addChild(parent, f.name);
                 auto folder = std::make_unique<TFolderRec>();
                 TFolderRec& fr = *folder;
@@ -147,19 +147,19 @@ inline Node& ModelOf(Forest& forest, const CatalogSpec& spec) {
 
 inline // The flags a reader leaves on owners whose lists it loaded: 0x40 (a block read
 // from the file) with files, 0x08 when one of them has a description.
-CatalogSpec AsLoaded(CatalogSpec c) {
-    auto flagsFor = [](std::uint8_t& flags, const std::vector<FileSpec>& files) {
+CatalogPlan AsLoaded(CatalogPlan c) {
+    auto flagsFor = [](std::uint8_t& flags, const std::vector<FilePlan>& files) {
         if (!files.empty()) flags |= ItemFlags::FileBlock;
-        for (const FileSpec& f : files)
+        for (const FilePlan& f : files)
             if (!f.description.empty()) flags |= ItemFlags::HasDescriptions;
     };
-    auto mark = [&](auto& self, std::vector<FolderSpec>& folders) -> void {
-        for (FolderSpec& f : folders) {
+    auto mark = [&](auto& self, std::vector<FolderPlan>& folders) -> void {
+        for (FolderPlan& f : folders) {
             flagsFor(f.flags, f.files);
             self(self, f.children);
         }
     };
-    for (DiskSpec& d : c.disks) {
+    for (DiskPlan& d : c.disks) {
         flagsFor(d.flags, d.files);
         mark(mark, d.folders);
     }
@@ -168,7 +168,7 @@ CatalogSpec AsLoaded(CatalogSpec c) {
 
 // A random catalog for round trips: a few disks, folders up to `maxDepth` deep,
 // names, descriptions, virtual disks, empty lists and folders without files.
-inline CatalogSpec RandomCatalog(std::uint32_t seed, int maxDepth = 4) {
+inline CatalogPlan RandomCatalog(std::uint32_t seed, int maxDepth = 4) {
     std::mt19937 rng(seed);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     auto text = [&](int maxLen) {
@@ -177,8 +177,8 @@ inline CatalogSpec RandomCatalog(std::uint32_t seed, int maxDepth = 4) {
         return s;
     };
     auto files = [&](int max) {
-        std::vector<FileSpec> v(static_cast<std::size_t>(pick(0, max)));
-        for (FileSpec& f : v) {
+        std::vector<FilePlan> v(static_cast<std::size_t>(pick(0, max)));
+        for (FilePlan& f : v) {
             f.name = text(12) + "." + text(3);
             f.data = {static_cast<std::uint8_t>(pick(0, 255)), static_cast<std::uint32_t>(rng()),
                       static_cast<std::uint32_t>(rng()), static_cast<std::uint32_t>(rng()),
@@ -187,16 +187,16 @@ inline CatalogSpec RandomCatalog(std::uint32_t seed, int maxDepth = 4) {
         }
         return v;
     };
-    CatalogSpec c;
+    CatalogPlan c;
     c.name = text(20);
     c.description = text(30);
     for (int i = pick(0, 3); i > 0; --i) c.categories.push_back({text(10), static_cast<std::uint8_t>(pick(1, 31))});
     if (pick(0, 1)) c.flagNames[static_cast<std::size_t>(pick(0, 2))] = text(8);
-    auto folders = [&](auto& self, int depth) -> std::vector<FolderSpec> {
-        std::vector<FolderSpec> v;
+    auto folders = [&](auto& self, int depth) -> std::vector<FolderPlan> {
+        std::vector<FolderPlan> v;
         if (depth > maxDepth) return v;
         for (int i = pick(0, 3); i > 0; --i) {
-            FolderSpec f;
+            FolderPlan f;
             f.name = text(15);
             f.flags = static_cast<std::uint8_t>(ItemFlags::Folder | (pick(0, 1) ? ItemFlags::Archive : 0) |
                                                 (pick(0, 1) ? ItemFlags::HasDescriptions : 0));
@@ -215,7 +215,7 @@ inline CatalogSpec RandomCatalog(std::uint32_t seed, int maxDepth = 4) {
         return v;
     };
     for (int i = pick(0, 3); i > 0; --i) {
-        DiskSpec d;
+        DiskPlan d;
         d.start.name = text(12);
         d.start.volume.mediaType = static_cast<std::uint8_t>(pick(0, 15));
         d.start.volume.bytesPerSector = 512;
