@@ -1,0 +1,18 @@
+#pragma once
+// TUnLHA extracts the members of LHA/LZH archives (header levels 0-3, also inside
+// self-extracting programs): stored (-lh0-), -lh1-, -lh4- and -lh5- members.
+#include "UnSequential.h"
+
+namespace kv::arc {
+
+class TUnLHA : public TUnSequential {
+public:
+    using TUnSequential::TUnSequential;
+
+protected:
+    // Folder entries (-lhd-) make their folder with stored folders and are skipped
+    // otherwise; other methods raise 25200. Files keep the current date.
+    void DoExtract() override;
+};
+
+}  // namespace kv::arc

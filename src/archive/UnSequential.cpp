@@ -1,0 +1,116 @@
+#include "UnSequential.h"
+
+#include <algorithm>
+
+#include "MatchFileSpec.h"
+#include "base/Errors.h"
+
+namespace kv::arc {
+
+namespace {
+
+std::string folderOf(const std::string& path) {
+    std::size_t cut = path.find_last_of('\\');
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+// Puts the output file into the sink for the time of one member.
+class FileInSink {
+public:
+    FileInSink(OutputSink& sink, ByteSink* file) : sink_(sink) { sink_.SetFile(file); }
+    ~FileInSink() { sink_.SetFile(nullptr); }
+    FileInSink(const FileInSink&) = delete;
+    FileInSink& operator=(const FileInSink&) = delete;
+
+private:
+    OutputSink& sink_;
+};
+
+}  // namespace
+
+std::unique_ptr<ArcInput> TUnSequential::OpenArchive(std::initializer_list<TArcType> kinds) {
+    Counter = 0;
+    Context().LastPercent = -1;
+    if (ArchiveFile().empty()) RaiseArcError(*this, ArchiveFile(), "0", eInvalidFileName);
+    if (std::find(kinds.begin(), kinds.end(), ArcType()) == kinds.end())
+        RaiseArcError(*this, ArchiveFile(), "0", eWrongArchiveType);
+    try {
+        return std::make_unique<ArcInput>(Context().FileSystem().OpenRead(ArchiveFile()));
+    } catch (const Error&) {
+        RaiseArcError(*this, ArchiveFile(), "0", eOpenError);
+    }
+}
+
+std::optional<std::string> TUnSequential::Admit(const std::string& name, bool warnSkipped) {
+    Current.FileName = name;
+    if (!MatchFileSpec(FileSpec(), name)) {
+        if (warnSkipped) ReportArcError(*this, name, "0", eSkippedFile);
+        return std::nullopt;
+    }
+    SafeTarget target = BuildTargetPath(name);
+    if (!target) {
+        ReportArcError(*this, name, "0", eInvalidFileName);
+        return std::nullopt;
+    }
+    ++Counter;
+    bool extract = true;
+    bool toFile = Context().Sink.Mode() == SinkMode::File;
+    if (toFile && OnFileExists && Context().FileSystem().Exists(target.path)) OnFileExists(*this, target.path, extract);
+    if (OnBegin) OnBegin(*this, target.path, Counter, extract);
+    if (!extract) {
+        if (warnSkipped) ReportArcError(*this, target.path, "0", eSkippedFile);
+        return std::nullopt;
+    }
+    return target.path;
+}
+
+void TUnSequential::MakeStoredFolder(const std::string& name) {
+    if (!UseStoredDirs || Context().Sink.Mode() != SinkMode::File) return;
+    if (!MatchFileSpec(FileSpec(), name)) return;
+    SafeTarget target = BuildTargetPath(name);
+    if (!target) return;
+    try {
+        Context().FileSystem().CreateFolderChain(target.path);
+    } catch (const Error&) {
+        ReportArcError(*this, target.path, "0", eOpenError);
+    }
+}
+
+bool TUnSequential::WriteMember(const std::string& target, std::optional<std::uint32_t> dosStamp,
+                                const std::function<bool(OutputSink&)>& decode, bool openFailureWarns) {
+    ArchiveContext& ctx = Context();
+    Context().LastPercent = -1;
+    bool ok;
+    if (ctx.Sink.Mode() != SinkMode::File) {
+        ok = decode(ctx.Sink);
+    } else {
+        IArcFileSystem& fs = ctx.FileSystem();
+        std::unique_ptr<ByteSink> file;
+        try {
+            std::string folder = folderOf(target);
+            if (!folder.empty()) fs.CreateFolderChain(folder);
+            file = fs.OpenOutput(target);
+        } catch (const Error&) {
+            if (!openFailureWarns) RaiseArcError(*this, target, "0", eOpenError);
+            ReportArcError(*this, target, "0", eOpenError);
+            return false;
+        }
+        {
+            FileInSink use(ctx.Sink, file.get());
+            ok = decode(ctx.Sink);
+        }
+        file.reset();
+        if (dosStamp && SetDateTo() != CurDate) fs.SetDosDate(target, *dosStamp);
+    }
+    if (!ok) ReportArcError(*this, target, "0", eCrcFailed);
+    if (OnEnd) OnEnd(*this, target, ok);
+    return true;
+}
+
+PackedInput TUnSequential::MemberInput(ByteSource& source, std::uint64_t pos, std::uint64_t packed) {
+    PackedInput in(source, pos, packed);
+    in.SetOnRead([this, packed](std::uint64_t read) { NotifyProgress(read, packed, false); });
+    return in;
+}
+
+}  // namespace kv::arc

@@ -1,0 +1,57 @@
+#pragma once
+// What the extractors of the header-after-header formats (LHA, ARJ, ZOO, ARC) share:
+// opening the archive, deciding about a member, and writing one member through the
+// path sanitiser with its checksum checked.
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "ArcInput.h"
+#include "AwkMain.h"
+#include "DecoderIo.h"
+
+namespace kv::arc {
+
+class TUnSequential : public TUnBase {
+public:
+    using TUnBase::TUnBase;
+
+protected:
+    // Opens ArchiveFile when its kind is one of kinds: 25139 without a name, 25138 for
+    // another kind, 25134 when it cannot be opened. Resets the member counter.
+    std::unique_ptr<ArcInput> OpenArchive(std::initializer_list<TArcType> kinds);
+
+    // Damage in the archive: OnError with the archive's name, then E_RAISE.
+    [[noreturn]] void Fail(int code) { RaiseArcError(*this, ArchiveFile(), "0", code); }
+    std::function<void(int)> Failer() {
+        return [this](int code) { Fail(code); };
+    }
+
+    // The target for a member stored as name, or nullopt when it is not to be
+    // written: outside FileSpec (with the warning 26900 when warnSkipped), a name the
+    // sanitiser refuses (warning 25139), or OnFileExists/OnBegin said no (26900 when
+    // warnSkipped). Fills Current.FileName and counts the member.
+    std::optional<std::string> Admit(const std::string& name, bool warnSkipped);
+
+    // A stored folder entry: with stored folders its folder is created (inside the
+    // extraction folder), else nothing happens.
+    void MakeStoredFolder(const std::string& name);
+
+    // Writes one member to target: creates its folder, opens it (failure: 25134,
+    // raised, or a warning and false when openFailureWarns), lets decode fill the
+    // sink (it returns whether the checksum held), closes it, gives it dosStamp
+    // unless SetDateTo is CurDate, warns 25117 on a bad checksum and fires OnEnd.
+    // With a sink other than the file one, nothing is opened. False when skipped.
+    bool WriteMember(const std::string& target, std::optional<std::uint32_t> dosStamp,
+                     const std::function<bool(OutputSink&)>& decode, bool openFailureWarns = false);
+
+    // Packed bytes of the current member with progress after each read.
+    PackedInput MemberInput(ByteSource& source, std::uint64_t pos, std::uint64_t packed);
+
+    int Counter = 0;
+};
+
+}  // namespace kv::arc

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "UnSequentialSupport.h"
+#include "archive/ArcError.h"
+#include "archive/SafePath.h"
+#include "archive/UnLHA.h"
+
+namespace kv::arc::test {
+namespace {
+
+std::map<std::string, Bytes> Subset(const std::map<std::string, Bytes>& tree, std::initializer_list<const char*> names) {
+    std::map<std::string, Bytes> out;
+    for (const char* n : names) out[n] = tree.at(n);
+    return out;
+}
+
+class UnLHALevels : public ::testing::TestWithParam<const char*> {};
+
+// Levels 0-2, stored and -lh5-: level 1 stored members end before the next header
+// even though their packed size counts the extended headers.
+TEST_P(UnLHALevels, ExtractsTheTreeTheRealToolsExtract) {
+    ExtractRun r;
+    TUnLHA x(*r.context);
+    r.Run(x, std::string("made/") + GetParam());
+    EXPECT_EQ(r.raised, 0);
+    EXPECT_TRUE(r.messages.empty());
+    EXPECT_EQ(r.Files(), Subset(MadeTree(), {"readme.txt", "numbers.txt", "docs\\readonly.txt",
+                                             "docs\\deep\\nested\\folder\\noise.bin"}));
+    EXPECT_EQ(r.crcPass.size(), 4u);
+    for (const auto& [fn, pass] : r.crcPass) EXPECT_TRUE(pass) << fn;
+    EXPECT_TRUE(r.fs->dates.empty());  // LHA members keep the current date
+}
+
+INSTANTIATE_TEST_SUITE_P(Made, UnLHALevels,
+                         ::testing::Values("h0-lh0.lzh", "h0-lh5.lzh", "h1-lh0.lzh", "h1-lh5.lzh", "h2-lh0.lzh",
+                                           "h2-lh5.lzh"));
+
+TEST(UnLHA, HistoricLh1AndLh4MembersMatchTheRealTools) {
+    const Bytes gpl = ReadFixture("decoders/expected/lhasa_archives_lharc113_lh1.lzh_gpl-2");
+    for (const char* archive : {"historic/lhasa/archives/lharc113/lh1.lzh", "historic/lhasa/archives/lha_amiga_122/lh4.lzh"}) {
+        SCOPED_TRACE(archive);
+        ExtractRun r;
+        TUnLHA x(*r.context);
+        r.Run(x, archive);
+        EXPECT_EQ(r.raised, 0);
+        const auto files = r.Files();  // the name is upper case in the older archive
+        ASSERT_EQ(files.size(), 1u);
+        EXPECT_EQ(files.begin()->second, gpl);
+        ASSERT_EQ(r.crcPass.size(), 1u);
+        EXPECT_TRUE(r.crcPass.begin()->second);
+    }
+}
+
+TEST(UnLHA, FolderEntriesMakeFoldersOnlyWithStoredFolders) {
+    const char* archive = "historic/lhasa/archives/lha_unix114i/h2_subdir.lzh";
+    ExtractRun kept;
+    TUnLHA x(*kept.context);
+    kept.Run(x, archive);
+    EXPECT_EQ(kept.raised, 0);
+    EXPECT_TRUE(kept.fs->folders.count(kOutDir + "subdir\\subdir2"));
+    EXPECT_EQ(kept.Files().count("subdir\\subdir2\\hello.txt"), 1u);
+
+    ExtractRun flat;
+    TUnLHA y(*flat.context);
+    flat.Run(y, archive, "*.*", false);
+    EXPECT_EQ(flat.raised, 0);
+    EXPECT_EQ(flat.fs->folders, (std::set<std::string>{"C:\\OUT"}));
+    EXPECT_EQ(flat.Files().count("hello.txt"), 1u);
+}
+
+TEST(UnLHA, OneNamedMemberAndUnsupportedMethods) {
+    ExtractRun one;
+    TUnLHA x(*one.context);
+    one.Run(x, "made/h1-lh5.lzh", "NUMBERS.TXT", false);
+    EXPECT_EQ(one.Files(), Subset(MadeTree(), {"numbers.txt"}));
+
+    // -lh6- and -lh7- are not among this extractor's methods: the whole extraction stops.
+    for (const char* archive : {"made/h1-lh6.lzh", "made/h2-lh7.lzh"}) {
+        ExtractRun r;
+        TUnLHA y(*r.context);
+        r.Run(y, archive);
+        EXPECT_EQ(r.raised, eUnsupportedMethod) << archive;
+        EXPECT_TRUE(r.Said(eUnsupportedMethod));
+    }
+}
+
+TEST(UnLHA, HostileNamesStayInsideTheFolder) {
+    for (const char* archive : {"historic/lhasa/archives/regression/dotdot.lzh",
+                                "historic/lhasa/archives/tascal_lha_051h/abspath.lzh"}) {
+        SCOPED_TRACE(archive);
+        ExtractRun r;
+        TUnLHA x(*r.context);
+        r.Run(x, archive);
+        EXPECT_EQ(r.raised, 0);
+        for (const auto& [path, bytes] : r.fs->written) EXPECT_TRUE(IsInsideFolder(kOutDir, path)) << path;
+        for (const auto& folder : r.fs->folders) EXPECT_TRUE(folder + "\\" == kOutDir || IsInsideFolder(kOutDir, folder)) << folder;
+    }
+}
+
+TEST(UnLHA, RefusesOtherKindsAndMissingNames) {
+    ExtractRun r;
+    TUnLHA x(*r.context);
+    r.Run(x, "made/method0.arj");
+    EXPECT_EQ(r.raised, eWrongArchiveType);
+    ExtractRun none;
+    TUnLHA y(*none.context);
+    none.Run(y, "made/no-such.lzh");
+    EXPECT_EQ(none.raised, eInvalidFileName);
+}
+
+}  // namespace
+}  // namespace kv::arc::test
