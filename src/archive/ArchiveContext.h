@@ -4,6 +4,8 @@
 // at a time; whoever owns the components owns the context.
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ArcFileSystem.h"
 #include "ArcType.h"
@@ -25,12 +27,12 @@ public:
     int BiasMinutes() const { return biasMinutes_; }
 
     OutputSink Sink;
-    std::uint32_t Crc32 = 0;
-    std::uint16_t Crc16 = 0;
-    std::uint64_t PackedLeft = 0;  // of the member being decoded
     int ProgressStep = 10;
     int LastPercent = -1;
     TSetDate SetDateTo = OrigDate;
+    // While an extraction runs: the stored paths of the members wanted, or empty
+    // to select by FileSpec.
+    std::vector<std::string> MemberNames;
 
 private:
     std::unique_ptr<IArcFileSystem> fileSystem_;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ArcNumbers.h"
-#include "Checksum.h"
+#include "MatchFileSpec.h"
 
 namespace kv::arc {
 
@@ -86,21 +86,25 @@ void TUnBase::NotifyProgress(std::uint64_t done, std::uint64_t total, bool force
     if (OnProgress) OnProgress(*this, Current.FileName, static_cast<std::uint8_t>(percent));
 }
 
-bool TUnBase::CopyStored(ByteSource& input, std::uint64_t pos, std::uint64_t count, int checkBits) {
-    ArchiveContext& ctx = Context();
-    std::vector<std::uint8_t> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(count, 32768)));
-    std::uint64_t done = 0;
-    while (done < count) {
-        std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(count - done, buffer.size()));
-        input.readExactly(pos + done, buffer.data(), n);
-        std::span<const std::uint8_t> piece(buffer.data(), n);
-        if (!ctx.Sink.Write(piece)) return false;
-        if (checkBits == 16) ctx.Crc16 = Crc16Update(ctx.Crc16, piece);
-        if (checkBits == 32) ctx.Crc32 = Crc32Update(ctx.Crc32, piece);
-        done += n;
-        NotifyProgress(done, count, true);
-    }
-    return true;
+bool TUnBase::Selects(const std::string& storedName) const {
+    const auto& names = Context().MemberNames;
+    if (names.empty()) return MatchFileSpec(FileSpec(), storedName);
+    std::string wanted = backslashed(storedName);
+    return std::any_of(names.begin(), names.end(), [&](const std::string& n) {
+        std::string name = backslashed(n);
+        return name.size() == wanted.size() &&
+               std::equal(name.begin(), name.end(), wanted.begin(), [](char a, char b) {
+                   return systemCaseMap().toUpper(a) == systemCaseMap().toUpper(b);
+               });
+    });
+}
+
+bool TUnBase::AskToExtract(const std::string& target, int recNum) {
+    bool extract = true;
+    if (Context().Sink.Mode() == SinkMode::File && OnFileExists && Context().FileSystem().Exists(target))
+        OnFileExists(*this, target, extract);
+    if (OnBegin) OnBegin(*this, target, recNum, extract);
+    return extract;
 }
 
 }  // namespace kv::arc

@@ -37,7 +37,7 @@ public:
     TAwkMain(const TAwkMain&) = delete;
     TAwkMain& operator=(const TAwkMain&) = delete;
 
-    ArchiveContext& Context() { return context_; }
+    ArchiveContext& Context() const { return context_; }
 
 private:
     ArchiveContext& context_;
@@ -125,10 +125,14 @@ protected:
     // Fires OnProgress when due (see ProgressDue) for the current member.
     void NotifyProgress(std::uint64_t done, std::uint64_t total, bool force);
 
-    // Copies count bytes of a stored member at pos to the sink in pieces of at most
-    // 32768, adding them to the CRC-16 (checkBits 16) or CRC-32 (32) of the
-    // context; false when the sink refused a piece. A short source throws ETruncated.
-    bool CopyStored(ByteSource& input, std::uint64_t pos, std::uint64_t count, int checkBits);
+    // Whether a member is to be extracted: by the context's member-name list when it
+    // has one (the exact stored path, so two members of one name in different
+    // folders are told apart), else by FileSpec.
+    bool Selects(const std::string& storedName) const;
+
+    // OnFileExists (only when writing files and the target exists), then OnBegin;
+    // false when either declined the member.
+    bool AskToExtract(const std::string& target, int recNum);
 
 private:
     TSetDate setDateTo_ = OrigDate;
