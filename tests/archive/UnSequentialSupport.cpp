@@ -34,6 +34,19 @@ std::unique_ptr<ByteSink> CapturingFileSystem::OpenOutput(const std::string& pat
     return std::make_unique<CaptureSink>(b);
 }
 
+std::unique_ptr<ByteSource> CapturingFileSystem::OpenRead(const std::string& path) {
+    if (hidden && hidden(path)) throw EIoError("hidden: " + path);
+    auto it = crafted.find(path);
+    if (it != crafted.end()) return std::make_unique<MemorySource>(it->second);
+    return real_->OpenRead(path);
+}
+
+std::string ExtractRun::Craft(const std::string& name, Bytes bytes) {
+    std::string path = "C:\\CRAFTED\\" + name;
+    fs->crafted[path] = std::move(bytes);
+    return path;
+}
+
 ExtractRun::ExtractRun() {
     auto f = std::make_unique<CapturingFileSystem>();
     fs = f.get();
@@ -41,7 +54,7 @@ ExtractRun::ExtractRun() {
 }
 
 void ExtractRun::Run(TUnBase& x, const std::string& fixture, const std::string& mask, bool storedDirs) {
-    x.SetArchiveFile(FixturePath(fixture));
+    x.SetArchiveFile(fixture.rfind("C:\\", 0) == 0 ? fixture : FixturePath(fixture));
     x.SetFileSpec(mask);
     x.SetExtractDir(kOutDir);
     x.UseStoredDirs = storedDirs;

@@ -2,6 +2,7 @@
 // Extractor tests: archives read from the fixtures, extracted files kept in memory
 // by the Windows path they were written to, and everything the events said.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -21,9 +22,14 @@ public:
     std::map<std::string, std::uint32_t> dates;
     std::set<std::string> folders;
     std::set<std::string> refuseOutput;  // paths whose opening fails
+    std::map<std::string, Bytes> crafted;  // archives given in memory, by their path
+    std::function<bool(const std::string&)> hidden;  // paths that do not exist
 
-    bool Exists(const std::string& path) override { return written.count(path) || real_->Exists(path); }
-    std::unique_ptr<ByteSource> OpenRead(const std::string& path) override { return real_->OpenRead(path); }
+    bool Exists(const std::string& path) override {
+        if (hidden && hidden(path)) return false;
+        return written.count(path) || crafted.count(path) || real_->Exists(path);
+    }
+    std::unique_ptr<ByteSource> OpenRead(const std::string& path) override;
     std::optional<std::uint32_t> FileDosDate(const std::string& path) override { return real_->FileDosDate(path); }
     std::uint32_t FileAttributes(const std::string& path) override { return real_->FileAttributes(path); }
     void CreateFolderChain(const std::string& folder) override { folders.insert(folder); }
@@ -50,6 +56,8 @@ struct ExtractRun {
     int raised = 0;                                     // the E_RAISE that ended Extract, 0 if none
 
     ExtractRun();
+    // An archive in memory under a path of its own; returns that path for Run.
+    std::string Craft(const std::string& name, Bytes bytes);
     // Runs extractor on the fixture (relative to the fixtures folder) into kOutDir.
     void Run(TUnBase& extractor, const std::string& fixture, const std::string& mask = "*.*",
              bool storedDirs = true);
