@@ -51,6 +51,7 @@ constexpr Message kMessages[] = {
     {25202, "Unknown file type"},
     {25204, "Unsupported version"},
     {25302, "Version error"},
+    {25303, "The RAR library unrar.dll is missing or incomplete"},
     {25903, "Next volume in set"},
     {26517, "Invalid password"},
     {26522, "Password failed"},

@@ -46,6 +46,7 @@ enum ArcErrorId : int {
     eUnknownFileType = 25202,
     eUnsupportedVersion = 25204,
     eVersionError = 25302,
+    eRarLibraryMissing = 25303,
     eNextVolume = 25903,
     eInvalidPassword = 26517,
     ePasswordFailed = 26522,
