@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/Component.h"
 #include "ui/Wnd.h"
 
 namespace kv::ui {
@@ -19,7 +20,7 @@ enum class MouseButton { Left, Right, Middle };
 enum : UINT { kShift = 1, kCtrl = 2, kAlt = 4 };
 UINT currentShiftState();
 
-class Control : public Wnd {
+class Control : public Wnd, public Component {
 public:
     Control() = default;
     ~Control() override;
