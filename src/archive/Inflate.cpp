@@ -49,7 +49,7 @@ int DamageId(const char* msg) {
 
 }  // namespace
 
-void Inflate(PackedInput& in, DecodedOutput& out) {
+std::size_t Inflate(PackedInput& in, DecodedOutput& out) {
     RawInflater z;
     std::vector<std::uint8_t> input(PackedInput::kChunk);
     std::vector<std::uint8_t> output(DecodedOutput::kChunk);
@@ -66,7 +66,9 @@ void Inflate(PackedInput& in, DecodedOutput& out) {
         int rc = inflate(z.get(), Z_NO_FLUSH);
         out.Write(std::span(output.data(), output.size() - z->avail_out));
         switch (rc) {
-            case Z_STREAM_END: out.Flush(); return;
+            case Z_STREAM_END:
+                out.Flush();
+                return z->avail_in;
             case Z_OK: break;
             case Z_BUF_ERROR:
                 // No progress: only possible when the packed bytes ran out mid-stream.
@@ -79,10 +81,10 @@ void Inflate(PackedInput& in, DecodedOutput& out) {
     }
 }
 
-void DecodeGzipMember(PackedInput& in, DecodedOutput& out, int method) {
+std::size_t DecodeGzipMember(PackedInput& in, DecodedOutput& out, int method) {
     switch (method) {
-        case 0: CopyStored(in, out); break;
-        case 8: Inflate(in, out); break;
+        case 0: CopyStored(in, out); return 0;
+        case 8: return Inflate(in, out);
         default: throw E_RAISE(eUnsupportedMethod);
     }
 }

@@ -1,21 +1,11 @@
 #include "ArcError.h"
+#include "GzipHeader.h"
 #include "MethodNames.h"
 #include "Walkers.h"
 
 namespace kv::arc {
 
 namespace {
-
-constexpr std::size_t kMaxName = 4096;
-constexpr std::size_t kMaxComment = 65535;
-
-// The archive's file name without its folder and last extension.
-std::string nameFromArchive(const std::string& path) {
-    std::size_t cut = path.find_last_of("\\/:");
-    std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
-    std::size_t dot = name.rfind('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
 
 class Walker final : public MemberWalker {
 public:
@@ -28,28 +18,15 @@ public:
         if (id1 != 0x1F) return;
 
         ArcMember& m = s.NewMember();
-        m.FileName = nameFromArchive(s.ArchiveFile());
+        m.FileName = GzipNameFromArchive(s.ArchiveFile());
         m.ExternalAttr = s.ArchiveAttributes();
         if (id2 == 0x8B || id2 == 0x9E) {
-            BoundedReader h = in.Record(base + 2, 8);
-            std::uint8_t method = h.u8(), flags = h.u8();
-            std::uint32_t mtime = h.u32();
-            // RFC 1952: extra field, name, comment, header CRC, in this order.
-            std::uint64_t pos = base + 10;
-            if (flags & 0x04) pos += 2 + in.Record(pos, 2).u16();
-            if (flags & 0x08) {
-                auto name = in.ZeroText(pos, kMaxName);
-                if (!name) s.Fail(pos + kMaxName < size ? eBadFileHeader : eReadError);
-                m.FileName = BackslashName(*name);
-                pos += name->size() + 1;
-            }
-            if (flags & 0x10) {
-                auto comment = in.ZeroText(pos, kMaxComment);
-                if (!comment) s.Fail(pos + kMaxComment < size ? eBadFileHeader : eReadError);
-                m.FileComment = *comment;
-                pos += comment->size() + 1;
-            }
-            if (flags & 0x02) pos += 2;
+            GzipHeader g = ReadGzipHeader(in, base, [&s](int code) { s.Fail(code); });
+            if (g.name) m.FileName = BackslashName(*g.name);
+            m.FileComment = g.comment;
+            std::uint8_t method = g.method;
+            std::uint32_t mtime = g.mtime;
+            std::uint64_t pos = g.dataPos;
             if (pos > size || size - pos < 8) s.Fail(eReadError);
             BoundedReader trailer = in.Record(size - 8, 8);
             m.FileCRC = trailer.u32();
