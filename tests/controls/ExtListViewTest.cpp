@@ -7,6 +7,7 @@
 #include "controls/ExtListView.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
+#include "ui/Canvas.h"
 #include "ui/Form.h"
 #include "ui/ScriptedPrompt.h"
 
@@ -385,6 +386,106 @@ TEST_F(ExtListViewTest, WidthsAndOrderAreStoredAndBadValuesIgnored) {
     EXPECT_EQ(headerOrder(), (std::vector<int>{2, 0, 1}));
     list.SaveSettings.AutoSave = false;
     RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
+}
+
+TEST_F(ExtListViewTest, CustomDrawAsksForItemsAndHandsOverTheRealRecord) {
+    NMLVCUSTOMDRAW cd{};
+    cd.nmcd.hdr.code = NM_CUSTOMDRAW;
+    cd.nmcd.dwDrawStage = CDDS_PREPAINT;
+    EXPECT_EQ(notify(cd.nmcd.hdr), CDRF_NOTIFYITEMDRAW);
+    cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    EXPECT_EQ(notify(cd.nmcd.hdr), 0);  // no handler
+    list.OnCDPrepaint = [](TExtListView&, NMLVCUSTOMDRAW& lvcd, int& result) {
+        lvcd.clrText = RGB(200, 0, 0);
+        result = CDRF_NEWFONT;
+    };
+    EXPECT_EQ(notify(cd.nmcd.hdr), CDRF_NEWFONT);
+    EXPECT_EQ(cd.clrText, RGB(200, 0, 0));
+    cd.nmcd.dwDrawStage = CDDS_POSTPAINT;
+    EXPECT_EQ(notify(cd.nmcd.hdr), 0);
+}
+
+TEST_F(ExtListViewTest, NotificationsOfEachModeReachTheirEvents) {
+    int activations = 0;
+    list.OnItemActivate = [&](TExtListView&) { ++activations; };
+    list.OnMarqueeBegin = [](TExtListView&, bool& canBegin) { canBegin = false; };
+    NMITEMACTIVATE act{};
+    act.hdr.code = LVN_ITEMACTIVATE;
+    notify(act.hdr);
+    EXPECT_EQ(activations, 1);
+    NMHDR marquee{};
+    marquee.code = LVN_MARQUEEBEGIN;
+    EXPECT_EQ(notify(marquee), 1);  // refused
+
+    makeVirtual(100);
+    int hints = 0, states = 0;
+    list.OnVMCacheHint = [&](TExtListView&, NMLVCACHEHINT& h) { hints += h.iTo - h.iFrom; };
+    list.OnVMStateChanged = [&](TExtListView&, NMLVODSTATECHANGE& c) { states += c.iTo - c.iFrom + 1; };
+    NMLVCACHEHINT hint{};
+    hint.hdr.code = LVN_ODCACHEHINT;
+    hint.iFrom = 10;
+    hint.iTo = 30;
+    notify(hint.hdr);
+    NMLVODSTATECHANGE change{};
+    change.hdr.code = LVN_ODSTATECHANGED;
+    change.iFrom = 0;
+    change.iTo = 4;
+    notify(change.hdr);
+    EXPECT_EQ(hints, 20);
+    EXPECT_EQ(states, 5);
+    notify(act.hdr);  // a plain list's notification: not in virtual mode
+    EXPECT_EQ(activations, 1);
+}
+
+TEST_F(ExtListViewTest, OwnerDrawnRowsDrawByDefaultOrByTheHandler) {
+    list.AddItem("Readme.txt", {"1 kB", "x"});
+    list.SetStyle(TLVStyle::lvOwnerDrawFixed);
+    EXPECT_TRUE(GetWindowLongA(list.hwnd(), GWL_STYLE) & LVS_OWNERDRAWFIXED);
+    BitmapCanvas row(300, 18);
+    row.canvas().setBrushColor(RGB(1, 2, 3));
+    row.canvas().fillRect({0, 0, 300, 18});
+    DRAWITEMSTRUCT d{};
+    d.CtlType = ODT_LISTVIEW;
+    d.hwndItem = list.hwnd();
+    d.hDC = row.dc();
+    d.itemID = 0;
+    d.rcItem = {0, 0, 300, 18};
+    auto draw = [&] { SendMessageA(form.hwnd(), WM_DRAWITEM, list.id(), reinterpret_cast<LPARAM>(&d)); };
+    int after = 0;
+    list.OnAfterDefaultDrawItem = [&](TCustomEnhListView&, HDC, int index, RECT, UINT) { after += index == 0; };
+    draw();
+    EXPECT_GT(row.pixelsUnlike(row.pixel(299, 0)), 20);  // the texts
+    EXPECT_EQ(after, 1);
+
+    row.canvas().setBrushColor(RGB(1, 2, 3));
+    row.canvas().fillRect({0, 0, 300, 18});
+    list.OnDrawItem = [](TCustomEnhListView&, HDC, int, RECT, UINT, bool& defaultDrawing) { defaultDrawing = false; };
+    draw();
+    EXPECT_EQ(row.pixelsUnlike(RGB(1, 2, 3)), 0);
+    EXPECT_EQ(after, 1);
+}
+
+TEST_F(ExtListViewTest, DragImageOnlyWhileOneRowIsSelected) {
+    for (const char* t : {"alpha", "beta", "gamma"}) list.AddItem(t, {"1", "2"});
+    list.setFocus();
+    POINT p = rowCentre(1);
+    PostMessageA(list.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    SendMessageA(list.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    Application::instance().processMessages();
+    ASSERT_EQ(list.SelectedCount(), 1);
+    NMLISTVIEW nm{};
+    nm.hdr.code = LVN_BEGINDRAG;
+    nm.iItem = 1;
+    notify(nm.hdr);
+    ASSERT_TRUE(list.GetDragImages());
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    SendMessageA(list.hwnd(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(list.DragHotSpot().x, p.x - r.left);
+    EXPECT_EQ(list.DragHotSpot().y, p.y - r.top);
+    notify(nm.hdr);  // a second drag replaces the image
+    select(2, true);
+    EXPECT_EQ(list.GetDragImages(), nullptr);
 }
 
 }  // namespace
