@@ -78,4 +78,53 @@ LRESULT CheckBox::reflected(UINT msg, WPARAM wp, LPARAM, bool& handled) {
     return 0;
 }
 
+RadioButton::RadioButton() { style_ |= WS_TABSTOP; }
+
+void RadioButton::createParams(CreateArgs& args) {
+    Control::createParams(args);
+    args.className = "BUTTON";
+    args.style |= BS_RADIOBUTTON;
+}
+
+void RadioButton::createWnd() {
+    Control::createWnd();
+    SendMessageA(hwnd(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void RadioButton::destroyWnd() {
+    checked_ = checked();
+    Control::destroyWnd();
+}
+
+void RadioButton::setChecked(bool c) {
+    checked_ = c;
+    if (hwnd()) SendMessageA(hwnd(), BM_SETCHECK, c ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (!c || !parent()) return;
+    for (Control* sibling : parent()->children())
+        if (auto* r = dynamic_cast<RadioButton*>(sibling); r && r != this && r->checked()) r->setChecked(false);
+}
+
+bool RadioButton::checked() const {
+    return hwnd() ? SendMessageA(hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED : checked_;
+}
+
+void RadioButton::click() {
+    setChecked(true);
+    if (onClick) onClick(*this);
+}
+
+LRESULT RadioButton::reflected(UINT msg, WPARAM wp, LPARAM, bool& handled) {
+    if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
+        handled = true;
+        click();
+    }
+    return 0;
+}
+
+void GroupBox::createParams(CreateArgs& args) {
+    Control::createParams(args);
+    args.className = "BUTTON";
+    args.style |= BS_GROUPBOX;
+}
+
 }  // namespace kv::ui

@@ -48,4 +48,29 @@ private:
     CheckState state_ = CheckState::Unchecked;
 };
 
+// One of a group of choices; checking it clears the others of its parent.
+class RadioButton : public Control {
+public:
+    RadioButton();
+    void setChecked(bool checked);
+    bool checked() const;
+    std::function<void(RadioButton& sender)> onClick;
+    void click() override;
+
+protected:
+    void createParams(CreateArgs& args) override;
+    void createWnd() override;
+    void destroyWnd() override;
+    LRESULT reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+
+private:
+    bool checked_ = false;
+};
+
+// A frame with a caption around other controls; takes no focus.
+class GroupBox : public Control {
+protected:
+    void createParams(CreateArgs& args) override;
+};
+
 }  // namespace kv::ui
