@@ -138,4 +138,20 @@ private:
     TSetDate setDateTo_ = OrigDate;
 };
 
+// OnActivate when made, OnDeactivate when gone, also when an error leaves the extraction.
+class ActivationScope {
+public:
+    explicit ActivationScope(TUnBase& extractor) : extractor_(extractor) {
+        if (extractor_.OnActivate) extractor_.OnActivate(extractor_);
+    }
+    ~ActivationScope() {
+        if (extractor_.OnDeactivate) extractor_.OnDeactivate(extractor_);
+    }
+    ActivationScope(const ActivationScope&) = delete;
+    ActivationScope& operator=(const ActivationScope&) = delete;
+
+private:
+    TUnBase& extractor_;
+};
+
 }  // namespace kv::arc

@@ -40,13 +40,7 @@ void TUnGZIP::DoExtract() {
         std::uint8_t id1 = magic.remaining() == 2 ? magic.u8() : 0, id2 = magic.remaining() ? magic.u8() : 0;
         if (id1 != 0x1F || (id2 != 0x8B && id2 != 0x9E && id2 != 0x9D && id2 != 0xA0)) fail(eHeaderId);
 
-        if (OnActivate) OnActivate(*this);
-        struct Deactivate {
-            TUnGZIP& g;
-            ~Deactivate() {
-                if (g.OnDeactivate) g.OnDeactivate(g);
-            }
-        } deactivate{*this};
+        ActivationScope activation(*this);
 
         const bool gzip = id2 == 0x8B || id2 == 0x9E;
         GzipHeader header;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "MatchFileSpec.h"
 #include "base/Errors.h"
 
 namespace kv::arc {
@@ -43,7 +42,7 @@ std::unique_ptr<ArcInput> TUnSequential::OpenArchive(std::initializer_list<TArcT
 
 std::optional<std::string> TUnSequential::Admit(const std::string& name, bool warnSkipped) {
     Current.FileName = name;
-    if (!MatchFileSpec(FileSpec(), name)) {
+    if (!Selects(name)) {
         if (warnSkipped) ReportArcError(*this, name, "0", eSkippedFile);
         return std::nullopt;
     }
@@ -66,7 +65,7 @@ std::optional<std::string> TUnSequential::Admit(const std::string& name, bool wa
 
 void TUnSequential::MakeStoredFolder(const std::string& name) {
     if (!UseStoredDirs || Context().Sink.Mode() != SinkMode::File) return;
-    if (!MatchFileSpec(FileSpec(), name)) return;
+    if (!Selects(name)) return;
     SafeTarget target = BuildTargetPath(name);
     if (!target) return;
     try {

@@ -56,13 +56,7 @@ void TUnZIP::walk(ArcInput& in) {
     // A self-extractor's program part counts for the local offsets as it did for the central one.
     const std::uint64_t shift = *first - end->centralOffset;
 
-    if (OnActivate) OnActivate(*this);
-    struct Deactivate {
-        TUnZIP& z;
-        ~Deactivate() {
-            if (z.OnDeactivate) z.OnDeactivate(z);
-        }
-    } deactivate{*this};
+    ActivationScope activation(*this);
 
     int counter = 0;
     for (std::uint64_t pos = *first; pos < end->centralEnd && end->centralEnd - pos >= 46;) {

@@ -1,0 +1,120 @@
+#include "archive/UnTar.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "ExtractTestSupport.h"
+#include "archive/SafePath.h"
+#include "base/DosDateTime.h"
+
+namespace kv::arc::test {
+namespace {
+
+struct Untar {
+    std::unique_ptr<ArchiveContext> context = FixtureContext();
+    TUnTAR tar{*context};
+    ScratchFolder out;
+    EventLog log;
+
+    explicit Untar(const std::string& archive, bool storedDirs = true) {
+        tar.SetArchiveFile(FixturePath(archive));
+        tar.SetExtractDir(out.Path());
+        tar.UseStoredDirs = storedDirs;
+        log.folder = out.Path();
+        log.Attach(tar);
+    }
+    std::string Date(const std::string& name) {
+        auto d = decodeDosDateTime(*context->FileSystem().FileDosDate(out.Path() + name));
+        char t[32];
+        std::snprintf(t, sizeof t, "%04d-%02d-%02d %02d:%02d:%02d", d->year, d->month, d->day, d->hour, d->minute,
+                      d->second);
+        return t;
+    }
+};
+
+TEST(UnTAR, EveryFormatGivesTheFilesTarLists) {
+    // tar stores no checksum: the same tree's files in the ZIP listing give them.
+    std::map<std::string, std::string> crcs;
+    for (const auto& m : ExpectedListing("made/deflate.zip")) crcs[m.name] = m.crc;
+    for (const char* archive : {"made/gnu.tar", "made/ustar.tar", "made/v7.tar", "made/pax.tar", "made/label.tar",
+                                "historic/patool/data/t.tar"}) {
+        SCOPED_TRACE(archive);
+        Untar u(archive);
+        ASSERT_EQ(RunExtract(u.tar), 0);
+        EXPECT_TRUE(u.log.errors.empty());
+        auto listed = ExpectedListing(archive);
+        ASSERT_FALSE(listed.empty());
+        for (const auto& m : listed) {
+            SCOPED_TRACE(m.name);
+            ASSERT_TRUE(u.out.Has(m.name));
+            Bytes bytes = u.out.Read(m.name);
+            EXPECT_EQ(bytes.size(), m.size);
+            if (crcs.count(m.name)) {
+                EXPECT_EQ(CrcText(bytes), crcs[m.name]);
+            }
+            EXPECT_EQ(u.Date(m.name), m.date);
+        }
+        EXPECT_EQ(u.out.Files().size(), listed.size());
+        EXPECT_EQ(u.log.Count("end "), static_cast<int>(listed.size()));
+    }
+}
+
+TEST(UnTAR, LinksAreNeverCreatedFoldersAre) {
+    Untar u("extract/links.tar");
+    ASSERT_EQ(RunExtract(u.tar), 0);
+    EXPECT_EQ(u.out.Files(), std::vector<std::string>{"dir\\file.txt"});
+    std::error_code ec;
+    std::string host = u.out.Path();
+    for (char& c : host)
+        if (c == '\\') c = '/';
+    EXPECT_TRUE(std::filesystem::is_directory(host + "empty", ec));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(host + "dir/symlink.txt", ec)));
+}
+
+TEST(UnTAR, ANamedMemberEndsTheWalk) {
+    Untar one("made/gnu.tar");
+    one.tar.SetFileSpec("numbers.txt");
+    ASSERT_EQ(RunExtract(one.tar), 0);
+    EXPECT_EQ(one.out.Files(), std::vector<std::string>{"numbers.txt"});
+    EXPECT_EQ(one.log.Count("begin "), 1);
+
+    // '?' is a wildcard too: every match is taken.
+    Untar some("made/gnu.tar");
+    some.tar.SetFileSpec("??????.txt");
+    ASSERT_EQ(RunExtract(some.tar), 0);
+    EXPECT_EQ(some.out.Files(), (std::vector<std::string>{"future.txt", "readme.txt"}));
+}
+
+TEST(UnTAR, HostileAndDamagedArchives) {
+    for (bool stored : {true, false}) {
+        Untar u("made/hostile.tar", stored);
+        ASSERT_EQ(RunExtract(u.tar), 0);
+        EXPECT_EQ(u.log.errors, (std::vector<int>{eInvalidFileName, eInvalidFileName}));
+        for (const auto& f : u.out.Files()) EXPECT_TRUE(IsInsideFolder(u.out.Path(), u.out.Path() + f)) << f;
+        EXPECT_EQ(u.log.Count("end "), 8);
+    }
+
+    ScratchFolder work;
+    Bytes tar = ReadFixture("made/gnu.tar");
+    std::string host = work.Path();
+    for (char& c : host)
+        if (c == '\\') c = '/';
+    for (auto [cut, flip, want] : {std::tuple{std::size_t{9000}, false, eReadError},
+                                   std::tuple{tar.size(), true, eBadFileHeader}}) {
+        Bytes damaged(tar.begin(), tar.begin() + static_cast<std::ptrdiff_t>(cut));
+        if (flip) damaged[1024 + 5] ^= 0x40;  // inside the second header's name
+        FileSink sink(host + "damaged.tar");
+        sink.write(damaged.data(), damaged.size());
+        sink.close();
+        auto context = FixtureContext();
+        TUnTAR untar(*context);
+        untar.SetArchiveFile(work.Path() + "damaged.tar");
+        untar.SetExtractDir(work.Path() + "out");
+        EXPECT_EQ(RunExtract(untar), want);
+    }
+}
+
+}  // namespace
+}  // namespace kv::arc::test
