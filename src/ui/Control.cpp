@@ -12,6 +12,19 @@ UINT currentShiftState() {
     return s;
 }
 
+bool hasMnemonic(const std::string& caption, char key) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        return CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(caption[i + 1])))) ==
+               CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<unsigned char>(key))));
+    }
+    return false;
+}
+
 Control::~Control() {
     destroyWindow();
     for (Control* c : children_) c->parent_ = nullptr;

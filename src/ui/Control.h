@@ -19,6 +19,8 @@ enum class MouseButton { Left, Right, Middle };
 // Shift state bits of keyboard and mouse events.
 enum : UINT { kShift = 1, kCtrl = 2, kAlt = 4 };
 UINT currentShiftState();
+// Whether the caption marks key with "&" ("&&" is a plain ampersand).
+bool hasMnemonic(const std::string& caption, char key);
 
 class Control : public Wnd, public Component {
 public:
@@ -59,6 +61,9 @@ public:
     void realign();
     // The control's action: what Enter or Esc on a form triggers.
     virtual void click() {}
+    // Alt+key for controls the system does not route mnemonics to (labels,
+    // controls that take no focus); true when the key was theirs.
+    virtual bool mnemonic(char key) { return false; }
 
     std::function<void(Control& sender, MouseButton button, UINT shift, int x, int y)> onMouseDown;
     std::function<void(Control& sender, UINT shift, int x, int y)> onMouseMove;

@@ -185,7 +185,16 @@ static bool wantsReturn(HWND focus) {
     return (code & DLGC_WANTALLKEYS) != 0 || (GetWindowLongA(focus, GWL_STYLE) & ES_WANTRETURN) != 0;
 }
 
+static bool routeMnemonic(Control& parent, char key) {
+    for (Control* c : parent.children()) {
+        if (!c->hwnd() || !IsWindowVisible(c->hwnd())) continue;
+        if (c->mnemonic(key) || routeMnemonic(*c, key)) return true;
+    }
+    return false;
+}
+
 bool Form::preTranslateMessage(MSG& msg) {
+    if (msg.message == WM_SYSCHAR && routeMnemonic(*this, static_cast<char>(msg.wParam))) return true;
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
         UINT shift = currentShiftState();
         WORD key = static_cast<WORD>(msg.wParam);

@@ -7,6 +7,14 @@ void Label::setAlignment(Alignment a) {
     recreateWnd();
 }
 
+bool Label::mnemonic(char key) {
+    if (!focusControl_ || !focusControl_->hwnd() || !IsWindowEnabled(focusControl_->hwnd()) ||
+        !hasMnemonic(text(), key))
+        return false;
+    focusControl_->setFocus();
+    return true;
+}
+
 void Label::createParams(CreateArgs& args) {
     Control::createParams(args);
     args.className = "STATIC";

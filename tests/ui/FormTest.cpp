@@ -1,6 +1,9 @@
 #include "UiFixture.h"
+#include <shlobj.h>
+
 #include "ui/Button.h"
 #include "ui/Form.h"
+#include "ui/Label.h"
 #include "ui/TestInput.h"
 
 namespace {
@@ -132,6 +135,49 @@ TEST_F(FormTest, MainFormCloseEndsTheLoop) {
     PostMessageA(main.hwnd(), WM_CLOSE, 0, 0);
     EXPECT_EQ(app().run(), 0);
     EXPECT_FALSE(main.handleAllocated());
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kv::ui;
+
+TEST_F(FormTest, AltWithALabelLetterFocusesItsControl) {
+    Form form;
+    Label label;
+    label.setText("&Name:");
+    Button other, target;
+    other.create(&form);
+    label.create(&form);
+    target.create(&form);
+    label.setFocusControl(&target);
+    form.show();
+    SetActiveWindow(form.hwnd());
+    other.setFocus();
+    PostMessageA(other.hwnd(), WM_SYSCHAR, 'n', 1 << 29);
+    app().processMessages();
+    EXPECT_TRUE(target.focused());
+    EXPECT_TRUE(hasMnemonic("Save &As", 'a'));
+    EXPECT_FALSE(hasMnemonic("Fish && Chips", 'c'));
+    EXPECT_FALSE(hasMnemonic("Trailing &", 'x'));
+}
+
+TEST_F(FormTest, DroppedFilesArriveAsNames) {
+    Form form;
+    form.setAcceptFiles(true);
+    form.createHandle();
+    EXPECT_TRUE(GetWindowLongA(form.hwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    std::vector<std::string> got;
+    form.onDropFiles = [&](Form&, const std::vector<std::string>& files) { got = files; };
+    const char names[] = "C:\\a.ctf\0D:\\b c.ctf\0";
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + sizeof names + 1);
+    auto* df = static_cast<DROPFILES*>(GlobalLock(mem));
+    df->pFiles = sizeof(DROPFILES);
+    memcpy(reinterpret_cast<char*>(df) + sizeof(DROPFILES), names, sizeof names);
+    GlobalUnlock(mem);
+    SendMessageA(form.hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(mem), 0);
+    EXPECT_EQ(got, (std::vector<std::string>{"C:\\a.ctf", "D:\\b c.ctf"}));
 }
 
 }  // namespace
