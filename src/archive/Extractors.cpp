@@ -1,0 +1,32 @@
+#include "Extractors.h"
+
+#include "UnARJ.h"
+#include "UnGZIP.h"
+#include "UnLHA.h"
+#include "UnRAR.h"
+#include "UnTar.h"
+#include "UnZIP.h"
+
+namespace kv::arc {
+
+std::unique_ptr<TUnBase> MakeExtractor(ArchiveContext& context, TArcType type) {
+    switch (type) {
+        case atZIP:
+        case atZipExe:
+        case atZip250:
+        case atZip250Exe: return std::make_unique<TUnZIP>(context);
+        case atGZip: return std::make_unique<TUnGZIP>(context);
+        case atTAR: return std::make_unique<TUnTAR>(context);
+        case atLHA:
+        case atLhaExe:
+        case atLZH:
+        case atLzhExe: return std::make_unique<TUnLHA>(context);
+        case atARJ:
+        case atArjExe: return std::make_unique<TUnARJ>(context);
+        case atRAR:
+        case atRarExe: return std::make_unique<TUnRAR>(context);
+        default: return nullptr;
+    }
+}
+
+}  // namespace kv::arc
