@@ -5,7 +5,9 @@
 #include "ui/Button.h"
 #include "ui/Form.h"
 #include "ui/PageControl.h"
+#include "ui/Pickers.h"
 #include "ui/RangeControls.h"
+#include "ui/Splitter.h"
 
 namespace {
 
@@ -96,6 +98,60 @@ TEST_F(MoreControlsTest, PagesShowOneAtATimeAndHiddenPagesLoseTheirTab) {
     EXPECT_FALSE(files.visible());
     pages.setActivePage(1);  // hidden: refused
     EXPECT_EQ(pages.activePage(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kv::ui;
+
+TEST_F(MoreControlsTest, SplitterDragResizesItsNeighbourWithinLimits) {
+    Form form;
+    form.setBounds(0, 0, 400, 300);
+    form.createHandle();
+    form.setClientSize(400, 300);
+    Panel tree, list;
+    Splitter bar;
+    tree.setBounds(0, 0, 150, 10);
+    tree.setAlign(Align::Left);
+    list.setAlign(Align::Client);
+    tree.create(&form);
+    bar.create(&form);
+    list.create(&form);
+    ASSERT_EQ(bar.neighbour(), &tree);
+    EXPECT_EQ(bar.bounds().left, 150);
+    int moves = 0;
+    bar.onMoved = [&](Splitter&) { ++moves; };
+    SendMessageA(bar.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
+    SendMessageA(bar.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(42, 50));
+    SendMessageA(bar.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(42, 50));
+    EXPECT_EQ(tree.width(), 190);
+    EXPECT_EQ(bar.bounds().left, 190);
+    EXPECT_EQ(list.bounds().left, 194);
+    // Dragged far left: the neighbour keeps its minimum.
+    SendMessageA(bar.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
+    SendMessageA(bar.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-1000, 50));
+    SendMessageA(bar.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(-1000, 50));
+    EXPECT_EQ(tree.width(), bar.minSize);
+    EXPECT_EQ(moves, 2);
+}
+
+TEST_F(MoreControlsTest, DatePickerKeepsItsDateAcrossRecreation) {
+    Form form;
+    form.createHandle();
+    DateTimePicker date;
+    SYSTEMTIME t{2024, 5, 0, 3, 0, 0, 0, 0};
+    date.setTime(t);
+    date.create(&form);
+    form.recreateWnd();
+    SYSTEMTIME back = date.time();
+    EXPECT_EQ(back.wYear, 2024);
+    EXPECT_EQ(back.wMonth, 5);
+    EXPECT_EQ(back.wDay, 3);
+    Animation anim;
+    anim.create(&form);
+    EXPECT_FALSE(anim.play());  // no resource set
 }
 
 }  // namespace
