@@ -1,0 +1,139 @@
+#include "TempExtraction.h"
+
+#include <algorithm>
+
+#include "Extractors.h"
+#include "SafePath.h"
+
+namespace kv::arc {
+
+namespace {
+
+const char kDamaged[] =
+    "An error was encountered while trying to extract files from \rarchive. The archive file is not supported or "
+    "damaged.";
+
+TArcType kindOf(int typeCode) {
+    switch (typeCode) {
+        case tcARC: return atARC;
+        case tcARJ: return atARJ;
+        case tcLHA:
+        case tcLZH: return atLHA;
+        case tcRAR: return atRAR;
+        case tcZIP: return atZIP;
+        case tcZOO: return atZOO;
+        case tcTAR: return atTAR;
+        case tcGZ: return atGZip;
+        default: return atNA;
+    }
+}
+
+// Restores what an extraction changed in the shared context, whatever way it ends.
+struct MemberNamesScope {
+    ArchiveContext& context;
+    ~MemberNamesScope() { context.MemberNames.clear(); }
+};
+
+}  // namespace
+
+std::string ExtractErrorText(int code) {
+    switch (code) {
+        case 25108: case 25109: case 25110: case 25111: case 25112: case 25113: case 25116: case 25118:
+        case 25135: case 25137: case 25138: case 25140: case 25145: case 25157: case 25192:
+            return kDamaged;
+        case 25114: case 25115: return "An error has occured while trying to write extracted file.";
+        case 25117: case 25136: return "CRC check has failed. Archive file may be damaged.";
+        case 25125: return "Disk is full, not enough space to extract files.";
+        case 25132: case 25134: case 25139:
+            return "Sorry, selected file does not exist any more on the media.\rPlease update data for this media.";
+        case 25148: return "Archive file was compressed with unsupported compression method.";
+        case 25150: return "Maximum supported archive volumes (999) has been exceeded.";
+        case 25153: return "Out of memory, extraction aborted.";
+        case 25163: return "Archive file contains too many nested folders.";
+        case 25190: return "Archive file is password protected.";
+        case 25196: return "Stack overflow encountred while unpacking.";
+        case 25197: return "Error has occoured while reading archive file.";
+        case 25200: return "Archive file is using unknown or unsupported compression method.";
+        case 25202: return "Unknown file type, file is not a supported archive file.";
+        case 25204: case 25302: return "This archive file was made by unsupported version of compression program.";
+        default: return "Unknown error has occoured while uncompressing file(s).";
+    }
+}
+
+TempExtraction::TempExtraction(ArchiveContext& context, IExtractionUi& ui) : context_(context), ui_(ui) {}
+
+void TempExtraction::bind(TUnBase& x, const std::string& folder, bool track, bool showProgress) {
+    x.OnError = [this](TZipCommon&, const std::string&, const std::string&, int code) {
+        if (code >= 25100 && code <= 25899) ExtractErrorCode = code;
+    };
+    x.OnProgress = [this, showProgress](TZipCommon&, const std::string&, std::uint8_t percent) {
+        if (!showProgress || !ui_.Progress(percent)) return;
+        ExtractErrorCode = -3;
+        throw EAbort();
+    };
+    x.OnEnd = [this, folder, track](TZipCommon&, const std::string& fn, bool pass) {
+        if (!pass && !QuietCrcCheck && OnCrcFailed) OnCrcFailed(fn);
+        auto at = std::find(ExtractedFiles.begin(), ExtractedFiles.end(), fn);
+        if (!track) {
+            if (at != ExtractedFiles.end()) ExtractedFiles.erase(at);
+            return;
+        }
+        // Only what the sanitiser placed inside the folder may end up on the delete list.
+        if (at == ExtractedFiles.end() && IsInsideFolder(folder, fn)) ExtractedFiles.push_back(fn);
+    };
+}
+
+bool TempExtraction::ExtractArchiveFiles(int typeCode, const std::string& archive, const std::string& folder,
+                                         const std::string& mask, const std::vector<std::string>* memberNames,
+                                         bool trackExtractedFiles, bool useStoredDirs, bool showProgress) {
+    ExtractErrorCode = 0;
+    MemberNamesScope names{context_};
+    context_.MemberNames = memberNames ? *memberNames : std::vector<std::string>{};
+    std::unique_ptr<TUnBase> extractor = MakeExtractor(context_, kindOf(typeCode));
+    if (!extractor) return true;
+
+    extractor->SetArchiveFile(archive);
+    extractor->SetExtractDir(folder);
+    extractor->SetFileSpec(mask);
+    extractor->UseStoredDirs = useStoredDirs;
+    bind(*extractor, extractor->ExtractDir(), trackExtractedFiles, showProgress);
+
+    bool ok = true;
+    {
+        struct WaitWindow {
+            IExtractionUi& ui;
+            bool shown;
+            ~WaitWindow() {
+                if (shown) ui.CloseWait();
+            }
+        } wait{ui_, showProgress};
+        if (showProgress) ui_.ShowWait("Extracting files", "Extracting file(s), please wait");
+        try {
+            extractor->Extract();
+        } catch (const std::exception&) {
+            if (ExtractErrorCode == 0) ExtractErrorCode = -2;
+            ok = false;
+        }
+    }
+    ok = ok && ExtractErrorCode == 0;
+    if (!ok && !QuietCrcCheck && ExtractErrorCode != 0) ui_.ShowError("Extract Error", ExtractErrorText(ExtractErrorCode));
+    return ok;
+}
+
+void TempExtraction::CleanupExtractedFiles(int tempRemovalMode) {
+    if (tempRemovalMode < 0) return;
+    IArcFileSystem& fs = context_.FileSystem();
+    std::erase_if(ExtractedFiles, [&](const std::string& f) { return !fs.Exists(f); });
+    if (ExtractedFiles.empty()) return;
+    if (tempRemovalMode == 0 &&
+        !ui_.Ask("Korvalder?",
+                 "There are still some extracted files left in the temporary folder.\rShould these files be deleted "
+                 "from your disk?"))
+        return;
+    for (const std::string& f : ExtractedFiles) {
+        if (!TempFolder.empty() && IsInsideFolder(TempFolder, f)) fs.Remove(f);
+    }
+    ExtractedFiles.clear();
+}
+
+}  // namespace kv::arc

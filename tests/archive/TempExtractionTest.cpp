@@ -1,0 +1,126 @@
+#include "archive/TempExtraction.h"
+
+#include <gtest/gtest.h>
+
+#include "ExtractTestSupport.h"
+
+namespace kv::arc::test {
+namespace {
+
+struct ScriptedUi final : IExtractionUi {
+    std::vector<std::string> calls;
+    bool cancel = false;
+    bool answer = false;
+    void ShowWait(const std::string& caption, const std::string&) override { calls.push_back("wait " + caption); }
+    bool Progress(int) override { return cancel; }
+    void CloseWait() override { calls.push_back("close"); }
+    void ShowError(const std::string& caption, const std::string& text) override {
+        calls.push_back(caption + ": " + text);
+    }
+    bool Ask(const std::string& caption, const std::string&) override {
+        calls.push_back("ask " + caption);
+        return answer;
+    }
+};
+
+struct World {
+    std::unique_ptr<ArchiveContext> context = FixtureContext();
+    ScriptedUi ui;
+    TempExtraction x{*context, ui};
+    ScratchFolder temp;
+
+    bool Run(int code, const std::string& archive, const std::vector<std::string>* names = nullptr,
+             bool progress = false) {
+        return x.ExtractArchiveFiles(code, FixturePath(archive), temp.Path(), "*.*", names, true, true, progress);
+    }
+};
+
+TEST(TempExtraction, KindsWithoutAnExtractorSucceedQuietly) {
+    World w;
+    for (int code : {int{tcCAB}, int{tcHA}, int{tcPAK}, int{tcEXE}, int{tcZ}, 0, 15}) EXPECT_TRUE(w.Run(code, "made/stored.cab"));
+    EXPECT_TRUE(w.ui.calls.empty());
+    EXPECT_TRUE(w.temp.Files().empty());
+}
+
+TEST(TempExtraction, TracksWhatItExtractedAndTellsFailuresOnce) {
+    World w;
+    std::vector<std::string> names = {"two/same.txt"};
+    EXPECT_TRUE(w.Run(tcZIP, "extract/dupnames.zip", &names, true));
+    EXPECT_EQ(w.ui.calls, (std::vector<std::string>{"wait Extracting files", "close"}));
+    EXPECT_EQ(w.x.ExtractedFiles, std::vector<std::string>{w.temp.Path() + "two\\same.txt"});
+    EXPECT_TRUE(w.context->MemberNames.empty());
+
+    struct Case {
+        int code;
+        const char* archive;
+        int error;
+    } cases[] = {
+        {tcZIP, "extract/badcrc.zip", eCrcFailed},
+        {tcGZ, "extract/encrypted.gz", ePasswordProtected},
+        {tcGZ, "made/numbers.txt.Z", -2},  // raised without a message number
+        {tcZIP, "made/gnu.tar", eWrongArchiveType},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.archive);
+        for (bool quiet : {false, true}) {
+            w.ui.calls.clear();
+            w.x.QuietCrcCheck = quiet;
+            EXPECT_FALSE(w.Run(c.code, c.archive));
+            EXPECT_EQ(w.x.ExtractErrorCode, c.error);
+            std::vector<std::string> shown;
+            if (!quiet) shown.push_back("Extract Error: " + ExtractErrorText(c.error));
+            EXPECT_EQ(w.ui.calls, shown);
+        }
+    }
+    EXPECT_EQ(ExtractErrorText(eCrcFailed), "CRC check has failed. Archive file may be damaged.");
+}
+
+TEST(TempExtraction, CancelStopsWithTheUnknownErrorText) {
+    World w;
+    w.ui.cancel = true;
+    EXPECT_FALSE(w.Run(tcZIP, "made/stored.zip", nullptr, true));
+    EXPECT_EQ(w.x.ExtractErrorCode, -3);
+    EXPECT_EQ(w.ui.calls.back(), "Extract Error: Unknown error has occoured while uncompressing file(s).");
+    EXPECT_EQ(w.ui.calls.front(), "wait Extracting files");
+    EXPECT_TRUE(w.temp.Files().empty());  // the member being written is removed
+}
+
+TEST(TempExtraction, CleanupDeletesOnlyInsideTheTemporaryFolder) {
+    World w;
+    ScratchFolder elsewhere;
+    ASSERT_TRUE(w.Run(tcZIP, "made/deflate.zip"));
+    ASSERT_EQ(w.x.ExtractedFiles.size(), 6u);
+    w.x.TempFolder = w.temp.Path();
+    {
+        std::string host = elsewhere.Path() + "keep.txt";
+        for (char& c : host)
+            if (c == '\\') c = '/';
+        FileSink outside(host);
+        outside.write("x", 1);
+        outside.close();
+    }
+    w.x.ExtractedFiles.push_back(elsewhere.Path() + "keep.txt");
+    w.x.ExtractedFiles.push_back(w.temp.Path() + "gone-already.txt");
+
+    w.x.CleanupExtractedFiles(-1);
+    EXPECT_TRUE(w.ui.calls.empty());
+    EXPECT_EQ(w.temp.Files().size(), 6u);
+
+    w.ui.answer = false;
+    w.x.CleanupExtractedFiles(0);
+    EXPECT_EQ(w.ui.calls, std::vector<std::string>{"ask Korvalder?"});
+    EXPECT_EQ(w.temp.Files().size(), 6u);
+    EXPECT_EQ(w.x.ExtractedFiles.size(), 7u);  // the missing one is dropped
+
+    w.x.CleanupExtractedFiles(1);
+    EXPECT_TRUE(w.temp.Files().empty());
+    EXPECT_TRUE(elsewhere.Has("keep.txt"));
+    EXPECT_TRUE(w.x.ExtractedFiles.empty());
+
+    w.ui.calls.clear();
+    w.x.CleanupExtractedFiles(0);
+    EXPECT_TRUE(w.ui.calls.empty());
+}
+
+}  // namespace
+}  // namespace kv::arc::test
