@@ -23,7 +23,11 @@ void SaveFormPlacement(HWND form, const std::string& valueName, std::int32_t ext
     if (!GetWindowRect(form, &r))
         throw EAbort();
     FormBounds bounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    bounds = AdjustMaximisedBounds(bounds, GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED));
+    // A maximised window counts as maximised size even where the system's
+    // metric disagrees with it (Wine adds the caption to the height).
+    const bool zoomed = IsZoomed(form);
+    bounds = AdjustMaximisedBounds(bounds, zoomed ? bounds.width : GetSystemMetrics(SM_CXMAXIMIZED),
+                                   zoomed ? bounds.height : GetSystemMetrics(SM_CYMAXIMIZED));
     const auto bytes = EncodePlacement({bounds, extra});
     if (!reg.WriteBinaryData(valueName, bytes.data(), static_cast<int>(bytes.size())))
         throw EAbort();

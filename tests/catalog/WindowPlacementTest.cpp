@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "RegistryTestKey.h"
 #include "base/Errors.h"
 #include "catalog/WindowPlacementRules.h"
@@ -49,6 +51,30 @@ TEST(WindowPlacement, SaveAndRestoreRoundTrip) {
     EXPECT_EQ(r.top, 60);
     EXPECT_EQ(r.right - r.left, 300);
     EXPECT_EQ(r.bottom - r.top, 200);
+}
+
+TEST(WindowPlacement, MaximisedWindowIsSavedAsTheAreaItCovers) {
+    test::RegistryTestKey key;
+    TestWindow w(50, 60, 300, 200);
+    ShowWindow(w.get(), SW_MAXIMIZE);
+    ASSERT_TRUE(IsZoomed(w.get()));
+    const RECT r = w.rect();
+    SaveFormPlacement(w.get(), "BigWndPos", 0, key.path());
+
+    TRegistryEx reg;
+    ASSERT_TRUE(reg.OpenRegKey(key.path(), false));
+    std::array<std::uint8_t, kPlacementBytes> bytes{};
+    ASSERT_EQ(reg.ReadBinaryDataDef("BigWndPos", bytes.data(), int(bytes.size())), 20);
+    const auto saved = DecodePlacement(bytes);
+    ASSERT_TRUE(saved);
+    const int w0 = r.right - r.left, h0 = r.bottom - r.top;
+    EXPECT_EQ(saved->bounds, (FormBounds{0, 0, w0 - 2 * std::abs(int(r.left)), h0 - 2 * std::abs(int(r.top))}));
+    EXPECT_EQ(saved->bounds.left, 0);
+    EXPECT_EQ(saved->bounds.top, 0);
+
+    std::int32_t extra = -1;
+    RestoreFormPlacement(w.get(), "BigWndPos", extra, key.path());
+    EXPECT_FALSE(IsZoomed(w.get()));
 }
 
 TEST(WindowPlacement, OffScreenPlaceIsIgnoredButExtraIsRead) {
