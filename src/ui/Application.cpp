@@ -45,6 +45,17 @@ RECT Application::workArea() {
     return r;
 }
 
+void Application::setHint(const std::string& hint) {
+    if (hint == hint_) return;
+    hint_ = hint;
+    if (onHint) onHint(*this);
+}
+
+bool Application::helpContext(HWND owner, unsigned long context, bool popup) {
+    if (helpFile.empty()) return false;
+    return WinHelpA(owner, helpFile.c_str(), popup ? HELP_CONTEXTPOPUP : HELP_CONTEXT, context) != FALSE;
+}
+
 void Application::dispatch(MSG& msg) {
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
         HWND root = GetAncestor(msg.hwnd, GA_ROOT);

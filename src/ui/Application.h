@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "ui/UserPrompt.h"
 
@@ -48,6 +49,16 @@ public:
 
     static RECT workArea();
 
+    // The status-line hint of what the mouse is over (menus set it from
+    // WM_MENUSELECT); onHint runs on every change.
+    const std::string& hint() const { return hint_; }
+    void setHint(const std::string& hint);
+    std::function<void(Application& sender)> onHint;
+
+    // Context help through WinHelp; false without a help file.
+    std::string helpFile;
+    bool helpContext(HWND owner, unsigned long context, bool popup = false);
+
 private:
     Application() = default;
     // One message or, with an empty queue, the idle work and a wait. False on WM_QUIT.
@@ -60,6 +71,7 @@ private:
     UserPrompt* prompt_ = nullptr;
     HCURSOR screenCursor_ = nullptr;
     Form* mainForm_ = nullptr;
+    std::string hint_;
 };
 
 // Shows the hourglass on every window of the program for its lifetime.

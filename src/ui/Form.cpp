@@ -94,6 +94,22 @@ void Form::setClientSize(int width, int height) {
 void Form::show() {
     createHandle();
     setVisible(true);
+    if (state_ != WindowState::Normal) setWindowState(state_);
+}
+
+void Form::setWindowState(WindowState state) {
+    state_ = state;
+    if (!hwnd() || !IsWindowVisible(hwnd())) return;
+    ShowWindow(hwnd(), state == WindowState::Maximized   ? SW_MAXIMIZE
+                       : state == WindowState::Minimized ? SW_MINIMIZE
+                                                         : SW_RESTORE);
+}
+
+WindowState Form::windowState() const {
+    if (!hwnd()) return state_;
+    if (IsZoomed(hwnd())) return WindowState::Maximized;
+    if (IsIconic(hwnd())) return WindowState::Minimized;
+    return WindowState::Normal;
 }
 
 void Form::hide() { setVisible(false); }

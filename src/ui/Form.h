@@ -16,6 +16,7 @@ namespace kv::ui {
 
 enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWin };
 enum class CloseAction { None, Hide, Free };
+enum class WindowState { Normal, Minimized, Maximized };
 
 // Modal results; the values are the system's dialog-result codes.
 enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
@@ -55,6 +56,8 @@ public:
     void setWindowClassName(const std::string& name) { className_ = name; }
     void setIcon(HICON icon);
     void setAcceptFiles(bool accept);
+    void setWindowState(WindowState state);
+    WindowState windowState() const;
 
     // Creates the window when needed (a form has no parent control).
     void createHandle();
@@ -102,6 +105,7 @@ private:
     bool modal_ = false;
     bool acceptFiles_ = false;
     int modalResult_ = mrNone;
+    WindowState state_ = WindowState::Normal;
     HICON icon_ = nullptr;
     Control* defaultControl_ = nullptr;
     Control* cancelControl_ = nullptr;

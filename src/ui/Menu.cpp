@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/Application.h"
+
 namespace kv::ui {
 
 namespace {
@@ -250,6 +252,12 @@ void MainMenu::attach(Form& form) {
         if (msg == WM_COMMAND && lp == 0 && HIWORD(wp) == 0) {
             result = 0;
             return dispatchCommand(LOWORD(wp));
+        }
+        if (msg == WM_MENUSELECT) {
+            MenuItem* item = (HIWORD(wp) & MF_POPUP) ? findItem(reinterpret_cast<HMENU>(lp), LOWORD(wp))
+                                                     : findCommand(LOWORD(wp));
+            Application::instance().setHint(item && HIWORD(wp) != 0xFFFF ? item->Hint : std::string());
+            return false;
         }
         // A parent item's click runs as its submenu opens.
         if (msg == WM_INITMENUPOPUP && !HIWORD(lp)) {

@@ -181,3 +181,20 @@ TEST_F(FormTest, DroppedFilesArriveAsNames) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace kv::ui;
+
+TEST_F(FormTest, WindowStateAppliesWhenShown) {
+    Form form;
+    form.setWindowState(WindowState::Maximized);
+    form.createHandle();
+    EXPECT_EQ(form.windowState(), WindowState::Normal);  // not shown yet
+    form.show();
+    EXPECT_EQ(form.windowState(), WindowState::Maximized);
+    form.setWindowState(WindowState::Normal);
+    EXPECT_EQ(form.windowState(), WindowState::Normal);
+}
+
+}  // namespace

@@ -94,3 +94,28 @@ TEST_F(MenuTest, PopupRunsTheChosenItemAndEndsFromATimer) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace kv::ui;
+
+TEST_F(MenuTest, MenuSelectionSetsTheApplicationHint) {
+    Form form;
+    MainMenu menu;
+    MenuItem& file = menu.Items().Add("&File");
+    MenuItem& open = file.Add("&Open");
+    open.Hint = "Opens a catalog";
+    file.Hint = "Catalog commands";
+    menu.attach(form);
+    std::vector<std::string> hints;
+    app().onHint = [&](Application& a) { hints.push_back(a.hint()); };
+    HMENU bar = GetMenu(form.hwnd());
+    SendMessageA(form.hwnd(), WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(bar));
+    SendMessageA(form.hwnd(), WM_MENUSELECT, MAKEWPARAM(open.Command(), 0), reinterpret_cast<LPARAM>(GetSubMenu(bar, 0)));
+    SendMessageA(form.hwnd(), WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);  // the menu closed
+    EXPECT_EQ(hints, (std::vector<std::string>{"Catalog commands", "Opens a catalog", ""}));
+    app().onHint = nullptr;
+    EXPECT_FALSE(app().helpContext(form.hwnd(), 100));  // no help file
+}
+
+}  // namespace
