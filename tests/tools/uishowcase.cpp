@@ -19,8 +19,13 @@
 #include "ui/ItemLists.h"
 #include "ui/Label.h"
 #include "ui/Menu.h"
+#include "ui/PageControl.h"
 #include "ui/Panel.h"
+#include "ui/Pickers.h"
 #include "ui/ProgressBar.h"
+#include "ui/RangeControls.h"
+#include "ui/SpeedButton.h"
+#include "ui/Splitter.h"
 #include "ui/StatusBar.h"
 #include "ui/TreeView.h"
 
@@ -40,7 +45,7 @@ public:
         setBounds(40, 40, 820, 560);
         createHandle();
 
-        top.setBounds(0, 0, 100, 72);
+        top.setBounds(0, 0, 100, 104);
         top.setAlign(Align::Top);
         top.create(this);
         label.setText("Label:");
@@ -61,8 +66,26 @@ public:
         progress.setBounds(8, 42, 360, 18);
         listBox.setItems({"List box one", "List box two", "List box three"});
         listBox.setBounds(580, 4, 200, 64);
-        for (Control* c : std::initializer_list<Control*>{&label, &edit, &combo, &check, &ok, &progress, &listBox})
+        radio.setText("Radio");
+        radio.setChecked(true);
+        radio.setBounds(380, 40, 80, 20);
+        tool.setText("&Tool");
+        tool.setFlat(false);
+        tool.setBounds(480, 38, 60, 24);
+        track.setRange(0, 10);
+        track.setPosition(4);
+        track.setBounds(8, 68, 160, 30);
+        date.setBounds(180, 70, 110, 22);
+        spin.setRange(0, 99);
+        spin.setPosition(7);
+        spin.setBounds(300, 70, 18, 22);
+        for (Control* c : std::initializer_list<Control*>{&label, &edit, &combo, &check, &ok, &progress, &listBox,
+                                                          &radio, &tool, &track, &date, &spin})
             c->create(&top);
+        pages.setBounds(340, 66, 230, 36);
+        pages.create(&top);
+        pages.addPage("Page one");
+        pages.addPage("Page two");
 
         status.setBounds(0, 0, 100, 22);
         status.setPanels({{"Ready", 200}, {"1,000,000 rows", 200}, {"", 100}});
@@ -81,6 +104,7 @@ public:
         tree.setBounds(0, 0, 200, 100);
         tree.setAlign(Align::Left);
         tree.create(this);
+        splitter.create(this);
         tree.setRoots({&root});
         tree.expand(&root);
 
@@ -109,6 +133,13 @@ public:
     Button ok;
     ProgressBar progress;
     ListBox listBox;
+    RadioButton radio;
+    SpeedButton tool;
+    TrackBar track;
+    DateTimePicker date;
+    UpDown spin;
+    PageControl pages;
+    Splitter splitter;
     StatusBar status;
     TreeView tree;
     TExtListView list;
@@ -156,7 +187,9 @@ int selfTest(ShowcaseForm& form, const char* path) {
         {"label", &form.label},     {"edit", &form.edit},   {"combo", &form.combo},
         {"check box", &form.check}, {"button", &form.ok},   {"progress bar", &form.progress},
         {"list box", &form.listBox}, {"status bar", &form.status}, {"tree", &form.tree},
-        {"list", &form.list}};
+        {"list", &form.list},       {"radio", &form.radio}, {"speed button", &form.tool},
+        {"track bar", &form.track}, {"date", &form.date},   {"up-down", &form.spin},
+        {"pages", &form.pages}};
     for (auto& [name, c] : controls) {
         RECT r{};
         GetWindowRect(c->hwnd(), &r);
