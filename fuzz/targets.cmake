@@ -19,3 +19,6 @@ set(KV_FUZZ_TARGETS
 list(APPEND KV_FUZZ_TARGETS decode_inflate decode_shrink decode_reduce decode_implode)
 # The LHA, ARJ, ZOO and ARC decoders.
 list(APPEND KV_FUZZ_TARGETS decode_lzh decode_lh1 decode_arj4 decode_lzd decode_arc)
+
+# Drive and registry data.
+list(APPEND KV_FUZZ_TARGETS media_parsers)
