@@ -8,6 +8,7 @@
 #include "base/CatalogDate.h"
 #include "catalog/DiskRecordInit.h"
 #include "catalog/DriveGeometry.h"
+#include "catalog/LocateItemMedia.h"
 #include "catalog/VolumeLabelCase.h"
 #include "catalog/VolumeHandle.h"
 
@@ -210,6 +211,12 @@ MediumIdentity SystemDrives::readMedium(char letter) {
     TDiskRec disk;
     InitDiskRecord(letter, disk);
     return MediumIdentityOf(disk);
+}
+
+LocateResult LocateMedia(const ItemHead* item, char& letter, bool allowManual, ui::UserPrompt& prompt) {
+    SystemDrives drives;
+    PromptMediaPrompts prompts(prompt);
+    return LocateMedia(item, letter, allowManual, drives, prompts);
 }
 
 }  // namespace kv

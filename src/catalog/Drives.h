@@ -57,4 +57,8 @@ public:
     bool pathExists(const std::string& path) override { return PathExists(path); }
 };
 
+// LocateMedia over the machine's drives, asking through prompt. The search
+// reads every candidate drive: callers show the hourglass (ui::ScopedHourglass).
+LocateResult LocateMedia(const ItemHead* item, char& letter, bool allowManual, ui::UserPrompt& prompt);
+
 }  // namespace kv

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "catalog/DiskRecordInit.h"
+#include "catalog/LocateItemMedia.h"
 #include "ui/ScriptedPrompt.h"
 
 namespace kv {
@@ -57,6 +58,27 @@ TEST(Drives, DiskRecordOfTheMappedDrive) {
     char letter = 0;
     EXPECT_EQ(LocateMedium(MediumIdentityOf(disk), false, drives, prompts, letter), LocateResult::Found);
     EXPECT_EQ(letter, 'T');
+}
+
+TEST(Drives, MissingMediumIsReportedThroughThePrompt) {
+    TDiskRec disk;
+    InitDiskRecord('T', disk);
+    ui::ScriptedPrompt prompt;
+    char letter = 0;
+    EXPECT_EQ(LocateMedia(&disk, letter, true, prompt), LocateResult::NotFound);  // a record on no node
+    EXPECT_TRUE(prompt.asked.empty());
+
+    SystemDrives drives;
+    PromptMediaPrompts prompts(prompt);
+    MediumIdentity wanted = MediumIdentityOf(disk);
+    wanted.serialNumber ^= 1;
+    EXPECT_EQ(LocateMedium(wanted, true, drives, prompts, letter), LocateResult::ManualSelect);
+    wanted.mediaType = MediaType::Zip100;
+    EXPECT_EQ(LocateMedium(wanted, true, drives, prompts, letter), LocateResult::NotFound);
+    ASSERT_EQ(prompt.asked.size(), 2u);
+    EXPECT_EQ(prompt.asked[0].caption, "Non-Removable Media");
+    EXPECT_EQ(prompt.asked[0].icon, ui::PromptIcon::Information);
+    EXPECT_EQ(prompt.asked[1].caption, "No such device");
 }
 
 TEST(Drives, PathsAndReadiness) {
