@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/Application.h"
+
 namespace kv::ui {
 
 UINT currentShiftState() {
@@ -258,7 +260,15 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
         if (onDblClick) onDblClick(*this);
         break;
+    case WM_SETCURSOR:
+        if (cursor_ && LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == hwnd() &&
+            !Application::instance().screenCursor()) {
+            SetCursor(cursor_);
+            return TRUE;
+        }
+        break;
     case WM_MOUSEMOVE:
+        if (!hint.empty() || (parent_ && !parent_->hint.empty())) Application::instance().setHint(hint);
         if (!tracking_ && (onMouseEnter || onMouseLeave)) {
             TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd(), 0};
             tracking_ = TrackMouseEvent(&t) != FALSE;

@@ -55,6 +55,12 @@ public:
     Align align() const { return align_; }
     void setFocus();
     bool focused() const;
+    // Null: the class's own cursor.
+    void setCursor(HCURSOR cursor) { cursor_ = cursor; }
+    // The status-line text shown as the application hint under the mouse.
+    std::string hint;
+    // The help topic of F1 / the "?" button; 0 asks the parent.
+    unsigned long helpContext = 0;
 
     // Runs the edge-alignment layout of the children: top and bottom first,
     // then left and right, then client.
@@ -107,6 +113,7 @@ private:
     HFONT font_ = nullptr;
     Align align_ = Align::None;
     bool tracking_ = false;
+    HCURSOR cursor_ = nullptr;
     bool realigning_ = false;
 };
 

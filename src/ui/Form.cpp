@@ -220,6 +220,11 @@ bool Form::preTranslateMessage(MSG& msg) {
             msg.wParam = key;
         }
         if (onShortcut && onShortcut(*this, key, shift)) return true;
+        // Tool windows hand the main menu's shortcuts on to the main window.
+        if (Form* main = Application::instance().mainForm();
+            main && main != this && main->onShortcut && main->hwnd() && IsWindowEnabled(main->hwnd()) &&
+            main->onShortcut(*main, key, shift))
+            return true;
         if (msg.message == WM_KEYDOWN && shift == 0) {
             auto usable = [](Control* c) { return c && c->hwnd() && IsWindowVisible(c->hwnd()) && IsWindowEnabled(c->hwnd()); };
             if (key == VK_ESCAPE && usable(cancelControl_)) {
@@ -276,6 +281,17 @@ LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (onDestroy) onDestroy(*this);
         if (Application::instance().mainForm() == this) PostQuitMessage(0);
         break;
+    case WM_HELP: {
+        auto* info = reinterpret_cast<HELPINFO*>(lp);
+        if (info->iContextType != HELPINFO_WINDOW) break;
+        unsigned long context = 0;
+        for (HWND h = static_cast<HWND>(info->hItemHandle); h && !context; h = GetParent(h)) {
+            if (auto* c = dynamic_cast<Control*>(Wnd::fromHandle(h))) context = c->helpContext;
+            if (h == hwnd()) break;
+        }
+        if (context) Application::instance().helpContext(hwnd(), context, true);
+        return TRUE;
+    }
     case WM_DROPFILES: {
         auto drop = reinterpret_cast<HDROP>(wp);
         std::vector<std::string> files;

@@ -198,3 +198,41 @@ TEST_F(FormTest, WindowStateAppliesWhenShown) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace kv::ui;
+
+TEST_F(FormTest, ToolWindowsForwardShortcutsToTheMainWindow) {
+    Form main, tool;
+    app().setMainForm(&main);
+    main.show();
+    int mainShortcuts = 0;
+    main.onShortcut = [&](Form& sender, WORD key, UINT) {
+        EXPECT_EQ(&sender, &main);
+        return key == VK_F3 && ++mainShortcuts;
+    };
+    Button b;
+    b.create(&tool);
+    tool.show();
+    kv::uitest::postKey(b.hwnd(), VK_F3);
+    kv::uitest::postKey(b.hwnd(), VK_F4);
+    app().processMessages();
+    EXPECT_EQ(mainShortcuts, 1);
+}
+
+TEST_F(FormTest, ControlHintsBecomeTheApplicationHint) {
+    Form form;
+    Button b;
+    b.hint = "Starts the scan";
+    b.create(&form);
+    form.show();
+    std::string seen;
+    app().onHint = [&](Application& a) { seen = a.hint(); };
+    SendMessageA(b.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(seen, "Starts the scan");
+    app().onHint = nullptr;
+    app().setHint("");
+}
+
+}  // namespace
