@@ -182,6 +182,11 @@ void Menu::build(HMENU target, MenuItem& parent) {
                     (item->default_ ? MFS_DEFAULT : 0);
         mi.wID = item->command_;
         mi.dwTypeData = text.data();
+        if (ownerDraw_) {
+            mi.fType |= MFT_OWNERDRAW;
+            mi.fMask |= MIIM_DATA;
+            mi.dwItemData = reinterpret_cast<ULONG_PTR>(item.get());
+        }
         if (item->Count() > 0) {
             mi.fMask |= MIIM_SUBMENU;
             mi.hSubMenu = CreatePopupMenu();
@@ -234,6 +239,50 @@ bool Menu::dispatchCommand(UINT command) {
     return true;
 }
 
+void Menu::setOwnerDraw(bool ownerDraw) {
+    ownerDraw_ = ownerDraw;
+    if (handle_) rebuild();
+}
+
+bool Menu::handleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+    case WM_MEASUREITEM: {
+        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        MenuItem* item = m->CtlType == ODT_MENU ? findCommand(m->itemID) : nullptr;
+        if (!item || reinterpret_cast<MenuItem*>(m->itemData) != item) return false;
+        if (onMeasureItem) onMeasureItem(*this, *item, m->itemWidth, m->itemHeight);
+        result = TRUE;
+        return true;
+    }
+    case WM_DRAWITEM: {
+        auto* d = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        MenuItem* item = d->CtlType == ODT_MENU ? findCommand(d->itemID) : nullptr;
+        if (!item || reinterpret_cast<MenuItem*>(d->itemData) != item) return false;
+        if (onDrawItem) onDrawItem(*this, *item, d->hDC, d->rcItem, d->itemState);
+        result = TRUE;
+        return true;
+    }
+    case WM_MENUCHAR: {
+        // Owner-drawn items have no text the system could search.
+        MenuItem* parent = submenuOwner(reinterpret_cast<HMENU>(lp));
+        if (!parent) return false;
+        int position = 0;
+        for (int i = 0; i < parent->Count(); ++i) {
+            MenuItem& item = parent->Items(i);
+            if (!item.Visible()) continue;
+            if (hasMnemonic(item.Caption(), static_cast<char>(LOWORD(wp)))) {
+                result = MAKELRESULT(position, MNC_EXECUTE);
+                return true;
+            }
+            ++position;
+        }
+        result = MAKELRESULT(0, MNC_IGNORE);
+        return true;
+    }
+    }
+    return false;
+}
+
 static bool reachable(MenuItem& item) {
     for (MenuItem* i = &item; i; i = i->Parent())
         if (!i->Enabled() || !i->Visible()) return false;
@@ -253,6 +302,7 @@ void MainMenu::attach(Form& form) {
             result = 0;
             return dispatchCommand(LOWORD(wp));
         }
+        if (handleMenuMessage(msg, wp, lp, result)) return true;
         if (msg == WM_MENUSELECT) {
             MenuItem* item = (HIWORD(wp) & MF_POPUP) ? findItem(reinterpret_cast<HMENU>(lp), LOWORD(wp))
                                                      : findCommand(LOWORD(wp));
@@ -282,6 +332,12 @@ void MainMenu::handleChanged() {
 
 void PopupMenu::Popup(HWND owner, int x, int y) {
     if (OnPopup) OnPopup(*this);
+    // The owner gets the drawing messages; a form hands them over while the menu shows.
+    ListenerRegistration drawing;
+    if (auto* form = dynamic_cast<Form*>(Wnd::fromHandle(owner)))
+        drawing = form->addMessageListener([this](Form&, UINT msg, WPARAM& wp, LPARAM& lp, LRESULT& result) {
+            return handleMenuMessage(msg, wp, lp, result);
+        });
     UINT command = TrackPopupMenu(handle(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
     if (command) dispatchCommand(command);
 }

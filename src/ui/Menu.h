@@ -100,6 +100,15 @@ public:
     // Runs the item of a command; false when it is not one of ours.
     bool dispatchCommand(UINT command);
 
+    // Owner drawing: the items are measured and painted by these.
+    void setOwnerDraw(bool ownerDraw);
+    bool ownerDraw() const { return ownerDraw_; }
+    std::function<void(Menu& sender, MenuItem& item, UINT& width, UINT& height)> onMeasureItem;
+    std::function<void(Menu& sender, MenuItem& item, HDC dc, const RECT& rect, UINT state)> onDrawItem;
+    // WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR of the window that shows the
+    // menu; true when the message was for this menu.
+    bool handleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
 protected:
     virtual void handleChanged() {}
 
@@ -110,6 +119,7 @@ private:
     }
     void build(HMENU target, MenuItem& parent);
     bool popup_;
+    bool ownerDraw_ = false;
     HMENU handle_ = nullptr;
     MenuItem root_;
     std::vector<std::pair<HMENU, MenuItem*>> submenus_;

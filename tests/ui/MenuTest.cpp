@@ -119,3 +119,49 @@ TEST_F(MenuTest, MenuSelectionSetsTheApplicationHint) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace kv::ui;
+
+TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredDrawnAndFoundByMnemonic) {
+    Form form;
+    MainMenu menu;
+    MenuItem& file = menu.Items().Add("&File");
+    MenuItem& open = file.Add("&Open");
+    file.Add("Sa&ve");
+    menu.setOwnerDraw(true);
+    menu.attach(form);
+    std::vector<std::string> measured, drawn;
+    menu.onMeasureItem = [&](Menu&, MenuItem& item, UINT& w, UINT& h) {
+        measured.push_back(item.Caption());
+        w = 120;
+        h = 20;
+    };
+    menu.onDrawItem = [&](Menu&, MenuItem& item, HDC, const RECT&, UINT) { drawn.push_back(item.Caption()); };
+    HMENU sub = GetSubMenu(GetMenu(form.hwnd()), 0);
+    MENUITEMINFOA mi{};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIIM_FTYPE | MIIM_DATA;
+    GetMenuItemInfoA(sub, 0, TRUE, &mi);
+    EXPECT_TRUE(mi.fType & MFT_OWNERDRAW);
+
+    MEASUREITEMSTRUCT m{ODT_MENU, 0, open.Command(), 0, 0, mi.dwItemData};
+    EXPECT_TRUE(SendMessageA(form.hwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&m)));
+    EXPECT_EQ(m.itemWidth, 120u);
+    DRAWITEMSTRUCT d{};
+    d.CtlType = ODT_MENU;
+    d.itemID = open.Command();
+    d.itemData = mi.dwItemData;
+    SendMessageA(form.hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&d));
+    EXPECT_EQ(measured, std::vector<std::string>{"&Open"});
+    EXPECT_EQ(drawn, std::vector<std::string>{"&Open"});
+
+    LRESULT r = SendMessageA(form.hwnd(), WM_MENUCHAR, MAKEWPARAM('v', MF_POPUP), reinterpret_cast<LPARAM>(sub));
+    EXPECT_EQ(HIWORD(r), MNC_EXECUTE);
+    EXPECT_EQ(LOWORD(r), 1);
+    r = SendMessageA(form.hwnd(), WM_MENUCHAR, MAKEWPARAM('z', MF_POPUP), reinterpret_cast<LPARAM>(sub));
+    EXPECT_EQ(HIWORD(r), MNC_IGNORE);
+}
+
+}  // namespace
