@@ -118,6 +118,7 @@ TEST_F(UnRARLibraryTest, HistoricArchivesGiveClearAnswers) {
     } cases[] = {
         {"historic/patool/data/t.rar", 25200},                       // compressed member
         {"historic/rar-test-files/build/testfile.rar5.rar", 25202},  // RAR 5
+        {"historic/libarchive/test/test_read_format_rar_encryption_header.rar", 25190},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.archive);
