@@ -4,6 +4,7 @@
 
 #include "base/Errors.h"
 #include "ui/Application.h"
+#include "ui/SystemFonts.h"
 #include "ui/WindowDisabler.h"
 
 namespace kv::ui {
@@ -280,6 +281,9 @@ LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         if (onDestroy) onDestroy(*this);
         if (Application::instance().mainForm() == this) PostQuitMessage(0);
+        break;
+    case WM_SETTINGCHANGE:
+        if (wp == SPI_SETNONCLIENTMETRICS && Application::instance().mainForm() == this) SystemFonts::instance().refresh();
         break;
     case WM_HELP: {
         auto* info = reinterpret_cast<HELPINFO*>(lp);
