@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "archive/Checksum.h"
@@ -33,6 +34,26 @@ std::string folderOf(const std::string& path) {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// Where the marker is: at the start, or after a self-extractor's program within its
+// first mebibyte, followed by a sound main header.
+std::optional<std::uint64_t> FindArchiveStart(arc::ArcInput& in) {
+    BoundedReader head = in.Upto(0, arc::ArcInput::kMaxRecord);
+    auto bytes = head.bytes(head.size());
+    std::vector<std::uint8_t> window(bytes.begin(), bytes.end());
+    const std::uint8_t* begin = window.data();
+    const std::uint8_t* end = begin + window.size();
+    for (const std::uint8_t* p = begin; (p = std::search(p, end, arc::kRarMarker, arc::kRarMarker + 7)) != end; ++p) {
+        std::uint64_t at = static_cast<std::uint64_t>(p - begin);
+        if (at == 0) return at;
+        try {
+            RarBlock main = arc::ReadRarBlock(in, at + 7);
+            if (main.type == arc::kRarMainHeader && arc::RarHeaderCrcMatches(in, at + 7, main)) return at;
+        } catch (const Error&) {
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string NextRarVolumeName(const std::string& name, bool newNaming) {
@@ -58,14 +79,13 @@ std::string NextRarVolumeName(const std::string& name, bool newNaming) {
             return stem + '.' + ext;
         }
     }
-    std::string lower = ext;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (lower == "rar") return stem + '.' + ext[0] + "00";
-    if (ext.size() != 3 || !isDigit(ext[1]) || !isDigit(ext[2])) return {};
+    // A self-extractor's volumes go on as ".r00".
+    if (ext.size() != 3 || !isDigit(ext[1]) || !isDigit(ext[2]))
+        return stem + '.' + (!ext.empty() && ext[0] == 'R' ? 'R' : 'r') + "00";
     int number = (ext[1] - '0') * 10 + (ext[2] - '0') + 1;
     char letter = ext[0];
     if (number == 100) {
-        if (lower[0] == 'z') return {};
+        if (letter == 'z' || letter == 'Z') return {};
         ++letter;
         number = 0;
     }
@@ -83,14 +103,14 @@ int RarSession::Open(const std::string& archiveName) {
 int RarSession::OpenVolume(const std::string& name, bool& newNaming) {
     try {
         auto input = std::make_unique<arc::ArcInput>(fs_->OpenRead(name));
-        BoundedReader head = input->Upto(0, 8);
-        auto mark = head.bytes(head.size());
-        if (mark.size() < 7 || std::memcmp(mark.data(), arc::kRarMarker, 7) != 0) return kUnknownFormat;
-        RarBlock main = arc::ReadRarBlock(*input, 7);
-        if (main.type != arc::kRarMainHeader || !arc::RarHeaderCrcMatches(*input, 7, main)) return kBadArchive;
+        std::optional<std::uint64_t> start = FindArchiveStart(*input);
+        if (!start) return kUnknownFormat;
+        std::uint64_t mainPos = *start + 7;
+        RarBlock main = arc::ReadRarBlock(*input, mainPos);
+        if (main.type != arc::kRarMainHeader || !arc::RarHeaderCrcMatches(*input, mainPos, main)) return kBadArchive;
         if (main.flags & arc::kRarMainHeadersEncrypted) return kMissingPassword;
         newNaming = (main.flags & arc::kRarMainNewNaming) != 0;
-        pos_ = 7 + main.headSize + main.dataSize;
+        pos_ = mainPos + main.headSize + main.dataSize;
         in_ = std::move(input);
         volume_ = name;
         return kSuccess;

@@ -43,7 +43,8 @@ private:
 };
 
 // The volume after name: "x.part1.rar" -> "x.part2.rar" with new naming, else
-// "x.rar" -> "x.r00" -> "x.r01" ... -> "x.r99" -> "x.s00". Empty when none can follow.
+// "x.rar" (or a self-extractor's "x.exe") -> "x.r00" -> "x.r01" ... -> "x.r99" ->
+// "x.s00". Empty when none can follow.
 std::string NextRarVolumeName(const std::string& name, bool newNaming);
 
 }  // namespace kv::rar

@@ -24,7 +24,8 @@ TEST(RarSession, NextVolumeNames) {
         {"set.r09", false, "set.r10"},               {"set.r99", false, "set.s00"},
         {"set.part1.rar", true, "set.part2.rar"},    {"set.part09.rar", true, "set.part10.rar"},
         {"set.part9.rar", true, "set.part10.rar"},   {"set.rar", true, "set.r00"},
-        {"set.zip", false, ""},                      {"C:\\v1.0\\set", false, ""},
+        {"set.exe", false, "set.r00"},               {"set.z99", false, ""},
+        {"C:\\v1.0\\set", false, ""},
     };
     for (const Case& c : cases) EXPECT_EQ(NextRarVolumeName(c.name, c.newNaming), c.next) << c.name;
 }
