@@ -23,14 +23,6 @@ constexpr std::uint8_t kBinary = 0, kText = 1, kFolder = 3, kLabel = 4;
 
 }  // namespace
 
-void TUnARJ::DoExtract() {
-    try {
-        Walk();
-    } catch (const ETruncated&) {
-        Fail(eReadError);
-    }
-}
-
 void TUnARJ::Walk() {
     in_ = OpenArchive({atARJ, atArjExe});
     if (OnActivate) OnActivate(*this);

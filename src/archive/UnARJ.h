@@ -15,10 +15,9 @@ public:
 protected:
     // Folder entries make their folder with stored folders, volume labels are
     // skipped; a member named without '*' or '?' ends the walk once extracted.
-    void DoExtract() override;
+    void Walk() override;
 
 private:
-    void Walk();
     // The part of a continued member in the next volume, which becomes the input.
     ArjHeader NextPart(int& counter);
     // Skips a member that continues in the following volumes.

@@ -26,7 +26,7 @@ Decoder decoderFor(const std::string& id) {
 
 }  // namespace
 
-void TUnLHA::DoExtract() {
+void TUnLHA::Walk() {
     auto in = OpenArchive({atLHA, atLhaExe, atLZH, atLzhExe});
     if (OnActivate) OnActivate(*this);
     std::uint64_t pos = ArchiveStart();

@@ -27,6 +27,14 @@ private:
 
 }  // namespace
 
+void TUnSequential::DoExtract() {
+    try {
+        Walk();
+    } catch (const ETruncated&) {
+        Fail(eReadError);
+    }
+}
+
 std::unique_ptr<ArcInput> TUnSequential::OpenArchive(std::initializer_list<TArcType> kinds) {
     Counter = 0;
     Context().LastPercent = -1;

@@ -20,6 +20,10 @@ public:
     using TUnBase::TUnBase;
 
 protected:
+    // Runs Walk; an archive that ends inside a header or member is 25135.
+    void DoExtract() override;
+    virtual void Walk() {}
+
     // Opens ArchiveFile when its kind is one of kinds: 25139 without a name, 25138 for
     // another kind, 25134 when it cannot be opened. Resets the member counter.
     std::unique_ptr<ArcInput> OpenArchive(std::initializer_list<TArcType> kinds);

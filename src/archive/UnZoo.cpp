@@ -8,14 +8,6 @@
 
 namespace kv::arc {
 
-void TUnZOO::DoExtract() {
-    try {
-        Walk();
-    } catch (const ETruncated&) {
-        Fail(eReadError);
-    }
-}
-
 void TUnZOO::Walk() {
     auto in = OpenArchive({atZOO});
     ZooArchiveHeader a = ReadZooArchiveHeader(*in, ArchiveStart(), Failer());

@@ -11,10 +11,7 @@ public:
 protected:
     // Deleted entries are passed over; an entry whose successor does not lie
     // after it ends the walk with 25108.
-    void DoExtract() override;
-
-private:
-    void Walk();
+    void Walk() override;
 };
 
 }  // namespace kv::arc
