@@ -79,6 +79,22 @@ TEST(UnARJ, ANamedMemberEndsTheWalk) {
     EXPECT_EQ(r.messages, (std::vector<std::pair<int, std::string>>{{eSkippedFile, "readme.txt"}}));
 }
 
+TEST(UnARJ, AnArchiveBehindAProgramIsFoundByItsMainHeader) {
+    // A 1024-byte DOS program image (2 full pages), then the archive.
+    Bytes a(1024, 0);
+    a[0] = 'M';
+    a[1] = 'Z';
+    PutLe16(a, 4, 2);
+    const Bytes arj = ReadFixture("made/method1.arj");
+    a.insert(a.end(), arj.begin(), arj.end());
+    ExtractRun r;
+    TUnARJ x(*r.context);
+    r.Run(x, r.Craft("sfx.exe", a));
+    EXPECT_EQ(x.ArcType(), atArjExe);
+    EXPECT_EQ(r.raised, 0);
+    EXPECT_EQ(r.Files(), ArjTree());
+}
+
 TEST(UnARJ, RefusalsAndDamage) {
     {
         ExtractRun r;
