@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "archive/Checksum.h"
@@ -14,9 +15,10 @@ namespace kv::arc::test {
 namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder() {
+    // Test cases run as parallel processes, so the name must differ between processes too.
     static std::atomic<int> serial{0};
     fs::path p = fs::temp_directory_path() /
-                 ("kv-extract-" + std::to_string(static_cast<unsigned>(std::rand())) + "-" + std::to_string(++serial));
+                 ("kv-extract-" + std::to_string(std::random_device{}()) + "-" + std::to_string(++serial));
     fs::remove_all(p);
     fs::create_directories(p);
     host_ = p.string();
