@@ -27,4 +27,5 @@ test: setup
 	@tools/wine-run & prefix=$$!; \
 	$(MAKE) --no-print-directory native win32 || { wait $$prefix; exit 1; }; \
 	wait $$prefix || exit 1; \
-	ctest --preset native -j $(JOBS) && ctest --preset win32 -j $(JOBS)
+	native=0; ctest --preset native -j $(JOBS) || native=$$?; \
+	ctest --preset win32 -j $(JOBS) && exit $$native
