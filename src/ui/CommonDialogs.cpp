@@ -33,41 +33,44 @@ std::vector<std::string> CommonFileDialogs::splitSelection(const char* buffer) {
     return files;
 }
 
-std::optional<std::vector<std::string>> CommonFileDialogs::openFiles(const FileDialogRequest& r) {
-    std::string filter = filterText(r);
-    std::string buffer(kBufferSize, '\0');
-    r.fileName.copy(buffer.data(), kBufferSize - 2);
+namespace {
+
+// The dialog's structure with the texts it points at, kept alive together.
+struct FileDialogCall {
+    std::string filter;
+    std::string buffer;
     OPENFILENAMEA o{};
-    o.lStructSize = sizeof o;
-    o.hwndOwner = owner_ ? owner_ : promptOwner();
-    o.lpstrFilter = r.filters.empty() ? nullptr : filter.c_str();
-    o.lpstrFile = buffer.data();
-    o.nMaxFile = kBufferSize;
-    o.lpstrTitle = r.title.empty() ? nullptr : r.title.c_str();
-    o.lpstrInitialDir = r.initialFolder.empty() ? nullptr : r.initialFolder.c_str();
-    o.lpstrDefExt = r.defaultExtension.empty() ? nullptr : r.defaultExtension.c_str();
-    o.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (r.mustExist ? OFN_FILEMUSTEXIST : 0) |
-              (r.multiSelect ? OFN_ALLOWMULTISELECT : 0);
-    if (!GetOpenFileNameA(&o)) return std::nullopt;
-    return splitSelection(buffer.c_str());
+
+    FileDialogCall(const FileDialogRequest& r, std::string filterText, HWND owner, DWORD flags)
+        : filter(std::move(filterText)), buffer(kBufferSize, '\0') {
+        r.fileName.copy(buffer.data(), kBufferSize - 2);
+        o.lStructSize = sizeof o;
+        o.hwndOwner = owner;
+        o.lpstrFilter = r.filters.empty() ? nullptr : filter.c_str();
+        o.lpstrFile = buffer.data();
+        o.nMaxFile = kBufferSize;
+        o.lpstrTitle = r.title.empty() ? nullptr : r.title.c_str();
+        o.lpstrInitialDir = r.initialFolder.empty() ? nullptr : r.initialFolder.c_str();
+        o.lpstrDefExt = r.defaultExtension.empty() ? nullptr : r.defaultExtension.c_str();
+        o.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | flags;
+    }
+    FileDialogCall(const FileDialogCall&) = delete;
+    FileDialogCall& operator=(const FileDialogCall&) = delete;
+};
+
+}  // namespace
+
+std::optional<std::vector<std::string>> CommonFileDialogs::openFiles(const FileDialogRequest& r) {
+    FileDialogCall call(r, filterText(r), owner_ ? owner_ : promptOwner(),
+                        (r.mustExist ? OFN_FILEMUSTEXIST : 0) | (r.multiSelect ? OFN_ALLOWMULTISELECT : 0));
+    if (!GetOpenFileNameA(&call.o)) return std::nullopt;
+    return splitSelection(call.buffer.c_str());
 }
 
 std::optional<std::string> CommonFileDialogs::saveFile(const FileDialogRequest& r) {
-    std::string filter = filterText(r);
-    std::string buffer(kBufferSize, '\0');
-    r.fileName.copy(buffer.data(), kBufferSize - 2);
-    OPENFILENAMEA o{};
-    o.lStructSize = sizeof o;
-    o.hwndOwner = owner_ ? owner_ : promptOwner();
-    o.lpstrFilter = r.filters.empty() ? nullptr : filter.c_str();
-    o.lpstrFile = buffer.data();
-    o.nMaxFile = kBufferSize;
-    o.lpstrTitle = r.title.empty() ? nullptr : r.title.c_str();
-    o.lpstrInitialDir = r.initialFolder.empty() ? nullptr : r.initialFolder.c_str();
-    o.lpstrDefExt = r.defaultExtension.empty() ? nullptr : r.defaultExtension.c_str();
-    o.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (r.confirmOverwrite ? OFN_OVERWRITEPROMPT : 0);
-    if (!GetSaveFileNameA(&o)) return std::nullopt;
-    return std::string(buffer.c_str());
+    FileDialogCall call(r, filterText(r), owner_ ? owner_ : promptOwner(), r.confirmOverwrite ? OFN_OVERWRITEPROMPT : 0);
+    if (!GetSaveFileNameA(&call.o)) return std::nullopt;
+    return std::string(call.buffer.c_str());
 }
 
 }  // namespace kv::ui
