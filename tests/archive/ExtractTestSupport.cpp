@@ -8,7 +8,9 @@
 #include <sstream>
 
 #include "archive/Checksum.h"
+#include "base/ByteSink.h"
 #include "base/ByteSource.h"
+#include "base/DosDateTime.h"
 
 namespace kv::arc::test {
 
@@ -49,6 +51,13 @@ bool ScratchFolder::Has(const std::string& relative) const {
 
 Bytes ScratchFolder::Read(const std::string& relative) const {
     return readWholeFile((fs::path(host_) / hostRelative(relative)).string());
+}
+
+std::string ScratchFolder::Write(const std::string& relative, const Bytes& bytes) const {
+    FileSink sink((fs::path(host_) / hostRelative(relative)).string());
+    sink.write(bytes.data(), bytes.size());
+    sink.close();
+    return win_ + relative;
 }
 
 std::vector<std::string> ScratchFolder::Files() const {
@@ -107,6 +116,15 @@ std::vector<ListedMember> ExpectedListing(const std::string& archive) {
         out.push_back({f[0], std::stoull(f[1]), f[3], f[4], f[5]});
     }
     return out;
+}
+
+std::string DateText(std::uint32_t stamp) {
+    auto d = decodeDosDateTime(stamp);
+    if (!d) return "?";
+    char t[32];
+    std::snprintf(t, sizeof t, "%04d-%02d-%02d %02d:%02d:%02d", d->year, d->month, d->day, d->hour, d->minute,
+                  d->second);
+    return t;
 }
 
 std::string CrcText(const Bytes& bytes) {

@@ -2,6 +2,7 @@
 // What the extractor tests share: a scratch folder on the real file system, an
 // extractor's events recorded in order, and the listings the real tools printed.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,11 @@ public:
 
     // In Windows form, with a trailing '\'.
     const std::string& Path() const { return win_; }
-    // A file below it by its Windows-form relative name; nullopt-like empty when absent.
+    // Whether a file lies below it, by its Windows-form relative name.
     bool Has(const std::string& relative) const;
     Bytes Read(const std::string& relative) const;
+    // Writes a file below it; returns its Windows-form path.
+    std::string Write(const std::string& relative, const Bytes& bytes) const;
     // Every regular file below it, relative, with '\'.
     std::vector<std::string> Files() const;
 
@@ -44,6 +47,32 @@ struct EventLog {
 
 // The result of Extract(): 0 or the E_RAISE id.
 int RunExtract(TUnBase& extractor);
+
+// A DOS stamp as "YYYY-MM-DD HH:MM:SS", the listings' form.
+std::string DateText(std::uint32_t stamp);
+
+// One extractor over a fixture archive, extracting into a scratch folder with its
+// events logged (names relative to the folder).
+template <class Extractor>
+struct ExtractRun {
+    std::unique_ptr<ArchiveContext> context = FixtureContext();
+    Extractor x{*context};
+    ScratchFolder out;
+    EventLog log;
+
+    explicit ExtractRun(const std::string& archive, bool storedDirs = true) {
+        x.SetArchiveFile(FixturePath(archive));
+        x.SetExtractDir(out.Path());
+        x.UseStoredDirs = storedDirs;
+        log.folder = out.Path();
+        log.Attach(x);
+    }
+    int Run() { return RunExtract(x); }
+    // The date the extracted file got.
+    std::string Date(const std::string& relative) {
+        return DateText(context->FileSystem().FileDosDate(out.Path() + relative).value_or(0));
+    }
+};
 
 // Lines of a fixture's ".expected" listing: name, unpacked size, CRC text, date text, attribute text.
 struct ListedMember {

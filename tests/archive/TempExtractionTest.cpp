@@ -91,14 +91,7 @@ TEST(TempExtraction, CleanupDeletesOnlyInsideTheTemporaryFolder) {
     ASSERT_TRUE(w.Run(tcZIP, "made/deflate.zip"));
     ASSERT_EQ(w.x.ExtractedFiles.size(), 6u);
     w.x.TempFolder = w.temp.Path();
-    {
-        std::string host = elsewhere.Path() + "keep.txt";
-        for (char& c : host)
-            if (c == '\\') c = '/';
-        FileSink outside(host);
-        outside.write("x", 1);
-        outside.close();
-    }
+    elsewhere.Write("keep.txt", Bytes{1, 2, 3});
     w.x.ExtractedFiles.push_back(elsewhere.Path() + "keep.txt");
     w.x.ExtractedFiles.push_back(w.temp.Path() + "gone-already.txt");
 

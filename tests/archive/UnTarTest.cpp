@@ -7,32 +7,11 @@
 
 #include "ExtractTestSupport.h"
 #include "archive/SafePath.h"
-#include "base/DosDateTime.h"
 
 namespace kv::arc::test {
 namespace {
 
-struct Untar {
-    std::unique_ptr<ArchiveContext> context = FixtureContext();
-    TUnTAR tar{*context};
-    ScratchFolder out;
-    EventLog log;
-
-    explicit Untar(const std::string& archive, bool storedDirs = true) {
-        tar.SetArchiveFile(FixturePath(archive));
-        tar.SetExtractDir(out.Path());
-        tar.UseStoredDirs = storedDirs;
-        log.folder = out.Path();
-        log.Attach(tar);
-    }
-    std::string Date(const std::string& name) {
-        auto d = decodeDosDateTime(*context->FileSystem().FileDosDate(out.Path() + name));
-        char t[32];
-        std::snprintf(t, sizeof t, "%04d-%02d-%02d %02d:%02d:%02d", d->year, d->month, d->day, d->hour, d->minute,
-                      d->second);
-        return t;
-    }
-};
+using Untar = ExtractRun<TUnTAR>;
 
 TEST(UnTAR, EveryFormatGivesTheFilesTarLists) {
     // tar stores no checksum: the same tree's files in the ZIP listing give them.
@@ -42,7 +21,7 @@ TEST(UnTAR, EveryFormatGivesTheFilesTarLists) {
                                 "historic/patool/data/t.tar"}) {
         SCOPED_TRACE(archive);
         Untar u(archive);
-        ASSERT_EQ(RunExtract(u.tar), 0);
+        ASSERT_EQ(RunExtract(u.x), 0);
         EXPECT_TRUE(u.log.errors.empty());
         auto listed = ExpectedListing(archive);
         ASSERT_FALSE(listed.empty());
@@ -63,7 +42,7 @@ TEST(UnTAR, EveryFormatGivesTheFilesTarLists) {
 
 TEST(UnTAR, LinksAreNeverCreatedFoldersAre) {
     Untar u("extract/links.tar");
-    ASSERT_EQ(RunExtract(u.tar), 0);
+    ASSERT_EQ(RunExtract(u.x), 0);
     EXPECT_EQ(u.out.Files(), std::vector<std::string>{"dir\\file.txt"});
     std::error_code ec;
     std::string host = u.out.Path();
@@ -75,22 +54,22 @@ TEST(UnTAR, LinksAreNeverCreatedFoldersAre) {
 
 TEST(UnTAR, ANamedMemberEndsTheWalk) {
     Untar one("made/gnu.tar");
-    one.tar.SetFileSpec("numbers.txt");
-    ASSERT_EQ(RunExtract(one.tar), 0);
+    one.x.SetFileSpec("numbers.txt");
+    ASSERT_EQ(RunExtract(one.x), 0);
     EXPECT_EQ(one.out.Files(), std::vector<std::string>{"numbers.txt"});
     EXPECT_EQ(one.log.Count("begin "), 1);
 
     // '?' is a wildcard too: every match is taken.
     Untar some("made/gnu.tar");
-    some.tar.SetFileSpec("??????.txt");
-    ASSERT_EQ(RunExtract(some.tar), 0);
+    some.x.SetFileSpec("??????.txt");
+    ASSERT_EQ(RunExtract(some.x), 0);
     EXPECT_EQ(some.out.Files(), (std::vector<std::string>{"future.txt", "readme.txt"}));
 }
 
 TEST(UnTAR, HostileAndDamagedArchives) {
     for (bool stored : {true, false}) {
         Untar u("made/hostile.tar", stored);
-        ASSERT_EQ(RunExtract(u.tar), 0);
+        ASSERT_EQ(RunExtract(u.x), 0);
         EXPECT_EQ(u.log.errors, (std::vector<int>{eInvalidFileName, eInvalidFileName}));
         for (const auto& f : u.out.Files()) EXPECT_TRUE(IsInsideFolder(u.out.Path(), u.out.Path() + f)) << f;
         EXPECT_EQ(u.log.Count("end "), 8);
@@ -98,19 +77,14 @@ TEST(UnTAR, HostileAndDamagedArchives) {
 
     ScratchFolder work;
     Bytes tar = ReadFixture("made/gnu.tar");
-    std::string host = work.Path();
-    for (char& c : host)
-        if (c == '\\') c = '/';
     for (auto [cut, flip, want] : {std::tuple{std::size_t{9000}, false, eReadError},
                                    std::tuple{tar.size(), true, eBadFileHeader}}) {
         Bytes damaged(tar.begin(), tar.begin() + static_cast<std::ptrdiff_t>(cut));
         if (flip) damaged[1024 + 5] ^= 0x40;  // inside the second header's name
-        FileSink sink(host + "damaged.tar");
-        sink.write(damaged.data(), damaged.size());
-        sink.close();
+        std::string name = work.Write("damaged.tar", damaged);
         auto context = FixtureContext();
         TUnTAR untar(*context);
-        untar.SetArchiveFile(work.Path() + "damaged.tar");
+        untar.SetArchiveFile(name);
         untar.SetExtractDir(work.Path() + "out");
         EXPECT_EQ(RunExtract(untar), want);
     }

@@ -5,35 +5,11 @@
 #include "ExtractTestSupport.h"
 #include "ZipFixture.h"
 #include "archive/SafePath.h"
-#include "base/DosDateTime.h"
 
 namespace kv::arc::test {
 namespace {
 
-std::string DateText(std::uint32_t stamp) {
-    auto d = decodeDosDateTime(stamp);
-    if (!d) return "?";
-    char t[32];
-    std::snprintf(t, sizeof t, "%04d-%02d-%02d %02d:%02d:%02d", d->year, d->month, d->day, d->hour, d->minute,
-                  d->second);
-    return t;
-}
-
-struct Unzip {
-    std::unique_ptr<ArchiveContext> context = FixtureContext();
-    TUnZIP zip{*context};
-    ScratchFolder out;
-    EventLog log;
-
-    explicit Unzip(const std::string& archive, bool storedDirs = true) {
-        zip.SetArchiveFile(FixturePath(archive));
-        zip.SetExtractDir(out.Path());
-        zip.UseStoredDirs = storedDirs;
-        log.folder = out.Path();
-        log.Attach(zip);
-    }
-    int Run() { return RunExtract(zip); }
-};
+using Unzip = ExtractRun<TUnZIP>;
 
 TEST(UnZIP, EveryMemberMatchesWhatUnzipListsWithDateAndAttributes) {
     for (const char* archive : {"made/stored.zip", "made/deflate.zip", "made/fast.zip", "made/best.zip",
@@ -41,7 +17,7 @@ TEST(UnZIP, EveryMemberMatchesWhatUnzipListsWithDateAndAttributes) {
                                 "made/sfx-adjusted.exe", "made/sfx-unadjusted.exe"}) {
         SCOPED_TRACE(archive);
         Unzip u(archive);
-        u.zip.Passwords = {"not it", "secret"};
+        u.x.Passwords = {"not it", "secret"};
         ASSERT_EQ(u.Run(), 0);
         EXPECT_TRUE(u.log.errors.empty());
         auto listed = ExpectedListing(archive);
@@ -53,7 +29,7 @@ TEST(UnZIP, EveryMemberMatchesWhatUnzipListsWithDateAndAttributes) {
             EXPECT_EQ(bytes.size(), m.size);
             EXPECT_EQ(CrcText(bytes), m.crc);
             std::string path = u.out.Path() + m.name;
-            EXPECT_EQ(DateText(*u.context->FileSystem().FileDosDate(path)), m.date);
+            EXPECT_EQ(u.Date(m.name), m.date);
             EXPECT_EQ(u.context->FileSystem().FileAttributes(path) & 1, m.attributes == "01" ? 1u : 0u);
         }
         EXPECT_EQ(u.out.Files().size(), listed.size());
@@ -129,18 +105,18 @@ TEST(UnZIP, EventsAndWarningsInOrder) {
     {
         // Declined members are not written and end nothing; the rest go on.
         Unzip u("made/deflate.zip");
-        u.zip.OnBegin = [](TZipCommon&, const std::string& fn, int, bool& extract) {
+        u.x.OnBegin = [](TZipCommon&, const std::string& fn, int, bool& extract) {
             extract = fn.find("numbers") == std::string::npos;
         };
         int asked = 0;
-        u.zip.OnFileExists = [&](TZipCommon&, const std::string&, bool&) { ++asked; };
+        u.x.OnFileExists = [&](TZipCommon&, const std::string&, bool&) { ++asked; };
         EXPECT_EQ(u.Run(), 0);
         EXPECT_FALSE(u.out.Has("numbers.txt"));
         EXPECT_TRUE(u.out.Has("readme.txt"));
         EXPECT_EQ(u.log.Count("end numbers"), 0);
         EXPECT_EQ(asked, 0);
         // A second run finds the files there: OnFileExists decides.
-        u.zip.OnFileExists = [&](TZipCommon&, const std::string&, bool& accept) {
+        u.x.OnFileExists = [&](TZipCommon&, const std::string&, bool& accept) {
             ++asked;
             accept = false;
         };
@@ -167,17 +143,17 @@ TEST(UnZIP, PasswordsInTheirOrder) {
         Unzip u("made/password.zip");
         std::vector<std::string> answers = {"wrong", "secret"};
         int asked = 0;
-        u.zip.OnGetPassword = [&](TZipCommon&, const std::string&, std::string& pw, bool&) { pw = answers[asked++]; };
+        u.x.OnGetPassword = [&](TZipCommon&, const std::string&, std::string& pw, bool&) { pw = answers[asked++]; };
         EXPECT_EQ(u.Run(), 0);
         EXPECT_EQ(asked, 2);
         EXPECT_EQ(u.log.errors, std::vector<int>{eInvalidPassword});
-        EXPECT_EQ(u.zip.Passwords, std::vector<std::string>{"secret"});
+        EXPECT_EQ(u.x.Passwords, std::vector<std::string>{"secret"});
         EXPECT_EQ(u.out.Files().size(), ExpectedListing("made/password.zip").size());
     }
     {
         Unzip u("made/password.zip");
         int asked = 0;
-        u.zip.OnGetPassword = [&](TZipCommon&, const std::string&, std::string& pw, bool&) {
+        u.x.OnGetPassword = [&](TZipCommon&, const std::string&, std::string& pw, bool&) {
             ++asked;
             pw = "wrong";
         };
@@ -209,22 +185,13 @@ TEST(UnZIP, HostileNamesStayInside) {
 }
 
 TEST(UnZIP, DamagedMemberLeavesNoHalfFile) {
-    test::MemoryWorld w;
     Bytes zip = ReadFixture("made/deflate.zip");
     // Flip bytes inside numbers.txt's deflate stream.
     auto entries = ZipEntries(zip);
     const ZipEntry& e = FindEntry(entries, "numbers.txt");
     for (std::uint64_t i = e.data + 20; i < e.data + 60; ++i) zip[i] ^= 0x5A;
     ScratchFolder out;
-    std::string name = out.Path() + "damaged.zip";
-    {
-        auto host = name;
-        for (char& c : host)
-            if (c == '\\') c = '/';
-        FileSink sink(host);
-        sink.write(zip.data(), zip.size());
-        sink.close();
-    }
+    std::string name = out.Write("damaged.zip", zip);
     auto context = FixtureContext();
     TUnZIP unzip(*context);
     unzip.SetArchiveFile(name);
