@@ -4,6 +4,7 @@
 
 #include "Extractors.h"
 #include "SafePath.h"
+#include "UnRAR.h"
 
 namespace kv::arc {
 
@@ -97,6 +98,8 @@ bool TempExtraction::ExtractArchiveFiles(int typeCode, const std::string& archiv
     extractor->SetFileSpec(mask);
     extractor->UseStoredDirs = useStoredDirs;
     bind(*extractor, extractor->ExtractDir(), trackExtractedFiles, showProgress);
+    // The RAR extractor keeps its own list: it also ends the walk once all are written.
+    if (auto* rar = dynamic_cast<TUnRAR*>(extractor.get())) rar->MemberNames = context_.MemberNames;
 
     bool ok = true;
     {
