@@ -1,10 +1,12 @@
 #include "Extractors.h"
 
+#include "UnARC.h"
 #include "UnARJ.h"
 #include "UnGZIP.h"
 #include "UnLHA.h"
 #include "UnRAR.h"
 #include "UnTar.h"
+#include "UnZoo.h"
 #include "UnZIP.h"
 
 namespace kv::arc {
@@ -23,6 +25,9 @@ std::unique_ptr<TUnBase> MakeExtractor(ArchiveContext& context, TArcType type) {
         case atLzhExe: return std::make_unique<TUnLHA>(context);
         case atARJ:
         case atArjExe: return std::make_unique<TUnARJ>(context);
+        case atARC:
+        case atArcExe: return std::make_unique<TUnARC>(context);
+        case atZOO: return std::make_unique<TUnZOO>(context);
         case atRAR:
         case atRarExe: return std::make_unique<TUnRAR>(context);
         default: return nullptr;
