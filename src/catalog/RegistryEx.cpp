@@ -1,5 +1,7 @@
 #include "catalog/RegistryEx.h"
 
+#include <algorithm>
+
 namespace kv {
 
 namespace {
