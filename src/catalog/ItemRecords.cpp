@@ -1,5 +1,7 @@
 #include "catalog/ItemRecords.h"
 
+#include "catalog/CatalogFormat.h"
+
 #include <limits>
 
 namespace kv {
@@ -16,11 +18,7 @@ TFileRec& FileOwnerRecord::addFile(FileRecPtr rec) {
     return file;
 }
 
-std::uint8_t FlagsToStore(const FileOwnerRecord& rec) {
-    std::uint8_t flags = rec.flags;
-    SetFlag(flags, ItemFlags::FileBlock, rec.files.isBlockFromFile());
-    return flags;
-}
+std::uint8_t FlagsToStore(const FileOwnerRecord& rec) { return storedFlags(rec.flags, rec.files.isBlockFromFile()); }
 
 void IncrementFolderCount(TDiskRec& disk) {
     if (disk.volume.folderCount < std::numeric_limits<std::uint16_t>::max())
