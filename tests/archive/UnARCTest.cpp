@@ -29,8 +29,8 @@ struct ArcCase {
 
 class UnARCArchives : public ::testing::TestWithParam<ArcCase> {};
 
-// Stored, packed, squeezed, crunched (5-8) and squashed members of Debian's arc and
-// of historic archivers, against what the real tools extract.
+// Stored, packed, squeezed, crunched (5-8) and squashed members of Debian's arc, of
+// historic archivers and of our own crunch encoder, against what the real tools extract.
 TEST_P(UnARCArchives, ExtractsWhatTheRealToolsExtract) {
     const ArcCase& c = GetParam();
     ExtractRun r;
@@ -49,6 +49,13 @@ const std::string kPayload = "decoders/payload/";
 const std::map<std::string, std::string> kPayloads = {
     {"LEAD.TXT", kPayload + "lead.txt"}, {"NOISE.BIN", kPayload + "noise.bin"}, {"RUNS.BIN", kPayload + "runs.bin"},
     {"SKEW.BIN", kPayload + "skew.bin"}, {"TEXT.TXT", kPayload + "text.txt"}};
+std::map<std::string, std::string> CrunchMembers() {
+    std::map<std::string, std::string> m = kPayloads;
+    m.erase("SKEW.BIN");
+    m["EMPTY.DAT"] = "crunch/empty.dat";
+    m["ONE.DAT"] = "crunch/one.dat";
+    return m;
+}
 const char* const kLicense = "decoders/expected/unarc-rs_tests_arc_crunch.arc_LICENSE";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -59,6 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"NUMBERS.TXT", "extracted/tree/numbers.txt"},
                  {"README.TXT", "extracted/tree/readme.txt"}}},
         ArcCase{"decoders/crunch.arc", kPayloads}, ArcCase{"decoders/squash.arc", kPayloads},
+        ArcCase{"crunch/crunch5.arc", CrunchMembers()}, ArcCase{"crunch/crunch6.arc", CrunchMembers()},
+        ArcCase{"crunch/crunch7.arc", CrunchMembers()},
         ArcCase{"historic/unarc-rs/tests/arc/cpm.arc",
                 {{"DDTZ.COM", "decoders/expected/unarc-rs_tests_arc_cpm.arc_DDTZ.COM"},
                  {"READ.COM", "decoders/expected/unarc-rs_tests_arc_cpm.arc_READ.COM"}}},
