@@ -22,9 +22,10 @@ win32: setup
 run: win32
 	tools/run-korvalder build/win32/src/shell/Korvalder.exe
 
-# The Wine prefix of the tests is made while the builds run: it takes minutes.
+# The Wine prefixes of the tests (null and X11 drivers) are made while the builds
+# run: they take minutes.
 test: setup
-	@tools/wine-run & prefix=$$!; \
+	@{ tools/wine-run && tools/wine-x11-run; } & prefix=$$!; \
 	$(MAKE) --no-print-directory native win32 || { wait $$prefix; exit 1; }; \
 	wait $$prefix || exit 1; \
 	native=0; ctest --preset native -j $(JOBS) || native=$$?; \
