@@ -1,23 +1,26 @@
-// Program entry: registers the main window class and runs the message loop.
+// Program entry: makes the main window and runs the message loop.
 #include <windows.h>
 
 #include "ResourceIds.h"
-#include "base/Errors.h"
 #include "catalog/FileTypeRegistration.h"
 #include "catalog/SharedImages.h"
-#include "ui/Window.h"
+#include "ui/Application.h"
+#include "ui/Form.h"
 
 namespace {
 
+// A second start of the program finds the running one by this class.
 const char kMainWindowClass[] = "Korvalder? WndClass";
 const char kProgramName[] = "Korvalder?";
 
-LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+kv::ui::WindowState stateFromShowCommand(int show) {
+    switch (show) {
+    case SW_SHOWMAXIMIZED: return kv::ui::WindowState::Maximized;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE: return kv::ui::WindowState::Minimized;
+    default: return kv::ui::WindowState::Normal;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
 }  // namespace
@@ -25,21 +28,27 @@ LRESULT CALLBACK mainWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     try {
         kv::SharedObjectsScope shared;
+        // The class carries the program's icon in both sizes, so the window, its
+        // caption and the task bar show the drawn ones, not one scaled.
         HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAINICON));
         HICON smallIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
                                                          GetSystemMetrics(SM_CXSMICON),
-                                                         GetSystemMetrics(SM_CYSMICON), 0));
-        kv::ui::WindowClass cls(kMainWindowClass, mainWindowProc, icon, smallIcon);
-        kv::ui::UniqueWindow main(CreateWindowExA(0, cls.name().c_str(), kProgramName, WS_OVERLAPPEDWINDOW,
-                                                  CW_USEDEFAULT, CW_USEDEFAULT, 800, 560, nullptr, nullptr,
-                                                  instance, nullptr));
-        if (!main) throw kv::Error("Cannot create the main window");
+                                                         GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+        kv::ui::Wnd::registerClass(kMainWindowClass, CS_DBLCLKS, icon, smallIcon);
+
+        kv::ui::Application& app = kv::ui::Application::instance();
+        kv::ui::Form main;
+        main.setWindowClassName(kMainWindowClass);
+        main.setCaption(kProgramName);
+        // The system picks the place, as for any program's new main window.
+        main.setBounds(CW_USEDEFAULT, CW_USEDEFAULT, 800, 560);
+        app.setMainForm(&main);
+        main.createHandle();
         kv::RegisterCatalogFileType();
-        ShowWindow(main.get(), show);
-        UpdateWindow(main.get());
-        int code = kv::ui::runMessageLoop();
-        main.release();  // already destroyed by the close
-        return code;
+        main.setWindowState(stateFromShowCommand(show));
+        main.show();
+        UpdateWindow(main.hwnd());
+        return app.run();
     } catch (const std::exception& e) {
         MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
         return 1;
