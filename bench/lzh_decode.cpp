@@ -1,6 +1,6 @@
 // Decoding throughput of the LHA, ARJ and ARC decoders on the made fixtures' 90 KB
-// text member (the real tools are timed on the same archives by hand: lhasa -t,
-// arj t, nomarch -t).
+// text member (whole extractions are timed against lhasa, arj and nomarch by
+// bench/extract-archives-vs-tools).
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
