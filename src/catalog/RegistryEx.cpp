@@ -111,6 +111,20 @@ bool TRegistryEx::ValueExists(const std::string& name) const {
            RegQueryValueExA(current_.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
+std::vector<std::string> TRegistryEx::GetValueNames() const {
+    std::vector<std::string> names;
+    if (!current_)
+        return names;
+    std::string name(16384, '\0');  // the longest value name the registry allows, and its zero
+    for (DWORD i = 0;; ++i) {
+        DWORD length = static_cast<DWORD>(name.size());
+        if (RegEnumValueA(current_.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
 bool TRegistryEx::WriteBinaryData(const std::string& name, const void* data, int size) {
     return current_ && size >= 0 &&
            RegSetValueExA(current_.get(), name.c_str(), 0, REG_BINARY, static_cast<const BYTE*>(data),

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kv {
 
@@ -66,6 +67,8 @@ public:
     std::optional<std::string> ReadString(const std::string& name) const;
     std::optional<std::uint32_t> ReadInteger(const std::string& name) const;
     bool ValueExists(const std::string& name) const;
+    // The names of the current key's values, in the system's order.
+    std::vector<std::string> GetValueNames() const;
 
     bool WriteBinaryData(const std::string& name, const void* data, int size);
     bool WriteString(const std::string& name, const std::string& value);

@@ -1,6 +1,7 @@
 #include "controls/EnhListView.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "controls/ColumnSettingsCodec.h"
 #include "controls/ItemCompare.h"
@@ -16,9 +17,7 @@ const int kTextAfterIcon = 20;
 // Up to this many selected rows are cleared one by one.
 const int kRowByRowLimit = 1000;
 
-std::string stripLeadingBackslash(const std::string& key) {
-    return !key.empty() && key[0] == '\\' ? key.substr(1) : key;
-}
+bool shiftOrCtrlDown() { return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0; }
 
 CompareLocale userLocale() {
     CompareLocale l;
@@ -35,31 +34,8 @@ CompareLocale userLocale() {
 
 }  // namespace
 
-bool readUserString(const std::string& key, const std::string& value, std::string& out) {
-    HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, stripLeadingBackslash(key).c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return false;
-    DWORD type = 0, size = 0;
-    bool ok = RegQueryValueExA(h, value.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS && type == REG_SZ;
-    if (ok) {
-        std::string data(size + 1, '\0');
-        ok = RegQueryValueExA(h, value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) ==
-             ERROR_SUCCESS;
-        if (ok) out = data.c_str();
-    }
-    RegCloseKey(h);
-    return ok;
-}
-
-bool writeUserString(const std::string& key, const std::string& value, const std::string& data) {
-    HKEY h;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, stripLeadingBackslash(key).c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    bool ok = RegSetValueExA(h, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                             static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
-    RegCloseKey(h);
-    return ok;
+RegistrySectionStore columnStore(const TEnhLVSaveSettings& settings) {
+    return RegistrySectionStore(HKEY_CURRENT_USER, settings.RegistryKey);
 }
 
 // Watches the header for a click beside the last column, which the list view
@@ -247,7 +223,7 @@ void TCustomEnhListView::ClearRowStates() {
     clear.stateMask = mask;
     clear.state = 0;
     if (SelectedCount() > kRowByRowLimit) {
-        if (virtualList()) clearByRecount();
+        if (virtualList()) clearByRecount(false);
         else SendMessageA(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
         return;
     }
@@ -266,11 +242,17 @@ void TCustomEnhListView::ClearRowStates() {
 // Wine's all-rows call visits every row (over a minute at 10^6 rows after a
 // select-all). An owner-data list drops the selection of rows that leave it,
 // so shrinking to none and growing back clears it at once; the view is put back
-// where it was.
-void TCustomEnhListView::clearByRecount() {
+// where it was, and the owner is told as the control's own clear would tell it.
+void TCustomEnhListView::clearByRecount(bool keepFocus) {
     const WPARAM flags = LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL;
     int count = ItemCount();
     int top = static_cast<int>(SendMessageA(hwnd(), LVM_GETTOPINDEX, 0, 0));
+    int focus = FocusedRow();
+    LPARAM mark = SendMessageA(hwnd(), LVM_GETSELECTIONMARK, 0, 0);
+    // Redraw off, or the control rescrolls and repaints at each step. (Turning
+    // it back on shows a hidden window on Windows.)
+    const bool visible = IsWindowVisible(hwnd()) != FALSE;
+    if (visible) SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
     SendMessageA(hwnd(), LVM_SETITEMCOUNT, 0, flags);
     SendMessageA(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), flags);
     int now = static_cast<int>(SendMessageA(hwnd(), LVM_GETTOPINDEX, 0, 0));
@@ -280,7 +262,102 @@ void TCustomEnhListView::clearByRecount() {
         SendMessageA(hwnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
         SendMessageA(hwnd(), LVM_SCROLL, 0, static_cast<LPARAM>((top - now) * (r.bottom - r.top)));
     }
+    if (visible) SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+    NMLISTVIEW cleared{};
+    cleared.hdr = {hwnd(), id(), LVN_ITEMCHANGED};
+    cleared.iItem = -1;
+    cleared.uChanged = LVIF_STATE;
+    cleared.uOldState = LVIS_SELECTED | (!keepFocus && focus >= 0 ? LVIS_FOCUSED : 0);
+    SendMessageA(GetParent(hwnd()), WM_NOTIFY, cleared.hdr.idFrom, reinterpret_cast<LPARAM>(&cleared));
+    if (keepFocus) {
+        if (focus >= 0) {
+            LVITEMA it{};
+            it.stateMask = LVIS_FOCUSED;
+            it.state = LVIS_FOCUSED;
+            SendMessageA(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(focus), reinterpret_cast<LPARAM>(&it));
+        }
+        SendMessageA(hwnd(), LVM_SETSELECTIONMARK, 0, mark);
+    }
     InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+bool TCustomEnhListView::largeSelection() const { return virtualList() && SelectedCount() > kRowByRowLimit; }
+
+int TCustomEnhListView::rowAt(POINT p, UINT* flags) const {
+    LVHITTESTINFO hit{};
+    hit.pt = p;
+    int row = static_cast<int>(SendMessageA(hwnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (flags) *flags = hit.flags;
+    return row;
+}
+
+// Whether the control answers this plain key by selecting one row: a move of
+// the focus (not past either end), or Space.
+bool TCustomEnhListView::keyReplacesSelection(WPARAM key) const {
+    int focus = FocusedRow();
+    int last = ItemCount() - 1;
+    switch (key) {
+    case VK_SPACE: return focus >= 0;
+    case VK_HOME:
+    case VK_PRIOR: return focus != 0;
+    case VK_END:
+    case VK_NEXT: return focus != last;
+    case VK_UP:
+    case VK_DOWN: {
+        int next = static_cast<int>(SendMessageA(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(focus),
+                                                 key == VK_UP ? LVNI_ABOVE : LVNI_BELOW));
+        return next >= 0 && next != focus;
+    }
+    }
+    return false;
+}
+
+// Wine's list view replaces a selection by clearing it row by row: a plain
+// click or key with all 10^6 rows selected took minutes. Such input clears a
+// large selection of a virtual list at once first, leaving what the control
+// itself would leave, so the control's own handling finds nothing to clear.
+// The control announces its handling of each input with a notification
+// (after the owner's events); that is the moment. Shift and Ctrl input extends
+// or toggles the selection and is left alone.
+LRESULT TCustomEnhListView::handleInput(Input input, UINT msg, WPARAM wp, LPARAM lp) {
+    struct Scope {
+        Input& slot;
+        Input outer;
+        ~Scope() { slot = outer; }
+    } scope{handling_, std::exchange(handling_, input)};
+    return Control::wndProc(msg, wp, lp);
+}
+
+bool TCustomEnhListView::rowSelected(int row) const {
+    return (SendMessageA(hwnd(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+void TCustomEnhListView::beforeOwnInputHandling(UINT code, LPARAM lp) {
+    if (code != NM_RELEASEDCAPTURE && code != NM_CLICK && code != LVN_KEYDOWN) return;
+    if (handling_ == Input::none || !largeSelection()) return;
+    const bool plain = !(pressKeys_ & (MK_SHIFT | MK_CONTROL));
+    if (code == NM_RELEASEDCAPTURE && handling_ == Input::press && plain) {
+        UINT flags = 0;
+        int row = rowAt(mouseDown_, &flags);
+        bool checkbox = (flags & LVHT_ONITEMSTATEICON) &&
+                        (SendMessageA(hwnd(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_CHECKBOXES);
+        // A press on a selected row keeps the selection for a drag; its release replaces it.
+        if (row >= 0 && rowSelected(row)) pressedSelectedRow_ = row;
+        else if (!checkbox) clearByRecount(true);
+    } else if (code == NM_RELEASEDCAPTURE && handling_ == Input::rightPress) {
+        // A right press keeps the selection on a selected row, and with Shift or Ctrl on any row.
+        int row = rowAt(inputPoint_);
+        if (row < 0 || (plain && !rowSelected(row))) clearByRecount(true);
+    } else if (code == NM_CLICK && handling_ == Input::release) {
+        if (pressedSelectedRow_ >= 0 && !dragged_ && rowAt(inputPoint_) == pressedSelectedRow_) clearByRecount(true);
+    } else if (code == LVN_KEYDOWN && handling_ == Input::key) {
+        if (!shiftOrCtrlDown() && keyReplacesSelection(reinterpret_cast<NMLVKEYDOWN*>(lp)->wVKey)) clearByRecount(true);
+    }
+}
+
+int TCustomEnhListView::typeAheadFound(int row) {
+    if (row >= 0 && handling_ == Input::typing && !shiftOrCtrlDown() && largeSelection()) clearByRecount(true);
+    return row;
 }
 
 void TCustomEnhListView::SetStyle(TLVStyle style) {
@@ -307,14 +384,14 @@ void TCustomEnhListView::StoreColumnSettings() {
     if (!SaveSettings.AutoSave || columns_.empty() || !SaveSettings.SaveColumnSizes) return;
     std::vector<int> widths;
     for (int i = 0; i < ColumnCount(); ++i) widths.push_back(ColumnWidth(i));
-    writeUserString(SaveSettings.RegistryKey + "\\Columns", "Sizes", encodeColumnList(widths));
+    columnStore(SaveSettings).WriteString(kColumnsSection, "Sizes", encodeColumnList(widths));
 }
 
 void TCustomEnhListView::LoadColumnSettings() {
     if (!SaveSettings.AutoSave || columns_.empty() || !SaveSettings.SaveColumnSizes) return;
-    std::string text;
-    if (!readUserString(SaveSettings.RegistryKey + "\\Columns", "Sizes", text)) return;
-    auto sizes = decodeColumnSizes(text, columns_.size());
+    auto text = columnStore(SaveSettings).ReadString(kColumnsSection, "Sizes");
+    if (!text) return;
+    auto sizes = decodeColumnSizes(*text, columns_.size());
     for (size_t i = 0; i < sizes.size(); ++i)
         if (sizes[i]) SetColumnWidth(static_cast<int>(i), *sizes[i]);
 }
@@ -374,6 +451,9 @@ LRESULT TCustomEnhListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_LBUTTONDOWN:
         mouseDown_ = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        pressKeys_ = wp;
+        pressedSelectedRow_ = -1;
+        dragged_ = false;
         if (GetFocus() != hwnd()) {
             MouseSetFocus = true;
             LVHITTESTINFO hit{};
@@ -388,7 +468,16 @@ LRESULT TCustomEnhListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 SendMessageA(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&focus));
             }
         }
-        break;
+        return handleInput(Input::press, msg, wp, lp);
+    case WM_LBUTTONUP:
+        inputPoint_ = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        return handleInput(Input::release, msg, wp, lp);
+    case WM_RBUTTONDOWN:
+        pressKeys_ = wp;
+        inputPoint_ = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        return handleInput(Input::rightPress, msg, wp, lp);
+    case WM_KEYDOWN: return handleInput(Input::key, msg, wp, lp);
+    case WM_CHAR: return handleInput(Input::typing, msg, wp, lp);
     case WM_DESTROY:
         StoreColumnSettings();
         break;
@@ -399,12 +488,14 @@ LRESULT TCustomEnhListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
 LRESULT TCustomEnhListView::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     if (msg == WM_NOTIFY) {
         auto* hdr = reinterpret_cast<NMHDR*>(lp);
+        beforeOwnInputHandling(hdr->code, lp);
         if (hdr->code == LVN_COLUMNCLICK) {
             handled = true;
             ColumnClick(reinterpret_cast<NMLISTVIEW*>(lp)->iSubItem);
             return 0;
         }
         if (hdr->code == LVN_BEGINDRAG) {
+            dragged_ = true;
             LVHITTESTINFO hit{};
             hit.pt = mouseDown_;
             int row = static_cast<int>(SendMessageA(hwnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));

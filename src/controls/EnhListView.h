@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "catalog/RegistrySectionStore.h"
 #include "controls/HeaderSort.h"
 #include "ui/Control.h"
 
@@ -101,7 +102,12 @@ protected:
     int DefaultItemCompare(int item1, int item2) const;
     void drawItem(DRAWITEMSTRUCT& d);
     void setDragImages(HIMAGELIST images);
-    void clearByRecount();
+    // Empties the selection of a virtual list at once; keepFocus leaves the
+    // focused row and the selection mark as they were.
+    void clearByRecount(bool keepFocus);
+    // The row the owner found for type-ahead, which the control then selects as
+    // a plain key move would.
+    int typeAheadFound(int row);
 
     std::vector<ListColumn> columns_;
 
@@ -113,12 +119,25 @@ private:
     };
     class HeaderHook;
     static int CALLBACK sortCallback(LPARAM a, LPARAM b, LPARAM context);
+    enum class Input { none, press, release, rightPress, key, typing };
+    LRESULT handleInput(Input input, UINT msg, WPARAM wp, LPARAM lp);
+    void beforeOwnInputHandling(UINT code, LPARAM lp);
+    bool largeSelection() const;
+    bool rowSelected(int row) const;
+    bool keyReplacesSelection(WPARAM key) const;
+    int rowAt(POINT p, UINT* flags = nullptr) const;
 
     TLVStyle lvStyle_ = TLVStyle::lvStandard;
     HeaderSortState sort_;
     int sortDirection_ = 1;
     int sortColumn_ = -1;  // sub-item index less one: -1 is the caption
     POINT mouseDown_{0, 0};
+    // The input the control is handling, and what is known of the press.
+    Input handling_ = Input::none;
+    WPARAM pressKeys_ = 0;
+    POINT inputPoint_{0, 0};  // of the release or right press
+    int pressedSelectedRow_ = -1;  // a plain press on a selected row, until its release
+    bool dragged_ = false;
     HIMAGELIST smallImages_ = nullptr;
     HIMAGELIST dragImages_ = nullptr;
     POINT dragHotSpot_{0, 0};
@@ -126,9 +145,8 @@ private:
     std::unique_ptr<HeaderHook> header_;
 };
 
-// Reads and writes a string value below HKEY_CURRENT_USER; a leading "\" of
-// the key is dropped. Failures return false and never throw.
-bool readUserString(const std::string& key, const std::string& value, std::string& out);
-bool writeUserString(const std::string& key, const std::string& value, const std::string& data);
+// Where a list keeps its column settings: the section "Columns" of its key.
+inline constexpr const char* kColumnsSection = "Columns";
+RegistrySectionStore columnStore(const TEnhLVSaveSettings& settings);
 
 }  // namespace kv::ui

@@ -150,18 +150,17 @@ void TExtListView::StoreColumnSettings() {
     if (!SaveSettings.AutoSave || columns_.empty() || !SaveSettings.SaveColumnOrder) return;
     std::vector<int> order;
     if (GetColumnOrder(order))
-        writeUserString(SaveSettings.RegistryKey + "\\Columns", "Order", encodeColumnList(order));
+        columnStore(SaveSettings).WriteString(kColumnsSection, "Order", encodeColumnList(order));
 }
 
 void TExtListView::LoadColumnSettings() {
     TCustomEnhListView::LoadColumnSettings();
     if (!SaveSettings.AutoSave || columns_.empty() || !SaveSettings.SaveColumnOrder) return;
-    std::string text;
     std::vector<int> order(columns_.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-    if (readUserString(SaveSettings.RegistryKey + "\\Columns", "Order", text)) {
+    if (auto text = columnStore(SaveSettings).ReadString(kColumnsSection, "Order")) {
         // A damaged value keeps the current order.
-        auto stored = decodeColumnOrder(text, columns_.size());
+        auto stored = decodeColumnOrder(*text, columns_.size());
         if (!stored) return;
         order = *stored;
     }
@@ -260,8 +259,8 @@ LRESULT TExtListView::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     }
     if (virtualMode_) {
         switch (hdr->code) {
-        case LVN_ODFINDITEMA: return VMFindItem(*reinterpret_cast<NMLVFINDITEMA*>(lp));
-        case LVN_ODFINDITEMW: return findItemW(*reinterpret_cast<NMLVFINDITEMW*>(lp));
+        case LVN_ODFINDITEMA: return typeAheadFound(VMFindItem(*reinterpret_cast<NMLVFINDITEMA*>(lp)));
+        case LVN_ODFINDITEMW: return typeAheadFound(findItemW(*reinterpret_cast<NMLVFINDITEMW*>(lp)));
         case LVN_GETDISPINFOA: VMGetItemInfo(reinterpret_cast<NMLVDISPINFOA*>(lp)->item); return 0;
         case LVN_GETDISPINFOW: getDispInfoW(*reinterpret_cast<NMLVDISPINFOW*>(lp)); return 0;
         case LVN_ODSTATECHANGED: VMStateChanged(*reinterpret_cast<NMLVODSTATECHANGE*>(lp)); return 0;
