@@ -2,9 +2,13 @@
 
 #include "base/Errors.h"
 #include "ui/Form.h"
+#include "ui/HintManager.h"
 #include "ui/MessageBoxPrompt.h"
 
 namespace kv::ui {
+
+Application::Application() = default;
+Application::~Application() = default;
 
 Application& Application::instance() {
     static Application app;
@@ -51,12 +55,36 @@ void Application::setHint(const std::string& hint) {
     if (onHint) onHint(*this);
 }
 
+HintManager& Application::hints() {
+    if (!hints_) hints_ = std::make_unique<HintManager>(*this);
+    return *hints_;
+}
+
+void Application::setShowHint(bool show) {
+    showHint_ = show;
+    if (!show && hints_) {
+        hints_->reset();
+        hints_->dropWindow();
+    }
+}
+
+HintWindowClass Application::hintWindowClass() const { return hints_ ? hints_->windowClass() : &defaultHintWindow; }
+
+void Application::setHintWindowClass(HintWindowClass cls) { hints().setWindowClass(cls); }
+
+void Application::cancelHint() {
+    if (hints_) hints_->cancel();
+}
+
 bool Application::helpContext(HWND owner, unsigned long context, bool popup) {
     if (helpFile.empty()) return false;
-    return WinHelpA(owner, helpFile.c_str(), popup ? HELP_CONTEXTPOPUP : HELP_CONTEXT, context) != FALSE;
+    UINT command = popup ? HELP_CONTEXTPOPUP : HELP_CONTEXT;
+    if (helpHandler) return helpHandler(owner, helpFile, command, context);
+    return WinHelpA(owner, helpFile.c_str(), command, context) != FALSE;
 }
 
 void Application::dispatch(MSG& msg) {
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_MOUSEWHEEL) cancelHint();
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
         HWND root = GetAncestor(msg.hwnd, GA_ROOT);
         if (auto* form = dynamic_cast<Form*>(Wnd::fromHandle(root))) {
@@ -140,5 +168,9 @@ ScopedHourglass::ScopedHourglass() : previous_(Application::instance().screenCur
 }
 
 ScopedHourglass::~ScopedHourglass() { Application::instance().setScreenCursor(previous_); }
+
+HintSuspension::HintSuspension() { Application::instance().hints().suspend(); }
+
+HintSuspension::~HintSuspension() { Application::instance().hints().resume(); }
 
 }  // namespace kv::ui

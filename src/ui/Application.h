@@ -1,16 +1,21 @@
 #pragma once
 // The application object: message loop with idle handling, modal loops, the
-// screen cursor, the user-prompt service and the exception barrier's report.
+// screen cursor, hints, help, the user-prompt service and the exception
+// barrier's report.
 #include <windows.h>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
+#include "ui/HintWindow.h"
 #include "ui/UserPrompt.h"
 
 namespace kv::ui {
 
 class Form;
+class HintManager;
 
 class Application {
 public:
@@ -50,17 +55,41 @@ public:
     static RECT workArea();
 
     // The status-line hint of what the mouse is over (menus set it from
-    // WM_MENUSELECT); onHint runs on every change.
+    // WM_MENUSELECT); onHint runs on every change and whenever the mouse
+    // reaches another control, so a handler can tune the pauses per place.
     const std::string& hint() const { return hint_; }
     void setHint(const std::string& hint);
     std::function<void(Application& sender)> onHint;
 
+    // Pop-up hints over controls whose showHint is on: shown after hintPause,
+    // after hintShortPause when the mouse moves on while one shows, hidden
+    // after hintHidePause, on a click or a key, or when the mouse leaves.
+    // Negative pauses: at once; a negative hide pause: never.
+    int hintPause = 500;
+    int hintShortPause = 50;
+    int hintHidePause = 2500;
+    // Empty: the system's tooltip colour.
+    std::optional<COLORREF> hintColor;
+    // Runs before a hint shows: may change the text and the info, or veto it.
+    std::function<void(Application& sender, std::string& hintStr, bool& canShow, HintInfo& info)> onShowHint;
+    bool showHint() const { return showHint_; }
+    // Off also drops the hint window, so switching off and on makes it again.
+    void setShowHint(bool show);
+    HintWindowClass hintWindowClass() const;
+    // Another class replaces the hint window (also from inside onShowHint).
+    void setHintWindowClass(HintWindowClass cls);
+    void cancelHint();
+    HintManager& hints();
+
     // Context help through WinHelp; false without a help file.
     std::string helpFile;
     bool helpContext(HWND owner, unsigned long context, bool popup = false);
+    // Runs the help requests in place of WinHelp (tests record them); null: WinHelp.
+    std::function<bool(HWND owner, const std::string& file, UINT command, ULONG_PTR data)> helpHandler;
 
 private:
-    Application() = default;
+    Application();
+    ~Application();
     // One message or, with an empty queue, the idle work and a wait. False on WM_QUIT.
     bool handleMessage(MSG& msg, const std::function<bool()>* stop);
     void dispatch(MSG& msg);
@@ -72,6 +101,8 @@ private:
     HCURSOR screenCursor_ = nullptr;
     Form* mainForm_ = nullptr;
     std::string hint_;
+    bool showHint_ = true;
+    std::unique_ptr<HintManager> hints_;
 };
 
 // Shows the hourglass on every window of the program for its lifetime.
@@ -84,6 +115,15 @@ public:
 
 private:
     HCURSOR previous_;
+};
+
+// Keeps pop-up hints away for its lifetime (while a toolbar is dragged, say).
+class HintSuspension {
+public:
+    HintSuspension();
+    ~HintSuspension();
+    HintSuspension(const HintSuspension&) = delete;
+    HintSuspension& operator=(const HintSuspension&) = delete;
 };
 
 }  // namespace kv::ui

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Application.h"
+#include "ui/HintManager.h"
 
 namespace kv::ui {
 
@@ -182,6 +183,18 @@ void Control::setAlign(Align align) {
     if (parent_) parent_->realign();
 }
 
+const std::string& Control::inheritedHint() const {
+    const Control* c = this;
+    while (c->hint.empty() && c->parent_) c = c->parent_;
+    return c->hint;
+}
+
+bool Control::showsHint() const {
+    for (const Control* c = this; c; c = c->parent_)
+        if (c->showHint) return *c->showHint;
+    return false;
+}
+
 void Control::setFocus() {
     if (hwnd()) SetFocus(hwnd());
 }
@@ -250,6 +263,7 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+        Application::instance().cancelHint();
         if (onMouseDown) onMouseDown(*this, buttonOf(msg), shiftOfMouse(wp), x, y);
         break;
     case WM_LBUTTONUP:
@@ -268,7 +282,7 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_MOUSEMOVE:
-        if (!hint.empty() || (parent_ && !parent_->hint.empty())) Application::instance().setHint(hint);
+        Application::instance().hints().mouseMove(*this, POINT{x, y});
         if (!tracking_ && (onMouseEnter || onMouseLeave)) {
             TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd(), 0};
             tracking_ = TrackMouseEvent(&t) != FALSE;
@@ -277,6 +291,7 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (onMouseMove) onMouseMove(*this, shiftOfMouse(wp), x, y);
         break;
     case WM_MOUSELEAVE:
+        Application::instance().hints().mouseLeave(*this);
         tracking_ = false;
         if (onMouseLeave) onMouseLeave(*this);
         break;

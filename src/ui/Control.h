@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,8 +58,14 @@ public:
     bool focused() const;
     // Null: the class's own cursor.
     void setCursor(HCURSOR cursor) { cursor_ = cursor; }
-    // The status-line text shown as the application hint under the mouse.
+    // The status-line text shown as the application hint under the mouse,
+    // and the pop-up hint's text.
     std::string hint;
+    // Pop-up hints over this control; empty: as the parent (off at the top).
+    std::optional<bool> showHint;
+    // The hint of this control, or of the nearest parent that has one.
+    const std::string& inheritedHint() const;
+    bool showsHint() const;
     // The help topic of F1 / the "?" button; 0 asks the parent.
     unsigned long helpContext = 0;
 

@@ -76,6 +76,8 @@ void Form::setIcon(HICON icon) {
     if (hwnd()) createHandle();
 }
 
+bool Form::showsHelpButton() const { return hwnd() && (GetWindowLongA(hwnd(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP); }
+
 void Form::setAcceptFiles(bool accept) {
     acceptFiles_ = accept;
     if (hwnd()) DragAcceptFiles(hwnd(), accept);
@@ -285,6 +287,9 @@ LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETTINGCHANGE:
         if (wp == SPI_SETNONCLIENTMETRICS && Application::instance().mainForm() == this) SystemFonts::instance().refresh();
         break;
+    case WM_ACTIVATEAPP:
+        if (!wp) Application::instance().cancelHint();
+        break;
     case WM_HELP: {
         auto* info = reinterpret_cast<HELPINFO*>(lp);
         if (info->iContextType != HELPINFO_WINDOW) break;
@@ -293,7 +298,7 @@ LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (auto* c = dynamic_cast<Control*>(Wnd::fromHandle(h))) context = c->helpContext;
             if (h == hwnd()) break;
         }
-        if (context) Application::instance().helpContext(hwnd(), context, true);
+        if (context) Application::instance().helpContext(hwnd(), context, showsHelpButton());
         return TRUE;
     }
     case WM_DROPFILES: {

@@ -56,6 +56,8 @@ public:
     void setWindowClassName(const std::string& name) { className_ = name; }
     void setIcon(HICON icon);
     void setAcceptFiles(bool accept);
+    // The "?" caption button: its help requests get the pop-up topic, F1 the full one.
+    bool showsHelpButton() const;
     void setWindowState(WindowState state);
     WindowState windowState() const;
 

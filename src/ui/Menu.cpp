@@ -279,6 +279,32 @@ bool Menu::handleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         result = MAKELRESULT(0, MNC_IGNORE);
         return true;
     }
+    case WM_MENUSELECT: {
+        // The item under the mouse gives the application hint; a closed menu,
+        // the system menu and a separator clear it. Other menus' items are theirs.
+        auto menu = reinterpret_cast<HMENU>(lp);
+        UINT flags = HIWORD(wp);
+        bool clear = (flags == 0xFFFF && !menu) || (flags & MF_SYSMENU);
+        if (!clear && !submenuOwner(menu)) return false;
+        MenuItem* item = nullptr;
+        if (!clear) item = (flags & MF_POPUP) ? findItem(menu, LOWORD(wp)) : findCommand(LOWORD(wp));
+        Application::instance().setHint(item ? item->Hint : std::string());
+        return false;
+    }
+    case WM_HELP: {
+        auto* info = reinterpret_cast<HELPINFO*>(lp);
+        if (info->iContextType != HELPINFO_MENUITEM || !submenuOwner(static_cast<HMENU>(info->hItemHandle)))
+            return false;
+        int context = 0;
+        for (MenuItem* i = findCommand(static_cast<UINT>(info->iCtrlId)); i && !context; i = i->Parent())
+            context = i->HelpContext;
+        // The pop-up topic when the active form shows the "?" button; no form, no help.
+        auto* form = dynamic_cast<Form*>(Wnd::fromHandle(GetActiveWindow()));
+        if (context && form)
+            Application::instance().helpContext(form->hwnd(), static_cast<unsigned long>(context), form->showsHelpButton());
+        result = TRUE;
+        return true;
+    }
     }
     return false;
 }
@@ -303,12 +329,6 @@ void MainMenu::attach(Form& form) {
             return dispatchCommand(LOWORD(wp));
         }
         if (handleMenuMessage(msg, wp, lp, result)) return true;
-        if (msg == WM_MENUSELECT) {
-            MenuItem* item = (HIWORD(wp) & MF_POPUP) ? findItem(reinterpret_cast<HMENU>(lp), LOWORD(wp))
-                                                     : findCommand(LOWORD(wp));
-            Application::instance().setHint(item && HIWORD(wp) != 0xFFFF ? item->Hint : std::string());
-            return false;
-        }
         // A parent item's click runs as its submenu opens.
         if (msg == WM_INITMENUPOPUP && !HIWORD(lp)) {
             if (MenuItem* parent = submenuOwner(reinterpret_cast<HMENU>(wp))) parent->Click();

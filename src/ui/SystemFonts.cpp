@@ -19,6 +19,7 @@ void SystemFonts::refresh() {
         menuBold_.reset(CreateFontIndirectA(&bold));
         caption_.reset(CreateFontIndirectA(&m.lfCaptionFont));
         smallCaption_.reset(CreateFontIndirectA(&m.lfSmCaptionFont));
+        status_.reset(CreateFontIndirectA(&m.lfStatusFont));
         captionLog_ = m.lfCaptionFont;
     }
     LOGFONTA icon{};

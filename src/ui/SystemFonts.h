@@ -1,5 +1,5 @@
 #pragma once
-// The system's menu, caption, small-caption and icon-title fonts, made again
+// The system's menu, caption, small-caption, status and icon-title fonts, made again
 // when the settings change (WM_SETTINGCHANGE with SPI_SETNONCLIENTMETRICS).
 #include <windows.h>
 
@@ -16,11 +16,12 @@ public:
     HFONT caption() const { return caption_.get(); }
     HFONT smallCaption() const { return smallCaption_.get(); }
     HFONT iconTitle() const { return iconTitle_.get(); }
+    HFONT status() const { return status_.get(); }
     LOGFONTA captionLogFont() const { return captionLog_; }
 
 private:
     SystemFonts() { refresh(); }
-    GdiObject<HFONT> menu_, menuBold_, caption_, smallCaption_, iconTitle_;
+    GdiObject<HFONT> menu_, menuBold_, caption_, smallCaption_, iconTitle_, status_;
     LOGFONTA captionLog_{};
 };
 
