@@ -17,6 +17,23 @@
 
 namespace kv::arc::fuzz {
 
+// Takes at most 1 MiB and keeps nothing: a member that claims more ends as a write
+// error instead of costing the fuzzer memory and time.
+class CappedDiscardSink final : public ByteSink {
+public:
+    void write(const void*, std::size_t n) override {
+        if (n > kCap - size_) throw EIoError("output cap");
+        size_ += n;
+    }
+    void writeAt(std::uint64_t, const void*, std::size_t) override {}
+    std::uint64_t size() const override { return size_; }
+    void flush() override {}
+
+private:
+    static constexpr std::uint64_t kCap = 1u << 20;
+    std::uint64_t size_ = 0;
+};
+
 class OneFileSystem final : public IArcFileSystem {
 public:
     std::map<std::string, std::vector<std::uint8_t>> files;
@@ -29,7 +46,7 @@ public:
     std::optional<std::uint32_t> FileDosDate(const std::string&) override { return 0x52D48C00; }
     std::uint32_t FileAttributes(const std::string&) override { return 0x20; }
     void CreateFolderChain(const std::string&) override {}
-    std::unique_ptr<ByteSink> OpenOutput(const std::string&) override { return std::make_unique<MemorySink>(); }
+    std::unique_ptr<ByteSink> OpenOutput(const std::string&) override { return std::make_unique<CappedDiscardSink>(); }
     bool SetDosDate(const std::string&, std::uint32_t) override { return true; }
     bool SetAttributes(const std::string&, std::uint32_t) override { return true; }
     bool Remove(const std::string&) override { return true; }
@@ -68,16 +85,24 @@ inline void FixTarChecksum(std::vector<std::uint8_t>& b) {
     std::snprintf(reinterpret_cast<char*>(&b[148]), 8, "%06o", sum & 0777777);
 }
 
-// Lists data as the file name, with the signature written over its first bytes so
-// that detection picks the walker under test.
-inline int ListAs(const char* name, const std::uint8_t* data, std::size_t size, const std::string& signature,
-                  void (*prepare)(std::vector<std::uint8_t>&) = nullptr) {
-    World w;
+using Prepare = void (*)(std::vector<std::uint8_t>&);
+
+// Stores data as the file name, with the signature written over its first bytes so
+// that detection picks the component under test.
+inline void PutInput(World& w, const char* name, const std::uint8_t* data, std::size_t size,
+                     const std::string& signature, Prepare prepare) {
     std::vector<std::uint8_t> bytes(data, data + size);
     if (bytes.size() < signature.size()) bytes.resize(signature.size());
-    std::memcpy(bytes.data(), signature.data(), signature.size());
+    if (!signature.empty()) std::memcpy(bytes.data(), signature.data(), signature.size());
     if (prepare) prepare(bytes);
     w.fs->files[name] = std::move(bytes);
+}
+
+// Lists data as the file name (see PutInput).
+inline int ListAs(const char* name, const std::uint8_t* data, std::size_t size, const std::string& signature,
+                  Prepare prepare = nullptr) {
+    World w;
+    PutInput(w, name, data, size, signature, prepare);
     TArcLister lister(*w.context);
     lister.SetArchiveFile(name);
     std::uint64_t total = 0;

@@ -1,0 +1,6 @@
+// The LHA extractor's member loop.
+#include "ExtractFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return kv::arc::fuzz::ExtractAs(kv::arc::atLHA, "C:\\F.LZH", data, size, std::string());
+}

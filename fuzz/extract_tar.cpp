@@ -1,0 +1,7 @@
+// The TAR extractor's member loop.
+#include "ExtractFuzz.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    return kv::arc::fuzz::ExtractAs(kv::arc::atTAR, "C:\\F.TAR", data, size, std::string(),
+                                    kv::arc::fuzz::FixTarChecksum);
+}
