@@ -86,7 +86,11 @@ SafeTarget SafeTargetPath(std::string_view folder, std::string_view memberName, 
 
     std::vector<std::string> parts;
     for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == "..") return {{}, PathRefusal::ParentReference};
+        // Without stored folders the folder part is dropped below, ".." with it.
+        if (raw[i] == "..") {
+            if (useStoredFolders || i + 1 == raw.size()) return {{}, PathRefusal::ParentReference};
+            continue;
+        }
         if (raw[i] == ".") continue;
         std::string c = cleanComponent(raw[i]);
         if (c.empty()) {

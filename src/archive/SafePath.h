@@ -23,7 +23,8 @@ struct SafeTarget {
 
 // The path for memberName under folder ('\' added when missing). Separators are '\'
 // and '/'; "\\?\", "\\.\", UNC and drive prefixes and leading separators are dropped,
-// so are empty and "." components; a ".." component refuses the member. Control
+// so are empty and "." components; a ".." component refuses the member (without
+// stored folders only as the name itself, the folders being dropped). Control
 // characters and <>:"|?* become '_' (so no ":" stream is reachable), trailing dots
 // and spaces go, and device names (CON, NUL, COM1, LPT1, CONIN$, ... also with an
 // extension) get a leading '_'. Without stored folders only the last component

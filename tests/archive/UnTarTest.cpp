@@ -70,9 +70,10 @@ TEST(UnTAR, HostileAndDamagedArchives) {
     for (bool stored : {true, false}) {
         Untar u("made/hostile.tar", stored);
         ASSERT_EQ(RunExtract(u.x), 0);
-        EXPECT_EQ(u.log.errors, (std::vector<int>{eInvalidFileName, eInvalidFileName}));
+        // The two names with ".." are refused with their folders, bare without.
+        EXPECT_EQ(u.log.errors, (stored ? std::vector<int>{eInvalidFileName, eInvalidFileName} : std::vector<int>{}));
         for (const auto& f : u.out.Files()) EXPECT_TRUE(IsInsideFolder(u.out.Path(), u.out.Path() + f)) << f;
-        EXPECT_EQ(u.log.Count("end "), 8);
+        EXPECT_EQ(u.log.Count("end "), stored ? 8 : 10);
     }
 
     ScratchFolder work;

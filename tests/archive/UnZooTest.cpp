@@ -39,15 +39,26 @@ TEST(UnZOO, LzdAndLh5MembersMatchTheRealTools) {
     EXPECT_EQ(lh5.Files().begin()->first, "zz\\license");
 }
 
-TEST(UnZOO, AStoredParentFolderIsRefused) {
+TEST(UnZOO, AStoredParentFolderIsRefusedOrDropped) {
     // The -lh5- archive keeps its member under "..": with stored folders it is not
-    // written anywhere, and the walk goes on.
+    // written anywhere, and the walk goes on; without them it lands under its bare
+    // name, inside the folder.
     ExtractRun r;
     TUnZOO x(*r.context);
     r.Run(x, "historic/unarc-rs/tests/zoo/high_per.zoo");
     EXPECT_EQ(r.raised, 0);
     EXPECT_TRUE(r.fs->written.empty());
     EXPECT_EQ(r.messages, (std::vector<std::pair<int, std::string>>{{eInvalidFileName, "..\\license"}}));
+
+    ExtractRun flat;
+    TUnZOO y(*flat.context);
+    flat.Run(y, "historic/unarc-rs/tests/zoo/high_per.zoo", "*.*", false);
+    EXPECT_EQ(flat.raised, 0);
+    EXPECT_TRUE(flat.messages.empty());
+    ASSERT_EQ(flat.Files().size(), 1u);
+    EXPECT_EQ(flat.Files().begin()->first, "license");
+    EXPECT_EQ(flat.Files().begin()->second, ReadFixture(kLicense));
+    EXPECT_TRUE(flat.crcPass.begin()->second);
 }
 
 // The first entry of the stored archive, whose fields the crafted cases change.
