@@ -1,6 +1,9 @@
 #include "UnZIP.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "ArcInput.h"
 #include "DecoderIo.h"
@@ -18,6 +21,25 @@ constexpr std::uint32_t kZip250LocalSig = 0x50000000;
 constexpr std::uint32_t kFolderOrLabel = 0x18;
 
 bool hasDecoder(int method) { return (method >= 0 && method <= 6) || method == 8; }
+
+// Whether two central entries claim overlapping bytes: each member spans at least
+// its fixed local header and its packed data. Sound archives never share bytes;
+// a "zip bomb" points many entries at one compressed block to multiply its output.
+bool entriesOverlap(ArcInput& in, std::uint64_t first, std::uint64_t centralEnd) {
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> spans;
+    for (std::uint64_t pos = first; pos < centralEnd && centralEnd - pos >= 46;) {
+        auto e = ReadZipCentral(in, pos);
+        if (!e) break;
+        pos = e->next;
+        std::uint64_t end = e->packed > ~std::uint64_t{0} - 30 - e->localOffset ? ~std::uint64_t{0}
+                                                                                : e->localOffset + 30 + e->packed;
+        spans.emplace_back(e->localOffset, end);
+    }
+    std::sort(spans.begin(), spans.end());
+    for (std::size_t i = 1; i < spans.size(); ++i)
+        if (spans[i].first < spans[i - 1].second) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -55,6 +77,7 @@ void TUnZIP::walk(ArcInput& in) {
     if (!first) RaiseArcError(*this, archive, "0", eHeaderId);
     // A self-extractor's program part counts for the local offsets as it did for the central one.
     const std::uint64_t shift = *first - end->centralOffset;
+    if (entriesOverlap(in, *first, end->centralEnd)) RaiseArcError(*this, archive, "0", eInconsistentLocalHeader);
 
     ActivationScope activation(*this);
 

@@ -137,6 +137,15 @@ TEST(UnZIP, EventsAndWarningsInOrder) {
     }
 }
 
+TEST(UnZIP, EntriesSharingBytesRefuseTheArchive) {
+    // Both entries point at one local header: nothing is written, the archive counts as damaged.
+    Unzip u("extract/overlap.zip");
+    EXPECT_EQ(u.Run(), eInconsistentLocalHeader);
+    EXPECT_EQ(u.log.errors, std::vector<int>{eInconsistentLocalHeader});
+    EXPECT_EQ(u.log.Count("begin "), 0);
+    EXPECT_TRUE(u.out.Files().empty());
+}
+
 TEST(UnZIP, PasswordsInTheirOrder) {
     {
         // Asked once: the fitting password goes to the front of the list and serves the rest.
