@@ -17,6 +17,8 @@ bool OutputSink::Write(std::span<const std::uint8_t> bytes) {
     }
     ByteSink* target = mode_ == SinkMode::File ? file_ : mode_ == SinkMode::Stream1 ? stream1_ : stream2_;
     if (!target) return false;
+    if (mode_ == SinkMode::File && fileCap_ && (bytes.size() > fileCap_ || target->size() > fileCap_ - bytes.size()))
+        return false;
     try {
         target->write(bytes.data(), bytes.size());
     } catch (const EIoError&) {

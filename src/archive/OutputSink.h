@@ -29,6 +29,11 @@ public:
     const std::vector<std::uint8_t>& Memory() const { return memory_; }
     std::vector<std::uint8_t> TakeMemory() { return std::move(memory_); }
 
+    // File mode: a file may not grow past cap bytes (0: no cap); the write that
+    // would pass it is refused.
+    void SetFileCap(std::uint64_t cap) { fileCap_ = cap; }
+    std::uint64_t FileCap() const { return fileCap_; }
+
     // Writes by mode; false when not all bytes were taken.
     bool Write(std::span<const std::uint8_t> bytes);
 
@@ -39,6 +44,7 @@ private:
     ByteSink* stream2_ = nullptr;
     std::vector<std::uint8_t> memory_;
     std::size_t memoryCap_ = 0;
+    std::uint64_t fileCap_ = 0;
 };
 
 }  // namespace kv::arc

@@ -1,6 +1,7 @@
 #include "TempExtraction.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "Extractors.h"
 #include "SafePath.h"
@@ -30,9 +31,12 @@ TArcType kindOf(int typeCode) {
 }
 
 // Restores what an extraction changed in the shared context, whatever way it ends.
-struct MemberNamesScope {
+struct ContextScope {
     ArchiveContext& context;
-    ~MemberNamesScope() { context.MemberNames.clear(); }
+    ~ContextScope() {
+        context.MemberNames.clear();
+        context.Sink.SetFileCap(0);
+    }
 };
 
 }  // namespace
@@ -67,6 +71,23 @@ void TempExtraction::bind(TUnBase& x, const std::string& folder, bool track, boo
     x.OnError = [this](TZipCommon&, const std::string&, const std::string&, int code) {
         if (code >= 25100 && code <= 25899) ExtractErrorCode = code;
     };
+    // Before a member is written: over the size limit it is passed over quietly; when
+    // the folder's disk cannot hold what it declares, it is not started (25125).
+    x.OnBegin = [this, folder, showProgress](TZipCommon& sender, const std::string& fn, int, bool& extract) {
+        const std::uint64_t size = sender.Current.UnpackedSize64;
+        if (MaxMemberSize && size > MaxMemberSize) {
+            oversized_ = true;
+            extract = false;
+            return;
+        }
+        std::optional<std::uint64_t> free = context_.FileSystem().FreeSpace(folder);
+        if (free && size > *free) {
+            ExtractErrorCode = eDiskFull;
+            extract = false;
+            return;
+        }
+        if (showProgress) ui_.Extracting(fn.substr(fn.find_last_of("\\/") + 1));
+    };
     x.OnProgress = [this, showProgress](TZipCommon&, const std::string&, std::uint8_t percent) {
         if (!showProgress || !ui_.Progress(percent)) return;
         ExtractErrorCode = -3;
@@ -88,8 +109,10 @@ bool TempExtraction::ExtractArchiveFiles(int typeCode, const std::string& archiv
                                          const std::string& mask, const std::vector<std::string>* memberNames,
                                          bool trackExtractedFiles, bool useStoredDirs, bool showProgress) {
     ExtractErrorCode = 0;
-    MemberNamesScope names{context_};
+    oversized_ = false;
+    ContextScope restore{context_};
     context_.MemberNames = memberNames ? *memberNames : std::vector<std::string>{};
+    context_.Sink.SetFileCap(MaxMemberSize);
     std::unique_ptr<TUnBase> extractor = MakeExtractor(context_, kindOf(typeCode));
     if (!extractor) return true;
 
@@ -113,6 +136,13 @@ bool TempExtraction::ExtractArchiveFiles(int typeCode, const std::string& archiv
         if (showProgress) ui_.ShowWait("Extracting files", "Extracting file(s), please wait");
         try {
             extractor->Extract();
+        } catch (const E_RAISE& e) {
+            // Decoders raise without telling OnError; their number still says what broke
+            // (damage, checksum, method). An output file that could not be made (25134)
+            // has no fitting text and stays the unknown error.
+            if (ExtractErrorCode == 0)
+                ExtractErrorCode = e.id() >= 25100 && e.id() <= 25899 && e.id() != eOpenError ? e.id() : -2;
+            ok = false;
         } catch (const std::exception&) {
             if (ExtractErrorCode == 0) ExtractErrorCode = -2;
             ok = false;
@@ -121,6 +151,22 @@ bool TempExtraction::ExtractArchiveFiles(int typeCode, const std::string& archiv
     ok = ok && ExtractErrorCode == 0;
     if (!ok && !QuietCrcCheck && ExtractErrorCode != 0) ui_.ShowError("Extract Error", ExtractErrorText(ExtractErrorCode));
     return ok;
+}
+
+bool TempExtraction::ExtractDescFile(int typeCode, const std::string& archive, const std::string& folder,
+                                     const std::string& name) {
+    struct Restore {
+        TempExtraction& t;
+        bool quiet;
+        std::uint64_t limit;
+        ~Restore() {
+            t.QuietCrcCheck = quiet;
+            t.MaxMemberSize = limit;
+        }
+    } restore{*this, QuietCrcCheck, MaxMemberSize};
+    QuietCrcCheck = true;
+    MaxMemberSize = DescFileLimit;
+    return ExtractArchiveFiles(typeCode, archive, folder, name, nullptr, true, false, false) && !oversized_;
 }
 
 void TempExtraction::CleanupExtractedFiles(int tempRemovalMode) {

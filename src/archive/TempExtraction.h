@@ -20,6 +20,8 @@ public:
     // The wait window with its progress bar (total 100) and Cancel button, and the
     // status bar's busy text.
     virtual void ShowWait(const std::string& caption, const std::string& status) = 0;
+    // The wait window names the member about to be extracted (file-name part).
+    virtual void Extracting(const std::string& fileName) {}
     // Percent of the current member; true when the user asked to stop and confirmed it.
     virtual bool Progress(int percent) = 0;
     virtual void CloseWait() = 0;
@@ -49,14 +51,25 @@ public:
                              const std::string& mask, const std::vector<std::string>* memberNames,
                              bool trackExtractedFiles, bool useStoredDirs, bool showProgress);
 
+    // Extracts the one member name (a description file the scan imports) into folder,
+    // quietly: no message whatever goes wrong, and a member over DescFileLimit is
+    // passed over (false then).
+    bool ExtractDescFile(int typeCode, const std::string& archive, const std::string& folder, const std::string& name);
+
     // At exit: by mode (below 0 keep, 0 ask, above 0 delete) deletes the tracked
     // files that still exist. Only files inside TempFolder are ever deleted.
     void CleanupExtractedFiles(int tempRemovalMode);
 
-    // 0, the last message number 25100..25899 an extractor reported, -2 for a
-    // failure without one, -3 when the user stopped the extraction.
+    // 0, the last message number 25100..25899 an extractor reported (or, when it
+    // reported none, the one it raised), -2 for a failure without one, -3 when the
+    // user stopped the extraction.
     int ExtractErrorCode = 0;
     bool QuietCrcCheck = false;
+    // When not 0, a member that declares more bytes is not extracted and one that
+    // grows past it fails: what an archive claims must not fill the disk unasked.
+    std::uint64_t MaxMemberSize = 0;
+    // MaxMemberSize while a description file is extracted; they are a few lines of text.
+    std::uint64_t DescFileLimit = 1u << 20;
     // The folder tracked files must lie in to be deleted.
     std::string TempFolder;
     // Full names of extracted files, each one a path the sanitiser built inside the
@@ -70,6 +83,7 @@ private:
 
     ArchiveContext& context_;
     IExtractionUi& ui_;
+    bool oversized_ = false;  // a member was passed over for MaxMemberSize
 };
 
 }  // namespace kv::arc

@@ -39,7 +39,7 @@ void TUnARC::Walk() {
         if (!h) break;
         pos = h->dataPos + h->packed;
         const std::string name = BackslashName(h->name);
-        std::optional<std::string> target = Admit(name, true);
+        std::optional<std::string> target = Admit(name, h->unpacked, true);
         if (!target) continue;
         if (h->method > kLastArcMethod) {
             ReportArcError(*this, *target, "0", eUnsupportedMethod);

@@ -66,7 +66,7 @@ void TUnARJ::Walk() {
         if (h->method >= 5 || (h->method == 4 && h->madeBy == 1)) RaiseArcError(*this, name, "0", eUnsupportedMethod);
         if (h->fileType != kBinary && h->fileType != kText) RaiseArcError(*this, name, "0", eUnknownFileType);
 
-        std::optional<std::string> target = Admit(name, true);
+        std::optional<std::string> target = Admit(name, h->unpacked, true);
         if (!target) {
             SkipParts(*h, counter);
             continue;

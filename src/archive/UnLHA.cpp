@@ -44,7 +44,7 @@ void TUnLHA::Walk() {
             MakeStoredFolder(h->name);
             continue;
         }
-        std::optional<std::string> target = Admit(h->name, false);
+        std::optional<std::string> target = Admit(h->name, h->unpacked, false);
         if (!target) continue;
         Decoder decode = decoderFor(h->methodId);
         if (!decode) RaiseArcError(*this, *target, "0", eUnsupportedMethod);

@@ -196,6 +196,9 @@ void TUnRAR::DoExtract() {
         std::string name(header.FileName, strnlen(header.FileName, sizeof header.FileName));
         processed_ = 0;
         unpacked_ = header.UnpSize;
+        Current = ArcMember{};
+        Current.FileName = name;
+        Current.UnpackedSize64 = header.UnpSize;
 
         bool selected = Selects(name, mask);
         bool extract = selected;

@@ -2,30 +2,10 @@
 
 #include <algorithm>
 
+#include "MemberFile.h"
 #include "base/Errors.h"
 
 namespace kv::arc {
-
-namespace {
-
-std::string folderOf(const std::string& path) {
-    std::size_t cut = path.find_last_of('\\');
-    return cut == std::string::npos ? std::string() : path.substr(0, cut);
-}
-
-// Puts the output file into the sink for the time of one member.
-class FileInSink {
-public:
-    FileInSink(OutputSink& sink, ByteSink* file) : sink_(sink) { sink_.SetFile(file); }
-    ~FileInSink() { sink_.SetFile(nullptr); }
-    FileInSink(const FileInSink&) = delete;
-    FileInSink& operator=(const FileInSink&) = delete;
-
-private:
-    OutputSink& sink_;
-};
-
-}  // namespace
 
 void TUnSequential::DoExtract() {
     try {
@@ -48,8 +28,10 @@ std::unique_ptr<ArcInput> TUnSequential::OpenArchive(std::initializer_list<TArcT
     }
 }
 
-std::optional<std::string> TUnSequential::Admit(const std::string& name, bool warnSkipped) {
+std::optional<std::string> TUnSequential::Admit(const std::string& name, std::uint64_t unpacked, bool warnSkipped) {
+    Current = ArcMember{};
     Current.FileName = name;
+    Current.UnpackedSize64 = unpacked;
     if (!Selects(name)) {
         if (warnSkipped) ReportArcError(*this, name, "0", eSkippedFile);
         return std::nullopt;
@@ -86,29 +68,17 @@ void TUnSequential::MakeStoredFolder(const std::string& name) {
 bool TUnSequential::WriteMember(const std::string& target, std::optional<std::uint32_t> dosStamp,
                                 const std::function<bool(OutputSink&)>& decode, bool openFailureWarns) {
     ArchiveContext& ctx = Context();
-    Context().LastPercent = -1;
-    bool ok;
-    if (ctx.Sink.Mode() != SinkMode::File) {
-        ok = decode(ctx.Sink);
-    } else {
-        IArcFileSystem& fs = ctx.FileSystem();
-        std::unique_ptr<ByteSink> file;
-        try {
-            std::string folder = folderOf(target);
-            if (!folder.empty()) fs.CreateFolderChain(folder);
-            file = fs.OpenOutput(target);
-        } catch (const Error&) {
-            if (!openFailureWarns) RaiseArcError(*this, target, "0", eOpenError);
-            ReportArcError(*this, target, "0", eOpenError);
-            return false;
-        }
-        {
-            FileInSink use(ctx.Sink, file.get());
-            ok = decode(ctx.Sink);
-        }
-        file.reset();
-        if (dosStamp && SetDateTo() != CurDate) fs.SetDosDate(target, *dosStamp);
+    ctx.LastPercent = -1;
+    std::optional<MemberFile> file;
+    try {
+        file.emplace(ctx, target);
+    } catch (const E_RAISE&) {
+        if (!openFailureWarns) RaiseArcError(*this, target, "0", eOpenError);
+        ReportArcError(*this, target, "0", eOpenError);
+        return false;
     }
+    const bool ok = decode(ctx.Sink);
+    file->Finish(SetDateTo() != CurDate ? dosStamp : std::nullopt, std::nullopt);
     if (!ok) ReportArcError(*this, target, "0", eCrcFailed);
     if (OnEnd) OnEnd(*this, target, ok);
     return true;

@@ -37,18 +37,19 @@ protected:
     // The target for a member stored as name, or nullopt when it is not to be
     // written: outside FileSpec (with the warning 26900 when warnSkipped), a name the
     // sanitiser refuses (warning 25139), or OnFileExists/OnBegin said no (26900 when
-    // warnSkipped). Fills Current.FileName and counts the member.
-    std::optional<std::string> Admit(const std::string& name, bool warnSkipped);
+    // warnSkipped). Current gets the name and the declared size before OnBegin, so
+    // that it can judge the member; the member is counted.
+    std::optional<std::string> Admit(const std::string& name, std::uint64_t unpacked, bool warnSkipped);
 
     // A stored folder entry: with stored folders its folder is created (inside the
     // extraction folder), else nothing happens.
     void MakeStoredFolder(const std::string& name);
 
-    // Writes one member to target: creates its folder, opens it (failure: 25134,
+    // Writes one member to target through a MemberFile (failure to open: 25134,
     // raised, or a warning and false when openFailureWarns), lets decode fill the
-    // sink (it returns whether the checksum held), closes it, gives it dosStamp
-    // unless SetDateTo is CurDate, warns 25117 on a bad checksum and fires OnEnd.
-    // With a sink other than the file one, nothing is opened. False when skipped.
+    // sink (it returns whether the checksum held), gives it dosStamp unless
+    // SetDateTo is CurDate, warns 25117 on a bad checksum and fires OnEnd. A decode
+    // that throws leaves no file behind. False when skipped.
     bool WriteMember(const std::string& target, std::optional<std::uint32_t> dosStamp,
                      const std::function<bool(OutputSink&)>& decode, bool openFailureWarns = false);
 

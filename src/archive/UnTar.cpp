@@ -24,9 +24,8 @@ void TUnTAR::DoExtract() {
                 continue;
             }
             if (!e->IsFile() || name.empty()) continue;
-            auto target = Admit(name, false);
+            auto target = Admit(name, e->size, false);
             if (!target) continue;
-            Current.UnpackedSize64 = Current.PackedSize64 = e->size;
             std::uint32_t stamp = encodeDosDateTime(UnixToDateTime(e->mtime, Context().BiasMinutes()));
             WriteMember(*target, stamp, [&](OutputSink& sink) {
                 PackedInput packed = MemberInput(in->Source(), e->dataPos, e->size);

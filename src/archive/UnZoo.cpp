@@ -20,7 +20,7 @@ void TUnZOO::Walk() {
         if (z.next <= pos) Fail(eBadFileHeader);
         pos = z.next;
         if (z.deleted) continue;
-        std::optional<std::string> target = Admit(z.name, false);
+        std::optional<std::string> target = Admit(z.name, z.unpacked, false);
         if (!target) continue;
         if (z.method > 2) RaiseArcError(*this, *target, "0", eUnsupportedMethod);
         WriteMember(*target, z.DosStamp(), [&](OutputSink& sink) {

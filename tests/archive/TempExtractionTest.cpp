@@ -57,7 +57,7 @@ TEST(TempExtraction, TracksWhatItExtractedAndTellsFailuresOnce) {
     } cases[] = {
         {tcZIP, "extract/badcrc.zip", eCrcFailed},
         {tcGZ, "extract/encrypted.gz", ePasswordProtected},
-        {tcGZ, "made/numbers.txt.Z", -2},  // raised without a message number
+        {tcGZ, "made/numbers.txt.Z", eUnsupportedMethod},  // raised without telling OnError
         {tcZIP, "made/gnu.tar", eWrongArchiveType},
     };
     for (const Case& c : cases) {
@@ -75,6 +75,26 @@ TEST(TempExtraction, TracksWhatItExtractedAndTellsFailuresOnce) {
     EXPECT_EQ(ExtractErrorText(eCrcFailed), "CRC check has failed. Archive file may be damaged.");
 }
 
+TEST(TempExtraction, ADamagedMemberIsToldAsDamageNotAsUnknown) {
+    World w;
+    const std::string damaged = ExtractErrorText(eBadBlock), crc = ExtractErrorText(eCrcFailed);
+    for (auto [code, archive] : {std::pair{int{tcZIP}, "made/deflate.zip"}, std::pair{int{tcLHA}, "made/h1-lh5.lzh"},
+                                 std::pair{int{tcARJ}, "made/method1.arj"}}) {
+        SCOPED_TRACE(archive);
+        // Bytes flipped in the middle of the packed data of a large member.
+        Bytes bytes = ReadFixture(archive);
+        for (std::size_t i = bytes.size() / 2; i < bytes.size() / 2 + 40; ++i) bytes[i] ^= 0x5A;
+        ScratchFolder in;
+        w.ui.calls.clear();
+        EXPECT_FALSE(w.x.ExtractArchiveFiles(code, in.Write("damaged", bytes), w.temp.Path(), "*.*", nullptr, true,
+                                             true, false));
+        EXPECT_GT(w.x.ExtractErrorCode, 0);
+        ASSERT_EQ(w.ui.calls.size(), 1u);
+        const std::string& shown = w.ui.calls[0];
+        EXPECT_TRUE(shown == "Extract Error: " + damaged || shown == "Extract Error: " + crc) << shown;
+    }
+}
+
 TEST(TempExtraction, CancelStopsWithTheUnknownErrorText) {
     World w;
     w.ui.cancel = true;
@@ -83,6 +103,74 @@ TEST(TempExtraction, CancelStopsWithTheUnknownErrorText) {
     EXPECT_EQ(w.ui.calls.back(), "Extract Error: Unknown error has occoured while uncompressing file(s).");
     EXPECT_EQ(w.ui.calls.front(), "wait Extracting files");
     EXPECT_TRUE(w.temp.Files().empty());  // the member being written is removed
+}
+
+// The machine's file system with as little free space as a test says.
+class TightFileSystem final : public IArcFileSystem {
+public:
+    std::unique_ptr<IArcFileSystem> real = MakeSystemFileSystem();
+    std::uint64_t free = 0;
+    bool Exists(const std::string& p) override { return real->Exists(p); }
+    std::unique_ptr<ByteSource> OpenRead(const std::string& p) override { return real->OpenRead(p); }
+    std::optional<std::uint32_t> FileDosDate(const std::string& p) override { return real->FileDosDate(p); }
+    std::uint32_t FileAttributes(const std::string& p) override { return real->FileAttributes(p); }
+    void CreateFolderChain(const std::string& f) override { real->CreateFolderChain(f); }
+    std::unique_ptr<ByteSink> OpenOutput(const std::string& p) override { return real->OpenOutput(p); }
+    bool SetDosDate(const std::string& p, std::uint32_t s) override { return real->SetDosDate(p, s); }
+    bool SetAttributes(const std::string& p, std::uint32_t a) override { return real->SetAttributes(p, a); }
+    bool Remove(const std::string& p) override { return real->Remove(p); }
+    std::optional<std::uint64_t> FreeSpace(const std::string&) override { return free; }
+};
+
+TEST(TempExtraction, DescriptionFilesAreSizeLimitedAndQuiet) {
+    World w;
+    EXPECT_TRUE(w.x.ExtractDescFile(tcZIP, FixturePath("made/deflate.zip"), w.temp.Path(), "readme.txt"));
+    EXPECT_EQ(w.temp.Files(), std::vector<std::string>{"readme.txt"});
+    EXPECT_FALSE(w.x.QuietCrcCheck);
+    EXPECT_EQ(w.x.MaxMemberSize, 0u);
+
+    // Over the limit by what the header declares, or (gzip declares nothing) by
+    // what the decoder writes: passed over, no message, nothing left behind.
+    w.x.DescFileLimit = 5;
+    struct Case {
+        int code;
+        const char* archive;
+        const char* name;
+    } cases[] = {
+        {tcZIP, "made/deflate.zip", "numbers.txt"},
+        {tcLHA, "made/h1-lh5.lzh", "*.*"},
+        {tcGZ, "made/readme.txt.gz", "*.*"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.archive);
+        ScratchFolder folder;
+        EXPECT_FALSE(w.x.ExtractDescFile(c.code, FixturePath(c.archive), folder.Path(), c.name));
+        EXPECT_TRUE(folder.Files().empty());
+        EXPECT_NE(w.x.ExtractErrorCode, eDiskFull);
+    }
+    EXPECT_TRUE(w.ui.calls.empty());
+    EXPECT_EQ(w.context->Sink.FileCap(), 0u);
+}
+
+TEST(TempExtraction, AMemberTheDiskCannotHoldIsNotStarted) {
+    auto fs = std::make_unique<TightFileSystem>();
+    TightFileSystem& tight = *fs;
+    ArchiveContext context(std::move(fs), std::make_unique<FakeResourceStrings>(), 0);
+    ScriptedUi ui;
+    TempExtraction x(context, ui);
+    ScratchFolder temp;
+    tight.free = 100;  // the two 10-byte texts fit, readme.txt and numbers.txt do not
+    EXPECT_FALSE(x.ExtractArchiveFiles(tcZIP, FixturePath("made/deflate.zip"), temp.Path(), "*.txt", nullptr, true,
+                                       false, false));
+    EXPECT_EQ(x.ExtractErrorCode, eDiskFull);
+    EXPECT_EQ(ui.calls, std::vector<std::string>{"Extract Error: Disk is full, not enough space to extract files."});
+    EXPECT_EQ(temp.Files().size(), 2u);
+    EXPECT_TRUE(temp.Has("readonly.txt"));
+
+    ui.calls.clear();
+    tight.free = 0;
+    EXPECT_FALSE(x.ExtractDescFile(tcLHA, FixturePath("made/h1-lh5.lzh"), temp.Path(), "*.*"));
+    EXPECT_TRUE(ui.calls.empty());
 }
 
 TEST(TempExtraction, CleanupDeletesOnlyInsideTheTemporaryFolder) {
