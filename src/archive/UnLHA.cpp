@@ -20,6 +20,8 @@ Decoder decoderFor(const std::string& id) {
         case '1': return Lh1Decode;
         case '4': return [](PackedInput& in, DecodedOutput& out) { LzhDecode(in, out, 12, 4); };
         case '5': return [](PackedInput& in, DecodedOutput& out) { LzhDecode(in, out, 13, 4); };
+        case '6': return [](PackedInput& in, DecodedOutput& out) { LzhDecode(in, out, 15, 5); };
+        case '7': return [](PackedInput& in, DecodedOutput& out) { LzhDecode(in, out, 16, 5); };
         default: return nullptr;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // TUnLHA extracts the members of LHA/LZH archives (header levels 0-3, also inside
-// self-extracting programs): stored (-lh0-), -lh1-, -lh4- and -lh5- members.
+// self-extracting programs): stored (-lh0-), -lh1-, -lh4-, -lh5-, -lh6- and -lh7-
+// members.
 #include "UnSequential.h"
 
 namespace kv::arc {
