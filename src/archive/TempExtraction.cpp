@@ -5,7 +5,6 @@
 
 #include "Extractors.h"
 #include "SafePath.h"
-#include "UnRAR.h"
 
 namespace kv::arc {
 
@@ -121,8 +120,6 @@ bool TempExtraction::ExtractArchiveFiles(int typeCode, const std::string& archiv
     extractor->SetFileSpec(mask);
     extractor->UseStoredDirs = useStoredDirs;
     bind(*extractor, extractor->ExtractDir(), trackExtractedFiles, showProgress);
-    // The RAR extractor keeps its own list: it also ends the walk once all are written.
-    if (auto* rar = dynamic_cast<TUnRAR*>(extractor.get())) rar->MemberNames = context_.MemberNames;
 
     bool ok = true;
     {

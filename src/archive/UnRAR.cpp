@@ -47,11 +47,6 @@ std::string fileNamePart(const std::string& name) {
     return cut == std::string::npos ? name : name.substr(cut + 1);
 }
 
-std::string backslashed(std::string s) {
-    std::replace(s.begin(), s.end(), '/', '\\');
-    return s;
-}
-
 std::uint32_t dosNow() {
     std::time_t t = std::time(nullptr);
     const std::tm* local = std::localtime(&t);
@@ -113,11 +108,8 @@ void TUnRAR::Fail(int id) {
 }
 
 bool TUnRAR::Selects(const std::string& storedName, const std::string& mask) const {
-    if (MemberNames.empty()) return MatchWildcard(fileNamePart(storedName), mask);
-    const CaseMap& map = systemCaseMap();
-    std::string wanted = upperCase(backslashed(storedName), map);
-    return std::any_of(MemberNames.begin(), MemberNames.end(),
-                       [&](const std::string& n) { return upperCase(backslashed(n), map) == wanted; });
+    if (Context().MemberNames.empty()) return MatchWildcard(fileNamePart(storedName), mask);
+    return TUnBase::Selects(storedName);
 }
 
 int TUnRAR::VolumeEvent(int mode) {
@@ -177,7 +169,9 @@ void TUnRAR::DoExtract() {
     lib->SetChangeVolProc(handle, &RarCallbacks::Volume);
     lib->SetProcessDataProc(handle, &RarCallbacks::Data);
 
-    const bool oneOnly = MemberNames.empty() && mask.find_first_of("*?") == std::string::npos;
+    // With a member-name list the walk ends once that many members were written.
+    const std::vector<std::string>& names = Context().MemberNames;
+    const bool oneOnly = names.empty() && mask.find_first_of("*?") == std::string::npos;
     std::size_t counter = 1;
     bool scanningShown = false;
     std::vector<char> comment(kCommentBufferSize);
@@ -232,7 +226,7 @@ void TUnRAR::DoExtract() {
         if (int id = RarResultToId(r)) Fail(id);
         if (extract && SetDateTo() == CurDate) Context().FileSystem().SetDosDate(target.path, dosNow());
 
-        if (!MemberNames.empty() && counter > MemberNames.size()) break;
+        if (!names.empty() && counter > names.size()) break;
         if (oneOnly && selected) break;
     }
 }

@@ -16,10 +16,6 @@ class TUnRAR : public TUnBase {
 public:
     explicit TUnRAR(ArchiveContext& context) : TUnBase(context) {}
 
-    // When not empty, exactly these stored names are extracted (any case), and the
-    // walk ends once that many members were written.
-    std::vector<std::string> MemberNames;
-
     // The library to use; tests hand in their own functions.
     std::function<std::shared_ptr<const RarFunctions>()> Loader = LoadRarLibrary;
     // The wait window's text while members before the wanted one are passed over.
@@ -36,6 +32,8 @@ protected:
 private:
     friend struct RarCallbacks;
     [[noreturn]] void Fail(int id);
+    // The context's member-name list as every extractor reads it; without one, the
+    // file-name part against the upper-cased mask.
     bool Selects(const std::string& storedName, const std::string& mask) const;
     int VolumeEvent(int mode);
     int DataEvent(int size);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "DecoderTestSupport.h"
 #include "archive/ArcError.h"
 #include "archive/Checksum.h"
 
@@ -9,6 +10,7 @@ namespace kv::arc {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using test::RaisedId;
 
 Bytes Pattern(std::size_t n) {
     Bytes b(n);
@@ -44,15 +46,6 @@ public:
     Bytes bytes;
     std::vector<std::size_t> pieces;
 };
-
-int RaisedId(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const E_RAISE& e) {
-        return e.id();
-    }
-    return 0;
-}
 
 TEST(PackedInput, ReadsOnlyTheMembersBytesInBoundedChunks) {
     Bytes file = Pattern(100000);

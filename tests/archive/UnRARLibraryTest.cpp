@@ -93,7 +93,7 @@ TEST_F(UnRARLibraryTest, DamagedRefusedAndLockedMembersAreToldApart) {
         EventLog events;
         events.folder = fresh.Path();
         events.Attach(x);
-        x.MemberNames = {c.member};
+        context->MemberNames = {c.member};
         x.UseStoredDirs = c.storedFolders;
         x.SetArchiveFile(FixturePath("rar/damaged.rar"));
         x.SetExtractDir(fresh.Path());

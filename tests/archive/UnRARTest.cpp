@@ -150,7 +150,7 @@ TEST_F(UnRARTest, OneNamedMemberMatchesByFileNameAndEndsTheWalk) {
 
 TEST_F(UnRARTest, StoredFoldersAndNameListsGoThroughTheSanitiser) {
     unrar.UseStoredDirs = true;
-    unrar.MemberNames = {"docs\\a.txt", "..\\evil.txt"};
+    world.context->MemberNames = {"docs\\a.txt", "..\\evil.txt"};
     script.members = {{.name = "..\\evil.txt"}, {.name = "DOCS\\A.TXT"}, {.name = "after.txt"}};
     ASSERT_EQ(Run(), 0);
     // The climbing name is refused before the library sees it; the walk ends once
