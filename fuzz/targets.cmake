@@ -21,7 +21,7 @@ list(APPEND KV_FUZZ_TARGETS decode_inflate decode_shrink decode_reduce decode_im
 list(APPEND KV_FUZZ_TARGETS decode_lzh decode_lh1 decode_arj4 decode_lzd decode_arc)
 # The extractors' member loops, and our RAR library's header walk.
 list(APPEND KV_FUZZ_TARGETS extract_zip extract_lha extract_arj extract_zoo extract_arc extract_tar extract_gzip)
-list(APPEND KV_FUZZ_TARGETS rar_session)
+list(APPEND KV_FUZZ_TARGETS extract_rar rar_session)
 
 # Drive and registry data.
 list(APPEND KV_FUZZ_TARGETS media_parsers)
