@@ -14,8 +14,7 @@ public:
     explicit WindowsExtractionUi(ui::StatusDisplay* status = nullptr) : status_(status) {}
 
     void ShowWait(const std::string& caption, const std::string& status) override;
-    // The wait window's text for the member about to be extracted.
-    void Extracting(const std::string& fileName);
+    void Extracting(const std::string& fileName) override;
     bool Progress(int percent) override;
     void CloseWait() override;
     void ShowError(const std::string& caption, const std::string& text) override;

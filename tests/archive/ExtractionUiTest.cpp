@@ -29,7 +29,7 @@ struct HookedUi final : IExtractionUi {
 
     explicit HookedUi(WindowsExtractionUi& r) : real(r) {}
     void ShowWait(const std::string& c, const std::string& s) override { real.ShowWait(c, s); }
-    void Extracting(const std::string& f) { real.Extracting(f); }
+    void Extracting(const std::string& f) override { real.Extracting(f); }
     bool Progress(int percent) override {
         ++steps;
         if (beforeStep) beforeStep(steps);
@@ -82,8 +82,8 @@ TEST_F(ExtractionUiTest, CancelAsksAndStopsOnlyWhenConfirmedThenEveryWindowIsAsB
     EXPECT_EQ(x.ExtractErrorCode, -3);
     EXPECT_EQ(ui.steps, 2);
     EXPECT_TRUE(othersOff);
-    // Going on gives the text back in place of "Canceled...".
-    EXPECT_NE(ui.labels.front(), "Canceled...");
+    // Going on gives the member's text back in place of "Canceled...".
+    EXPECT_EQ(ui.labels.front(), "Extracting readme.txt");
 
     ASSERT_EQ(prompt.asked.size(), 3u);
     for (int i : {0, 1}) {
@@ -115,6 +115,8 @@ TEST_F(ExtractionUiTest, AnExtractionNobodyStopsShowsEachMemberAndAsksNothing) {
     EXPECT_TRUE(Run("made/deflate.zip"));
     EXPECT_TRUE(prompt.asked.empty());
     EXPECT_GE(ui.steps, 1);
+    for (const std::string& l : ui.labels) EXPECT_EQ(l.rfind("Extracting ", 0), 0u) << l;
+    EXPECT_EQ(ui.labels.back(), "Extracting noise.bin");
     EXPECT_EQ(WaitForm::current(), nullptr);
     EXPECT_TRUE(IsWindowEnabled(main.hwnd()));
     EXPECT_EQ(temp.Files().size(), 6u);
