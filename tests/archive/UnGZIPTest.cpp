@@ -22,7 +22,9 @@ TEST(UnGZIP, MembersMatchWhatGzipLists) {
         Bytes bytes = g.out.Read(m.name);
         EXPECT_EQ(bytes.size(), m.size);
         EXPECT_EQ(CrcText(bytes), m.crc);
-        if (m.date != "*") EXPECT_EQ(g.Date(m.name), m.date);
+        if (m.date != "*") {
+            EXPECT_EQ(g.Date(m.name), m.date);
+        }
         EXPECT_EQ(g.log.events, (std::vector<std::string>{"activate", "begin " + m.name, "end " + m.name + " ok",
                                                           "deactivate"}));
     }
