@@ -58,13 +58,31 @@ void Canvas::drawFocusRect(const RECT& r) { DrawFocusRect(dc_, &r); }
 
 void Canvas::drawEdge(RECT r, UINT edge, UINT flags) { DrawEdge(dc_, &r, edge, flags); }
 
+SIZE bitmapSize(HBITMAP bitmap) {
+    BITMAP bm{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm)) return {0, 0};
+    return {bm.bmWidth, bm.bmHeight};
+}
+
+COLORREF transparentColor(HBITMAP bitmap) {
+    SIZE size = bitmapSize(bitmap);
+    if (size.cx <= 0 || size.cy <= 0) return CLR_INVALID;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    COLORREF c = GetPixel(dc, 0, size.cy - 1);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return c;
+}
+
 void Canvas::draw(int x, int y, HBITMAP bitmap, bool transparent) {
     BITMAP bm{};
     if (!GetObjectA(bitmap, sizeof bm, &bm)) return;
+    // Read before the bitmap is selected below: it can be in one DC only.
+    COLORREF key = transparent ? transparentColor(bitmap) : CLR_INVALID;
     HDC src = CreateCompatibleDC(dc_);
     HGDIOBJ old = SelectObject(src, bitmap);
     if (transparent) {
-        COLORREF key = GetPixel(src, 0, bm.bmHeight - 1);
         TransparentBlt(dc_, x, y, bm.bmWidth, bm.bmHeight, src, 0, 0, bm.bmWidth, bm.bmHeight, key);
     } else {
         BitBlt(dc_, x, y, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);

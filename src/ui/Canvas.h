@@ -35,6 +35,10 @@ private:
     T h_ = nullptr;
 };
 
+SIZE bitmapSize(HBITMAP bitmap);
+// The see-through colour of a bitmap drawn transparently: its bottom-left pixel.
+COLORREF transparentColor(HBITMAP bitmap);
+
 class Canvas {
 public:
     // Borrows dc; everything selected into it is put back on destruction.
