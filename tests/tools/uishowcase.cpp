@@ -16,6 +16,7 @@
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Canvas.h"
+#include "ui/CheckListBox.h"
 #include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/ItemLists.h"
@@ -26,6 +27,7 @@
 #include "ui/Pickers.h"
 #include "ui/ProgressBar.h"
 #include "ui/RangeControls.h"
+#include "ui/RichEdit.h"
 #include "ui/SpeedButton.h"
 #include "ui/Splitter.h"
 #include "ui/StatusBar.h"
@@ -50,7 +52,7 @@ public:
         setBounds(40, 40, 820, 560);
         createHandle();
 
-        top.setBounds(0, 0, 100, 104);
+        top.setBounds(0, 0, 100, 180);
         top.setAlign(Align::Top);
         top.create(this);
         label.setText("Label:");
@@ -91,6 +93,15 @@ public:
         pages.create(&top);
         pages.addPage("Page one");
         pages.addPage("Page two");
+        richEdit.setBounds(8, 106, 300, 68);
+        richEdit.create(&top);
+        richEdit.loadRtf("{\\rtf1\\ansi Rich edit: {\\b bold}, {\\i italic}\\par and a second line}");
+        checkList.setBounds(320, 106, 200, 68);
+        checkList.setAllowGrayed(true);
+        checkList.setItems({"Check list one", "Check list two", "Check list three"});
+        checkList.setChecked(0, true);
+        checkList.setState(2, CheckState::Grayed);
+        checkList.create(&top);
 
         status.setBounds(0, 0, 100, 22);
         status.setPanels({{"Ready", 200}, {"1,000,000 rows", 200}, {"", 100}});
@@ -143,6 +154,8 @@ public:
     TrackBar track;
     DateTimePicker date;
     UpDown spin;
+    RichEdit richEdit;
+    CheckListBox checkList;
     PageControl pages;
     Splitter splitter;
     StatusBar status;
@@ -201,6 +214,7 @@ int checkPicture(ShowcaseForm& form, const BitmapCanvas& shot, POINT origin, boo
         {"list box", &form.listBox}, {"status bar", &form.status}, {"tree", &form.tree},
         {"list", &form.list},       {"radio", &form.radio}, {"speed button", &form.tool},
         {"track bar", &form.track}, {"date", &form.date},   {"up-down", &form.spin},
+        {"rich edit", &form.richEdit}, {"check list", &form.checkList},
         {"pages", &form.pages}};
     for (auto& [name, c] : controls) {
         RECT r{};
