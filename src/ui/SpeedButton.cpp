@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Canvas.h"
+#include "ui/GlyphStrip.h"
 
 namespace kv::ui {
 
@@ -24,11 +25,7 @@ void SpeedButton::setGlyph(HBITMAP strip, int numGlyphs) {
     repaint();
 }
 
-int SpeedButton::numGlyphs() const {
-    BITMAP bm{};
-    if (!glyph_ || !GetObjectA(glyph_, sizeof bm, &bm)) return 0;
-    return std::max(1, std::min<int>(numGlyphs_, bm.bmWidth));
-}
+int SpeedButton::numGlyphs() const { return glyphCount(glyph_, numGlyphs_); }
 
 void SpeedButton::setFlat(bool flat) {
     flat_ = flat;
@@ -71,22 +68,15 @@ void SpeedButton::paint(HDC dc) {
 
     int textLeft = r.left;
     if (int n = numGlyphs()) {
-        BITMAP bm{};
-        GetObjectA(glyph_, sizeof bm, &bm);
-        int w = bm.bmWidth / n, h = bm.bmHeight;
+        SIZE g = glyphSize(glyph_, n);
         int index = 0;
         if (!enabled() && n > 1) index = 1;
         else if (pressed_ && n > 2) index = 2;
         else if (down_ && n > 3) index = 3;
-        int x = text().empty() ? (r.right - w) / 2 : 4, y = (r.bottom - h) / 2;
+        int x = text().empty() ? (r.right - g.cx) / 2 : 4, y = (r.bottom - g.cy) / 2;
         if (sunk) ++x, ++y;
-        HDC src = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(src, glyph_);
-        COLORREF key = GetPixel(src, 0, h - 1);
-        TransparentBlt(dc, x, y, w, h, src, index * w, 0, w, h, key);
-        SelectObject(src, old);
-        DeleteDC(src);
-        textLeft = x + w + 2;
+        drawGlyph(dc, glyph_, n, index, x, y);
+        textLeft = x + g.cx + 2;
     }
     std::string caption = text();
     if (!caption.empty()) {

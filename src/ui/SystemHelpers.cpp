@@ -4,6 +4,7 @@
 
 #include "base/Errors.h"
 #include "ui/Application.h"
+#include "ui/SystemFonts.h"
 
 namespace kv::ui {
 
@@ -35,6 +36,40 @@ std::string GetShortPath(const std::string& path) {
     s.resize(got);
     return s;
 }
+
+bool FileExistsByFind(const std::string& path) {
+    if (path.empty() || path.find_first_of("*?") != std::string::npos) {
+        SetLastError(ERROR_INVALID_NAME);
+        return false;
+    }
+    std::string p = path;
+    // A folder is found by its name, not by a trailing backslash; a drive's
+    // root is not found at all, so its attributes answer.
+    if (p.size() > 3 && (p.back() == '\\' || p.back() == '/')) p.pop_back();
+    const bool root = p.size() <= 3 && p.size() >= 2 && p[1] == ':';
+    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    bool found;
+    if (root) {
+        found = GetFileAttributesA(p.c_str()) != INVALID_FILE_ATTRIBUTES;
+    } else {
+        WIN32_FIND_DATAA data;
+        HANDLE h = FindFirstFileA(p.c_str(), &data);
+        found = h != INVALID_HANDLE_VALUE;
+        if (found) FindClose(h);
+    }
+    const DWORD error = found ? 0 : GetLastError();
+    SetErrorMode(oldMode);
+    SetLastError(error);
+    return found;
+}
+
+DWORD LastIOResult() {
+    const DWORD error = GetLastError();
+    SetLastError(0);
+    return error;
+}
+
+LOGFONTA GetCaptionFont() { return SystemFonts::instance().captionLogFont(); }
 
 bool PrinterInstalled() {
     DWORD needed = 0, count = 0;

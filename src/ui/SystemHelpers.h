@@ -17,6 +17,16 @@ std::uint32_t FileTimeToDosDate(const FILETIME& fileTime);
 bool TouchFileNow(const std::string& name);
 // The 8.3 form of a path, or the path itself when the system has none.
 std::string GetShortPath(const std::string& path);
+// Whether the system finds a file or folder of that path. Wildcards find
+// nothing: a mask is no path. An empty drive asks no question.
+bool FileExistsByFind(const std::string& path);
+// The system's code for why the last file call on this thread failed (0 when
+// it did not), cleared by the reading: for callers of the helpers here that
+// answer only false.
+DWORD LastIOResult();
+
+// The system's caption font, for a font of the caller's own.
+LOGFONTA GetCaptionFont();
 
 // Tells the user when no printer is installed; returns whether one is.
 bool CheckPrinterInstalled();

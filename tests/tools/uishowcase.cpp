@@ -14,6 +14,7 @@
 
 #include "controls/ExtListView.h"
 #include "ui/Application.h"
+#include "ui/BitBtn.h"
 #include "ui/Button.h"
 #include "ui/Canvas.h"
 #include "ui/CheckListBox.h"
@@ -79,6 +80,17 @@ public:
         tool.setText("&Tool");
         tool.setFlat(false);
         tool.setBounds(480, 38, 60, 24);
+        {
+            BitmapCanvas glyph(16, 16);
+            glyph.canvas().setBrushColor(RGB(255, 0, 255));  // see-through
+            glyph.canvas().fillRect({0, 0, 16, 16});
+            glyph.canvas().setBrushColor(RGB(0, 90, 200));
+            glyph.canvas().fillRect({2, 3, 14, 13});
+            printGlyph.reset(static_cast<HBITMAP>(CopyImage(glyph.bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        }
+        print.setGlyph(printGlyph.get());
+        print.setText("&Print");
+        print.setBounds(580, 70, 100, 28);
         track.setRange(0, 10);
         track.setPosition(4);
         track.setBounds(8, 68, 160, 30);
@@ -87,7 +99,7 @@ public:
         spin.setPosition(7);
         spin.setBounds(300, 70, 18, 22);
         for (Control* c : std::initializer_list<Control*>{&label, &edit, &combo, &check, &ok, &progress, &listBox,
-                                                          &radio, &tool, &track, &date, &spin})
+                                                          &radio, &tool, &track, &date, &spin, &print})
             c->create(&top);
         pages.setBounds(340, 66, 230, 36);
         pages.create(&top);
@@ -151,6 +163,8 @@ public:
     ListBox listBox;
     RadioButton radio;
     SpeedButton tool;
+    GdiObject<HBITMAP> printGlyph;  // before the button that draws it, so it goes after it
+    BitBtn print;
     TrackBar track;
     DateTimePicker date;
     UpDown spin;
@@ -215,7 +229,7 @@ int checkPicture(ShowcaseForm& form, const BitmapCanvas& shot, POINT origin, boo
         {"list", &form.list},       {"radio", &form.radio}, {"speed button", &form.tool},
         {"track bar", &form.track}, {"date", &form.date},   {"up-down", &form.spin},
         {"rich edit", &form.richEdit}, {"check list", &form.checkList},
-        {"pages", &form.pages}};
+        {"pages", &form.pages},     {"bitmap button", &form.print}};
     for (auto& [name, c] : controls) {
         RECT r{};
         GetWindowRect(c->hwnd(), &r);

@@ -1,3 +1,4 @@
+#include "TestStrip.h"
 #include "UiFixture.h"
 #include "ui/Button.h"
 #include "ui/Canvas.h"
@@ -10,18 +11,6 @@ namespace {
 using namespace kv::ui;
 
 using SpeedButtonTest = UiTest;
-
-// A strip of n glyphs of 16 x 16: magenta background, a coloured square each.
-HBITMAP makeStrip(int n, const COLORREF* colours) {
-    BitmapCanvas strip(16 * n, 16);
-    strip.canvas().setBrushColor(RGB(255, 0, 255));
-    strip.canvas().fillRect({0, 0, 16 * n, 16});
-    for (int i = 0; i < n; ++i) {
-        strip.canvas().setBrushColor(colours[i]);
-        strip.canvas().fillRect({16 * i + 4, 4, 16 * i + 12, 12});
-    }
-    return static_cast<HBITMAP>(CopyImage(strip.bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
 
 TEST_F(SpeedButtonTest, ClicksWithoutTakingTheFocusAndDrawsItsGlyph) {
     Form form;

@@ -86,4 +86,34 @@ TEST_F(SystemHelpersTest, NestedLockCountsDownToTheUnlock) {
     DestroyWindow(w);
 }
 
+TEST_F(SystemHelpersTest, FilesAndFoldersFoundAndWhyNot) {
+    const std::string folder = tempFile("");
+    const std::string file = tempFile("kv_find_me.txt");
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+    EXPECT_TRUE(FileExistsByFind(file));
+    EXPECT_TRUE(FileExistsByFind(folder));  // with its trailing backslash
+    EXPECT_TRUE(FileExistsByFind(folder.substr(0, folder.size() - 1)));
+    EXPECT_TRUE(FileExistsByFind("C:\\"));
+    EXPECT_FALSE(FileExistsByFind(folder + "kv_find_*.txt"));  // a mask is no path
+    EXPECT_FALSE(FileExistsByFind(""));
+    DeleteFileA(file.c_str());
+    EXPECT_FALSE(FileExistsByFind(file));
+    EXPECT_EQ(LastIOResult(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(LastIOResult(), 0u);  // read once
+    EXPECT_FALSE(FileExistsByFind(folder + "kv_no_such_folder\\file.txt"));
+    EXPECT_EQ(LastIOResult(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+}
+
+TEST_F(SystemHelpersTest, CaptionFontIsTheSystems) {
+    NONCLIENTMETRICSA m{};
+    m.cbSize = 340;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, m.cbSize, &m, 0));
+    LOGFONTA f = GetCaptionFont();
+    EXPECT_STREQ(f.lfFaceName, m.lfCaptionFont.lfFaceName);
+    EXPECT_EQ(f.lfHeight, m.lfCaptionFont.lfHeight);
+    EXPECT_EQ(f.lfWeight, m.lfCaptionFont.lfWeight);
+}
+
 }  // namespace
