@@ -1,14 +1,14 @@
 #include <array>
-#include <vector>
 
 #include "ArcDecoders.h"
+#include "LzwStringTable.h"
 
 namespace kv::arc {
 namespace {
 
 constexpr int kMinBits = 9;
 constexpr int kClear = 256;
-constexpr int kFirstFree = 257;
+constexpr std::uint32_t kFirstFree = 257;
 
 // Codes of the current width come in groups of eight (as many bytes as bits per
 // code); a change of width or a clear starts a new group, dropping the rest of the old.
@@ -41,60 +41,26 @@ private:
 }  // namespace
 
 void ArcUnLzw(PackedInput& in, ArcStage& stage, int maxBits) {
-    const int tableSize = 1 << maxBits;
-    std::vector<std::uint16_t> prefix(static_cast<std::size_t>(tableSize));
-    std::vector<std::uint8_t> suffix(static_cast<std::size_t>(tableSize));
-    std::vector<std::uint8_t> stack(static_cast<std::size_t>(tableSize));
+    LzwStringTable table(maxBits, kFirstFree);
     GroupedCodes codes(in);
-
     int width = kMinBits;
-    int freeCode = kFirstFree;
     bool newGroup = false;
-    int previous = -1;
-    std::uint8_t firstByte = 0;
     while (!stage.Full()) {
         // The width grows once the next free code no longer fits (and then starts a new group).
-        if (freeCode > (1 << width) - 1 && width < maxBits) {
+        if (table.FreeCode() > (1u << width) - 1 && width < maxBits) {
             ++width;
             newGroup = true;
         }
-        int code = codes.Next(width, newGroup);
+        const int code = codes.Next(width, newGroup);
         newGroup = false;
         if (code < 0) break;
         if (code == kClear) {
             width = kMinBits;
-            freeCode = kFirstFree;
-            previous = -1;
+            table.Clear();
             newGroup = true;
             continue;
         }
-        if (previous < 0) {
-            if (code > 255) throw E_RAISE(eBadBlock);
-            stage.Put(firstByte = static_cast<std::uint8_t>(code));
-            previous = code;
-            continue;
-        }
-        if (code > freeCode || (code == freeCode && freeCode == tableSize)) throw E_RAISE(eBadBlock);
-        std::size_t depth = 0;
-        int c = code;
-        if (code == freeCode) {
-            stack[depth++] = firstByte;
-            c = previous;
-        }
-        while (c > 255) {
-            if (depth == stack.size()) throw E_RAISE(eStackOverflow);
-            stack[depth++] = suffix[static_cast<std::size_t>(c)];
-            c = prefix[static_cast<std::size_t>(c)];
-        }
-        if (depth == stack.size()) throw E_RAISE(eStackOverflow);
-        stack[depth++] = firstByte = static_cast<std::uint8_t>(c);
-        while (depth > 0) stage.Put(stack[--depth]);
-        if (freeCode < tableSize) {
-            prefix[static_cast<std::size_t>(freeCode)] = static_cast<std::uint16_t>(previous);
-            suffix[static_cast<std::size_t>(freeCode)] = firstByte;
-            ++freeCode;
-        }
-        previous = code;
+        table.Expand(static_cast<std::uint32_t>(code), [&](std::uint8_t b) { stage.Put(b); });
     }
     stage.End();
 }
