@@ -58,6 +58,15 @@ void Canvas::drawFocusRect(const RECT& r) { DrawFocusRect(dc_, &r); }
 
 void Canvas::drawEdge(RECT r, UINT edge, UINT flags) { DrawEdge(dc_, &r, edge, flags); }
 
+void Canvas::drawState(HICON icon, int x, int y, UINT state) {
+    DrawStateA(dc_, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, 0, 0, DST_ICON | state);
+}
+
+void Canvas::drawState(HBITMAP bitmap, int x, int y, UINT state) {
+    SIZE size = bitmapSize(bitmap);
+    DrawStateA(dc_, nullptr, nullptr, reinterpret_cast<LPARAM>(bitmap), 0, x, y, size.cx, size.cy, DST_BITMAP | state);
+}
+
 SIZE bitmapSize(HBITMAP bitmap) {
     BITMAP bm{};
     if (!bitmap || !GetObjectA(bitmap, sizeof bm, &bm)) return {0, 0};

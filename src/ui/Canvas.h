@@ -67,6 +67,9 @@ public:
     int drawText(const std::string& text, RECT& r, UINT format);
     void drawFocusRect(const RECT& r);
     void drawEdge(RECT r, UINT edge, UINT flags);
+    // An icon or bitmap in a state of DrawState (DSS_DISABLED for the embossed look).
+    void drawState(HICON icon, int x, int y, UINT state);
+    void drawState(HBITMAP bitmap, int x, int y, UINT state);
     // Draws a bitmap; transparent takes its bottom-left pixel as the see-through colour.
     void draw(int x, int y, HBITMAP bitmap, bool transparent = false);
     void stretchDraw(const RECT& r, HBITMAP bitmap);

@@ -304,6 +304,15 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             wp = key;
         }
         break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (onKeyUp) {
+            WORD key = static_cast<WORD>(wp);
+            onKeyUp(*this, key, currentShiftState());
+            if (key == 0) return 0;
+            wp = key;
+        }
+        break;
     case WM_CHAR:
         if (onKeyPress) {
             char c = static_cast<char>(wp);

@@ -87,6 +87,7 @@ public:
     // Set key to 0 to swallow it.
     std::function<void(Control& sender, WORD& key, UINT shift)> onKeyDown;
     std::function<void(Control& sender, char& key)> onKeyPress;
+    std::function<void(Control& sender, WORD& key, UINT shift)> onKeyUp;
     std::function<void(Control& sender)> onResize;
 
 protected:

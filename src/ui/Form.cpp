@@ -214,6 +214,12 @@ static bool routeMnemonic(Control& parent, char key) {
 
 bool Form::preTranslateMessage(MSG& msg) {
     if (msg.message == WM_SYSCHAR && routeMnemonic(*this, static_cast<char>(msg.wParam))) return true;
+    if (keyPreview && Control::onKeyUp && (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP)) {
+        WORD key = static_cast<WORD>(msg.wParam);
+        Control::onKeyUp(*this, key, currentShiftState());
+        if (key == 0) return true;
+        msg.wParam = key;
+    }
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
         UINT shift = currentShiftState();
         WORD key = static_cast<WORD>(msg.wParam);

@@ -44,6 +44,26 @@ TEST_F(CanvasTest, TransparentDrawKeepsWhatIsUnderTheBottomLeftColour) {
     EXPECT_EQ(target.pixel(5, 5), RGB(10, 20, 30));
 }
 
+TEST_F(CanvasTest, DrawStateDrawsNormalAndDisabledImagesApart) {
+    BitmapCanvas glyph(8, 8);
+    glyph.canvas().setBrushColor(RGB(255, 255, 255));
+    glyph.canvas().fillRect({0, 0, 8, 8});
+    glyph.canvas().setBrushColor(RGB(0, 0, 0));
+    glyph.canvas().fillRect({2, 2, 6, 6});
+    HBITMAP copy = static_cast<HBITMAP>(CopyImage(glyph.bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BitmapCanvas normal(16, 16), disabled(16, 16);
+    for (BitmapCanvas* b : {&normal, &disabled}) {
+        b->canvas().setBrushColor(RGB(192, 192, 192));
+        b->canvas().fillRect({0, 0, 16, 16});
+    }
+    normal.canvas().drawState(copy, 4, 4, DSS_NORMAL);
+    disabled.canvas().drawState(copy, 4, 4, DSS_DISABLED);
+    DeleteObject(copy);
+    EXPECT_EQ(normal.pixel(7, 7), RGB(0, 0, 0));
+    EXPECT_NE(disabled.pixel(7, 7), RGB(0, 0, 0));
+    EXPECT_GT(disabled.pixelsUnlike(RGB(192, 192, 192)), 0);
+}
+
 TEST_F(CanvasTest, RenderedWindowIsNotBlank) {
     Form form;
     form.setBounds(0, 0, 200, 120);

@@ -121,11 +121,20 @@ TEST_F(FormTest, ShortcutsAndKeyPreviewSeeKeysFirst) {
     form.onShortcut = [&](Form&, WORD key, UINT) { return key == VK_F5 && ++shortcuts; };
     int buttonKeys = 0;
     b.onKeyDown = [&](Control&, WORD&, UINT) { ++buttonKeys; };
+    std::vector<WORD> released;
+    form.onKeyUp = [&](Control&, WORD& key, UINT) {
+        released.push_back(key);
+        if (key == 'X') key = 0;
+    };
+    int buttonReleases = 0;
+    b.onKeyUp = [&](Control&, WORD&, UINT) { ++buttonReleases; };
     for (WORD k : {WORD('X'), WORD(VK_F5), WORD('A')}) kv::uitest::postKey(b.hwnd(), k);
     app().processMessages();
     EXPECT_EQ(seen, (std::vector<WORD>{'X', VK_F5, 'A'}));
     EXPECT_EQ(shortcuts, 1);
     EXPECT_EQ(buttonKeys, 1);  // only A reached the button
+    EXPECT_EQ(released, (std::vector<WORD>{'X', VK_F5, 'A'}));
+    EXPECT_EQ(buttonReleases, 2);  // X was swallowed by the preview
 }
 
 TEST_F(FormTest, MainFormCloseEndsTheLoop) {
