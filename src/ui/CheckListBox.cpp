@@ -165,9 +165,12 @@ LRESULT CheckListBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return r;
     }
     case WM_CHAR:
-        // The space bar is the check's key, not a letter to search for.
+        // The space bar is the check's key, not a letter to search for; a key
+        // handler sees it first and may swallow it.
         if (wp == ' ') {
-            toggle(static_cast<int>(SendMessageA(hwnd(), LB_GETCARETINDEX, 0, 0)));
+            char key = ' ';
+            if (onKeyPress) onKeyPress(*this, key);
+            if (key == ' ') toggle(static_cast<int>(SendMessageA(hwnd(), LB_GETCARETINDEX, 0, 0)));
             return 0;
         }
         break;

@@ -70,6 +70,16 @@ TEST_F(CheckListBoxTest, SpaceTogglesTheFocusedItemThroughGrayedWhenAllowed) {
     EXPECT_EQ(seen, (std::vector<CheckState>{CheckState::Grayed, CheckState::Checked, CheckState::Unchecked}));
     EXPECT_EQ(f.toggled, (std::vector<int>{2, 2, 2}));
     EXPECT_EQ(f.list.itemIndex(), 2);  // no search for an item starting with a blank
+
+    // A key handler sees the space first and may swallow it.
+    int pressed = 0;
+    f.list.onKeyPress = [&](Control&, char& key) {
+        if (key == ' ' && ++pressed == 2) key = 0;
+    };
+    SendMessageA(f.list.hwnd(), WM_CHAR, ' ', 1);
+    SendMessageA(f.list.hwnd(), WM_CHAR, ' ', 1);
+    EXPECT_EQ(pressed, 2);
+    EXPECT_EQ(f.list.state(2), CheckState::Grayed);  // only the first press toggled
 }
 
 TEST_F(CheckListBoxTest, StatesAndDataSurviveExchangeAndRecreation) {
