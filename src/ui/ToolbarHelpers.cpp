@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "ui/GlyphStrip.h"
-
 namespace kv::ui {
 
 int ToolbarButtonSide(int sizeSetting) { return std::clamp(sizeSetting, 0, 7) * 2 + 21; }
@@ -36,9 +34,9 @@ SpeedButton* FindToolButtonAt(Control& toolbar, POINT point) {
 }
 
 void CenterBitBtnGlyph(BitBtn& button) {
-    const int glyph = glyphSize(button.glyph(), button.numGlyphs()).cx;
-    const int caption = button.captionWidth();
-    const int content = glyph + (glyph > 0 && caption > 0 ? button.spacing() : 0) + caption;
+    // The button lays glyph, gap and caption out as one run; its width is all we need.
+    const BitBtn::Placement p = button.placement();
+    const int content = p.text.right - p.glyph.left;
     const RECT client = button.clientRect();
     button.setMargin(std::max(0, static_cast<int>(client.right - client.left - content) / 2));
 }
