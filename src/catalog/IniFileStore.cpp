@@ -56,9 +56,7 @@ bool IniFileStore::writeString(std::string_view section, std::string_view name, 
 bool IniFileStore::eraseSection(std::string_view section) {
     auto ini = load();
     if (!ini) return false;
-    const std::string before = ini->text();
-    ini->erase(section);
-    return ini->text() == before || save(*ini);  // nothing erased: the file is left alone
+    return !ini->erase(section) || save(*ini);  // nothing erased: the file is left alone
 }
 
 }  // namespace kv

@@ -136,10 +136,14 @@ bool IniText::write(std::string_view section, std::string_view name, std::string
     return true;
 }
 
-void IniText::erase(std::string_view section) {
-    while (auto span = find(section))
+bool IniText::erase(std::string_view section) {
+    bool erased = false;
+    while (auto span = find(section)) {
         lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(span->header),
                      lines_.begin() + static_cast<std::ptrdiff_t>(span->end));
+        erased = true;
+    }
+    return erased;
 }
 
 }  // namespace kv

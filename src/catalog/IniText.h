@@ -24,8 +24,8 @@ public:
     // in one ini line (line breaks, NUL, "=" or "]" where they would be read
     // as something else, names with outer blanks).
     bool write(std::string_view section, std::string_view name, std::string_view value);
-    // Removes every section of that name with its entries.
-    void erase(std::string_view section);
+    // Removes every section of that name with its entries; false when there was none.
+    bool erase(std::string_view section);
 
 private:
     // The lines of the first section of that name: [begin, end) after its header.
