@@ -456,9 +456,7 @@ LRESULT TCustomEnhListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         dragged_ = false;
         if (GetFocus() != hwnd()) {
             MouseSetFocus = true;
-            LVHITTESTINFO hit{};
-            hit.pt = mouseDown_;
-            int row = static_cast<int>(SendMessageA(hwnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+            int row = rowAt(mouseDown_);
             // Clear first, then focus only a row that was hit: -1 would mean every row.
             ClearRowStates();
             if (row >= 0) {
@@ -496,9 +494,7 @@ LRESULT TCustomEnhListView::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& hand
         }
         if (hdr->code == LVN_BEGINDRAG) {
             dragged_ = true;
-            LVHITTESTINFO hit{};
-            hit.pt = mouseDown_;
-            int row = static_cast<int>(SendMessageA(hwnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+            int row = rowAt(mouseDown_);
             if (row >= 0) {
                 POINT origin{};
                 auto images = reinterpret_cast<HIMAGELIST>(
