@@ -85,16 +85,21 @@ COLORREF transparentColor(HBITMAP bitmap) {
 }
 
 void Canvas::draw(int x, int y, HBITMAP bitmap, bool transparent) {
-    BITMAP bm{};
-    if (!GetObjectA(bitmap, sizeof bm, &bm)) return;
+    SIZE size = bitmapSize(bitmap);
+    draw(x, y, bitmap, RECT{0, 0, size.cx, size.cy}, transparent);
+}
+
+void Canvas::draw(int x, int y, HBITMAP bitmap, const RECT& part, bool transparent) {
+    const int w = part.right - part.left, h = part.bottom - part.top;
+    if (w <= 0 || h <= 0) return;
     // Read before the bitmap is selected below: it can be in one DC only.
     COLORREF key = transparent ? transparentColor(bitmap) : CLR_INVALID;
     HDC src = CreateCompatibleDC(dc_);
     HGDIOBJ old = SelectObject(src, bitmap);
     if (transparent) {
-        TransparentBlt(dc_, x, y, bm.bmWidth, bm.bmHeight, src, 0, 0, bm.bmWidth, bm.bmHeight, key);
+        TransparentBlt(dc_, x, y, w, h, src, part.left, part.top, w, h, key);
     } else {
-        BitBlt(dc_, x, y, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
+        BitBlt(dc_, x, y, w, h, src, part.left, part.top, SRCCOPY);
     }
     SelectObject(src, old);
     DeleteDC(src);

@@ -72,6 +72,8 @@ public:
     void drawState(HBITMAP bitmap, int x, int y, UINT state);
     // Draws a bitmap; transparent takes its bottom-left pixel as the see-through colour.
     void draw(int x, int y, HBITMAP bitmap, bool transparent = false);
+    // The same for a part of the bitmap (one image of a strip, say).
+    void draw(int x, int y, HBITMAP bitmap, const RECT& part, bool transparent);
     void stretchDraw(const RECT& r, HBITMAP bitmap);
     COLORREF pixel(int x, int y) const;
     void setPixel(int x, int y, COLORREF color);

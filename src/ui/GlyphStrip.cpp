@@ -24,13 +24,7 @@ void drawGlyph(HDC dc, HBITMAP strip, int numGlyphs, int index, int x, int y) {
     if (n == 0) return;
     SIZE size = glyphSize(strip, numGlyphs);
     index = std::clamp(index, 0, n - 1);
-    // Read before the bitmap is selected below: it can be in one DC only.
-    COLORREF key = transparentColor(strip);
-    HDC src = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(src, strip);
-    TransparentBlt(dc, x, y, size.cx, size.cy, src, index * size.cx, 0, size.cx, size.cy, key);
-    SelectObject(src, old);
-    DeleteDC(src);
+    Canvas(dc).draw(x, y, strip, RECT{index * size.cx, 0, (index + 1) * size.cx, size.cy}, true);
 }
 
 }  // namespace kv::ui
