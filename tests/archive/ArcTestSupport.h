@@ -35,6 +35,26 @@ public:
     std::optional<std::uint64_t> FreeSpace(const std::string&) override { return 1u << 30; }
 };
 
+// Passes every call on to the file system it owns; a test overrides the calls it
+// watches or changes.
+class ForwardingFileSystem : public IArcFileSystem {
+public:
+    explicit ForwardingFileSystem(std::unique_ptr<IArcFileSystem> inner) : inner_(std::move(inner)) {}
+    bool Exists(const std::string& p) override { return inner_->Exists(p); }
+    std::unique_ptr<ByteSource> OpenRead(const std::string& p) override { return inner_->OpenRead(p); }
+    std::optional<std::uint32_t> FileDosDate(const std::string& p) override { return inner_->FileDosDate(p); }
+    std::uint32_t FileAttributes(const std::string& p) override { return inner_->FileAttributes(p); }
+    void CreateFolderChain(const std::string& f) override { inner_->CreateFolderChain(f); }
+    std::unique_ptr<ByteSink> OpenOutput(const std::string& p) override { return inner_->OpenOutput(p); }
+    bool SetDosDate(const std::string& p, std::uint32_t s) override { return inner_->SetDosDate(p, s); }
+    bool SetAttributes(const std::string& p, std::uint32_t a) override { return inner_->SetAttributes(p, a); }
+    bool Remove(const std::string& p) override { return inner_->Remove(p); }
+    std::optional<std::uint64_t> FreeSpace(const std::string& f) override { return inner_->FreeSpace(f); }
+
+private:
+    std::unique_ptr<IArcFileSystem> inner_;
+};
+
 // Resource texts per program file.
 class FakeResourceStrings final : public IResourceStrings {
 public:

@@ -106,19 +106,10 @@ TEST(TempExtraction, CancelStopsWithTheUnknownErrorText) {
 }
 
 // The machine's file system with as little free space as a test says.
-class TightFileSystem final : public IArcFileSystem {
+class TightFileSystem final : public ForwardingFileSystem {
 public:
-    std::unique_ptr<IArcFileSystem> real = MakeSystemFileSystem();
+    TightFileSystem() : ForwardingFileSystem(MakeSystemFileSystem()) {}
     std::uint64_t free = 0;
-    bool Exists(const std::string& p) override { return real->Exists(p); }
-    std::unique_ptr<ByteSource> OpenRead(const std::string& p) override { return real->OpenRead(p); }
-    std::optional<std::uint32_t> FileDosDate(const std::string& p) override { return real->FileDosDate(p); }
-    std::uint32_t FileAttributes(const std::string& p) override { return real->FileAttributes(p); }
-    void CreateFolderChain(const std::string& f) override { real->CreateFolderChain(f); }
-    std::unique_ptr<ByteSink> OpenOutput(const std::string& p) override { return real->OpenOutput(p); }
-    bool SetDosDate(const std::string& p, std::uint32_t s) override { return real->SetDosDate(p, s); }
-    bool SetAttributes(const std::string& p, std::uint32_t a) override { return real->SetAttributes(p, a); }
-    bool Remove(const std::string& p) override { return real->Remove(p); }
     std::optional<std::uint64_t> FreeSpace(const std::string&) override { return free; }
 };
 

@@ -194,26 +194,14 @@ TEST_F(UnRARTest, CancellingAnswersZeroAndIsNoDamage) {
     }
 }
 
-class DateRecorder final : public IArcFileSystem {
+class DateRecorder final : public ForwardingFileSystem {
 public:
-    explicit DateRecorder(IArcFileSystem& inner) : inner_(inner) {}
+    using ForwardingFileSystem::ForwardingFileSystem;
     std::vector<std::string> touched;
-    bool Exists(const std::string& p) override { return inner_.Exists(p); }
-    std::unique_ptr<ByteSource> OpenRead(const std::string& p) override { return inner_.OpenRead(p); }
-    std::optional<std::uint32_t> FileDosDate(const std::string& p) override { return inner_.FileDosDate(p); }
-    std::uint32_t FileAttributes(const std::string& p) override { return inner_.FileAttributes(p); }
-    void CreateFolderChain(const std::string& f) override { inner_.CreateFolderChain(f); }
-    std::unique_ptr<ByteSink> OpenOutput(const std::string& p) override { return inner_.OpenOutput(p); }
     bool SetDosDate(const std::string& p, std::uint32_t) override {
         touched.push_back(p);
         return true;
     }
-    bool SetAttributes(const std::string& p, std::uint32_t a) override { return inner_.SetAttributes(p, a); }
-    bool Remove(const std::string& p) override { return inner_.Remove(p); }
-    std::optional<std::uint64_t> FreeSpace(const std::string& f) override { return inner_.FreeSpace(f); }
-
-private:
-    IArcFileSystem& inner_;
 };
 
 TEST_F(UnRARTest, OnlyTheCurrentDateSettingTouchesAndOnlyWrittenMembers) {
@@ -221,7 +209,7 @@ TEST_F(UnRARTest, OnlyTheCurrentDateSettingTouchesAndOnlyWrittenMembers) {
         SCOPED_TRACE(static_cast<int>(setting));
         auto files = std::make_unique<MemoryFileSystem>();
         files->files["C:\\in\\x.rar"] = Bytes{'R', 'a', 'r', '!', 0x1A, 0x07, 0x00, 0};
-        auto recorder = std::make_unique<DateRecorder>(*files);
+        auto recorder = std::make_unique<DateRecorder>(std::move(files));
         DateRecorder* touched = recorder.get();
         ArchiveContext context(std::move(recorder), std::make_unique<FakeResourceStrings>(), 0);
         TUnRAR x(context);
