@@ -9,8 +9,8 @@
 #include <vector>
 #include <zlib.h>
 
-#include "archive/DecoderIo.h"
-#include "archive/Inflate.h"
+#include "archive/decoders/DecoderIo.h"
+#include "archive/decoders/Inflate.h"
 #include "base/ByteSink.h"
 #include "base/ByteSource.h"
 

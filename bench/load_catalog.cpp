@@ -10,8 +10,8 @@
 #include <malloc.h>
 #include <unistd.h>
 
-#include "../tests/catalog/CatalogBytes.h"
-#include "catalog/CatalogLoad.h"
+#include "tests/catalog/CatalogBytes.h"
+#include "catalog/file/CatalogLoad.h"
 
 namespace {
 

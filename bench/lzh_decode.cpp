@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "archive/ArcDecode.h"
-#include "archive/Arj4Decode.h"
-#include "archive/DecoderIo.h"
-#include "archive/LzhDecode.h"
+#include "archive/decoders/ArcFormatDecode.h"
+#include "archive/decoders/Arj4Decode.h"
+#include "archive/decoders/DecoderIo.h"
+#include "archive/decoders/LzhDecode.h"
 #include "base/ByteSource.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "base/AnsiCase.h"
-#include "catalog/Wildcard.h"
+#include "base/text/AnsiCase.h"
+#include "base/text/Wildcard.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <vector>
 #include <unistd.h>
 
-#include "../tests/catalog/CatalogPlan.h"
+#include "tests/catalog/CatalogPlan.h"
 #include "base/ByteSink.h"
 #include "base/ByteSource.h"
-#include "catalog/CatalogLoad.h"
-#include "catalog/CatalogModified.h"
-#include "catalog/SaveCatalog.h"
+#include "catalog/file/CatalogLoad.h"
+#include "catalog/model/CatalogModified.h"
+#include "catalog/file/SaveCatalog.h"
 
 namespace {
 

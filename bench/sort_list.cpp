@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "catalog/ListSort.h"
+#include "controls/ListSort.h"
 
 namespace {
 

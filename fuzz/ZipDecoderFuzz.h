@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "archive/ArcError.h"
-#include "archive/DecoderIo.h"
+#include "archive/decoders/DecoderIo.h"
 
 namespace kv::arc::fuzz {
 

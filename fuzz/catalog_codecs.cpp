@@ -9,11 +9,11 @@
 #include "base/BoundedReader.h"
 #include "base/BufferedWriter.h"
 #include "base/ByteSink.h"
-#include "catalog/CatalogFormat.h"
-#include "catalog/CatalogHeadCodec.h"
-#include "catalog/DiskSectionCodec.h"
-#include "catalog/ItemRecordCodec.h"
-#include "catalog/SectionLayout.h"
+#include "catalog/file/CatalogFormat.h"
+#include "catalog/file/CatalogHeadCodec.h"
+#include "catalog/file/DiskSectionCodec.h"
+#include "catalog/file/ItemRecordCodec.h"
+#include "catalog/file/SectionLayout.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "base/ByteSource.h"
 #include "base/Errors.h"
-#include "catalog/CatalogLoad.h"
+#include "catalog/file/CatalogLoad.h"
 
 namespace {
 

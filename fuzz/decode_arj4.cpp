@@ -1,6 +1,6 @@
 // ARJ method 4.
 #include "ZipDecoderFuzz.h"
-#include "archive/Arj4Decode.h"
+#include "archive/decoders/Arj4Decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     return kv::arc::fuzz::DecodeFuzzInput(data, size,

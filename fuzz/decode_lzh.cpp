@@ -1,6 +1,6 @@
 // The LHA/ARJ/ZOO static-Huffman decoder; the parameter byte picks the format's dictionary.
 #include "ZipDecoderFuzz.h"
-#include "archive/LzhDecode.h"
+#include "archive/decoders/LzhDecode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     return kv::arc::fuzz::DecodeFuzzInput(data, size, [](auto& in, auto& out, int parameter) {

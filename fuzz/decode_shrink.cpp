@@ -1,6 +1,6 @@
 // ZIP shrink (LZW with partial clearing).
 #include "ZipDecoderFuzz.h"
-#include "archive/Unshrink.h"
+#include "archive/decoders/Unshrink.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     return kv::arc::fuzz::DecodeFuzzInput(data, size,

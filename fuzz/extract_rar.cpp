@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ExtractFuzz.h"
-#include "archive/UnRAR.h"
+#include "archive/formats/RarExtractor.h"
 #include "unrar/RarHandles.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "catalog/BootSectorSerial.h"
-#include "catalog/IconRules.h"
-#include "catalog/WindowPlacementRules.h"
+#include "system/drives/BootSectorSerial.h"
+#include "controls/IconRules.h"
+#include "ui/WindowPlacementRules.h"
 
 namespace {
 

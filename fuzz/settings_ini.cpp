@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "catalog/IniText.h"
+#include "system/settings/IniText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -1,4 +1,4 @@
-#include "ArcDates.h"
+#include "archive/ArcDates.h"
 
 #include <algorithm>
 

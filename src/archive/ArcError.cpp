@@ -1,4 +1,4 @@
-#include "ArcError.h"
+#include "archive/ArcError.h"
 
 #include <algorithm>
 #include <iterator>

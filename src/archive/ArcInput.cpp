@@ -1,4 +1,4 @@
-#include "ArcInput.h"
+#include "archive/ArcInput.h"
 
 #include <algorithm>
 #include <cstring>

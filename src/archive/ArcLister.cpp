@@ -1,9 +1,9 @@
-#include "ArcLister.h"
+#include "archive/ArcLister.h"
 
-#include "ArcDates.h"
-#include "ArcNumbers.h"
-#include "MatchFileSpec.h"
-#include "MemberWalker.h"
+#include "archive/ArcDates.h"
+#include "archive/ArcNumbers.h"
+#include "base/text/MatchFileSpec.h"
+#include "archive/MemberWalker.h"
 #include "base/CatalogDate.h"
 #include "base/DosDateTime.h"
 

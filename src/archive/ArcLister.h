@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "AwkMain.h"
+#include "archive/AwkMain.h"
 
 namespace kv::arc {
 

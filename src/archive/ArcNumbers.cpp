@@ -1,4 +1,4 @@
-#include "ArcNumbers.h"
+#include "archive/ArcNumbers.h"
 
 #include <limits>
 

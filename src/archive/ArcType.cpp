@@ -1,4 +1,4 @@
-#include "ArcType.h"
+#include "archive/ArcType.h"
 
 namespace kv::arc {
 

@@ -1,7 +1,7 @@
-#include "ArchiveContext.h"
+#include "archive/ArchiveContext.h"
 
-#include "ArcDates.h"
-#include "TimeZoneBias.h"
+#include "archive/ArcDates.h"
+#include "system/files/TimeZoneBias.h"
 
 namespace kv::arc {
 

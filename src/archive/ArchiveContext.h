@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "ArcFileSystem.h"
-#include "ArcType.h"
-#include "OutputSink.h"
-#include "ResourceStrings.h"
+#include "system/files/ArcFileSystem.h"
+#include "archive/ArcType.h"
+#include "archive/OutputSink.h"
+#include "system/files/ResourceStrings.h"
 
 namespace kv::arc {
 

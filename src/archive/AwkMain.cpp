@@ -1,10 +1,10 @@
-#include "AwkMain.h"
+#include "archive/AwkMain.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "ArcNumbers.h"
-#include "MatchFileSpec.h"
+#include "archive/ArcNumbers.h"
+#include "base/text/MatchFileSpec.h"
 
 namespace kv::arc {
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "ArcError.h"
-#include "ArcMember.h"
-#include "ArcType.h"
-#include "ArchiveContext.h"
-#include "DetectArcType.h"
-#include "SafePath.h"
+#include "archive/ArcError.h"
+#include "archive/ArcMember.h"
+#include "archive/ArcType.h"
+#include "archive/ArchiveContext.h"
+#include "archive/DetectArcType.h"
+#include "archive/SafePath.h"
 
 namespace kv::arc {
 

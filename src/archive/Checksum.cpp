@@ -1,4 +1,4 @@
-#include "Checksum.h"
+#include "archive/Checksum.h"
 
 #include <array>
 #include <zlib.h>

@@ -1,4 +1,4 @@
-#include "ClassifySignature.h"
+#include "archive/ClassifySignature.h"
 
 namespace kv::arc {
 

@@ -2,7 +2,7 @@
 // The signature table: the archive kind of the first four bytes of an archive.
 #include <cstdint>
 
-#include "ArcType.h"
+#include "archive/ArcType.h"
 
 namespace kv::arc {
 

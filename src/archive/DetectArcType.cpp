@@ -1,12 +1,12 @@
-#include "DetectArcType.h"
+#include "archive/DetectArcType.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "ArcBytes.h"
-#include "ClassifySignature.h"
-#include "TarHeader.h"
-#include "ZipEndRecord.h"
+#include "archive/ArcBytes.h"
+#include "archive/ClassifySignature.h"
+#include "archive/formats/TarHeader.h"
+#include "archive/formats/ZipEndRecord.h"
 #include "base/BoundedReader.h"
 #include "base/Errors.h"
 

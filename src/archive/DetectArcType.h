@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "ArcType.h"
-#include "ArchiveContext.h"
+#include "archive/ArcType.h"
+#include "archive/ArchiveContext.h"
 
 namespace kv::arc {
 

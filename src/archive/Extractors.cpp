@@ -1,13 +1,13 @@
-#include "Extractors.h"
+#include "archive/Extractors.h"
 
-#include "UnARC.h"
-#include "UnARJ.h"
-#include "UnGZIP.h"
-#include "UnLHA.h"
-#include "UnRAR.h"
-#include "UnTar.h"
-#include "UnZoo.h"
-#include "UnZIP.h"
+#include "archive/formats/ArcFormatExtractor.h"
+#include "archive/formats/ArjExtractor.h"
+#include "archive/formats/GzipExtractor.h"
+#include "archive/formats/LhaExtractor.h"
+#include "archive/formats/RarExtractor.h"
+#include "archive/formats/TarExtractor.h"
+#include "archive/formats/ZooExtractor.h"
+#include "archive/formats/ZipExtractor.h"
 
 namespace kv::arc {
 

@@ -2,7 +2,7 @@
 // The extractor component of each archive kind.
 #include <memory>
 
-#include "AwkMain.h"
+#include "archive/AwkMain.h"
 
 namespace kv::arc {
 

@@ -1,4 +1,4 @@
-#include "ListingText.h"
+#include "archive/ListingText.h"
 
 #include <cstdio>
 

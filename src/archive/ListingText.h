@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "ArcMember.h"
+#include "archive/ArcMember.h"
 
 namespace kv::arc {
 

@@ -1,6 +1,6 @@
-#include "MemberFile.h"
+#include "archive/MemberFile.h"
 
-#include "ArcError.h"
+#include "archive/ArcError.h"
 
 namespace kv::arc {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "ArchiveContext.h"
+#include "archive/ArchiveContext.h"
 
 namespace kv::arc {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "ArcInput.h"
-#include "ArcMember.h"
-#include "ArcType.h"
+#include "archive/ArcInput.h"
+#include "archive/ArcMember.h"
+#include "archive/ArcType.h"
 
 namespace kv::arc {
 

@@ -1,4 +1,4 @@
-#include "MethodNames.h"
+#include "archive/MethodNames.h"
 
 namespace kv::arc {
 

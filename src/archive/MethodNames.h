@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ArcType.h"
+#include "archive/ArcType.h"
 
 namespace kv::arc {
 

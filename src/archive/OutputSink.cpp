@@ -1,4 +1,4 @@
-#include "OutputSink.h"
+#include "archive/OutputSink.h"
 
 #include "base/Errors.h"
 

@@ -1,4 +1,4 @@
-#include "SafePath.h"
+#include "archive/SafePath.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,10 +1,10 @@
-#include "TempExtraction.h"
+#include "archive/TempExtraction.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "Extractors.h"
-#include "SafePath.h"
+#include "archive/Extractors.h"
+#include "archive/SafePath.h"
 
 namespace kv::arc {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "AwkMain.h"
+#include "archive/AwkMain.h"
 
 namespace kv::arc {
 

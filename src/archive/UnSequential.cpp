@@ -1,8 +1,8 @@
-#include "UnSequential.h"
+#include "archive/UnSequential.h"
 
 #include <algorithm>
 
-#include "MemberFile.h"
+#include "archive/MemberFile.h"
 #include "base/Errors.h"
 
 namespace kv::arc {

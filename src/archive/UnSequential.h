@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "ArcInput.h"
-#include "AwkMain.h"
-#include "DecoderIo.h"
+#include "archive/ArcInput.h"
+#include "archive/AwkMain.h"
+#include "archive/decoders/DecoderIo.h"
 
 namespace kv::arc {
 

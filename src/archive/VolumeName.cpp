@@ -1,4 +1,4 @@
-#include "VolumeName.h"
+#include "archive/VolumeName.h"
 
 namespace kv::arc {
 

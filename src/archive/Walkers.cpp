@@ -1,8 +1,8 @@
-#include "MemberWalker.h"
+#include "archive/MemberWalker.h"
 
 #include <algorithm>
 
-#include "Walkers.h"
+#include "archive/Walkers.h"
 
 namespace kv::arc {
 

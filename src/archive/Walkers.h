@@ -1,6 +1,6 @@
 #pragma once
 // The walker of each format, one file each (Walk*.cpp).
-#include "MemberWalker.h"
+#include "archive/MemberWalker.h"
 
 namespace kv::arc {
 

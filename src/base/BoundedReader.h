@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "Errors.h"
+#include "base/Errors.h"
 
 namespace kv {
 

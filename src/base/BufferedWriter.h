@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ByteSink.h"
+#include "base/ByteSink.h"
 
 namespace kv {
 

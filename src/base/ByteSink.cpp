@@ -1,7 +1,7 @@
 #ifndef _FILE_OFFSET_BITS
 #define _FILE_OFFSET_BITS 64  // 64-bit off_t for fseeko/ftello on 32-bit glibc
 #endif
-#include "ByteSink.h"
+#include "base/ByteSink.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,8 +9,8 @@
 #include <limits>
 #include <stdexcept>
 
-#include "Errors.h"
-#include "FileIo.h"
+#include "base/Errors.h"
+#include "base/FileIo.h"
 
 namespace kv {
 

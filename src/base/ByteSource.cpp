@@ -1,7 +1,7 @@
 #ifndef _FILE_OFFSET_BITS
 #define _FILE_OFFSET_BITS 64  // 64-bit off_t for fseeko/ftello on 32-bit glibc
 #endif
-#include "ByteSource.h"
+#include "base/ByteSource.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,8 +9,8 @@
 #include <cstring>
 #include <limits>
 
-#include "Errors.h"
-#include "FileIo.h"
+#include "base/Errors.h"
+#include "base/FileIo.h"
 
 namespace kv {
 

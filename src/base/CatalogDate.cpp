@@ -1,4 +1,4 @@
-#include "CatalogDate.h"
+#include "base/CatalogDate.h"
 
 #include <cmath>
 #include <cstdint>

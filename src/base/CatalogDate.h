@@ -2,7 +2,7 @@
 // The cataloguing date: days since 30 December 1899 as a double, the fraction
 // being the time of day. Before that day the whole part counts back while the
 // fraction still counts forward (-1.25 is 29 December 1899, 06:00).
-#include "DateTime.h"
+#include "base/DateTime.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "DateTime.h"
+#include "base/DateTime.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "DosDateTime.h"
+#include "base/DosDateTime.h"
 
 #include <algorithm>
 #include <tuple>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "DateTime.h"
+#include "base/DateTime.h"
 
 namespace kv {
 

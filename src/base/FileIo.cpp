@@ -1,7 +1,7 @@
 #ifndef _FILE_OFFSET_BITS
 #define _FILE_OFFSET_BITS 64  // 64-bit off_t for fseeko/ftello on 32-bit glibc
 #endif
-#include "FileIo.h"
+#include "base/FileIo.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "Worker.h"
+#include "base/Worker.h"
 
 #include <stdexcept>
 
-#include "Errors.h"
+#include "base/Errors.h"
 
 namespace kv {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "catalog/ScopedFlag.h"
+#include "base/ScopedFlag.h"
 
 namespace kv {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "catalog/Forest.h"
-#include "catalog/SaveCatalog.h"
-#include "catalog/TreeViewPort.h"
+#include "catalog/model/Forest.h"
+#include "catalog/file/SaveCatalog.h"
+#include "catalog/model/TreeViewPort.h"
 #include "ui/UserPrompt.h"
 
 namespace kv {

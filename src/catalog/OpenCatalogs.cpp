@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "base/Errors.h"
-#include "catalog/CatalogLoad.h"
+#include "catalog/file/CatalogLoad.h"
 
 namespace kv {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "catalog/Forest.h"
-#include "catalog/TreeViewPort.h"
-#include "catalog/WaitProgress.h"
+#include "catalog/model/Forest.h"
+#include "catalog/model/TreeViewPort.h"
+#include "ui/WaitProgress.h"
 #include "ui/UserPrompt.h"
 
 namespace kv {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "catalog/RegistrySectionStore.h"
+#include "system/settings/RegistrySectionStoreWin32.h"
 #include "controls/HeaderSort.h"
 #include "ui/Control.h"
 

@@ -1,9 +1,9 @@
 // Program entry: makes the main window and runs the message loop.
 #include <windows.h>
 
-#include "ResourceIds.h"
-#include "catalog/FileTypeRegistration.h"
-#include "catalog/SharedImages.h"
+#include "resources/ResourceIds.h"
+#include "system/settings/FileTypeRegistrationWin32.h"
+#include "ui/SharedImages.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 

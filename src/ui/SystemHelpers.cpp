@@ -16,59 +16,6 @@ std::uint32_t FileTimeToDosDate(const FILETIME& fileTime) {
     return (static_cast<std::uint32_t>(date) << 16) | time;
 }
 
-bool TouchFileNow(const std::string& name) {
-    HANDLE h = CreateFileA(name.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    bool ok = SetFileTime(h, nullptr, nullptr, &now) != FALSE;
-    CloseHandle(h);
-    return ok;
-}
-
-std::string GetShortPath(const std::string& path) {
-    DWORD n = GetShortPathNameA(path.c_str(), nullptr, 0);
-    if (n == 0) return path;
-    std::string s(n, '\0');
-    DWORD got = GetShortPathNameA(path.c_str(), s.data(), n);
-    if (got == 0 || got >= n) return path;
-    s.resize(got);
-    return s;
-}
-
-bool FileExistsByFind(const std::string& path) {
-    if (path.empty() || path.find_first_of("*?") != std::string::npos) {
-        SetLastError(ERROR_INVALID_NAME);
-        return false;
-    }
-    std::string p = path;
-    // A folder is found by its name, not by a trailing backslash; a drive's
-    // root is not found at all, so its attributes answer.
-    if (p.size() > 3 && (p.back() == '\\' || p.back() == '/')) p.pop_back();
-    const bool root = p.size() <= 3 && p.size() >= 2 && p[1] == ':';
-    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    bool found;
-    if (root) {
-        found = GetFileAttributesA(p.c_str()) != INVALID_FILE_ATTRIBUTES;
-    } else {
-        WIN32_FIND_DATAA data;
-        HANDLE h = FindFirstFileA(p.c_str(), &data);
-        found = h != INVALID_HANDLE_VALUE;
-        if (found) FindClose(h);
-    }
-    const DWORD error = found ? 0 : GetLastError();
-    SetErrorMode(oldMode);
-    SetLastError(error);
-    return found;
-}
-
-DWORD LastIOResult() {
-    const DWORD error = GetLastError();
-    SetLastError(0);
-    return error;
-}
-
 LOGFONTA GetCaptionFont() { return SystemFonts::instance().captionLogFont(); }
 
 bool PrinterInstalled() {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "catalog/WaitProgress.h"
+#include "ui/WaitProgress.h"
 #include "ui/Button.h"
 #include "ui/Form.h"
 #include "ui/Label.h"

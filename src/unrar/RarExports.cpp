@@ -1,5 +1,5 @@
 // The library's exported functions, over the machine's own files.
-#include "RarHandles.h"
+#include "unrar/RarHandles.h"
 
 extern "C" {
 

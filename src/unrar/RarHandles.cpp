@@ -1,8 +1,8 @@
-#include "RarHandles.h"
+#include "unrar/RarHandles.h"
 
 #include <new>
 
-#include "RarSession.h"
+#include "unrar/RarSession.h"
 
 namespace kv::rar {
 namespace {

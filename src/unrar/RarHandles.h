@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "RarApi.h"
-#include "archive/ArcFileSystem.h"
+#include "archive/formats/RarApi.h"
+#include "system/files/ArcFileSystem.h"
 
 namespace kv::rar {
 

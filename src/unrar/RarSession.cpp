@@ -1,4 +1,4 @@
-#include "RarSession.h"
+#include "unrar/RarSession.h"
 
 #include <algorithm>
 #include <cctype>

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "RarApi.h"
-#include "archive/ArcFileSystem.h"
+#include "archive/formats/RarApi.h"
+#include "system/files/ArcFileSystem.h"
 #include "archive/ArcInput.h"
-#include "archive/RarBlock.h"
+#include "archive/formats/RarBlock.h"
 
 namespace kv::rar {
 

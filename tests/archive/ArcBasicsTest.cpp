@@ -8,7 +8,7 @@
 #include "archive/ArcNumbers.h"
 #include "archive/ArcType.h"
 #include "archive/Checksum.h"
-#include "archive/MatchFileSpec.h"
+#include "base/text/MatchFileSpec.h"
 #include "archive/OutputSink.h"
 #include "archive/VolumeName.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DecoderTestSupport.h"
-#include "archive/ArcDecode.h"
+#include "archive/decoders/ArcFormatDecode.h"
 
 namespace kv::arc::test {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "archive/ArcFileSystem.h"
+#include "system/files/ArcFileSystem.h"
 #include "archive/ArchiveContext.h"
-#include "archive/ResourceStrings.h"
+#include "system/files/ResourceStrings.h"
 
 namespace kv::arc::test {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DecoderTestSupport.h"
-#include "archive/Arj4Decode.h"
+#include "archive/decoders/Arj4Decode.h"
 
 namespace kv::arc::test {
 namespace {

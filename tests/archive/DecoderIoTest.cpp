@@ -1,4 +1,4 @@
-#include "archive/DecoderIo.h"
+#include "archive/decoders/DecoderIo.h"
 
 #include <gtest/gtest.h>
 

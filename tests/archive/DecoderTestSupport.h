@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ArcTestSupport.h"
-#include "archive/DecoderIo.h"
+#include "archive/decoders/DecoderIo.h"
 #include "archive/ArcError.h"
 
 namespace kv::arc::test {

@@ -1,4 +1,4 @@
-#include "archive/Explode.h"
+#include "archive/decoders/Explode.h"
 
 #include <gtest/gtest.h>
 

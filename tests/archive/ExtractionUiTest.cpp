@@ -4,10 +4,10 @@
 
 #include <functional>
 
-#include "../ui/UiFixture.h"
+#include "tests/ui/UiFixture.h"
 #include "ExtractTestSupport.h"
 #include "ui/Form.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 #include "ui/WaitForm.h"
 
 namespace kv::arc::test {

@@ -1,4 +1,4 @@
-#include "archive/Inflate.h"
+#include "archive/decoders/Inflate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DecoderTestSupport.h"
-#include "archive/Lh1Decode.h"
+#include "archive/decoders/Lh1Decode.h"
 
 namespace kv::arc::test {
 namespace {

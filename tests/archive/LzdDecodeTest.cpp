@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DecoderTestSupport.h"
-#include "archive/LzdDecode.h"
+#include "archive/decoders/LzdDecode.h"
 
 namespace kv::arc::test {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "DecoderTestSupport.h"
 #include "archive/ArcError.h"
-#include "archive/LzhDecode.h"
+#include "archive/decoders/LzhDecode.h"
 
 namespace kv::arc::test {
 namespace {

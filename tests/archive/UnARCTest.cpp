@@ -6,7 +6,7 @@
 #include "archive/ArcBytes.h"
 #include "archive/ArcError.h"
 #include "archive/SafePath.h"
-#include "archive/UnARC.h"
+#include "archive/formats/ArcFormatExtractor.h"
 
 namespace kv::arc::test {
 namespace {

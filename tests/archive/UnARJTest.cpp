@@ -3,7 +3,7 @@
 #include "UnSequentialSupport.h"
 #include "archive/ArcError.h"
 #include "archive/SafePath.h"
-#include "archive/UnARJ.h"
+#include "archive/formats/ArjExtractor.h"
 
 namespace kv::arc::test {
 namespace {

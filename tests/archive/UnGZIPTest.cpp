@@ -1,4 +1,4 @@
-#include "archive/UnGZIP.h"
+#include "archive/formats/GzipExtractor.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "UnSequentialSupport.h"
 #include "archive/ArcError.h"
 #include "archive/SafePath.h"
-#include "archive/UnLHA.h"
+#include "archive/formats/LhaExtractor.h"
 
 namespace kv::arc::test {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "ArcTestSupport.h"
 #include "ExtractTestSupport.h"
-#include "archive/UnRAR.h"
+#include "archive/formats/RarExtractor.h"
 
 namespace kv::arc::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "archive/UnTar.h"
+#include "archive/formats/TarExtractor.h"
 
 #include <gtest/gtest.h>
 

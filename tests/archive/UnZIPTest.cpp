@@ -1,4 +1,4 @@
-#include "archive/UnZIP.h"
+#include "archive/formats/ZipExtractor.h"
 
 #include <gtest/gtest.h>
 

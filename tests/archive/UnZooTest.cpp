@@ -3,7 +3,7 @@
 #include "UnSequentialSupport.h"
 #include "archive/ArcBytes.h"
 #include "archive/ArcError.h"
-#include "archive/UnZoo.h"
+#include "archive/formats/ZooExtractor.h"
 
 namespace kv::arc::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "archive/Unreduce.h"
+#include "archive/decoders/Unreduce.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "archive/Unshrink.h"
+#include "archive/decoders/Unshrink.h"
 
 #include <gtest/gtest.h>
 

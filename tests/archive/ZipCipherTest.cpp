@@ -1,4 +1,4 @@
-#include "archive/ZipCipher.h"
+#include "archive/decoders/ZipCipher.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 
 #include "ArcTestSupport.h"
 #include "archive/ArcError.h"
-#include "archive/DecoderIo.h"
-#include "archive/ZipCipher.h"
-#include "archive/ZipMemberDecode.h"
+#include "archive/decoders/DecoderIo.h"
+#include "archive/decoders/ZipCipher.h"
+#include "archive/formats/ZipMemberDecode.h"
 #include "base/ByteSource.h"
 #include "base/Errors.h"
 

@@ -1,4 +1,4 @@
-#include "base/AnsiCase.h"
+#include "base/text/AnsiCase.h"
 
 #include <gtest/gtest.h>
 

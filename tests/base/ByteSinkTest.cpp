@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 #include "base/BoundedReader.h"
 #include "base/BufferedWriter.h"
 #include "base/ByteSource.h"

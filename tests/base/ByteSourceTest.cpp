@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "TempDir.h"
+#include "tests/support/TempDir.h"
 #include "base/Errors.h"
 
 namespace kv {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalog/StoredBlocks.h"
+#include "catalog/file/StoredBlocks.h"
 
 namespace kv::test {
 

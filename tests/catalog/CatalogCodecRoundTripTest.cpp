@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "Encoded.h"
-#include "catalog/CatalogHeadCodec.h"
-#include "catalog/DiskSectionCodec.h"
-#include "catalog/ItemRecordCodec.h"
-#include "catalog/SectionLayout.h"
+#include "catalog/file/CatalogHeadCodec.h"
+#include "catalog/file/DiskSectionCodec.h"
+#include "catalog/file/ItemRecordCodec.h"
+#include "catalog/file/SectionLayout.h"
 
 namespace kv {
 namespace {

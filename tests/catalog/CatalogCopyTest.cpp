@@ -1,8 +1,8 @@
 // catcopy: a catalog saved under another name through the save transaction.
 #include <gtest/gtest.h>
 
-#include "../base/TempDir.h"
-#include "CatalogCopy.h"
+#include "tests/support/TempDir.h"
+#include "tests/tools/CatalogCopy.h"
 #include "CatalogPlan.h"
 #include "FileBytes.h"
 #include "SampleCatalog.h"

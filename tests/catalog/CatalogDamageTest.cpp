@@ -6,8 +6,8 @@
 
 #include "LoadFixtures.h"
 #include "base/Errors.h"
-#include "catalog/CatalogLoad.h"
-#include "ui/ScriptedPrompt.h"
+#include "catalog/file/CatalogLoad.h"
+#include "tests/support/ScriptedPrompt.h"
 
 namespace kv {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "CatalogDump.h"
+#include "tests/tools/CatalogDump.h"
 #include "LoadFixtures.h"
 #include "SampleCatalog.h"
 

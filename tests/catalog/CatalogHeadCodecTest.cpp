@@ -1,4 +1,4 @@
-#include "catalog/CatalogHeadCodec.h"
+#include "catalog/file/CatalogHeadCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "CatalogBytes.h"
 #include "Encoded.h"
-#include "catalog/CatalogFormat.h"
+#include "catalog/file/CatalogFormat.h"
 
 namespace kv {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "catalog/CatalogLifeCycle.h"
-#include "ui/ScriptedPrompt.h"
+#include "tests/support/ScriptedPrompt.h"
 
 namespace kv::test {
 namespace {

@@ -3,8 +3,8 @@
 #include "LoadFixtures.h"
 #include "SampleCatalog.h"
 #include "base/Errors.h"
-#include "catalog/CatalogLoad.h"
-#include "ui/ScriptedPrompt.h"
+#include "catalog/file/CatalogLoad.h"
+#include "tests/support/ScriptedPrompt.h"
 
 namespace kv {
 namespace {

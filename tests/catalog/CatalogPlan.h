@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "CatalogBytes.h"
-#include "catalog/Forest.h"
+#include "catalog/model/Forest.h"
 
 namespace kv::test {
 

@@ -5,12 +5,12 @@
 
 #include "CatalogPlan.h"
 #include "SampleCatalog.h"
-#include "catalog/CatalogFormat.h"
-#include "catalog/CatalogLoad.h"
-#include "catalog/DiskSectionCodec.h"
-#include "catalog/CatalogWrite.h"
-#include "catalog/ReadAhead.h"
-#include "catalog/WaitProgress.h"
+#include "catalog/file/CatalogFormat.h"
+#include "catalog/file/CatalogLoad.h"
+#include "catalog/file/DiskSectionCodec.h"
+#include "catalog/file/CatalogWrite.h"
+#include "base/ReadAhead.h"
+#include "ui/WaitProgress.h"
 
 namespace kv::test {
 namespace {

@@ -1,10 +1,10 @@
-#include "catalog/DiskRecordInit.h"
+#include "catalog/media/DiskRecordInit.h"
 
 #include <gtest/gtest.h>
 
 #include "ModelFixture.h"
-#include "catalog/LocateItemMedia.h"
-#include "catalog/MediaTypes.h"
+#include "catalog/media/LocateItemMedia.h"
+#include "system/drives/MediaTypes.h"
 
 namespace kv::test {
 namespace {

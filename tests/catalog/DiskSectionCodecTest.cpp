@@ -1,4 +1,4 @@
-#include "catalog/DiskSectionCodec.h"
+#include "catalog/file/DiskSectionCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 
 #include "CatalogBytes.h"
 #include "Encoded.h"
-#include "catalog/CatalogFormat.h"
-#include "catalog/ItemRecordCodec.h"
-#include "catalog/SectionLayout.h"
+#include "catalog/file/CatalogFormat.h"
+#include "catalog/file/ItemRecordCodec.h"
+#include "catalog/file/SectionLayout.h"
 
 namespace kv {
 namespace {

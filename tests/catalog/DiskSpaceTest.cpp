@@ -3,7 +3,7 @@
 #include <limits>
 #include <memory>
 
-#include "catalog/DiskSpace.h"
+#include "catalog/model/DiskSpace.h"
 
 namespace kv {
 namespace {

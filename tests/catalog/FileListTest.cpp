@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "catalog/FileList.h"
-#include "catalog/ItemRecords.h"
+#include "catalog/model/FileList.h"
+#include "catalog/model/ItemRecords.h"
 
 namespace kv {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "ModelFixture.h"
-#include "catalog/CatalogModified.h"
-#include "catalog/FreeRecords.h"
+#include "catalog/model/CatalogModified.h"
+#include "catalog/model/FreeRecords.h"
 
 namespace kv::test {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "catalog/ItemFlags.h"
+#include "catalog/model/ItemFlags.h"
 
 namespace kv {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ModelFixture.h"
-#include "catalog/ItemPath.h"
+#include "catalog/model/ItemPath.h"
 
 namespace kv::test {
 namespace {

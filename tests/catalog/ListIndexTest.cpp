@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "catalog/ListIndex.h"
+#include "catalog/model/ListIndex.h"
 
 namespace kv {
 namespace {

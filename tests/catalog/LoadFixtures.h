@@ -6,7 +6,7 @@
 
 #include "CatalogBytes.h"
 #include "base/ByteSource.h"
-#include "catalog/ReadAhead.h"
+#include "base/ReadAhead.h"
 
 namespace kv::test::load {
 

@@ -1,4 +1,4 @@
-#include "catalog/LocateMedia.h"
+#include "catalog/media/LocateMedia.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "catalog/MediaTypes.h"
+#include "system/drives/MediaTypes.h"
 
 namespace kv {
 namespace {

@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "catalog/Forest.h"
-#include "catalog/ResultLists.h"
+#include "catalog/model/Forest.h"
+#include "catalog/model/ResultLists.h"
 
 namespace kv::test {
 

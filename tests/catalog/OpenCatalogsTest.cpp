@@ -4,9 +4,9 @@
 #include <fstream>
 
 #include "LoadFixtures.h"
-#include "catalog/CatalogLoad.h"
+#include "catalog/file/CatalogLoad.h"
 #include "catalog/OpenCatalogs.h"
-#include "ui/ScriptedPrompt.h"
+#include "tests/support/ScriptedPrompt.h"
 
 namespace kv {
 namespace {

@@ -5,13 +5,13 @@
 
 #include "CatalogPlan.h"
 #include "FileBytes.h"
-#include "FaultyFileSystem.h"
-#include "catalog/CatalogLoad.h"
-#include "catalog/CatalogModified.h"
-#include "catalog/CatalogWrite.h"
-#include "catalog/ReadAhead.h"
-#include "catalog/SaveCatalog.h"
-#include "ui/ScriptedPrompt.h"
+#include "tests/support/FaultyFileSystem.h"
+#include "catalog/file/CatalogLoad.h"
+#include "catalog/model/CatalogModified.h"
+#include "catalog/file/CatalogWrite.h"
+#include "base/ReadAhead.h"
+#include "catalog/file/SaveCatalog.h"
+#include "tests/support/ScriptedPrompt.h"
 
 namespace kv::test {
 namespace {

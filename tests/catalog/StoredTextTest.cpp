@@ -1,4 +1,4 @@
-#include "catalog/StoredText.h"
+#include "catalog/file/StoredText.h"
 
 #include <gtest/gtest.h>
 

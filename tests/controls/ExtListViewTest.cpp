@@ -9,7 +9,7 @@
 #include "ui/Button.h"
 #include "ui/Canvas.h"
 #include "ui/Form.h"
-#include "ui/ScriptedPrompt.h"
+#include "tests/support/ScriptedPrompt.h"
 
 namespace {
 

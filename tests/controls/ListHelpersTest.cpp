@@ -7,7 +7,7 @@
 #include "controls/ListHelpers.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "CatalogCopy.h"
 
 #include "base/Errors.h"
-#include "catalog/CatalogLoad.h"
-#include "catalog/CatalogModified.h"
-#include "catalog/Forest.h"
+#include "catalog/file/CatalogLoad.h"
+#include "catalog/model/CatalogModified.h"
+#include "catalog/model/Forest.h"
 
 namespace kv::tools {
 

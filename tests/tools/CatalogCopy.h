@@ -3,7 +3,7 @@
 // the program's save transaction.
 #include <string>
 
-#include "catalog/SaveCatalog.h"
+#include "catalog/file/SaveCatalog.h"
 
 namespace kv::tools {
 

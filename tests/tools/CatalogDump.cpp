@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "base/BoundedReader.h"
-#include "catalog/CatalogHeadCodec.h"
-#include "catalog/CatalogLoad.h"
-#include "catalog/Forest.h"
+#include "catalog/file/CatalogHeadCodec.h"
+#include "catalog/file/CatalogLoad.h"
+#include "catalog/model/Forest.h"
 
 namespace kv::tools {
 

@@ -3,7 +3,7 @@
 // the project's reader, one line per item.
 #include <string>
 
-#include "catalog/ReadAhead.h"
+#include "base/ReadAhead.h"
 
 namespace kv::tools {
 

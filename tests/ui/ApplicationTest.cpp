@@ -1,6 +1,6 @@
 #include "UiFixture.h"
 #include "ui/Form.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "ui/Canvas.h"
 #include "ui/CheckListBox.h"
 #include "ui/Form.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "ui/Label.h"
 #include "ui/Panel.h"
 #include "ui/ProgressBar.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "ui/CommonDialogs.h"
 #include "ui/Form.h"
 #include "ui/SystemFonts.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "ui/Fonts.h"
 #include "ui/Form.h"
 #include "ui/SystemHelpers.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "ui/Button.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "ui/HintManager.h"
 #include "ui/Menu.h"
 #include "ui/Panel.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 

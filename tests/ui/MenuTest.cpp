@@ -1,7 +1,7 @@
 #include "UiFixture.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/ScriptedPrompt.h"
+#include "tests/support/ScriptedPrompt.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/ScriptedDialogs.h"
+#include "tests/support/ScriptedDialogs.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "ui/Canvas.h"
 #include "ui/Form.h"
 #include "ui/SpeedButton.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 

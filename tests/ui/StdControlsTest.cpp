@@ -5,7 +5,7 @@
 #include "ui/Form.h"
 #include "ui/ItemLists.h"
 #include "ui/StatusBar.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 #include "ui/Timer.h"
 
 namespace {

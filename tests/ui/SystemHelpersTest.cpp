@@ -3,9 +3,11 @@
 #include "UiFixture.h"
 #include "base/Errors.h"
 #include "ui/SystemHelpers.h"
+#include "system/files/FileQueries.h"
 
 namespace {
 
+using namespace kv;
 using namespace kv::ui;
 
 using SystemHelpersTest = UiTest;

@@ -4,7 +4,7 @@
 #include "ui/Canvas.h"
 #include "ui/Form.h"
 #include "ui/Panel.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 #include "ui/ToolbarHelpers.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/Application.h"
-#include "ui/ScriptedPrompt.h"
+#include "tests/support/ScriptedPrompt.h"
 
 class UiTest : public ::testing::Test {
 protected:

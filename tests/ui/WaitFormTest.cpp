@@ -1,7 +1,7 @@
 #include "UiFixture.h"
 #include "ui/Form.h"
 #include "ui/MessageBoxPrompt.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 #include "ui/WaitForm.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "catalog/WaitProgress.h"
+#include "ui/WaitProgress.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "base/Errors.h"
 #include "ui/Button.h"
 #include "ui/Form.h"
-#include "ui/TestInput.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 

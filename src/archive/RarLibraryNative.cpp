@@ -1,8 +1,0 @@
-#include "RarLibrary.h"
-
-namespace kv::arc {
-
-// Native builds have no RAR library; tests hand the extractor their own functions.
-std::shared_ptr<const RarFunctions> LoadRarLibrary() { return nullptr; }
-
-}  // namespace kv::arc

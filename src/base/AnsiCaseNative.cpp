@@ -1,7 +1,0 @@
-#include "AnsiCase.h"
-
-namespace kv {
-
-const CaseMap& systemCaseMap() { return cp1252CaseMap(); }
-
-}  // namespace kv

@@ -1,0 +1,66 @@
+#pragma once
+// Saving an open catalog as one transaction: the new file is written under a
+// temporary name, reaches stable storage, and only then replaces the old one.
+// The records take their new positions only once the new file is in place and
+// a reader is open on it; on any failure or Cancel the catalog stays exactly as
+// it was (modified, reader open on a file that matches its records), and the
+// file under the catalog's name is the old one or the new one, whole.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "system/files/FileSystem.h"
+#include "catalog/model/Node.h"
+#include "catalog/file/StoredText.h"
+#include "ui/UserPrompt.h"
+
+namespace kv {
+
+class WaitProgress;
+
+enum class SaveResult { Saved, Cancelled, Failed };
+
+// The Save dialog.
+class ISaveDialog {
+public:
+    struct Request {
+        std::string title;
+        std::string initialFolder;
+        std::string fileName;  // proposed
+    };
+    virtual ~ISaveDialog() = default;
+    // The chosen name; nullopt when cancelled.
+    virtual std::optional<std::string> askSaveName(const Request& request) = 0;
+};
+
+// What a save needs from the program. One per program: it also holds the
+// guard that keeps a second save from starting while one runs.
+struct SaveEnvironment {
+    SaveEnvironment(IFileSystem& fileSystem, ui::UserPrompt& userPrompt, ISaveDialog& saveDialog)
+        : fs(fileSystem), prompt(userPrompt), dialog(saveDialog) {}
+
+    IFileSystem& fs;
+    ui::UserPrompt& prompt;
+    ISaveDialog& dialog;
+    WaitProgress* progress = nullptr;
+    // Where a catalog never saved is proposed.
+    std::string catalogFolder;
+    // Keep the replaced file with the extension ".BAK".
+    bool createBak = false;
+    LeadBytes lead;
+    // Between tries of a blocked replacement: waits and lets pending messages through.
+    std::function<void(int milliseconds)> pause;
+    // The status bar's busy text; empty for idle.
+    std::function<void(const std::string&)> status;
+    // A running search walks the catalogs: no save may start meanwhile.
+    std::function<bool()> searchRunning;
+
+    bool saving = false;
+};
+
+// Saves the catalog at `catalogNode` to its file, or with saveAs (or when it has
+// none) to a file the user chooses. A plain save of an unmodified catalog does
+// nothing and counts as saved. Failures are reported to the user here.
+SaveResult SaveCatalog(Node* catalogNode, bool saveAs, SaveEnvironment& env);
+
+}  // namespace kv

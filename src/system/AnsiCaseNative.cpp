@@ -1,0 +1,7 @@
+#include "base/text/AnsiCase.h"
+
+namespace kv {
+
+const CaseMap& systemCaseMap() { return cp1252CaseMap(); }
+
+}  // namespace kv

@@ -1,0 +1,77 @@
+#include "system/settings/RegistrySectionStoreWin32.h"
+
+#include "system/settings/RegistryExWin32.h"
+
+namespace kv {
+
+namespace {
+
+std::string_view withoutSlashes(std::string_view s) {
+    while (!s.empty() && s.front() == '\\') s.remove_prefix(1);
+    while (!s.empty() && s.back() == '\\') s.remove_suffix(1);
+    return s;
+}
+
+// A string value as it is, an integer as decimal text; other kinds are not entries.
+std::optional<std::string> readText(const TRegistryEx& reg, const std::string& name) {
+    if (auto text = reg.ReadString(name)) return text;
+    if (auto v = reg.ReadInteger(name)) return std::to_string(static_cast<std::int32_t>(*v));
+    return std::nullopt;
+}
+
+}  // namespace
+
+RegistrySectionStore::RegistrySectionStore(HKEY root, std::string key)
+    : root_(root), key_(withoutSlashes(key)) {}
+
+std::string RegistrySectionStore::pathOf(std::string_view section) const {
+    std::string path = "\\" + key_;
+    std::string_view s = withoutSlashes(section);
+    if (!s.empty()) path.append(key_.empty() ? "" : "\\").append(s);
+    return path;
+}
+
+std::optional<std::string> RegistrySectionStore::readString(std::string_view section, std::string_view name) const {
+    TRegistryEx reg(root_);
+    if (!reg.OpenKeyReadOnly(pathOf(section))) return std::nullopt;
+    return readText(reg, std::string(name));
+}
+
+std::optional<std::int32_t> RegistrySectionStore::readInteger(std::string_view section, std::string_view name) const {
+    TRegistryEx reg(root_);
+    if (!reg.OpenKeyReadOnly(pathOf(section))) return std::nullopt;
+    if (auto v = reg.ReadInteger(std::string(name))) return static_cast<std::int32_t>(*v);
+    auto text = reg.ReadString(std::string(name));
+    return text ? ParseStoredInteger(*text) : std::nullopt;
+}
+
+std::vector<SectionValue> RegistrySectionStore::readSection(std::string_view section) const {
+    std::vector<SectionValue> values;
+    TRegistryEx reg(root_);
+    if (!reg.OpenKeyReadOnly(pathOf(section))) return values;
+    for (std::string& name : reg.GetValueNames())
+        if (auto text = readText(reg, name)) values.push_back({std::move(name), std::move(*text)});
+    return values;
+}
+
+bool RegistrySectionStore::writeString(std::string_view section, std::string_view name, std::string_view value) {
+    if (value.find('\0') != std::string_view::npos) return false;  // a string value would end there
+    TRegistryEx reg(root_);
+    return reg.OpenRegKey(pathOf(section), true) && reg.WriteString(std::string(name), std::string(value));
+}
+
+bool RegistrySectionStore::writeInteger(std::string_view section, std::string_view name, std::int32_t value) {
+    TRegistryEx reg(root_);
+    return reg.OpenRegKey(pathOf(section), true) &&
+           reg.WriteInteger(std::string(name), static_cast<std::uint32_t>(value));
+}
+
+bool RegistrySectionStore::eraseSection(std::string_view section) {
+    // An empty section name would be the whole key with every other section.
+    if (withoutSlashes(section).empty()) return false;
+    TRegistryEx reg(root_);
+    reg.DeleteKey(pathOf(section));
+    return !reg.OpenKeyReadOnly(pathOf(section));
+}
+
+}  // namespace kv

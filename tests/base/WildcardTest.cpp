@@ -1,0 +1,77 @@
+#include "base/text/Wildcard.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace kv {
+namespace {
+
+TEST(MatchWildcard, Table) {
+    struct Case {
+        std::string name;
+        std::string mask;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"README", "*.", true},
+        {"READ.ME", "*.", false},
+        {"README", "*.*", true},
+        {"README", "*.TXT", false},
+        {"README", "README.", false},  // only a star before the dot stands for a missing extension
+        {"", "*.", true},
+        {"A.B.TXT", "*.TXT", true},  // backtracks past the first dot
+        {"A.B.TXT", "*.B", false},
+        {"XAAB", "*AB", true},
+        {"MISSISSIPPI", "M*SS*PI", true},
+        {"MISSISSIPPI", "M*SS*PX", false},
+        {"A.B.C", "*.*.*", true},
+        {"FILE.TXT", "F?LE.*", true},
+        {"FLE.TXT", "F?LE.*", false},
+        {"ANY.THING", "*", true},
+        {"", "*", true},
+        {"", "**", true},
+        {"ABC", "**", true},
+        {"ABC", "*?", true},
+        {"", "*?", false},
+        {"", "?", false},
+        {"", "", true},
+        {"A", "", false},
+        {"AB", "ABC", false},  // mask longer than the name
+        {"AB", "AB*", true},
+        {"ABC", "A?", false},
+        {"readme.txt", "README.TXT", true},  // the name is upper-cased
+        {"README.TXT", "readme.txt", false},  // the mask is not
+        {"\xE9t\xE9.doc", "\xC9T\xC9.DOC", true},  // Windows-1252 letters
+        {"\xE9t\xE9.doc", "\xE9T\xE9.DOC", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name + " / " + c.mask);
+        EXPECT_EQ(MatchWildcard(c.name, c.mask, cp1252CaseMap()), c.matches);
+    }
+}
+
+TEST(MatchWildcard, LongNamesAndManyStars) {
+    const std::string longName = std::string(1000, 'X') + ".TXT";
+    EXPECT_TRUE(MatchWildcard(longName, "*.TXT", cp1252CaseMap()));
+    EXPECT_TRUE(MatchWildcard(longName, "X*X?TXT", cp1252CaseMap()));
+    EXPECT_FALSE(MatchWildcard(longName, "*Y*", cp1252CaseMap()));
+
+    std::string mask;
+    for (int i = 0; i < 40; ++i)
+        mask += "*A";
+    EXPECT_FALSE(MatchWildcard(std::string(300, 'A'), mask + "*B", cp1252CaseMap()));
+    EXPECT_TRUE(MatchWildcard(std::string(300, 'A') + "B", mask + "*B", cp1252CaseMap()));
+}
+
+TEST(CleanMaskList, DropsSeparatorsAndRedundantWildcards) {
+    EXPECT_EQ(CleanMaskList("*.TXT,*.DOC"), "*.TXT*.DOC");
+    EXPECT_EQ(CleanMaskList("A\\B/C"), "ABC");
+    EXPECT_EQ(CleanMaskList("***.*"), "*.*");
+    EXPECT_EQ(CleanMaskList("*?X*??"), "*X*");
+    EXPECT_EQ(CleanMaskList("?*"), "?*");
+    EXPECT_EQ(CleanMaskList(",/\\"), "");
+}
+
+}  // namespace
+}  // namespace kv
