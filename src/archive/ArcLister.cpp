@@ -94,8 +94,8 @@ bool TArcLister::Activate() {
     auto fail = [this](int code) { RaiseArcError(*this, ArchiveFile(), "0", code); };
     if (!OnRead) fail(eNoOnRead);
     if (ArcType() == atFileError) fail(eHeaderId);
-    const MemberWalker* walker = WalkerFor(ArcType());
-    if (!walker) fail(eUnknownFileType);
+    MemberWalker walk = WalkerFor(ArcType());
+    if (!walk) fail(eUnknownFileType);
 
     std::unique_ptr<ByteSource> source;
     try {
@@ -111,7 +111,7 @@ bool TArcLister::Activate() {
     TotalRatio = 0;
     if (OnActivate) OnActivate(*this);
     try {
-        walker->Walk(session);
+        walk(session);
     } catch (const ETruncated&) {
         fail(eReadError);  // a header running past the end of the file
     } catch (const EIoError&) {

@@ -1,5 +1,5 @@
 #pragma once
-// The signature table: the archive kind of the first four bytes of an archive.
+// The archive kind of the first four bytes of an archive, by the format table's signatures.
 #include <cstdint>
 
 #include "archive/ArcType.h"

@@ -1,6 +1,6 @@
 #pragma once
-// One walker per archive format, behind one interface: it reads the archive's own
-// headers through the session and hands every member to it.
+// What a format's walker is given: the listing in progress, through which it reads
+// the archive's own headers and hands every member on.
 #include <cstdint>
 #include <string>
 
@@ -55,14 +55,12 @@ public:
     virtual void SetCurrentVolumeFile(const std::string& name) = 0;
 };
 
-class MemberWalker {
-public:
-    virtual ~MemberWalker() = default;
-    virtual void Walk(ListSession& session) const = 0;
-};
+// A format's walker: reads the archive's own headers through the session and hands
+// every member to it. Each format declares its own in its header in formats/.
+using MemberWalker = void (*)(ListSession& session);
 
-// The walker of a kind; nullptr for kinds that are not listed.
-const MemberWalker* WalkerFor(TArcType type);
+// The walker of a kind, from the format table; nullptr for kinds that are not listed.
+MemberWalker WalkerFor(TArcType type);
 
 // Sets both sizes of a member, clamping the 32-bit fields.
 void SetMemberSizes(ArcMember& m, std::uint64_t packed, std::uint64_t unpacked);

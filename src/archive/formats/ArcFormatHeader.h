@@ -26,4 +26,11 @@ struct ArcHeader {
 // 0) or at the end of the file. A header cut short throws ETruncated.
 std::optional<ArcHeader> ReadArcHeader(ArcInput& in, std::uint64_t pos);
 
+class ListSession;
+
+// The ARC and PAK (one walker for both) row of the format table: the walker and the method names lists show.
+void WalkArc(ListSession& s);
+std::string ArcMethodName(std::uint16_t method, std::uint16_t flags);
+std::string PakMethodName(std::uint16_t method, std::uint16_t flags);
+
 }  // namespace kv::arc

@@ -36,4 +36,10 @@ std::optional<ArjHeader> ReadArjHeader(ArcInput& in, std::uint64_t pos, const st
 // starts at pos: how a main header is told from bytes that merely look like one.
 bool IsArjHeaderAt(ArcInput& in, std::uint64_t pos);
 
+class ListSession;
+
+// The ARJ row of the format table: the walker and the method names lists show.
+void WalkArj(ListSession& s);
+std::string ArjMethodName(std::uint16_t method, std::uint16_t flags);
+
 }  // namespace kv::arc

@@ -1,9 +1,11 @@
+#include "archive/formats/CabWalker.h"
+
 #include <set>
 #include <vector>
 
 #include "archive/ArcError.h"
 #include "archive/MethodNames.h"
-#include "archive/Walkers.h"
+#include "archive/MemberWalker.h"
 #include "base/text/AnsiCase.h"
 
 namespace kv::arc {
@@ -79,66 +81,69 @@ std::uint16_t methodOf(const Cabinet& c, std::uint16_t folder) {
     return folder == kToNext ? c.folderMethods.back() : c.folderMethods.front();
 }
 
-class Walker final : public MemberWalker {
-public:
-    void Walk(ListSession& s) const override {
-        Cabinet cab = readCabinet(s);
-        std::set<std::string> opened{upperCase(s.ArchiveFile(), cp1252CaseMap())};
-        bool continued = false;
-        for (;;) {
-            std::uint64_t pos = cab.filesPos;
-            for (std::uint16_t i = 0; i < cab.fileCount; ++i) {
-                BoundedReader f = s.In().Record(pos, 16);
-                std::uint32_t size = f.u32();
-                f.u32();
-                std::uint16_t folder = f.u16();
-                std::uint16_t date = f.u16();
-                std::uint16_t time = f.u16();
-                std::uint16_t attributes = f.u16();
-                std::uint64_t entry = pos;
-                pos += 16;
-                std::string name = text(s, pos);
-                // A file continued from the previous cabinet was listed there.
-                if (continued && (folder == kFromPrevious || folder == kPreviousAndNext)) continue;
-                ArcMember& m = s.NewMember();
-                m.FileName = BackslashName(name);
-                SetMemberSizes(m, size, size);
-                m.CrcBits = 0;
-                m.Method = methodOf(cab, folder);
-                m.MethodName = MethodName(atCAB, m.Method);
-                s.SetDosDate(m, std::uint32_t{date} << 16 | time);
-                m.VersionMadeBy = cab.versionMinor;
-                m.VersionNeeded = cab.versionMajor;
-                m.InternalAttr = attributes;
-                m.ExternalAttr = attributes;
-                s.Emit(entry);
-            }
-            if (cab.nextCabinet.empty()) break;
-            std::string next = cab.nextCabinet;
-            std::string folderPart = s.ArchiveFile().substr(0, s.ArchiveFile().find_last_of('\\') + 1);
-            if (!opened.insert(upperCase(folderPart + next, cp1252CaseMap())).second) {
-                s.Warn(eBadFileHeader, next, cab.nextDisk);  // a set that names itself again
-                break;
-            }
-            s.OpenVolume(folderPart + next, cab.nextDisk);
-            try {
-                cab = readCabinet(s);
-            } catch (const ETruncated&) {
-                s.Warn(eReadError, next, cab.nextDisk);
-                break;
-            } catch (const E_RAISE&) {
-                break;
-            }
-            continued = true;
-        }
-    }
-};
-
 }  // namespace
 
-const MemberWalker& CabWalker() {
-    static const Walker w;
-    return w;
+void WalkCab(ListSession& s) {
+    Cabinet cab = readCabinet(s);
+    std::set<std::string> opened{upperCase(s.ArchiveFile(), cp1252CaseMap())};
+    bool continued = false;
+    for (;;) {
+        std::uint64_t pos = cab.filesPos;
+        for (std::uint16_t i = 0; i < cab.fileCount; ++i) {
+            BoundedReader f = s.In().Record(pos, 16);
+            std::uint32_t size = f.u32();
+            f.u32();
+            std::uint16_t folder = f.u16();
+            std::uint16_t date = f.u16();
+            std::uint16_t time = f.u16();
+            std::uint16_t attributes = f.u16();
+            std::uint64_t entry = pos;
+            pos += 16;
+            std::string name = text(s, pos);
+            // A file continued from the previous cabinet was listed there.
+            if (continued && (folder == kFromPrevious || folder == kPreviousAndNext)) continue;
+            ArcMember& m = s.NewMember();
+            m.FileName = BackslashName(name);
+            SetMemberSizes(m, size, size);
+            m.CrcBits = 0;
+            m.Method = methodOf(cab, folder);
+            m.MethodName = MethodName(atCAB, m.Method);
+            s.SetDosDate(m, std::uint32_t{date} << 16 | time);
+            m.VersionMadeBy = cab.versionMinor;
+            m.VersionNeeded = cab.versionMajor;
+            m.InternalAttr = attributes;
+            m.ExternalAttr = attributes;
+            s.Emit(entry);
+        }
+        if (cab.nextCabinet.empty()) break;
+        std::string next = cab.nextCabinet;
+        std::string folderPart = s.ArchiveFile().substr(0, s.ArchiveFile().find_last_of('\\') + 1);
+        if (!opened.insert(upperCase(folderPart + next, cp1252CaseMap())).second) {
+            s.Warn(eBadFileHeader, next, cab.nextDisk);  // a set that names itself again
+            break;
+        }
+        s.OpenVolume(folderPart + next, cab.nextDisk);
+        try {
+            cab = readCabinet(s);
+        } catch (const ETruncated&) {
+            s.Warn(eReadError, next, cab.nextDisk);
+            break;
+        } catch (const E_RAISE&) {
+            break;
+        }
+        continued = true;
+    }
+}
+
+std::string CabMethodName(std::uint16_t method, std::uint16_t) {
+    if (method == 3487 || method == 5490) return "LZX";
+    // The low nibble is the method; LZX carries its window size above it.
+    switch (method & 0x0F) {
+        case 0: return method == 0 ? "Stored" : "Unknown";
+        case 1: return method == 1 ? "MSZIP" : "Unknown";
+        case 3: return "LZX";
+        default: return "Unknown";
+    }
 }
 
 }  // namespace kv::arc

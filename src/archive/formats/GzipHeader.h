@@ -35,4 +35,10 @@ GzipHeader ReadGzipHeader(ArcInput& in, std::uint64_t pos, const std::function<v
 // folder and last extension.
 std::string GzipNameFromArchive(const std::string& archivePath);
 
+class ListSession;
+
+// The gzip row of the format table: the walker and the method names lists show.
+void WalkGzip(ListSession& s);
+std::string GzipMethodName(std::uint16_t method, std::uint16_t flags);
+
 }  // namespace kv::arc

@@ -32,4 +32,10 @@ struct LhaHeader {
 // of the file throws ETruncated.
 std::optional<LhaHeader> ReadLhaHeader(ArcInput& in, std::uint64_t pos, const std::function<void(int)>& fail);
 
+class ListSession;
+
+// The LHA and LZH row of the format table: the walker and the method names lists show.
+void WalkLha(ListSession& s);
+std::string LhaMethodName(std::uint16_t method, std::uint16_t flags);
+
 }  // namespace kv::arc

@@ -67,4 +67,10 @@ public:
     RarBlockError() : Error("RAR header too short") {}
 };
 
+class ListSession;
+
+// The RAR row of the format table: the walker and the method names lists show.
+void WalkRar(ListSession& s);
+std::string RarMethodName(std::uint16_t method, std::uint16_t flags);
+
 }  // namespace kv::arc

@@ -43,4 +43,10 @@ private:
     bool lastFits_ = true;
 };
 
+class ListSession;
+
+// The TAR row of the format table: the walker and the method names lists show.
+void WalkTar(ListSession& s);
+std::string TarMethodName(std::uint16_t method, std::uint16_t flags);
+
 }  // namespace kv::arc

@@ -35,4 +35,10 @@ std::optional<std::uint64_t> FirstZipCentral(ArcInput& in, const ZipEnd& end);
 // cut short by the end of the file throws ETruncated.
 std::optional<ZipCentralEntry> ReadZipCentral(ArcInput& in, std::uint64_t pos);
 
+class ListSession;
+
+// The ZIP row of the format table: the walker and the method names lists show.
+void WalkZip(ListSession& s);
+std::string ZipMethodName(std::uint16_t method, std::uint16_t flags);
+
 }  // namespace kv::arc

@@ -40,4 +40,10 @@ ZooArchiveHeader ReadZooArchiveHeader(ArcInput& in, std::uint64_t start, const s
 // fail(eBadFileHeader).
 ZooEntry ReadZooEntry(ArcInput& in, std::uint64_t pos, const std::function<void(int)>& fail);
 
+class ListSession;
+
+// The ZOO row of the format table: the walker and the method names lists show.
+void WalkZoo(ListSession& s);
+std::string ZooMethodName(std::uint16_t method, std::uint16_t flags);
+
 }  // namespace kv::arc
