@@ -1,4 +1,4 @@
-#include "catalog/file/SaveCatalog.h"
+#include "catalog/file/CatalogSave.h"
 
 #include <exception>
 
