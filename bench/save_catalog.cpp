@@ -14,7 +14,7 @@
 #include "base/ByteSource.h"
 #include "catalog/file/CatalogLoad.h"
 #include "catalog/model/CatalogModified.h"
-#include "catalog/file/SaveCatalog.h"
+#include "catalog/file/CatalogSave.h"
 
 namespace {
 

@@ -20,14 +20,13 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kv;
     SilentPrompt prompt;
-    LoadPromptScope scope(&prompt);
     Forest forest;
     auto source = std::make_unique<MemorySource>(std::vector<std::uint8_t>(data, data + size));
     // A small buffer makes the stream refill in the middle of records.
     auto reader = MakeReader(std::make_unique<TReadAheadStream>(std::move(source), "fuzz.ctf", 64));
     try {
         Node* catalog = ReadCatalog(forest, std::move(reader));
-        for (const auto& disk : catalog->children()) LoadSubfolders(disk.get(), true, true);
+        for (const auto& disk : catalog->children()) LoadSubfolders(disk.get(), true, true, &prompt);
     } catch (const EInvalidCatalog&) {
     }
     return 0;

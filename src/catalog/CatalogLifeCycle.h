@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "catalog/model/Forest.h"
-#include "catalog/file/SaveCatalog.h"
+#include "catalog/file/CatalogSave.h"
 #include "catalog/model/TreeViewPort.h"
 #include "ui/UserPrompt.h"
 

@@ -19,11 +19,10 @@ constexpr const char* kRecovered = "recovered";
 // or the message of the EInvalidCatalog that stopped it.
 std::string LoadEverything(std::vector<std::uint8_t> bytes) {
     ui::ScriptedPrompt prompt;
-    LoadPromptScope scope(&prompt);
     Forest forest;
     try {
         Node* catalog = ReadCatalog(forest, test::load::MemoryReader(std::move(bytes), 64));
-        for (const auto& disk : catalog->children()) LoadSubfolders(disk.get(), true, true);
+        for (const auto& disk : catalog->children()) LoadSubfolders(disk.get(), true, true, &prompt);
     } catch (const EInvalidCatalog& e) {
         return e.what();
     }

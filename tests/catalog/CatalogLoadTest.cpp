@@ -134,10 +134,9 @@ TEST(CatalogLoad, ListCutShortShowsTheRecoveryMessageOnceAndKeepsWhatWasRead) {
     const std::size_t third = list + 2 * (1 + 3 + 18 + 2) + 1 + 5 + 18;
     b.patchU8(third, 0x50);
     ui::ScriptedPrompt prompt;
-    LoadPromptScope scope(&prompt);
     Forest forest;
     Node* folder = Open(forest, b)->child(0)->child(0);
-    LoadFileList(folder);
+    LoadFileList(folder, &prompt);
     EXPECT_EQ(FileNames(Folder(folder)), (std::vector<std::string>{"one", "two"}));
     EXPECT_TRUE(Folder(folder).loaded);
     ASSERT_EQ(prompt.asked.size(), 1u);
@@ -146,7 +145,7 @@ TEST(CatalogLoad, ListCutShortShowsTheRecoveryMessageOnceAndKeepsWhatWasRead) {
               "damaged.\r\nProgram will try to recover by skipping the rest of files in this folder.");
     EXPECT_EQ(prompt.asked[0].caption, "Error Loading Catalog");
     EXPECT_EQ(prompt.asked[0].icon, ui::PromptIcon::Stop);
-    LoadFileList(folder);
+    LoadFileList(folder, &prompt);
     EXPECT_EQ(prompt.asked.size(), 1u);
 }
 

@@ -9,6 +9,15 @@ TEST(VolumeLabelCase, CapitalsAreLoweredAndTheFirstLetterRaised) {
     const std::pair<std::string, std::string> cases[] = {
         {"MY DISK", "My disk"}, {"myDisk", "MyDisk"}, {"", ""},          {"1ST BACKUP", "1st backup"},
         {"X", "X"},             {"\xC9T\xC9", "\xC9t\xE9"}, {"Mixed Case", "Mixed Case"},
+        {"README.TXT", "Readme.txt"},
+        {"\\DOS\\UTIL", "\\dos\\util"},
+        {"ReadMe", "ReadMe"},
+        {"MY Disk", "MY Disk"},
+        {"1ST DISK_2", "1st disk_2"},
+        {"123", "123"},
+        {"\xC4PFEL", "\xC4pfel"},  // Windows-1252 letters
+        {"\xC4PFEl", "\xC4PFEl"},
+        {"STRA\xDF" "E", "STRA\xDF" "E"},  // sharp s is a lower-case letter
     };
     for (const auto& [in, out] : cases) {
         std::string label = in;

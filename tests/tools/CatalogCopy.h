@@ -3,7 +3,7 @@
 // the program's save transaction.
 #include <string>
 
-#include "catalog/file/SaveCatalog.h"
+#include "catalog/file/CatalogSave.h"
 
 namespace kv::tools {
 

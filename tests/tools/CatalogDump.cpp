@@ -86,8 +86,8 @@ void DumpFiles(const FileOwnerRecord& owner, const std::string& path, std::strin
     }
 }
 
-void DumpFolder(Node& node, const std::string& parentPath, std::string& out) {
-    LoadFileList(&node);
+void DumpFolder(Node& node, const std::string& parentPath, std::string& out, ui::UserPrompt& prompt) {
+    LoadFileList(&node, &prompt);
     const auto& rec = *static_cast<const TFolderRec*>(node.record());
     const std::string path = parentPath + "\\" + Escaped(node.text());
     const StoredFolder& s = rec.stored;
@@ -98,13 +98,13 @@ void DumpFolder(Node& node, const std::string& parentPath, std::string& out) {
                   s.reserved, s.category);
     out += " desc=" + Quoted(rec.description) + "\n";
     DumpFiles(rec, path, out);
-    LoadSubfolders(&node);
-    for (const auto& child : node.children()) DumpFolder(*child, path, out);
+    LoadSubfolders(&node, false, false, &prompt);
+    for (const auto& child : node.children()) DumpFolder(*child, path, out, prompt);
 }
 
-void DumpDisk(Node& node, std::string& out) {
-    LoadSubfolders(&node);
-    LoadFileList(&node);
+void DumpDisk(Node& node, std::string& out, ui::UserPrompt& prompt) {
+    LoadSubfolders(&node, false, false, &prompt);
+    LoadFileList(&node, &prompt);
     const auto& d = *static_cast<const TDiskRec*>(node.record());
     const VolumeData& v = d.volume;
     out += "DISK name=" + Quoted(node.text());
@@ -118,14 +118,13 @@ void DumpDisk(Node& node, std::string& out) {
     out += Format(" other=%" PRIu32, d.otherClusters);
     out += " desc=" + Quoted(d.description) + "\n";
     DumpFiles(d, "", out);
-    for (const auto& child : node.children()) DumpFolder(*child, "", out);
+    for (const auto& child : node.children()) DumpFolder(*child, "", out, prompt);
 }
 
 }  // namespace
 
 std::string DumpCatalog(ReaderPtr reader, std::string& out) {
     CollectingPrompt prompt;
-    LoadPromptScope scope(&prompt);
     const RawHead raw = PeekHead(*reader);
     Forest forest;
     try {
@@ -138,7 +137,7 @@ std::string DumpCatalog(ReaderPtr reader, std::string& out) {
         if (raw.hasFlagNames)
             out += "FLAGS 1=" + Quoted(c.flagNames[0]) + " 2=" + Quoted(c.flagNames[1]) +
                    " 3=" + Quoted(c.flagNames[2]) + "\n";
-        for (const auto& disk : catalogNode->children()) DumpDisk(*disk, out);
+        for (const auto& disk : catalogNode->children()) DumpDisk(*disk, out, prompt);
     } catch (const Error& e) {
         prompt.messages += std::string(e.what()) + "\n";
     }

@@ -1,7 +1,8 @@
 #pragma once
-// Re-casing of names and labels that a medium stores in capitals only (FAT
-// short names, old CD-ROMs), so that they read naturally. The scan and the
-// compare use the same rule, or compare would see every such file as changed.
+// Re-casing of names that a medium stores in capitals only (FAT short names,
+// old CD-ROMs), so that they read naturally. The scan and the compare use the
+// same rule, or compare would see every such file as changed. Volume labels
+// follow RecaseVolumeLabel (system/drives/VolumeLabelCase.h).
 #include <string>
 
 #include "base/text/AnsiCase.h"
@@ -11,9 +12,5 @@ namespace kv {
 // A name with no lower-case letter becomes all lower case: "README.TXT" gives
 // "readme.txt", "\DOS\UTIL" gives "\dos\util". Any lower-case letter leaves it as is.
 void LowerIfAllUpper(std::string& name, const CaseMap& caseMap = systemCaseMap());
-
-// The same for volume labels, which also get an upper-case first letter:
-// "MY DISK" gives "My disk".
-void LowerLabelIfAllUpper(std::string& label, const CaseMap& caseMap = systemCaseMap());
 
 }  // namespace kv

@@ -15,8 +15,6 @@ namespace kv {
 
 namespace {
 
-ui::UserPrompt* g_loadPrompt = nullptr;
-
 constexpr std::size_t kMaxLabelLength = 33;
 constexpr std::size_t kMaxFileSystemLength = 8;
 // The part of a section start that always precedes its file lists: flags and the six words.
@@ -48,17 +46,17 @@ bool SectionOf(const TDiskRec& disk, SectionRange& range) {
     return true;
 }
 
-void ReportDamagedList(const FileOwnerRecord& owner) {
-    if (!g_loadPrompt) return;
+void ReportDamagedList(const FileOwnerRecord& owner, ui::UserPrompt* prompt) {
+    if (!prompt) return;
     std::string text = "Program detected an error while trying to load files in folder \"" +
                        GetItemPath(&owner, true, false) + "\". Catalog file may be damaged.\r\n" +
                        "Program will try to recover by skipping the rest of files in this folder.";
-    g_loadPrompt->ask({std::move(text), "Error Loading Catalog", ui::PromptButtons::Ok, ui::PromptIcon::Stop});
+    prompt->ask({std::move(text), "Error Loading Catalog", ui::PromptButtons::Ok, ui::PromptIcon::Stop});
 }
 
 // Reads one stored list into the owner's chain. The placement was checked against the section.
 void ReadFileBlock(TReadAheadStream& stream, FileOwnerRecord& owner, const SectionRange& section,
-                   const FileListPlacement& list) {
+                   const FileListPlacement& list, ui::UserPrompt* prompt) {
     const std::uint64_t begin = section.pos + static_cast<std::uint64_t>(list.offset);
     const std::uint64_t size = static_cast<std::uint64_t>(list.size);
     // Whatever is not fixed fields or descriptions is names.
@@ -82,9 +80,9 @@ void ReadFileBlock(TReadAheadStream& stream, FileOwnerRecord& owner, const Secti
         }
         if (read != list.count || !window.atEnd()) Damaged();
     } catch (const EInvalidCatalog&) {
-        ReportDamagedList(owner);
+        ReportDamagedList(owner, prompt);
     } catch (const ETruncated&) {
-        ReportDamagedList(owner);
+        ReportDamagedList(owner, prompt);
     }
 }
 
@@ -94,6 +92,7 @@ struct FolderPass {
     SectionRange section;
     bool recursive;
     bool withFiles;
+    ui::UserPrompt* prompt;
 };
 
 TFolderRec& MakeFolder(Forest& forest, Node& parent, Node* diskNode, const FolderRecordHead& head,
@@ -158,7 +157,7 @@ void ReadFolderRecords(const FolderPass& pass, SectionWindow& window, Node& star
         }
         MakeFolder(forest, *parent, pass.diskNode, head, stored, pass.section);
         madeLast = parent->children().back().get();
-        if (pass.withFiles) LoadFileList(madeLast);
+        if (pass.withFiles) LoadFileList(madeLast, pass.prompt);
         if (pass.recursive) {
             parent = madeLast;
             currentDepth = d + 1;
@@ -166,18 +165,15 @@ void ReadFolderRecords(const FolderPass& pass, SectionWindow& window, Node& star
     }
 }
 
-void LoadChildrenOf(Node* node, bool withFiles) {
-    for (const auto& child : node->children()) LoadSubfolders(child.get(), true, withFiles);
+void LoadChildrenOf(Node* node, bool withFiles, ui::UserPrompt* prompt) {
+    for (const auto& child : node->children()) LoadSubfolders(child.get(), true, withFiles, prompt);
 }
 
 TDiskRec& DiskOf(Node* diskNode) { return *static_cast<TDiskRec*>(diskNode->record()); }
 
 }  // namespace
 
-void SetLoadPrompt(ui::UserPrompt* prompt) { g_loadPrompt = prompt; }
-ui::UserPrompt* GetLoadPrompt() { return g_loadPrompt; }
-
-void LoadFileList(Node* node) {
+void LoadFileList(Node* node, ui::UserPrompt* prompt) {
     if (!node) return;
     auto* owner = RecordAs<FileOwnerRecord>(node->record());
     if (!owner || owner->loaded) return;
@@ -194,7 +190,7 @@ void LoadFileList(Node* node) {
     if (!list.empty()) {
         checkFileList(list, kMinSectionStart, DiskOf(diskNode).header.folderTreeOffset);
         try {
-            ReadFileBlock(*stream, *owner, section, list);
+            ReadFileBlock(*stream, *owner, section, list, prompt);
         } catch (...) {
             // Not a damaged list but a failing device: leave it unread for a later try.
             owner->files.clear();
@@ -204,7 +200,7 @@ void LoadFileList(Node* node) {
     owner->loaded = true;
 }
 
-void LoadSubfolders(Node* node, bool recursive, bool withFiles) {
+void LoadSubfolders(Node* node, bool recursive, bool withFiles, ui::UserPrompt* prompt) {
     if (!node) return;
     ItemRecord* rec = node->record();
     auto* disk = RecordAs<TDiskRec>(rec);
@@ -216,12 +212,12 @@ void LoadSubfolders(Node* node, bool recursive, bool withFiles) {
     SectionRange section;
     const bool levelRead = disk ? disk->topLevelRead : folder->subfolderPos <= 0;
     if (levelRead || !diskNode || !stream || !SectionOf(DiskOf(diskNode), section)) {
-        if (withFiles) LoadFileList(node);
-        if (recursive) LoadChildrenOf(node, withFiles);
+        if (withFiles) LoadFileList(node, prompt);
+        if (recursive) LoadChildrenOf(node, withFiles, prompt);
         return;
     }
 
-    if (withFiles) LoadFileList(node);
+    if (withFiles) LoadFileList(node, prompt);
     std::uint64_t from;
     if (disk) {
         from = section.treeBegin;
@@ -232,7 +228,7 @@ void LoadSubfolders(Node* node, bool recursive, bool withFiles) {
         if (from < section.treeBegin || from >= section.end) Damaged();
     }
     const int startDepth = node->level() - diskNode->level() + 1;
-    FolderPass pass{*stream, diskNode, section, recursive, withFiles};
+    FolderPass pass{*stream, diskNode, section, recursive, withFiles, prompt};
     SectionWindow window(*stream, from, section.end);
     ReadFolderRecords(pass, window, *node, startDepth);
 }

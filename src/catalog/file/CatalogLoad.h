@@ -10,34 +10,21 @@
 
 namespace kv {
 
+// The loaders report a damaged file list to `prompt` (loading goes on without the rest of
+// that list); nullptr: not reported.
+
 // Makes the sub-folder nodes of a disk or folder present (reading them from the catalog's file on first need);
 // recursive: the whole branch; withFiles: also the file lists. Never reads a level twice (per-disk topLevelRead,
 // negated subfolderPos). Uses the disk's own sectionPos and the reader of the node's catalog.
-void LoadSubfolders(Node* node, bool recursive = false, bool withFiles = false);
+void LoadSubfolders(Node* node, bool recursive = false, bool withFiles = false, ui::UserPrompt* prompt = nullptr);
 // Makes the file list of a folder or disk present, reading it on first need.
-void LoadFileList(Node* node);
-// Reads a catalog file into a new catalog node of the forest (header, categories, disks, top-level folders);
+void LoadFileList(Node* node, ui::UserPrompt* prompt = nullptr);
+// Reads a catalog file into a new catalog node of the forest (header, categories, disks, top-level folders;
+// no file list, so there is nothing to report);
 // the catalog keeps the reader open. Throws EInvalidCatalog / EReadBufferError; on failure nothing is left in the forest.
 Node* ReadCatalogFile(Forest& forest, const std::string& fileName);
 // The same from a reader already open (a file, or bytes in memory); the catalog's
 // file name is the reader's.
 Node* ReadCatalog(Forest& forest, ReaderPtr reader);
-
-// Where the loaders report a damaged file list (loading goes on without the rest of
-// that list). The program points it at its message boxes; nullptr: not reported.
-void SetLoadPrompt(ui::UserPrompt* prompt);
-ui::UserPrompt* GetLoadPrompt();
-
-// Points the loaders at a prompt for a scope and restores the previous one.
-class LoadPromptScope {
-public:
-    explicit LoadPromptScope(ui::UserPrompt* prompt) : previous_(GetLoadPrompt()) { SetLoadPrompt(prompt); }
-    ~LoadPromptScope() { SetLoadPrompt(previous_); }
-    LoadPromptScope(const LoadPromptScope&) = delete;
-    LoadPromptScope& operator=(const LoadPromptScope&) = delete;
-
-private:
-    ui::UserPrompt* previous_;
-};
 
 }  // namespace kv

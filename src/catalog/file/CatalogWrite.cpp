@@ -182,7 +182,7 @@ void CatalogWriter::WriteDiskSection(Node& diskNode) {
 void CatalogWriter::LoadForOldFormat(Node& ownerNode, FileOwnerRecord& owner, std::vector<Node*>& loadedForSave) {
     if (catalog_.currentFormat || owner.loaded)
         return;
-    LoadFileList(&ownerNode);
+    LoadFileList(&ownerNode, options_.loadPrompt);
     if (owner.loaded)
         loadedForSave.push_back(&ownerNode);
 }
@@ -209,7 +209,7 @@ void CatalogWriter::WriteFolderBranch(Node& node, std::size_t depth, std::int32_
     branch.push_back({&node, depth});
     lists.push_back(WriteFileList(*owner, stored, oldSectionPos, sectionPos));
 
-    LoadSubfolders(&node);
+    LoadSubfolders(&node, false, false, options_.loadPrompt);
     // A level still unread (no reader on the old file) would be dropped from the new file.
     auto* disk = RecordAs<TDiskRec>(owner);
     auto* folder = RecordAs<TFolderRec>(owner);

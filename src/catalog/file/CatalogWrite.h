@@ -13,6 +13,7 @@
 #include "catalog/model/Node.h"
 #include "catalog/file/SectionLayout.h"
 #include "catalog/file/StoredText.h"
+#include "ui/UserPrompt.h"
 
 namespace kv {
 
@@ -38,6 +39,8 @@ struct SaveShadow {
 struct EncodeOptions {
     WaitProgress* progress = nullptr;  // stepped in whole bytes; may be null
     LeadBytes lead;
+    // Where a damaged list met while loading for the save is reported; may be null.
+    ui::UserPrompt* loadPrompt = nullptr;
 };
 
 class CatalogWriter {

@@ -1,4 +1,4 @@
-#include "catalog/file/SaveCatalog.h"
+#include "catalog/file/CatalogSave.h"
 
 #include <exception>
 
@@ -143,7 +143,7 @@ private:
 
     void writeTemp() {
         std::unique_ptr<ByteSink> sink = fs_.createFile(temp_);
-        shadow_ = EncodeCatalog(node_, *sink, {env_.progress, env_.lead});
+        shadow_ = EncodeCatalog(node_, *sink, {env_.progress, env_.lead, &env_.prompt});
         // On stable storage before anything is replaced by it.
         sink->flush();
         newSize_ = sink->size();

@@ -10,7 +10,7 @@
 #include "catalog/model/CatalogModified.h"
 #include "catalog/file/CatalogWrite.h"
 #include "base/ReadAhead.h"
-#include "catalog/file/SaveCatalog.h"
+#include "catalog/file/CatalogSave.h"
 #include "tests/support/ScriptedPrompt.h"
 
 namespace kv::test {

@@ -1,4 +1,4 @@
-#include "catalog/OpenCatalogs.h"
+#include "catalog/CatalogOpen.h"
 
 #include <filesystem>
 #include <system_error>
