@@ -46,7 +46,7 @@ void drawCheckImages(TIconImageList& list) {
     }
     SelectObject(dc, old);
     DeleteDC(dc);
-    list.addMasked(strip, kCheckMask);
+    list.tryAddMasked(strip, kCheckMask);
     DeleteObject(strip);
 }
 
