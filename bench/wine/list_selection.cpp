@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "controls/ExtListView.h"
+#include "controls/VirtualListView.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Form.h"

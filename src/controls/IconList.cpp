@@ -121,8 +121,8 @@ TIconList::TIconList(TIconImageList& small, TIconImageList& large, HINSTANCE res
 TIconList::~TIconList() = default;
 
 int TIconList::addPair(HICON small, HICON large) {
-    const int index = small_.addIcon(small);
-    const int other = large_.addIcon(large);
+    const int index = small_.tryAddIcon(small);
+    const int other = large_.tryAddIcon(large);
     // The lists share indexes; a picture one of them refused would shift every later one.
     if (index < 0 || other != index) {
         if (other >= 0)

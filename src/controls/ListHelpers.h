@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "controls/EnhListView.h"
+#include "controls/ReportListView.h"
 #include "ui/Menu.h"
 #include "ui/TreeView.h"
 

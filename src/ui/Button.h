@@ -1,5 +1,5 @@
 #pragma once
-// Push button and check box.
+// Push button, check box, radio button and group box.
 #include <functional>
 
 #include "ui/Control.h"
@@ -26,45 +26,53 @@ private:
 
 enum class CheckState { Unchecked = BST_UNCHECKED, Checked = BST_CHECKED, Grayed = BST_INDETERMINATE };
 
-class CheckBox : public Control {
+// A button that keeps its check mark across re-creation of its window.
+class TwoStateButton : public Control {
 public:
-    CheckBox();
+    TwoStateButton();
+
+protected:
+    // The BUTTON style that makes the kind: check box, radio button.
+    virtual UINT buttonStyle() const = 0;
+    UINT checkMark() const;
+    void setCheckMark(UINT mark);
+
+    void createParams(CreateArgs& args) override;
+    void createWnd() override;
+    void destroyWnd() override;
+    LRESULT reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+
+private:
+    UINT mark_ = BST_UNCHECKED;
+};
+
+class CheckBox : public TwoStateButton {
+public:
     void setAllowGrayed(bool allow) { allowGrayed_ = allow; }
-    void setState(CheckState state);
-    CheckState state() const;
+    void setState(CheckState state) { setCheckMark(static_cast<UINT>(state)); }
+    CheckState state() const { return static_cast<CheckState>(checkMark()); }
     bool checked() const { return state() == CheckState::Checked; }
     void setChecked(bool c) { setState(c ? CheckState::Checked : CheckState::Unchecked); }
     std::function<void(CheckBox& sender)> onClick;
     void click() override;
 
 protected:
-    void createParams(CreateArgs& args) override;
-    void createWnd() override;
-    void destroyWnd() override;
-    LRESULT reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+    UINT buttonStyle() const override;
 
 private:
     bool allowGrayed_ = false;
-    CheckState state_ = CheckState::Unchecked;
 };
 
 // One of a group of choices; checking it clears the others of its parent.
-class RadioButton : public Control {
+class RadioButton : public TwoStateButton {
 public:
-    RadioButton();
     void setChecked(bool checked);
-    bool checked() const;
+    bool checked() const { return checkMark() == BST_CHECKED; }
     std::function<void(RadioButton& sender)> onClick;
     void click() override;
 
 protected:
-    void createParams(CreateArgs& args) override;
-    void createWnd() override;
-    void destroyWnd() override;
-    LRESULT reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
-
-private:
-    bool checked_ = false;
+    UINT buttonStyle() const override { return BS_RADIOBUTTON; }
 };
 
 // A frame with a caption around other controls; takes no focus.

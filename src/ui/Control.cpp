@@ -63,6 +63,7 @@ void Control::createParams(CreateArgs& args) {
 }
 
 void Control::createWnd() {
+    tracking_ = false;  // the tracking ended with the old window
     CreateArgs args;
     args.text = text_;
     args.x = bounds_.left;
@@ -281,15 +282,20 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             return TRUE;
         }
         break;
-    case WM_MOUSEMOVE:
-        Application::instance().hints().mouseMove(*this, POINT{x, y});
-        if (!tracking_ && (onMouseEnter || onMouseLeave)) {
+    case WM_MOUSEMOVE: {
+        // The one leave tracking of the control: the hints, the enter and leave
+        // events and hot buttons all hear of the leave through it. Armed before
+        // the hints see the move, so a leave it posts comes after their entry.
+        const bool entered = !tracking_;
+        if (entered) {
             TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd(), 0};
             tracking_ = TrackMouseEvent(&t) != FALSE;
-            if (onMouseEnter) onMouseEnter(*this);
         }
+        Application::instance().hints().mouseMove(*this, POINT{x, y});
+        if (entered && onMouseEnter) onMouseEnter(*this);
         if (onMouseMove) onMouseMove(*this, shiftOfMouse(wp), x, y);
         break;
+    }
     case WM_MOUSELEAVE:
         Application::instance().hints().mouseLeave(*this);
         tracking_ = false;

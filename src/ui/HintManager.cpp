@@ -37,10 +37,6 @@ void HintManager::enter(Control& c, bool announce) {
         if (text != app_.hint()) app_.setHint(text);
         else if (app_.onHint) app_.onHint(app_);
     }
-    if (c.hwnd()) {
-        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, c.hwnd(), 0};
-        TrackMouseEvent(&t);
-    }
     apply(state_.enter(pauses(), hinted(c)));
 }
 

@@ -32,7 +32,7 @@ int ImageList::height() const {
     return h;
 }
 
-int ImageList::count() const { return ImageList_GetImageCount(handle_); }
+int ImageList::count() const { return handle_ ? ImageList_GetImageCount(handle_) : 0; }
 
 void ImageList::changed() {
     if (onChange) onChange(*this);
@@ -59,13 +59,25 @@ int ImageList::addIcon(HICON icon) {
     return i;
 }
 
+int ImageList::tryAddMasked(HBITMAP image, COLORREF maskColour) {
+    int i = handle_ && image ? ImageList_AddMasked(handle_, image, maskColour) : -1;
+    if (i >= 0) changed();
+    return i;
+}
+
+int ImageList::tryAddIcon(HICON icon) {
+    int i = handle_ && icon ? ImageList_ReplaceIcon(handle_, -1, icon) : -1;
+    if (i >= 0) changed();
+    return i;
+}
+
 void ImageList::replace(int index, HBITMAP image, HBITMAP mask) {
     if (!ImageList_Replace(handle_, index, image, mask)) throw EInvalidOperation(kImageListError);
     changed();
 }
 
-void ImageList::draw(HDC dc, int index, int x, int y, UINT style) const {
-    ImageList_Draw(handle_, index, dc, x, y, style);
+bool ImageList::draw(HDC dc, int index, int x, int y, UINT style) const {
+    return handle_ && ImageList_Draw(handle_, index, dc, x, y, style);
 }
 
 void ImageList::beginDrag(int index, int hotX, int hotY) { ImageList_BeginDrag(handle_, index, hotX, hotY); }

@@ -28,7 +28,12 @@ public:
     int addMasked(HBITMAP image, COLORREF maskColour);
     int addIcon(HICON icon);
     void replace(int index, HBITMAP image, HBITMAP mask = nullptr);
-    void draw(HDC dc, int index, int x, int y, UINT style = ILD_NORMAL) const;
+    // For lists that go on with what they have: -1 when the image could not be
+    // added (no list, no image, or refused); a strip gives its first index.
+    int tryAddMasked(HBITMAP image, COLORREF maskColour);
+    int tryAddIcon(HICON icon);
+    // False when nothing was drawn.
+    bool draw(HDC dc, int index, int x, int y, UINT style = ILD_NORMAL) const;
 
     std::function<void(ImageList& sender)> onChange;
 

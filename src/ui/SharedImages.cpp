@@ -17,7 +17,6 @@ struct SharedObjects {
     TIconImageList small{16};
     TIconImageList large{32};
     TIconImageList checks{kCheckSize};
-    std::function<void()> cleanupExtracted;
 };
 
 std::unique_ptr<SharedObjects> shared;
@@ -46,7 +45,7 @@ void drawCheckImages(TIconImageList& list) {
     }
     SelectObject(dc, old);
     DeleteDC(dc);
-    list.addMasked(strip, kCheckMask);
+    list.tryAddMasked(strip, kCheckMask);
     DeleteObject(strip);
 }
 
@@ -68,12 +67,8 @@ void InitSharedObjects() {
 void FinalizeSharedObjects() {
     if (!shared)
         return;
-    if (shared->cleanupExtracted)
-        shared->cleanupExtracted();
     shared.reset();
 }
-
-void SetExtractedFilesCleanup(std::function<void()> cleanup) { objects().cleanupExtracted = std::move(cleanup); }
 
 bool GetDragFullWindows() {
     BOOL full = FALSE;

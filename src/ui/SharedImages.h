@@ -1,7 +1,5 @@
 #pragma once
 // The program-wide image lists and the shared module's start-up and exit work.
-#include <functional>
-
 #include "ui/IconImageList.h"
 
 namespace kv {
@@ -20,10 +18,9 @@ inline constexpr int Grayed = 3;
 }  // namespace CheckImage
 
 void InitSharedObjects();
-// Runs the extracted-files clean-up first, then frees the shared objects.
+// Exit work that needs the shared objects (the clean-up of extracted files)
+// runs before this, in the program's exit code.
 void FinalizeSharedObjects();
-// The clean-up of extracted temporary files that finalisation runs first.
-void SetExtractedFilesCleanup(std::function<void()> cleanup);
 
 // Whole windows, not outlines, move while the user drags them.
 bool GetDragFullWindows();

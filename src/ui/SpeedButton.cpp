@@ -122,9 +122,8 @@ LRESULT SpeedButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return res;
     }
     case WM_MOUSEMOVE:
+        // The control's leave tracking brings the WM_MOUSELEAVE that cools it.
         if (!hot_) {
-            TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd(), 0};
-            TrackMouseEvent(&t);
             hot_ = true;
             repaint();
         }

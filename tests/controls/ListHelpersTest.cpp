@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "controls/ExtListView.h"
+#include "controls/VirtualListView.h"
 #include "controls/ListHelpers.h"
 #include "ui/Application.h"
 #include "ui/Form.h"

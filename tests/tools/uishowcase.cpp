@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/ExtListView.h"
+#include "controls/VirtualListView.h"
 #include "ui/Application.h"
 #include "ui/BitBtn.h"
 #include "ui/Button.h"

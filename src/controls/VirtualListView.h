@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "controls/ColumnFormat.h"
-#include "controls/EnhListView.h"
+#include "controls/ReportListView.h"
 
 namespace kv::ui {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <functional>
 
-#include "controls/ExtListView.h"
+#include "controls/VirtualListView.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Canvas.h"
@@ -30,7 +30,7 @@ protected:
     }
 };
 
-class ExtListViewTest : public ::testing::Test {
+class VirtualListViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Application::instance().setPrompt(&prompt);
@@ -144,7 +144,7 @@ protected:
     TLVVMMaskItems lastMask = 0;
 };
 
-TEST_F(ExtListViewTest, MillionRowsAnswerCellsFromTheOwner) {
+TEST_F(VirtualListViewTest, MillionRowsAnswerCellsFromTheOwner) {
     makeVirtual(kRows);
     EXPECT_EQ(list.ItemCount(), kRows);
     EXPECT_EQ(cellText(999999, 2, 64), "r999999c2");
@@ -153,7 +153,7 @@ TEST_F(ExtListViewTest, MillionRowsAnswerCellsFromTheOwner) {
     EXPECT_EQ(cellText(7, 0, 1), "");
 }
 
-TEST_F(ExtListViewTest, DisplayInfoRequestsFollowTheProtocol) {
+TEST_F(VirtualListViewTest, DisplayInfoRequestsFollowTheProtocol) {
     makeVirtual(10);
     struct Case {
         const char* what;
@@ -196,7 +196,7 @@ TEST_F(ExtListViewTest, DisplayInfoRequestsFollowTheProtocol) {
     }
 }
 
-TEST_F(ExtListViewTest, WideRequestsAreAnsweredToo) {
+TEST_F(VirtualListViewTest, WideRequestsAreAnsweredToo) {
     makeVirtual(10);
     wchar_t buf[8];
     NMLVDISPINFOW info{};
@@ -210,7 +210,7 @@ TEST_F(ExtListViewTest, WideRequestsAreAnsweredToo) {
     EXPECT_STREQ(buf, L"r4c2");
 }
 
-TEST_F(ExtListViewTest, TypeAheadAsksTheOwner) {
+TEST_F(VirtualListViewTest, TypeAheadAsksTheOwner) {
     makeVirtual(kRows);
     LVFINDINFOA find{};
     find.flags = LVFI_STRING;
@@ -226,7 +226,7 @@ TEST_F(ExtListViewTest, TypeAheadAsksTheOwner) {
     EXPECT_EQ(asked, "r77");
 }
 
-TEST_F(ExtListViewTest, ColumnOrderStylesAndCountSurviveRecreation) {
+TEST_F(VirtualListViewTest, ColumnOrderStylesAndCountSurviveRecreation) {
     list.SetExtendedStyles(lvxHeaderDragDrop | lvxFullRowSelect);
     ASSERT_TRUE(list.SetColumnOrder({2, 0, 1}));
     EXPECT_FALSE(list.SetColumnOrder({0, 0, 1}));  // not a permutation: ignored
@@ -248,7 +248,7 @@ TEST_F(ExtListViewTest, ColumnOrderStylesAndCountSurviveRecreation) {
     EXPECT_EQ(order, (std::vector<int>{1, 2, 0}));
 }
 
-TEST_F(ExtListViewTest, ColumnOrderWithoutAWindowIsKept) {
+TEST_F(VirtualListViewTest, ColumnOrderWithoutAWindowIsKept) {
     TExtListView late;
     for (const char* c : {"A", "B", "C"}) late.AddColumn(c, 50);
     std::vector<int> order;
@@ -265,7 +265,7 @@ TEST_F(ExtListViewTest, ColumnOrderWithoutAWindowIsKept) {
     EXPECT_EQ(order, (std::vector<int>{1, 2, 0}));
 }
 
-TEST_F(ExtListViewTest, UnfocusedClickLeavesOnlyTheClickedRow) {
+TEST_F(VirtualListViewTest, UnfocusedClickLeavesOnlyTheClickedRow) {
     makeVirtual(kRows);
     select(1, true);
     select(2, true);
@@ -277,7 +277,7 @@ TEST_F(ExtListViewTest, UnfocusedClickLeavesOnlyTheClickedRow) {
     EXPECT_EQ(list.MouseDownPoint().x, rowCentre(5).x);
 }
 
-TEST_F(ExtListViewTest, UnfocusedClickBelowTheRowsFocusesNothing) {
+TEST_F(VirtualListViewTest, UnfocusedClickBelowTheRowsFocusesNothing) {
     makeVirtual(3);
     select(0, true);
     select(2, true);
@@ -288,7 +288,7 @@ TEST_F(ExtListViewTest, UnfocusedClickBelowTheRowsFocusesNothing) {
 
 // Selecting all 10^6 rows takes Wine minutes (it visits every row), so many
 // selected rows stand for it here; bench/list-selection-under-wine times it.
-TEST_F(ExtListViewTest, ClearingManySelectedRowsOfAMillionKeepsTheView) {
+TEST_F(VirtualListViewTest, ClearingManySelectedRowsOfAMillionKeepsTheView) {
     makeVirtual(kRows);
     SendMessageA(list.hwnd(), LVM_ENSUREVISIBLE, 500000, FALSE);
     int top = static_cast<int>(SendMessageA(list.hwnd(), LVM_GETTOPINDEX, 0, 0));
@@ -313,7 +313,7 @@ TEST_F(ExtListViewTest, ClearingManySelectedRowsOfAMillionKeepsTheView) {
 // one at once before the control's own handling. The result must be the
 // control's: one row selected and focused (none for a press beside the rows),
 // a handful of notifications, the view where it was.
-TEST_F(ExtListViewTest, PlainInputReplacesALargeSelectionWithOneRow) {
+TEST_F(VirtualListViewTest, PlainInputReplacesALargeSelectionWithOneRow) {
     const int rows = 1500;  // past the row-by-row limit, cheap to select whole
     makeVirtual(rows);
     list.setFocus();
@@ -351,7 +351,7 @@ TEST_F(ExtListViewTest, PlainInputReplacesALargeSelectionWithOneRow) {
     }
 }
 
-TEST_F(ExtListViewTest, ShiftCtrlDragAndKeysThatGoNowhereKeepALargeSelection) {
+TEST_F(VirtualListViewTest, ShiftCtrlDragAndKeysThatGoNowhereKeepALargeSelection) {
     const int rows = 1500;
     makeVirtual(rows);
     list.setFocus();
@@ -386,7 +386,7 @@ TEST_F(ExtListViewTest, ShiftCtrlDragAndKeysThatGoNowhereKeepALargeSelection) {
     }
 }
 
-TEST_F(ExtListViewTest, HeaderClickSortsWithToggleAndClickBesideColumnsReportsMinusOne) {
+TEST_F(VirtualListViewTest, HeaderClickSortsWithToggleAndClickBesideColumnsReportsMinusOne) {
     const char* texts[] = {"9", "10", "abc", "1.5.2024", "3.5.2024"};
     for (const char* t : texts) list.AddItem(t, {t, "x"});
     list.SetAutoColumnSort(TAutoColumnSort::acsSortToggle);
@@ -438,7 +438,7 @@ TEST_F(ExtListViewTest, HeaderClickSortsWithToggleAndClickBesideColumnsReportsMi
     EXPECT_EQ(clicks.back(), -1);
 }
 
-TEST_F(ExtListViewTest, ItemsOfAPlainListSurviveRecreation) {
+TEST_F(VirtualListViewTest, ItemsOfAPlainListSurviveRecreation) {
     list.AddItem("one", {"1", "a"});
     list.AddItem("two", {"2", "b"});
     list.SetStyle(TLVStyle::lvOwnerDrawFixed);
@@ -447,7 +447,7 @@ TEST_F(ExtListViewTest, ItemsOfAPlainListSurviveRecreation) {
     EXPECT_EQ(list.ItemText(1, 2), "b");
 }
 
-TEST_F(ExtListViewTest, ColumnImagesNeedImagesAndFollowTheFormat) {
+TEST_F(VirtualListViewTest, ColumnImagesNeedImagesAndFollowTheFormat) {
     auto fmtOf = [&](int c, int* image = nullptr) {
         LVCOLUMNA col{};
         col.mask = LVCF_FMT | LVCF_IMAGE;
@@ -476,7 +476,7 @@ TEST_F(ExtListViewTest, ColumnImagesNeedImagesAndFollowTheFormat) {
     ImageList_Destroy(images);
 }
 
-TEST_F(ExtListViewTest, WidthsAndOrderAreStoredAndBadValuesIgnored) {
+TEST_F(VirtualListViewTest, WidthsAndOrderAreStoredAndBadValuesIgnored) {
     const std::string key = "Software\\KorvalderTests\\ExtListView";
     RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
     list.SaveSettings.AutoSave = true;
@@ -503,7 +503,7 @@ TEST_F(ExtListViewTest, WidthsAndOrderAreStoredAndBadValuesIgnored) {
     RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
 }
 
-TEST_F(ExtListViewTest, CustomDrawAsksForItemsAndHandsOverTheRealRecord) {
+TEST_F(VirtualListViewTest, CustomDrawAsksForItemsAndHandsOverTheRealRecord) {
     NMLVCUSTOMDRAW cd{};
     cd.nmcd.hdr.code = NM_CUSTOMDRAW;
     cd.nmcd.dwDrawStage = CDDS_PREPAINT;
@@ -520,7 +520,7 @@ TEST_F(ExtListViewTest, CustomDrawAsksForItemsAndHandsOverTheRealRecord) {
     EXPECT_EQ(notify(cd.nmcd.hdr), 0);
 }
 
-TEST_F(ExtListViewTest, NotificationsOfEachModeReachTheirEvents) {
+TEST_F(VirtualListViewTest, NotificationsOfEachModeReachTheirEvents) {
     int activations = 0;
     list.OnItemActivate = [&](TExtListView&) { ++activations; };
     list.OnMarqueeBegin = [](TExtListView&, bool& canBegin) { canBegin = false; };
@@ -552,7 +552,7 @@ TEST_F(ExtListViewTest, NotificationsOfEachModeReachTheirEvents) {
     EXPECT_EQ(activations, 1);
 }
 
-TEST_F(ExtListViewTest, OwnerDrawnRowsDrawByDefaultOrByTheHandler) {
+TEST_F(VirtualListViewTest, OwnerDrawnRowsDrawByDefaultOrByTheHandler) {
     list.AddItem("Readme.txt", {"1 kB", "x"});
     list.SetStyle(TLVStyle::lvOwnerDrawFixed);
     EXPECT_TRUE(GetWindowLongA(list.hwnd(), GWL_STYLE) & LVS_OWNERDRAWFIXED);
@@ -580,7 +580,7 @@ TEST_F(ExtListViewTest, OwnerDrawnRowsDrawByDefaultOrByTheHandler) {
     EXPECT_EQ(after, 1);
 }
 
-TEST_F(ExtListViewTest, DragImageOnlyWhileOneRowIsSelected) {
+TEST_F(VirtualListViewTest, DragImageOnlyWhileOneRowIsSelected) {
     for (const char* t : {"alpha", "beta", "gamma"}) list.AddItem(t, {"1", "2"});
     list.setFocus();
     POINT p = rowCentre(1);

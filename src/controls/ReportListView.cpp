@@ -1,4 +1,4 @@
-#include "controls/EnhListView.h"
+#include "controls/ReportListView.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "controls/ExtListView.h"
+#include "controls/VirtualListView.h"
 
 #include <algorithm>
 #include <cstring>
