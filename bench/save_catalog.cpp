@@ -114,7 +114,7 @@ void BM_SaveOneChangedDisk(benchmark::State& state) {
         SetDiskModified(disk, true);
         state.ResumeTiming();
         if (SaveCatalog(catalog, true, env) != SaveResult::Saved) state.SkipWithError("save failed");
-        bytes += fs->fileSize(target).value_or(0);
+        bytes += fs->FileSize(target).value_or(0);
         state.PauseTiming();
         forest.reset();
         state.ResumeTiming();

@@ -34,10 +34,19 @@ private:
     std::uint64_t size_ = 0;
 };
 
-class OneFileSystem final : public IArcFileSystem {
+class OneFileSystem final : public IFileSystem {
 public:
     std::map<std::string, std::vector<std::uint8_t>> files;
+    std::string FullPath(const std::string& p) override { return p; }
+    bool SamePath(const std::string& a, const std::string& b) override { return a == b; }
     bool Exists(const std::string& p) override { return files.count(p) != 0; }
+    std::optional<std::uint64_t> FileSize(const std::string& p) override {
+        auto it = files.find(p);
+        if (it == files.end()) return std::nullopt;
+        return it->second.size();
+    }
+    std::string TempFolder() override { return "C:\\TEMP\\"; }
+    std::string CreateTempFile(const std::string&, const std::string&) override { throw EIoError("read only"); }
     std::unique_ptr<ByteSource> OpenRead(const std::string& p) override {
         auto it = files.find(p);
         if (it == files.end()) throw EIoError("missing");
@@ -50,6 +59,8 @@ public:
     bool SetDosDate(const std::string&, std::uint32_t) override { return true; }
     bool SetAttributes(const std::string&, std::uint32_t) override { return true; }
     bool Remove(const std::string&) override { return true; }
+    FsStatus Erase(const std::string&) override { return FsStatus::Ok; }
+    FsStatus MoveReplace(const std::string&, const std::string&) override { return FsStatus::Failed; }
     std::optional<std::uint64_t> FreeSpace(const std::string&) override { return 1u << 30; }
 };
 

@@ -16,7 +16,7 @@ void* Open(RAROpenArchiveData* data) {
     return kv::rar::OpenArchive(data, [data] {
         auto fs = std::make_unique<kv::arc::fuzz::OneFileSystem>();
         fs->files[data->ArcName] = *currentInput;
-        return std::unique_ptr<kv::arc::IArcFileSystem>(std::move(fs));
+        return std::unique_ptr<kv::IFileSystem>(std::move(fs));
     });
 }
 

@@ -67,7 +67,7 @@ public:
             std::size_t cut = first.find_last_of('\\');
             if (cut != std::string::npos) path = first.substr(0, cut + 1) + name;
         }
-        IArcFileSystem& fs = lister_.Context().FileSystem();
+        IFileSystem& fs = lister_.Context().FileSystem();
         if (!fs.Exists(path)) {
             // The handler may ask for the disk holding it.
             Warn(eNextVolume, path, volumeId);

@@ -5,7 +5,7 @@
 
 namespace kv::arc {
 
-ArchiveContext::ArchiveContext(std::unique_ptr<IArcFileSystem> fileSystem,
+ArchiveContext::ArchiveContext(std::unique_ptr<IFileSystem> fileSystem,
                                std::unique_ptr<IResourceStrings> resources, int biasMinutes)
     : fileSystem_(std::move(fileSystem)),
       resources_(std::move(resources)),

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "system/files/ArcFileSystem.h"
+#include "system/files/FileSystem.h"
 #include "archive/ArcType.h"
 #include "archive/OutputSink.h"
 #include "system/files/ResourceStrings.h"
@@ -17,12 +17,12 @@ namespace kv::arc {
 class ArchiveContext {
 public:
     // The bias is read once here (UTC = local + bias; magnitudes below 13 are hours).
-    ArchiveContext(std::unique_ptr<IArcFileSystem> fileSystem, std::unique_ptr<IResourceStrings> resources,
+    ArchiveContext(std::unique_ptr<IFileSystem> fileSystem, std::unique_ptr<IResourceStrings> resources,
                    int biasMinutes);
     // The machine's file system, resource loader and time zone.
     static std::unique_ptr<ArchiveContext> System();
 
-    IArcFileSystem& FileSystem() { return *fileSystem_; }
+    IFileSystem& FileSystem() { return *fileSystem_; }
     IResourceStrings& Resources() { return *resources_; }
     int BiasMinutes() const { return biasMinutes_; }
 
@@ -35,7 +35,7 @@ public:
     std::vector<std::string> MemberNames;
 
 private:
-    std::unique_ptr<IArcFileSystem> fileSystem_;
+    std::unique_ptr<IFileSystem> fileSystem_;
     std::unique_ptr<IResourceStrings> resources_;
     int biasMinutes_;
 };

@@ -168,7 +168,7 @@ bool TempExtraction::ExtractDescFile(int typeCode, const std::string& archive, c
 
 void TempExtraction::CleanupExtractedFiles(int tempRemovalMode) {
     if (tempRemovalMode < 0) return;
-    IArcFileSystem& fs = context_.FileSystem();
+    IFileSystem& fs = context_.FileSystem();
     std::erase_if(ExtractedFiles, [&](const std::string& f) { return !fs.Exists(f); });
     if (ExtractedFiles.empty()) return;
     if (tempRemovalMode == 0 &&

@@ -4,7 +4,7 @@
 extern "C" {
 
 void* KV_RAR_CALL RAROpenArchive(RAROpenArchiveData* data) {
-    return kv::rar::OpenArchive(data, [] { return kv::arc::MakeSystemFileSystem(); });
+    return kv::rar::OpenArchive(data, [] { return kv::MakeSystemFileSystem(); });
 }
 
 int KV_RAR_CALL RARCloseArchive(void* handle) { return kv::rar::CloseArchive(handle); }

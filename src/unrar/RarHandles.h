@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "archive/formats/RarApi.h"
-#include "system/files/ArcFileSystem.h"
+#include "system/files/FileSystem.h"
 
 namespace kv::rar {
 
-using FileSystemMaker = std::function<std::unique_ptr<arc::IArcFileSystem>()>;
+using FileSystemMaker = std::function<std::unique_ptr<IFileSystem>()>;
 
 void* KV_RAR_CALL OpenArchive(RAROpenArchiveData* data, const FileSystemMaker& files);
 int KV_RAR_CALL CloseArchive(void* handle);

@@ -92,7 +92,7 @@ std::string NextRarVolumeName(const std::string& name, bool newNaming) {
     return stem + '.' + letter + static_cast<char>('0' + number / 10) + static_cast<char>('0' + number % 10);
 }
 
-RarSession::RarSession(std::unique_ptr<arc::IArcFileSystem> fileSystem) : fs_(std::move(fileSystem)) {}
+RarSession::RarSession(std::unique_ptr<IFileSystem> fileSystem) : fs_(std::move(fileSystem)) {}
 
 int RarSession::Open(const std::string& archiveName) {
     int r = OpenVolume(archiveName, newNaming_);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "archive/formats/RarApi.h"
-#include "system/files/ArcFileSystem.h"
+#include "system/files/FileSystem.h"
 #include "archive/ArcInput.h"
 #include "archive/formats/RarBlock.h"
 
@@ -15,7 +15,7 @@ namespace kv::rar {
 
 class RarSession {
 public:
-    explicit RarSession(std::unique_ptr<arc::IArcFileSystem> fileSystem);
+    explicit RarSession(std::unique_ptr<IFileSystem> fileSystem);
 
     // A RarResult: 0 when the archive's marker and main header are sound.
     int Open(const std::string& archiveName);
@@ -32,7 +32,7 @@ private:
     int CopyMember(kv::ByteSink* out, bool notify, std::uint32_t& crc);
     int Target(const char* destPath, const char* destName, std::string& path) const;
 
-    std::unique_ptr<arc::IArcFileSystem> fs_;
+    std::unique_ptr<IFileSystem> fs_;
     std::unique_ptr<arc::ArcInput> in_;
     std::string volume_;
     bool newNaming_ = false;

@@ -38,7 +38,7 @@ std::unique_ptr<ByteSource> CapturingFileSystem::OpenRead(const std::string& pat
     if (hidden && hidden(path)) throw EIoError("hidden: " + path);
     auto it = crafted.find(path);
     if (it != crafted.end()) return std::make_unique<MemorySource>(it->second);
-    return real_->OpenRead(path);
+    return inner().OpenRead(path);
 }
 
 std::string ExtractRun::Craft(const std::string& name, Bytes bytes) {

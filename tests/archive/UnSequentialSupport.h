@@ -16,8 +16,10 @@
 namespace kv::arc::test {
 
 // Reads the real file system; writes into memory.
-class CapturingFileSystem final : public IArcFileSystem {
+class CapturingFileSystem final : public ForwardingFileSystem {
 public:
+    CapturingFileSystem() : ForwardingFileSystem(MakeSystemFileSystem()) {}
+
     std::map<std::string, Bytes> written;
     std::map<std::string, std::uint32_t> dates;
     std::set<std::string> folders;
@@ -27,11 +29,9 @@ public:
 
     bool Exists(const std::string& path) override {
         if (hidden && hidden(path)) return false;
-        return written.count(path) || crafted.count(path) || real_->Exists(path);
+        return written.count(path) || crafted.count(path) || inner().Exists(path);
     }
     std::unique_ptr<ByteSource> OpenRead(const std::string& path) override;
-    std::optional<std::uint32_t> FileDosDate(const std::string& path) override { return real_->FileDosDate(path); }
-    std::uint32_t FileAttributes(const std::string& path) override { return real_->FileAttributes(path); }
     void CreateFolderChain(const std::string& folder) override { folders.insert(folder); }
     std::unique_ptr<ByteSink> OpenOutput(const std::string& path) override;
     bool SetDosDate(const std::string& path, std::uint32_t stamp) override {
@@ -41,9 +41,6 @@ public:
     bool SetAttributes(const std::string&, std::uint32_t) override { return true; }
     bool Remove(const std::string& path) override { return written.erase(path) != 0; }
     std::optional<std::uint64_t> FreeSpace(const std::string&) override { return 1u << 30; }
-
-private:
-    std::unique_ptr<IArcFileSystem> real_ = MakeSystemFileSystem();
 };
 
 inline const std::string kOutDir = "C:\\OUT\\";

@@ -132,7 +132,7 @@ struct SaveFixture {
 
     explicit SaveFixture(bool edit = true) {
         WriteFile(path, oldBytes);
-        catalog = ReadCatalog(forest, MakeReader(std::make_unique<TReadAheadStream>(fs.openRead(path), path)));
+        catalog = ReadCatalog(forest, MakeReader(std::make_unique<TReadAheadStream>(fs.OpenRead(path), path)));
         env.pause = [this](int) { ++pauses; };
         if (!edit) return;
         Cat(*catalog).description = "edited";
@@ -172,7 +172,7 @@ struct SaveFixture {
         EXPECT_EQ(ReadFile(path), newBytes);
         EXPECT_FALSE(Cat(*catalog).modified);
         Forest fresh;
-        Node& reopened = *ReadCatalog(fresh, MakeReader(std::make_unique<TReadAheadStream>(fs.openRead(path), path)));
+        Node& reopened = *ReadCatalog(fresh, MakeReader(std::make_unique<TReadAheadStream>(fs.OpenRead(path), path)));
         static const Bytes expected = CanonicalOf(NewPlan());
         EXPECT_EQ(Canonical(reopened), expected);
         EXPECT_EQ(Canonical(*catalog), expected);
@@ -293,7 +293,7 @@ TEST(SaveCatalog, TempFolderCaseAsksBeforeAndAfterErasing) {
         };
         f.prompt.answers = {PromptAnswer::Cancel};
         ASSERT_EQ(f.save(), SaveResult::Cancelled);
-        EXPECT_FALSE(f.fs.exists(f.path));
+        EXPECT_FALSE(f.fs.Exists(f.path));
         const std::vector<std::string> kept = f.scratch.list(f.scratch.tempFolder());
         ASSERT_EQ(kept.size(), 1u);
         EXPECT_EQ(ReadFile(JoinPath(f.scratch.tempFolder(), kept[0])), f.newBytes);
@@ -355,7 +355,7 @@ TEST(SaveCatalog, BackupKeepsThePreviousFile) {
         };
         f.prompt.answers = {PromptAnswer::Cancel};
         ASSERT_EQ(f.save(), SaveResult::Cancelled);
-        EXPECT_FALSE(f.fs.exists(WithExtension(f.path, ".BAK")));
+        EXPECT_FALSE(f.fs.Exists(WithExtension(f.path, ".BAK")));
         f.expectUnharmedAndSavable(before);
     }
 }

@@ -52,37 +52,45 @@ public:
     std::optional<std::uint64_t> free;
     bool lockOpenFiles = true;
 
-    std::string fullPath(const std::string& path) override { return real_->fullPath(path); }
-    bool samePath(const std::string& a, const std::string& b) override { return real_->samePath(a, b); }
-    bool exists(const std::string& path) override { return real_->exists(path); }
-    std::optional<std::uint64_t> fileSize(const std::string& path) override { return real_->fileSize(path); }
-    std::optional<std::uint64_t> freeSpace(const std::string& folder) override {
-        return free ? free : real_->freeSpace(folder);
+    std::string FullPath(const std::string& path) override { return real_->FullPath(path); }
+    bool SamePath(const std::string& a, const std::string& b) override { return real_->SamePath(a, b); }
+    bool Exists(const std::string& path) override { return real_->Exists(path); }
+    std::optional<std::uint64_t> FileSize(const std::string& path) override { return real_->FileSize(path); }
+    std::optional<std::uint32_t> FileDosDate(const std::string& path) override { return real_->FileDosDate(path); }
+    std::uint32_t FileAttributes(const std::string& path) override { return real_->FileAttributes(path); }
+    std::optional<std::uint64_t> FreeSpace(const std::string& folder) override {
+        return free ? free : real_->FreeSpace(folder);
     }
-    std::string tempFolder() override { return temp_; }
-    std::string createTempFile(const std::string& folder, const std::string& prefix) override {
-        return real_->createTempFile(folder, prefix);
+    std::string TempFolder() override { return temp_; }
+    std::string CreateTempFile(const std::string& folder, const std::string& prefix) override {
+        return real_->CreateTempFile(folder, prefix);
     }
-    std::unique_ptr<ByteSink> createFile(const std::string& path) override {
-        return std::make_unique<Sink>(*this, real_->createFile(path));
+    void CreateFolderChain(const std::string& folder) override { real_->CreateFolderChain(folder); }
+    std::unique_ptr<ByteSink> OpenOutput(const std::string& path) override {
+        return std::make_unique<Sink>(*this, real_->OpenOutput(path));
     }
-    std::unique_ptr<ByteSource> openRead(const std::string& path) override {
-        return std::make_unique<Source>(*this, real_->openRead(path), fullPath(path));
+    std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
+        return std::make_unique<Source>(*this, real_->OpenRead(path), FullPath(path));
     }
-    FsStatus erase(const std::string& path) override {
+    bool SetDosDate(const std::string& path, std::uint32_t stamp) override { return real_->SetDosDate(path, stamp); }
+    bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
+        return real_->SetAttributes(path, attributes);
+    }
+    FsStatus Erase(const std::string& path) override {
         if (auto st = refused(Call::Erase, path, "")) return *st;
-        return real_->erase(path);
+        return real_->Erase(path);
     }
-    FsStatus moveReplace(const std::string& from, const std::string& to) override {
+    bool Remove(const std::string& path) override { return real_->Remove(path); }
+    FsStatus MoveReplace(const std::string& from, const std::string& to) override {
         if (auto st = refused(Call::Move, from, to)) return *st;
-        return real_->moveReplace(from, to);
+        return real_->MoveReplace(from, to);
     }
 
-    int openReaders(const std::string& path) { return open_[fullPath(path)]; }
+    int openReaders(const std::string& path) { return open_[FullPath(path)]; }
 
 private:
     std::optional<FsStatus> refused(Call call, const std::string& from, const std::string& to) {
-        if (lockOpenFiles && (open_[fullPath(from)] > 0 || (!to.empty() && open_[fullPath(to)] > 0)))
+        if (lockOpenFiles && (open_[FullPath(from)] > 0 || (!to.empty() && open_[FullPath(to)] > 0)))
             return FsStatus::AccessDenied;
         if (fault) return fault(call, from, to);
         return std::nullopt;

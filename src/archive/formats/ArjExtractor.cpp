@@ -115,7 +115,7 @@ ArjHeader TUnARJ::NextPart(int& counter) {
     std::string name = NextVolumeName(ArchiveFile(), counter);
     if (name.empty()) RaiseArcError(*this, ArchiveFile(), "0", eMaxVolumes);
     in_.reset();
-    IArcFileSystem& fs = Context().FileSystem();
+    IFileSystem& fs = Context().FileSystem();
     const std::string volumeId = std::to_string(counter);
     if (!fs.Exists(name)) {
         // The handler may ask for the disk that holds it.

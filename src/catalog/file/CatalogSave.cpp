@@ -35,13 +35,13 @@ public:
 };
 
 ReaderPtr OpenReader(IFileSystem& fs, const std::string& path) {
-    return MakeReader(std::make_unique<TReadAheadStream>(fs.openRead(path), path));
+    return MakeReader(std::make_unique<TReadAheadStream>(fs.OpenRead(path), path));
 }
 
 bool UsedByAnotherCatalog(IFileSystem& fs, const Node& self, const std::string& path) {
     for (const auto& root : self.forest().roots()) {
         auto* other = RecordAs<TCatalogRec>(root->record());
-        if (root.get() != &self && other && !other->fileName.empty() && fs.samePath(other->fileName, path))
+        if (root.get() != &self && other && !other->fileName.empty() && fs.SamePath(other->fileName, path))
             return true;
     }
     return false;
@@ -58,14 +58,14 @@ std::optional<std::string> ChooseTarget(Node& node, const TCatalogRec& catalog, 
         std::optional<std::string> chosen = env.dialog.askSaveName(request);
         if (!chosen)
             return std::nullopt;
-        const std::string path = env.fs.fullPath(*chosen);
+        const std::string path = env.fs.FullPath(*chosen);
         const char* refusal = nullptr;
         if (UsedByAnotherCatalog(env.fs, node, path)) {
             refusal = kInUse;
-        } else if (!env.fs.exists(path)) {
+        } else if (!env.fs.Exists(path)) {
             try {
-                env.fs.createFile(path);
-                env.fs.erase(path);
+                env.fs.OpenOutput(path);
+                env.fs.Erase(path);
             } catch (const Error&) {
                 refusal = kCannotCreate;
             }
@@ -100,8 +100,8 @@ public:
         } catch (const std::exception&) {
             fail("An error occured while saving the catalog " + target_ + ".");
         }
-        if (!tempKept_ && !temp_.empty() && fs_.exists(temp_))
-            fs_.erase(temp_);
+        if (!tempKept_ && !temp_.empty() && fs_.Exists(temp_))
+            fs_.Erase(temp_);
         closeProgress();
         setStatus("");
         return result;
@@ -129,20 +129,20 @@ private:
     // rename), else in the system's temporary folder.
     void placeTemp() {
         const std::string folder = FolderOf(target_);
-        const std::optional<std::uint64_t> free = fs_.freeSpace(folder);
+        const std::optional<std::uint64_t> free = fs_.FreeSpace(folder);
         if (free && static_cast<double>(*free) > 1.5 * static_cast<double>(EstimateCatalogSize(node_))) {
             try {
-                temp_ = fs_.createTempFile(folder, "ctf");
+                temp_ = fs_.CreateTempFile(folder, "ctf");
                 tempBesideTarget_ = true;
                 return;
             } catch (const EIoError&) {
             }
         }
-        temp_ = fs_.createTempFile(fs_.tempFolder(), "ctf");
+        temp_ = fs_.CreateTempFile(fs_.TempFolder(), "ctf");
     }
 
     void writeTemp() {
-        std::unique_ptr<ByteSink> sink = fs_.createFile(temp_);
+        std::unique_ptr<ByteSink> sink = fs_.OpenOutput(temp_);
         shadow_ = EncodeCatalog(node_, *sink, {env_.progress, env_.lead, &env_.prompt});
         // On stable storage before anything is replaced by it.
         sink->flush();
@@ -150,16 +150,16 @@ private:
     }
 
     SaveResult replace() {
-        const bool targetExists = fs_.exists(target_);
-        const std::uint64_t oldSize = targetExists ? fs_.fileSize(target_).value_or(0) : 0;
+        const bool targetExists = fs_.Exists(target_);
+        const std::uint64_t oldSize = targetExists ? fs_.FileSize(target_).value_or(0) : 0;
         if (!tempBesideTarget_) {
-            if (fs_.freeSpace(FolderOf(target_)).value_or(0) + oldSize < newSize_)
+            if (fs_.FreeSpace(FolderOf(target_)).value_or(0) + oldSize < newSize_)
                 throw ESaveMessage(kNoSpace);
             if (env_.progress)
                 env_.progress->setWaitText("Moving catalog file to specified location...");
         }
         // A file held open cannot be replaced on Windows.
-        if (catalog_.reader && fs_.samePath(catalog_.reader->FileName(), target_)) {
+        if (catalog_.reader && fs_.SamePath(catalog_.reader->FileName(), target_)) {
             readerFile_ = catalog_.reader->FileName();
             catalog_.reader.reset();
             readerClosed_ = true;
@@ -168,13 +168,13 @@ private:
         bool backedUp = false;
         bool oldGone = false;
         if (targetExists) {
-            if (env_.createBak && fs_.freeSpace(FolderOf(target_)).value_or(0) > oldSize) {
-                if (!retryUntilDone([&] { return fs_.moveReplace(target_, backup_); }))
+            if (env_.createBak && fs_.FreeSpace(FolderOf(target_)).value_or(0) > oldSize) {
+                if (!retryUntilDone([&] { return fs_.MoveReplace(target_, backup_); }))
                     return abandon(false, false);
                 backedUp = oldGone = true;
             } else if (!tempBesideTarget_) {
                 // Not enough room for both: the old file has to go first.
-                if (!retryUntilDone([&] { return fs_.erase(target_); }))
+                if (!retryUntilDone([&] { return fs_.Erase(target_); }))
                     return abandon(false, false);
                 oldGone = true;
             }
@@ -206,7 +206,7 @@ private:
             for (int attempt = 0; attempt <= kMoveRetries; ++attempt) {
                 if (attempt > 0 && env_.pause)
                     env_.pause(kMovePauseMs);
-                if (fs_.moveReplace(temp_, target_) == FsStatus::Ok)
+                if (fs_.MoveReplace(temp_, target_) == FsStatus::Ok)
                     return true;
             }
             if (!askRetry(std::string(kReplaceProblem) + kUseSaveAs))
@@ -222,7 +222,7 @@ private:
     // The user gave up replacing: the catalog's file must still be readable and
     // match the records, whatever happened to the old file.
     SaveResult abandon(bool backedUp, bool oldGone) {
-        if (backedUp && fs_.moveReplace(backup_, target_) != FsStatus::Ok) {
+        if (backedUp && fs_.MoveReplace(backup_, target_) != FsStatus::Ok) {
             if (readerClosed_) {
                 reopen(backup_);
                 readerClosed_ = false;

@@ -8,6 +8,7 @@
 #include "base/CatalogDate.h"
 
 #include "system/drives/DriveGeometry.h"
+#include "system/files/FileQueriesWin32.h"
 #include "system/files/QuietErrorsWin32.h"
 #include "system/drives/VolumeLabelCase.h"
 #include "system/drives/VolumeHandleWin32.h"
@@ -95,7 +96,7 @@ bool GetDriveSpace(TDriveInfo& info, bool skipQuery) {
         QuietErrors quiet;
         const std::string root = rootOf(info.letter);
         ULARGE_INTEGER available{}, total{}, free{};
-        const bool sized = GetDiskFreeSpaceExA(root.c_str(), &available, &total, &free);
+        const bool sized = DiskFreeSpace(root, &available, &total, &free);
         DWORD spc = 0, bps = 0, freeClusters = 0, totalClusters = 0;
         answered = GetDiskFreeSpaceA(root.c_str(), &spc, &bps, &freeClusters, &totalClusters);
         if (sized) {
@@ -141,7 +142,7 @@ std::uint32_t LogicalDrives() { return GetLogicalDrives(); }
 bool CheckDriveReady(char letter) {
     QuietErrors quiet;
     ULARGE_INTEGER available{}, total{}, free{};
-    return GetDiskFreeSpaceExA(rootOf(letter).c_str(), &available, &total, &free);
+    return DiskFreeSpace(rootOf(letter), &available, &total, &free);
 }
 
 double CatalogNow() {

@@ -1,26 +1,59 @@
 #include "system/files/FileQueries.h"
 
+#include <string_view>
+
 #include "system/drives/MediaTypes.h"
+#include "system/files/FileQueriesWin32.h"
 #include "system/files/QuietErrorsWin32.h"
 
 namespace kv {
+
+namespace {
+
+// A folder is named without its trailing separator; a drive's root (C:\) keeps it.
+std::string WithoutTrailingSeparator(const std::string& path, std::string_view separators) {
+    if (path.size() > 3 && separators.find(path.back()) != std::string_view::npos)
+        return path.substr(0, path.size() - 1);
+    return path;
+}
+
+}  // namespace
+
+DWORD FileAttributesOf(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+std::string SystemTempPath() {
+    std::string dir(MAX_PATH + 1, '\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD n = GetTempPathA(static_cast<DWORD>(dir.size()), dir.data());
+        if (n == 0)
+            return {};
+        if (n < dir.size()) {
+            dir.resize(n);
+            return dir;
+        }
+        dir.assign(n + 1, '\0');
+    }
+    return {};
+}
+
+bool DiskFreeSpace(const std::string& folder, ULARGE_INTEGER* available, ULARGE_INTEGER* total,
+                   ULARGE_INTEGER* free) {
+    return GetDiskFreeSpaceExA(folder.c_str(), available, total, free) != FALSE;
+}
 
 bool PathExists(const std::string& path) {
     if (path.size() == 3 && path[1] == ':' && path[2] == '\\') {
         const int i = DriveIndex(path[0]);
         return i >= 0 && (GetLogicalDrives() & (1u << i)) != 0;
     }
-    std::string p = path;
-    if (p.size() > 3 && p.back() == '\\')
-        p.pop_back();
+    const std::string p = WithoutTrailingSeparator(path, "\\");
     QuietErrors quiet;
-    return !p.empty() && GetFileAttributesA(p.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return !p.empty() && FileAttributesOf(p) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string GetTempDir() {
-    char buf[MAX_PATH + 1] = {};
-    const DWORD n = GetTempPathA(MAX_PATH, buf);
-    return n > 0 && n < MAX_PATH ? std::string(buf, n) : ".\\";
+    const std::string dir = SystemTempPath();
+    return !dir.empty() && dir.size() < MAX_PATH ? dir : ".\\";
 }
 
 std::string GetWindowsDir() {
@@ -39,15 +72,14 @@ bool FileExistsByFind(const std::string& path) {
         SetLastError(ERROR_INVALID_NAME);
         return false;
     }
-    std::string p = path;
     // A folder is found by its name, not by a trailing backslash; a drive's
     // root is not found at all, so its attributes answer.
-    if (p.size() > 3 && (p.back() == '\\' || p.back() == '/')) p.pop_back();
+    const std::string p = WithoutTrailingSeparator(path, "\\/");
     const bool root = p.size() <= 3 && p.size() >= 2 && p[1] == ':';
     const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     bool found;
     if (root) {
-        found = GetFileAttributesA(p.c_str()) != INVALID_FILE_ATTRIBUTES;
+        found = FileAttributesOf(p) != INVALID_FILE_ATTRIBUTES;
     } else {
         WIN32_FIND_DATAA data;
         HANDLE h = FindFirstFileA(p.c_str(), &data);

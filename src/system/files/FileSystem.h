@@ -1,6 +1,8 @@
 #pragma once
-// What saving asks of the file system, so that it runs against the real one
-// (POSIX natively, Win32 in the program) or a fake that injects faults in tests.
+// What the program asks of the file system, so that catalog saving and the
+// archive components run against the real one or a fake that injects faults in
+// tests. Names come in Windows form ('\' separators, ANSI bytes): Windows asks
+// the system; native builds map the names onto the host's.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -18,24 +20,36 @@ public:
     virtual ~IFileSystem() = default;
 
     // Absolute, normalised (on Windows the long form).
-    virtual std::string fullPath(const std::string& path) = 0;
+    virtual std::string FullPath(const std::string& path) = 0;
     // Both names reach the same file (on Windows compared without case).
-    virtual bool samePath(const std::string& a, const std::string& b) = 0;
-    virtual bool exists(const std::string& path) = 0;
-    virtual std::optional<std::uint64_t> fileSize(const std::string& path) = 0;
+    virtual bool SamePath(const std::string& a, const std::string& b) = 0;
+    // A file (not a folder), by an attribute query: '*' and '?' in a name are plain characters.
+    virtual bool Exists(const std::string& path) = 0;
+    virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
+    // The last-write time as a local DOS stamp, or nullopt when it cannot be read.
+    virtual std::optional<std::uint32_t> FileDosDate(const std::string& path) = 0;
+    // DOS attribute bits (0x20 when the system gives none).
+    virtual std::uint32_t FileAttributes(const std::string& path) = 0;
     // Bytes free for the caller on the volume holding `folder`; nullopt when unknown.
-    virtual std::optional<std::uint64_t> freeSpace(const std::string& folder) = 0;
-    virtual std::string tempFolder() = 0;
+    virtual std::optional<std::uint64_t> FreeSpace(const std::string& folder) = 0;
+    virtual std::string TempFolder() = 0;
     // Makes a new empty file with a unique name in `folder` and returns its path; throws EIoError.
-    virtual std::string createTempFile(const std::string& folder, const std::string& prefix) = 0;
+    virtual std::string CreateTempFile(const std::string& folder, const std::string& prefix) = 0;
+    // Creates the folder and its missing parents; throws EIoError.
+    virtual void CreateFolderChain(const std::string& folder) = 0;
     // A file created or emptied for writing; its flush reaches stable storage. Throws EIoError.
-    virtual std::unique_ptr<ByteSink> createFile(const std::string& path) = 0;
-    // Throws EIoError.
-    virtual std::unique_ptr<ByteSource> openRead(const std::string& path) = 0;
-    virtual FsStatus erase(const std::string& path) = 0;
+    virtual std::unique_ptr<ByteSink> OpenOutput(const std::string& path) = 0;
+    // Throws EIoError when the file cannot be opened.
+    virtual std::unique_ptr<ByteSource> OpenRead(const std::string& path) = 0;
+    virtual bool SetDosDate(const std::string& path, std::uint32_t stamp) = 0;
+    virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
+    // Deletes the file; a read-only one is refused (AccessDenied), so saving asks the user.
+    virtual FsStatus Erase(const std::string& path) = 0;
+    // Deletes a file the program wrote itself, read-only or not.
+    virtual bool Remove(const std::string& path) = 0;
     // Moves `from` to `to`, replacing `to` in one step where both lie on one
     // volume; across volumes the bytes are copied and reach stable storage first.
-    virtual FsStatus moveReplace(const std::string& from, const std::string& to) = 0;
+    virtual FsStatus MoveReplace(const std::string& from, const std::string& to) = 0;
 };
 
 // The system's file system: POSIX natively, Win32 in the program.

@@ -1,4 +1,9 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -7,6 +12,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "base/DosDateTime.h"
 #include "base/Errors.h"
 #include "system/files/FileSystem.h"
 
@@ -16,31 +22,51 @@ namespace {
 
 namespace fs = std::filesystem;
 
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+// Windows names are not case-sensitive: a file whose name differs only in case
+// from the one asked for is taken for it.
+std::string hostName(std::string path) {
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    std::error_code ec;
+    fs::path p(path);
+    if (fs::exists(p, ec) || !p.has_parent_path()) return path;
+    std::string want = p.filename().string();
+    for (const auto& entry : fs::directory_iterator(p.parent_path(), ec)) {
+        std::string have = entry.path().filename().string();
+        if (have.size() == want.size() &&
+            std::equal(have.begin(), have.end(), want.begin(), [](char a, char b) { return asciiLower(a) == asciiLower(b); }))
+            return entry.path().string();
+    }
+    return path;
+}
+
 FsStatus StatusFromErrno(int code) {
     return code == EACCES || code == EPERM || code == EBUSY ? FsStatus::AccessDenied : FsStatus::Failed;
 }
 
 class PosixFileSystem final : public IFileSystem {
 public:
-    std::string fullPath(const std::string& path) override {
+    std::string FullPath(const std::string& path) override {
         std::error_code ec;
         fs::path p = fs::weakly_canonical(fs::absolute(path, ec), ec);
         return ec ? fs::absolute(path).lexically_normal().string() : p.string();
     }
 
-    bool samePath(const std::string& a, const std::string& b) override {
+    bool SamePath(const std::string& a, const std::string& b) override {
         std::error_code ec;
         if (fs::equivalent(a, b, ec))
             return true;
-        return fullPath(a) == fullPath(b);
+        return FullPath(a) == FullPath(b);
     }
 
-    bool exists(const std::string& path) override {
+    bool Exists(const std::string& path) override {
         std::error_code ec;
-        return fs::exists(path, ec);
+        return fs::is_regular_file(hostName(path), ec);
     }
 
-    std::optional<std::uint64_t> fileSize(const std::string& path) override {
+    std::optional<std::uint64_t> FileSize(const std::string& path) override {
         std::error_code ec;
         const std::uintmax_t size = fs::file_size(path, ec);
         if (ec)
@@ -48,21 +74,36 @@ public:
         return size;
     }
 
-    std::optional<std::uint64_t> freeSpace(const std::string& folder) override {
+    std::optional<std::uint32_t> FileDosDate(const std::string& path) override {
+        struct stat st{};
+        if (stat(hostName(path).c_str(), &st) != 0) return std::nullopt;
+        std::tm t{};
+        if (!localtime_r(&st.st_mtime, &t)) return std::nullopt;
+        return encodeDosDateTime(DateTime{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec});
+    }
+
+    std::uint32_t FileAttributes(const std::string& path) override {
         std::error_code ec;
-        const fs::space_info info = fs::space(folder.empty() ? "." : folder, ec);
+        auto p = fs::status(hostName(path), ec).permissions();
+        if (ec) return 0x20;
+        return (p & fs::perms::owner_write) == fs::perms::none ? 0x21u : 0x20u;
+    }
+
+    std::optional<std::uint64_t> FreeSpace(const std::string& folder) override {
+        std::error_code ec;
+        const fs::space_info info = fs::space(folder.empty() ? "." : hostName(folder), ec);
         if (ec)
             return std::nullopt;
         return info.available;
     }
 
-    std::string tempFolder() override {
+    std::string TempFolder() override {
         std::error_code ec;
         fs::path p = fs::temp_directory_path(ec);
         return ec ? std::string("/tmp") : p.string();
     }
 
-    std::string createTempFile(const std::string& folder, const std::string& prefix) override {
+    std::string CreateTempFile(const std::string& folder, const std::string& prefix) override {
         std::string pattern = JoinPath(folder, prefix + "XXXXXX");
         const int fd = mkstemp(pattern.data());
         if (fd < 0)
@@ -71,17 +112,54 @@ public:
         return pattern;
     }
 
-    std::unique_ptr<ByteSink> createFile(const std::string& path) override { return std::make_unique<FileSink>(path); }
-
-    std::unique_ptr<ByteSource> openRead(const std::string& path) override {
-        return std::make_unique<FileSource>(path);
+    void CreateFolderChain(const std::string& folder) override {
+        std::error_code ec;
+        fs::create_directories(hostName(folder), ec);
+        if (ec) throw EIoError("Cannot create folder \"" + folder + "\": " + ec.message());
     }
 
-    FsStatus erase(const std::string& path) override {
+    std::unique_ptr<ByteSink> OpenOutput(const std::string& path) override {
+        return std::make_unique<FileSink>(hostName(path));
+    }
+
+    std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
+        return std::make_unique<FileSource>(hostName(path));
+    }
+
+    bool SetDosDate(const std::string& path, std::uint32_t stamp) override {
+        auto d = decodeDosDateTime(stamp);
+        if (!d) return false;
+        std::tm t{};
+        t.tm_year = d->year - 1900;
+        t.tm_mon = d->month - 1;
+        t.tm_mday = d->day;
+        t.tm_hour = d->hour;
+        t.tm_min = d->minute;
+        t.tm_sec = d->second;
+        t.tm_isdst = -1;
+        std::time_t when = std::mktime(&t);
+        struct timespec times[2] = {{when, 0}, {when, 0}};
+        return utimensat(AT_FDCWD, hostName(path).c_str(), times, 0) == 0;
+    }
+
+    bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
+        std::error_code ec;
+        auto write = fs::perms::owner_write;
+        fs::permissions(hostName(path), write, (attributes & 1) ? fs::perm_options::remove : fs::perm_options::add,
+                        ec);
+        return !ec;
+    }
+
+    bool Remove(const std::string& path) override {
+        std::error_code ec;
+        return fs::remove(hostName(path), ec);
+    }
+
+    FsStatus Erase(const std::string& path) override {
         return std::remove(path.c_str()) == 0 ? FsStatus::Ok : StatusFromErrno(errno);
     }
 
-    FsStatus moveReplace(const std::string& from, const std::string& to) override {
+    FsStatus MoveReplace(const std::string& from, const std::string& to) override {
         if (std::rename(from.c_str(), to.c_str()) == 0)
             return FsStatus::Ok;
         if (errno != EXDEV)

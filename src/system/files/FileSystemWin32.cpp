@@ -4,6 +4,7 @@
 
 #include "base/text/AnsiCase.h"
 #include "base/Errors.h"
+#include "system/files/FileQueriesWin32.h"
 #include "system/files/FileSystem.h"
 
 namespace kv {
@@ -24,7 +25,7 @@ std::string WithTrailingSeparator(std::string folder) {
 
 class Win32FileSystem final : public IFileSystem {
 public:
-    std::string fullPath(const std::string& path) override {
+    std::string FullPath(const std::string& path) override {
         std::string full = Call([&](char* buf, DWORD size) { return GetFullPathNameA(path.c_str(), size, buf, nullptr); });
         if (full.empty())
             return path;
@@ -32,53 +33,110 @@ public:
         return longName.empty() ? full : longName;
     }
 
-    bool samePath(const std::string& a, const std::string& b) override {
+    bool SamePath(const std::string& a, const std::string& b) override {
         const CaseMap& map = systemCaseMap();
-        return upperCase(fullPath(a), map) == upperCase(fullPath(b), map);
+        return upperCase(FullPath(a), map) == upperCase(FullPath(b), map);
     }
 
-    bool exists(const std::string& path) override {
-        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    bool Exists(const std::string& path) override {
+        const DWORD a = FileAttributesOf(path);
+        return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
     }
 
-    std::optional<std::uint64_t> fileSize(const std::string& path) override {
+    std::optional<std::uint64_t> FileSize(const std::string& path) override {
         WIN32_FILE_ATTRIBUTE_DATA data;
         if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
             return std::nullopt;
         return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
     }
 
-    std::optional<std::uint64_t> freeSpace(const std::string& folder) override {
+    std::optional<std::uint32_t> FileDosDate(const std::string& path) override {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+        FILETIME local{};
+        WORD date = 0, time = 0;
+        if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToDosDateTime(&local, &date, &time))
+            return std::nullopt;
+        return (std::uint32_t{date} << 16) | time;
+    }
+
+    std::uint32_t FileAttributes(const std::string& path) override {
+        const DWORD a = FileAttributesOf(path);
+        return a == INVALID_FILE_ATTRIBUTES ? 0x20u : static_cast<std::uint32_t>(a & 0xFF);
+    }
+
+    std::optional<std::uint64_t> FreeSpace(const std::string& folder) override {
         // The folder itself, not its drive letter: UNC paths and mounted folders answer too.
         ULARGE_INTEGER available;
-        if (!GetDiskFreeSpaceExA(WithTrailingSeparator(folder).c_str(), &available, nullptr, nullptr))
+        if (!DiskFreeSpace(WithTrailingSeparator(folder), &available, nullptr, nullptr))
             return std::nullopt;
         return available.QuadPart;
     }
 
-    std::string tempFolder() override {
-        return Call([](char* buf, DWORD size) { return GetTempPathA(size, buf); });
+    std::string TempFolder() override {
+        return SystemTempPath();
     }
 
-    std::string createTempFile(const std::string& folder, const std::string& prefix) override {
+    std::string CreateTempFile(const std::string& folder, const std::string& prefix) override {
         char name[MAX_PATH + 1] = {};
         if (GetTempFileNameA(folder.c_str(), prefix.c_str(), 0, name) == 0)
             throw EIoError("Cannot create a temporary file in \"" + folder + "\"");
         return name;
     }
 
-    // The sink's flush commits through the C runtime, which calls FlushFileBuffers.
-    std::unique_ptr<ByteSink> createFile(const std::string& path) override { return std::make_unique<FileSink>(path); }
+    void CreateFolderChain(const std::string& folder) override {
+        std::string part;
+        for (std::size_t i = 0; i <= folder.size(); ++i) {
+            if (i == folder.size() || folder[i] == '\\') {
+                // Skips the drive ("C:") and the empty parts of "\\server\share".
+                if (!part.empty() && part.back() != ':' && part.find_first_not_of('\\') != std::string::npos) {
+                    const DWORD a = FileAttributesOf(part);
+                    if (a == INVALID_FILE_ATTRIBUTES && !CreateDirectoryA(part.c_str(), nullptr) &&
+                        GetLastError() != ERROR_ALREADY_EXISTS)
+                        throw EIoError("Cannot create folder \"" + part + "\"");
+                }
+            }
+            if (i < folder.size()) part += folder[i];
+        }
+    }
 
-    std::unique_ptr<ByteSource> openRead(const std::string& path) override {
+    // The sink's flush commits through the C runtime, which calls FlushFileBuffers.
+    std::unique_ptr<ByteSink> OpenOutput(const std::string& path) override { return std::make_unique<FileSink>(path); }
+
+    std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
         return std::make_unique<FileSource>(path);
     }
 
-    FsStatus erase(const std::string& path) override {
+    bool SetDosDate(const std::string& path, std::uint32_t stamp) override {
+        FILETIME local{}, utc{};
+        if (!DosDateTimeToFileTime(static_cast<WORD>(stamp >> 16), static_cast<WORD>(stamp & 0xFFFF), &local) ||
+            !LocalFileTimeToFileTime(&local, &utc))
+            return false;
+        HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        bool ok = SetFileTime(h, nullptr, nullptr, &utc) != 0;
+        CloseHandle(h);
+        return ok;
+    }
+
+    bool SetAttributes(const std::string& path, std::uint32_t attributes) override {
+        // Only the bits a plain file may carry: never folder, volume or device bits.
+        DWORD a = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                FILE_ATTRIBUTE_ARCHIVE);
+        return SetFileAttributesA(path.c_str(), a ? a : FILE_ATTRIBUTE_NORMAL) != 0;
+    }
+
+    bool Remove(const std::string& path) override {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        return DeleteFileA(path.c_str()) != 0;
+    }
+
+    FsStatus Erase(const std::string& path) override {
         return DeleteFileA(path.c_str()) ? FsStatus::Ok : StatusFromLastError();
     }
 
-    FsStatus moveReplace(const std::string& from, const std::string& to) override {
+    FsStatus MoveReplace(const std::string& from, const std::string& to) override {
         const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH | MOVEFILE_COPY_ALLOWED;
         return MoveFileExA(from.c_str(), to.c_str(), flags) ? FsStatus::Ok : StatusFromLastError();
     }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace kv::arc {
+namespace kv {
 
 class IResourceStrings {
 public:
@@ -20,4 +20,4 @@ public:
 // The system's loader on Windows; elsewhere no module is loadable.
 std::unique_ptr<IResourceStrings> MakeSystemResourceStrings();
 
-}  // namespace kv::arc
+}  // namespace kv

@@ -1,6 +1,6 @@
 #include "system/files/ResourceStrings.h"
 
-namespace kv::arc {
+namespace kv {
 
 namespace {
 
@@ -15,4 +15,4 @@ public:
 
 std::unique_ptr<IResourceStrings> MakeSystemResourceStrings() { return std::make_unique<NoResourceStrings>(); }
 
-}  // namespace kv::arc
+}  // namespace kv

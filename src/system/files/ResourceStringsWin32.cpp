@@ -2,7 +2,7 @@
 
 #include "system/files/ResourceStrings.h"
 
-namespace kv::arc {
+namespace kv {
 
 namespace {
 
@@ -27,4 +27,4 @@ public:
 
 std::unique_ptr<IResourceStrings> MakeSystemResourceStrings() { return std::make_unique<Win32ResourceStrings>(); }
 
-}  // namespace kv::arc
+}  // namespace kv

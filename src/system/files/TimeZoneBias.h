@@ -1,7 +1,7 @@
 #pragma once
 // The local time-zone bias (UTC = local + bias), as the system's time-zone
 // information gives it in minutes, daylight or standard part included.
-namespace kv::arc {
+namespace kv {
 
 class ITimeZoneBias {
 public:
@@ -22,4 +22,4 @@ private:
 // The system's current bias.
 int SystemBiasMinutes();
 
-}  // namespace kv::arc
+}  // namespace kv

@@ -2,7 +2,7 @@
 
 #include "system/files/TimeZoneBias.h"
 
-namespace kv::arc {
+namespace kv {
 
 int SystemBiasMinutes() {
     std::time_t now = std::time(nullptr);
@@ -11,4 +11,4 @@ int SystemBiasMinutes() {
     return static_cast<int>(-local.tm_gmtoff / 60);
 }
 
-}  // namespace kv::arc
+}  // namespace kv

@@ -2,7 +2,7 @@
 
 #include "system/files/TimeZoneBias.h"
 
-namespace kv::arc {
+namespace kv {
 
 int SystemBiasMinutes() {
     TIME_ZONE_INFORMATION tz{};
@@ -14,4 +14,4 @@ int SystemBiasMinutes() {
     }
 }
 
-}  // namespace kv::arc
+}  // namespace kv

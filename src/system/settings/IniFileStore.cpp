@@ -13,8 +13,8 @@ IniFileStore::~IniFileStore() = default;
 
 std::optional<IniText> IniFileStore::load() const {
     if (path_.empty()) return std::nullopt;
-    if (!fs_->exists(path_)) return IniText();
-    auto source = fs_->openRead(path_);
+    if (!fs_->Exists(path_)) return IniText();
+    auto source = fs_->OpenRead(path_);
     const std::uint64_t size = source->size();
     if (size > kMaxFileSize) return std::nullopt;
     std::string bytes(static_cast<std::size_t>(size), '\0');
@@ -23,18 +23,18 @@ std::optional<IniText> IniFileStore::load() const {
 }
 
 bool IniFileStore::save(const IniText& ini) {
-    const std::string target = fs_->fullPath(path_);
-    const std::string temp = fs_->createTempFile(FolderOf(target), "kvi");
+    const std::string target = fs_->FullPath(path_);
+    const std::string temp = fs_->CreateTempFile(FolderOf(target), "kvi");
     try {
         const std::string text = ini.text();
-        auto sink = fs_->createFile(temp);
+        auto sink = fs_->OpenOutput(temp);
         sink->write(text.data(), text.size());
         sink->flush();
         sink.reset();
-        if (fs_->moveReplace(temp, target) == FsStatus::Ok) return true;
+        if (fs_->MoveReplace(temp, target) == FsStatus::Ok) return true;
     } catch (const Error&) {
     }
-    fs_->erase(temp);
+    fs_->Erase(temp);
     return false;
 }
 
