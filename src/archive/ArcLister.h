@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <string>
 
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 
 namespace kv::arc {
 
-class TArcLister : public TZipCommon {
+class TArcLister : public ArchiveReader {
 public:
-    explicit TArcLister(ArchiveContext& context) : TZipCommon(context) {}
+    explicit TArcLister(ArchiveContext& context) : ArchiveReader(context) {}
 
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;

@@ -67,12 +67,12 @@ std::string ExtractErrorText(int code) {
 TempExtraction::TempExtraction(ArchiveContext& context, IExtractionUi& ui) : context_(context), ui_(ui) {}
 
 void TempExtraction::bind(TUnBase& x, const std::string& folder, bool track, bool showProgress) {
-    x.OnError = [this](TZipCommon&, const std::string&, const std::string&, int code) {
+    x.OnError = [this](ArchiveReader&, const std::string&, const std::string&, int code) {
         if (code >= 25100 && code <= 25899) ExtractErrorCode = code;
     };
     // Before a member is written: over the size limit it is passed over quietly; when
     // the folder's disk cannot hold what it declares, it is not started (25125).
-    x.OnBegin = [this, folder, showProgress](TZipCommon& sender, const std::string& fn, int, bool& extract) {
+    x.OnBegin = [this, folder, showProgress](ArchiveReader& sender, const std::string& fn, int, bool& extract) {
         const std::uint64_t size = sender.Current.UnpackedSize64;
         if (MaxMemberSize && size > MaxMemberSize) {
             oversized_ = true;
@@ -87,12 +87,12 @@ void TempExtraction::bind(TUnBase& x, const std::string& folder, bool track, boo
         }
         if (showProgress) ui_.Extracting(fn.substr(fn.find_last_of("\\/") + 1));
     };
-    x.OnProgress = [this, showProgress](TZipCommon&, const std::string&, std::uint8_t percent) {
+    x.OnProgress = [this, showProgress](ArchiveReader&, const std::string&, std::uint8_t percent) {
         if (!showProgress || !ui_.Progress(percent)) return;
         ExtractErrorCode = -3;
         throw EAbort();
     };
-    x.OnEnd = [this, folder, track](TZipCommon&, const std::string& fn, bool pass) {
+    x.OnEnd = [this, folder, track](ArchiveReader&, const std::string& fn, bool pass) {
         if (!pass && !QuietCrcCheck && OnCrcFailed) OnCrcFailed(fn);
         auto at = std::find(ExtractedFiles.begin(), ExtractedFiles.end(), fn);
         if (!track) {

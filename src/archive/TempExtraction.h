@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 
 namespace kv::arc {
 

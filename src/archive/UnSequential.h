@@ -10,7 +10,7 @@
 #include <string>
 
 #include "archive/ArcInput.h"
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 #include "archive/decoders/DecoderIo.h"
 
 namespace kv::arc {

@@ -1,7 +1,7 @@
 #pragma once
 // TUnGZIP decompresses a gzip file: its one member, or the members of a file made
 // by joining gzip files, into one output file.
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 
 namespace kv::arc {
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 #include "archive/decoders/ZipCipher.h"
 
 namespace kv::arc {
