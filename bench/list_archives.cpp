@@ -151,7 +151,7 @@ void List(benchmark::State& state, const char* name, void (*writer)(const std::s
     kv::arc::TArcLister lister(*context);
     lister.SetArchiveFile(path);
     std::size_t members = 0;
-    lister.OnRead = [&members](kv::arc::TZipCommon&, std::uint64_t, int) { ++members; };
+    lister.OnRead = [&members](kv::arc::ArchiveReader&, std::uint64_t, int) { ++members; };
     for (auto _ : state) {
         members = 0;
         lister.Activate();

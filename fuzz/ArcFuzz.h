@@ -117,7 +117,7 @@ inline int ListAs(const char* name, const std::uint8_t* data, std::size_t size, 
     TArcLister lister(*w.context);
     lister.SetArchiveFile(name);
     std::uint64_t total = 0;
-    lister.OnRead = [&total](TZipCommon& s, std::uint64_t, int) { total += s.Current.FileName.size(); };
+    lister.OnRead = [&total](ArchiveReader& s, std::uint64_t, int) { total += s.Current.FileName.size(); };
     try {
         lister.Activate();
     } catch (const E_RAISE&) {

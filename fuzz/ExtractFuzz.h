@@ -21,7 +21,7 @@ inline int ExtractAs(TArcType kind, const char* name, const std::uint8_t* data, 
     x->UseStoredDirs = true;
     x->Passwords = {"password"};
     if (setup) setup(*x);
-    x->OnBegin = [](TZipCommon&, const std::string& fn, int, bool&) {
+    x->OnBegin = [](ArchiveReader&, const std::string& fn, int, bool&) {
         // Whatever the archive says, the target stays inside the folder.
         if (!IsInsideFolder("C:\\OUT", fn)) __builtin_trap();
     };

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (d.type != atFileError && d.start > d.size + 7716) __builtin_trap();
         TArcLister lister(*w.context);
         lister.SetArchiveFile(name);
-        lister.OnRead = [](TZipCommon&, std::uint64_t, int) {};
+        lister.OnRead = [](ArchiveReader&, std::uint64_t, int) {};
         try {
             lister.Activate();
         } catch (const E_RAISE&) {

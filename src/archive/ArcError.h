@@ -42,6 +42,7 @@ enum ArcErrorId : int {
     eSeekError = 25191,
     eAmbiguousTree = 25192,
     eStackOverflow = 25196,
+    eArchiveReadError = 25197,  // no text of its own: only the extraction's message names it
     eUnsupportedMethod = 25200,
     eUnknownFileType = 25202,
     eUnsupportedVersion = 25204,
@@ -53,6 +54,10 @@ enum ArcErrorId : int {
     eSkippedFile = 26900,
     eNothingToDo = 26999,
 };
+
+// Errors lie in this range; the numbers above it are notices (volumes, passwords, skips).
+constexpr int kFirstErrorId = 25100;
+constexpr int kLastErrorId = 25899;
 
 // The text of a message number; an unknown number gives "Error <number>".
 std::string ArcMessage(int id);

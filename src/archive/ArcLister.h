@@ -5,13 +5,13 @@
 #include <cstdint>
 #include <string>
 
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 
 namespace kv::arc {
 
-class TArcLister : public TZipCommon {
+class TArcLister : public ArchiveReader {
 public:
-    explicit TArcLister(ArchiveContext& context) : TZipCommon(context) {}
+    explicit TArcLister(ArchiveContext& context) : ArchiveReader(context) {}
 
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
@@ -21,9 +21,9 @@ public:
     TOnTotals OnTotals;
 
     // Lists ArchiveFile (nothing when it is empty). Failures raise E_RAISE after
-    // OnError: 25171 without OnRead, 25202 for an unknown kind, 25137 for a file
-    // error, 25135 for a file that cannot be read or ends inside a header, 25108
-    // for headers that lead nowhere (a walk that does not move forward), 25204 for
+    // OnError: eNoOnRead without OnRead, eUnknownFileType for an unknown kind, eHeaderId for a file
+    // error, eReadError for a file that cannot be read or ends inside a header, eBadFileHeader
+    // for headers that lead nowhere (a walk that does not move forward), eUnsupportedVersion for
     // RAR 5. What was listed before a failure stands.
     bool Activate();
 

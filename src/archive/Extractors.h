@@ -2,7 +2,7 @@
 // The extractor component of each archive kind.
 #include <memory>
 
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 
 namespace kv::arc {
 

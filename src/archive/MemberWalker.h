@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "archive/ArcError.h"
 #include "archive/ArcInput.h"
 #include "archive/ArcMember.h"
 #include "archive/ArcType.h"
@@ -35,10 +36,10 @@ public:
     virtual void SetUnixDate(ArcMember& m, std::int64_t seconds) = 0;
 
     // from + length, the end of a member's data; an archive cut short before it is
-    // damage (25135).
+    // damage (eReadError).
     std::uint64_t DataEnd(std::uint64_t from, std::uint64_t length) {
         std::uint64_t size = In().Size();
-        if (from > size || length > size - from) Fail(25135);
+        if (from > size || length > size - from) Fail(eReadError);
         return from + length;
     }
 
@@ -48,8 +49,8 @@ public:
     virtual void Warn(int code, const std::string& fn, const std::string& volumeId) = 0;
 
     // Replaces the input by another volume of the set (in the archive's folder when
-    // the name has none). A missing volume is warned about (25903) and, when still
-    // missing, fails with 25132; one that cannot be opened fails with 25135.
+    // the name has none). A missing volume is warned about (eNextVolume) and, when still
+    // missing, fails with eFileNotFound; one that cannot be opened fails with eReadError.
     virtual void OpenVolume(const std::string& name, const std::string& volumeId) = 0;
     virtual const std::string& CurrentVolumeFile() const = 0;
     virtual void SetCurrentVolumeFile(const std::string& name) = 0;

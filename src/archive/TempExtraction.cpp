@@ -42,24 +42,27 @@ struct ContextScope {
 
 std::string ExtractErrorText(int code) {
     switch (code) {
-        case 25108: case 25109: case 25110: case 25111: case 25112: case 25113: case 25116: case 25118:
-        case 25135: case 25137: case 25138: case 25140: case 25145: case 25157: case 25192:
+        case eBadFileHeader: case eBadBlock: case eBadHuffmanCode: case eInvalidCode: case eInvalidCommentHeader:
+        case eIncorrectBits: case eIncompleteCodeSet: case eInvalidDecodeTree:
+        case eReadError: case eHeaderId: case eWrongArchiveType: case eBadLengths:
+        case eInconsistentLocalHeader: case eNoCentralHeader: case eAmbiguousTree:
             return kDamaged;
-        case 25114: case 25115: return "An error has occured while trying to write extracted file.";
-        case 25117: case 25136: return "CRC check has failed. Archive file may be damaged.";
-        case 25125: return "Disk is full, not enough space to extract files.";
-        case 25132: case 25134: case 25139:
+        case eWriteError: case eCloseError: return "An error has occured while trying to write extracted file.";
+        case eCrcFailed: case eHeaderCrc: return "CRC check has failed. Archive file may be damaged.";
+        case eDiskFull: return "Disk is full, not enough space to extract files.";
+        case eFileNotFound: case eOpenError: case eInvalidFileName:
             return "Sorry, selected file does not exist any more on the media.\rPlease update data for this media.";
-        case 25148: return "Archive file was compressed with unsupported compression method.";
-        case 25150: return "Maximum supported archive volumes (999) has been exceeded.";
-        case 25153: return "Out of memory, extraction aborted.";
-        case 25163: return "Archive file contains too many nested folders.";
-        case 25190: return "Archive file is password protected.";
-        case 25196: return "Stack overflow encountred while unpacking.";
-        case 25197: return "Error has occoured while reading archive file.";
-        case 25200: return "Archive file is using unknown or unsupported compression method.";
-        case 25202: return "Unknown file type, file is not a supported archive file.";
-        case 25204: case 25302: return "This archive file was made by unsupported version of compression program.";
+        case eLzxNotSupported: return "Archive file was compressed with unsupported compression method.";
+        case eMaxVolumes: return "Maximum supported archive volumes (999) has been exceeded.";
+        case eOutOfMemory: return "Out of memory, extraction aborted.";
+        case eTooManyNestedDirs: return "Archive file contains too many nested folders.";
+        case ePasswordProtected: return "Archive file is password protected.";
+        case eStackOverflow: return "Stack overflow encountred while unpacking.";
+        case eArchiveReadError: return "Error has occoured while reading archive file.";
+        case eUnsupportedMethod: return "Archive file is using unknown or unsupported compression method.";
+        case eUnknownFileType: return "Unknown file type, file is not a supported archive file.";
+        case eUnsupportedVersion: case eVersionError:
+            return "This archive file was made by unsupported version of compression program.";
         default: return "Unknown error has occoured while uncompressing file(s).";
     }
 }
@@ -67,12 +70,12 @@ std::string ExtractErrorText(int code) {
 TempExtraction::TempExtraction(ArchiveContext& context, IExtractionUi& ui) : context_(context), ui_(ui) {}
 
 void TempExtraction::bind(TUnBase& x, const std::string& folder, bool track, bool showProgress) {
-    x.OnError = [this](TZipCommon&, const std::string&, const std::string&, int code) {
-        if (code >= 25100 && code <= 25899) ExtractErrorCode = code;
+    x.OnError = [this](ArchiveReader&, const std::string&, const std::string&, int code) {
+        if (code >= kFirstErrorId && code <= kLastErrorId) ExtractErrorCode = code;
     };
     // Before a member is written: over the size limit it is passed over quietly; when
-    // the folder's disk cannot hold what it declares, it is not started (25125).
-    x.OnBegin = [this, folder, showProgress](TZipCommon& sender, const std::string& fn, int, bool& extract) {
+    // the folder's disk cannot hold what it declares, it is not started (eDiskFull).
+    x.OnBegin = [this, folder, showProgress](ArchiveReader& sender, const std::string& fn, int, bool& extract) {
         const std::uint64_t size = sender.Current.UnpackedSize64;
         if (MaxMemberSize && size > MaxMemberSize) {
             oversized_ = true;
@@ -87,12 +90,12 @@ void TempExtraction::bind(TUnBase& x, const std::string& folder, bool track, boo
         }
         if (showProgress) ui_.Extracting(fn.substr(fn.find_last_of("\\/") + 1));
     };
-    x.OnProgress = [this, showProgress](TZipCommon&, const std::string&, std::uint8_t percent) {
+    x.OnProgress = [this, showProgress](ArchiveReader&, const std::string&, std::uint8_t percent) {
         if (!showProgress || !ui_.Progress(percent)) return;
         ExtractErrorCode = -3;
         throw EAbort();
     };
-    x.OnEnd = [this, folder, track](TZipCommon&, const std::string& fn, bool pass) {
+    x.OnEnd = [this, folder, track](ArchiveReader&, const std::string& fn, bool pass) {
         if (!pass && !QuietCrcCheck && OnCrcFailed) OnCrcFailed(fn);
         auto at = std::find(ExtractedFiles.begin(), ExtractedFiles.end(), fn);
         if (!track) {
@@ -135,10 +138,11 @@ bool TempExtraction::ExtractArchiveFiles(int typeCode, const std::string& archiv
             extractor->Extract();
         } catch (const E_RAISE& e) {
             // Decoders raise without telling OnError; their number still says what broke
-            // (damage, checksum, method). An output file that could not be made (25134)
+            // (damage, checksum, method). An output file that could not be made (eOpenError)
             // has no fitting text and stays the unknown error.
             if (ExtractErrorCode == 0)
-                ExtractErrorCode = e.id() >= 25100 && e.id() <= 25899 && e.id() != eOpenError ? e.id() : -2;
+                ExtractErrorCode =
+                    e.id() >= kFirstErrorId && e.id() <= kLastErrorId && e.id() != eOpenError ? e.id() : -2;
             ok = false;
         } catch (const std::exception&) {
             if (ExtractErrorCode == 0) ExtractErrorCode = -2;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 
 namespace kv::arc {
 
@@ -60,7 +60,7 @@ public:
     // files that still exist. Only files inside TempFolder are ever deleted.
     void CleanupExtractedFiles(int tempRemovalMode);
 
-    // 0, the last message number 25100..25899 an extractor reported (or, when it
+    // 0, the last message number kFirstErrorId..kLastErrorId an extractor reported (or, when it
     // reported none, the one it raised), -2 for a failure without one, -3 when the
     // user stopped the extraction.
     int ExtractErrorCode = 0;

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "archive/ArcInput.h"
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 #include "archive/decoders/DecoderIo.h"
 
 namespace kv::arc {
@@ -20,12 +20,12 @@ public:
     using TUnBase::TUnBase;
 
 protected:
-    // Runs Walk; an archive that ends inside a header or member is 25135.
+    // Runs Walk; an archive that ends inside a header or member is eReadError.
     void DoExtract() override;
     virtual void Walk() {}
 
-    // Opens ArchiveFile when its kind is one of kinds: 25139 without a name, 25138 for
-    // another kind, 25134 when it cannot be opened. Resets the member counter.
+    // Opens ArchiveFile when its kind is one of kinds: eInvalidFileName without a name, eWrongArchiveType for
+    // another kind, eOpenError when it cannot be opened. Resets the member counter.
     std::unique_ptr<ArcInput> OpenArchive(std::initializer_list<TArcType> kinds);
 
     // Damage in the archive: OnError with the archive's name, then E_RAISE.
@@ -35,8 +35,8 @@ protected:
     }
 
     // The target for a member stored as name, or nullopt when it is not to be
-    // written: outside FileSpec (with the warning 26900 when warnSkipped), a name the
-    // sanitiser refuses (warning 25139), or OnFileExists/OnBegin said no (26900 when
+    // written: outside FileSpec (with the warning eSkippedFile when warnSkipped), a name the
+    // sanitiser refuses (warning eInvalidFileName), or OnFileExists/OnBegin said no (eSkippedFile when
     // warnSkipped). Current gets the name and the declared size before OnBegin, so
     // that it can judge the member; the member is counted.
     std::optional<std::string> Admit(const std::string& name, std::uint64_t unpacked, bool warnSkipped);
@@ -45,10 +45,10 @@ protected:
     // extraction folder), else nothing happens.
     void MakeStoredFolder(const std::string& name);
 
-    // Writes one member to target through a MemberFile (failure to open: 25134,
+    // Writes one member to target through a MemberFile (failure to open: eOpenError,
     // raised, or a warning and false when openFailureWarns), lets decode fill the
     // sink (it returns whether the checksum held), gives it dosStamp unless
-    // SetDateTo is CurDate, warns 25117 on a bad checksum and fires OnEnd. A decode
+    // SetDateTo is CurDate, warns eCrcFailed on a bad checksum and fires OnEnd. A decode
     // that throws leaves no file behind. False when skipped.
     bool WriteMember(const std::string& target, std::optional<std::uint32_t> dosStamp,
                      const std::function<bool(OutputSink&)>& decode, bool openFailureWarns = false);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ArcTestSupport.h"
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 #include "archive/ClassifySignature.h"
 #include "archive/DetectArcType.h"
 
@@ -206,7 +206,7 @@ TEST(DetectArcType, Table) {
 TEST(DetectArcType, ArchiveFileProperty) {
     test::MemoryWorld w;
     w.fs->files["C:\\A\\X.ZIP"] = makeZip(0, false, "");
-    TZipCommon c(*w.context);
+    ArchiveReader c(*w.context);
     c.SetArchiveFile("C:/A/X.ZIP");
     EXPECT_EQ(c.ArchiveFile(), "C:\\A\\X.ZIP");
     EXPECT_EQ(c.ArcType(), atZIP);
@@ -231,9 +231,9 @@ TEST(DetectArcType, ArchiveFileProperty) {
 
 TEST(DetectArcType, ErrorsGoThroughOnErrorFirst) {
     test::MemoryWorld w;
-    TZipCommon c(*w.context);
+    ArchiveReader c(*w.context);
     std::vector<int> seen;
-    c.OnError = [&](TZipCommon& sender, const std::string& fn, const std::string& vol, int code) {
+    c.OnError = [&](ArchiveReader& sender, const std::string& fn, const std::string& vol, int code) {
         EXPECT_EQ(&sender, &c);
         EXPECT_EQ(fn, "F");
         EXPECT_EQ(vol, "0");

@@ -77,13 +77,13 @@ void EventLog::Attach(TUnBase& x) {
     auto cut = [this](const std::string& name) {
         return !folder.empty() && name.rfind(folder, 0) == 0 ? name.substr(folder.size()) : name;
     };
-    x.OnActivate = [this](TZipCommon&) { events.push_back("activate"); };
-    x.OnDeactivate = [this](TZipCommon&) { events.push_back("deactivate"); };
-    x.OnBegin = [this, cut](TZipCommon&, const std::string& fn, int, bool&) { events.push_back("begin " + cut(fn)); };
-    x.OnEnd = [this, cut](TZipCommon&, const std::string& fn, bool pass) {
+    x.OnActivate = [this](ArchiveReader&) { events.push_back("activate"); };
+    x.OnDeactivate = [this](ArchiveReader&) { events.push_back("deactivate"); };
+    x.OnBegin = [this, cut](ArchiveReader&, const std::string& fn, int, bool&) { events.push_back("begin " + cut(fn)); };
+    x.OnEnd = [this, cut](ArchiveReader&, const std::string& fn, bool pass) {
         events.push_back("end " + cut(fn) + (pass ? " ok" : " bad"));
     };
-    x.OnError = [this, cut](TZipCommon&, const std::string& fn, const std::string&, int code) {
+    x.OnError = [this, cut](ArchiveReader&, const std::string& fn, const std::string&, int code) {
         errors.push_back(code);
         events.push_back("error " + std::to_string(code) + " " + cut(fn));
     };

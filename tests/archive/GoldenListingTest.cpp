@@ -81,7 +81,7 @@ TEST(GoldenListing, AgreesWithTheRealTools) {
         type.erase(type.find_last_not_of(' ') + 1);
         EXPECT_EQ(type, parts[1]);
         std::vector<std::vector<std::string>> listed;
-        lister.OnRead = [&](TZipCommon& sender, std::uint64_t, int) { listed.push_back(ourFields(sender.Current)); };
+        lister.OnRead = [&](ArchiveReader& sender, std::uint64_t, int) { listed.push_back(ourFields(sender.Current)); };
         try {
             lister.Activate();
         } catch (const E_RAISE& e) {

@@ -31,7 +31,7 @@ TEST(HostileArchive, NothingLandsOutsideTheExtractionFolder) {
             lister.SetArchiveFile(test::FixturePath(archive));
             lister.SetExtractDir(folder);
             lister.UseStoredDirs = stored;
-            lister.OnRead = [&](TZipCommon& s, std::uint64_t, int) {
+            lister.OnRead = [&](ArchiveReader& s, std::uint64_t, int) {
                 SafeTarget t = s.BuildTargetPath(s.Current.FileName);
                 ++checked;
                 if (!t) {
@@ -60,7 +60,7 @@ void listDamaged(const std::string& name, std::vector<std::uint8_t> bytes) {
     TArcLister lister(*w.context);
     lister.SetArchiveFile(name);
     std::size_t members = 0;
-    lister.OnRead = [&](TZipCommon&, std::uint64_t, int) { ++members; };
+    lister.OnRead = [&](ArchiveReader&, std::uint64_t, int) { ++members; };
     try {
         lister.Activate();
     } catch (const E_RAISE&) {

@@ -25,8 +25,8 @@ Listing listWith(test::MemoryWorld& w, const std::string& path, const std::strin
     TArcLister lister(*w.context);
     lister.SetArchiveFile(path);
     lister.SetFileSpec(mask);
-    lister.OnError = [&](TZipCommon&, const std::string&, const std::string&, int code) { out.errors.push_back(code); };
-    lister.OnRead = [&](TZipCommon& s, std::uint64_t offset, int filenum) {
+    lister.OnError = [&](ArchiveReader&, const std::string&, const std::string&, int code) { out.errors.push_back(code); };
+    lister.OnRead = [&](ArchiveReader& s, std::uint64_t offset, int filenum) {
         EXPECT_EQ(filenum, static_cast<int>(out.names.size()) + 1);
         out.names.push_back(s.Current.FileName);
         out.offsets.push_back(offset);
@@ -53,7 +53,7 @@ TEST(ArcLister, RefusesWhatItCannotList) {
     EXPECT_TRUE(lister.Activate());  // no archive: nothing happens
 
     std::vector<int> errors;
-    lister.OnError = [&](TZipCommon&, const std::string& fn, const std::string& vol, int code) {
+    lister.OnError = [&](ArchiveReader&, const std::string& fn, const std::string& vol, int code) {
         EXPECT_EQ(fn, lister.ArchiveFile());
         EXPECT_EQ(vol, "0");
         errors.push_back(code);
@@ -68,7 +68,7 @@ TEST(ArcLister, RefusesWhatItCannotList) {
     };
     lister.SetArchiveFile("C:\\A\\X.BIN");
     EXPECT_EQ(raised(), eNoOnRead);
-    lister.OnRead = [](TZipCommon&, std::uint64_t, int) {};
+    lister.OnRead = [](ArchiveReader&, std::uint64_t, int) {};
     EXPECT_EQ(raised(), eUnknownFileType);
     lister.SetArchiveFile("C:\\A\\S.ZIP");
     EXPECT_EQ(raised(), eHeaderId);
@@ -85,16 +85,16 @@ TEST(ArcLister, EventsMaskTotalsAndComment) {
     TArcLister lister(*context);
     lister.SetArchiveFile(test::FixturePath("made/comment.zip"));
     std::vector<std::string> order;
-    lister.OnActivate = [&](TZipCommon&) { order.push_back("activate"); };
-    lister.OnReadBegin = [&](TZipCommon&) { order.push_back("begin"); };
-    lister.OnRead = [&](TZipCommon&, std::uint64_t, int) { order.push_back("read"); };
-    lister.OnReadEnd = [&](TZipCommon&) { order.push_back("end"); };
-    lister.OnTotals = [&](TZipCommon& s, int n) {
+    lister.OnActivate = [&](ArchiveReader&) { order.push_back("activate"); };
+    lister.OnReadBegin = [&](ArchiveReader&) { order.push_back("begin"); };
+    lister.OnRead = [&](ArchiveReader&, std::uint64_t, int) { order.push_back("read"); };
+    lister.OnReadEnd = [&](ArchiveReader&) { order.push_back("end"); };
+    lister.OnTotals = [&](ArchiveReader& s, int n) {
         order.push_back("totals " + std::to_string(n));
         EXPECT_EQ(static_cast<TArcLister&>(s).ArchiveComment, "An archive comment\r\nover two lines");
         EXPECT_EQ(s.Current.Ratio, CompressionRatio(lister.TotalPacked, lister.TotalUnpacked));
     };
-    lister.OnDeactivate = [&](TZipCommon&) { order.push_back("deactivate"); };
+    lister.OnDeactivate = [&](ArchiveReader&) { order.push_back("deactivate"); };
     lister.Activate();
     EXPECT_EQ(order, (std::vector<std::string>{"activate", "begin", "read", "end", "totals 1", "deactivate"}));
     EXPECT_EQ(lister.ArchiveComment, "");  // freed at the end
@@ -182,7 +182,7 @@ TEST(ArcLister, ArcMethodOneHasTheShortHeader) {
     lister.SetArchiveFile("C:\\A.ARC");
     EXPECT_EQ(lister.ArcType(), atARC);
     std::vector<std::pair<std::string, std::uint32_t>> got;
-    lister.OnRead = [&](TZipCommon& s, std::uint64_t, int) {
+    lister.OnRead = [&](ArchiveReader& s, std::uint64_t, int) {
         got.emplace_back(s.Current.FileName, s.Current.UnpackedSize);
     };
     lister.Activate();
@@ -251,7 +251,7 @@ TEST(ArcLister, RarListsFileBlocksOnly) {
     std::vector<std::string> names;
     std::vector<std::uint32_t> attrs;
     std::string comment;
-    lister.OnRead = [&](TZipCommon& s, std::uint64_t, int) {
+    lister.OnRead = [&](ArchiveReader& s, std::uint64_t, int) {
         names.push_back(s.Current.FileName);
         attrs.push_back(s.Current.ExternalAttr);
         EXPECT_EQ(s.Current.FileCRC, 0xCAFEF00Du);
@@ -275,7 +275,7 @@ TEST(ArcLister, RarLargeSizesAndRarFive) {
     TArcLister lister(*w.context);
     lister.SetArchiveFile("C:\\B.RAR");
     std::uint64_t unpacked = 0;
-    lister.OnRead = [&](TZipCommon& s, std::uint64_t, int) {
+    lister.OnRead = [&](ArchiveReader& s, std::uint64_t, int) {
         unpacked = s.Current.UnpackedSize64;
         EXPECT_EQ(s.Current.UnpackedSize, 0xFFFFFFFFu);  // clamped in the 32-bit field
     };
@@ -329,7 +329,7 @@ TEST(ArcLister, LhaLevelOneWalksTheWholeExtendedChain) {
     TArcLister lister(*w.context);
     lister.SetArchiveFile("C:\\A.LZH");
     std::vector<std::string> got;
-    lister.OnRead = [&](TZipCommon& s, std::uint64_t, int) {
+    lister.OnRead = [&](ArchiveReader& s, std::uint64_t, int) {
         got.push_back(s.Current.FileName);
         EXPECT_EQ(s.Current.PackedSize, 5u);
         EXPECT_EQ(s.Current.FileCRC, 0x1234u);
@@ -376,7 +376,7 @@ TEST(ArcLister, ArjVolumes) {
     TArcLister lister(*w.context);
     lister.SetArchiveFile("C:\\V\\VOLUMES.ARJ");
     std::vector<std::pair<std::string, std::string>> got;
-    lister.OnRead = [&](TZipCommon& s, std::uint64_t, int) {
+    lister.OnRead = [&](ArchiveReader& s, std::uint64_t, int) {
         got.emplace_back(s.Current.FileName, lister.CurrentVolumeFile);
     };
     lister.Activate();

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ArcTestSupport.h"
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 #include "archive/SafePath.h"
 
 namespace kv::arc {
@@ -85,7 +85,7 @@ TEST(IsInsideFolder, Table) {
 TEST(BuildTargetPath, EmptyExtractDirMeansTheArchivesFolderNotTheMembers) {
     test::MemoryWorld w;
     w.fs->files["D:\\arc\\x.zip"] = {'P', 'K', 5, 6, 0, 0};
-    TZipCommon c(*w.context);
+    ArchiveReader c(*w.context);
     c.SetArchiveFile("D:\\arc\\x.zip");
     c.UseStoredDirs = true;
     EXPECT_EQ(c.BuildTargetPath("C:\\Windows\\a.dll").path, "D:\\arc\\Windows\\a.dll");

@@ -61,7 +61,7 @@ TEST(UnGZIP, RefusalsAndWarnings) {
         EXPECT_EQ(g.out.Files().size(), c.files);
     }
     Gunzip g("made/readme.txt.gz");
-    g.x.OnBegin = [](TZipCommon&, const std::string&, int, bool& extract) { extract = false; };
+    g.x.OnBegin = [](ArchiveReader&, const std::string&, int, bool& extract) { extract = false; };
     EXPECT_EQ(RunExtract(g.x), eNothingToDo);
     EXPECT_TRUE(g.out.Files().empty());
 }

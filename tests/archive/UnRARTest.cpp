@@ -169,7 +169,7 @@ TEST_F(UnRARTest, AnOldUnpackVersionEndsWithVersionError) {
 
 TEST_F(UnRARTest, ProgressCountsTheMemberAndTheVolumeCallbackGoesOn) {
     std::vector<int> percents;
-    unrar.OnProgress = [&](TZipCommon&, const std::string&, std::uint8_t p) { percents.push_back(p); };
+    unrar.OnProgress = [&](ArchiveReader&, const std::string&, std::uint8_t p) { percents.push_back(p); };
     script.members = {{.name = "a.txt", .blocks = {400, 600, 500}, .asksVolume = true}};
     ASSERT_EQ(Run(), 0);
     EXPECT_EQ(percents, (std::vector<int>{40, 100, 100}));
@@ -183,7 +183,7 @@ TEST_F(UnRARTest, CancellingAnswersZeroAndIsNoDamage) {
         SCOPED_TRACE(byException);
         SetUp();
         if (byException)
-            unrar.OnProgress = [](TZipCommon&, const std::string&, std::uint8_t) { throw EAbort(); };
+            unrar.OnProgress = [](ArchiveReader&, const std::string&, std::uint8_t) { throw EAbort(); };
         else
             unrar.CancelRequested = [] { return true; };
         script.members = {{.name = "a.txt"}, {.name = "b.txt"}};

@@ -58,10 +58,10 @@ void ExtractRun::Run(TUnBase& x, const std::string& fixture, const std::string& 
     x.SetFileSpec(mask);
     x.SetExtractDir(kOutDir);
     x.UseStoredDirs = storedDirs;
-    x.OnError = [this](TZipCommon&, const std::string& fn, const std::string&, int code) {
+    x.OnError = [this](ArchiveReader&, const std::string& fn, const std::string&, int code) {
         messages.emplace_back(code, fn);
     };
-    x.OnEnd = [this](TZipCommon&, const std::string& fn, bool pass) { crcPass[fn] = pass; };
+    x.OnEnd = [this](ArchiveReader&, const std::string& fn, bool pass) { crcPass[fn] = pass; };
     try {
         x.Extract();
     } catch (const E_RAISE& e) {

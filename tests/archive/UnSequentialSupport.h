@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "ArcTestSupport.h"
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 
 namespace kv::arc::test {
 

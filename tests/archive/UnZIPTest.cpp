@@ -69,7 +69,7 @@ TEST(UnZIP, HistoricMethodsGiveTheBytesUnzipGives) {
         zip.SetExtractDir(out.Path());
         zip.SetFileSpec(c.member);
         int failed = 0;
-        zip.OnEnd = [&](TZipCommon&, const std::string&, bool pass) { failed += !pass; };
+        zip.OnEnd = [&](ArchiveReader&, const std::string&, bool pass) { failed += !pass; };
         ASSERT_EQ(RunExtract(zip), 0);
         EXPECT_EQ(failed, 0);
         EXPECT_EQ(out.Read(c.member), ZipDecoderFixture(c.expected));
@@ -105,18 +105,18 @@ TEST(UnZIP, EventsAndWarningsInOrder) {
     {
         // Declined members are not written and end nothing; the rest go on.
         Unzip u("made/deflate.zip");
-        u.x.OnBegin = [](TZipCommon&, const std::string& fn, int, bool& extract) {
+        u.x.OnBegin = [](ArchiveReader&, const std::string& fn, int, bool& extract) {
             extract = fn.find("numbers") == std::string::npos;
         };
         int asked = 0;
-        u.x.OnFileExists = [&](TZipCommon&, const std::string&, bool&) { ++asked; };
+        u.x.OnFileExists = [&](ArchiveReader&, const std::string&, bool&) { ++asked; };
         EXPECT_EQ(u.Run(), 0);
         EXPECT_FALSE(u.out.Has("numbers.txt"));
         EXPECT_TRUE(u.out.Has("readme.txt"));
         EXPECT_EQ(u.log.Count("end numbers"), 0);
         EXPECT_EQ(asked, 0);
         // A second run finds the files there: OnFileExists decides.
-        u.x.OnFileExists = [&](TZipCommon&, const std::string&, bool& accept) {
+        u.x.OnFileExists = [&](ArchiveReader&, const std::string&, bool& accept) {
             ++asked;
             accept = false;
         };
@@ -152,7 +152,7 @@ TEST(UnZIP, PasswordsInTheirOrder) {
         Unzip u("made/password.zip");
         std::vector<std::string> answers = {"wrong", "secret"};
         int asked = 0;
-        u.x.OnGetPassword = [&](TZipCommon&, const std::string&, std::string& pw, bool&) { pw = answers[asked++]; };
+        u.x.OnGetPassword = [&](ArchiveReader&, const std::string&, std::string& pw, bool&) { pw = answers[asked++]; };
         EXPECT_EQ(u.Run(), 0);
         EXPECT_EQ(asked, 2);
         EXPECT_EQ(u.log.errors, std::vector<int>{eInvalidPassword});
@@ -162,7 +162,7 @@ TEST(UnZIP, PasswordsInTheirOrder) {
     {
         Unzip u("made/password.zip");
         int asked = 0;
-        u.x.OnGetPassword = [&](TZipCommon&, const std::string&, std::string& pw, bool&) {
+        u.x.OnGetPassword = [&](ArchiveReader&, const std::string&, std::string& pw, bool&) {
             ++asked;
             pw = "wrong";
         };

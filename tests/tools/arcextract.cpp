@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     std::string folder = windowsForm(argv[2]);
     if (folder.empty() || folder.back() != '\\') folder += '\\';
 
-    TZipCommon probe(*context);
+    ArchiveReader probe(*context);
     probe.SetArchiveFile(archive);
     if (probe.ArchiveFile().empty()) {
         std::fprintf(stderr, "%s\n", ArcMessage(eFileNotFound).c_str());
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     extractor->SetExtractDir(folder);
     extractor->UseStoredDirs = true;
     if (argc == 4) extractor->SetFileSpec(argv[3]);
-    extractor->OnEnd = [&](TZipCommon&, const std::string& fn, bool pass) {
+    extractor->OnEnd = [&](ArchiveReader&, const std::string& fn, bool pass) {
         std::string name = fn.rfind(folder, 0) == 0 ? fn.substr(folder.size()) : fn;
         unsigned long long size = 0;
         try {
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
         std::printf("%s\t%llu\t%s\n", name.c_str(), size,
                     pass ? "CRC ok" : "CRC failed");
     };
-    extractor->OnError = [](TZipCommon&, const std::string& fn, const std::string&, int code) {
+    extractor->OnError = [](ArchiveReader&, const std::string& fn, const std::string&, int code) {
         std::fprintf(stderr, "%s: %s\n", fn.c_str(), ArcMessage(code).c_str());
     };
     try {

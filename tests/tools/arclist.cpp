@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     std::string type(ArcTypeDisplayName(lister.ArcType()));
     type.erase(type.find_last_not_of(' ') + 1);
     std::printf("TYPE\t%s\n", type.c_str());
-    lister.OnRead = [](TZipCommon& sender, std::uint64_t, int) {
+    lister.OnRead = [](ArchiveReader& sender, std::uint64_t, int) {
         std::printf("%s\n", ListingLine(sender.Current).c_str());
     };
     try {

@@ -11,7 +11,7 @@ public:
     using TUnSequential::TUnSequential;
 
 protected:
-    // A member outside FileSpec, or one OnBegin declines, is a warning (26900) and
+    // A member outside FileSpec, or one OnBegin declines, is a warning (eSkippedFile) and
     // the walk goes on, so one member can be taken from anywhere in the archive.
     void Walk() override;
 };

@@ -27,7 +27,7 @@ struct GzipHeader {
 
 // The header of the member at pos, whose first two bytes are 1F 8B or 1F 9E: extra
 // field, name, comment and the two bytes of flag bit 1 skipped in the RFC's order.
-// A name or comment without its end gives fail(25108), or fail(25135) when the file
+// A name or comment without its end gives fail(eBadFileHeader), or fail(eReadError) when the file
 // ends first; fail must not return.
 GzipHeader ReadGzipHeader(ArcInput& in, std::uint64_t pos, const std::function<void(int)>& fail);
 

@@ -12,7 +12,7 @@ public:
 
 protected:
     // Folder entries (-lhd-) make their folder with stored folders and are skipped
-    // otherwise; other methods raise 25200. Files keep the current date.
+    // otherwise; other methods raise eUnsupportedMethod. Files keep the current date.
     void Walk() override;
 };
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 #include "archive/formats/RarLibrary.h"
 
 namespace kv::arc {

@@ -10,8 +10,8 @@ public:
     using TUnSequential::TUnSequential;
 
 protected:
-    // Raises (after OnError) 25139 without an archive, 25138 for another kind, 25134
-    // when it cannot be opened, 25108 for a header whose checksum fails and 25135
+    // Raises (after OnError) eInvalidFileName without an archive, eWrongArchiveType for another kind, eOpenError
+    // when it cannot be opened, eBadFileHeader for a header whose checksum fails and eReadError
     // when the archive ends inside a member. A mask without '*' and '?' (or a
     // member-name list of one) ends the walk after the first extracted member.
     void DoExtract() override;

@@ -27,7 +27,7 @@ struct TarEntry {
 
 class TarReader {
 public:
-    // fail reports damage (25108 bad header checksum, 25135 data past the end of the
+    // fail reports damage (eBadFileHeader bad header checksum, eReadError data past the end of the
     // file) and must not return.
     TarReader(ArcInput& in, std::uint64_t start, std::function<void(int)> fail);
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 #include "archive/decoders/ZipCipher.h"
 
 namespace kv::arc {
@@ -18,13 +18,13 @@ public:
     explicit TUnZIP(ArchiveContext& context) : TUnBase(context) {}
 
 protected:
-    // Raises (after OnError) 25139 without an archive, 25138 for another kind, 25134
-    // when it cannot be opened, 25202 without an end record, 25137 without a central
-    // directory, 25135 when headers are cut short, 25145 when two entries claim the
-    // same bytes (then nothing is extracted), 26999 when nothing was extracted.
-    // Warnings: 25145 bad local header, 25117 checksum, 25139 a name that would
-    // leave the extraction folder, 25172/26517/26522 passwords. Decoder failures,
-    // 25200 and failures to open or write an output file raise without OnError.
+    // Raises (after OnError) eInvalidFileName without an archive, eWrongArchiveType for another kind, eOpenError
+    // when it cannot be opened, eUnknownFileType without an end record, eHeaderId without a central
+    // directory, eReadError when headers are cut short, eInconsistentLocalHeader when two entries claim the
+    // same bytes (then nothing is extracted), eNothingToDo when nothing was extracted.
+    // Warnings: eInconsistentLocalHeader bad local header, eCrcFailed checksum, eInvalidFileName a name that would
+    // leave the extraction folder, eNoOnPassword/eInvalidPassword/ePasswordFailed passwords. Decoder failures,
+    // eUnsupportedMethod and failures to open or write an output file raise without OnError.
     void DoExtract() override;
 
 private:

@@ -10,7 +10,7 @@ public:
 
 protected:
     // Deleted entries are passed over; an entry whose successor does not lie
-    // after it ends the walk with 25108.
+    // after it ends the walk with eBadFileHeader.
     void Walk() override;
 };
 

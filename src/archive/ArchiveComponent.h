@@ -1,6 +1,6 @@
 #pragma once
-// The component chain every archive component builds on: TAwkMain (the context it
-// works in), TZipCommon (the archive, its kind, the member record, errors) and
+// The component chain every archive component builds on: ArchiveComponent (the context it
+// works in), ArchiveReader (the archive, its kind, the member record, errors) and
 // TUnBase (what extractors share).
 #include <cstdint>
 #include <functional>
@@ -16,26 +16,26 @@
 
 namespace kv::arc {
 
-class TZipCommon;
+class ArchiveReader;
 
 // Events; the sender comes first.
-using TNotifyEvent = std::function<void(TZipCommon& sender)>;
-using TOnError = std::function<void(TZipCommon& sender, const std::string& fn, const std::string& volumeId, int code)>;
-using TOnBegin = std::function<void(TZipCommon& sender, const std::string& fn, int recNum, bool& extract)>;
-using TOnEnd = std::function<void(TZipCommon& sender, const std::string& fn, bool crcPass)>;
-using TOnProgress = std::function<void(TZipCommon& sender, const std::string& fn, std::uint8_t progress)>;
-using TOnFileExists = std::function<void(TZipCommon& sender, const std::string& fn, bool& accept)>;
+using TNotifyEvent = std::function<void(ArchiveReader& sender)>;
+using TOnError = std::function<void(ArchiveReader& sender, const std::string& fn, const std::string& volumeId, int code)>;
+using TOnBegin = std::function<void(ArchiveReader& sender, const std::string& fn, int recNum, bool& extract)>;
+using TOnEnd = std::function<void(ArchiveReader& sender, const std::string& fn, bool crcPass)>;
+using TOnProgress = std::function<void(ArchiveReader& sender, const std::string& fn, std::uint8_t progress)>;
+using TOnFileExists = std::function<void(ArchiveReader& sender, const std::string& fn, bool& accept)>;
 using TOnGetPassword =
-    std::function<void(TZipCommon& sender, const std::string& fn, std::string& password, bool& tryAgain)>;
-using TOnRead = std::function<void(TZipCommon& sender, std::uint64_t offset, int filenum)>;
-using TOnTotals = std::function<void(TZipCommon& sender, int numFiles)>;
+    std::function<void(ArchiveReader& sender, const std::string& fn, std::string& password, bool& tryAgain)>;
+using TOnRead = std::function<void(ArchiveReader& sender, std::uint64_t offset, int filenum)>;
+using TOnTotals = std::function<void(ArchiveReader& sender, int numFiles)>;
 
-class TAwkMain {
+class ArchiveComponent {
 public:
-    explicit TAwkMain(ArchiveContext& context) : context_(context) {}
-    virtual ~TAwkMain() = default;
-    TAwkMain(const TAwkMain&) = delete;
-    TAwkMain& operator=(const TAwkMain&) = delete;
+    explicit ArchiveComponent(ArchiveContext& context) : context_(context) {}
+    virtual ~ArchiveComponent() = default;
+    ArchiveComponent(const ArchiveComponent&) = delete;
+    ArchiveComponent& operator=(const ArchiveComponent&) = delete;
 
     ArchiveContext& Context() const { return context_; }
 
@@ -43,9 +43,9 @@ private:
     ArchiveContext& context_;
 };
 
-class TZipCommon : public TAwkMain {
+class ArchiveReader : public ArchiveComponent {
 public:
-    explicit TZipCommon(ArchiveContext& context) : TAwkMain(context) {}
+    explicit ArchiveReader(ArchiveContext& context) : ArchiveComponent(context) {}
 
     TOnError OnError;
 
@@ -91,13 +91,13 @@ private:
 };
 
 // Tells OnError, then throws E_RAISE with the message of code.
-[[noreturn]] void RaiseArcError(TZipCommon& sender, const std::string& fn, const std::string& volumeId, int code);
+[[noreturn]] void RaiseArcError(ArchiveReader& sender, const std::string& fn, const std::string& volumeId, int code);
 // A warning: tells OnError and goes on.
-void ReportArcError(TZipCommon& sender, const std::string& fn, const std::string& volumeId, int code);
+void ReportArcError(ArchiveReader& sender, const std::string& fn, const std::string& volumeId, int code);
 
-class TUnBase : public TZipCommon {
+class TUnBase : public ArchiveReader {
 public:
-    explicit TUnBase(ArchiveContext& context) : TZipCommon(context) {}
+    explicit TUnBase(ArchiveContext& context) : ArchiveReader(context) {}
 
     void SetSetDateTo(TSetDate value) {
         Context().SetDateTo = value;

@@ -1,4 +1,4 @@
-#include "archive/AwkMain.h"
+#include "archive/ArchiveComponent.h"
 
 #include <algorithm>
 #include <vector>
@@ -22,7 +22,7 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
-void TZipCommon::SetArchiveFile(std::string name) {
+void ArchiveReader::SetArchiveFile(std::string name) {
     name = backslashed(std::move(name));
     Current = ArcMember{};
     detection_ = Detection{};
@@ -35,20 +35,20 @@ void TZipCommon::SetArchiveFile(std::string name) {
     DetectType();
 }
 
-void TZipCommon::DetectType() {
+void ArchiveReader::DetectType() {
     detection_ = DetectArcType(Context(), archiveFile_);
     arcType_ = detection_.type;
 }
 
-void TZipCommon::SetFileSpec(std::string mask) {
+void ArchiveReader::SetFileSpec(std::string mask) {
     mask = backslashed(std::move(mask));
     std::size_t cut = mask.find_last_of('\\');
     fileSpec_ = cut == std::string::npos ? mask : mask.substr(cut + 1);
 }
 
-void TZipCommon::SetZipCmntBufSize(int size) { zipCmntBufSize_ = std::clamp(size, 0, 32767); }
+void ArchiveReader::SetZipCmntBufSize(int size) { zipCmntBufSize_ = std::clamp(size, 0, 32767); }
 
-void TZipCommon::SetExtractDir(std::string folder) {
+void ArchiveReader::SetExtractDir(std::string folder) {
     folder = backslashed(std::move(folder));
     if (folder.empty()) {
         extractDir_ = folderOf(archiveFile_);
@@ -58,17 +58,17 @@ void TZipCommon::SetExtractDir(std::string folder) {
     extractDir_ = std::move(folder);
 }
 
-SafeTarget TZipCommon::BuildTargetPath(const std::string& memberName) const {
+SafeTarget ArchiveReader::BuildTargetPath(const std::string& memberName) const {
     std::string folder = extractDir_.empty() ? folderOf(archiveFile_) : extractDir_;
     return SafeTargetPath(folder, memberName, UseStoredDirs);
 }
 
-void RaiseArcError(TZipCommon& sender, const std::string& fn, const std::string& volumeId, int code) {
+void RaiseArcError(ArchiveReader& sender, const std::string& fn, const std::string& volumeId, int code) {
     if (sender.OnError) sender.OnError(sender, fn, volumeId, code);
     throw E_RAISE(code);
 }
 
-void ReportArcError(TZipCommon& sender, const std::string& fn, const std::string& volumeId, int code) {
+void ReportArcError(ArchiveReader& sender, const std::string& fn, const std::string& volumeId, int code) {
     if (sender.OnError) sender.OnError(sender, fn, volumeId, code);
 }
 
