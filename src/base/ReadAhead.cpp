@@ -16,9 +16,13 @@ TReadAheadStream::TReadAheadStream(std::unique_ptr<ByteSource> source, std::stri
       buffer_(std::clamp<std::size_t>(bufferSize, 1, kMaxBufferSize)) {}
 
 ReaderPtr TReadAheadStream::Open(const std::string& fileName, std::size_t bufferSize) {
+    return Open([](const std::string& name) { return std::make_unique<FileSource>(name); }, fileName, bufferSize);
+}
+
+ReaderPtr TReadAheadStream::Open(const Opener& open, const std::string& fileName, std::size_t bufferSize) {
     std::unique_ptr<ByteSource> source;
     try {
-        source = std::make_unique<FileSource>(fileName);
+        source = open(fileName);
     } catch (const EIoError&) {
         throw EReadBufferError();
     }

@@ -3,6 +3,7 @@
 // Parsers take their bytes from it; seeks inside the buffer cost nothing.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ public:
     TReadAheadStream(std::unique_ptr<ByteSource> source, std::string fileName, std::size_t bufferSize = 16384);
     // Opens a file (shared for reading); throws EReadBufferError ("File open error") when it cannot.
     static ReaderPtr Open(const std::string& fileName, std::size_t bufferSize = 16384);
+    // The same through the caller's way of opening files (one that keeps others from writing).
+    using Opener = std::function<std::unique_ptr<ByteSource>(const std::string&)>;
+    static ReaderPtr Open(const Opener& open, const std::string& fileName, std::size_t bufferSize = 16384);
     const std::string& FileName() const;
     std::uint64_t Position() const;
     void Seek(std::uint64_t pos);          // a seek inside the buffer does no I/O

@@ -8,6 +8,7 @@
 
 #include "catalog/model/Forest.h"
 #include "catalog/model/TreeViewPort.h"
+#include "system/files/FileSystem.h"
 #include "ui/WaitProgress.h"
 #include "ui/UserPrompt.h"
 
@@ -43,19 +44,19 @@ struct CatalogOpenServices {
     CatalogFileDialog& dialog;
     RecentCatalogs& recent;
     AutoLoadList& autoLoad;
+    // Opens the catalogs (others may read an open catalog but not write it), tells
+    // whether two names reach one file and whether a file exists.
+    IFileSystem& files;
     TreeViewPort* tree = nullptr;
     // The status bar text; empty = idle.
     std::function<void(const std::string&)> showStatus;
-    // After catalogs were opened: the search window's scope tree and categories, the commands.
+    // Lets the busy status paint before the loading holds the thread.
+    std::function<void()> processMessages;
+    // After catalogs were opened: the search window's scope tree and categories.
     std::function<void()> catalogsOpened;
-    // Full path, long name and letter case made comparable; the default keeps the path absolute
-    // and lexically normal with ASCII letters folded.
-    std::function<std::string(const std::string&)> normalisePath;
-    std::function<bool(const std::string&)> fileExists;
+    // At the end of every open, whether a catalog opened or not.
+    std::function<void()> updateCommands;
 };
-
-// The default comparison form of a catalog path.
-std::string NormaliseCatalogPath(const std::string& path);
 
 // Opens the files in order; nullopt asks with the Open dialog, an empty list does nothing.
 // A file that is already open is skipped (with a message only when the dialog chose that

@@ -218,23 +218,28 @@ void LoadSubfolders(Node* node, bool recursive, bool withFiles, ui::UserPrompt* 
     }
 
     if (withFiles) LoadFileList(node, prompt);
-    std::uint64_t from;
-    if (disk) {
-        from = section.treeBegin;
-        disk->topLevelRead = true;
-    } else {
+    std::uint64_t from = section.treeBegin;
+    if (folder) {
         from = section.pos + static_cast<std::uint64_t>(folder->subfolderPos);
-        folder->subfolderPos = -folder->subfolderPos;
         if (from < section.treeBegin || from >= section.end) Damaged();
     }
     const int startDepth = node->level() - diskNode->level() + 1;
     FolderPass pass{*stream, diskNode, section, recursive, withFiles, prompt};
     SectionWindow window(*stream, from, section.end);
+    if (disk)
+        disk->topLevelRead = true;
+    else
+        folder->subfolderPos = -folder->subfolderPos;
     ReadFolderRecords(pass, window, *node, startDepth);
 }
 
+Node* ReadCatalogFile(Forest& forest, IFileSystem& files, const std::string& fileName) {
+    auto open = [&files](const std::string& name) { return files.OpenReadDenyWrite(name); };
+    return ReadCatalog(forest, TReadAheadStream::Open(open, fileName));
+}
+
 Node* ReadCatalogFile(Forest& forest, const std::string& fileName) {
-    return ReadCatalog(forest, TReadAheadStream::Open(fileName));
+    return ReadCatalogFile(forest, *MakeSystemFileSystem(), fileName);
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "catalog/model/Forest.h"
 #include "catalog/model/Node.h"
 #include "base/ReadAhead.h"
+#include "system/files/FileSystem.h"
 #include "ui/UserPrompt.h"
 
 namespace kv {
@@ -22,6 +23,9 @@ void LoadFileList(Node* node, ui::UserPrompt* prompt = nullptr);
 // Reads a catalog file into a new catalog node of the forest (header, categories, disks, top-level folders;
 // no file list, so there is nothing to report);
 // the catalog keeps the reader open. Throws EInvalidCatalog / EReadBufferError; on failure nothing is left in the forest.
+// Opened through `files`, which keeps others from writing the file while it is open.
+Node* ReadCatalogFile(Forest& forest, IFileSystem& files, const std::string& fileName);
+// The same through the system's file system.
 Node* ReadCatalogFile(Forest& forest, const std::string& fileName);
 // The same from a reader already open (a file, or bytes in memory); the catalog's
 // file name is the reader's.

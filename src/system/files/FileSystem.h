@@ -41,6 +41,10 @@ public:
     virtual std::unique_ptr<ByteSink> OpenOutput(const std::string& path) = 0;
     // Throws EIoError when the file cannot be opened.
     virtual std::unique_ptr<ByteSource> OpenRead(const std::string& path) = 0;
+    // The same, but while the source lives others may read the file and not write it
+    // (an open catalog: a save copies its unchanged parts from it). Where the system
+    // has no share modes, a plain OpenRead.
+    virtual std::unique_ptr<ByteSource> OpenReadDenyWrite(const std::string& path) { return OpenRead(path); }
     virtual bool SetDosDate(const std::string& path, std::uint32_t stamp) = 0;
     virtual bool SetAttributes(const std::string& path, std::uint32_t attributes) = 0;
     // Deletes the file; a read-only one is refused (AccessDenied), so saving asks the user.

@@ -55,10 +55,12 @@ public:
     }
 
     bool SamePath(const std::string& a, const std::string& b) override {
+        // The names as Windows would find them: a name in another case reaches the file.
+        const std::string first = hostName(a), second = hostName(b);
         std::error_code ec;
-        if (fs::equivalent(a, b, ec))
+        if (fs::equivalent(first, second, ec))
             return true;
-        return FullPath(a) == FullPath(b);
+        return FullPath(first) == FullPath(second);
     }
 
     bool Exists(const std::string& path) override {

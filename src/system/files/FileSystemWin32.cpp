@@ -5,6 +5,7 @@
 #include "base/text/AnsiCase.h"
 #include "base/Errors.h"
 #include "system/files/FileQueriesWin32.h"
+#include "system/files/FileSourceWin32.h"
 #include "system/files/FileSystem.h"
 
 namespace kv {
@@ -15,6 +16,28 @@ FsStatus StatusFromLastError() {
     const DWORD code = GetLastError();
     return code == ERROR_ACCESS_DENIED || code == ERROR_SHARING_VIOLATION ? FsStatus::AccessDenied
                                                                            : FsStatus::Failed;
+}
+
+// The volume and the file's index on it: one file however it is named (short
+// names, letter case, links). Nullopt when the file cannot be asked.
+struct FileIdentity {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> IdentityOf(const std::string& path) {
+    // No access asked, every sharing allowed: works on files others hold open, folders too.
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool ok = GetFileInformationByHandle(h, &info) != 0;
+    CloseHandle(h);
+    // Some network file systems give no index: the identity would match every file.
+    if (!ok || (info.nFileIndexHigh == 0 && info.nFileIndexLow == 0)) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
 std::string WithTrailingSeparator(std::string folder) {
@@ -34,6 +57,10 @@ public:
     }
 
     bool SamePath(const std::string& a, const std::string& b) override {
+        const auto first = IdentityOf(a);
+        const auto second = first ? IdentityOf(b) : std::nullopt;
+        if (first && second) return *first == *second;
+        // A name that does not exist (yet) is compared by its spelling.
         const CaseMap& map = systemCaseMap();
         return upperCase(FullPath(a), map) == upperCase(FullPath(b), map);
     }
@@ -105,6 +132,10 @@ public:
 
     std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
         return std::make_unique<FileSource>(path);
+    }
+
+    std::unique_ptr<ByteSource> OpenReadDenyWrite(const std::string& path) override {
+        return OpenDenyWriteSource(path);
     }
 
     bool SetDosDate(const std::string& path, std::uint32_t stamp) override {
