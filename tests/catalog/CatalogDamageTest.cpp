@@ -7,6 +7,7 @@
 #include "LoadFixtures.h"
 #include "base/Errors.h"
 #include "catalog/file/CatalogLoad.h"
+#include "catalog/file/CatalogWrite.h"
 #include "tests/support/ScriptedPrompt.h"
 
 namespace kv {
@@ -121,6 +122,30 @@ TEST(CatalogDamage, TruncationAtEveryByte) {
             EXPECT_EQ(outcome, kStructure);
     }
     EXPECT_EQ(LoadEverything(whole), "ok");
+}
+
+// A level damaged after its first folder: A1 reads, A2 does not (the open passes over both).
+TEST(CatalogDamage, ALevelReadInPartStaysUnreadAndASaveCannotDropItsRest) {
+    Places p;
+    p.t.bytes.patchI32(p.folderData(3, 2), 0x7FFFFFF0);
+    for (const bool recursive : {false, true}) {
+        SCOPED_TRACE(recursive);
+        Forest forest;
+        Node* catalog = ReadCatalog(forest, test::load::MemoryReader(p.t.bytes.bytes()));
+        Node* disk = catalog->children()[1].get();
+        Node* a = disk->children()[0].get();
+        ASSERT_EQ(a->text(), "A");
+        // Every try meets the damage again; none leaves a part of the level behind.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            EXPECT_THROW(LoadSubfolders(recursive ? disk : a, recursive), EInvalidCatalog);
+            EXPECT_TRUE(a->children().empty());
+        }
+        EXPECT_GT(static_cast<TFolderRec*>(a->record())->subfolderPos, 0);
+        // A changed disk is written from memory: the save stops at the damage.
+        static_cast<TDiskRec*>(disk->record())->changed = true;
+        MemorySink sink;
+        EXPECT_THROW(EncodeCatalog(*catalog, sink), EInvalidCatalog);
+    }
 }
 
 }  // namespace

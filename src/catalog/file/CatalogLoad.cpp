@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "catalog/file/CatalogFormat.h"
 #include "catalog/file/CatalogHeadCodec.h"
@@ -165,6 +166,13 @@ void ReadFolderRecords(const FolderPass& pass, SectionWindow& window, Node& star
     }
 }
 
+void RemoveChildrenNotIn(Node& node, const std::vector<Node*>& keep) {
+    for (std::size_t i = node.children().size(); i-- > 0;) {
+        Node* child = node.children()[i].get();
+        if (std::find(keep.begin(), keep.end(), child) == keep.end()) node.forest().remove(*child);
+    }
+}
+
 void LoadChildrenOf(Node* node, bool withFiles, ui::UserPrompt* prompt) {
     for (const auto& child : node->children()) LoadSubfolders(child.get(), true, withFiles, prompt);
 }
@@ -226,11 +234,21 @@ void LoadSubfolders(Node* node, bool recursive, bool withFiles, ui::UserPrompt* 
     const int startDepth = node->level() - diskNode->level() + 1;
     FolderPass pass{*stream, diskNode, section, recursive, withFiles, prompt};
     SectionWindow window(*stream, from, section.end);
+    std::vector<Node*> before;
+    for (const auto& child : node->children()) before.push_back(child.get());
+    try {
+        ReadFolderRecords(pass, window, *node, startDepth);
+    } catch (...) {
+        // A level read in part stays unread and shows nothing: marked read, a save of its
+        // disk would drop the folders after the damage without a word. Read again (by a
+        // later expand or the save) it meets the damage again and says so.
+        RemoveChildrenNotIn(*node, before);
+        throw;
+    }
     if (disk)
         disk->topLevelRead = true;
     else
         folder->subfolderPos = -folder->subfolderPos;
-    ReadFolderRecords(pass, window, *node, startDepth);
 }
 
 Node* ReadCatalogFile(Forest& forest, IFileSystem& files, const std::string& fileName) {

@@ -16,7 +16,8 @@ namespace kv {
 
 // Makes the sub-folder nodes of a disk or folder present (reading them from the catalog's file on first need);
 // recursive: the whole branch; withFiles: also the file lists. Never reads a level twice (per-disk topLevelRead,
-// negated subfolderPos). Uses the disk's own sectionPos and the reader of the node's catalog.
+// negated subfolderPos); a level that fails part-way is left unread, without the folders read before the
+// failure. Uses the disk's own sectionPos and the reader of the node's catalog.
 void LoadSubfolders(Node* node, bool recursive = false, bool withFiles = false, ui::UserPrompt* prompt = nullptr);
 // Makes the file list of a folder or disk present, reading it on first need.
 void LoadFileList(Node* node, ui::UserPrompt* prompt = nullptr);
