@@ -36,7 +36,7 @@ void ArchiveReader::SetArchiveFile(std::string name) {
 }
 
 void ArchiveReader::DetectType() {
-    detection_ = DetectArcType(Context(), archiveFile_);
+    detection_ = DetectArcType(Context(), archiveFile_, zipCmntBufSize_);
     arcType_ = detection_.type;
 }
 
@@ -74,6 +74,8 @@ void ReportArcError(ArchiveReader& sender, const std::string& fn, const std::str
 
 void TUnBase::Extract() {
     Context().Sink.SetMode(SinkMode::File);
+    // An extractor given no mask (or only a folder) takes every member.
+    if (FileSpec().empty()) SetFileSpec("*.*");
     DoExtract();
 }
 

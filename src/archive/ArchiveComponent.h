@@ -59,6 +59,8 @@ public:
     void SetFileSpec(std::string mask);
     const std::string& FileSpec() const { return fileSpec_; }
 
+    // The longest ZIP comment detection looks past for a ZIP inside a program; set it
+    // before ArchiveFile.
     void SetZipCmntBufSize(int size);
     int ZipCmntBufSize() const { return zipCmntBufSize_; }
 
@@ -116,7 +118,7 @@ public:
     TOnFileExists OnFileExists;
     TOnGetPassword OnGetPassword;
 
-    // Sends output to files, then runs DoExtract.
+    // Sends output to files, then runs DoExtract; an empty FileSpec becomes "*.*" first.
     void Extract();
 
 protected:

@@ -68,8 +68,14 @@ TArcType fromImageEnd(ByteSource& src, const std::uint8_t* mz, Detection& d) {
     return t;
 }
 
-TArcType fromZipEnd(ByteSource& src, Detection& d) {
-    auto end = FindZipEnd(src);
+// Only the last commentRoom + 23 bytes are searched: a comment longer than the caller
+// allows hides the record.
+TArcType fromZipEnd(ByteSource& src, int commentRoom, Detection& d) {
+    const std::uint64_t room = static_cast<std::uint64_t>(commentRoom) + 23;
+    std::uint64_t searched = room;
+    if (commentRoom > 0 && room > d.size) searched = d.size > 76 ? d.size - 76 : 0;
+    if (searched < 22 || searched > d.size) return atUnknown;
+    auto end = FindZipEnd(src, d.size - searched);
     if (!end) return atUnknown;
     std::uint64_t shift = end->Shift();
     std::uint8_t h[46];
@@ -94,7 +100,7 @@ TArcType fromTarHeader(ByteSource& src, Detection& d) {
 
 }  // namespace
 
-Detection DetectArcType(ArchiveContext& ctx, const std::string& path) {
+Detection DetectArcType(ArchiveContext& ctx, const std::string& path, int zipCommentRoom) {
     Detection d;
     std::unique_ptr<ByteSource> src;
     try {
@@ -116,7 +122,7 @@ Detection DetectArcType(ArchiveContext& ctx, const std::string& path) {
             if (d.type == atUnknown) d.type = fromImageEnd(*src, first, d);
             if (d.type == atUnknown) {
                 d.start = 0;
-                d.type = fromZipEnd(*src, d);
+                d.type = fromZipEnd(*src, zipCommentRoom, d);
             }
             if (d.type == atUnknown) d.start = 0;
             return d;

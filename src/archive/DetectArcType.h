@@ -21,8 +21,9 @@ constexpr std::uint32_t kUnknownFileDate = 0x7225;
 
 // A file that cannot be opened or is shorter than 6 bytes is atFileError. A program
 // file (MZ) is searched for an appended archive: the positions its string resources
-// 1-4 name, the end of its image, and a ZIP end record; a plain file by its first
+// 1-4 name, the end of its image, and a ZIP end record (in the last zipCommentRoom + 23
+// bytes, so a comment longer than zipCommentRoom hides it); a plain file by its first
 // four bytes, and a ".TAR" file by its header checksum (after a volume label).
-Detection DetectArcType(ArchiveContext& context, const std::string& path);
+Detection DetectArcType(ArchiveContext& context, const std::string& path, int zipCommentRoom = 0);
 
 }  // namespace kv::arc

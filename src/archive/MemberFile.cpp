@@ -24,9 +24,18 @@ MemberFile::~MemberFile() {
 }
 
 void MemberFile::Finish(std::optional<std::uint32_t> dosStamp, std::optional<std::uint32_t> attributes) {
-    finished_ = true;
-    if (!file_) return;
+    if (!file_) {
+        finished_ = true;
+        return;
+    }
     context_.Sink.SetFile(nullptr);
+    // The last buffered bytes reach the disk only now: a full disk shows here.
+    try {
+        file_->close();
+    } catch (const EIoError&) {
+        throw E_RAISE(eCloseError);
+    }
+    finished_ = true;
     file_.reset();
     if (dosStamp) context_.FileSystem().SetDosDate(path_, *dosStamp);
     if (attributes) context_.FileSystem().SetAttributes(path_, *attributes & kMemberAttributeMask);

@@ -23,6 +23,7 @@ public:
     MemberFile& operator=(const MemberFile&) = delete;
 
     // Closes the file, then sets the DOS date and the attributes (masked) that are given.
+    // E_RAISE(eCloseError) when the file cannot be closed whole; it is removed then.
     void Finish(std::optional<std::uint32_t> dosStamp, std::optional<std::uint32_t> attributes);
 
 private:

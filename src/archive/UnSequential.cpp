@@ -66,27 +66,28 @@ void TUnSequential::MakeStoredFolder(const std::string& name) {
 }
 
 bool TUnSequential::WriteMember(const std::string& target, std::optional<std::uint32_t> dosStamp,
-                                const std::function<bool(OutputSink&)>& decode, bool openFailureWarns) {
+                                const std::function<bool(OutputSink&)>& decode, WriteRules rules) {
     ArchiveContext& ctx = Context();
     ctx.LastPercent = -1;
     std::optional<MemberFile> file;
     try {
         file.emplace(ctx, target);
     } catch (const E_RAISE&) {
-        if (!openFailureWarns) RaiseArcError(*this, target, "0", eOpenError);
-        ReportArcError(*this, target, "0", eOpenError);
+        if (!rules.openFailureWarns) RaiseArcError(*this, target, "0", rules.openFailure);
+        ReportArcError(*this, target, "0", rules.openFailure);
         return false;
     }
     const bool ok = decode(ctx.Sink);
+    if (!ok && rules.badCrcRaises) RaiseArcError(*this, target, "0", eCrcFailed);
     file->Finish(SetDateTo() != CurDate ? dosStamp : std::nullopt, std::nullopt);
     if (!ok) ReportArcError(*this, target, "0", eCrcFailed);
     if (OnEnd) OnEnd(*this, target, ok);
     return true;
 }
 
-PackedInput TUnSequential::MemberInput(ByteSource& source, std::uint64_t pos, std::uint64_t packed) {
+PackedInput TUnSequential::MemberInput(ByteSource& source, std::uint64_t pos, std::uint64_t packed, bool stored) {
     PackedInput in(source, pos, packed);
-    in.SetOnRead([this, packed](std::uint64_t read) { NotifyProgress(read, packed, false); });
+    in.SetOnRead([this, packed, stored](std::uint64_t read) { NotifyProgress(read, packed, stored); });
     return in;
 }
 

@@ -15,6 +15,13 @@
 
 namespace kv::arc {
 
+// How a format's extractor treats a member file that cannot be made and a bad checksum.
+struct WriteRules {
+    int openFailure = eOpenError;
+    bool openFailureWarns = false;  // a warning and the next member instead of the error
+    bool badCrcRaises = false;      // the error (the file goes) instead of a warning
+};
+
 class TUnSequential : public TUnBase {
 public:
     using TUnBase::TUnBase;
@@ -45,16 +52,17 @@ protected:
     // extraction folder), else nothing happens.
     void MakeStoredFolder(const std::string& name);
 
-    // Writes one member to target through a MemberFile (failure to open: eOpenError,
-    // raised, or a warning and false when openFailureWarns), lets decode fill the
-    // sink (it returns whether the checksum held), gives it dosStamp unless
-    // SetDateTo is CurDate, warns eCrcFailed on a bad checksum and fires OnEnd. A decode
-    // that throws leaves no file behind. False when skipped.
+    // Writes one member to target through a MemberFile (failure to open: rules.openFailure,
+    // raised, or a warning and false), lets decode fill the sink (it returns whether
+    // the checksum held), gives it dosStamp unless SetDateTo is CurDate, warns or
+    // raises eCrcFailed on a bad checksum and fires OnEnd. A decode that throws leaves
+    // no file behind. False when skipped.
     bool WriteMember(const std::string& target, std::optional<std::uint32_t> dosStamp,
-                     const std::function<bool(OutputSink&)>& decode, bool openFailureWarns = false);
+                     const std::function<bool(OutputSink&)>& decode, WriteRules rules = {});
 
-    // Packed bytes of the current member with progress after each read.
-    PackedInput MemberInput(ByteSource& source, std::uint64_t pos, std::uint64_t packed);
+    // Packed bytes of the current member with progress after each read; a stored copy
+    // forces it on every change of the percentage.
+    PackedInput MemberInput(ByteSource& source, std::uint64_t pos, std::uint64_t packed, bool stored = false);
 
     int Counter = 0;
 };

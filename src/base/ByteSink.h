@@ -17,6 +17,9 @@ public:
     virtual std::uint64_t size() const = 0;
     // Pushes everything to the system and to stable storage.
     virtual void flush() = 0;
+    // Writes out what is still buffered and lets the destination go; throws EIoError
+    // when the last bytes cannot be written. Nothing may be written after it.
+    virtual void close() { flush(); }
 };
 
 class MemorySink final : public ByteSink {
@@ -45,7 +48,7 @@ public:
     void flush() override;
     // Flushes (to stable storage) and closes; throws EIoError when the last bytes
     // cannot be written. The file is closed either way; a second call does nothing.
-    void close();
+    void close() override;
 
 private:
     static constexpr std::uint64_t kUnknownPosition = ~std::uint64_t{0};

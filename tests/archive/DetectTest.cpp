@@ -115,6 +115,7 @@ struct DetectCase {
     TArcType type;
     std::uint64_t start;
     std::uint64_t foundInside = 0;
+    int zipCommentRoom = 0;
 };
 
 std::vector<DetectCase> detectCases() {
@@ -160,11 +161,16 @@ std::vector<DetectCase> detectCases() {
     }
     for (bool adjusted : {false, true}) {
         for (std::string comment : {std::string(), std::string("PK\x05\x06") + std::string(18, 0) + "a fake end record",
-                                    std::string(40000, 'c')}) {
+                                    std::string(30000, 'c')}) {
             Bytes z = makeZip(3000, adjusted, comment);
             std::copy_n(makeMz(1, 10, 6).begin(), 6, z.begin());
+            const int room = static_cast<int>(comment.size());
             cases.push_back({adjusted ? "zip SFX, offsets adjusted" : "zip SFX, offsets not adjusted", "S.EXE", z, {},
-                             atZipExe, 3000, adjusted ? 0u : 3000u});
+                             atZipExe, 3000, adjusted ? 0u : 3000u, room});
+            // The search covers the comment room and 23 bytes: a longer comment hides the record.
+            if (room >= 2)
+                cases.push_back({"zip SFX with a comment longer than the room", "S.EXE", z, {}, atUnknown, 0, 0,
+                                 room - 2});
         }
     }
     cases.push_back({"program without archive", "P.EXE", makeMz(1, 100, 3000), {}, atUnknown, 0});
@@ -194,7 +200,7 @@ TEST(DetectArcType, Table) {
         std::string path = "C:\\A\\" + c.name;
         w.fs->files[path] = c.bytes;
         if (!c.resources.empty()) w.resources->texts[path] = c.resources;
-        Detection d = DetectArcType(*w.context, path);
+        Detection d = DetectArcType(*w.context, path, c.zipCommentRoom);
         EXPECT_EQ(d.type, c.type) << c.what;
         EXPECT_EQ(d.start, c.start) << c.what;
         EXPECT_EQ(d.foundInside, c.foundInside) << c.what;
@@ -222,6 +228,16 @@ TEST(DetectArcType, ArchiveFileProperty) {
     EXPECT_EQ(c.ZipCmntBufSize(), 32767);
     c.SetZipCmntBufSize(-5);
     EXPECT_EQ(c.ZipCmntBufSize(), 0);
+    // Detection uses the comment room: a ZIP after a program, with a 100-byte comment.
+    Bytes sfx = makeZip(3000, false, std::string(100, 'c'));
+    std::copy_n(makeMz(1, 10, 6).begin(), 6, sfx.begin());
+    w.fs->files["C:\\A\\S.EXE"] = sfx;
+    c.SetArchiveFile("C:\\A\\S.EXE");
+    EXPECT_EQ(c.ArcType(), atUnknown);
+    c.SetZipCmntBufSize(100);
+    c.SetArchiveFile("C:\\A\\S.EXE");
+    EXPECT_EQ(c.ArcType(), atZipExe);
+    EXPECT_EQ(c.ArchiveStart(), 3000u);
     c.SetArchiveFile("C:\\A\\X.ZIP");
     c.SetExtractDir("");
     EXPECT_EQ(c.ExtractDir(), "C:\\A\\");

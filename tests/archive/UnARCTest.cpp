@@ -106,15 +106,25 @@ TEST(UnARC, RefusalsAndDamage) {
         EXPECT_EQ(r.Files().size(), 1u);
     }
     {
-        // A wrong CRC is a warning for that member.
+        // A wrong CRC ends the extraction with the error; the corrupt file does not stay.
         Bytes a = ReadFixture("historic/unarc-rs/tests/arc/cpm.arc");
         a[2 + 13 + 4 + 4] ^= 1;
         ExtractRun r;
         TUnARC x(*r.context);
         r.Run(x, r.Craft("crc.arc", a));
-        EXPECT_EQ(r.raised, 0);
+        EXPECT_EQ(r.raised, eCrcFailed);
         EXPECT_TRUE(r.Said(eCrcFailed));
-        EXPECT_EQ(r.crcPass.size(), 2u);
+        EXPECT_TRUE(r.Files().empty());
+        EXPECT_TRUE(r.crcPass.empty());
+    }
+    {
+        // An output file that cannot be made is a write error.
+        ExtractRun r;
+        TUnARC x(*r.context);
+        r.fs->refuseOutput = {kOutDir + "DDTZ.COM"};
+        r.Run(x, "historic/unarc-rs/tests/arc/cpm.arc");
+        EXPECT_EQ(r.raised, eWriteError);
+        EXPECT_TRUE(r.Said(eWriteError));
     }
     {
         // Cut in the middle of a crunched member: a message, no crash.

@@ -10,7 +10,7 @@ namespace {
 
 class CaptureSink final : public ByteSink {
 public:
-    explicit CaptureSink(Bytes& into) : into_(into) {}
+    CaptureSink(Bytes& into, bool failClose) : into_(into), failClose_(failClose) {}
     void write(const void* data, std::size_t n) override {
         auto p = static_cast<const std::uint8_t*>(data);
         into_.insert(into_.end(), p, p + n);
@@ -20,9 +20,13 @@ public:
     }
     std::uint64_t size() const override { return into_.size(); }
     void flush() override {}
+    void close() override {
+        if (failClose_) throw EIoError("Cannot write file: No space left on device");
+    }
 
 private:
     Bytes& into_;
+    bool failClose_;
 };
 
 }  // namespace
@@ -31,7 +35,7 @@ std::unique_ptr<ByteSink> CapturingFileSystem::OpenOutput(const std::string& pat
     if (refuseOutput.count(path)) throw EIoError("refused: " + path);
     Bytes& b = written[path];
     b.clear();
-    return std::make_unique<CaptureSink>(b);
+    return std::make_unique<CaptureSink>(b, failClose.count(path) != 0);
 }
 
 std::unique_ptr<ByteSource> CapturingFileSystem::OpenRead(const std::string& path) {

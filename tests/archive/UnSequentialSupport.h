@@ -24,6 +24,7 @@ public:
     std::map<std::string, std::uint32_t> dates;
     std::set<std::string> folders;
     std::set<std::string> refuseOutput;  // paths whose opening fails
+    std::set<std::string> failClose;     // paths whose last bytes cannot be written at close
     std::map<std::string, Bytes> crafted;  // archives given in memory, by their path
     std::function<bool(const std::string&)> hidden;  // paths that do not exist
 

@@ -44,12 +44,43 @@ TEST(UnTAR, LinksAreNeverCreatedFoldersAre) {
     Untar u("extract/links.tar");
     ASSERT_EQ(RunExtract(u.x), 0);
     EXPECT_EQ(u.out.Files(), std::vector<std::string>{"dir\\file.txt"});
+    // The hard link's data is another member's: it is named, not passed over in silence.
+    EXPECT_EQ(u.log.errors, std::vector<int>{eNothingToDo});
     std::error_code ec;
     std::string host = u.out.Path();
     for (char& c : host)
         if (c == '\\') c = '/';
     EXPECT_TRUE(std::filesystem::is_directory(host + "empty", ec));
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(host + "dir/symlink.txt", ec)));
+}
+
+TEST(UnTAR, AHardLinkAloneIsNothingToDo) {
+    Untar u("extract/links.tar");
+    u.x.SetFileSpec("hardlink.txt");
+    EXPECT_EQ(RunExtract(u.x), eNothingToDo);
+    EXPECT_EQ(u.log.errors, std::vector<int>{eNothingToDo});
+    EXPECT_TRUE(u.out.Files().empty());
+}
+
+TEST(UnTAR, AMemberCutShortIsDamageAndGoes) {
+    // readme.txt declares 288 bytes; the archive ends after 100 of them.
+    ScratchFolder work;
+    Bytes tar = ReadFixture("made/gnu.tar");
+    tar.resize(512 + 100);
+    std::string name = work.Write("cut.tar", tar);
+    for (const char* mask : {"readme.txt", "*.*"}) {
+        SCOPED_TRACE(mask);
+        auto context = FixtureContext();
+        TUnTAR untar(*context);
+        untar.SetArchiveFile(name);
+        untar.SetExtractDir(work.Path() + "out");
+        untar.SetFileSpec(mask);
+        EventLog log;
+        log.Attach(untar);
+        EXPECT_EQ(RunExtract(untar), eReadError);
+        EXPECT_EQ(log.Count("end "), 0);
+        EXPECT_FALSE(work.Has("out\\readme.txt"));
+    }
 }
 
 TEST(UnTAR, ANamedMemberEndsTheWalk) {

@@ -42,7 +42,7 @@ public:
 
     explicit FaultyFileSystem(const ScratchFolder& scratch) : real_(MakeSystemFileSystem()), temp_(scratch.tempFolder()) {}
 
-    // The sink operation (write, patch or flush) with this number fails as a full disk would.
+    // The sink operation (write, patch, flush or close) with this number fails as a full disk would.
     std::optional<std::uint64_t> failAtWrite;
     // Bytes that new files may still take before the disk is full.
     std::optional<std::uint64_t> room;
@@ -125,6 +125,10 @@ private:
         void flush() override {
             fs_.beforeWrite();
             real_->flush();
+        }
+        void close() override {
+            fs_.beforeWrite();
+            real_->close();
         }
 
     private:

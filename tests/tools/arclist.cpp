@@ -7,6 +7,7 @@
 
 #include "archive/ArcLister.h"
 #include "archive/ListingText.h"
+#include "tests/support/ToolCommand.h"
 
 int main(int argc, char** argv) {
     using namespace kv::arc;
@@ -30,12 +31,5 @@ int main(int argc, char** argv) {
     lister.OnRead = [](ArchiveReader& sender, std::uint64_t, int) {
         std::printf("%s\n", ListingLine(sender.Current).c_str());
     };
-    try {
-        lister.Activate();
-    } catch (const E_RAISE& e) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
-    }
-    return 0;
+    return kv::test::RunToolCommand([&] { lister.Activate(); });
 }

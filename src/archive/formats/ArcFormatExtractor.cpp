@@ -45,13 +45,16 @@ void TUnARC::Walk() {
             ReportArcError(*this, *target, "0", eUnsupportedMethod);
             continue;
         }
-        WriteMember(*target, h->DosStamp(), [&](OutputSink& sink) {
-            PackedInput packed = MemberInput(in->Source(), h->dataPos, h->packed);
-            DecodedOutput out(sink, h->unpacked, DecodedOutput::Check::Crc16);
-            ArcDecode(packed, out, h->method);
-            out.Flush();
-            return out.Crc() == h->crc;
-        });
+        WriteMember(
+            *target, h->DosStamp(),
+            [&](OutputSink& sink) {
+                PackedInput packed = MemberInput(in->Source(), h->dataPos, h->packed);
+                DecodedOutput out(sink, h->unpacked, DecodedOutput::Check::Crc16);
+                ArcDecode(packed, out, h->method);
+                out.Flush();
+                return out.Crc() == h->crc;
+            },
+            {.openFailure = eWriteError, .badCrcRaises = true});
     }
     if (OnDeactivate) OnDeactivate(*this);
 }

@@ -12,7 +12,9 @@ public:
 
 protected:
     // A member outside FileSpec, or one OnBegin declines, is a warning (eSkippedFile) and
-    // the walk goes on, so one member can be taken from anywhere in the archive.
+    // the walk goes on, so one member can be taken from anywhere in the archive. An
+    // output file that cannot be made is eWriteError; a bad checksum is eCrcFailed, raised
+    // (the file goes).
     void Walk() override;
 };
 

@@ -81,7 +81,7 @@ void TUnARJ::Walk() {
                 bool ok = true;
                 ArjHeader part = *h;
                 for (;;) {
-                    PackedInput packed = MemberInput(in_->Source(), part.dataPos, part.packed);
+                    PackedInput packed = MemberInput(in_->Source(), part.dataPos, part.packed, part.method == 0);
                     DecodedOutput out(sink, part.unpacked, DecodedOutput::Check::Crc32);
                     if (part.method == 0)
                         CopyStored(packed, out);
@@ -95,7 +95,7 @@ void TUnARJ::Walk() {
                     part = NextPart(counter);
                 }
             },
-            true);
+            {.openFailureWarns = true});
         if (!written) {
             SkipParts(*h, counter);
             continue;

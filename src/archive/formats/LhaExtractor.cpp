@@ -51,7 +51,7 @@ void TUnLHA::Walk() {
         Decoder decode = decoderFor(h->methodId);
         if (!decode) RaiseArcError(*this, *target, "0", eUnsupportedMethod);
         WriteMember(*target, std::nullopt, [&](OutputSink& sink) {
-            PackedInput packed = MemberInput(in->Source(), h->dataPos, h->packed);
+            PackedInput packed = MemberInput(in->Source(), h->dataPos, h->packed, decode == CopyStored);
             DecodedOutput out(sink, h->unpacked, DecodedOutput::Check::Crc16);
             decode(packed, out);
             out.Flush();

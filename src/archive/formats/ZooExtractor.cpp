@@ -24,7 +24,7 @@ void TUnZOO::Walk() {
         if (!target) continue;
         if (z.method > 2) RaiseArcError(*this, *target, "0", eUnsupportedMethod);
         WriteMember(*target, z.DosStamp(), [&](OutputSink& sink) {
-            PackedInput packed = MemberInput(in->Source(), z.dataPos, z.packed);
+            PackedInput packed = MemberInput(in->Source(), z.dataPos, z.packed, z.method == 0);
             DecodedOutput out(sink, z.unpacked, DecodedOutput::Check::Crc16);
             if (z.method == 0)
                 CopyStored(packed, out);
