@@ -10,6 +10,7 @@
 #include "catalog/file/DiskSectionCodec.h"
 #include "catalog/file/CatalogWrite.h"
 #include "base/ReadAhead.h"
+#include "tests/support/RecordingProgress.h"
 #include "ui/WaitProgress.h"
 
 namespace kv::test {
@@ -208,29 +209,25 @@ TEST(CatalogWrite, RefusesWhatTheFormatCannotHold) {
     EXPECT_THROW(Encode(ModelOf(forest, many)), ECatalogLimit);
 }
 
-class CountingProgress : public WaitProgress {
-public:
-    void showWaitWindow(const std::string&, bool, bool) override {}
-    void hideWaitWindow() override {}
-    void closeWaitWindow() override {}
-    bool waitWindowExists() const override { return false; }
-    void setWaitText(const std::string&) override {}
-    void setWaitTotal(double) override {}
-    void stepWaitProgress(double amount) override { done += amount; }
-    bool cancelPressed() const override { return false; }
-    void setCancelProc(std::function<void()>) override {}
-    double done = 0;
-};
-
 TEST(CatalogWrite, ProgressCountsBytesAndCopesWithEmptyDisks) {
     Forest forest;
     Node& catalog = ModelOf(forest, TwoDisks());
-    CountingProgress progress;
+    RecordingProgress progress;
     MemorySink sink;
     EncodeCatalog(catalog, sink, {&progress, {}});
     // CD1: its folders hold 13 bytes; CD2 has no folders and weighs its total space.
     EXPECT_EQ(SaveProgressTotal(catalog), 13.0 + 5000.0 * 4 * 512);
-    EXPECT_GT(progress.done, 0);
+    // Written from memory, each folder counts the bytes directly in it and a
+    // disk its used bytes around its folders: the used bytes of both disks.
+    EXPECT_EQ(progress.done, 2 * 4000.0 * 4 * 512);
+
+    // Copied whole, each disk counts what it weighs in the total.
+    Forest reopened;
+    Node& copied = Open(reopened, sink.take());
+    progress.done = 0;
+    MemorySink copy;
+    EncodeCatalog(copied, copy, {&progress, {}});
+    EXPECT_EQ(progress.done, SaveProgressTotal(copied));
 
     Node& empty = ModelOf(forest, CatalogPlan{});
     EXPECT_EQ(SaveProgressTotal(empty), 0);

@@ -130,7 +130,9 @@ private:
     void placeTemp() {
         const std::string folder = FolderOf(target_);
         const std::optional<std::uint64_t> free = fs_.FreeSpace(folder);
-        if (free && static_cast<double>(*free) > 1.5 * static_cast<double>(EstimateCatalogSize(node_))) {
+        // Room unknown: try beside the target; a full disk fails the write
+        // before anything is replaced.
+        if (!free || static_cast<double>(*free) > 1.5 * static_cast<double>(EstimateCatalogSize(node_))) {
             try {
                 temp_ = fs_.CreateTempFile(folder, "ctf");
                 tempBesideTarget_ = true;
@@ -152,8 +154,10 @@ private:
     SaveResult replace() {
         const bool targetExists = fs_.Exists(target_);
         const std::uint64_t oldSize = targetExists ? fs_.FileSize(target_).value_or(0) : 0;
+        const std::optional<std::uint64_t> free = fs_.FreeSpace(FolderOf(target_));
         if (!tempBesideTarget_) {
-            if (fs_.FreeSpace(FolderOf(target_)).value_or(0) + oldSize < newSize_)
+            // Unknown room is tried: a full disk then fails the move.
+            if (free && *free + oldSize < newSize_)
                 throw ESaveMessage(kNoSpace);
             if (env_.progress)
                 env_.progress->setWaitText("Moving catalog file to specified location...");
@@ -168,7 +172,7 @@ private:
         bool backedUp = false;
         bool oldGone = false;
         if (targetExists) {
-            if (env_.createBak && fs_.FreeSpace(FolderOf(target_)).value_or(0) > oldSize) {
+            if (env_.createBak && (!free || *free > oldSize)) {
                 if (!retryUntilDone([&] { return fs_.MoveReplace(target_, backup_); }))
                     return abandon(false, false);
                 backedUp = oldGone = true;
