@@ -182,6 +182,8 @@ struct SaveFixture {
         ASSERT_EQ(save(), SaveResult::Saved);
         EXPECT_EQ(prompt.asked.size(), asked);
         EXPECT_EQ(ReadFile(path), newBytes);
+        // Nothing reads a kept temporary file any more: it goes.
+        EXPECT_TRUE(tempFiles().empty());
         EXPECT_FALSE(Cat(*catalog).modified);
         Forest fresh;
         Node& reopened = *ReadCatalog(fresh, MakeReader(std::make_unique<TReadAheadStream>(fs.OpenRead(path), path)));

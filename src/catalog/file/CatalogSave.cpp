@@ -1,5 +1,6 @@
 #include "catalog/file/CatalogSave.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "base/Errors.h"
@@ -238,6 +239,7 @@ private:
             // The new file is the only complete copy: keep it and read from it;
             // the catalog still has to be saved under its name.
             tempKept_ = true;
+            env_.keptFiles.push_back(temp_);
             commit(temp_);
             SetCatalogModified(node_, true);
             env_.prompt.showInformation("The catalog is kept in the file " + temp_ + " until it is saved again.",
@@ -271,8 +273,21 @@ private:
             env_.prompt.showError("An error occured while saving the catalog " + target_ + ".\r" + e.what(),
                                   kSaveErrorCaption);
         }
+        const std::string previous = catalog_.reader ? catalog_.reader->FileName() : std::string();
         CommitSave(node_, shadow_, std::move(reader), target_);
         committed_ = true;
+        if (!previous.empty())
+            eraseIfKept(previous);
+    }
+
+    // A file kept from an abandoned save goes once nothing reads it.
+    void eraseIfKept(const std::string& path) {
+        auto& kept = env_.keptFiles;
+        const auto it = std::find_if(kept.begin(), kept.end(), [&](const std::string& k) { return fs_.SamePath(k, path); });
+        if (it == kept.end())
+            return;
+        fs_.Erase(*it);
+        kept.erase(it);
     }
 
     Node& node_;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "system/files/FileSystem.h"
 #include "catalog/model/Node.h"
@@ -54,6 +55,9 @@ struct SaveEnvironment {
     std::function<void(const std::string&)> status;
     // A running search walks the catalogs: no save may start meanwhile.
     std::function<bool()> searchRunning;
+    // New files kept as a catalog's only complete copy after an abandoned
+    // replacement; each is erased once a later save stops reading it.
+    std::vector<std::string> keptFiles;
 
     bool saving = false;
 };
