@@ -517,23 +517,45 @@ TEST(SaveCatalog, NewCatalogIsWrittenFromMemoryAndThenRead) {
     EXPECT_EQ(fs.openReaders(scratch.file("new.ctf")), 1);
 }
 
-TEST(SaveCatalog, NoSecondSaveWhileOneRuns) {
+// No second save while one runs or while a search does. A refused save says
+// why, so that a Yes to the close question is not turned down without a word;
+// the reason clears with the next call.
+TEST(SaveCatalog, NoSecondSaveWhileOneRunsAndTheRefusalSaysWhy) {
     SaveFixture f;
     ReentrantPrompt prompt;
     SaveEnvironment env{f.fs, prompt, f.dialog};
     std::optional<SaveResult> inner;
-    prompt.during = [&] { inner = SaveCatalog(f.catalog, false, env); };
+    SaveRefusal innerReason = SaveRefusal::None;
+    prompt.during = [&] {
+        inner = SaveCatalog(f.catalog, false, env);
+        innerReason = env.refusal;
+    };
     prompt.answers = {PromptAnswer::Cancel};
     f.fs.fault = [&](FaultyFileSystem::Call call, const std::string&, const std::string& to) -> std::optional<FsStatus> {
         if (call == FaultyFileSystem::Call::Move && to == f.path) return FsStatus::Failed;
         return std::nullopt;
     };
     EXPECT_EQ(SaveCatalog(f.catalog, false, env), SaveResult::Cancelled);
-    EXPECT_EQ(inner, SaveResult::Failed);
     EXPECT_FALSE(env.saving);
+    EXPECT_EQ(env.refusal, SaveRefusal::None);
+    EXPECT_EQ(inner, SaveResult::Refused);
+    EXPECT_EQ(innerReason, SaveRefusal::SaveRunning);
 
-    env.searchRunning = [] { return true; };
-    EXPECT_EQ(SaveCatalog(f.catalog, false, env), SaveResult::Failed);
+    bool searching = true;
+    env.searchRunning = [&] { return searching; };
+    EXPECT_EQ(SaveCatalog(f.catalog, false, env), SaveResult::Refused);
+    EXPECT_EQ(env.refusal, SaveRefusal::SearchRunning);
+    const SaveRefusalMessage message = RefusalMessage(env.refusal);
+    EXPECT_STREQ(message.caption, "Can't Save Catalog");
+    EXPECT_STREQ(message.text,
+                 "Sorry, can't save catalog while search is in progress.\rPlease cancel the search or wait for search to finish.");
+    EXPECT_STREQ(RefusalMessage(SaveRefusal::SaveRunning).caption, "Can't Save Catalog");
+    EXPECT_STRNE(RefusalMessage(SaveRefusal::SaveRunning).text, "");
+
+    searching = false;
+    f.fs.fault = nullptr;
+    EXPECT_EQ(SaveCatalog(f.catalog, false, env), SaveResult::Saved);
+    EXPECT_EQ(env.refusal, SaveRefusal::None);
 }
 
 }  // namespace

@@ -308,22 +308,46 @@ private:
 
 }  // namespace
 
+SaveRefusalMessage RefusalMessage(SaveRefusal reason) {
+    switch (reason) {
+    case SaveRefusal::SearchRunning:
+        return {"Can't Save Catalog",
+                "Sorry, can't save catalog while search is in progress.\rPlease cancel the search or wait for search to finish."};
+    case SaveRefusal::SaveRunning:
+        // Reached through messages processed during a save (a close, the autosave tick).
+        return {"Can't Save Catalog", "Sorry, can't save catalog while another catalog is being saved.\rPlease wait for the save to finish."};
+    case SaveRefusal::None:
+        break;
+    }
+    return {"", ""};
+}
+
 SaveResult SaveCatalog(Node* catalogNode, bool saveAs, SaveEnvironment& env) {
     TCatalogRec* catalog = catalogNode ? RecordAs<TCatalogRec>(catalogNode->record()) : nullptr;
-    if (!catalog || env.saving || (env.searchRunning && env.searchRunning()))
+    env.refusal = SaveRefusal::None;
+    if (!catalog)
         return SaveResult::Failed;
+    if (env.searchRunning && env.searchRunning())
+        env.refusal = SaveRefusal::SearchRunning;
+    else if (env.saving)
+        env.refusal = SaveRefusal::SaveRunning;
+    if (env.refusal != SaveRefusal::None)
+        return SaveResult::Refused;
     if (!catalog->modified && !saveAs)
         return SaveResult::Saved;
     ScopedFlag saving(env.saving);
 
     std::string target = catalog->fileName;
+    SaveResult result = SaveResult::Cancelled;
     if (saveAs || target.empty()) {
         std::optional<std::string> chosen = ChooseTarget(*catalogNode, *catalog, env);
-        if (!chosen)
-            return SaveResult::Cancelled;
-        target = *chosen;
+        target = chosen.value_or("");
     }
-    return SaveTransaction(*catalogNode, *catalog, env, std::move(target)).run();
+    if (!target.empty())
+        result = SaveTransaction(*catalogNode, *catalog, env, std::move(target)).run();
+    // A save refused meanwhile (from a question of this one) is not this save's answer.
+    env.refusal = SaveRefusal::None;
+    return result;
 }
 
 }  // namespace kv

@@ -19,7 +19,17 @@ namespace kv {
 
 class WaitProgress;
 
-enum class SaveResult { Saved, Cancelled, Failed };
+// Refused: nothing was tried; SaveEnvironment::refusal tells why.
+enum class SaveResult { Saved, Cancelled, Failed, Refused };
+
+enum class SaveRefusal { None, SearchRunning, SaveRunning };
+
+// What the caller shows for a refused save, with the information icon.
+struct SaveRefusalMessage {
+    const char* caption;
+    const char* text;
+};
+SaveRefusalMessage RefusalMessage(SaveRefusal reason);
 
 // The Save dialog.
 class ISaveDialog {
@@ -60,11 +70,14 @@ struct SaveEnvironment {
     std::vector<std::string> keptFiles;
 
     bool saving = false;
+    // Why the last call was refused; None when it was not.
+    SaveRefusal refusal = SaveRefusal::None;
 };
 
 // Saves the catalog at `catalogNode` to its file, or with saveAs (or when it has
 // none) to a file the user chooses. A plain save of an unmodified catalog does
-// nothing and counts as saved. Failures are reported to the user here.
+// nothing and counts as saved. Failures are reported to the user here; a
+// refusal (a search or another save running) is left to the caller to show.
 SaveResult SaveCatalog(Node* catalogNode, bool saveAs, SaveEnvironment& env);
 
 }  // namespace kv
