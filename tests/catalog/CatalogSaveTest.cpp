@@ -463,6 +463,17 @@ TEST(SaveCatalog, ProgressAndStatusFollowTheSave) {
     }
 }
 
+TEST(SaveCatalog, LetsMessagesThroughWithoutAProgressWindow) {
+    SaveFixture f;
+    std::uint64_t now = 0;
+    int pumped = 0;
+    f.env.clockMs = [&] { return now += 10; };
+    f.env.processMessages = [&] { ++pumped; };
+    ASSERT_EQ(f.save(), SaveResult::Saved);
+    // The big disk is copied, disk One written: a little of each.
+    EXPECT_GT(pumped, 0);
+}
+
 TEST(SaveCatalog, SaveAsChoosesAUsableName) {
     SaveFixture f(false);
     Forest& forest = f.forest;

@@ -146,7 +146,7 @@ private:
 
     void writeTemp() {
         std::unique_ptr<ByteSink> sink = fs_.OpenOutput(temp_);
-        shadow_ = EncodeCatalog(node_, *sink, {env_.progress, env_.lead, &env_.prompt});
+        shadow_ = EncodeCatalog(node_, *sink, {env_.progress, env_.lead, &env_.prompt, env_.processMessages, env_.clockMs});
         // On stable storage before anything is replaced by it.
         sink->flush();
         newSize_ = sink->size();

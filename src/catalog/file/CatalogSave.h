@@ -5,6 +5,7 @@
 // a reader is open on it; on any failure or Cancel the catalog stays exactly as
 // it was (modified, reader open on a file that matches its records), and the
 // file under the catalog's name is the old one or the new one, whole.
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -61,6 +62,11 @@ struct SaveEnvironment {
     LeadBytes lead;
     // Between tries of a blocked replacement: waits and lets pending messages through.
     std::function<void(int milliseconds)> pause;
+    // Pending window messages, let through while the file is written (also
+    // without a progress window); may be empty.
+    std::function<void()> processMessages;
+    // Milliseconds from any fixed start; empty for the system's steady clock.
+    std::function<std::uint64_t()> clockMs;
     // The status bar's busy text; empty for idle.
     std::function<void(const std::string&)> status;
     // A running search walks the catalogs: no save may start meanwhile.
