@@ -6,6 +6,7 @@
 #include "CatalogPlan.h"
 #include "FileBytes.h"
 #include "tests/support/FaultyFileSystem.h"
+#include "tests/support/RecordingProgress.h"
 #include "catalog/file/CatalogLoad.h"
 #include "catalog/model/CatalogModified.h"
 #include "catalog/file/CatalogWrite.h"
@@ -34,6 +35,17 @@ public:
     }
     std::vector<std::string> names;
     std::vector<Request> asked;
+};
+
+// A prompt that runs `during` as each question is asked (a second save, a look
+// at the progress window).
+class ReentrantPrompt : public ui::ScriptedPrompt {
+public:
+    std::function<void()> during;
+    PromptAnswer ask(const ui::PromptRequest& request) override {
+        if (during) during();
+        return ScriptedPrompt::ask(request);
+    }
 };
 
 TDiskRec& Disk(Node& n) { return *RecordAs<TDiskRec>(n.record()); }
@@ -120,7 +132,7 @@ Positions PositionsOf(Node& catalog) {
 struct SaveFixture {
     ScratchFolder scratch;
     FaultyFileSystem fs{scratch};
-    ui::ScriptedPrompt prompt;
+    ReentrantPrompt prompt;
     ScriptedDialog dialog;
     SaveEnvironment env{fs, prompt, dialog};
     Forest forest;
@@ -170,6 +182,8 @@ struct SaveFixture {
         ASSERT_EQ(save(), SaveResult::Saved);
         EXPECT_EQ(prompt.asked.size(), asked);
         EXPECT_EQ(ReadFile(path), newBytes);
+        // Nothing reads a kept temporary file any more: it goes.
+        EXPECT_TRUE(tempFiles().empty());
         EXPECT_FALSE(Cat(*catalog).modified);
         Forest fresh;
         Node& reopened = *ReadCatalog(fresh, MakeReader(std::make_unique<TReadAheadStream>(fs.OpenRead(path), path)));
@@ -315,6 +329,34 @@ TEST(SaveCatalog, TempFolderCaseAsksBeforeAndAfterErasing) {
     }
 }
 
+// A drive that cannot tell its free space (a network share, say) is tried; a
+// full disk then shows as the write failing.
+TEST(SaveCatalog, UnknownFreeSpaceIsTried) {
+    {
+        SCOPED_TRACE("room enough");
+        SaveFixture f;
+        ASSERT_GT(f.newBytes.size(), f.oldBytes.size()) << "the fault shows when the catalog grows";
+        f.fs.freeUnknown = true;
+        f.env.createBak = true;
+        ASSERT_EQ(f.save(), SaveResult::Saved);
+        EXPECT_TRUE(f.prompt.asked.empty());
+        EXPECT_EQ(ReadFile(f.path), f.newBytes);
+        EXPECT_EQ(ReadFile(WithExtension(f.path, ".BAK")), f.oldBytes);
+        EXPECT_TRUE(f.tempFiles().empty());
+    }
+    {
+        SCOPED_TRACE("the disk fills during the write");
+        SaveFixture f;
+        f.fs.freeUnknown = true;
+        f.fs.room = f.newBytes.size() / 2;
+        const Positions before = PositionsOf(*f.catalog);
+        ASSERT_EQ(f.save(), SaveResult::Failed);
+        ASSERT_EQ(f.prompt.asked.size(), 1u);
+        EXPECT_EQ(f.prompt.asked[0].text.rfind("An error occured while saving the catalog " + f.path + ".\r", 0), 0u);
+        f.expectUnharmedAndSavable(before);
+    }
+}
+
 TEST(SaveCatalog, BackupKeepsThePreviousFile) {
     {
         SCOPED_TRACE("an older backup is replaced");
@@ -358,6 +400,78 @@ TEST(SaveCatalog, BackupKeepsThePreviousFile) {
         EXPECT_FALSE(f.fs.Exists(WithExtension(f.path, ".BAK")));
         f.expectUnharmedAndSavable(before);
     }
+    {
+        SCOPED_TRACE("move refused after the backup, and the backup cannot move back: read from the backup");
+        SaveFixture f;
+        f.env.createBak = true;
+        const std::string bak = WithExtension(f.path, ".BAK");
+        const Positions before = PositionsOf(*f.catalog);
+        f.fs.fault = [&](FaultyFileSystem::Call call, const std::string&, const std::string& to)
+            -> std::optional<FsStatus> {
+            if (call == FaultyFileSystem::Call::Move && to == f.path) return FsStatus::Failed;
+            return std::nullopt;
+        };
+        f.prompt.answers = {PromptAnswer::Cancel};
+        ASSERT_EQ(f.save(), SaveResult::Cancelled);
+        EXPECT_FALSE(f.fs.Exists(f.path));
+        EXPECT_EQ(ReadFile(bak), f.oldBytes);
+        EXPECT_EQ(f.fs.openReaders(bak), 1);
+        ASSERT_EQ(f.prompt.asked.size(), 2u);
+        EXPECT_EQ(f.prompt.asked[1].text, "The previous catalog file is kept as " + bak + ".");
+        EXPECT_TRUE(Cat(*f.catalog).modified);
+        EXPECT_EQ(PositionsOf(*f.catalog), before);
+        EXPECT_TRUE(f.tempFiles().empty());
+        f.expectNextSaveKeepsEverything();
+        EXPECT_EQ(ReadFile(bak), f.oldBytes) << "the backup is the user's, not a temporary file";
+    }
+}
+
+// The progress window's texts, the window gone before an error box shows, and
+// the status bar busy for the save and idle after it, however it ends.
+TEST(SaveCatalog, ProgressAndStatusFollowTheSave) {
+    const std::string saving = "show Saving catalog, please wait...";
+    const std::string moving = "text Moving catalog file to specified location...";
+    struct Case {
+        const char* what;
+        std::function<void(SaveFixture&)> setup;
+        SaveResult result;
+        std::vector<std::string> events;
+        std::size_t prompts;
+    };
+    const Case cases[] = {
+        {"in place", [](SaveFixture&) {}, SaveResult::Saved, {saving, "close"}, 0},
+        {"through the temporary folder", [](SaveFixture& f) { f.fs.free = f.newBytes.size() + 10; },
+         SaveResult::Saved, {saving, moving, "close"}, 0},
+        {"write error", [](SaveFixture& f) { f.fs.failAtWrite = 0; }, SaveResult::Failed, {saving, "close"}, 1},
+        {"no room", [](SaveFixture& f) { f.fs.free = 10; }, SaveResult::Failed, {saving, "close"}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SaveFixture f;
+        RecordingProgress progress;
+        std::vector<std::string> statuses;
+        std::vector<bool> progressAtPrompt;
+        f.env.progress = &progress;
+        f.env.status = [&](const std::string& text) { statuses.push_back(text); };
+        f.prompt.during = [&] { progressAtPrompt.push_back(progress.exists); };
+        c.setup(f);
+        ASSERT_EQ(f.save(), c.result);
+        EXPECT_EQ(progress.events, c.events);
+        EXPECT_EQ(progress.total, SaveProgressTotal(*f.catalog));
+        EXPECT_EQ(progressAtPrompt, std::vector<bool>(c.prompts, false));
+        EXPECT_EQ(statuses, (std::vector<std::string>{"Saving catalog...", ""}));
+    }
+}
+
+TEST(SaveCatalog, LetsMessagesThroughWithoutAProgressWindow) {
+    SaveFixture f;
+    std::uint64_t now = 0;
+    int pumped = 0;
+    f.env.clockMs = [&] { return now += 10; };
+    f.env.processMessages = [&] { ++pumped; };
+    ASSERT_EQ(f.save(), SaveResult::Saved);
+    // The big disk is copied, disk One written: a little of each.
+    EXPECT_GT(pumped, 0);
 }
 
 TEST(SaveCatalog, SaveAsChoosesAUsableName) {
@@ -414,33 +528,45 @@ TEST(SaveCatalog, NewCatalogIsWrittenFromMemoryAndThenRead) {
     EXPECT_EQ(fs.openReaders(scratch.file("new.ctf")), 1);
 }
 
-// A prompt that tries to start a second save while the first one waits for an answer.
-class ReentrantPrompt : public ui::ScriptedPrompt {
-public:
-    std::function<void()> during;
-    PromptAnswer ask(const ui::PromptRequest& request) override {
-        if (during) during();
-        return ScriptedPrompt::ask(request);
-    }
-};
-
-TEST(SaveCatalog, NoSecondSaveWhileOneRuns) {
+// No second save while one runs or while a search does. A refused save says
+// why, so that a Yes to the close question is not turned down without a word;
+// the reason clears with the next call.
+TEST(SaveCatalog, NoSecondSaveWhileOneRunsAndTheRefusalSaysWhy) {
     SaveFixture f;
     ReentrantPrompt prompt;
     SaveEnvironment env{f.fs, prompt, f.dialog};
     std::optional<SaveResult> inner;
-    prompt.during = [&] { inner = SaveCatalog(f.catalog, false, env); };
+    SaveRefusal innerReason = SaveRefusal::None;
+    prompt.during = [&] {
+        inner = SaveCatalog(f.catalog, false, env);
+        innerReason = env.refusal;
+    };
     prompt.answers = {PromptAnswer::Cancel};
     f.fs.fault = [&](FaultyFileSystem::Call call, const std::string&, const std::string& to) -> std::optional<FsStatus> {
         if (call == FaultyFileSystem::Call::Move && to == f.path) return FsStatus::Failed;
         return std::nullopt;
     };
     EXPECT_EQ(SaveCatalog(f.catalog, false, env), SaveResult::Cancelled);
-    EXPECT_EQ(inner, SaveResult::Failed);
     EXPECT_FALSE(env.saving);
+    EXPECT_EQ(env.refusal, SaveRefusal::None);
+    EXPECT_EQ(inner, SaveResult::Refused);
+    EXPECT_EQ(innerReason, SaveRefusal::SaveRunning);
 
-    env.searchRunning = [] { return true; };
-    EXPECT_EQ(SaveCatalog(f.catalog, false, env), SaveResult::Failed);
+    bool searching = true;
+    env.searchRunning = [&] { return searching; };
+    EXPECT_EQ(SaveCatalog(f.catalog, false, env), SaveResult::Refused);
+    EXPECT_EQ(env.refusal, SaveRefusal::SearchRunning);
+    const SaveRefusalMessage message = RefusalMessage(env.refusal);
+    EXPECT_STREQ(message.caption, "Can't Save Catalog");
+    EXPECT_STREQ(message.text,
+                 "Sorry, can't save catalog while search is in progress.\rPlease cancel the search or wait for search to finish.");
+    EXPECT_STREQ(RefusalMessage(SaveRefusal::SaveRunning).caption, "Can't Save Catalog");
+    EXPECT_STRNE(RefusalMessage(SaveRefusal::SaveRunning).text, "");
+
+    searching = false;
+    f.fs.fault = nullptr;
+    EXPECT_EQ(SaveCatalog(f.catalog, false, env), SaveResult::Saved);
+    EXPECT_EQ(env.refusal, SaveRefusal::None);
 }
 
 }  // namespace

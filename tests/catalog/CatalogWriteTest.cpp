@@ -10,6 +10,7 @@
 #include "catalog/file/DiskSectionCodec.h"
 #include "catalog/file/CatalogWrite.h"
 #include "base/ReadAhead.h"
+#include "tests/support/RecordingProgress.h"
 #include "ui/WaitProgress.h"
 
 namespace kv::test {
@@ -208,33 +209,74 @@ TEST(CatalogWrite, RefusesWhatTheFormatCannotHold) {
     EXPECT_THROW(Encode(ModelOf(forest, many)), ECatalogLimit);
 }
 
-class CountingProgress : public WaitProgress {
-public:
-    void showWaitWindow(const std::string&, bool, bool) override {}
-    void hideWaitWindow() override {}
-    void closeWaitWindow() override {}
-    bool waitWindowExists() const override { return false; }
-    void setWaitText(const std::string&) override {}
-    void setWaitTotal(double) override {}
-    void stepWaitProgress(double amount) override { done += amount; }
-    bool cancelPressed() const override { return false; }
-    void setCancelProc(std::function<void()>) override {}
-    double done = 0;
-};
+EncodeOptions WithProgress(WaitProgress& progress) {
+    EncodeOptions options;
+    options.progress = &progress;
+    return options;
+}
 
 TEST(CatalogWrite, ProgressCountsBytesAndCopesWithEmptyDisks) {
     Forest forest;
     Node& catalog = ModelOf(forest, TwoDisks());
-    CountingProgress progress;
+    RecordingProgress progress;
     MemorySink sink;
-    EncodeCatalog(catalog, sink, {&progress, {}});
+    EncodeCatalog(catalog, sink, WithProgress(progress));
     // CD1: its folders hold 13 bytes; CD2 has no folders and weighs its total space.
     EXPECT_EQ(SaveProgressTotal(catalog), 13.0 + 5000.0 * 4 * 512);
-    EXPECT_GT(progress.done, 0);
+    // Written from memory, each folder counts the bytes directly in it and a
+    // disk its used bytes around its folders: the used bytes of both disks.
+    EXPECT_EQ(progress.done, 2 * 4000.0 * 4 * 512);
+
+    // Copied whole, each disk counts what it weighs in the total.
+    Forest reopened;
+    Node& copied = Open(reopened, sink.take());
+    progress.done = 0;
+    MemorySink copy;
+    EncodeCatalog(copied, copy, WithProgress(progress));
+    EXPECT_EQ(progress.done, SaveProgressTotal(copied));
 
     Node& empty = ModelOf(forest, CatalogPlan{});
     EXPECT_EQ(SaveProgressTotal(empty), 0);
     EXPECT_EQ(waitPercent(0, SaveProgressTotal(empty)), 0);
+}
+
+// Pending messages go through while one long list is written, with or without
+// a progress window, but not more often than every 30 ms or so.
+TEST(CatalogWrite, ProcessesMessagesWhileALongListIsWritten) {
+    CatalogPlan plan;
+    std::vector<FilePlan> files;
+    for (int i = 0; i < 3000; ++i) files.push_back(File("f" + std::to_string(i), 1));
+    plan.disks.push_back(MakeDisk("One list", files, {}));
+    struct Case {
+        const char* what;
+        std::uint64_t tick;  // ms the clock moves on each reading
+        bool withProgress;
+    };
+    for (const Case& c : {Case{"clock running", 1, false}, Case{"with a progress window", 1, true},
+                          Case{"clock standing still", 0, false}}) {
+        SCOPED_TRACE(c.what);
+        Forest forest;
+        Node& catalog = ModelOf(forest, plan);
+        RecordingProgress progress;
+        std::uint64_t now = 1000;
+        std::vector<std::uint64_t> pumped{now};
+        EncodeOptions options;
+        options.progress = c.withProgress ? &progress : nullptr;
+        options.clockMs = [&] { return now += c.tick; };
+        options.processMessages = [&] { pumped.push_back(now); };
+        MemorySink sink;
+        EncodeCatalog(catalog, sink, options);
+        EXPECT_EQ(sink.take(), BytesOf(plan));
+        if (c.tick == 0) {
+            EXPECT_EQ(pumped.size(), 1u);
+            continue;
+        }
+        EXPECT_GE(pumped.size(), 10u);
+        for (std::size_t i = 1; i < pumped.size(); ++i) {
+            EXPECT_GE(pumped[i] - pumped[i - 1], 30u) << i;
+            EXPECT_LE(pumped[i] - pumped[i - 1], 50u) << i;
+        }
+    }
 }
 
 // With a reader on the old file: what did not change is copied.

@@ -50,6 +50,8 @@ public:
     std::uint64_t writes = 0;
     Fault fault;
     std::optional<std::uint64_t> free;
+    // The system cannot tell the free space (a network share, say).
+    bool freeUnknown = false;
     bool lockOpenFiles = true;
 
     std::string FullPath(const std::string& path) override { return real_->FullPath(path); }
@@ -59,6 +61,7 @@ public:
     std::optional<std::uint32_t> FileDosDate(const std::string& path) override { return real_->FileDosDate(path); }
     std::uint32_t FileAttributes(const std::string& path) override { return real_->FileAttributes(path); }
     std::optional<std::uint64_t> FreeSpace(const std::string& folder) override {
+        if (freeUnknown) return std::nullopt;
         return free ? free : real_->FreeSpace(folder);
     }
     std::string TempFolder() override { return temp_; }

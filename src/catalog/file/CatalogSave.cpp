@@ -1,5 +1,6 @@
 #include "catalog/file/CatalogSave.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "base/Errors.h"
@@ -130,7 +131,9 @@ private:
     void placeTemp() {
         const std::string folder = FolderOf(target_);
         const std::optional<std::uint64_t> free = fs_.FreeSpace(folder);
-        if (free && static_cast<double>(*free) > 1.5 * static_cast<double>(EstimateCatalogSize(node_))) {
+        // Room unknown: try beside the target; a full disk fails the write
+        // before anything is replaced.
+        if (!free || static_cast<double>(*free) > 1.5 * static_cast<double>(EstimateCatalogSize(node_))) {
             try {
                 temp_ = fs_.CreateTempFile(folder, "ctf");
                 tempBesideTarget_ = true;
@@ -143,7 +146,7 @@ private:
 
     void writeTemp() {
         std::unique_ptr<ByteSink> sink = fs_.OpenOutput(temp_);
-        shadow_ = EncodeCatalog(node_, *sink, {env_.progress, env_.lead, &env_.prompt});
+        shadow_ = EncodeCatalog(node_, *sink, {env_.progress, env_.lead, &env_.prompt, env_.processMessages, env_.clockMs});
         // On stable storage before anything is replaced by it.
         sink->flush();
         newSize_ = sink->size();
@@ -152,8 +155,10 @@ private:
     SaveResult replace() {
         const bool targetExists = fs_.Exists(target_);
         const std::uint64_t oldSize = targetExists ? fs_.FileSize(target_).value_or(0) : 0;
+        const std::optional<std::uint64_t> free = fs_.FreeSpace(FolderOf(target_));
         if (!tempBesideTarget_) {
-            if (fs_.FreeSpace(FolderOf(target_)).value_or(0) + oldSize < newSize_)
+            // Unknown room is tried: a full disk then fails the move.
+            if (free && *free + oldSize < newSize_)
                 throw ESaveMessage(kNoSpace);
             if (env_.progress)
                 env_.progress->setWaitText("Moving catalog file to specified location...");
@@ -168,7 +173,7 @@ private:
         bool backedUp = false;
         bool oldGone = false;
         if (targetExists) {
-            if (env_.createBak && fs_.FreeSpace(FolderOf(target_)).value_or(0) > oldSize) {
+            if (env_.createBak && (!free || *free > oldSize)) {
                 if (!retryUntilDone([&] { return fs_.MoveReplace(target_, backup_); }))
                     return abandon(false, false);
                 backedUp = oldGone = true;
@@ -234,6 +239,7 @@ private:
             // The new file is the only complete copy: keep it and read from it;
             // the catalog still has to be saved under its name.
             tempKept_ = true;
+            env_.keptFiles.push_back(temp_);
             commit(temp_);
             SetCatalogModified(node_, true);
             env_.prompt.showInformation("The catalog is kept in the file " + temp_ + " until it is saved again.",
@@ -267,8 +273,21 @@ private:
             env_.prompt.showError("An error occured while saving the catalog " + target_ + ".\r" + e.what(),
                                   kSaveErrorCaption);
         }
+        const std::string previous = catalog_.reader ? catalog_.reader->FileName() : std::string();
         CommitSave(node_, shadow_, std::move(reader), target_);
         committed_ = true;
+        if (!previous.empty())
+            eraseIfKept(previous);
+    }
+
+    // A file kept from an abandoned save goes once nothing reads it.
+    void eraseIfKept(const std::string& path) {
+        auto& kept = env_.keptFiles;
+        const auto it = std::find_if(kept.begin(), kept.end(), [&](const std::string& k) { return fs_.SamePath(k, path); });
+        if (it == kept.end())
+            return;
+        fs_.Erase(*it);
+        kept.erase(it);
     }
 
     Node& node_;
@@ -289,22 +308,46 @@ private:
 
 }  // namespace
 
+SaveRefusalMessage RefusalMessage(SaveRefusal reason) {
+    switch (reason) {
+    case SaveRefusal::SearchRunning:
+        return {"Can't Save Catalog",
+                "Sorry, can't save catalog while search is in progress.\rPlease cancel the search or wait for search to finish."};
+    case SaveRefusal::SaveRunning:
+        // Reached through messages processed during a save (a close, the autosave tick).
+        return {"Can't Save Catalog", "Sorry, can't save catalog while another catalog is being saved.\rPlease wait for the save to finish."};
+    case SaveRefusal::None:
+        break;
+    }
+    return {"", ""};
+}
+
 SaveResult SaveCatalog(Node* catalogNode, bool saveAs, SaveEnvironment& env) {
     TCatalogRec* catalog = catalogNode ? RecordAs<TCatalogRec>(catalogNode->record()) : nullptr;
-    if (!catalog || env.saving || (env.searchRunning && env.searchRunning()))
+    env.refusal = SaveRefusal::None;
+    if (!catalog)
         return SaveResult::Failed;
+    if (env.searchRunning && env.searchRunning())
+        env.refusal = SaveRefusal::SearchRunning;
+    else if (env.saving)
+        env.refusal = SaveRefusal::SaveRunning;
+    if (env.refusal != SaveRefusal::None)
+        return SaveResult::Refused;
     if (!catalog->modified && !saveAs)
         return SaveResult::Saved;
     ScopedFlag saving(env.saving);
 
     std::string target = catalog->fileName;
+    SaveResult result = SaveResult::Cancelled;
     if (saveAs || target.empty()) {
         std::optional<std::string> chosen = ChooseTarget(*catalogNode, *catalog, env);
-        if (!chosen)
-            return SaveResult::Cancelled;
-        target = *chosen;
+        target = chosen.value_or("");
     }
-    return SaveTransaction(*catalogNode, *catalog, env, std::move(target)).run();
+    if (!target.empty())
+        result = SaveTransaction(*catalogNode, *catalog, env, std::move(target)).run();
+    // A save refused meanwhile (from a question of this one) is not this save's answer.
+    env.refusal = SaveRefusal::None;
+    return result;
 }
 
 }  // namespace kv

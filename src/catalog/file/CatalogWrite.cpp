@@ -1,6 +1,7 @@
 #include "catalog/file/CatalogWrite.h"
 
 #include <algorithm>
+#include <chrono>
 #include <stdexcept>
 #include <vector>
 
@@ -64,7 +65,7 @@ TDiskRec& DiskOf(Node& node) {
 
 CatalogWriter::CatalogWriter(Node& catalogNode, ByteSink& sink, EncodeOptions options)
     : catalogNode_(catalogNode), catalog_(CatalogOf(catalogNode)), out_(sink, kBufferSize),
-      options_(std::move(options)) {}
+      options_(std::move(options)), lastMessagesMs_(NowMs()) {}
 
 SaveShadow CatalogWriter::WriteCatalog() {
     writeCatalogHead(out_, catalogNode_.text(), catalog_.description, options_.lead);
@@ -117,6 +118,7 @@ void CatalogWriter::CopyFileListFromOldFile(std::uint64_t oldPosition, std::uint
                            "\" ends before the data that was to be copied from it.");
         out_.bytes(copyBuffer_.data(), got);
         size -= got;
+        PollMessages();
     }
 }
 
@@ -163,6 +165,7 @@ void CatalogWriter::WriteDiskSection(Node& diskNode) {
         rec.data.descriptionBytes = list.descriptionBytes;
         writeFolderRecord(out_, folder.flags, folder.files.isBlockFromFile(), branch[i].depth, rec, options_.lead);
         shadow_.folders.push_back({&folder, list});
+        PollMessages();
     }
 
     const FileListPlacement& root = lists.front();
@@ -242,13 +245,32 @@ FileListPlacement CatalogWriter::WriteFileList(FileOwnerRecord& owner, const Fil
 }
 
 void CatalogWriter::WriteItemChain(const FileOwnerRecord& owner, FileListEncoder& encoder) {
-    for (const TFileRec& file : owner.files)
+    for (const TFileRec& file : owner.files) {
         encoder.add({file.name(), file.stored, file.description.view()});
+        PollMessages();
+    }
 }
 
 void CatalogWriter::Step(double bytes) {
     if (options_.progress && bytes > 0)
         options_.progress->stepWaitProgress(bytes);
+}
+
+std::uint64_t CatalogWriter::NowMs() const {
+    if (options_.clockMs)
+        return options_.clockMs();
+    return static_cast<std::uint64_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
+}
+
+void CatalogWriter::PollMessages() {
+    if (!options_.processMessages)
+        return;
+    const std::uint64_t now = NowMs();
+    if (now - lastMessagesMs_ < kMessageIntervalMs)
+        return;
+    lastMessagesMs_ = now;
+    options_.processMessages();
 }
 
 SaveShadow EncodeCatalog(Node& catalogNode, ByteSink& sink, EncodeOptions options) {

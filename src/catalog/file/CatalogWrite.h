@@ -5,6 +5,7 @@
 // the model changes while writing: the new positions and counts go into a
 // SaveShadow, which CommitSave applies once the new file is safely in place.
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -41,12 +42,17 @@ struct EncodeOptions {
     LeadBytes lead;
     // Where a damaged list met while loading for the save is reported; may be null.
     ui::UserPrompt* loadPrompt = nullptr;
+    // Pending window messages, let through every 40 ms or so while writing; may be empty.
+    std::function<void()> processMessages;
+    // Milliseconds from any fixed start; empty for the system's steady clock.
+    std::function<std::uint64_t()> clockMs;
 };
 
 class CatalogWriter {
 public:
     static constexpr std::size_t kBufferSize = 32768;
     static constexpr std::size_t kCopyChunk = 1 << 18;
+    static constexpr std::uint64_t kMessageIntervalMs = 40;
 
     // Writes from the sink's current end. The catalog's reader supplies what is copied.
     CatalogWriter(Node& catalogNode, ByteSink& sink, EncodeOptions options = {});
@@ -82,6 +88,9 @@ private:
     void WriteItemChain(const FileOwnerRecord& owner, FileListEncoder& encoder);
     TReadAheadStream& OldFile(const char* what);
     void Step(double bytes);
+    std::uint64_t NowMs() const;
+    // Lets pending messages through when kMessageIntervalMs have passed.
+    void PollMessages();
 
     Node& catalogNode_;
     TCatalogRec& catalog_;
@@ -89,6 +98,7 @@ private:
     EncodeOptions options_;
     SaveShadow shadow_;
     std::vector<std::uint8_t> copyBuffer_;
+    std::uint64_t lastMessagesMs_ = 0;
 };
 
 // Model + old reader → the sink. See CatalogWriter::WriteCatalog.
