@@ -253,11 +253,11 @@ TEST_F(VirtualListViewTest, ColumnOrderWithoutAWindowIsKept) {
     for (const char* c : {"A", "B", "C"}) late.AddColumn(c, 50);
     std::vector<int> order;
     EXPECT_FALSE(late.GetColumnOrder(order));
-    late.SetItemCountEx(50);  // no window: nothing
     ASSERT_TRUE(late.SetColumnOrder({1, 2, 0}));
     EXPECT_TRUE(late.GetColumnOrder(order));
     EXPECT_EQ(order, (std::vector<int>{1, 2, 0}));
     late.SetVirtualMode(true);
+    late.SetItemCountEx(50);  // no window: nothing, nor once there is one
     late.create(&form);
     EXPECT_EQ(late.ItemCount(), 0);
     order.assign(3, -1);
