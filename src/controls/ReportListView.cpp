@@ -115,7 +115,9 @@ void TCustomEnhListView::destroyWnd() {
     if (hwnd()) {
         for (size_t i = 0; i < columns_.size(); ++i) columns_[i].width = ColumnWidth(static_cast<int>(i));
         savedItems_.clear();
-        if (!virtualList()) {
+        // The window's own style, not the mode: while the mode is switched off
+        // the old window still shows the owner's rows, which are not ours to keep.
+        if (!(GetWindowLongA(hwnd(), GWL_STYLE) & LVS_OWNERDATA)) {
             int n = ItemCount();
             for (int row = 0; row < n; ++row) {
                 SavedItem s;

@@ -438,6 +438,22 @@ TEST_F(VirtualListViewTest, HeaderClickSortsWithToggleAndClickBesideColumnsRepor
     EXPECT_EQ(clicks.back(), -1);
 }
 
+// An owner-data list's rows are the owner's: a plain list made from it starts
+// empty, and asks the owner for nothing on the way.
+TEST_F(VirtualListViewTest, TurningVirtualModeOffLeavesAnEmptyPlainList) {
+    makeVirtual(5000);
+    cellRequests = 0;
+    list.SetVirtualMode(false);
+    EXPECT_FALSE(GetWindowLongA(list.hwnd(), GWL_STYLE) & LVS_OWNERDATA);
+    EXPECT_EQ(list.ItemCount(), 0);
+    EXPECT_EQ(cellRequests, 0);
+    list.AddItem("one", {"1"});
+    EXPECT_EQ(list.ItemCount(), 1);
+    EXPECT_EQ(list.ItemText(0, 1), "1");
+    list.SetVirtualMode(true);  // and back: the plain rows stay behind
+    EXPECT_EQ(list.ItemCount(), 0);
+}
+
 TEST_F(VirtualListViewTest, ItemsOfAPlainListSurviveRecreation) {
     list.AddItem("one", {"1", "a"});
     list.AddItem("two", {"2", "b"});
