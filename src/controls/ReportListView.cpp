@@ -39,7 +39,8 @@ RegistrySectionStore columnStore(const TEnhLVSaveSettings& settings) {
 }
 
 // Watches the header for a click beside the last column, which the list view
-// never reports as a column click.
+// never reports as a column click. As with a column, the press and the release
+// must both be there: a press on a column released beside them is no click.
 class TCustomEnhListView::HeaderHook : public Wnd {
 public:
     HeaderHook(TCustomEnhListView& list, HWND header) : list_(list) { subclassWindow(header); }
@@ -47,20 +48,24 @@ public:
     ~HeaderHook() override { releaseWindow(); }
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) pressedBeside_ = besideColumns(lp);
         LRESULT r = Wnd::wndProc(msg, wp, lp);
-        if (msg == WM_LBUTTONUP) {
-            HDHITTESTINFO hit{};
-            hit.pt = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-            SendMessageA(hwnd(), HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-            if (hit.iItem < 0 || (hit.flags & HHT_NOWHERE)) {
-                if (list_.OnColumnClick) list_.OnColumnClick(list_, -1);
-            }
+        if (msg == WM_LBUTTONUP && std::exchange(pressedBeside_, false) && besideColumns(lp)) {
+            if (list_.OnColumnClick) list_.OnColumnClick(list_, -1);
         }
         return r;
     }
 
 private:
+    bool besideColumns(LPARAM lp) {
+        HDHITTESTINFO hit{};
+        hit.pt = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        SendMessageA(hwnd(), HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        return hit.iItem < 0 || (hit.flags & HHT_NOWHERE);
+    }
+
     TCustomEnhListView& list_;
+    bool pressedBeside_ = false;
 };
 
 TCustomEnhListView::TCustomEnhListView() { style_ |= WS_TABSTOP; exStyle_ |= WS_EX_CLIENTEDGE; }

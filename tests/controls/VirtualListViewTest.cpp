@@ -10,6 +10,7 @@
 #include "ui/Canvas.h"
 #include "ui/Form.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 
@@ -436,6 +437,33 @@ TEST_F(VirtualListViewTest, HeaderClickSortsWithToggleAndClickBesideColumnsRepor
     SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(450, 5));
     SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(450, 5));
     EXPECT_EQ(clicks.back(), -1);
+}
+
+// Only a press and a release both beside the columns ask for -1; a press
+// that began on a column and ends beside them (or the other way) is no click.
+TEST_F(VirtualListViewTest, HeaderReportsMinusOneOnlyForAPressAndReleaseBesideTheColumns) {
+    std::vector<int> clicks;
+    list.OnColumnClick = [&](TCustomEnhListView&, int c) { clicks.push_back(c); };
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list.hwnd(), LVM_GETHEADER, 0, 0));
+    RECT first{};
+    SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    const int y = (first.top + first.bottom) / 2;
+    const POINT column0{50, y}, column1{150, y}, beside{450, y};
+    struct Case {
+        const char* what;
+        POINT from, to;
+        std::vector<int> reported;
+    } cases[] = {
+        {"press and release beside", beside, beside, {-1}},
+        {"press on a column, release beside", column0, beside, {}},
+        {"press beside, release on a column", beside, column0, {}},
+        {"click on a column", column1, column1, {1}},
+    };
+    for (const Case& c : cases) {
+        clicks.clear();
+        kv::uitest::sendDrag(header, c.from, c.to);
+        EXPECT_EQ(clicks, c.reported) << c.what;
+    }
 }
 
 // An owner-data list's rows are the owner's: a plain list made from it starts
