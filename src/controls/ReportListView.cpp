@@ -196,13 +196,18 @@ std::string TCustomEnhListView::ItemText(int row, int subItem) const {
         const auto& t = savedItems_[static_cast<size_t>(row)].texts;
         return subItem >= 0 && subItem < static_cast<int>(t.size()) ? t[static_cast<size_t>(subItem)] : std::string();
     }
+    // LVM_GETITEM, not LVM_GETITEMTEXT: it is the one message Windows allows
+    // inside a sort's comparer, where this is called from.
     char buf[1024] = {};
     LVITEMA it{};
+    it.mask = LVIF_TEXT;
+    it.iItem = row;
     it.iSubItem = subItem;
     it.pszText = buf;
     it.cchTextMax = sizeof buf;
-    SendMessageA(hwnd(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
-    return buf;
+    if (!SendMessageA(hwnd(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it)) || !it.pszText) return {};
+    // The control may point at its own copy of the text instead of filling the buffer.
+    return it.pszText;
 }
 
 int TCustomEnhListView::ItemCount() const {

@@ -18,13 +18,20 @@ using namespace kv::ui;
 
 const int kRows = 1000000;
 
-// Notes the notifications the list hands on, by code.
+// Notes the notifications the list hands on, by code, and while recording
+// the list-view messages the window gets.
 class WatchedList : public TExtListView {
 public:
     std::vector<UINT> notes;
+    bool recording = false;
+    std::vector<UINT> listMessages;
     int count(UINT code) const { return static_cast<int>(std::count(notes.begin(), notes.end(), code)); }
 
 protected:
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (recording && msg >= LVM_FIRST && msg < LVM_FIRST + 0x100) listMessages.push_back(msg);
+        return TExtListView::wndProc(msg, wp, lp);
+    }
     LRESULT reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override {
         if (msg == WM_NOTIFY) notes.push_back(reinterpret_cast<NMHDR*>(lp)->code);
         return TExtListView::reflected(msg, wp, lp, handled);
@@ -463,6 +470,32 @@ TEST_F(VirtualListViewTest, HeaderReportsMinusOneOnlyForAPressAndReleaseBesideTh
         clicks.clear();
         kv::uitest::sendDrag(header, c.from, c.to);
         EXPECT_EQ(clicks, c.reported) << c.what;
+    }
+}
+
+// The control's sort leaves the rows unstable while it calls the comparer;
+// Windows promises only LVM_GETITEM there, so texts are read with nothing else.
+TEST_F(VirtualListViewTest, SortReadsRowsOnlyThroughGetItem) {
+    for (const char* t : {"b", "c", "a"}) list.AddItem(t, {std::string("x") + t, "y"});
+    list.OnSortBegin = [&](TCustomEnhListView&) { list.recording = true; };
+    list.OnSortFinished = [&](TCustomEnhListView&) { list.recording = false; };
+    auto bySecondColumn = [&](TCustomEnhListView&, int a, int b, int, int& result) {
+        result = list.ItemText(a, 1).compare(list.ItemText(b, 1));
+    };
+    for (bool custom : {false, true}) {
+        list.OnSortItems = custom ? bySecondColumn : decltype(list.OnSortItems)();
+        list.listMessages.clear();
+        list.SortColumn(1, true);
+        std::vector<std::string> rows;
+        for (int r = 0; r < list.ItemCount(); ++r) rows.push_back(list.ItemText(r, 0));
+        EXPECT_EQ(rows, (std::vector<std::string>{"a", "b", "c"})) << custom;
+        int reads = 0;
+        for (UINT m : list.listMessages) {
+            if (m == LVM_SORTITEMSEX) continue;
+            EXPECT_EQ(m, static_cast<UINT>(LVM_GETITEMA)) << custom;
+            ++reads;
+        }
+        EXPECT_GT(reads, 0) << custom;
     }
 }
 
