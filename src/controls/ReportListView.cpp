@@ -39,7 +39,8 @@ RegistrySectionStore columnStore(const TEnhLVSaveSettings& settings) {
 }
 
 // Watches the header for a click beside the last column, which the list view
-// never reports as a column click.
+// never reports as a column click. As with a column, the press and the release
+// must both be there: a press on a column released beside them is no click.
 class TCustomEnhListView::HeaderHook : public Wnd {
 public:
     HeaderHook(TCustomEnhListView& list, HWND header) : list_(list) { subclassWindow(header); }
@@ -47,20 +48,24 @@ public:
     ~HeaderHook() override { releaseWindow(); }
 
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) pressedBeside_ = besideColumns(lp);
         LRESULT r = Wnd::wndProc(msg, wp, lp);
-        if (msg == WM_LBUTTONUP) {
-            HDHITTESTINFO hit{};
-            hit.pt = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-            SendMessageA(hwnd(), HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-            if (hit.iItem < 0 || (hit.flags & HHT_NOWHERE)) {
-                if (list_.OnColumnClick) list_.OnColumnClick(list_, -1);
-            }
+        if (msg == WM_LBUTTONUP && std::exchange(pressedBeside_, false) && besideColumns(lp)) {
+            if (list_.OnColumnClick) list_.OnColumnClick(list_, -1);
         }
         return r;
     }
 
 private:
+    bool besideColumns(LPARAM lp) {
+        HDHITTESTINFO hit{};
+        hit.pt = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        SendMessageA(hwnd(), HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        return hit.iItem < 0 || (hit.flags & HHT_NOWHERE);
+    }
+
     TCustomEnhListView& list_;
+    bool pressedBeside_ = false;
 };
 
 TCustomEnhListView::TCustomEnhListView() { style_ |= WS_TABSTOP; exStyle_ |= WS_EX_CLIENTEDGE; }
@@ -115,7 +120,9 @@ void TCustomEnhListView::destroyWnd() {
     if (hwnd()) {
         for (size_t i = 0; i < columns_.size(); ++i) columns_[i].width = ColumnWidth(static_cast<int>(i));
         savedItems_.clear();
-        if (!virtualList()) {
+        // The window's own style, not the mode: while the mode is switched off
+        // the old window still shows the owner's rows, which are not ours to keep.
+        if (!(GetWindowLongA(hwnd(), GWL_STYLE) & LVS_OWNERDATA)) {
             int n = ItemCount();
             for (int row = 0; row < n; ++row) {
                 SavedItem s;
@@ -189,13 +196,18 @@ std::string TCustomEnhListView::ItemText(int row, int subItem) const {
         const auto& t = savedItems_[static_cast<size_t>(row)].texts;
         return subItem >= 0 && subItem < static_cast<int>(t.size()) ? t[static_cast<size_t>(subItem)] : std::string();
     }
+    // LVM_GETITEM, not LVM_GETITEMTEXT: it is the one message Windows allows
+    // inside a sort's comparer, where this is called from.
     char buf[1024] = {};
     LVITEMA it{};
+    it.mask = LVIF_TEXT;
+    it.iItem = row;
     it.iSubItem = subItem;
     it.pszText = buf;
     it.cchTextMax = sizeof buf;
-    SendMessageA(hwnd(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
-    return buf;
+    if (!SendMessageA(hwnd(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it)) || !it.pszText) return {};
+    // The control may point at its own copy of the text instead of filling the buffer.
+    return it.pszText;
 }
 
 int TCustomEnhListView::ItemCount() const {

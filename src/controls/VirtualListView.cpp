@@ -60,7 +60,8 @@ void TExtListView::SetVirtualMode(bool on) {
     if (on == virtualMode_) return;
     virtualMode_ = on;
     itemCount_ = 0;
-    // The held rows do not belong in an owner-data list, nor its count in a plain one.
+    // The held rows do not belong in an owner-data list, nor the owner's rows
+    // (or their count) in a plain one: either way the new window starts empty.
     if (on) ClearItems();
     recreateWnd();
 }

@@ -10,6 +10,7 @@
 #include "ui/Canvas.h"
 #include "ui/Form.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 
@@ -17,13 +18,20 @@ using namespace kv::ui;
 
 const int kRows = 1000000;
 
-// Notes the notifications the list hands on, by code.
+// Notes the notifications the list hands on, by code, and while recording
+// the list-view messages the window gets.
 class WatchedList : public TExtListView {
 public:
     std::vector<UINT> notes;
+    bool recording = false;
+    std::vector<UINT> listMessages;
     int count(UINT code) const { return static_cast<int>(std::count(notes.begin(), notes.end(), code)); }
 
 protected:
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (recording && msg >= LVM_FIRST && msg < LVM_FIRST + 0x100) listMessages.push_back(msg);
+        return TExtListView::wndProc(msg, wp, lp);
+    }
     LRESULT reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override {
         if (msg == WM_NOTIFY) notes.push_back(reinterpret_cast<NMHDR*>(lp)->code);
         return TExtListView::reflected(msg, wp, lp, handled);
@@ -253,11 +261,11 @@ TEST_F(VirtualListViewTest, ColumnOrderWithoutAWindowIsKept) {
     for (const char* c : {"A", "B", "C"}) late.AddColumn(c, 50);
     std::vector<int> order;
     EXPECT_FALSE(late.GetColumnOrder(order));
-    late.SetItemCountEx(50);  // no window: nothing
     ASSERT_TRUE(late.SetColumnOrder({1, 2, 0}));
     EXPECT_TRUE(late.GetColumnOrder(order));
     EXPECT_EQ(order, (std::vector<int>{1, 2, 0}));
     late.SetVirtualMode(true);
+    late.SetItemCountEx(50);  // no window: nothing, nor once there is one
     late.create(&form);
     EXPECT_EQ(late.ItemCount(), 0);
     order.assign(3, -1);
@@ -436,6 +444,75 @@ TEST_F(VirtualListViewTest, HeaderClickSortsWithToggleAndClickBesideColumnsRepor
     SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(450, 5));
     SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(450, 5));
     EXPECT_EQ(clicks.back(), -1);
+}
+
+// Only a press and a release both beside the columns ask for -1; a press
+// that began on a column and ends beside them (or the other way) is no click.
+TEST_F(VirtualListViewTest, HeaderReportsMinusOneOnlyForAPressAndReleaseBesideTheColumns) {
+    std::vector<int> clicks;
+    list.OnColumnClick = [&](TCustomEnhListView&, int c) { clicks.push_back(c); };
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list.hwnd(), LVM_GETHEADER, 0, 0));
+    RECT first{};
+    SendMessageA(header, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    const int y = (first.top + first.bottom) / 2;
+    const POINT column0{50, y}, column1{150, y}, beside{450, y};
+    struct Case {
+        const char* what;
+        POINT from, to;
+        std::vector<int> reported;
+    } cases[] = {
+        {"press and release beside", beside, beside, {-1}},
+        {"press on a column, release beside", column0, beside, {}},
+        {"press beside, release on a column", beside, column0, {}},
+        {"click on a column", column1, column1, {1}},
+    };
+    for (const Case& c : cases) {
+        clicks.clear();
+        kv::uitest::sendDrag(header, c.from, c.to);
+        EXPECT_EQ(clicks, c.reported) << c.what;
+    }
+}
+
+// The control's sort leaves the rows unstable while it calls the comparer;
+// Windows promises only LVM_GETITEM there, so texts are read with nothing else.
+TEST_F(VirtualListViewTest, SortReadsRowsOnlyThroughGetItem) {
+    for (const char* t : {"b", "c", "a"}) list.AddItem(t, {std::string("x") + t, "y"});
+    list.OnSortBegin = [&](TCustomEnhListView&) { list.recording = true; };
+    list.OnSortFinished = [&](TCustomEnhListView&) { list.recording = false; };
+    auto bySecondColumn = [&](TCustomEnhListView&, int a, int b, int, int& result) {
+        result = list.ItemText(a, 1).compare(list.ItemText(b, 1));
+    };
+    for (bool custom : {false, true}) {
+        list.OnSortItems = custom ? bySecondColumn : decltype(list.OnSortItems)();
+        list.listMessages.clear();
+        list.SortColumn(1, true);
+        std::vector<std::string> rows;
+        for (int r = 0; r < list.ItemCount(); ++r) rows.push_back(list.ItemText(r, 0));
+        EXPECT_EQ(rows, (std::vector<std::string>{"a", "b", "c"})) << custom;
+        int reads = 0;
+        for (UINT m : list.listMessages) {
+            if (m == LVM_SORTITEMSEX) continue;
+            EXPECT_EQ(m, static_cast<UINT>(LVM_GETITEMA)) << custom;
+            ++reads;
+        }
+        EXPECT_GT(reads, 0) << custom;
+    }
+}
+
+// An owner-data list's rows are the owner's: a plain list made from it starts
+// empty, and asks the owner for nothing on the way.
+TEST_F(VirtualListViewTest, TurningVirtualModeOffLeavesAnEmptyPlainList) {
+    makeVirtual(5000);
+    cellRequests = 0;
+    list.SetVirtualMode(false);
+    EXPECT_FALSE(GetWindowLongA(list.hwnd(), GWL_STYLE) & LVS_OWNERDATA);
+    EXPECT_EQ(list.ItemCount(), 0);
+    EXPECT_EQ(cellRequests, 0);
+    list.AddItem("one", {"1"});
+    EXPECT_EQ(list.ItemCount(), 1);
+    EXPECT_EQ(list.ItemText(0, 1), "1");
+    list.SetVirtualMode(true);  // and back: the plain rows stay behind
+    EXPECT_EQ(list.ItemCount(), 0);
 }
 
 TEST_F(VirtualListViewTest, ItemsOfAPlainListSurviveRecreation) {

@@ -36,6 +36,12 @@ void sendClick(HWND hwnd, int x, int y) {
     SendMessageA(hwnd, WM_LBUTTONUP, 0, pos);
 }
 
+void sendDrag(HWND hwnd, POINT from, POINT to) {
+    SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    SendMessageA(hwnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+}
+
 void postKey(HWND hwnd, WORD key) {
     PostMessageA(hwnd, WM_KEYDOWN, key, 1);
     PostMessageA(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));

@@ -10,6 +10,8 @@ namespace kv::uitest {
 
 // Sends a left click at a client point: button down, then up.
 void sendClick(HWND hwnd, int x, int y);
+// Presses the left button at one client point, moves and releases it at another.
+void sendDrag(HWND hwnd, POINT from, POINT to);
 // Posts a key press, so it goes through the message loop like typed input.
 void postKey(HWND hwnd, WORD key);
 

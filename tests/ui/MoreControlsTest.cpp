@@ -81,7 +81,10 @@ TEST_F(MoreControlsTest, PagesShowOneAtATimeAndHiddenPagesLoseTheirTab) {
     Panel& files = pages.addPage("Files");
     Panel& extra = pages.addPage("Extra");
     EXPECT_EQ(SendMessageA(pages.hwnd(), TCM_GETITEMCOUNT, 0, 0), 3);
-    EXPECT_TRUE(IsWindowVisible(general.hwnd()) || !IsWindowVisible(form.hwnd()));
+    form.show();  // a page of a hidden form is never visible
+    EXPECT_TRUE(IsWindowVisible(general.hwnd()));
+    EXPECT_FALSE(IsWindowVisible(files.hwnd()));
+    EXPECT_FALSE(IsWindowVisible(extra.hwnd()));
     EXPECT_EQ(pages.activePage(), 0);
 
     pages.setPageVisible(1, false);
