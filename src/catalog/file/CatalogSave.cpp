@@ -36,7 +36,8 @@ public:
 };
 
 ReaderPtr OpenReader(IFileSystem& fs, const std::string& path) {
-    return MakeReader(std::make_unique<TReadAheadStream>(fs.OpenRead(path), path));
+    // Like an opened catalog, the saved one is shared for reading only.
+    return MakeReader(std::make_unique<TReadAheadStream>(fs.OpenReadDenyWrite(path), path));
 }
 
 bool UsedByAnotherCatalog(IFileSystem& fs, const Node& self, const std::string& path) {
