@@ -84,8 +84,10 @@ void sealHeader(Bytes& b, std::size_t at, std::size_t size) {
 // Marker, main header and one stored, empty file "a.txt" whose packed size is the
 // given 64-bit value (flag 0x100).
 Bytes rarWithPackedSize(std::uint64_t packed) {
-    Bytes b(arc::kRarMarker, arc::kRarMarker + 7);
-    b.insert(b.end(), {0, 0, arc::kRarMainHeader, 0, 0, 13, 0, 0, 0, 0, 0, 0, 0});
+    Bytes b(7 + 13, 0);
+    std::copy_n(arc::kRarMarker, 7, b.begin());
+    b[7 + 2] = arc::kRarMainHeader;
+    PutLe16(b, 7 + 5, 13);
     sealHeader(b, 7, 13);
     const std::size_t at = b.size();
     const std::string name = "a.txt";
