@@ -98,6 +98,15 @@ TArcType fromTarHeader(ByteSource& src, Detection& d) {
     return atTAR;
 }
 
+// Inside a program file every position comes from header fields that may be
+// damaged: an archive said to start at or past the end of the file is not there.
+TArcType believed(TArcType t, Detection& d) {
+    if (t == atUnknown || t == atNA || d.start < d.size) return t;
+    d.start = 0;
+    d.foundInside = 0;
+    return atUnknown;
+}
+
 }  // namespace
 
 Detection DetectArcType(ArchiveContext& ctx, const std::string& path, int zipCommentRoom) {
@@ -118,11 +127,11 @@ Detection DetectArcType(ArchiveContext& ctx, const std::string& path, int zipCom
             return d;
         }
         if (first[0] == 'M' && first[1] == 'Z') {
-            d.type = fromResources(ctx, path, *src, d);
-            if (d.type == atUnknown) d.type = fromImageEnd(*src, first, d);
+            d.type = believed(fromResources(ctx, path, *src, d), d);
+            if (d.type == atUnknown) d.type = believed(fromImageEnd(*src, first, d), d);
             if (d.type == atUnknown) {
                 d.start = 0;
-                d.type = fromZipEnd(*src, zipCommentRoom, d);
+                d.type = believed(fromZipEnd(*src, zipCommentRoom, d), d);
             }
             if (d.type == atUnknown) d.start = 0;
             return d;

@@ -54,6 +54,17 @@ std::optional<std::uint64_t> FindArchiveStart(arc::ArcInput& in) {
     return std::nullopt;
 }
 
+// Where the block at pos ends, its data included; nullopt when that lies past the
+// end of the file (a 64-bit size could otherwise wrap round to the same block).
+std::optional<std::uint64_t> blockEnd(arc::ArcInput& in, std::uint64_t pos, const RarBlock& b) {
+    const std::uint64_t size = in.Size();
+    if (pos > size || b.headSize > size - pos || b.dataSize > size - pos - b.headSize) return std::nullopt;
+    return pos + b.headSize + b.dataSize;
+}
+
+// Whether a whole block's fixed part fits between pos and the end of the file.
+bool blockFits(arc::ArcInput& in, std::uint64_t pos) { return pos <= in.Size() && in.Size() - pos >= 7; }
+
 }  // namespace
 
 std::string NextRarVolumeName(const std::string& name, bool newNaming) {
@@ -109,8 +120,10 @@ int RarSession::OpenVolume(const std::string& name, bool& newNaming) {
         RarBlock main = arc::ReadRarBlock(*input, mainPos);
         if (main.type != arc::kRarMainHeader || !arc::RarHeaderCrcMatches(*input, mainPos, main)) return kBadArchive;
         if (main.flags & arc::kRarMainHeadersEncrypted) return kMissingPassword;
+        std::optional<std::uint64_t> end = blockEnd(*input, mainPos, main);
+        if (!end) return kBadArchive;
         newNaming = (main.flags & arc::kRarMainNewNaming) != 0;
-        pos_ = mainPos + main.headSize + main.dataSize;
+        pos_ = *end;
         in_ = std::move(input);
         volume_ = name;
         return kSuccess;
@@ -127,16 +140,18 @@ int RarSession::ReadHeader(RARHeaderData& out) {
         if (r != kSuccess) return r;
     }
     try {
-        while (in_->Size() >= pos_ + 7) {
+        while (blockFits(*in_, pos_)) {
             RarBlock b = arc::ReadRarBlock(*in_, pos_);
             if (b.type == arc::kRarEndOfArchive) break;
+            std::optional<std::uint64_t> end = blockEnd(*in_, pos_, b);
+            if (!end) return kBadArchive;
             std::uint64_t data = pos_ + b.headSize;
             if (b.type == arc::kRarFileHeader && !(b.flags & arc::kRarFromPreviousVolume)) {
                 if (!arc::RarHeaderCrcMatches(*in_, pos_, b)) return kBadData;
                 pending_ = b;
                 havePending_ = true;
                 dataPos_ = data;
-                pos_ = data + b.dataSize;
+                pos_ = *end;
 
                 const arc::RarFileFields& f = b.file;
                 char* cmtBuf = out.CmtBuf;
@@ -157,7 +172,7 @@ int RarSession::ReadHeader(RARHeaderData& out) {
                 out.FileAttr = f.attributes;
                 return kSuccess;
             }
-            pos_ = data + b.dataSize;
+            pos_ = *end;
         }
         return kEndArchive;
     } catch (const Error&) {
@@ -293,8 +308,10 @@ int RarSession::NextVolume() {
         asked = true;
     }
     try {
-        if (in_->Size() < pos_ + 7) return kBadArchive;
+        if (!blockFits(*in_, pos_)) return kBadArchive;
         RarBlock b = arc::ReadRarBlock(*in_, pos_);
+        std::optional<std::uint64_t> end = blockEnd(*in_, pos_, b);
+        if (!end) return kBadArchive;
         if (b.type != arc::kRarFileHeader || !(b.flags & arc::kRarFromPreviousVolume) ||
             b.file.name != pending_.file.name)
             return kBadArchive;
@@ -303,7 +320,7 @@ int RarSession::NextVolume() {
         pending_ = b;
         pending_.file.unpacked = unpacked;
         dataPos_ = pos_ + b.headSize;
-        pos_ = dataPos_ + b.dataSize;
+        pos_ = *end;
         return kSuccess;
     } catch (const Error&) {
         return kBadArchive;

@@ -113,13 +113,16 @@ TEST(ArcDecode, CutOrFlippedRealDataNeverOverrunsOrHangs) {
                              "crunch/crunch6.arc", "crunch/crunch7.arc"}) {
         const Bytes archive = ReadFixture(name);
         for (const PackedMember& m : ArcMembers(archive)) {
+            SCOPED_TRACE(std::string(name) + " " + m.name);
+            const Bytes good = DecodeArc(archive, m).bytes;
             PackedMember cut = m;
             cut.packed = m.packed / 2;
-            RaisedId([&] { DecodeArc(archive, cut); });
+            ExpectDamageNoticed([&] { return DecodeArc(archive, cut); }, m, good);
             for (std::size_t at = 0; at < m.packed; at += 499) {
+                SCOPED_TRACE(at);
                 Bytes flipped = archive;
                 flipped[static_cast<std::size_t>(m.dataPos) + at] ^= 0x08;
-                RaisedId([&] { DecodeArc(flipped, m); });
+                ExpectDamageNoticed([&] { return DecodeArc(flipped, m); }, m, good);
             }
         }
     }

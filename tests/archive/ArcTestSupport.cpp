@@ -5,10 +5,33 @@
 
 namespace kv::arc::test {
 
+namespace {
+
+class BudgetedSource final : public ByteSource {
+public:
+    BudgetedSource(Bytes bytes, std::uint64_t& budget) : bytes_(std::move(bytes)), budget_(budget) {}
+    std::uint64_t size() override { return bytes_.size(); }
+    std::size_t readAt(std::uint64_t pos, void* out, std::size_t n) override {
+        if (budget_ == 0) throw ReadBudgetSpent{};
+        --budget_;
+        return bytes_.readAt(pos, out, n);
+    }
+
+private:
+    MemorySource bytes_;
+    std::uint64_t& budget_;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> BudgetedMemorySource(Bytes bytes, std::uint64_t& budget) {
+    return std::make_unique<BudgetedSource>(std::move(bytes), budget);
+}
+
 std::unique_ptr<ByteSource> MemoryFileSystem::OpenRead(const std::string& path) {
     auto it = files.find(path);
     if (it == files.end()) throw EIoError("no such file: " + path);
-    return std::make_unique<MemorySource>(it->second);
+    return BudgetedMemorySource(it->second, readBudget);
 }
 
 std::unique_ptr<ByteSink> MemoryFileSystem::OpenOutput(const std::string&) { return std::make_unique<MemorySink>(); }

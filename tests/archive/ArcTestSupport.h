@@ -15,11 +15,21 @@ namespace kv::arc::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// Thrown by a read once the memory file system's read budget is spent. Not an
+// Error, so no layer of the library takes it for damage and carries on.
+struct ReadBudgetSpent {};
+
+// Bytes whose every read spends one of budget; none left throws ReadBudgetSpent.
+std::unique_ptr<ByteSource> BudgetedMemorySource(Bytes bytes, std::uint64_t& budget);
+
 // Files held in memory, by their Windows names.
 class MemoryFileSystem final : public IFileSystem {
 public:
     std::map<std::string, Bytes> files;
     std::uint32_t dosDate = 0x52D48C00;  // 2021-06-20 17:32:00
+    // Reads the files opened here may still make: a walk that never ends then fails
+    // its test instead of hanging it.
+    std::uint64_t readBudget = ~std::uint64_t{0};
 
     std::string FullPath(const std::string& path) override { return path; }
     bool SamePath(const std::string& a, const std::string& b) override { return a == b; }

@@ -1,5 +1,7 @@
 #include "DecoderTestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <stdexcept>
 
@@ -171,6 +173,13 @@ int RaisedId(const std::function<void()>& f) {
         return e.id();
     }
     return 0;
+}
+
+void ExpectDamageNoticed(const std::function<Decoded()>& decode, const PackedMember& m, const Bytes& good) {
+    Decoded d;
+    if (RaisedId([&] { d = decode(); }) != 0) return;
+    EXPECT_EQ(d.bytes.size(), m.unpacked);
+    EXPECT_TRUE(d.crc != m.crc || d.bytes == good) << "damage decoded to other content with the stored CRC";
 }
 
 MsbBits& MsbBits::Put(std::uint32_t value, int n) {

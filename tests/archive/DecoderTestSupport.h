@@ -45,6 +45,11 @@ Bytes ExpectedContent(const std::string& expected, const std::string& member);
 // The message number `f` raised as E_RAISE, 0 when it returned normally.
 int RaisedId(const std::function<void()>& f);
 
+// A damaged copy of member m must be noticed: decode raises, or it fills the
+// declared size and its CRC differs from the stored one, or it still gives the
+// right content (good).
+void ExpectDamageNoticed(const std::function<Decoded()>& decode, const PackedMember& m, const Bytes& good);
+
 // Streams written bit by bit, high bit first (LHA, ARJ) or low bit first (ARC, ZOO).
 class MsbBits {
 public:

@@ -175,6 +175,17 @@ std::vector<DetectCase> detectCases() {
     }
     cases.push_back({"program without archive", "P.EXE", makeMz(1, 100, 3000), {}, atUnknown, 0});
     {
+        // Damaged program files whose fields point past their end hold no archive there.
+        Bytes z = makeZip(3000, true, "");
+        std::copy_n(makeMz(1, 10, 6).begin(), 6, z.begin());
+        PutLe32(z, 3000 + 40 + 42, 0xFFFFFF00);  // the central entry's local header offset
+        cases.push_back({"zip SFX whose first member lies past the end", "S.EXE", z, {}, atUnknown, 0});
+        Bytes b = makeMz(1, 100, 2000);
+        putAt(b, 1500, {0xB7, 0x92, 0, 0});
+        cases.push_back({"a resource naming a SEA program too short for its archive", "S.EXE", b, {"1500"}, atUnknown,
+                         0});
+    }
+    {
         Bytes b = tarHeader("a.txt", '0', true);
         cases.push_back({"a 512-byte .TAR is never tar", "X.TAR", b, {}, atUnknown, 0});
         b.resize(2048);

@@ -2,6 +2,7 @@
 
 #include "UnSequentialSupport.h"
 #include "archive/ArcError.h"
+#include "archive/Checksum.h"
 #include "archive/SafePath.h"
 #include "archive/formats/LhaExtractor.h"
 
@@ -99,6 +100,80 @@ TEST(UnLHA, HostileNamesStayInsideTheFolder) {
         EXPECT_EQ(r.raised, 0);
         for (const auto& [path, bytes] : r.fs->written) EXPECT_TRUE(IsInsideFolder(kOutDir, path)) << path;
         for (const auto& folder : r.fs->folders) EXPECT_TRUE(folder + "\\" == kOutDir || IsInsideFolder(kOutDir, folder)) << folder;
+    }
+}
+
+// A level 2 header of a stored member whose sizes come from the 64-bit size
+// extended header, followed by its data.
+Bytes Level2Stored(const std::string& name, std::uint64_t packed, const Bytes& data) {
+    Bytes h(26, 0);
+    std::copy_n("-lh0-", 5, h.begin() + 2);
+    h[19] = 0x20;
+    h[20] = 2;
+    h[23] = 'U';
+    PutLe16(h, 21, Crc16Update(0, data));
+    PutLe16(h, 24, static_cast<std::uint32_t>(3 + name.size()));
+    h.push_back(0x01);
+    Append(h, name);
+    h.insert(h.end(), {19, 0, 0x42});
+    for (std::uint64_t v : {packed, std::uint64_t{data.size()}})
+        for (int i = 0; i < 8; ++i) h.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    h.insert(h.end(), {0, 0});
+    PutLe16(h, 0, static_cast<std::uint32_t>(h.size()));
+    h.insert(h.end(), data.begin(), data.end());
+    return h;
+}
+
+TEST(UnLHA, ASizeThatWrapsRoundIsDamageNotALoop) {
+    struct WalkRunaway {};
+    // A packed size that takes the data end from dataPos round to the start of the file.
+    auto wrapsToStart = [](std::uint64_t dataPos) { return std::uint64_t{0} - dataPos; };
+    const std::uint64_t headerLength = Level2Stored("a.txt", 0, {}).size();
+    // The member's data end wraps round to the same header. The extractor reads
+    // that header from its buffer, so a walk that skips it forever cannot be told
+    // from outside: the mask matches, and OnBegin counts.
+    Bytes same = Level2Stored("a.txt", wrapsToStart(headerLength), {});
+    // Back to a header 70,000 bytes earlier: every round reads the file again, so
+    // a skipped member is caught too.
+    Bytes far = Level2Stored("pad.bin", 70000, Bytes(70000, 'p'));
+    Bytes second = Level2Stored("b.txt", wrapsToStart(far.size() + headerLength), {});
+    far.insert(far.end(), second.begin(), second.end());
+    struct Case {
+        const char* what;
+        const Bytes* archive;
+        const char* mask;
+        const char* extracted;
+    } cases[] = {
+        {"same header", &same, "*.*", nullptr},
+        {"earlier header", &far, "*.*", "pad.bin"},
+        {"earlier header, mask matches nothing", &far, "NONE.TXT", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ExtractRun r;
+        TUnLHA x(*r.context);
+        r.fs->readBudget = 1000;
+        int begun = 0;
+        x.OnBegin = [&](ArchiveReader&, const std::string&, int, bool&) {
+            if (++begun > 100) throw WalkRunaway{};
+        };
+        try {
+            r.Run(x, r.Craft("wrap.lzh", *c.archive), c.mask);
+        } catch (const WalkRunaway&) {
+            ADD_FAILURE() << "the same members came round again and again";
+            continue;
+        } catch (const ReadBudgetSpent&) {
+            ADD_FAILURE() << "the walk did not end";
+            continue;
+        }
+        EXPECT_EQ(r.raised, eReadError);
+        EXPECT_TRUE(r.Said(eReadError));
+        std::map<std::string, Bytes> files = r.Files();
+        if (c.extracted) {
+            EXPECT_EQ(files, (std::map<std::string, Bytes>{{c.extracted, Bytes(70000, 'p')}}));
+        } else {
+            EXPECT_TRUE(files.empty());
+        }
     }
 }
 

@@ -41,7 +41,7 @@ std::unique_ptr<ByteSink> CapturingFileSystem::OpenOutput(const std::string& pat
 std::unique_ptr<ByteSource> CapturingFileSystem::OpenRead(const std::string& path) {
     if (hidden && hidden(path)) throw EIoError("hidden: " + path);
     auto it = crafted.find(path);
-    if (it != crafted.end()) return std::make_unique<MemorySource>(it->second);
+    if (it != crafted.end()) return BudgetedMemorySource(it->second, readBudget);
     return inner().OpenRead(path);
 }
 

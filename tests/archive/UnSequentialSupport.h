@@ -26,6 +26,7 @@ public:
     std::set<std::string> refuseOutput;  // paths whose opening fails
     std::set<std::string> failClose;     // paths whose last bytes cannot be written at close
     std::map<std::string, Bytes> crafted;  // archives given in memory, by their path
+    std::uint64_t readBudget = ~std::uint64_t{0};  // reads of crafted archives, see BudgetedMemorySource
     std::function<bool(const std::string&)> hidden;  // paths that do not exist
 
     bool Exists(const std::string& path) override {

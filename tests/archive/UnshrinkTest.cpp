@@ -80,6 +80,9 @@ TEST(Unshrink, DamagedStreams) {
     EXPECT_EQ(ShrinkError(Codes9({'a', 'b'}), 1000), eBadBlock);     // truncated
     EXPECT_EQ(ShrinkError(Codes9({'a', 'b', 'c', 'd'}), 2), 0);  // stops at the declared size
     EXPECT_EQ(ShrinkError(Codes9({'a', 'b', 257}), 3), eBadBlock);  // a string running past it
+    // A partial clear frees 257 while it is the previous code; 257 then equals the
+    // next free code, whose string would start from the freed one.
+    EXPECT_EQ(ShrinkError(Codes9({'A', 'B', 257, 256, 2, 257}), 100), eInvalidCode);
 }
 
 }  // namespace

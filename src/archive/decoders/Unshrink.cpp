@@ -20,16 +20,19 @@ public:
         for (unsigned c = 0; c < 256; ++c) suffix_[c] = static_cast<std::uint8_t>(c);
     }
 
-    bool Defined(unsigned code) const { return code < 256 || (code >= kFirstFree && prefix_[code] != kUnused); }
+    bool Defined(unsigned code) const {
+        return code < 256 || (code >= kFirstFree && code < kCodes && prefix_[code] != kUnused);
+    }
 
-    // The string of a defined code, first byte first.
+    // The string of a defined code, first byte first. A partial clear may have freed
+    // any code of the chain (the previous code too): that is damage, not a string.
     std::span<const std::uint8_t> String(unsigned code) {
         std::size_t top = kCodes;
         while (code >= 256) {
+            if (!Defined(code)) throw E_RAISE(eInvalidCode);
             if (top == 1) throw E_RAISE(eStackOverflow);
             stack_[--top] = suffix_[code];
             code = prefix_[code];
-            if (code != kUnused && code >= 256 && !Defined(code)) throw E_RAISE(eInvalidCode);
         }
         stack_[--top] = static_cast<std::uint8_t>(code);
         return std::span<const std::uint8_t>(stack_.data() + top, kCodes - top);

@@ -41,6 +41,8 @@ void TUnLHA::Walk() {
             break;
         }
         if (!h) break;
+        // A 64-bit size can point past the file or wrap round to this very header.
+        if (h->dataPos > in->Size() || h->packed > in->Size() - h->dataPos) Fail(eReadError);
         pos = h->dataPos + h->packed;
         if (h->IsFolder()) {
             MakeStoredFolder(h->name);
