@@ -97,6 +97,11 @@ TEST(MemberFiles, StoredCopiesReportEveryPercent) {
         std::vector<int> percents;
         y->OnProgress = [&](ArchiveReader&, const std::string&, std::uint8_t p) { percents.push_back(p); };
         cut.Run(*y, cut.Craft(name, a));
+        if (name == "cut.lzh") {
+            // LHA checks a member's data end before copying anything: a cut member is damage at once.
+            EXPECT_EQ(cut.raised, eReadError);
+            continue;
+        }
         EXPECT_NE(std::find(percents.begin(), percents.end(), 99), percents.end());
     }
 }
