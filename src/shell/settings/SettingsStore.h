@@ -1,0 +1,47 @@
+#pragma once
+// The one settings record of the program and its registry form. Main thread
+// only: worker threads get what they need captured before they start.
+#include "shell/settings/Settings.h"
+
+namespace kv {
+
+class SectionStore;
+
+// The record as a first start has it (the program's key missing).
+Settings MakeInitialSettings(const PlatformDefaults& defaults);
+
+class SettingsStore {
+public:
+    explicit SettingsStore(PlatformDefaults defaults);
+
+    const Settings& Get() const { return settings_; }
+    // Every change outside a load goes through here, so it is saved later.
+    template <class Edit>
+    void Update(Edit&& edit) {
+        edit(settings_);
+        modified_ = true;
+    }
+    void Replace(const Settings& settings) {
+        settings_ = settings;
+        modified_ = true;
+    }
+
+    // Reads the program's values from the store's root section, each value on
+    // its own: a bad one gets its default and never stops the rest.
+    void Load(const SectionStore& store);
+    // Writes every value, "RevisionMarker" last. False when the key could not
+    // be written: the modified flag then stays set for the next try.
+    bool Save(SectionStore& store);
+
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+    bool wizardRequested = false;
+    const PlatformDefaults& Defaults() const { return defaults_; }
+
+private:
+    PlatformDefaults defaults_;
+    Settings settings_;
+    bool modified_ = false;
+};
+
+}  // namespace kv
