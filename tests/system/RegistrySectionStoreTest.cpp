@@ -20,6 +20,26 @@ TEST(RegistrySectionStore, KeepsTheContractWithOneSubkeyPerSection) {
     EXPECT_EQ(reg.ReadInteger("DockPos"), 0x80000000u);  // integers are REG_DWORD
 }
 
+TEST(RegistrySectionStore, KeepsBinaryValuesAndKinds) {
+    test::RegistryTestKey key;
+    RegistrySectionStore store(HKEY_CURRENT_USER, key.path());
+    test::CheckBinaryValueContract(store);
+    TRegistryEx reg;
+    ASSERT_TRUE(reg.OpenRegKey(key.path() + "\\Main", false));
+    std::uint8_t word[4] = {};
+    EXPECT_EQ(reg.ReadBinaryDataDef("Font0", word, 4), -1);  // 300 bytes stored
+    ASSERT_TRUE(reg.OpenRegKey(key.path(), false));
+    std::uint8_t marker = 0;
+    EXPECT_EQ(reg.ReadBinaryDataDef("RevisionMarker", &marker, 1), 1);
+    EXPECT_EQ(marker, 2);
+    const char multi[] = "a\0b\0";
+    ASSERT_EQ(RegSetValueExA(reg.currentKey(), "Multi", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(multi),
+                             sizeof multi),
+              ERROR_SUCCESS);
+    EXPECT_EQ(store.KindOf("", "Multi"), StoredKind::Other);
+    EXPECT_EQ(store.ReadBinary("", "Multi"), std::nullopt);
+}
+
 TEST(RegistrySectionStore, ValuesOfOtherKindsAndOddNames) {
     test::RegistryTestKey key;
     TRegistryEx reg;

@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <string>
+#include <vector>
 
 #include "system/settings/SectionStore.h"
 
@@ -66,6 +67,45 @@ inline void CheckSectionStoreContract(SectionStore& store) {
     EXPECT_EQ(store.ReadInteger("Toolbar", "DockPos"), INT_MIN);
     ASSERT_TRUE(store.WriteString("MRUList", "F0", "again"));
     EXPECT_EQ(store.ReadSectionValues("MRUList"), (std::vector<SectionValue>{{"F0", "again"}}));
+}
+
+// Stores that keep binary values (registry, memory), run against an empty store.
+inline void CheckBinaryValueContract(SectionStore& store) {
+    SCOPED_TRACE("binary value contract");
+    EXPECT_FALSE(store.SectionExists("Main"));
+    EXPECT_EQ(store.KindOf("Main", "Settings"), StoredKind::Missing);
+    EXPECT_EQ(store.ReadBinary("Main", "Settings"), std::nullopt);
+
+    const std::vector<std::uint8_t> word{0xA2, 0xAE, 0x5C, 0x31};
+    ASSERT_TRUE(store.WriteBinary("Main", "Settings", word));
+    EXPECT_TRUE(store.SectionExists("main"));
+    EXPECT_EQ(store.KindOf("Main", "settings"), StoredKind::Binary);
+    EXPECT_EQ(store.ReadBinary("Main", "SETTINGS"), word);
+    EXPECT_EQ(store.ReadString("Main", "Settings"), std::nullopt);  // a binary value is no text
+    EXPECT_TRUE(store.ReadSectionValues("Main").empty());
+
+    ASSERT_TRUE(store.WriteBinary("Main", "Empty", {}));
+    EXPECT_EQ(store.KindOf("Main", "Empty"), StoredKind::Binary);
+    EXPECT_EQ(store.ReadBinary("Main", "Empty"), std::vector<std::uint8_t>());
+    const std::vector<std::uint8_t> big(300, 0x5A);
+    ASSERT_TRUE(store.WriteBinary("Main", "Font0", big));
+    EXPECT_EQ(store.ReadBinary("Main", "Font0"), big);
+
+    // Each kind reads as what it is; writing another kind replaces the value.
+    ASSERT_TRUE(store.WriteString("Main", "TempDir", "C:\\Temp"));
+    ASSERT_TRUE(store.WriteInteger("Main", "CopyTo", -1));
+    EXPECT_EQ(store.KindOf("Main", "TempDir"), StoredKind::Text);
+    EXPECT_EQ(store.KindOf("Main", "CopyTo"), StoredKind::Integer);
+    EXPECT_EQ(store.ReadBinary("Main", "TempDir"), std::nullopt);
+    EXPECT_EQ(store.ReadBinary("Main", "CopyTo"), std::nullopt);
+    ASSERT_TRUE(store.WriteString("Main", "Settings", "text now"));
+    EXPECT_EQ(store.KindOf("Main", "Settings"), StoredKind::Text);
+    EXPECT_EQ(store.ReadBinary("Main", "Settings"), std::nullopt);
+
+    // The root section: values of the store's own key.
+    ASSERT_TRUE(store.WriteBinary("", "RevisionMarker", std::vector<std::uint8_t>{2}));
+    EXPECT_EQ(store.ReadBinary("", "RevisionMarker"), std::vector<std::uint8_t>{2});
+    EXPECT_TRUE(store.SectionExists(""));
 }
 
 }  // namespace kv::test

@@ -13,6 +13,33 @@ TEST(SectionStoreTest, MemoryStoreKeepsTheContract) {
     test::CheckSectionStoreContract(store);
 }
 
+TEST(SectionStoreTest, MemoryStoreKeepsBinaryValuesAndKinds) {
+    MemorySectionStore store;
+    test::CheckBinaryValueContract(store);
+}
+
+TEST(SectionStoreTest, TextStoresKeepNoBinaryValues) {
+    MemorySectionStore memory;
+    struct TextOnly : SectionStore {
+        MemorySectionStore& m;
+        explicit TextOnly(MemorySectionStore& m) : m(m) {}
+        std::optional<std::string> readString(std::string_view s, std::string_view n) const override {
+            return m.ReadString(s, n);
+        }
+        std::vector<SectionValue> readSection(std::string_view s) const override { return m.ReadSectionValues(s); }
+        bool writeString(std::string_view s, std::string_view n, std::string_view v) override {
+            return m.WriteString(s, n, v);
+        }
+        bool eraseSection(std::string_view s) override { return m.EraseSection(s); }
+    } store(memory);
+    EXPECT_FALSE(store.WriteBinary("Main", "Settings", std::vector<std::uint8_t>{1}));
+    EXPECT_EQ(store.KindOf("Main", "Settings"), StoredKind::Missing);
+    EXPECT_FALSE(store.SectionExists("Main"));
+    ASSERT_TRUE(store.WriteString("Main", "Name", "x"));
+    EXPECT_EQ(store.KindOf("Main", "Name"), StoredKind::Text);
+    EXPECT_TRUE(store.SectionExists("Main"));
+}
+
 TEST(SectionStoreTest, StoredIntegers) {
     struct Case {
         const char* text;

@@ -1,5 +1,7 @@
 #include "system/settings/RegistrySectionStoreWin32.h"
 
+#include <algorithm>
+
 #include "system/settings/RegistryExWin32.h"
 
 namespace kv {
@@ -72,6 +74,52 @@ bool RegistrySectionStore::eraseSection(std::string_view section) {
     TRegistryEx reg(root_);
     reg.DeleteKey(pathOf(section));
     return !reg.OpenKeyReadOnly(pathOf(section));
+}
+
+StoredKind RegistrySectionStore::kindOf(std::string_view section, std::string_view name) const {
+    TRegistryEx reg(root_);
+    DWORD type = 0;
+    if (!reg.OpenKeyReadOnly(pathOf(section)) ||
+        RegQueryValueExA(reg.currentKey(), std::string(name).c_str(), nullptr, &type, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+        return StoredKind::Missing;
+    switch (type) {
+    case REG_SZ:
+    case REG_EXPAND_SZ: return StoredKind::Text;
+    case REG_DWORD: return StoredKind::Integer;
+    case REG_BINARY: return StoredKind::Binary;
+    default: return StoredKind::Other;
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> RegistrySectionStore::readBinary(std::string_view section,
+                                                                          std::string_view name) const {
+    TRegistryEx reg(root_);
+    if (!reg.OpenKeyReadOnly(pathOf(section))) return std::nullopt;
+    const std::string valueName(name);
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(reg.currentKey(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_BINARY)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes(size);
+    if (size > 0 && RegQueryValueExA(reg.currentKey(), valueName.c_str(), nullptr, &type, bytes.data(), &size) !=
+                        ERROR_SUCCESS)
+        return std::nullopt;
+    bytes.resize(std::min<std::size_t>(size, bytes.size()));
+    return bytes;
+}
+
+bool RegistrySectionStore::writeBinary(std::string_view section, std::string_view name,
+                                       std::span<const std::uint8_t> bytes) {
+    TRegistryEx reg(root_);
+    return reg.OpenRegKey(pathOf(section), true) &&
+           reg.WriteBinaryData(std::string(name), bytes.data(), static_cast<int>(bytes.size()));
+}
+
+bool RegistrySectionStore::sectionExists(std::string_view section) const {
+    TRegistryEx reg(root_);
+    return reg.OpenKeyReadOnly(pathOf(section));
 }
 
 }  // namespace kv

@@ -22,6 +22,11 @@ protected:
     bool writeString(std::string_view section, std::string_view name, std::string_view value) override;
     bool writeInteger(std::string_view section, std::string_view name, std::int32_t value) override;
     bool eraseSection(std::string_view section) override;
+    StoredKind kindOf(std::string_view section, std::string_view name) const override;
+    std::optional<std::vector<std::uint8_t>> readBinary(std::string_view section,
+                                                        std::string_view name) const override;
+    bool writeBinary(std::string_view section, std::string_view name, std::span<const std::uint8_t> bytes) override;
+    bool sectionExists(std::string_view section) const override;
 
 private:
     // The section's key below the root, as TRegistryEx takes an absolute path.

@@ -53,6 +53,37 @@ bool SectionStore::EraseSection(std::string_view section) {
     return guarded([&] { return eraseSection(section); }, false);
 }
 
+StoredKind SectionStore::KindOf(std::string_view section, std::string_view name) const {
+    return guarded([&] { return kindOf(section, name); }, StoredKind::Missing);
+}
+
+std::optional<std::vector<std::uint8_t>> SectionStore::ReadBinary(std::string_view section,
+                                                                  std::string_view name) const {
+    return guarded([&] { return readBinary(section, name); }, std::optional<std::vector<std::uint8_t>>());
+}
+
+bool SectionStore::WriteBinary(std::string_view section, std::string_view name,
+                               std::span<const std::uint8_t> bytes) {
+    return guarded([&] { return writeBinary(section, name, bytes); }, false);
+}
+
+bool SectionStore::SectionExists(std::string_view section) const {
+    return guarded([&] { return sectionExists(section); }, false);
+}
+
+// Stores of text only: every value is text, and a section exists while it has one.
+StoredKind SectionStore::kindOf(std::string_view section, std::string_view name) const {
+    return readString(section, name) ? StoredKind::Text : StoredKind::Missing;
+}
+
+std::optional<std::vector<std::uint8_t>> SectionStore::readBinary(std::string_view, std::string_view) const {
+    return std::nullopt;
+}
+
+bool SectionStore::writeBinary(std::string_view, std::string_view, std::span<const std::uint8_t>) { return false; }
+
+bool SectionStore::sectionExists(std::string_view section) const { return !readSection(section).empty(); }
+
 std::optional<std::int32_t> SectionStore::readInteger(std::string_view section, std::string_view name) const {
     auto text = readString(section, name);
     return text ? ParseStoredInteger(*text) : std::nullopt;

@@ -5,11 +5,15 @@
 // failure as false, so a save on a destroy path can never end the program.
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kv {
+
+// What a stored value is, for readers whose rules differ by kind.
+enum class StoredKind { Missing, Text, Integer, Binary, Other };
 
 struct SectionValue {
     std::string name;
@@ -34,6 +38,15 @@ public:
     // True when the section is gone afterwards, also when it never existed.
     bool EraseSection(std::string_view section);
 
+    // Binary values, where the store keeps them (the registry, memory). A
+    // value of another kind reads as nothing, and ReadSectionValues skips
+    // binary values.
+    StoredKind KindOf(std::string_view section, std::string_view name) const;
+    std::optional<std::vector<std::uint8_t>> ReadBinary(std::string_view section, std::string_view name) const;
+    bool WriteBinary(std::string_view section, std::string_view name, std::span<const std::uint8_t> bytes);
+    // True for a section that exists, also an empty one.
+    bool SectionExists(std::string_view section) const;
+
 protected:
     virtual std::optional<std::string> readString(std::string_view section, std::string_view name) const = 0;
     virtual std::optional<std::int32_t> readInteger(std::string_view section, std::string_view name) const;
@@ -41,6 +54,11 @@ protected:
     virtual bool writeString(std::string_view section, std::string_view name, std::string_view value) = 0;
     virtual bool writeInteger(std::string_view section, std::string_view name, std::int32_t value);
     virtual bool eraseSection(std::string_view section) = 0;
+    virtual StoredKind kindOf(std::string_view section, std::string_view name) const;
+    virtual std::optional<std::vector<std::uint8_t>> readBinary(std::string_view section,
+                                                                std::string_view name) const;
+    virtual bool writeBinary(std::string_view section, std::string_view name, std::span<const std::uint8_t> bytes);
+    virtual bool sectionExists(std::string_view section) const;
 };
 
 // Optional blanks, an optional sign and decimal digits within 32 bits.
