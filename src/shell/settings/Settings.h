@@ -4,6 +4,7 @@
 // each field (value, bits, initial and default state) lives in the codecs.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,8 @@ struct PlatformDefaults {
     std::string tempDir;
     std::string programDir;
     std::string windowsDir;
+    // Empty: every folder counts as existing.
+    std::function<bool(const std::string&)> folderExists;
 };
 
 struct Settings {
