@@ -157,6 +157,12 @@ int TCustomEnhListView::AddColumn(const std::string& caption, int width, int ali
     return i;
 }
 
+void TCustomEnhListView::ClearColumns() {
+    if (hwnd())
+        for (int i = ColumnCount() - 1; i >= 0; --i) SendMessageA(hwnd(), LVM_DELETECOLUMN, static_cast<WPARAM>(i), 0);
+    columns_.clear();
+}
+
 int TCustomEnhListView::ColumnWidth(int column) const {
     if (column < 0 || column >= ColumnCount()) return 0;
     if (!hwnd()) return columns_[static_cast<size_t>(column)].width;

@@ -38,6 +38,8 @@ public:
     ~TCustomEnhListView() override;
 
     int AddColumn(const std::string& caption, int width, int alignment = LVCFMT_LEFT);
+    // Removes every column (a list that switches between column sets).
+    void ClearColumns();
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);

@@ -273,6 +273,9 @@ bool CatalogBrowser::treeEdited(Node& node, std::string_view text) {
     if (searchRunning_ || !RenameNode(forest_, node, text))
         return false;
     sortTreeChildren(node.parent());
+    // The renamed node's row moves in the list that shows it.
+    if (shownNode_ && shownNode_ == node.parent())
+        resortList(true);
     ports_.list.repaint();
     return true;
 }

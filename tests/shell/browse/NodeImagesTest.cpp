@@ -6,8 +6,7 @@
 namespace kv {
 namespace {
 
-TEST(NodeImagesTest, EveryNodeKindGetsItsPictures) {
-    test::BrowseFixture f;
+ItemIcons NumberedIcons() {
     ItemIcons icons;
     icons.catalog = 1;
     icons.closedFolder = 2;
@@ -17,6 +16,13 @@ TEST(NodeImagesTest, EveryNodeKindGetsItsPictures) {
     icons.cdRom = 6;
     icons.floppy35 = 7;
     icons.virtualDisk = 8;
+    icons.back = 9;
+    return icons;
+}
+
+TEST(NodeImagesTest, EveryNodeKindGetsItsPictures) {
+    test::BrowseFixture f;
+    const ItemIcons icons = NumberedIcons();
     f.disk(f.floppy).flags |= ItemFlags::VirtualDisk;
     AssignNodeImages(f.forest, *f.catalog, icons);
     const struct {
@@ -27,6 +33,24 @@ TEST(NodeImagesTest, EveryNodeKindGetsItsPictures) {
         EXPECT_EQ(c.node->image(), c.image) << c.node->text();
         EXPECT_EQ(c.node->selectedImage(), c.selected) << c.node->text();
     }
+}
+
+TEST(NodeImagesTest, RowImagesLookFileIconsUpOnce) {
+    test::BrowseFixture f;
+    const ItemIcons icons = NumberedIcons();
+    int lookups = 0;
+    auto fileIcon = [&](std::string_view name) {
+        ++lookups;
+        return name == "a.txt" ? 20 : 21;
+    };
+    EXPECT_EQ(RowImage(f.a, icons, f.upRec(), fileIcon), 20);
+    EXPECT_EQ(RowImage(f.a, icons, f.upRec(), fileIcon), 20);
+    EXPECT_EQ(lookups, 1);
+    EXPECT_EQ(RowImage(f.upRec(), icons, f.upRec(), fileIcon), 9);
+    EXPECT_EQ(RowImage(f.docs->record(), icons, f.upRec(), fileIcon), 2);
+    EXPECT_EQ(RowImage(f.cd->record(), icons, f.upRec(), fileIcon), 6);
+    EXPECT_EQ(RowImage(f.catalog->record(), icons, f.upRec(), fileIcon), 1);
+    EXPECT_EQ(RowImage(nullptr, icons, f.upRec(), fileIcon), -1);
 }
 
 }  // namespace
