@@ -127,7 +127,9 @@ bool SettingsStore::Save(SectionStore& store) {
         ok = store.WriteBinary(kRoot, name, bytes) && ok;
     };
     auto word = [&](SettingsWord w) { binary(WordValue(w).name, WordBytes(EncodeSettingsWord(w, s))); };
-    auto text = [&](std::string_view name, std::string_view value) { ok = store.WriteString(kRoot, name, value) && ok; };
+    auto text = [&](std::string_view name, std::string_view value) {
+        ok = store.WriteString(kRoot, name, value) && ok;
+    };
 
     word(SettingsWord::UseFontData);
     for (std::size_t slot = 0; slot < s.fonts.size(); ++slot)

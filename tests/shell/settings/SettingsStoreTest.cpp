@@ -41,7 +41,8 @@ PlatformDefaults Defaults() {
     d.programDir = "C:\\Korvalder";
     d.windowsDir = "C:\\WINDOWS";
     d.folderExists = [](const std::string& folder) { return folder != "C:\\Gone"; };
-    for (std::size_t slot = 0; slot < 6; ++slot) d.systemFonts[slot] = FontData{-11, 0, "System " + std::to_string(slot)};
+    for (std::size_t slot = 0; slot < 6; ++slot)
+        d.systemFonts[slot] = FontData{-11, 0, "System " + std::to_string(slot)};
     return d;
 }
 
@@ -85,7 +86,7 @@ void SaveCustom(TestStore& store, const std::string& dropped) {
     store.failing.clear();
 }
 
-TEST(SettingsStore, AMissingKeyGivesTheInitialRecordAndAskForASave) {
+TEST(SettingsStore, AMissingKeyGivesTheInitialRecordAndAsksForASave) {
     MemorySectionStore empty;
     SettingsStore settings(Defaults());
     settings.Replace(Custom());
@@ -151,7 +152,8 @@ TEST(SettingsStore, EachValueIsReadOnItsOwn) {
          [&](Settings& s) { s.fonts[0].font = d.systemFonts[0]; }, false},
         {"font as text", "", [](SectionStore& st) { st.WriteString("", "Font3", "Arial"); },
          [&](Settings& s) { s.fonts[3].font = d.systemFonts[3]; }, false},
-        {"10-byte font", "", [](SectionStore& st) { st.WriteBinary("", "Font1", Bytes{9, 0, 0, 0, 1, 9, 'a', 'b', 'c', 'd'}); },
+        {"10-byte font", "",
+         [](SectionStore& st) { st.WriteBinary("", "Font1", Bytes{9, 0, 0, 0, 1, 9, 'a', 'b', 'c', 'd'}); },
          [](Settings& s) { s.fonts[1].font = FontData{9, 1, "abcd"}; }, false},
         {"empty toolbar", "", [](SectionStore& st) { st.WriteBinary("", "CustomToolbar", Bytes{}); },
          [](Settings& s) { s.toolbarLayout.clear(); }, false},
