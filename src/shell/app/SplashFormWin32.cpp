@@ -12,6 +12,7 @@ constexpr int kStripBitmapHeight = 25;
 constexpr int kStretchedRow = 229;
 constexpr int kKeptRowsFrom = 230;
 constexpr int kKeptRows = 5;
+constexpr int kKeptRowsAt = 19;
 
 ui::GdiObject<HBITMAP> copyOf(HBITMAP bitmap) {
     return ui::GdiObject<HBITMAP>(static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0)));
@@ -66,8 +67,8 @@ void SplashForm::composeStrip() {
     ui::BitmapCanvas strip(kSplashWidth, kStripBitmapHeight);
     HDC source = CreateCompatibleDC(strip.dc());
     HGDIOBJ old = SelectObject(source, logo_.bitmap());
-    BitBlt(strip.dc(), 0, kStripBitmapHeight - kKeptRows, kSplashWidth, kKeptRows, source, 0, kKeptRowsFrom, SRCCOPY);
-    for (int y = 0; y < kStripBitmapHeight - kKeptRows; ++y)
+    BitBlt(strip.dc(), 0, kKeptRowsAt, kSplashWidth, kKeptRows, source, 0, kKeptRowsFrom, SRCCOPY);
+    for (int y = 0; y < kKeptRowsAt; ++y)
         BitBlt(strip.dc(), 0, y, kSplashWidth, 1, source, 0, kStretchedRow, SRCCOPY);
     SelectObject(source, old);
     DeleteDC(source);
