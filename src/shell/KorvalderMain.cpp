@@ -10,8 +10,8 @@
 #include "resources/ResourceIds.h"
 #include "shell/app/CloseAppFormWin32.h"
 #include "shell/app/LongLivedFormsWin32.h"
+#include "shell/app/ProgramExit.h"
 #include "shell/app/ProgramIdentity.h"
-#include "shell/app/ProgramValues.h"
 #include "shell/app/SingleInstanceWin32.h"
 #include "shell/app/SplashFormWin32.h"
 #include "shell/main/MainFormWin32.h"
@@ -115,12 +115,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         UpdateWindow(main.hwnd());
         const int code = app.run();
 
-        if (settings->Modified())
-            settings->Save(programStore);
         closingNotice.reset();
-        if (extraction.TempFolder.empty())
-            extraction.TempFolder = settings->Get().extractFolder;
-        extraction.CleanupExtractedFiles(kv::TempRemovalMode(settings->Get().tempRemoval));
+        kv::FinishProgram(*settings, programStore, extraction);
         return code;
     } catch (const std::exception& e) {
         MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
