@@ -83,6 +83,12 @@ bool Application::helpContext(HWND owner, unsigned long context, bool popup) {
     return WinHelpA(owner, helpFile.c_str(), command, context) != FALSE;
 }
 
+bool Application::helpQuit(HWND owner) {
+    if (helpFile.empty()) return false;
+    if (helpHandler) return helpHandler(owner, helpFile, HELP_QUIT, 0);
+    return WinHelpA(owner, helpFile.c_str(), HELP_QUIT, 0) != FALSE;
+}
+
 void Application::dispatch(MSG& msg) {
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_MOUSEWHEEL) cancelHint();
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {

@@ -81,8 +81,15 @@ public:
     void cancelHint();
     HintManager& hints();
 
+    // The program's name and icon: message boxes without a caption show the
+    // title, forms without an icon of their own show the icon.
+    std::string title;
+    HICON icon = nullptr;
+
     // Context help through WinHelp; false without a help file.
     std::string helpFile;
+    // Closes the help viewer if it was opened for our help file (at exit).
+    bool helpQuit(HWND owner);
     bool helpContext(HWND owner, unsigned long context, bool popup = false);
     // Runs the help requests in place of WinHelp (tests record them); null: WinHelp.
     std::function<bool(HWND owner, const std::string& file, UINT command, ULONG_PTR data)> helpHandler;

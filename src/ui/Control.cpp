@@ -327,6 +327,12 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             wp = static_cast<unsigned char>(c);
         }
         break;
+    case WM_SETFOCUS:
+        if (onEnter) onEnter(*this);
+        break;
+    case WM_KILLFOCUS:
+        if (onExit) onExit(*this);
+        break;
     case WM_SIZE: {
         LRESULT r = Wnd::wndProc(msg, wp, lp);
         realign();

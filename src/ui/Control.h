@@ -89,6 +89,9 @@ public:
     std::function<void(Control& sender, char& key)> onKeyPress;
     std::function<void(Control& sender, WORD& key, UINT shift)> onKeyUp;
     std::function<void(Control& sender)> onResize;
+    // The control gained (onEnter) or lost (onExit) the keyboard focus.
+    std::function<void(Control& sender)> onEnter;
+    std::function<void(Control& sender)> onExit;
 
 protected:
     // The creation parameters: class, style and extended style; bounds, text and

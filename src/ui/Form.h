@@ -17,6 +17,9 @@ namespace kv::ui {
 enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWin };
 enum class CloseAction { None, Hide, Free };
 enum class WindowState { Normal, Minimized, Maximized };
+// Where a form first shows: its own bounds, or centred on the screen's work
+// area or over the main form (kept on the work area).
+enum class FormPosition { Designed, ScreenCenter, MainFormCenter };
 
 // Modal results; the values are the system's dialog-result codes.
 enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
@@ -54,7 +57,10 @@ public:
     void setClientSize(int width, int height);
     // The window class name; set before the window exists.
     void setWindowClassName(const std::string& name) { className_ = name; }
+    // Null: the application's icon.
     void setIcon(HICON icon);
+    void setPosition(FormPosition position) { position_ = position; }
+    FormPosition position() const { return position_; }
     void setAcceptFiles(bool accept);
     // The "?" caption button: its help requests get the pop-up topic, F1 the full one.
     bool showsHelpButton() const;
@@ -100,6 +106,7 @@ protected:
 
 private:
     bool closeQuery();
+    void placeByPosition();
 
     std::string className_ = "KvForm";
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
@@ -108,6 +115,8 @@ private:
     bool acceptFiles_ = false;
     int modalResult_ = mrNone;
     WindowState state_ = WindowState::Normal;
+    FormPosition position_ = FormPosition::Designed;
+    bool placed_ = false;  // the position is applied at the first show only
     HICON icon_ = nullptr;
     Control* defaultControl_ = nullptr;
     Control* cancelControl_ = nullptr;
