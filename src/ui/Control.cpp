@@ -275,6 +275,12 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
         if (onDblClick) onDblClick(*this);
         break;
+    case WM_SETFOCUS:
+        if (onEnter) onEnter(*this);
+        break;
+    case WM_KILLFOCUS:
+        if (onExit) onExit(*this);
+        break;
     case WM_SETCURSOR:
         if (cursor_ && LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == hwnd() &&
             !Application::instance().screenCursor()) {
@@ -326,12 +332,6 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             if (c == 0) return 0;
             wp = static_cast<unsigned char>(c);
         }
-        break;
-    case WM_SETFOCUS:
-        if (onEnter) onEnter(*this);
-        break;
-    case WM_KILLFOCUS:
-        if (onExit) onExit(*this);
         break;
     case WM_SIZE: {
         LRESULT r = Wnd::wndProc(msg, wp, lp);
