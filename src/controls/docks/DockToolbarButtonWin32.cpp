@@ -6,6 +6,7 @@
 
 #include "controls/docks/DockToolbarWin32.h"
 #include "ui/GlyphStrip.h"
+#include "ui/PaintMessage.h"
 
 namespace kv::ui {
 
@@ -208,17 +209,8 @@ void TDockToolbarButton::openMenu() {
 }
 
 LRESULT TDockToolbarButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (handlePaintMessage(hwnd(), msg, wp, [this](HDC dc) { paint(dc); })) return 0;
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wp));
-        return 0;
     case WM_ERASEBKGND:
         return TRUE;
     case WM_MOUSEACTIVATE:

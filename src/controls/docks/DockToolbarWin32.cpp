@@ -6,6 +6,7 @@
 
 #include "controls/docks/DockSiteWin32.h"
 #include "controls/docks/FloatingToolbarWin32.h"
+#include "ui/PaintMessage.h"
 #include "ui/UiErrors.h"
 
 namespace kv::ui {
@@ -287,19 +288,10 @@ void TDockToolbar::paint(HDC dc) {
 }
 
 LRESULT TDockToolbar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (handlePaintMessage(hwnd(), msg, wp, [this](HDC dc) { paint(dc); })) return 0;
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wp));
-        return 0;
     case WM_LBUTTONDOWN: {
         const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         if (onFreeSpot(p) && dragHandle()) beginDrag(p, (wp & MK_CONTROL) != 0);
@@ -352,9 +344,7 @@ void TDockToolbarSep::SetSizeVert(int size) {
 }
 
 LRESULT TDockToolbarSep::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_PAINT || msg == WM_PRINTCLIENT) {
-        PAINTSTRUCT ps{};
-        HDC dc = msg == WM_PAINT ? BeginPaint(hwnd(), &ps) : reinterpret_cast<HDC>(wp);
+    const bool painted = handlePaintMessage(hwnd(), msg, wp, [this](HDC dc) {
         RECT r;
         GetClientRect(hwnd(), &r);
         FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
@@ -371,9 +361,8 @@ LRESULT TDockToolbarSep::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
                 FillRect(dc, &b, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
             }
         }
-        if (msg == WM_PAINT) EndPaint(hwnd(), &ps);
-        return 0;
-    }
+    });
+    if (painted) return 0;
     if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
         // A press on a separator is a press on the toolbar.
         POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
