@@ -2,6 +2,13 @@
 
 namespace kv::ui {
 
+bool nextDragMessage(MSG& msg) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got > 0) return true;
+    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+}
+
 GdiObject<HBRUSH> makeHalftoneBrush() {
     WORD pattern[8];
     for (int i = 0; i < 8; ++i) pattern[i] = static_cast<WORD>((i & 1) ? 0xAA : 0x55);

@@ -9,6 +9,10 @@
 
 namespace kv::ui {
 
+// The next message of a drag's own loop; false ends the loop: a quit
+// message (posted again for the loop outside) or a failed read.
+bool nextDragMessage(MSG& msg);
+
 // An 8 x 8 pattern of alternating pixels.
 GdiObject<HBRUSH> makeHalftoneBrush();
 // Inverts a frame of the given thickness inside r through brush.

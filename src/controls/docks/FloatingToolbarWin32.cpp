@@ -4,6 +4,7 @@
 
 #include "controls/docks/DockToolbarWin32.h"
 #include "controls/docks/ToolbarLayout.h"
+#include "ui/DragOutline.h"
 
 namespace kv::ui {
 
@@ -88,7 +89,7 @@ void FloatingToolbarWindow::trackClose() {
     SetCapture(hwnd());
     bool closed = false;
     MSG msg;
-    while (GetCapture() == hwnd() && GetMessageA(&msg, nullptr, 0, 0)) {
+    while (GetCapture() == hwnd() && nextDragMessage(msg)) {
         if (msg.message == WM_LBUTTONUP) {
             POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
             ClientToScreen(msg.hwnd, &p);
@@ -98,7 +99,6 @@ void FloatingToolbarWindow::trackClose() {
         if (msg.message == WM_MOUSEMOVE) continue;
         DispatchMessageA(&msg);
     }
-    if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
     ReleaseCapture();
     if (closed) toolbar_.closeFromFrame();
 }
@@ -112,7 +112,7 @@ void FloatingToolbarWindow::trackResize(int hit, POINT start) {
     const DockRect c0 = shrinkByFloatingFrame(toDock(w0));
     SetCapture(hwnd());
     MSG msg;
-    while (GetCapture() == hwnd() && GetMessageA(&msg, nullptr, 0, 0)) {
+    while (GetCapture() == hwnd() && nextDragMessage(msg)) {
         if (msg.message == WM_LBUTTONUP || msg.message == WM_KEYDOWN) break;
         if (msg.message != WM_MOUSEMOVE) {
             DispatchMessageA(&msg);
@@ -135,7 +135,6 @@ void FloatingToolbarWindow::trackResize(int hit, POINT start) {
         if (hit == HTTOP) c.top = c.bottom - s.height; else c.bottom = c.top + s.height;
         toolbar_.setFloatRect(c);
     }
-    if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
     ReleaseCapture();
 }
 

@@ -58,11 +58,7 @@ void TDockToolbar::beginDrag(POINT grab, bool ctrlDown) {
         SetCapture(self);
         MSG msg;
         for (;;) {
-            const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-            if (got <= 0) {
-                if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-                break;
-            }
+            if (!nextDragMessage(msg)) break;
             if (GetCapture() != self) break;
             bool done = false;
             switch (msg.message) {
