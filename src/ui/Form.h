@@ -53,6 +53,7 @@ public:
     void setCaption(const std::string& caption) { setText(caption); }
     std::string caption() const { return text(); }
     void setBorderStyle(BorderStyle style) { borderStyle_ = style; }
+    BorderStyle borderStyle() const { return borderStyle_; }
     void setStayOnTop(bool onTop);
     void setClientSize(int width, int height);
     // The window class name; set before the window exists.

@@ -1,6 +1,7 @@
 #include "controls/small/SmallControlRules.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 namespace kv::ui {
@@ -79,6 +80,28 @@ TabWindowStyle TabStylesToWindowStyle(unsigned styles, bool fixedWidth) {
         out.tabWidth = 100;
     }
     return out;
+}
+
+namespace {
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') s.remove_suffix(1);
+    return s;
+}
+bool startsWithNoCase(std::string_view s, std::string_view prefix) {
+    if (s.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(s[i])) != prefix[i]) return false;
+    return true;
+}
+}  // namespace
+
+std::optional<std::string> UrlTarget(std::string_view url, std::string_view caption) {
+    std::string_view target = trimmed(url);
+    if (target.empty()) target = trimmed(caption);
+    for (std::string_view scheme : {"http://", "https://", "mailto:"})
+        if (startsWithNoCase(target, scheme) && target.size() > scheme.size()) return std::string(target);
+    return std::nullopt;
 }
 
 }  // namespace kv::ui

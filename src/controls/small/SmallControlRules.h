@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "controls/docks/DockGeometry.h"
@@ -78,5 +79,9 @@ struct TabWindowStyle {
     int tabWidth = 0;
 };
 TabWindowStyle TabStylesToWindowStyle(unsigned styles, bool fixedWidth);
+
+// What a link label opens: its URL, or its caption when the URL is blank;
+// only web and mail addresses, so a caption can never start a program.
+std::optional<std::string> UrlTarget(std::string_view url, std::string_view caption);
 
 }  // namespace kv::ui

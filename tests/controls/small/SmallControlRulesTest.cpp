@@ -61,5 +61,15 @@ TEST(TabStyles, ImplicationsAndWindowBits) {
     EXPECT_EQ(TabStylesToWindowStyle(tabButton | tabOwnerDraw, false).style, 0x0100u | 0x2000u);
 }
 
+TEST(UrlTarget, UrlOrCaptionAndOnlyWebOrMail) {
+    EXPECT_EQ(UrlTarget(" http://example.org/ ", "Home"), "http://example.org/");
+    EXPECT_EQ(UrlTarget("  ", "mailto:someone@example.org"), "mailto:someone@example.org");
+    EXPECT_EQ(UrlTarget("HTTPS://x.org", ""), "HTTPS://x.org");
+    EXPECT_EQ(UrlTarget("", "C:\\Windows\\notepad.exe"), std::nullopt);
+    EXPECT_EQ(UrlTarget("file:///c:/x.exe", "http://fine.org"), std::nullopt);
+    EXPECT_EQ(UrlTarget("http://", ""), std::nullopt);
+    EXPECT_EQ(UrlTarget("", ""), std::nullopt);
+}
+
 }  // namespace
 }  // namespace kv::ui
