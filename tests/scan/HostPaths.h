@@ -17,6 +17,16 @@ class HostPathFileSystem : public FaultyFileSystem {
 public:
     using FaultyFileSystem::FaultyFileSystem;
     bool Exists(const std::string& p) override { return FaultyFileSystem::Exists(Host(p)); }
+    std::optional<std::uint64_t> FileSize(const std::string& p) override { return FaultyFileSystem::FileSize(Host(p)); }
+    std::optional<std::uint32_t> FileDosDate(const std::string& p) override {
+        return FaultyFileSystem::FileDosDate(Host(p));
+    }
+    std::vector<FolderEntry> ListFolder(const std::string& f) override {
+        if (failList && f.find(*failList) != std::string::npos) throw EIoError("Cannot list folder \"" + f + "\"");
+        return FaultyFileSystem::ListFolder(Host(f));
+    }
+    // Listing a folder whose path holds this text fails, as a damaged medium would.
+    std::optional<std::string> failList;
     std::uint32_t FileAttributes(const std::string& p) override { return FaultyFileSystem::FileAttributes(Host(p)); }
     std::string CreateTempFile(const std::string& f, const std::string& prefix) override {
         return FaultyFileSystem::CreateTempFile(Host(f), prefix);
