@@ -330,6 +330,64 @@ TEST_F(ScanFixture, VolumeFiguresNamesAndPumping) {
     EXPECT_EQ(v.otherClusters, 49u);
 }
 
+TEST_F(ScanFixture, VolumeSetsAndDamagedArchives) {
+    // The later part sorts first here; the set is still listed once, from its first part.
+    fs::copy_file(FixtureArchive("volumes.a01"), tree / "aaa.a01");
+    fs::copy_file(FixtureArchive("volumes.arj"), tree / "aaa.arj");
+    const std::string zip = test::StoredZip({{"a.txt", "aaaa"}, {"b.txt", "bbbb"}});
+    PutFile(tree / "cut.zip", zip.substr(0, zip.size() - 30));
+    PutFile(tree / "notreally.exe", "MZ but nothing else");
+    DiskScanner scanner(services(), options);
+    Node* disk = scan(scanner, *catalog);
+    ASSERT_NE(disk, nullptr) << scanner.FailureText();
+    const std::string dump = test::Dump(*disk);
+    auto count = [&](const std::string& text) {
+        std::size_t n = 0;
+        for (std::size_t at = dump.find(text); at != std::string::npos; at = dump.find(text, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("FOLDER \\aaa.arj "), 1u) << dump;
+    EXPECT_EQ(count("\\aaa.a01"), 0u) << dump;
+    // A damaged archive and a program without one are plain files, with no partial folder.
+    EXPECT_EQ(count("FILE \\cut.zip "), 1u) << dump;
+    EXPECT_EQ(count("FOLDER \\cut.zip"), 0u) << dump;
+    EXPECT_EQ(count("FILE \\notreally.exe "), 1u) << dump;
+    const auto& d = *RecordAs<TDiskRec>(disk->record());
+    // Both parts of the set count as files, and both sizes reach the totals.
+    EXPECT_EQ(d.volume.fileCount, 4u);
+}
+
+TEST_F(ScanFixture, DescriptionSourcesFollowTheUsersOrder) {
+    // A subfolder takes its FILE_ID.DIZ; the DESCRIPT.ION beside it names the subfolder too.
+    PutFile(tree / "sub" / "FILE_ID.DIZ", "From the diz");
+    PutFile(tree / "DESCRIPT.ION", "sub From descript.ion\r\n");
+    // Each scan adds a disk to the same catalog: nothing is to come from the earlier ones.
+    options.carryOver = false;
+    const struct {
+        std::vector<std::string> order;
+        const char* want;
+    } cases[] = {
+        // The default order: the diz comes first, DESCRIPT.ION only fills gaps.
+        {DefaultImportDescItems(), "desc=From the diz\n"},
+        // DESCRIPT.ION first: it may overwrite what the subfolder's diz gave.
+        {{"DESCRIPT.ION", "FILE_ID.DIZ", "FILES.BBS", "Compressed"}, "desc=From descript.ion\n"},
+    };
+    for (const auto& c : cases) {
+        options.descOrder = c.order;
+        DiskScanner scanner(services(), options);
+        Node* disk = scan(scanner, *catalog);
+        ASSERT_NE(disk, nullptr);
+        const std::string dump = test::Dump(*disk);
+        EXPECT_NE(dump.find("FOLDER \\sub"), std::string::npos);
+        EXPECT_NE(dump.find(c.want), std::string::npos) << dump;
+    }
+    options.import4Dos = false;
+    options.importDiz = false;
+    DiskScanner scanner(services(), options);
+    const std::string dump = test::Dump(*scan(scanner, *catalog));
+    EXPECT_EQ(dump.find("desc=From"), std::string::npos) << dump;
+}
+
 TEST(DiskNames, UniqueInTheCatalog) {
     Forest forest;
     Node& cat = test::NewCatalog(forest);
