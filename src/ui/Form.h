@@ -18,6 +18,10 @@ enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWin
 enum class CloseAction { None, Hide, Free };
 enum class WindowState { Normal, Minimized, Maximized };
 
+// The caption's buttons. The "?" button shows only beside the close button
+// alone: with a dialog border, or without minimise and maximise.
+enum : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+
 // Modal results; the values are the system's dialog-result codes.
 enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
@@ -50,6 +54,10 @@ public:
     void setCaption(const std::string& caption) { setText(caption); }
     std::string caption() const { return text(); }
     void setBorderStyle(BorderStyle style) { borderStyle_ = style; }
+    // Takes the caption buttons the border style has but the set lacks away
+    // (re-creates the window).
+    void setBorderIcons(unsigned icons);
+    unsigned borderIcons() const { return borderIcons_; }
     void setStayOnTop(bool onTop);
     void setClientSize(int width, int height);
     // The window class name; set before the window exists.
@@ -103,6 +111,7 @@ private:
 
     std::string className_ = "KvForm";
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
+    unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     bool stayOnTop_ = false;
     bool modal_ = false;
     bool acceptFiles_ = false;
