@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "ui/Form.h"
 #include "ui/HintManager.h"
+#include "ui/MainThreadCalls.h"
 #include "ui/MessageBoxPrompt.h"
 
 namespace kv::ui {
@@ -13,6 +14,11 @@ Application::~Application() = default;
 Application& Application::instance() {
     static Application app;
     return app;
+}
+
+QueuedSync& Application::mainThreadSync() {
+    if (!calls_) calls_ = std::make_unique<MainThreadCalls>();
+    return calls_->sync();
 }
 
 UserPrompt& Application::prompt() {

@@ -12,10 +12,15 @@
 #include "ui/HintWindow.h"
 #include "ui/UserPrompt.h"
 
+namespace kv {
+class QueuedSync;
+}
+
 namespace kv::ui {
 
 class Form;
 class HintManager;
+class MainThreadCalls;
 
 class Application {
 public:
@@ -31,6 +36,10 @@ public:
     int modalDepth() const { return modalDepth_; }
     bool terminated() const { return terminated_; }
     void terminate() { PostQuitMessage(0); }
+
+    // The worker's synchronised calls to the main thread. Every message loop
+    // runs them as they come, modal ones included. First use on the main thread.
+    QueuedSync& mainThreadSync();
 
     // Called when the queue runs empty, also inside modal loops. Set done to
     // false to be called again without waiting for a message.
@@ -110,6 +119,7 @@ private:
     std::string hint_;
     bool showHint_ = true;
     std::unique_ptr<HintManager> hints_;
+    std::unique_ptr<MainThreadCalls> calls_;
 };
 
 // Shows the hourglass on every window of the program for its lifetime.

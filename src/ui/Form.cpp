@@ -50,6 +50,11 @@ void Form::createParams(CreateArgs& args) {
         ex |= WS_EX_TOOLWINDOW;
         break;
     }
+    if (!(borderIcons_ & biSystemMenu)) style &= ~WS_SYSMENU;
+    if (!(borderIcons_ & biMinimize)) style &= ~WS_MINIMIZEBOX;
+    if (!(borderIcons_ & biMaximize)) style &= ~WS_MAXIMIZEBOX;
+    if ((borderIcons_ & biHelp) && (style & WS_SYSMENU) && !(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
+        ex |= WS_EX_CONTEXTHELP;
     if (stayOnTop_) ex |= WS_EX_TOPMOST;
     if (acceptFiles_) ex |= WS_EX_ACCEPTFILES;
     args.style = style | (args.style & WS_DISABLED);
@@ -76,6 +81,12 @@ void Form::setStayOnTop(bool onTop) {
 void Form::setIcon(HICON icon) {
     icon_ = icon;
     if (hwnd()) createHandle();
+}
+
+void Form::setBorderIcons(unsigned icons) {
+    if (icons == borderIcons_) return;
+    borderIcons_ = icons;
+    recreateWnd();
 }
 
 bool Form::showsHelpButton() const { return hwnd() && (GetWindowLongA(hwnd(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP); }

@@ -21,6 +21,10 @@ enum class WindowState { Normal, Minimized, Maximized };
 // area or over the main form (kept on the work area).
 enum class FormPosition { Designed, ScreenCenter, MainFormCenter };
 
+// The caption's buttons. The "?" button shows only beside the close button
+// alone: with a dialog border, or without minimise and maximise.
+enum : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+
 // Modal results; the values are the system's dialog-result codes.
 enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
@@ -54,6 +58,10 @@ public:
     std::string caption() const { return text(); }
     void setBorderStyle(BorderStyle style) { borderStyle_ = style; }
     BorderStyle borderStyle() const { return borderStyle_; }
+    // Takes the caption buttons the border style has but the set lacks away
+    // (re-creates the window).
+    void setBorderIcons(unsigned icons);
+    unsigned borderIcons() const { return borderIcons_; }
     void setStayOnTop(bool onTop);
     void setClientSize(int width, int height);
     // The window class name; set before the window exists.
@@ -111,6 +119,7 @@ private:
 
     std::string className_ = "KvForm";
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
+    unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     bool stayOnTop_ = false;
     bool modal_ = false;
     bool acceptFiles_ = false;
