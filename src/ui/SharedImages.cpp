@@ -64,6 +64,8 @@ void InitSharedObjects() {
     SharedMediaTypes().clear();
 }
 
+bool SharedObjectsReady() { return shared != nullptr; }
+
 void FinalizeSharedObjects() {
     if (!shared)
         return;

@@ -18,6 +18,8 @@ inline constexpr int Grayed = 3;
 }  // namespace CheckImage
 
 void InitSharedObjects();
+// Between InitSharedObjects and FinalizeSharedObjects.
+bool SharedObjectsReady();
 // Exit work that needs the shared objects (the clean-up of extracted files)
 // runs before this, in the program's exit code.
 void FinalizeSharedObjects();

@@ -67,7 +67,10 @@ unsigned waitForCatalogs(HWND main, unsigned expected, DWORD ms) {
     HWND tree = FindWindowExA(main, nullptr, WC_TREEVIEWA, nullptr);
     unsigned n = 0;
     for (DWORD waited = 0; waited <= ms; waited += 100) {
-        n = static_cast<unsigned>(SendMessageA(tree, TVM_GETCOUNT, 0, 0));
+        // The top-level items: an opened catalog also shows its disks.
+        n = 0;
+        for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item))
+            ++n;
         if (n == expected) break;
         Sleep(100);
     }

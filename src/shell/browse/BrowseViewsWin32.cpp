@@ -8,12 +8,13 @@
 namespace kv {
 
 BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAGELIST smallImages,
-                                   std::function<int(std::string_view fileName)> fileIcon)
+                                   std::function<int(std::string_view fileName)> fileIcon, ui::TreeView& tree,
+                                   ui::TExtListView& list)
     : forest_(forest),
       icons_(icons),
       smallImages_(smallImages),
-      tree_(forest, icons),
-      list_(icons, std::move(fileIcon)),
+      tree_(forest, icons, tree),
+      list_(icons, std::move(fileIcon), list),
       formats_(LocaleCellFormats()) {
     browser_ = std::make_unique<CatalogBrowser>(forest, BrowsePorts{tree_, list_, *this, *this});
     browser_->setFormats(&formats_);
@@ -22,7 +23,6 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
     list_.setBrowser(browser_.get());
     timer_.onTimer = [this](ui::Timer&) { browser_->refillTimerFired(); };
 
-    ui::TExtListView& list = list_.control();
     list.OnColumnClick = [this](ui::TCustomEnhListView&, int column) {
         if (column < 0) {
             if (onColumnsSetup)
@@ -97,6 +97,8 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
     drag_.onEnd = [this](bool) { dragItems_ = {}; };
     // A node going away ends any drag: its items may be among the freed.
     tree_.onRemoving = [this](Node&) { drag_.cancel(); };
+    if (tree.hwnd() && list.hwnd())
+        attach();
 }
 
 void BrowseViewsWin32::startDrag(DragItems items, HIMAGELIST image, POINT hotSpot) {
@@ -112,11 +114,22 @@ BrowseViewsWin32::~BrowseViewsWin32() {
     timer_.setEnabled(false);
     tree_.setBrowser(nullptr);
     list_.setBrowser(nullptr);
+    ui::TExtListView& list = list_.control();
+    list.OnColumnClick = nullptr;
+    list.onDblClick = nullptr;
+    list.onKeyDown = nullptr;
+    list.OnEditing = nullptr;
+    list.OnEdited = nullptr;
+    list.onMouseDown = nullptr;
+    list.onMouseMove = nullptr;
+    list.onMouseUp = nullptr;
+    list.onEnter = nullptr;
+    list.OnStartDrag = nullptr;
+    tree_.control().onMouseMove = nullptr;
+    tree_.control().onMouseUp = nullptr;
 }
 
-void BrowseViewsWin32::create(ui::Control& treePane, ui::Control& listPane) {
-    tree_.control().create(&treePane);
-    list_.control().create(&listPane);
+void BrowseViewsWin32::attach() {
     tree_.control().setImageLists(smallImages_, nullptr);
     list_.control().SetSmallImages(smallImages_);
     list_.setColumnSet(true);

@@ -1,7 +1,7 @@
 #pragma once
-// The catalog tree and the item list as the main window hosts them: both
-// controls, the browser that drives them, the 500 ms refill timer and the
-// status texts, wired together. The host places the two controls in its panes.
+// The catalog tree and the item list as the main window hosts them: the
+// host's two controls bound to the forest, the browser that drives them, the
+// 500 ms refill timer and the status texts, wired together.
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -23,13 +23,17 @@ struct DragItems {
 
 class BrowseViewsWin32 : private RefillTimer, private BrowseStatus {
 public:
-    // smallImages: the image list of the icons' indexes (tree and list); may be null.
+    // smallImages: the image list of the icons' indexes (tree and list); may be
+    // null. The controls are the host's, created or not; binding them to the
+    // forest replaces their model callbacks until this is destroyed.
     BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAGELIST smallImages,
-                     std::function<int(std::string_view fileName)> fileIcon = {});
+                     std::function<int(std::string_view fileName)> fileIcon, ui::TreeView& tree,
+                     ui::TExtListView& list);
     ~BrowseViewsWin32() override;
 
-    // Creates the tree and the list as children of their panes.
-    void create(ui::Control& treePane, ui::Control& listPane);
+    // Gives the controls the images and the first column set; the host calls it
+    // once they have windows (the constructor does when they have them already).
+    void attach();
 
     CatalogBrowser& browser() { return *browser_; }
     CatalogTreeWin32& tree() { return tree_; }

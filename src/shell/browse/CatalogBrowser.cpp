@@ -115,6 +115,14 @@ void CatalogBrowser::refresh() {
     fillItemList(nullptr);
 }
 
+void CatalogBrowser::clearList() {
+    shownNode_ = nullptr;
+    rowToSelect_ = nullptr;
+    items_.clear();
+    pin_.reset();
+    ports_.list.setRowCount(0);
+}
+
 void CatalogBrowser::treeChanged(Node* node, bool bySelection) {
     if (bySelection && displayLocked()) {
         if (ports_.timer.running())
@@ -243,6 +251,18 @@ std::ptrdiff_t CatalogBrowser::findNext(std::string_view text, std::size_t start
     return FindNextInList(items_.size(), [this](std::size_t i) { return ItemName(items_[i]); }, text, start);
 }
 
+void CatalogBrowser::refreshRecordViews(const ItemHead* rec) {
+    if (!rec) {
+        ports_.tree.repaint();
+        return;
+    }
+    // A file shows in its owner's list, any other record in its parent's.
+    const Node* node = rec->node;
+    const Node* listedUnder = !node ? nullptr : rec->kind() == ItemFlags::File ? node : node->parent();
+    if (shownNode_ && listedUnder == shownNode_)
+        ports_.list.repaint();
+}
+
 std::string CatalogBrowser::totalsText(bool selection) const {
     std::size_t count = 0;
     std::uint64_t bytes = 0;
@@ -310,6 +330,12 @@ void CatalogBrowser::setSortColumn(std::uint8_t column) {
     if (!selected)
         return;
     (isCatalog(selected) ? diskSortColumn_ : fileSortColumn_) = column;
+}
+
+void CatalogBrowser::setSortSettings(const SortSettings& s) {
+    diskSortColumn_ = s.diskColumn;
+    fileSortColumn_ = s.fileColumn;
+    sortReverse_ = s.reverse;
 }
 
 void CatalogBrowser::setSortReverse(bool reverse) {

@@ -60,6 +60,10 @@ public:
     void fillItemList(Node* node);
     // The list content changed under it: forget what is shown and refill.
     void refresh();
+    // Empties the list and forgets what it showed (a catalog about to close).
+    void clearList();
+    // The ".." row's node: outside the tree, recognised by identity.
+    Node& upNode() { return upNode_; }
 
     // Tree events. bySelection: a real selection change (not a direct call).
     void treeChanged(Node* node, bool bySelection);
@@ -86,6 +90,8 @@ public:
     void goToItem(const ItemHead* rec);
     // Type-ahead: the next row from start whose name starts with text; -1 when none.
     std::ptrdiff_t findNext(std::string_view text, std::size_t start) const;
+    // Repaints the views that may show the record; null repaints the tree.
+    void refreshRecordViews(const ItemHead* rec);
     // "Total: ..." or "Selected: ..." for the status bar.
     std::string totalsText(bool selection) const;
 
@@ -100,6 +106,15 @@ public:
     std::uint8_t sortColumn() const;
     void setSortColumn(std::uint8_t column);
     bool sortReverse() const { return sortReverse_; }
+    // The kept columns of the disk and the file list and the direction, as
+    // the window position stores them; set without re-sorting.
+    struct SortSettings {
+        std::uint8_t diskColumn = 0;
+        std::uint8_t fileColumn = 0;
+        bool reverse = false;
+    };
+    SortSettings sortSettings() const { return {diskSortColumn_, fileSortColumn_, sortReverse_}; }
+    void setSortSettings(const SortSettings& s);
     void setSortReverse(bool reverse);
     // A header click: the column in force reverses, another one sorts anew.
     void columnClick(int column);

@@ -26,7 +26,8 @@ bool isNavigationKey(WORD key) {
 
 }  // namespace
 
-CatalogTreeWin32::CatalogTreeWin32(Forest& forest, const ItemIcons& icons) : forest_(forest), icons_(icons) {
+CatalogTreeWin32::CatalogTreeWin32(Forest& forest, const ItemIcons& icons, ui::TreeView& tree)
+    : forest_(forest), icons_(icons), tree_(tree) {
     tree_.textOf = [](ui::TreeView::Node n) { return nodeOf(n)->text(); };
     tree_.hasChildren = [](ui::TreeView::Node n) { return nodeOf(n)->hasChildren(); };
     tree_.childrenOf = [](ui::TreeView::Node n) {
@@ -90,7 +91,24 @@ CatalogTreeWin32::CatalogTreeWin32(Forest& forest, const ItemIcons& icons) : for
     forest_.setObserver(this);
 }
 
-CatalogTreeWin32::~CatalogTreeWin32() { forest_.setObserver(next_); }
+CatalogTreeWin32::~CatalogTreeWin32() {
+    forest_.setObserver(next_);
+    // The control may outlive the binding: it must not call back into it.
+    tree_.textOf = nullptr;
+    tree_.hasChildren = nullptr;
+    tree_.childrenOf = nullptr;
+    tree_.isBold = nullptr;
+    tree_.imageOf = nullptr;
+    tree_.onChange = nullptr;
+    tree_.onExpanding = nullptr;
+    tree_.onEditing = nullptr;
+    tree_.onEdited = nullptr;
+    tree_.onStartDrag = nullptr;
+    tree_.onKeyDown = nullptr;
+    tree_.onKeyUp = nullptr;
+    tree_.onExit = nullptr;
+    tree_.onMouseDown = nullptr;
+}
 
 void CatalogTreeWin32::keyDown(WORD key) {
     // Moves by key refill the list only after the keys are released.

@@ -15,7 +15,8 @@ class CatalogBrowser;
 
 class CatalogTreeWin32 : public BrowseTreePort, public ForestObserver {
 public:
-    CatalogTreeWin32(Forest& forest, const ItemIcons& icons);
+    // Binds the host's tree control to the forest until destroyed.
+    CatalogTreeWin32(Forest& forest, const ItemIcons& icons, ui::TreeView& tree);
     ~CatalogTreeWin32() override;
 
     ui::TreeView& control() { return tree_; }
@@ -56,7 +57,7 @@ private:
 
     Forest& forest_;
     const ItemIcons& icons_;
-    ui::TreeView tree_;
+    ui::TreeView& tree_;
     CatalogBrowser* browser_ = nullptr;
     ForestObserver* next_ = nullptr;
     bool keyLock_ = false;

@@ -20,10 +20,14 @@ int alignmentOf(ColumnAlign a) {
 
 }  // namespace
 
-ItemListWin32::ItemListWin32(const ItemIcons& icons, std::function<int(std::string_view)> fileIcon)
-    : icons_(icons), fileIcon_(std::move(fileIcon)) {
+ItemListWin32::ItemListWin32(const ItemIcons& icons, std::function<int(std::string_view)> fileIcon,
+                             ui::TExtListView& list)
+    : icons_(icons), fileIcon_(std::move(fileIcon)), list_(list) {
     list_.EditLabels = true;
-    list_.SetVirtualMode(true);
+    if (!list_.VirtualMode())
+        list_.SetVirtualMode(true);
+    else if (list_.hwnd())
+        list_.recreateWnd();  // for the label-editing style
     list_.SetExtendedStyles(ui::lvxFullRowSelect | ui::lvxHeaderDragDrop);
     list_.OnVMGetItemInfo = [this](ui::TExtListView&, int item, int subItem, ui::TLVVMMaskItems mask, int& image,
                                    LPARAM& param, int&, int& indent, std::string& text) {
@@ -51,7 +55,10 @@ ItemListWin32::ItemListWin32(const ItemIcons& icons, std::function<int(std::stri
     };
 }
 
-ItemListWin32::~ItemListWin32() = default;
+ItemListWin32::~ItemListWin32() {
+    list_.OnVMGetItemInfo = nullptr;
+    list_.OnVMFindItem = nullptr;
+}
 
 void ItemListWin32::cellInfo(const ItemHead* rec, std::uint8_t kind, ui::TLVVMMaskItems mask, int& image,
                              std::string& text) const {

@@ -15,8 +15,9 @@ class CatalogBrowser;
 
 class ItemListWin32 : public ItemListPort {
 public:
-    // fileIcon gives the icon of a file name (the icon cache); may be empty.
-    ItemListWin32(const ItemIcons& icons, std::function<int(std::string_view)> fileIcon);
+    // Binds the host's list control; fileIcon gives the icon of a file name
+    // (the icon cache) and may be empty.
+    ItemListWin32(const ItemIcons& icons, std::function<int(std::string_view)> fileIcon, ui::TExtListView& list);
     ~ItemListWin32() override;
 
     ui::TExtListView& control() { return list_; }
@@ -45,7 +46,7 @@ private:
 
     const ItemIcons& icons_;
     std::function<int(std::string_view)> fileIcon_;
-    ui::TExtListView list_;
+    ui::TExtListView& list_;
     CatalogBrowser* browser_ = nullptr;
     int columnSet_ = -1;  // 1 disk list, 0 file list
 };

@@ -6,6 +6,9 @@ namespace kv {
 void ApplySettings(const Settings& settings, MainForm& main) {
     main.statusBar.setVisible(settings.statusBar);
     main.ShowUpRow = settings.showUpRow;
+    BrowseSettings& browse = main.browse().browser().settings();
+    browse.showUpRow = settings.showUpRow;
+    browse.formattedSizes = settings.formattedSizes;
     main.ApplyAutoSaveOptions();
     main.realign();
 }

@@ -91,46 +91,18 @@ void MainForm::remove(const std::string& fileName) {
     services_.settings.Update([&](Settings& s) { std::erase(s.autoloadList, fileName); });
 }
 
-Node* MainForm::selected() { return static_cast<Node*>(tree.selected()); }
+Node* MainForm::selected() { return browse_->tree().selected(); }
 
-void MainForm::select(Node* node) { tree.select(node); }
+void MainForm::select(Node* node) { browse_->tree().select(node); }
 
-void MainForm::expand(Node& node) { tree.expand(&node); }
+void MainForm::expand(Node& node) { browse_->tree().expand(node); }
 
-void MainForm::collapse(Node& node) {
-    if (HTREEITEM item = tree.itemOf(&node))
-        TreeView_Expand(tree.hwnd(), item, TVE_COLLAPSE);
-}
-
-void MainForm::showRoots() {
-    std::vector<ui::TreeView::Node> roots;
-    for (const auto& root : forest_.roots())
-        roots.push_back(root.get());
-    tree.setRoots(roots);
-}
-
-void MainForm::added(Node& node) {
-    if (!node.parent())
-        showRoots();
-}
-
-void MainForm::removing(Node& node) {
-    if (node.parent())
-        return;
-    // Called before the node goes: show the roots without it.
-    std::vector<ui::TreeView::Node> roots;
-    for (const auto& root : forest_.roots())
-        if (root.get() != &node)
-            roots.push_back(root.get());
-    tree.setRoots(roots);
-}
-
-void MainForm::changed(Node& node, unsigned) { tree.refresh(&node); }
+void MainForm::collapse(Node& node) { browse_->tree().collapse(node); }
 
 bool MainForm::statusIdle() const { return !status_.busy(); }
 
 void MainForm::clearItemList() {
-    list.SetItemCountEx(0);
+    browse_->browser().clearList();
     ShownNode = nullptr;
 }
 

@@ -11,6 +11,7 @@
 #include "shell/settings/SettingsStore.h"
 #include "system/settings/SectionStore.h"
 #include "ui/Application.h"
+#include "ui/SharedImages.h"
 
 namespace kv {
 namespace {
@@ -66,6 +67,7 @@ MainForm::MainForm(MainFormServices services)
 MainForm::~MainForm() {
     ui::Application& app = ui::Application::instance();
     if (app.mainForm() == this) app.onIdle = nullptr;
+    browse_.reset();
     forest_.setObserver(nullptr);
     destroyWindow();
 }
@@ -86,9 +88,6 @@ void MainForm::FormCreate() {
     statusBar.create(this);
     tree.setBounds(0, 0, treeWidth_, 100);
     tree.setAlign(ui::Align::Left);
-    tree.textOf = [](ui::TreeView::Node n) { return static_cast<Node*>(n)->text(); };
-    tree.hasChildren = [](ui::TreeView::Node) { return false; };
-    tree.childrenOf = [](ui::TreeView::Node) { return std::vector<ui::TreeView::Node>{}; };
     tree.create(this);
     splitter.setBounds(treeWidth_, 0, 4, 100);
     splitter.setAlign(ui::Align::Left);
@@ -97,8 +96,8 @@ void MainForm::FormCreate() {
     list.create(this);
     list.SetVirtualMode(true);
     realign();
+    createBrowseViews();
 
-    forest_.setObserver(this);
     openServices_.showStatus = [this](const std::string& text) { ShowStatus(text, !text.empty()); };
     openServices_.processMessages = [] { ui::Application::instance().processMessages(); };
     openServices_.updateCommands = [this] { updateCommands(kUpdateAllCommands); };
@@ -123,10 +122,8 @@ void MainForm::FormCreate() {
     onDropFiles = [this](ui::Form&, const std::vector<std::string>& names) { DropFiles(names); };
 
     // The ".." row: a folder outside the tree that no list index names.
-    UpNode = &forest_.makeDetached("..");
-    auto up = std::make_unique<TFolderRec>();
-    up->stored.attributes = FILE_ATTRIBUTE_DIRECTORY;
-    (void)UpNode->setRecord(std::move(up));
+    UpNode = &browse_->browser().upNode();
+    RecordAs<TFolderRec>(UpNode->record())->stored.attributes = FILE_ATTRIBUTE_DIRECTORY;
 
     autoSaveTimer_.onTimer = [this](ui::Timer&) { AutoSaveTimerTimeout(); };
     listUpdateTimer_.setEnabled(false);
@@ -137,6 +134,18 @@ void MainForm::FormCreate() {
     LoadWindowPos();
     updateCommands(kUpdateAllCommands);
     ShowStatus("", false);
+}
+
+void MainForm::createBrowseViews() {
+    if (SharedObjectsReady())
+        iconList_ = std::make_unique<TIconList>(SmallImages(), LargeImages(), GetModuleHandleA(nullptr));
+    std::function<int(std::string_view)> fileIcon;
+    if (iconList_)
+        fileIcon = [this](std::string_view name) { return iconList_->AddIcon(std::string(name)); };
+    browse_ = std::make_unique<BrowseViewsWin32>(forest_, iconList_ ? iconList_->icons() : noIcons_,
+                                                 iconList_ ? SmallImages().handle() : nullptr, std::move(fileIcon),
+                                                 tree, list);
+    browse_->onStatus = [this](std::string_view text, bool busy) { ShowStatus(std::string(text), busy); };
 }
 
 void MainForm::CheckRevisionMarker() {
@@ -171,6 +180,7 @@ void MainForm::LoadWindowPos() {
     }
     SetViewStyle(pos->viewStyle);
     Sort = pos->sort;
+    browse_->browser().setSortSettings({Sort.diskColumn, Sort.fileColumn, Sort.reverse});
 }
 
 void MainForm::SaveWindowPos() {
@@ -187,6 +197,8 @@ void MainForm::SaveWindowPos() {
     pos.bounds = {r.left + work.left, r.top + work.top, r.right - r.left, r.bottom - r.top};
     pos.treeWidth = tree.width();
     pos.viewStyle = viewStyle_;
+    const CatalogBrowser::SortSettings sort = browse_->browser().sortSettings();
+    Sort = {sort.diskColumn, sort.fileColumn, sort.reverse};
     pos.sort = Sort;
     pos = WindowPosToStore(pos, GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED));
     WriteWindowPos(services_.programStore, pos);

@@ -16,11 +16,13 @@
 #include "catalog/CatalogOpen.h"
 #include "catalog/file/CatalogSave.h"
 #include "catalog/model/Forest.h"
+#include "controls/IconList.h"
 #include "controls/VirtualListView.h"
 #include "shell/app/AutoSave.h"
 #include "shell/app/CloseQuery.h"
 #include "shell/app/IdleSequence.h"
 #include "shell/app/WindowPos.h"
+#include "shell/browse/BrowseViewsWin32.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Splitter.h"
@@ -71,8 +73,7 @@ class MainForm : public ui::Form,
                  private CatalogFileDialog,
                  private RecentCatalogs,
                  private AutoLoadList,
-                 private ISaveDialog,
-                 private ForestObserver {
+                 private ISaveDialog {
 public:
     explicit MainForm(MainFormServices services);
     ~MainForm() override;
@@ -85,6 +86,8 @@ public:
     ui::StatusBar statusBar;
 
     Forest& forest() { return forest_; }
+    // The tree and the list bound to the forest: what the user browses.
+    BrowseViewsWin32& browse() { return *browse_; }
     CatalogOpenQueue& openQueue() { return openQueue_; }
     SaveEnvironment& saveEnvironment() { return saveEnv_; }
     // Busy texts go to the status bar; empty resets it.
@@ -144,7 +147,7 @@ private:
     void OpenRequested();
     bool refuseWhileSearching();
     void stepSplashAside();
-    void showRoots();
+    void createBrowseViews();
     Node* catalogAt(std::size_t index);
 
     // IdleSteps
@@ -222,11 +225,6 @@ private:
     void remove(const std::string& fileName) override;
     std::optional<std::string> askSaveName(const Request& request) override;
 
-    // ForestObserver
-    void added(Node& node) override;
-    void removing(Node& node) override;
-    void changed(Node& node, unsigned what) override;
-
     class SplashAwarePrompt;
 
     MainFormServices services_;
@@ -246,6 +244,10 @@ private:
     ui::Timer listUpdateTimer_;
     std::uint8_t viewStyle_ = kDefaultViewStyle;
     int treeWidth_ = 220;
+    // The icon cache, when the shared image lists exist.
+    std::unique_ptr<TIconList> iconList_;
+    ItemIcons noIcons_;
+    std::unique_ptr<BrowseViewsWin32> browse_;
 };
 
 // Pushes the settings into the main window (and, later, the other windows

@@ -20,15 +20,19 @@ protected:
     test::BrowseFixture f;
     ItemIcons icons;
     ui::Form form;
-    BrowseViewsWin32 views{f.forest, icons, nullptr, [](std::string_view) { return 3; }};
+    ui::TreeView treeControl;
+    ui::TExtListView listControl;
+    BrowseViewsWin32 views{f.forest, icons, nullptr, [](std::string_view) { return 3; }, treeControl, listControl};
 
     void SetUp() override {
         UiTest::SetUp();
         form.setBounds(0, 0, 700, 400);
         form.createHandle();
-        views.tree().control().setBounds(0, 0, 200, 380);
-        views.list().control().setBounds(210, 0, 480, 380);
-        views.create(form, form);
+        treeControl.setBounds(0, 0, 200, 380);
+        listControl.setBounds(210, 0, 480, 380);
+        treeControl.create(&form);
+        listControl.create(&form);
+        views.attach();
         form.show();
     }
 

@@ -201,6 +201,19 @@ TEST_F(CatalogBrowserTest, RemovedNodesLeaveNoPointersBehind) {
     EXPECT_EQ(rows(), "root.bin");
 }
 
+TEST_F(CatalogBrowserTest, RecordChangesRepaintOnlyTheViewsShowingThem) {
+    tree.select(f.docs);
+    const int before = list.repaints;
+    browser.refreshRecordViews(f.a);            // a row of the list
+    browser.refreshRecordViews(f.sub->record());
+    EXPECT_EQ(list.repaints, before + 2);
+    browser.refreshRecordViews(f.rootFile);     // in the disk's root: not shown
+    browser.refreshRecordViews(f.inner);        // inside the archive folder
+    EXPECT_EQ(list.repaints, before + 2);
+    browser.refreshRecordViews(nullptr);
+    EXPECT_EQ(tree.repaints, 1);
+}
+
 TEST_F(CatalogBrowserTest, TypeAheadAndTotals) {
     tree.select(f.docs);
     EXPECT_EQ(browser.findNext("C", 0), static_cast<std::ptrdiff_t>(rowOf(f.c)));

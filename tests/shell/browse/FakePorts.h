@@ -27,8 +27,9 @@ public:
     }
     void expand(Node& node) override { expanded.push_back(&node); }
     void collapse(Node&) override {}
+    int repaints = 0;
     void takeFocus() override { ++focus; }
-    void repaint() override {}
+    void repaint() override { ++repaints; }
     void editLabel(Node&) override {}
 };
 
@@ -66,7 +67,8 @@ public:
     }
     std::ptrdiff_t focusedRow() const override { return focused; }
     std::vector<std::size_t> selectedRows() const override { return {selected.begin(), selected.end()}; }
-    void repaint() override {}
+    int repaints = 0;
+    void repaint() override { ++repaints; }
     void takeFocus() override { ++focus; }
     void editLabel(std::size_t) override {}
 };
