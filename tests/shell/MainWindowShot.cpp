@@ -10,10 +10,9 @@
 #include <vector>
 
 #include "catalog/file/CatalogWrite.h"
-#include "shell/app/ProgramIdentity.h"
-#include "system/settings/RegistrySectionStoreWin32.h"
 #include "tests/catalog/ModelFixture.h"
 #include "tests/support/BitmapFile.h"
+#include "tests/support/ScreenshotRun.h"
 #include "ui/Canvas.h"
 
 namespace {
@@ -87,22 +86,9 @@ int main(int argc, char** argv) {
     GetTempPathA(MAX_PATH, temp);
     const std::string catalog = std::string(temp) + "Screenshot.ctf";
     writeCatalog(catalog);
-    // A key of its own, marked current, so the start is an ordinary one.
-    RegDeleteTreeA(HKEY_CURRENT_USER, std::string(kShotKey).substr(1).c_str());
-    kv::RegistrySectionStore store(HKEY_CURRENT_USER, kShotKey);
-    store.WriteBinary("", "RevisionMarker", std::vector<std::uint8_t>{2});
-    SetEnvironmentVariableA(kv::kProgramKeyVariable, kShotKey);
-
-    std::string cmd = "\"" + std::string(argv[1]) + "\" \"" + catalog + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        std::printf("cannot start %s\n", argv[1]);
-        return 2;
-    }
-    HWND main = nullptr;
-    for (int i = 0; i < 600 && !main; ++i, Sleep(100)) main = FindWindowA(kv::kMainWindowClass, nullptr);
+    kv::test::ScreenshotRun run(argv[1], catalog, kShotKey);
+    if (!run.started()) return 2;
+    HWND main = run.mainWindow();
     int result = 1;
     if (main) {
         // Start-up is done once the catalog is in the tree and the splash has gone.
@@ -126,17 +112,8 @@ int main(int argc, char** argv) {
         if (!kv::test::saveBitmap(shot, argv[2])) std::printf("cannot write %s\n", argv[2]);
         std::printf(problems == 0 ? "main window drawn\n" : "main window not drawn\n");
         result = problems == 0 ? 0 : 1;
-        PostMessageA(main, WM_CLOSE, 0, 0);
     } else {
         std::printf("no main window\n");
     }
-    if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
-        TerminateProcess(pi.hProcess, 99);
-        result = 1;
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    DeleteFileA(catalog.c_str());
-    RegDeleteTreeA(HKEY_CURRENT_USER, std::string(kShotKey).substr(1).c_str());
-    return result;
+    return run.finish(main, result);
 }

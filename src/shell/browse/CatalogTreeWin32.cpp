@@ -53,6 +53,8 @@ CatalogTreeWin32::CatalogTreeWin32(Forest& forest, const ItemIcons& icons, ui::T
     tree_.onExpanding = [this](ui::TreeView&, ui::TreeView::Node n, bool&) {
         if (browser_)
             browser_->expanding(*nodeOf(n));
+        // The nodes about to get items carry their pictures in the model.
+        AssignLevelImages(forest_, *nodeOf(n), icons_);
     };
     tree_.onEditing = [this](ui::TreeView&, ui::TreeView::Node n, bool& allow) {
         allow = browser_ && browser_->canEditTree(*nodeOf(n));

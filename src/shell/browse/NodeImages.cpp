@@ -37,12 +37,26 @@ int RowImage(const ItemHead* rec, const ItemIcons& icons, const ItemHead* upReco
     return pair.image;
 }
 
-void AssignNodeImages(Forest& forest, Node& node, const ItemIcons& icons) {
+namespace {
+
+void assignOne(Forest& forest, Node& node, const ItemIcons& icons) {
     const NodeImagePair pair = NodeImagesFor(node.record(), icons);
     if (pair.image != node.image() || pair.selected != node.selectedImage())
         forest.setImages(node, pair.image, pair.selected);
+}
+
+}  // namespace
+
+void AssignNodeImages(Forest& forest, Node& node, const ItemIcons& icons) {
+    assignOne(forest, node, icons);
     for (const auto& child : node.children())
         AssignNodeImages(forest, *child, icons);
+}
+
+void AssignLevelImages(Forest& forest, Node& node, const ItemIcons& icons) {
+    assignOne(forest, node, icons);
+    for (const auto& child : node.children())
+        assignOne(forest, *child, icons);
 }
 
 }  // namespace kv

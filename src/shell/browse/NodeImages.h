@@ -26,5 +26,7 @@ int RowImage(const ItemHead* rec, const ItemIcons& icons, const ItemHead* upReco
 
 // Sets the images of the node and of every node below it that exists.
 void AssignNodeImages(Forest& forest, Node& node, const ItemIcons& icons);
+// Sets the images of the node and its direct children only (a node expanding).
+void AssignLevelImages(Forest& forest, Node& node, const ItemIcons& icons);
 
 }  // namespace kv

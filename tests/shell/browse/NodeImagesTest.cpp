@@ -35,6 +35,14 @@ TEST(NodeImagesTest, EveryNodeKindGetsItsPictures) {
     }
 }
 
+TEST(NodeImagesTest, ALevelGetsItsPicturesWithoutTheNodesBelow) {
+    test::BrowseFixture f;
+    AssignLevelImages(f.forest, *f.cd, NumberedIcons());
+    EXPECT_EQ(f.cd->image(), 6);
+    EXPECT_EQ(f.docs->image(), 2);
+    EXPECT_EQ(f.zip->image(), -1);
+}
+
 TEST(NodeImagesTest, RowImagesLookFileIconsUpOnce) {
     test::BrowseFixture f;
     const ItemIcons icons = NumberedIcons();
