@@ -98,6 +98,7 @@ void TSearchForm::BuildControls() {
     ui::Panel& category = Pages.addPage("Categories");
     ui::Panel& size = Pages.addPage("Size");
     ui::Panel& date = Pages.addPage("Date");
+    ui::Panel& limit = Pages.addPage("Limit");
     ui::Panel& settings = Pages.addPage("Settings");
 
     auto groupSwitch = [this](ui::CheckBox& box, const char* caption, int y) {
@@ -109,6 +110,7 @@ void TSearchForm::BuildControls() {
     groupSwitch(ByCategoryCheck, "Search by &Categories", 60);
     groupSwitch(BySizeCheck, "Search by &Size", 85);
     groupSwitch(ByDateCheck, "Search by Date and &Time", 110);
+    groupSwitch(ShowLimitCheck, "&Limit search to specific disks", 135);
     place(SearchForFiles, main, "&Files", 280, 10, 120, 20);
     place(SearchForFolders, main, "F&olders", 280, 35, 120, 20);
     place(SearchForDisks, main, "D&isks", 280, 60, 120, 20);
@@ -166,6 +168,22 @@ void TSearchForm::BuildControls() {
     place(TimeTolerance, date, "0", 170, 110, 60, 22);
     for (ui::ComboBox* c : {&DateCombo1, &DateCombo2, &TimeCombo1, &TimeCombo2})
         c->onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
+
+    CatalogTree.View().setBounds(10, 10, 400, 160);
+    CatalogTree.Create(limit);
+    CatalogTree.mayToggle = [this] { return !SearchRunning(); };
+    CatalogTree.changed = [this] { UpdateScopeButtons(); };
+    place(IncludeBtn, limit, "Include All", 420, 10, 110, 26);
+    place(ExcludeBtn, limit, "Exclude All", 420, 45, 110, 26);
+    IncludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(true); };
+    ExcludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(false); };
+    onShow = [this](ui::Form&) {
+        if (SearchRunning())
+            return;
+        CatalogTree.CreateCatalogTree(services_.forest);
+        CreateCategoryList();
+        UpdateScopeButtons();
+    };
 
     place(NormalModeRadio, settings, "Normal search", 10, 10, 150, 20);
     place(DuplicateModeRadio, settings, "Duplicates search", 170, 10, 150, 20);
@@ -373,6 +391,7 @@ void TSearchForm::SetupVisibleGroups() {
     Pages.setPageVisible(CategorySheet, !dup && ByCategoryCheck.checked());
     Pages.setPageVisible(SizeSheet, !dup && BySizeCheck.checked());
     Pages.setPageVisible(DateSheet, !dup && ByDateCheck.checked());
+    Pages.setPageVisible(LimitSheet, ShowLimitCheck.checked());
     const NameMode mode = static_cast<NameMode>(std::clamp(NameCombo.itemIndex(), 0, 4));
     FileCaseCheck.setEnabled(mode == NameMode::Part || mode == NameMode::Exact);
     for (ui::CheckBox* c : {&AttrArchiveCheck, &AttrHiddenCheck, &AttrSystemCheck, &AttrReadOnlyCheck})
@@ -385,6 +404,11 @@ void TSearchForm::SetupVisibleGroups() {
     const bool twoTimes = TimeCombo2.itemIndex() >= 3;
     TimePicker2.setVisible(twoTimes);
     UpdateSearchButtons();
+}
+
+void TSearchForm::UpdateScopeButtons() {
+    IncludeBtn.setEnabled(!SearchRunning() && CatalogTree.Model().CanInclude());
+    ExcludeBtn.setEnabled(!SearchRunning() && CatalogTree.Model().CanExclude());
 }
 
 void TSearchForm::UpdateSearchButtons() {
@@ -437,7 +461,10 @@ void TSearchForm::BtnFindClick() {
     list.sortDescending = false;
     list.listShown = true;
     const CategoryChoice choice{v.withoutCategoryChecked, v.checkedCategories, v.checkedFlags};
-    SearchScope scope = CaptureSearchScope(services_.forest, false, choice,
+    const bool limited = ShowLimitCheck.checked();
+    if (!limited)
+        CatalogTree.EnableEntireCatalogTree();
+    SearchScope scope = CaptureSearchScope(services_.forest, limited, choice,
                                            {criteria.searchFiles, criteria.searchFolders, criteria.searchDisks});
     SearchHostServices host{sync_, list, services_.shownNode,
                             [this](const SearchProgress& p) { ShowSearchProgress(p); },
@@ -461,6 +488,7 @@ void TSearchForm::BtnFindClick() {
         throw;
     }
     UpdateSearchButtons();
+    UpdateScopeButtons();
     if (services_.updateCommands)
         services_.updateCommands();
     FoundList.View().setFocus();
@@ -530,6 +558,9 @@ void TSearchForm::SearchThreadDone() {
     }
     UpdateSearchButtons();
     ShowIdleStatus();
+    // Catalogs could not open or close during the run; the stored choice shows again.
+    CatalogTree.CreateCatalogTree(services_.forest);
+    UpdateScopeButtons();
     CreateCategoryList();
     if (services_.updateCommands)
         services_.updateCommands();

@@ -7,6 +7,7 @@
 
 #include "search/CategoryChoiceList.h"
 #include "search/FoundListWin32.h"
+#include "search/ScopeTreeWin32.h"
 #include "search/SearchRun.h"
 #include "search/SearchSyncWin32.h"
 #include "search/SearchValidation.h"
@@ -35,7 +36,7 @@ struct SearchFormServices {
 
 class TSearchForm : public ui::Form, private ISearchAsker {
 public:
-    enum Sheet { MainSheet, NameSheet, DescSheet, CategorySheet, SizeSheet, DateSheet, SettingsSheet };
+    enum Sheet { MainSheet, NameSheet, DescSheet, CategorySheet, SizeSheet, DateSheet, LimitSheet, SettingsSheet };
 
     explicit TSearchForm(SearchFormServices services);
     ~TSearchForm() override;
@@ -62,6 +63,9 @@ public:
     // The controls, by the names the program gives them.
     ui::PageControl Pages;
     ui::CheckBox ByNameCheck, ByDescCheck, ByCategoryCheck, BySizeCheck, ByDateCheck;
+    ui::CheckBox ShowLimitCheck;
+    ScopeTreeWin32 CatalogTree;
+    ui::Button IncludeBtn, ExcludeBtn;
     ui::CheckBox SearchForFiles, SearchForFolders, SearchForDisks, SearchForCompressed;
     ui::ComboBox SearchTypeCombo;
     ui::ComboBox NameCombo;
@@ -97,6 +101,7 @@ private:
     void SetupSearchDialog();
     void SetupVisibleGroups();
     void UpdateSearchButtons();
+    void UpdateScopeButtons();
     void ShowSearchProgress(const SearchProgress& progress);
     void ShowIdleStatus();
     void SearchThreadDone();

@@ -113,6 +113,37 @@ TEST_F(SearchFormTest, ClosingDuringARunStopsAndWaits) {
     form.reset();
 }
 
+TEST_F(SearchFormTest, LimitedSearchTakesTheDisksLeftChecked) {
+    form->show();  // builds the scope tree
+    ui::TreeView& tree = form->CatalogTree.View();
+    auto stateImage = [&](Node* n) {
+        return (SendMessageA(tree.hwnd(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tree.itemOf(n)),
+                             TVIS_STATEIMAGEMASK) >> 12) & 15;
+    };
+    ASSERT_EQ(stateImage(model.disk), 2);
+    tree.select(model.disk);
+    SendMessageA(tree.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(stateImage(model.disk), 1);
+    EXPECT_EQ(stateImage(model.catalog), 1);
+    EXPECT_TRUE(form->IncludeBtn.enabled());
+    EXPECT_FALSE(form->ExcludeBtn.enabled());
+
+    form->ShowLimitCheck.setChecked(true);
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    EXPECT_EQ(form->NormalResults().Count(), 0u);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, "No hits");
+
+    // Without the limit every disk is searched, and the choice is kept.
+    form->ShowLimitCheck.setChecked(false);
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    EXPECT_EQ(form->NormalResults().Count(), 1u);
+    EXPECT_EQ(stateImage(model.disk), 1);
+    form->hide();
+}
+
 TEST_F(UiTest, WorkerCallsWaitWhileTheQueueIsHeld) {
     SearchSyncWin32 sync;
     std::atomic<bool> ran{false};
