@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "controls/ListSort.h"
+#include "search/RegisteredTypesWin32.h"
 #include "ui/Application.h"
 
 namespace kv {
@@ -123,6 +124,11 @@ void TSearchForm::BuildControls() {
                200);
     NameCombo.onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
     place(NameEdit, name, "", 10, 40, 300, 22);
+    place(FileTypeCombo, name, "", 10, 40, 300, 300);
+    FileTypeCombo.onChange = [this](ui::ComboBox&) {
+        if (FileTypeCombo.itemIndex() == 0)
+            FileTypeCombo.setItemIndex(-1);
+    };
     place(FileCaseCheck, name, "Case sensitive search", 320, 40, 200, 20);
     int x = 10;
     for (auto [box, caption] : {std::pair{&AttrArchiveCheck, "Archive"}, std::pair{&AttrHiddenCheck, "Hidden"},
@@ -235,6 +241,9 @@ SearchFormValues TSearchForm::Values() const {
     v.nameMode = static_cast<NameMode>(std::clamp(NameCombo.itemIndex(), 0, 4));
     v.nameText = NameEdit.text();
     v.nameCaseSensitive = FileCaseCheck.checked();
+    const int type = FileTypeCombo.itemIndex();
+    if (type > 0 && static_cast<std::size_t>(type) < fileTypes_.size())
+        v.fileTypePattern = fileTypes_[static_cast<std::size_t>(type)].pattern;
     v.attributes = {attrOf(AttrArchiveCheck), attrOf(AttrHiddenCheck), attrOf(AttrSystemCheck),
                     attrOf(AttrReadOnlyCheck)};
     v.byDescription = ByDescCheck.checked();
@@ -337,6 +346,17 @@ void TSearchForm::SetValues(const SearchFormValues& v) {
     SetupVisibleGroups();
 }
 
+void TSearchForm::GetRegisteredExtensions() {
+    HCURSOR old = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    fileTypes_ = MergeRegisteredExtensions(ReadRegisteredExtensions(services_.classesRoot));
+    SetCursor(old);
+    std::vector<std::string> names;
+    for (const FileTypeEntry& t : fileTypes_)
+        names.push_back(t.description);
+    FileTypeCombo.setItems(names);
+    FileTypeCombo.setItemIndex(-1);
+}
+
 void TSearchForm::CreateCategoryList() {
     if (SearchRunning())
         return;
@@ -393,6 +413,11 @@ void TSearchForm::SetupVisibleGroups() {
     Pages.setPageVisible(DateSheet, !dup && ByDateCheck.checked());
     Pages.setPageVisible(LimitSheet, ShowLimitCheck.checked());
     const NameMode mode = static_cast<NameMode>(std::clamp(NameCombo.itemIndex(), 0, 4));
+    if (mode == NameMode::FileType && fileTypes_.empty())
+        GetRegisteredExtensions();
+    NameEdit.setVisible(mode != NameMode::FileType);
+    FileCaseCheck.setVisible(mode != NameMode::FileType);
+    FileTypeCombo.setVisible(mode == NameMode::FileType);
     FileCaseCheck.setEnabled(mode == NameMode::Part || mode == NameMode::Exact);
     for (ui::CheckBox* c : {&AttrArchiveCheck, &AttrHiddenCheck, &AttrSystemCheck, &AttrReadOnlyCheck})
         c->setEnabled(!dup);

@@ -7,6 +7,7 @@
 
 #include "search/CategoryChoiceList.h"
 #include "search/FoundListWin32.h"
+#include "search/FileTypes.h"
 #include "search/ScopeTreeWin32.h"
 #include "search/SearchRun.h"
 #include "search/SearchSyncWin32.h"
@@ -32,6 +33,8 @@ struct SearchFormServices {
     std::function<bool()> archivesAsFiles;
     // After a run started or ended: the main window refreshes its commands.
     std::function<void()> updateCommands;
+    // Where the File Type list comes from.
+    HKEY classesRoot = HKEY_CLASSES_ROOT;
 };
 
 class TSearchForm : public ui::Form, private ISearchAsker {
@@ -70,6 +73,7 @@ public:
     ui::ComboBox SearchTypeCombo;
     ui::ComboBox NameCombo;
     ui::Edit NameEdit;
+    ui::ComboBox FileTypeCombo;
     ui::CheckBox FileCaseCheck;
     ui::CheckBox AttrArchiveCheck, AttrHiddenCheck, AttrSystemCheck, AttrReadOnlyCheck;
     ui::RadioButton DescCheck1, DescCheck2, DescCheck3;
@@ -106,11 +110,14 @@ private:
     void ShowIdleStatus();
     void SearchThreadDone();
     void ResetSearchPages();
+    void GetRegisteredExtensions();
 
     SearchFormServices services_;
     TResultList normal_{ResultSlot::Search};
     TResultList duplicates_{ResultSlot::Duplicates};
     CategoryLists categories_;
+    // Filled the first time the File Type mode is chosen.
+    std::vector<FileTypeEntry> fileTypes_;
     SearchSyncWin32 sync_;
     std::unique_ptr<SearchRun> run_;
     std::optional<SearchOutcome> outcome_;
