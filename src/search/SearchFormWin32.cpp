@@ -502,6 +502,7 @@ void TSearchForm::BtnFindClick() {
                             [] { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }, nullptr};
     const bool archivesAsFiles = !services_.archivesAsFiles || services_.archivesAsFiles();
     outcome_.reset();
+    firstHitShown_ = false;
     // Nothing is left half-started: a failing start leaves the window idle.
     try {
         run_ = std::make_unique<SearchRun>(std::move(criteria), std::move(scope), std::move(host), archivesAsFiles);
@@ -550,6 +551,12 @@ bool TSearchForm::StopSearch(std::chrono::milliseconds timeout) {
 
 void TSearchForm::ShowSearchProgress(const SearchProgress& p) {
     FoundList.SyncRowCount();
+    // Once per run, the first hit becomes the focused and only selected row.
+    if (!firstHitShown_ && run_ && run_->Host().FirstHit() >= 0) {
+        firstHitShown_ = true;
+        FoundList.View().ClearRowStates();
+        FoundList.Focus(static_cast<std::size_t>(run_->Host().FirstHit()));
+    }
     std::string text;
     if (p.phase == SearchPhase::Walking)
         text = "Checked " + std::to_string(p.checked) + " items, found " + std::to_string(p.found) + "...";

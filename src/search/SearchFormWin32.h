@@ -122,6 +122,7 @@ private:
     std::unique_ptr<SearchRun> run_;
     std::optional<SearchOutcome> outcome_;
     bool closing_ = false;
+    bool firstHitShown_ = false;
     ui::ListenerRegistration doneListener_;
 };
 

@@ -69,7 +69,8 @@ TEST_F(SearchFormTest, FindListsHitsAndGoesToOne) {
     EXPECT_EQ(form->FoundList.View().ItemCount(), 1);
     EXPECT_TRUE(prompt.asked.empty());
     EXPECT_EQ(form->StatusBar.panelText(0), "Items in list: 1");
-    // The run focused the first hit; Locate goes to it in the main window.
+    // The run focused and selected the first hit; Locate goes to it in the main window.
+    EXPECT_EQ(form->FoundList.SelectedRows(), std::vector<std::size_t>{0});
     EXPECT_TRUE(form->FoundList.LocateFocused());
     EXPECT_EQ(locator.went, form->NormalResults().At(0));
 }
