@@ -4,8 +4,6 @@
 
 namespace kv {
 
-TResultList::~TResultList() { ClearResultIndexes(0); }
-
 void TResultList::Append(ItemHead& item) {
     item.indexWord(slot_) = ListIndexFor(items_.size());
     items_.push_back(&item);
