@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "search/FileTypes.h"
+#include "search/window/FileTypes.h"
 
 namespace kv {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "search/ScopeModel.h"
-#include "search/SearchScope.h"
+#include "search/window/ScopeModel.h"
+#include "search/engine/SearchScope.h"
 #include "tests/catalog/ModelFixture.h"
 
 namespace kv {

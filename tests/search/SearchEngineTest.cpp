@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "base/Errors.h"
-#include "search/SearchRun.h"
+#include "search/engine/SearchRun.h"
 #include "tests/search/SearchFixture.h"
 
 namespace kv {

@@ -4,8 +4,8 @@
 #include <optional>
 #include <thread>
 
-#include "search/RegisteredTypesWin32.h"
-#include "search/SearchFormWin32.h"
+#include "search/window/RegisteredTypesWin32.h"
+#include "search/window/SearchFormWin32.h"
 #include "tests/catalog/ModelFixture.h"
 #include "tests/ui/UiFixture.h"
 

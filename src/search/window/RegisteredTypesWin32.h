@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "search/FileTypes.h"
+#include "search/window/FileTypes.h"
 
 namespace kv {
 

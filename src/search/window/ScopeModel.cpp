@@ -1,4 +1,4 @@
-#include "search/ScopeModel.h"
+#include "search/window/ScopeModel.h"
 
 #include <algorithm>
 

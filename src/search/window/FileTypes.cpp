@@ -1,4 +1,4 @@
-#include "search/FileTypes.h"
+#include "search/window/FileTypes.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "search/ScopeModel.h"
+#include "search/window/ScopeModel.h"
 #include "ui/TreeView.h"
 
 namespace kv {

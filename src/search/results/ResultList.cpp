@@ -1,4 +1,4 @@
-#include "search/ResultList.h"
+#include "search/results/ResultList.h"
 
 #include <algorithm>
 

@@ -5,13 +5,13 @@
 #include <memory>
 #include <optional>
 
-#include "search/CategoryChoiceList.h"
-#include "search/FoundListWin32.h"
-#include "search/FileTypes.h"
-#include "search/ScopeTreeWin32.h"
-#include "search/SearchRun.h"
-#include "search/SearchSyncWin32.h"
-#include "search/SearchValidation.h"
+#include "search/window/CategoryChoiceList.h"
+#include "search/results/FoundListWin32.h"
+#include "search/window/FileTypes.h"
+#include "search/window/ScopeTreeWin32.h"
+#include "search/engine/SearchRun.h"
+#include "search/engine/SearchSyncWin32.h"
+#include "search/window/SearchValidation.h"
 #include "ui/Button.h"
 #include "ui/CheckListBox.h"
 #include "ui/Edit.h"

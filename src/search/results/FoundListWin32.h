@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "controls/VirtualListView.h"
-#include "search/ResultList.h"
+#include "search/results/ResultList.h"
 #include "ui/UserPrompt.h"
 
 namespace kv {

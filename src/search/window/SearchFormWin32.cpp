@@ -1,10 +1,10 @@
-#include "search/SearchFormWin32.h"
+#include "search/window/SearchFormWin32.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "controls/ListSort.h"
-#include "search/RegisteredTypesWin32.h"
+#include "search/window/RegisteredTypesWin32.h"
 #include "ui/Application.h"
 
 namespace kv {

@@ -1,4 +1,4 @@
-#include "search/ScopeTreeWin32.h"
+#include "search/window/ScopeTreeWin32.h"
 
 namespace kv {
 

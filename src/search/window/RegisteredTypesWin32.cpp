@@ -1,4 +1,4 @@
-#include "search/RegisteredTypesWin32.h"
+#include "search/window/RegisteredTypesWin32.h"
 
 #include <optional>
 #include <string>
