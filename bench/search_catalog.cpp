@@ -7,8 +7,8 @@
 
 #include "base/Worker.h"
 #include "catalog/model/Forest.h"
-#include "search/SearchEngine.h"
-#include "search/SyncSearchHost.h"
+#include "search/engine/SearchEngine.h"
+#include "search/engine/SyncSearchHost.h"
 
 namespace {
 
@@ -39,19 +39,24 @@ struct MillionFiles {
     }
 };
 
-void Search(benchmark::State& state, SearchFormValues values) {
+// Runs the engine over the million files, the whole run per iteration.
+void Run(benchmark::State& state, const SearchFormValues& values) {
     static MillionFiles files;
-    values.searchFolders = values.searchDisks = false;
     const TSearchCriteria criteria = CompileSearchCriteria(values, cp1252CaseMap());
     const SearchScope scope = CaptureSearchScope(files.forest, false, {}, {}, cp1252CaseMap());
     InlineSync sync;
     for (auto _ : state) {
-        TResultList results(ResultSlot::Search);
+        TResultList results(values.duplicateMode ? ResultSlot::Duplicates : ResultSlot::Search);
         SyncSearchHost host({sync, results, {}, {}, {}, {}, nullptr});
         std::atomic<bool> stop{false};
         benchmark::DoNotOptimize(SearchEngine(criteria, scope, host, stop, true, cp1252CaseMap()).Execute().found);
     }
     state.SetItemsProcessed(state.iterations() * 1000000);
+}
+
+void Search(benchmark::State& state, SearchFormValues values) {
+    values.searchFolders = values.searchDisks = false;
+    Run(state, values);
 }
 
 SearchFormValues Name(NameMode mode, std::string text) {
@@ -76,6 +81,17 @@ SearchFormValues Size() {
     v.size1 = {"4000", 1};
     return v;
 }
+
+// By name and size: every name starts with the same letter and a thousand
+// files share each size, so the runs are long.
+void Duplicates(benchmark::State& state) {
+    SearchFormValues values;
+    values.duplicateMode = true;
+    values.dupName = values.dupSize = true;
+    values.searchFolders = values.searchDisks = false;
+    Run(state, values);
+}
+BENCHMARK(Duplicates)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_CAPTURE(Search, Mask, Name(NameMode::Mask, "*9.TXT"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, PartOfName, Name(NameMode::Part, "1234"))->Unit(benchmark::kMillisecond);

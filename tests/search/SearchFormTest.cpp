@@ -4,7 +4,8 @@
 #include <optional>
 #include <thread>
 
-#include "search/SearchFormWin32.h"
+#include "search/window/RegisteredTypesWin32.h"
+#include "search/window/SearchFormWin32.h"
 #include "tests/catalog/ModelFixture.h"
 #include "tests/ui/UiFixture.h"
 
@@ -68,7 +69,8 @@ TEST_F(SearchFormTest, FindListsHitsAndGoesToOne) {
     EXPECT_EQ(form->FoundList.View().ItemCount(), 1);
     EXPECT_TRUE(prompt.asked.empty());
     EXPECT_EQ(form->StatusBar.panelText(0), "Items in list: 1");
-    // The run focused the first hit; Locate goes to it in the main window.
+    // The run focused and selected the first hit; Locate goes to it in the main window.
+    EXPECT_EQ(form->FoundList.SelectedRows(), std::vector<std::size_t>{0});
     EXPECT_TRUE(form->FoundList.LocateFocused());
     EXPECT_EQ(locator.went, form->NormalResults().At(0));
 }
@@ -99,6 +101,26 @@ TEST_F(SearchFormTest, RemovingAndClearingAskFirst) {
     EXPECT_EQ(form->FoundList.View().ItemCount(), 0);
 }
 
+TEST_F(SearchFormTest, DuplicatesGoToTheirOwnList) {
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    form->DuplicateModeRadio.click();
+    EXPECT_EQ(form->caption(), "Duplicates Search");
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 0);
+    SearchFormValues v = form->Values();
+    v.byName = false;
+    v.searchFolders = v.searchDisks = false;
+    v.dupSize = true;
+    form->SetValues(v);
+    form->BtnFindClick();
+    ASSERT_TRUE(WaitForRun());
+    ASSERT_EQ(form->DuplicateResults().Count(), 2u);  // a1.txt and a2.txt, both empty
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 2);
+    EXPECT_EQ(form->NormalResults().Count(), 1u);  // the other mode's list is left alone
+    form->NormalModeRadio.click();
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 1);
+}
+
 TEST_F(SearchFormTest, ClosingDuringARunStopsAndWaits) {
     // Enough files that the run is still going when the close comes.
     FileOwnerRecord& owner = test::ModelFixture::folderRec(*model.a2);
@@ -111,6 +133,72 @@ TEST_F(SearchFormTest, ClosingDuringARunStopsAndWaits) {
     // A stopped run says nothing about hits.
     EXPECT_TRUE(prompt.asked.empty());
     form.reset();
+}
+
+TEST_F(SearchFormTest, LimitedSearchTakesTheDisksLeftChecked) {
+    form->show();  // builds the scope tree
+    ui::TreeView& tree = form->CatalogTree.View();
+    auto stateImage = [&](Node* n) {
+        return (SendMessageA(tree.hwnd(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tree.itemOf(n)),
+                             TVIS_STATEIMAGEMASK) >> 12) & 15;
+    };
+    ASSERT_EQ(stateImage(model.disk), 2);
+    tree.select(model.disk);
+    SendMessageA(tree.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(stateImage(model.disk), 1);
+    EXPECT_EQ(stateImage(model.catalog), 1);
+    EXPECT_TRUE(form->IncludeBtn.enabled());
+    EXPECT_FALSE(form->ExcludeBtn.enabled());
+
+    form->ShowLimitCheck.setChecked(true);
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    EXPECT_EQ(form->NormalResults().Count(), 0u);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, "No hits");
+
+    // Without the limit every disk is searched, and the choice is kept.
+    form->ShowLimitCheck.setChecked(false);
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    EXPECT_EQ(form->NormalResults().Count(), 1u);
+    EXPECT_EQ(stateImage(model.disk), 1);
+    form->hide();
+}
+
+// A scratch classes root: .txt and .log share "Text Document", .bin has a type without description.
+class ScratchClasses {
+public:
+    ScratchClasses() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr);
+        set(".txt", "txtfile");
+        set(".log", "txtfile");
+        set("txtfile", "Text Document");
+        set(".bin", "binfile");
+        HKEY bin = nullptr;
+        RegCreateKeyExA(root, "binfile", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &bin, nullptr);
+        RegCloseKey(bin);
+    }
+    ~ScratchClasses() {
+        RegCloseKey(root);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kPath);
+    }
+    HKEY root = nullptr;
+
+private:
+    static constexpr const char* kPath = "Software\\KorvalderTest\\SearchClasses";
+    void set(const char* key, const char* value) {
+        HKEY k = nullptr;
+        RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+        RegSetValueExA(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), static_cast<DWORD>(strlen(value) + 1));
+        RegCloseKey(k);
+    }
+};
+
+TEST_F(UiTest, RegisteredTypesFromAClassesRoot) {
+    ScratchClasses classes;
+    EXPECT_EQ(MergeRegisteredExtensions(ReadRegisteredExtensions(classes.root)),
+              (std::vector<FileTypeEntry>{{"(none)", ""}, {"Text Document", ".log\x01.txt\x01"}}));
 }
 
 TEST_F(UiTest, WorkerCallsWaitWhileTheQueueIsHeld) {

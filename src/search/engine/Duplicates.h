@@ -11,7 +11,7 @@
 
 #include "base/text/AnsiCase.h"
 #include "catalog/model/ItemHead.h"
-#include "search/SearchCriteria.h"
+#include "search/engine/SearchCriteria.h"
 
 namespace kv {
 

@@ -9,8 +9,8 @@
 
 #include "base/Worker.h"
 #include "catalog/model/ItemRecords.h"
-#include "search/ResultList.h"
-#include "search/SearchHost.h"
+#include "search/results/ResultList.h"
+#include "search/engine/SearchHost.h"
 #include "ui/UserPrompt.h"
 
 namespace kv {

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "base/Worker.h"
-#include "search/SearchEngine.h"
-#include "search/SyncSearchHost.h"
+#include "search/engine/SearchEngine.h"
+#include "search/engine/SyncSearchHost.h"
 
 namespace kv {
 

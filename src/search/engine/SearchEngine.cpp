@@ -1,4 +1,4 @@
-#include "search/SearchEngine.h"
+#include "search/engine/SearchEngine.h"
 
 #include "catalog/model/Node.h"
 #include "controls/ListSort.h"

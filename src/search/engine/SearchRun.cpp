@@ -1,4 +1,4 @@
-#include "search/SearchRun.h"
+#include "search/engine/SearchRun.h"
 
 #include <utility>
 

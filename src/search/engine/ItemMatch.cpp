@@ -1,4 +1,4 @@
-#include "search/ItemMatch.h"
+#include "search/engine/ItemMatch.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "search/SearchSyncWin32.h"
+#include "search/engine/SearchSyncWin32.h"
 
 #include "ui/Application.h"
 

@@ -1,4 +1,4 @@
-#include "search/SearchScope.h"
+#include "search/engine/SearchScope.h"
 
 #include <algorithm>
 

@@ -6,8 +6,8 @@
 
 #include "base/text/AnsiCase.h"
 #include "catalog/model/ItemRecords.h"
-#include "search/SearchCriteria.h"
-#include "search/SearchScope.h"
+#include "search/engine/SearchCriteria.h"
+#include "search/engine/SearchScope.h"
 
 namespace kv {
 

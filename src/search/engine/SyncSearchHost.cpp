@@ -1,4 +1,4 @@
-#include "search/SyncSearchHost.h"
+#include "search/engine/SyncSearchHost.h"
 
 #include <algorithm>
 

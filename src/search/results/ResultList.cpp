@@ -1,10 +1,8 @@
-#include "search/ResultList.h"
+#include "search/results/ResultList.h"
 
 #include <algorithm>
 
 namespace kv {
-
-TResultList::~TResultList() { ClearResultIndexes(0); }
 
 void TResultList::Append(ItemHead& item) {
     item.indexWord(slot_) = ListIndexFor(items_.size());

@@ -1,4 +1,4 @@
-#include "search/Duplicates.h"
+#include "search/engine/Duplicates.h"
 
 #include <cmath>
 #include <utility>

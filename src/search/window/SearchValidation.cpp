@@ -1,4 +1,4 @@
-#include "search/SearchValidation.h"
+#include "search/window/SearchValidation.h"
 
 #include "base/text/Wildcard.h"
 

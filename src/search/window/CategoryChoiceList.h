@@ -6,7 +6,7 @@
 
 #include "base/text/AnsiCase.h"
 #include "catalog/model/Forest.h"
-#include "search/SearchScope.h"
+#include "search/engine/SearchScope.h"
 
 namespace kv {
 

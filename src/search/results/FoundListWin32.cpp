@@ -1,11 +1,11 @@
-#include "search/FoundListWin32.h"
+#include "search/results/FoundListWin32.h"
 
 #include <commctrl.h>
 
 #include "base/text/SizeFormat.h"
 #include "catalog/model/ItemPath.h"
 #include "catalog/model/Node.h"
-#include "search/Duplicates.h"
+#include "search/engine/Duplicates.h"
 
 namespace kv {
 

@@ -1,4 +1,4 @@
-#include "search/SearchCriteria.h"
+#include "search/engine/SearchCriteria.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,11 +5,13 @@
 #include <memory>
 #include <optional>
 
-#include "search/CategoryChoiceList.h"
-#include "search/FoundListWin32.h"
-#include "search/SearchRun.h"
-#include "search/SearchSyncWin32.h"
-#include "search/SearchValidation.h"
+#include "search/window/CategoryChoiceList.h"
+#include "search/results/FoundListWin32.h"
+#include "search/window/FileTypes.h"
+#include "search/window/ScopeTreeWin32.h"
+#include "search/engine/SearchRun.h"
+#include "search/engine/SearchSyncWin32.h"
+#include "search/window/SearchValidation.h"
 #include "ui/Button.h"
 #include "ui/CheckListBox.h"
 #include "ui/Edit.h"
@@ -31,11 +33,13 @@ struct SearchFormServices {
     std::function<bool()> archivesAsFiles;
     // After a run started or ended: the main window refreshes its commands.
     std::function<void()> updateCommands;
+    // Where the File Type list comes from.
+    HKEY classesRoot = HKEY_CLASSES_ROOT;
 };
 
 class TSearchForm : public ui::Form, private ISearchAsker {
 public:
-    enum Sheet { MainSheet, NameSheet, DescSheet, CategorySheet, SizeSheet, DateSheet, SettingsSheet };
+    enum Sheet { MainSheet, NameSheet, DescSheet, CategorySheet, SizeSheet, DateSheet, LimitSheet, SettingsSheet };
 
     explicit TSearchForm(SearchFormServices services);
     ~TSearchForm() override;
@@ -62,10 +66,14 @@ public:
     // The controls, by the names the program gives them.
     ui::PageControl Pages;
     ui::CheckBox ByNameCheck, ByDescCheck, ByCategoryCheck, BySizeCheck, ByDateCheck;
+    ui::CheckBox ShowLimitCheck;
+    ScopeTreeWin32 CatalogTree;
+    ui::Button IncludeBtn, ExcludeBtn;
     ui::CheckBox SearchForFiles, SearchForFolders, SearchForDisks, SearchForCompressed;
     ui::ComboBox SearchTypeCombo;
     ui::ComboBox NameCombo;
     ui::Edit NameEdit;
+    ui::ComboBox FileTypeCombo;
     ui::CheckBox FileCaseCheck;
     ui::CheckBox AttrArchiveCheck, AttrHiddenCheck, AttrSystemCheck, AttrReadOnlyCheck;
     ui::RadioButton DescCheck1, DescCheck2, DescCheck3;
@@ -97,19 +105,24 @@ private:
     void SetupSearchDialog();
     void SetupVisibleGroups();
     void UpdateSearchButtons();
+    void UpdateScopeButtons();
     void ShowSearchProgress(const SearchProgress& progress);
     void ShowIdleStatus();
     void SearchThreadDone();
     void ResetSearchPages();
+    void GetRegisteredExtensions();
 
     SearchFormServices services_;
     TResultList normal_{ResultSlot::Search};
     TResultList duplicates_{ResultSlot::Duplicates};
     CategoryLists categories_;
+    // Filled the first time the File Type mode is chosen.
+    std::vector<FileTypeEntry> fileTypes_;
     SearchSyncWin32 sync_;
     std::unique_ptr<SearchRun> run_;
     std::optional<SearchOutcome> outcome_;
     bool closing_ = false;
+    bool firstHitShown_ = false;
     ui::ListenerRegistration doneListener_;
 };
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "controls/VirtualListView.h"
-#include "search/ResultList.h"
+#include "search/results/ResultList.h"
 #include "ui/UserPrompt.h"
 
 namespace kv {
@@ -39,10 +39,11 @@ public:
     void BtnDeleteClick();
     void BtnClearClick(bool ask);
     bool LocateFocused();
+    // Focuses and selects the row and scrolls it into view.
+    void Focus(std::size_t row);
 
 private:
     void CellText(int item, int subItem, std::string& text) const;
-    void Focus(std::size_t row);
 
     ui::TExtListView view_;
     TResultList* list_ = nullptr;

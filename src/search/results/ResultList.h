@@ -19,8 +19,9 @@ public:
     static constexpr std::uint8_t kUnsorted = 255;
 
     explicit TResultList(ResultSlot slot) : slot_(slot) {}
-    // Clears the index words of what it still holds: the records outlive the list.
-    ~TResultList();
+    // Leaves the records alone: a list goes with its window at the program's
+    // end, when the catalogs may already have freed them.
+    ~TResultList() = default;
     TResultList(const TResultList&) = delete;
     TResultList& operator=(const TResultList&) = delete;
 

@@ -1,9 +1,10 @@
-#include "search/SearchFormWin32.h"
+#include "search/window/SearchFormWin32.h"
 
 #include <algorithm>
 #include <cstdlib>
 
 #include "controls/ListSort.h"
+#include "search/window/RegisteredTypesWin32.h"
 #include "ui/Application.h"
 
 namespace kv {
@@ -98,6 +99,7 @@ void TSearchForm::BuildControls() {
     ui::Panel& category = Pages.addPage("Categories");
     ui::Panel& size = Pages.addPage("Size");
     ui::Panel& date = Pages.addPage("Date");
+    ui::Panel& limit = Pages.addPage("Limit");
     ui::Panel& settings = Pages.addPage("Settings");
 
     auto groupSwitch = [this](ui::CheckBox& box, const char* caption, int y) {
@@ -109,6 +111,7 @@ void TSearchForm::BuildControls() {
     groupSwitch(ByCategoryCheck, "Search by &Categories", 60);
     groupSwitch(BySizeCheck, "Search by &Size", 85);
     groupSwitch(ByDateCheck, "Search by Date and &Time", 110);
+    groupSwitch(ShowLimitCheck, "&Limit search to specific disks", 135);
     place(SearchForFiles, main, "&Files", 280, 10, 120, 20);
     place(SearchForFolders, main, "F&olders", 280, 35, 120, 20);
     place(SearchForDisks, main, "D&isks", 280, 60, 120, 20);
@@ -121,6 +124,11 @@ void TSearchForm::BuildControls() {
                200);
     NameCombo.onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
     place(NameEdit, name, "", 10, 40, 300, 22);
+    place(FileTypeCombo, name, "", 10, 40, 300, 300);
+    FileTypeCombo.onChange = [this](ui::ComboBox&) {
+        if (FileTypeCombo.itemIndex() == 0)
+            FileTypeCombo.setItemIndex(-1);
+    };
     place(FileCaseCheck, name, "Case sensitive search", 320, 40, 200, 20);
     int x = 10;
     for (auto [box, caption] : {std::pair{&AttrArchiveCheck, "Archive"}, std::pair{&AttrHiddenCheck, "Hidden"},
@@ -166,6 +174,22 @@ void TSearchForm::BuildControls() {
     place(TimeTolerance, date, "0", 170, 110, 60, 22);
     for (ui::ComboBox* c : {&DateCombo1, &DateCombo2, &TimeCombo1, &TimeCombo2})
         c->onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
+
+    CatalogTree.View().setBounds(10, 10, 400, 160);
+    CatalogTree.Create(limit);
+    CatalogTree.mayToggle = [this] { return !SearchRunning(); };
+    CatalogTree.changed = [this] { UpdateScopeButtons(); };
+    place(IncludeBtn, limit, "Include All", 420, 10, 110, 26);
+    place(ExcludeBtn, limit, "Exclude All", 420, 45, 110, 26);
+    IncludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(true); };
+    ExcludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(false); };
+    onShow = [this](ui::Form&) {
+        if (SearchRunning())
+            return;
+        CatalogTree.CreateCatalogTree(services_.forest);
+        CreateCategoryList();
+        UpdateScopeButtons();
+    };
 
     place(NormalModeRadio, settings, "Normal search", 10, 10, 150, 20);
     place(DuplicateModeRadio, settings, "Duplicates search", 170, 10, 150, 20);
@@ -217,6 +241,9 @@ SearchFormValues TSearchForm::Values() const {
     v.nameMode = static_cast<NameMode>(std::clamp(NameCombo.itemIndex(), 0, 4));
     v.nameText = NameEdit.text();
     v.nameCaseSensitive = FileCaseCheck.checked();
+    const int type = FileTypeCombo.itemIndex();
+    if (type > 0 && static_cast<std::size_t>(type) < fileTypes_.size())
+        v.fileTypePattern = fileTypes_[static_cast<std::size_t>(type)].pattern;
     v.attributes = {attrOf(AttrArchiveCheck), attrOf(AttrHiddenCheck), attrOf(AttrSystemCheck),
                     attrOf(AttrReadOnlyCheck)};
     v.byDescription = ByDescCheck.checked();
@@ -319,6 +346,17 @@ void TSearchForm::SetValues(const SearchFormValues& v) {
     SetupVisibleGroups();
 }
 
+void TSearchForm::GetRegisteredExtensions() {
+    HCURSOR old = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    fileTypes_ = MergeRegisteredExtensions(ReadRegisteredExtensions(services_.classesRoot));
+    SetCursor(old);
+    std::vector<std::string> names;
+    for (const FileTypeEntry& t : fileTypes_)
+        names.push_back(t.description);
+    FileTypeCombo.setItems(names);
+    FileTypeCombo.setItemIndex(-1);
+}
+
 void TSearchForm::CreateCategoryList() {
     if (SearchRunning())
         return;
@@ -373,7 +411,13 @@ void TSearchForm::SetupVisibleGroups() {
     Pages.setPageVisible(CategorySheet, !dup && ByCategoryCheck.checked());
     Pages.setPageVisible(SizeSheet, !dup && BySizeCheck.checked());
     Pages.setPageVisible(DateSheet, !dup && ByDateCheck.checked());
+    Pages.setPageVisible(LimitSheet, ShowLimitCheck.checked());
     const NameMode mode = static_cast<NameMode>(std::clamp(NameCombo.itemIndex(), 0, 4));
+    if (mode == NameMode::FileType && fileTypes_.empty())
+        GetRegisteredExtensions();
+    NameEdit.setVisible(mode != NameMode::FileType);
+    FileCaseCheck.setVisible(mode != NameMode::FileType);
+    FileTypeCombo.setVisible(mode == NameMode::FileType);
     FileCaseCheck.setEnabled(mode == NameMode::Part || mode == NameMode::Exact);
     for (ui::CheckBox* c : {&AttrArchiveCheck, &AttrHiddenCheck, &AttrSystemCheck, &AttrReadOnlyCheck})
         c->setEnabled(!dup);
@@ -385,6 +429,11 @@ void TSearchForm::SetupVisibleGroups() {
     const bool twoTimes = TimeCombo2.itemIndex() >= 3;
     TimePicker2.setVisible(twoTimes);
     UpdateSearchButtons();
+}
+
+void TSearchForm::UpdateScopeButtons() {
+    IncludeBtn.setEnabled(!SearchRunning() && CatalogTree.Model().CanInclude());
+    ExcludeBtn.setEnabled(!SearchRunning() && CatalogTree.Model().CanExclude());
 }
 
 void TSearchForm::UpdateSearchButtons() {
@@ -437,7 +486,10 @@ void TSearchForm::BtnFindClick() {
     list.sortDescending = false;
     list.listShown = true;
     const CategoryChoice choice{v.withoutCategoryChecked, v.checkedCategories, v.checkedFlags};
-    SearchScope scope = CaptureSearchScope(services_.forest, false, choice,
+    const bool limited = ShowLimitCheck.checked();
+    if (!limited)
+        CatalogTree.EnableEntireCatalogTree();
+    SearchScope scope = CaptureSearchScope(services_.forest, limited, choice,
                                            {criteria.searchFiles, criteria.searchFolders, criteria.searchDisks});
     SearchHostServices host{sync_, list, services_.shownNode,
                             [this](const SearchProgress& p) { ShowSearchProgress(p); },
@@ -450,6 +502,7 @@ void TSearchForm::BtnFindClick() {
                             [] { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }, nullptr};
     const bool archivesAsFiles = !services_.archivesAsFiles || services_.archivesAsFiles();
     outcome_.reset();
+    firstHitShown_ = false;
     // Nothing is left half-started: a failing start leaves the window idle.
     try {
         run_ = std::make_unique<SearchRun>(std::move(criteria), std::move(scope), std::move(host), archivesAsFiles);
@@ -461,6 +514,7 @@ void TSearchForm::BtnFindClick() {
         throw;
     }
     UpdateSearchButtons();
+    UpdateScopeButtons();
     if (services_.updateCommands)
         services_.updateCommands();
     FoundList.View().setFocus();
@@ -497,6 +551,12 @@ bool TSearchForm::StopSearch(std::chrono::milliseconds timeout) {
 
 void TSearchForm::ShowSearchProgress(const SearchProgress& p) {
     FoundList.SyncRowCount();
+    // Once per run, the first hit becomes the focused and only selected row.
+    if (!firstHitShown_ && run_ && run_->Host().FirstHit() >= 0) {
+        firstHitShown_ = true;
+        FoundList.View().ClearRowStates();
+        FoundList.Focus(static_cast<std::size_t>(run_->Host().FirstHit()));
+    }
     std::string text;
     if (p.phase == SearchPhase::Walking)
         text = "Checked " + std::to_string(p.checked) + " items, found " + std::to_string(p.found) + "...";
@@ -530,6 +590,9 @@ void TSearchForm::SearchThreadDone() {
     }
     UpdateSearchButtons();
     ShowIdleStatus();
+    // Catalogs could not open or close during the run; the stored choice shows again.
+    CatalogTree.CreateCatalogTree(services_.forest);
+    UpdateScopeButtons();
     CreateCategoryList();
     if (services_.updateCommands)
         services_.updateCommands();

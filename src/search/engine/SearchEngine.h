@@ -11,10 +11,10 @@
 
 #include "base/text/AnsiCase.h"
 #include "catalog/model/ItemRecords.h"
-#include "search/Duplicates.h"
-#include "search/ItemMatch.h"
-#include "search/SearchHost.h"
-#include "search/SearchScope.h"
+#include "search/engine/Duplicates.h"
+#include "search/engine/ItemMatch.h"
+#include "search/engine/SearchHost.h"
+#include "search/engine/SearchScope.h"
 
 namespace kv {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "search/SearchCriteria.h"
+#include "search/engine/SearchCriteria.h"
 
 namespace kv {
 

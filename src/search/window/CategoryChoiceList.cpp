@@ -1,4 +1,4 @@
-#include "search/CategoryChoiceList.h"
+#include "search/window/CategoryChoiceList.h"
 
 #include <algorithm>
 
