@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "scan/ScanProgressWin32.h"
+#include "scan/SerialAskFormWin32.h"
+#include "tests/support/TestInput.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "ui/Application.h"
 
@@ -43,6 +45,25 @@ TEST(ScanProgressWindow, ShowsTheScanAndAsksBeforeItStops) {
     HideWaitUpdate(form);
     EXPECT_EQ(form, nullptr);
     EXPECT_TRUE(IsWindowEnabled(owner.hwnd()));
+}
+
+TEST(SerialQuestion, AnswersAndTheDontAskBox) {
+    TSerialAskForm form;
+    {
+        uitest::TimerAction press(30, [&] { SendMessageA(form.YesButton.hwnd(), BM_CLICK, 0, 0); });
+        const SerialAnswer a = AskSerialChange(form);
+        EXPECT_TRUE(a.change);
+        EXPECT_FALSE(a.dontAskAgain);
+    }
+    // "No" with the box ticked still switches the question off.
+    uitest::TimerAction tick(30, [&] {
+        form.DontAskCheck.setChecked(true);
+        SendMessageA(form.NoButton.hwnd(), BM_CLICK, 0, 0);
+    });
+    const SerialAnswer b = AskSerialChange(form);
+    EXPECT_FALSE(b.change);
+    EXPECT_TRUE(b.dontAskAgain);
+    EXPECT_EQ(form.caption(), "Change Serial Number?");
 }
 
 }  // namespace
