@@ -2,6 +2,7 @@
 
 #include "scan/AddDiskDecision.h"
 #include "scan/DiskMatching.h"
+#include "scan/DiskSelectOrder.h"
 #include "system/drives/MediaTypes.h"
 #include "tests/scan/ScanTree.h"
 #include "tests/support/ScriptedPrompt.h"
@@ -159,6 +160,35 @@ TEST(AddDiskDecision, UpdateModeWarningsAndTheSerialQuestion) {
     EXPECT_TRUE(boxes.browseArchives);
     EXPECT_TRUE(boxes.archiveDescOnlyEnabled);
     EXPECT_TRUE(boxes.archiveQuickScanEnabled);
+}
+
+TEST(DiskSelectOrder, NewColumnSortsSameColumnOnlyReverses) {
+    Disks d;
+    std::vector<Node*> list = {&d.disk("b", 1, 3), &d.disk("c", 1, 1), &d.disk("a", 1, 2)};
+    int compares = 0;
+    const CandidateCompare byColumn = [&](const Node* x, const Node* y, int column) {
+        ++compares;
+        const auto size = [](const Node* n) { return RecordAs<TDiskRec>(n->record())->volume.totalClusters; };
+        if (column == 1) return size(x) < size(y) ? -1 : size(x) > size(y) ? 1 : 0;
+        return x->text().compare(y->text());
+    };
+    auto names = [&] {
+        std::string s;
+        for (Node* n : list) s += n->text();
+        return s;
+    };
+    CandidateOrder order;
+    EXPECT_TRUE(order.columnClick(1, list, byColumn));
+    EXPECT_EQ(names(), "cab");
+    EXPECT_FALSE(order.descending());
+    compares = 0;
+    order.columnClick(1, list, byColumn);
+    EXPECT_EQ(names(), "bac");
+    EXPECT_TRUE(order.descending());
+    EXPECT_EQ(compares, 0);
+    order.columnClick(0, list, byColumn);
+    EXPECT_EQ(names(), "abc");
+    EXPECT_FALSE(order.descending());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "scan/ScanProgressWin32.h"
 #include "scan/SerialAskFormWin32.h"
+#include "scan/DiskSelectFormWin32.h"
+#include "tests/scan/ScanTree.h"
 #include "tests/support/TestInput.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "ui/Application.h"
@@ -64,6 +66,47 @@ TEST(SerialQuestion, AnswersAndTheDontAskBox) {
     EXPECT_FALSE(b.change);
     EXPECT_TRUE(b.dontAskAgain);
     EXPECT_EQ(form.caption(), "Change Serial Number?");
+}
+
+TEST(DiskSelectWindow, ChoosesTheRowShownAfterSorting) {
+    Forest forest;
+    Node& cat = test::NewCatalog(forest);
+    std::vector<Node*> disks;
+    for (const char* name : {"beta", "alpha", "gamma"}) {
+        Node& n = forest.addChild(cat, name);
+        (void)n.setRecord(std::make_unique<TDiskRec>());
+        disks.push_back(&n);
+    }
+    ui::ScriptedPrompt prompt;
+    DiskColumns columns;
+    columns.titles = {"Name"};
+    columns.cellText = [](const Node* n, int) { return n->text(); };
+    columns.compare = [](const Node* a, const Node* b, int) { return a->text().compare(b->text()); };
+    TDiskSelectForm form(columns, prompt);
+    std::size_t chosen = 99;
+    {
+        // Sorting by name puts "alpha" in the first row, which Update then takes.
+        uitest::TimerAction click(30, [&] {
+            form.DisksListView.OnColumnClick(form.DisksListView, 1);
+            EXPECT_EQ(form.Candidates.front()->text(), "alpha");
+            SendMessageA(form.UpdateBtn.hwnd(), BM_CLICK, 0, 0);
+        });
+        EXPECT_EQ(form.Select(disks, chosen), DiskSelectResult::Update);
+        EXPECT_EQ(chosen, 1u);
+    }
+    {
+        uitest::TimerAction add(30, [&] { SendMessageA(form.NewBtn.hwnd(), BM_CLICK, 0, 0); });
+        EXPECT_EQ(form.Select(disks, chosen), DiskSelectResult::AddAsNew);
+    }
+    {
+        uitest::TimerAction hint(30, [&] {
+            SendMessageA(form.HintBtn.hwnd(), BM_CLICK, 0, 0);
+            SendMessageA(form.CancelBtn.hwnd(), BM_CLICK, 0, 0);
+        });
+        EXPECT_EQ(form.Select(disks, chosen), DiskSelectResult::Cancel);
+        ASSERT_EQ(prompt.asked.size(), 1u);
+        EXPECT_EQ(prompt.asked[0].caption, "Hint on updating disks");
+    }
 }
 
 }  // namespace
