@@ -4,6 +4,7 @@
 #include "archive/TempExtraction.h"
 #include "catalog/model/CatalogModified.h"
 #include "scan/DiskScanner.h"
+#include "scan/ScanProgressText.h"
 #include "tests/scan/HostPaths.h"
 #include "tests/scan/ScanTree.h"
 
@@ -408,6 +409,13 @@ TEST_F(ScanFixture, DescriptionSourcesFollowTheUsersOrder) {
     DiskScanner scanner(services(), options);
     const std::string dump = test::Dump(*scan(scanner, *catalog));
     EXPECT_EQ(dump.find("desc=From"), std::string::npos) << dump;
+}
+
+TEST(ScanProgressText, PathsShortenFromTheLeftAtABackslash) {
+    EXPECT_EQ(ShortenPathLeft("C:\\short", 20), "C:\\short");
+    EXPECT_EQ(ShortenPathLeft("C:\\one\\two\\three\\file.txt", 19), "...\\three\\file.txt");
+    EXPECT_EQ(ShortenPathLeft("C:\\one\\two\\three\\file.txt", 16), "...\\file.txt");
+    EXPECT_EQ(ShortenPathLeft("C:\\averyveryverylongname", 10), "...ongname");
 }
 
 TEST(DiskNames, UniqueInTheCatalog) {
