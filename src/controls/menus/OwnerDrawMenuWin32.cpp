@@ -1,0 +1,117 @@
+#include "controls/menus/OwnerDrawMenuWin32.h"
+
+#include "controls/menus/MenuText.h"
+
+namespace kv::ui {
+
+namespace {
+
+// Windows XP and older refuse the structure with iPaddedBorderWidth (344 bytes).
+constexpr UINT kNonClientMetricsSize = 340;
+
+LOGFONTA systemMenuFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = kNonClientMetricsSize;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
+        return metrics.lfMenuFont;
+    LOGFONTA fallback{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
+    return fallback;
+}
+
+class ScreenDc {
+public:
+    ScreenDc() : dc_(CreateCompatibleDC(nullptr)) {}
+    ~ScreenDc() { DeleteDC(dc_); }
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+int textWidth(HDC dc, const std::string& text) {
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+void drawText(HDC dc, const std::string& text, RECT box, bool embossed) {
+    UINT flags = DST_PREFIXTEXT | (embossed ? DSS_DISABLED : 0);
+    if (!DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(text.c_str()), static_cast<WPARAM>(text.size()),
+                    box.left, box.top, box.right - box.left, box.bottom - box.top, flags))
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, DT_SINGLELINE | DT_VCENTER);
+}
+
+}  // namespace
+
+MenuFonts::MenuFonts() {
+    LOGFONTA font = systemMenuFont();
+    normal_ = CreateFontIndirectA(&font);
+    font.lfWeight = FW_BOLD;
+    bold_ = CreateFontIndirectA(&font);
+}
+
+MenuFonts::~MenuFonts() {
+    DeleteObject(normal_);
+    DeleteObject(bold_);
+}
+
+int MenuTextWidth(HFONT font, const std::string& text) {
+    ScreenDc dc;
+    HGDIOBJ old = SelectObject(dc.get(), font);
+    int width = textWidth(dc.get(), text);
+    SelectObject(dc.get(), old);
+    return width;
+}
+
+void DefaultMeasureItem(const MenuFonts& fonts, const MenuItem& item, UINT& width, UINT& height) {
+    HFONT font = fonts.font(item.Default());
+    width = static_cast<UINT>(MenuItemWidth(item.Caption(), ShortCutToText(item.ShortCutKey()),
+                                            [&](std::string_view s) { return MenuTextWidth(font, std::string(s)); }));
+    height = static_cast<UINT>(GetSystemMetrics(SM_CYMENUSIZE));
+}
+
+void DefaultDrawItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state) {
+    const bool selected = (state & ODS_SELECTED) != 0;
+    const bool disabled = !item.Enabled() || (state & (ODS_DISABLED | ODS_GRAYED)) != 0;
+    COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU);
+    COLORREF fore = GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+    HBRUSH brush = CreateSolidBrush(back);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+
+    HGDIOBJ oldFont = SelectObject(dc, fonts.font(item.Default()));
+    COLORREF oldColor = SetTextColor(dc, fore);
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    const int rowHeight = GetSystemMetrics(SM_CYMENUSIZE);
+    RECT box{rect.left + 15, rect.top + (rect.bottom - rect.top - rowHeight) / 2, rect.right, rect.bottom};
+    const bool embossed = disabled && !selected;
+    drawText(dc, item.Caption(), box, embossed);
+    if (std::string shortcut = ShortCutToText(item.ShortCutKey()); !shortcut.empty()) {
+        RECT right = box;
+        right.left = rect.right - textWidth(dc, shortcut) - 10;
+        drawText(dc, shortcut, right, embossed);
+    }
+    SetBkMode(dc, oldMode);
+    SetTextColor(dc, oldColor);
+    SelectObject(dc, oldFont);
+}
+
+namespace {
+
+template <class M>
+void useDefaults(M& menu, const MenuFonts& fonts) {
+    menu.onMeasureItem = [&fonts](Menu&, MenuItem& item, UINT& w, UINT& h) { DefaultMeasureItem(fonts, item, w, h); };
+    menu.onDrawItem = [&fonts](Menu&, MenuItem& item, HDC dc, const RECT& r, UINT state) {
+        DefaultDrawItem(fonts, item, dc, r, state);
+    };
+    menu.setOwnerDraw(true);
+}
+
+}  // namespace
+
+TODMainMenu::TODMainMenu() { useDefaults(*this, fonts_); }
+
+TODPopupMenu::TODPopupMenu() { useDefaults(*this, fonts_); }
+
+}  // namespace kv::ui

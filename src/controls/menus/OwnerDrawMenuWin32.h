@@ -1,0 +1,54 @@
+#pragma once
+// Owner-drawn menus: every item drawn in the system menu font, default items
+// bold, shortcuts right-aligned, in the colours of the system menu scheme. The
+// menu's measure and draw events may be replaced (the main window draws glyphs).
+#include <windows.h>
+
+#include "ui/Menu.h"
+
+namespace kv::ui {
+
+using TODMenuItem = MenuItem;
+
+// The system menu font and its bold form, for one menu's lifetime.
+class MenuFonts {
+public:
+    MenuFonts();
+    ~MenuFonts();
+    MenuFonts(const MenuFonts&) = delete;
+    MenuFonts& operator=(const MenuFonts&) = delete;
+    HFONT font(bool bold) const { return bold ? bold_ : normal_; }
+
+private:
+    HFONT normal_ = nullptr;
+    HFONT bold_ = nullptr;
+};
+
+// Text width on a screen-compatible memory DC in the given font.
+int MenuTextWidth(HFONT font, const std::string& text);
+
+// Width: caption as drawn, plus the shortcut + 25, or + 20; height SM_CYMENUSIZE.
+void DefaultMeasureItem(const MenuFonts& fonts, const MenuItem& item, UINT& width, UINT& height);
+// Fills the rectangle in the menu or highlight colour and draws the caption 15
+// pixels in and the shortcut 10 pixels from the right, embossed when disabled.
+void DefaultDrawItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state);
+
+class TODMainMenu : public MainMenu {
+public:
+    TODMainMenu();
+    const MenuFonts& fonts() const { return fonts_; }
+
+private:
+    MenuFonts fonts_;
+};
+
+class TODPopupMenu : public PopupMenu {
+public:
+    TODPopupMenu();
+    const MenuFonts& fonts() const { return fonts_; }
+
+private:
+    MenuFonts fonts_;
+};
+
+}  // namespace kv::ui

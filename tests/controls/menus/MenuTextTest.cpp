@@ -1,0 +1,58 @@
+#include "controls/menus/MenuText.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kv {
+namespace {
+
+// Every character 10 pixels wide.
+int tenEach(std::string_view s) { return static_cast<int>(s.size()) * 10; }
+
+TEST(MenuText, MnemonicsSkipLiteralAmpersands) {
+    struct Case {
+        const char* caption;
+        const char* drawn;
+        char mnemonic;
+    };
+    for (const Case& c : std::vector<Case>{{"&Open", "Open", 'O'},
+                                           {"Save &As...", "Save As...", 'A'},
+                                           {"Tom && Jerry", "Tom & Jerry", 0},
+                                           {"&1 C:\\Tom && Jerry\\x.ctf", "1 C:\\Tom & Jerry\\x.ctf", '1'},
+                                           {"Plain", "Plain", 0},
+                                           {"End&", "End", 0}}) {
+        EXPECT_EQ(StripMnemonic(c.caption), c.drawn) << c.caption;
+        EXPECT_EQ(MnemonicOf(c.caption), c.mnemonic) << c.caption;
+    }
+}
+
+TEST(MenuText, MenuCharFindsTheFirstEnabledItem) {
+    std::vector<MenuCharItem> items = {{"&New", true}, {"&Options", false}, {"Tom && Jerry", true}, {"&Other", true}};
+    EXPECT_EQ(FindMenuChar(items, 'n'), 0u);
+    EXPECT_EQ(FindMenuChar(items, 'o'), 3u);
+    EXPECT_EQ(FindMenuChar(items, 'J'), std::nullopt);
+    EXPECT_EQ(FindMenuChar(items, 'z'), std::nullopt);
+}
+
+TEST(MenuText, PathsShortenFromTheLeftAndKeepTheirAmpersands) {
+    const std::string path = "C:\\Catalogs\\Tom & Jerry\\Old\\disks.ctf";
+    EXPECT_EQ(ShortenPath(path, 0, tenEach), path);
+    EXPECT_EQ(ShortenPath(path, 1000, tenEach), path);
+    EXPECT_EQ(ShortenPath(path, 260, tenEach), "C:\\...\\Old\\disks.ctf");
+    EXPECT_EQ(ShortenPath(path, 160, tenEach), "C:\\...\\disks.ctf");
+    EXPECT_EQ(ShortenPath(path, 50, tenEach), "disks.ctf");
+    EXPECT_EQ(ShortenPath("\\\\srv\\share\\abcdef\\c.ctf", 210, tenEach), "\\\\srv\\share\\...\\c.ctf");
+
+    EXPECT_EQ(MruCaption(1, path, 0, tenEach), "&1 C:\\Catalogs\\Tom && Jerry\\Old\\disks.ctf");
+    EXPECT_EQ(MruCaption(2, path, 330, tenEach), "&2 C:\\...\\Tom && Jerry\\Old\\disks.ctf");
+}
+
+TEST(MenuText, ItemWidthFollowsTheCaptionAsDrawn) {
+    EXPECT_EQ(MenuItemWidth("&Open", "", tenEach), 40 + 20);
+    EXPECT_EQ(MenuItemWidth("&Open", "Ctrl+O", tenEach), 40 + 60 + 25);
+    EXPECT_EQ(MenuItemWidth("Tom && Jerry", "", tenEach, 15), 110 + 15 + 20);
+}
+
+}  // namespace
+}  // namespace kv

@@ -1,0 +1,225 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <thread>
+
+#include "search/window/RegisteredTypesWin32.h"
+#include "search/window/SearchFormWin32.h"
+#include "tests/catalog/ModelFixture.h"
+#include "tests/ui/UiFixture.h"
+
+namespace kv {
+namespace {
+
+using namespace std::chrono_literals;
+
+struct RecordingLocator : IItemLocator {
+    ItemHead* went = nullptr;
+    void GoToItem(ItemHead& item) override { went = &item; }
+};
+
+class SearchFormTest : public UiTest {
+protected:
+    test::ModelFixture model;
+    RecordingLocator locator;
+    ResultListSet lists;
+    std::unique_ptr<TSearchForm> form;
+
+    void SetUp() override {
+        UiTest::SetUp();
+        form = std::make_unique<TSearchForm>(SearchFormServices{model.forest, &locator, {}, {}, {}});
+        lists.Attach(&form->NormalResults());
+        lists.Attach(&form->DuplicateResults());
+        model.forest.context().resultLists = &lists;
+    }
+    void TearDown() override {
+        form.reset();
+        model.forest.context().resultLists = nullptr;
+        UiTest::TearDown();
+    }
+
+    // Pumps the loop as the program's would, until the run has ended.
+    bool WaitForRun() {
+        const auto deadline = std::chrono::steady_clock::now() + 30s;
+        while (form->SearchRunning() && std::chrono::steady_clock::now() < deadline) {
+            app().processMessages();
+            std::this_thread::sleep_for(1ms);
+        }
+        app().processMessages();
+        return !form->SearchRunning();
+    }
+
+    void SearchByName(const std::string& text) {
+        SearchFormValues v = form->Values();
+        v.byName = true;
+        v.nameMode = NameMode::Part;
+        v.nameText = text;
+        form->SetValues(v);
+        form->BtnFindClick();
+    }
+};
+
+TEST_F(SearchFormTest, FindListsHitsAndGoesToOne) {
+    SearchByName("a1");
+    EXPECT_TRUE(form->SearchRunning());
+    EXPECT_FALSE(form->BtnFind.visible());
+    ASSERT_TRUE(WaitForRun());
+    ASSERT_EQ(form->NormalResults().Count(), 1u);
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 1);
+    EXPECT_TRUE(prompt.asked.empty());
+    EXPECT_EQ(form->StatusBar.panelText(0), "Items in list: 1");
+    // The run focused and selected the first hit; Locate goes to it in the main window.
+    EXPECT_EQ(form->FoundList.SelectedRows(), std::vector<std::size_t>{0});
+    EXPECT_TRUE(form->FoundList.LocateFocused());
+    EXPECT_EQ(locator.went, form->NormalResults().At(0));
+}
+
+TEST_F(SearchFormTest, NoHitsIsSaidAndAnEmptyNameIsAskedAbout) {
+    SearchByName("nothing like it");
+    ASSERT_TRUE(WaitForRun());
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, "No hits");
+
+    // The user stays in the window: no run starts.
+    prompt.asked.clear();
+    prompt.answers = {ui::PromptAnswer::No};
+    SearchByName("");
+    EXPECT_FALSE(form->SearchRunning());
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, "Invalid item name field");
+}
+
+TEST_F(SearchFormTest, RemovingAndClearingAskFirst) {
+    SearchByName(".txt");
+    ASSERT_TRUE(WaitForRun());
+    ASSERT_EQ(form->NormalResults().Count(), 4u);
+    prompt.answers = {ui::PromptAnswer::Yes};
+    form->FoundList.BtnClearClick(true);
+    EXPECT_EQ(prompt.asked.back().caption, "Delete all items");
+    EXPECT_EQ(form->NormalResults().Count(), 0u);
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 0);
+}
+
+TEST_F(SearchFormTest, DuplicatesGoToTheirOwnList) {
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    form->DuplicateModeRadio.click();
+    EXPECT_EQ(form->caption(), "Duplicates Search");
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 0);
+    SearchFormValues v = form->Values();
+    v.byName = false;
+    v.searchFolders = v.searchDisks = false;
+    v.dupSize = true;
+    form->SetValues(v);
+    form->BtnFindClick();
+    ASSERT_TRUE(WaitForRun());
+    ASSERT_EQ(form->DuplicateResults().Count(), 2u);  // a1.txt and a2.txt, both empty
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 2);
+    EXPECT_EQ(form->NormalResults().Count(), 1u);  // the other mode's list is left alone
+    form->NormalModeRadio.click();
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 1);
+}
+
+TEST_F(SearchFormTest, ClosingDuringARunStopsAndWaits) {
+    // Enough files that the run is still going when the close comes.
+    FileOwnerRecord& owner = test::ModelFixture::folderRec(*model.a2);
+    for (int i = 0; i < 200000; ++i)
+        test::AddFile(owner, "f" + std::to_string(i));
+    SearchByName("f");
+    ASSERT_TRUE(form->SearchRunning());
+    EXPECT_TRUE(form->StopSearch());
+    EXPECT_FALSE(form->SearchRunning());
+    // A stopped run says nothing about hits.
+    EXPECT_TRUE(prompt.asked.empty());
+    form.reset();
+}
+
+TEST_F(SearchFormTest, LimitedSearchTakesTheDisksLeftChecked) {
+    form->show();  // builds the scope tree
+    ui::TreeView& tree = form->CatalogTree.View();
+    auto stateImage = [&](Node* n) {
+        return (SendMessageA(tree.hwnd(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tree.itemOf(n)),
+                             TVIS_STATEIMAGEMASK) >> 12) & 15;
+    };
+    ASSERT_EQ(stateImage(model.disk), 2);
+    tree.select(model.disk);
+    SendMessageA(tree.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(stateImage(model.disk), 1);
+    EXPECT_EQ(stateImage(model.catalog), 1);
+    EXPECT_TRUE(form->IncludeBtn.enabled());
+    EXPECT_FALSE(form->ExcludeBtn.enabled());
+
+    form->ShowLimitCheck.setChecked(true);
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    EXPECT_EQ(form->NormalResults().Count(), 0u);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, "No hits");
+
+    // Without the limit every disk is searched, and the choice is kept.
+    form->ShowLimitCheck.setChecked(false);
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    EXPECT_EQ(form->NormalResults().Count(), 1u);
+    EXPECT_EQ(stateImage(model.disk), 1);
+    form->hide();
+}
+
+// A scratch classes root: .txt and .log share "Text Document", .bin has a type without description.
+class ScratchClasses {
+public:
+    ScratchClasses() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr);
+        set(".txt", "txtfile");
+        set(".log", "txtfile");
+        set("txtfile", "Text Document");
+        set(".bin", "binfile");
+        HKEY bin = nullptr;
+        RegCreateKeyExA(root, "binfile", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &bin, nullptr);
+        RegCloseKey(bin);
+    }
+    ~ScratchClasses() {
+        RegCloseKey(root);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kPath);
+    }
+    HKEY root = nullptr;
+
+private:
+    static constexpr const char* kPath = "Software\\KorvalderTest\\SearchClasses";
+    void set(const char* key, const char* value) {
+        HKEY k = nullptr;
+        RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+        RegSetValueExA(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), static_cast<DWORD>(strlen(value) + 1));
+        RegCloseKey(k);
+    }
+};
+
+TEST_F(UiTest, RegisteredTypesFromAClassesRoot) {
+    ScratchClasses classes;
+    EXPECT_EQ(MergeRegisteredExtensions(ReadRegisteredExtensions(classes.root)),
+              (std::vector<FileTypeEntry>{{"(none)", ""}, {"Text Document", ".log\x01.txt\x01"}}));
+}
+
+TEST_F(UiTest, WorkerCallsWaitWhileTheQueueIsHeld) {
+    SearchSyncWin32 sync;
+    std::atomic<bool> ran{false};
+    std::optional<SearchSyncWin32::Hold> hold(sync);
+    std::thread worker([&] { sync.synchronize([&] { ran = true; }); });
+    for (int i = 0; i < 50; ++i) {
+        app().processMessages();
+        std::this_thread::sleep_for(1ms);
+    }
+    EXPECT_FALSE(ran);
+    hold.reset();
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (!ran && std::chrono::steady_clock::now() < deadline) {
+        app().processMessages();
+        std::this_thread::sleep_for(1ms);
+    }
+    worker.join();
+    EXPECT_TRUE(ran);
+}
+
+}  // namespace
+}  // namespace kv
