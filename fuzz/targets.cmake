@@ -27,3 +27,5 @@ list(APPEND KV_FUZZ_TARGETS extract_rar rar_session)
 list(APPEND KV_FUZZ_TARGETS media_parsers)
 # The settings ini file.
 list(APPEND KV_FUZZ_TARGETS settings_ini)
+# Description files read from media and archives.
+list(APPEND KV_FUZZ_TARGETS desc_descript_ion desc_files_bbs desc_file_id_diz)

@@ -82,6 +82,7 @@ void TCustomEnhListView::createParams(CreateArgs& args) {
     args.className = WC_LISTVIEWA;
     args.style |= LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS;
     if (lvStyle_ == TLVStyle::lvOwnerDrawFixed) args.style |= LVS_OWNERDRAWFIXED;
+    if (EditLabels) args.style |= LVS_EDITLABELS;
 }
 
 HWND TCustomEnhListView::headerWindow() const {
@@ -154,6 +155,12 @@ int TCustomEnhListView::AddColumn(const std::string& caption, int width, int ali
         SendMessageA(hwnd(), LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&c));
     }
     return i;
+}
+
+void TCustomEnhListView::ClearColumns() {
+    if (hwnd())
+        for (int i = ColumnCount() - 1; i >= 0; --i) SendMessageA(hwnd(), LVM_DELETECOLUMN, static_cast<WPARAM>(i), 0);
+    columns_.clear();
 }
 
 int TCustomEnhListView::ColumnWidth(int column) const {
@@ -495,6 +502,12 @@ LRESULT TCustomEnhListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return Control::wndProc(msg, wp, lp);
 }
 
+void TCustomEnhListView::EditLabel(int row) {
+    if (!hwnd() || row < 0) return;
+    SetFocus(hwnd());
+    SendMessageA(hwnd(), LVM_EDITLABELA, static_cast<WPARAM>(row), 0);
+}
+
 LRESULT TCustomEnhListView::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     if (msg == WM_NOTIFY) {
         auto* hdr = reinterpret_cast<NMHDR*>(lp);
@@ -503,6 +516,28 @@ LRESULT TCustomEnhListView::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& hand
             handled = true;
             ColumnClick(reinterpret_cast<NMLISTVIEW*>(lp)->iSubItem);
             return 0;
+        }
+        switch (hdr->code) {
+        case LVN_BEGINLABELEDITA: {
+            handled = true;
+            bool allow = true;
+            if (OnEditing) OnEditing(*this, reinterpret_cast<NMLVDISPINFOA*>(lp)->item.iItem, allow);
+            return allow ? FALSE : TRUE;
+        }
+        case LVN_ENDLABELEDITA: {
+            handled = true;
+            LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(lp)->item;
+            if (!item.pszText) return FALSE;  // cancelled
+            std::string text = item.pszText;
+            bool accept = true;
+            if (OnEdited) OnEdited(*this, item.iItem, text, accept);
+            return accept ? TRUE : FALSE;
+        }
+        case LVN_ITEMCHANGED: {
+            auto* nm = reinterpret_cast<NMLISTVIEW*>(lp);
+            if (OnChange && (nm->uChanged & LVIF_STATE)) OnChange(*this, nm->iItem);
+            break;
+        }
         }
         if (hdr->code == LVN_BEGINDRAG) {
             dragged_ = true;

@@ -38,6 +38,8 @@ public:
     ~TCustomEnhListView() override;
 
     int AddColumn(const std::string& caption, int width, int alignment = LVCFMT_LEFT);
+    // Removes every column (a list that switches between column sets).
+    void ClearColumns();
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
@@ -87,6 +89,16 @@ public:
     std::function<void(TCustomEnhListView& control, HDC canvas, int index, RECT rect, UINT state, bool& defaultDrawing)>
         OnDrawItem;
     std::function<void(TCustomEnhListView& control, HDC canvas, int index, RECT rect, UINT state)> OnAfterDefaultDrawItem;
+
+    // Labels may be edited (set before the window is created).
+    bool EditLabels = false;
+    // Starts editing the row's label; the row gets the focus first.
+    void EditLabel(int row);
+    // Vetoes: set allow or accept to false to refuse.
+    std::function<void(TCustomEnhListView& sender, int row, bool& allow)> OnEditing;
+    std::function<void(TCustomEnhListView& sender, int row, std::string& text, bool& accept)> OnEdited;
+    // A row's state (focus, selection) changed; -1 for all rows at once.
+    std::function<void(TCustomEnhListView& sender, int row)> OnChange;
 
 protected:
     void createParams(CreateArgs& args) override;

@@ -1,17 +1,28 @@
-// Program entry: makes the main window and runs the message loop.
+// Program entry: one instance, the splash, the main window and the long-lived
+// windows in their order, the message loop, and what exit leaves to do.
 #include <windows.h>
 
+#include <cstdlib>
+
+#include "archive/ArchiveContext.h"
+#include "archive/ExtractionUiWin32.h"
+#include "archive/TempExtraction.h"
 #include "resources/ResourceIds.h"
+#include "shell/app/CloseAppFormWin32.h"
+#include "shell/app/LongLivedFormsWin32.h"
+#include "shell/app/ProgramExit.h"
+#include "shell/app/ProgramIdentity.h"
+#include "shell/app/SingleInstanceWin32.h"
+#include "shell/app/SplashFormWin32.h"
+#include "shell/main/MainFormWin32.h"
+#include "shell/settings/SettingsStore.h"
+#include "system/files/FileSystem.h"
 #include "system/settings/FileTypeRegistrationWin32.h"
-#include "ui/SharedImages.h"
+#include "system/settings/RegistrySectionStoreWin32.h"
 #include "ui/Application.h"
-#include "ui/Form.h"
+#include "ui/SharedImages.h"
 
 namespace {
-
-// A second start of the program finds the running one by this class.
-const char kMainWindowClass[] = "Korvalder? WndClass";
-const char kProgramName[] = "Korvalder?";
 
 kv::ui::WindowState stateFromShowCommand(int show) {
     switch (show) {
@@ -23,32 +34,90 @@ kv::ui::WindowState stateFromShowCommand(int show) {
     }
 }
 
+std::string windowsFolder() {
+    char buffer[MAX_PATH + 1] = {};
+    const UINT n = GetWindowsDirectoryA(buffer, MAX_PATH);
+    return std::string(buffer, n <= MAX_PATH ? n : 0);
+}
+
+kv::PlatformDefaults platformDefaults(const std::string& programDir) {
+    kv::PlatformDefaults d;
+    d.tempDir = kv::ParamsTempFolder();
+    d.programDir = programDir;
+    d.windowsDir = windowsFolder();
+    d.folderExists = [](const std::string& folder) {
+        // An empty floppy drive must not bring up the system's prompt.
+        const UINT old = SetErrorMode(SEM_FAILCRITICALERRORS);
+        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        SetErrorMode(old);
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    };
+    return d;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     try {
         kv::SharedObjectsScope shared;
+        // The program-wide list of files extracted to the temporary folder,
+        // handled at exit by the temp-file option.
+        std::unique_ptr<kv::arc::ArchiveContext> archives = kv::arc::ArchiveContext::System();
+        kv::arc::WindowsExtractionUi extractionUi;
+        kv::arc::TempExtraction extraction(*archives, extractionUi);
+
+        const std::string programKey = kv::ProgramKeyFrom(std::getenv(kv::kProgramKeyVariable));
+        const std::vector<std::string> args = kv::AbsoluteArguments(__argc, __argv);
+        kv::StartupLock startupLock;
+        kv::ActivateRunningInstance(args, startupLock);
+
+        kv::ui::Application& app = kv::ui::Application::instance();
         // The class carries the program's icon in both sizes, so the window, its
         // caption and the task bar show the drawn ones, not one scaled.
         HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_MAINICON));
         HICON smallIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_MAINICON), IMAGE_ICON,
                                                          GetSystemMetrics(SM_CXSMICON),
                                                          GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-        kv::ui::Wnd::registerClass(kMainWindowClass, CS_DBLCLKS, icon, smallIcon);
+        kv::ui::Wnd::registerClass(kv::kMainWindowClass, CS_DBLCLKS, icon, smallIcon);
 
-        kv::ui::Application& app = kv::ui::Application::instance();
-        kv::ui::Form main;
-        main.setWindowClassName(kMainWindowClass);
-        main.setCaption(kProgramName);
-        // The system picks the place, as for any program's new main window.
-        main.setBounds(CW_USEDEFAULT, CW_USEDEFAULT, 800, 560);
+        kv::SplashForm splash;
+        splash.show();
+        UpdateWindow(splash.hwnd());
+
+        app.title = kv::kProgramTitle;
+        app.helpFile = "Korvalder.HLP";
+        app.icon = icon;
+
+        kv::RegistrySectionStore programStore(HKEY_CURRENT_USER, programKey);
+        std::unique_ptr<kv::IFileSystem> files = kv::MakeSystemFileSystem();
+        std::unique_ptr<kv::CloseAppForm> closingNotice;
+        std::unique_ptr<kv::SettingsStore> settings;
+        // The settings are read once the main window has wiped a key of
+        // another revision; the store exists before, empty.
+        settings = std::make_unique<kv::SettingsStore>(platformDefaults(""));
+        kv::MainFormServices services{*settings, programStore, programKey, args, *files, &splash, {}, {}, {}, {}};
+        services.registerFileType = [] { kv::RegisterCatalogFileType(); };
+        services.showClosingNotice = [&] {
+            closingNotice = std::make_unique<kv::CloseAppForm>(icon);
+            closingNotice->show();
+            UpdateWindow(closingNotice->hwnd());
+        };
+        kv::MainForm main(services);
         app.setMainForm(&main);
-        main.createHandle();
-        kv::RegisterCatalogFileType();
+        startupLock.release();
+
+        settings->Load(programStore);
+        kv::LongLivedForms forms;
+        forms.Create();
+
         main.setWindowState(stateFromShowCommand(show));
         main.show();
         UpdateWindow(main.hwnd());
-        return app.run();
+        const int code = app.run();
+
+        closingNotice.reset();
+        kv::FinishProgram(*settings, programStore, extraction);
+        return code;
     } catch (const std::exception& e) {
         MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);
         return 1;

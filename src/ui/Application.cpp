@@ -3,6 +3,7 @@
 #include "base/Errors.h"
 #include "ui/Form.h"
 #include "ui/HintManager.h"
+#include "ui/MainThreadCalls.h"
 #include "ui/MessageBoxPrompt.h"
 
 namespace kv::ui {
@@ -13,6 +14,11 @@ Application::~Application() = default;
 Application& Application::instance() {
     static Application app;
     return app;
+}
+
+QueuedSync& Application::mainThreadSync() {
+    if (!calls_) calls_ = std::make_unique<MainThreadCalls>();
+    return calls_->sync();
 }
 
 UserPrompt& Application::prompt() {
@@ -81,6 +87,12 @@ bool Application::helpContext(HWND owner, unsigned long context, bool popup) {
     UINT command = popup ? HELP_CONTEXTPOPUP : HELP_CONTEXT;
     if (helpHandler) return helpHandler(owner, helpFile, command, context);
     return WinHelpA(owner, helpFile.c_str(), command, context) != FALSE;
+}
+
+bool Application::helpQuit(HWND owner) {
+    if (helpFile.empty()) return false;
+    if (helpHandler) return helpHandler(owner, helpFile, HELP_QUIT, 0);
+    return WinHelpA(owner, helpFile.c_str(), HELP_QUIT, 0) != FALSE;
 }
 
 void Application::dispatch(MSG& msg) {

@@ -12,10 +12,15 @@
 #include "ui/HintWindow.h"
 #include "ui/UserPrompt.h"
 
+namespace kv {
+class QueuedSync;
+}
+
 namespace kv::ui {
 
 class Form;
 class HintManager;
+class MainThreadCalls;
 
 class Application {
 public:
@@ -31,6 +36,10 @@ public:
     int modalDepth() const { return modalDepth_; }
     bool terminated() const { return terminated_; }
     void terminate() { PostQuitMessage(0); }
+
+    // The worker's synchronised calls to the main thread. Every message loop
+    // runs them as they come, modal ones included. First use on the main thread.
+    QueuedSync& mainThreadSync();
 
     // Called when the queue runs empty, also inside modal loops. Set done to
     // false to be called again without waiting for a message.
@@ -81,8 +90,15 @@ public:
     void cancelHint();
     HintManager& hints();
 
+    // The program's name and icon: message boxes without a caption show the
+    // title, forms without an icon of their own show the icon.
+    std::string title;
+    HICON icon = nullptr;
+
     // Context help through WinHelp; false without a help file.
     std::string helpFile;
+    // Closes the help viewer if it was opened for our help file (at exit).
+    bool helpQuit(HWND owner);
     bool helpContext(HWND owner, unsigned long context, bool popup = false);
     // Runs the help requests in place of WinHelp (tests record them); null: WinHelp.
     std::function<bool(HWND owner, const std::string& file, UINT command, ULONG_PTR data)> helpHandler;
@@ -103,6 +119,7 @@ private:
     std::string hint_;
     bool showHint_ = true;
     std::unique_ptr<HintManager> hints_;
+    std::unique_ptr<MainThreadCalls> calls_;
 };
 
 // Shows the hourglass on every window of the program for its lifetime.

@@ -4,6 +4,7 @@
 
 #include "ui/Application.h"
 #include "ui/HintManager.h"
+#include "ui/Menu.h"
 
 namespace kv::ui {
 
@@ -275,6 +276,12 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
         if (onDblClick) onDblClick(*this);
         break;
+    case WM_SETFOCUS:
+        if (onEnter) onEnter(*this);
+        break;
+    case WM_KILLFOCUS:
+        if (onExit) onExit(*this);
+        break;
     case WM_SETCURSOR:
         if (cursor_ && LOWORD(lp) == HTCLIENT && reinterpret_cast<HWND>(wp) == hwnd() &&
             !Application::instance().screenCursor()) {
@@ -325,6 +332,18 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             onKeyPress(*this, c);
             if (c == 0) return 0;
             wp = static_cast<unsigned char>(c);
+        }
+        break;
+    case WM_CONTEXTMENU:
+        if (popupMenu && popupMenu->AutoPopup) {
+            POINT at{x, y};
+            if (lp == -1) {  // the keyboard's request: at the control's corner
+                at = {0, 0};
+                ClientToScreen(hwnd(), &at);
+            }
+            // The form owns the menu while it shows, so it gets the drawing messages.
+            popupMenu->Popup(GetAncestor(hwnd(), GA_ROOT), at.x, at.y);
+            return 0;
         }
         break;
     case WM_SIZE: {

@@ -14,6 +14,8 @@
 
 namespace kv::ui {
 
+class PopupMenu;
+
 enum class Align { None, Top, Bottom, Left, Right, Client };
 enum class MouseButton { Left, Right, Middle };
 
@@ -68,6 +70,9 @@ public:
     bool showsHint() const;
     // The help topic of F1 / the "?" button; 0 asks the parent.
     unsigned long helpContext = 0;
+    // Shown on a right click or the context-menu key (not owned); without one
+    // the request goes on to the parent.
+    PopupMenu* popupMenu = nullptr;
 
     // Runs the edge-alignment layout of the children: top and bottom first,
     // then left and right, then client.
@@ -89,6 +94,9 @@ public:
     std::function<void(Control& sender, char& key)> onKeyPress;
     std::function<void(Control& sender, WORD& key, UINT shift)> onKeyUp;
     std::function<void(Control& sender)> onResize;
+    // The control gained (onEnter) or lost (onExit) the keyboard focus.
+    std::function<void(Control& sender)> onEnter;
+    std::function<void(Control& sender)> onExit;
 
 protected:
     // The creation parameters: class, style and extended style; bounds, text and

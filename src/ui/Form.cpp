@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "base/Errors.h"
 #include "ui/Application.h"
 #include "ui/SystemFonts.h"
@@ -48,6 +50,11 @@ void Form::createParams(CreateArgs& args) {
         ex |= WS_EX_TOOLWINDOW;
         break;
     }
+    if (!(borderIcons_ & biSystemMenu)) style &= ~WS_SYSMENU;
+    if (!(borderIcons_ & biMinimize)) style &= ~WS_MINIMIZEBOX;
+    if (!(borderIcons_ & biMaximize)) style &= ~WS_MAXIMIZEBOX;
+    if ((borderIcons_ & biHelp) && (style & WS_SYSMENU) && !(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)))
+        ex |= WS_EX_CONTEXTHELP;
     if (stayOnTop_) ex |= WS_EX_TOPMOST;
     if (acceptFiles_) ex |= WS_EX_ACCEPTFILES;
     args.style = style | (args.style & WS_DISABLED);
@@ -58,9 +65,9 @@ void Form::createParams(CreateArgs& args) {
 
 void Form::createHandle() {
     if (!hwnd()) create(nullptr);
-    if (icon_) {
-        SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-        SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    if (HICON icon = icon_ ? icon_ : Application::instance().icon) {
+        SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
 }
 
@@ -74,6 +81,12 @@ void Form::setStayOnTop(bool onTop) {
 void Form::setIcon(HICON icon) {
     icon_ = icon;
     if (hwnd()) createHandle();
+}
+
+void Form::setBorderIcons(unsigned icons) {
+    if (icons == borderIcons_) return;
+    borderIcons_ = icons;
+    recreateWnd();
 }
 
 bool Form::showsHelpButton() const { return hwnd() && (GetWindowLongA(hwnd(), GWL_EXSTYLE) & WS_EX_CONTEXTHELP); }
@@ -94,8 +107,27 @@ void Form::setClientSize(int width, int height) {
     setBounds(b.left, b.top, r.right - r.left, r.bottom - r.top);
 }
 
+void Form::placeByPosition() {
+    if (position_ == FormPosition::Designed) return;
+    RECT area = Application::workArea();
+    RECT over = area;
+    Form* main = Application::instance().mainForm();
+    if (position_ == FormPosition::MainFormCenter && main && main != this && main->hwnd() &&
+        IsWindowVisible(main->hwnd()))
+        GetWindowRect(main->hwnd(), &over);
+    const int w = width(), h = height();
+    int x = over.left + (over.right - over.left - w) / 2;
+    int y = over.top + (over.bottom - over.top - h) / 2;
+    // A form larger than the area keeps its top-left corner on it.
+    x = std::max<int>(area.left, std::min<int>(x, area.right - w));
+    y = std::max<int>(area.top, std::min<int>(y, area.bottom - h));
+    setBounds(x, y, w, h);
+}
+
 void Form::show() {
     createHandle();
+    if (!placed_) placeByPosition();
+    placed_ = true;
     setVisible(true);
     if (state_ != WindowState::Normal) setWindowState(state_);
 }

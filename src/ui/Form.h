@@ -17,6 +17,13 @@ namespace kv::ui {
 enum class BorderStyle { None, Single, Sizeable, Dialog, ToolWindow, SizeToolWin };
 enum class CloseAction { None, Hide, Free };
 enum class WindowState { Normal, Minimized, Maximized };
+// Where a form first shows: its own bounds, or centred on the screen's work
+// area or over the main form (kept on the work area).
+enum class FormPosition { Designed, ScreenCenter, MainFormCenter };
+
+// The caption's buttons. The "?" button shows only beside the close button
+// alone: with a dialog border, or without minimise and maximise.
+enum : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 
 // Modal results; the values are the system's dialog-result codes.
 enum : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
@@ -50,11 +57,19 @@ public:
     void setCaption(const std::string& caption) { setText(caption); }
     std::string caption() const { return text(); }
     void setBorderStyle(BorderStyle style) { borderStyle_ = style; }
+    BorderStyle borderStyle() const { return borderStyle_; }
+    // Takes the caption buttons the border style has but the set lacks away
+    // (re-creates the window).
+    void setBorderIcons(unsigned icons);
+    unsigned borderIcons() const { return borderIcons_; }
     void setStayOnTop(bool onTop);
     void setClientSize(int width, int height);
     // The window class name; set before the window exists.
     void setWindowClassName(const std::string& name) { className_ = name; }
+    // Null: the application's icon.
     void setIcon(HICON icon);
+    void setPosition(FormPosition position) { position_ = position; }
+    FormPosition position() const { return position_; }
     void setAcceptFiles(bool accept);
     // The "?" caption button: its help requests get the pop-up topic, F1 the full one.
     bool showsHelpButton() const;
@@ -100,14 +115,18 @@ protected:
 
 private:
     bool closeQuery();
+    void placeByPosition();
 
     std::string className_ = "KvForm";
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
+    unsigned borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     bool stayOnTop_ = false;
     bool modal_ = false;
     bool acceptFiles_ = false;
     int modalResult_ = mrNone;
     WindowState state_ = WindowState::Normal;
+    FormPosition position_ = FormPosition::Designed;
+    bool placed_ = false;  // the position is applied at the first show only
     HICON icon_ = nullptr;
     Control* defaultControl_ = nullptr;
     Control* cancelControl_ = nullptr;

@@ -358,7 +358,10 @@ void PopupMenu::Popup(HWND owner, int x, int y) {
         drawing = form->addMessageListener([this](Form&, UINT msg, WPARAM& wp, LPARAM& lp, LRESULT& result) {
             return handleMenuMessage(msg, wp, lp, result);
         });
-    UINT command = TrackPopupMenu(handle(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    UINT align = Alignment == PopupAlignment::Right    ? TPM_RIGHTALIGN
+                 : Alignment == PopupAlignment::Center ? TPM_CENTERALIGN
+                                                       : TPM_LEFTALIGN;
+    UINT command = TrackPopupMenu(handle(), TPM_RETURNCMD | align | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
     if (command) dispatchCommand(command);
 }
 

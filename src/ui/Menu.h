@@ -140,9 +140,15 @@ private:
     ListenerRegistration listener_;
 };
 
+// Where the menu stands against the point it pops up at.
+enum class PopupAlignment { Left, Right, Center };
+
 class PopupMenu : public Menu {
 public:
     PopupMenu() : Menu(true) {}
+    PopupAlignment Alignment = PopupAlignment::Left;
+    // Off: a control's right click and context-menu key leave the menu alone.
+    bool AutoPopup = true;
     std::function<void(PopupMenu& sender)> OnPopup;
     // Shows the menu at a screen point and runs the chosen item.
     void Popup(HWND owner, int x, int y);

@@ -1,5 +1,7 @@
 #include "ui/MessageBoxPrompt.h"
 
+#include "ui/Application.h"
+
 #include "ui/WaitForm.h"
 
 namespace kv::ui {
@@ -32,7 +34,8 @@ HWND promptOwner() {
 }
 
 PromptAnswer MessageBoxPrompt::ask(const PromptRequest& request) {
-    int r = MessageBoxA(promptOwner(), request.text.c_str(), request.caption.c_str(), styleOf(request));
+    const std::string& caption = request.caption.empty() ? Application::instance().title : request.caption;
+    int r = MessageBoxA(promptOwner(), request.text.c_str(), caption.c_str(), styleOf(request));
     if (r == 0) return cautiousAnswer(request.buttons);
     return static_cast<PromptAnswer>(r);
 }

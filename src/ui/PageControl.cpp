@@ -12,11 +12,28 @@ void PageControl::createParams(CreateArgs& args) {
     ensureCommonControls();
     Control::createParams(args);
     args.className = WC_TABCONTROLA;
+    args.style |= tabStyles_;
 }
 
 void PageControl::createWnd() {
     Control::createWnd();
+    if (images_) SendMessageA(hwnd(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+    if (tabWidth_ > 0) SendMessageA(hwnd(), TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth_, 0));
     rebuildTabs();
+}
+
+void PageControl::setTabStyles(DWORD styles, int tabWidth) {
+    tabStyles_ = styles;
+    tabWidth_ = tabWidth;
+    recreateWnd();
+}
+
+void PageControl::setImages(HIMAGELIST images) {
+    images_ = images;
+    if (hwnd()) {
+        SendMessageA(hwnd(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+        tabsRebuilt();
+    }
 }
 
 Panel& PageControl::addPage(const std::string& caption) {
@@ -58,6 +75,7 @@ void PageControl::rebuildTabs() {
     if (tabOfPage(active_) < 0) active_ = pageOfTab(0);
     SendMessageA(hwnd(), TCM_SETCURSEL, static_cast<WPARAM>(tabOfPage(active_)), 0);
     layoutPages();
+    tabsRebuilt();
 }
 
 void PageControl::layoutPages() {
@@ -85,6 +103,12 @@ void PageControl::setActivePage(int index) {
 }
 
 LRESULT PageControl::reflected(UINT msg, WPARAM, LPARAM lp, bool& handled) {
+    if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lp)->code == static_cast<UINT>(TCN_SELCHANGING)) {
+        handled = true;
+        bool allow = true;
+        if (onChanging) onChanging(*this, allow);
+        return allow ? FALSE : TRUE;
+    }
     if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lp)->code == static_cast<UINT>(TCN_SELCHANGE)) {
         handled = true;
         active_ = pageOfTab(static_cast<int>(SendMessageA(hwnd(), TCM_GETCURSEL, 0, 0)));

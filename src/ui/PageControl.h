@@ -1,6 +1,9 @@
 #pragma once
 // Tabbed pages: each page a panel shown while its tab is chosen; pages can be
 // hidden, which takes their tab away.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -20,13 +23,28 @@ public:
     // The chosen page, by page index (not tab position); -1 for none.
     int activePage() const { return active_; }
     void setActivePage(int index);
+    const std::string& pageCaption(int index) const { return pages_.at(static_cast<size_t>(index)).caption; }
+    // The page a tab shows (hidden pages have no tab); -1 for none.
+    int pageOfTab(int tab) const;
+    int tabOfPage(int page) const;
+    // Extra tab-control styles (TCS_*); re-creates the window. A tab width
+    // above 0 is the fixed width of every tab.
+    void setTabStyles(DWORD styles, int tabWidth = 0);
+    DWORD tabStyles() const { return tabStyles_; }
+    // The image list of the tabs (not owned); imageOf picks each page's image.
+    void setImages(HIMAGELIST images);
+    HIMAGELIST images() const { return images_; }
     std::function<void(PageControl& sender)> onChange;
+    // Set allow to false to keep the current page.
+    std::function<void(PageControl& sender, bool& allow)> onChanging;
 
 protected:
     void createParams(CreateArgs& args) override;
     void createWnd() override;
     LRESULT reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    // After the tabs were made anew: their images, say.
+    virtual void tabsRebuilt() {}
 
 private:
     struct Page {
@@ -36,11 +54,12 @@ private:
     };
     void rebuildTabs();
     void layoutPages();
-    int tabOfPage(int page) const;
-    int pageOfTab(int tab) const;
 
     std::vector<Page> pages_;
     int active_ = -1;
+    DWORD tabStyles_ = 0;
+    int tabWidth_ = 0;
+    HIMAGELIST images_ = nullptr;
 };
 
 }  // namespace kv::ui

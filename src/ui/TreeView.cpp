@@ -1,5 +1,7 @@
 #include "ui/TreeView.h"
 
+#include <cstdint>
+
 #include "ui/CellText.h"
 #include "ui/CommonControls.h"
 
@@ -27,8 +29,10 @@ HTREEITEM TreeView::insert(HTREEITEM parent, Node node) {
     TVINSERTSTRUCTA ins{};
     ins.hParent = parent;
     ins.hInsertAfter = TVI_LAST;
-    ins.item.mask = TVIF_TEXT | TVIF_CHILDREN | TVIF_PARAM | TVIF_STATE;
+    ins.item.mask = TVIF_TEXT | TVIF_CHILDREN | TVIF_PARAM | TVIF_STATE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     ins.item.pszText = LPSTR_TEXTCALLBACKA;
+    ins.item.iImage = imageOf ? I_IMAGECALLBACK : -1;
+    ins.item.iSelectedImage = imageOf ? I_IMAGECALLBACK : -1;
     ins.item.cChildren = I_CHILDRENCALLBACK;
     ins.item.lParam = reinterpret_cast<LPARAM>(node);
     ins.item.stateMask = TVIS_BOLD;
@@ -88,9 +92,12 @@ void TreeView::refresh(Node node) {
     HTREEITEM h = itemOf(node);
     if (!h) return;
     TVITEMA it{};
-    it.mask = TVIF_HANDLE | TVIF_STATE | TVIF_TEXT;
+    it.mask = TVIF_HANDLE | TVIF_STATE | TVIF_TEXT | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     it.hItem = h;
     it.pszText = LPSTR_TEXTCALLBACKA;
+    it.cChildren = I_CHILDRENCALLBACK;
+    it.iImage = imageOf ? I_IMAGECALLBACK : -1;
+    it.iSelectedImage = imageOf ? I_IMAGECALLBACK : -1;
     it.stateMask = TVIS_BOLD;
     it.state = isBold && isBold(node) ? TVIS_BOLD : 0;
     SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&it));
@@ -105,6 +112,71 @@ void TreeView::setStateImage(Node node, int index) {
     it.stateMask = TVIS_STATEIMAGEMASK;
     it.state = INDEXTOSTATEIMAGEMASK(index);
     SendMessageA(hwnd(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+}
+
+void TreeView::setImageLists(HIMAGELIST normal, HIMAGELIST state) {
+    if (!hwnd()) return;
+    SendMessageA(hwnd(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(normal));
+    SendMessageA(hwnd(), TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(state));
+}
+
+TreeView::Node TreeView::hitTest(POINT point, bool* onItem) const {
+    if (onItem) *onItem = false;
+    if (!hwnd()) return nullptr;
+    TVHITTESTINFO hit{};
+    hit.pt = point;
+    auto h = reinterpret_cast<HTREEITEM>(SendMessageA(hwnd(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (onItem) *onItem = h && (hit.flags & TVHT_ONITEM);
+    return nodeOf(h);
+}
+
+void TreeView::editLabel(Node node) {
+    if (HTREEITEM h = itemOf(node)) {
+        SetFocus(hwnd());
+        SendMessageA(hwnd(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(h));
+    }
+}
+
+void TreeView::beginUpdate() {
+    if (updates_++ == 0 && hwnd()) SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TreeView::endUpdate() {
+    if (updates_ == 0 || --updates_ > 0 || !hwnd()) return;
+    SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void TreeView::addNode(Node parent, Node node) {
+    if (!parent) {
+        roots_.push_back(node);
+        if (hwnd()) insert(TVI_ROOT, node);
+        return;
+    }
+    if (!hwnd()) return;
+    HTREEITEM h = itemOf(parent);
+    if (!h) return;
+    if (SendMessageA(hwnd(), TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(h)))
+        insert(h, node);
+    else
+        refresh(parent);
+}
+
+void TreeView::removeNode(Node node) {
+    std::erase(roots_, node);
+    if (HTREEITEM h = itemOf(node)) SendMessageA(hwnd(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(h));
+}
+
+void TreeView::arrangeChildren(Node parent) {
+    std::vector<Node> order = parent ? (childrenOf ? childrenOf(parent) : std::vector<Node>{}) : roots_;
+    std::unordered_map<Node, std::size_t> rank;
+    for (std::size_t i = 0; i < order.size(); ++i) rank.emplace(order[i], i);
+    sortChildren(parent, [&rank](Node a, Node b) {
+        auto ra = rank.find(a), rb = rank.find(b);
+        const std::size_t ia = ra == rank.end() ? SIZE_MAX : ra->second;
+        const std::size_t ib = rb == rank.end() ? SIZE_MAX : rb->second;
+        return ia < ib ? -1 : ia > ib ? 1 : 0;
+    });
 }
 
 namespace {
@@ -136,13 +208,31 @@ LRESULT TreeView::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         Node node = reinterpret_cast<Node>(it.lParam);
         if (it.mask & TVIF_TEXT) copyCellText(textOf ? textOf(node) : std::string(), it.pszText, it.cchTextMax);
         if (it.mask & TVIF_CHILDREN) it.cChildren = hasChildren && hasChildren(node) ? 1 : 0;
+        if (it.mask & TVIF_IMAGE) it.iImage = imageOf ? imageOf(node, false) : -1;
+        if (it.mask & TVIF_SELECTEDIMAGE) it.iSelectedImage = imageOf ? imageOf(node, true) : -1;
+        return 0;
+    }
+    case TVN_ITEMEXPANDEDA: {
+        auto* nm = reinterpret_cast<NMTREEVIEWA*>(lp);
+        if (onExpanded) onExpanded(*this, reinterpret_cast<Node>(nm->itemNew.lParam), (nm->action & TVE_EXPAND) != 0);
+        return 0;
+    }
+    case TVN_DELETEITEMA: {
+        auto* nm = reinterpret_cast<NMTREEVIEWA*>(lp);
+        Node node = reinterpret_cast<Node>(nm->itemOld.lParam);
+        auto it = items_.find(node);
+        if (it != items_.end() && it->second == nm->itemOld.hItem) items_.erase(it);
+        if (onDeletion) onDeletion(*this, node);
         return 0;
     }
     case TVN_ITEMEXPANDINGA: {
         auto* nm = reinterpret_cast<NMTREEVIEWA*>(lp);
-        if (!(nm->action & TVE_EXPAND)) return FALSE;
         Node node = reinterpret_cast<Node>(nm->itemNew.lParam);
         bool allow = true;
+        if (!(nm->action & TVE_EXPAND)) {
+            if (onCollapsing) onCollapsing(*this, node, allow);
+            return allow ? FALSE : TRUE;
+        }
         if (onExpanding) onExpanding(*this, node, allow);
         if (!allow) return TRUE;
         fill(nm->itemNew.hItem, node);

@@ -25,10 +25,17 @@ public:
     std::function<bool(Node)> hasChildren;
     std::function<std::vector<Node>(Node)> childrenOf;
     std::function<bool(Node)> isBold;
+    // The image of the node, selected or not; -1 for none.
+    std::function<int(Node, bool selected)> imageOf;
 
     // Events; the vetoes are set to false to refuse.
     std::function<void(TreeView& sender, Node node)> onChange;
     std::function<void(TreeView& sender, Node node, bool& allow)> onExpanding;
+    std::function<void(TreeView& sender, Node node, bool& allow)> onCollapsing;
+    // After a node expanded (true) or collapsed (false).
+    std::function<void(TreeView& sender, Node node, bool expanded)> onExpanded;
+    // The control dropped the node's item (removed, or the tree refilled).
+    std::function<void(TreeView& sender, Node node)> onDeletion;
     std::function<void(TreeView& sender, Node node, bool& allow)> onEditing;
     std::function<void(TreeView& sender, Node node, std::string& text, bool& accept)> onEdited;
     std::function<void(TreeView& sender, Node node)> onStartDrag;
@@ -47,6 +54,24 @@ public:
     void setStateImage(Node node, int index);
     HTREEITEM itemOf(Node node) const;
 
+    // The normal and the state image lists; the caller keeps them alive.
+    void setImageLists(HIMAGELIST normal, HIMAGELIST state);
+    // The node at a client point; onItem tells whether the point is on its
+    // label or image rather than beside it.
+    Node hitTest(POINT point, bool* onItem = nullptr) const;
+    // Starts editing the node's label.
+    void editLabel(Node node);
+    // Painting stops until the last endUpdate.
+    void beginUpdate();
+    void endUpdate();
+    // A node the model added: it gets an item when its parent's children are
+    // already shown (null parent: a root); else only the parent's button shows.
+    void addNode(Node parent, Node node);
+    // Drops the node's item and those below it.
+    void removeNode(Node node);
+    // Orders the shown children of parent (null: the roots) as childrenOf gives them.
+    void arrangeChildren(Node parent);
+
 protected:
     void createParams(CreateArgs& args) override;
     void createWnd() override;
@@ -60,6 +85,7 @@ private:
     std::vector<Node> roots_;
     std::unordered_map<Node, HTREEITEM> items_;
     std::string textBuffer_;
+    int updates_ = 0;
 };
 
 }  // namespace kv::ui

@@ -680,4 +680,39 @@ TEST_F(VirtualListViewTest, DragImageOnlyWhileOneRowIsSelected) {
     EXPECT_EQ(list.GetDragImages(), nullptr);
 }
 
+TEST_F(VirtualListViewTest, LabelEditingChangeAndFocusEvents) {
+    list.EditLabels = true;
+    makeVirtual(10);
+    std::vector<int> editing, changed;
+    std::string edited;
+    int entered = 0, left = 0;
+    list.onEnter = [&](Control&) { ++entered; };
+    list.onExit = [&](Control&) { ++left; };
+    list.OnEditing = [&](TCustomEnhListView&, int row, bool& allow) {
+        editing.push_back(row);
+        allow = row != 3;
+    };
+    list.OnEdited = [&](TCustomEnhListView&, int row, std::string& text, bool& accept) {
+        edited = std::to_string(row) + ":" + text;
+        accept = false;
+    };
+    list.OnChange = [&](TCustomEnhListView&, int row) { changed.push_back(row); };
+
+    list.EditLabel(3);
+    EXPECT_FALSE(SendMessageA(list.hwnd(), LVM_GETEDITCONTROL, 0, 0));
+    list.EditLabel(2);
+    EXPECT_EQ(editing, (std::vector<int>{3, 2}));
+    EXPECT_EQ(entered, 1);
+    auto edit = reinterpret_cast<HWND>(SendMessageA(list.hwnd(), LVM_GETEDITCONTROL, 0, 0));
+    ASSERT_TRUE(edit);
+    SetWindowTextA(edit, "Renamed");
+    SetFocus(form.hwnd());  // leaving the edit ends it
+    EXPECT_EQ(edited, "2:Renamed");
+    EXPECT_GE(left, 1);
+
+    changed.clear();
+    select(5, true);
+    EXPECT_EQ(changed, std::vector<int>{5});
+}
+
 }  // namespace

@@ -1,9 +1,19 @@
-// Starts the real program and closes it again, as a user would.
+// Starts the real program and closes it again, as a user would. Each run
+// keeps its settings under a key of its own.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/shell/ShellFixture.h"
+
 namespace {
+
+using kv::test::kShellTestKey;
 
 HWND waitForWindow(const char* cls, DWORD ms) {
     for (DWORD waited = 0; waited < ms; waited += 100) {
@@ -13,26 +23,147 @@ HWND waitForWindow(const char* cls, DWORD ms) {
     return nullptr;
 }
 
-TEST(Startup, MainWindowOpensWithItsClassAndCaptionAndClosesCleanly) {
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    char cmd[] = KV_KORVALDER_EXE;
-    ASSERT_TRUE(CreateProcessA(nullptr, cmd, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+constexpr const char* kMainClass = "Korvalder? WndClass";
 
-    HWND main = waitForWindow("Korvalder? WndClass", 60000);
+// The program with arguments, in a working folder; the handles are closed at the end.
+struct Program {
+    PROCESS_INFORMATION pi{};
+    bool started = false;
+
+    Program(const std::string& args, const std::string& folder = "") {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        std::string cmd = std::string(KV_KORVALDER_EXE) + (args.empty() ? "" : " " + args);
+        char exe[MAX_PATH] = {};
+        GetFullPathNameA(KV_KORVALDER_EXE, MAX_PATH, exe, nullptr);
+        started = CreateProcessA(exe, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 folder.empty() ? nullptr : folder.c_str(), &si, &pi) != FALSE;
+    }
+    ~Program() {
+        if (!started) return;
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    // The exit code, or nothing while it still runs after ms.
+    std::optional<DWORD> exitCode(DWORD ms) const {
+        if (WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return std::nullopt;
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        return code;
+    }
+};
+
+int mainWindowCount() {
+    int n = 0;
+    for (HWND h = FindWindowExA(nullptr, nullptr, kMainClass, nullptr); h;
+         h = FindWindowExA(nullptr, h, kMainClass, nullptr))
+        ++n;
+    return n;
+}
+
+// Catalogs shown in the tree pane, once it has the number expected (or time is up).
+unsigned waitForCatalogs(HWND main, unsigned expected, DWORD ms) {
+    HWND tree = FindWindowExA(main, nullptr, WC_TREEVIEWA, nullptr);
+    unsigned n = 0;
+    for (DWORD waited = 0; waited <= ms; waited += 100) {
+        n = static_cast<unsigned>(SendMessageA(tree, TVM_GETCOUNT, 0, 0));
+        if (n == expected) break;
+        Sleep(100);
+    }
+    return n;
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    ProgramTest() {
+        kv::test::DeleteShellTestKey();
+        SetEnvironmentVariableA("KORVALDER_KEY", kShellTestKey);
+    }
+    ~ProgramTest() override {
+        SetEnvironmentVariableA("KORVALDER_KEY", nullptr);
+        kv::test::DeleteShellTestKey();
+    }
+    std::string catalog(const std::string& name) {
+        std::string path = dir.file(name);
+        kv::test::WriteTestCatalog(path, name);
+        return path;
+    }
+    // Closes the program through its window and checks it ended well.
+    void closeProgram(HWND main, const Program& p) {
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(p.exitCode(60000), std::optional<DWORD>(0));
+    }
+    kv::test::TempDir dir;
+};
+
+TEST_F(ProgramTest, TwoCatalogsOnTheCommandLineOpenBoth) {
+    catalog("first.ctf");
+    const std::string second = catalog("second.ctf");
+    // One name relative to the program's working folder, one absolute.
+    Program p("first.ctf \"" + second + "\"", dir.file(""));
+    ASSERT_TRUE(p.started);
+    HWND main = waitForWindow(kMainClass, 60000);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(waitForCatalogs(main, 2, 20000), 2u);
+    closeProgram(main, p);
+}
+
+TEST_F(ProgramTest, ASecondStartHandsItsCatalogOverAndEnds) {
+    Program first("\"" + catalog("a.ctf") + "\"");
+    HWND main = waitForWindow(kMainClass, 60000);
+    ASSERT_NE(main, nullptr);
+    ASSERT_EQ(waitForCatalogs(main, 1, 20000), 1u);
+
+    catalog("b.ctf");
+    Program second("b.ctf", dir.file(""));
+    EXPECT_EQ(second.exitCode(30000), std::optional<DWORD>(0));
+    EXPECT_EQ(mainWindowCount(), 1);
+    // The relative name was made whole before it travelled.
+    EXPECT_EQ(waitForCatalogs(main, 2, 20000), 2u);
+    closeProgram(main, first);
+}
+
+TEST_F(ProgramTest, TwoStartsAtTheSameMomentLeaveOneInstanceWithBothCatalogs) {
+    const std::string a = catalog("a.ctf"), b = catalog("b.ctf");
+    Program one("\"" + a + "\""), two("\"" + b + "\"");
+    HWND main = waitForWindow(kMainClass, 60000);
+    ASSERT_NE(main, nullptr);
+    // One of them hands over and ends.
+    bool oneEnded = false;
+    for (int i = 0; i < 300 && !oneEnded; ++i) {
+        oneEnded = one.exitCode(0) || two.exitCode(0);
+        if (!oneEnded) Sleep(100);
+    }
+    EXPECT_TRUE(oneEnded);
+    EXPECT_EQ(mainWindowCount(), 1);
+    EXPECT_EQ(waitForCatalogs(main, 2, 20000), 2u);
+    closeProgram(main, one.exitCode(0) ? two : one);
+}
+
+TEST_F(ProgramTest, AnOldRevisionMarkerWipesTheKeyAndTheWindowPlaceIsSaved) {
+    kv::RegistrySectionStore store(HKEY_CURRENT_USER, kShellTestKey);
+    store.WriteBinary("", "RevisionMarker", std::vector<std::uint8_t>{1});
+    store.WriteString("MRUList", "File1", "old.ctf");
+    Program p("");
+    HWND main = waitForWindow(kMainClass, 60000);
+    ASSERT_NE(main, nullptr);
+    closeProgram(main, p);
+    EXPECT_FALSE(store.SectionExists("MRUList"));
+    auto pos = store.ReadBinary("", "WindowPos");
+    ASSERT_TRUE(pos);
+    EXPECT_EQ(pos->size(), 30u);
+}
+
+TEST_F(ProgramTest, MainWindowOpensWithItsClassAndCaptionAndClosesCleanly) {
+    Program p("");
+    ASSERT_TRUE(p.started);
+    HWND main = waitForWindow(kMainClass, 60000);
     ASSERT_NE(main, nullptr);
     char caption[64] = {};
     GetWindowTextA(main, caption, sizeof caption);
     EXPECT_STREQ(caption, "Korvalder?");
-
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_EQ(code, 0u);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    closeProgram(main, p);
 }
 
 TEST(Startup, ProgramCarriesItsIconsInBothSizes) {

@@ -89,6 +89,8 @@ public:
         return real_->MoveReplace(from, to);
     }
 
+    std::vector<FolderEntry> ListFolder(const std::string& folder) override { return real_->ListFolder(folder); }
+
     int openReaders(const std::string& path) { return open_[FullPath(path)]; }
 
 private:

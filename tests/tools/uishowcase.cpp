@@ -33,6 +33,7 @@
 #include "ui/Splitter.h"
 #include "ui/StatusBar.h"
 #include "ui/TreeView.h"
+#include "tests/support/BitmapFile.h"
 
 namespace {
 
@@ -180,35 +181,6 @@ public:
     std::vector<DemoNode> disks;
 };
 
-bool saveBitmap(const BitmapCanvas& shot, const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    int stride = (shot.width() * 3 + 3) & ~3;
-    BITMAPFILEHEADER fh{};
-    BITMAPINFOHEADER ih{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof ih;
-    fh.bfSize = fh.bfOffBits + static_cast<DWORD>(stride * shot.height());
-    ih.biSize = sizeof ih;
-    ih.biWidth = shot.width();
-    ih.biHeight = shot.height();
-    ih.biPlanes = 1;
-    ih.biBitCount = 24;
-    std::fwrite(&fh, sizeof fh, 1, f);
-    std::fwrite(&ih, sizeof ih, 1, f);
-    std::vector<unsigned char> row(static_cast<size_t>(stride));
-    for (int y = shot.height() - 1; y >= 0; --y) {
-        for (int x = 0; x < shot.width(); ++x) {
-            COLORREF c = shot.pixel(x, y);
-            row[static_cast<size_t>(x) * 3] = GetBValue(c);
-            row[static_cast<size_t>(x) * 3 + 1] = GetGValue(c);
-            row[static_cast<size_t>(x) * 3 + 2] = GetRValue(c);
-        }
-        std::fwrite(row.data(), row.size(), 1, f);
-    }
-    return std::fclose(f) == 0;
-}
-
 // A picture of the form whose top-left pixel is at origin on the screen is
 // drawn when it has many colours and every control's area more than one.
 int checkPicture(ShowcaseForm& form, const BitmapCanvas& shot, POINT origin, bool report) {
@@ -248,7 +220,7 @@ int checkPicture(ShowcaseForm& form, const BitmapCanvas& shot, POINT origin, boo
 
 int finish(ShowcaseForm& form, const BitmapCanvas& shot, POINT origin, const char* path) {
     int blank = checkPicture(form, shot, origin, true);
-    if (path && !saveBitmap(shot, path)) {
+    if (path && !kv::test::saveBitmap(shot, path)) {
         std::printf("cannot write %s\n", path);
         return 2;
     }

@@ -1,5 +1,9 @@
+#include <atomic>
+
 #include "UiFixture.h"
+#include "base/Worker.h"
 #include "ui/Form.h"
+#include "ui/Menu.h"
 #include "tests/support/TestInput.h"
 
 namespace {
@@ -74,6 +78,84 @@ TEST_F(ApplicationTest, HourglassIsScopedAndNests) {
                                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
     }
     EXPECT_EQ(app().screenCursor(), nullptr);
+}
+
+// A worker blocked in a synchronised call must be served by whatever loop the
+// main thread is in: our own loop, a modal form, and the system's menu loop.
+TEST_F(ApplicationTest, WorkerCallsRunInEveryMessageLoop) {
+    kv::QueuedSync& sync = app().mainThreadSync();
+    const DWORD mainThread = GetCurrentThreadId();
+    std::atomic<int> ran{0}, offThread{0};
+    auto many = [&] {
+        for (int i = 0; i < 40; ++i)
+            sync.synchronize([&] {
+                if (GetCurrentThreadId() != mainThread) ++offThread;
+                ++ran;
+            });
+    };
+    kv::WorkerThread worker;
+
+    // The outer loop; a timer quits with 1 should the calls never run.
+    worker.start([&](kv::WorkerThread&) {
+        many();
+        sync.synchronize([] { PostQuitMessage(0); });
+    });
+    {
+        kv::uitest::TimerAction guard(5000, [] { PostQuitMessage(1); });
+        EXPECT_EQ(app().run(), 0);
+    }
+    worker.join();
+    EXPECT_EQ(ran, 40);
+
+    Form dialog;
+    worker.start([&](kv::WorkerThread&) {
+        many();
+        sync.synchronize([&] { dialog.setModalResult(mrOk); });
+    });
+    {
+        kv::uitest::TimerAction guard(5000, [&] { dialog.setModalResult(mrAbort); });
+        EXPECT_EQ(dialog.showModal(), mrOk);
+    }
+    worker.join();
+    EXPECT_EQ(ran, 80);
+
+    Form owner;
+    owner.show();
+    PopupMenu menu;
+    menu.Items().Add("Item");
+    bool endedByWorker = false;
+    worker.start([&](kv::WorkerThread&) {
+        many();
+        sync.synchronize([&] {
+            endedByWorker = true;
+            EndMenu();
+        });
+    });
+    {
+        // Shown once the worker is surely waiting, so the menu loop must serve it.
+        Sleep(50);
+        kv::uitest::TimerAction guard(5000, [] { EndMenu(); });
+        menu.Popup(owner.hwnd(), 10, 10);
+    }
+    worker.join();
+    EXPECT_TRUE(endedByWorker);
+    EXPECT_EQ(ran, 120);
+    EXPECT_EQ(offThread, 0);
+    EXPECT_FALSE(worker.error());
+}
+
+// Work the main thread does between messages can run the queued calls itself.
+TEST_F(ApplicationTest, ProcessMessagesRunsQueuedWorkerCalls) {
+    kv::QueuedSync& sync = app().mainThreadSync();
+    std::atomic<bool> done{false};
+    kv::WorkerThread worker;
+    worker.start([&](kv::WorkerThread&) { sync.synchronize([&] { done = true; }); });
+    for (int i = 0; i < 500 && !done; ++i) {
+        app().processMessages();
+        Sleep(10);
+    }
+    EXPECT_TRUE(done);
+    worker.join();
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <cstring>
 #include <map>
 
 #include "UiFixture.h"
@@ -95,6 +96,86 @@ TEST_F(TreeViewTest, SelectionEventAndVetoes) {
     tree.onEditing = [](TreeView&, TreeView::Node, bool& allow) { allow = false; };
     tree.setFocus();
     EXPECT_FALSE(SendMessageA(tree.hwnd(), TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(tree.itemOf(&a))));
+}
+
+TEST_F(TreeViewTest, ImagesHitTestAndLabelEditing) {
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 4, 0);
+    HIMAGELIST states = ImageList_Create(16, 16, ILC_COLOR24, 4, 0);
+    tree.imageOf = [this](TreeView::Node n, bool selected) { return n == &root ? 0 : selected ? 2 : 1; };
+    tree.setImageLists(images, states);
+    tree.setRoots({&root});
+    tree.expand(&root);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(tree.hwnd(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0)), images);
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageA(tree.hwnd(), TVM_GETIMAGELIST, TVSIL_STATE, 0)), states);
+    TVITEMA it{};
+    it.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    it.hItem = tree.itemOf(&a);
+    SendMessageA(tree.hwnd(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+    EXPECT_EQ(it.iImage, 1);  // asked for through the callback
+
+    RECT r{};
+    HTREEITEM item = tree.itemOf(&b);
+    std::memcpy(&r, &item, sizeof item);  // the message takes the item in the rectangle
+    ASSERT_TRUE(SendMessageA(tree.hwnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+    bool onItem = false;
+    EXPECT_EQ(tree.hitTest({r.left + 2, (r.top + r.bottom) / 2}, &onItem), &b);
+    EXPECT_TRUE(onItem);
+    EXPECT_EQ(tree.hitTest({270, 250}, &onItem), nullptr);
+    EXPECT_FALSE(onItem);
+
+    std::vector<TreeView::Node> editing;
+    tree.onEditing = [&](TreeView&, TreeView::Node n, bool& allow) {
+        editing.push_back(n);
+        allow = true;
+    };
+    tree.editLabel(&b);
+    EXPECT_EQ(editing, std::vector<TreeView::Node>{&b});
+    EXPECT_TRUE(SendMessageA(tree.hwnd(), TVM_GETEDITCONTROL, 0, 0));
+    SendMessageA(tree.hwnd(), TVM_ENDEDITLABELNOW, TRUE, 0);
+    tree.setRoots({});
+    ImageList_Destroy(images);
+    ImageList_Destroy(states);
+}
+
+TEST_F(TreeViewTest, ModelChangesCollapseEventsAndDeletion) {
+    std::vector<std::string> events;
+    tree.onCollapsing = [&](TreeView&, TreeView::Node n, bool& allow) {
+        events.push_back("collapsing " + static_cast<FakeNode*>(n)->text);
+        allow = n != &b;
+    };
+    tree.onExpanded = [&](TreeView&, TreeView::Node n, bool expanded) {
+        events.push_back((expanded ? "expanded " : "collapsed ") + static_cast<FakeNode*>(n)->text);
+    };
+    tree.onDeletion = [&](TreeView&, TreeView::Node n) { events.push_back("deleted " + static_cast<FakeNode*>(n)->text); };
+    tree.expand(&root);
+    // The user's collapse (Left on an expanded node); a collapse message sends no events.
+    tree.select(&root);
+    SendMessageA(tree.hwnd(), WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_FALSE(tree.expanded(&root));
+    tree.expand(&root);
+    EXPECT_EQ(events, (std::vector<std::string>{"expanded Catalog", "collapsing Catalog", "collapsed Catalog"}));
+
+    // A node added under a shown parent gets an item, in the model's order.
+    FakeNode c{"Disk C", {}};
+    root.children = {&c, &a, &b};
+    tree.addNode(&root, &c);
+    EXPECT_TRUE(tree.itemOf(&c));
+    tree.arrangeChildren(&root);
+    auto first = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree.hwnd(), TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(tree.itemOf(&root))));
+    EXPECT_EQ(first, tree.itemOf(&c));
+    // Below a parent not shown yet: no item until it expands.
+    FakeNode a2{"Folder 2", {}};
+    a.children.push_back(&a2);
+    tree.addNode(&a, &a2);
+    EXPECT_FALSE(tree.itemOf(&a2));
+
+    events.clear();
+    tree.beginUpdate();
+    tree.removeNode(&a);
+    tree.endUpdate();
+    EXPECT_FALSE(tree.itemOf(&a));
+    EXPECT_EQ(events, std::vector<std::string>{"deleted Disk A"});
 }
 
 }  // namespace

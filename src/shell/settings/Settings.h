@@ -42,6 +42,8 @@ struct PlatformDefaults {
     std::string windowsDir;
     // Empty: every folder counts as existing.
     std::function<bool(const std::string&)> folderExists;
+    // The system's font for each slot that has no custom font of its own.
+    std::array<FontData, 6> systemFonts{};
 };
 
 struct Settings {
@@ -59,7 +61,7 @@ struct Settings {
     bool descAssistSubfolders = false;
     std::uint8_t tipDelayTenths = 12;       // 0..20
     std::uint8_t tipHideSeconds = 5;        // 0..15
-    std::uint8_t descAssistDepth = 3;       // 1..8
+    std::uint8_t descAssistDepth = 2;       // 1..8
     bool truncateDesc = false;
     std::uint8_t truncateLines = 3;         // 1..15
     // "AdvSettings"
@@ -68,7 +70,7 @@ struct Settings {
     bool ignoreHiddenFiles = true;
     bool ignoreHiddenFolders = true;
     bool autoSave = true;
-    std::uint8_t autoSaveMinutes = 17;      // 2..240
+    std::uint8_t autoSaveMinutes = 15;      // 2..240
     bool ignoreRecycle = true;
     bool archivesAsFolders = true;
     bool oldButtons = false;
@@ -98,9 +100,10 @@ struct Settings {
     // "UseFontData" and "Font0".."Font5".
     std::array<FontSlot, 6> fonts{};
     // "CustomToolbar": a button's tag, 0 a separator, 255 the "Unused Buttons" marker.
+    // Empty: the toolbar's own order (see NormalizeToolbarLayout).
     std::vector<std::uint8_t> toolbarLayout;
     std::vector<std::string> autoloadList;  // "Autoload"
-    std::vector<std::string> descPatterns;  // "DescFiles"
+    std::vector<std::string> descPatterns{"FILE_ID.DIZ", "DESCRIPT.ION", "*.NFO", "*.TXT"};  // "DescFiles"
     std::string extractFolder;              // "TempDir"
     std::string catalogFolder;              // "CatalogDir"
     std::string externalViewerPath;         // "ExternalViewer"

@@ -1,7 +1,11 @@
 #pragma once
 // The one settings record of the program and its registry form. Main thread
 // only: worker threads get what they need captured before they start.
+#include <cstddef>
+#include <span>
+
 #include "shell/settings/Settings.h"
+#include "shell/settings/ToolbarLayout.h"
 
 namespace kv {
 
@@ -27,11 +31,19 @@ public:
     }
 
     // Reads the program's values from the store's root section, each value on
-    // its own: a bad one gets its default and never stops the rest.
+    // its own: a bad one gets its default and never stops the rest. The flag
+    // is set when the section is missing or a value needs writing back.
     void Load(const SectionStore& store);
-    // Writes every value, "RevisionMarker" last. False when the key could not
-    // be written: the modified flag then stays set for the next try.
+    // Writes every value, "RevisionMarker" last. False when a value could not
+    // be written (the others still are): the modified flag then stays set for
+    // the next try.
     bool Save(SectionStore& store);
+
+    // The slot's custom font, or the system's font for it.
+    FontData GetFontData(std::size_t slot) const;
+    // Makes the stored toolbar layout fit the main toolbar once it exists.
+    // Not an edit: the flag stays as the load left it.
+    void FitToolbarLayout(std::span<const ToolbarControl> controls);
 
     bool Modified() const { return modified_; }
     void SetModified(bool modified) { modified_ = modified; }

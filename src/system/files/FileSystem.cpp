@@ -1,5 +1,7 @@
 #include "system/files/FileSystem.h"
 
+#include "base/Errors.h"
+
 namespace kv {
 
 namespace {
@@ -10,6 +12,10 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 }  // namespace
+
+std::vector<FolderEntry> IFileSystem::ListFolder(const std::string& folder) {
+    throw EIoError("Cannot list folder \"" + folder + "\"");
+}
 
 std::string FolderOf(const std::string& path) {
     const std::size_t at = path.find_last_of(kSeparators);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/ByteSink.h"
 #include "base/ByteSource.h"
@@ -14,6 +15,29 @@
 namespace kv {
 
 enum class FsStatus { Ok, AccessDenied, Failed };
+
+// One entry of a folder listing.
+struct FolderEntry {
+    // ANSI bytes; a character outside the code page reads '?'.
+    std::string name;
+    // The name to build paths with: the name itself, or its short form when
+    // the name lost characters to the code page.
+    std::string pathName;
+    // DOS attribute bits; 0x400 marks a link or junction.
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    // Local DOS date-times; 0 when the system's time cannot be converted.
+    std::uint32_t created = 0;
+    std::uint32_t modified = 0;
+    std::uint32_t accessed = 0;
+};
+
+inline constexpr std::uint32_t kAttrReadOnly = 0x01;
+inline constexpr std::uint32_t kAttrHidden = 0x02;
+inline constexpr std::uint32_t kAttrSystem = 0x04;
+inline constexpr std::uint32_t kAttrDirectory = 0x10;
+inline constexpr std::uint32_t kAttrArchive = 0x20;
+inline constexpr std::uint32_t kAttrReparsePoint = 0x400;
 
 class IFileSystem {
 public:
@@ -54,6 +78,9 @@ public:
     // Moves `from` to `to`, replacing `to` in one step where both lie on one
     // volume; across volumes the bytes are copied and reach stable storage first.
     virtual FsStatus MoveReplace(const std::string& from, const std::string& to) = 0;
+    // The entries of a folder, "." and ".." left out, in the system's order.
+    // Throws EIoError when the folder cannot be read.
+    virtual std::vector<FolderEntry> ListFolder(const std::string& folder);
 };
 
 // The system's file system: POSIX natively, Win32 in the program.

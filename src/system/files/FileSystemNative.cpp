@@ -169,7 +169,44 @@ public:
         return copyAcross(from, to);
     }
 
+    std::vector<FolderEntry> ListFolder(const std::string& folder) override {
+        std::vector<FolderEntry> out;
+        std::error_code ec;
+        fs::directory_iterator it(hostName(folder), ec);
+        if (ec) throw EIoError("Cannot list folder \"" + folder + "\": " + ec.message());
+        for (const fs::directory_entry& e : it) {
+            FolderEntry entry;
+            entry.name = e.path().filename().string();
+            entry.pathName = entry.name;
+            struct stat st{};
+            if (lstat(e.path().c_str(), &st) != 0) continue;
+            const bool link = S_ISLNK(st.st_mode);
+            if (link) {
+                struct stat target{};
+                if (stat(e.path().c_str(), &target) == 0) st = target;
+            }
+            std::uint32_t attr = S_ISDIR(st.st_mode) ? kAttrDirectory : kAttrArchive;
+            if (link) attr |= kAttrReparsePoint;
+            if (!entry.name.empty() && entry.name.front() == '.') attr |= kAttrHidden;
+            if ((st.st_mode & S_IWUSR) == 0) attr |= kAttrReadOnly;
+            entry.attributes = attr;
+            entry.size = S_ISDIR(st.st_mode) ? 0 : static_cast<std::uint64_t>(st.st_size);
+            entry.modified = LocalDosStamp(st.st_mtime);
+            entry.accessed = LocalDosStamp(st.st_atime);
+            // No creation time here: the last write stands for it, as Wine reports.
+            entry.created = entry.modified;
+            out.push_back(std::move(entry));
+        }
+        return out;
+    }
+
 private:
+    static std::uint32_t LocalDosStamp(std::time_t when) {
+        std::tm t{};
+        if (!localtime_r(&when, &t) || t.tm_year + 1900 < 1980 || t.tm_year + 1900 > 2107) return 0;
+        return encodeDosDateTime(DateTime{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec});
+    }
+
     // Across volumes: a copy next to the target that reaches the disk, then one rename.
     FsStatus copyAcross(const std::string& from, const std::string& to) {
         const std::string part = to + ".part";

@@ -172,7 +172,65 @@ public:
         return MoveFileExA(from.c_str(), to.c_str(), flags) ? FsStatus::Ok : StatusFromLastError();
     }
 
+    // Wide calls: names outside the ANSI code page and paths past MAX_PATH are
+    // still reached; the ANSI form is what the catalog stores.
+    std::vector<FolderEntry> ListFolder(const std::string& folder) override {
+        std::wstring pattern = Widen(WithTrailingSeparator(folder)) + L"*";
+        if (pattern.size() >= MAX_PATH - 12 && pattern.size() > 2 && pattern[1] == L':')
+            pattern.insert(0, L"\\\\?\\");
+        WIN32_FIND_DATAW data{};
+        HANDLE h = FindFirstFileW(pattern.c_str(), &data);
+        std::vector<FolderEntry> out;
+        if (h == INVALID_HANDLE_VALUE) {
+            const DWORD code = GetLastError();
+            if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return out;
+            throw EIoError("Cannot list folder \"" + folder + "\"");
+        }
+        do {
+            const std::wstring wide = data.cFileName;
+            if (wide == L"." || wide == L"..") continue;
+            FolderEntry entry;
+            bool lost = false;
+            entry.name = Narrow(wide, &lost);
+            entry.pathName = lost && data.cAlternateFileName[0] ? Narrow(data.cAlternateFileName, nullptr) : entry.name;
+            entry.attributes = data.dwFileAttributes & (0xFF | FILE_ATTRIBUTE_REPARSE_POINT);
+            entry.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+            entry.created = LocalDosStamp(data.ftCreationTime);
+            entry.modified = LocalDosStamp(data.ftLastWriteTime);
+            entry.accessed = LocalDosStamp(data.ftLastAccessTime);
+            out.push_back(std::move(entry));
+        } while (FindNextFileW(h, &data));
+        FindClose(h);
+        return out;
+    }
+
 private:
+    static std::wstring Widen(const std::string& text) {
+        const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        std::wstring out(static_cast<std::size_t>(n), L'\0');
+        if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+        return out;
+    }
+
+    static std::string Narrow(const std::wstring& text, bool* lost) {
+        BOOL usedDefault = FALSE;
+        const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                                          nullptr, 0, "?", lost ? &usedDefault : nullptr);
+        std::string out(static_cast<std::size_t>(n), '\0');
+        if (n > 0)
+            WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()), out.data(),
+                                n, "?", lost ? &usedDefault : nullptr);
+        if (lost) *lost = usedDefault != FALSE;
+        return out;
+    }
+
+    static std::uint32_t LocalDosStamp(const FILETIME& utc) {
+        FILETIME local{};
+        WORD date = 0, time = 0;
+        if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &date, &time)) return 0;
+        return (std::uint32_t{date} << 16) | time;
+    }
+
     // The A calls that fill a buffer and return the length they need.
     template <class Fill>
     static std::string Call(Fill fill) {

@@ -1,0 +1,195 @@
+#include "controls/docks/DockSiteWin32.h"
+
+#include <algorithm>
+
+#include "controls/docks/DockToolbarWin32.h"
+#include "ui/UiErrors.h"
+
+namespace kv::ui {
+
+namespace {
+Align alignFor(TDockPosition p) {
+    switch (p) {
+    case TDockPosition::dpTop: return Align::Top;
+    case TDockPosition::dpBottom: return Align::Bottom;
+    case TDockPosition::dpLeft: return Align::Left;
+    case TDockPosition::dpRight: return Align::Right;
+    }
+    return Align::Top;
+}
+const char* const kDockClass = "KvDockSite";
+}  // namespace
+
+TDockSite::TDockSite(Form& owner, TDockPosition position) : form_(owner), position_(position) {
+    setOwner(&owner);
+    style_ = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    setBounds(0, 0, 0, 0);
+    setAlign(alignFor(position));
+}
+
+TDockSite::~TDockSite() {
+    beginDestroy();
+    for (TDockToolbar* bar : std::vector<TDockToolbar*>(bars_)) bar->dockGone(*this);
+}
+
+void TDockSite::createParams(CreateArgs& args) {
+    Wnd::registerClass(kDockClass);
+    Control::createParams(args);
+    args.className = kDockClass;
+}
+
+void TDockSite::SetAllowDrag(bool allow) {
+    if (allow == allowDrag_) return;
+    allowDrag_ = allow;
+    for (TDockToolbar* bar : bars_) bar->layoutControls();
+    ArrangeToolbars();
+}
+
+void TDockSite::SetFixAlign(bool fix) {
+    fixAlign_ = fix;
+    ArrangeToolbars();
+}
+
+void TDockSite::SetLimitToOneRow(bool one) {
+    limitToOneRow_ = one;
+    ArrangeToolbars();
+}
+
+void TDockSite::SetBoundLines(unsigned lines) {
+    boundLines_ = lines;
+    if (hwnd())
+        SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ArrangeToolbars();
+}
+
+void TDockSite::SetPosition(TDockPosition position) {
+    if (position == position_) return;
+    if (!children().empty())
+        throw EInvalidOperation("Cannot change Position of a TDockSite if it already contains controls");
+    position_ = position;
+    setAlign(alignFor(position));
+    ArrangeToolbars();
+}
+
+void TDockSite::SetVisible(bool visible) {
+    if (!visible) throw EInvalidOperation("Cannot hide a TDockSite");
+    setVisible(true);
+}
+
+void TDockSite::unlockArrange() {
+    if (lock_ > 0 && --lock_ == 0) ArrangeToolbars();
+}
+
+int TDockSite::boundLineCount() const {
+    const unsigned across = vertical() ? (blLeft | blRight) : (blTop | blBottom);
+    int n = 0;
+    for (unsigned b : {blTop, blBottom, blLeft, blRight})
+        if ((boundLines_ & b) && (across & b)) ++n;
+    return n;
+}
+
+void TDockSite::insertBar(TDockToolbar& bar) {
+    if (std::find(bars_.begin(), bars_.end(), &bar) != bars_.end()) return;
+    bars_.push_back(&bar);
+    ArrangeToolbars();
+    if (OnInsertRemoveBar) OnInsertRemoveBar(*this, true, bar);
+}
+
+void TDockSite::removeBar(TDockToolbar& bar) {
+    if (std::erase(bars_, &bar) == 0) return;
+    ArrangeToolbars();
+    if (OnInsertRemoveBar) OnInsertRemoveBar(*this, false, bar);
+}
+
+void TDockSite::childVisibilityChanged(Control& child) {
+    if (auto* bar = dynamic_cast<TDockToolbar*>(&child)) {
+        if (bar->visible())
+            insertBar(*bar);
+        else
+            removeBar(*bar);
+        return;
+    }
+    Control::childVisibilityChanged(child);
+}
+
+void TDockSite::ArrangeToolbars() {
+    if (lock_ > 0 || loading() || destroying() || arranging_) return;
+    arranging_ = true;
+    std::vector<DockBarInput> in;
+    for (TDockToolbar* bar : bars_) {
+        const DockSize s = bar->measureFor(vertical() ? ToolbarOrientation::Vertical : ToolbarOrientation::Horizontal);
+        const int length = vertical() ? s.height : s.width;
+        const int thickness = (vertical() ? s.width : s.height) - 2 * kDockBorder;
+        in.push_back({bar->DockRow(), bar->DockPos(), length, thickness});
+    }
+    DockArrangeOptions o;
+    const RECT client = clientRect();
+    o.clientLength = vertical() ? client.bottom - client.top : client.right - client.left;
+    if (o.clientLength <= 0 && parent()) {
+        const RECT pc = parent()->clientRect();
+        o.clientLength = vertical() ? pc.bottom - pc.top : pc.right - pc.left;
+    }
+    o.limitToOneRow = limitToOneRow_;
+    o.fixAlign = fixAlign_;
+    o.boundLines = boundLineCount();
+    const DockArrangement a = ArrangeDock(in, o);
+    rows_ = a.rowThickness;
+    for (std::size_t i = 0; i < bars_.size(); ++i) {
+        const DockBarPlacement& p = a.bars[i];
+        bars_[i]->placeInDock(p.row, p.pos, p.rowStart, p.thickness);
+    }
+    arranging_ = false;
+    setThickness(a.thickness);
+}
+
+void TDockSite::setThickness(int thickness) {
+    const RECT b = bounds();
+    const int now = vertical() ? b.right - b.left : b.bottom - b.top;
+    if (now == thickness) return;
+    if (vertical())
+        setBounds(position_ == TDockPosition::dpRight ? b.right - thickness : b.left, b.top, thickness, b.bottom - b.top);
+    else
+        setBounds(b.left, position_ == TDockPosition::dpBottom ? b.bottom - thickness : b.top, b.right - b.left, thickness);
+    if (OnResize) OnResize(*this);
+}
+
+LRESULT TDockSite::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_NCCALCSIZE: {
+        auto* r = reinterpret_cast<RECT*>(lp);
+        if (r->right - r->left > 1 && r->bottom - r->top > 1) {
+            if (boundLines_ & blTop) ++r->top;
+            if (boundLines_ & blBottom) --r->bottom;
+            if (boundLines_ & blLeft) ++r->left;
+            if (boundLines_ & blRight) --r->right;
+        }
+        return 0;
+    }
+    case WM_NCPAINT: {
+        if (!boundLines_) return 0;
+        HDC dc = GetWindowDC(hwnd());
+        RECT w;
+        GetWindowRect(hwnd(), &w);
+        OffsetRect(&w, -w.left, -w.top);
+        auto line = [&](int x1, int y1, int x2, int y2, int colour) {
+            RECT r{x1, y1, x2, y2};
+            FillRect(dc, &r, GetSysColorBrush(colour));
+        };
+        if (boundLines_ & blTop) line(0, 0, w.right, 1, COLOR_BTNSHADOW);
+        if (boundLines_ & blLeft) line(0, 0, 1, w.bottom, COLOR_BTNSHADOW);
+        if (boundLines_ & blBottom) line(0, w.bottom - 1, w.right, w.bottom, COLOR_BTNHIGHLIGHT);
+        if (boundLines_ & blRight) line(w.right - 1, 0, w.right, w.bottom, COLOR_BTNHIGHLIGHT);
+        ReleaseDC(hwnd(), dc);
+        return 0;
+    }
+    case WM_SIZE: {
+        const LRESULT r = Control::wndProc(msg, wp, lp);
+        ArrangeToolbars();
+        return r;
+    }
+    default:
+        return Control::wndProc(msg, wp, lp);
+    }
+}
+
+}  // namespace kv::ui

@@ -1,0 +1,35 @@
+#pragma once
+// The small pop-up tool window a floating toolbar sits in: a sizing frame and
+// a small caption drawn by us, a close button, and frame drags that snap to
+// the toolbar's candidate sizes.
+#include "controls/docks/FloatingFrame.h"
+#include "ui/Control.h"
+
+namespace kv::ui {
+
+class TDockToolbar;
+
+// The frame around a floating toolbar's client area.
+FloatFrameMetrics floatingFrameMetrics();
+DockRect growByFloatingFrame(const DockRect& client);
+DockRect shrinkByFloatingFrame(const DockRect& window);
+
+class FloatingToolbarWindow : public Control {
+public:
+    explicit FloatingToolbarWindow(TDockToolbar& toolbar);
+    void createHandle();
+    // Where the system may show it: hidden while the program or form is not.
+    void showShown(bool shown);
+
+protected:
+    void createWnd() override;
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void paintFrame();
+    void trackClose();
+    void trackResize(int hit, POINT start);
+    TDockToolbar& toolbar_;
+};
+
+}  // namespace kv::ui

@@ -1,0 +1,303 @@
+// The scanner's archive half: listing an archive's members into an archive
+// folder, moving unchanged archives of the replaced disk, and the description
+// sources inside archives.
+#include <algorithm>
+#include <limits>
+
+#include "archive/ArcLister.h"
+#include "archive/TempExtraction.h"
+#include "base/Errors.h"
+#include "base/text/AnsiCase.h"
+#include "base/text/NameCase.h"
+#include "base/text/OemBox.h"
+#include "base/text/TextLines.h"
+#include "catalog/file/CatalogLoad.h"
+#include "scan/DescImport.h"
+#include "scan/ScanState.h"
+
+namespace kv {
+
+namespace {
+
+// The lister's stand-in for a comment it cannot read: never a description.
+constexpr std::string_view kEncryptedComment = "Archive Comment encrypted";
+
+// Cancel and the window stay alive inside an archive of many members.
+constexpr std::uint32_t kMembersPerCheck = 256;
+
+std::string Upper(std::string_view s) { return upperCase(s, systemCaseMap()); }
+
+// Paths as keys: one separator, no case.
+std::string Key(std::string_view path) {
+    std::string k = Upper(path);
+    std::replace(k.begin(), k.end(), '/', '\\');
+    return k;
+}
+
+std::string FileNamePart(const std::string& path) {
+    const std::size_t at = path.find_last_of("\\/");
+    return at == std::string::npos ? path : path.substr(at + 1);
+}
+
+}  // namespace
+
+bool DiskScanner::quickMove(Node& node, FolderState& st, const FolderEntry& entry, const std::string& name) {
+    Node* oldNode = st.oldNode;
+    if (!oldNode) return false;
+    if (!st.quickIndexBuilt) {
+        if (RecordAs<TFolderRec>(oldNode->record())) LoadSubfolders(oldNode);
+        for (const auto& c : oldNode->children()) st.quickIndex.try_emplace(Upper(c->text()), c.get());
+        st.quickIndexBuilt = true;
+    }
+    auto it = st.quickIndex.find(Upper(name));
+    if (it == st.quickIndex.end()) return false;
+    Node* old = it->second;
+    const auto* rec = RecordAs<TFolderRec>(old->record());
+    // Only an archive folder: a plain folder of that name would lose its subfolders.
+    if (!rec || !HasFlag(rec->flags, ItemFlags::Archive) || rec->stored.modified != entry.modified ||
+        rec->stored.totalSize != FixedSize::fromBytes(static_cast<std::int64_t>(entry.size)))
+        return false;
+    LoadFileList(old);
+    Node& fresh = node.forest().addChild(node, old->text());
+    node.forest().setImages(fresh, old->image(), old->selectedImage());
+    moved_.emplace_back(old, &fresh);
+    (void)fresh.setRecord(old->takeRecord());
+    const auto& moved = *RecordAs<TFolderRec>(fresh.record());
+    st.clusters += clusterCount(entry.size);
+    TDiskRec& d = disk();
+    d.volume.archiveMemberCount = Saturated32(std::uint64_t{d.volume.archiveMemberCount} + moved.files.size());
+    d.volume.fileCount = Saturated32(std::uint64_t{d.volume.fileCount} + 1);
+    if (auto* parent = RecordAs<TFolderRec>(node.record())) parent->stored.totalSize += moved.stored.totalSize;
+    return true;
+}
+
+bool DiskScanner::scanArchive(Node& node, FolderState& st, const FolderEntry& entry, const std::string& name,
+                              const std::string& archivePath) {
+    const std::string key = Key(archivePath);
+    if (st.scannedArchives.count(key)) {
+        // A later part of a set already listed: counted with the set.
+        TDiskRec& d = disk();
+        d.volume.fileCount = Saturated32(std::uint64_t{d.volume.fileCount} + 1);
+        st.clusters += clusterCount(entry.size);
+        if (auto* parent = RecordAs<TFolderRec>(node.record()))
+            parent->stored.totalSize += FixedSize::fromBytes(static_cast<std::int64_t>(entry.size));
+        return true;
+    }
+    services_.progress.SetDirLabel(archivePath);
+    if (options_.archiveQuickScan && options_.browseArchives && quickMove(node, st, entry, name)) return true;
+
+    const int type = GetArchiveType(name);
+    const ArchiveTypeRow* row = ArchiveTypeInfo(type);
+    ArchiveState a;
+    a.parent = &node;
+    a.entry = &entry;
+    a.path = archivePath;
+    a.importComment = row && row->hasComment && options_.importComment;
+    if (archivePath.size() >= 2 && archivePath[1] == ':') a.drive = Upper(archivePath.substr(0, 2));
+
+    bool failed = false;
+    lister_->OnError = nullptr;
+    lister_->OnRead = [&](arc::ArchiveReader&, std::uint64_t, int) { listMember(a, st); };
+    try {
+        lister_->SetArchiveFile(archivePath);
+        lister_->SetFileSpec("*.*");
+        a.keepCase = lister_->ArcType() == arc::atTAR || lister_->ArcType() == arc::atGZip;
+        a.cab = lister_->ArcType() == arc::atCAB;
+        lister_->Activate();
+    } catch (const EAbort&) {
+        failed = true;
+    } catch (const std::exception&) {
+        failed = true;
+    }
+    lister_->OnRead = nullptr;
+    if (failed || a.memberCount == 0) {
+        // Every node of a failed set goes, and its volumes are files again.
+        for (Node* n : a.volumeNodes) node.forest().remove(*n);
+        if (!a.volumeNodes.empty()) {
+            Node* first = a.volumeNodes.front();
+            std::erase_if(st.scannedArchives, [&](const auto& e) { return !e.second.empty() && e.second.front() == first; });
+        }
+        a.volumeNodes.clear();
+        a.archiveNode = nullptr;
+    }
+    checkAbort();
+    services_.progress.SetDirLabel(archivePath.substr(0, archivePath.find_last_of("\\/")));
+    const bool listed = !failed && a.memberCount > 0;
+    if (listed) {
+        TDiskRec& d = disk();
+        d.volume.fileCount = Saturated32(std::uint64_t{d.volume.fileCount} + 1);
+        d.volume.archiveMemberCount = Saturated32(std::uint64_t{d.volume.archiveMemberCount} + a.memberCount);
+        for (Node* n : a.volumeNodes) {
+            auto* rec = RecordAs<TFolderRec>(n->record());
+            rec->stored.fileCount = Saturated32(rec->files.size());
+            if (n == a.volumeNodes.front()) {
+                st.clusters += clusterCount(static_cast<std::uint64_t>(rec->stored.totalSize.bytes()));
+                if (auto* parent = RecordAs<TFolderRec>(node.record())) parent->stored.totalSize += rec->stored.totalSize;
+            }
+        }
+    }
+    if (IsArchiveTypeEnabled(options_.archiveEnabled, type) && IsSupportedArchive(name)) {
+        try {
+            archiveDescSources(st, a, archivePath, type);
+        } catch (const EAbort&) {
+            throw;
+        } catch (const std::exception&) {
+            // A description source that fails is passed over.
+        }
+    }
+    return listed;
+}
+
+void DiskScanner::listMember(ArchiveState& a, FolderState& st) {
+    arc::TArcLister& lister = *lister_;
+    const arc::ArcMember& m = lister.Current;
+    if (a.importComment) {
+        a.comment = lister.ArchiveComment;
+        if (a.comment.rfind(kEncryptedComment, 0) == 0) a.comment.clear();
+        a.importComment = false;
+    }
+    if (++a.seen % kMembersPerCheck == 0) {
+        pump();
+        checkAbort();
+    }
+    if (!options_.browseArchives) return;
+    if (std::any_of(m.FileName.begin(), m.FileName.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }))
+        return;
+    // Folder entries: Windows sets 0x10 among other bits, Info-ZIP on Unix
+    // keeps the mode in the high half, and some only end the name in "\".
+    if ((m.ExternalAttr & 0x10) || m.FileName.empty() || m.FileName.back() == '\\') return;
+
+    std::string name = m.FileName;
+    if (!a.drive.empty() && name.size() >= 2 && Upper(name.substr(0, 2)) == a.drive) name.erase(0, 2);
+    if (!a.keepCase) LowerIfAllUpper(name);
+    const bool topLevel = name.find('\\') == std::string::npos;
+    if (topLevel) {
+        const std::string upper = Upper(name);
+        if (upper == "FILE_ID.DIZ") a.dizMember = m.FileName;
+        if (options_.archiveDescOnly) return;
+        if (upper == "FILES.BBS") a.bbsMember = m.FileName;
+        if (upper == "DESCRIPT.ION") a.descriptMember = m.FileName;
+    } else if (options_.archiveDescOnly) {
+        return;
+    }
+
+    const std::string volume = lister.CurrentVolumeFile.empty() ? a.path : lister.CurrentVolumeFile;
+    std::string volumeName = FileNamePart(volume);
+    LowerIfAllUpper(volumeName);
+    if (!a.archiveNode || Upper(a.archiveNode->text()) != Upper(volumeName)) {
+        Forest& forest = a.parent->forest();
+        if (a.archiveNode) a.previousVolumeNode = a.archiveNode;
+        Node& n = forest.addChild(*a.parent, volumeName);
+        auto rec = std::make_unique<TFolderRec>();
+        SetFlag(rec->flags, ItemFlags::Archive, true);
+        if (a.volumeNodes.empty()) {
+            rec->stored.attributes = static_cast<std::uint8_t>(a.entry->attributes);
+            rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(a.entry->size));
+            rec->stored.created = a.entry->created;
+            rec->stored.modified = a.entry->modified;
+            rec->stored.accessed = a.entry->accessed;
+        } else {
+            IFileSystem& files = services_.files;
+            rec->stored.attributes = static_cast<std::uint8_t>(files.FileAttributes(volume));
+            rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(files.FileSize(volume).value_or(0)));
+            rec->stored.modified = files.FileDosDate(volume).value_or(0);
+        }
+        TFolderRec& folder = *rec;
+        (void)n.setRecord(std::move(rec));
+        carry_.apply(folder, volumeName);
+        a.archiveNode = &n;
+        a.volumeNodes.push_back(&n);
+        st.scannedArchives[Key(volume)] = a.volumeNodes;
+        for (auto& [path, nodes] : st.scannedArchives)
+            if (!nodes.empty() && nodes.front() == a.volumeNodes.front()) nodes = a.volumeNodes;
+    }
+    ++a.memberCount;
+
+    auto* folder = RecordAs<TFolderRec>(a.archiveNode->record());
+    if (a.cab && a.previousVolumeNode) {
+        const auto* prev = RecordAs<TFolderRec>(a.previousVolumeNode->record());
+        const bool continued =
+            prev && std::any_of(prev->files.begin(), prev->files.end(), [&](const TFileRec& f) { return f.name() == name; });
+        if (continued) return;
+        a.previousVolumeNode = nullptr;
+    }
+    TFileRec& file = folder->addFile(MakeFileRec(name));
+    SetFlag(file.flags, ItemFlags::Archive, true);
+    file.stored.attributes = static_cast<std::uint8_t>(m.ExternalAttr);
+    file.stored.size = Saturated32(m.UnpackedSize64);
+    file.stored.modified = m.DosDate;
+    file.stored.created = m.FileCRC;
+    file.stored.accessed = Saturated32(m.PackedSize64);
+    if (!m.FileComment.empty()) {
+        std::string text = TrimLines(m.FileComment);
+        OemBoxToAscii(text);
+        SetItemDescription(file, text);
+    }
+    carry_.apply(file);
+}
+
+std::string DiskScanner::extractDescFile(int type, const std::string& archivePath, const std::string& member) {
+    arc::TempExtraction* x = services_.extraction;
+    if (!x || member.empty() || services_.extractDir.empty()) return {};
+    const std::size_t before = x->ExtractedFiles.size();
+    const bool ok = x->ExtractDescFile(type, archivePath, services_.extractDir, member);
+    std::vector<std::string> written(x->ExtractedFiles.begin() + static_cast<std::ptrdiff_t>(before), x->ExtractedFiles.end());
+    x->ExtractedFiles.resize(before);
+    std::string text;
+    // Only the copy this extraction wrote is read: a stale file of that name is not.
+    if (ok && written.size() == 1) text = written.front();
+    for (const std::string& f : written)
+        if (f != text) services_.files.Remove(f);
+    return text;
+}
+
+void DiskScanner::archiveDescSources(FolderState& st, ArchiveState& a, const std::string& archivePath, int type) {
+    Node* archiveNode = a.volumeNodes.empty() ? nullptr : a.volumeNodes.front();
+    auto* folder = archiveNode ? RecordAs<TFolderRec>(archiveNode->record()) : nullptr;
+    bool dizTextApplied = false;
+    for (int pos = 0; pos < kDescSourceCount; ++pos) {
+        switch (DescSourceAt(options_.descOrder, pos)) {
+        case DescSourceCode::FileIdDiz:
+            if (options_.importDiz && !a.dizMember.empty()) {
+                const std::string copy = extractDescFile(type, archivePath, a.dizMember);
+                if (copy.empty()) break;
+                const std::string text = ImportFileIdDiz(services_.files, copy);
+                services_.files.Remove(copy);
+                if (!text.empty()) {
+                    if (options_.archiveDescOnly || !folder)
+                        st.pendingDescription = text;
+                    else
+                        folder->description = text;
+                    dizTextApplied = true;
+                }
+                st.subDizApplied = true;
+            }
+            break;
+        case DescSourceCode::FilesBbs:
+        case DescSourceCode::DescriptIon: {
+            const bool bbs = DescSourceAt(options_.descOrder, pos) == DescSourceCode::FilesBbs;
+            const std::string& member = bbs ? a.bbsMember : a.descriptMember;
+            if (!folder || member.empty() || !(bbs ? options_.importBbs : options_.import4Dos)) break;
+            const std::string copy = extractDescFile(type, archivePath, member);
+            if (copy.empty()) break;
+            const DescTarget target{*archiveNode, *folder};
+            if (bbs)
+                ImportFilesBbs(services_.files, target, copy, false, options_.descTruncLines);
+            else
+                ImportDescriptIon(services_.files, target, copy, false, options_.descTruncLines);
+            services_.files.Remove(copy);
+            break;
+        }
+        case DescSourceCode::ArchiveComment:
+            if (options_.importComment && !a.comment.empty() && folder) {
+                ApplyArchiveComment(*folder, a.comment, st.subDizApplied && !dizTextApplied);
+                st.subDizApplied = true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+}  // namespace kv

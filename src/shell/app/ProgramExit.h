@@ -1,0 +1,15 @@
+#pragma once
+// What is left to do once the main window is gone: the settings are saved when
+// modified, then the files extracted to the temporary folder are handled as
+// the temp-file option says.
+namespace kv {
+
+class SectionStore;
+class SettingsStore;
+namespace arc {
+class TempExtraction;
+}
+
+void FinishProgram(SettingsStore& settings, SectionStore& programStore, arc::TempExtraction& extraction);
+
+}  // namespace kv

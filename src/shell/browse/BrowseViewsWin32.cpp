@@ -1,0 +1,114 @@
+#include "shell/browse/BrowseViewsWin32.h"
+
+#include <utility>
+
+#include "shell/browse/NodeImages.h"
+#include "ui/Application.h"
+
+namespace kv {
+
+BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAGELIST smallImages,
+                                   std::function<int(std::string_view fileName)> fileIcon)
+    : forest_(forest),
+      icons_(icons),
+      smallImages_(smallImages),
+      tree_(forest, icons),
+      list_(icons, std::move(fileIcon)),
+      formats_(LocaleCellFormats()) {
+    browser_ = std::make_unique<CatalogBrowser>(forest, BrowsePorts{tree_, list_, *this, *this});
+    browser_->setFormats(&formats_);
+    browser_->setCollator(&collator_);
+    tree_.setBrowser(browser_.get());
+    list_.setBrowser(browser_.get());
+    timer_.onTimer = [this](ui::Timer&) { browser_->refillTimerFired(); };
+
+    ui::TExtListView& list = list_.control();
+    list.OnColumnClick = [this](ui::TCustomEnhListView&, int column) {
+        if (column < 0) {
+            if (onColumnsSetup)
+                onColumnsSetup();
+            return;
+        }
+        browser_->columnClick(column);
+    };
+    list.onDblClick = [this](ui::Control&) {
+        const ItemHead* rec = browser_->recordAt(-1);
+        if (rec && !browser_->openRow(-1) && onRowAction)
+            onRowAction(*rec);
+    };
+    list.onKeyDown = [this](ui::Control&, WORD& key, UINT) {
+        if (key == VK_RETURN) {
+            const ItemHead* rec = browser_->recordAt(-1);
+            if (rec && !browser_->openRow(-1) && onRowAction)
+                onRowAction(*rec);
+            key = 0;
+        } else if (key == VK_BACK) {
+            browser_->back();
+            key = 0;
+        }
+    };
+    list.OnEditing = [this](ui::TCustomEnhListView&, int, bool& allow) { allow = browser_->canEditRow(); };
+    list.OnEdited = [this](ui::TCustomEnhListView&, int, std::string& text, bool& accept) {
+        accept = false;  // the row shows the node's text, which the rename set
+        browser_->rowEdited(text);
+    };
+    list.onMouseDown = [this](ui::Control&, ui::MouseButton, UINT, int, int) { listPressed_ = true; };
+    list.onEnter = [this](ui::Control&) { listEnter(); };
+}
+
+BrowseViewsWin32::~BrowseViewsWin32() {
+    timer_.setEnabled(false);
+    tree_.setBrowser(nullptr);
+    list_.setBrowser(nullptr);
+}
+
+void BrowseViewsWin32::create(ui::Control& treePane, ui::Control& listPane) {
+    tree_.control().create(&treePane);
+    list_.control().create(&listPane);
+    tree_.control().setImageLists(smallImages_, nullptr);
+    list_.control().SetSmallImages(smallImages_);
+    list_.setColumnSet(true);
+}
+
+void BrowseViewsWin32::catalogOpened(Node& catalog) {
+    AssignNodeImages(forest_, catalog, icons_);
+    tree_.select(&catalog);
+    tree_.expand(catalog);
+}
+
+void BrowseViewsWin32::listEnter() {
+    // The list takes the focus with no focused row: row 0 gets it (and the
+    // selection too, unless a mouse press brought the focus).
+    const bool pressed = std::exchange(listPressed_, false);
+    if (!browser_->items().empty() && list_.focusedRow() < 0)
+        list_.focusRow(0, pressed);
+}
+
+void BrowseViewsWin32::start(unsigned milliseconds) {
+    timer_.setEnabled(false);
+    timer_.setInterval(milliseconds);
+    timer_.setEnabled(true);
+}
+
+void BrowseViewsWin32::stop() { timer_.setEnabled(false); }
+
+bool BrowseViewsWin32::running() const { return timer_.enabled(); }
+
+void BrowseViewsWin32::showStatus(std::string_view text, bool busy) {
+    if (onStatus)
+        onStatus(text, busy);
+}
+
+void BrowseViewsWin32::processMessages() { ui::Application::instance().processMessages(); }
+
+void BrowseViewsWin32::lockPainting(bool lock) {
+    HWND list = list_.control().hwnd();
+    if (lock && paintLocks_++ == 0 && list)
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    if (!lock && paintLocks_ > 0 && --paintLocks_ == 0 && list) {
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+    }
+}
+
+}  // namespace kv

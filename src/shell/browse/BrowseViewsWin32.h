@@ -1,0 +1,66 @@
+#pragma once
+// The catalog tree and the item list as the main window hosts them: both
+// controls, the browser that drives them, the 500 ms refill timer and the
+// status texts, wired together. The host places the two controls in its panes.
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "shell/browse/CatalogBrowser.h"
+#include "shell/browse/CatalogTreeWin32.h"
+#include "shell/browse/ItemListWin32.h"
+#include "shell/browse/LocaleFormatsWin32.h"
+#include "ui/Timer.h"
+
+namespace kv {
+
+class BrowseViewsWin32 : private RefillTimer, private BrowseStatus {
+public:
+    // smallImages: the image list of the icons' indexes (tree and list); may be null.
+    BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAGELIST smallImages,
+                     std::function<int(std::string_view fileName)> fileIcon = {});
+    ~BrowseViewsWin32() override;
+
+    // Creates the tree and the list as children of their panes.
+    void create(ui::Control& treePane, ui::Control& listPane);
+
+    CatalogBrowser& browser() { return *browser_; }
+    CatalogTreeWin32& tree() { return tree_; }
+    ItemListWin32& list() { return list_; }
+
+    // A catalog was opened: its node gets its pictures and is selected.
+    void catalogOpened(Node& catalog);
+
+    // Status texts ("Loading files...", busy) and their end (empty, not busy).
+    std::function<void(std::string_view text, bool busy)> onStatus;
+    // A file or catalog row was double-clicked or entered.
+    std::function<void(const ItemHead& rec)> onRowAction;
+    // The click beside the column headers (the columns setup).
+    std::function<void()> onColumnsSetup;
+
+private:
+    // RefillTimer
+    void start(unsigned milliseconds) override;
+    void stop() override;
+    bool running() const override;
+    // BrowseStatus
+    void showStatus(std::string_view text, bool busy) override;
+    void processMessages() override;
+    void lockPainting(bool lock) override;
+
+    void listEnter();
+
+    Forest& forest_;
+    const ItemIcons& icons_;
+    HIMAGELIST smallImages_;
+    CatalogTreeWin32 tree_;
+    ItemListWin32 list_;
+    ui::Timer timer_;
+    CellFormats formats_;
+    LocaleCollator collator_;
+    int paintLocks_ = 0;
+    bool listPressed_ = false;
+    std::unique_ptr<CatalogBrowser> browser_;
+};
+
+}  // namespace kv

@@ -1,0 +1,146 @@
+#pragma once
+// The main window's browsing behaviour over the catalog tree and the item
+// list, without a window: what the list shows for the selected node, the
+// deferred refill after keyboard moves, going in and up, jumping to an item,
+// renaming in place and sorting. The views are reached through the ports.
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "catalog/model/FileList.h"
+#include "catalog/model/Forest.h"
+#include "shell/browse/BrowsePorts.h"
+#include "shell/browse/ItemCells.h"
+#include "shell/browse/ItemComparer.h"
+#include "shell/browse/ItemSort.h"
+
+namespace kv {
+
+struct BrowseSettings {
+    bool showUpRow = true;         // ShowPrevCheck
+    bool archivesAsFiles = true;   // not ArchivesSortCheck
+    bool formattedSizes = true;    // FormattedSizesCheck
+};
+
+struct BrowsePorts {
+    BrowseTreePort& tree;
+    ItemListPort& list;
+    RefillTimer& timer;
+    BrowseStatus& status;
+};
+
+class CatalogBrowser {
+public:
+    static constexpr unsigned kRefillDelayMs = 500;
+    static constexpr std::uint8_t kNoOverride = 255;
+
+    CatalogBrowser(Forest& forest, const BrowsePorts& ports);
+    ~CatalogBrowser();
+    CatalogBrowser(const CatalogBrowser&) = delete;
+    CatalogBrowser& operator=(const CatalogBrowser&) = delete;
+
+    BrowseSettings& settings() { return settings_; }
+    // The locale's formats and text order; null keeps the portable ones.
+    void setFormats(const CellFormats* formats) { formats_ = formats; }
+    void setCollator(const TextCollator* collator) { collator_ = collator; }
+
+    // The rows of the main list and what the list shows.
+    const ItemList& items() const { return items_; }
+    Node* shownNode() const { return shownNode_; }
+    // 4 catalog, 3 disk, 2 folder; 0 before the first fill.
+    int listTag() const { return listTag_; }
+    const ItemHead* upRecord() const { return upNode_.record(); }
+    // The record of a row; -1 = the focused row. Null beyond the list.
+    const ItemHead* recordAt(std::ptrdiff_t row) const;
+    CellContext cellContext() const;
+    std::string cellText(std::size_t row, int column) const;
+
+    // Refills the list from the node (null: the selected one); nothing when it shows it already.
+    void fillItemList(Node* node);
+    // The list content changed under it: forget what is shown and refill.
+    void refresh();
+
+    // Tree events. bySelection: a real selection change (not a direct call).
+    void treeChanged(Node* node, bool bySelection);
+    void treeKeyUp();
+    void refillTimerFired();
+    void treeExit();
+    void expanding(Node& node);
+    // Keyboard navigation in the tree holds a level while keys are down.
+    void lockDisplay() { ++displayLock_; }
+    void unlockDisplay() { if (displayLock_ > 0) --displayLock_; }
+    bool displayLocked() const { return displayLock_ > 0; }
+    void setStartupFinished(bool finished) { startupFinished_ = finished; }
+    // A search is running: nothing may be renamed.
+    void setSearchRunning(bool running) { searchRunning_ = running; }
+
+    // A node leaves the tree: every pointer at it or its records is dropped.
+    void nodeRemoving(Node& node);
+
+    // Navigation.
+    // Double-click or Enter on a row: goes into a folder or disk, up for "..".
+    // False for a file or catalog row (the caller runs the double-click action).
+    bool openRow(std::ptrdiff_t row);
+    void back();
+    void goToItem(const ItemHead* rec);
+    // Type-ahead: the next row from start whose name starts with text; -1 when none.
+    std::ptrdiff_t findNext(std::string_view text, std::size_t start) const;
+    // "Total: ..." or "Selected: ..." for the status bar.
+    std::string totalsText(bool selection) const;
+
+    // Renaming in place.
+    bool canEditTree(const Node& node) const;
+    bool canEditRow() const;
+    // The edited label; false when the old text stays.
+    bool treeEdited(Node& node, std::string_view text);
+    bool rowEdited(std::string_view text);
+
+    // Sorting.
+    std::uint8_t sortColumn() const;
+    void setSortColumn(std::uint8_t column);
+    bool sortReverse() const { return sortReverse_; }
+    void setSortReverse(bool reverse);
+    // A header click: the column in force reverses, another one sorts anew.
+    void columnClick(int column);
+    // Full: sorts by the comparer; else only reverses (the direction changed).
+    // False when another sort is running or the sort was stopped.
+    bool resortList(bool full);
+    void sortTreeChildren(Node* node);
+    SortParams sortParams(std::uint8_t column) const;
+    // Whether the catalog node is selected, i.e. the disk list is in force.
+    bool diskListMode() const;
+
+    void setSortInterrupt(SortInterrupt* interrupt) { interrupt_ = interrupt; }
+    std::atomic<bool>& sortCancel() { return sortCancel_; }
+
+private:
+    void selectNodeFromList(Node* node, std::size_t focusRow);
+    Node* childWithRecord(const Node& parent, const ItemHead* rec) const;
+
+    Forest& forest_;
+    BrowsePorts ports_;
+    BrowseSettings settings_;
+    const CellFormats* formats_ = nullptr;
+    const TextCollator* collator_ = nullptr;
+    SortInterrupt* interrupt_ = nullptr;
+
+    Node& upNode_;
+    ItemList items_;
+    FileListPin pin_;
+    Node* shownNode_ = nullptr;
+    const ItemHead* rowToSelect_ = nullptr;
+    int listTag_ = 0;
+    int displayLock_ = 0;
+    bool startupFinished_ = true;
+    bool searchRunning_ = false;
+
+    std::uint8_t diskSortColumn_ = 0;
+    std::uint8_t fileSortColumn_ = 0;
+    std::uint8_t sortOverride_ = kNoOverride;
+    bool sortReverse_ = false;
+    SortGate sortGate_;
+    std::atomic<bool> sortCancel_{false};
+};
+
+}  // namespace kv

@@ -1,0 +1,13 @@
+#include "shell/main/MainFormWin32.h"
+#include "shell/settings/Settings.h"
+
+namespace kv {
+
+void ApplySettings(const Settings& settings, MainForm& main) {
+    main.statusBar.setVisible(settings.statusBar);
+    main.ShowUpRow = settings.showUpRow;
+    main.ApplyAutoSaveOptions();
+    main.realign();
+}
+
+}  // namespace kv

@@ -1,0 +1,53 @@
+// Closing the main window: the close query, the close and the destroy.
+#include "shell/main/MainFormWin32.h"
+
+#include "catalog/CatalogLifeCycle.h"
+#include "ui/Application.h"
+
+namespace kv {
+
+void MainForm::waitBriefly(int ms) {
+    // The search worker's synchronised calls run in here; without them it
+    // could never stop.
+    ui::Application::instance().processMessages();
+    Sleep(static_cast<DWORD>(ms));
+}
+
+void MainForm::warnSearchStuck() {
+    prompt_->ask({kSearchStuckText, kSearchStuckCaption, ui::PromptButtons::Ok, ui::PromptIcon::Warning});
+}
+
+bool MainForm::saveQuestionCancelled() { return QuerySaveModifiedCatalogs(lifeCycle_) == kAnswerCancel; }
+
+void MainForm::afterCancelledQuestion() {
+    unlockUpdates();
+    ShowStatus("", false);
+    updateCommands(kUpdateAllCommands);
+}
+
+void MainForm::FormClose() {
+    try {
+        ShowStatus("Preparing to close the program...", true);
+        ui::Form::hide();
+        forest_.context().programClosing = true;
+        if (services_.showClosingNotice && !forest_.roots().empty())
+            services_.showClosingNotice();
+        ui::Application& app = ui::Application::instance();
+        app.helpQuit(hwnd());
+        app.processMessages();
+        CloseAllCatalogs(lifeCycle_, false);
+    } catch (...) {
+        ShowStatus("", false);
+        throw;
+    }
+    ShowStatus("", false);
+}
+
+void MainForm::FormDestroy() {
+    Destroying = true;
+    autoSaveTimer_.setEnabled(false);
+    listUpdateTimer_.setEnabled(false);
+    SaveWindowPos();
+}
+
+}  // namespace kv

@@ -1,0 +1,234 @@
+#include "shell/main/MainFormWin32.h"
+
+#include <commctrl.h>
+#include <shlwapi.h>
+
+#include "catalog/model/ItemRecords.h"
+#include "shell/app/ProgramIdentity.h"
+#include "shell/app/ProgramValues.h"
+#include "shell/app/SingleInstanceWin32.h"
+#include "shell/app/SplashFormWin32.h"
+#include "shell/settings/SettingsStore.h"
+#include "system/settings/SectionStore.h"
+#include "ui/Application.h"
+
+namespace kv {
+namespace {
+
+constexpr int kLampPanelWidth = 24;
+constexpr int kDefaultWidth = 800;
+constexpr int kDefaultHeight = 560;
+
+std::string programFolder() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, n);
+    folder.resize(folder.find_last_of('\\') + 1);
+    return folder;
+}
+
+// The screen the window may be placed on: every monitor together.
+ScreenArea virtualScreen() {
+    return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+}  // namespace
+
+// Message boxes of the main window's work hide the splash first: a top-most
+// splash over a modal box makes the program look hung.
+class MainForm::SplashAwarePrompt : public ui::UserPrompt {
+public:
+    explicit SplashAwarePrompt(MainForm& form) : form_(form) {}
+    ui::PromptAnswer ask(const ui::PromptRequest& request) override {
+        form_.stepSplashAside();
+        return ui::Application::instance().prompt().ask(request);
+    }
+
+private:
+    MainForm& form_;
+};
+
+MainForm::MainForm(MainFormServices services)
+    : services_(std::move(services)),
+      prompt_(std::make_unique<SplashAwarePrompt>(*this)),
+      saveEnv_(services_.files, *prompt_, *this),
+      openServices_{forest_, *prompt_, progress_, *this, *this, *this, services_.files, this, {}, {}, {}, {}},
+      lifeCycle_{forest_, *prompt_, *this, *this, *this, [this](Node& node) { return SaveCatalog(&node, false, saveEnv_); }},
+      openQueue_([this](CatalogOpenQueue::Files files) {
+          pendingOpen_ = std::move(files);
+          SendMessageA(hwnd(), kOpenCatalogsMessage, 1, 0);
+      }),
+      status_(statusBar) {
+    FormCreate();
+}
+
+MainForm::~MainForm() {
+    ui::Application& app = ui::Application::instance();
+    if (app.mainForm() == this) app.onIdle = nullptr;
+    forest_.setObserver(nullptr);
+    destroyWindow();
+}
+
+void MainForm::FormCreate() {
+    ui::Application& app = ui::Application::instance();
+    setWindowClassName(kMainWindowClass);
+    setCaption(kProgramTitle);
+    AppDir = programFolder();
+    setAcceptFiles(true);
+    app.helpFile = AppDir + "Korvalder.hlp";
+    // The system picks the place unless a saved one is usable.
+    setBounds(CW_USEDEFAULT, CW_USEDEFAULT, kDefaultWidth, kDefaultHeight);
+    createHandle();
+
+    statusBar.setAlign(ui::Align::Bottom);
+    statusBar.setPanels({{"", kLampPanelWidth, false}, {"", 100, false}});
+    statusBar.create(this);
+    tree.setBounds(0, 0, treeWidth_, 100);
+    tree.setAlign(ui::Align::Left);
+    tree.textOf = [](ui::TreeView::Node n) { return static_cast<Node*>(n)->text(); };
+    tree.hasChildren = [](ui::TreeView::Node) { return false; };
+    tree.childrenOf = [](ui::TreeView::Node) { return std::vector<ui::TreeView::Node>{}; };
+    tree.create(this);
+    splitter.setBounds(treeWidth_, 0, 4, 100);
+    splitter.setAlign(ui::Align::Left);
+    splitter.create(this);
+    list.setAlign(ui::Align::Client);
+    list.create(this);
+    list.SetVirtualMode(true);
+    realign();
+
+    forest_.setObserver(this);
+    openServices_.showStatus = [this](const std::string& text) { ShowStatus(text, !text.empty()); };
+    openServices_.processMessages = [] { ui::Application::instance().processMessages(); };
+    openServices_.updateCommands = [this] { updateCommands(kUpdateAllCommands); };
+    saveEnv_.status = openServices_.showStatus;
+    saveEnv_.processMessages = openServices_.processMessages;
+    saveEnv_.progress = &progress_;
+    saveEnv_.searchRunning = [this] { return searchRunning(); };
+    saveEnv_.pause = [](int ms) {
+        ui::Application::instance().processMessages();
+        Sleep(static_cast<DWORD>(ms));
+    };
+
+    app.onIdle = [this](ui::Application&, bool& done) {
+        if (!Destroying && hwnd())
+            RunIdleOnce();
+        done = true;
+    };
+    onShow = [this](ui::Form&) { FormShow(); };
+    onCloseQuery = [this](ui::Form&, bool& canClose) { canClose = closeQuery_.CanClose(*this); };
+    onClose = [this](ui::Form&, ui::CloseAction&) { FormClose(); };
+    onDestroy = [this](ui::Form&) { FormDestroy(); };
+    onDropFiles = [this](ui::Form&, const std::vector<std::string>& names) { DropFiles(names); };
+
+    // The ".." row: a folder outside the tree that no list index names.
+    UpNode = &forest_.makeDetached("..");
+    auto up = std::make_unique<TFolderRec>();
+    up->stored.attributes = FILE_ATTRIBUTE_DIRECTORY;
+    (void)UpNode->setRecord(std::move(up));
+
+    autoSaveTimer_.onTimer = [this](ui::Timer&) { AutoSaveTimerTimeout(); };
+    listUpdateTimer_.setEnabled(false);
+
+    if (services_.registerFileType)
+        services_.registerFileType();
+    CheckRevisionMarker();
+    LoadWindowPos();
+    updateCommands(kUpdateAllCommands);
+    ShowStatus("", false);
+}
+
+void MainForm::CheckRevisionMarker() {
+    const MarkerState marker = kv::ReadRevisionMarker(services_.programStore);
+    MarkerFound = marker.found;
+    if (marker.current)
+        return;
+    // Settings of another revision (or none): every reader must find its
+    // defaults, in subkeys too.
+    std::string key = services_.programKey;
+    if (!key.empty() && key.front() == '\\')
+        key.erase(0, 1);
+    SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+}
+
+void MainForm::LoadWindowPos() {
+    const std::optional<WindowPos> pos = ReadWindowPos(services_.programStore);
+    if (!pos) {
+        SetViewStyle(kDefaultViewStyle);
+        return;
+    }
+    // A place off every screen (a monitor since removed) or of no size is
+    // damage; the view and sort state are taken all the same.
+    if (UsableWindowBounds(pos->bounds, virtualScreen())) {
+        setBounds(pos->bounds.left, pos->bounds.top, pos->bounds.width, pos->bounds.height);
+        setWindowState(ui::WindowState::Normal);
+    }
+    if (pos->treeWidth > 0 && pos->treeWidth < pos->bounds.width) {
+        treeWidth_ = pos->treeWidth;
+        tree.setBounds(0, 0, treeWidth_, tree.height());
+        realign();
+    }
+    SetViewStyle(pos->viewStyle);
+    Sort = pos->sort;
+}
+
+void MainForm::SaveWindowPos() {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!hwnd() || !GetWindowPlacement(hwnd(), &placement))
+        return;
+    // The restored bounds, without showing a window the close already hid.
+    // They are in work-area coordinates.
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT& r = placement.rcNormalPosition;
+    WindowPos pos;
+    pos.bounds = {r.left + work.left, r.top + work.top, r.right - r.left, r.bottom - r.top};
+    pos.treeWidth = tree.width();
+    pos.viewStyle = viewStyle_;
+    pos.sort = Sort;
+    pos = WindowPosToStore(pos, GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED));
+    WriteWindowPos(services_.programStore, pos);
+}
+
+void MainForm::SetViewStyle(std::uint8_t style) {
+    static constexpr DWORD kStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
+    viewStyle_ = style <= kDefaultViewStyle ? style : kDefaultViewStyle;
+    if (!list.hwnd())
+        return;
+    const DWORD current = static_cast<DWORD>(GetWindowLongA(list.hwnd(), GWL_STYLE));
+    SetWindowLongA(list.hwnd(), GWL_STYLE, static_cast<LONG>((current & ~LVS_TYPEMASK) | kStyles[viewStyle_]));
+}
+
+void MainForm::FormShow() {
+    ShowUpRow = services_.settings.Get().showUpRow;
+    ApplySettings(services_.settings.Get(), *this);
+}
+
+void MainForm::ShowStatus(const std::string& text, bool busy) {
+    Idle = !busy;
+    status_.ShowStatus(text, busy);
+    if (!busy)
+        statusBar.setPanelText(kTextPanel, "");
+}
+
+void MainForm::stepSplashAside() {
+    if (services_.splash)
+        services_.splash->stepAside();
+}
+
+LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case kPassParamsMessage:
+        OpenParamsFile(wp);
+        return 0;
+    case kOpenCatalogsMessage:
+        if (wp == 1)
+            OpenRequested();
+        return 0;
+    }
+    return ui::Form::wndProc(msg, wp, lp);
+}
+
+}  // namespace kv

@@ -1,0 +1,255 @@
+#pragma once
+// The main window: the catalog tree pane, the splitter, the item list pane and
+// the status bar, with the program's life cycle around them: start-up on the
+// first idle tick, the deferred work of later ticks, autosave, catalogs handed
+// over by a second start or dropped on the window, the saved window position,
+// and the close with its save questions.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "catalog/CatalogLifeCycle.h"
+#include "catalog/CatalogOpen.h"
+#include "catalog/file/CatalogSave.h"
+#include "catalog/model/Forest.h"
+#include "controls/VirtualListView.h"
+#include "shell/app/AutoSave.h"
+#include "shell/app/CloseQuery.h"
+#include "shell/app/IdleSequence.h"
+#include "shell/app/WindowPos.h"
+#include "ui/Application.h"
+#include "ui/Form.h"
+#include "ui/Splitter.h"
+#include "ui/StatusBar.h"
+#include "ui/Timer.h"
+#include "ui/TreeView.h"
+#include "ui/WaitForm.h"
+
+namespace kv {
+
+class SectionStore;
+class SettingsStore;
+struct Settings;
+class SplashForm;
+
+// WParam 1: open the list stored by the request queue.
+inline constexpr UINT kOpenCatalogsMessage = WM_USER + 997;
+
+// Status-bar panels: the lamp, then the text.
+enum MainStatusPanel { kLampPanel = 0, kTextPanel = 1 };
+
+struct MainFormServices {
+    SettingsStore& settings;
+    // The program key's values ("WindowPos", "RevisionMarker", ...).
+    SectionStore& programStore;
+    // Below HKEY_CURRENT_USER: wiped whole when it holds another revision.
+    std::string programKey;
+    // Absolute names from the command line.
+    std::vector<std::string> commandLine;
+    IFileSystem& files;
+    SplashForm* splash = nullptr;
+    // Registers ".ctf" with the shell; empty in tests.
+    std::function<void()> registerFileType;
+    // The shutting-down notice, shown while catalogs are closed at exit.
+    std::function<void()> showClosingNotice;
+    // Windows of later work; empty ones do nothing.
+    std::function<void()> runSetupWizard;
+    std::function<void()> openTips;
+};
+
+class MainForm : public ui::Form,
+                 private IdleSteps,
+                 private CloseQueryHost,
+                 private AutoSaveTargets,
+                 private CatalogWindow,
+                 private ToolWindows,
+                 private TreeViewPort,
+                 private CatalogFileDialog,
+                 private RecentCatalogs,
+                 private AutoLoadList,
+                 private ISaveDialog,
+                 private ForestObserver {
+public:
+    explicit MainForm(MainFormServices services);
+    ~MainForm() override;
+
+    // The panes others fill: the catalog tree (left), the splitter, the item
+    // list (the rest) and the status bar (bottom).
+    ui::TreeView tree;
+    ui::Splitter splitter;
+    ui::TExtListView list;
+    ui::StatusBar statusBar;
+
+    Forest& forest() { return forest_; }
+    CatalogOpenQueue& openQueue() { return openQueue_; }
+    SaveEnvironment& saveEnvironment() { return saveEnv_; }
+    // Busy texts go to the status bar; empty resets it.
+    void ShowStatus(const std::string& text, bool busy);
+
+    // Runs one idle tick as the application's idle handler does.
+    void RunIdleOnce() { idle_.RunIdle(*this); }
+    void AutoSaveTimerTimeout() { autoSave_.TimerTimeout(); }
+    void ApplyAutoSaveOptions();
+    void RunAutoSave();
+    // The view style of the item list: 0 large icons, 1 small, 2 list, 3 details.
+    void SetViewStyle(std::uint8_t style);
+    std::uint8_t ViewStyle() const { return viewStyle_; }
+    void SaveWindowPos();
+    // Drop handling, as WM_DROPFILES gives the names.
+    void DropFiles(const std::vector<std::string>& names);
+    // A search walks the catalogs: opening and saving are refused meanwhile.
+    std::function<bool()> searchActive;
+
+    // The window's state the other parts of the main window share.
+    bool Destroying = false;
+    bool MarkerFound = false;
+    bool RefreshPending = false;
+    bool TreeDragPending = false;
+    bool ListDragPending = false;
+    Node* DragNode = nullptr;
+    Node* DragCatalogNode = nullptr;
+    POINT MouseDownPoint{0, 0};
+    SortState Sort;                      // DiskSortColumn, FileSortColumn, SortReverse
+    std::uint8_t SortOverride = 255;     // none
+    Node* ShownNode = nullptr;
+    std::string AppDir;                  // ends in "\"
+    std::uint8_t LockCount = 0;
+    bool Idle = true;
+    Node* UpNode = nullptr;
+    char DriveLetter = 'C';
+    bool ShowUpRow = true;
+    // The names being opened came from outside (command line, hand-over, drop).
+    bool OutsideNames = false;
+    bool FirstIdle() const { return idle_.firstIdle(); }
+    bool AutoSavePending() const { return autoSave_.pending(); }
+    std::uint32_t AutoSaveInterval() const { return autoSave_.interval(); }
+    UINT AutoSaveTimerInterval() const { return autoSaveTimer_.interval(); }
+    bool AutoSaveTimerEnabled() const { return autoSaveTimer_.enabled(); }
+
+protected:
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void FormDestroy();
+    void CheckRevisionMarker();
+    void LoadWindowPos();
+    void OpenParamsFile(WPARAM number);
+    void OpenRequested();
+    bool refuseWhileSearching();
+    void stepSplashAside();
+    void showRoots();
+    Node* catalogAt(std::size_t index);
+
+    // IdleSteps
+    bool toolbarFloating() override;
+    void reloadToolbarPositions() override {}
+    void installHintHandlers() override;
+    std::vector<std::string> commandLineCatalogs() override { return services_.commandLine; }
+    void requestOpenCatalogs(const std::vector<std::string>& names) override;
+    bool autoloadOn() override;
+    std::vector<std::string> autoloadList() override;
+    bool anyCatalogOpen() override { return !forest_.roots().empty(); }
+    bool splashExists() override;
+    void setSplashText(const std::string& text) override;
+    void setSplashInterval(int ms) override;
+    bool markerFound() override { return MarkerFound; }
+    bool tipsOn() override;
+    void runSetupWizard() override;
+    void openTips() override;
+    void updateCommands(int scope) override;
+    bool autoSaveDue() override;
+    void applyAutoSaveOptions() override { ApplyAutoSaveOptions(); }
+    void runAutoSave() override { RunAutoSave(); }
+    void resetLockCount() override { LockCount = 0; }
+    bool refreshPending() override { return RefreshPending; }
+    void endRefresh() override;
+    bool listHasFocusedRow() override;
+    void updateStatusBar() override;
+    void runTreeDrag() override { TreeDragPending = false; }
+    void runListDrag() override { ListDragPending = false; }
+    bool statusRefreshPending(StatusWindow) override { return false; }
+    void updateStatus(StatusWindow) override {}
+
+    // CloseQueryHost
+    bool searchRunning() override;
+    void cancelSearch() override {}
+    void waitBriefly(int ms) override;
+    void resetStatus() override { ShowStatus("", false); }
+    void warnSearchStuck() override;
+    bool saveQuestionCancelled() override;
+    void afterCancelledQuestion() override;
+
+    // AutoSaveTargets
+    std::size_t count() override { return forest_.roots().size(); }
+    bool modified(std::size_t index) override;
+    bool named(std::size_t index) override;
+    void save(std::size_t index) override;
+    void showStatus(const std::string& text) override { ShowStatus(text, !text.empty()); }
+
+    // CatalogWindow
+    void lockUpdates() override { ++LockCount; }
+    void unlockUpdates() override {
+        if (LockCount > 0) --LockCount;
+    }
+    bool statusIdle() const override;
+    void clearItemList() override;
+    void updateCommands() override { updateCommands(kUpdateAllCommands); }
+    void processMessages() override;
+
+    // ToolWindows: the search and user-list windows come later.
+    bool exists(ToolWindow) const override { return false; }
+    bool isEnabled(ToolWindow) const override { return false; }
+    void setEnabled(ToolWindow, bool) override {}
+    void hide(ToolWindow) override {}
+    void rebuildSearchScope() override {}
+
+    // TreeViewPort
+    Node* selected() override;
+    void select(Node* node) override;
+    void expand(Node& node) override;
+    void collapse(Node& node) override;
+
+    // CatalogFileDialog, RecentCatalogs, AutoLoadList, ISaveDialog
+    std::optional<std::vector<std::string>> askCatalogFiles() override;
+    void putFirst(const std::string&) override {}
+    void remove(const std::string& fileName) override;
+    std::optional<std::string> askSaveName(const Request& request) override;
+
+    // ForestObserver
+    void added(Node& node) override;
+    void removing(Node& node) override;
+    void changed(Node& node, unsigned what) override;
+
+    class SplashAwarePrompt;
+
+    MainFormServices services_;
+    std::unique_ptr<ui::UserPrompt> prompt_;
+    Forest forest_;
+    ui::WaitFormProgress progress_;
+    SaveEnvironment saveEnv_;
+    CatalogOpenServices openServices_;
+    LifeCycleServices lifeCycle_;
+    CatalogOpenQueue openQueue_;
+    CatalogOpenQueue::Files pendingOpen_;
+    ui::StatusBarStatus status_;
+    IdleSequence idle_;
+    CloseQuery closeQuery_;
+    AutoSaveSchedule autoSave_;
+    ui::Timer autoSaveTimer_;
+    ui::Timer listUpdateTimer_;
+    std::uint8_t viewStyle_ = kDefaultViewStyle;
+    int treeWidth_ = 220;
+};
+
+// Pushes the settings into the main window (and, later, the other windows
+// that show them).
+void ApplySettings(const Settings& settings, MainForm& main);
+
+}  // namespace kv

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "controls/docks/DockToolbarButtonWin32.h"
+#include "ui/Canvas.h"
+#include "ui/Form.h"
+#include "tests/support/TestInput.h"
+#include "tests/ui/TestStrip.h"
+
+namespace {
+
+using namespace kv::ui;
+
+struct ButtonForm {
+    Form form;
+    TDockToolbarButton a, b, c;
+    HBITMAP glyph;
+    ButtonForm() {
+        const COLORREF black = RGB(0, 0, 0);
+        glyph = makeStrip(1, &black);
+        int x = 0;
+        for (TDockToolbarButton* btn : {&a, &b, &c}) {
+            btn->setBounds(x, 0, 23, 22);
+            btn->GroupIndex = 1;
+            btn->SetGlyph(glyph);
+            btn->create(&form);
+            x += 23;
+        }
+        form.show();
+    }
+    ~ButtonForm() { DeleteObject(glyph); }
+};
+
+COLORREF sys(int index) { return GetSysColor(index); }
+
+TEST(DockToolbarButton, PaintsEachState) {
+    ButtonForm f;
+    BitmapCanvas shot(23, 22);
+    auto render = [&] { renderWindow(f.a.hwnd(), shot); };
+
+    render();
+    EXPECT_EQ(f.a.state(), TButtonState::bsUp);
+    EXPECT_EQ(shot.pixel(0, 0), sys(COLOR_BTNFACE));  // flat: no border
+    EXPECT_EQ(shot.pixel(10, 10), RGB(0, 0, 0));
+
+    int enters = 0, exits = 0;
+    f.a.OnMouseEnter = [&](TDockToolbarButton&) { ++enters; };
+    f.a.OnMouseExit = [&](TDockToolbarButton&) { ++exits; };
+    SendMessageA(f.a.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageA(f.a.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+    render();
+    EXPECT_EQ(f.a.state(), TButtonState::bsHot);
+    EXPECT_EQ(shot.pixel(0, 0), sys(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(shot.pixel(22, 21), sys(COLOR_BTNSHADOW));
+    SendMessageA(f.a.hwnd(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(enters, 1);
+    EXPECT_EQ(exits, 1);
+
+    f.a.SetDown(true);
+    render();
+    EXPECT_EQ(f.a.state(), TButtonState::bsExclusive);
+    EXPECT_EQ(shot.pixel(0, 0), sys(COLOR_BTNSHADOW));
+    EXPECT_EQ(shot.pixel(11, 11), RGB(0, 0, 0));  // shifted one pixel down-right
+
+    f.a.SetDown(false);  // not without AllowAllUp
+    EXPECT_TRUE(f.a.Down());
+    f.a.AllowAllUp = true;
+    f.a.SetDown(false);
+    f.a.setEnabled(false);
+    render();
+    EXPECT_EQ(f.a.state(), TButtonState::bsDisabled);
+    EXPECT_EQ(shot.pixel(10, 10), sys(COLOR_BTNSHADOW));     // the embossed square
+    EXPECT_EQ(shot.pixel(15, 15), sys(COLOR_BTNHIGHLIGHT));  // its highlight below right
+    EXPECT_EQ(shot.pixel(4, 4), sys(COLOR_BTNFACE));
+}
+
+TEST(DockToolbarButton, GroupsAndNarrowGlyphs) {
+    ButtonForm f;
+    kv::uitest::sendClick(f.b.hwnd(), 5, 5);
+    EXPECT_TRUE(f.b.Down());
+    kv::uitest::sendClick(f.a.hwnd(), 5, 5);
+    EXPECT_TRUE(f.a.Down());
+    EXPECT_FALSE(f.b.Down());
+    kv::uitest::sendClick(f.a.hwnd(), 5, 5);
+    EXPECT_TRUE(f.a.Down());  // one stays down
+    f.c.AllowAllUp = true;
+    kv::uitest::sendClick(f.c.hwnd(), 5, 5);
+    EXPECT_TRUE(f.a.AllowAllUp);  // the group takes the sender's setting
+    kv::uitest::sendClick(f.c.hwnd(), 5, 5);
+    EXPECT_FALSE(f.c.Down());
+
+    // A strip narrower than its image count paints without failing.
+    BitmapCanvas tiny(3, 16);
+    HBITMAP narrow = static_cast<HBITMAP>(CopyImage(tiny.bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    f.b.SetGlyph(narrow, 5);
+    f.b.setEnabled(false);
+    BitmapCanvas shot(23, 22);
+    renderWindow(f.b.hwnd(), shot);
+    f.b.SetGlyph(nullptr);
+    DeleteObject(narrow);
+}
+
+TEST(DockToolbarButton, DropdownOpensOnlyFromTheArrowPart) {
+    ButtonForm f;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 1, "One");
+    f.c.GroupIndex = 0;
+    f.c.setBounds(46, 0, 40, 22);
+    f.c.DropdownMenu = menu;
+    f.c.DropdownCombo = true;
+    int clicks = 0;
+    f.c.OnClick = [&](TDockToolbarButton&) { ++clicks; };
+    kv::uitest::sendClick(f.c.hwnd(), 5, 5);  // left of the arrow: a plain click
+    EXPECT_EQ(clicks, 1);
+    bool pressedInMenu = false;
+    kv::uitest::TimerAction close(100, [&] {
+        pressedInMenu = f.c.state() == TButtonState::bsDown;
+        PostMessageA(f.c.hwnd(), WM_LBUTTONDOWN, 0, MAKELPARAM(5, 5));
+        EndMenu();
+    });
+    SendMessageA(f.c.hwnd(), WM_LBUTTONDOWN, 0, MAKELPARAM(35, 5));
+    EXPECT_TRUE(close.ran());
+    EXPECT_TRUE(pressedInMenu);
+    EXPECT_EQ(f.c.state(), TButtonState::bsUp);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, f.c.hwnd(), WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE));
+    EXPECT_EQ(clicks, 1);
+    DestroyMenu(menu);
+}
+
+}  // namespace

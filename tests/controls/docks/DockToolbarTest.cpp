@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "controls/docks/DockSiteWin32.h"
+#include "controls/docks/DockToolbarWin32.h"
+#include "controls/docks/ToolbarPositionsWin32.h"
+#include "system/settings/MemorySectionStore.h"
+#include "ui/Form.h"
+#include "ui/SpeedButton.h"
+#include "ui/UiErrors.h"
+
+namespace {
+
+using namespace kv::ui;
+
+// A form with the four docks and one toolbar of three buttons and a separator,
+// docked at the top, as the program's windows have.
+struct DockedForm {
+    Form form;
+    TDockSite* top;
+    TDockSite* bottom;
+    TDockSite* left;
+    TDockSite* right;
+    TDockToolbar* bar;
+    std::vector<std::unique_ptr<SpeedButton>> buttons;
+
+    DockedForm() {
+        form.setBounds(100, 100, 600, 400);
+        form.createHandle();
+        auto dock = [&](const char* name, TDockPosition p) {
+            auto& d = form.adopt(std::make_unique<TDockSite>(form, p));
+            d.Name = name;
+            d.create(&form);
+            return &d;
+        };
+        top = dock("DocksTop", TDockPosition::dpTop);
+        bottom = dock("DocksBottom", TDockPosition::dpBottom);
+        left = dock("DocksLeft", TDockPosition::dpLeft);
+        right = dock("DocksRight", TDockPosition::dpRight);
+        bar = &form.adopt(std::make_unique<TDockToolbar>(form));
+        bar->Name = "Toolbar";
+        bar->Caption = "Toolbar";
+        bar->SetDefaultDock(top);
+        bar->create(top);
+        for (int i = 0; i < 3; ++i) {
+            auto b = std::make_unique<SpeedButton>();
+            b->setBounds(0, 0, 23, 22);
+            b->create(bar);
+            buttons.push_back(std::move(b));
+            if (i == 0) form.adopt(std::make_unique<TDockToolbarSep>(*bar));
+        }
+        bar->SetDockedTo(top);
+        form.show();
+    }
+    ~DockedForm() { buttons.clear(); }
+};
+
+RECT windowRect(HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    return r;
+}
+
+// Posts a drag's moves and release to the toolbar, then runs the drag.
+void dragTo(TDockToolbar& bar, POINT grab, POINT screen, bool ctrl = false) {
+    POINT client = screen;
+    ScreenToClient(bar.hwnd(), &client);
+    if (ctrl) PostMessageA(bar.hwnd(), WM_KEYDOWN, VK_CONTROL, 0);
+    PostMessageA(bar.hwnd(), WM_RBUTTONDOWN, 0, 0);  // swallowed
+    PostMessageA(bar.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+    PostMessageA(bar.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    bar.beginDrag(grab, false);
+}
+
+TEST(DockToolbar, DockedBarSizesItsDockAndLeavesItWhenHidden) {
+    DockedForm f;
+    EXPECT_EQ(GetParent(f.bar->hwnd()), f.top->hwnd());
+    EXPECT_EQ(f.top->height(), 26);  // 22 + the docked border
+    EXPECT_EQ(f.bar->width(), 11 + 3 * 23 + 6 + 2);
+    EXPECT_EQ(f.bottom->height(), 0);
+
+    std::vector<std::pair<bool, TDockToolbar*>> events;
+    f.top->OnInsertRemoveBar = [&](TDockSite&, bool inserting, TDockToolbar& b) { events.push_back({inserting, &b}); };
+    f.bar->setVisible(false);
+    EXPECT_EQ(f.top->height(), 0);
+    f.bar->setVisible(true);
+    EXPECT_EQ(f.top->height(), 26);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_FALSE(events[0].first);
+    EXPECT_TRUE(events[1].first);
+
+    EXPECT_THROW(f.top->SetPosition(TDockPosition::dpLeft), EInvalidOperation);
+    EXPECT_THROW(f.top->SetVisible(false), EInvalidOperation);
+    SpeedButton stranger;
+    EXPECT_THROW(f.bar->SetControlOrderIndex(stranger, 0), EInvalidOperation);
+    f.bar->SetControlOrderIndex(*f.buttons[2], -5);  // clamped to the front
+    EXPECT_EQ(f.buttons[2]->left(), 11);
+}
+
+TEST(DockToolbar, FloatingWindowFrameAndActivation) {
+    DockedForm f;
+    std::vector<std::string> order;
+    f.bar->OnDockChanging = [&](TDockToolbar&) { order.push_back("changing"); };
+    f.bar->OnDockChanged = [&](TDockToolbar&) { order.push_back("changed"); };
+    f.bar->SetDockedTo(nullptr);
+    EXPECT_EQ(order, (std::vector<std::string>{"changing", "changed"}));
+    EXPECT_EQ(f.top->height(), 0);
+    EXPECT_EQ(f.bar->LastDock(), f.top);
+    HWND fw = f.bar->floatingWindow();
+    ASSERT_TRUE(fw);
+    EXPECT_EQ(GetParent(f.bar->hwnd()), fw);
+    EXPECT_TRUE(GetWindowLongA(fw, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    RECT client;
+    GetClientRect(fw, &client);
+    EXPECT_EQ(client.right, 4 + 3 * 23 + 6 + 4);
+    EXPECT_EQ(client.bottom, 2 + 22 + 1);
+
+    const RECT w = windowRect(fw);
+    auto hit = [&](int x, int y) { return SendMessageA(fw, WM_NCHITTEST, 0, MAKELPARAM(x, y)); };
+    const int frame = GetSystemMetrics(SM_CXFRAME);
+    EXPECT_EQ(hit(w.left + 1, w.top + 30), HTLEFT);
+    EXPECT_EQ(hit(w.right - 1, w.top + 30), HTRIGHT);
+    EXPECT_EQ(hit(w.left + 1, w.top + 1), HTLEFT);  // no corner codes
+    EXPECT_EQ(hit(w.left + 20, w.top + frame + 3), HTCLIENT);
+    EXPECT_EQ(hit(w.right - frame - 5, w.top + frame + 5), HTCLOSE);
+    f.bar->SetCloseButton(false);
+    EXPECT_EQ(hit(w.right - frame - 5, w.top + frame + 5), HTCLIENT);
+    EXPECT_EQ(SendMessageA(fw, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(f.form.hwnd()), 0), MA_NOACTIVATE);
+
+    EXPECT_TRUE(IsWindowVisible(fw));
+    SendMessageA(f.form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(IsWindowVisible(fw));
+    EXPECT_TRUE(f.bar->visible());
+    EXPECT_EQ(windowRect(fw).left, w.left);  // hidden, not moved away
+    SendMessageA(f.form.hwnd(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(IsWindowVisible(fw));
+    ShowWindow(f.form.hwnd(), SW_MINIMIZE);
+    EXPECT_FALSE(IsWindowVisible(fw));
+    ShowWindow(f.form.hwnd(), SW_RESTORE);
+    EXPECT_TRUE(IsWindowVisible(fw));
+
+    // A double click on a free spot docks it where it belongs.
+    SendMessageA(f.bar->hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(f.bar->width() - 2, 2));
+    EXPECT_EQ(f.bar->DockedTo(), f.top);
+    EXPECT_FALSE(IsWindowVisible(fw));
+}
+
+TEST(DockToolbar, DragsBetweenDocksAndOut) {
+    DockedForm f;
+    const RECT leftDock = windowRect(f.left->hwnd());
+    // Into the empty left dock.
+    dragTo(*f.bar, {5, 11}, {leftDock.left - 5, leftDock.top + 60});
+    EXPECT_EQ(f.bar->DockedTo(), f.left);
+    EXPECT_EQ(f.left->width(), 27);  // 23-wide buttons + the docked border
+    EXPECT_EQ(f.top->height(), 0);
+    EXPECT_EQ(f.bar->height(), 11 + 3 * 22 + 6 + 2);
+
+    // Ctrl held over a dock floats it where the outline was.
+    const RECT top = windowRect(f.top->hwnd());
+    dragTo(*f.bar, {11, 5}, {top.left + 200, top.top + 2}, true);
+    EXPECT_EQ(f.bar->DockedTo(), nullptr);
+    ASSERT_TRUE(f.bar->floatingWindow());
+
+    // Back to the top dock from the floating window, at the cursor's place.
+    dragTo(*f.bar, {5, 5}, {top.left + 100, top.top + 2});
+    EXPECT_EQ(f.bar->DockedTo(), f.top);
+    EXPECT_EQ(f.bar->DockRow(), 0);
+    EXPECT_GT(f.bar->DockPos(), 80);
+
+    // Another press ends the drag with nothing applied; a quit goes back in the queue.
+    const int pos = f.bar->DockPos();
+    PostMessageA(f.bar->hwnd(), WM_LBUTTONDOWN, 0, 0);
+    f.bar->beginDrag({5, 5}, false);
+    EXPECT_EQ(f.bar->DockPos(), pos);
+    PostQuitMessage(7);
+    f.bar->beginDrag({5, 5}, false);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_EQ(f.bar->DockedTo(), f.top);
+}
+
+TEST(DockToolbar, PositionsSurviveARestart) {
+    kv::MemorySectionStore store;
+    POINT floatedAt{};
+    {
+        DockedForm f;
+        f.bar->SetDockedTo(f.right);
+        f.bar->SetDockPos(40);
+        SaveToolbarPositions(f.form, store);
+    }
+    {
+        DockedForm f;
+        LoadToolbarPositions(f.form, store);
+        EXPECT_EQ(f.bar->DockedTo(), f.right);
+        EXPECT_EQ(f.bar->DockPos(), 40);
+        EXPECT_EQ(f.top->height(), 0);
+        f.bar->SetDockedTo(nullptr);
+        f.bar->setFloatRect({300, 200, 400, 230});
+        floatedAt = {windowRect(f.bar->floatingWindow()).left, windowRect(f.bar->floatingWindow()).top};
+        SaveToolbarPositions(f.form, store);
+    }
+    {
+        DockedForm f;
+        LoadToolbarPositions(f.form, store);
+        ASSERT_EQ(f.bar->DockedTo(), nullptr);
+        const RECT w = windowRect(f.bar->floatingWindow());
+        EXPECT_EQ(w.left, floatedAt.x);
+        EXPECT_EQ(w.top, floatedAt.y);
+    }
+    // Far off the screen, an unknown dock, and an undraggable dock.
+    store.WriteInteger("Toolbar", "FloatLeft", 5000);
+    store.WriteInteger("Toolbar", "FloatTop", 5000);
+    {
+        DockedForm f;
+        LoadToolbarPositions(f.form, store);
+        RECT work;
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        const RECT w = windowRect(f.bar->floatingWindow());
+        EXPECT_LE(w.right, work.right);
+        EXPECT_LE(w.bottom, work.bottom);
+        EXPECT_GE(w.left, work.left);
+    }
+    store.WriteString("Toolbar", "DockedTo", "DocksGone");
+    {
+        DockedForm f;
+        LoadToolbarPositions(f.form, store);
+        EXPECT_EQ(f.bar->DockedTo(), f.top);
+        f.top->SetAllowDrag(false);
+        kv::MemorySectionStore fresh;
+        SaveToolbarPositions(f.form, fresh);
+        EXPECT_EQ(fresh.ReadSectionValues("Toolbar").size(), 1u);
+        f.bar->Name.clear();
+        EXPECT_THROW(SaveToolbarPositions(f.form, fresh), EInvalidOperation);
+    }
+}
+
+}  // namespace

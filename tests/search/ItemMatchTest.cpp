@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "base/DosDateTime.h"
+#include "search/ItemMatch.h"
+#include "tests/catalog/ModelFixture.h"
+
+namespace kv {
+namespace {
+
+using test::AddFile;
+
+// One file of every kind of value the criteria look at, in catalog "Cat" whose
+// categories are Music (code 2) and Work (code 3) and whose flag 1 is "Keep".
+struct MatchFixture : test::ModelFixture {
+    TFileRec* file = nullptr;
+    TFileRec* member = nullptr;
+    CatalogContext context;
+
+    MatchFixture() {
+        catalogRec().categories = {{"MUSIC", 2}, {"Work", 3}};
+        catalogRec().flagNames = {"Keep", "", ""};
+        file = &AddFile(folderRec(*a2), "Report.Final.TXT");
+        file->stored = {0x21, encodeDosDateTime({2001, 1, 1, 8, 0, 0}), encodeDosDateTime({2004, 3, 3, 10, 30, 0}), 0,
+                        3u << 30, CategoryByte::WithUserFlag(2, 1, true)};
+        file->description.assign("Hello, World.");
+        member = &AddFile(folderRec(*a2), "docs\\readme");
+        member->flags |= ItemFlags::Archive;
+        member->stored.created = encodeDosDateTime({1999, 1, 1, 0, 0, 0});
+    }
+
+    bool Match(const SearchFormValues& v, const TFileRec& f, const CategoryChoice& choice = {}) {
+        const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
+        context = ResolveCatalogContext(catalogRec(), choice, cp1252CaseMap());
+        return ItemMatcher(c, cp1252CaseMap()).MatchFileItem(f, context);
+    }
+};
+
+SearchFormValues ByName(NameMode mode, std::string text, bool caseSensitive = false) {
+    SearchFormValues v;
+    v.byName = true;
+    v.nameMode = mode;
+    v.nameText = std::move(text);
+    v.nameCaseSensitive = caseSensitive;
+    return v;
+}
+
+TEST(ItemMatchTest, NameModes) {
+    MatchFixture f;
+    struct Row {
+        SearchFormValues values;
+        bool expected;
+    };
+    const Row rows[] = {
+        {ByName(NameMode::Part, "final"), true},
+        {ByName(NameMode::Part, "final", true), false},
+        {ByName(NameMode::Part, "Final", true), true},
+        {ByName(NameMode::Mask, "*.txt"), true},  // backtracks past the first dot
+        {ByName(NameMode::Mask, "*.txt", true), true},  // masks ignore case always
+        {ByName(NameMode::Mask, "rep?rt*"), true},
+        {ByName(NameMode::Mask, "*.doc"), false},
+        {ByName(NameMode::Exact, "report.final.txt"), true},
+        {ByName(NameMode::Exact, "report.final"), false},
+        {ByName(NameMode::Extension, "doc, .txt"), true},
+        {ByName(NameMode::Extension, "tx"), false},
+        {ByName(NameMode::Extension, "final"), false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.values.nameText);
+        EXPECT_EQ(f.Match(r.values, *f.file), r.expected);
+    }
+    EXPECT_FALSE(f.Match(ByName(NameMode::Extension, "txt"), *f.member));
+}
+
+TEST(ItemMatchTest, AttributesCombineWithTheName) {
+    MatchFixture f;
+    SearchFormValues v = ByName(NameMode::Part, "nothing");
+    v.attributes = {AttrState::Checked, AttrState::Grayed, AttrState::Grayed, AttrState::Unchecked};
+    EXPECT_FALSE(f.Match(v, *f.file));  // read-only is set, the name fails
+    v.matchAny = true;
+    EXPECT_TRUE(f.Match(v, *f.file));  // the archive bit alone passes
+    v.attributes[0] = AttrState::Unchecked;
+    EXPECT_FALSE(f.Match(v, *f.file));
+}
+
+TEST(ItemMatchTest, DescriptionModes) {
+    MatchFixture f;
+    SearchFormValues v;
+    v.byDescription = true;
+    v.descriptionText = "hello world";
+    EXPECT_TRUE(f.Match(v, *f.file));
+    EXPECT_FALSE(f.Match(v, *f.member));
+    v.descriptionCaseSensitive = true;
+    EXPECT_FALSE(f.Match(v, *f.file));
+    v.descriptionMode = DescriptionMode::Any;
+    EXPECT_TRUE(f.Match(v, *f.file));
+    EXPECT_FALSE(f.Match(v, *f.member));
+    v.descriptionMode = DescriptionMode::None;
+    EXPECT_FALSE(f.Match(v, *f.file));
+    EXPECT_TRUE(f.Match(v, *f.member));
+}
+
+TEST(ItemMatchTest, CategoriesAndFlagsResolvedIgnoringCase) {
+    MatchFixture f;
+    SearchFormValues v;
+    v.byCategory = true;
+    EXPECT_TRUE(f.Match(v, *f.file, {false, {"Music"}, {}}));  // stored as "MUSIC"
+    EXPECT_FALSE(f.Match(v, *f.file, {false, {"Work"}, {}}));
+    EXPECT_TRUE(f.Match(v, *f.file, {false, {"Work"}, {"KEEP"}}));
+    // No categories listed at all is no error: nothing is checked.
+    EXPECT_FALSE(f.Match(v, *f.member, {}));
+    // The code, not the whole byte, says "without category".
+    f.member->stored.category = CategoryByte::WithUserFlag(0, 2, true);
+    EXPECT_TRUE(f.Match(v, *f.member, {true, {}, {}}));
+}
+
+TEST(ItemMatchTest, DatesAndTimesSkipNonModifiedFieldsOfArchiveItems) {
+    MatchFixture f;
+    SearchFormValues v;
+    v.byDate = true;
+    v.dateField = DateField::Created;
+    v.dateRelation = WhenRelation::Before;
+    v.date1 = {2000, 1, 1};
+    EXPECT_FALSE(f.Match(v, *f.file));
+    EXPECT_FALSE(f.Match(v, *f.member));  // skipped: no condition applies at all
+    v.byName = true;
+    v.nameText = "readme";
+    EXPECT_TRUE(f.Match(v, *f.member));  // matches on the name alone
+
+    SearchFormValues t;
+    t.byDate = true;
+    t.timeField = TimeField::Modified;
+    t.timeRelation = WhenRelation::On;
+    t.time1 = {10, 30, 0};
+    EXPECT_TRUE(f.Match(t, *f.file));
+}
+
+TEST(ItemMatchTest, FoldersAndDisks) {
+    MatchFixture f;
+    TFolderRec& folder = test::ModelFixture::folderRec(*f.a2);
+    folder.stored.totalSize = FixedSize::fromBytes(5000);
+    SearchFormValues v;
+    v.bySize = true;
+    v.sizeRelation = SizeRelation::Larger;
+    v.size1 = {"4", 1};
+    const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
+    ItemMatcher m(c, cp1252CaseMap());
+    EXPECT_TRUE(m.MatchFolderItem(folder, f.a2->text(), {}));
+
+    TDiskRec& disk = f.diskRec();
+    disk.volume.bytesPerSector = 512;
+    disk.volume.sectorsPerCluster = 8;
+    disk.volume.totalClusters = 1;  // 4096 bytes
+    EXPECT_FALSE(m.MatchDiskItem(disk, "D"));
+    disk.volume.totalClusters = 2;
+    EXPECT_TRUE(m.MatchDiskItem(disk, "D"));
+}
+
+}  // namespace
+}  // namespace kv

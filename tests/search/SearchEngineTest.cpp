@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "base/Errors.h"
+#include "search/SearchRun.h"
+#include "tests/search/SearchFixture.h"
+
+namespace kv {
+namespace {
+
+using test::SearchFixture;
+using Names = std::vector<std::string>;
+
+SearchFormValues ByName(NameMode mode, std::string text) {
+    SearchFormValues v;
+    v.byName = true;
+    v.nameMode = mode;
+    v.nameText = std::move(text);
+    return v;
+}
+
+struct InlineRun {
+    InlineSync sync;
+    const Node* shown = nullptr;
+    SearchOutcome outcome;
+
+    SearchOutcome Run(SearchFixture& f, const SearchFormValues& v, TResultList& list) {
+        const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
+        const SearchScope scope = f.Scope(c);
+        SyncSearchHost host({sync, list, [this] { return shown; }, {}, {}, {}, nullptr});
+        std::atomic<bool> stop{false};
+        SearchEngine engine(c, scope, host, stop, true, cp1252CaseMap());
+        return outcome = engine.Execute();
+    }
+};
+
+TEST(SearchEngineTest, ListsLoadedForTheWalkGoAgainUnlessTheyHoldAHit) {
+    SearchFixture f;
+    Node* a = f.Folder({0});
+    Node* deep = f.Folder({0, 0, 0});
+    InlineRun run;
+    const SearchOutcome out = run.Run(f, ByName(NameMode::Exact, "DEEP"), f.results);
+    EXPECT_EQ(f.Names(f.results), Names{"deep"});
+    EXPECT_EQ(out.found, 1);
+    EXPECT_FALSE(out.stopped);
+    EXPECT_FALSE(SearchFixture::Loaded(a));
+    EXPECT_FALSE(SearchFixture::Loaded(f.disk));
+    EXPECT_TRUE(SearchFixture::Loaded(deep));
+}
+
+TEST(SearchEngineTest, ListsLoadedBeforeOrShownStay) {
+    SearchFixture f;
+    Node* a = f.Folder({0});
+    LoadFileList(a);
+    InlineRun run;
+    run.shown = f.disk;
+    run.Run(f, ByName(NameMode::Exact, "nothing"), f.results);
+    EXPECT_TRUE(f.results.Items().empty());
+    EXPECT_TRUE(SearchFixture::Loaded(a));
+    EXPECT_TRUE(SearchFixture::Loaded(f.disk));
+}
+
+TEST(SearchEngineTest, KindsArchivesAndTheOrderOfHits) {
+    SearchFixture f;
+    InlineRun run;
+    SearchFormValues v = ByName(NameMode::Mask, "*");
+    run.Run(f, v, f.results);
+    EXPECT_EQ(f.Names(f.results), (Names{"Empty", "Disk", "root.txt", "A", "a1", "a2", "A1", "A1a", "deep", "A2", "B", "b"}));
+
+    SearchFixture g;
+    v.searchDisks = false;
+    v.searchFolders = false;
+    v.includeArchiveContents = false;
+    run.Run(g, v, g.results);
+    // The archive itself is tested as a file, its contents are not.
+    EXPECT_EQ(g.Names(g.results), (Names{"root.txt", "a1", "a2", "deep", "B"}));
+}
+
+TEST(SearchEngineTest, LimitAndSecondRunAddOnlyNewItems) {
+    SearchFixture f;
+    InlineRun run;
+    SearchFormValues v = ByName(NameMode::Mask, "*");
+    v.searchDisks = v.searchFolders = false;
+    v.limitFound = true;
+    v.maxFound = 2;
+    SearchOutcome out = run.Run(f, v, f.results);
+    EXPECT_EQ(f.Names(f.results), (Names{"root.txt", "a1"}));
+    EXPECT_TRUE(out.stopped);
+
+    v.limitFound = false;
+    out = run.Run(f, v, f.results);
+    // The archive folder B is tested as a file.
+    EXPECT_EQ(f.Names(f.results), (Names{"root.txt", "a1", "a2", "deep", "B", "b"}));
+    EXPECT_EQ(out.found, 4);
+    for (std::size_t i = 0; i < f.results.Count(); ++i)
+        EXPECT_EQ(f.results.At(i)->indexWord(ResultSlot::Search), i);
+}
+
+TEST(SearchEngineTest, DescriptionOnlySkipsUnmarkedListsOfCurrentCatalogs) {
+    SearchFormValues v;
+    v.byDescription = true;
+    v.descriptionMode = DescriptionMode::Any;
+    // The fixture's folders do not carry the "has descriptions" mark.
+    SearchFixture current;
+    InlineRun run;
+    run.Run(current, v, current.results);
+    EXPECT_TRUE(current.results.Items().empty());
+    EXPECT_FALSE(SearchFixture::Loaded(current.Folder({0})));
+
+    SearchFixture old("1.00");
+    run.Run(old, v, old.results);
+    EXPECT_EQ(old.Names(old.results), Names{"a2"});
+}
+
+TEST(SearchEngineTest, NothingMatchableEndsAsStopped) {
+    SearchFixture f;
+    InlineRun run;
+    const SearchOutcome out = run.Run(f, SearchFormValues{}, f.results);
+    EXPECT_TRUE(out.stopped);
+    EXPECT_EQ(out.found, 0);
+}
+
+// Fails loading the third list it is asked for (folder A, after both disks).
+class FailingHost final : public ISearchHost {
+public:
+    explicit FailingHost(ISearchHost& inner) : inner_(inner) {}
+    void EnsureSubfolders(Node& n) override { inner_.EnsureSubfolders(n); }
+    bool EnsureFileList(Node& n) override {
+        if (++loads_ == 3)
+            throw EInvalidCatalog("damaged");
+        return inner_.EnsureFileList(n);
+    }
+    void ReleaseFileList(Node& n) override { inner_.ReleaseFileList(n); }
+    void Progress(const SearchProgress& p, std::vector<ItemHead*>&& hits) override { inner_.Progress(p, std::move(hits)); }
+    bool AskCancelSort() override { return false; }
+
+private:
+    ISearchHost& inner_;
+    int loads_ = 0;
+};
+
+TEST(SearchEngineTest, AnErrorEndsTheRunAndKeepsTheHits) {
+    SearchFixture f;
+    InlineSync sync;
+    const TSearchCriteria c = CompileSearchCriteria(ByName(NameMode::Mask, "*.txt"), cp1252CaseMap());
+    const SearchScope scope = f.Scope(c);
+    SyncSearchHost host({sync, f.results, {}, {}, {}, {}, nullptr});
+    FailingHost failing(host);
+    std::atomic<bool> stop{false};
+    const SearchOutcome out = SearchEngine(c, scope, failing, stop, true, cp1252CaseMap()).Execute();
+    ASSERT_TRUE(out.error);
+    EXPECT_THROW(std::rethrow_exception(out.error), EInvalidCatalog);
+    EXPECT_EQ(f.Names(f.results), Names{"root.txt"});
+}
+
+TEST(SearchEngineTest, DuplicatesAcrossTheWalkAndStopDuringCollection) {
+    SearchFormValues v;
+    v.duplicateMode = true;
+    v.dupSize = true;
+    v.searchDisks = false;
+    const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
+
+    SearchFixture f;
+    InlineRun run;
+    run.Run(f, v, f.duplicates);
+    // The empty folders of bucket "A" share size 0; b (100 bytes) is no
+    // duplicate of its archive B (0 bytes), and the other files are alone in their buckets.
+    EXPECT_EQ(f.Names(f.duplicates), (Names{"A", "A1", "A1a", "A2"}));
+    EXPECT_TRUE(f.results.Items().empty());
+
+    SearchFixture g;
+    InlineSync sync;
+    std::atomic<bool> stop{false};
+    SyncSearchHost host({sync, g.duplicates, {}, [&](const SearchProgress& p) {
+                             if (p.phase == SearchPhase::Collecting && p.found > 0)
+                                 stop = true;
+                         }, {}, {}, nullptr});
+    const SearchScope scope = g.Scope(c);
+    const SearchOutcome out = SearchEngine(c, scope, host, stop, true, cp1252CaseMap()).Execute();
+    EXPECT_TRUE(out.stopped);
+    EXPECT_TRUE(g.duplicates.Items().empty());
+}
+
+}  // namespace
+}  // namespace kv

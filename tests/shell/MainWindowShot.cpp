@@ -1,0 +1,142 @@
+// Starts the program with a catalog on a real display (tools/wine-x11-run),
+// copies the main window from the screen once start-up is done, checks that
+// its panes are drawn and saves the picture.
+//   mainwindowshot KORVALDER.EXE OUTPUT.BMP
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "catalog/file/CatalogWrite.h"
+#include "shell/app/ProgramIdentity.h"
+#include "system/settings/RegistrySectionStoreWin32.h"
+#include "tests/catalog/ModelFixture.h"
+#include "tests/support/BitmapFile.h"
+#include "ui/Canvas.h"
+
+namespace {
+
+constexpr const char* kShotKey = "\\Software\\Talvenmoor\\Korvalder? Screenshot";
+// A drawn window has its caption, frame, icons and texts: far more than a few colours.
+constexpr std::size_t kFewestColours = 12;
+
+void writeCatalog(const std::string& path) {
+    kv::test::ModelFixture model;
+    model.forest.setText(*model.catalog, "Screenshot");
+    kv::FileSink sink(path);
+    kv::EncodeCatalog(*model.catalog, sink);
+    sink.close();
+}
+
+HWND child(HWND main, const char* cls) { return FindWindowExA(main, nullptr, cls, nullptr); }
+
+RECT rectIn(HWND hwnd, POINT origin) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    OffsetRect(&r, -origin.x, -origin.y);
+    return r;
+}
+
+int unlikeCorner(const kv::ui::BitmapCanvas& shot, const RECT& r) {
+    COLORREF first = shot.pixel(r.left + 1, r.top + 1);
+    int unlike = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) unlike += shot.pixel(x, y) != first;
+    return unlike;
+}
+
+// Problems found; none when the window is drawn: caption and frame, the tree
+// with its catalog, the status bar and the list each in their place.
+int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report) {
+    std::vector<bool> seen(1 << 24);
+    std::size_t colours = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x) {
+            auto i = static_cast<std::size_t>(shot.pixel(x, y));
+            colours += !seen[i];
+            seen[i] = true;
+        }
+    int problems = colours < kFewestColours;
+    HWND tree = child(main, WC_TREEVIEWA), list = child(main, WC_LISTVIEWA), status = child(main, STATUSCLASSNAMEA);
+    if (!tree || !list || !status) return problems + 1;
+    const RECT treeRect = rectIn(tree, origin), listRect = rectIn(list, origin), statusRect = rectIn(status, origin);
+    // The catalog's name stands in the tree.
+    const int treeInk = unlikeCorner(shot, treeRect);
+    problems += treeInk == 0;
+    // The panes sit side by side above the status bar.
+    problems += treeRect.right > listRect.left || listRect.bottom > statusRect.top;
+    // The status bar is not the list's white.
+    problems += shot.pixel(statusRect.left + 2, statusRect.top + 4) == shot.pixel(listRect.left + 8, listRect.top + 8);
+    if (report)
+        std::printf("%zu colours, tree %ld x %ld with %d inked pixels, list %ld x %ld, status bar %ld high\n", colours,
+                    treeRect.right - treeRect.left, treeRect.bottom - treeRect.top, treeInk,
+                    listRect.right - listRect.left, listRect.bottom - listRect.top, statusRect.bottom - statusRect.top);
+    return problems;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::printf("usage: mainwindowshot KORVALDER.EXE OUTPUT.BMP\n");
+        return 2;
+    }
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string catalog = std::string(temp) + "Screenshot.ctf";
+    writeCatalog(catalog);
+    // A key of its own, marked current, so the start is an ordinary one.
+    RegDeleteTreeA(HKEY_CURRENT_USER, std::string(kShotKey).substr(1).c_str());
+    kv::RegistrySectionStore store(HKEY_CURRENT_USER, kShotKey);
+    store.WriteBinary("", "RevisionMarker", std::vector<std::uint8_t>{2});
+    SetEnvironmentVariableA(kv::kProgramKeyVariable, kShotKey);
+
+    std::string cmd = "\"" + std::string(argv[1]) + "\" \"" + catalog + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        std::printf("cannot start %s\n", argv[1]);
+        return 2;
+    }
+    HWND main = nullptr;
+    for (int i = 0; i < 600 && !main; ++i, Sleep(100)) main = FindWindowA(kv::kMainWindowClass, nullptr);
+    int result = 1;
+    if (main) {
+        // Start-up is done once the catalog is in the tree and the splash has gone.
+        HWND tree = child(main, WC_TREEVIEWA);
+        for (int i = 0; i < 300 && SendMessageA(tree, TVM_GETCOUNT, 0, 0) == 0; ++i) Sleep(100);
+        Sleep(4000);
+        SetForegroundWindow(main);
+        RECT w{};
+        GetWindowRect(main, &w);
+        kv::ui::BitmapCanvas shot(w.right - w.left, w.bottom - w.top);
+        POINT origin{w.left, w.top};
+        // What the display shows lags behind the painting: copy again until drawn.
+        DWORD start = GetTickCount();
+        do {
+            Sleep(250);
+            HDC screen = GetDC(nullptr);
+            BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, w.left, w.top, SRCCOPY);
+            ReleaseDC(nullptr, screen);
+        } while (check(main, shot, origin, false) != 0 && GetTickCount() - start < 30000);
+        const int problems = check(main, shot, origin, true);
+        if (!kv::test::saveBitmap(shot, argv[2])) std::printf("cannot write %s\n", argv[2]);
+        std::printf(problems == 0 ? "main window drawn\n" : "main window not drawn\n");
+        result = problems == 0 ? 0 : 1;
+        PostMessageA(main, WM_CLOSE, 0, 0);
+    } else {
+        std::printf("no main window\n");
+    }
+    if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
+        TerminateProcess(pi.hProcess, 99);
+        result = 1;
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    DeleteFileA(catalog.c_str());
+    RegDeleteTreeA(HKEY_CURRENT_USER, std::string(kShotKey).substr(1).c_str());
+    return result;
+}

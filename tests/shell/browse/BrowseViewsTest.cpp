@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "BrowseFixture.h"
+#include "shell/browse/BrowseViewsWin32.h"
+#include "tests/ui/UiFixture.h"
+#include "ui/Form.h"
+
+namespace kv {
+namespace {
+
+class BrowseViewsTest : public UiTest {
+protected:
+    test::BrowseFixture f;
+    ItemIcons icons;
+    ui::Form form;
+    BrowseViewsWin32 views{f.forest, icons, nullptr, [](std::string_view) { return 3; }};
+
+    void SetUp() override {
+        UiTest::SetUp();
+        form.setBounds(0, 0, 700, 400);
+        form.createHandle();
+        views.tree().control().setBounds(0, 0, 200, 380);
+        views.list().control().setBounds(210, 0, 480, 380);
+        views.create(form, form);
+        form.show();
+    }
+
+    HWND listWnd() { return views.list().control().hwnd(); }
+    HWND treeWnd() { return views.tree().control().hwnd(); }
+
+    std::string cell(int row, int column) {
+        char buf[128] = {};
+        LVITEMA it{};
+        it.iSubItem = column;
+        it.pszText = buf;
+        it.cchTextMax = sizeof buf;
+        SendMessageA(listWnd(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+        return buf;
+    }
+    std::string column(int row) {
+        std::string out;
+        const int n = static_cast<int>(SendMessageA(listWnd(), LVM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i)
+            out += (i ? " " : "") + cell(i, row);
+        return out;
+    }
+    int columnCount() {
+        auto header = reinterpret_cast<HWND>(SendMessageA(listWnd(), LVM_GETHEADER, 0, 0));
+        return static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    }
+    void headerClick(int col) {
+        NMLISTVIEW nm{};
+        nm.hdr = {listWnd(), views.list().control().id(), LVN_COLUMNCLICK};
+        nm.iItem = -1;
+        nm.iSubItem = col;
+        SendMessageA(form.hwnd(), WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+    }
+    void pumpUntil(const std::function<bool()>& done) {
+        for (int i = 0; i < 300 && !done(); ++i) {
+            app().processMessages();
+            Sleep(10);
+        }
+    }
+};
+
+TEST_F(BrowseViewsTest, TreeMakesItemsOnlyForExpandedNodesAndListFollowsTheSelection) {
+    EXPECT_EQ(views.tree().itemCount(), 1u);
+    views.catalogOpened(*f.catalog);
+    EXPECT_EQ(views.tree().itemCount(), 3u);
+    EXPECT_EQ(f.cd->image(), icons.cdRom);
+    EXPECT_EQ(column(0), "CD Floppy");
+    EXPECT_EQ(columnCount(), 7);
+    EXPECT_EQ(cell(0, 1), "CD-ROM");
+    EXPECT_EQ(cell(0, 3), "4 MB");
+    // Catalogs are bold, and their disks show the has-children button.
+    EXPECT_TRUE(SendMessageA(treeWnd(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(views.tree().control().itemOf(f.catalog)),
+                             TVIS_BOLD) & TVIS_BOLD);
+
+    views.tree().select(f.docs);
+    EXPECT_EQ(views.browser().shownNode(), f.docs);
+    EXPECT_EQ(columnCount(), 8);
+    EXPECT_EQ(column(0), ".. Sub a.txt b.zip c.txt");
+    EXPECT_EQ(cell(0, 6), "Back to root of CD");
+    // Dates in the locale's short format.
+    const CellFormats locale = LocaleCellFormats();
+    EXPECT_EQ(cell(2, 3), locale.shortDate(DateTime{2020, 1, 2, 3, 4, 6}));
+    EXPECT_EQ(cell(2, 4), locale.longTime(DateTime{2020, 1, 2, 3, 4, 6}));
+    EXPECT_EQ(cell(99, 0), "");
+    // Docs got its item when CD expanded; its own children wait for Docs to expand.
+    EXPECT_EQ(views.tree().itemCount(), 3u + 1u);
+}
+
+TEST_F(BrowseViewsTest, HeaderClicksSortBothWaysAndTheUpRowStaysFirst) {
+    views.catalogOpened(*f.catalog);
+    views.tree().select(f.docs);
+    headerClick(2);
+    EXPECT_EQ(column(0), ".. Sub a.txt b.zip c.txt");
+    headerClick(2);
+    EXPECT_EQ(column(0), ".. c.txt b.zip a.txt Sub");
+    for (int col = 0; col < 8; ++col) {
+        headerClick(col);
+        EXPECT_EQ(cell(0, 0), "..") << col;
+        EXPECT_EQ(views.browser().items().size(), 5u);
+    }
+}
+
+TEST_F(BrowseViewsTest, RenamingADiskInTheTree) {
+    views.catalogOpened(*f.catalog);
+    views.tree().editLabel(*f.cd);
+    auto edit = reinterpret_cast<HWND>(SendMessageA(treeWnd(), TVM_GETEDITCONTROL, 0, 0));
+    ASSERT_TRUE(edit);
+    SetWindowTextA(edit, "Floppy");
+    SendMessageA(treeWnd(), TVM_ENDEDITLABELNOW, FALSE, 0);
+    EXPECT_EQ(f.cd->text(), "Floppy (2)");
+    EXPECT_EQ(column(0), "Floppy Floppy (2)");
+    // A folder is not renamed.
+    views.tree().select(f.docs);
+    views.tree().editLabel(*f.docs);
+    EXPECT_FALSE(SendMessageA(treeWnd(), TVM_GETEDITCONTROL, 0, 0));
+}
+
+TEST_F(BrowseViewsTest, KeyboardMovesRefillAfterTheKeyIsReleased) {
+    views.catalogOpened(*f.catalog);
+    views.tree().select(f.cd);
+    views.tree().takeFocus();
+    SendMessageA(treeWnd(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(views.tree().selected(), f.floppy);
+    EXPECT_EQ(views.browser().shownNode(), f.cd);
+    SendMessageA(treeWnd(), WM_KEYUP, VK_DOWN, 0);
+    EXPECT_EQ(views.browser().shownNode(), f.cd);
+    pumpUntil([&] { return views.browser().shownNode() == f.floppy; });
+    EXPECT_EQ(views.browser().shownNode(), f.floppy);
+}
+
+TEST_F(BrowseViewsTest, GoingToAnItemAndBackUp) {
+    views.catalogOpened(*f.catalog);
+    views.browser().goToItem(f.c);
+    EXPECT_EQ(views.tree().selected(), f.docs);
+    const std::ptrdiff_t row = views.list().focusedRow();
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(cell(static_cast<int>(row), 0), "c.txt");
+    EXPECT_EQ(views.list().selectedRows(), std::vector<std::size_t>{static_cast<std::size_t>(row)});
+
+    // ".." goes up and focuses the folder it came from.
+    views.list().focusRow(0, false);
+    EXPECT_TRUE(views.browser().openRow(-1));
+    EXPECT_EQ(views.tree().selected(), f.cd);
+    EXPECT_EQ(cell(static_cast<int>(views.list().focusedRow()), 0), "Docs");
+}
+
+}  // namespace
+}  // namespace kv
