@@ -14,6 +14,10 @@
 namespace kv {
 
 struct CatalogCommandServices {
+    CatalogCommandServices(LifeCycleServices& lifeCycleServices, SaveEnvironment& saveEnvironment, TextInput& input,
+                           CatalogOpenQueue& queue)
+        : lifeCycle(lifeCycleServices), saving(saveEnvironment), textInput(input), openQueue(queue) {}
+
     LifeCycleServices& lifeCycle;
     SaveEnvironment& saving;
     TextInput& textInput;
