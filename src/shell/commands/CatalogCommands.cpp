@@ -117,6 +117,14 @@ void CloseEveryCatalog(CatalogCommandServices& s) {
     update(s, CommandGroup::All);
 }
 
+void AskCloseSelectedCatalog(CatalogCommandServices& s) {
+    if (!CanCloseCatalogs(s))
+        return;
+    if (s.lifeCycle.prompt.ask({"Would you really like to close selected catalog?", "Confirm closing",
+                                ui::PromptButtons::OkCancel, ui::PromptIcon::Question}) == ui::PromptAnswer::Ok)
+        CloseSelectedCatalog(s, CommandSource::Key);
+}
+
 bool ConfirmDeleteDisk(CatalogCommandServices& s, const Node& diskNode) {
     if (refused(s, CommandId::DeleteDisk))
         return false;

@@ -61,6 +61,8 @@ bool CanCloseCatalogs(CatalogCommandServices& services);
 // catalog above the selection.
 void CloseSelectedCatalog(CatalogCommandServices& services, CommandSource source);
 void CloseEveryCatalog(CatalogCommandServices& services);
+// Del on a catalog node: closes the selected catalog after an OK.
+void AskCloseSelectedCatalog(CatalogCommandServices& services);
 
 // Refused while a search runs; otherwise the OK/Cancel question.
 bool ConfirmDeleteDisk(CatalogCommandServices& services, const Node& diskNode);

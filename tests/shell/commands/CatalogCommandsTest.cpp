@@ -246,6 +246,15 @@ TEST(CatalogCommands, CloseAndCloseAll) {
     ASSERT_EQ(f.forest.roots().size(), 1u);
     EXPECT_EQ(f.forest.roots()[0]->text(), "Two");
 
+    // Del on a catalog node asks first; Cancel keeps it.
+    Node& two = *f.forest.roots()[0];
+    f.tree.selection = &two;
+    f.prompt.answers = {PromptAnswer::Cancel};
+    AskCloseSelectedCatalog(f.services);
+    EXPECT_EQ(f.prompt.asked.back().text, "Would you really like to close selected catalog?");
+    EXPECT_EQ(f.forest.roots().size(), 1u);
+
+    f.catalog("Three");
     f.prompt.answers = {PromptAnswer::Ok};
     CloseEveryCatalog(f.services);
     EXPECT_TRUE(f.forest.roots().empty());
