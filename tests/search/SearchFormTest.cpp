@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <thread>
 
+#include "search/results/FoundColumns.h"
 #include "search/window/RegisteredTypesWin32.h"
 #include "search/window/SearchFormWin32.h"
 #include "tests/catalog/ModelFixture.h"
@@ -19,6 +21,9 @@ struct RecordingLocator : IItemLocator {
     void GoToItem(ItemHead& item) override { went = &item; }
 };
 
+// The search window's placement goes here, not under the program's key.
+constexpr const char* kPlacementKey = "\\SOFTWARE\\Talvenmoor\\KorvalderSearchFormTest";
+
 class SearchFormTest : public UiTest {
 protected:
     test::ModelFixture model;
@@ -28,13 +33,20 @@ protected:
 
     void SetUp() override {
         UiTest::SetUp();
-        form = std::make_unique<TSearchForm>(SearchFormServices{model.forest, &locator, {}, {}, {}});
+        RegDeleteTreeA(HKEY_CURRENT_USER, kPlacementKey + 1);
+        MakeForm();
+    }
+    void MakeForm() {
+        SearchFormServices services{model.forest, &locator, {}, {}, {}};
+        services.placementKey = kPlacementKey;
+        form = std::make_unique<TSearchForm>(std::move(services));
         lists.Attach(&form->NormalResults());
         lists.Attach(&form->DuplicateResults());
         model.forest.context().resultLists = &lists;
     }
     void TearDown() override {
         form.reset();
+        RegDeleteTreeA(HKEY_CURRENT_USER, kPlacementKey + 1);
         model.forest.context().resultLists = nullptr;
         UiTest::TearDown();
     }
@@ -99,6 +111,51 @@ TEST_F(SearchFormTest, RemovingAndClearingAskFirst) {
     EXPECT_EQ(prompt.asked.back().caption, "Delete all items");
     EXPECT_EQ(form->NormalResults().Count(), 0u);
     EXPECT_EQ(form->FoundList.View().ItemCount(), 0);
+}
+
+TEST_F(SearchFormTest, AColumnClickSortsOrReversesButNotDuringARun) {
+    SearchByName(".txt");
+    ASSERT_TRUE(WaitForRun());
+    auto names = [&] {
+        std::vector<std::string> n;
+        for (int row = 0; row < form->FoundList.View().ItemCount(); ++row)
+            n.push_back(FoundCellText(*form->NormalResults().At(static_cast<std::size_t>(row)), kFoundName));
+        return n;
+    };
+    std::vector<std::string> sorted = names();
+    std::sort(sorted.begin(), sorted.end());
+    form->FoundList.ColumnClick(kFoundName);
+    EXPECT_EQ(names(), sorted);
+    form->FoundList.ColumnClick(kFoundName);
+    EXPECT_EQ(names(), std::vector<std::string>(sorted.rbegin(), sorted.rend()));
+    EXPECT_TRUE(form->NormalResults().sortDescending);
+
+    SearchByName("a1");
+    ASSERT_TRUE(form->SearchRunning());
+    form->FoundList.ColumnClick(kFoundSize);
+    EXPECT_EQ(form->NormalResults().sortColumn, TResultList::kUnsorted);
+    ASSERT_TRUE(WaitForRun());
+}
+
+TEST_F(SearchFormTest, PlacementAndBothListHeightsAreKept) {
+    form->NormalResults().listHeight = 150;
+    form->DuplicateResults().listHeight = 310;
+    SetWindowPos(form->hwnd(), nullptr, 40, 50, 620, 580, SWP_NOZORDER);
+    form.reset();
+    MakeForm();
+    EXPECT_EQ(form->NormalResults().listHeight, 150);
+    EXPECT_EQ(form->DuplicateResults().listHeight, 310);
+    RECT r{};
+    GetWindowRect(form->hwnd(), &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right - r.left, 620);
+    // The found list takes the height of the mode shown.
+    GetWindowRect(form->FoundList.View().hwnd(), &r);
+    EXPECT_EQ(r.bottom - r.top, 150);
+    form->DuplicateModeRadio.click();
+    GetWindowRect(form->FoundList.View().hwnd(), &r);
+    EXPECT_EQ(r.bottom - r.top, 310);
 }
 
 TEST_F(SearchFormTest, DuplicatesGoToTheirOwnList) {

@@ -2,20 +2,30 @@
 
 #include <commctrl.h>
 
-#include "base/text/SizeFormat.h"
-#include "catalog/model/ItemPath.h"
-#include "catalog/model/Node.h"
-#include "search/engine/Duplicates.h"
+#include <atomic>
+
+#include "controls/ListHelpers.h"
+#include "search/results/FoundColumns.h"
+#include "ui/Application.h"
 
 namespace kv {
 
 namespace {
 
-enum Column { kName, kExt, kSize, kLocation };
+// The user's text order for the sort; the found list's columns hold no dates.
+ui::CompareLocale userTextOrder() {
+    ui::CompareLocale l;
+    l.compareText = [](std::string_view a, std::string_view b) {
+        return CompareStringA(LOCALE_USER_DEFAULT, 0, a.data(), static_cast<int>(a.size()), b.data(),
+                              static_cast<int>(b.size())) - CSTR_EQUAL;
+    };
+    return l;
+}
 
 }  // namespace
 
 FoundListWin32::FoundListWin32() {
+    // In the order of FoundColumn.
     view_.AddColumn("File, Folder or Disk", 160);
     view_.AddColumn("Ext", 50);
     view_.AddColumn("Item Size", 90, LVCFMT_RIGHT);
@@ -32,6 +42,7 @@ void FoundListWin32::Create(ui::Control& parent, Services services) {
             CellText(item, sub, text);
     };
     view_.OnItemActivate = [this](ui::TExtListView&) { LocateFocused(); };
+    view_.OnColumnClick = [this](ui::TCustomEnhListView&, int column) { ColumnClick(column); };
     view_.onKeyDown = [this](ui::Control&, WORD& key, UINT shift) {
         if (key == VK_DELETE && (shift & ui::kShift)) {
             BtnClearClick(true);
@@ -59,34 +70,36 @@ void FoundListWin32::SyncRowCount() {
 }
 
 void FoundListWin32::CellText(int item, int subItem, std::string& text) const {
-    const ItemHead* rec = list_ ? list_->At(static_cast<std::size_t>(item)) : nullptr;
-    if (!rec)
+    if (const ItemHead* rec = list_ ? list_->At(static_cast<std::size_t>(item)) : nullptr)
+        text = FoundCellText(*rec, subItem);
+}
+
+void FoundListWin32::ColumnClick(int column) {
+    if (!list_ || column < 0 || column >= kFoundColumnCount || (services_.mayChange && !services_.mayChange()))
         return;
-    const std::string_view name = ItemName(*rec);
-    switch (subItem) {
-    case kName:
-        text = name;
-        break;
-    case kExt:
-        if (rec->kind() == ItemFlags::File) {
-            const std::size_t dot = name.rfind('.');
-            text = dot == std::string_view::npos ? std::string() : std::string(name.substr(dot + 1));
-        }
-        break;
-    case kSize:
-        if (const auto* file = RecordAs<TFileRec>(rec))
-            text = FormatSize(file->stored.size);
-        else if (const auto* folder = RecordAs<TFolderRec>(rec))
-            text = FormatSize(folder->stored.totalSize);
-        break;
-    case kLocation: {
-        const Node* disk = GetItemOwner(rec, OwnerQuery::DiskOfOwner);
-        text = (disk ? disk->text() + ":" : std::string()) + GetItemPath(rec, false, true);
-        break;
-    }
-    default:
-        break;
-    }
+    const FoundSortStep step = FoundListColumnClick(*list_, column);
+    ui::ScopedHourglass hourglass;
+    const ui::ListSelection selection =
+        ui::SaveListSelection(view_, [this](int row) -> const void* { return list_->At(static_cast<std::size_t>(row)); });
+    std::atomic<bool> cancel{false};
+    SortHooks hooks;
+    hooks.escPressed = [] { return GetAsyncKeyState(VK_ESCAPE) < 0; };
+    hooks.askCancel = [this] {
+        return services_.prompt &&
+               services_.prompt->ask({std::string(kSortHaltedText), std::string(kSortHaltedCaption),
+                                      ui::PromptButtons::YesNo, ui::PromptIcon::Question}) == ui::PromptAnswer::Yes;
+    };
+    hooks.processMessages = [] { ui::Application::instance().processMessages(); };
+    static const ui::CompareLocale locale = userTextOrder();
+    SortSearchResults(*list_, step, locale, cancel, hooks);
+    SyncRowCount();
+    ui::RestoreListSelection(view_, selection, [this](const void* record) {
+        const std::optional<std::size_t> row = list_->Find(*static_cast<const ItemHead*>(record));
+        return row ? static_cast<int>(*row) : -1;
+    });
+    InvalidateRect(view_.hwnd(), nullptr, TRUE);
+    if (services_.changed)
+        services_.changed();
 }
 
 std::optional<std::size_t> FoundListWin32::FocusedRow() const {

@@ -39,6 +39,9 @@ public:
     void BtnDeleteClick();
     void BtnClearClick(bool ask);
     bool LocateFocused();
+    // A header click: sorts by the column or reverses; refused while a search
+    // runs. The selection stays on the same records.
+    void ColumnClick(int column);
     // Focuses and selects the row and scrolls it into view.
     void Focus(std::size_t row);
 

@@ -4,14 +4,19 @@
 #include <cstdlib>
 
 #include "controls/ListSort.h"
+#include "base/Errors.h"
 #include "search/window/RegisteredTypesWin32.h"
+#include "search/window/SearchPlacement.h"
 #include "ui/Application.h"
+#include "ui/WindowPlacement.h"
 
 namespace kv {
 
 namespace {
 
 constexpr UINT kSearchDoneMessage = WM_APP + 0x52;
+
+constexpr std::uint16_t kDesignedListHeight = 240;
 
 const std::vector<std::string> kUnits = {"Bytes", "KB", "MB", "GB"};
 
@@ -67,6 +72,7 @@ TSearchForm::TSearchForm(SearchFormServices services) : services_(std::move(serv
     setBounds(100, 100, 580, 560);
     createHandle();
     BuildControls();
+    RestorePlacement();
     ResetSearchPages();
     SetupSearchDialog();
     doneListener_ = addMessageListener([this](ui::Form&, UINT msg, WPARAM&, LPARAM&, LRESULT& result) {
@@ -83,6 +89,41 @@ TSearchForm::~TSearchForm() {
     StopSearch();
     sync_.Cancel();
     run_.reset();
+    SavePlacement();
+}
+
+void TSearchForm::RestorePlacement() {
+    if (services_.placementKey.empty())
+        return;
+    std::int32_t extra = -1;
+    try {
+        RestoreFormPlacement(hwnd(), "SearchWndPos", extra, services_.placementKey);
+    } catch (const EAbort&) {
+        // Nothing stored yet: the designed place and heights stay.
+        return;
+    }
+    const FoundListHeights heights = UnpackFoundListHeights(extra);
+    normal_.listHeight = heights.normal;
+    duplicates_.listHeight = heights.duplicates;
+}
+
+void TSearchForm::SavePlacement() {
+    if (services_.placementKey.empty() || !hwnd())
+        return;
+    try {
+        SaveFormPlacement(hwnd(), "SearchWndPos", PackFoundListHeights({normal_.listHeight, duplicates_.listHeight}),
+                          services_.placementKey);
+    } catch (const EAbort&) {
+        // A key that cannot be written costs only the next start's placement.
+    }
+}
+
+void TSearchForm::ApplyListHeight() {
+    ui::Control& list = FoundList.View();
+    RECT r{};
+    GetWindowRect(list.hwnd(), &r);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    list.setBounds(r.left, r.top, r.right - r.left, CurrentResults().listHeight);
 }
 
 void TSearchForm::BuildControls() {
@@ -215,7 +256,8 @@ void TSearchForm::BuildControls() {
 
     StatusBar.setPanels({{"", 150}, {"", 250}, {"", 100}});
     StatusBar.create(this);
-    FoundList.View().setBounds(5, 258, 560, 240);
+    FoundList.View().setBounds(5, 258, 560, kDesignedListHeight);
+    normal_.listHeight = duplicates_.listHeight = kDesignedListHeight;
     FoundList.Create(*this, {&ui::Application::instance().prompt(), services_.locator, [this] { return !SearchRunning(); },
                              [this] {
                                  UpdateSearchButtons();
@@ -400,6 +442,7 @@ void TSearchForm::SetupSearchDialog() {
         c->setEnabled(dup);
     LimitFoundCheck.setEnabled(!dup);
     FoundList.SetList(&CurrentResults());
+    ApplyListHeight();
     SetupVisibleGroups();
     ShowIdleStatus();
 }

@@ -20,6 +20,7 @@
 #include "ui/Label.h"
 #include "ui/PageControl.h"
 #include "ui/Pickers.h"
+#include "system/settings/RegistryExWin32.h"
 #include "ui/StatusBar.h"
 
 namespace kv {
@@ -35,6 +36,8 @@ struct SearchFormServices {
     std::function<void()> updateCommands;
     // Where the File Type list comes from.
     HKEY classesRoot = HKEY_CLASSES_ROOT;
+    // The key that keeps "SearchWndPos"; empty: the placement is neither read nor kept.
+    std::string placementKey = kProgramKeyPath;
 };
 
 class TSearchForm : public ui::Form, private ISearchAsker {
@@ -111,6 +114,10 @@ private:
     void SearchThreadDone();
     void ResetSearchPages();
     void GetRegisteredExtensions();
+    void RestorePlacement();
+    void SavePlacement();
+    // The found list takes the current mode's height.
+    void ApplyListHeight();
 
     SearchFormServices services_;
     TResultList normal_{ResultSlot::Search};
