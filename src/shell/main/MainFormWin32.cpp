@@ -55,7 +55,7 @@ MainForm::MainForm(MainFormServices services)
       prompt_(std::make_unique<SplashAwarePrompt>(*this)),
       saveEnv_(services_.files, *prompt_, *this),
       openServices_{forest_, *prompt_, progress_, *this, *this, *this, services_.files, this, {}, {}, {}, {}},
-      lifeCycle_{forest_, *prompt_, *this, *this, *this, [this](Node& node) { return SaveCatalog(&node, false, saveEnv_); }},
+      lifeCycle_{forest_, *prompt_, *this, *this, *this, [this](Node& node) { return SaveCatalogTelling(&node, false, saveEnv_); }},
       openQueue_([this](CatalogOpenQueue::Files files) {
           pendingOpen_ = std::move(files);
           SendMessageA(hwnd(), kOpenCatalogsMessage, 1, 0);
@@ -65,11 +65,11 @@ MainForm::MainForm(MainFormServices services)
 }
 
 MainForm::~MainForm() {
-    ui::Application& app = ui::Application::instance();
-    if (app.mainForm() == this) app.onIdle = nullptr;
+    // The window goes first: its destroy saves the place from the panes.
+    destroyWindow();
+    ui::Application::instance().onIdle = nullptr;
     browse_.reset();
     forest_.setObserver(nullptr);
-    destroyWindow();
 }
 
 void MainForm::FormCreate() {
@@ -97,6 +97,7 @@ void MainForm::FormCreate() {
     list.SetVirtualMode(true);
     realign();
     createBrowseViews();
+    CreateMenus();
 
     openServices_.showStatus = [this](const std::string& text) { ShowStatus(text, !text.empty()); };
     openServices_.processMessages = [] { ui::Application::instance().processMessages(); };

@@ -18,6 +18,11 @@
 #include "catalog/model/Forest.h"
 #include "controls/IconList.h"
 #include "controls/VirtualListView.h"
+#include "controls/menus/MruMenuWin32.h"
+#include "controls/menus/OwnerDrawMenuWin32.h"
+#include "shell/commands/CatalogCommands.h"
+#include "shell/commands/CommandMenusWin32.h"
+#include "shell/commands/EditFormWin32.h"
 #include "shell/app/AutoSave.h"
 #include "shell/app/CloseQuery.h"
 #include "shell/app/IdleSequence.h"
@@ -84,6 +89,8 @@ public:
     ui::Splitter splitter;
     ui::TExtListView list;
     ui::StatusBar statusBar;
+    // The main menu, made from the command table.
+    ui::TODMainMenu mainMenu;
 
     Forest& forest() { return forest_; }
     // The tree and the list bound to the forest: what the user browses.
@@ -106,6 +113,10 @@ public:
     void DropFiles(const std::vector<std::string>& names);
     // A search walks the catalogs: opening and saving are refused meanwhile.
     std::function<bool()> searchActive;
+    // A command of the menus, the toolbar or a key.
+    void RunCommand(CommandId command, CommandSource source);
+    const CommandStates& commandStates() const { return commandStates_; }
+    ui::TMRUFileList& recentFiles() { return *recentFiles_; }
 
     // The window's state the other parts of the main window share.
     bool Destroying = false;
@@ -221,7 +232,7 @@ private:
 
     // CatalogFileDialog, RecentCatalogs, AutoLoadList, ISaveDialog
     std::optional<std::vector<std::string>> askCatalogFiles() override;
-    void putFirst(const std::string&) override {}
+    void putFirst(const std::string& fileName) override;
     void remove(const std::string& fileName) override;
     std::optional<std::string> askSaveName(const Request& request) override;
 
@@ -248,6 +259,15 @@ private:
     std::unique_ptr<TIconList> iconList_;
     ItemIcons noIcons_;
     std::unique_ptr<BrowseViewsWin32> browse_;
+
+    // The commands (MainFormCommandsWin32.cpp).
+    void CreateMenus();
+    SelectionSnapshot CommandSnapshot();
+    CommandMenus commandMenus_;
+    CommandStates commandStates_;
+    std::unique_ptr<ui::TMRUFileList> recentFiles_;
+    EditFormTextInput textInput_;
+    std::unique_ptr<CatalogCommandServices> catalogCommands_;
 };
 
 // Pushes the settings into the main window (and, later, the other windows
