@@ -282,15 +282,15 @@ std::string CatalogBrowser::totalsText(bool selection) const {
     return ListTotalsText(selection, count, bytes, separator);
 }
 
-bool CatalogBrowser::canEditTree(const Node& node) const { return !searchRunning_ && CanRenameNode(node); }
+bool CatalogBrowser::canEditTree(const Node& node) const { return !searching() && CanRenameNode(node); }
 
 bool CatalogBrowser::canEditRow() const {
     const ItemHead* rec = recordAt(-1);
-    return !searchRunning_ && rec && rec->kind() == ItemFlags::Disk;
+    return !searching() && rec && rec->kind() == ItemFlags::Disk;
 }
 
 bool CatalogBrowser::treeEdited(Node& node, std::string_view text) {
-    if (searchRunning_ || !RenameNode(forest_, node, text))
+    if (searching() || !RenameNode(forest_, node, text))
         return false;
     sortTreeChildren(node.parent());
     // The renamed node's row moves in the list that shows it.

@@ -5,6 +5,7 @@
 // renaming in place and sorting. The views are reached through the ports.
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -76,8 +77,9 @@ public:
     void unlockDisplay() { if (displayLock_ > 0) --displayLock_; }
     bool displayLocked() const { return displayLock_ > 0; }
     void setStartupFinished(bool finished) { startupFinished_ = finished; }
-    // A search is running: nothing may be renamed.
-    void setSearchRunning(bool running) { searchRunning_ = running; }
+    // Whether a search is running: its worker reads node texts, so nothing is
+    // renamed meanwhile.
+    void setSearchRunning(std::function<bool()> query) { searchRunning_ = std::move(query); }
 
     // A node leaves the tree: every pointer at it or its records is dropped.
     void nodeRemoving(Node& node);
@@ -131,6 +133,7 @@ public:
 
 private:
     void selectNodeFromList(Node* node, std::size_t focusRow);
+    bool searching() const { return searchRunning_ && searchRunning_(); }
     Node* childWithRecord(const Node& parent, const ItemHead* rec) const;
 
     Forest& forest_;
@@ -148,7 +151,7 @@ private:
     int listTag_ = 0;
     int displayLock_ = 0;
     bool startupFinished_ = true;
-    bool searchRunning_ = false;
+    std::function<bool()> searchRunning_;
 
     std::uint8_t diskSortColumn_ = 0;
     std::uint8_t fileSortColumn_ = 0;

@@ -151,7 +151,7 @@ TEST_F(CatalogBrowserTest, RenameRules) {
     EXPECT_TRUE(browser.rowEdited("Zeta"));
     EXPECT_EQ(f.floppy->text(), "Zeta");
 
-    browser.setSearchRunning(true);
+    browser.setSearchRunning([] { return true; });
     EXPECT_FALSE(browser.canEditTree(*f.cd));
     EXPECT_FALSE(browser.treeEdited(*f.cd, "Other"));
 }
