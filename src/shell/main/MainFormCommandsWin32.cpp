@@ -4,8 +4,11 @@
 
 #include <commctrl.h>
 
+#include "catalog/file/CatalogLoad.h"
 #include "catalog/model/ItemRecords.h"
+#include "shell/browse/LocaleFormatsWin32.h"
 #include "shell/commands/CommandTarget.h"
+#include "shell/commands/StatusTexts.h"
 
 namespace kv {
 
@@ -16,7 +19,39 @@ constexpr int kRecentCaptionWidth = 250;
 
 }  // namespace
 
+// Panels: catalog state, item summary (also the busy texts), list totals, the lamp.
+void MainForm::CreateStatusPanels() {
+    statusBar.setPanels({{"Empty", 75, false, ui::PanelAlignment::Center},
+                         {"", 288},
+                         {"", 192},
+                         {"LED", 33, true, ui::PanelAlignment::Right}});
+    statusBar.onResize = [](ui::Control& sender) {
+        auto& bar = static_cast<ui::StatusBar&>(sender);
+        const std::array<int, 4> widths = StatusPanelWidths(bar.clientRect().right);
+        bar.setPanelWidth(1, widths[1]);
+        bar.setPanelWidth(2, widths[2]);
+    };
+    statusBar.onDrawPanel = [this](ui::StatusBar&, int panel, HDC dc, const RECT& rect) {
+        if (panel != 3)
+            return;
+        // The lamp: busy, searching or idle. Drawn as a disc while the lamp pictures are not in the resources.
+        const COLORREF colour = !Idle ? RGB(224, 0, 0) : searchRunning() ? RGB(224, 192, 0) : RGB(0, 176, 0);
+        const int size = 10;
+        const int top = rect.top + (rect.bottom - rect.top - size) / 2;
+        HBRUSH brush = CreateSolidBrush(colour);
+        HGDIOBJ old = SelectObject(dc, brush);
+        Ellipse(dc, rect.left + 5, top, rect.left + 5 + size, top + size);
+        SelectObject(dc, old);
+        DeleteObject(brush);
+    };
+    statusBar.onPanelClick = [this](ui::StatusBar&, int panel) {
+        if (panel == 1)
+            RunCommand(CommandId::Properties, CommandSource::Toolbar);
+    };
+}
+
 void MainForm::CreateMenus() {
+    CreateStatusPanels();
     commandMenus_.buildMain(mainMenu, [this](CommandId command, CommandSource source) { RunCommand(command, source); });
     mainMenu.attach(*this);
 
@@ -69,6 +104,23 @@ void MainForm::updateCommands(int scope) {
     UpdateCommandStates(commandStates_, CommandSnapshot(), static_cast<std::uint8_t>(scope));
     commandMenus_.apply(commandStates_);
     updateStatusBar();
+}
+
+void MainForm::updateStatusBar() {
+    if (Destroying || !statusBar.hwnd())
+        return;
+    Node* sel = selected();
+    // Busy texts own panel 1 while they show.
+    if (Idle) {
+        SummaryServices summary;
+        summary.shortDate = LocaleCellFormats().shortDate;
+        summary.loadSubfolders = [](Node& node) { LoadSubfolders(&node); };
+        statusBar.setPanelText(1, sel ? GetItemSummary(sel->text(), sel->record(), false, summary) : "");
+    }
+    const std::string state = CatalogStateText(sel);
+    statusBar.setPanelText(0, state);
+    commandStates_[CommandId::Save].enabled = state == "Modified";
+    commandMenus_.apply(commandStates_);
 }
 
 void MainForm::RunCommand(CommandId command, CommandSource source) {

@@ -112,6 +112,9 @@ public:
     std::function<bool()> searchActive;
     // A command of the menus, the toolbar or a key.
     void RunCommand(CommandId command, CommandSource source);
+    // Command states (CommandGroup bits) and the status bar, for the other windows.
+    void UpdateCommands(std::uint8_t groups) { updateCommands(groups); }
+    void UpdateStatusBar() { updateStatusBar(); }
     const CommandStates& commandStates() const { return commandStates_; }
     ui::TMRUFileList& recentFiles() { return *recentFiles_; }
 
@@ -258,7 +261,8 @@ private:
     std::uint8_t viewStyle_ = kDefaultViewStyle;
     int treeWidth_ = 220;
 
-    // The commands (MainFormCommandsWin32.cpp).
+    // The commands and the status bar (MainFormCommandsWin32.cpp).
+    void CreateStatusPanels();
     void CreateMenus();
     SelectionSnapshot CommandSnapshot();
     CommandMenus commandMenus_;

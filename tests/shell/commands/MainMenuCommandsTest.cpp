@@ -8,6 +8,7 @@
 
 #include "base/Worker.h"
 #include "catalog/model/CatalogModified.h"
+#include "catalog/model/ItemRecords.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/support/TestInput.h"
 
@@ -91,6 +92,31 @@ TEST_F(MainMenuTest, CloseAsksOnlyForChangesAndTheRecentListReopens) {
     }
     // The list went to the registry when the window went.
     EXPECT_EQ(store.ReadString("MRUList", "F0"), path);
+}
+
+TEST_F(MainMenuTest, StatusPanelsFollowTheSelectedCatalog) {
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    ASSERT_EQ(main.statusBar.panelCount(), 4);
+    EXPECT_EQ(main.statusBar.panelText(0), "Empty");
+    EXPECT_FALSE(named(main, "MenuSave")->Enabled());
+
+    Node& cat = main.forest().addRoot("Cat");
+    (void)cat.setRecord(std::make_unique<TCatalogRec>());
+    main.tree.select(&cat);
+    main.UpdateCommands(CommandGroup::All);
+    EXPECT_EQ(main.statusBar.panelText(0), "Loaded");
+    EXPECT_EQ(main.statusBar.panelText(1), "Cat (no filename), total disks: 0");
+
+    SetCatalogModified(cat, true);
+    main.UpdateCommands(CommandGroup::Catalog);
+    EXPECT_EQ(main.statusBar.panelText(0), "Modified");
+    EXPECT_TRUE(named(main, "MenuSave")->Enabled());
+
+    // A narrow window leaves no negative panel.
+    main.setBounds(0, 0, 120, 200);
+    EXPECT_GE(main.statusBar.panelWidth(1), 0);
+    EXPECT_GE(main.statusBar.panelWidth(2), 0);
 }
 
 TEST_F(MainMenuTest, OpenIsRefusedWhileASearchWorkerRuns) {
