@@ -9,6 +9,7 @@
 #include "shell/browse/LocaleFormatsWin32.h"
 #include "shell/commands/CommandTarget.h"
 #include "shell/commands/StatusTexts.h"
+#include "shell/settings/SettingsStore.h"
 
 namespace kv {
 
@@ -67,12 +68,38 @@ void MainForm::CreateMenus() {
     };
     recentFiles_->Load();
 
+    CreatePopups();
+
     catalogCommands_ = std::make_unique<CatalogCommandServices>(lifeCycle_, saveEnv_, textInput_, openQueue_);
     CatalogCommandServices& c = *catalogCommands_;
     c.searchRunning = [this] { return searchRunning(); };
     c.updateCommands = [this](std::uint8_t groups) { updateCommands(groups); };
     c.setOutsideNames = [this](bool on) { OutsideNames = on; };
     c.focusTree = [this] { tree.setFocus(); };
+}
+
+void MainForm::CreatePopups() {
+    auto run = [this](CommandId command, CommandSource source) { RunCommand(command, source); };
+    treePopupItems_ = CommandMenus::buildPopup(treePopup_, TreePopupEntries(), CommandSource::TreePopup, run);
+    listPopupItems_ = CommandMenus::buildPopup(listPopup_, ListPopupEntries(), CommandSource::ListPopup, run);
+    // Both popups first finish the deferred work of an idle tick, then follow the commands.
+    treePopup_.OnPopup = [this](ui::PopupMenu&) {
+        RunIdleOnce();
+        updateCommands(CommandGroup::Item);
+        Node* node = selected();
+        const ItemRecord* rec = node ? node->record() : nullptr;
+        const bool listed = rec && rec->indexWord(ResultSlot::UserList) != kNotListed;
+        CommandMenus::applyPopup(treePopupItems_, TreePopupStates(rec ? rec->kind() : 0, listed, commandStates_));
+    };
+    listPopup_.OnPopup = [this](ui::PopupMenu&) {
+        RunIdleOnce();
+        // The list's rows carry no records yet: no row is focused for the popup.
+        CommandMenus::applyPopup(
+            listPopupItems_,
+            ListPopupStates(0, static_cast<int>(services_.settings.Get().dblClick), commandStates_));
+    };
+    tree.popupMenu = &treePopup_;
+    list.popupMenu = &listPopup_;
 }
 
 void MainForm::putFirst(const std::string& fileName) {
@@ -124,8 +151,7 @@ void MainForm::updateStatusBar() {
 }
 
 void MainForm::RunCommand(CommandId command, CommandSource source) {
-    if (!commandStates_[command].enabled)
-        return;
+    // Disabled items and shortcuts never get here; every command guards its own target.
     CatalogCommandServices& c = *catalogCommands_;
     switch (command) {
     case CommandId::NewCatalog: NewCatalog(c); break;
@@ -134,7 +160,11 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::SaveAs: SaveSelectedCatalog(c, command == CommandId::SaveAs); break;
     case CommandId::Close: CloseSelectedCatalog(c, source); break;
     case CommandId::CloseAll: CloseEveryCatalog(c); break;
-    case CommandId::DeleteDisk: DeleteSelectedDisk(c); break;
+    case CommandId::DeleteDisk:
+        // The list's rows carry no records yet; its Delete Disk comes with them.
+        if (source != CommandSource::ListPopup)
+            DeleteSelectedDisk(c);
+        break;
     case CommandId::Exit: close(); return;
     case CommandId::LargeIcons: SetViewStyle(0); break;
     case CommandId::SmallIcons: SetViewStyle(1); break;

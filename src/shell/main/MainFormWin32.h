@@ -264,9 +264,14 @@ private:
     // The commands and the status bar (MainFormCommandsWin32.cpp).
     void CreateStatusPanels();
     void CreateMenus();
+    void CreatePopups();
     SelectionSnapshot CommandSnapshot();
     CommandMenus commandMenus_;
     CommandStates commandStates_;
+    ui::TODPopupMenu treePopup_;
+    ui::TODPopupMenu listPopup_;
+    std::vector<ui::MenuItem*> treePopupItems_;
+    std::vector<ui::MenuItem*> listPopupItems_;
     std::unique_ptr<ui::TMRUFileList> recentFiles_;
     EditFormTextInput textInput_;
     std::unique_ptr<CatalogCommandServices> catalogCommands_;

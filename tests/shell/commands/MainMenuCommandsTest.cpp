@@ -3,6 +3,7 @@
 // modal loop of the text input window.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -117,6 +118,29 @@ TEST_F(MainMenuTest, StatusPanelsFollowTheSelectedCatalog) {
     main.setBounds(0, 0, 120, 200);
     EXPECT_GE(main.statusBar.panelWidth(1), 0);
     EXPECT_GE(main.statusBar.panelWidth(2), 0);
+}
+
+TEST_F(MainMenuTest, TreePopupOffersWhatTheSelectedNodeTakes) {
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    Node& cat = main.forest().addRoot("Cat");
+    (void)cat.setRecord(std::make_unique<TCatalogRec>());
+    main.tree.select(&cat);
+    ASSERT_NE(main.tree.popupMenu, nullptr);
+    ui::PopupMenu& popup = *main.tree.popupMenu;
+    ASSERT_TRUE(popup.OnPopup);
+    popup.OnPopup(popup);
+    std::vector<std::string> shown;
+    for (int i = 0; i < popup.Items().Count(); ++i)
+        if (popup.Items().Items(i).Visible()) shown.push_back(popup.Items().Items(i).Name);
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "TreeMenuCloseCat"), shown.end());
+    EXPECT_EQ(std::find(shown.begin(), shown.end(), "TreeMenuDeleteDisk"), shown.end());
+
+    // Its Close Catalog closes the node it was opened on.
+    ui::MenuItem* close = popup.Items().Find("TreeMenuCloseCat");
+    ASSERT_NE(close, nullptr);
+    close->Click();
+    EXPECT_TRUE(main.forest().roots().empty());
 }
 
 TEST_F(MainMenuTest, OpenIsRefusedWhileASearchWorkerRuns) {
