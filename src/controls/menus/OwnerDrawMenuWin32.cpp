@@ -71,7 +71,8 @@ void DefaultMeasureItem(const MenuFonts& fonts, const MenuItem& item, UINT& widt
     height = static_cast<UINT>(GetSystemMetrics(SM_CYMENUSIZE));
 }
 
-void DefaultDrawItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state) {
+void PaintMenuItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state, int textLeft,
+                   int textTop, const std::function<void(COLORREF back, bool enabled)>& background) {
     const bool selected = (state & ODS_SELECTED) != 0;
     const bool disabled = !item.Enabled() || (state & (ODS_DISABLED | ODS_GRAYED)) != 0;
     COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU);
@@ -79,12 +80,13 @@ void DefaultDrawItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const
     HBRUSH brush = CreateSolidBrush(back);
     FillRect(dc, &rect, brush);
     DeleteObject(brush);
+    if (background)
+        background(back, !disabled);
 
     HGDIOBJ oldFont = SelectObject(dc, fonts.font(item.Default()));
     COLORREF oldColor = SetTextColor(dc, fore);
     int oldMode = SetBkMode(dc, TRANSPARENT);
-    const int rowHeight = GetSystemMetrics(SM_CYMENUSIZE);
-    RECT box{rect.left + 15, rect.top + (rect.bottom - rect.top - rowHeight) / 2, rect.right, rect.bottom};
+    RECT box{textLeft, textTop, rect.right, rect.bottom};
     const bool embossed = disabled && !selected;
     drawText(dc, item.Caption(), box, embossed);
     if (std::string shortcut = ShortCutToText(item.ShortCutKey()); !shortcut.empty()) {
@@ -95,6 +97,11 @@ void DefaultDrawItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldColor);
     SelectObject(dc, oldFont);
+}
+
+void DefaultDrawItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state) {
+    const int rowHeight = GetSystemMetrics(SM_CYMENUSIZE);
+    PaintMenuItem(fonts, item, dc, rect, state, rect.left + 15, rect.top + (rect.bottom - rect.top - rowHeight) / 2);
 }
 
 namespace {

@@ -7,7 +7,9 @@
 #include "catalog/file/CatalogLoad.h"
 #include "catalog/model/ItemRecords.h"
 #include "shell/browse/LocaleFormatsWin32.h"
+#include "controls/menus/GlyphMenuItemsWin32.h"
 #include "shell/commands/CommandTarget.h"
+#include "shell/commands/MenuGlyphs.h"
 #include "shell/commands/StatusTexts.h"
 #include "shell/settings/SettingsStore.h"
 
@@ -51,9 +53,46 @@ void MainForm::CreateStatusPanels() {
     };
 }
 
+namespace {
+
+// The menu pictures from the program's resources; the toolbar buttons' glyphs
+// join once the toolbar is in the window. Loaded once per window.
+class MenuPictures {
+public:
+    std::optional<ui::MenuGlyphImage> find(const ui::MenuItem& item) {
+        std::optional<MenuGlyph> glyph = FindMenuGlyph(item.Name, item.Tag);
+        if (!glyph || glyph->source != GlyphSource::MenuPicture)
+            return std::nullopt;
+        const std::string name(glyph->name);
+        for (auto& [loaded, bitmap] : loaded_)
+            if (loaded == name) return imageOf(bitmap);
+        HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), name.c_str());
+        loaded_.emplace_back(name, bitmap);
+        return imageOf(bitmap);
+    }
+    ~MenuPictures() {
+        for (auto& [name, bitmap] : loaded_)
+            if (bitmap) DeleteObject(bitmap);
+    }
+
+private:
+    static std::optional<ui::MenuGlyphImage> imageOf(HBITMAP bitmap) {
+        BITMAP info{};
+        if (!bitmap || !GetObjectA(bitmap, sizeof info, &info))
+            return std::nullopt;
+        return ui::MenuGlyphImage{bitmap, info.bmWidth, info.bmHeight};
+    }
+    std::vector<std::pair<std::string, HBITMAP>> loaded_;
+};
+
+}  // namespace
+
 void MainForm::CreateMenus() {
     CreateStatusPanels();
     commandMenus_.buildMain(mainMenu, [this](CommandId command, CommandSource source) { RunCommand(command, source); });
+    auto pictures = std::make_shared<MenuPictures>();
+    auto lookup = [pictures](const ui::MenuItem& item) { return pictures->find(item); };
+    ui::UseGlyphItems(mainMenu, mainMenu.fonts(), lookup);
     mainMenu.attach(*this);
 
     recentFiles_ = std::make_unique<ui::TMRUFileList>(&services_.programStore, "MRUList", kRecentFilesMaximum);
@@ -82,6 +121,11 @@ void MainForm::CreatePopups() {
     auto run = [this](CommandId command, CommandSource source) { RunCommand(command, source); };
     treePopupItems_ = CommandMenus::buildPopup(treePopup_, TreePopupEntries(), CommandSource::TreePopup, run);
     listPopupItems_ = CommandMenus::buildPopup(listPopup_, ListPopupEntries(), CommandSource::ListPopup, run);
+    // The popups draw like the main menu, pictures included.
+    treePopup_.onMeasureItem = mainMenu.onMeasureItem;
+    treePopup_.onDrawItem = mainMenu.onDrawItem;
+    listPopup_.onMeasureItem = mainMenu.onMeasureItem;
+    listPopup_.onDrawItem = mainMenu.onDrawItem;
     // Both popups first finish the deferred work of an idle tick, then follow the commands.
     treePopup_.OnPopup = [this](ui::PopupMenu&) {
         RunIdleOnce();
