@@ -42,6 +42,8 @@ void drawGlyph(HDC dc, const MenuGlyphImage& glyph, bool enabled, const RECT& re
 }  // namespace
 
 void MeasureGlyphItem(const MenuFonts& fonts, const MenuItem& item, UINT& width, UINT& height) {
+    if (IsSeparator(item))
+        return MeasureSeparator(width, height);
     HFONT font = fonts.font(item.Default());
     width = static_cast<UINT>(MenuItemWidth(item.Caption(), ShortCutToText(item.ShortCutKey()),
                                             [&](std::string_view s) { return MenuTextWidth(font, std::string(s)); },

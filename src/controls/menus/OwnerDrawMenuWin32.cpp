@@ -64,7 +64,16 @@ int MenuTextWidth(HFONT font, const std::string& text) {
     return width;
 }
 
+bool IsSeparator(const MenuItem& item) { return item.Caption() == "-"; }
+
+void MeasureSeparator(UINT& width, UINT& height) {
+    width = 0;
+    height = static_cast<UINT>(GetSystemMetrics(SM_CYMENU) / 2);
+}
+
 void DefaultMeasureItem(const MenuFonts& fonts, const MenuItem& item, UINT& width, UINT& height) {
+    if (IsSeparator(item))
+        return MeasureSeparator(width, height);
     HFONT font = fonts.font(item.Default());
     width = static_cast<UINT>(MenuItemWidth(item.Caption(), ShortCutToText(item.ShortCutKey()),
                                             [&](std::string_view s) { return MenuTextWidth(font, std::string(s)); }));
@@ -77,9 +86,14 @@ void PaintMenuItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const R
     const bool disabled = !item.Enabled() || (state & (ODS_DISABLED | ODS_GRAYED)) != 0;
     COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU);
     COLORREF fore = GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
-    HBRUSH brush = CreateSolidBrush(back);
+    HBRUSH brush = CreateSolidBrush(IsSeparator(item) ? GetSysColor(COLOR_MENU) : back);
     FillRect(dc, &rect, brush);
     DeleteObject(brush);
+    if (IsSeparator(item)) {
+        RECT line{rect.left + 1, rect.top + (rect.bottom - rect.top) / 2 - 1, rect.right - 1, rect.bottom};
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
     if (background)
         background(back, !disabled);
 

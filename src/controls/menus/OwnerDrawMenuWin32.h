@@ -35,6 +35,10 @@ int MenuTextWidth(HFONT font, const std::string& text);
 void PaintMenuItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state, int textLeft,
                    int textTop, const std::function<void(COLORREF back, bool enabled)>& background = {});
 
+// Separators ("-") are owner-drawn too: a thin row with an etched line.
+bool IsSeparator(const MenuItem& item);
+void MeasureSeparator(UINT& width, UINT& height);
+
 // Width: caption as drawn, plus the shortcut + 25, or + 20; height SM_CYMENUSIZE.
 void DefaultMeasureItem(const MenuFonts& fonts, const MenuItem& item, UINT& width, UINT& height);
 // Fills the rectangle in the menu or highlight colour and draws the caption 15

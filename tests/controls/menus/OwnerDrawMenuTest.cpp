@@ -112,6 +112,19 @@ TEST(OwnerDrawMenu, DrawingUsesTheMenuSchemeColours) {
     }
 }
 
+TEST(OwnerDrawMenu, SeparatorsAreThinLinesWithoutText) {
+    TODPopupMenu menu;
+    MenuItem& separator = menu.Items().Add("-");
+    UINT w = 1, h = 0;
+    DefaultMeasureItem(menu.fonts(), separator, w, h);
+    EXPECT_EQ(w, 0u);
+    EXPECT_LT(static_cast<int>(h), GetSystemMetrics(SM_CYMENUSIZE));
+    Dib dib(100, 10);
+    DefaultDrawItem(menu.fonts(), separator, dib.dc(), {0, 0, 100, 10}, ODS_SELECTED);
+    EXPECT_FALSE(dib.contains(GetSysColor(COLOR_HIGHLIGHT)));
+    EXPECT_FALSE(dib.contains(GetSysColor(COLOR_MENUTEXT)));
+}
+
 TEST(OwnerDrawMenu, PopupShowsOwnerDrawnItemsAfterOnPopup) {
     Form form;
     form.show();
