@@ -112,6 +112,24 @@ TEST(OwnerDrawMenu, DrawingUsesTheMenuSchemeColours) {
     }
 }
 
+TEST(OwnerDrawMenu, MnemonicsPassOverDisabledItemsAndLiteralAmpersands) {
+    Form form;
+    TODPopupMenu menu;
+    menu.Items().Add("&New");
+    menu.Items().Add("&Options").SetEnabled(false);
+    menu.Items().Add("Tom && Jerry");
+    menu.Items().Add("&Other");
+    HMENU handle = menu.handle();
+    LRESULT result = 0;
+    auto ask = [&](char c) {
+        EXPECT_TRUE(menu.handleMenuMessage(WM_MENUCHAR, MAKEWPARAM(c, MF_POPUP), reinterpret_cast<LPARAM>(handle), result));
+        return result;
+    };
+    EXPECT_EQ(ask('n'), MAKELRESULT(0, MNC_EXECUTE));
+    EXPECT_EQ(ask('o'), MAKELRESULT(3, MNC_EXECUTE));
+    EXPECT_EQ(HIWORD(ask('j')), MNC_IGNORE);
+}
+
 TEST(OwnerDrawMenu, SeparatorsAreThinLinesWithoutText) {
     TODPopupMenu menu;
     MenuItem& separator = menu.Items().Add("-");
