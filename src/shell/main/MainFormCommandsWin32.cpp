@@ -174,6 +174,8 @@ void MainForm::updateCommands(int scope) {
         return;
     UpdateCommandStates(commandStates_, CommandSnapshot(), static_cast<std::uint8_t>(scope));
     commandMenus_.apply(commandStates_);
+    if (commandStates_.hideSearchWindow && exists(ToolWindow::Search))
+        hide(ToolWindow::Search);
     updateStatusBar();
 }
 
