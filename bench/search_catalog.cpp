@@ -2,13 +2,20 @@
 // the matchers and the hand-over of hits, as the worker runs them.
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "base/Worker.h"
+#include "base/ByteSink.h"
+#include "catalog/file/CatalogLoad.h"
+#include "catalog/file/CatalogWrite.h"
 #include "catalog/model/Forest.h"
-#include "search/SearchEngine.h"
-#include "search/SyncSearchHost.h"
+#include "search/engine/SearchEngine.h"
+#include "search/engine/SyncSearchHost.h"
 
 namespace {
 
@@ -22,7 +29,9 @@ struct MillionFiles {
         catalog = &forest.addRoot("Big");
         (void)catalog->setRecord(std::make_unique<TCatalogRec>());
         Node& disk = forest.addChild(*catalog, "Disk");
-        (void)disk.setRecord(std::make_unique<TDiskRec>());
+        auto diskRec = std::make_unique<TDiskRec>();
+        diskRec->flags = ItemFlags::NewDisk;
+        (void)disk.setRecord(std::move(diskRec));
         static const char* const exts[] = {".txt", ".TXT", ".exe", ".jpg", "", ".tar.gz", ".Doc"};
         for (int d = 0; d < 1000; ++d) {
             Node& folder = forest.addChild(disk, "Folder " + std::to_string(d));
@@ -39,19 +48,24 @@ struct MillionFiles {
     }
 };
 
-void Search(benchmark::State& state, SearchFormValues values) {
+// Runs the engine over the million files, the whole run per iteration.
+void Run(benchmark::State& state, const SearchFormValues& values) {
     static MillionFiles files;
-    values.searchFolders = values.searchDisks = false;
     const TSearchCriteria criteria = CompileSearchCriteria(values, cp1252CaseMap());
     const SearchScope scope = CaptureSearchScope(files.forest, false, {}, {}, cp1252CaseMap());
     InlineSync sync;
     for (auto _ : state) {
-        TResultList results(ResultSlot::Search);
+        TResultList results(values.duplicateMode ? ResultSlot::Duplicates : ResultSlot::Search);
         SyncSearchHost host({sync, results, {}, {}, {}, {}, nullptr});
         std::atomic<bool> stop{false};
         benchmark::DoNotOptimize(SearchEngine(criteria, scope, host, stop, true, cp1252CaseMap()).Execute().found);
     }
     state.SetItemsProcessed(state.iterations() * 1000000);
+}
+
+void Search(benchmark::State& state, SearchFormValues values) {
+    values.searchFolders = values.searchDisks = false;
+    Run(state, values);
 }
 
 SearchFormValues Name(NameMode mode, std::string text) {
@@ -77,9 +91,65 @@ SearchFormValues Size() {
     return v;
 }
 
+// The same million files written by the program's writer and opened again:
+// every list the walk reads comes from the file and goes again, as in a search
+// over catalogs nobody has browsed.
+struct MillionFilesOnDisk {
+    Forest forest;
+    std::string path = (std::filesystem::temp_directory_path() / "kv-bench-search.ctf").string();
+
+    MillionFilesOnDisk() {
+        {
+            MillionFiles files;
+            FileSink sink(path);
+            EncodeCatalog(*files.catalog, sink);
+            sink.close();
+        }
+        ReadCatalogFile(forest, path);
+    }
+    ~MillionFilesOnDisk() { std::remove(path.c_str()); }
+};
+
+void SearchFromDisk(benchmark::State& state, SearchFormValues values) {
+    static MillionFilesOnDisk files;
+    values.searchFolders = values.searchDisks = false;
+    const TSearchCriteria criteria = CompileSearchCriteria(values, cp1252CaseMap());
+    const SearchScope scope = CaptureSearchScope(files.forest, false, {}, {}, cp1252CaseMap());
+    InlineSync sync;
+    for (auto _ : state) {
+        TResultList results(ResultSlot::Search);
+        ResultListSet lists;
+        lists.Attach(&results);
+        files.forest.context().resultLists = &lists;
+        SyncSearchHost host({sync, results, {}, {}, {}, {}, nullptr});
+        std::atomic<bool> stop{false};
+        benchmark::DoNotOptimize(SearchEngine(criteria, scope, host, stop, true, cp1252CaseMap()).Execute().found);
+        results.ClearSearchResults();
+        files.forest.context().resultLists = nullptr;
+    }
+    state.SetItemsProcessed(state.iterations() * 1000000);
+}
+
+// By name and size: every name starts with the same letter and a thousand
+// files share each size, so the runs are long.
+void Duplicates(benchmark::State& state) {
+    SearchFormValues values;
+    values.duplicateMode = true;
+    values.dupName = values.dupSize = true;
+    values.searchFolders = values.searchDisks = false;
+    Run(state, values);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+}
+BENCHMARK(Duplicates)->Unit(benchmark::kMillisecond);
+
 BENCHMARK_CAPTURE(Search, Mask, Name(NameMode::Mask, "*9.TXT"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, PartOfName, Name(NameMode::Part, "1234"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, Description, Description())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, Size, Size())->Unit(benchmark::kMillisecond);
+// Hits in one folder only: the other 999 lists are read and freed again each run.
+BENCHMARK_CAPTURE(SearchFromDisk, Mask, Name(NameMode::Mask, "Photo 4242??.*"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SearchFromDisk, PartOfName, Name(NameMode::Part, "nowhere"))->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -281,23 +281,32 @@ bool Form::preTranslateMessage(MSG& msg) {
     return hwnd() && msg.message != WM_CHAR && IsDialogMessageA(hwnd(), &msg);
 }
 
-LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (!listeners_.empty()) {
-        // Handlers may register or unregister while we walk.
-        std::vector<std::shared_ptr<MessageListener>> live;
-        for (auto it = listeners_.begin(); it != listeners_.end();) {
-            if (auto sp = it->lock()) {
-                live.push_back(std::move(sp));
-                ++it;
-            } else {
-                it = listeners_.erase(it);
-            }
-        }
-        for (auto& l : live) {
-            LRESULT result = 0;
-            if ((*l)(*this, msg, wp, lp, result)) return result;
+bool Form::notifyListeners(UINT msg, WPARAM& wp, LPARAM& lp, LRESULT& result) {
+    if (listeners_.empty()) return false;
+    // Handlers may register or unregister while we walk.
+    std::vector<std::shared_ptr<MessageListener>> live;
+    for (auto it = listeners_.begin(); it != listeners_.end();) {
+        if (auto sp = it->lock()) {
+            live.push_back(std::move(sp));
+            ++it;
+        } else {
+            it = listeners_.erase(it);
         }
     }
+    for (auto& l : live) {
+        result = 0;
+        if ((*l)(*this, msg, wp, lp, result)) return true;
+    }
+    return false;
+}
+
+LRESULT Form::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    if (notifyListeners(msg, wp, lp, result)) return result;
+    return formMessage(msg, wp, lp);
+}
+
+LRESULT Form::formMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CLOSE:
         close();

@@ -111,7 +111,12 @@ public:
 
 protected:
     void createParams(CreateArgs& args) override;
+    // The listeners first, then formMessage.
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    // True when a listener consumed the message with result.
+    bool notifyListeners(UINT msg, WPARAM& wp, LPARAM& lp, LRESULT& result);
+    // The form's own handling, after the listeners.
+    LRESULT formMessage(UINT msg, WPARAM wp, LPARAM lp);
 
 private:
     bool closeQuery();

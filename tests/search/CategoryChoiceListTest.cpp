@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "search/CategoryChoiceList.h"
+#include "search/window/CategoryChoiceList.h"
 #include "tests/catalog/ModelFixture.h"
 
 namespace kv {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "search/Duplicates.h"
+#include "search/engine/Duplicates.h"
 #include "tests/catalog/ModelFixture.h"
 
 namespace kv {

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "base/DosDateTime.h"
-#include "search/ItemMatch.h"
+#include "search/engine/ItemMatch.h"
 #include "tests/catalog/ModelFixture.h"
 
 namespace kv {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "search/ResultList.h"
+#include "search/results/ResultList.h"
 #include "tests/catalog/ModelFixture.h"
 
 namespace kv {

@@ -3,7 +3,7 @@
 #include <limits>
 
 #include "base/DosDateTime.h"
-#include "search/SearchCriteria.h"
+#include "search/engine/SearchCriteria.h"
 
 namespace kv {
 namespace {

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "base/Errors.h"
-#include "search/SearchRun.h"
+#include "search/engine/SearchRun.h"
 #include "tests/search/SearchFixture.h"
 
 namespace kv {
@@ -111,6 +111,23 @@ TEST(SearchEngineTest, DescriptionOnlySkipsUnmarkedListsOfCurrentCatalogs) {
     SearchFixture old("1.00");
     run.Run(old, v, old.results);
     EXPECT_EQ(old.Names(old.results), Names{"a2"});
+}
+
+TEST(SearchEngineTest, ProgressEndsAtThePassOneTotal) {
+    SearchFixture f;
+    // The stored counts say more than the walk meets: progress still ends exactly at the total.
+    RecordAs<TDiskRec>(f.disk->record())->volume.fileCount = 1000;
+    InlineSync sync;
+    std::vector<SearchProgress> seen;
+    const TSearchCriteria c = CompileSearchCriteria(ByName(NameMode::Mask, "*"), cp1252CaseMap());
+    const SearchScope scope = f.Scope(c);
+    SyncSearchHost host({sync, f.results, {}, [&](const SearchProgress& p) { seen.push_back(p); }, {}, {}, nullptr});
+    std::atomic<bool> stop{false};
+    SearchEngine(c, scope, host, stop, true, cp1252CaseMap()).Execute();
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().checked, scope.total);
+    EXPECT_EQ(seen.back().total, scope.total);
+    EXPECT_EQ(seen.back().found, 12);
 }
 
 TEST(SearchEngineTest, NothingMatchableEndsAsStopped) {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "catalog/file/CatalogLoad.h"
-#include "search/SearchEngine.h"
-#include "search/SyncSearchHost.h"
+#include "search/engine/SearchEngine.h"
+#include "search/engine/SyncSearchHost.h"
 #include "tests/catalog/LoadFixtures.h"
 
 namespace kv::test {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 #include <thread>
 
-#include "search/SearchFormWin32.h"
+#include "search/results/FoundColumns.h"
+#include "search/window/RegisteredTypesWin32.h"
+#include "search/window/SearchFormWin32.h"
 #include "tests/catalog/ModelFixture.h"
 #include "tests/ui/UiFixture.h"
 
@@ -18,6 +21,9 @@ struct RecordingLocator : IItemLocator {
     void GoToItem(ItemHead& item) override { went = &item; }
 };
 
+// The search window's placement goes here, not under the program's key.
+constexpr const char* kPlacementKey = "\\SOFTWARE\\Talvenmoor\\KorvalderSearchFormTest";
+
 class SearchFormTest : public UiTest {
 protected:
     test::ModelFixture model;
@@ -27,13 +33,20 @@ protected:
 
     void SetUp() override {
         UiTest::SetUp();
-        form = std::make_unique<TSearchForm>(SearchFormServices{model.forest, &locator, {}, {}, {}});
+        RegDeleteTreeA(HKEY_CURRENT_USER, kPlacementKey + 1);
+        MakeForm();
+    }
+    void MakeForm() {
+        SearchFormServices services{model.forest, &locator, {}, {}, {}};
+        services.placementKey = kPlacementKey;
+        form = std::make_unique<TSearchForm>(std::move(services));
         lists.Attach(&form->NormalResults());
         lists.Attach(&form->DuplicateResults());
         model.forest.context().resultLists = &lists;
     }
     void TearDown() override {
         form.reset();
+        RegDeleteTreeA(HKEY_CURRENT_USER, kPlacementKey + 1);
         model.forest.context().resultLists = nullptr;
         UiTest::TearDown();
     }
@@ -68,7 +81,8 @@ TEST_F(SearchFormTest, FindListsHitsAndGoesToOne) {
     EXPECT_EQ(form->FoundList.View().ItemCount(), 1);
     EXPECT_TRUE(prompt.asked.empty());
     EXPECT_EQ(form->StatusBar.panelText(0), "Items in list: 1");
-    // The run focused the first hit; Locate goes to it in the main window.
+    // The run focused and selected the first hit; Locate goes to it in the main window.
+    EXPECT_EQ(form->FoundList.SelectedRows(), std::vector<std::size_t>{0});
     EXPECT_TRUE(form->FoundList.LocateFocused());
     EXPECT_EQ(locator.went, form->NormalResults().At(0));
 }
@@ -99,6 +113,71 @@ TEST_F(SearchFormTest, RemovingAndClearingAskFirst) {
     EXPECT_EQ(form->FoundList.View().ItemCount(), 0);
 }
 
+TEST_F(SearchFormTest, AColumnClickSortsOrReversesButNotDuringARun) {
+    SearchByName(".txt");
+    ASSERT_TRUE(WaitForRun());
+    auto names = [&] {
+        std::vector<std::string> n;
+        for (int row = 0; row < form->FoundList.View().ItemCount(); ++row)
+            n.push_back(FoundCellText(*form->NormalResults().At(static_cast<std::size_t>(row)), kFoundName));
+        return n;
+    };
+    std::vector<std::string> sorted = names();
+    std::sort(sorted.begin(), sorted.end());
+    form->FoundList.ColumnClick(kFoundName);
+    EXPECT_EQ(names(), sorted);
+    form->FoundList.ColumnClick(kFoundName);
+    EXPECT_EQ(names(), std::vector<std::string>(sorted.rbegin(), sorted.rend()));
+    EXPECT_TRUE(form->NormalResults().sortDescending);
+
+    SearchByName("a1");
+    ASSERT_TRUE(form->SearchRunning());
+    form->FoundList.ColumnClick(kFoundSize);
+    EXPECT_EQ(form->NormalResults().sortColumn, TResultList::kUnsorted);
+    ASSERT_TRUE(WaitForRun());
+}
+
+TEST_F(SearchFormTest, PlacementAndBothListHeightsAreKept) {
+    form->NormalResults().listHeight = 150;
+    form->DuplicateResults().listHeight = 310;
+    SetWindowPos(form->hwnd(), nullptr, 40, 50, 620, 580, SWP_NOZORDER);
+    form.reset();
+    MakeForm();
+    EXPECT_EQ(form->NormalResults().listHeight, 150);
+    EXPECT_EQ(form->DuplicateResults().listHeight, 310);
+    RECT r{};
+    GetWindowRect(form->hwnd(), &r);
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right - r.left, 620);
+    // The found list takes the height of the mode shown.
+    GetWindowRect(form->FoundList.View().hwnd(), &r);
+    EXPECT_EQ(r.bottom - r.top, 150);
+    form->DuplicateModeRadio.click();
+    GetWindowRect(form->FoundList.View().hwnd(), &r);
+    EXPECT_EQ(r.bottom - r.top, 310);
+}
+
+TEST_F(SearchFormTest, DuplicatesGoToTheirOwnList) {
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    form->DuplicateModeRadio.click();
+    EXPECT_EQ(form->caption(), "Duplicates Search");
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 0);
+    SearchFormValues v = form->Values();
+    v.byName = false;
+    v.searchFolders = v.searchDisks = false;
+    v.dupSize = true;
+    form->SetValues(v);
+    form->BtnFindClick();
+    ASSERT_TRUE(WaitForRun());
+    ASSERT_EQ(form->DuplicateResults().Count(), 2u);  // a1.txt and a2.txt, both empty
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 2);
+    EXPECT_EQ(form->NormalResults().Count(), 1u);  // the other mode's list is left alone
+    form->NormalModeRadio.click();
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 1);
+}
+
 TEST_F(SearchFormTest, ClosingDuringARunStopsAndWaits) {
     // Enough files that the run is still going when the close comes.
     FileOwnerRecord& owner = test::ModelFixture::folderRec(*model.a2);
@@ -111,6 +190,72 @@ TEST_F(SearchFormTest, ClosingDuringARunStopsAndWaits) {
     // A stopped run says nothing about hits.
     EXPECT_TRUE(prompt.asked.empty());
     form.reset();
+}
+
+TEST_F(SearchFormTest, LimitedSearchTakesTheDisksLeftChecked) {
+    form->show();  // builds the scope tree
+    ui::TreeView& tree = form->CatalogTree.View();
+    auto stateImage = [&](Node* n) {
+        return (SendMessageA(tree.hwnd(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(tree.itemOf(n)),
+                             TVIS_STATEIMAGEMASK) >> 12) & 15;
+    };
+    ASSERT_EQ(stateImage(model.disk), 2);
+    tree.select(model.disk);
+    SendMessageA(tree.hwnd(), WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(stateImage(model.disk), 1);
+    EXPECT_EQ(stateImage(model.catalog), 1);
+    EXPECT_TRUE(form->IncludeBtn.enabled());
+    EXPECT_FALSE(form->ExcludeBtn.enabled());
+
+    form->ShowLimitCheck.setChecked(true);
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    EXPECT_EQ(form->NormalResults().Count(), 0u);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, "No hits");
+
+    // Without the limit every disk is searched, and the choice is kept.
+    form->ShowLimitCheck.setChecked(false);
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    EXPECT_EQ(form->NormalResults().Count(), 1u);
+    EXPECT_EQ(stateImage(model.disk), 1);
+    form->hide();
+}
+
+// A scratch classes root: .txt and .log share "Text Document", .bin has a type without description.
+class ScratchClasses {
+public:
+    ScratchClasses() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &root, nullptr);
+        set(".txt", "txtfile");
+        set(".log", "txtfile");
+        set("txtfile", "Text Document");
+        set(".bin", "binfile");
+        HKEY bin = nullptr;
+        RegCreateKeyExA(root, "binfile", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &bin, nullptr);
+        RegCloseKey(bin);
+    }
+    ~ScratchClasses() {
+        RegCloseKey(root);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kPath);
+    }
+    HKEY root = nullptr;
+
+private:
+    static constexpr const char* kPath = "Software\\KorvalderTest\\SearchClasses";
+    void set(const char* key, const char* value) {
+        HKEY k = nullptr;
+        RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+        RegSetValueExA(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), static_cast<DWORD>(strlen(value) + 1));
+        RegCloseKey(k);
+    }
+};
+
+TEST_F(UiTest, RegisteredTypesFromAClassesRoot) {
+    ScratchClasses classes;
+    EXPECT_EQ(MergeRegisteredExtensions(ReadRegisteredExtensions(classes.root)),
+              (std::vector<FileTypeEntry>{{"(none)", ""}, {"Text Document", ".log\x01.txt\x01"}}));
 }
 
 TEST_F(UiTest, WorkerCallsWaitWhileTheQueueIsHeld) {

@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "search/SearchRun.h"
+#include "search/engine/SearchRun.h"
 #include "tests/search/SearchFixture.h"
 
 namespace kv {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "search/SearchValidation.h"
+#include "search/window/SearchValidation.h"
 
 namespace kv {
 namespace {

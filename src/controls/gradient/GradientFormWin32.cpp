@@ -218,6 +218,9 @@ void TGradientForm::paintNonClient(HRGN region) {
 }
 
 LRESULT TGradientForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    // Listeners see every message first, as on any form.
+    LRESULT result = 0;
+    if (notifyListeners(msg, wp, lp, result)) return result;
     switch (msg) {
     case WM_NCACTIVATE: {
         HDC dc = GetWindowDC(hwnd());
@@ -250,12 +253,12 @@ LRESULT TGradientForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return static_cast<LRESULT>(caption_.size());
     case WM_SYSCOLORCHANGE:
         ComputeGradientColors();
-        return Form::wndProc(msg, wp, lp);
+        return formMessage(msg, wp, lp);
     case WM_SETTINGCHANGE:
         if (wp == SPI_SETNONCLIENTMETRICS) makeFont();
-        return Form::wndProc(msg, wp, lp);
+        return formMessage(msg, wp, lp);
     case WM_SIZE: {
-        const LRESULT r = Form::wndProc(msg, wp, lp);
+        const LRESULT r = formMessage(msg, wp, lp);
         if (wp == SIZE_MAXIMIZED || wp == SIZE_RESTORED) repaintCaption();
         return r;
     }
@@ -266,21 +269,21 @@ LRESULT TGradientForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case HTTOP: case HTBOTTOM: cursor = IDC_SIZENS; break;
         case HTTOPLEFT: case HTBOTTOMRIGHT: cursor = IDC_SIZENWSE; break;
         case HTTOPRIGHT: case HTBOTTOMLEFT: cursor = IDC_SIZENESW; break;
-        default: return Form::wndProc(msg, wp, lp);
+        default: return formMessage(msg, wp, lp);
         }
         SetCursor(LoadCursorA(nullptr, cursor));
         return 1;
     }
     case WM_NCLBUTTONDOWN: {
-        const LRESULT r = Form::wndProc(msg, wp, lp);
+        const LRESULT r = formMessage(msg, wp, lp);
         repaintCaption();
         return r;
     }
     case WM_SYSCOMMAND:
         repaintCaption();
-        return Form::wndProc(msg, wp, lp);
+        return formMessage(msg, wp, lp);
     default:
-        return Form::wndProc(msg, wp, lp);
+        return formMessage(msg, wp, lp);
     }
 }
 

@@ -64,10 +64,10 @@ MainForm::MainForm(MainFormServices services)
 }
 
 MainForm::~MainForm() {
-    ui::Application& app = ui::Application::instance();
-    if (app.mainForm() == this) app.onIdle = nullptr;
-    forest_.setObserver(nullptr);
+    // The window goes first: its destroy saves the place from the panes.
     destroyWindow();
+    ui::Application::instance().onIdle = nullptr;
+    forest_.setObserver(nullptr);
 }
 
 void MainForm::FormCreate() {

@@ -1,0 +1,183 @@
+#include "search/engine/ItemMatch.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "base/CatalogDate.h"
+#include "base/DosDateTime.h"
+#include "base/text/Wildcard.h"
+#include "catalog/model/DiskSpace.h"
+
+namespace kv {
+
+namespace {
+
+constexpr std::array<std::uint8_t, 4> kAttributeBits = {0x20, 0x02, 0x04, 0x01};
+
+// A folded copy of a short text without touching the heap; names are at most
+// 255 bytes, longer texts (node texts) fall back to a string.
+class Folded {
+public:
+    Folded(std::string_view text, bool fold, const CaseMap& map) {
+        if (!fold) {
+            view_ = text;
+            return;
+        }
+        char* out = buffer_.data();
+        if (text.size() > buffer_.size()) {
+            heap_.resize(text.size());
+            out = heap_.data();
+        }
+        for (std::size_t i = 0; i < text.size(); ++i)
+            out[i] = map.toUpper(text[i]);
+        view_ = std::string_view(out, text.size());
+    }
+    std::string_view view() const { return view_; }
+
+private:
+    std::array<char, 512> buffer_;
+    std::string heap_;
+    std::string_view view_;
+};
+
+std::int64_t secondOfDosTime(std::uint32_t v) {
+    return static_cast<std::int64_t>((v >> 11) & 31) * 3600 + ((v >> 5) & 63) * 60 + (v & 31) * 2;
+}
+
+}  // namespace
+
+struct ItemMatcher::Counter {
+    int passed = 0;
+    int failed = 0;
+    void Count(bool ok) { ok ? ++passed : ++failed; }
+    bool Result(bool any) const { return any ? passed > 0 : failed == 0 && passed > 0; }
+};
+
+ItemMatcher::ItemMatcher(const TSearchCriteria& criteria, const CaseMap& caseMap)
+    : criteria_(criteria), caseMap_(caseMap) {}
+
+bool ItemMatcher::NameMatches(std::string_view name) const {
+    const TSearchCriteria& c = criteria_;
+    if (!c.byName)
+        return true;
+    switch (c.nameMode) {
+    case NameMode::Mask:
+        return MatchWildcard(name, c.namePattern, caseMap_);
+    case NameMode::Part:
+        return Folded(name, !c.nameCaseSensitive, caseMap_).view().find(c.namePattern) != std::string_view::npos;
+    case NameMode::Exact:
+        return Folded(name, !c.nameCaseSensitive, caseMap_).view() == c.namePattern;
+    case NameMode::Extension:
+    case NameMode::FileType: {
+        const std::size_t dot = name.rfind('.');
+        if (dot == std::string_view::npos)
+            return false;
+        const Folded ext(name.substr(dot), !c.nameCaseSensitive, caseMap_);
+        // The extension with its end mark, as the pattern lists each one.
+        const std::string_view pattern = c.namePattern;
+        for (std::size_t at = pattern.find(ext.view()); at != std::string_view::npos;
+             at = pattern.find(ext.view(), at + 1)) {
+            if (at + ext.view().size() < pattern.size() && pattern[at + ext.view().size()] == '\x01')
+                return true;
+        }
+        return false;
+    }
+    }
+    return false;
+}
+
+void ItemMatcher::CountAttributes(Counter& c, std::uint8_t attributes) const {
+    if (!criteria_.byName || !criteria_.anyAttribute)
+        return;
+    for (std::size_t i = 0; i < kAttributeBits.size(); ++i) {
+        if (criteria_.attributes[i] != AttrState::Grayed)
+            c.Count(((attributes & kAttributeBits[i]) != 0) == (criteria_.attributes[i] == AttrState::Checked));
+    }
+}
+
+void ItemMatcher::CountDescription(Counter& c, std::string_view description) const {
+    if (!criteria_.byDescription)
+        return;
+    switch (criteria_.descriptionMode) {
+    case DescriptionMode::Any: c.Count(!description.empty()); break;
+    case DescriptionMode::None: c.Count(description.empty()); break;
+    case DescriptionMode::Text: {
+        if (description.empty()) {
+            c.Count(false);
+            break;
+        }
+        std::string text = StripDescription(description);
+        if (!criteria_.descriptionCaseSensitive)
+            text = upperCase(text, caseMap_);
+        c.Count(text.find(criteria_.descriptionText) != std::string::npos);
+        break;
+    }
+    }
+}
+
+void ItemMatcher::CountCategory(Counter& c, std::uint8_t categoryByte, const CatalogContext& catalog) const {
+    if (!criteria_.byCategory)
+        return;
+    bool ok = (catalog.categoryMask >> CategoryByte::Code(categoryByte) & 1u) != 0;
+    for (int flag = 1; !ok && flag <= CategoryByte::UserFlagCount; ++flag)
+        ok = CategoryByte::HasUserFlag(categoryByte, flag) && (catalog.flagMask >> (flag - 1) & 1u) != 0;
+    c.Count(ok);
+}
+
+void ItemMatcher::CountDates(Counter& c, std::uint8_t flags, std::uint32_t created, std::uint32_t modified,
+                             std::uint32_t accessed) const {
+    const bool archived = HasFlag(flags, ItemFlags::Archive);
+    if (criteria_.dateField != DateField::None && !(archived && criteria_.dateField != DateField::Modified)) {
+        const std::uint32_t v = criteria_.dateField == DateField::Created    ? created
+                                : criteria_.dateField == DateField::Modified ? modified
+                                                                             : accessed;
+        c.Count(criteria_.date.Passes(v));
+    }
+    if (criteria_.timeField != TimeField::None && !(archived && criteria_.timeField != TimeField::Modified)) {
+        const std::uint32_t v = criteria_.timeField == TimeField::Created ? created : modified;
+        c.Count(criteria_.time.Passes(secondOfDosTime(v)));
+    }
+}
+
+bool ItemMatcher::MatchFileItem(const TFileRec& file, const CatalogContext& catalog) const {
+    Counter c;
+    CountAttributes(c, file.stored.attributes);
+    if (criteria_.byName)
+        c.Count(NameMatches(file.name()));
+    CountDescription(c, file.description.view());
+    CountCategory(c, file.stored.category, catalog);
+    if (criteria_.size.active)
+        c.Count(criteria_.size.Passes(file.stored.size));
+    CountDates(c, file.flags, file.stored.created, file.stored.modified, file.stored.accessed);
+    return c.Result(criteria_.matchAny);
+}
+
+bool ItemMatcher::MatchFolderItem(const TFolderRec& folder, std::string_view name, const CatalogContext& catalog) const {
+    Counter c;
+    CountAttributes(c, folder.stored.attributes);
+    if (criteria_.byName)
+        c.Count(NameMatches(name));
+    CountDescription(c, folder.description);
+    CountCategory(c, folder.stored.category, catalog);
+    if (criteria_.size.active)
+        c.Count(criteria_.size.Passes(std::max<std::int64_t>(0, folder.stored.totalSize.bytes())));
+    CountDates(c, folder.flags, folder.stored.created, folder.stored.modified, folder.stored.accessed);
+    return c.Result(criteria_.matchAny);
+}
+
+bool ItemMatcher::MatchDiskItem(const TDiskRec& disk, std::string_view name) const {
+    Counter c;
+    if (criteria_.byName)
+        c.Count(NameMatches(name));
+    CountDescription(c, disk.description);
+    if (criteria_.size.active)
+        c.Count(criteria_.size.Passes(GetDiskSpace(disk, DiskSpaceKind::Total).bytes()));
+    if (criteria_.dateField != DateField::None || criteria_.timeField != TimeField::None) {
+        const std::uint32_t catalogued = encodeDosDateTime(fromCatalogDate(disk.volume.catalogued));
+        CountDates(c, disk.flags, catalogued, catalogued, catalogued);
+    }
+    return c.Result(criteria_.matchAny);
+}
+
+}  // namespace kv

@@ -1,0 +1,74 @@
+#pragma once
+// One search run, as the worker thread executes it: pass 1 counts what there
+// is to check, pass 2 walks the disks in scope (a normal search tests items, a
+// duplicate search collects candidates), then duplicates are grouped. Records
+// are loaded, freed and listed only through the host, on the main thread.
+#include <atomic>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <vector>
+
+#include "base/text/AnsiCase.h"
+#include "catalog/model/ItemRecords.h"
+#include "search/engine/Duplicates.h"
+#include "search/engine/ItemMatch.h"
+#include "search/engine/SearchHost.h"
+#include "search/engine/SearchScope.h"
+
+namespace kv {
+
+struct SearchOutcome {
+    std::int64_t found = 0;
+    // Cancelled, closed or the hit limit reached: no "No hits" message.
+    bool stopped = false;
+    // What ended the run early; the hits found before it are kept.
+    std::exception_ptr error;
+};
+
+class SearchEngine {
+public:
+    static constexpr std::int64_t kProgressStep = 128;
+
+    // Everything is captured before the run and outlives it. stop is set by the
+    // main thread to cancel, and by the engine when the hit limit is reached.
+    SearchEngine(const TSearchCriteria& criteria, const SearchScope& scope, ISearchHost& host, std::atomic<bool>& stop,
+                 bool archivesAsFiles = true, const CaseMap& caseMap = systemCaseMap());
+
+    // Runs on the worker; every exception is caught and returned.
+    SearchOutcome Execute();
+
+private:
+    ResultSlot Slot() const { return criteria_.duplicateMode ? ResultSlot::Duplicates : ResultSlot::Search; }
+    bool StopRequested() const { return stop_.load(std::memory_order_relaxed); }
+    bool Unlisted(const ItemHead& item) const { return item.indexWord(Slot()) == kNotListed; }
+
+    void Walk();
+    void SearchCatalogTree(Node& node, const CatalogContext& catalog);
+    void WalkChildren(Node& node, const std::function<void(Node&)>& visit);
+    void SearchFileList(Node& node, FileOwnerRecord& owner, const CatalogContext& catalog);
+    void CollectDuplicateCandidates(Node& node);
+    void AddDuplicateCandidate(ItemHead& item);
+    void GroupDuplicates();
+    void AddHit(ItemHead& item);
+    void ReportSearchProgress(std::int64_t n);
+    void Flush();
+
+    const TSearchCriteria& criteria_;
+    const SearchScope& scope_;
+    ISearchHost& host_;
+    std::atomic<bool>& stop_;
+    const CaseMap& caseMap_;
+    ItemMatcher matcher_;
+    DuplicateComparer comparer_;
+
+    SearchPhase phase_ = SearchPhase::Walking;
+    std::int64_t checked_ = 0;
+    std::int64_t total_ = 0;
+    std::int64_t found_ = 0;
+    std::vector<ItemHead*> batch_;
+    DuplicateBuckets buckets_;
+    std::int64_t candidates_ = 0;
+};
+
+}  // namespace kv

@@ -1,0 +1,169 @@
+#include "search/results/FoundListWin32.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+
+#include "controls/ListHelpers.h"
+#include "search/results/FoundColumns.h"
+#include "ui/Application.h"
+
+namespace kv {
+
+namespace {
+
+// The user's text order for the sort; the found list's columns hold no dates.
+ui::CompareLocale userTextOrder() {
+    ui::CompareLocale l;
+    l.compareText = [](std::string_view a, std::string_view b) {
+        return CompareStringA(LOCALE_USER_DEFAULT, 0, a.data(), static_cast<int>(a.size()), b.data(),
+                              static_cast<int>(b.size())) - CSTR_EQUAL;
+    };
+    return l;
+}
+
+}  // namespace
+
+FoundListWin32::FoundListWin32() {
+    // In the order of FoundColumn.
+    view_.AddColumn("File, Folder or Disk", 160);
+    view_.AddColumn("Ext", 50);
+    view_.AddColumn("Item Size", 90, LVCFMT_RIGHT);
+    view_.AddColumn("Location", 220);
+}
+
+void FoundListWin32::Create(ui::Control& parent, Services services) {
+    services_ = std::move(services);
+    view_.SetVirtualMode(true);
+    view_.create(&parent);
+    view_.OnVMGetItemInfo = [this](ui::TExtListView&, int item, int sub, ui::TLVVMMaskItems mask, int&, LPARAM&, int&,
+                                   int&, std::string& text) {
+        if (mask & ui::vmText)
+            CellText(item, sub, text);
+    };
+    view_.OnItemActivate = [this](ui::TExtListView&) { LocateFocused(); };
+    view_.OnColumnClick = [this](ui::TCustomEnhListView&, int column) { ColumnClick(column); };
+    view_.onKeyDown = [this](ui::Control&, WORD& key, UINT shift) {
+        if (key == VK_DELETE && (shift & ui::kShift)) {
+            BtnClearClick(true);
+            key = 0;
+        } else if (key == VK_DELETE) {
+            BtnDeleteClick();
+            key = 0;
+        } else if (key == 'T' && (shift & ui::kCtrl)) {
+            LocateFocused();
+            key = 0;
+        }
+    };
+}
+
+void FoundListWin32::SetList(TResultList* list) {
+    list_ = list;
+    view_.SetItemCountEx(0, ui::lvsicfNoScroll);
+    SyncRowCount();
+}
+
+void FoundListWin32::SyncRowCount() {
+    const int count = list_ ? static_cast<int>(list_->Count()) : 0;
+    if (view_.ItemCount() != count)
+        view_.SetItemCountEx(count, ui::lvsicfNoInvalidateAll | ui::lvsicfNoScroll);
+}
+
+void FoundListWin32::CellText(int item, int subItem, std::string& text) const {
+    if (const ItemHead* rec = list_ ? list_->At(static_cast<std::size_t>(item)) : nullptr)
+        text = FoundCellText(*rec, subItem);
+}
+
+void FoundListWin32::ColumnClick(int column) {
+    if (!list_ || column < 0 || column >= kFoundColumnCount || (services_.mayChange && !services_.mayChange()))
+        return;
+    const FoundSortStep step = FoundListColumnClick(*list_, column);
+    ui::ScopedHourglass hourglass;
+    const ui::ListSelection selection =
+        ui::SaveListSelection(view_, [this](int row) -> const void* { return list_->At(static_cast<std::size_t>(row)); });
+    std::atomic<bool> cancel{false};
+    SortHooks hooks;
+    hooks.escPressed = [] { return GetAsyncKeyState(VK_ESCAPE) < 0; };
+    hooks.askCancel = [this] {
+        return services_.prompt &&
+               services_.prompt->ask({std::string(kSortHaltedText), std::string(kSortHaltedCaption),
+                                      ui::PromptButtons::YesNo, ui::PromptIcon::Question}) == ui::PromptAnswer::Yes;
+    };
+    hooks.processMessages = [] { ui::Application::instance().processMessages(); };
+    static const ui::CompareLocale locale = userTextOrder();
+    SortSearchResults(*list_, step, locale, cancel, hooks);
+    SyncRowCount();
+    ui::RestoreListSelection(view_, selection, [this](const void* record) {
+        const std::optional<std::size_t> row = list_->Find(*static_cast<const ItemHead*>(record));
+        return row ? static_cast<int>(*row) : -1;
+    });
+    InvalidateRect(view_.hwnd(), nullptr, TRUE);
+    if (services_.changed)
+        services_.changed();
+}
+
+std::optional<std::size_t> FoundListWin32::FocusedRow() const {
+    const int row = view_.FocusedRow();
+    if (row < 0 || !list_ || static_cast<std::size_t>(row) >= list_->Count())
+        return std::nullopt;
+    return static_cast<std::size_t>(row);
+}
+
+std::vector<std::size_t> FoundListWin32::SelectedRows() const {
+    std::vector<std::size_t> rows;
+    if (!view_.hwnd())
+        return rows;
+    for (int i = -1; (i = static_cast<int>(SendMessageA(view_.hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(i),
+                                                         LVNI_SELECTED))) >= 0;)
+        rows.push_back(static_cast<std::size_t>(i));
+    return rows;
+}
+
+void FoundListWin32::Focus(std::size_t row) {
+    LVITEMA state{};
+    state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+    state.state = LVIS_FOCUSED | LVIS_SELECTED;
+    SendMessageA(view_.hwnd(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    SendMessageA(view_.hwnd(), LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+void FoundListWin32::BtnDeleteClick() {
+    if (!list_ || (services_.mayChange && !services_.mayChange()) || !FocusedRow())
+        return;
+    const std::vector<std::size_t> rows = SelectedRows();
+    if (rows.empty())
+        return;
+    if (services_.prompt &&
+        services_.prompt->ask({"Remove selected item(s) from the found list?", "Delete items", ui::PromptButtons::YesNo,
+                               ui::PromptIcon::Question}) != ui::PromptAnswer::Yes)
+        return;
+    const std::optional<std::size_t> focused = FocusedRow();
+    view_.ClearRowStates();
+    const TResultList::Removal removal = list_->RemoveRows(rows, focused);
+    SyncRowCount();
+    if (removal.focus)
+        Focus(*removal.focus);
+    InvalidateRect(view_.hwnd(), nullptr, TRUE);
+    if (services_.changed)
+        services_.changed();
+}
+
+void FoundListWin32::BtnClearClick(bool ask) {
+    if (!list_ || (services_.mayChange && !services_.mayChange()) || list_->Count() == 0)
+        return;
+    if (ask && services_.prompt &&
+        services_.prompt->ask({"Remove all items from the found list?", "Delete all items", ui::PromptButtons::YesNo,
+                               ui::PromptIcon::Question}) != ui::PromptAnswer::Yes)
+        return;
+    view_.ClearRowStates();
+    list_->ClearSearchResults();
+    SyncRowCount();
+    if (services_.changed)
+        services_.changed();
+}
+
+bool FoundListWin32::LocateFocused() {
+    return list_ && services_.locator && LocateFoundItem(*list_, FocusedRow(), *services_.locator);
+}
+
+}  // namespace kv

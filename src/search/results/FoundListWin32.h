@@ -1,0 +1,56 @@
+#pragma once
+// The found list of the search window: a virtual list view over the current
+// result list, with removing, clearing and going to a hit in the catalog.
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "controls/VirtualListView.h"
+#include "search/results/ResultList.h"
+#include "ui/UserPrompt.h"
+
+namespace kv {
+
+class FoundListWin32 {
+public:
+    struct Services {
+        ui::UserPrompt* prompt = nullptr;
+        IItemLocator* locator = nullptr;
+        // False while a search runs: the list's own commands are refused then.
+        std::function<bool()> mayChange;
+        // After the rows changed (status texts, buttons).
+        std::function<void()> changed;
+    };
+
+    FoundListWin32();
+    void Create(ui::Control& parent, Services services);
+    ui::TExtListView& View() { return view_; }
+
+    // The list shown; its rows follow its count.
+    void SetList(TResultList* list);
+    TResultList* List() const { return list_; }
+    // Raises or lowers the row count to the list's, without scrolling.
+    void SyncRowCount();
+
+    std::optional<std::size_t> FocusedRow() const;
+    std::vector<std::size_t> SelectedRows() const;
+
+    // Remove from List (asks); Remove all items (asks when ask is set); Locate in Catalog.
+    void BtnDeleteClick();
+    void BtnClearClick(bool ask);
+    bool LocateFocused();
+    // A header click: sorts by the column or reverses; refused while a search
+    // runs. The selection stays on the same records.
+    void ColumnClick(int column);
+    // Focuses and selects the row and scrolls it into view.
+    void Focus(std::size_t row);
+
+private:
+    void CellText(int item, int subItem, std::string& text) const;
+
+    ui::TExtListView view_;
+    TResultList* list_ = nullptr;
+    Services services_;
+};
+
+}  // namespace kv

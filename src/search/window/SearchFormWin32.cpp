@@ -1,0 +1,659 @@
+#include "search/window/SearchFormWin32.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "controls/ListSort.h"
+#include "base/Errors.h"
+#include "search/window/RegisteredTypesWin32.h"
+#include "search/window/SearchPlacement.h"
+#include "ui/Application.h"
+#include "ui/WindowPlacement.h"
+
+namespace kv {
+
+namespace {
+
+constexpr UINT kSearchDoneMessage = WM_APP + 0x52;
+
+constexpr std::uint16_t kDesignedListHeight = 240;
+
+const std::vector<std::string> kUnits = {"Bytes", "KB", "MB", "GB"};
+
+int toInt(const std::string& text) { return std::atoi(text.c_str()); }
+
+CalendarDay dayOf(const SYSTEMTIME& t) { return {t.wYear, t.wMonth, t.wDay}; }
+TimeOfDay timeOf(const SYSTEMTIME& t) { return {t.wHour, t.wMinute, t.wSecond}; }
+
+SYSTEMTIME systemTime(const CalendarDay& d, const TimeOfDay& t) {
+    SYSTEMTIME s{};
+    s.wYear = static_cast<WORD>(d.year);
+    s.wMonth = static_cast<WORD>(d.month);
+    s.wDay = static_cast<WORD>(d.day);
+    s.wHour = static_cast<WORD>(t.hour);
+    s.wMinute = static_cast<WORD>(t.minute);
+    s.wSecond = static_cast<WORD>(t.second);
+    return s;
+}
+
+AttrState attrOf(const ui::CheckBox& box) {
+    switch (box.state()) {
+    case ui::CheckState::Checked: return AttrState::Checked;
+    case ui::CheckState::Unchecked: return AttrState::Unchecked;
+    default: return AttrState::Grayed;
+    }
+}
+
+ui::CheckState checkOf(AttrState s) {
+    switch (s) {
+    case AttrState::Checked: return ui::CheckState::Checked;
+    case AttrState::Unchecked: return ui::CheckState::Unchecked;
+    default: return ui::CheckState::Grayed;
+    }
+}
+
+void place(ui::Control& c, ui::Control& parent, const std::string& text, int x, int y, int w, int h) {
+    if (!text.empty())
+        c.setText(text);
+    c.setBounds(x, y, w, h);
+    c.create(&parent);
+}
+
+void placeCombo(ui::ComboBox& c, ui::Control& parent, const std::vector<std::string>& items, int x, int y, int w) {
+    c.setItems(items);
+    c.setItemIndex(0);
+    place(c, parent, "", x, y, w, 200);
+}
+
+}  // namespace
+
+TSearchForm::TSearchForm(SearchFormServices services) : services_(std::move(services)) {
+    setCaption("Search");
+    setBounds(100, 100, 580, 560);
+    createHandle();
+    BuildControls();
+    RestorePlacement();
+    ResetSearchPages();
+    SetupSearchDialog();
+    doneListener_ = addMessageListener([this](ui::Form&, UINT msg, WPARAM&, LPARAM&, LRESULT& result) {
+        if (msg != kSearchDoneMessage)
+            return false;
+        SearchThreadDone();
+        result = 0;
+        return true;
+    });
+}
+
+TSearchForm::~TSearchForm() {
+    closing_ = true;
+    StopSearch();
+    sync_.Cancel();
+    run_.reset();
+    SavePlacement();
+}
+
+void TSearchForm::RestorePlacement() {
+    if (services_.placementKey.empty())
+        return;
+    std::int32_t extra = -1;
+    try {
+        RestoreFormPlacement(hwnd(), "SearchWndPos", extra, services_.placementKey);
+    } catch (const EAbort&) {
+        // Nothing stored yet: the designed place and heights stay.
+        return;
+    }
+    const FoundListHeights heights = UnpackFoundListHeights(extra);
+    normal_.listHeight = heights.normal;
+    duplicates_.listHeight = heights.duplicates;
+}
+
+void TSearchForm::SavePlacement() {
+    if (services_.placementKey.empty() || !hwnd())
+        return;
+    try {
+        SaveFormPlacement(hwnd(), "SearchWndPos", PackFoundListHeights({normal_.listHeight, duplicates_.listHeight}),
+                          services_.placementKey);
+    } catch (const EAbort&) {
+        // A key that cannot be written costs only the next start's placement.
+    }
+}
+
+void TSearchForm::ApplyListHeight() {
+    ui::Control& list = FoundList.View();
+    RECT r{};
+    GetWindowRect(list.hwnd(), &r);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    list.setBounds(r.left, r.top, r.right - r.left, CurrentResults().listHeight);
+}
+
+void TSearchForm::BuildControls() {
+    place(Pages, *this, "", 5, 5, 560, 215);
+    Pages.onChange = [this](ui::PageControl&) {
+        // Leaving a page normalises what it holds, as Find does.
+        SearchFormValues v = Values();
+        NormalizeSearchValues(v);
+        SetValues(v);
+    };
+    ui::Panel& main = Pages.addPage("Search");
+    ui::Panel& name = Pages.addPage("Name");
+    ui::Panel& desc = Pages.addPage("Description");
+    ui::Panel& category = Pages.addPage("Categories");
+    ui::Panel& size = Pages.addPage("Size");
+    ui::Panel& date = Pages.addPage("Date");
+    ui::Panel& limit = Pages.addPage("Limit");
+    ui::Panel& settings = Pages.addPage("Settings");
+
+    auto groupSwitch = [this](ui::CheckBox& box, const char* caption, int y) {
+        place(box, Pages.page(MainSheet), caption, 10, y, 250, 20);
+        box.onClick = [this](ui::CheckBox&) { SetupVisibleGroups(); };
+    };
+    groupSwitch(ByNameCheck, "Search by &Name or Attributes", 10);
+    groupSwitch(ByDescCheck, "Search by &Description", 35);
+    groupSwitch(ByCategoryCheck, "Search by &Categories", 60);
+    groupSwitch(BySizeCheck, "Search by &Size", 85);
+    groupSwitch(ByDateCheck, "Search by Date and &Time", 110);
+    groupSwitch(ShowLimitCheck, "&Limit search to specific disks", 135);
+    place(SearchForFiles, main, "&Files", 280, 10, 120, 20);
+    place(SearchForFolders, main, "F&olders", 280, 35, 120, 20);
+    place(SearchForDisks, main, "D&isks", 280, 60, 120, 20);
+    place(SearchForCompressed, main, "Do not search for items inside archive files", 280, 85, 270, 20);
+    placeCombo(SearchTypeCombo, main,
+               {"All conditions must be fulfilled", "At least one condition must be fulfilled"}, 280, 115, 260);
+
+    placeCombo(NameCombo, name,
+               {"Part of Filename", "File Mask (wildcards)", "Exact Filename", "File Extension", "File Type"}, 10, 10,
+               200);
+    NameCombo.onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
+    place(NameEdit, name, "", 10, 40, 300, 22);
+    place(FileTypeCombo, name, "", 10, 40, 300, 300);
+    FileTypeCombo.onChange = [this](ui::ComboBox&) {
+        if (FileTypeCombo.itemIndex() == 0)
+            FileTypeCombo.setItemIndex(-1);
+    };
+    place(FileCaseCheck, name, "Case sensitive search", 320, 40, 200, 20);
+    int x = 10;
+    for (auto [box, caption] : {std::pair{&AttrArchiveCheck, "Archive"}, std::pair{&AttrHiddenCheck, "Hidden"},
+                                std::pair{&AttrSystemCheck, "System"}, std::pair{&AttrReadOnlyCheck, "Read-only"}}) {
+        box->setAllowGrayed(true);
+        place(*box, name, caption, x, 80, 100, 20);
+        x += 110;
+    }
+
+    place(DescCheck1, desc, "Items with any description", 10, 10, 250, 20);
+    place(DescCheck2, desc, "Items whose description contains:", 10, 35, 250, 20);
+    place(DescCheck3, desc, "Items without description", 10, 60, 250, 20);
+    place(DescEdit, desc, "", 10, 90, 400, 22);
+    place(DescCaseCheck, desc, "Case sensitive search", 420, 90, 130, 20);
+
+    place(CategoryList, category, "", 10, 10, 320, 160);
+    place(FlagsList, category, "", 340, 10, 200, 160);
+
+    placeCombo(SizeCombo, size, {"(none)", "Equal To", "Smaller Than", "Larger Than", "Between", "Not Between"}, 10, 10,
+               150);
+    SizeCombo.onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
+    place(SizeValue1, size, "0", 170, 10, 90, 22);
+    placeCombo(SizeUnits1, size, kUnits, 265, 10, 70);
+    place(SizeValue2, size, "0", 345, 10, 90, 22);
+    placeCombo(SizeUnits2, size, kUnits, 440, 10, 70);
+    place(SizeAllowTolerance, size, "Allow tolerance of", 10, 45, 150, 20);
+    place(SizeValue3, size, "0", 170, 45, 90, 22);
+    std::vector<std::string> toleranceUnits = kUnits;
+    toleranceUnits.push_back("TB");
+    placeCombo(SizeUnits3, size, toleranceUnits, 265, 45, 70);
+
+    placeCombo(DateCombo1, date, {"(none)", "Created", "Modified", "Accessed"}, 10, 10, 110);
+    placeCombo(DateCombo2, date, {"On", "Before", "After", "Between", "Not Between"}, 125, 10, 100);
+    place(DatePicker1, date, "", 230, 10, 140, 22);
+    place(DatePicker2, date, "", 380, 10, 140, 22);
+    place(DateAllowTolerance, date, "Tolerance (days)", 10, 40, 150, 20);
+    place(DateTolerance, date, "0", 170, 40, 60, 22);
+    placeCombo(TimeCombo1, date, {"(none)", "Created", "Modified"}, 10, 80, 110);
+    placeCombo(TimeCombo2, date, {"At", "Before", "After", "Between", "Not Between"}, 125, 80, 100);
+    place(TimePicker1, date, "", 230, 80, 140, 22);
+    place(TimePicker2, date, "", 380, 80, 140, 22);
+    place(TimeAllowTolerance, date, "Tolerance (minutes)", 10, 110, 150, 20);
+    place(TimeTolerance, date, "0", 170, 110, 60, 22);
+    for (ui::ComboBox* c : {&DateCombo1, &DateCombo2, &TimeCombo1, &TimeCombo2})
+        c->onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
+
+    CatalogTree.View().setBounds(10, 10, 400, 160);
+    CatalogTree.Create(limit);
+    CatalogTree.mayToggle = [this] { return !SearchRunning(); };
+    CatalogTree.changed = [this] { UpdateScopeButtons(); };
+    place(IncludeBtn, limit, "Include All", 420, 10, 110, 26);
+    place(ExcludeBtn, limit, "Exclude All", 420, 45, 110, 26);
+    IncludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(true); };
+    ExcludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(false); };
+    onShow = [this](ui::Form&) {
+        if (SearchRunning())
+            return;
+        CatalogTree.CreateCatalogTree(services_.forest);
+        CreateCategoryList();
+        UpdateScopeButtons();
+    };
+
+    place(NormalModeRadio, settings, "Normal search", 10, 10, 150, 20);
+    place(DuplicateModeRadio, settings, "Duplicates search", 170, 10, 150, 20);
+    NormalModeRadio.onClick = [this](ui::RadioButton&) { SetupSearchDialog(); };
+    DuplicateModeRadio.onClick = [this](ui::RadioButton&) { SetupSearchDialog(); };
+    place(LimitFoundCheck, settings, "Stop searching when found", 10, 40, 200, 20);
+    place(MaxFoundNum, settings, "100", 215, 40, 60, 22);
+    place(ClearResultsCheck, settings, "Clear &previous search results", 10, 65, 250, 20);
+    place(DuplicateNameCheck, settings, "Name", 10, 100, 80, 20);
+    place(DuplicateSizeCheck, settings, "Size", 95, 100, 80, 20);
+    place(DuplicateDateCheck, settings, "Date and Time", 180, 100, 110, 20);
+    place(DuplicateAttrCheck, settings, "Attributes", 295, 100, 100, 20);
+    place(DuplicateArchivesCheck, settings, "Don't search for duplicates inside compressed files", 10, 125, 400, 20);
+
+    place(BtnFind, *this, "&Find", 5, 225, 90, 26);
+    place(BtnCancel, *this, "Cancel", 5, 225, 90, 26);
+    place(BtnNew, *this, "&New Search", 100, 225, 90, 26);
+    place(BtnClose, *this, "Close", 475, 225, 90, 26);
+    BtnFind.onClick = [this](ui::Button&) { BtnFindClick(); };
+    BtnCancel.onClick = [this](ui::Button&) { BtnCancelClick(); };
+    BtnNew.onClick = [this](ui::Button&) { BtnNewClick(); };
+    BtnClose.onClick = [this](ui::Button&) { hide(); };
+
+    StatusBar.setPanels({{"", 150}, {"", 250}, {"", 100}});
+    StatusBar.create(this);
+    FoundList.View().setBounds(5, 258, 560, kDesignedListHeight);
+    normal_.listHeight = duplicates_.listHeight = kDesignedListHeight;
+    FoundList.Create(*this, {&ui::Application::instance().prompt(), services_.locator, [this] { return !SearchRunning(); },
+                             [this] {
+                                 UpdateSearchButtons();
+                                 ShowIdleStatus();
+                             }});
+}
+
+void TSearchForm::ResetSearchPages() {
+    SearchFormValues v;
+    SYSTEMTIME today{};
+    GetLocalTime(&today);
+    v.date1 = v.date2 = dayOf(today);
+    SetValues(v);
+    NormalModeRadio.setChecked(true);
+    ClearResultsCheck.setChecked(true);
+    Pages.setActivePage(MainSheet);
+}
+
+SearchFormValues TSearchForm::Values() const {
+    SearchFormValues v;
+    v.duplicateMode = DuplicateModeRadio.checked();
+    v.byName = ByNameCheck.checked();
+    v.nameMode = static_cast<NameMode>(std::clamp(NameCombo.itemIndex(), 0, 4));
+    v.nameText = NameEdit.text();
+    v.nameCaseSensitive = FileCaseCheck.checked();
+    const int type = FileTypeCombo.itemIndex();
+    if (type > 0 && static_cast<std::size_t>(type) < fileTypes_.size())
+        v.fileTypePattern = fileTypes_[static_cast<std::size_t>(type)].pattern;
+    v.attributes = {attrOf(AttrArchiveCheck), attrOf(AttrHiddenCheck), attrOf(AttrSystemCheck),
+                    attrOf(AttrReadOnlyCheck)};
+    v.byDescription = ByDescCheck.checked();
+    v.descriptionMode = DescCheck1.checked()   ? DescriptionMode::Any
+                        : DescCheck3.checked() ? DescriptionMode::None
+                                               : DescriptionMode::Text;
+    v.descriptionText = DescEdit.text();
+    v.descriptionCaseSensitive = DescCaseCheck.checked();
+    v.byCategory = ByCategoryCheck.checked();
+    const CategoryChoice choice = categories_.Choice();
+    v.withoutCategoryChecked = choice.withoutCategory;
+    v.checkedCategories = choice.categories;
+    v.checkedFlags = choice.flags;
+    v.bySize = BySizeCheck.checked();
+    v.sizeRelation = static_cast<SizeRelation>(std::clamp(SizeCombo.itemIndex(), 0, 5));
+    v.size1 = {SizeValue1.text(), SizeUnits1.itemIndex()};
+    v.size2 = {SizeValue2.text(), SizeUnits2.itemIndex()};
+    v.sizeTolerance = {SizeValue3.text(), SizeUnits3.itemIndex()};
+    v.sizeAllowTolerance = SizeAllowTolerance.checked();
+    v.byDate = ByDateCheck.checked();
+    v.dateField = static_cast<DateField>(std::clamp(DateCombo1.itemIndex(), 0, 3));
+    v.dateRelation = static_cast<WhenRelation>(std::clamp(DateCombo2.itemIndex(), 0, 4));
+    // The pickers' own values: no date format of the program is touched.
+    v.date1 = dayOf(DatePicker1.time());
+    v.date2 = dayOf(DatePicker2.time());
+    v.dateAllowTolerance = DateAllowTolerance.checked();
+    v.dateToleranceDays = toInt(DateTolerance.text());
+    v.timeField = static_cast<TimeField>(std::clamp(TimeCombo1.itemIndex(), 0, 2));
+    v.timeRelation = static_cast<WhenRelation>(std::clamp(TimeCombo2.itemIndex(), 0, 4));
+    v.time1 = timeOf(TimePicker1.time());
+    v.time2 = timeOf(TimePicker2.time());
+    v.timeAllowTolerance = TimeAllowTolerance.checked();
+    v.timeToleranceMinutes = toInt(TimeTolerance.text());
+    v.matchAny = SearchTypeCombo.itemIndex() == 1;
+    v.limitFound = LimitFoundCheck.checked();
+    v.maxFound = std::clamp(toInt(MaxFoundNum.text()), 1, 9999);
+    v.searchFiles = SearchForFiles.checked();
+    v.searchFolders = SearchForFolders.checked();
+    v.searchDisks = SearchForDisks.checked();
+    v.includeArchiveContents = !SearchForCompressed.checked();
+    v.dupName = DuplicateNameCheck.checked();
+    v.dupSize = DuplicateSizeCheck.checked();
+    v.dupDate = DuplicateDateCheck.checked();
+    v.dupAttributes = DuplicateAttrCheck.checked();
+    v.dupSkipArchiveContents = DuplicateArchivesCheck.checked();
+    return v;
+}
+
+void TSearchForm::SetValues(const SearchFormValues& v) {
+    ByNameCheck.setChecked(v.byName);
+    NameCombo.setItemIndex(static_cast<int>(v.nameMode));
+    NameEdit.setText(v.nameText);
+    FileCaseCheck.setChecked(v.nameCaseSensitive);
+    AttrArchiveCheck.setState(checkOf(v.attributes[0]));
+    AttrHiddenCheck.setState(checkOf(v.attributes[1]));
+    AttrSystemCheck.setState(checkOf(v.attributes[2]));
+    AttrReadOnlyCheck.setState(checkOf(v.attributes[3]));
+    ByDescCheck.setChecked(v.byDescription);
+    DescCheck1.setChecked(v.descriptionMode == DescriptionMode::Any);
+    DescCheck2.setChecked(v.descriptionMode == DescriptionMode::Text);
+    DescCheck3.setChecked(v.descriptionMode == DescriptionMode::None);
+    DescEdit.setText(v.descriptionText);
+    DescCaseCheck.setChecked(v.descriptionCaseSensitive);
+    ByCategoryCheck.setChecked(v.byCategory);
+    BySizeCheck.setChecked(v.bySize);
+    SizeCombo.setItemIndex(static_cast<int>(v.sizeRelation));
+    SizeValue1.setText(v.size1.text);
+    SizeUnits1.setItemIndex(v.size1.unit);
+    SizeValue2.setText(v.size2.text);
+    SizeUnits2.setItemIndex(v.size2.unit);
+    SizeValue3.setText(v.sizeTolerance.text);
+    SizeUnits3.setItemIndex(v.sizeTolerance.unit);
+    SizeAllowTolerance.setChecked(v.sizeAllowTolerance);
+    ByDateCheck.setChecked(v.byDate);
+    DateCombo1.setItemIndex(static_cast<int>(v.dateField));
+    DateCombo2.setItemIndex(static_cast<int>(v.dateRelation));
+    DatePicker1.setTime(systemTime(v.date1, {}));
+    DatePicker2.setTime(systemTime(v.date2, {}));
+    DateAllowTolerance.setChecked(v.dateAllowTolerance);
+    DateTolerance.setText(std::to_string(v.dateToleranceDays));
+    TimeCombo1.setItemIndex(static_cast<int>(v.timeField));
+    TimeCombo2.setItemIndex(static_cast<int>(v.timeRelation));
+    TimePicker1.setTime(systemTime(v.date1, v.time1));
+    TimePicker2.setTime(systemTime(v.date1, v.time2));
+    TimeAllowTolerance.setChecked(v.timeAllowTolerance);
+    TimeTolerance.setText(std::to_string(v.timeToleranceMinutes));
+    SearchTypeCombo.setItemIndex(v.matchAny ? 1 : 0);
+    LimitFoundCheck.setChecked(v.limitFound);
+    if (v.maxFound > 0)
+        MaxFoundNum.setText(std::to_string(v.maxFound));
+    SearchForFiles.setChecked(v.searchFiles);
+    SearchForFolders.setChecked(v.searchFolders);
+    SearchForDisks.setChecked(v.searchDisks);
+    SearchForCompressed.setChecked(!v.includeArchiveContents);
+    DuplicateNameCheck.setChecked(v.dupName);
+    DuplicateSizeCheck.setChecked(v.dupSize);
+    DuplicateDateCheck.setChecked(v.dupDate);
+    DuplicateAttrCheck.setChecked(v.dupAttributes);
+    DuplicateArchivesCheck.setChecked(v.dupSkipArchiveContents);
+    SetupVisibleGroups();
+}
+
+void TSearchForm::GetRegisteredExtensions() {
+    HCURSOR old = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    fileTypes_ = MergeRegisteredExtensions(ReadRegisteredExtensions(services_.classesRoot));
+    SetCursor(old);
+    std::vector<std::string> names;
+    for (const FileTypeEntry& t : fileTypes_)
+        names.push_back(t.description);
+    FileTypeCombo.setItems(names);
+    FileTypeCombo.setItemIndex(-1);
+}
+
+void TSearchForm::CreateCategoryList() {
+    if (SearchRunning())
+        return;
+    categories_.categories.clear();
+    for (int i = 0; i < CategoryList.count(); ++i)
+        categories_.categories.push_back({CategoryList.item(i).text, CategoryList.checked(i)});
+    categories_.flags.clear();
+    for (int i = 0; i < FlagsList.count(); ++i)
+        categories_.flags.push_back({FlagsList.item(i).text, FlagsList.checked(i)});
+    kv::CreateCategoryList(categories_, services_.forest);
+    CategoryList.clear();
+    for (const CheckEntry& e : categories_.categories)
+        CategoryList.setChecked(CategoryList.add(e.name), e.checked);
+    FlagsList.clear();
+    for (const CheckEntry& e : categories_.flags)
+        FlagsList.setChecked(FlagsList.add(e.name), e.checked);
+    const bool any = !categories_.categories.empty() || !categories_.flags.empty();
+    ByCategoryCheck.setEnabled(any);
+    if (!any)
+        ByCategoryCheck.setChecked(false);
+    CategoryList.onClickCheck = [this](ui::CheckListBox&, int i) {
+        if (i < static_cast<int>(categories_.categories.size()))
+            categories_.categories[static_cast<std::size_t>(i)].checked = CategoryList.checked(i);
+    };
+    FlagsList.onClickCheck = [this](ui::CheckListBox&, int i) {
+        if (i < static_cast<int>(categories_.flags.size()))
+            categories_.flags[static_cast<std::size_t>(i)].checked = FlagsList.checked(i);
+    };
+    SetupVisibleGroups();
+}
+
+void TSearchForm::SetupSearchDialog() {
+    const bool dup = duplicateMode();
+    setCaption(dup ? "Duplicates Search" : "Search");
+    ByNameCheck.setText(dup ? "Search Duplicates by &Name" : "Search by &Name or Attributes");
+    ClearResultsCheck.setEnabled(!dup);
+    for (ui::CheckBox* c : {&ByDescCheck, &ByCategoryCheck, &BySizeCheck, &ByDateCheck})
+        c->setVisible(!dup);
+    for (ui::CheckBox* c : {&DuplicateNameCheck, &DuplicateSizeCheck, &DuplicateDateCheck, &DuplicateAttrCheck,
+                            &DuplicateArchivesCheck})
+        c->setEnabled(dup);
+    LimitFoundCheck.setEnabled(!dup);
+    FoundList.SetList(&CurrentResults());
+    ApplyListHeight();
+    SetupVisibleGroups();
+    ShowIdleStatus();
+}
+
+void TSearchForm::SetupVisibleGroups() {
+    const bool dup = duplicateMode();
+    Pages.setPageVisible(NameSheet, ByNameCheck.checked());
+    Pages.setPageVisible(DescSheet, !dup && ByDescCheck.checked());
+    Pages.setPageVisible(CategorySheet, !dup && ByCategoryCheck.checked());
+    Pages.setPageVisible(SizeSheet, !dup && BySizeCheck.checked());
+    Pages.setPageVisible(DateSheet, !dup && ByDateCheck.checked());
+    Pages.setPageVisible(LimitSheet, ShowLimitCheck.checked());
+    const NameMode mode = static_cast<NameMode>(std::clamp(NameCombo.itemIndex(), 0, 4));
+    if (mode == NameMode::FileType && fileTypes_.empty())
+        GetRegisteredExtensions();
+    NameEdit.setVisible(mode != NameMode::FileType);
+    FileCaseCheck.setVisible(mode != NameMode::FileType);
+    FileTypeCombo.setVisible(mode == NameMode::FileType);
+    FileCaseCheck.setEnabled(mode == NameMode::Part || mode == NameMode::Exact);
+    for (ui::CheckBox* c : {&AttrArchiveCheck, &AttrHiddenCheck, &AttrSystemCheck, &AttrReadOnlyCheck})
+        c->setEnabled(!dup);
+    const bool twoSizes = SizeCombo.itemIndex() == 4 || SizeCombo.itemIndex() == 5;
+    SizeValue2.setVisible(twoSizes);
+    SizeUnits2.setVisible(twoSizes);
+    const bool twoDates = DateCombo2.itemIndex() >= 3;
+    DatePicker2.setVisible(twoDates);
+    const bool twoTimes = TimeCombo2.itemIndex() >= 3;
+    TimePicker2.setVisible(twoTimes);
+    UpdateSearchButtons();
+}
+
+void TSearchForm::UpdateScopeButtons() {
+    IncludeBtn.setEnabled(!SearchRunning() && CatalogTree.Model().CanInclude());
+    ExcludeBtn.setEnabled(!SearchRunning() && CatalogTree.Model().CanExclude());
+}
+
+void TSearchForm::UpdateSearchButtons() {
+    const bool running = SearchRunning();
+    BtnFind.setVisible(!running);
+    BtnCancel.setVisible(running);
+    const bool anyGroup = ByNameCheck.checked() || ByDescCheck.checked() || ByCategoryCheck.checked() ||
+                          BySizeCheck.checked() || ByDateCheck.checked();
+    const bool anyKind = SearchForFiles.checked() || SearchForFolders.checked() || SearchForDisks.checked();
+    BtnFind.setEnabled(!running && (duplicateMode() || (anyGroup && anyKind)));
+    BtnNew.setEnabled(!running);
+    NormalModeRadio.setEnabled(!running || !duplicateMode());
+    DuplicateModeRadio.setEnabled(!running || duplicateMode());
+}
+
+bool TSearchForm::AskDisableCriterion(SearchPage page, const std::string& caption, const std::string& text) {
+    static constexpr Sheet kSheets[] = {NameSheet, DescSheet, SizeSheet, DateSheet};
+    const Sheet sheet = kSheets[static_cast<int>(page)];
+    Pages.setPageVisible(sheet, true);
+    Pages.setActivePage(sheet);
+    return ui::Application::instance().prompt().ask(
+               {text, caption, ui::PromptButtons::YesNo, ui::PromptIcon::Stop}) == ui::PromptAnswer::Yes;
+}
+
+void TSearchForm::BtnFindClick() {
+    if (SearchRunning())
+        return;
+    SearchFormValues v = Values();
+    const bool accepted = ValidateSearchFields(v, *this);
+    SetValues(v);
+    if (!accepted)
+        return;
+    ui::UserPrompt& prompt = ui::Application::instance().prompt();
+    if (!BtnFind.enabled()) {
+        prompt.showInformation("There is no criteria left to search by.", "No criteria defined");
+        return;
+    }
+    if (v.duplicateMode && !(v.dupName || v.dupSize || v.dupDate || v.dupAttributes)) {
+        prompt.ask({"Please select at least one criteria for duplicate files.", "Error", ui::PromptButtons::Ok,
+                    ui::PromptIcon::Warning});
+        return;
+    }
+    if (!v.duplicateMode && ClearResultsCheck.checked())
+        FoundList.BtnClearClick(false);
+    TSearchCriteria criteria = CompileSearchCriteria(v);
+    if (!v.duplicateMode && !criteria.matchable)
+        return;
+    TResultList& list = CurrentResults();
+    list.sortColumn = TResultList::kUnsorted;
+    list.sortDescending = false;
+    list.listShown = true;
+    const CategoryChoice choice{v.withoutCategoryChecked, v.checkedCategories, v.checkedFlags};
+    const bool limited = ShowLimitCheck.checked();
+    if (!limited)
+        CatalogTree.EnableEntireCatalogTree();
+    SearchScope scope = CaptureSearchScope(services_.forest, limited, choice,
+                                           {criteria.searchFiles, criteria.searchFolders, criteria.searchDisks});
+    SearchHostServices host{sync_, list, services_.shownNode,
+                            [this](const SearchProgress& p) { ShowSearchProgress(p); },
+                            [] {
+                                return ui::Application::instance().prompt().ask(
+                                           {std::string(kSortHaltedText), std::string(kSortHaltedCaption),
+                                            ui::PromptButtons::YesNo, ui::PromptIcon::Question}) ==
+                                       ui::PromptAnswer::Yes;
+                            },
+                            [] { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }, nullptr};
+    const bool archivesAsFiles = !services_.archivesAsFiles || services_.archivesAsFiles();
+    outcome_.reset();
+    firstHitShown_ = false;
+    // Nothing is left half-started: a failing start leaves the window idle.
+    try {
+        run_ = std::make_unique<SearchRun>(std::move(criteria), std::move(scope), std::move(host), archivesAsFiles);
+        HWND form = hwnd();
+        run_->Start([form](const SearchOutcome&) { PostMessageA(form, kSearchDoneMessage, 0, 0); });
+    } catch (...) {
+        run_.reset();
+        UpdateSearchButtons();
+        throw;
+    }
+    UpdateSearchButtons();
+    UpdateScopeButtons();
+    if (services_.updateCommands)
+        services_.updateCommands();
+    FoundList.View().setFocus();
+}
+
+void TSearchForm::BtnCancelClick() {
+    if (run_)
+        run_->RequestStop();
+}
+
+void TSearchForm::BtnNewClick() {
+    if (SearchRunning())
+        return;
+    ResetSearchPages();
+    FoundList.BtnClearClick(false);
+    CurrentResults().listShown = false;
+    SetupSearchDialog();
+}
+
+bool TSearchForm::StopSearch(std::chrono::milliseconds timeout) {
+    if (!run_)
+        return true;
+    run_->RequestStop();
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    // The close wait is a safe point: the worker's calls are served here.
+    while (!run_->WaitFor(std::chrono::milliseconds(10))) {
+        sync_.RunPending();
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+    }
+    SearchThreadDone();
+    return true;
+}
+
+void TSearchForm::ShowSearchProgress(const SearchProgress& p) {
+    FoundList.SyncRowCount();
+    // Once per run, the first hit becomes the focused and only selected row.
+    if (!firstHitShown_ && run_ && run_->Host().FirstHit() >= 0) {
+        firstHitShown_ = true;
+        FoundList.View().ClearRowStates();
+        FoundList.Focus(static_cast<std::size_t>(run_->Host().FirstHit()));
+    }
+    std::string text;
+    if (p.phase == SearchPhase::Walking)
+        text = "Checked " + std::to_string(p.checked) + " items, found " + std::to_string(p.found) + "...";
+    else if (p.phase == SearchPhase::Collecting)
+        text = "Collecting all items: " + std::to_string(p.found);
+    else
+        text = "Duplicates: " + std::to_string(p.found) + " of " + std::to_string(p.checked);
+    StatusBar.setPanelText(0, text);
+    // 64-bit, clamped: no overflow past two million items, no division by zero.
+    const std::int64_t position = p.total > 0 ? std::clamp<std::int64_t>(p.checked * 1000 / p.total, 0, 1000) : 0;
+    StatusBar.setPanelText(2, std::to_string(position / 10) + "%");
+}
+
+void TSearchForm::ShowIdleStatus() {
+    StatusBar.setPanelText(0, "Items in list: " + std::to_string(CurrentResults().Count()));
+    StatusBar.setPanelText(1, "");
+    StatusBar.setPanelText(2, "");
+}
+
+void TSearchForm::SearchThreadDone() {
+    if (!run_)
+        return;
+    run_->Join();
+    outcome_ = run_->Outcome();
+    run_.reset();
+    FoundList.SyncRowCount();
+    if (!FoundList.FocusedRow() && CurrentResults().Count() > 0) {
+        LVITEMA state{};
+        state.stateMask = state.state = LVIS_FOCUSED;
+        SendMessageA(FoundList.View().hwnd(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    }
+    UpdateSearchButtons();
+    ShowIdleStatus();
+    // Catalogs could not open or close during the run; the stored choice shows again.
+    CatalogTree.CreateCatalogTree(services_.forest);
+    UpdateScopeButtons();
+    CreateCategoryList();
+    if (services_.updateCommands)
+        services_.updateCommands();
+    if (closing_)
+        return;
+    ui::UserPrompt& prompt = ui::Application::instance().prompt();
+    if (outcome_->error) {
+        std::string what = "unknown error";
+        try {
+            std::rethrow_exception(outcome_->error);
+        } catch (const std::exception& e) {
+            what = e.what();
+        } catch (...) {
+        }
+        prompt.showError("The search stopped because of an error: " + what);
+    } else if (outcome_->found == 0 && !outcome_->stopped) {
+        prompt.showInformation("Sorry, no items were found to match your criteria.", "No hits");
+    }
+}
+
+}  // namespace kv

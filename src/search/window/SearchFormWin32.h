@@ -1,0 +1,136 @@
+#pragma once
+// The search window: criteria pages above, the found list below. The window
+// captures everything a run needs on the main thread, runs the engine on the
+// worker and lists the hits as they are handed over.
+#include <memory>
+#include <optional>
+
+#include "search/window/CategoryChoiceList.h"
+#include "search/results/FoundListWin32.h"
+#include "search/window/FileTypes.h"
+#include "search/window/ScopeTreeWin32.h"
+#include "search/engine/SearchRun.h"
+#include "search/engine/SearchSyncWin32.h"
+#include "search/window/SearchValidation.h"
+#include "ui/Button.h"
+#include "ui/CheckListBox.h"
+#include "ui/Edit.h"
+#include "ui/Form.h"
+#include "ui/ItemLists.h"
+#include "ui/Label.h"
+#include "ui/PageControl.h"
+#include "ui/Pickers.h"
+#include "system/settings/RegistryExWin32.h"
+#include "ui/StatusBar.h"
+
+namespace kv {
+
+struct SearchFormServices {
+    Forest& forest;
+    IItemLocator* locator = nullptr;
+    // The node whose list the main window shows; its list is never freed by a run.
+    std::function<const Node*()> shownNode;
+    // The "sort archives as files" setting at the start of a run.
+    std::function<bool()> archivesAsFiles;
+    // After a run started or ended: the main window refreshes its commands.
+    std::function<void()> updateCommands;
+    // Where the File Type list comes from.
+    HKEY classesRoot = HKEY_CLASSES_ROOT;
+    // The key that keeps "SearchWndPos"; empty: the placement is neither read nor kept.
+    std::string placementKey = kProgramKeyPath;
+};
+
+class TSearchForm : public ui::Form, private ISearchAsker {
+public:
+    enum Sheet { MainSheet, NameSheet, DescSheet, CategorySheet, SizeSheet, DateSheet, LimitSheet, SettingsSheet };
+
+    explicit TSearchForm(SearchFormServices services);
+    ~TSearchForm() override;
+
+    // The two result lists, for the model's list set (slots 0 and 2).
+    TResultList& NormalResults() { return normal_; }
+    TResultList& DuplicateResults() { return duplicates_; }
+    TResultList& CurrentResults() { return duplicateMode() ? duplicates_ : normal_; }
+
+    bool SearchRunning() const { return run_ != nullptr; }
+    void BtnFindClick();
+    void BtnCancelClick();
+    void BtnNewClick();
+    // The program's close: stops a run and waits for the worker, serving its
+    // calls meanwhile. False when it did not end in time.
+    bool StopSearch(std::chrono::milliseconds timeout = std::chrono::milliseconds(2000));
+
+    // Reads and writes every field as plain values.
+    SearchFormValues Values() const;
+    void SetValues(const SearchFormValues& values);
+    // Rebuilds the category page from the open catalogs, keeping the marks.
+    void CreateCategoryList();
+
+    // The controls, by the names the program gives them.
+    ui::PageControl Pages;
+    ui::CheckBox ByNameCheck, ByDescCheck, ByCategoryCheck, BySizeCheck, ByDateCheck;
+    ui::CheckBox ShowLimitCheck;
+    ScopeTreeWin32 CatalogTree;
+    ui::Button IncludeBtn, ExcludeBtn;
+    ui::CheckBox SearchForFiles, SearchForFolders, SearchForDisks, SearchForCompressed;
+    ui::ComboBox SearchTypeCombo;
+    ui::ComboBox NameCombo;
+    ui::Edit NameEdit;
+    ui::ComboBox FileTypeCombo;
+    ui::CheckBox FileCaseCheck;
+    ui::CheckBox AttrArchiveCheck, AttrHiddenCheck, AttrSystemCheck, AttrReadOnlyCheck;
+    ui::RadioButton DescCheck1, DescCheck2, DescCheck3;
+    ui::Edit DescEdit;
+    ui::CheckBox DescCaseCheck;
+    ui::CheckListBox CategoryList, FlagsList;
+    ui::ComboBox SizeCombo, SizeUnits1, SizeUnits2, SizeUnits3;
+    ui::Edit SizeValue1, SizeValue2, SizeValue3;
+    ui::CheckBox SizeAllowTolerance;
+    ui::ComboBox DateCombo1, DateCombo2, TimeCombo1, TimeCombo2;
+    ui::DateTimePicker DatePicker1, DatePicker2;
+    ui::DateTimePicker TimePicker1{true}, TimePicker2{true};
+    ui::CheckBox DateAllowTolerance, TimeAllowTolerance;
+    ui::Edit DateTolerance, TimeTolerance;
+    ui::RadioButton NormalModeRadio, DuplicateModeRadio;
+    ui::CheckBox LimitFoundCheck, ClearResultsCheck;
+    ui::Edit MaxFoundNum;
+    ui::CheckBox DuplicateNameCheck, DuplicateSizeCheck, DuplicateDateCheck, DuplicateAttrCheck,
+        DuplicateArchivesCheck;
+    ui::Button BtnFind, BtnCancel, BtnNew, BtnClose;
+    ui::StatusBar StatusBar;
+    FoundListWin32 FoundList;
+
+private:
+    bool AskDisableCriterion(SearchPage page, const std::string& caption, const std::string& text) override;
+
+    bool duplicateMode() const { return DuplicateModeRadio.checked(); }
+    void BuildControls();
+    void SetupSearchDialog();
+    void SetupVisibleGroups();
+    void UpdateSearchButtons();
+    void UpdateScopeButtons();
+    void ShowSearchProgress(const SearchProgress& progress);
+    void ShowIdleStatus();
+    void SearchThreadDone();
+    void ResetSearchPages();
+    void GetRegisteredExtensions();
+    void RestorePlacement();
+    void SavePlacement();
+    // The found list takes the current mode's height.
+    void ApplyListHeight();
+
+    SearchFormServices services_;
+    TResultList normal_{ResultSlot::Search};
+    TResultList duplicates_{ResultSlot::Duplicates};
+    CategoryLists categories_;
+    // Filled the first time the File Type mode is chosen.
+    std::vector<FileTypeEntry> fileTypes_;
+    SearchSyncWin32 sync_;
+    std::unique_ptr<SearchRun> run_;
+    std::optional<SearchOutcome> outcome_;
+    bool closing_ = false;
+    bool firstHitShown_ = false;
+    ui::ListenerRegistration doneListener_;
+};
+
+}  // namespace kv

@@ -1,0 +1,100 @@
+// The search window with the hits of a search, as a real display shows it
+// (tools/wine-x11-run): checks that the found list and the pages are drawn and
+// saves the picture.
+//   searchwindowshot OUTPUT.BMP
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "search/window/SearchFormWin32.h"
+#include "tests/catalog/ModelFixture.h"
+#include "tests/support/BitmapFile.h"
+#include "tests/support/ScreenPicture.h"
+#include "ui/Application.h"
+#include "ui/Canvas.h"
+
+namespace {
+
+// A drawn window has its caption, frame, pages, buttons and rows of text.
+constexpr std::size_t kFewestColours = 12;
+
+// Problems found; none when the window and each of its main parts are drawn.
+int check(kv::TSearchForm& form, const kv::ui::BitmapCanvas& shot, POINT origin, bool report) {
+    const std::size_t colours = kv::test::CountColours(shot);
+    int problems = colours < kFewestColours;
+    const std::pair<const char*, HWND> parts[] = {{"found list", form.FoundList.View().hwnd()},
+                                                  {"pages", form.Pages.hwnd()},
+                                                  {"find button", form.BtnFind.hwnd()},
+                                                  {"status bar", form.StatusBar.hwnd()}};
+    for (const auto& [name, hwnd] : parts) {
+        const RECT r = kv::test::RectInPicture(hwnd, origin);
+        const int ink = kv::test::UnlikeCorner(shot, r);
+        problems += ink == 0;
+        if (report)
+            std::printf("%-12s %4ld x %-4ld %6d pixels unlike its corner\n", name, r.right - r.left, r.bottom - r.top,
+                        ink);
+    }
+    if (report)
+        std::printf("%zu colours\n", colours);
+    return problems;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::printf("usage: searchwindowshot OUTPUT.BMP\n");
+        return 2;
+    }
+    kv::test::ModelFixture model;
+    kv::SearchFormServices services{model.forest, nullptr, {}, {}, {}};
+    services.placementKey.clear();
+    kv::TSearchForm form(std::move(services));
+    kv::ResultListSet lists;
+    lists.Attach(&form.NormalResults());
+    lists.Attach(&form.DuplicateResults());
+    model.forest.context().resultLists = &lists;
+    auto& app = kv::ui::Application::instance();
+    app.setMainForm(&form);
+    form.show();
+
+    kv::SearchFormValues v = form.Values();
+    v.byName = true;
+    v.nameMode = kv::NameMode::Part;
+    v.nameText = ".txt";
+    form.SetValues(v);
+    form.BtnFindClick();
+    for (DWORD start = GetTickCount(); form.SearchRunning() && GetTickCount() - start < 30000; Sleep(1))
+        app.processMessages();
+    const std::size_t hits = form.NormalResults().Count();
+
+    SetForegroundWindow(form.hwnd());
+    RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    RECT w{};
+    GetWindowRect(form.hwnd(), &w);
+    kv::ui::BitmapCanvas shot(w.right - w.left, w.bottom - w.top);
+    const POINT origin{w.left, w.top};
+    // What the display shows lags behind the painting: copy again until drawn.
+    const DWORD start = GetTickCount();
+    do {
+        for (DWORD waitStart = GetTickCount(); GetTickCount() - waitStart < 250;) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            app.processMessages();
+        }
+        HDC screen = GetDC(nullptr);
+        BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, w.left, w.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    } while (check(form, shot, origin, false) != 0 && GetTickCount() - start < 30000);
+    int problems = check(form, shot, origin, true);
+    std::printf("%zu hits listed\n", hits);
+    problems += hits == 0 || form.FoundList.View().ItemCount() != static_cast<int>(hits);
+    if (!kv::test::saveBitmap(shot, argv[1])) {
+        std::printf("cannot write %s\n", argv[1]);
+        problems += 1;
+    }
+    std::printf(problems == 0 ? "search window drawn\n" : "search window not drawn\n");
+    model.forest.context().resultLists = &model.lists;
+    return problems == 0 ? 0 : 1;
+}
