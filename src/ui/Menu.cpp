@@ -270,7 +270,8 @@ bool Menu::handleMenuMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         for (int i = 0; i < parent->Count(); ++i) {
             MenuItem& item = parent->Items(i);
             if (!item.Visible()) continue;
-            if (hasMnemonic(item.Caption(), static_cast<char>(LOWORD(wp)))) {
+            // The first usable item with the letter; a disabled one is passed over.
+            if (item.Enabled() && hasMnemonic(item.Caption(), static_cast<char>(LOWORD(wp)))) {
                 result = MAKELRESULT(position, MNC_EXECUTE);
                 return true;
             }

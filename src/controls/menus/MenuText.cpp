@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "base/text/AnsiCase.h"
 
 namespace kv {
 
@@ -32,17 +31,6 @@ std::string StripMnemonic(std::string_view caption) {
         out += caption[i];
     }
     return out;
-}
-
-char MnemonicOf(std::string_view caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
-            continue;
-        if (caption[i + 1] != '&')
-            return caption[i + 1];
-        ++i;  // "&&" marks nothing
-    }
-    return 0;
 }
 
 namespace {
@@ -93,17 +81,6 @@ std::string ShortenPath(std::string_view path, int maxWidth, const TextWidth& wi
 
 std::string MruCaption(std::size_t number, std::string_view path, int maxWidth, const TextWidth& width) {
     return "&" + std::to_string(number) + " " + EscapeAmpersands(ShortenPath(path, maxWidth, width));
-}
-
-std::optional<std::size_t> FindMenuChar(std::span<const MenuCharItem> items, char ch) {
-    const CaseMap& map = systemCaseMap();
-    char wanted = map.toUpper(ch);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        char mnemonic = MnemonicOf(items[i].caption);
-        if (items[i].enabled && mnemonic != 0 && map.toUpper(mnemonic) == wanted)
-            return i;
-    }
-    return std::nullopt;
 }
 
 int MenuItemWidth(std::string_view caption, std::string_view shortcutText, const TextWidth& width, int extra) {

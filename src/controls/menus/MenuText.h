@@ -3,8 +3,6 @@
 // "&" marks the mnemonic, "&&" is a literal "&".
 #include <cstddef>
 #include <functional>
-#include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -17,8 +15,6 @@ using TextWidth = std::function<int(std::string_view)>;
 std::string EscapeAmpersands(std::string_view text);
 // The text as drawn: a marking "&" dropped, "&&" shown as one "&".
 std::string StripMnemonic(std::string_view caption);
-// The marked character, or 0 when there is none.
-char MnemonicOf(std::string_view caption);
 
 // Shortens a path to maxWidth from the left: the drive, "...", then as many of
 // the last folders as fit, and the file name. A path that fits, or a maxWidth
@@ -28,14 +24,6 @@ std::string ShortenPath(std::string_view path, int maxWidth, const TextWidth& wi
 // The caption of recently-used entry `number` (1-based): "&n " + the path,
 // shortened to maxWidth and with its "&" escaped.
 std::string MruCaption(std::size_t number, std::string_view path, int maxWidth, const TextWidth& width);
-
-struct MenuCharItem {
-    std::string_view caption;
-    bool enabled = true;
-};
-// The position of the first enabled item whose mnemonic is ch (compared in
-// upper case), as the answer to WM_MENUCHAR; nothing when none has it.
-std::optional<std::size_t> FindMenuChar(std::span<const MenuCharItem> items, char ch);
 
 // Width of an owner-drawn item: caption as drawn + extra, then the shortcut
 // text + 25 when there is one, else + 20.

@@ -64,27 +64,43 @@ int MenuTextWidth(HFONT font, const std::string& text) {
     return width;
 }
 
+bool IsSeparator(const MenuItem& item) { return item.Caption() == "-"; }
+
+void MeasureSeparator(UINT& width, UINT& height) {
+    width = 0;
+    height = static_cast<UINT>(GetSystemMetrics(SM_CYMENU) / 2);
+}
+
 void DefaultMeasureItem(const MenuFonts& fonts, const MenuItem& item, UINT& width, UINT& height) {
+    if (IsSeparator(item))
+        return MeasureSeparator(width, height);
     HFONT font = fonts.font(item.Default());
     width = static_cast<UINT>(MenuItemWidth(item.Caption(), ShortCutToText(item.ShortCutKey()),
                                             [&](std::string_view s) { return MenuTextWidth(font, std::string(s)); }));
     height = static_cast<UINT>(GetSystemMetrics(SM_CYMENUSIZE));
 }
 
-void DefaultDrawItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state) {
+void PaintMenuItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state, int textLeft,
+                   int textTop, const std::function<void(COLORREF back, bool enabled)>& background) {
     const bool selected = (state & ODS_SELECTED) != 0;
     const bool disabled = !item.Enabled() || (state & (ODS_DISABLED | ODS_GRAYED)) != 0;
     COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU);
     COLORREF fore = GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
-    HBRUSH brush = CreateSolidBrush(back);
+    HBRUSH brush = CreateSolidBrush(IsSeparator(item) ? GetSysColor(COLOR_MENU) : back);
     FillRect(dc, &rect, brush);
     DeleteObject(brush);
+    if (IsSeparator(item)) {
+        RECT line{rect.left + 1, rect.top + (rect.bottom - rect.top) / 2 - 1, rect.right - 1, rect.bottom};
+        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+        return;
+    }
+    if (background)
+        background(back, !disabled);
 
     HGDIOBJ oldFont = SelectObject(dc, fonts.font(item.Default()));
     COLORREF oldColor = SetTextColor(dc, fore);
     int oldMode = SetBkMode(dc, TRANSPARENT);
-    const int rowHeight = GetSystemMetrics(SM_CYMENUSIZE);
-    RECT box{rect.left + 15, rect.top + (rect.bottom - rect.top - rowHeight) / 2, rect.right, rect.bottom};
+    RECT box{textLeft, textTop, rect.right, rect.bottom};
     const bool embossed = disabled && !selected;
     drawText(dc, item.Caption(), box, embossed);
     if (std::string shortcut = ShortCutToText(item.ShortCutKey()); !shortcut.empty()) {
@@ -95,6 +111,11 @@ void DefaultDrawItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const
     SetBkMode(dc, oldMode);
     SetTextColor(dc, oldColor);
     SelectObject(dc, oldFont);
+}
+
+void DefaultDrawItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state) {
+    const int rowHeight = GetSystemMetrics(SM_CYMENUSIZE);
+    PaintMenuItem(fonts, item, dc, rect, state, rect.left + 15, rect.top + (rect.bottom - rect.top - rowHeight) / 2);
 }
 
 namespace {

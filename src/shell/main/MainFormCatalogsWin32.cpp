@@ -6,28 +6,16 @@
 #include "shell/app/DropFilter.h"
 #include "shell/app/ParamsFile.h"
 #include "shell/app/SingleInstanceWin32.h"
+#include "shell/commands/SearchRefusal.h"
 #include "shell/settings/SettingsStore.h"
 #include "ui/Application.h"
 #include "ui/CommonDialogs.h"
 
 namespace kv {
-namespace {
-
-constexpr const char* kOpenRefusedCaption = "Can't Open Catalog";
-constexpr const char* kOpenRefusedText =
-    "Sorry, opening catalog is not possible while search is in progress.\r"
-    "Please cancel the search or wait for search to finish.";
-
-}  // namespace
 
 bool MainForm::searchRunning() { return searchActive && searchActive(); }
 
-bool MainForm::refuseWhileSearching() {
-    if (!searchRunning())
-        return false;
-    prompt_->showInformation(kOpenRefusedText, kOpenRefusedCaption);
-    return true;
-}
+bool MainForm::refuseWhileSearching() { return RefusedDuringSearch(Refusal::OpenCatalog, searchRunning(), *prompt_); }
 
 void MainForm::requestOpenCatalogs(const std::vector<std::string>& names) {
     ScopedFlag outside(OutsideNames);

@@ -4,8 +4,14 @@
 
 #include <commctrl.h>
 
+#include "catalog/file/CatalogLoad.h"
 #include "catalog/model/ItemRecords.h"
+#include "shell/browse/LocaleFormatsWin32.h"
+#include "controls/menus/GlyphMenuItemsWin32.h"
 #include "shell/commands/CommandTarget.h"
+#include "shell/commands/MenuGlyphs.h"
+#include "shell/commands/StatusTexts.h"
+#include "shell/settings/SettingsStore.h"
 
 namespace kv {
 
@@ -16,8 +22,77 @@ constexpr int kRecentCaptionWidth = 250;
 
 }  // namespace
 
+// Panels: catalog state, item summary (also the busy texts), list totals, the lamp.
+void MainForm::CreateStatusPanels() {
+    statusBar.setPanels({{"Empty", 75, false, ui::PanelAlignment::Center},
+                         {"", 288},
+                         {"", 192},
+                         {"LED", 33, true, ui::PanelAlignment::Right}});
+    statusBar.onResize = [](ui::Control& sender) {
+        auto& bar = static_cast<ui::StatusBar&>(sender);
+        const std::array<int, 4> widths = StatusPanelWidths(bar.clientRect().right);
+        bar.setPanelWidth(1, widths[1]);
+        bar.setPanelWidth(2, widths[2]);
+    };
+    statusBar.onDrawPanel = [this](ui::StatusBar&, int panel, HDC dc, const RECT& rect) {
+        if (panel != 3)
+            return;
+        // The lamp: busy, searching or idle. Drawn as a disc while the lamp pictures are not in the resources.
+        const COLORREF colour = !Idle ? RGB(224, 0, 0) : searchRunning() ? RGB(224, 192, 0) : RGB(0, 176, 0);
+        const int size = 10;
+        const int top = rect.top + (rect.bottom - rect.top - size) / 2;
+        HBRUSH brush = CreateSolidBrush(colour);
+        HGDIOBJ old = SelectObject(dc, brush);
+        Ellipse(dc, rect.left + 5, top, rect.left + 5 + size, top + size);
+        SelectObject(dc, old);
+        DeleteObject(brush);
+    };
+    statusBar.onPanelClick = [this](ui::StatusBar&, int panel) {
+        if (panel == 1)
+            RunCommand(CommandId::Properties, CommandSource::Toolbar);
+    };
+}
+
+namespace {
+
+// The menu pictures from the program's resources; the toolbar buttons' glyphs
+// join once the toolbar is in the window. Loaded once per window.
+class MenuPictures {
+public:
+    std::optional<ui::MenuGlyphImage> find(const ui::MenuItem& item) {
+        std::optional<MenuGlyph> glyph = FindMenuGlyph(item.Name, item.Tag);
+        if (!glyph || glyph->source != GlyphSource::MenuPicture)
+            return std::nullopt;
+        const std::string name(glyph->name);
+        for (auto& [loaded, bitmap] : loaded_)
+            if (loaded == name) return imageOf(bitmap);
+        HBITMAP bitmap = LoadBitmapA(GetModuleHandleA(nullptr), name.c_str());
+        loaded_.emplace_back(name, bitmap);
+        return imageOf(bitmap);
+    }
+    ~MenuPictures() {
+        for (auto& [name, bitmap] : loaded_)
+            if (bitmap) DeleteObject(bitmap);
+    }
+
+private:
+    static std::optional<ui::MenuGlyphImage> imageOf(HBITMAP bitmap) {
+        BITMAP info{};
+        if (!bitmap || !GetObjectA(bitmap, sizeof info, &info))
+            return std::nullopt;
+        return ui::MenuGlyphImage{bitmap, info.bmWidth, info.bmHeight};
+    }
+    std::vector<std::pair<std::string, HBITMAP>> loaded_;
+};
+
+}  // namespace
+
 void MainForm::CreateMenus() {
+    CreateStatusPanels();
     commandMenus_.buildMain(mainMenu, [this](CommandId command, CommandSource source) { RunCommand(command, source); });
+    auto pictures = std::make_shared<MenuPictures>();
+    auto lookup = [pictures](const ui::MenuItem& item) { return pictures->find(item); };
+    ui::UseGlyphItems(mainMenu, mainMenu.fonts(), lookup);
     mainMenu.attach(*this);
 
     recentFiles_ = std::make_unique<ui::TMRUFileList>(&services_.programStore, "MRUList", kRecentFilesMaximum);
@@ -32,12 +107,43 @@ void MainForm::CreateMenus() {
     };
     recentFiles_->Load();
 
+    CreatePopups();
+
     catalogCommands_ = std::make_unique<CatalogCommandServices>(lifeCycle_, saveEnv_, textInput_, openQueue_);
     CatalogCommandServices& c = *catalogCommands_;
     c.searchRunning = [this] { return searchRunning(); };
     c.updateCommands = [this](std::uint8_t groups) { updateCommands(groups); };
     c.setOutsideNames = [this](bool on) { OutsideNames = on; };
     c.focusTree = [this] { tree.setFocus(); };
+}
+
+void MainForm::CreatePopups() {
+    auto run = [this](CommandId command, CommandSource source) { RunCommand(command, source); };
+    treePopupItems_ = CommandMenus::buildPopup(treePopup_, TreePopupEntries(), CommandSource::TreePopup, run);
+    listPopupItems_ = CommandMenus::buildPopup(listPopup_, ListPopupEntries(), CommandSource::ListPopup, run);
+    // The popups draw like the main menu, pictures included.
+    treePopup_.onMeasureItem = mainMenu.onMeasureItem;
+    treePopup_.onDrawItem = mainMenu.onDrawItem;
+    listPopup_.onMeasureItem = mainMenu.onMeasureItem;
+    listPopup_.onDrawItem = mainMenu.onDrawItem;
+    // Both popups first finish the deferred work of an idle tick, then follow the commands.
+    treePopup_.OnPopup = [this](ui::PopupMenu&) {
+        RunIdleOnce();
+        updateCommands(CommandGroup::Item);
+        Node* node = selected();
+        const ItemRecord* rec = node ? node->record() : nullptr;
+        const bool listed = rec && rec->indexWord(ResultSlot::UserList) != kNotListed;
+        CommandMenus::applyPopup(treePopupItems_, TreePopupStates(rec ? rec->kind() : 0, listed, commandStates_));
+    };
+    listPopup_.OnPopup = [this](ui::PopupMenu&) {
+        RunIdleOnce();
+        // The list's rows carry no records yet: no row is focused for the popup.
+        CommandMenus::applyPopup(
+            listPopupItems_,
+            ListPopupStates(0, static_cast<int>(services_.settings.Get().dblClick), commandStates_));
+    };
+    tree.popupMenu = &treePopup_;
+    list.popupMenu = &listPopup_;
 }
 
 void MainForm::putFirst(const std::string& fileName) {
@@ -68,12 +174,30 @@ void MainForm::updateCommands(int scope) {
         return;
     UpdateCommandStates(commandStates_, CommandSnapshot(), static_cast<std::uint8_t>(scope));
     commandMenus_.apply(commandStates_);
+    if (commandStates_.hideSearchWindow && exists(ToolWindow::Search))
+        hide(ToolWindow::Search);
     updateStatusBar();
 }
 
-void MainForm::RunCommand(CommandId command, CommandSource source) {
-    if (!commandStates_[command].enabled)
+void MainForm::updateStatusBar() {
+    if (Destroying || !statusBar.hwnd())
         return;
+    Node* sel = selected();
+    // Busy texts own panel 1 while they show.
+    if (Idle) {
+        SummaryServices summary;
+        summary.shortDate = LocaleCellFormats().shortDate;
+        summary.loadSubfolders = [](Node& node) { LoadSubfolders(&node); };
+        statusBar.setPanelText(1, sel ? GetItemSummary(sel->text(), sel->record(), false, summary) : "");
+    }
+    const std::string state = CatalogStateText(sel);
+    statusBar.setPanelText(0, state);
+    commandStates_[CommandId::Save].enabled = state == "Modified";
+    commandMenus_.apply(commandStates_);
+}
+
+void MainForm::RunCommand(CommandId command, CommandSource source) {
+    // Disabled items and shortcuts never get here; every command guards its own target.
     CatalogCommandServices& c = *catalogCommands_;
     switch (command) {
     case CommandId::NewCatalog: NewCatalog(c); break;
@@ -82,7 +206,11 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::SaveAs: SaveSelectedCatalog(c, command == CommandId::SaveAs); break;
     case CommandId::Close: CloseSelectedCatalog(c, source); break;
     case CommandId::CloseAll: CloseEveryCatalog(c); break;
-    case CommandId::DeleteDisk: DeleteSelectedDisk(c); break;
+    case CommandId::DeleteDisk:
+        // The list's rows carry no records yet; its Delete Disk comes with them.
+        if (source != CommandSource::ListPopup)
+            DeleteSelectedDisk(c);
+        break;
     case CommandId::Exit: close(); return;
     case CommandId::LargeIcons: SetViewStyle(0); break;
     case CommandId::SmallIcons: SetViewStyle(1); break;

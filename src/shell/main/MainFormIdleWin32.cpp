@@ -47,10 +47,6 @@ void MainForm::endRefresh() {
 
 bool MainForm::listHasFocusedRow() { return list.hwnd() && list.FocusedRow() >= 0; }
 
-void MainForm::updateStatusBar() {
-    // The status texts of the shown node come with the tree and list contents.
-}
-
 bool MainForm::autoSaveDue() {
     AutoSaveBlockers blockers;
     blockers.searchRunning = searchRunning();

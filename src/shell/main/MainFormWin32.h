@@ -115,6 +115,9 @@ public:
     std::function<bool()> searchActive;
     // A command of the menus, the toolbar or a key.
     void RunCommand(CommandId command, CommandSource source);
+    // Command states (CommandGroup bits) and the status bar, for the other windows.
+    void UpdateCommands(std::uint8_t groups) { updateCommands(groups); }
+    void UpdateStatusBar() { updateStatusBar(); }
     const CommandStates& commandStates() const { return commandStates_; }
     ui::TMRUFileList& recentFiles() { return *recentFiles_; }
 
@@ -260,11 +263,17 @@ private:
     ItemIcons noIcons_;
     std::unique_ptr<BrowseViewsWin32> browse_;
 
-    // The commands (MainFormCommandsWin32.cpp).
+    // The commands and the status bar (MainFormCommandsWin32.cpp).
+    void CreateStatusPanels();
     void CreateMenus();
+    void CreatePopups();
     SelectionSnapshot CommandSnapshot();
     CommandMenus commandMenus_;
     CommandStates commandStates_;
+    ui::TODPopupMenu treePopup_;
+    ui::TODPopupMenu listPopup_;
+    std::vector<ui::MenuItem*> treePopupItems_;
+    std::vector<ui::MenuItem*> listPopupItems_;
     std::unique_ptr<ui::TMRUFileList> recentFiles_;
     EditFormTextInput textInput_;
     std::unique_ptr<CatalogCommandServices> catalogCommands_;

@@ -10,29 +10,18 @@ namespace {
 // Every character 10 pixels wide.
 int tenEach(std::string_view s) { return static_cast<int>(s.size()) * 10; }
 
-TEST(MenuText, MnemonicsSkipLiteralAmpersands) {
+TEST(MenuText, CaptionsAsDrawnKeepLiteralAmpersands) {
     struct Case {
         const char* caption;
         const char* drawn;
-        char mnemonic;
     };
-    for (const Case& c : std::vector<Case>{{"&Open", "Open", 'O'},
-                                           {"Save &As...", "Save As...", 'A'},
-                                           {"Tom && Jerry", "Tom & Jerry", 0},
-                                           {"&1 C:\\Tom && Jerry\\x.ctf", "1 C:\\Tom & Jerry\\x.ctf", '1'},
-                                           {"Plain", "Plain", 0},
-                                           {"End&", "End", 0}}) {
+    for (const Case& c : std::vector<Case>{{"&Open", "Open"},
+                                           {"Save &As...", "Save As..."},
+                                           {"Tom && Jerry", "Tom & Jerry"},
+                                           {"&1 C:\\Tom && Jerry\\x.ctf", "1 C:\\Tom & Jerry\\x.ctf"},
+                                           {"Plain", "Plain"},
+                                           {"End&", "End"}})
         EXPECT_EQ(StripMnemonic(c.caption), c.drawn) << c.caption;
-        EXPECT_EQ(MnemonicOf(c.caption), c.mnemonic) << c.caption;
-    }
-}
-
-TEST(MenuText, MenuCharFindsTheFirstEnabledItem) {
-    std::vector<MenuCharItem> items = {{"&New", true}, {"&Options", false}, {"Tom && Jerry", true}, {"&Other", true}};
-    EXPECT_EQ(FindMenuChar(items, 'n'), 0u);
-    EXPECT_EQ(FindMenuChar(items, 'o'), 3u);
-    EXPECT_EQ(FindMenuChar(items, 'J'), std::nullopt);
-    EXPECT_EQ(FindMenuChar(items, 'z'), std::nullopt);
 }
 
 TEST(MenuText, PathsShortenFromTheLeftAndKeepTheirAmpersands) {

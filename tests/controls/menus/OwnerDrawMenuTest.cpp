@@ -112,6 +112,37 @@ TEST(OwnerDrawMenu, DrawingUsesTheMenuSchemeColours) {
     }
 }
 
+TEST(OwnerDrawMenu, MnemonicsPassOverDisabledItemsAndLiteralAmpersands) {
+    Form form;
+    TODPopupMenu menu;
+    menu.Items().Add("&New");
+    menu.Items().Add("&Options").SetEnabled(false);
+    menu.Items().Add("Tom && Jerry");
+    menu.Items().Add("&Other");
+    HMENU handle = menu.handle();
+    LRESULT result = 0;
+    auto ask = [&](char c) {
+        EXPECT_TRUE(menu.handleMenuMessage(WM_MENUCHAR, MAKEWPARAM(c, MF_POPUP), reinterpret_cast<LPARAM>(handle), result));
+        return result;
+    };
+    EXPECT_EQ(ask('n'), MAKELRESULT(0, MNC_EXECUTE));
+    EXPECT_EQ(ask('o'), MAKELRESULT(3, MNC_EXECUTE));
+    EXPECT_EQ(HIWORD(ask('j')), MNC_IGNORE);
+}
+
+TEST(OwnerDrawMenu, SeparatorsAreThinLinesWithoutText) {
+    TODPopupMenu menu;
+    MenuItem& separator = menu.Items().Add("-");
+    UINT w = 1, h = 0;
+    DefaultMeasureItem(menu.fonts(), separator, w, h);
+    EXPECT_EQ(w, 0u);
+    EXPECT_LT(static_cast<int>(h), GetSystemMetrics(SM_CYMENUSIZE));
+    Dib dib(100, 10);
+    DefaultDrawItem(menu.fonts(), separator, dib.dc(), {0, 0, 100, 10}, ODS_SELECTED);
+    EXPECT_FALSE(dib.contains(GetSysColor(COLOR_HIGHLIGHT)));
+    EXPECT_FALSE(dib.contains(GetSysColor(COLOR_MENUTEXT)));
+}
+
 TEST(OwnerDrawMenu, PopupShowsOwnerDrawnItemsAfterOnPopup) {
     Form form;
     form.show();

@@ -3,11 +3,13 @@
 // modal loop of the text input window.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
 #include "base/Worker.h"
 #include "catalog/model/CatalogModified.h"
+#include "catalog/model/ItemRecords.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/support/TestInput.h"
 
@@ -91,6 +93,54 @@ TEST_F(MainMenuTest, CloseAsksOnlyForChangesAndTheRecentListReopens) {
     }
     // The list went to the registry when the window went.
     EXPECT_EQ(store.ReadString("MRUList", "F0"), path);
+}
+
+TEST_F(MainMenuTest, StatusPanelsFollowTheSelectedCatalog) {
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    ASSERT_EQ(main.statusBar.panelCount(), 4);
+    EXPECT_EQ(main.statusBar.panelText(0), "Empty");
+    EXPECT_FALSE(named(main, "MenuSave")->Enabled());
+
+    Node& cat = main.forest().addRoot("Cat");
+    (void)cat.setRecord(std::make_unique<TCatalogRec>());
+    main.tree.select(&cat);
+    main.UpdateCommands(CommandGroup::All);
+    EXPECT_EQ(main.statusBar.panelText(0), "Loaded");
+    EXPECT_EQ(main.statusBar.panelText(1), "Cat (no filename), total disks: 0");
+
+    SetCatalogModified(cat, true);
+    main.UpdateCommands(CommandGroup::Catalog);
+    EXPECT_EQ(main.statusBar.panelText(0), "Modified");
+    EXPECT_TRUE(named(main, "MenuSave")->Enabled());
+
+    // A narrow window leaves no negative panel.
+    main.setBounds(0, 0, 120, 200);
+    EXPECT_GE(main.statusBar.panelWidth(1), 0);
+    EXPECT_GE(main.statusBar.panelWidth(2), 0);
+}
+
+TEST_F(MainMenuTest, TreePopupOffersWhatTheSelectedNodeTakes) {
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    Node& cat = main.forest().addRoot("Cat");
+    (void)cat.setRecord(std::make_unique<TCatalogRec>());
+    main.tree.select(&cat);
+    ASSERT_NE(main.tree.popupMenu, nullptr);
+    ui::PopupMenu& popup = *main.tree.popupMenu;
+    ASSERT_TRUE(popup.OnPopup);
+    popup.OnPopup(popup);
+    std::vector<std::string> shown;
+    for (int i = 0; i < popup.Items().Count(); ++i)
+        if (popup.Items().Items(i).Visible()) shown.push_back(popup.Items().Items(i).Name);
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "TreeMenuCloseCat"), shown.end());
+    EXPECT_EQ(std::find(shown.begin(), shown.end(), "TreeMenuDeleteDisk"), shown.end());
+
+    // Its Close Catalog closes the node it was opened on.
+    ui::MenuItem* close = popup.Items().Find("TreeMenuCloseCat");
+    ASSERT_NE(close, nullptr);
+    close->Click();
+    EXPECT_TRUE(main.forest().roots().empty());
 }
 
 TEST_F(MainMenuTest, OpenIsRefusedWhileASearchWorkerRuns) {
