@@ -84,6 +84,7 @@ void MainForm::FormCreate() {
     statusBar.setAlign(ui::Align::Bottom);
     statusBar.setPanels({{"", kLampPanelWidth, false}, {"", 100, false}});
     statusBar.create(this);
+    toolbars_ = std::make_unique<MainToolbars>(*this);
     tree.setBounds(0, 0, treeWidth_, 100);
     tree.setAlign(ui::Align::Left);
     tree.textOf = [](ui::TreeView::Node n) { return static_cast<Node*>(n)->text(); };
@@ -135,6 +136,7 @@ void MainForm::FormCreate() {
         services_.registerFileType();
     CheckRevisionMarker();
     LoadWindowPos();
+    toolbars_->Load(services_.programStore);
     updateCommands(kUpdateAllCommands);
     ShowStatus("", false);
 }
@@ -173,7 +175,10 @@ void MainForm::LoadWindowPos() {
     Sort = pos->sort;
 }
 
+void MainForm::reloadToolbarPositions() { toolbars_->Load(services_.programStore); }
+
 void MainForm::SaveWindowPos() {
+    toolbars_->Save(services_.programStore);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (!hwnd() || !GetWindowPlacement(hwnd(), &placement))
@@ -228,7 +233,7 @@ LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             OpenRequested();
         return 0;
     }
-    return ui::Form::wndProc(msg, wp, lp);
+    return ui::TGradientForm::wndProc(msg, wp, lp);
 }
 
 }  // namespace kv

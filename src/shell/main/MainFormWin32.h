@@ -17,10 +17,12 @@
 #include "catalog/file/CatalogSave.h"
 #include "catalog/model/Forest.h"
 #include "controls/VirtualListView.h"
+#include "controls/gradient/GradientFormWin32.h"
 #include "shell/app/AutoSave.h"
 #include "shell/app/CloseQuery.h"
 #include "shell/app/IdleSequence.h"
 #include "shell/app/WindowPos.h"
+#include "shell/main/MainToolbarsWin32.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Splitter.h"
@@ -61,7 +63,7 @@ struct MainFormServices {
     std::function<void()> openTips;
 };
 
-class MainForm : public ui::Form,
+class MainForm : public ui::TGradientForm,
                  private IdleSteps,
                  private CloseQueryHost,
                  private AutoSaveTargets,
@@ -83,6 +85,8 @@ public:
     ui::Splitter splitter;
     ui::TExtListView list;
     ui::StatusBar statusBar;
+    // The docks on the four edges and the toolbar.
+    MainToolbars& toolbars() { return *toolbars_; }
 
     Forest& forest() { return forest_; }
     CatalogOpenQueue& openQueue() { return openQueue_; }
@@ -149,7 +153,7 @@ private:
 
     // IdleSteps
     bool toolbarFloating() override;
-    void reloadToolbarPositions() override {}
+    void reloadToolbarPositions() override;
     void installHintHandlers() override;
     std::vector<std::string> commandLineCatalogs() override { return services_.commandLine; }
     void requestOpenCatalogs(const std::vector<std::string>& names) override;
@@ -231,6 +235,7 @@ private:
 
     MainFormServices services_;
     std::unique_ptr<ui::UserPrompt> prompt_;
+    std::unique_ptr<MainToolbars> toolbars_;
     Forest forest_;
     ui::WaitFormProgress progress_;
     SaveEnvironment saveEnv_;
