@@ -552,6 +552,7 @@ LRESULT TCustomEnhListView::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& hand
                 setDragImages(images);
                 dragHotSpot_ = {mouseDown_.x - r.left, mouseDown_.y - r.top};
             }
+            if (OnStartDrag) OnStartDrag(*this, reinterpret_cast<NMLISTVIEW*>(lp)->iItem);
             return 0;
         }
     }

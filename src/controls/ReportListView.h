@@ -97,6 +97,8 @@ public:
     // Vetoes: set allow or accept to false to refuse.
     std::function<void(TCustomEnhListView& sender, int row, bool& allow)> OnEditing;
     std::function<void(TCustomEnhListView& sender, int row, std::string& text, bool& accept)> OnEdited;
+    // The user began dragging rows (after the control made the drag image).
+    std::function<void(TCustomEnhListView& sender, int row)> OnStartDrag;
     // A row's state (focus, selection) changed; -1 for all rows at once.
     std::function<void(TCustomEnhListView& sender, int row)> OnChange;
 

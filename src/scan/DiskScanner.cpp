@@ -117,6 +117,7 @@ Node* DiskScanner::ScanDisk(const ScanRequest& request) {
     Node& diskNode = forest.addChild(catalog, UniqueDiskName(catalog, typed, request.updatedDisk));
     newDisk_ = &diskNode;
     try {
+        if (request.changeSerial) request.changeSerial();
         auto rec = std::make_unique<TDiskRec>();
         if (request.initDiskRecord) request.initDiskRecord(*rec);
         if (const auto* old = request.updatedDisk ? RecordAs<TDiskRec>(request.updatedDisk->record()) : nullptr) {

@@ -240,7 +240,21 @@ std::string DiskScanner::extractDescFile(int type, const std::string& archivePat
     arc::TempExtraction* x = services_.extraction;
     if (!x || member.empty() || services_.extractDir.empty()) return {};
     const std::size_t before = x->ExtractedFiles.size();
-    const bool ok = x->ExtractDescFile(type, archivePath, services_.extractDir, member);
+    // Quietly, size-limited, and exactly the member by its stored name: a copy
+    // of that name in a stored folder is not taken for it.
+    struct Restore {
+        arc::TempExtraction& t;
+        bool quiet;
+        std::uint64_t limit;
+        ~Restore() {
+            t.QuietCrcCheck = quiet;
+            t.MaxMemberSize = limit;
+        }
+    } restore{*x, x->QuietCrcCheck, x->MaxMemberSize};
+    x->QuietCrcCheck = true;
+    x->MaxMemberSize = x->DescFileLimit;
+    const std::vector<std::string> names{member};
+    const bool ok = x->ExtractArchiveFiles(type, archivePath, services_.extractDir, "*.*", &names, true, false, false);
     std::vector<std::string> written(x->ExtractedFiles.begin() + static_cast<std::ptrdiff_t>(before), x->ExtractedFiles.end());
     x->ExtractedFiles.resize(before);
     std::string text;

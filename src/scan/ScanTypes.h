@@ -91,6 +91,9 @@ struct ScanRequest {
     Node* updatedDisk = nullptr;
     // Fills a fresh disk record with the drive's volume data.
     std::function<void(TDiskRec&)> initDiskRecord;
+    // Gives the medium a new serial before the volume is read; runs inside the
+    // scan's transaction, so its failure ends the scan like any other.
+    std::function<void()> changeSerial;
 };
 
 }  // namespace kv

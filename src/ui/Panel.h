@@ -12,9 +12,10 @@ public:
 protected:
     void createParams(CreateArgs& args) override;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    // The window's look, also for WM_PRINTCLIENT.
+    virtual void paint(HDC dc);
 
 private:
-    void paint(HDC dc);
     bool bevel_ = true;
 };
 

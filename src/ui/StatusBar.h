@@ -10,10 +10,13 @@
 
 namespace kv::ui {
 
+enum class PanelAlignment { Left, Center, Right };
+
 struct StatusPanel {
     std::string text;
     int width = 100;  // the last panel takes the rest
     bool ownerDraw = false;
+    PanelAlignment alignment = PanelAlignment::Left;
 };
 
 class StatusBar : public Control {
@@ -24,16 +27,39 @@ public:
     void setPanelText(int panel, const std::string& text);
     std::string panelText(int panel) const;
     std::function<void(StatusBar& sender, int panel, HDC dc, const RECT& rect)> onDrawPanel;
+    // A click on a panel (-1: the simple panel).
+    std::function<void(StatusBar& sender, int panel)> onPanelClick;
+    void setPanelWidth(int panel, int width);
+    int panelWidth(int panel) const;
+    // The panel that x (client coordinates) falls in by the panel widths; -1 past them.
+    int panelAt(int x) const;
+    RECT panelRect(int panel) const;
+
+    // One panel across the whole bar, with its own text.
+    void setSimplePanel(bool simple);
+    bool simplePanel() const { return simple_; }
+    void setSimpleText(const std::string& text);
+    // The grip in the bottom-right corner for sizing the window.
+    void setSizeGrip(bool grip);
+    bool sizeGrip() const { return sizeGrip_; }
+    // Keeps a child control (a progress bar) over a panel as the bar resizes.
+    void placeInPanel(Control& child, int panel);
 
 protected:
     void createParams(CreateArgs& args) override;
     void createWnd() override;
     LRESULT reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void applyParts();
     void applyText(int panel);
+    void placeChildren();
     std::vector<StatusPanel> panels_;
+    std::vector<std::pair<Control*, int>> placed_;
+    std::string simpleText_;
+    bool simple_ = false;
+    bool sizeGrip_ = false;
 };
 
 // ShowStatus on a status bar: busy shows the hourglass and puts the text in

@@ -659,6 +659,11 @@ TEST_F(VirtualListViewTest, OwnerDrawnRowsDrawByDefaultOrByTheHandler) {
 
 TEST_F(VirtualListViewTest, DragImageOnlyWhileOneRowIsSelected) {
     for (const char* t : {"alpha", "beta", "gamma"}) list.AddItem(t, {"1", "2"});
+    std::vector<int> starts;
+    list.OnStartDrag = [&](TCustomEnhListView& sender, int row) {
+        EXPECT_TRUE(sender.GetDragImages());  // made before the event
+        starts.push_back(row);
+    };
     list.setFocus();
     POINT p = rowCentre(1);
     PostMessageA(list.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
@@ -676,6 +681,7 @@ TEST_F(VirtualListViewTest, DragImageOnlyWhileOneRowIsSelected) {
     EXPECT_EQ(list.DragHotSpot().x, p.x - r.left);
     EXPECT_EQ(list.DragHotSpot().y, p.y - r.top);
     notify(nm.hdr);  // a second drag replaces the image
+    EXPECT_EQ(starts, (std::vector<int>{1, 1}));
     select(2, true);
     EXPECT_EQ(list.GetDragImages(), nullptr);
 }

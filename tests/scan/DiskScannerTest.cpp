@@ -4,6 +4,7 @@
 #include "archive/TempExtraction.h"
 #include "catalog/model/CatalogModified.h"
 #include "scan/DiskScanner.h"
+#include "scan/ScanProgressText.h"
 #include "tests/scan/HostPaths.h"
 #include "tests/scan/ScanTree.h"
 
@@ -99,7 +100,10 @@ TEST_F(ScanFixture, FreshScanRecordsFilesFoldersArchivesAndDescriptions) {
     PutFile(tree / "sub" / "FILE_ID.DIZ", "  Sub folder  \r\n");
     PutFile(tree / "sub" / "deeper" / "z.bin", "zz");
     fs::copy_file(FixtureArchive("comment.zip"), tree / "comment.zip");
-    PutFile(tree / "inner.zip", test::StoredZip({{"FILE_ID.DIZ", "Zip says hi"}, {"DATA.BIN", "12345"}}));
+    // A nested FILE_ID.DIZ listed first is not the archive's own.
+    PutFile(tree / "inner.zip", test::StoredZip({{"DEEP/FILE_ID.DIZ", "Not this one"}, {"FILE_ID.DIZ", "Zip says hi"},
+                                                 {"DATA.BIN", "12345"}}));
+
     std::error_code ec;
     fs::create_directory_symlink(tree / "sub", tree / "loop", ec);
 
@@ -140,11 +144,30 @@ TEST_F(ScanFixture, FreshScanRecordsFilesFoldersArchivesAndDescriptions) {
 
     const auto& d = *RecordAs<TDiskRec>(disk->record());
     EXPECT_EQ(d.volume.skipFlags & 1, 1);
-    EXPECT_EQ(d.volume.archiveMemberCount, 3u);
+    EXPECT_EQ(d.volume.archiveMemberCount, 4u);
     EXPECT_EQ(d.volume.folderCount, ec ? 2u : 3u);
     EXPECT_EQ(progress.last, 100);
     // Nothing extracted is left behind.
-    EXPECT_TRUE(fs::is_empty(scratch.file("extract")));
+    EXPECT_TRUE(scratch.list(scratch.file("extract")).empty());
+    EXPECT_EQ(dump.find("desc=Not this one"), std::string::npos);
+}
+
+TEST_F(ScanFixture, ADescriptionFileNotExtractedGivesNothing) {
+    // Too big to be a description: passed over, and the stale copy lying in
+    // the extraction folder is not read in its place.
+    PutFile(tree / "big.zip", test::StoredZip({{"FILE_ID.DIZ", std::string(64, 'B')}, {"x.txt", "x"}}));
+    PutFile(fs::path(scratch.file("extract")) / "FILE_ID.DIZ", "Stale");
+    extraction.DescFileLimit = 16;
+    DiskScanner scanner(services(), options);
+    Node* disk = scan(scanner, *catalog);
+    ASSERT_NE(disk, nullptr) << scanner.FailureText();
+    const std::string dump = test::Dump(*disk);
+    EXPECT_NE(dump.find("FOLDER \\big.zip flags=18"), std::string::npos) << dump;
+    EXPECT_EQ(dump.find("Stale"), std::string::npos) << dump;
+    EXPECT_EQ(dump.find("BBBB"), std::string::npos) << dump;
+    EXPECT_EQ(ui.errors, 0);
+    // What the scan did not write it leaves alone.
+    EXPECT_TRUE(fs::exists(fs::path(scratch.file("extract")) / "FILE_ID.DIZ"));
 }
 
 TEST_F(ScanFixture, UpdateCarriesDescriptionsCategoriesAndFlagsOver) {
@@ -386,6 +409,13 @@ TEST_F(ScanFixture, DescriptionSourcesFollowTheUsersOrder) {
     DiskScanner scanner(services(), options);
     const std::string dump = test::Dump(*scan(scanner, *catalog));
     EXPECT_EQ(dump.find("desc=From"), std::string::npos) << dump;
+}
+
+TEST(ScanProgressText, PathsShortenFromTheLeftAtABackslash) {
+    EXPECT_EQ(ShortenPathLeft("C:\\short", 20), "C:\\short");
+    EXPECT_EQ(ShortenPathLeft("C:\\one\\two\\three\\file.txt", 19), "...\\three\\file.txt");
+    EXPECT_EQ(ShortenPathLeft("C:\\one\\two\\three\\file.txt", 16), "...\\file.txt");
+    EXPECT_EQ(ShortenPathLeft("C:\\averyveryverylongname", 10), "...ongname");
 }
 
 TEST(DiskNames, UniqueInTheCatalog) {

@@ -253,7 +253,7 @@ TEST_F(ShellTest, AutosaveWaitsForTheSearchAndSkipsCatalogsNeverSaved) {
     EXPECT_FALSE(catalogRec(named).modified);
     EXPECT_TRUE(catalogRec(unnamed).modified);
     EXPECT_TRUE(prompt.asked.empty());  // no Save dialog, no message
-    EXPECT_EQ(main.AutoSaveTimerInterval(), 17u * 60000u);
+    EXPECT_EQ(main.AutoSaveTimerInterval(), settings.Get().autoSaveMinutes * 60000u);
     EXPECT_TRUE(main.AutoSaveTimerEnabled());
     EXPECT_FALSE(ReadFileBytes(commandLine[0]).empty());
     (void)before;

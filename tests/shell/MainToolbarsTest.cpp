@@ -42,41 +42,31 @@ TEST_F(ShellTest, ToolbarDocksOnEverySideAndFloats) {
 }
 
 TEST_F(ShellTest, ToolbarPlaceIsStoredAtCloseAndRestoredAtStart) {
-    keepKey(store);
+    // Each start finds the key kept by the one before and shows the window.
+    auto start = [this]() -> MainToolbars& {
+        main.reset();
+        keepKey(store);
+        makeMain().show();
+        return main->toolbars();
+    };
     settings.Update([](Settings& s) { s.dock = DockSide::Right; });
-    {
-        MainForm& main = makeMain();
-        main.show();
-        MainToolbars& t = main.toolbars();
-        ASSERT_EQ(t.Toolbar.DockedTo(), &t.DocksRight);
-        t.Toolbar.SetDockPos(40);
-        EXPECT_EQ(t.Toolbar.DockPos(), 40);
-        main.destroyWindow();
-        this->main.reset();
-    }
-    keepKey(store);
-    {
-        MainForm& main = makeMain();
-        main.show();
-        MainToolbars& t = main.toolbars();
-        EXPECT_EQ(t.Toolbar.DockedTo(), &t.DocksRight);
-        EXPECT_EQ(t.Toolbar.DockPos(), 40);
-        // Floated by the settings, at a place of its own.
-        settings.Update([](Settings& s) { s.toolbarFloating = true; });
-        t.ApplyDock(DockSide::Right, true, true);
-        t.Toolbar.setFloatRect({300, 200, 301, 201});
-        main.destroyWindow();
-        this->main.reset();
-    }
-    keepKey(store);
-    {
-        MainForm& main = makeMain();
-        main.show();
-        MainToolbars& t = main.toolbars();
-        ASSERT_EQ(t.Toolbar.DockedTo(), nullptr);
-        EXPECT_EQ(t.Toolbar.floatRect().left, 300);
-        EXPECT_EQ(t.Toolbar.floatRect().top, 200);
-    }
+    MainToolbars* t = &start();
+    ASSERT_EQ(t->Toolbar.DockedTo(), &t->DocksRight);
+    t->Toolbar.SetDockPos(40);
+    EXPECT_EQ(t->Toolbar.DockPos(), 40);
+
+    t = &start();
+    EXPECT_EQ(t->Toolbar.DockedTo(), &t->DocksRight);
+    EXPECT_EQ(t->Toolbar.DockPos(), 40);
+    // Floated by the settings, at a place of its own.
+    settings.Update([](Settings& s) { s.toolbarFloating = true; });
+    t->ApplyDock(DockSide::Right, true, true);
+    t->Toolbar.setFloatRect({300, 200, 301, 201});
+
+    t = &start();
+    ASSERT_EQ(t->Toolbar.DockedTo(), nullptr);
+    EXPECT_EQ(t->Toolbar.floatRect().left, 300);
+    EXPECT_EQ(t->Toolbar.floatRect().top, 200);
 }
 
 }  // namespace

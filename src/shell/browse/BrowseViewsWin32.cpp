@@ -54,9 +54,61 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
     };
     list.onMouseDown = [this](ui::Control&, ui::MouseButton, UINT, int, int) { listPressed_ = true; };
     list.onEnter = [this](ui::Control&) { listEnter(); };
+
+    // Drags: the tree starts one for a node, the list for its selected rows;
+    // the mouse, captured by the source, moves and drops them.
+    tree_.onStartDrag = [this](Node& node) {
+        HWND tree = tree_.control().hwnd();
+        auto image = reinterpret_cast<HIMAGELIST>(
+            SendMessageA(tree, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(tree_.control().itemOf(&node))));
+        drag_.arm(tree, POINT{0, 0});
+        startDrag(DragItems{&node, {}}, image, POINT{8, 8});
+    };
+    list.OnStartDrag = [this](ui::TCustomEnhListView& sender, int) {
+        DragItems items;
+        for (std::size_t row : list_.selectedRows())
+            if (const ItemHead* rec = browser_->recordAt(static_cast<std::ptrdiff_t>(row)); rec && rec != browser_->upRecord())
+                items.rows.push_back(rec);
+        if (items.rows.empty())
+            return;
+        HIMAGELIST image = sender.GetDragImages() ? ImageList_Duplicate(sender.GetDragImages()) : nullptr;
+        drag_.arm(sender.hwnd(), POINT{0, 0});
+        startDrag(std::move(items), image, sender.DragHotSpot());
+    };
+    auto mouseMove = [this](ui::Control& c, UINT, int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(c.hwnd(), &p);
+        drag_.move(p);
+    };
+    auto mouseUp = [this](ui::Control& c, ui::MouseButton, UINT, int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(c.hwnd(), &p);
+        drag_.drop(p);
+    };
+    tree_.control().onMouseMove = mouseMove;
+    tree_.control().onMouseUp = mouseUp;
+    list.onMouseMove = mouseMove;
+    list.onMouseUp = mouseUp;
+    drag_.onDragOver = [this](HWND target, POINT p) { return onDragOver && onDragOver(dragItems_, target, p); };
+    drag_.onDrop = [this](HWND target, POINT p) {
+        if (onDrop)
+            onDrop(dragItems_, target, p);
+    };
+    drag_.onEnd = [this](bool) { dragItems_ = {}; };
+    // A node going away ends any drag: its items may be among the freed.
+    tree_.onRemoving = [this](Node&) { drag_.cancel(); };
+}
+
+void BrowseViewsWin32::startDrag(DragItems items, HIMAGELIST image, POINT hotSpot) {
+    dragItems_ = std::move(items);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    drag_.begin(image, hotSpot, cursor);
 }
 
 BrowseViewsWin32::~BrowseViewsWin32() {
+    drag_.cancel();
+    tree_.onRemoving = nullptr;
     timer_.setEnabled(false);
     tree_.setBrowser(nullptr);
     list_.setBrowser(nullptr);

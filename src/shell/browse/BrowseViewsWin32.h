@@ -10,9 +10,16 @@
 #include "shell/browse/CatalogTreeWin32.h"
 #include "shell/browse/ItemListWin32.h"
 #include "shell/browse/LocaleFormatsWin32.h"
+#include "ui/DragSession.h"
 #include "ui/Timer.h"
 
 namespace kv {
+
+// What a drag carries: a tree node, or the list's selected rows.
+struct DragItems {
+    Node* node = nullptr;
+    std::vector<const ItemHead*> rows;
+};
 
 class BrowseViewsWin32 : private RefillTimer, private BrowseStatus {
 public:
@@ -38,6 +45,12 @@ public:
     // The click beside the column headers (the columns setup).
     std::function<void()> onColumnsSetup;
 
+    // Drags from the tree and the list: the host says where they may drop.
+    std::function<bool(const DragItems& items, HWND target, POINT clientPoint)> onDragOver;
+    std::function<void(const DragItems& items, HWND target, POINT clientPoint)> onDrop;
+    ui::DragSession& drag() { return drag_; }
+    const DragItems& dragItems() const { return dragItems_; }
+
 private:
     // RefillTimer
     void start(unsigned milliseconds) override;
@@ -49,6 +62,7 @@ private:
     void lockPainting(bool lock) override;
 
     void listEnter();
+    void startDrag(DragItems items, HIMAGELIST image, POINT hotSpot);
 
     Forest& forest_;
     const ItemIcons& icons_;
@@ -60,6 +74,8 @@ private:
     LocaleCollator collator_;
     int paintLocks_ = 0;
     bool listPressed_ = false;
+    ui::DragSession drag_;
+    DragItems dragItems_;
     std::unique_ptr<CatalogBrowser> browser_;
 };
 

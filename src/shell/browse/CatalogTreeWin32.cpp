@@ -156,6 +156,8 @@ void CatalogTreeWin32::added(Node& node) {
 void CatalogTreeWin32::removing(Node& node) {
     if (browser_)
         browser_->nodeRemoving(node);
+    if (onRemoving)
+        onRemoving(node);
     tree_.removeNode(&node);
     if (next_)
         next_->removing(node);

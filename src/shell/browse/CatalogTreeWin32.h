@@ -26,6 +26,8 @@ public:
 
     // A drag of a node starts (the caller shows the drag image).
     std::function<void(Node& node)> onStartDrag;
+    // A node is about to leave the tree (after the browser forgot it).
+    std::function<void(Node& node)> onRemoving;
     // A right click on a node's item.
     std::function<void(Node& node, POINT point)> onContextMenu;
 

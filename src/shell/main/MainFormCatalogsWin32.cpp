@@ -85,6 +85,8 @@ std::optional<std::string> MainForm::askSaveName(const Request& r) {
 }
 
 void MainForm::remove(const std::string& fileName) {
+    if (recentFiles_)
+        recentFiles_->RemoveFile(fileName);
     const auto& list = services_.settings.Get().autoloadList;
     if (std::find(list.begin(), list.end(), fileName) == list.end())
         return;

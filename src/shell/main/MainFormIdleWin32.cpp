@@ -40,10 +40,6 @@ void MainForm::openTips() {
         services_.openTips();
 }
 
-void MainForm::updateCommands(int) {
-    // The command map fills this in; nothing to enable yet.
-}
-
 void MainForm::endRefresh() {
     listUpdateTimer_.setEnabled(false);
     RefreshPending = false;

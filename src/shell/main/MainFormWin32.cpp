@@ -54,7 +54,7 @@ MainForm::MainForm(MainFormServices services)
       prompt_(std::make_unique<SplashAwarePrompt>(*this)),
       saveEnv_(services_.files, *prompt_, *this),
       openServices_{forest_, *prompt_, progress_, *this, *this, *this, services_.files, this, {}, {}, {}, {}},
-      lifeCycle_{forest_, *prompt_, *this, *this, *this, [this](Node& node) { return SaveCatalog(&node, false, saveEnv_); }},
+      lifeCycle_{forest_, *prompt_, *this, *this, *this, [this](Node& node) { return SaveCatalogTelling(&node, false, saveEnv_); }},
       openQueue_([this](CatalogOpenQueue::Files files) {
           pendingOpen_ = std::move(files);
           SendMessageA(hwnd(), kOpenCatalogsMessage, 1, 0);
@@ -98,6 +98,7 @@ void MainForm::FormCreate() {
     list.create(this);
     list.SetVirtualMode(true);
     realign();
+    CreateMenus();
 
     forest_.setObserver(this);
     openServices_.showStatus = [this](const std::string& text) { ShowStatus(text, !text.empty()); };

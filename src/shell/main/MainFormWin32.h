@@ -18,6 +18,11 @@
 #include "catalog/model/Forest.h"
 #include "controls/VirtualListView.h"
 #include "controls/gradient/GradientFormWin32.h"
+#include "controls/menus/MruMenuWin32.h"
+#include "controls/menus/OwnerDrawMenuWin32.h"
+#include "shell/commands/CatalogCommands.h"
+#include "shell/commands/CommandMenusWin32.h"
+#include "shell/commands/EditFormWin32.h"
 #include "shell/app/AutoSave.h"
 #include "shell/app/CloseQuery.h"
 #include "shell/app/IdleSequence.h"
@@ -85,6 +90,8 @@ public:
     ui::Splitter splitter;
     ui::TExtListView list;
     ui::StatusBar statusBar;
+    // The main menu, made from the command table.
+    ui::TODMainMenu mainMenu;
     // The docks on the four edges and the toolbar.
     MainToolbars& toolbars() { return *toolbars_; }
 
@@ -107,6 +114,10 @@ public:
     void DropFiles(const std::vector<std::string>& names);
     // A search walks the catalogs: opening and saving are refused meanwhile.
     std::function<bool()> searchActive;
+    // A command of the menus, the toolbar or a key.
+    void RunCommand(CommandId command, CommandSource source);
+    const CommandStates& commandStates() const { return commandStates_; }
+    ui::TMRUFileList& recentFiles() { return *recentFiles_; }
 
     // The window's state the other parts of the main window share.
     bool Destroying = false;
@@ -222,7 +233,7 @@ private:
 
     // CatalogFileDialog, RecentCatalogs, AutoLoadList, ISaveDialog
     std::optional<std::vector<std::string>> askCatalogFiles() override;
-    void putFirst(const std::string&) override {}
+    void putFirst(const std::string& fileName) override;
     void remove(const std::string& fileName) override;
     std::optional<std::string> askSaveName(const Request& request) override;
 
@@ -251,6 +262,15 @@ private:
     ui::Timer listUpdateTimer_;
     std::uint8_t viewStyle_ = kDefaultViewStyle;
     int treeWidth_ = 220;
+
+    // The commands (MainFormCommandsWin32.cpp).
+    void CreateMenus();
+    SelectionSnapshot CommandSnapshot();
+    CommandMenus commandMenus_;
+    CommandStates commandStates_;
+    std::unique_ptr<ui::TMRUFileList> recentFiles_;
+    EditFormTextInput textInput_;
+    std::unique_ptr<CatalogCommandServices> catalogCommands_;
 };
 
 // Pushes the settings into the main window (and, later, the other windows

@@ -155,5 +155,37 @@ TEST_F(BrowseViewsTest, GoingToAnItemAndBackUp) {
     EXPECT_EQ(cell(static_cast<int>(views.list().focusedRow()), 0), "Docs");
 }
 
+TEST_F(BrowseViewsTest, NodeDragsDropWhereTheHostSaysAndEndWhenTheNodeGoes) {
+    views.catalogOpened(*f.catalog);
+    views.tree().select(f.docs);
+    std::vector<std::string> dropped;
+    views.onDragOver = [&](const DragItems& items, HWND target, POINT) {
+        return items.node && target == listWnd();
+    };
+    views.onDrop = [&](const DragItems& items, HWND, POINT) { dropped.push_back(items.node->text()); };
+    auto startTreeDrag = [&](Node* node) {
+        views.tree().control().onStartDrag(views.tree().control(), node);
+    };
+    // Catalogs are not dragged.
+    startTreeDrag(f.catalog);
+    EXPECT_FALSE(views.drag().dragging());
+
+    startTreeDrag(f.sub);
+    ASSERT_TRUE(views.drag().dragging());
+    EXPECT_EQ(views.dragItems().node, f.sub);
+    POINT overList{50, 50};
+    ClientToScreen(listWnd(), &overList);
+    views.drag().drop(overList);
+    EXPECT_EQ(dropped, std::vector<std::string>{"Sub"});
+    EXPECT_EQ(views.dragItems().node, nullptr);
+
+    startTreeDrag(f.sub);
+    views.tree().select(f.cd);
+    f.forest.remove(*f.sub);
+    EXPECT_FALSE(views.drag().dragging());
+    EXPECT_EQ(views.dragItems().node, nullptr);
+    EXPECT_EQ(dropped.size(), 1u);
+}
+
 }  // namespace
 }  // namespace kv

@@ -1,4 +1,5 @@
 #include "shell/commands/CommandRules.h"
+#include "shell/commands/CommandPopups.h"
 
 #include <gtest/gtest.h>
 
@@ -202,6 +203,66 @@ TEST(CommandTarget, SourceAndFocusPickTheSide) {
     EXPECT_FALSE(GetCommandTarget(CommandSource::ListPopup, FocusState{f.a, false, nullptr, false}));
     FocusState stranger{f.a, false, f.c->record(), false};
     EXPECT_FALSE(GetCommandTarget(CommandSource::ListPopup, stranger));
+}
+
+std::set<std::string> shown(std::span<const PopupEntry> entries, const std::vector<PopupItemState>& states) {
+    std::set<std::string> names;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (states[i].visible) names.insert(entries[i].name);
+    return names;
+}
+
+std::string defaultOf(const std::vector<PopupItemState>& states) {
+    for (std::size_t i = 0; i < states.size(); ++i)
+        if (states[i].isDefault) return ListPopupEntries()[i].name;
+    return "";
+}
+
+TEST(CommandPopups, TreePopupShowsWhatTheNodeKindOffers) {
+    Fixture f;
+    CommandStates disk = EvaluateCommands(f.snapshot(f.disk, true));
+    EXPECT_EQ(shown(TreePopupEntries(), TreePopupStates(ItemFlags::Disk, false, disk)),
+              (std::set<std::string>{"TreeMenuUpdateDisk", "TreeMenuRename", "TreeMenuDeleteDisk",
+                                     "TreeMenuOpenExplorer", "TreeMenuAddList", "TreeMenuCompare",
+                                     "TreeMenuSeparator2", "TreeMenuDescription", "TreeMenuProperties"}));
+    CommandStates none = EvaluateCommands(SelectionSnapshot{});
+    EXPECT_EQ(shown(TreePopupEntries(), TreePopupStates(0, false, none)),
+              (std::set<std::string>{"TreeMenuAddCat", "TreeMenuOpenCat"}));
+
+    SelectionSnapshot catalog = f.snapshot(f.catalog, true);
+    std::vector<PopupItemState> states = TreePopupStates(ItemFlags::Catalog, false, EvaluateCommands(catalog));
+    std::set<std::string> names = shown(TreePopupEntries(), states);
+    for (const char* n : {"TreeMenuAddCat", "TreeMenuSaveCat", "TreeMenuCloseCat", "TreeMenuNewDisk",
+                          "TreeMenuCategories", "TreeMenuCatManager", "TreeMenuSeparator1"})
+        EXPECT_EQ(names.count(n), 1u) << n;
+    EXPECT_FALSE(states[2].enabled);  // Save Catalog follows Save: not modified
+    catalog.selectedCatalogModified = true;
+    EXPECT_TRUE(TreePopupStates(ItemFlags::Catalog, false, EvaluateCommands(catalog))[2].enabled);
+
+    // A listed folder offers Add To User List disabled.
+    std::vector<PopupItemState> folder = TreePopupStates(ItemFlags::Folder, true, EvaluateCommands(f.snapshot(f.a, true)));
+    EXPECT_TRUE(folder[16].visible);
+    EXPECT_FALSE(folder[16].enabled);
+}
+
+TEST(CommandPopups, ListPopupDefaultItemFollowsTheRow) {
+    Fixture f;
+    TFileRec& file = f.fileOf(*f.a);
+    CommandStates onFile = EvaluateCommands(f.snapshot(f.a, false, &file, {&file}));
+    EXPECT_EQ(defaultOf(ListPopupStates(ItemFlags::File, 1, onFile)), "ListMenuProperties");
+    EXPECT_EQ(defaultOf(ListPopupStates(ItemFlags::File, 2, onFile)), "ListMenuOpenExplorer");
+    EXPECT_EQ(defaultOf(ListPopupStates(ItemFlags::File, 3, onFile)), "ListMenuLaunchFile");
+    EXPECT_EQ(defaultOf(ListPopupStates(ItemFlags::File, 0, onFile)), "");
+    EXPECT_EQ(shown(ListPopupEntries(), ListPopupStates(ItemFlags::File, 1, onFile)).count("ListMenuMoveTo"), 0u);
+
+    CommandStates onFolder = EvaluateCommands(f.snapshot(f.a, false, f.b->record(), {f.b->record()}));
+    EXPECT_EQ(defaultOf(ListPopupStates(ItemFlags::Folder, 1, onFolder)), "ListMenuMoveTo");
+    EXPECT_EQ(shown(ListPopupEntries(), ListPopupStates(0, 1, onFolder)).count("ListMenuAddList"), 0u);
+
+    CommandStates onDisk = EvaluateCommands(f.snapshot(f.catalog, false, f.disk->record(), {f.disk->record()}));
+    std::set<std::string> disk = shown(ListPopupEntries(), ListPopupStates(ItemFlags::Disk, 1, onDisk));
+    for (const char* n : {"ListMenuRename", "ListMenuUpdateDisk", "ListMenuDeleteDisk", "ListMenuCompare", "ListMenuMoveTo"})
+        EXPECT_EQ(disk.count(n), 1u) << n;
 }
 
 }  // namespace

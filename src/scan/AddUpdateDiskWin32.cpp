@@ -1,0 +1,62 @@
+#include "scan/AddUpdateDiskWin32.h"
+
+#include <random>
+
+#include "scan/ScanProgressWin32.h"
+#include "scan/SerialAskFormWin32.h"
+#include "ui/Application.h"
+
+namespace kv {
+
+AddUpdateResult AddUpdateDisk(TAddDiskForm& form, AddUpdateServices& services, Node* updatedDisk,
+                              const ScanOptions& defaults, bool ejectMedia) {
+    AddUpdateResult result;
+    ui::UserPrompt& prompt = services.prompt ? *services.prompt : ui::Application::instance().prompt();
+    result.accepted = form.Run(updatedDisk, defaults, ejectMedia);
+    if (!result.accepted || !form.SelectedDriveButton || !services.files) return result;
+
+    const bool changeSerial = DecideChangeSerial(form.state, services.allowSerialChange, services.askSerialChange, [&] {
+        TSerialAskForm ask;
+        const SerialAnswer answer = AskSerialChange(ask);
+        if (answer.dontAskAgain && services.serialQuestionOff) services.serialQuestionOff();
+        return answer.change;
+    });
+    const DriveButton& drive = *form.SelectedDriveButton;
+    result.letter = static_cast<char>(drive.letter >= 'a' && drive.letter <= 'z' ? drive.letter - 32 : drive.letter);
+
+    auto progress = ShowWaitUpdate(prompt);
+    ui::Application::instance().processMessages();
+    ScanServices scanServices(*services.files, *progress);
+    scanServices.archives = services.archives;
+    scanServices.extraction = services.extraction;
+    scanServices.extractDir = services.extractDir;
+    DiskScanner scanner(scanServices, form.scanOptions(defaults));
+    progress->onAbort = [&scanner] { scanner.RequestAbort(); };
+
+    ScanRequest request;
+    // An update stays in the catalog of the disk it replaces.
+    request.catalog = form.state.updatedDisk ? form.state.updatedDisk->parent() : form.selectedCatalog();
+    request.diskName = form.DiskName.text();
+    request.letter = result.letter;
+    request.virtualRoot = drive.virtualRoot;
+    request.mediumRoot = services.mediumRoot ? services.mediumRoot(result.letter) : std::string();
+    request.updatedDisk = form.state.updatedDisk;
+    request.initDiskRecord = [&](TDiskRec& disk) {
+        if (services.initDiskRecord) services.initDiskRecord(result.letter, disk);
+    };
+    if (changeSerial && services.setVolumeSerial) {
+        request.changeSerial = [&] { services.setVolumeSerial(result.letter, std::random_device{}()); };
+    }
+    result.disk = scanner.ScanDisk(request);
+    result.completed = scanner.ScanCompleted();
+    result.aborted = scanner.AbortRequested();
+    if (result.completed && form.ejectMedia() && services.ejectMedia) {
+        progress->SetTopLabel("Finished, ejecting media...");
+        services.ejectMedia(result.letter);
+    }
+    HideWaitUpdate(progress);
+    if (!result.completed && !result.aborted) prompt.showError(kScanTerminatedText, "Error");
+    return result;
+}
+
+}  // namespace kv

@@ -1,0 +1,112 @@
+#include "scan/DiskSelectFormWin32.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace kv {
+
+TDiskSelectForm::TDiskSelectForm(DiskColumns columns, ui::UserPrompt& prompt)
+    : columns_(std::move(columns)), prompt_(prompt) {
+    setBorderStyle(ui::BorderStyle::Dialog);
+    setCaption("Select Disk");
+    setWindowClassName("KvDiskSelectForm");
+    setBounds(0, 0, 520, 330);
+    createHandle();
+    setClientSize(510, 300);
+    Label1.setText(
+        "The following disks in catalog have been detected to have the same properties as the inserted media. "
+        "Select the disk you would like to update in catalog (right-click a disk to access detailed info about that "
+        "disk):");
+    Label1.setBounds(10, 8, 490, 44);
+    Label1.create(this);
+    for (const std::string& t : columns_.titles) DisksListView.AddColumn(t, 100);
+    DisksListView.setBounds(10, 56, 490, 196);
+    DisksListView.create(this);
+    DisksListView.SetExtendedStyles(ui::lvxFullRowSelect);
+    DisksListView.SetVirtualMode(true);
+    DisksListView.OnVMGetItemInfo = [this](ui::TExtListView&, int item, int sub, ui::TLVVMMaskItems mask, int& image,
+                                           LPARAM&, int&, int&, std::string& text) {
+        if (item < 0 || static_cast<std::size_t>(item) >= Candidates.size()) return;
+        const Node* disk = Candidates[static_cast<std::size_t>(item)];
+        if ((mask & ui::vmText) && columns_.cellText) text = columns_.cellText(disk, sub);
+        if ((mask & ui::vmImage) && columns_.image && sub == 0) image = columns_.image(disk);
+    };
+    DisksListView.OnColumnClick = [this](ui::TCustomEnhListView&, int column) {
+        if (!columns_.compare) return;
+        order.columnClick(column, Candidates, columns_.compare);
+        InvalidateRect(DisksListView.hwnd(), nullptr, TRUE);
+    };
+    const struct {
+        ui::Button& button;
+        const char* text;
+        int result;
+        int x;
+    } buttons[] = {{UpdateBtn, "&Update", 1, 10}, {NewBtn, "Add as New", ui::mrYes, 95},
+                   {CancelBtn, "Cancel", ui::mrCancel, 180}, {HintBtn, "Hint", 0, 425}};
+    for (const auto& b : buttons) {
+        b.button.setText(b.text);
+        b.button.modalResult = b.result;
+        b.button.setBounds(b.x, 264, 75, 25);
+        b.button.create(this);
+    }
+    HintBtn.onClick = [this](ui::Button&) {
+        prompt_.showInformation(
+            "The next time, if you would like to update data for an existing disk\r in a catalog, it is easier to do "
+            "it by selecting disk in the left pane,\r right click it and select \"Update Disk Data\" from its object "
+            "menu. \rThis way, there will be no need for selecting disks like it is now.",
+            "Hint on updating disks");
+    };
+    setDefaultControl(&UpdateBtn);
+    setCancelControl(&CancelBtn);
+    onShow = [this](ui::Form&) { FormShow(); };
+}
+
+TDiskSelectForm::~TDiskSelectForm() { destroyWindow(); }
+
+void TDiskSelectForm::FormShow() {
+    DisksListView.SetItemCountEx(static_cast<int>(Candidates.size()), ui::lvsicfNoScroll);
+    if (!Candidates.empty()) {
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(DisksListView.hwnd(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    }
+    DisksListView.setFocus();
+    for (int c = 0; c < DisksListView.ColumnCount(); ++c)
+        SendMessageA(DisksListView.hwnd(), LVM_SETCOLUMNWIDTH, c, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+int TDiskSelectForm::selectedRow() const {
+    return static_cast<int>(SendMessageA(DisksListView.hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+bool TDiskSelectForm::preTranslateMessage(MSG& msg) {
+    const bool properties = (msg.message == WM_KEYDOWN && msg.wParam == VK_F4) ||
+                            (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_RETURN);
+    if (properties && onProperties) {
+        const int row = selectedRow();
+        if (row >= 0 && static_cast<std::size_t>(row) < Candidates.size()) {
+            onProperties(Candidates[static_cast<std::size_t>(row)]);
+            InvalidateRect(DisksListView.hwnd(), nullptr, TRUE);
+        }
+        return true;
+    }
+    return Form::preTranslateMessage(msg);
+}
+
+DiskSelectResult TDiskSelectForm::Select(const std::vector<Node*>& candidates, std::size_t& chosen) {
+    Candidates = candidates;
+    const int result = showModal();
+    const int row = selectedRow();
+    if (result == 1) {
+        if (row < 0) return DiskSelectResult::Cancel;
+        // The order may have changed: the chosen disk is found in the caller's list.
+        Node* disk = Candidates[static_cast<std::size_t>(row)];
+        chosen = static_cast<std::size_t>(std::find(candidates.begin(), candidates.end(), disk) - candidates.begin());
+        return DiskSelectResult::Update;
+    }
+    return result == ui::mrYes ? DiskSelectResult::AddAsNew : DiskSelectResult::Cancel;
+}
+
+}  // namespace kv

@@ -1,0 +1,132 @@
+#include "scan/ExportDescFormWin32.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "catalog/model/ItemPath.h"
+
+namespace kv {
+
+int SpinNumber::value() const {
+    const int min = 1, max = 9999;
+    return std::clamp(std::atoi(edit.text().c_str()), min, max);
+}
+
+void SpinNumber::create(ui::Control* parent, int x, int y, int min, int max, int value) {
+    edit.setBounds(x, y, 50, 22);
+    edit.setText(std::to_string(value));
+    edit.create(parent);
+    arrows.setRange(min, max);
+    arrows.setPosition(value);
+    arrows.setBounds(x + 50, y, 16, 22);
+    arrows.create(parent);
+    arrows.onChange = [this](ui::UpDown&, int position) { edit.setText(std::to_string(position)); };
+}
+
+void SpinNumber::setEnabled(bool on) {
+    edit.setEnabled(on);
+    arrows.setEnabled(on);
+}
+
+TExportDescForm::TExportDescForm() {
+    setBorderStyle(ui::BorderStyle::Dialog);
+    setCaption("Exporting Descriptions");
+    setWindowClassName("KvExportDescForm");
+    setBounds(0, 0, 440, 340);
+    createHandle();
+    setClientSize(430, 310);
+    NodeLabel.setBounds(10, 10, 320, 16);
+    NodeLabel.create(this);
+    PropertiesBtn.setText("Properties");
+    PropertiesBtn.setBounds(340, 6, 80, 24);
+    PropertiesBtn.create(this);
+    PropertiesBtn.onClick = [this](ui::Button&) {
+        if (onProperties) onProperties(FolderNode);
+    };
+    const struct {
+        ui::RadioButton& radio;
+        const char* text;
+    } radios[] = {{DescriptIonCheck, "4DOS/NDOS descriptions (DESCRIPT.ION files)"},
+                  {FilesBbsCheck, "Standard BBS descriptions (FILES.BBS files)"},
+                  {FileidDizCheck, "FILE_ID.DIZ descriptions (folders only)"}};
+    int y = 40;
+    for (const auto& r : radios) {
+        r.radio.setText(r.text);
+        r.radio.setBounds(10, y, 400, 20);
+        r.radio.create(this);
+        r.radio.onClick = [this](ui::RadioButton&) { updateEnabled(); };
+        y += 24;
+    }
+    SubfoldersCheck.setText("Export descriptions in all subfolders, too");
+    KeepDescCheck.setText("Keep existing descriptions in target files, if available");
+    LimitLineLength.setText("Limit line length for descriptions to max:");
+    LimitNumberLines.setText("Limit number of lines per descriptions to max:");
+    for (ui::CheckBox* box : {&SubfoldersCheck, &KeepDescCheck, &LimitLineLength, &LimitNumberLines}) {
+        y += 4;
+        box->setBounds(10, y, box == &LimitLineLength || box == &LimitNumberLines ? 260 : 400, 20);
+        box->create(this);
+        box->onClick = [this](ui::CheckBox&) { updateEnabled(); };
+        if (box == &LimitLineLength) {
+            MaxChars.create(this, 275, y - 1, 1, 9999, 80);
+            MaxCharsLabel.setText("characters.");
+            MaxCharsLabel.setBounds(350, y + 2, 70, 16);
+            MaxCharsLabel.create(this);
+        } else if (box == &LimitNumberLines) {
+            MaxLines.create(this, 275, y - 1, 1, 9999, 10);
+            MaxLinesLabel.setText("lines.");
+            MaxLinesLabel.setBounds(350, y + 2, 70, 16);
+            MaxLinesLabel.create(this);
+        }
+        y += 24;
+    }
+    ExportBtn.setText("Export");
+    ExportBtn.modalResult = ui::mrOk;
+    ExportBtn.setBounds(250, y + 14, 80, 25);
+    ExportBtn.create(this);
+    CancelBtn.setText("Cancel");
+    CancelBtn.modalResult = ui::mrCancel;
+    CancelBtn.setBounds(340, y + 14, 80, 25);
+    CancelBtn.create(this);
+    setDefaultControl(&ExportBtn);
+    setCancelControl(&CancelBtn);
+}
+
+TExportDescForm::~TExportDescForm() { destroyWindow(); }
+
+void TExportDescForm::updateEnabled() {
+    const bool limits = !DescriptIonCheck.checked();
+    LimitLineLength.setEnabled(limits);
+    LimitNumberLines.setEnabled(limits);
+    const bool chars = limits && LimitLineLength.checked();
+    const bool lines = limits && LimitNumberLines.checked();
+    MaxChars.setEnabled(chars);
+    MaxCharsLabel.setEnabled(chars);
+    MaxLines.setEnabled(lines);
+    MaxLinesLabel.setEnabled(lines);
+}
+
+bool TExportDescForm::Choose(ExportOptions& options) {
+    SubfoldersCheck.setChecked(false);
+    DescriptIonCheck.setChecked(true);
+    KeepDescCheck.setChecked(true);
+    LimitLineLength.setChecked(false);
+    LimitNumberLines.setChecked(false);
+    std::string path = FolderNode ? GetItemPath(FolderNode->record(), true, true) : std::string();
+    while (path.size() > 1 && path.back() == '\\') path.pop_back();
+    NodeLabel.setText(std::string(1, DriveLetter) + ":" + path);
+    updateEnabled();
+    if (showModal() != ui::mrOk) return false;
+    options.format = FilesBbsCheck.checked()    ? DescFileFormat::FilesBbs
+                     : FileidDizCheck.checked() ? DescFileFormat::FileIdDiz
+                                                : DescFileFormat::DescriptIon;
+    options.driveLetter = DriveLetter;
+    options.subfolders = SubfoldersCheck.checked();
+    options.keepExisting = KeepDescCheck.checked();
+    options.limitLineLength = LimitLineLength.enabled() && LimitLineLength.checked();
+    options.maxChars = MaxChars.value();
+    options.limitNumberLines = LimitNumberLines.enabled() && LimitNumberLines.checked();
+    options.maxLines = MaxLines.value();
+    return true;
+}
+
+}  // namespace kv

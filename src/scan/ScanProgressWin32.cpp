@@ -1,0 +1,92 @@
+#include "scan/ScanProgressWin32.h"
+
+#include "scan/ScanProgressText.h"
+#include "ui/Application.h"
+#include "ui/WindowDisabler.h"
+
+namespace kv {
+
+namespace {
+constexpr int kWidth = 400;
+constexpr int kHeight = 150;
+constexpr int kInner = kWidth - 8;
+constexpr std::size_t kDirChars = 60;
+}  // namespace
+
+TWaitUpdateForm::TWaitUpdateForm(ui::UserPrompt& prompt) : prompt_(prompt) {
+    setBorderStyle(ui::BorderStyle::None);
+    setStayOnTop(true);
+    setWindowClassName("KvWaitUpdateForm");
+    setBounds(0, 0, kWidth, kHeight);
+    createHandle();
+    panel.setBounds(4, 4, kInner, kHeight - 8);
+    panel.create(this);
+    TopLabel.setText("Scanning disk, please wait...");
+    TopLabel.setBounds(10, 8, kInner - 20, 16);
+    TopLabel.create(&panel);
+    BottomLabel.setText("Reading folder:");
+    BottomLabel.setBounds(10, 30, kInner - 20, 16);
+    BottomLabel.create(&panel);
+    DirLabel.setBounds(10, 48, kInner - 20, 16);
+    DirLabel.create(&panel);
+    DescFoundLabel.setBounds(10, 66, kInner - 20, 16);
+    DescFoundLabel.create(&panel);
+    ProgressBar.setRange(0, 100);
+    ProgressBar.setBounds(10, 86, kInner - 20, 16);
+    ProgressBar.create(&panel);
+    ButtonCancel.setText("Cancel");
+    ButtonCancel.setBounds((kInner - 75) / 2, 110, 75, 25);
+    ButtonCancel.create(&panel);
+    ButtonCancel.onClick = [this](ui::Button&) { CancelClick(); };
+    setCancelControl(&ButtonCancel);
+}
+
+TWaitUpdateForm::~TWaitUpdateForm() {
+    if (disabled_) disabled_->restore();
+    destroyWindow();
+}
+
+void TWaitUpdateForm::SetTopLabel(const std::string& text) { TopLabel.setText(text); }
+void TWaitUpdateForm::SetBottomLabel(const std::string& text) { BottomLabel.setText(text); }
+void TWaitUpdateForm::SetDirLabel(const std::string& text) { DirLabel.setText(ShortenPathLeft(text, kDirChars)); }
+void TWaitUpdateForm::SetDescFound(const std::string& text) { DescFoundLabel.setText(text); }
+void TWaitUpdateForm::ShowProgressBar() { ProgressBar.setVisible(true); }
+void TWaitUpdateForm::SetProgress(int percent) { ProgressBar.setPosition(percent); }
+void TWaitUpdateForm::PumpMessages() { ui::Application::instance().processMessages(); }
+
+void TWaitUpdateForm::CancelClick() {
+    const ui::PromptAnswer answer = prompt_.ask({"Do you really want to abort disk scan?", "Abort Disk Scan",
+                                                 ui::PromptButtons::YesNo, ui::PromptIcon::Question});
+    if (answer == ui::PromptAnswer::Yes && onAbort) onAbort();
+}
+
+void TWaitUpdateForm::FormShow() {
+    RECT area;
+    ui::Form* main = ui::Application::instance().mainForm();
+    if (main && main->hwnd() && main != this)
+        GetWindowRect(main->hwnd(), &area);
+    else
+        area = ui::Application::workArea();
+    setBounds(area.left + (area.right - area.left - width()) / 2, area.top + (area.bottom - area.top - height()) / 2,
+              width(), height());
+    if (!disabled_) disabled_ = std::make_unique<ui::WindowDisabler>(hwnd());
+}
+
+LRESULT TWaitUpdateForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SHOWWINDOW && wp) FormShow();
+    return Form::wndProc(msg, wp, lp);
+}
+
+std::unique_ptr<TWaitUpdateForm> ShowWaitUpdate(ui::UserPrompt& prompt) {
+    auto form = std::make_unique<TWaitUpdateForm>(prompt);
+    form->ProgressBar.setVisible(false);
+    form->show();
+    return form;
+}
+
+void HideWaitUpdate(std::unique_ptr<TWaitUpdateForm>& form) {
+    // The destructor re-enables the windows before the window goes, so the activation returns to them.
+    form.reset();
+}
+
+}  // namespace kv

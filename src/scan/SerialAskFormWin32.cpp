@@ -1,0 +1,59 @@
+#include "scan/SerialAskFormWin32.h"
+
+namespace kv {
+
+void QuestionIcon::createParams(ui::CreateArgs& args) {
+    Control::createParams(args);
+    args.className = "STATIC";
+    args.style |= SS_ICON;
+}
+
+void QuestionIcon::createWnd() {
+    Control::createWnd();
+    SendMessageA(hwnd(), STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IDI_QUESTION)), 0);
+}
+
+TSerialAskForm::TSerialAskForm() {
+    setBorderStyle(ui::BorderStyle::Dialog);
+    setCaption("Change Serial Number?");
+    setWindowClassName("KvSerialAskForm");
+    setBounds(0, 0, 430, 200);
+    createHandle();
+    setClientSize(420, 170);
+    Image.setBounds(12, 40, 32, 32);
+    Image.create(this);
+    TextLabel.setText(
+        "Program has found another disk already in the catalog with the same serial number as the current disk. If "
+        "this disk is not the same, program can change serial number and current disk will be recognized in the "
+        "future.\r\rMay program try to change disk serial number?");
+    TextLabel.setBounds(56, 10, 352, 96);
+    TextLabel.create(this);
+    DontAskCheck.setText("Don't ask this question again, always change serial number");
+    DontAskCheck.setBounds(56, 108, 352, 20);
+    DontAskCheck.create(this);
+    YesButton.setText("Yes, change it");
+    YesButton.modalResult = ui::mrYes;
+    YesButton.setBounds(110, 136, 110, 25);
+    YesButton.create(this);
+    NoButton.setText("No, leave it as is");
+    NoButton.modalResult = ui::mrNo;
+    NoButton.setBounds(230, 136, 110, 25);
+    NoButton.create(this);
+    setDefaultControl(&YesButton);
+    setCancelControl(&NoButton);
+    onShow = [this](ui::Form&) {
+        DontAskCheck.setChecked(false);
+        YesButton.setFocus();
+    };
+}
+
+TSerialAskForm::~TSerialAskForm() { destroyWindow(); }
+
+SerialAnswer AskSerialChange(TSerialAskForm& form) {
+    SerialAnswer answer;
+    answer.change = form.showModal() == ui::mrYes;
+    answer.dontAskAgain = form.DontAskCheck.checked();
+    return answer;
+}
+
+}  // namespace kv

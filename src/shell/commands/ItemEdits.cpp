@@ -1,0 +1,148 @@
+#include "shell/commands/ItemEdits.h"
+
+#include "base/text/AnsiCase.h"
+#include "base/text/TextLines.h"
+#include "catalog/file/CatalogFormat.h"
+#include "catalog/model/CatalogModified.h"
+#include "catalog/model/FileRecord.h"
+#include "shell/commands/SearchRefusal.h"
+#include "system/drives/MediaTypes.h"
+#include "ui/UserPrompt.h"
+
+namespace kv {
+
+namespace {
+
+std::string prepared(std::string_view text, const LeadBytes& lead) {
+    std::string trimmed = TrimLines(text);
+    trimmed.resize(cutLength(trimmed, kLongTextLimit, lead));
+    // A cut between CR and LF, or after a line, leaves no empty last line.
+    return TrimTrailing(trimmed);
+}
+
+}  // namespace
+
+std::string DescriptionOf(const ItemHead& record) {
+    if (auto* file = RecordAs<TFileRec>(&record))
+        return file->description.str();
+    if (auto* folder = RecordAs<TFolderRec>(&record))
+        return folder->description;
+    if (auto* disk = RecordAs<TDiskRec>(&record))
+        return disk->description;
+    if (auto* catalog = RecordAs<TCatalogRec>(&record))
+        return catalog->description;
+    return "";
+}
+
+bool StoreDescription(ItemHead& record, std::string_view text, const LeadBytes& lead) {
+    std::string value = prepared(text, lead);
+    if (value == DescriptionOf(record))
+        return false;
+    if (auto* file = RecordAs<TFileRec>(&record))
+        file->description.assign(value);
+    else if (auto* folder = RecordAs<TFolderRec>(&record))
+        folder->description = std::move(value);
+    else if (auto* disk = RecordAs<TDiskRec>(&record))
+        disk->description = std::move(value);
+    else if (auto* catalog = RecordAs<TCatalogRec>(&record))
+        catalog->description = std::move(value);
+    else
+        return false;
+    return true;
+}
+
+std::uint8_t ComposeCategoryByte(std::uint8_t code, const std::array<bool, 3>& flags) {
+    std::uint8_t b = CategoryByte::WithCode(0, code);
+    for (int n = 1; n <= CategoryByte::UserFlagCount; ++n)
+        b = CategoryByte::WithUserFlag(b, n, flags[static_cast<std::size_t>(n - 1)]);
+    return b;
+}
+
+void RecomputeHasDescriptions(FileOwnerRecord& owner) {
+    bool any = false;
+    for (const TFileRec* f = owner.files.first(); f && !any; f = f->next())
+        any = !f->description.empty();
+    SetFlag(owner.flags, ItemFlags::HasDescriptions, any);
+}
+
+namespace {
+
+std::uint8_t* categoryOf(ItemHead& record) {
+    if (auto* file = RecordAs<TFileRec>(&record))
+        return &file->stored.category;
+    if (auto* folder = RecordAs<TFolderRec>(&record))
+        return &folder->stored.category;
+    return nullptr;
+}
+
+bool wouldChange(ItemHead& record, const ItemEdits& edits, const LeadBytes& lead) {
+    std::uint8_t* category = categoryOf(record);
+    if (edits.category && category && *category != *edits.category)
+        return true;
+    return edits.description && prepared(*edits.description, lead) != DescriptionOf(record);
+}
+
+void markChanged(ItemHead& record) {
+    if (!record.node)
+        return;
+    if (RecordAs<TFileRec>(&record))
+        SetFileListChanged(*record.node);
+    else if (RecordAs<TCatalogRec>(&record))
+        SetCatalogModified(*record.node, true);
+    else
+        SetDiskModified(*record.node, true);
+}
+
+}  // namespace
+
+bool ApplyItemEdits(ItemHead& record, const ItemEdits& edits, bool searchRunning, ui::UserPrompt& prompt,
+                    const LeadBytes& lead) {
+    if (!wouldChange(record, edits, lead))
+        return false;
+    if (RefusedDuringSearch(Refusal::UpdateData, searchRunning, prompt))
+        return false;
+    if (std::uint8_t* category = categoryOf(record); edits.category && category)
+        *category = *edits.category;
+    if (edits.description && StoreDescription(record, *edits.description, lead)) {
+        if (RecordAs<TFileRec>(&record) && record.node)
+            if (auto* owner = RecordAs<FileOwnerRecord>(record.node->record()))
+                RecomputeHasDescriptions(*owner);
+    }
+    markChanged(record);
+    return true;
+}
+
+Node* CompareTargetNode(ItemHead* record, bool isUpRow, Node* selected) {
+    if (isUpRow)
+        return selected ? selected->parent() : nullptr;
+    if (!record)
+        return nullptr;
+    Node* node = record->node;
+    // A member's node is its archive's; an archive folder's node is its own.
+    if (node && HasFlag(record->flags, ItemFlags::Archive))
+        return node->parent();
+    return node;
+}
+
+std::string CompareKindName(const Node& node) {
+    const TDiskRec* disk = RecordAs<TDiskRec>(node.record());
+    if (!disk)
+        return "folder";
+    std::string name = MediaTypeName(disk->volume.mediaType, disk->flags);
+    const std::uint8_t code = disk->volume.mediaType;
+    if (code == MediaType::CdRom || code == MediaType::RamDisk)
+        return name;
+    return lowerCase(name, systemCaseMap());
+}
+
+std::string CompareQuestion(const Node& node) {
+    return "About to compare " + CompareKindName(node) + " \"" + node.text() +
+           "\" in catalog to original media, please confirm.";
+}
+
+std::string NoChangesText(const Node& node) {
+    return "No changes have been detected on the media. Catalog data for " + CompareKindName(node) + " \"" +
+           node.text() + "\" is up to date.";
+}
+
+}  // namespace kv
