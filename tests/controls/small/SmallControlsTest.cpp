@@ -181,13 +181,7 @@ struct Node {
     std::vector<Node*> children;
 };
 
-TEST(HETreeView, BoldAndSortedByText) {
-    Form form;
-    form.setBounds(0, 0, 300, 300);
-    form.createHandle();
-    Node root{"root", {}}, b{"B", {}}, a{"a", {}}, c{"c", {}};
-    root.children = {&c, &b, &a};
-    THETreeView tree;
+void showModel(THETreeView& tree) {
     tree.textOf = [](TreeView::Node n) { return static_cast<Node*>(n)->text; };
     tree.hasChildren = [](TreeView::Node n) { return !static_cast<Node*>(n)->children.empty(); };
     tree.childrenOf = [](TreeView::Node n) {
@@ -195,6 +189,16 @@ TEST(HETreeView, BoldAndSortedByText) {
         for (Node* child : static_cast<Node*>(n)->children) v.push_back(child);
         return v;
     };
+}
+
+TEST(HETreeView, BoldAndSortedByText) {
+    Form form;
+    form.setBounds(0, 0, 300, 300);
+    form.createHandle();
+    Node root{"root", {}}, b{"B", {}}, a{"a", {}}, c{"c", {}};
+    root.children = {&c, &b, &a};
+    THETreeView tree;
+    showModel(tree);
     tree.setBounds(0, 0, 280, 260);
     tree.create(&form);
     form.show();
@@ -233,13 +237,7 @@ TEST(HETreeView, AutoScrollNearAnEdgeScrollsOneLine) {
         root.children.push_back(&many[i]);
     }
     THETreeView tree;
-    tree.textOf = [](TreeView::Node n) { return static_cast<Node*>(n)->text; };
-    tree.hasChildren = [](TreeView::Node n) { return !static_cast<Node*>(n)->children.empty(); };
-    tree.childrenOf = [](TreeView::Node n) {
-        std::vector<TreeView::Node> v;
-        for (Node* child : static_cast<Node*>(n)->children) v.push_back(child);
-        return v;
-    };
+    showModel(tree);
     tree.setBounds(0, 0, 200, 150);
     tree.create(&form);
     form.show();
