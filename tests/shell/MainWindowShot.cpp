@@ -68,6 +68,13 @@ int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report
     problems += treeRect.right > listRect.left || listRect.bottom > statusRect.top;
     // The status bar is not the list's white.
     problems += shot.pixel(statusRect.left + 2, statusRect.top + 4) == shot.pixel(listRect.left + 8, listRect.top + 8);
+    // The toolbar sits in the top dock above the panes, its grip drawn.
+    HWND dock = child(main, "KvDockSite");
+    HWND toolbar = dock ? FindWindowExA(dock, nullptr, "KvDockToolbar", nullptr) : nullptr;
+    if (!toolbar) return problems + 1;
+    const RECT toolbarRect = rectIn(toolbar, origin);
+    problems += toolbarRect.bottom > treeRect.top || toolbarRect.bottom <= toolbarRect.top;
+    problems += unlikeCorner(shot, toolbarRect) == 0;
     if (report)
         std::printf("%zu colours, tree %ld x %ld with %d inked pixels, list %ld x %ld, status bar %ld high\n", colours,
                     treeRect.right - treeRect.left, treeRect.bottom - treeRect.top, treeInk,

@@ -222,6 +222,13 @@ LRESULT TGradientForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
     if (notifyListeners(msg, wp, lp, result)) return result;
     switch (msg) {
+    case WM_NCCREATE:
+    case WM_CREATE: {
+        // The text the window is made with arrives without a WM_SETTEXT.
+        const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lp);
+        if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) caption_ = cs->lpszName;
+        return formMessage(msg, wp, lp);
+    }
     case WM_NCACTIVATE: {
         HDC dc = GetWindowDC(hwnd());
         PaintCaption(dc, wp != FALSE);

@@ -5,6 +5,7 @@ namespace kv {
 
 void ApplySettings(const Settings& settings, MainForm& main) {
     main.statusBar.setVisible(settings.statusBar);
+    main.toolbars().ApplyDock(settings.dock, settings.toolbarFloating, settings.toolbarVisible);
     main.ShowUpRow = settings.showUpRow;
     BrowseSettings& browse = main.browse().browser().settings();
     browse.showUpRow = settings.showUpRow;

@@ -86,6 +86,7 @@ void MainForm::FormCreate() {
     statusBar.setAlign(ui::Align::Bottom);
     statusBar.setPanels({{"", kLampPanelWidth, false}, {"", 100, false}});
     statusBar.create(this);
+    toolbars_ = std::make_unique<MainToolbars>(*this);
     tree.setBounds(0, 0, treeWidth_, 100);
     tree.setAlign(ui::Align::Left);
     tree.create(this);
@@ -133,6 +134,7 @@ void MainForm::FormCreate() {
         services_.registerFileType();
     CheckRevisionMarker();
     LoadWindowPos();
+    toolbars_->Load(services_.programStore);
     updateCommands(kUpdateAllCommands);
     ShowStatus("", false);
 }
@@ -185,7 +187,10 @@ void MainForm::LoadWindowPos() {
     browse_->browser().setSortSettings({Sort.diskColumn, Sort.fileColumn, Sort.reverse});
 }
 
+void MainForm::reloadToolbarPositions() { toolbars_->Load(services_.programStore); }
+
 void MainForm::SaveWindowPos() {
+    toolbars_->Save(services_.programStore);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (!hwnd() || !GetWindowPlacement(hwnd(), &placement))
@@ -242,7 +247,7 @@ LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             OpenRequested();
         return 0;
     }
-    return ui::Form::wndProc(msg, wp, lp);
+    return ui::TGradientForm::wndProc(msg, wp, lp);
 }
 
 }  // namespace kv

@@ -18,6 +18,7 @@
 #include "catalog/model/Forest.h"
 #include "controls/IconList.h"
 #include "controls/VirtualListView.h"
+#include "controls/gradient/GradientFormWin32.h"
 #include "controls/menus/MruMenuWin32.h"
 #include "controls/menus/OwnerDrawMenuWin32.h"
 #include "shell/commands/CatalogCommands.h"
@@ -28,6 +29,7 @@
 #include "shell/app/IdleSequence.h"
 #include "shell/app/WindowPos.h"
 #include "shell/browse/BrowseViewsWin32.h"
+#include "shell/main/MainToolbarsWin32.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Splitter.h"
@@ -68,7 +70,7 @@ struct MainFormServices {
     std::function<void()> openTips;
 };
 
-class MainForm : public ui::Form,
+class MainForm : public ui::TGradientForm,
                  private IdleSteps,
                  private CloseQueryHost,
                  private AutoSaveTargets,
@@ -91,6 +93,8 @@ public:
     ui::StatusBar statusBar;
     // The main menu, made from the command table.
     ui::TODMainMenu mainMenu;
+    // The docks on the four edges and the toolbar.
+    MainToolbars& toolbars() { return *toolbars_; }
 
     Forest& forest() { return forest_; }
     // The tree and the list bound to the forest: what the user browses.
@@ -166,7 +170,7 @@ private:
 
     // IdleSteps
     bool toolbarFloating() override;
-    void reloadToolbarPositions() override {}
+    void reloadToolbarPositions() override;
     void installHintHandlers() override;
     std::vector<std::string> commandLineCatalogs() override { return services_.commandLine; }
     void requestOpenCatalogs(const std::vector<std::string>& names) override;
@@ -243,6 +247,7 @@ private:
 
     MainFormServices services_;
     std::unique_ptr<ui::UserPrompt> prompt_;
+    std::unique_ptr<MainToolbars> toolbars_;
     Forest forest_;
     ui::WaitFormProgress progress_;
     SaveEnvironment saveEnv_;

@@ -7,6 +7,7 @@
 #include "controls/docks/DockToolbarWin32.h"
 #include "controls/docks/ToolbarPositionsWin32.h"
 #include "system/settings/MemorySectionStore.h"
+#include "system/settings/RegistrySectionStoreWin32.h"
 #include "ui/Form.h"
 #include "ui/SpeedButton.h"
 #include "ui/UiErrors.h"
@@ -235,6 +236,37 @@ TEST(DockToolbar, PositionsSurviveARestart) {
         f.bar->Name.clear();
         EXPECT_THROW(SaveToolbarPositions(f.form, fresh), EInvalidOperation);
     }
+}
+
+TEST(DockToolbar, PositionsGoToTheRegistryOneSubkeyPerToolbar) {
+    const std::string key = "\\Software\\Talvenmoor\\Korvalder? Dock Tests";
+    RegDeleteTreeA(HKEY_CURRENT_USER, key.substr(1).c_str());
+    {
+        DockedForm f;
+        f.bar->SetDockedTo(f.bottom);
+        SaveToolbarPositions(f.form, key);
+    }
+    {
+        DockedForm f;
+        LoadToolbarPositions(f.form, key);
+        EXPECT_EQ(f.bar->DockedTo(), f.bottom);
+        f.bottom->SetAllowDrag(false);
+        RegDeleteTreeA(HKEY_CURRENT_USER, key.substr(1).c_str());
+        SaveToolbarPositions(f.form, key);
+    }
+    // An undraggable dock keeps only the visibility.
+    HKEY sub = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (key.substr(1) + "\\Toolbar").c_str(), 0, KEY_READ, &sub), ERROR_SUCCESS);
+    std::vector<std::string> names;
+    char name[64];
+    for (DWORD i = 0;; ++i) {
+        DWORD size = sizeof name;
+        if (RegEnumValueA(sub, i, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        names.emplace_back(name, size);
+    }
+    RegCloseKey(sub);
+    EXPECT_EQ(names, (std::vector<std::string>{"Visible"}));
+    RegDeleteTreeA(HKEY_CURRENT_USER, key.substr(1).c_str());
 }
 
 }  // namespace

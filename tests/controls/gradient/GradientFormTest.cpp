@@ -52,6 +52,13 @@ TEST(GradientForm, WindowTextComesFromTheCaptionField) {
     EXPECT_EQ(reinterpret_cast<wchar_t*>(system)[0], L'a');
     form.SetCaption("Korvalder");
     EXPECT_EQ(form.caption(), "Korvalder");
+
+    // A caption given before the window exists is the window's text.
+    TGradientForm early;
+    early.setCaption("Early");
+    early.createHandle();
+    EXPECT_EQ(early.Caption(), "Early");
+    EXPECT_EQ(early.caption(), "Early");
 }
 
 TEST(GradientForm, GradientActiveInactiveAndSolid) {

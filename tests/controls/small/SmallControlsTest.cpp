@@ -181,13 +181,7 @@ struct Node {
     std::vector<Node*> children;
 };
 
-TEST(HETreeView, BoldAndSortedByText) {
-    Form form;
-    form.setBounds(0, 0, 300, 300);
-    form.createHandle();
-    Node root{"root", {}}, b{"B", {}}, a{"a", {}}, c{"c", {}};
-    root.children = {&c, &b, &a};
-    THETreeView tree;
+void showModel(THETreeView& tree) {
     tree.textOf = [](TreeView::Node n) { return static_cast<Node*>(n)->text; };
     tree.hasChildren = [](TreeView::Node n) { return !static_cast<Node*>(n)->children.empty(); };
     tree.childrenOf = [](TreeView::Node n) {
@@ -195,6 +189,16 @@ TEST(HETreeView, BoldAndSortedByText) {
         for (Node* child : static_cast<Node*>(n)->children) v.push_back(child);
         return v;
     };
+}
+
+TEST(HETreeView, BoldAndSortedByText) {
+    Form form;
+    form.setBounds(0, 0, 300, 300);
+    form.createHandle();
+    Node root{"root", {}}, b{"B", {}}, a{"a", {}}, c{"c", {}};
+    root.children = {&c, &b, &a};
+    THETreeView tree;
+    showModel(tree);
     tree.setBounds(0, 0, 280, 260);
     tree.create(&form);
     form.show();
@@ -220,6 +224,36 @@ TEST(HETreeView, BoldAndSortedByText) {
         order.push_back(buf);
     }
     EXPECT_EQ(order, (std::vector<std::string>{"a", "B", "c"}));
+}
+
+TEST(HETreeView, AutoScrollNearAnEdgeScrollsOneLine) {
+    Form form;
+    form.setBounds(0, 0, 300, 200);
+    form.createHandle();
+    std::vector<Node> many(50);
+    Node root{"root", {}};
+    for (std::size_t i = 0; i < many.size(); ++i) {
+        many[i].text = "node " + std::to_string(i);
+        root.children.push_back(&many[i]);
+    }
+    THETreeView tree;
+    showModel(tree);
+    tree.setBounds(0, 0, 200, 150);
+    tree.create(&form);
+    form.show();
+    tree.setRoots({&root});
+    tree.expand(&root);
+    SendMessageA(tree.hwnd(), WM_VSCROLL, SB_BOTTOM, 0);
+    auto firstVisible = [&] { return TreeView_GetFirstVisible(tree.hwnd()); };
+    const HTREEITEM before = firstVisible();
+    SendMessageA(tree.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 2));
+    EXPECT_EQ(firstVisible(), before);  // off by default
+    tree.AutoScroll = true;
+    SendMessageA(tree.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 2));
+    EXPECT_EQ(firstVisible(), TreeView_GetPrevVisible(tree.hwnd(), before));
+    const HTREEITEM middle = firstVisible();
+    SendMessageA(tree.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 60));
+    EXPECT_EQ(firstVisible(), middle);
 }
 
 TEST(SmallControls, TrackBarRangeAndLabels) {
