@@ -20,8 +20,6 @@
 #include "ui/Label.h"
 #include "ui/Panel.h"
 #include "ui/SpeedButton.h"
-// StatusBar.h holds the hourglass by pointer to a type Application.h completes.
-#include "ui/Application.h"
 #include "ui/StatusBar.h"
 #include "ui/UserPrompt.h"
 

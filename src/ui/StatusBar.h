@@ -10,6 +10,8 @@
 
 namespace kv::ui {
 
+class ScopedHourglass;
+
 struct StatusPanel {
     std::string text;
     int width = 100;  // the last panel takes the rest
@@ -40,14 +42,15 @@ private:
 // panel 1; idle calls onIdle so the window rebuilds its texts.
 class StatusBarStatus : public StatusDisplay {
 public:
-    explicit StatusBarStatus(StatusBar& bar) : bar_(bar) {}
+    explicit StatusBarStatus(StatusBar& bar);
+    ~StatusBarStatus() override;
     void ShowStatus(const std::string& text, bool busy) override;
     bool busy() const { return hourglass_ != nullptr; }
     std::function<void()> onIdle;
 
 private:
     StatusBar& bar_;
-    std::unique_ptr<class ScopedHourglass> hourglass_;
+    std::unique_ptr<ScopedHourglass> hourglass_;
 };
 
 }  // namespace kv::ui
