@@ -17,10 +17,11 @@ constexpr int kFormWidth = kMinPerRow * kPitch + 33;
 
 constexpr int kGlyph = 32;
 
-// The icon drawn into a one-picture glyph strip; the bottom-left pixel, the
+// The icon drawn into a one-picture glyph strip over the button's face colour,
+// so that its soft edges blend with the face; the bottom-left pixel, the
 // see-through colour, is kept clear of the icon.
 HBITMAP DriveGlyph(HICON icon) {
-    const COLORREF key = RGB(255, 0, 255);
+    const COLORREF key = GetSysColor(COLOR_BTNFACE);
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, kGlyph, kGlyph);
