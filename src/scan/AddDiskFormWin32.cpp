@@ -15,6 +15,29 @@ constexpr int kPitch = 45;
 constexpr int kMinPerRow = 9;
 constexpr int kFormWidth = kMinPerRow * kPitch + 33;
 
+constexpr int kGlyph = 32;
+
+// The icon drawn into a one-picture glyph strip over the button's face colour,
+// so that its soft edges blend with the face; the bottom-left pixel, the
+// see-through colour, is kept clear of the icon.
+HBITMAP DriveGlyph(HICON icon) {
+    const COLORREF key = GetSysColor(COLOR_BTNFACE);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kGlyph, kGlyph);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    HBRUSH fill = CreateSolidBrush(key);
+    const RECT all{0, 0, kGlyph, kGlyph};
+    FillRect(dc, &all, fill);
+    DeleteObject(fill);
+    DrawIconEx(dc, 0, 0, icon, kGlyph, kGlyph, 0, nullptr, DI_NORMAL);
+    SetPixel(dc, 0, kGlyph - 1, key);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return bitmap;
+}
+
 struct BoxPlace {
     ui::CheckBox& box;
     const char* text;
@@ -36,6 +59,14 @@ TAddDiskForm::TAddDiskForm(AddDiskServices services) : services_(std::move(servi
         b->letter = static_cast<char>('A' + i);
         b->button.groupIndex = 1;
         b->button.allowAllUp = true;
+        const std::uint8_t media = services_.mediaType ? services_.mediaType(b->letter) : MediaType::Unknown;
+        b->button.hint = MediaTypeName(media) + " (" + b->letter + ":)";
+        b->button.showHint = true;
+        if (HICON icon = services_.driveIcon ? services_.driveIcon(b->letter) : nullptr) {
+            b->glyph.reset(DriveGlyph(icon));
+            DestroyIcon(icon);
+            b->button.setGlyph(b->glyph.get());
+        }
         b->button.create(this);
         b->label.setText(std::string("&") + b->letter + ":");
         b->label.setAlignment(ui::Label::Alignment::Center);

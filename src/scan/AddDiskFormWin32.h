@@ -14,14 +14,13 @@
 #include "scan/DiskMatching.h"
 #include "scan/ScanTypes.h"
 #include "ui/Button.h"
+#include "ui/Canvas.h"
 #include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/ItemLists.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
 #include "ui/SpeedButton.h"
-// StatusBar.h holds the hourglass by pointer to a type Application.h completes.
-#include "ui/Application.h"
 #include "ui/StatusBar.h"
 #include "ui/UserPrompt.h"
 
@@ -43,6 +42,9 @@ struct AddDiskServices {
     std::function<std::optional<char>(Node* disk)> locateMedia;
     // The disk selection window over two or more matching disks.
     SelectDisk selectDisk;
+    // The 32 x 32 icon of the drive's media type (the shared large image list);
+    // the dialog destroys it. None, or no icon: a button without a picture.
+    std::function<HICON(char letter)> driveIcon;
     // Keep the catalogued disk's name when the medium matches one ("UpdateNameCheck").
     bool keepDiskName = true;
 };
@@ -52,6 +54,7 @@ struct DriveButton {
     // A folder of the drive, beginning and ending with "\"; empty: the whole drive.
     std::string virtualRoot;
     ui::SpeedButton button;
+    ui::GdiObject<HBITMAP> glyph;
     ui::Label label;
 };
 

@@ -11,6 +11,9 @@ constexpr int kWidth = 400;
 constexpr int kHeight = 150;
 constexpr int kInner = kWidth - 8;
 constexpr std::size_t kDirChars = 60;
+constexpr int kClipWidth = 60;
+constexpr int kClipHeight = 40;
+constexpr int kClipStopFrame = 8;
 }  // namespace
 
 TWaitUpdateForm::TWaitUpdateForm(ui::UserPrompt& prompt) : prompt_(prompt) {
@@ -22,10 +25,10 @@ TWaitUpdateForm::TWaitUpdateForm(ui::UserPrompt& prompt) : prompt_(prompt) {
     panel.setBounds(4, 4, kInner, kHeight - 8);
     panel.create(this);
     TopLabel.setText("Scanning disk, please wait...");
-    TopLabel.setBounds(10, 8, kInner - 20, 16);
+    TopLabel.setBounds(10, 8, kInner - 30 - kClipWidth, 16);
     TopLabel.create(&panel);
     BottomLabel.setText("Reading folder:");
-    BottomLabel.setBounds(10, 30, kInner - 20, 16);
+    BottomLabel.setBounds(10, 30, kInner - 30 - kClipWidth, 16);
     BottomLabel.create(&panel);
     DirLabel.setBounds(10, 48, kInner - 20, 16);
     DirLabel.create(&panel);
@@ -37,6 +40,10 @@ TWaitUpdateForm::TWaitUpdateForm(ui::UserPrompt& prompt) : prompt_(prompt) {
     ButtonCancel.setText("Cancel");
     ButtonCancel.setBounds((kInner - 75) / 2, 110, 75, 25);
     ButtonCancel.create(&panel);
+    Animation.setBounds(kInner - 10 - kClipWidth, 4, kClipWidth, kClipHeight);
+    Animation.create(&panel);
+    Animation.stopFrame = kClipStopFrame;
+    Animation.setCommonAvi(ui::CommonAvi::FindComputer);
     ButtonCancel.onClick = [this](ui::Button&) { CancelClick(); };
     setCancelControl(&ButtonCancel);
 }
@@ -70,6 +77,7 @@ void TWaitUpdateForm::FormShow() {
     setBounds(area.left + (area.right - area.left - width()) / 2, area.top + (area.bottom - area.top - height()) / 2,
               width(), height());
     if (!disabled_) disabled_ = std::make_unique<ui::WindowDisabler>(hwnd());
+    Animation.setActive(true);
 }
 
 LRESULT TWaitUpdateForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {

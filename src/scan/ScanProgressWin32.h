@@ -2,12 +2,13 @@
 // The scan's own progress window: borderless and on top, centred over the
 // main window, with the folder being read, the descriptions found, a bar and
 // Cancel (also Esc), which asks before it stops the scan. While it shows every
-// other window of the program is disabled.
+// other window of the program is disabled. A clip plays while it shows.
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "scan/ScanTypes.h"
+#include "ui/Animate.h"
 #include "ui/Button.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
@@ -33,6 +34,8 @@ public:
     ui::Label DescFoundLabel;
     ui::ProgressBar ProgressBar;
     ui::Button ButtonCancel;
+    // The system's find-computer clip while the window shows; none where the system lacks it.
+    ui::Animate Animation;
 
     // Runs when the user confirmed the cancel.
     std::function<void()> onAbort;

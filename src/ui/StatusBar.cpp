@@ -153,6 +153,11 @@ LRESULT StatusBar::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     return Control::reflected(msg, wp, lp, handled);
 }
 
+StatusBarStatus::StatusBarStatus(StatusBar& bar) : bar_(bar) {}
+
+// Here, where the hourglass is a complete type.
+StatusBarStatus::~StatusBarStatus() = default;
+
 void StatusBarStatus::ShowStatus(const std::string& text, bool busy) {
     if (busy) {
         if (!hourglass_) hourglass_ = std::make_unique<ScopedHourglass>();

@@ -11,6 +11,7 @@
 namespace kv::ui {
 
 enum class PanelAlignment { Left, Center, Right };
+class ScopedHourglass;
 
 struct StatusPanel {
     std::string text;
@@ -66,14 +67,15 @@ private:
 // panel 1; idle calls onIdle so the window rebuilds its texts.
 class StatusBarStatus : public StatusDisplay {
 public:
-    explicit StatusBarStatus(StatusBar& bar) : bar_(bar) {}
+    explicit StatusBarStatus(StatusBar& bar);
+    ~StatusBarStatus() override;
     void ShowStatus(const std::string& text, bool busy) override;
     bool busy() const { return hourglass_ != nullptr; }
     std::function<void()> onIdle;
 
 private:
     StatusBar& bar_;
-    std::unique_ptr<class ScopedHourglass> hourglass_;
+    std::unique_ptr<ScopedHourglass> hourglass_;
 };
 
 }  // namespace kv::ui

@@ -2,6 +2,7 @@
 
 #include "archive/ArchiveContext.h"
 #include "scan/AddUpdateDiskWin32.h"
+#include "system/drives/MediaTypes.h"
 #include "tests/scan/ScanTree.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestInput.h"
@@ -90,6 +91,27 @@ TEST_F(AddDiskFlow, DriveButtonOkScansAndAMatchingMediumAsksToUpdate) {
     });
     EXPECT_FALSE(cancelled.accepted);
     EXPECT_EQ(catalog.children().size(), 1u);
+}
+
+TEST_F(AddDiskFlow, DriveButtonsShowTheIconAndKindOfTheirDrive) {
+    dialog.mediaType = [](char letter) { return letter == 'C' ? MediaType::HardDisk : MediaType::CdRom; };
+    std::string asked;
+    dialog.driveIcon = [&](char letter) -> HICON {
+        asked += letter;
+        return letter == 'T' ? CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION))) : nullptr;
+    };
+    TAddDiskForm form(dialog);
+    EXPECT_EQ(asked, "CT");
+    ASSERT_EQ(form.driveButtons.size(), 2u);
+    const DriveButton& c = *form.driveButtons[0];
+    const DriveButton& t = *form.driveButtons[1];
+    EXPECT_EQ(c.button.hint, "Hard disk (C:)");
+    EXPECT_EQ(t.button.hint, "CD-ROM (T:)");
+    EXPECT_EQ(c.button.numGlyphs(), 0);
+    ASSERT_EQ(t.button.numGlyphs(), 1);
+    const SIZE size = ui::bitmapSize(t.glyph.get());
+    EXPECT_EQ(size.cx, 32);
+    EXPECT_EQ(size.cy, 32);
 }
 
 TEST_F(AddDiskFlow, AFailingScanReportsAndLeavesNoDisk) {

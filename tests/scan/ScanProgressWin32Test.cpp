@@ -25,6 +25,12 @@ TEST(ScanProgressWindow, ShowsTheScanAndAsksBeforeItStops) {
     EXPECT_TRUE(IsWindowVisible(form->hwnd()));
     EXPECT_FALSE(IsWindowEnabled(owner.hwnd()));
     EXPECT_FALSE(form->ProgressBar.visible());
+    // The clip plays where the system has it; without it the window shows none.
+    HMODULE shell = LoadLibraryExA("shell32.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const bool clip = shell && FindResourceA(shell, MAKEINTRESOURCEA(152), "AVI");
+    if (shell) FreeLibrary(shell);
+    EXPECT_EQ(form->Animation.opened(), clip);
+    EXPECT_EQ(form->Animation.active(), clip);
 
     IScanProgress& progress = *form;
     progress.SetTopLabel("Scanning disk, please wait...");

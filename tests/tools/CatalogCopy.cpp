@@ -1,4 +1,5 @@
 #include "CatalogCopy.h"
+#include "ToolSave.h"
 
 #include "base/Errors.h"
 #include "catalog/file/CatalogLoad.h"
@@ -6,40 +7,6 @@
 #include "catalog/model/Forest.h"
 
 namespace kv::tools {
-
-namespace {
-
-// Prints what would be a message box; answers as a closed box would.
-class CollectingPrompt : public ui::UserPrompt {
-public:
-    explicit CollectingPrompt(std::string& messages) : messages_(messages) {}
-    ui::PromptAnswer ask(const ui::PromptRequest& request) override {
-        for (char c : request.text)
-            messages_ += c == '\r' ? '\n' : c;
-        messages_ += '\n';
-        return ui::cautiousAnswer(request.buttons);
-    }
-
-private:
-    std::string& messages_;
-};
-
-class FixedName : public ISaveDialog {
-public:
-    explicit FixedName(std::string name) : name_(std::move(name)) {}
-    std::optional<std::string> askSaveName(const Request&) override {
-        if (asked_)
-            return std::nullopt;
-        asked_ = true;
-        return name_;
-    }
-
-private:
-    std::string name_;
-    bool asked_ = false;
-};
-
-}  // namespace
 
 SaveResult CopyCatalog(const std::string& in, const std::string& out, bool rewrite, std::string& messages) {
     Forest forest;

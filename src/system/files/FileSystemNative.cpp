@@ -70,7 +70,7 @@ public:
 
     std::optional<std::uint64_t> FileSize(const std::string& path) override {
         std::error_code ec;
-        const std::uintmax_t size = fs::file_size(path, ec);
+        const std::uintmax_t size = fs::file_size(hostName(path), ec);
         if (ec)
             return std::nullopt;
         return size;
@@ -106,7 +106,7 @@ public:
     }
 
     std::string CreateTempFile(const std::string& folder, const std::string& prefix) override {
-        std::string pattern = JoinPath(folder, prefix + "XXXXXX");
+        std::string pattern = JoinPath(hostName(folder), prefix + "XXXXXX");
         const int fd = mkstemp(pattern.data());
         if (fd < 0)
             throw EIoError("Cannot create a temporary file in \"" + folder + "\"");
@@ -158,10 +158,11 @@ public:
     }
 
     FsStatus Erase(const std::string& path) override {
-        return std::remove(path.c_str()) == 0 ? FsStatus::Ok : StatusFromErrno(errno);
+        return std::remove(hostName(path).c_str()) == 0 ? FsStatus::Ok : StatusFromErrno(errno);
     }
 
-    FsStatus MoveReplace(const std::string& from, const std::string& to) override {
+    FsStatus MoveReplace(const std::string& fromPath, const std::string& toPath) override {
+        const std::string from = hostName(fromPath), to = hostName(toPath);
         if (std::rename(from.c_str(), to.c_str()) == 0)
             return FsStatus::Ok;
         if (errno != EXDEV)
