@@ -32,49 +32,64 @@ using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-// A 10 ms timer on the main thread that keeps the longest gap between its ticks.
+// The program's main loop, not a modal one: the worker's calls wait for it.
+// The longest single dispatch is the main thread's own longest piece of work;
+// a longer gap between ticks is time it was not scheduled, or a queue so full
+// of posted messages that the timer (the lowest priority) waited.
+struct MainLoop {
+    long dispatched = 0;
+    double longestDispatch = 0;
+
+    void runUntil(const std::function<bool()>& done) {
+        MSG msg;
+        while (!done() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            const Clock::time_point start = Clock::now();
+            DispatchMessageA(&msg);
+            longestDispatch = std::max(longestDispatch, Ms(Clock::now() - start));
+            ++dispatched;
+        }
+    }
+};
+
+// A 10 ms timer on the main thread that keeps the longest gap between its
+// ticks and how many messages the loop dispatched within it.
 class TickGaps {
 public:
-    TickGaps() {
+    explicit TickGaps(const MainLoop& loop) : loop_(loop) {
         timer_.setInterval(10);
         timer_.onTimer = [this](ui::Timer&) {
             const Clock::time_point now = Clock::now();
-            longest = std::max(longest, Ms(now - last_));
+            if (Ms(now - last_) > longest) {
+                longest = Ms(now - last_);
+                messagesInLongest = loop_.dispatched - lastDispatched_;
+            }
             last_ = now;
+            lastDispatched_ = loop_.dispatched;
             ++ticks;
         };
         last_ = Clock::now();
+        lastDispatched_ = loop_.dispatched;
         timer_.setEnabled(true);
     }
     ~TickGaps() { timer_.setEnabled(false); }
 
     double longest = 0;
+    long messagesInLongest = 0;
     long ticks = 0;
 
 private:
+    const MainLoop& loop_;
     ui::Timer timer_;
     Clock::time_point last_;
+    long lastDispatched_ = 0;
 };
 
-// The program's main loop, not a modal one: the worker's calls wait for it.
-// Returns the longest single dispatch: the main thread's own longest piece of
-// work, where a longer gap between ticks is time it was not scheduled.
-double MessageLoopUntil(const std::function<bool()>& done) {
-    double longest = 0;
-    MSG msg;
-    while (!done() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        const Clock::time_point start = Clock::now();
-        DispatchMessageA(&msg);
-        longest = std::max(longest, Ms(Clock::now() - start));
-    }
-    return longest;
-}
-
 double TimerAlone() {
-    TickGaps gaps;
+    MainLoop loop;
+    TickGaps gaps(loop);
     const Clock::time_point end = Clock::now() + std::chrono::seconds(1);
-    MessageLoopUntil([&] { return Clock::now() >= end; });
+    loop.runUntil([&] { return Clock::now() >= end; });
     return gaps.longest;
 }
 
@@ -99,12 +114,15 @@ double RunOnce(Forest& forest, const std::string& mask) {
     bool done = false;
     const Clock::time_point start = Clock::now();
     SearchRun run(std::move(criteria), std::move(scope), std::move(host), true);
-    TickGaps gaps;
+    MainLoop loop;
+    TickGaps gaps(loop);
     run.Start([&](const SearchOutcome&) { done = true; });
-    const double dispatch = MessageLoopUntil([&] { return done; });
+    loop.runUntil([&] { return done; });
     const double total = Ms(Clock::now() - start);
-    std::printf("    %6.0f ms run, %6zu hits, %5ld progress calls, %4ld ticks, longest gap %6.1f ms, longest dispatch %6.1f ms\n",
-                total, results.Count(), progressCalls, gaps.ticks, gaps.longest, dispatch);
+    std::printf("    %5.0f ms run, %5zu hits, %4ld progress calls, %3ld ticks, longest gap %5.1f ms (%ld messages in it), "
+                "longest dispatch %4.1f ms\n",
+                total, results.Count(), progressCalls, gaps.ticks, gaps.longest, gaps.messagesInLongest,
+                loop.longestDispatch);
     std::fflush(stdout);
     results.ClearSearchResults();
     forest.context().resultLists = nullptr;
