@@ -16,6 +16,7 @@
 #include "catalog/model/Forest.h"
 #include "search/engine/SearchEngine.h"
 #include "search/engine/SyncSearchHost.h"
+#include "bench/SearchValues.h"
 
 namespace {
 
@@ -68,28 +69,11 @@ void Search(benchmark::State& state, SearchFormValues values) {
     Run(state, values);
 }
 
-SearchFormValues Name(NameMode mode, std::string text) {
-    SearchFormValues v;
-    v.byName = true;
-    v.nameMode = mode;
-    v.nameText = std::move(text);
-    return v;
-}
+using bench::NameValues;
 
-SearchFormValues Description() {
-    SearchFormValues v;
-    v.byDescription = true;
-    v.descriptionText = "summer";
-    return v;
-}
+SearchFormValues Description() { return bench::DescriptionValues("summer"); }
 
-SearchFormValues Size() {
-    SearchFormValues v;
-    v.bySize = true;
-    v.sizeRelation = SizeRelation::Larger;
-    v.size1 = {"4000", 1};
-    return v;
-}
+SearchFormValues Size() { return bench::SizeValues(SizeRelation::Larger, {"4000", 1}); }
 
 // The same million files written by the program's writer and opened again:
 // every list the walk reads comes from the file and goes again, as in a search
@@ -144,12 +128,12 @@ void Duplicates(benchmark::State& state) {
 }
 BENCHMARK(Duplicates)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_CAPTURE(Search, Mask, Name(NameMode::Mask, "*9.TXT"))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Search, PartOfName, Name(NameMode::Part, "1234"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, Mask, NameValues(NameMode::Mask, "*9.TXT"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Search, PartOfName, NameValues(NameMode::Part, "1234"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, Description, Description())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, Size, Size())->Unit(benchmark::kMillisecond);
 // Hits in one folder only: the other 999 lists are read and freed again each run.
-BENCHMARK_CAPTURE(SearchFromDisk, Mask, Name(NameMode::Mask, "Photo 4242??.*"))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(SearchFromDisk, PartOfName, Name(NameMode::Part, "nowhere"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SearchFromDisk, Mask, NameValues(NameMode::Mask, "Photo 4242??.*"))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(SearchFromDisk, PartOfName, NameValues(NameMode::Part, "nowhere"))->Unit(benchmark::kMillisecond);
 
 }  // namespace
