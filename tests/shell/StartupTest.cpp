@@ -64,9 +64,10 @@ int mainWindowCount() {
 
 // Catalogs shown in the tree pane, once it has the number expected (or time is up).
 unsigned waitForCatalogs(HWND main, unsigned expected, DWORD ms) {
-    HWND tree = FindWindowExA(main, nullptr, WC_TREEVIEWA, nullptr);
     unsigned n = 0;
     for (DWORD waited = 0; waited <= ms; waited += 100) {
+        // The main window's class is found while it is still making its panes.
+        HWND tree = FindWindowExA(main, nullptr, WC_TREEVIEWA, nullptr);
         // The top-level items: an opened catalog also shows its disks.
         n = 0;
         for (HTREEITEM item = TreeView_GetRoot(tree); item; item = TreeView_GetNextSibling(tree, item))
