@@ -57,7 +57,9 @@ TEST(RegistrySectionStore, ValuesOfOtherKindsAndOddNames) {
     auto values = store.ReadSectionValues("\\Columns\\");
     EXPECT_EQ(values.size(), 3u);  // the binary value is no entry
     for (const SectionValue& v : values) {
-        if (v.name == "Width") EXPECT_EQ(v.value, "-1");
+        if (v.name == "Width") {
+            EXPECT_EQ(v.value, "-1");
+        }
     }
     EXPECT_EQ(store.ReadString("Columns", "a=b"), "c");
 
