@@ -97,6 +97,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         settings = std::make_unique<kv::SettingsStore>(platformDefaults(""));
         kv::MainFormServices services{*settings, programStore, programKey, args, *files, &splash, {}, {}, {}, {}};
         services.registerFileType = [] { kv::RegisterCatalogFileType(); };
+        services.archives = archives.get();
+        services.extraction = &extraction;
         services.showClosingNotice = [&] {
             closingNotice = std::make_unique<kv::CloseAppForm>(icon);
             closingNotice->show();

@@ -63,6 +63,7 @@ protected:
         MainFormServices s{settings, store, kShellTestKey, commandLine, files, nullptr, {}, {}, {}, {}};
         s.runSetupWizard = [this] { calls.push_back("wizard"); };
         s.openTips = [this] { calls.push_back("tips"); };
+        s.scanMachine = scanMachine;
         return s;
     }
     MainForm& makeMain() {
@@ -91,6 +92,7 @@ protected:
     ui::ScriptedPrompt prompt;
     std::vector<std::string> commandLine;
     std::vector<std::string> calls;
+    std::function<void(AddDiskServices&, AddUpdateServices&)> scanMachine;
     std::unique_ptr<MainForm> main;
 };
 

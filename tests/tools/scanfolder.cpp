@@ -23,6 +23,7 @@
 #include "catalog/model/Forest.h"
 #include "scan/DiskMatching.h"
 #include "scan/DiskScanner.h"
+#include "shell/commands/ScanDefaults.h"
 #include "shell/settings/SettingsStore.h"
 #include "system/files/FileQueries.h"
 #include "tests/tools/ToolSave.h"
@@ -71,26 +72,11 @@ Settings DefaultSettings() {
 }
 
 ScanOptions OptionsFrom(const Settings& s, const Args& args) {
-    ScanOptions o;
-    o.ignoreHiddenFiles = s.ignoreHiddenFiles;
-    o.ignoreHiddenFolders = s.ignoreHiddenFolders;
-    o.ignoreRecycle = s.ignoreRecycle;
-    o.browseArchives = s.browseArchives && !args.noArchives;
-    o.archiveQuickScan = s.archiveQuickScan;
-    o.archiveDescOnly = s.archiveDescOnly;
+    ScanOptions o = ScanDefaults(s);
+    o.browseArchives = o.browseArchives && !args.noArchives;
     // A first start has every source switched off until the user picks them;
     // the tool reads them all, in the settings' order, unless told not to.
     o.importDiz = o.importBbs = o.import4Dos = o.importComment = !args.noDescriptions;
-    // The settings keep the order by source code; the scan reads it from the list's items.
-    const std::vector<std::string> items = DefaultImportDescItems();
-    o.descOrder.clear();
-    for (DescSource source : s.descOrder)
-        for (const std::string& item : items)
-            if (DescSourceOfItem(item) == static_cast<std::uint8_t>(source)) o.descOrder.push_back(item);
-    o.descTruncLines = s.truncateDesc ? s.truncateLines : 0;
-    o.archiveEnabled = s.archiveEnabled;
-    o.carryOver = s.keepCurrentDesc;
-    o.carryFromAllDisks = false;
     return o;
 }
 

@@ -29,6 +29,7 @@
 #include "shell/app/IdleSequence.h"
 #include "shell/app/WindowPos.h"
 #include "shell/browse/BrowseViewsWin32.h"
+#include "scan/AddUpdateDiskWin32.h"
 #include "shell/main/MainToolbarsWin32.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -68,6 +69,13 @@ struct MainFormServices {
     // Windows of later work; empty ones do nothing.
     std::function<void()> runSetupWizard;
     std::function<void()> openTips;
+    // The readers of archives and the program's extraction to the temporary
+    // folder; none: a scan records archives as plain files.
+    arc::ArchiveContext* archives = nullptr;
+    arc::TempExtraction* extraction = nullptr;
+    // Tests map drives to folders: they adjust the machine the Add/Update Disk
+    // command sees before its dialog is made.
+    std::function<void(AddDiskServices& dialog, AddUpdateServices& scan)> scanMachine;
 };
 
 class MainForm : public ui::TGradientForm,
@@ -123,6 +131,8 @@ public:
     void UpdateCommands(std::uint8_t groups) { updateCommands(groups); }
     void UpdateStatusBar() { updateStatusBar(); }
     const CommandStates& commandStates() const { return commandStates_; }
+    // The Add/Update Disk dialog while its command runs.
+    TAddDiskForm* addDiskForm() { return addDiskForm_.get(); }
     ui::TMRUFileList& recentFiles() { return *recentFiles_; }
 
     // The window's state the other parts of the main window share.
@@ -166,6 +176,7 @@ private:
     bool refuseWhileSearching();
     void stepSplashAside();
     void createBrowseViews();
+    void AddDiskClick();
     Node* catalogAt(std::size_t index);
 
     // IdleSteps
@@ -267,6 +278,7 @@ private:
     std::unique_ptr<TIconList> iconList_;
     ItemIcons noIcons_;
     std::unique_ptr<BrowseViewsWin32> browse_;
+    std::unique_ptr<TAddDiskForm> addDiskForm_;
 
     // The commands and the status bar (MainFormCommandsWin32.cpp).
     void CreateStatusPanels();
