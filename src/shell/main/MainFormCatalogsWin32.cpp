@@ -13,8 +13,6 @@
 
 namespace kv {
 
-bool MainForm::searchRunning() { return searchActive && searchActive(); }
-
 bool MainForm::refuseWhileSearching() { return RefusedDuringSearch(Refusal::OpenCatalog, searchRunning(), *prompt_); }
 
 void MainForm::requestOpenCatalogs(const std::vector<std::string>& names) {

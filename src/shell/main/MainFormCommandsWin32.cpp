@@ -212,6 +212,7 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
             DeleteSelectedDisk(c);
         break;
     case CommandId::AddDisk: AddDiskClick(); break;
+    case CommandId::Search: SearchClick(); break;
     case CommandId::Exit: close(); return;
     case CommandId::LargeIcons: SetViewStyle(0); break;
     case CommandId::SmallIcons: SetViewStyle(1); break;

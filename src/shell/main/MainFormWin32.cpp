@@ -67,6 +67,7 @@ MainForm::MainForm(MainFormServices services)
 MainForm::~MainForm() {
     // The window goes first: its destroy saves the place from the panes.
     destroyWindow();
+    closeSearchForm();
     ui::Application::instance().onIdle = nullptr;
     browse_.reset();
     forest_.setObserver(nullptr);
