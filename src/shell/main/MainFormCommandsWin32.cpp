@@ -174,6 +174,7 @@ void MainForm::updateCommands(int scope) {
         return;
     UpdateCommandStates(commandStates_, CommandSnapshot(), static_cast<std::uint8_t>(scope));
     commandMenus_.apply(commandStates_);
+    applyToolbarStates();
     if (commandStates_.hideSearchWindow && exists(ToolWindow::Search))
         hide(ToolWindow::Search);
     updateStatusBar();
@@ -194,6 +195,7 @@ void MainForm::updateStatusBar() {
     statusBar.setPanelText(0, state);
     commandStates_[CommandId::Save].enabled = state == "Modified";
     commandMenus_.apply(commandStates_);
+    applyToolbarStates();
 }
 
 void MainForm::RunCommand(CommandId command, CommandSource source) {

@@ -100,6 +100,7 @@ void MainForm::FormCreate() {
     realign();
     createBrowseViews();
     CreateMenus();
+    CreateToolbarButtons();
 
     openServices_.showStatus = [this](const std::string& text) { ShowStatus(text, !text.empty()); };
     openServices_.processMessages = [] { ui::Application::instance().processMessages(); };

@@ -17,6 +17,8 @@
 #include "catalog/file/CatalogSave.h"
 #include "catalog/model/Forest.h"
 #include "controls/IconList.h"
+#include "controls/docks/DockToolbarButtonWin32.h"
+#include "ui/Canvas.h"
 #include "controls/VirtualListView.h"
 #include "controls/gradient/GradientFormWin32.h"
 #include "controls/menus/MruMenuWin32.h"
@@ -296,9 +298,13 @@ private:
     void CreateStatusPanels();
     void CreateMenus();
     void CreatePopups();
+    void CreateToolbarButtons();
+    void applyToolbarStates();
     SelectionSnapshot CommandSnapshot();
     CommandMenus commandMenus_;
     CommandStates commandStates_;
+    std::vector<std::pair<CommandId, ui::TDockToolbarButton*>> toolbarButtons_;
+    std::vector<ui::GdiObject<HBITMAP>> toolbarGlyphs_;
     ui::TODPopupMenu treePopup_;
     ui::TODPopupMenu listPopup_;
     std::vector<ui::MenuItem*> treePopupItems_;
