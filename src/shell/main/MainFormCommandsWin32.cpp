@@ -137,10 +137,10 @@ void MainForm::CreatePopups() {
     };
     listPopup_.OnPopup = [this](ui::PopupMenu&) {
         RunIdleOnce();
-        // The list's rows carry no records yet: no row is focused for the popup.
-        CommandMenus::applyPopup(
-            listPopupItems_,
-            ListPopupStates(0, static_cast<int>(services_.settings.Get().dblClick), commandStates_));
+        const ItemHead* rec = focusedListRecord();
+        CommandMenus::applyPopup(listPopupItems_, ListPopupStates(rec ? rec->kind() : 0,
+                                                                  static_cast<int>(services_.settings.Get().dblClick),
+                                                                  commandStates_));
     };
     tree.popupMenu = &treePopup_;
     list.popupMenu = &listPopup_;
@@ -209,10 +209,12 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::Close: CloseSelectedCatalog(c, source); break;
     case CommandId::CloseAll: CloseEveryCatalog(c); break;
     case CommandId::DeleteDisk:
-        // The list's rows carry no records yet; its Delete Disk comes with them.
-        if (source != CommandSource::ListPopup)
+        if (source == CommandSource::ListPopup)
+            DeleteListedDisk(c, focusedListRecord());
+        else
             DeleteSelectedDisk(c);
         break;
+    case CommandId::Back: browse_->browser().back(); break;
     case CommandId::AddDisk: AddDiskClick(); break;
     case CommandId::Search: SearchClick(); break;
     case CommandId::Exit: close(); return;

@@ -151,6 +151,7 @@ void MainForm::createBrowseViews() {
                                                  iconList_ ? SmallImages().handle() : nullptr, std::move(fileIcon),
                                                  tree, list);
     browse_->onStatus = [this](std::string_view text, bool busy) { ShowStatus(std::string(text), busy); };
+    browse_->onCommandKey = [this](bool inTree, WORD key) { return commandKey(inTree, key); };
     browse_->browser().setSearchRunning([this] { return searchRunning(); });
 }
 

@@ -299,6 +299,10 @@ private:
     void CreateMenus();
     void CreatePopups();
     void CreateToolbarButtons();
+    // A key of the tree or the list; true when it ran a command.
+    bool commandKey(bool inTree, WORD key);
+    // The list's focused row, the ".." row not counted.
+    const ItemHead* focusedListRecord();
     void applyToolbarStates();
     SelectionSnapshot CommandSnapshot();
     CommandMenus commandMenus_;
