@@ -72,5 +72,31 @@ TEST_F(ShellTest, FindSearchesTheOpenCatalogsAndGoesToAHitInTheList) {
     EXPECT_EQ(main.browse().tree().selected()->text(), "A");
 }
 
+TEST_F(ShellTest, TheSearchScopeFollowsCatalogsOpenedAndDisksDeleted) {
+    commandLine = {catalogFile("one.ctf")};
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    ASSERT_EQ(main.forest().roots().size(), 1u);
+    main.RunCommand(CommandId::Search, CommandSource::MainMenu);
+    TSearchForm& form = main.searchForm();
+    auto scopeCount = [&] { return TreeView_GetCount(form.CatalogTree.View().hwnd()); };
+    const UINT before = scopeCount();
+    ASSERT_GT(before, 0u);
+
+    main.DropFiles({catalogFile("two.ctf")});
+    main.RunIdleOnce();
+    ASSERT_EQ(main.forest().roots().size(), 2u);
+    EXPECT_GT(scopeCount(), before);
+
+    // A deleted disk leaves the scope tree: it must not point at a freed node.
+    const UINT withTwo = scopeCount();
+    Node& second = *main.forest().roots()[1];
+    main.browse().tree().select(second.children()[0].get());
+    prompt.answers = {ui::PromptAnswer::Ok};
+    main.RunCommand(CommandId::DeleteDisk, CommandSource::MainMenu);
+    ASSERT_TRUE(second.children().empty());
+    EXPECT_LT(scopeCount(), withTwo);
+}
+
 }  // namespace
 }  // namespace kv::test

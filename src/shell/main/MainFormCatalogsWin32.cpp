@@ -24,6 +24,7 @@ void MainForm::OpenRequested() {
     CatalogOpenQueue::Files files = std::move(pendingOpen_);
     pendingOpen_.reset();
     OpenCatalogFiles(openServices_, std::move(files));
+    rebuildSearchScope();
 }
 
 void MainForm::OpenParamsFile(WPARAM number) {

@@ -202,7 +202,10 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     // Disabled items and shortcuts never get here; every command guards its own target.
     CatalogCommandServices& c = *catalogCommands_;
     switch (command) {
-    case CommandId::NewCatalog: NewCatalog(c); break;
+    case CommandId::NewCatalog:
+        if (NewCatalog(c))
+            rebuildSearchScope();
+        break;
     case CommandId::OpenCatalog: OpenCatalogs(c); break;
     case CommandId::Save:
     case CommandId::SaveAs: SaveSelectedCatalog(c, command == CommandId::SaveAs); break;
