@@ -54,9 +54,14 @@ TEST_F(ShellTest, AddDiskScansAMappedFolderIntoTheSelectedCatalog) {
 
     bool scripted = false;
     {
-        uitest::TimerAction act(30, [&] {
+        // The script waits for the dialog's modal loop, then picks drive T and presses OK.
+        std::vector<std::unique_ptr<uitest::TimerAction>> timers;
+        std::function<void()> script = [&] {
             TAddDiskForm* form = main.addDiskForm();
-            if (!form) return;
+            if (!form || !IsWindowVisible(form->hwnd())) {
+                timers.push_back(std::make_unique<uitest::TimerAction>(30, script));
+                return;
+            }
             EXPECT_EQ(form->DatabaseList.text(), "one.ctf");
             if (form->driveButtons.size() == 1u) {
                 form->SelectDriveByLetter('T');
@@ -65,7 +70,8 @@ TEST_F(ShellTest, AddDiskScansAMappedFolderIntoTheSelectedCatalog) {
             }
             // A dialog left open would hold the test.
             SendMessageA((scripted ? form->OKBtn : form->CancelBtn).hwnd(), BM_CLICK, 0, 0);
-        });
+        };
+        timers.push_back(std::make_unique<uitest::TimerAction>(30, script));
         main.RunCommand(CommandId::AddDisk, CommandSource::MainMenu);
     }
     ASSERT_TRUE(scripted);

@@ -73,5 +73,28 @@ TEST_F(ShellTest, ACatalogFromTheCommandLineIsBrowsedInTheTreeAndTheList) {
     EXPECT_EQ(Cell(main.list, static_cast<int>(main.browse().list().focusedRow()), 0), "A");
 }
 
+TEST_F(ShellTest, KeysInTheListRunTheirCommandsOnTheFocusedRow) {
+    commandLine = {catalogFile("one.ctf")};
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    ASSERT_EQ(main.forest().roots().size(), 1u);
+    Node& catalog = *main.forest().roots()[0];
+    ASSERT_EQ(Names(main.list), "D");
+
+    // Del on a disk row of the catalog's disk list deletes that disk after the question.
+    main.browse().list().focusRow(0, false);
+    main.UpdateCommands(kUpdateAllCommands);
+    prompt.answers = {ui::PromptAnswer::Cancel};
+    SendMessageA(main.list.hwnd(), WM_KEYDOWN, VK_DELETE, 0);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(catalog.children().size(), 1u);
+    prompt.answers = {ui::PromptAnswer::Ok};
+    SendMessageA(main.list.hwnd(), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(prompt.asked.size(), 2u);
+    EXPECT_TRUE(catalog.children().empty());
+    EXPECT_TRUE(RecordAs<TCatalogRec>(catalog.record())->modified);
+    EXPECT_EQ(Names(main.list), "");
+}
+
 }  // namespace
 }  // namespace kv::test

@@ -20,6 +20,15 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
     browser_->setFormats(&formats_);
     browser_->setCollator(&collator_);
     tree_.setBrowser(browser_.get());
+    auto treeKeys = tree_.control().onKeyDown;
+    tree_.control().onKeyDown = [this, treeKeys](ui::Control& sender, WORD& key, UINT flags) {
+        if (onCommandKey && onCommandKey(true, key)) {
+            key = 0;
+            return;
+        }
+        if (treeKeys)
+            treeKeys(sender, key, flags);
+    };
     list_.setBrowser(browser_.get());
     timer_.onTimer = [this](ui::Timer&) { browser_->refillTimerFired(); };
 
@@ -37,6 +46,10 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
             onRowAction(*rec);
     };
     list.onKeyDown = [this](ui::Control&, WORD& key, UINT) {
+        if (onCommandKey && onCommandKey(false, key)) {
+            key = 0;
+            return;
+        }
         if (key == VK_RETURN) {
             const ItemHead* rec = browser_->recordAt(-1);
             if (rec && !browser_->openRow(-1) && onRowAction)

@@ -44,6 +44,9 @@ public:
 
     // Status texts ("Loading files...", busy) and their end (empty, not busy).
     std::function<void(std::string_view text, bool busy)> onStatus;
+    // Asked first for every key in the tree (inTree) or the list; true: the
+    // host ran the key's command and the key goes no further.
+    std::function<bool(bool inTree, WORD key)> onCommandKey;
     // A file or catalog row was double-clicked or entered.
     std::function<void(const ItemHead& rec)> onRowAction;
     // The click beside the column headers (the columns setup).

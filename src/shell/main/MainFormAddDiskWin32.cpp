@@ -62,6 +62,7 @@ void MainForm::AddDiskClick() {
         AddUpdateDisk(form, scan, nullptr, ScanDefaults(settings), settings.ejectAfterScan);
     addDiskForm_.reset();
     if (result.disk) {
+        rebuildSearchScope();
         select(result.disk);
         tree.setFocus();
     }

@@ -13,8 +13,6 @@
 
 namespace kv {
 
-bool MainForm::searchRunning() { return searchActive && searchActive(); }
-
 bool MainForm::refuseWhileSearching() { return RefusedDuringSearch(Refusal::OpenCatalog, searchRunning(), *prompt_); }
 
 void MainForm::requestOpenCatalogs(const std::vector<std::string>& names) {
@@ -26,6 +24,7 @@ void MainForm::OpenRequested() {
     CatalogOpenQueue::Files files = std::move(pendingOpen_);
     pendingOpen_.reset();
     OpenCatalogFiles(openServices_, std::move(files));
+    rebuildSearchScope();
 }
 
 void MainForm::OpenParamsFile(WPARAM number) {

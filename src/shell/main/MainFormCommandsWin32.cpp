@@ -137,10 +137,10 @@ void MainForm::CreatePopups() {
     };
     listPopup_.OnPopup = [this](ui::PopupMenu&) {
         RunIdleOnce();
-        // The list's rows carry no records yet: no row is focused for the popup.
-        CommandMenus::applyPopup(
-            listPopupItems_,
-            ListPopupStates(0, static_cast<int>(services_.settings.Get().dblClick), commandStates_));
+        const ItemHead* rec = focusedListRecord();
+        CommandMenus::applyPopup(listPopupItems_, ListPopupStates(rec ? rec->kind() : 0,
+                                                                  static_cast<int>(services_.settings.Get().dblClick),
+                                                                  commandStates_));
     };
     tree.popupMenu = &treePopup_;
     list.popupMenu = &listPopup_;
@@ -174,6 +174,7 @@ void MainForm::updateCommands(int scope) {
         return;
     UpdateCommandStates(commandStates_, CommandSnapshot(), static_cast<std::uint8_t>(scope));
     commandMenus_.apply(commandStates_);
+    applyToolbarStates();
     if (commandStates_.hideSearchWindow && exists(ToolWindow::Search))
         hide(ToolWindow::Search);
     updateStatusBar();
@@ -194,24 +195,31 @@ void MainForm::updateStatusBar() {
     statusBar.setPanelText(0, state);
     commandStates_[CommandId::Save].enabled = state == "Modified";
     commandMenus_.apply(commandStates_);
+    applyToolbarStates();
 }
 
 void MainForm::RunCommand(CommandId command, CommandSource source) {
     // Disabled items and shortcuts never get here; every command guards its own target.
     CatalogCommandServices& c = *catalogCommands_;
     switch (command) {
-    case CommandId::NewCatalog: NewCatalog(c); break;
+    case CommandId::NewCatalog:
+        if (NewCatalog(c))
+            rebuildSearchScope();
+        break;
     case CommandId::OpenCatalog: OpenCatalogs(c); break;
     case CommandId::Save:
     case CommandId::SaveAs: SaveSelectedCatalog(c, command == CommandId::SaveAs); break;
     case CommandId::Close: CloseSelectedCatalog(c, source); break;
     case CommandId::CloseAll: CloseEveryCatalog(c); break;
     case CommandId::DeleteDisk:
-        // The list's rows carry no records yet; its Delete Disk comes with them.
-        if (source != CommandSource::ListPopup)
+        if (source == CommandSource::ListPopup)
+            DeleteListedDisk(c, focusedListRecord());
+        else
             DeleteSelectedDisk(c);
         break;
+    case CommandId::Back: browse_->browser().back(); break;
     case CommandId::AddDisk: AddDiskClick(); break;
+    case CommandId::Search: SearchClick(); break;
     case CommandId::Exit: close(); return;
     case CommandId::LargeIcons: SetViewStyle(0); break;
     case CommandId::SmallIcons: SetViewStyle(1); break;

@@ -67,6 +67,7 @@ MainForm::MainForm(MainFormServices services)
 MainForm::~MainForm() {
     // The window goes first: its destroy saves the place from the panes.
     destroyWindow();
+    closeSearchForm();
     ui::Application::instance().onIdle = nullptr;
     browse_.reset();
     forest_.setObserver(nullptr);
@@ -99,6 +100,7 @@ void MainForm::FormCreate() {
     realign();
     createBrowseViews();
     CreateMenus();
+    CreateToolbarButtons();
 
     openServices_.showStatus = [this](const std::string& text) { ShowStatus(text, !text.empty()); };
     openServices_.processMessages = [] { ui::Application::instance().processMessages(); };
@@ -149,6 +151,7 @@ void MainForm::createBrowseViews() {
                                                  iconList_ ? SmallImages().handle() : nullptr, std::move(fileIcon),
                                                  tree, list);
     browse_->onStatus = [this](std::string_view text, bool busy) { ShowStatus(std::string(text), busy); };
+    browse_->onCommandKey = [this](bool inTree, WORD key) { return commandKey(inTree, key); };
     browse_->browser().setSearchRunning([this] { return searchRunning(); });
 }
 

@@ -17,6 +17,8 @@
 #include "catalog/file/CatalogSave.h"
 #include "catalog/model/Forest.h"
 #include "controls/IconList.h"
+#include "controls/docks/DockToolbarButtonWin32.h"
+#include "ui/Canvas.h"
 #include "controls/VirtualListView.h"
 #include "controls/gradient/GradientFormWin32.h"
 #include "controls/menus/MruMenuWin32.h"
@@ -30,6 +32,7 @@
 #include "shell/app/WindowPos.h"
 #include "shell/browse/BrowseViewsWin32.h"
 #include "scan/AddUpdateDiskWin32.h"
+#include "search/window/SearchFormWin32.h"
 #include "shell/main/MainToolbarsWin32.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -88,7 +91,8 @@ class MainForm : public ui::TGradientForm,
                  private CatalogFileDialog,
                  private RecentCatalogs,
                  private AutoLoadList,
-                 private ISaveDialog {
+                 private ISaveDialog,
+                 private IItemLocator {
 public:
     explicit MainForm(MainFormServices services);
     ~MainForm() override;
@@ -133,6 +137,9 @@ public:
     const CommandStates& commandStates() const { return commandStates_; }
     // The Add/Update Disk dialog while its command runs.
     TAddDiskForm* addDiskForm() { return addDiskForm_.get(); }
+    // The search window, made on first use and kept.
+    TSearchForm& searchForm();
+    bool searchFormExists() const { return searchForm_ != nullptr; }
     ui::TMRUFileList& recentFiles() { return *recentFiles_; }
 
     // The window's state the other parts of the main window share.
@@ -177,6 +184,8 @@ private:
     void stepSplashAside();
     void createBrowseViews();
     void AddDiskClick();
+    void SearchClick();
+    void closeSearchForm();
     Node* catalogAt(std::size_t index);
 
     // IdleSteps
@@ -211,7 +220,7 @@ private:
 
     // CloseQueryHost
     bool searchRunning() override;
-    void cancelSearch() override {}
+    void cancelSearch() override;
     void waitBriefly(int ms) override;
     void resetStatus() override { ShowStatus("", false); }
     void warnSearchStuck() override;
@@ -235,12 +244,15 @@ private:
     void updateCommands() override { updateCommands(kUpdateAllCommands); }
     void processMessages() override;
 
-    // ToolWindows: the search and user-list windows come later.
-    bool exists(ToolWindow) const override { return false; }
-    bool isEnabled(ToolWindow) const override { return false; }
-    void setEnabled(ToolWindow, bool) override {}
-    void hide(ToolWindow) override {}
-    void rebuildSearchScope() override {}
+    // ToolWindows: the search window; the user list comes later.
+    bool exists(ToolWindow window) const override;
+    bool isEnabled(ToolWindow window) const override;
+    void setEnabled(ToolWindow window, bool enabled) override;
+    void hide(ToolWindow window) override;
+    void rebuildSearchScope() override;
+
+    // IItemLocator: going to a hit of the search window.
+    void GoToItem(ItemHead& item) override;
 
     // TreeViewPort
     Node* selected() override;
@@ -279,14 +291,24 @@ private:
     ItemIcons noIcons_;
     std::unique_ptr<BrowseViewsWin32> browse_;
     std::unique_ptr<TAddDiskForm> addDiskForm_;
+    ResultListSet resultLists_;
+    std::unique_ptr<TSearchForm> searchForm_;
 
     // The commands and the status bar (MainFormCommandsWin32.cpp).
     void CreateStatusPanels();
     void CreateMenus();
     void CreatePopups();
+    void CreateToolbarButtons();
+    // A key of the tree or the list; true when it ran a command.
+    bool commandKey(bool inTree, WORD key);
+    // The list's focused row, the ".." row not counted.
+    const ItemHead* focusedListRecord();
+    void applyToolbarStates();
     SelectionSnapshot CommandSnapshot();
     CommandMenus commandMenus_;
     CommandStates commandStates_;
+    std::vector<std::pair<CommandId, ui::TDockToolbarButton*>> toolbarButtons_;
+    std::vector<ui::GdiObject<HBITMAP>> toolbarGlyphs_;
     ui::TODPopupMenu treePopup_;
     ui::TODPopupMenu listPopup_;
     std::vector<ui::MenuItem*> treePopupItems_;

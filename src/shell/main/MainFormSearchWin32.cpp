@@ -1,0 +1,78 @@
+// The search window as the main window's tool window: made on the first Find,
+// kept until the main window goes, its run the main window's "search running".
+#include "shell/main/MainFormWin32.h"
+
+#include "shell/settings/SettingsStore.h"
+
+namespace kv {
+
+TSearchForm& MainForm::searchForm() {
+    if (!searchForm_) {
+        SearchFormServices s{forest_, this, {}, {}, {}};
+        s.shownNode = [this]() -> const Node* { return browse_->browser().shownNode(); };
+        s.archivesAsFiles = [this] { return !services_.settings.Get().archivesAsFolders; };
+        s.updateCommands = [this] { updateCommands(kUpdateAllCommands); };
+        s.placementKey = services_.programKey;
+        searchForm_ = std::make_unique<TSearchForm>(std::move(s));
+        resultLists_.Attach(&searchForm_->NormalResults());
+        resultLists_.Attach(&searchForm_->DuplicateResults());
+        forest_.context().resultLists = &resultLists_;
+    }
+    return *searchForm_;
+}
+
+void MainForm::closeSearchForm() {
+    if (!searchForm_)
+        return;
+    searchForm_->StopSearch();
+    forest_.context().resultLists = nullptr;
+    resultLists_.Detach(ResultSlot::Search);
+    resultLists_.Detach(ResultSlot::Duplicates);
+    searchForm_.reset();
+}
+
+void MainForm::SearchClick() {
+    TSearchForm& form = searchForm();
+    form.show();
+    SetForegroundWindow(form.hwnd());
+}
+
+bool MainForm::searchRunning() {
+    return (searchForm_ && searchForm_->SearchRunning()) || (searchActive && searchActive());
+}
+
+void MainForm::cancelSearch() {
+    if (searchForm_ && searchForm_->SearchRunning())
+        searchForm_->BtnCancelClick();
+}
+
+void MainForm::GoToItem(ItemHead& item) {
+    browse_->browser().goToItem(&item);
+    updateStatusBar();
+}
+
+bool MainForm::exists(ToolWindow window) const { return window == ToolWindow::Search && searchForm_; }
+
+bool MainForm::isEnabled(ToolWindow window) const {
+    return exists(window) && searchForm_->hwnd() && IsWindowEnabled(searchForm_->hwnd());
+}
+
+void MainForm::setEnabled(ToolWindow window, bool enabled) {
+    if (exists(window))
+        searchForm_->setEnabled(enabled);
+}
+
+void MainForm::hide(ToolWindow window) {
+    if (exists(window))
+        searchForm_->hide();
+}
+
+void MainForm::rebuildSearchScope() {
+    if (!searchForm_)
+        return;
+    // The scope tree points at catalog nodes: it is rebuilt whenever disks or catalogs come or go.
+    searchForm_->CatalogTree.CreateCatalogTree(forest_);
+    searchForm_->CreateCategoryList();
+}
+
+}  // namespace kv

@@ -1,0 +1,102 @@
+// The search window from the main window: a real run refuses data changes,
+// and going to a hit selects it in the main window's list.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <thread>
+
+#include "shell/commands/SearchRefusal.h"
+#include "tests/shell/ShellFixture.h"
+
+namespace kv::test {
+namespace {
+
+bool WaitForRun(TSearchForm& form) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (form.SearchRunning() && std::chrono::steady_clock::now() < deadline) {
+        ui::Application::instance().processMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ui::Application::instance().processMessages();
+    return !form.SearchRunning();
+}
+
+TEST_F(ShellTest, FindSearchesTheOpenCatalogsAndGoesToAHitInTheList) {
+    commandLine = {catalogFile("one.ctf")};
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    ASSERT_EQ(main.forest().roots().size(), 1u);
+    Node& catalog = *main.forest().roots()[0];
+    ASSERT_FALSE(catalog.children().empty());
+    main.browse().tree().select(catalog.children()[0].get());
+
+    main.RunCommand(CommandId::Search, CommandSource::MainMenu);
+    ASSERT_TRUE(main.searchFormExists());
+    TSearchForm& form = main.searchForm();
+    EXPECT_TRUE(form.visible());
+    SearchFormValues v = form.Values();
+    v.byName = true;
+    v.nameMode = NameMode::Mask;
+    v.nameText = "a1*";
+    form.SetValues(v);
+    form.BtnFindClick();
+
+    // The worker waits for the main thread to take its hits: the run is still on.
+    ASSERT_TRUE(form.SearchRunning());
+    main.UpdateCommands(kUpdateAllCommands);
+    const std::size_t disks = catalog.children().size();
+    main.RunCommand(CommandId::AddDisk, CommandSource::MainMenu);
+    main.RunCommand(CommandId::DeleteDisk, CommandSource::MainMenu);
+    ASSERT_EQ(prompt.asked.size(), 2u);
+    EXPECT_EQ(prompt.asked[0].caption, RefusalMessage(Refusal::UpdateData).caption);
+    EXPECT_EQ(prompt.asked[1].caption, RefusalMessage(Refusal::RemoveDisk).caption);
+    EXPECT_EQ(catalog.children().size(), disks);
+    EXPECT_EQ(main.addDiskForm(), nullptr);
+
+    ASSERT_TRUE(WaitForRun(form));
+    ASSERT_EQ(form.NormalResults().Count(), 1u);
+    ASSERT_TRUE(form.FoundList.LocateFocused());
+
+    // The list shows the hit's folder with the hit focused and selected.
+    const HWND list = main.list.hwnd();
+    const LRESULT row = SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
+    ASSERT_GE(row, 0);
+    char buf[64] = {};
+    LVITEMA it{};
+    it.pszText = buf;
+    it.cchTextMax = sizeof buf;
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+    EXPECT_STREQ(buf, "a1.txt");
+    EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED), LVIS_SELECTED);
+    EXPECT_EQ(main.browse().tree().selected()->text(), "A");
+}
+
+TEST_F(ShellTest, TheSearchScopeFollowsCatalogsOpenedAndDisksDeleted) {
+    commandLine = {catalogFile("one.ctf")};
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    ASSERT_EQ(main.forest().roots().size(), 1u);
+    main.RunCommand(CommandId::Search, CommandSource::MainMenu);
+    TSearchForm& form = main.searchForm();
+    auto scopeCount = [&] { return TreeView_GetCount(form.CatalogTree.View().hwnd()); };
+    const UINT before = scopeCount();
+    ASSERT_GT(before, 0u);
+
+    main.DropFiles({catalogFile("two.ctf")});
+    main.RunIdleOnce();
+    ASSERT_EQ(main.forest().roots().size(), 2u);
+    EXPECT_GT(scopeCount(), before);
+
+    // A deleted disk leaves the scope tree: it must not point at a freed node.
+    const UINT withTwo = scopeCount();
+    Node& second = *main.forest().roots()[1];
+    main.browse().tree().select(second.children()[0].get());
+    prompt.answers = {ui::PromptAnswer::Ok};
+    main.RunCommand(CommandId::DeleteDisk, CommandSource::MainMenu);
+    ASSERT_TRUE(second.children().empty());
+    EXPECT_LT(scopeCount(), withTwo);
+}
+
+}  // namespace
+}  // namespace kv::test
