@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/text/AnsiCase.h"
+#include "base/text/Wildcard.h"
 #include "catalog/model/ItemRecords.h"
 #include "search/engine/SearchCriteria.h"
 #include "search/engine/SearchScope.h"
@@ -34,6 +35,8 @@ private:
 
     const TSearchCriteria& criteria_;
     const CaseMap& caseMap_;
+    WildcardMask mask_;
+    bool datesActive_;
 };
 
 }  // namespace kv

@@ -116,6 +116,8 @@ void SearchEngine::SearchFileList(Node&, FileOwnerRecord& owner, const CatalogCo
     for (TFileRec& file : owner.files) {
         if (StopRequested())
             return;
+        // Lists read from the catalog lie in one block in chain order: fetch ahead.
+        __builtin_prefetch(reinterpret_cast<const char*>(&file) + 1024);
         ReportSearchProgress(1);
         if (Unlisted(file) && matcher_.MatchFileItem(file, catalog))
             AddHit(file);
