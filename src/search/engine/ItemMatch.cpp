@@ -133,16 +133,18 @@ void ItemMatcher::CountCategory(Counter& c, std::uint8_t categoryByte, const Cat
     c.Count(ok);
 }
 
-void ItemMatcher::CountDates(Counter& c, std::uint8_t flags, std::uint32_t created, std::uint32_t modified,
+void ItemMatcher::CountDates(Counter& c, bool member, std::uint32_t created, std::uint32_t modified,
                              std::uint32_t accessed) const {
-    const bool archived = HasFlag(flags, ItemFlags::Archive);
-    if (criteria_.dateField != DateField::None && !(archived && criteria_.dateField != DateField::Modified)) {
+    // An archive member keeps its CRC where the creation time goes and its packed
+    // size where the access time goes: only its modification time is a time.
+    // Archive folders and compressed disks carry real times in every field.
+    if (criteria_.dateField != DateField::None && !(member && criteria_.dateField != DateField::Modified)) {
         const std::uint32_t v = criteria_.dateField == DateField::Created    ? created
                                 : criteria_.dateField == DateField::Modified ? modified
                                                                              : accessed;
         c.Count(criteria_.date.Passes(v));
     }
-    if (!c.settled && criteria_.timeField != TimeField::None && !(archived && criteria_.timeField != TimeField::Modified)) {
+    if (!c.settled && criteria_.timeField != TimeField::None && !(member && criteria_.timeField != TimeField::Modified)) {
         const std::uint32_t v = criteria_.timeField == TimeField::Created ? created : modified;
         c.Count(criteria_.time.Passes(secondOfDosTime(v)));
     }
@@ -161,7 +163,7 @@ bool ItemMatcher::MatchFileItem(const TFileRec& file, const CatalogContext& cata
     if (!c.settled && k.byCategory)
         CountCategory(c, file.stored.category, catalog);
     if (!c.settled && datesActive_)
-        CountDates(c, file.flags, file.stored.created, file.stored.modified, file.stored.accessed);
+        CountDates(c, HasFlag(file.flags, ItemFlags::Archive), file.stored.created, file.stored.modified, file.stored.accessed);
     if (!c.settled && k.byDescription)
         CountDescription(c, file.description.view());
     return c.Result();
@@ -178,7 +180,7 @@ bool ItemMatcher::MatchFolderItem(const TFolderRec& folder, std::string_view nam
     if (!c.settled && k.byCategory)
         CountCategory(c, folder.stored.category, catalog);
     if (!c.settled && datesActive_)
-        CountDates(c, folder.flags, folder.stored.created, folder.stored.modified, folder.stored.accessed);
+        CountDates(c, false, folder.stored.created, folder.stored.modified, folder.stored.accessed);
     if (!c.settled && k.byDescription)
         CountDescription(c, folder.description);
     return c.Result();
@@ -193,7 +195,7 @@ bool ItemMatcher::MatchDiskItem(const TDiskRec& disk, std::string_view name) con
         c.Count(k.size.Passes(GetDiskSpace(disk, DiskSpaceKind::Total).bytes()));
     if (!c.settled && datesActive_) {
         const std::uint32_t catalogued = encodeDosDateTime(fromCatalogDate(disk.volume.catalogued));
-        CountDates(c, disk.flags, catalogued, catalogued, catalogued);
+        CountDates(c, false, catalogued, catalogued, catalogued);
     }
     if (!c.settled && k.byDescription)
         CountDescription(c, disk.description);

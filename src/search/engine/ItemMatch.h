@@ -30,7 +30,7 @@ private:
     void CountAttributes(Counter& c, std::uint8_t attributes) const;
     void CountDescription(Counter& c, std::string_view description) const;
     void CountCategory(Counter& c, std::uint8_t categoryByte, const CatalogContext& catalog) const;
-    void CountDates(Counter& c, std::uint8_t flags, std::uint32_t created, std::uint32_t modified,
+    void CountDates(Counter& c, bool member, std::uint32_t created, std::uint32_t modified,
                     std::uint32_t accessed) const;
 
     const TSearchCriteria& criteria_;
