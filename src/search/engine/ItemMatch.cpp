@@ -144,7 +144,9 @@ void ItemMatcher::CountDates(Counter& c, bool member, std::uint32_t created, std
                                                                              : accessed;
         c.Count(criteria_.date.Passes(v));
     }
-    if (!c.settled && criteria_.timeField != TimeField::None && !(member && criteria_.timeField != TimeField::Modified)) {
+    if (c.settled)
+        return;
+    if (criteria_.timeField != TimeField::None && !(member && criteria_.timeField != TimeField::Modified)) {
         const std::uint32_t v = criteria_.timeField == TimeField::Created ? created : modified;
         c.Count(criteria_.time.Passes(secondOfDosTime(v)));
     }
@@ -163,7 +165,8 @@ bool ItemMatcher::MatchFileItem(const TFileRec& file, const CatalogContext& cata
     if (!c.settled && k.byCategory)
         CountCategory(c, file.stored.category, catalog);
     if (!c.settled && datesActive_)
-        CountDates(c, HasFlag(file.flags, ItemFlags::Archive), file.stored.created, file.stored.modified, file.stored.accessed);
+        CountDates(c, HasFlag(file.flags, ItemFlags::Archive), file.stored.created, file.stored.modified,
+                   file.stored.accessed);
     if (!c.settled && k.byDescription)
         CountDescription(c, file.description.view());
     return c.Result();

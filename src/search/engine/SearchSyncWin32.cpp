@@ -36,8 +36,12 @@ SearchSyncWin32::Hold::~Hold() {
         sync_.wake();
 }
 
-// Runs on the worker: only posts.
-void SearchSyncWin32::wake() { PostMessageA(hwnd_, kWakeMessage, 0, 0); }
+// Runs on the worker: only posts, and only when no wake-up is on its way, so
+// the queue never fills with them and the main thread's timers still come.
+void SearchSyncWin32::wake() {
+    if (!wakePending_.exchange(true))
+        PostMessageA(hwnd_, kWakeMessage, 0, 0);
+}
 
 void SearchSyncWin32::serve() {
     // A nested loop may be a message box over half-done work: wait for the top level.
@@ -46,6 +50,8 @@ void SearchSyncWin32::serve() {
         return;
     }
     KillTimer(hwnd_, kRetryTimer);
+    // Cleared first: a call queued from here on posts again.
+    wakePending_.store(false);
     queue_.runPending();
 }
 

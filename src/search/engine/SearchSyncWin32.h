@@ -4,6 +4,7 @@
 // point: not inside a modal loop and not inside code that holds the queue.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 
 #include "base/Worker.h"
@@ -47,6 +48,9 @@ private:
 
     HWND hwnd_ = nullptr;
     int holds_ = 0;
+    // One wake-up in the queue at a time: set by the worker that posts it,
+    // cleared by the main thread before it drains.
+    std::atomic<bool> wakePending_{false};
     QueuedSync queue_;
 };
 
