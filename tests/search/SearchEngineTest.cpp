@@ -132,23 +132,30 @@ TEST(SearchEngineTest, ProgressEndsAtThePassOneTotal) {
     EXPECT_EQ(seen.back().found, 12);
 }
 
-// Counts the hand-overs and the hits in each.
-class CountingHost final : public ISearchHost {
+// Passes every request on to the program's host; tests override what they watch.
+class ForwardingHost : public ISearchHost {
 public:
-    explicit CountingHost(ISearchHost& inner) : inner_(inner) {}
+    explicit ForwardingHost(ISearchHost& inner) : inner_(inner) {}
     void EnsureSubfolders(Node& n) override { inner_.EnsureSubfolders(n); }
     bool EnsureFileList(Node& n) override { return inner_.EnsureFileList(n); }
     void ReleaseFileList(Node& n) override { inner_.ReleaseFileList(n); }
-    void Progress(const SearchProgress& p, std::vector<ItemHead*>&& hits) override {
-        batches.push_back(hits.size());
-        inner_.Progress(p, std::move(hits));
-    }
+    void Progress(const SearchProgress& p, std::vector<ItemHead*>&& hits) override { inner_.Progress(p, std::move(hits)); }
     bool AskCancelSort() override { return false; }
-
-    std::vector<std::size_t> batches;
 
 private:
     ISearchHost& inner_;
+};
+
+// Counts the hand-overs and the hits in each.
+class CountingHost final : public ForwardingHost {
+public:
+    using ForwardingHost::ForwardingHost;
+    void Progress(const SearchProgress& p, std::vector<ItemHead*>&& hits) override {
+        batches.push_back(hits.size());
+        ForwardingHost::Progress(p, std::move(hits));
+    }
+
+    std::vector<std::size_t> batches;
 };
 
 TEST(SearchEngineTest, ProgressAndHitsReachTheMainThreadInFewBoundedBatches) {
@@ -183,21 +190,16 @@ TEST(SearchEngineTest, NothingMatchableEndsAsStopped) {
 }
 
 // Fails loading the third list it is asked for (folder A, after both disks).
-class FailingHost final : public ISearchHost {
+class FailingHost final : public ForwardingHost {
 public:
-    explicit FailingHost(ISearchHost& inner) : inner_(inner) {}
-    void EnsureSubfolders(Node& n) override { inner_.EnsureSubfolders(n); }
+    using ForwardingHost::ForwardingHost;
     bool EnsureFileList(Node& n) override {
         if (++loads_ == 3)
             throw EInvalidCatalog("damaged");
-        return inner_.EnsureFileList(n);
+        return ForwardingHost::EnsureFileList(n);
     }
-    void ReleaseFileList(Node& n) override { inner_.ReleaseFileList(n); }
-    void Progress(const SearchProgress& p, std::vector<ItemHead*>&& hits) override { inner_.Progress(p, std::move(hits)); }
-    bool AskCancelSort() override { return false; }
 
 private:
-    ISearchHost& inner_;
     int loads_ = 0;
 };
 
