@@ -1,5 +1,6 @@
 #include "shell/browse/CatalogBrowser.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "catalog/file/CatalogLoad.h"
@@ -420,8 +421,10 @@ bool CatalogBrowser::resortList(bool full) {
         for (const ItemHead* rec : selected)
             if (auto it = rowOf.find(rec); it != rowOf.end())
                 ports_.list.setRowSelected(it->second, true);
-        if (auto it = rowOf.find(focused); focused && it != rowOf.end())
-            ports_.list.focusRow(it->second, true);
+        if (auto it = rowOf.find(focused); focused && it != rowOf.end()) {
+            const bool alsoSelected = std::find(selected.begin(), selected.end(), focused) != selected.end();
+            ports_.list.focusRow(it->second, !alsoSelected);
+        }
     }
     ports_.list.repaint();
     sortTreeChildren(ports_.tree.selected());

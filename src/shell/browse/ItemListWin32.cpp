@@ -148,7 +148,8 @@ void ItemListWin32::focusRow(std::size_t row, bool focusOnly) {
         SendMessageA(list_.hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
-void ItemListWin32::deselectAll() { setRowState(-1, 0, LVIS_SELECTED); }
+// Row by row, or by a recount for many: Wine's all-rows call visits every row.
+void ItemListWin32::deselectAll() { list_.ClearRowStates(); }
 
 void ItemListWin32::setRowSelected(std::size_t row, bool selected) {
     setRowState(static_cast<std::ptrdiff_t>(row), selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
