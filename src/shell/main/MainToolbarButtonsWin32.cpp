@@ -39,7 +39,7 @@ void MainForm::CreateToolbarButtons() {
         button.setBounds(0, 0, kButtonWidth, kButtonHeight);
         // Two pictures, enabled and disabled, when the resources have the button's strip.
         if (HBITMAP strip = LoadBitmapA(module, info.buttonName)) {
-            toolbarGlyphs_.emplace_back(strip);
+            toolbarGlyphs_.emplace_back(info.buttonName, ui::GdiObject<HBITMAP>(strip));
             button.SetGlyph(strip, 2);
         }
         const CommandId id = info.id;
@@ -48,6 +48,18 @@ void MainForm::CreateToolbarButtons() {
         toolbarButtons_.push_back({id, &button});
     }
     bar.layoutControls();
+}
+
+HBITMAP MainForm::buttonGlyph(std::string_view buttonName) const {
+    for (const auto& [name, strip] : toolbarGlyphs_)
+        if (name == buttonName) return strip.get();
+    return nullptr;
+}
+
+ui::TDockToolbarButton* MainForm::toolbarButton(CommandId id) const {
+    for (const auto& [command, button] : toolbarButtons_)
+        if (command == id) return button;
+    return nullptr;
 }
 
 void MainForm::applyToolbarStates() {
