@@ -90,6 +90,20 @@ TEST_F(ShellTest, EveryPictureTheMainWindowNamesIsInTheResources) {
     }
 }
 
+TEST_F(ShellTest, ToolbarButtonIsRepaintedWhenItsCommandBecomesUsable) {
+    commandLine = {catalogFile("one.ctf")};
+    MainForm& main = makeMain();
+    main.show();
+    ui::TDockToolbarButton* search = findButton(main, "ButtonSearch");
+    ASSERT_NE(search, nullptr);
+    RedrawWindow(main.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ASSERT_FALSE(search->enabled());
+    ASSERT_FALSE(GetUpdateRect(search->hwnd(), nullptr, FALSE));
+    main.RunIdleOnce();  // opens the catalog
+    ASSERT_TRUE(search->enabled());
+    EXPECT_TRUE(GetUpdateRect(search->hwnd(), nullptr, FALSE));
+}
+
 TEST_F(ShellTest, MenuItemsShowTheirButtonsGlyphsAndRecentCatalogsTheBook) {
     MainForm& main = makeMain();
     main.UpdateCommands(CommandGroup::All);
@@ -170,6 +184,12 @@ TEST_F(ShellTest, ToolbarPopupDocksFloatsAndHidesTheToolbar) {
     EXPECT_TRUE(settings.Get().toolbarVisible);
     EXPECT_TRUE(main.commandStates()[CommandId::ViewToolbar].checked);
     EXPECT_GT(t.DocksBottom.height(), 0);
+
+    // The status bar's item likewise.
+    main.RunCommand(CommandId::ViewStatusBar, CommandSource::MainMenu);
+    EXPECT_FALSE(main.statusBar.visible());
+    EXPECT_FALSE(settings.Get().statusBar);
+    EXPECT_FALSE(main.commandStates()[CommandId::ViewStatusBar].checked);
 }
 
 TEST_F(ShellTest, HelpPointerOpensTheTopicOfTheClickedButton) {

@@ -248,10 +248,14 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::Details: SetViewStyle(3); break;
     case CommandId::ViewToolbar: ViewToolbarClick(); break;
     case CommandId::WhatsThis: ButtonHelpClick(); return;
-    case CommandId::ViewStatusBar:
-        statusBar.setVisible(!statusBar.visible());
+    case CommandId::ViewStatusBar: {
+        const bool visible = !statusBar.visible();
+        statusBar.setVisible(visible);
         realign();
+        if (services_.settings.Get().statusBar != visible)
+            services_.settings.Update([visible](Settings& s) { s.statusBar = visible; });
         break;
+    }
     default:
         // The windows of the other commands come with their own work.
         return;

@@ -65,7 +65,11 @@ ui::TDockToolbarButton* MainForm::toolbarButton(CommandId id) const {
 void MainForm::applyToolbarStates() {
     for (auto& [id, button] : toolbarButtons_) {
         const CommandState& state = commandStates_[id];
-        button->setEnabled(state.enabled);
+        if (button->enabled() != state.enabled) {
+            button->setEnabled(state.enabled);
+            // The button paints only when asked: its other image shows now, not at the next hover.
+            if (button->hwnd()) InvalidateRect(button->hwnd(), nullptr, TRUE);
+        }
         if (CommandInfoOf(id).checked != CheckRule::None)
             button->SetDown(state.checked);
     }
