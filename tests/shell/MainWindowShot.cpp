@@ -46,6 +46,13 @@ int unlikeCorner(const kv::ui::BitmapCanvas& shot, const RECT& r) {
     return unlike;
 }
 
+int countIn(const kv::ui::BitmapCanvas& shot, const RECT& r, COLORREF colour) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += shot.pixel(x, y) == colour;
+    return n;
+}
+
 // Problems found; none when the window is drawn: caption and frame, the tree
 // with its catalog, the status bar and the list each in their place.
 int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report) {
@@ -75,6 +82,12 @@ int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report
     const RECT toolbarRect = rectIn(toolbar, origin);
     problems += toolbarRect.bottom > treeRect.top || toolbarRect.bottom <= toolbarRect.top;
     problems += unlikeCorner(shot, toolbarRect) == 0;
+    // The buttons show their pictures (the open folder's yellow among them) and the lamp is the idle green.
+    const int toolbarYellow = countIn(shot, toolbarRect, RGB(255, 255, 0));
+    const int lampGreen = countIn(shot, statusRect, RGB(0, 128, 0));
+    problems += toolbarYellow < 20 || lampGreen == 0;
+    if (report)
+        std::printf("toolbar %d yellow pixels, lamp %d green pixels\n", toolbarYellow, lampGreen);
     if (report)
         std::printf("%zu colours, tree %ld x %ld with %d inked pixels, list %ld x %ld, status bar %ld high\n", colours,
                     treeRect.right - treeRect.left, treeRect.bottom - treeRect.top, treeInk,

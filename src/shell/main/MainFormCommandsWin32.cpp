@@ -35,17 +35,8 @@ void MainForm::CreateStatusPanels() {
         bar.setPanelWidth(2, widths[2]);
     };
     statusBar.onDrawPanel = [this](ui::StatusBar&, int panel, HDC dc, const RECT& rect) {
-        if (panel != 3)
-            return;
-        // The lamp: busy, searching or idle. Drawn as a disc while the lamp pictures are not in the resources.
-        const COLORREF colour = !Idle ? RGB(224, 0, 0) : searchRunning() ? RGB(224, 192, 0) : RGB(0, 176, 0);
-        const int size = 10;
-        const int top = rect.top + (rect.bottom - rect.top - size) / 2;
-        HBRUSH brush = CreateSolidBrush(colour);
-        HGDIOBJ old = SelectObject(dc, brush);
-        Ellipse(dc, rect.left + 5, top, rect.left + 5 + size, top + size);
-        SelectObject(dc, old);
-        DeleteObject(brush);
+        if (panel == 3)
+            drawLamp(dc, rect);
     };
     statusBar.onPanelClick = [this](ui::StatusBar&, int panel) {
         if (panel == 1)
@@ -53,15 +44,42 @@ void MainForm::CreateStatusPanels() {
     };
 }
 
+// Busy, searching or idle, 5 pixels in and centred; the bottom-left pixel's colour is see-through.
+void MainForm::drawLamp(HDC dc, const RECT& panel) {
+    if (!lamps_[0].get()) {
+        lamps_[0] = ui::GdiObject<HBITMAP>(LoadBitmapA(GetModuleHandleA(nullptr), "IDLELED"));
+        lamps_[1] = ui::GdiObject<HBITMAP>(LoadBitmapA(GetModuleHandleA(nullptr), "BUSYLED"));
+        lamps_[2] = ui::GdiObject<HBITMAP>(LoadBitmapA(GetModuleHandleA(nullptr), "SEARCHLED"));
+    }
+    HBITMAP lamp = (!Idle ? lamps_[1] : searchRunning() ? lamps_[2] : lamps_[0]).get();
+    const SIZE size = lamp ? ui::bitmapSize(lamp) : SIZE{0, 0};
+    if (size.cx <= 0 || size.cy <= 0)
+        return;
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, lamp);
+    const COLORREF ground = GetPixel(source, 0, size.cy - 1);
+    const int top = panel.top + (panel.bottom - panel.top - size.cy) / 2;
+    TransparentBlt(dc, panel.left + 5, top, size.cx, size.cy, source, 0, 0, size.cx, size.cy, ground);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
 namespace {
 
-// The menu pictures from the program's resources; the toolbar buttons' glyphs
-// join once the toolbar is in the window. Loaded once per window.
+// The menu pictures from the program's resources, loaded once per window, and
+// the glyphs of the main window's toolbar buttons.
 class MenuPictures {
 public:
+    explicit MenuPictures(std::function<HBITMAP(std::string_view)> buttonGlyph) : buttonGlyph_(std::move(buttonGlyph)) {}
+
     std::optional<ui::MenuGlyphImage> find(const ui::MenuItem& item) {
         std::optional<MenuGlyph> glyph = FindMenuGlyph(item.Name, item.Tag);
-        if (!glyph || glyph->source != GlyphSource::MenuPicture)
+        if (!glyph)
+            return std::nullopt;
+        if (glyph->source == GlyphSource::MainButton)
+            return imageOf(buttonGlyph_(glyph->name));
+        // The search and user-list windows draw their own menus with their buttons.
+        if (glyph->source != GlyphSource::MenuPicture)
             return std::nullopt;
         const std::string name(glyph->name);
         for (auto& [loaded, bitmap] : loaded_)
@@ -82,6 +100,7 @@ private:
             return std::nullopt;
         return ui::MenuGlyphImage{bitmap, info.bmWidth, info.bmHeight};
     }
+    std::function<HBITMAP(std::string_view)> buttonGlyph_;
     std::vector<std::pair<std::string, HBITMAP>> loaded_;
 };
 
@@ -90,7 +109,7 @@ private:
 void MainForm::CreateMenus() {
     CreateStatusPanels();
     commandMenus_.buildMain(mainMenu, [this](CommandId command, CommandSource source) { RunCommand(command, source); });
-    auto pictures = std::make_shared<MenuPictures>();
+    auto pictures = std::make_shared<MenuPictures>([this](std::string_view name) { return buttonGlyph(name); });
     auto lookup = [pictures](const ui::MenuItem& item) { return pictures->find(item); };
     ui::UseGlyphItems(mainMenu, mainMenu.fonts(), lookup);
     mainMenu.attach(*this);
@@ -108,6 +127,7 @@ void MainForm::CreateMenus() {
     recentFiles_->Load();
 
     CreatePopups();
+    CreateToolbarPopup();
 
     catalogCommands_ = std::make_unique<CatalogCommandServices>(lifeCycle_, saveEnv_, textInput_, openQueue_);
     CatalogCommandServices& c = *catalogCommands_;
@@ -168,6 +188,7 @@ SelectionSnapshot MainForm::CommandSnapshot() {
     s.sortReverse = browse_->browser().sortReverse();
     s.searchRunning = searchRunning();
     s.statusBarVisible = statusBar.visible();
+    s.toolbarVisible = toolbars_->Toolbar.visible();
     return s;
 }
 
@@ -237,10 +258,16 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::SmallIcons: SetViewStyle(1); break;
     case CommandId::ListStyle: SetViewStyle(2); break;
     case CommandId::Details: SetViewStyle(3); break;
-    case CommandId::ViewStatusBar:
-        statusBar.setVisible(!statusBar.visible());
+    case CommandId::ViewToolbar: ViewToolbarClick(); break;
+    case CommandId::WhatsThis: ButtonHelpClick(); return;
+    case CommandId::ViewStatusBar: {
+        const bool visible = !statusBar.visible();
+        statusBar.setVisible(visible);
         realign();
+        if (services_.settings.Get().statusBar != visible)
+            services_.settings.Update([visible](Settings& s) { s.statusBar = visible; });
         break;
+    }
     default:
         // The windows of the other commands come with their own work.
         return;

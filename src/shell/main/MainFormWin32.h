@@ -6,6 +6,7 @@
 // and the close with its save questions.
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -44,6 +45,7 @@
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
 #include "ui/WaitForm.h"
+#include "ui/WhatsThisMode.h"
 
 namespace kv {
 
@@ -156,6 +158,10 @@ public:
     ItemListSources& itemLists() { return itemLists_; }
     void RegisterDiskSelectList(TDiskSelectForm& form);
     void UnregisterItemList(const ui::TCustomEnhListView& listView);
+    // The toolbar's popup: float or dock it, hide it, pick its dock.
+    ui::PopupMenu& toolbarPopup() { return toolbarPopup_; }
+    // The help pointer's mode, from the help button or menu item to the next left click.
+    bool WhatsThisMode() const;
 
     // The window's state the other parts of the main window share.
     bool Destroying = false;
@@ -323,12 +329,37 @@ private:
     CommandMenus commandMenus_;
     CommandStates commandStates_;
     std::vector<std::pair<CommandId, ui::TDockToolbarButton*>> toolbarButtons_;
-    std::vector<ui::GdiObject<HBITMAP>> toolbarGlyphs_;
+    std::vector<std::pair<std::string, ui::GdiObject<HBITMAP>>> toolbarGlyphs_;
     ui::TODPopupMenu treePopup_;
     ui::TODPopupMenu listPopup_;
     std::vector<ui::MenuItem*> treePopupItems_;
     std::vector<ui::MenuItem*> listPopupItems_;
     std::unique_ptr<ui::TMRUFileList> recentFiles_;
+    // The status-bar lamps: idle, busy, searching.
+    std::array<ui::GdiObject<HBITMAP>, 3> lamps_;
+    void drawLamp(HDC dc, const RECT& panel);
+    // A toolbar button's picture strip by the button's name (null: none).
+    HBITMAP buttonGlyph(std::string_view buttonName) const;
+    ui::TDockToolbarButton* toolbarButton(CommandId id) const;
+
+    // Docking and the toolbar's popup (MainToolbarCommandsWin32.cpp).
+    void CreateToolbarPopup();
+    void ToolbarDockChanged();
+    // The popup's caption and checks and the toolbar's hint, as the toolbar is docked.
+    void showToolbarDock();
+    void SyncDockOptions(int dockTag);
+    void DockToolbarToClick(int dockTag);
+    void ToolMenuFloatingClick();
+    void ToolbarVisibleChanged();
+    void ViewToolbarClick();
+    ui::PopupMenu toolbarPopup_;
+    ui::MenuItem* toolMenuFloating_ = nullptr;
+    std::array<ui::MenuItem*, 4> dockToItems_{};
+
+    // The help pointer: the next left click names a control whose topic opens.
+    void ButtonHelpClick();
+    void WhatsThisPicked(ui::Control* control);
+    std::unique_ptr<ui::WhatsThisMode> whatsThis_;
     EditFormTextInput textInput_;
     std::unique_ptr<CatalogCommandServices> catalogCommands_;
 

@@ -39,7 +39,7 @@ void MainForm::CreateToolbarButtons() {
         button.setBounds(0, 0, kButtonWidth, kButtonHeight);
         // Two pictures, enabled and disabled, when the resources have the button's strip.
         if (HBITMAP strip = LoadBitmapA(module, info.buttonName)) {
-            toolbarGlyphs_.emplace_back(strip);
+            toolbarGlyphs_.emplace_back(info.buttonName, ui::GdiObject<HBITMAP>(strip));
             button.SetGlyph(strip, 2);
         }
         const CommandId id = info.id;
@@ -50,10 +50,26 @@ void MainForm::CreateToolbarButtons() {
     bar.layoutControls();
 }
 
+HBITMAP MainForm::buttonGlyph(std::string_view buttonName) const {
+    for (const auto& [name, strip] : toolbarGlyphs_)
+        if (name == buttonName) return strip.get();
+    return nullptr;
+}
+
+ui::TDockToolbarButton* MainForm::toolbarButton(CommandId id) const {
+    for (const auto& [command, button] : toolbarButtons_)
+        if (command == id) return button;
+    return nullptr;
+}
+
 void MainForm::applyToolbarStates() {
     for (auto& [id, button] : toolbarButtons_) {
         const CommandState& state = commandStates_[id];
-        button->setEnabled(state.enabled);
+        if (button->enabled() != state.enabled) {
+            button->setEnabled(state.enabled);
+            // The button paints only when asked: its other image shows now, not at the next hover.
+            if (button->hwnd()) InvalidateRect(button->hwnd(), nullptr, TRUE);
+        }
         if (CommandInfoOf(id).checked != CheckRule::None)
             button->SetDown(state.checked);
     }

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/ScopedFlag.h"
 #include "controls/docks/ToolbarPositionsWin32.h"
 
 namespace kv {
@@ -45,11 +46,15 @@ ui::TDockSite& MainToolbars::dockFor(DockSide side) const {
 }
 
 void MainToolbars::ApplyDock(DockSide side, bool floating, bool visible) {
+    ScopedFlag applying(applying_);
     Toolbar.setVisible(visible);
     Toolbar.SetDockedTo(floating ? nullptr : &dockFor(side));
 }
 
-void MainToolbars::Load(const SectionStore& store) { LoadToolbarPositions(Toolbar.form(), store); }
+void MainToolbars::Load(const SectionStore& store) {
+    ScopedFlag applying(applying_);
+    LoadToolbarPositions(Toolbar.form(), store);
+}
 
 void MainToolbars::Save(SectionStore& store) noexcept {
     try {

@@ -25,6 +25,12 @@ public:
     void Load(const SectionStore& store);
     // At close: a failing store never stops the program.
     void Save(SectionStore& store) noexcept;
+    // While the settings or the stored positions are applied: the toolbar's
+    // changes then are not the user's and are not written back to the settings.
+    bool applying() const { return applying_; }
+
+private:
+    bool applying_ = false;
 };
 
 }  // namespace kv
