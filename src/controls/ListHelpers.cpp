@@ -1,16 +1,59 @@
 #include "controls/ListHelpers.h"
 
 #include <cstring>
+#include <vector>
 
 namespace kv::ui {
 
+namespace {
+// The header draws its text inside a margin on both sides.
+constexpr int kHeaderTextMargin = 16;
+
+int headerTextWidth(const TCustomEnhListView& list, int column) {
+    char caption[260] = {};
+    LVCOLUMNA item{};
+    item.mask = LVCF_TEXT;
+    item.pszText = caption;
+    item.cchTextMax = sizeof caption;
+    SendMessageA(list.hwnd(), LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    return static_cast<int>(SendMessageA(list.hwnd(), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(caption))) +
+           kHeaderTextMargin;
+}
+}  // namespace
+
 void AutoSizeListColumns(TCustomEnhListView& list) {
-    for (int i = 0; i < list.ColumnCount(); ++i) {
-        int kept = list.Column(i).width;
-        if (kept >= 0 || !list.hwnd()) continue;
-        SendMessageA(list.hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i),
-                     kept == -1 ? LVSCW_AUTOSIZE : LVSCW_AUTOSIZE_USEHEADER);
+    const int count = list.ColumnCount();
+    if (!list.hwnd() || count == 0) return;
+    std::vector<int> order(static_cast<size_t>(count));
+    if (!SendMessageA(list.hwnd(), LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count),
+                      reinterpret_cast<LPARAM>(order.data())))
+        for (int i = 0; i < count; ++i) order[static_cast<size_t>(i)] = i;
+    const int shownLast = order.back();
+    const bool fillShownLast = list.Column(shownLast).width == -2;
+    for (int i = 0; i < count; ++i) {
+        const int kept = list.Column(i).width;
+        if (kept >= 0) continue;
+        SendMessageA(list.hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), LVSCW_AUTOSIZE);
+        // "Size to the header" means header or contents, whichever is wider.
+        // The control's own rule fills the view with the last column by
+        // number even when the user moved it left of others, and clips the
+        // header text of the rest; it is done here instead.
+        if (kept == -2)
+            if (const int header = headerTextWidth(list, i); list.ColumnWidth(i) < header)
+                SendMessageA(list.hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), header);
         list.SetColumnWidth(i, list.ColumnWidth(i));
+    }
+    // The column shown last takes the rest of the view.
+    if (fillShownLast) {
+        RECT client{};
+        GetClientRect(list.hwnd(), &client);
+        int others = 0;
+        for (int i = 0; i < count; ++i)
+            if (i != shownLast) others += list.ColumnWidth(i);
+        if (const int rest = client.right - others; rest > list.ColumnWidth(shownLast)) {
+            SendMessageA(list.hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(shownLast), rest);
+            list.SetColumnWidth(shownLast, list.ColumnWidth(shownLast));
+        }
     }
 }
 

@@ -72,6 +72,25 @@ TEST_F(ListHelpersTest, NegativeWidthsAreSizedToContentsOrHeader) {
     EXPECT_EQ(list.ColumnWidth(1), 60);  // not asked for
 }
 
+TEST(ListHelpers, TheLastColumnByNumberFillsOnlyWhenShownLast) {
+    Form form;
+    form.setBounds(0, 0, 700, 300);
+    TExtListView list;
+    for (const char* caption : {"Name", "Size", "Description", "Category"})
+        list.AddColumn(caption, -2);
+    list.setBounds(0, 0, 680, 260);
+    list.create(&form);
+    form.show();
+    const int description = 2, category = 3;
+    list.SetColumnOrder({0, 1, category, description});
+    AutoSizeListColumns(list);
+    // Moved left of another, the last column by number keeps to its header,
+    // and the one shown last takes the rest of the view.
+    EXPECT_LT(list.ColumnWidth(category), 150);
+    EXPECT_GT(list.ColumnWidth(category), 30);
+    EXPECT_GT(list.ColumnWidth(description), 300);
+}
+
 TEST_F(ListHelpersTest, ContextMenuAtTheFocusedRow) {
     PopupMenu menu;
     int popups = 0;
