@@ -121,7 +121,10 @@ DockSide TDockToolbarButton::dockSide() const {
 
 void TDockToolbarButton::paint(HDC dc) {
     RECT r = clientRect();
-    if (Opaque) FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    if (Opaque)
+        FillRect(dc, &r, colorBrush());
+    else
+        paintParentBackground(dc, r);
     const TButtonState s = state();
     const bool sunk = s == TButtonState::bsDown || s == TButtonState::bsExclusive;
     if (sunk)
