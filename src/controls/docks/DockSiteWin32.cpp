@@ -22,29 +22,20 @@ const char* const kDockClass = "KvDockSite";
 // A 24-bit copy of bitmap in which its bottom-left colour is replaced by colour.
 GdiObject<HBITMAP> replaceSeeThrough(HBITMAP bitmap, COLORREF colour) {
     const SIZE size = bitmapSize(bitmap);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = size.cx;
-    bi.bmiHeader.biHeight = -size.cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    GdiObject<HBITMAP> copy(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!copy.get() || !bits) return copy;
+    PixelBitmap copy = createPixelBitmap(size.cx, size.cy);
+    if (!copy.pixels) return {};
     HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, copy.get());
+    HGDIOBJ old = SelectObject(dc, copy.bitmap.get());
     Canvas(dc).draw(0, 0, bitmap);
-    GdiFlush();
-    auto* px = static_cast<DWORD*>(bits);
-    const std::size_t count = static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy);
-    const DWORD see = px[count - static_cast<std::size_t>(size.cx)] & 0xFFFFFF;
-    const DWORD with = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    for (std::size_t i = 0; i < count; ++i)
-        if ((px[i] & 0xFFFFFF) == see) px[i] = with;
     SelectObject(dc, old);
     DeleteDC(dc);
-    return copy;
+    GdiFlush();
+    DWORD* px = copy.pixels;
+    const std::size_t count = static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy);
+    const DWORD see = px[count - static_cast<std::size_t>(size.cx)] & 0xFFFFFF;
+    for (std::size_t i = 0; i < count; ++i)
+        if ((px[i] & 0xFFFFFF) == see) px[i] = toPixel(colour);
+    return std::move(copy.bitmap);
 }
 }  // namespace
 
