@@ -222,7 +222,6 @@ void Control::colorChanged() {
     if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
     for (Control* c : children_)
         if (c->parentColor_) c->colorChanged();
-        else if (c->hwnd() && c->subclassed()) InvalidateRect(c->hwnd(), nullptr, TRUE);
 }
 
 LRESULT Control::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
@@ -233,7 +232,9 @@ LRESULT Control::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         c = parentColor_ ? std::nullopt : color_;
     if (!c) return Wnd::reflected(msg, wp, lp, handled);
     handled = true;
-    SetBkColor(reinterpret_cast<HDC>(wp), *c);
+    HDC dc = reinterpret_cast<HDC>(wp);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, *c);
     return reinterpret_cast<LRESULT>(colorBrush());
 }
 
