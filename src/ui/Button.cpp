@@ -29,12 +29,12 @@ void Button::click() {
     if (onClick) onClick(*this);
 }
 
-LRESULT Button::reflected(UINT msg, WPARAM wp, LPARAM, bool& handled) {
+LRESULT Button::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
         handled = true;
         click();
     }
-    return 0;
+    return Control::reflected(msg, wp, lp, handled);
 }
 
 TwoStateButton::TwoStateButton() { style_ |= WS_TABSTOP; }
@@ -65,14 +65,14 @@ void TwoStateButton::setCheckMark(UINT mark) {
     if (hwnd()) SendMessageA(hwnd(), BM_SETCHECK, mark, 0);
 }
 
-LRESULT TwoStateButton::reflected(UINT msg, WPARAM wp, LPARAM, bool& handled) {
+LRESULT TwoStateButton::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) {
         handled = true;
         // An automatic box has changed its mark itself.
         mark_ = checkMark();
         click();
     }
-    return 0;
+    return Control::reflected(msg, wp, lp, handled);
 }
 
 UINT CheckBox::buttonStyle() const { return allowGrayed_ ? BS_AUTO3STATE : BS_AUTOCHECKBOX; }

@@ -183,6 +183,22 @@ static void renderClient(HWND hwnd, HDC dc, POINT origin) {
     }
 }
 
+PixelBitmap createPixelBitmap(int width, int height) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    PixelBitmap out;
+    out.bitmap.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!out.bitmap.get() || !bits) return {};
+    out.pixels = static_cast<DWORD*>(bits);
+    return out;
+}
+
 void renderWindow(HWND hwnd, BitmapCanvas& target) { renderClient(hwnd, target.dc(), {0, 0}); }
 
 }  // namespace kv::ui

@@ -111,6 +111,17 @@ private:
     std::unique_ptr<Canvas> canvas_;
 };
 
+// A top-down 32-bit bitmap, selected into no device context, and its pixels
+// (0x00RRGGBB, row by row); both null when it could not be made.
+struct PixelBitmap {
+    GdiObject<HBITMAP> bitmap;
+    DWORD* pixels = nullptr;
+};
+PixelBitmap createPixelBitmap(int width, int height);
+inline DWORD toPixel(COLORREF c) {
+    return (static_cast<DWORD>(GetRValue(c)) << 16) | (static_cast<DWORD>(GetGValue(c)) << 8) | GetBValue(c);
+}
+
 // Paints the client areas of a window and its children into a bitmap.
 void renderWindow(HWND hwnd, BitmapCanvas& target);
 

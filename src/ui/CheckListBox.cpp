@@ -193,7 +193,7 @@ LRESULT CheckListBox::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         handled = true;
         if (onClick) onClick(*this);
     }
-    return 0;
+    return Control::reflected(msg, wp, lp, handled);
 }
 
 }  // namespace kv::ui

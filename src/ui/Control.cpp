@@ -31,6 +31,7 @@ bool hasMnemonic(const std::string& caption, char key) {
 
 Control::~Control() {
     destroyWindow();
+    if (brush_) DeleteObject(brush_);
     for (Control* c : children_) c->parent_ = nullptr;
     if (parent_) parent_->removeChild(this);
 }
@@ -180,6 +181,63 @@ HFONT Control::font() const {
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
+void Control::setColor(COLORREF colour) {
+    color_ = colour;
+    parentColor_ = false;
+    colorChanged();
+}
+
+void Control::setParentColor(bool parentColor) {
+    if (parentColor == parentColor_) return;
+    parentColor_ = parentColor;
+    if (parentColor) color_.reset();
+    colorChanged();
+}
+
+std::optional<COLORREF> Control::definedColor() const {
+    for (const Control* c = this; c; c = c->parent_)
+        if (!c->parentColor_) return c->color_;
+    return std::nullopt;
+}
+
+COLORREF Control::color() const { return definedColor().value_or(GetSysColor(COLOR_BTNFACE)); }
+
+HBRUSH Control::colorBrush() const {
+    const COLORREF c = color();
+    if (!brush_ || brushColor_ != c) {
+        if (brush_) DeleteObject(brush_);
+        brush_ = CreateSolidBrush(c);
+        brushColor_ = c;
+    }
+    return brush_;
+}
+
+void Control::paintParentBackground(HDC dc, const RECT& r) const {
+    for (const Control* p = parent_; p; p = p->parent_)
+        if (p->paintBackgroundBehind(*this, dc, r)) return;
+    FillRect(dc, &r, colorBrush());
+}
+
+void Control::colorChanged() {
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    for (Control* c : children_)
+        if (c->parentColor_) c->colorChanged();
+}
+
+LRESULT Control::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+    std::optional<COLORREF> c;
+    if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN)
+        c = definedColor();
+    else if (msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX)
+        c = parentColor_ ? std::nullopt : color_;
+    if (!c) return Wnd::reflected(msg, wp, lp, handled);
+    handled = true;
+    HDC dc = reinterpret_cast<HDC>(wp);
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetBkColor(dc, *c);
+    return reinterpret_cast<LRESULT>(colorBrush());
+}
+
 void Control::setAlign(Align align) {
     align_ = align;
     if (parent_) parent_->realign();
@@ -275,6 +333,16 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_LBUTTONDBLCLK:
         if (onDblClick) onDblClick(*this);
+        break;
+    case WM_ERASEBKGND:
+        // System classes paint their own background through the colour messages.
+        if (!subclassed())
+            if (std::optional<COLORREF> c = definedColor()) {
+                RECT r;
+                GetClientRect(hwnd(), &r);
+                FillRect(reinterpret_cast<HDC>(wp), &r, colorBrush());
+                return 1;
+            }
         break;
     case WM_SETFOCUS:
         if (onEnter) onEnter(*this);

@@ -54,6 +54,21 @@ public:
     // Null: the parent's font (the default GUI font at the top).
     void setFont(HFONT font);
     HFONT font() const;
+    // The background colour. ParentColor (on by default) takes the parent's;
+    // setting a colour turns it off. Where no colour is set up the chain, each
+    // window keeps its class's own background.
+    void setColor(COLORREF colour);
+    void setParentColor(bool parentColor);
+    bool parentColor() const { return parentColor_; }
+    // The colour set on this control or inherited from a parent, if any.
+    std::optional<COLORREF> definedColor() const;
+    // The background a control paints itself: the defined colour or the button face.
+    COLORREF color() const;
+    // A solid brush of color(), kept by the control.
+    HBRUSH colorBrush() const;
+    // Paints what shows behind this control in r (its client coordinates): a
+    // parent's background picture where one has it, else color().
+    void paintParentBackground(HDC dc, const RECT& r) const;
     void setAlign(Align align);
     Align align() const { return align_; }
     void setFocus();
@@ -108,6 +123,15 @@ protected:
     virtual void destroyWnd();
     // A child was shown or hidden.
     virtual void childVisibilityChanged(Control& child);
+    // The background colour changed (its own or a parent's it inherits).
+    virtual void colorChanged();
+    // Paints this control's background picture behind target (r in target's
+    // client coordinates); false when it has none.
+    virtual bool paintBackgroundBehind(const Control& target, HDC dc, const RECT& r) const { return false; }
+    // Static texts, check boxes and group boxes of system classes take the
+    // defined colour; edits and lists keep the window colour unless given
+    // their own.
+    LRESULT reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) override;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
     DWORD style_ = WS_CHILD | WS_VISIBLE;
@@ -131,6 +155,10 @@ private:
     bool tracking_ = false;
     HCURSOR cursor_ = nullptr;
     bool realigning_ = false;
+    std::optional<COLORREF> color_;
+    bool parentColor_ = true;
+    mutable HBRUSH brush_ = nullptr;
+    mutable COLORREF brushColor_ = 0;
 };
 
 }  // namespace kv::ui

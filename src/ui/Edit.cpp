@@ -29,12 +29,12 @@ void Edit::setMaxLength(int length) {
     if (hwnd()) SendMessageA(hwnd(), EM_LIMITTEXT, static_cast<WPARAM>(length), 0);
 }
 
-LRESULT Edit::reflected(UINT msg, WPARAM wp, LPARAM, bool& handled) {
+LRESULT Edit::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     if (msg == WM_COMMAND && HIWORD(wp) == EN_CHANGE) {
         handled = true;
         if (onChange) onChange(*this);
     }
-    return 0;
+    return Control::reflected(msg, wp, lp, handled);
 }
 
 }  // namespace kv::ui

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/PaintMessage.h"
 #include "ui/SystemFonts.h"
 
 namespace kv::ui {
@@ -69,22 +70,13 @@ void HintWindow::paint(HDC dc, const RECT& client) {
 }
 
 LRESULT HintWindow::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
+    const bool painted = handlePaintMessage(hwnd(), msg, wp, [this](HDC dc) {
         RECT client;
         GetClientRect(hwnd(), &client);
         paint(dc, client);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT: {
-        RECT client;
-        GetClientRect(hwnd(), &client);
-        paint(reinterpret_cast<HDC>(wp), client);
-        return 0;
-    }
+    });
+    if (painted) return 0;
+    switch (msg) {
     case WM_ERASEBKGND:
         return 1;
     // The mouse goes on to the window below, as if the hint were not there.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/PaintMessage.h"
+
 namespace kv::ui {
 
 Image::Image() = default;
@@ -25,8 +27,8 @@ void Image::createParams(CreateArgs& args) {
 void Image::paint(HDC dc) {
     RECT client = clientRect();
     Canvas canvas(dc);
-    // What the bitmap leaves uncovered shows the parent's face.
-    canvas.setBrushColor(GetSysColor(COLOR_BTNFACE));
+    // What the bitmap leaves uncovered shows the background colour.
+    canvas.setBrushColor(color());
     if (!bitmap_.get()) {
         canvas.fillRect(client);
         return;
@@ -42,18 +44,9 @@ void Image::paint(HDC dc) {
 }
 
 LRESULT Image::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (handlePaintMessage(hwnd(), msg, wp, [this](HDC dc) { paint(dc); })) return 0;
     switch (msg) {
     case WM_ERASEBKGND: return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wp));
-        return 0;
     case WM_LBUTTONDOWN:
         pressed_ = true;
         break;

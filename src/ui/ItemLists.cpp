@@ -134,12 +134,12 @@ void ComboBox::createParams(CreateArgs& args) {
     args.height = std::max(args.height, 200);
 }
 
-LRESULT ComboBox::reflected(UINT msg, WPARAM wp, LPARAM, bool& handled) {
+LRESULT ComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
     if (msg == WM_COMMAND && HIWORD(wp) == CBN_SELCHANGE) {
         handled = true;
         if (onChange) onChange(*this);
     }
-    return 0;
+    return Control::reflected(msg, wp, lp, handled);
 }
 
 ListBox::ListBox()
@@ -212,8 +212,8 @@ int ListBox::selCount() const {
     return n;
 }
 
-LRESULT ListBox::reflected(UINT msg, WPARAM wp, LPARAM, bool& handled) {
-    if (msg != WM_COMMAND) return 0;
+LRESULT ListBox::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+    if (msg != WM_COMMAND) return Control::reflected(msg, wp, lp, handled);
     if (HIWORD(wp) == LBN_SELCHANGE) {
         handled = true;
         if (onClick) onClick(*this);
@@ -221,7 +221,7 @@ LRESULT ListBox::reflected(UINT msg, WPARAM wp, LPARAM, bool& handled) {
         handled = true;
         if (onDblClickItem) onDblClickItem(*this);
     }
-    return 0;
+    return Control::reflected(msg, wp, lp, handled);
 }
 
 }  // namespace kv::ui

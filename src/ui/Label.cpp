@@ -37,12 +37,6 @@ void Label::setTextColor(std::optional<COLORREF> colour) {
     repaint();
 }
 
-void Label::setColor(std::optional<COLORREF> colour) {
-    color_ = colour;
-    brush_.reset(colour ? CreateSolidBrush(*colour) : nullptr);
-    repaint();
-}
-
 void Label::setTransparent(bool transparent) {
     if (transparent == transparent_) return;
     transparent_ = transparent;
@@ -86,7 +80,7 @@ void Label::adjustSize() {
 }
 
 LRESULT Label::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
-    if (msg != WM_CTLCOLORSTATIC || (!textColor_ && !color_ && !transparent_))
+    if (msg != WM_CTLCOLORSTATIC || (!textColor_ && !transparent_))
         return Control::reflected(msg, wp, lp, handled);
     handled = true;
     HDC dc = reinterpret_cast<HDC>(wp);
@@ -95,9 +89,8 @@ LRESULT Label::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     }
-    const COLORREF back = color_.value_or(GetSysColor(COLOR_BTNFACE));
-    SetBkColor(dc, back);
-    return reinterpret_cast<LRESULT>(brush_.get() ? brush_.get() : GetSysColorBrush(COLOR_BTNFACE));
+    SetBkColor(dc, color());
+    return reinterpret_cast<LRESULT>(colorBrush());
 }
 
 LRESULT Label::wndProc(UINT msg, WPARAM wp, LPARAM lp) {

@@ -16,10 +16,9 @@ public:
     void setFocusControl(Control* c) { focusControl_ = c; }
     bool mnemonic(char key) override;
 
-    // Unset: the system's text colour and the parent's background.
+    // Unset: the system's text colour. The background is the control's colour.
     void setTextColor(std::optional<COLORREF> colour);
     std::optional<COLORREF> textColor() const { return textColor_; }
-    void setColor(std::optional<COLORREF> colour);
     void setTransparent(bool transparent);
     void setUnderline(bool underline);
     // The label takes the size of its text in its font.
@@ -39,8 +38,6 @@ private:
     Alignment alignment_ = Alignment::Left;
     Control* focusControl_ = nullptr;
     std::optional<COLORREF> textColor_;
-    std::optional<COLORREF> color_;
-    GdiObject<HBRUSH> brush_;
     bool transparent_ = false;
     bool underline_ = false;
     bool autoSize_ = false;

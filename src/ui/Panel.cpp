@@ -1,5 +1,7 @@
 #include "ui/Panel.h"
 
+#include "ui/PaintMessage.h"
+
 namespace kv::ui {
 
 void Panel::setBevel(bool raised) {
@@ -28,17 +30,7 @@ void Panel::paint(HDC dc) {
 }
 
 LRESULT Panel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
-    if (msg == WM_PRINTCLIENT) {
-        paint(reinterpret_cast<HDC>(wp));
-        return 0;
-    }
+    if (handlePaintMessage(hwnd(), msg, wp, [this](HDC dc) { paint(dc); })) return 0;
     return Control::wndProc(msg, wp, lp);
 }
 

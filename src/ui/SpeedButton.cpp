@@ -4,6 +4,7 @@
 
 #include "ui/Canvas.h"
 #include "ui/GlyphStrip.h"
+#include "ui/PaintMessage.h"
 
 namespace kv::ui {
 
@@ -59,7 +60,7 @@ bool SpeedButton::mnemonic(char key) {
 void SpeedButton::paint(HDC dc) {
     Canvas c(dc);
     RECT r = clientRect();
-    c.setBrushColor(GetSysColor(COLOR_BTNFACE));
+    c.setBrushColor(color());
     c.fillRect(r);
     bool sunk = down_ || pressed_;
     if (sunk) c.drawEdge(r, flat_ ? BDR_SUNKENOUTER : EDGE_SUNKEN, BF_RECT);
@@ -89,17 +90,8 @@ void SpeedButton::paint(HDC dc) {
 }
 
 LRESULT SpeedButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (handlePaintMessage(hwnd(), msg, wp, [this](HDC dc) { paint(dc); })) return 0;
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wp));
-        return 0;
     case WM_ERASEBKGND:
         return TRUE;
     case WM_MOUSEACTIVATE:

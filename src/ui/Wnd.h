@@ -36,6 +36,8 @@ public:
 
     HWND hwnd() const { return hwnd_; }
     bool handleAllocated() const { return hwnd_ != nullptr; }
+    // A window of a system class (edit, static, ...) that this object subclassed.
+    bool subclassed() const { return originalProc_ != nullptr; }
     static Wnd* fromHandle(HWND hwnd);
     // Registers a window class whose procedure dispatches to Wnd objects. Safe
     // to call again with the same name.

@@ -1,5 +1,10 @@
 #include "UiFixture.h"
+
+#include <memory>
+
 #include "ui/Button.h"
+#include "ui/Canvas.h"
+#include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
@@ -126,6 +131,63 @@ TEST_F(ControlTest, FontIsInheritedUntilSet) {
     HFONT own = static_cast<HFONT>(GetStockObject(ANSI_FIXED_FONT));
     form.setFont(own);
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(label.hwnd(), WM_GETFONT, 0, 0)), own);
+}
+
+TEST_F(ControlTest, BackgroundColourIsInheritedUntilSet) {
+    const COLORREF red = RGB(200, 0, 0), green = RGB(0, 160, 0), blue = RGB(0, 0, 220);
+    Form form;
+    form.setBounds(0, 0, 300, 200);
+    form.createHandle();
+    Panel outer, own;
+    outer.setBevel(false);
+    own.setBevel(false);
+    outer.setBounds(0, 0, 100, 100);
+    own.setBounds(100, 0, 100, 100);
+    outer.create(&form);
+    own.create(&form);
+    Label label;
+    label.setBounds(10, 10, 40, 20);
+    label.create(&outer);
+    Edit edit, ownEdit;
+    edit.create(&outer);
+    ownEdit.create(&outer);
+    ownEdit.setColor(blue);
+    form.show();
+
+    auto shot = [&] {
+        auto b = std::make_unique<BitmapCanvas>(300, 200);
+        renderWindow(form.hwnd(), *b);
+        return b;
+    };
+    // What a child edit's parent answers for its background.
+    auto editBack = [&](Edit& e) {
+        BitmapCanvas dc(1, 1);
+        SendMessageA(outer.hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.dc()), reinterpret_cast<LPARAM>(e.hwnd()));
+        return GetBkColor(dc.dc());
+    };
+
+    auto before = shot();
+    EXPECT_EQ(before->pixel(50, 80), GetSysColor(COLOR_BTNFACE));  // nothing set anywhere
+    EXPECT_EQ(before->pixel(12, 12), GetSysColor(COLOR_BTNFACE));
+
+    form.setColor(red);
+    own.setColor(green);
+    auto after = shot();
+    EXPECT_EQ(after->pixel(250, 150), red);   // the form itself
+    EXPECT_EQ(after->pixel(50, 80), red);     // a panel that keeps ParentColor
+    EXPECT_EQ(after->pixel(12, 12), red);     // a label two levels down
+    EXPECT_EQ(after->pixel(150, 50), green);  // a panel with its own colour
+    EXPECT_FALSE(own.parentColor());
+    EXPECT_EQ(editBack(edit), GetSysColor(COLOR_WINDOW));  // edits keep the window colour
+    EXPECT_EQ(editBack(ownEdit), blue);                    // unless given their own
+
+    own.setParentColor(true);
+    outer.setColor(blue);
+    auto last = shot();
+    EXPECT_EQ(last->pixel(150, 50), red);
+    EXPECT_EQ(last->pixel(50, 80), blue);
+    EXPECT_EQ(last->pixel(12, 12), blue);
+    EXPECT_EQ(label.color(), blue);
 }
 
 }  // namespace

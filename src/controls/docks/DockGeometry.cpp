@@ -34,4 +34,16 @@ DockRect NormalizeRect(DockRect r) {
     return r;
 }
 
+namespace {
+int tileStart(int offset, int size) {
+    if (size <= 0) return 0;
+    const long long m = ((static_cast<long long>(offset) % size) + size) % size;
+    return static_cast<int>(-m);
+}
+}  // namespace
+
+DockPoint TileOrigin(DockPoint offset, DockSize tile) {
+    return {tileStart(offset.x, tile.width), tileStart(offset.y, tile.height)};
+}
+
 }  // namespace kv::ui

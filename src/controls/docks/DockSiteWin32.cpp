@@ -18,6 +18,25 @@ Align alignFor(TDockPosition p) {
     return Align::Top;
 }
 const char* const kDockClass = "KvDockSite";
+
+// A 24-bit copy of bitmap in which its bottom-left colour is replaced by colour.
+GdiObject<HBITMAP> replaceSeeThrough(HBITMAP bitmap, COLORREF colour) {
+    const SIZE size = bitmapSize(bitmap);
+    PixelBitmap copy = createPixelBitmap(size.cx, size.cy);
+    if (!copy.pixels) return {};
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, copy.bitmap.get());
+    Canvas(dc).draw(0, 0, bitmap);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    GdiFlush();
+    DWORD* px = copy.pixels;
+    const std::size_t count = static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy);
+    const DWORD see = px[count - static_cast<std::size_t>(size.cx)] & 0xFFFFFF;
+    for (std::size_t i = 0; i < count; ++i)
+        if ((px[i] & 0xFFFFFF) == see) px[i] = toPixel(colour);
+    return std::move(copy.bitmap);
+}
 }  // namespace
 
 TDockSite::TDockSite(Form& owner, TDockPosition position) : form_(owner), position_(position) {
@@ -74,6 +93,58 @@ void TDockSite::SetPosition(TDockPosition position) {
 void TDockSite::SetVisible(bool visible) {
     if (!visible) throw EInvalidOperation("Cannot hide a TDockSite");
     setVisible(true);
+}
+
+void TDockSite::SetBackground(HBITMAP bitmap) {
+    const SIZE size = bitmapSize(bitmap);
+    // An empty picture is no picture: nothing to tile.
+    background_.reset(bitmap && size.cx > 0 && size.cy > 0
+                          ? static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))
+                          : nullptr);
+    backgroundChanged();
+}
+
+void TDockSite::SetBackgroundTransparent(bool transparent) {
+    if (transparent == backgroundTransparent_) return;
+    backgroundTransparent_ = transparent;
+    backgroundChanged();
+}
+
+void TDockSite::backgroundChanged() {
+    transparentCopy_.reset();
+    backgroundBrush_.reset();
+    if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+HBRUSH TDockSite::backgroundBrush() const {
+    if (!background_.get()) return nullptr;
+    // The system colours may have changed without a message reaching the dock.
+    if (backgroundTransparent_ && copyColor_ != color()) backgroundBrush_.reset();
+    if (!backgroundBrush_.get()) {
+        HBITMAP image = background_.get();
+        if (backgroundTransparent_) {
+            copyColor_ = color();
+            transparentCopy_ = replaceSeeThrough(background_.get(), copyColor_);
+            image = transparentCopy_.get();
+        }
+        if (image) backgroundBrush_.reset(CreatePatternBrush(image));
+    }
+    return backgroundBrush_.get();
+}
+
+bool TDockSite::paintBackgroundBehind(const Control& target, HDC dc, const RECT& r) const {
+    HBRUSH brush = backgroundBrush();
+    if (!brush || !target.hwnd() || !form_.hwnd()) return false;
+    POINT at{0, 0};
+    ClientToScreen(target.hwnd(), &at);
+    ScreenToClient(form_.hwnd(), &at);
+    const SIZE size = bitmapSize(background_.get());
+    const DockPoint origin = TileOrigin({at.x, at.y}, {size.cx, size.cy});
+    POINT old;
+    SetBrushOrgEx(dc, origin.x, origin.y, &old);
+    FillRect(dc, &r, brush);
+    SetBrushOrgEx(dc, old.x, old.y, nullptr);
+    return true;
 }
 
 void TDockSite::unlockArrange() {
@@ -182,6 +253,19 @@ LRESULT TDockSite::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         ReleaseDC(hwnd(), dc);
         return 0;
     }
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(hwnd(), &r);
+        if (!paintBackgroundBehind(*this, reinterpret_cast<HDC>(wp), r)) FillRect(reinterpret_cast<HDC>(wp), &r, colorBrush());
+        return 1;
+    }
+    case WM_SYSCOLORCHANGE:
+        backgroundChanged();
+        return Control::wndProc(msg, wp, lp);
+    case WM_MOVE:
+        // The tiles follow the form's grid: a moved dock shows another part.
+        if (background_.get()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return Control::wndProc(msg, wp, lp);
     case WM_SIZE: {
         const LRESULT r = Control::wndProc(msg, wp, lp);
         ArrangeToolbars();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/docks/DockArrange.h"
+#include "ui/Canvas.h"
 #include "ui/Form.h"
 
 namespace kv::ui {
@@ -31,6 +32,13 @@ public:
     TDockPosition Position() const { return position_; }
     // Raises while the dock holds toolbars.
     void SetPosition(TDockPosition position);
+    // Tiled behind the toolbars, from the form's client origin. The dock keeps
+    // a copy; null removes the picture.
+    void SetBackground(HBITMAP bitmap);
+    HBITMAP Background() const { return background_.get(); }
+    // The picture's bottom-left colour shows as the dock's colour.
+    bool BackgroundTransparent() const { return backgroundTransparent_; }
+    void SetBackgroundTransparent(bool transparent);
     bool vertical() const { return position_ == TDockPosition::dpLeft || position_ == TDockPosition::dpRight; }
     // A dock cannot be hidden; showing is allowed.
     void SetVisible(bool visible);
@@ -50,6 +58,7 @@ public:
 protected:
     void createParams(CreateArgs& args) override;
     void childVisibilityChanged(Control& child) override;
+    bool paintBackgroundBehind(const Control& target, HDC dc, const RECT& r) const override;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
@@ -58,6 +67,10 @@ private:
     void removeBar(TDockToolbar& bar);
     int boundLineCount() const;
     void setThickness(int thickness);
+    // The transparent copy and the brush are made once, dropped on any change
+    // (a new dock colour too).
+    void backgroundChanged();
+    HBRUSH backgroundBrush() const;
 
     Form& form_;
     TDockPosition position_;
@@ -69,6 +82,11 @@ private:
     bool arranging_ = false;
     std::vector<TDockToolbar*> bars_;
     std::vector<int> rows_;
+    GdiObject<HBITMAP> background_;
+    bool backgroundTransparent_ = false;
+    mutable GdiObject<HBITMAP> transparentCopy_;
+    mutable COLORREF copyColor_ = 0;
+    mutable GdiObject<HBRUSH> backgroundBrush_;
 };
 
 }  // namespace kv::ui

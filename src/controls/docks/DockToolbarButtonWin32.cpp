@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "controls/docks/DockToolbarWin32.h"
-#include "ui/GlyphStrip.h"
 #include "ui/PaintMessage.h"
 
 namespace kv::ui {
@@ -31,15 +30,12 @@ void TDockToolbarButton::repaint() {
 }
 
 void TDockToolbarButton::SetGlyph(HBITMAP strip, int numGlyphs) {
-    glyph_ = strip;
-    numGlyphs_ = std::clamp(numGlyphs, 1, 5);
-    embossed_.reset();
+    glyph_.setGlyph(strip, numGlyphs);
     repaint();
 }
 
 void TDockToolbarButton::SetOldDisabledStyle(bool old) {
-    oldDisabledStyle_ = old;
-    embossed_.reset();
+    glyph_.setOldDisabledStyle(old);
     repaint();
 }
 
@@ -72,41 +68,6 @@ bool TDockToolbarButton::mnemonic(char key) {
     return true;
 }
 
-// The disabled image: the glyph's shape in highlight at (1, 1), then in shadow.
-HBITMAP TDockToolbarButton::disabledImage() {
-    if (embossed_.get()) return embossed_.get();
-    const int n = glyphCount(glyph_, numGlyphs_);
-    if (n == 0) return nullptr;
-    const SIZE g = glyphSize(glyph_, numGlyphs_);
-    if (g.cx <= 0) return nullptr;
-    BitmapCanvas source(g.cx, g.cy);
-    const RECT all{0, 0, g.cx, g.cy};
-    FillRect(source.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
-    Canvas(source.dc()).draw(0, 0, glyph_, RECT{0, 0, g.cx, g.cy}, false);
-    const COLORREF see = source.pixel(0, g.cy - 1);
-    auto background = [&](COLORREF c) {
-        return c == see || (oldDisabledStyle_ && (c == RGB(255, 255, 255) || c == RGB(0xC0, 0xC0, 0xC0)));
-    };
-    HDC screen = GetDC(nullptr);
-    GdiObject<HBITMAP> out(CreateCompatibleBitmap(screen, g.cx + 1, g.cy + 1));
-    ReleaseDC(nullptr, screen);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, out.get());
-    // The see-through colour of the result is its bottom-left pixel: the face.
-    const RECT whole{0, 0, g.cx + 1, g.cy + 1};
-    FillRect(dc, &whole, GetSysColorBrush(COLOR_BTNFACE));
-    for (int pass = 0; pass < 2; ++pass) {
-        const COLORREF ink = GetSysColor(pass == 0 ? COLOR_BTNHIGHLIGHT : COLOR_BTNSHADOW);
-        for (int y = 0; y < g.cy; ++y)
-            for (int x = 0; x < g.cx; ++x)
-                if (!background(source.pixel(x, y))) SetPixelV(dc, x + 1 - pass, y + 1 - pass, ink);
-    }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    embossed_ = std::move(out);
-    return embossed_.get();
-}
-
 DockSide TDockToolbarButton::dockSide() const {
     auto* bar = dynamic_cast<TDockToolbar*>(parent());
     if (!bar || !bar->DockedTo()) return DockSide::None;
@@ -121,7 +82,10 @@ DockSide TDockToolbarButton::dockSide() const {
 
 void TDockToolbarButton::paint(HDC dc) {
     RECT r = clientRect();
-    if (Opaque) FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    if (Opaque)
+        FillRect(dc, &r, colorBrush());
+    else
+        paintParentBackground(dc, r);
     const TButtonState s = state();
     const bool sunk = s == TButtonState::bsDown || s == TButtonState::bsExclusive;
     if (sunk)
@@ -134,8 +98,8 @@ void TDockToolbarButton::paint(HDC dc) {
     DockRect content{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
     const bool arrow = DropdownMenu && DropdownArrow;
     if (arrow) content.right -= kDropdownArrowWidth;
-    const int n = DisplayMode == TButtonDisplayMode::dmTextOnly ? 0 : glyphCount(glyph_, numGlyphs_);
-    const SIZE g = n ? glyphSize(glyph_, numGlyphs_) : SIZE{0, 0};
+    const int n = DisplayMode == TButtonDisplayMode::dmTextOnly ? 0 : glyph_.count();
+    const SIZE g = n ? glyph_.size() : SIZE{0, 0};
     const std::string caption = DisplayMode == TButtonDisplayMode::dmGlyphOnly ? std::string() : text();
     HGDIOBJ oldFont = SelectObject(dc, font());
     SIZE t{0, 0};
@@ -143,13 +107,7 @@ void TDockToolbarButton::paint(HDC dc) {
     const ButtonContent place =
         LayoutButtonContent(content, {g.cx, g.cy}, {t.cx, t.cy}, Layout, Margin, Spacing);
     const int shift = sunk ? 1 : 0;
-    if (n) {
-        const GlyphChoice choice = GlyphFor(s, n);
-        if (HBITMAP e = choice.emboss ? disabledImage() : nullptr)
-            Canvas(dc).draw(place.glyph.x + shift, place.glyph.y + shift, e, true);
-        else
-            drawGlyph(dc, glyph_, n, choice.index, place.glyph.x + shift, place.glyph.y + shift);
-    }
+    if (n) glyph_.draw(dc, s, place.glyph.x + shift, place.glyph.y + shift);
     if (!caption.empty()) {
         RECT tr{place.text.left + shift, place.text.top + shift, content.right, place.text.bottom + shift};
         if (WordWrap) tr = {content.left, content.top, content.right, content.bottom};
@@ -216,7 +174,7 @@ LRESULT TDockToolbarButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_SYSCOLORCHANGE:
-        embossed_.reset();
+        // The disabled image follows the new colours when it is drawn next.
         repaint();
         break;
     case WM_MOUSEMOVE:

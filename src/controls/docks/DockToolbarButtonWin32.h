@@ -1,12 +1,13 @@
 #pragma once
 // A flat tool button for dock toolbars: a glyph of up to five images (a
-// disabled one embossed when the strip has none, made once and kept), a
-// caption, hot tracking, radio groups and an optional drop-down menu.
+// disabled one embossed when the strip has none; the images kept in the image
+// lists all buttons share), a caption, hot tracking, radio groups and an
+// optional drop-down menu.
 #include <functional>
 #include <string>
 
+#include "controls/docks/GlyphCacheWin32.h"
 #include "controls/docks/ToolbarButtonRules.h"
-#include "ui/Canvas.h"
 #include "ui/Control.h"
 
 namespace kv::ui {
@@ -33,8 +34,9 @@ public:
     void SetDown(bool down);
     // The strip is not owned; its bottom-left pixel is the see-through colour.
     void SetGlyph(HBITMAP strip, int numGlyphs = 1);
-    int NumGlyphs() const { return numGlyphs_; }
-    bool OldDisabledStyle() const { return oldDisabledStyle_; }
+    int NumGlyphs() const { return glyph_.numGlyphs(); }
+    bool OldDisabledStyle() const { return glyph_.oldDisabledStyle(); }
+    const TButtonGlyph& glyph() const { return glyph_; }
     void SetOldDisabledStyle(bool old);
     TButtonState state() const;
     bool hot() const { return hot_; }
@@ -55,13 +57,9 @@ private:
     void enterHot();
     void leaveHot();
     void openMenu();
-    HBITMAP disabledImage();
     DockSide dockSide() const;
 
-    HBITMAP glyph_ = nullptr;
-    int numGlyphs_ = 1;
-    bool oldDisabledStyle_ = false;
-    GdiObject<HBITMAP> embossed_;  // made on first use, dropped on a glyph or colour change
+    TButtonGlyph glyph_;
     bool down_ = false;
     bool pressed_ = false;
     bool tracking_ = false;

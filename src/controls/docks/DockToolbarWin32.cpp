@@ -263,7 +263,8 @@ bool TDockToolbar::onFreeSpot(POINT p) const {
 void TDockToolbar::paint(HDC dc) {
     RECT r;
     GetClientRect(hwnd(), &r);
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    // Docked, the dock's picture goes on under the toolbar.
+    paintParentBackground(dc, r);
     if (floating()) {
         for (const DockRect& line : lineSeparators_) {
             RECT shadow{line.left, line.top - 4, r.right - 1, line.top - 3};
@@ -310,6 +311,10 @@ LRESULT TDockToolbar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         InvalidateRect(hwnd(), nullptr, TRUE);
         return r;
     }
+    case WM_MOVE:
+        if (TDockSite* d = dockedTo_.get(); d && d->Background())
+            RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return Control::wndProc(msg, wp, lp);
     default:
         return Control::wndProc(msg, wp, lp);
     }
@@ -347,7 +352,7 @@ LRESULT TDockToolbarSep::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     const bool painted = handlePaintMessage(hwnd(), msg, wp, [this](HDC dc) {
         RECT r;
         GetClientRect(hwnd(), &r);
-        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        paintParentBackground(dc, r);
         if (!blank_) {
             if (toolbar_.orientation() == ToolbarOrientation::Vertical) {
                 const int y = (r.bottom - 2) / 2;

@@ -161,8 +161,7 @@ void TSplitterEx::runDrag(POINT start) {
 
 void TSplitterEx::paint(HDC dc) {
     RECT r = clientRect();
-    GdiObject<HBRUSH> fill(CreateSolidBrush(Color.value_or(GetSysColor(COLOR_BTNFACE))));
-    FillRect(dc, &r, fill.get());
+    FillRect(dc, &r, colorBrush());
     if (!Beveled) return;
     // A raised frame inset 2 pixels along the splitter's length.
     if (horizontal())

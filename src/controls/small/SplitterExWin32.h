@@ -2,7 +2,6 @@
 // A bar that resizes the controls on both of its sides: the one it is aligned
 // against takes the new size and the one beyond it the rest of their span.
 #include <functional>
-#include <optional>
 
 #include "ui/Control.h"
 
@@ -14,8 +13,6 @@ public:
     bool Beveled = true;
     int MinSize = 30;
     bool DragUpdate = false;
-    // Unset (ParentColor): the button face.
-    std::optional<COLORREF> Color;
     std::function<void(TSplitterEx& sender)> OnMoved;
 
     // The drag a press at start (client coordinates) begins; positions come

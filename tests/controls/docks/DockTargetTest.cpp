@@ -90,6 +90,23 @@ TEST(DockGeometry, MoveOnScreen) {
     EXPECT_EQ(MoveRectOnScreenIfHidden({-150, 10, -50, 50}, work), (DockRect{0, 10, 100, 50}));
 }
 
+TEST(DockGeometry, TileOriginFollowsTheFormGrid) {
+    struct Case {
+        DockPoint offset;
+        DockSize tile;
+        DockPoint origin;
+    };
+    const Case cases[] = {
+        {{0, 0}, {16, 8}, {0, 0}},
+        {{20, 30}, {16, 8}, {-4, -6}},
+        {{32, 8}, {16, 8}, {0, 0}},
+        {{-5, -1}, {16, 8}, {-11, -7}},  // a window left of or above the origin
+        {{7, 7}, {0, -3}, {0, 0}},       // no tile
+        {{2147483647, -2147483647 - 1}, {10, 7}, {-7, -5}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TileOrigin(c.offset, c.tile), c.origin) << c.offset.x << "," << c.offset.y;
+}
+
 TEST(FloatingFrame, CaptionTruncationKeepsFiveCharacters) {
     auto six = [](const std::string& s) { return static_cast<int>(s.size()) * 6; };
     EXPECT_EQ(TruncateCaption("Tools", 30, six), "Tools");

@@ -130,4 +130,53 @@ TEST(DockToolbarButton, DropdownOpensOnlyFromTheArrowPart) {
     DestroyMenu(menu);
 }
 
+TEST(DockToolbarButton, GlyphImagesShareOneListPerSizeAndAreMadeOnce) {
+    ButtonForm f;
+    BitmapCanvas shot(23, 22);
+    auto render = [&](TDockToolbarButton& b) { renderWindow(b.hwnd(), shot); };
+    TGlyphList& list16 = TGlyphCache::shared()->listFor({16, 16});
+    for (TDockToolbarButton* b : {&f.a, &f.b, &f.c}) render(*b);
+    EXPECT_EQ(list16.count(), 3);  // one up image each
+    f.b.setEnabled(false);
+    f.c.setEnabled(false);
+    for (int i = 0; i < 3; ++i)
+        for (TDockToolbarButton* b : {&f.a, &f.b, &f.c}) render(*b);
+    EXPECT_EQ(list16.count(), 5);  // plus one disabled image each, made once
+    EXPECT_EQ(shot.pixel(10, 10), GetSysColor(COLOR_BTNSHADOW));
+
+    // Another size goes to a list of its own; the old slot is freed for the
+    // next button, which puts its own image there.
+    const COLORREF black = RGB(0, 0, 0);
+    HBITMAP small = makeStrip(1, &black);
+    HBITMAP smaller = static_cast<HBITMAP>(CopyImage(small, IMAGE_BITMAP, 8, 8, LR_CREATEDIBSECTION));
+    f.c.SetGlyph(smaller);
+    render(f.c);
+    EXPECT_EQ(list16.used(), 3);
+    EXPECT_EQ(TGlyphCache::shared()->listFor({8, 8}).used(), 1);
+
+    BitmapCanvas corner(16, 16);
+    corner.canvas().setBrushColor(RGB(255, 0, 255));
+    corner.canvas().fillRect({0, 0, 16, 16});
+    corner.canvas().setBrushColor(RGB(0, 0, 0));
+    corner.canvas().fillRect({0, 0, 6, 6});
+    HBITMAP cornerGlyph = static_cast<HBITMAP>(CopyImage(corner.bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    {
+        TDockToolbarButton d;
+        d.setBounds(0, 30, 23, 22);
+        d.SetGlyph(cornerGlyph);
+        d.setEnabled(false);
+        d.create(&f.form);
+        render(d);
+        EXPECT_EQ(list16.count(), 5);  // the freed slot taken again
+        EXPECT_EQ(list16.used(), 4);
+        EXPECT_EQ(shot.pixel(5, 5), GetSysColor(COLOR_BTNSHADOW));  // its own shape, not the old one
+        EXPECT_EQ(shot.pixel(12, 12), GetSysColor(COLOR_BTNFACE));
+    }
+    EXPECT_EQ(list16.used(), 3);  // a button gives its images back when it goes
+    f.c.SetGlyph(nullptr);
+    DeleteObject(cornerGlyph);
+    DeleteObject(smaller);
+    DeleteObject(small);
+}
+
 }  // namespace

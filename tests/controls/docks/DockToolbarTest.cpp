@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "controls/docks/DockSiteWin32.h"
+#include "controls/docks/DockToolbarButtonWin32.h"
 #include "controls/docks/DockToolbarWin32.h"
 #include "controls/docks/ToolbarPositionsWin32.h"
 #include "system/settings/MemorySectionStore.h"
 #include "system/settings/RegistrySectionStoreWin32.h"
+#include "ui/Canvas.h"
 #include "ui/Form.h"
 #include "ui/SpeedButton.h"
 #include "ui/UiErrors.h"
@@ -98,6 +100,65 @@ TEST(DockToolbar, DockedBarSizesItsDockAndLeavesItWhenHidden) {
     EXPECT_THROW(f.bar->SetControlOrderIndex(stranger, 0), EInvalidOperation);
     f.bar->SetControlOrderIndex(*f.buttons[2], -5);  // clamped to the front
     EXPECT_EQ(f.buttons[2]->left(), 11);
+}
+
+// A 4 x 4 picture whose every pixel tells its place; the bottom-left one is
+// magenta, the see-through colour.
+COLORREF tileColour(int x, int y) { return x == 0 && y == 3 ? RGB(255, 0, 255) : RGB(x * 60, y * 60, 100); }
+
+TEST(DockToolbar, BackgroundTilesFromTheFormOriginUnderBarsAndButtons) {
+    DockedForm f;
+    TDockToolbarButton see, solid;
+    see.Opaque = false;
+    for (TDockToolbarButton* b : {&see, &solid}) {
+        b->setBounds(0, 0, 23, 22);
+        b->create(f.bar);
+    }
+    f.bar->layoutControls();
+    BitmapCanvas tile(4, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) tile.canvas().setPixel(x, y, tileColour(x, y));
+    f.top->SetBackground(tile.bitmap());
+    f.bottom->SetBackground(tile.bitmap());
+    f.bottom->SetFixAlign(true);  // an empty dock one pixel high, along the form's bottom
+
+    const RECT client = f.form.clientRect();
+    BitmapCanvas shot(client.right, client.bottom);
+    auto render = [&] { renderWindow(f.form.hwnd(), shot); };
+    // The picture's pixel that belongs at form point (x, y).
+    auto expected = [](int x, int y) { return tileColour(x % 4, y % 4); };
+    render();
+    const int barRight = f.bar->width();
+    for (POINT p : {POINT{barRight + 5, 3}, POINT{barRight + 30, 17}, POINT{client.right - 1, 25}})
+        EXPECT_EQ(shot.pixel(p.x, p.y), expected(p.x, p.y)) << "dock " << p.x << "," << p.y;
+    const int bottomY = client.bottom - 1;
+    EXPECT_EQ(shot.pixel(7, bottomY), expected(7, bottomY));
+    // Inside the toolbar's edge, beside a separator's lines, and through a
+    // button that does not fill itself.
+    RECT sepAt{};
+    for (Control* c : f.bar->children())
+        if (dynamic_cast<TDockToolbarSep*>(c)) sepAt = c->bounds();
+    const RECT seeAt = see.bounds();
+    for (POINT p : {POINT{20, 1}, POINT{sepAt.left, 5}, POINT{seeAt.left + 11, 11}})
+        EXPECT_EQ(shot.pixel(p.x, p.y), expected(p.x, p.y)) << "bar " << p.x << "," << p.y;
+    EXPECT_EQ(shot.pixel(solid.bounds().left + 11, 11), GetSysColor(COLOR_BTNFACE));
+
+    // See-through: the magenta pixels take the dock's colour, and a new colour.
+    f.top->SetBackgroundTransparent(true);
+    render();
+    const int x0 = (barRight / 4 + 2) * 4;
+    EXPECT_EQ(shot.pixel(x0, 3), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(shot.pixel(x0 + 1, 3), expected(x0 + 1, 3));
+    f.top->setColor(RGB(10, 20, 30));
+    render();
+    EXPECT_EQ(shot.pixel(x0, 3), RGB(10, 20, 30));
+    const int inSee = (seeAt.left + 7) / 4 * 4;
+    EXPECT_EQ(shot.pixel(inSee, 3), RGB(10, 20, 30));  // under the button too
+    EXPECT_EQ(shot.pixel(bottomY % 4 == 3 ? 4 : 5, bottomY), expected(bottomY % 4 == 3 ? 4 : 5, bottomY));
+
+    f.top->SetBackground(nullptr);
+    render();
+    EXPECT_EQ(shot.pixel(barRight + 5, 3), RGB(10, 20, 30));
 }
 
 TEST(DockToolbar, FloatingWindowFrameAndActivation) {
