@@ -245,6 +245,10 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::AddDisk: AddDiskClick(); break;
     case CommandId::Search: SearchClick(); break;
     case CommandId::Exit: close(); return;
+    case CommandId::SortItems:
+        // The "Arrange by" submenu opens: its items show the sort in force.
+        updateCommands(CommandGroup::Sort);
+        return;
     case CommandId::Sort1:
     case CommandId::Sort2:
     case CommandId::Sort3:
