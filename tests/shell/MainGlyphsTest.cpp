@@ -228,6 +228,13 @@ TEST_F(ShellTest, HelpPointerOpensTheTopicOfTheClickedButton) {
     clickOn(main.tree.hwnd());
     EXPECT_FALSE(main.WhatsThisMode());
     EXPECT_EQ(requests.size(), 1u);
+
+    // A button of the floating toolbar, outside the form.
+    main.toolbars().Toolbar.SetDockedTo(nullptr);
+    main.RunCommand(CommandId::WhatsThis, CommandSource::MainMenu);
+    clickOn(sort3->hwnd());
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].second, 5022u);
     app.helpHandler = nullptr;
 }
 
