@@ -1,4 +1,5 @@
-// The matcher as the search runs it: every catalogued name against one mask.
+// The matcher as the search runs it: every catalogued name against one mask,
+// taken apart once.
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -24,10 +25,11 @@ std::vector<std::string> makeNames() {
 void MatchWildcard(benchmark::State& state, const char* mask) {
     const std::vector<std::string> names = makeNames();
     const kv::CaseMap& caseMap = kv::cp1252CaseMap();
+    const kv::WildcardMask compiled(mask);
     for (auto _ : state) {
         std::size_t hits = 0;
         for (const std::string& name : names)
-            hits += kv::MatchWildcard(name, mask, caseMap);
+            hits += compiled.Matches(name, caseMap);
         benchmark::DoNotOptimize(hits);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(names.size()));

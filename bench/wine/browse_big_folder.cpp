@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -55,9 +56,11 @@ public:
     explicit Bench(const std::string& path) {
         form_.setBounds(0, 0, 1000, 700);
         form_.createHandle();
-        views_.tree().control().setBounds(0, 0, 250, 680);
-        views_.list().control().setBounds(260, 0, 730, 680);
-        views_.create(form_, form_);
+        tree_.setBounds(0, 0, 250, 680);
+        list_.setBounds(260, 0, 730, 680);
+        tree_.create(&form_);
+        list_.create(&form_);
+        views_.attach();
         form_.show();
         double open = MillisecondsOf([&] { catalog_ = ReadCatalogFile(forest_, path); });
         double shown = MillisecondsOf([&] {
@@ -109,9 +112,31 @@ public:
                 }
             }
         }
+        compareKeyedSort();
         std::printf("  tree items now: %zu (nodes loaded: %zu)\n", views_.tree().itemCount(), CountNodes(*catalog_));
         std::fflush(stdout);
         return t;
+    }
+
+    // The sort by name of the rows shown, comparing the locale's texts at each
+    // step against comparing keys made once per text; both orders must agree.
+    void compareKeyedSort() {
+        const ItemList rows = views_.browser().items();
+        SortParams params = views_.browser().sortParams(0);
+        params.reverse = false;
+        LocaleCollator locale;
+        auto timeSort = [&](const TextCollator& collator, ItemList& list) {
+            params.collator = &collator;
+            std::atomic<bool> cancel{false};
+            return MillisecondsOf([&] { SortListWithCancel(list, ItemComparer(params), cancel); });
+        };
+        ItemList direct = rows;
+        const double compared = timeSort(locale, direct);
+        ItemList keyed = rows;
+        SortKeyCollator keys(locale);
+        const double withKeys = timeSort(keys, keyed);
+        std::printf("  sort by name, %zu rows: text compare %.1f ms, sort keys %.1f ms; same order: %s\n", rows.size(),
+                    compared, withKeys, direct == keyed ? "yes" : "NO");
     }
 
     std::size_t treeItems() { return views_.tree().itemCount(); }
@@ -150,8 +175,10 @@ private:
     Forest forest_;
     ItemIcons icons_;
     ui::Form form_;
+    ui::TreeView tree_;
+    ui::TExtListView list_;
     // A fixed file icon: the bench times the views, not the shell's icon lookup.
-    BrowseViewsWin32 views_{forest_, icons_, nullptr, [](std::string_view) { return 0; }};
+    BrowseViewsWin32 views_{forest_, icons_, nullptr, [](std::string_view) { return 0; }, tree_, list_};
     Node* catalog_ = nullptr;
 };
 

@@ -161,7 +161,12 @@ int TIconList::addShellIcon(int number) {
                 index = parsed->index;
             }
     HICON small = nullptr, large = nullptr;
-    if (!ExtractIconPair(file, index, small, large))
+    // The shell's own icons are taken by resource id (number + 1): the index
+    // counts every icon group of the file, and a shell32 that carries named
+    // groups first (Wine's) shifts the indexes, giving a document for a folder.
+    const bool byId = file == "SHELL32.DLL" && index == number;
+    if (!(byId && ExtractIconPair(file, -(number + 1), small, large)) &&
+        !ExtractIconPair(file, index, small, large))
         ExtractIconPair("SHELL32.DLL", number, small, large);
     return addOwnedPair(small, large);
 }

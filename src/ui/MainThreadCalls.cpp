@@ -4,9 +4,12 @@ namespace kv::ui {
 
 namespace {
 constexpr UINT kRunCalls = WM_APP + 0x3A1;
-}
+constexpr UINT_PTR kRetryTimer = 1;
+constexpr UINT kRetryMs = 10;
+}  // namespace
 
-MainThreadCalls::MainThreadCalls() : sync_([this] { wake(); }) {
+MainThreadCalls::MainThreadCalls(std::function<bool()> mayRunNow)
+    : mayRunNow_(std::move(mayRunNow)), sync_([this] { wake(); }) {
     registerClass("KvMainThreadCalls", 0, nullptr, nullptr, nullptr);
     CreateArgs args;
     args.className = "KvMainThreadCalls";
@@ -22,14 +25,26 @@ MainThreadCalls::~MainThreadCalls() {
 }
 
 void MainThreadCalls::wake() {
-    // Runs on the worker; one posted message may serve many calls, and a
-    // message left over after the queue ran empty costs an empty drain.
-    PostMessageA(hwnd(), kRunCalls, 0, 0);
+    // Usually on the worker; one posted message serves every call queued
+    // before the main thread drains.
+    if (!wakePending_.exchange(true) && !PostMessageA(hwnd(), kRunCalls, 0, 0))
+        wakePending_.store(false);  // nothing is on its way: the next call tries again
+}
+
+void MainThreadCalls::serve() {
+    if (mayRunNow_ && !mayRunNow_()) {
+        SetTimer(hwnd(), kRetryTimer, kRetryMs, nullptr);
+        return;
+    }
+    KillTimer(hwnd(), kRetryTimer);
+    // Cleared first: a call queued from here on posts again.
+    wakePending_.store(false);
+    sync_.runPending();
 }
 
 LRESULT MainThreadCalls::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == kRunCalls) {
-        sync_.runPending();
+    if (msg == kRunCalls || (msg == WM_TIMER && wp == kRetryTimer)) {
+        serve();
         return 0;
     }
     return Wnd::wndProc(msg, wp, lp);

@@ -16,6 +16,17 @@ std::uint32_t FileTimeToDosDate(const FILETIME& fileTime) {
     return (static_cast<std::uint32_t>(date) << 16) | time;
 }
 
+SYSTEMTIME SystemTimeOf(const DateTime& t) {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(t.year);
+    st.wMonth = static_cast<WORD>(t.month);
+    st.wDay = static_cast<WORD>(t.day);
+    st.wHour = static_cast<WORD>(t.hour);
+    st.wMinute = static_cast<WORD>(t.minute);
+    st.wSecond = static_cast<WORD>(t.second);
+    return st;
+}
+
 LOGFONTA GetCaptionFont() { return SystemFonts::instance().captionLogFont(); }
 
 bool PrinterInstalled() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/DateTime.h"
 #include "ui/UserPrompt.h"
 
 namespace kv::ui {
@@ -13,6 +14,8 @@ namespace kv::ui {
 // A UTC file time as a local DOS date-time (date in the high word); throws
 // kv::Error when a conversion step fails.
 std::uint32_t FileTimeToDosDate(const FILETIME& fileTime);
+// Our date-time as the date and time pickers and the locale's formats take it.
+SYSTEMTIME SystemTimeOf(const DateTime& t);
 // The system's caption font, for a font of the caller's own.
 LOGFONTA GetCaptionFont();
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace kv {
@@ -62,6 +63,50 @@ TEST(MatchWildcard, LongNamesAndManyStars) {
         mask += "*A";
     EXPECT_FALSE(MatchWildcard(std::string(300, 'A'), mask + "*B", cp1252CaseMap()));
     EXPECT_TRUE(MatchWildcard(std::string(300, 'A') + "B", mask + "*B", cp1252CaseMap()));
+}
+
+// The rules written the plain way: fold, add the "*."-dot, then try every
+// split at each star.
+bool PlainMatch(std::string_view name, std::string_view mask) {
+    if (mask.empty())
+        return name.empty();
+    if (mask[0] == '*') {
+        for (std::size_t skip = 0; skip <= name.size(); ++skip) {
+            if (PlainMatch(name.substr(skip), mask.substr(1)))
+                return true;
+        }
+        return false;
+    }
+    return !name.empty() && (mask[0] == '?' || mask[0] == name[0]) && PlainMatch(name.substr(1), mask.substr(1));
+}
+
+bool ReferenceMatch(std::string_view name, std::string_view mask) {
+    std::string folded = upperCase(name, cp1252CaseMap());
+    if (folded.find('.') == std::string::npos && mask.find("*.") != std::string_view::npos)
+        folded += '.';
+    return PlainMatch(folded, mask);
+}
+
+TEST(MatchWildcard, AgreesWithPlainBacktrackingOnRandomNamesAndMasks) {
+    static const char nameBytes[] = {'A', 'a', 'B', 'b', '.', '\xE9', '\xC9', 'X'};
+    static const char maskBytes[] = {'A', 'B', '.', '?', '*', '*', '\xC9', '\xE9'};
+    std::mt19937 rng(7);
+    auto text = [&](const char* bytes, std::size_t count, std::size_t maxLength) {
+        std::string s(rng() % (maxLength + 1), ' ');
+        for (char& c : s)
+            c = bytes[rng() % count];
+        return s;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::string mask = text(maskBytes, sizeof maskBytes, 7);
+        const WildcardMask compiled(mask);
+        for (int j = 0; j < 10; ++j) {
+            const std::string name = text(nameBytes, sizeof nameBytes, 9);
+            const bool expected = ReferenceMatch(name, mask);
+            ASSERT_EQ(compiled.Matches(name, cp1252CaseMap()), expected) << name << " / " << mask;
+            ASSERT_EQ(MatchWildcard(name, mask, cp1252CaseMap()), expected) << name << " / " << mask;
+        }
+    }
 }
 
 TEST(CleanMaskList, DropsSeparatorsAndRedundantWildcards) {

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "base/CatalogDate.h"
 #include "base/DosDateTime.h"
 #include "search/engine/ItemMatch.h"
 #include "tests/catalog/ModelFixture.h"
@@ -134,6 +135,73 @@ TEST(ItemMatchTest, DatesAndTimesSkipNonModifiedFieldsOfArchiveItems) {
     t.timeRelation = WhenRelation::On;
     t.time1 = {10, 30, 0};
     EXPECT_TRUE(f.Match(t, *f.file));
+}
+
+// Which date and time fields of archive items are times. A member keeps its CRC
+// and packed size in the creation and access slots, so only its modification
+// time counts; an archive folder has the archive file's three times and a
+// compressed disk its cataloguing time in every field.
+TEST(ItemMatchTest, ArchiveItemsCountTheFieldsThatHoldTimes) {
+    MatchFixture f;
+    f.member->stored.created = 0x2B6A15C1;  // a CRC that reads as 2001-11-10 02:46:02
+    f.member->stored.modified = encodeDosDateTime({2004, 3, 3, 10, 30, 0});
+    f.member->stored.accessed = 1000;       // packed size: 1980-00-00 00:31:16
+    Node& archive = f.folder(*f.a2, "pack.zip");
+    TFolderRec& folder = test::ModelFixture::folderRec(archive);
+    folder.flags |= ItemFlags::Archive;
+    folder.stored.created = encodeDosDateTime({2001, 11, 10, 2, 46, 2});
+    folder.stored.modified = encodeDosDateTime({2004, 3, 3, 10, 30, 0});
+    folder.stored.accessed = encodeDosDateTime({2001, 11, 10, 0, 31, 16});
+    TDiskRec& disk = f.diskRec();
+    disk.flags |= ItemFlags::Archive;  // a compressed volume
+    disk.volume.catalogued = toCatalogDate({2001, 11, 10, 2, 46, 2});
+
+    enum Item { Member, ArchiveFolder, CompressedDisk };
+    struct Row {
+        Item item;
+        DateField date;
+        TimeField time;
+        bool alone;     // the criterion alone
+        bool withName;  // and a name that matches, all conditions required
+    };
+    // Every search is for 2001-11-10 at 02:46:02 (or 00:31:16 for access times).
+    const Row rows[] = {
+        {Member, DateField::Created, TimeField::None, false, true},  // not counted
+        {Member, DateField::Accessed, TimeField::None, false, true},
+        {Member, DateField::Modified, TimeField::None, false, false},  // counted, another day
+        {Member, DateField::None, TimeField::Created, false, true},
+        {Member, DateField::None, TimeField::Modified, false, false},
+        {ArchiveFolder, DateField::Created, TimeField::None, true, true},
+        {ArchiveFolder, DateField::Accessed, TimeField::None, true, true},
+        {ArchiveFolder, DateField::Modified, TimeField::None, false, false},
+        {ArchiveFolder, DateField::None, TimeField::Created, true, true},
+        {CompressedDisk, DateField::Created, TimeField::None, true, true},
+        {CompressedDisk, DateField::Accessed, TimeField::None, true, true},
+        {CompressedDisk, DateField::None, TimeField::Created, true, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "item " << r.item << " date " << static_cast<int>(r.date) << " time "
+                                        << static_cast<int>(r.time));
+        for (const bool withName : {false, true}) {
+            SearchFormValues v;
+            v.byDate = true;
+            v.dateField = r.date;
+            v.dateRelation = WhenRelation::On;
+            v.date1 = {2001, 11, 10};
+            v.timeField = r.time;
+            v.timeRelation = WhenRelation::On;
+            v.time1 = r.date == DateField::Accessed ? TimeOfDay{0, 31, 16} : TimeOfDay{2, 46, 2};
+            v.byName = withName;
+            v.nameMode = NameMode::Mask;
+            v.nameText = "*";
+            const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
+            const ItemMatcher m(c, cp1252CaseMap());
+            const bool matched = r.item == Member          ? m.MatchFileItem(*f.member, {})
+                                 : r.item == ArchiveFolder ? m.MatchFolderItem(folder, archive.text(), {})
+                                                           : m.MatchDiskItem(disk, "D");
+            EXPECT_EQ(matched, withName ? r.withName : r.alone) << (withName ? "with the name" : "alone");
+        }
+    }
 }
 
 TEST(ItemMatchTest, FoldersAndDisks) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <stdexcept>
+#include <string>
 
 #include "base/Errors.h"
 #include "search/engine/SearchRun.h"
@@ -130,6 +132,55 @@ TEST(SearchEngineTest, ProgressEndsAtThePassOneTotal) {
     EXPECT_EQ(seen.back().found, 12);
 }
 
+// Passes every request on to the program's host; tests override what they watch.
+class ForwardingHost : public ISearchHost {
+public:
+    explicit ForwardingHost(ISearchHost& inner) : inner_(inner) {}
+    void EnsureSubfolders(Node& n) override { inner_.EnsureSubfolders(n); }
+    bool EnsureFileList(Node& n) override { return inner_.EnsureFileList(n); }
+    void ReleaseFileList(Node& n) override { inner_.ReleaseFileList(n); }
+    void Progress(const SearchProgress& p, std::vector<ItemHead*>&& hits) override { inner_.Progress(p, std::move(hits)); }
+    bool AskCancelSort() override { return false; }
+
+private:
+    ISearchHost& inner_;
+};
+
+// Counts the hand-overs and the hits in each.
+class CountingHost final : public ForwardingHost {
+public:
+    using ForwardingHost::ForwardingHost;
+    void Progress(const SearchProgress& p, std::vector<ItemHead*>&& hits) override {
+        batches.push_back(hits.size());
+        ForwardingHost::Progress(p, std::move(hits));
+    }
+
+    std::vector<std::size_t> batches;
+};
+
+TEST(SearchEngineTest, ProgressAndHitsReachTheMainThreadInFewBoundedBatches) {
+    SearchFixture f;
+    Node* a = f.Folder({0});
+    LoadFileList(a);
+    constexpr int kAdded = 20000;
+    for (int i = 0; i < kAdded; ++i)
+        RecordAs<FileOwnerRecord>(a->record())->addFile(MakeFileRec("many" + std::to_string(i) + ".dat"));
+    InlineSync sync;
+    const TSearchCriteria c = CompileSearchCriteria(ByName(NameMode::Mask, "MANY*"), cp1252CaseMap());
+    const SearchScope scope = f.Scope(c);
+    SyncSearchHost inner({sync, f.results, {}, {}, {}, {}, nullptr});
+    CountingHost host(inner);
+    std::atomic<bool> stop{false};
+    SearchEngine engine(c, scope, host, stop, true, cp1252CaseMap());
+    engine.SetProgressInterval(std::chrono::hours(1));
+    EXPECT_EQ(engine.Execute().found, kAdded);
+    EXPECT_EQ(f.results.Count(), static_cast<std::size_t>(kAdded));
+    // Not one call per 128 items: only a full batch of hits goes early.
+    EXPECT_LE(host.batches.size(), 4u);
+    for (std::size_t n : host.batches)
+        EXPECT_LE(n, SearchEngine::kMaxHitBatch + SearchEngine::kProgressStep);
+}
+
 TEST(SearchEngineTest, NothingMatchableEndsAsStopped) {
     SearchFixture f;
     InlineRun run;
@@ -139,21 +190,16 @@ TEST(SearchEngineTest, NothingMatchableEndsAsStopped) {
 }
 
 // Fails loading the third list it is asked for (folder A, after both disks).
-class FailingHost final : public ISearchHost {
+class FailingHost final : public ForwardingHost {
 public:
-    explicit FailingHost(ISearchHost& inner) : inner_(inner) {}
-    void EnsureSubfolders(Node& n) override { inner_.EnsureSubfolders(n); }
+    using ForwardingHost::ForwardingHost;
     bool EnsureFileList(Node& n) override {
         if (++loads_ == 3)
             throw EInvalidCatalog("damaged");
-        return inner_.EnsureFileList(n);
+        return ForwardingHost::EnsureFileList(n);
     }
-    void ReleaseFileList(Node& n) override { inner_.ReleaseFileList(n); }
-    void Progress(const SearchProgress& p, std::vector<ItemHead*>&& hits) override { inner_.Progress(p, std::move(hits)); }
-    bool AskCancelSort() override { return false; }
 
 private:
-    ISearchHost& inner_;
     int loads_ = 0;
 };
 
@@ -194,7 +240,9 @@ TEST(SearchEngineTest, DuplicatesAcrossTheWalkAndStopDuringCollection) {
                                  stop = true;
                          }, {}, {}, nullptr});
     const SearchScope scope = g.Scope(c);
-    const SearchOutcome out = SearchEngine(c, scope, host, stop, true, cp1252CaseMap()).Execute();
+    SearchEngine engine(c, scope, host, stop, true, cp1252CaseMap());
+    engine.SetProgressInterval(std::chrono::milliseconds(0));
+    const SearchOutcome out = engine.Execute();
     EXPECT_TRUE(out.stopped);
     EXPECT_TRUE(g.duplicates.Items().empty());
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "shell/settings/SettingsStore.h"
 #include "tests/shell/ShellFixture.h"
 
 namespace kv::test {
@@ -94,6 +95,185 @@ TEST_F(ShellTest, KeysInTheListRunTheirCommandsOnTheFocusedRow) {
     EXPECT_TRUE(catalog.children().empty());
     EXPECT_TRUE(RecordAs<TCatalogRec>(catalog.record())->modified);
     EXPECT_EQ(Names(main.list), "");
+}
+
+std::vector<int> ColumnOrder(ui::TExtListView& list) {
+    std::vector<int> order(static_cast<std::size_t>(list.ColumnCount()));
+    SendMessageA(list.hwnd(), LVM_GETCOLUMNORDERARRAY, order.size(), reinterpret_cast<LPARAM>(order.data()));
+    return order;
+}
+
+int ColumnWidth(ui::TExtListView& list, int column) {
+    return static_cast<int>(SendMessageA(list.hwnd(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+ui::TDockToolbarButton* SortButton(MainForm& main, const char* name) {
+    for (ui::Control* control : main.toolbars().Toolbar.controlOrder())
+        if (control->Name == name)
+            return dynamic_cast<ui::TDockToolbarButton*>(control);
+    return nullptr;
+}
+
+class BrowsingTest : public ShellTest {
+protected:
+    // The main window with one catalog opened from the command line; its node.
+    Node* openCatalog() {
+        commandLine = {catalogFile("one.ctf")};
+        makeMain().RunIdleOnce();
+        return main->forest().roots().size() == 1 ? main->forest().roots()[0].get() : nullptr;
+    }
+};
+
+TEST_F(BrowsingTest, TheKeptColumnLayoutsAreAppliedWhenTheListSwitchesAndStoredBack) {
+    store.WriteBinary("", "RevisionMarker", std::vector<std::uint8_t>{2});
+    ColumnsRecord files = DefaultColumnsRecord(ColumnsList::MainFiles);
+    std::swap(files.order[0], files.order[1]);
+    files.visible[2] = 0;  // "Size"
+    WriteColumnsRecord(store, ColumnsList::MainFiles, files);
+    Node* opened = openCatalog();
+    ASSERT_TRUE(opened);
+    Node& catalog = *opened;
+    MainForm& main = *this->main;
+    EXPECT_EQ(ColumnOrder(main.list), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+
+    main.browse().tree().select(Child(catalog, "D"));
+    EXPECT_EQ(ColumnOrder(main.list), (std::vector<int>{1, 0, 2, 3, 4, 5, 7, 6}));
+    EXPECT_EQ(ColumnWidth(main.list, 2), 0);
+    EXPECT_GT(ColumnWidth(main.list, 0), 0);
+    EXPECT_GT(ColumnWidth(main.list, 7), 0);
+
+    // The user moves a column and hides another; leaving the file list reads
+    // that back, coming back applies it, and the close stores it.
+    const std::vector<int> moved = {7, 1, 0, 2, 3, 4, 5, 6};
+    SendMessageA(main.list.hwnd(), LVM_SETCOLUMNORDERARRAY, moved.size(), reinterpret_cast<LPARAM>(moved.data()));
+    main.list.SetColumnWidth(4, 0);
+    main.browse().tree().select(&catalog);
+    EXPECT_EQ(main.list.ColumnCount(), 7);
+    main.browse().tree().select(Child(catalog, "D"));
+    EXPECT_EQ(ColumnOrder(main.list), moved);
+    EXPECT_EQ(ColumnWidth(main.list, 4), 0);
+    EXPECT_EQ(ColumnWidth(main.list, 2), 0);
+    EXPECT_GT(ColumnWidth(main.list, 7), 0);
+    main.list.SetColumnWidth(4, 60);
+    this->main.reset();
+
+    const ColumnsRecord stored = ReadColumnsRecord(store, ColumnsList::MainFiles);
+    EXPECT_EQ(std::vector<int>(stored.order.begin(), stored.order.begin() + 8), moved);
+    // Position 3 shows "Size" (hidden), position 6 "Time" (shown again).
+    EXPECT_EQ(std::vector<int>(stored.visible.begin(), stored.visible.begin() + 8),
+              (std::vector<int>{1, 1, 1, 0, 1, 1, 1, 1}));
+    EXPECT_EQ(ReadColumnsRecord(store, ColumnsList::MainDisks), DefaultColumnsRecord(ColumnsList::MainDisks));
+}
+
+TEST_F(BrowsingTest, SortCommandsSortAndShowTheSortInForce) {
+    Node* opened = openCatalog();
+    ASSERT_TRUE(opened);
+    Node& catalog = *opened;
+    MainForm& main = *this->main;
+    ui::TDockToolbarButton* byName = SortButton(main, "ButtonSort1");
+    ui::TDockToolbarButton* second = SortButton(main, "ButtonSort2");
+    ui::TDockToolbarButton* reverse = SortButton(main, "ButtonReverseSort");
+    ASSERT_TRUE(byName && second && reverse);
+    ui::MenuItem* last = main.mainMenu.Items().Find("MenuSort8");
+    ASSERT_TRUE(last);
+
+    // The disk list: its captions and hints, no eighth item.
+    EXPECT_EQ(main.commandStates()[CommandId::Sort2].caption, "Arrange by &Media Type");
+    EXPECT_EQ(second->hint, "Sort by Media Type");
+    EXPECT_FALSE(last->Visible());
+    EXPECT_TRUE(byName->Down());
+
+    Node* a = Child(*Child(catalog, "D"), "A");
+    main.browse().tree().select(a);
+    EXPECT_EQ(main.commandStates()[CommandId::Sort2].caption, "Arrange by &Extension");
+    EXPECT_EQ(second->hint, "Sort by Extension");
+    EXPECT_TRUE(last->Visible());
+    EXPECT_EQ(Names(main.list), ".. B a1.txt a2.txt");
+
+    main.RunCommand(CommandId::ReverseSort, CommandSource::Toolbar);
+    EXPECT_EQ(Names(main.list), ".. a2.txt a1.txt B");
+    EXPECT_TRUE(reverse->Down());
+    EXPECT_TRUE(main.commandStates()[CommandId::ReverseSort].checked);
+
+    // By extension, then the column in force again changes nothing.
+    main.RunCommand(CommandId::Sort2, CommandSource::MainMenu);
+    EXPECT_EQ(main.browse().browser().sortColumn(), 1);
+    EXPECT_TRUE(main.commandStates()[CommandId::Sort2].checked);
+    EXPECT_FALSE(main.commandStates()[CommandId::Sort1].checked);
+    EXPECT_TRUE(second->Down());
+    EXPECT_FALSE(byName->Down());
+    EXPECT_EQ(Names(main.list), ".. a2.txt a1.txt B");
+    main.RunCommand(CommandId::Sort2, CommandSource::Toolbar);
+    EXPECT_EQ(main.browse().browser().sortColumn(), 1);
+    EXPECT_TRUE(main.browse().browser().sortReverse());
+
+    // A header click shows in the commands too.
+    NMLISTVIEW click{};
+    click.hdr = {main.list.hwnd(), main.list.id(), LVN_COLUMNCLICK};
+    click.iSubItem = 0;
+    SendMessageA(main.hwnd(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    EXPECT_TRUE(main.commandStates()[CommandId::Sort1].checked);
+    EXPECT_TRUE(byName->Down());
+
+    // The disk list keeps its own column.
+    main.browse().tree().select(&catalog);
+    EXPECT_EQ(main.browse().browser().sortColumn(), 0);
+}
+
+TEST_F(BrowsingTest, TheArchiveSortSettingResortsTheList) {
+    Node* catalog = openCatalog();
+    ASSERT_TRUE(catalog);
+    MainForm& main = *this->main;
+    Node* disk = Child(*catalog, "D");
+    ASSERT_TRUE(disk);
+    RecordAs<TFolderRec>(Child(*disk, "A")->record())->flags |= ItemFlags::Archive;
+    settings.Update([](Settings& s) { s.archivesAsFolders = true; });
+    ApplySettings(settings.Get(), main);
+    main.browse().tree().select(disk);
+    EXPECT_EQ(Names(main.list), "A A2 root.txt");
+
+    settings.Update([](Settings& s) { s.archivesAsFolders = false; });
+    ApplySettings(settings.Get(), main);
+    EXPECT_EQ(Names(main.list), "A2 A root.txt");  // the archive among the files
+    settings.Update([](Settings& s) { s.archivesAsFolders = true; });
+    ApplySettings(settings.Get(), main);
+    EXPECT_EQ(Names(main.list), "A A2 root.txt");
+}
+
+TEST_F(BrowsingTest, EveryItemListGivesTheRecordsOfItsRows) {
+    Node* opened = openCatalog();
+    ASSERT_TRUE(opened);
+    Node& catalog = *opened;
+    MainForm& main = *this->main;
+    Node* disk = Child(catalog, "D");
+    main.browse().tree().select(disk);
+    const ItemList& rows = main.browse().browser().items();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(main.GetListItemRecord(main.list, 2), rows[2]);
+    EXPECT_EQ(main.GetListItemRecord(main.list, 3), nullptr);
+    EXPECT_EQ(main.GetListItemRecord(main.list, -1), nullptr);
+    main.browse().list().focusRow(1, false);
+    EXPECT_EQ(main.GetListItemRecord(main.list, -1), rows[1]);
+    EXPECT_EQ(main.ItemListKindOf(main.list), ItemListKind::Main);
+
+    // The search window's found list, once the window exists.
+    ui::TExtListView other;
+    EXPECT_EQ(main.GetListItemRecord(other, 0), nullptr);
+    TSearchForm& search = main.searchForm();
+    search.NormalResults().Append(*disk->record());
+    search.FoundList.SetList(&search.NormalResults());
+    EXPECT_EQ(main.GetListItemRecord(search.FoundList.View(), 0), disk->record());
+    EXPECT_EQ(main.GetListItemRecord(search.FoundList.View(), 1), nullptr);
+    EXPECT_EQ(main.ItemListKindOf(search.FoundList.View()), ItemListKind::SearchResults);
+
+    // The disk selection, while registered.
+    TDiskSelectForm select(DiskColumns{}, prompt);
+    select.Candidates = {disk};
+    main.RegisterDiskSelectList(select);
+    EXPECT_EQ(main.GetListItemRecord(select.DisksListView, 0), disk->record());
+    main.UnregisterItemList(select.DisksListView);
+    EXPECT_EQ(main.GetListItemRecord(select.DisksListView, 0), nullptr);
+    search.NormalResults().ClearSearchResults();
 }
 
 }  // namespace

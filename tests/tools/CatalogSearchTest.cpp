@@ -128,9 +128,10 @@ TEST_F(CatSearch, CriteriaOverTwoCatalogs) {
         {"--date modified:on:2020-05-17", "Backup\\song.mp3\tfile\nBackup\\Docs\\song.mp3\tfile\n"},
         {"--date created:between:2019-12-31:2018-01-01 --what files",
          "Backup\\Notes.TXT\tfile\nBackup\\Docs\\notes.txt\tfile\nBackup\\Docs\\report.doc\tfile\n"},
-        // The created slot of archive items holds no date: they never match it.
+        // A member's created slot holds its CRC, so d.dat never matches it; the
+        // archive B has the archive file's times (none here, so 1980).
         {"--date created:notbetween:1981-01-01:2020-05-17 --what files",
-         "Photos\\a.txt\tfile\nPhotos\\b.txt\tfile\nPhotos\\A\\c.dat\tfile\n"
+         "Photos\\a.txt\tfile\nPhotos\\b.txt\tfile\nPhotos\\A\\c.dat\tfile\nPhotos\\B\tfile\n"
          "Backup\\Docs\\song.mp3\tfile\n"},
         {"--date accessed:after:2020-12-31", "Backup\\song.mp3\tfile\nBackup\\Docs\\song.mp3\tfile\n"},
         {"--date modified:before:2018-03-05 --what files --name mask:*.doc", "Backup\\Docs\\report.doc\tfile\n"},

@@ -1,4 +1,6 @@
 #include <atomic>
+#include <memory>
+#include <vector>
 
 #include "UiFixture.h"
 #include "base/Worker.h"
@@ -156,6 +158,30 @@ TEST_F(ApplicationTest, ProcessMessagesRunsQueuedWorkerCalls) {
     }
     EXPECT_TRUE(done);
     worker.join();
+}
+
+// Workers share one posted wake-up: however their calls interleave with the
+// main thread's draining, none is left waiting.
+TEST_F(ApplicationTest, CallsOfManyWorkersAllRunWithOneWakeUpAtATime) {
+    kv::QueuedSync& sync = app().mainThreadSync();
+    std::atomic<int> ran{0};
+    constexpr int kWorkers = 4, kCalls = 300;
+    std::vector<std::unique_ptr<kv::WorkerThread>> workers;
+    for (int w = 0; w < kWorkers; ++w) {
+        workers.push_back(std::make_unique<kv::WorkerThread>());
+        workers.back()->start([&](kv::WorkerThread&) {
+            for (int i = 0; i < kCalls; ++i)
+                sync.synchronize([&] {
+                    if (++ran == kWorkers * kCalls) PostQuitMessage(0);
+                });
+        });
+    }
+    {
+        kv::uitest::TimerAction guard(10000, [] { PostQuitMessage(1); });
+        EXPECT_EQ(app().run(), 0);
+    }
+    for (auto& w : workers) w->join();
+    EXPECT_EQ(ran, kWorkers * kCalls);
 }
 
 }  // namespace

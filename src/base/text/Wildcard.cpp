@@ -1,42 +1,99 @@
 #include "base/text/Wildcard.h"
 
+#include <cstring>
+
 namespace kv {
 
 namespace {
 
-bool hasStarDot(std::string_view mask) { return mask.find("*.") != std::string_view::npos; }
+// The name as the mask sees it: upper-cased, with the "." the "*."-rule adds.
+class FoldedName {
+public:
+    FoldedName(std::string_view name, bool addDot, const CaseMap& caseMap)
+        : name_(name), upper_(caseMap.upper), length_(name.size() + (addDot ? 1 : 0)) {}
+
+    std::size_t size() const { return length_; }
+    char operator[](std::size_t j) const {
+        return j < name_.size() ? static_cast<char>(upper_[static_cast<unsigned char>(name_[j])]) : '.';
+    }
+
+    // The star-free piece of mask at position at; from its end, since the end
+    // of a name (its extension) tells names apart soonest.
+    bool piece(std::string_view piece, std::size_t at, bool hasQuestion) const {
+        for (std::size_t k = piece.size(); k-- > 0;) {
+            const char m = piece[k];
+            if (m != (*this)[at + k] && !(hasQuestion && m == '?'))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    std::string_view name_;
+    const std::uint8_t* upper_;
+    std::size_t length_;
+};
 
 }  // namespace
 
-bool MatchWildcard(std::string_view name, std::string_view mask, const CaseMap& caseMap) {
-    const bool addDot = name.find('.') == std::string_view::npos && hasStarDot(mask);
-    const std::size_t length = name.size() + (addDot ? 1 : 0);
-    auto at = [&](std::size_t j) -> char {
-        return j < name.size() ? caseMap.toUpper(name[j]) : '.';
-    };
+WildcardMask::Shape WildcardMask::ShapeOf(std::string_view mask) {
+    Shape s;
+    s.firstStar = mask.find('*');
+    s.lastStar = mask.rfind('*');
+    s.starDot = mask.find("*.") != std::string_view::npos;
+    const std::size_t prefixEnd = s.firstStar == std::string_view::npos ? mask.size() : s.firstStar;
+    s.prefixHasQuestion = mask.substr(0, prefixEnd).find('?') != std::string_view::npos;
+    s.suffixHasQuestion = s.lastStar != std::string_view::npos &&
+                          mask.substr(s.lastStar + 1).find('?') != std::string_view::npos;
+    s.middleHasQuestion = s.firstStar != s.lastStar &&
+                          mask.substr(s.firstStar, s.lastStar - s.firstStar).find('?') != std::string_view::npos;
+    return s;
+}
 
-    // Greedy: a "*" first takes nothing; on a mismatch the last "*" takes one
-    // more character and matching resumes after it. Earlier stars never need to
-    // be revisited, which keeps this from going exponential.
-    std::size_t i = 0, j = 0;
-    std::size_t star = std::string_view::npos, resume = 0;
-    while (j < length) {
-        if (i < mask.size() && mask[i] == '*') {
-            star = i++;
-            resume = j;
-        } else if (i < mask.size() && (mask[i] == '?' || mask[i] == at(j))) {
-            ++i;
-            ++j;
-        } else if (star != std::string_view::npos) {
-            i = star + 1;
-            j = ++resume;
-        } else {
-            return false;
+bool WildcardMask::Match(std::string_view name, std::string_view mask, const Shape& shape, const CaseMap& caseMap) {
+    const bool addDot = shape.starDot && (name.empty() || std::memchr(name.data(), '.', name.size()) == nullptr);
+    const FoldedName n(name, addDot, caseMap);
+    if (shape.firstStar == std::string_view::npos)
+        return mask.size() == n.size() && n.piece(mask, 0, shape.prefixHasQuestion);
+
+    const std::string_view prefix = mask.substr(0, shape.firstStar);
+    const std::string_view suffix = mask.substr(shape.lastStar + 1);
+    if (prefix.size() + suffix.size() > n.size())
+        return false;
+    const std::size_t end = n.size() - suffix.size();
+    if (!n.piece(suffix, end, shape.suffixHasQuestion) || !n.piece(prefix, 0, shape.prefixHasQuestion))
+        return false;
+
+    // Between the first and the last star each piece may float: its leftmost
+    // place leaves the most room for the pieces after it.
+    std::size_t at = prefix.size();
+    for (std::size_t i = shape.firstStar + 1; i < shape.lastStar;) {
+        const std::size_t star = mask.find('*', i);
+        const std::string_view piece = mask.substr(i, star - i);
+        i = star + 1;
+        if (piece.empty())
+            continue;
+        const bool question = shape.middleHasQuestion;
+        const char first = piece[0];
+        for (;; ++at) {
+            if (at + piece.size() > end)
+                return false;
+            if ((n[at] == first || (question && first == '?')) && n.piece(piece, at, question))
+                break;
         }
+        at += piece.size();
     }
-    while (i < mask.size() && mask[i] == '*')
-        ++i;
-    return i == mask.size();
+    return true;
+}
+
+WildcardMask::WildcardMask(std::string mask) : mask_(std::move(mask)), shape_(ShapeOf(mask_)) {}
+
+bool WildcardMask::Matches(std::string_view name, const CaseMap& caseMap) const {
+    return Match(name, mask_, shape_, caseMap);
+}
+
+bool MatchWildcard(std::string_view name, std::string_view mask, const CaseMap& caseMap) {
+    return WildcardMask::Match(name, mask, WildcardMask::ShapeOf(mask), caseMap);
 }
 
 std::string CleanMaskList(std::string_view text) {

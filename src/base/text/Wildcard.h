@@ -1,5 +1,6 @@
 #pragma once
 // DOS file masks as the search and the scan use them.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -7,12 +8,42 @@
 
 namespace kv {
 
-// True when Name matches Mask: "?" stands for one character, "*" for any run,
-// with backtracking, so "*.TXT" matches "A.B.TXT". Name is upper-cased through
-// the case map; Mask is taken as given, so callers upper-case it for a
-// case-insensitive match. A name without any "." is matched as if it ended in
-// "." when the mask has "*." in it, so "*." and "*.*" match "README".
-// Allocates nothing; time grows with name length x mask length at worst.
+// A mask taken apart once, so that matching it against many names does no
+// work on the mask: the part before the first "*", the part after the last
+// one and the "*."-rule are known up front. "?" stands for one character, "*"
+// for any run (backtracking, so "*.TXT" matches "A.B.TXT"). Names are
+// upper-cased through the case map byte by byte; the mask is taken as given,
+// so callers upper-case it for a case-insensitive match. A name without any
+// "." is matched as if it ended in "." when the mask has "*." in it, so "*."
+// and "*.*" match "README". Matching allocates nothing.
+class WildcardMask {
+public:
+    WildcardMask() = default;
+    explicit WildcardMask(std::string mask);
+
+    bool Matches(std::string_view name, const CaseMap& caseMap) const;
+    const std::string& text() const { return mask_; }
+
+    // Where the stars are; a view of a mask with this shape can be matched
+    // without a WildcardMask (and without copying it).
+    struct Shape {
+        std::size_t firstStar = std::string_view::npos;  // npos: no star at all
+        std::size_t lastStar = std::string_view::npos;
+        bool starDot = false;
+        bool prefixHasQuestion = false;
+        bool suffixHasQuestion = false;
+        bool middleHasQuestion = false;
+    };
+    static Shape ShapeOf(std::string_view mask);
+    static bool Match(std::string_view name, std::string_view mask, const Shape& shape, const CaseMap& caseMap);
+
+private:
+    std::string mask_;
+    Shape shape_;
+};
+
+// True when Name matches Mask by the rules of WildcardMask. Time grows with
+// name length x mask length at worst.
 bool MatchWildcard(std::string_view name, std::string_view mask, const CaseMap& caseMap = systemCaseMap());
 
 // A typed mask made usable: ",", "/" and "\" are removed and a "*" or "?" right

@@ -6,7 +6,6 @@
 
 #include "base/CatalogDate.h"
 #include "base/DosDateTime.h"
-#include "base/text/Wildcard.h"
 #include "catalog/model/DiskSpace.h"
 
 namespace kv {
@@ -47,15 +46,28 @@ std::int64_t secondOfDosTime(std::uint32_t v) {
 
 }  // namespace
 
+// Conditions are counted one at a time; once the outcome is settled (a failure
+// under "all", a pass under "any") the rest are not looked at.
 struct ItemMatcher::Counter {
+    explicit Counter(bool any) : any(any) {}
+    bool any;
     int passed = 0;
     int failed = 0;
-    void Count(bool ok) { ok ? ++passed : ++failed; }
-    bool Result(bool any) const { return any ? passed > 0 : failed == 0 && passed > 0; }
+    bool settled = false;
+    void Count(bool ok) {
+        ok ? ++passed : ++failed;
+        settled = any ? ok : !ok;
+    }
+    bool Result() const { return any ? passed > 0 : failed == 0 && passed > 0; }
 };
 
 ItemMatcher::ItemMatcher(const TSearchCriteria& criteria, const CaseMap& caseMap)
-    : criteria_(criteria), caseMap_(caseMap) {}
+    : criteria_(criteria),
+      caseMap_(caseMap),
+      datesActive_(criteria.dateField != DateField::None || criteria.timeField != TimeField::None) {
+    if (criteria.nameMode == NameMode::Mask)
+        mask_ = WildcardMask(criteria.namePattern);
+}
 
 bool ItemMatcher::NameMatches(std::string_view name) const {
     const TSearchCriteria& c = criteria_;
@@ -63,7 +75,7 @@ bool ItemMatcher::NameMatches(std::string_view name) const {
         return true;
     switch (c.nameMode) {
     case NameMode::Mask:
-        return MatchWildcard(name, c.namePattern, caseMap_);
+        return mask_.Matches(name, caseMap_);
     case NameMode::Part:
         return Folded(name, !c.nameCaseSensitive, caseMap_).view().find(c.namePattern) != std::string_view::npos;
     case NameMode::Exact:
@@ -90,15 +102,13 @@ bool ItemMatcher::NameMatches(std::string_view name) const {
 void ItemMatcher::CountAttributes(Counter& c, std::uint8_t attributes) const {
     if (!criteria_.byName || !criteria_.anyAttribute)
         return;
-    for (std::size_t i = 0; i < kAttributeBits.size(); ++i) {
+    for (std::size_t i = 0; i < kAttributeBits.size() && !c.settled; ++i) {
         if (criteria_.attributes[i] != AttrState::Grayed)
             c.Count(((attributes & kAttributeBits[i]) != 0) == (criteria_.attributes[i] == AttrState::Checked));
     }
 }
 
 void ItemMatcher::CountDescription(Counter& c, std::string_view description) const {
-    if (!criteria_.byDescription)
-        return;
     switch (criteria_.descriptionMode) {
     case DescriptionMode::Any: c.Count(!description.empty()); break;
     case DescriptionMode::None: c.Count(description.empty()); break;
@@ -117,67 +127,82 @@ void ItemMatcher::CountDescription(Counter& c, std::string_view description) con
 }
 
 void ItemMatcher::CountCategory(Counter& c, std::uint8_t categoryByte, const CatalogContext& catalog) const {
-    if (!criteria_.byCategory)
-        return;
     bool ok = (catalog.categoryMask >> CategoryByte::Code(categoryByte) & 1u) != 0;
     for (int flag = 1; !ok && flag <= CategoryByte::UserFlagCount; ++flag)
         ok = CategoryByte::HasUserFlag(categoryByte, flag) && (catalog.flagMask >> (flag - 1) & 1u) != 0;
     c.Count(ok);
 }
 
-void ItemMatcher::CountDates(Counter& c, std::uint8_t flags, std::uint32_t created, std::uint32_t modified,
+void ItemMatcher::CountDates(Counter& c, bool member, std::uint32_t created, std::uint32_t modified,
                              std::uint32_t accessed) const {
-    const bool archived = HasFlag(flags, ItemFlags::Archive);
-    if (criteria_.dateField != DateField::None && !(archived && criteria_.dateField != DateField::Modified)) {
+    // An archive member keeps its CRC where the creation time goes and its packed
+    // size where the access time goes: only its modification time is a time.
+    // Archive folders and compressed disks carry real times in every field.
+    if (criteria_.dateField != DateField::None && !(member && criteria_.dateField != DateField::Modified)) {
         const std::uint32_t v = criteria_.dateField == DateField::Created    ? created
                                 : criteria_.dateField == DateField::Modified ? modified
                                                                              : accessed;
         c.Count(criteria_.date.Passes(v));
     }
-    if (criteria_.timeField != TimeField::None && !(archived && criteria_.timeField != TimeField::Modified)) {
+    if (c.settled)
+        return;
+    if (criteria_.timeField != TimeField::None && !(member && criteria_.timeField != TimeField::Modified)) {
         const std::uint32_t v = criteria_.timeField == TimeField::Created ? created : modified;
         c.Count(criteria_.time.Passes(secondOfDosTime(v)));
     }
 }
 
+// The cheap and selective tests come first; the description, which may need a
+// folded copy, last.
 bool ItemMatcher::MatchFileItem(const TFileRec& file, const CatalogContext& catalog) const {
-    Counter c;
+    const TSearchCriteria& k = criteria_;
+    Counter c(k.matchAny);
+    if (k.byName && (c.Count(NameMatches(file.name())), c.settled))
+        return c.Result();
     CountAttributes(c, file.stored.attributes);
-    if (criteria_.byName)
-        c.Count(NameMatches(file.name()));
-    CountDescription(c, file.description.view());
-    CountCategory(c, file.stored.category, catalog);
-    if (criteria_.size.active)
-        c.Count(criteria_.size.Passes(file.stored.size));
-    CountDates(c, file.flags, file.stored.created, file.stored.modified, file.stored.accessed);
-    return c.Result(criteria_.matchAny);
+    if (!c.settled && k.size.active)
+        c.Count(k.size.Passes(file.stored.size));
+    if (!c.settled && k.byCategory)
+        CountCategory(c, file.stored.category, catalog);
+    if (!c.settled && datesActive_)
+        CountDates(c, HasFlag(file.flags, ItemFlags::Archive), file.stored.created, file.stored.modified,
+                   file.stored.accessed);
+    if (!c.settled && k.byDescription)
+        CountDescription(c, file.description.view());
+    return c.Result();
 }
 
 bool ItemMatcher::MatchFolderItem(const TFolderRec& folder, std::string_view name, const CatalogContext& catalog) const {
-    Counter c;
+    const TSearchCriteria& k = criteria_;
+    Counter c(k.matchAny);
+    if (k.byName && (c.Count(NameMatches(name)), c.settled))
+        return c.Result();
     CountAttributes(c, folder.stored.attributes);
-    if (criteria_.byName)
-        c.Count(NameMatches(name));
-    CountDescription(c, folder.description);
-    CountCategory(c, folder.stored.category, catalog);
-    if (criteria_.size.active)
-        c.Count(criteria_.size.Passes(std::max<std::int64_t>(0, folder.stored.totalSize.bytes())));
-    CountDates(c, folder.flags, folder.stored.created, folder.stored.modified, folder.stored.accessed);
-    return c.Result(criteria_.matchAny);
+    if (!c.settled && k.size.active)
+        c.Count(k.size.Passes(std::max<std::int64_t>(0, folder.stored.totalSize.bytes())));
+    if (!c.settled && k.byCategory)
+        CountCategory(c, folder.stored.category, catalog);
+    if (!c.settled && datesActive_)
+        CountDates(c, false, folder.stored.created, folder.stored.modified, folder.stored.accessed);
+    if (!c.settled && k.byDescription)
+        CountDescription(c, folder.description);
+    return c.Result();
 }
 
 bool ItemMatcher::MatchDiskItem(const TDiskRec& disk, std::string_view name) const {
-    Counter c;
-    if (criteria_.byName)
-        c.Count(NameMatches(name));
-    CountDescription(c, disk.description);
-    if (criteria_.size.active)
-        c.Count(criteria_.size.Passes(GetDiskSpace(disk, DiskSpaceKind::Total).bytes()));
-    if (criteria_.dateField != DateField::None || criteria_.timeField != TimeField::None) {
+    const TSearchCriteria& k = criteria_;
+    Counter c(k.matchAny);
+    if (k.byName && (c.Count(NameMatches(name)), c.settled))
+        return c.Result();
+    if (k.size.active)
+        c.Count(k.size.Passes(GetDiskSpace(disk, DiskSpaceKind::Total).bytes()));
+    if (!c.settled && datesActive_) {
         const std::uint32_t catalogued = encodeDosDateTime(fromCatalogDate(disk.volume.catalogued));
-        CountDates(c, disk.flags, catalogued, catalogued, catalogued);
+        CountDates(c, false, catalogued, catalogued, catalogued);
     }
-    return c.Result(criteria_.matchAny);
+    if (!c.settled && k.byDescription)
+        CountDescription(c, disk.description);
+    return c.Result();
 }
 
 }  // namespace kv

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/text/AnsiCase.h"
+#include "base/text/Wildcard.h"
 #include "catalog/model/ItemRecords.h"
 #include "search/engine/SearchCriteria.h"
 #include "search/engine/SearchScope.h"
@@ -29,11 +30,13 @@ private:
     void CountAttributes(Counter& c, std::uint8_t attributes) const;
     void CountDescription(Counter& c, std::string_view description) const;
     void CountCategory(Counter& c, std::uint8_t categoryByte, const CatalogContext& catalog) const;
-    void CountDates(Counter& c, std::uint8_t flags, std::uint32_t created, std::uint32_t modified,
+    void CountDates(Counter& c, bool member, std::uint32_t created, std::uint32_t modified,
                     std::uint32_t accessed) const;
 
     const TSearchCriteria& criteria_;
     const CaseMap& caseMap_;
+    WildcardMask mask_;
+    bool datesActive_;
 };
 
 }  // namespace kv

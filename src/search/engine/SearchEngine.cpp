@@ -20,6 +20,7 @@ SearchOutcome SearchEngine::Execute() {
     try {
         phase_ = criteria_.duplicateMode ? SearchPhase::Collecting : SearchPhase::Walking;
         total_ = scope_.total;
+        lastFlush_ = Clock::now();
         // Nothing can match: an early end, which counts as stopped (no "No hits").
         if (!criteria_.duplicateMode && !criteria_.matchable)
             stop_.store(true);
@@ -116,6 +117,8 @@ void SearchEngine::SearchFileList(Node&, FileOwnerRecord& owner, const CatalogCo
     for (TFileRec& file : owner.files) {
         if (StopRequested())
             return;
+        // Lists read from the catalog lie in one block in chain order: fetch ahead.
+        __builtin_prefetch(reinterpret_cast<const char*>(&file) + 1024);
         ReportSearchProgress(1);
         if (Unlisted(file) && matcher_.MatchFileItem(file, catalog))
             AddHit(file);
@@ -209,7 +212,9 @@ void SearchEngine::AddHit(ItemHead& item) {
 
 void SearchEngine::ReportSearchProgress(std::int64_t n) {
     checked_ += n;
-    if (checked_ % kProgressStep == 0 || n >= 2)
+    if (checked_ % kProgressStep != 0 && n < 2)
+        return;
+    if (batch_.size() >= kMaxHitBatch || Clock::now() - lastFlush_ >= interval_)
         Flush();
 }
 
@@ -222,6 +227,7 @@ void SearchEngine::Flush() {
     std::vector<ItemHead*> hits;
     hits.swap(batch_);
     host_.Progress(p, std::move(hits));
+    lastFlush_ = Clock::now();
 }
 
 }  // namespace kv

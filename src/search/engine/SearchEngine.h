@@ -4,6 +4,7 @@
 // duplicate search collects candidates), then duplicates are grouped. Records
 // are loaded, freed and listed only through the host, on the main thread.
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -29,6 +30,10 @@ struct SearchOutcome {
 class SearchEngine {
 public:
     static constexpr std::int64_t kProgressStep = 128;
+    // Progress and hits go to the main thread at most this often, so that its
+    // queue never fills with them; a large batch of hits goes at once.
+    static constexpr std::chrono::milliseconds kProgressInterval{50};
+    static constexpr std::size_t kMaxHitBatch = 8192;
 
     // Everything is captured before the run and outlives it. stop is set by the
     // main thread to cancel, and by the engine when the hit limit is reached.
@@ -37,6 +42,9 @@ public:
 
     // Runs on the worker; every exception is caught and returned.
     SearchOutcome Execute();
+
+    // Tests that look at each progress step set 0.
+    void SetProgressInterval(std::chrono::milliseconds interval) { interval_ = interval; }
 
 private:
     ResultSlot Slot() const { return criteria_.duplicateMode ? ResultSlot::Duplicates : ResultSlot::Search; }
@@ -54,6 +62,8 @@ private:
     void ReportSearchProgress(std::int64_t n);
     void Flush();
 
+    using Clock = std::chrono::steady_clock;
+
     const TSearchCriteria& criteria_;
     const SearchScope& scope_;
     ISearchHost& host_;
@@ -67,6 +77,8 @@ private:
     std::int64_t total_ = 0;
     std::int64_t found_ = 0;
     std::vector<ItemHead*> batch_;
+    std::chrono::milliseconds interval_ = kProgressInterval;
+    Clock::time_point lastFlush_;
     DuplicateBuckets buckets_;
     std::int64_t candidates_ = 0;
 };

@@ -1,12 +1,11 @@
 #pragma once
-// The worker's calls onto the main thread, in the program: a queued call wakes
-// a message-only window, which runs the queue when the main thread is at a safe
-// point: not inside a modal loop and not inside code that holds the queue.
+// The worker's calls onto the main thread, in the program: the toolkit's
+// main-thread calls with a rule that runs them only at a safe point: not
+// inside a modal loop and not inside code that holds the queue.
 #include <windows.h>
 
-#include <chrono>
-
 #include "base/Worker.h"
+#include "ui/MainThreadCalls.h"
 
 namespace kv {
 
@@ -14,16 +13,16 @@ class SearchSyncWin32 final : public MainThreadSync {
 public:
     SearchSyncWin32();
     // Calls still waiting end with an abort in their workers.
-    ~SearchSyncWin32() override;
+    ~SearchSyncWin32() override = default;
     SearchSyncWin32(const SearchSyncWin32&) = delete;
     SearchSyncWin32& operator=(const SearchSyncWin32&) = delete;
 
-    void synchronize(const std::function<void()>& call) override { queue_.synchronize(call); }
+    void synchronize(const std::function<void()>& call) override { calls_.sync().synchronize(call); }
 
     // Main thread: runs what is queued now, held or not (the close wait).
-    std::size_t RunPending() { return queue_.runPending(); }
+    std::size_t RunPending() { return calls_.runPending(); }
     // Main thread: from now on calls end with an abort instead of waiting.
-    void Cancel() { queue_.cancel(); }
+    void Cancel() { calls_.sync().cancel(); }
 
     // Main-thread code partway through work a call could disturb (reading a
     // catalog, a modal editor) holds the queue; calls then wait longer.
@@ -41,13 +40,8 @@ public:
     bool held() const { return holds_ > 0; }
 
 private:
-    static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    void serve();
-    void wake();
-
-    HWND hwnd_ = nullptr;
     int holds_ = 0;
-    QueuedSync queue_;
+    ui::MainThreadCalls calls_;
 };
 
 }  // namespace kv

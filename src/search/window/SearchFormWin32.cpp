@@ -8,6 +8,7 @@
 #include "search/window/RegisteredTypesWin32.h"
 #include "search/window/SearchPlacement.h"
 #include "ui/Application.h"
+#include "ui/SystemHelpers.h"
 #include "ui/WindowPlacement.h"
 
 namespace kv {
@@ -26,14 +27,7 @@ CalendarDay dayOf(const SYSTEMTIME& t) { return {t.wYear, t.wMonth, t.wDay}; }
 TimeOfDay timeOf(const SYSTEMTIME& t) { return {t.wHour, t.wMinute, t.wSecond}; }
 
 SYSTEMTIME systemTime(const CalendarDay& d, const TimeOfDay& t) {
-    SYSTEMTIME s{};
-    s.wYear = static_cast<WORD>(d.year);
-    s.wMonth = static_cast<WORD>(d.month);
-    s.wDay = static_cast<WORD>(d.day);
-    s.wHour = static_cast<WORD>(t.hour);
-    s.wMinute = static_cast<WORD>(t.minute);
-    s.wSecond = static_cast<WORD>(t.second);
-    return s;
+    return ui::SystemTimeOf({d.year, d.month, d.day, t.hour, t.minute, t.second});
 }
 
 AttrState attrOf(const ui::CheckBox& box) {

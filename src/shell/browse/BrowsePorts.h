@@ -30,6 +30,7 @@ public:
     virtual void setRowCount(std::size_t count) = 0;
     // Focuses the row (and selects it unless focusOnly) and scrolls it into view.
     virtual void focusRow(std::size_t row, bool focusOnly) = 0;
+    // Clears the selection and the focus.
     virtual void deselectAll() = 0;
     virtual void setRowSelected(std::size_t row, bool selected) = 0;
     // -1 when no row has the focus.

@@ -4,6 +4,7 @@
 
 #include "shell/browse/NodeImages.h"
 #include "ui/Application.h"
+#include "ui/IconOutline.h"
 
 namespace kv {
 
@@ -72,8 +73,10 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
     // the mouse, captured by the source, moves and drops them.
     tree_.onStartDrag = [this](Node& node) {
         HWND tree = tree_.control().hwnd();
-        auto image = reinterpret_cast<HIMAGELIST>(
-            SendMessageA(tree, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(tree_.control().itemOf(&node))));
+        HIMAGELIST image = iconDragImage(node.image());
+        if (!image)
+            image = reinterpret_cast<HIMAGELIST>(
+                SendMessageA(tree, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(tree_.control().itemOf(&node))));
         drag_.arm(tree, POINT{0, 0});
         startDrag(DragItems{&node, {}}, image, POINT{8, 8});
     };
@@ -84,9 +87,17 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
                 items.rows.push_back(rec);
         if (items.rows.empty())
             return;
-        HIMAGELIST image = sender.GetDragImages() ? ImageList_Duplicate(sender.GetDragImages()) : nullptr;
+        // One row drags its outlined icon, several the list's own image.
+        HIMAGELIST image = nullptr;
+        POINT hotSpot{8, 8};
+        if (items.rows.size() == 1)
+            image = iconDragImage(RowImage(items.rows.front(), icons_, browser_->upRecord(), {}));
+        if (!image) {
+            image = sender.GetDragImages() ? ImageList_Duplicate(sender.GetDragImages()) : nullptr;
+            hotSpot = sender.DragHotSpot();
+        }
         drag_.arm(sender.hwnd(), POINT{0, 0});
-        startDrag(std::move(items), image, sender.DragHotSpot());
+        startDrag(std::move(items), image, hotSpot);
     };
     auto mouseMove = [this](ui::Control& c, UINT, int x, int y) {
         POINT p{x, y};
@@ -102,8 +113,18 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
     tree_.control().onMouseUp = mouseUp;
     list.onMouseMove = mouseMove;
     list.onMouseUp = mouseUp;
-    drag_.onDragOver = [this](HWND target, POINT p) { return onDragOver && onDragOver(dragItems_, target, p); };
+    drag_.onDragOver = [this](HWND target, POINT p) {
+        if (target && target == tree_.control().hwnd())
+            return diskDropTarget(p) != nullptr;
+        return onDragOver && onDragOver(dragItems_, target, p);
+    };
     drag_.onDrop = [this](HWND target, POINT p) {
+        if (target && target == tree_.control().hwnd()) {
+            // Asked again: the search may have started since the last move.
+            if (Node* catalog = diskDropTarget(p))
+                onMoveDisks(DraggedDisks(dragItems_), *catalog);
+            return;
+        }
         if (onDrop)
             onDrop(dragItems_, target, p);
     };
@@ -112,6 +133,29 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
     tree_.onRemoving = [this](Node&) { drag_.cancel(); };
     if (tree.hwnd() && list.hwnd())
         attach();
+}
+
+Node* BrowseViewsWin32::diskDropTarget(POINT clientPoint) {
+    if (!onMoveDisks)
+        return nullptr;
+    bool onItem = false;
+    Node* target = static_cast<Node*>(tree_.control().hitTest(clientPoint, &onItem));
+    if (!onItem)
+        return nullptr;
+    return CanDropDisks(DraggedDisks(dragItems_), target, browser_->searchRunning()) ? target : nullptr;
+}
+
+HIMAGELIST BrowseViewsWin32::iconDragImage(int image) const {
+    if (!smallImages_ || image < 0 || image >= ImageList_GetImageCount(smallImages_))
+        return nullptr;
+    HICON icon = ImageList_GetIcon(smallImages_, image, ILD_NORMAL);
+    if (!icon)
+        return nullptr;
+    int width = 16, height = 16;
+    ImageList_GetIconSize(smallImages_, &width, &height);
+    HIMAGELIST list = ui::IconDragImage(icon, width);
+    DestroyIcon(icon);
+    return list;
 }
 
 void BrowseViewsWin32::startDrag(DragItems items, HIMAGELIST image, POINT hotSpot) {
@@ -160,6 +204,8 @@ void BrowseViewsWin32::listEnter() {
     const bool pressed = std::exchange(listPressed_, false);
     if (!browser_->items().empty() && list_.focusedRow() < 0)
         list_.focusRow(0, pressed);
+    if (browser_->onCommandsChanged)
+        browser_->onCommandsChanged(2);
 }
 
 void BrowseViewsWin32::start(unsigned milliseconds) {

@@ -8,18 +8,13 @@
 
 #include "shell/browse/CatalogBrowser.h"
 #include "shell/browse/CatalogTreeWin32.h"
+#include "shell/browse/DiskDrop.h"
 #include "shell/browse/ItemListWin32.h"
 #include "shell/browse/LocaleFormatsWin32.h"
 #include "ui/DragSession.h"
 #include "ui/Timer.h"
 
 namespace kv {
-
-// What a drag carries: a tree node, or the list's selected rows.
-struct DragItems {
-    Node* node = nullptr;
-    std::vector<const ItemHead*> rows;
-};
 
 class BrowseViewsWin32 : private RefillTimer, private BrowseStatus {
 public:
@@ -52,7 +47,10 @@ public:
     // The click beside the column headers (the columns setup).
     std::function<void()> onColumnsSetup;
 
-    // Drags from the tree and the list: the host says where they may drop.
+    // Dragged disks dropped on another catalog's node move there; without a
+    // handler the tree takes no drop.
+    std::function<void(const std::vector<Node*>& disks, Node& catalog)> onMoveDisks;
+    // Drags over other windows than the tree: the host says where they may drop.
     std::function<bool(const DragItems& items, HWND target, POINT clientPoint)> onDragOver;
     std::function<void(const DragItems& items, HWND target, POINT clientPoint)> onDrop;
     ui::DragSession& drag() { return drag_; }
@@ -69,6 +67,10 @@ private:
     void lockPainting(bool lock) override;
 
     void listEnter();
+    // The catalog node under a point of the tree that takes the dragged disks; null when none.
+    Node* diskDropTarget(POINT clientPoint);
+    // The outlined icon of an image of the small images, as a drag image; null without one.
+    HIMAGELIST iconDragImage(int image) const;
     void startDrag(DragItems items, HIMAGELIST image, POINT hotSpot);
 
     Forest& forest_;

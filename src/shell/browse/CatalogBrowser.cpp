@@ -1,5 +1,6 @@
 #include "shell/browse/CatalogBrowser.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "catalog/file/CatalogLoad.h"
@@ -20,6 +21,10 @@ bool isWithin(const Node* n, const Node& top) {
 }
 
 bool isCatalog(const Node* n) { return n && RecordAs<TCatalogRec>(n->record()); }
+
+// The command groups of the main window: catalog 1, item 2, sort 4.
+constexpr std::uint8_t kSortGroup = 4;
+constexpr std::uint8_t kSelectionGroups = 7;
 
 // Locks painting and shows the busy status for a refill or a sort, and gives
 // both back however the work ends.
@@ -92,7 +97,7 @@ void CatalogBrowser::fillItemList(Node* node) {
         }
         items_ = ItemRowsOf(*node, upRow ? upRecord() : nullptr);
         std::atomic<bool> cancel{false};
-        SortListWithCancel(items_, ItemComparer(sortParams(sortColumn())), cancel);
+        sortItems(cancel, nullptr);
         sortTreeChildren(ports_.tree.selected());
     }
     ports_.list.setRowCount(items_.size());
@@ -134,6 +139,7 @@ void CatalogBrowser::treeChanged(Node* node, bool bySelection) {
     if (!bySelection)
         shownNode_ = nullptr;
     fillItemList(node);
+    commandsChanged(kSelectionGroups);
 }
 
 void CatalogBrowser::treeKeyUp() {
@@ -348,11 +354,25 @@ void CatalogBrowser::setSortReverse(bool reverse) {
 void CatalogBrowser::columnClick(int column) {
     if (column < 0 || column > 13 || items_.empty())
         return;
-    if (static_cast<std::uint8_t>(column) == sortColumn()) {
+    if (static_cast<std::uint8_t>(column) == sortColumn())
         setSortReverse(!sortReverse_);
+    else
+        sortBy(static_cast<std::uint8_t>(column));
+    commandsChanged(kSortGroup);
+}
+
+bool CatalogBrowser::sortBy(std::uint8_t column) {
+    if (column == sortColumn())
+        return false;
+    setSortColumn(column);
+    resortList(true);
+    return true;
+}
+
+void CatalogBrowser::setArchivesAsFiles(bool asFiles) {
+    if (asFiles == settings_.archivesAsFiles)
         return;
-    }
-    setSortColumn(static_cast<std::uint8_t>(column));
+    settings_.archivesAsFiles = asFiles;
     resortList(true);
 }
 
@@ -365,6 +385,13 @@ SortParams CatalogBrowser::sortParams(std::uint8_t column) const {
     p.upRecord = upRecord();
     p.collator = collator_;
     return p;
+}
+
+bool CatalogBrowser::sortItems(std::atomic<bool>& cancel, SortInterrupt* interrupt) {
+    SortKeyCollator keys(collator_ ? *collator_ : caseMap_);
+    SortParams params = sortParams(sortColumn());
+    params.collator = &keys;
+    return SortListWithCancel(items_, ItemComparer(params), cancel, nullptr, interrupt);
 }
 
 bool CatalogBrowser::resortList(bool full) {
@@ -381,7 +408,7 @@ bool CatalogBrowser::resortList(bool full) {
 
     bool done = true;
     if (full)
-        done = SortListWithCancel(items_, ItemComparer(sortParams(sortColumn())), sortCancel_, nullptr, interrupt_);
+        done = sortItems(sortCancel_, interrupt_);
     else
         ReverseResultList(items_, upRecord());
 
@@ -394,8 +421,10 @@ bool CatalogBrowser::resortList(bool full) {
         for (const ItemHead* rec : selected)
             if (auto it = rowOf.find(rec); it != rowOf.end())
                 ports_.list.setRowSelected(it->second, true);
-        if (auto it = rowOf.find(focused); focused && it != rowOf.end())
-            ports_.list.focusRow(it->second, true);
+        if (auto it = rowOf.find(focused); focused && it != rowOf.end()) {
+            const bool alsoSelected = std::find(selected.begin(), selected.end(), focused) != selected.end();
+            ports_.list.focusRow(it->second, !alsoSelected);
+        }
     }
     ports_.list.repaint();
     sortTreeChildren(ports_.tree.selected());

@@ -80,6 +80,7 @@ public:
     // Whether a search is running: its worker reads node texts, so nothing is
     // renamed meanwhile.
     void setSearchRunning(std::function<bool()> query) { searchRunning_ = std::move(query); }
+    bool searchRunning() const { return searching(); }
 
     // A node leaves the tree: every pointer at it or its records is dropped.
     void nodeRemoving(Node& node);
@@ -118,6 +119,11 @@ public:
     SortSettings sortSettings() const { return {diskSortColumn_, fileSortColumn_, sortReverse_}; }
     void setSortSettings(const SortSettings& s);
     void setSortReverse(bool reverse);
+    // A sort button or an "Arrange by" item: a column not in force sorts anew.
+    // False when the column was in force already.
+    bool sortBy(std::uint8_t column);
+    // The "Sort archive files as folders" setting; a change re-sorts the list.
+    void setArchivesAsFiles(bool asFiles);
     // A header click: the column in force reverses, another one sorts anew.
     void columnClick(int column);
     // Full: sorts by the comparer; else only reverses (the direction changed).
@@ -128,12 +134,22 @@ public:
     // Whether the catalog node is selected, i.e. the disk list is in force.
     bool diskListMode() const;
 
+    // The commands of these groups (CommandGroup bits) and the sort controls
+    // may have changed: the selection or the order of the list did.
+    std::function<void(std::uint8_t groups)> onCommandsChanged;
+
     void setSortInterrupt(SortInterrupt* interrupt) { interrupt_ = interrupt; }
     std::atomic<bool>& sortCancel() { return sortCancel_; }
 
 private:
     void selectNodeFromList(Node* node, std::size_t focusRow);
     bool searching() const { return searchRunning_ && searchRunning_(); }
+    // Sorts the rows by the column in force, each text's key made once.
+    bool sortItems(std::atomic<bool>& cancel, SortInterrupt* interrupt);
+    void commandsChanged(std::uint8_t groups) {
+        if (onCommandsChanged)
+            onCommandsChanged(groups);
+    }
     Node* childWithRecord(const Node& parent, const ItemHead* rec) const;
 
     Forest& forest_;
@@ -141,6 +157,7 @@ private:
     BrowseSettings settings_;
     const CellFormats* formats_ = nullptr;
     const TextCollator* collator_ = nullptr;
+    CaseMapCollator caseMap_;
     SortInterrupt* interrupt_ = nullptr;
 
     Node& upNode_;

@@ -1,6 +1,7 @@
 #include "shell/browse/ItemComparer.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "base/DosDateTime.h"
 #include "base/text/AnsiCase.h"
@@ -167,6 +168,31 @@ int CaseMapCollator::compare(std::string_view a, std::string_view b) const {
             return ua < ub ? -1 : 1;
     }
     return sign(a.size(), b.size());
+}
+
+std::string CaseMapCollator::sortKey(std::string_view text) const {
+    const CaseMap& map = systemCaseMap();
+    std::string key(text);
+    for (char& c : key)
+        c = map.toUpper(c);
+    return key;
+}
+
+const std::string& SortKeyCollator::keyOf(std::string_view text) const {
+    if (auto it = keys_.find(text); it != keys_.end())
+        return it->second;
+    return keys_.emplace(std::string(text), base_.sortKey(text)).first->second;
+}
+
+int SortKeyCollator::compare(std::string_view a, std::string_view b) const {
+    if (!base_.makesSortKeys())
+        return base_.compare(a, b);
+    const std::string& ka = keyOf(a);
+    const std::string& kb = keyOf(b);
+    const std::size_t n = std::min(ka.size(), kb.size());
+    if (const int d = n ? std::memcmp(ka.data(), kb.data(), n) : 0)
+        return d < 0 ? -1 : 1;
+    return sign(ka.size(), kb.size());
 }
 
 int CompareItems(const ItemHead* a, const ItemHead* b, const SortParams& params) {

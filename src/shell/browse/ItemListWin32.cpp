@@ -73,6 +73,7 @@ void ItemListWin32::cellInfo(const ItemHead* rec, std::uint8_t kind, ui::TLVVMMa
 void ItemListWin32::setColumnSet(bool diskList) {
     if (columnSet_ == static_cast<int>(diskList))
         return;
+    syncLayout();
     columnSet_ = diskList;
     if (list_.hwnd())
         SendMessageA(list_.hwnd(), WM_SETREDRAW, FALSE, 0);
@@ -83,7 +84,47 @@ void ItemListWin32::setColumnSet(bool diskList) {
         SendMessageA(list_.hwnd(), WM_SETREDRAW, TRUE, 0);
 }
 
-void ItemListWin32::applyLayout(bool) { autoSizeColumns(); }
+void ItemListWin32::loadLayouts(const SectionStore& store) {
+    layouts_ = {ReadColumnsRecord(store, ColumnsList::MainDisks), ReadColumnsRecord(store, ColumnsList::MainFiles)};
+}
+
+bool ItemListWin32::saveLayouts(SectionStore& store) {
+    syncLayout();
+    const bool disks = WriteColumnsRecord(store, ColumnsList::MainDisks, layouts_[0]);
+    return WriteColumnsRecord(store, ColumnsList::MainFiles, layouts_[1]) && disks;
+}
+
+void ItemListWin32::syncLayout() {
+    if (columnSet_ < 0 || list_.ColumnCount() == 0)
+        return;
+    std::vector<int> order;
+    if (!list_.GetColumnOrder(order))
+        return;
+    std::vector<int> widths;
+    for (int i = 0; i < list_.ColumnCount(); ++i)
+        widths.push_back(list_.ColumnWidth(i));
+    SyncColumnsRecord(layouts_[columnSet_ == 1 ? 0 : 1], order, widths);
+}
+
+void ItemListWin32::applyLayout(bool diskList) {
+    // Only the layout of the columns the list shows.
+    if (columnSet_ != static_cast<int>(diskList))
+        return;
+    const int number = diskList ? ColumnsList::MainDisks : ColumnsList::MainFiles;
+    const ColumnPlacement place =
+        PlaceColumns(number, layouts_[diskList ? 0 : 1], static_cast<std::size_t>(list_.ColumnCount()));
+    HWND window = list_.hwnd();
+    if (window)
+        SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    list_.SetColumnOrder(place.order);
+    for (std::size_t i = 0; i < place.widths.size(); ++i)
+        list_.SetColumnWidth(static_cast<int>(i), place.widths[i]);
+    autoSizeColumns();
+    if (window) {
+        SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window, nullptr, TRUE);
+    }
+}
 
 void ItemListWin32::autoSizeColumns() { ui::AutoSizeListColumns(list_); }
 
@@ -107,7 +148,8 @@ void ItemListWin32::focusRow(std::size_t row, bool focusOnly) {
         SendMessageA(list_.hwnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
 }
 
-void ItemListWin32::deselectAll() { setRowState(-1, 0, LVIS_SELECTED); }
+// Row by row, or by a recount for many: Wine's all-rows call visits every row.
+void ItemListWin32::deselectAll() { list_.ClearRowStates(); }
 
 void ItemListWin32::setRowSelected(std::size_t row, bool selected) {
     setRowState(static_cast<std::ptrdiff_t>(row), selected ? LVIS_SELECTED : 0, LVIS_SELECTED);

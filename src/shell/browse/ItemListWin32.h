@@ -1,12 +1,14 @@
 #pragma once
 // The main item list: a virtual list view whose rows are the browser's
 // records, with the disk or file column set and the icons of the icon cache.
+#include <array>
 #include <functional>
 #include <string>
 
 #include "controls/IconRules.h"
 #include "controls/VirtualListView.h"
 #include "shell/browse/BrowsePorts.h"
+#include "shell/browse/ColumnLayout.h"
 #include "shell/browse/ItemCells.h"
 
 namespace kv {
@@ -27,6 +29,14 @@ public:
     // Param. Other lists call it with their own record and column kind.
     void cellInfo(const ItemHead* rec, std::uint8_t kind, ui::TLVVMMaskItems mask, int& image, std::string& text) const;
 
+    // The kept layouts of the disk and the file columns: read at start, applied
+    // when the list switches, read back from the list before it switches and
+    // when they are stored.
+    void loadLayouts(const SectionStore& store);
+    bool saveLayouts(SectionStore& store);
+    const ColumnsRecord& layout(bool diskList) const { return layouts_[diskList ? 0 : 1]; }
+    bool showsDisks() const { return columnSet_ == 1; }
+
     // ItemListPort
     void setColumnSet(bool diskList) override;
     void applyLayout(bool diskList) override;
@@ -43,6 +53,10 @@ public:
 
 private:
     void setRowState(std::ptrdiff_t row, UINT state, UINT mask);
+    void syncLayout();
+
+    std::array<ColumnsRecord, 2> layouts_{DefaultColumnsRecord(ColumnsList::MainDisks),
+                                          DefaultColumnsRecord(ColumnsList::MainFiles)};
 
     const ItemIcons& icons_;
     std::function<int(std::string_view)> fileIcon_;

@@ -4,30 +4,21 @@
 
 #include <climits>
 
+#include "ui/SystemHelpers.h"
+
 namespace kv {
 
 namespace {
 
-SYSTEMTIME systemTime(const DateTime& t) {
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(t.year);
-    st.wMonth = static_cast<WORD>(t.month);
-    st.wDay = static_cast<WORD>(t.day);
-    st.wHour = static_cast<WORD>(t.hour);
-    st.wMinute = static_cast<WORD>(t.minute);
-    st.wSecond = static_cast<WORD>(t.second);
-    return st;
-}
-
 std::string shortDate(const DateTime& t) {
-    const SYSTEMTIME st = systemTime(t);
+    const SYSTEMTIME st = ui::SystemTimeOf(t);
     char buf[80];
     const int n = GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, buf, sizeof buf);
     return n > 0 ? std::string(buf, static_cast<std::size_t>(n - 1)) : std::string();
 }
 
 std::string timeText(const DateTime& t, DWORD flags) {
-    const SYSTEMTIME st = systemTime(t);
+    const SYSTEMTIME st = ui::SystemTimeOf(t);
     char buf[80];
     const int n = GetTimeFormatA(LOCALE_USER_DEFAULT, flags, &st, nullptr, buf, sizeof buf);
     return n > 0 ? std::string(buf, static_cast<std::size_t>(n - 1)) : std::string();
@@ -77,6 +68,29 @@ int LocaleCollator::compare(std::string_view a, std::string_view b) const {
     const int lb = b.size() > INT_MAX ? INT_MAX : static_cast<int>(b.size());
     const int r = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), la, b.data(), lb);
     return r == CSTR_LESS_THAN ? -1 : r == CSTR_GREATER_THAN ? 1 : 0;
+}
+
+std::string LocaleCollator::sortKey(std::string_view text) const {
+    const int length = text.size() > INT_MAX / 8 ? INT_MAX / 8 : static_cast<int>(text.size());
+    // An empty text has a key too (the level separators), but LCMapStringA
+    // refuses a length of 0.
+    const char* source = length ? text.data() : "";
+    const int srcLength = length ? length : -1;
+    std::string key(static_cast<std::size_t>(length) * 4 + 16, '\0');
+    int n = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, source, srcLength, key.data(),
+                         static_cast<int>(key.size()));
+    if (n == 0) {
+        n = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, source, srcLength, nullptr, 0);
+        if (n <= 0)
+            return std::string(text);
+        key.assign(static_cast<std::size_t>(n), '\0');
+        n = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, source, srcLength, key.data(), n);
+    }
+    // The key ends with a 0 byte, which would only tie-break on length.
+    key.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    while (!key.empty() && key.back() == '\0')
+        key.pop_back();
+    return key;
 }
 
 }  // namespace kv

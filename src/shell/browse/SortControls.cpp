@@ -21,6 +21,16 @@ SortButtonLook SortButton4(SortListMode mode) {
                                           : SortButtonLook{"SORTPICT4B", "Sort by Free Space"};
 }
 
+SortButtonLook SortButtonLookOf(SortListMode mode, int column) {
+    switch (column) {
+    case 0: return {"", "Sort by Name"};
+    case 1: return SortButton2(mode);
+    case 2: return {"", "Sort by Size"};
+    case 3: return SortButton4(mode);
+    }
+    return {};
+}
+
 std::optional<int> SortButtonColumn(int tag) {
     if (tag < kSortButtonFirstTag || tag >= kReverseSortTag)
         return std::nullopt;

@@ -18,6 +18,8 @@ struct SortButtonLook {
 // ("Sort by Name") and the third ("Sort by Size") stay.
 SortButtonLook SortButton2(SortListMode mode);
 SortButtonLook SortButton4(SortListMode mode);
+// The look of the button of a column 0..3; an empty picture keeps the button's own.
+SortButtonLook SortButtonLookOf(SortListMode mode, int column);
 
 // The toolbar's sort buttons carry the Tags 26..29 (columns 0..3), the
 // direction toggle 30.

@@ -10,6 +10,7 @@ void ApplySettings(const Settings& settings, MainForm& main) {
     BrowseSettings& browse = main.browse().browser().settings();
     browse.showUpRow = settings.showUpRow;
     browse.formattedSizes = settings.formattedSizes;
+    main.browse().browser().setArchivesAsFiles(!settings.archivesAsFolders);
     main.ApplyAutoSaveOptions();
     main.realign();
 }

@@ -184,6 +184,8 @@ SelectionSnapshot MainForm::CommandSnapshot() {
     s.listHasFocusedRow = listHasFocusedRow();
     s.rows = list.hwnd() ? ListView_GetItemCount(list.hwnd()) : 0;
     s.viewStyle = viewStyle_;
+    s.sortColumn = browse_->browser().sortColumn();
+    s.sortReverse = browse_->browser().sortReverse();
     s.searchRunning = searchRunning();
     s.statusBarVisible = statusBar.visible();
     s.toolbarVisible = toolbars_->Toolbar.visible();
@@ -194,6 +196,7 @@ void MainForm::updateCommands(int scope) {
     if (LockCount != 0 || Destroying || forest_.context().programClosing || !catalogCommands_)
         return;
     UpdateCommandStates(commandStates_, CommandSnapshot(), static_cast<std::uint8_t>(scope));
+    applySortControls();
     commandMenus_.apply(commandStates_);
     applyToolbarStates();
     if (commandStates_.hideSearchWindow && exists(ToolWindow::Search))
@@ -242,6 +245,15 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::AddDisk: AddDiskClick(); break;
     case CommandId::Search: SearchClick(); break;
     case CommandId::Exit: close(); return;
+    case CommandId::Sort1:
+    case CommandId::Sort2:
+    case CommandId::Sort3:
+    case CommandId::Sort4:
+    case CommandId::Sort5:
+    case CommandId::Sort6:
+    case CommandId::Sort7:
+    case CommandId::Sort8:
+    case CommandId::ReverseSort: sortCommand(command); break;
     case CommandId::LargeIcons: SetViewStyle(0); break;
     case CommandId::SmallIcons: SetViewStyle(1); break;
     case CommandId::ListStyle: SetViewStyle(2); break;

@@ -17,6 +17,7 @@ TSearchForm& MainForm::searchForm() {
         resultLists_.Attach(&searchForm_->NormalResults());
         resultLists_.Attach(&searchForm_->DuplicateResults());
         forest_.context().resultLists = &resultLists_;
+        registerSearchList(*searchForm_);
     }
     return *searchForm_;
 }
@@ -25,6 +26,7 @@ void MainForm::closeSearchForm() {
     if (!searchForm_)
         return;
     searchForm_->StopSearch();
+    UnregisterItemList(searchForm_->FoundList.View());
     forest_.context().resultLists = nullptr;
     resultLists_.Detach(ResultSlot::Search);
     resultLists_.Detach(ResultSlot::Duplicates);

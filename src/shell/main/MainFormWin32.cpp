@@ -136,6 +136,7 @@ void MainForm::FormCreate() {
         services_.registerFileType();
     CheckRevisionMarker();
     LoadWindowPos();
+    browse_->list().loadLayouts(services_.programStore);
     toolbars_->Load(services_.programStore);
     updateCommands(kUpdateAllCommands);
     ShowStatus("", false);
@@ -153,6 +154,8 @@ void MainForm::createBrowseViews() {
     browse_->onStatus = [this](std::string_view text, bool busy) { ShowStatus(std::string(text), busy); };
     browse_->onCommandKey = [this](bool inTree, WORD key) { return commandKey(inTree, key); };
     browse_->browser().setSearchRunning([this] { return searchRunning(); });
+    browse_->browser().onCommandsChanged = [this](std::uint8_t groups) { updateCommands(groups); };
+    registerMainLists();
 }
 
 void MainForm::CheckRevisionMarker() {
@@ -194,6 +197,7 @@ void MainForm::reloadToolbarPositions() { toolbars_->Load(services_.programStore
 
 void MainForm::SaveWindowPos() {
     toolbars_->Save(services_.programStore);
+    browse_->list().saveLayouts(services_.programStore);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (!hwnd() || !GetWindowPlacement(hwnd(), &placement))
@@ -226,6 +230,7 @@ void MainForm::SetViewStyle(std::uint8_t style) {
 void MainForm::FormShow() {
     ShowUpRow = services_.settings.Get().showUpRow;
     ApplySettings(services_.settings.Get(), *this);
+    browse_->list().applyLayout(browse_->list().showsDisks());
 }
 
 void MainForm::ShowStatus(const std::string& text, bool busy) {

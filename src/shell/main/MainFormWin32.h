@@ -32,7 +32,10 @@
 #include "shell/app/IdleSequence.h"
 #include "shell/app/WindowPos.h"
 #include "shell/browse/BrowseViewsWin32.h"
+#include "shell/browse/ItemListSources.h"
+#include "shell/browse/SortControls.h"
 #include "scan/AddUpdateDiskWin32.h"
+#include "scan/DiskSelectFormWin32.h"
 #include "search/window/SearchFormWin32.h"
 #include "shell/main/MainToolbarsWin32.h"
 #include "ui/Application.h"
@@ -143,6 +146,18 @@ public:
     TSearchForm& searchForm();
     bool searchFormExists() const { return searchForm_ != nullptr; }
     ui::TMRUFileList& recentFiles() { return *recentFiles_; }
+    // The record behind row `index` (-1: the focused row) of any item list of
+    // the program; null for a list no window registered, or beyond its rows.
+    const ItemHead* GetListItemRecord(const ui::TCustomEnhListView& listView, std::ptrdiff_t index) const;
+    // Which item list a list view shows, for the comparer; nothing for others.
+    std::optional<ItemListKind> ItemListKindOf(const ui::TCustomEnhListView& listView) const {
+        return itemLists_.kind(&listView);
+    }
+    // The windows of the other item lists register them while they exist (the
+    // user list and the compare list do so once they are built).
+    ItemListSources& itemLists() { return itemLists_; }
+    void RegisterDiskSelectList(TDiskSelectForm& form);
+    void UnregisterItemList(const ui::TCustomEnhListView& listView);
     // The toolbar's popup: float or dock it, hide it, pick its dock.
     ui::PopupMenu& toolbarPopup() { return toolbarPopup_; }
     // The help pointer's mode, from the help button or menu item to the next left click.
@@ -347,6 +362,18 @@ private:
     std::unique_ptr<ui::WhatsThisMode> whatsThis_;
     EditFormTextInput textInput_;
     std::unique_ptr<CatalogCommandServices> catalogCommands_;
+
+    // The item lists (MainFormListsWin32.cpp).
+    void registerMainLists();
+    void registerSearchList(TSearchForm& form);
+    ItemListSources itemLists_;
+
+    // The sort controls (MainFormSortWin32.cpp).
+    void sortCommand(CommandId command);
+    void applySortControls();
+    HBITMAP sortPicture(std::string_view name);
+    SortControlsState sortControls_;
+    std::vector<std::pair<std::string, ui::GdiObject<HBITMAP>>> sortPictures_;
 };
 
 // Pushes the settings into the main window (and, later, the other windows

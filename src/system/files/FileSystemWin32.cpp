@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <cstdint>
+#include <limits>
+#include <optional>
 #include <vector>
 
 #include "base/text/AnsiCase.h"
@@ -186,18 +189,21 @@ public:
             if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return out;
             throw EIoError("Cannot list folder \"" + folder + "\"");
         }
+        // The local-time conversion uses the current bias whatever the date,
+        // so it is taken once per folder: asking for it per time stamp costs
+        // a system call each under Wine, a tenth of a large scan.
+        const LocalOffset offset = CurrentLocalOffset();
         do {
-            const std::wstring wide = data.cFileName;
-            if (wide == L"." || wide == L"..") continue;
+            if (IsDotEntry(data.cFileName)) continue;
             FolderEntry entry;
             bool lost = false;
-            entry.name = Narrow(wide, &lost);
-            entry.pathName = lost && data.cAlternateFileName[0] ? Narrow(data.cAlternateFileName, nullptr) : entry.name;
+            entry.name = NarrowName(data.cFileName, &lost);
+            entry.pathName = lost && data.cAlternateFileName[0] ? NarrowName(data.cAlternateFileName, nullptr) : entry.name;
             entry.attributes = data.dwFileAttributes & (0xFF | FILE_ATTRIBUTE_REPARSE_POINT);
             entry.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-            entry.created = LocalDosStamp(data.ftCreationTime);
-            entry.modified = LocalDosStamp(data.ftLastWriteTime);
-            entry.accessed = LocalDosStamp(data.ftLastAccessTime);
+            entry.created = LocalDosStamp(data.ftCreationTime, offset);
+            entry.modified = LocalDosStamp(data.ftLastWriteTime, offset);
+            entry.accessed = LocalDosStamp(data.ftLastAccessTime, offset);
             out.push_back(std::move(entry));
         } while (FindNextFileW(h, &data));
         FindClose(h);
@@ -224,10 +230,49 @@ private:
         return out;
     }
 
-    static std::uint32_t LocalDosStamp(const FILETIME& utc) {
+    static bool IsDotEntry(const wchar_t* name) {
+        return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
+    }
+
+    // A name of the find data (at most MAX_PATH characters) in one conversion.
+    static std::string NarrowName(const wchar_t* name, bool* lost) {
+        char buffer[2 * MAX_PATH + 2];
+        BOOL usedDefault = FALSE;
+        const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, buffer, sizeof(buffer), "?",
+                                          lost ? &usedDefault : nullptr);
+        if (lost) *lost = usedDefault != FALSE;
+        if (n > 0) return std::string(buffer, static_cast<std::size_t>(n - 1));
+        return Narrow(name, lost);
+    }
+
+    // Local time minus UTC in 100-ns units, or nullopt when the system gives none.
+    using LocalOffset = std::optional<std::int64_t>;
+
+    static std::int64_t Ticks(const FILETIME& t) {
+        return static_cast<std::int64_t>((std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime);
+    }
+
+    static LocalOffset CurrentLocalOffset() {
+        FILETIME utc{}, local{};
+        GetSystemTimeAsFileTime(&utc);
+        if (!FileTimeToLocalFileTime(&utc, &local)) return std::nullopt;
+        return Ticks(local) - Ticks(utc);
+    }
+
+    static std::uint32_t LocalDosStamp(const FILETIME& utc, const LocalOffset& offset) {
         FILETIME local{};
+        const std::int64_t ticks = Ticks(utc);
+        const bool fits = offset && ticks >= 0 &&
+                          (*offset >= 0 ? ticks <= std::numeric_limits<std::int64_t>::max() - *offset : ticks >= -*offset);
+        if (fits) {
+            const auto shifted = static_cast<std::uint64_t>(ticks + *offset);
+            local.dwLowDateTime = static_cast<DWORD>(shifted);
+            local.dwHighDateTime = static_cast<DWORD>(shifted >> 32);
+        } else if (!FileTimeToLocalFileTime(&utc, &local)) {
+            return 0;
+        }
         WORD date = 0, time = 0;
-        if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &date, &time)) return 0;
+        if (!FileTimeToDosDateTime(&local, &date, &time)) return 0;
         return (std::uint32_t{date} << 16) | time;
     }
 

@@ -193,3 +193,49 @@ TEST_F(BrowseViewsTest, NodeDragsDropWhereTheHostSaysAndEndWhenTheNodeGoes) {
 
 }  // namespace
 }  // namespace kv
+namespace kv {
+namespace {
+
+TEST_F(BrowseViewsTest, DisksDropOnAnotherCatalogOnlyAndNotWhileASearchRuns) {
+    Node& other = f.forest.addRoot("Other");
+    test::Hang<TCatalogRec>(other);
+    views.catalogOpened(other);
+    views.catalogOpened(*f.catalog);
+    std::vector<std::pair<std::vector<Node*>, Node*>> moved;
+    bool searching = false;
+    views.browser().setSearchRunning([&] { return searching; });
+
+    auto screenPointOf = [&](Node& node) {
+        RECT r{};
+        *reinterpret_cast<HTREEITEM*>(&r) = views.tree().control().itemOf(&node);
+        SendMessageA(treeWnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+        POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        ClientToScreen(treeWnd(), &p);
+        return p;
+    };
+    auto dragOver = [&](Node& disk, Node& target) {
+        views.tree().control().onStartDrag(views.tree().control(), &disk);
+        EXPECT_TRUE(views.drag().dragging());
+        views.drag().move(screenPointOf(target));
+        const bool accepted = views.drag().acceptingTarget() == treeWnd();
+        views.drag().drop(screenPointOf(target));
+        return accepted;
+    };
+
+    // Without a handler for the move the tree takes no drop.
+    EXPECT_FALSE(dragOver(*f.cd, other));
+    views.onMoveDisks = [&](const std::vector<Node*>& disks, Node& catalog) { moved.push_back({disks, &catalog}); };
+    EXPECT_FALSE(dragOver(*f.cd, *f.catalog));
+    EXPECT_FALSE(dragOver(*f.docs, other));
+    searching = true;
+    EXPECT_FALSE(dragOver(*f.cd, other));
+    EXPECT_TRUE(moved.empty());
+    searching = false;
+    EXPECT_TRUE(dragOver(*f.cd, other));
+    ASSERT_EQ(moved.size(), 1u);
+    EXPECT_EQ(moved[0].first, std::vector<Node*>{f.cd});
+    EXPECT_EQ(moved[0].second, &other);
+}
+
+}  // namespace
+}  // namespace kv

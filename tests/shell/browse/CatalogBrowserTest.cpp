@@ -226,3 +226,36 @@ TEST_F(CatalogBrowserTest, TypeAheadAndTotals) {
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST_F(CatalogBrowserTest, SortControlsAndTheArchiveSettingResortAndTellTheCommands) {
+    std::vector<int> told;
+    browser.onCommandsChanged = [&](std::uint8_t groups) { told.push_back(groups); };
+    tree.select(f.docs);
+    EXPECT_EQ(told, std::vector<int>{7});
+
+    // A sort button of the column in force does nothing; another one sorts.
+    EXPECT_FALSE(browser.sortBy(0));
+    EXPECT_TRUE(browser.sortBy(2));
+    EXPECT_EQ(browser.sortColumn(), 2);
+    EXPECT_EQ(rows(), ".. Sub a.txt b.zip c.txt");  // 100, the archive's 150, 200
+    browser.columnClick(2);
+    EXPECT_EQ(told, (std::vector<int>{7, 4}));
+    EXPECT_EQ(rows(), ".. c.txt b.zip a.txt Sub");
+
+    // Archives as folders: b.zip goes among the folders, after the plain ones.
+    browser.setSortReverse(false);
+    browser.setArchivesAsFiles(false);
+    EXPECT_EQ(rows(), ".. Sub b.zip a.txt c.txt");
+    EXPECT_EQ(status.texts.back(), "Sorting 5 files, please wait...");
+    const std::size_t sorts = status.texts.size();
+    browser.setArchivesAsFiles(false);
+    EXPECT_EQ(status.texts.size(), sorts);
+    browser.setArchivesAsFiles(true);
+    EXPECT_EQ(rows(), ".. Sub a.txt b.zip c.txt");
+}
+
+}  // namespace
+}  // namespace kv

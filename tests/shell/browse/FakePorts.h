@@ -53,12 +53,18 @@ public:
             focused = -1;
         std::erase_if(selected, [count](std::size_t r) { return r >= count; });
     }
+    // As the control does: focus only takes the row's selection away.
     void focusRow(std::size_t row, bool focusOnly) override {
         focused = static_cast<std::ptrdiff_t>(row);
-        if (!focusOnly)
+        if (focusOnly)
+            selected.erase(row);
+        else
             selected.insert(row);
     }
-    void deselectAll() override { selected.clear(); }
+    void deselectAll() override {
+        selected.clear();
+        focused = -1;
+    }
     void setRowSelected(std::size_t row, bool on) override {
         if (on)
             selected.insert(row);

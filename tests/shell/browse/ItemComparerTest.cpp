@@ -160,3 +160,65 @@ TEST_F(ItemComparerTest, NullEntriesSortLast) {
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+// Counts the texts it is asked for, to show that keys are made once per text.
+class CountingCollator : public CaseMapCollator {
+public:
+    mutable int keys = 0;
+    std::string sortKey(std::string_view text) const override {
+        ++keys;
+        return CaseMapCollator::sortKey(text);
+    }
+};
+
+class NoKeys : public TextCollator {
+public:
+    int compare(std::string_view a, std::string_view b) const override { return a.compare(b); }
+};
+
+TEST(SortKeyCollatorTest, KeysOrderAsTheCollatorAndAreMadeOncePerText) {
+    const std::vector<std::string> texts = {"", "a", "A", "ab", "Ab", "b", "a b", "a-b", "Z", "z1", "\xe9t\xe9",
+                                            "\xc9T\xc9", "~", "0", "10", "9", "abc", "ABD"};
+    CountingCollator base;
+    SortKeyCollator keyed(base);
+    for (const std::string& a : texts)
+        for (const std::string& b : texts) {
+            const int expected = base.compare(a, b);
+            const int got = keyed.compare(a, b);
+            EXPECT_EQ((got > 0) - (got < 0), (expected > 0) - (expected < 0)) << a << " / " << b;
+        }
+    EXPECT_EQ(base.keys, static_cast<int>(texts.size()));
+
+    // A collator without keys is asked directly.
+    NoKeys plain;
+    SortKeyCollator passThrough(plain);
+    EXPECT_LT(passThrough.compare("B", "a"), 0);
+}
+
+TEST_F(ItemComparerTest, KeyedSortGivesTheSameOrder) {
+    // Many names that differ in case and by punctuation, sorted both ways.
+    std::vector<FileRecPtr> files;
+    ItemList rows;
+    const char* names[] = {"Readme.txt", "readme.TXT", "a-b.doc", "ab.doc", "A B.doc", "zeta", "Zeta1", "x.zip",
+                           "X.ZIP",      "10.txt",     "9.txt",   "_x",     "~y",      "",     "b",     "B"};
+    for (int round = 0; round < 8; ++round)
+        for (const char* name : names) {
+            files.push_back(MakeFileRec(std::string(name) + (round % 2 ? "" : std::to_string(round))));
+            rows.push_back(files.back().get());
+        }
+    for (std::uint8_t column : {0, 1}) {
+        params.column = column;
+        const std::string plain = sorted(rows);
+        CaseMapCollator base;
+        SortKeyCollator keyed(base);
+        params.collator = &keyed;
+        EXPECT_EQ(sorted(rows), plain) << int(column);
+        params.collator = nullptr;
+    }
+}
+
+}  // namespace
+}  // namespace kv
