@@ -2,6 +2,8 @@
 // its toolbar's docking commands and the help pointer.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "shell/commands/CommandTable.h"
 #include "shell/commands/MenuGlyphs.h"
 #include "tests/shell/ShellFixture.h"
@@ -148,6 +150,23 @@ TEST_F(ShellTest, StatusLampShowsIdleAndBusy) {
     EXPECT_GT(countColour(*busy, kMaroon), 10);
     EXPECT_EQ(countColour(*busy, kGreen), 0);
     main.ShowStatus("", false);
+}
+
+TEST_F(ShellTest, StatusLampIsRepaintedWhenASearchStarts) {
+    MainForm& main = makeMain();
+    main.show();
+    bool searching = false;
+    main.searchActive = [&] { return searching; };
+    RedrawWindow(main.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT lamp{};
+    SendMessageA(main.statusBar.hwnd(), SB_GETRECT, 3, reinterpret_cast<LPARAM>(&lamp));
+    searching = true;
+    main.UpdateStatusBar();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(main.statusBar.hwnd(), region, FALSE);
+    EXPECT_TRUE(PtInRegion(region, (lamp.left + lamp.right) / 2, (lamp.top + lamp.bottom) / 2));
+    DeleteObject(region);
+    main.searchActive = nullptr;
 }
 
 TEST_F(ShellTest, ToolbarPopupDocksFloatsAndHidesTheToolbar) {
