@@ -113,14 +113,10 @@ int checkFileMenu(HWND main, const std::string& output) {
     RECT r{};
     GetWindowRect(popup, &r);
     kv::ui::BitmapCanvas shot(r.right - r.left, r.bottom - r.top);
-    const DWORD start = GetTickCount();
-    do {
-        Sleep(250);
-        HDC screen = GetDC(nullptr);
-        BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, r.left, r.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
+    kv::test::CopyScreenUntil(shot, {r.left, r.top}, [&] {
         yellow = countIn(shot, {0, 0, shot.width(), shot.height()}, RGB(255, 255, 0));
-    } while (yellow < 20 && GetTickCount() - start < 10000);
+        return yellow >= 20;
+    }, 10000);
     std::printf("File menu %ld x %ld, %d yellow pixels\n", r.right - r.left, r.bottom - r.top, yellow);
     if (!kv::test::saveBitmap(shot, output)) std::printf("cannot write %s\n", output.c_str());
     PostMessageA(main, WM_CANCELMODE, 0, 0);
@@ -152,14 +148,7 @@ int main(int argc, char** argv) {
         GetWindowRect(main, &w);
         kv::ui::BitmapCanvas shot(w.right - w.left, w.bottom - w.top);
         POINT origin{w.left, w.top};
-        // What the display shows lags behind the painting: copy again until drawn.
-        DWORD start = GetTickCount();
-        do {
-            Sleep(250);
-            HDC screen = GetDC(nullptr);
-            BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, w.left, w.top, SRCCOPY);
-            ReleaseDC(nullptr, screen);
-        } while (check(main, shot, origin, false) != 0 && GetTickCount() - start < 30000);
+        kv::test::CopyScreenUntil(shot, origin, [&] { return check(main, shot, origin, false) == 0; }, 30000);
         int problems = check(main, shot, origin, true);
         if (!kv::test::saveBitmap(shot, argv[2])) std::printf("cannot write %s\n", argv[2]);
         std::string menuShot = argv[2];
