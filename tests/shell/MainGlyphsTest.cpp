@@ -189,6 +189,11 @@ TEST_F(ShellTest, ToolbarPopupDocksFloatsAndHidesTheToolbar) {
     EXPECT_TRUE(settings.Get().toolbarFloating);
     EXPECT_EQ(floating->Caption(), "Dock Toolbar");
     EXPECT_EQ(t.Toolbar.hint, "Doubleclick Caption to Dock...");
+    // Hidden while floating, its window goes too; shown again, it floats where it was.
+    popup.Find("ToolMenuHide")->Click();
+    EXPECT_FALSE(IsWindowVisible(t.Toolbar.floatingWindow()));
+    main.RunCommand(CommandId::ViewToolbar, CommandSource::MainMenu);
+    EXPECT_TRUE(IsWindowVisible(t.Toolbar.floatingWindow()));
     // Back to the dock it came from, not the default one.
     floating->Click();
     EXPECT_EQ(t.Toolbar.DockedTo(), &t.DocksBottom);
