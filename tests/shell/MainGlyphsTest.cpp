@@ -2,6 +2,8 @@
 // its toolbar's docking commands and the help pointer.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include "shell/commands/CommandTable.h"
 #include "shell/commands/MenuGlyphs.h"
 #include "tests/shell/ShellFixture.h"
@@ -150,6 +152,23 @@ TEST_F(ShellTest, StatusLampShowsIdleAndBusy) {
     main.ShowStatus("", false);
 }
 
+TEST_F(ShellTest, StatusLampIsRepaintedWhenASearchStarts) {
+    MainForm& main = makeMain();
+    main.show();
+    bool searching = false;
+    main.searchActive = [&] { return searching; };
+    RedrawWindow(main.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT lamp{};
+    SendMessageA(main.statusBar.hwnd(), SB_GETRECT, 3, reinterpret_cast<LPARAM>(&lamp));
+    searching = true;
+    main.UpdateStatusBar();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(main.statusBar.hwnd(), region, FALSE);
+    EXPECT_TRUE(PtInRegion(region, (lamp.left + lamp.right) / 2, (lamp.top + lamp.bottom) / 2));
+    DeleteObject(region);
+    main.searchActive = nullptr;
+}
+
 TEST_F(ShellTest, ToolbarPopupDocksFloatsAndHidesTheToolbar) {
     MainForm& main = makeMain();
     main.show();
@@ -170,6 +189,11 @@ TEST_F(ShellTest, ToolbarPopupDocksFloatsAndHidesTheToolbar) {
     EXPECT_TRUE(settings.Get().toolbarFloating);
     EXPECT_EQ(floating->Caption(), "Dock Toolbar");
     EXPECT_EQ(t.Toolbar.hint, "Doubleclick Caption to Dock...");
+    // Hidden while floating, its window goes too; shown again, it floats where it was.
+    popup.Find("ToolMenuHide")->Click();
+    EXPECT_FALSE(IsWindowVisible(t.Toolbar.floatingWindow()));
+    main.RunCommand(CommandId::ViewToolbar, CommandSource::MainMenu);
+    EXPECT_TRUE(IsWindowVisible(t.Toolbar.floatingWindow()));
     // Back to the dock it came from, not the default one.
     floating->Click();
     EXPECT_EQ(t.Toolbar.DockedTo(), &t.DocksBottom);
@@ -228,6 +252,13 @@ TEST_F(ShellTest, HelpPointerOpensTheTopicOfTheClickedButton) {
     clickOn(main.tree.hwnd());
     EXPECT_FALSE(main.WhatsThisMode());
     EXPECT_EQ(requests.size(), 1u);
+
+    // A button of the floating toolbar, outside the form.
+    main.toolbars().Toolbar.SetDockedTo(nullptr);
+    main.RunCommand(CommandId::WhatsThis, CommandSource::MainMenu);
+    clickOn(sort3->hwnd());
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].second, 5022u);
     app.helpHandler = nullptr;
 }
 

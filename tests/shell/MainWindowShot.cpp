@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -95,6 +96,33 @@ int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report
     return problems;
 }
 
+// Opens the File menu as Alt+F does and copies it from the screen: its items show
+// their pictures (the new page's and the open folder's yellow). The problems found.
+int checkFileMenu(HWND main, const std::string& output) {
+    PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    HWND popup = nullptr;
+    for (int i = 0; i < 100 && !popup; ++i, Sleep(100)) {
+        popup = FindWindowA("#32768", nullptr);
+        if (popup && !IsWindowVisible(popup)) popup = nullptr;
+    }
+    if (!popup) {
+        std::printf("no File menu\n");
+        return 1;
+    }
+    int yellow = 0;
+    RECT r{};
+    GetWindowRect(popup, &r);
+    kv::ui::BitmapCanvas shot(r.right - r.left, r.bottom - r.top);
+    kv::test::CopyScreenUntil(shot, {r.left, r.top}, [&] {
+        yellow = countIn(shot, {0, 0, shot.width(), shot.height()}, RGB(255, 255, 0));
+        return yellow >= 20;
+    }, 10000);
+    std::printf("File menu %ld x %ld, %d yellow pixels\n", r.right - r.left, r.bottom - r.top, yellow);
+    if (!kv::test::saveBitmap(shot, output)) std::printf("cannot write %s\n", output.c_str());
+    PostMessageA(main, WM_CANCELMODE, 0, 0);
+    return yellow < 20;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,16 +148,12 @@ int main(int argc, char** argv) {
         GetWindowRect(main, &w);
         kv::ui::BitmapCanvas shot(w.right - w.left, w.bottom - w.top);
         POINT origin{w.left, w.top};
-        // What the display shows lags behind the painting: copy again until drawn.
-        DWORD start = GetTickCount();
-        do {
-            Sleep(250);
-            HDC screen = GetDC(nullptr);
-            BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, w.left, w.top, SRCCOPY);
-            ReleaseDC(nullptr, screen);
-        } while (check(main, shot, origin, false) != 0 && GetTickCount() - start < 30000);
-        const int problems = check(main, shot, origin, true);
+        kv::test::CopyScreenUntil(shot, origin, [&] { return check(main, shot, origin, false) == 0; }, 30000);
+        int problems = check(main, shot, origin, true);
         if (!kv::test::saveBitmap(shot, argv[2])) std::printf("cannot write %s\n", argv[2]);
+        std::string menuShot = argv[2];
+        menuShot.insert(menuShot.size() - std::min<std::size_t>(menuShot.size(), 4), "-file-menu");
+        problems += checkFileMenu(main, menuShot);
         std::printf(problems == 0 ? "main window drawn\n" : "main window not drawn\n");
         result = problems == 0 ? 0 : 1;
     } else {

@@ -39,6 +39,37 @@ void drawGlyph(HDC dc, const MenuGlyphImage& glyph, bool enabled, const RECT& re
     DeleteDC(glyphDc);
 }
 
+// The system draws no check mark on an owner-drawn item: a checked item's
+// glyph sits in a sunken frame, one without a glyph shows a tick (a dot for a
+// radio item) in the glyph column.
+void drawCheck(HDC dc, const MenuItem& item, const RECT& rect, COLORREF ink, const std::optional<MenuGlyphImage>& glyph) {
+    if (glyph && glyph->bitmap) {
+        const int w = glyph->width / glyph->images();
+        const int top = rect.top + (rect.bottom - rect.top - glyph->height) / 2;
+        RECT frame{rect.left + kGlyphLeft - 1, top - 1, rect.left + kGlyphLeft + w + 1, top + glyph->height + 1};
+        DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
+        return;
+    }
+    const int x = rect.left + kGlyphLeft + 3;
+    const int y = rect.top + (rect.bottom - rect.top) / 2;
+    HPEN pen = CreatePen(PS_SOLID, 1, ink);
+    HBRUSH brush = CreateSolidBrush(ink);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    if (item.RadioItem) {
+        Ellipse(dc, x + 2, y - 3, x + 8, y + 3);
+    } else {
+        for (int thick = 0; thick < 3; ++thick) {
+            const POINT tick[] = {{x, y - 1 + thick}, {x + 3, y + 2 + thick}, {x + 10, y - 5 + thick}};
+            Polyline(dc, tick, 3);
+        }
+    }
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
 }  // namespace
 
 void MeasureGlyphItem(const MenuFonts& fonts, const MenuItem& item, UINT& width, UINT& height) {
@@ -61,6 +92,12 @@ void DrawGlyphItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const R
                   rect.top + (rect.bottom - rect.top - extent.cy) / 2, [&](COLORREF back, bool enabled) {
                       if (glyph && glyph->bitmap)
                           drawGlyph(dc, *glyph, enabled, rect, back);
+                      if (item.Checked() || (state & ODS_CHECKED)) {
+                          const int ink = !enabled ? COLOR_GRAYTEXT
+                                          : (state & ODS_SELECTED) ? COLOR_HIGHLIGHTTEXT
+                                                                   : COLOR_MENUTEXT;
+                          drawCheck(dc, item, rect, GetSysColor(ink), glyph);
+                      }
                   });
 }
 

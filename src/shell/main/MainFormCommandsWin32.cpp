@@ -220,6 +220,8 @@ void MainForm::updateStatusBar() {
     commandStates_[CommandId::Save].enabled = state == "Modified";
     commandMenus_.apply(commandStates_);
     applyToolbarStates();
+    // The lamp follows the busy and search states, which change no panel text.
+    InvalidateRect(statusBar.hwnd(), nullptr, FALSE);
 }
 
 void MainForm::RunCommand(CommandId command, CommandSource source) {

@@ -122,7 +122,16 @@ void MainForm::ButtonHelpClick() {
                 help->setEnabled(true);
             }
         };
-        whatsThis_->onPick = [this](ui::WhatsThisMode&, ui::Control* control, POINT) { WhatsThisPicked(control); };
+        whatsThis_->onPick = [this](ui::WhatsThisMode&, ui::Control* control, POINT screen) {
+            // A floating toolbar lies outside the form, which the click's control was looked up in.
+            for (const auto& [id, button] : toolbarButtons_) {
+                RECT r{};
+                if (button->hwnd() && IsWindowVisible(button->hwnd()) && GetWindowRect(button->hwnd(), &r) &&
+                    PtInRect(&r, screen))
+                    control = button;
+            }
+            WhatsThisPicked(control);
+        };
     }
     if (whatsThis_->active())
         return;

@@ -87,14 +87,10 @@ int main(int argc, char** argv) {
         GetWindowRect(main, &w);
         kv::ui::BitmapCanvas shot(w.right - w.left, w.bottom - w.top);
         int ink = 0;
-        const DWORD start = GetTickCount();
-        do {
-            Sleep(250);
-            HDC screen = GetDC(nullptr);
-            BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, w.left, w.top, SRCCOPY);
-            ReleaseDC(nullptr, screen);
+        kv::test::CopyScreenUntil(shot, {w.left, w.top}, [&] {
             ink = listInk(main, list, shot);
-        } while (ink < 500 && GetTickCount() - start < 30000);
+            return ink >= 500;
+        }, 30000);
         std::printf("%ld rows, %d inked pixels in the rows\n", static_cast<long>(rows), ink);
         if (!kv::test::saveBitmap(shot, argv[2])) std::printf("cannot write %s\n", argv[2]);
         // The ".." row, Sub, a.txt, b.zip and c.txt.
