@@ -13,7 +13,7 @@ namespace kv {
 // case-insensitive match. A name without any "." is matched as if it ended in
 // "." when the mask has "*." in it, so "*." and "*.*" match "README".
 // Allocates nothing; time grows with name length x mask length at worst.
-bool MatchWildcard(std::string_view name, std::string_view mask, const CaseMap& caseMap = systemCaseMap());
+bool MatchWildcard(std::string_view name, std::string_view mask, const CaseMap& caseMap);
 
 // A typed mask made usable: ",", "/" and "\" are removed and a "*" or "?" right
 // after a "*" is dropped. An empty result means nothing usable was typed.
