@@ -136,19 +136,25 @@ BENCHMARK(BM_OpenSmall)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenLarge)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadEveryFileList)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-}  // namespace
-
-void* operator new(std::size_t n) {
+// Every form of new and delete goes through these two, so that each block
+// malloc hands out is given back by free.
+void* Acquire(std::size_t n) {
     void* p = std::malloc(n ? n : 1);
     if (!p) throw std::bad_alloc();
     g_allocated += malloc_usable_size(p);
     return p;
 }
-void operator delete(void* p) noexcept {
+
+void Release(void* p) noexcept {
     if (p) g_allocated -= malloc_usable_size(p);
     std::free(p);
 }
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
-void* operator new[](std::size_t n) { return operator new(n); }
-void operator delete[](void* p) noexcept { operator delete(p); }
-void operator delete[](void* p, std::size_t) noexcept { operator delete(p); }
+
+}  // namespace
+
+void* operator new(std::size_t n) { return Acquire(n); }
+void operator delete(void* p) noexcept { Release(p); }
+void operator delete(void* p, std::size_t) noexcept { Release(p); }
+void* operator new[](std::size_t n) { return Acquire(n); }
+void operator delete[](void* p) noexcept { Release(p); }
+void operator delete[](void* p, std::size_t) noexcept { Release(p); }

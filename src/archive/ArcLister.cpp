@@ -6,6 +6,7 @@
 #include "archive/MemberWalker.h"
 #include "base/CatalogDate.h"
 #include "base/DosDateTime.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv::arc {
 
@@ -30,7 +31,7 @@ public:
 
     void Emit(std::uint64_t offset) override {
         ArcMember& m = lister_.Current;
-        if (!MatchFileSpec(lister_.FileSpec(), m.FileName)) return;
+        if (!MatchFileSpec(lister_.FileSpec(), m.FileName, systemCaseMap())) return;
         ++lister_.FilesListed;
         lister_.TotalPacked += m.PackedSize64;
         lister_.TotalUnpacked += m.UnpackedSize64;

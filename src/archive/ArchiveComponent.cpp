@@ -5,6 +5,7 @@
 
 #include "archive/ArcNumbers.h"
 #include "base/text/MatchFileSpec.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv::arc {
 
@@ -90,7 +91,7 @@ void TUnBase::NotifyProgress(std::uint64_t done, std::uint64_t total, bool force
 
 bool TUnBase::Selects(const std::string& storedName) const {
     const auto& names = Context().MemberNames;
-    if (names.empty()) return MatchFileSpec(FileSpec(), storedName);
+    if (names.empty()) return MatchFileSpec(FileSpec(), storedName, systemCaseMap());
     std::string wanted = backslashed(storedName);
     return std::any_of(names.begin(), names.end(), [&](const std::string& n) {
         std::string name = backslashed(n);

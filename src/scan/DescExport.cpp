@@ -8,6 +8,7 @@
 #include "catalog/model/ItemRecords.h"
 #include "scan/DescriptIonFile.h"
 #include "scan/FileIdDiz.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 

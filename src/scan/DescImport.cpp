@@ -11,6 +11,7 @@
 #include "scan/DescriptIonFile.h"
 #include "scan/FileIdDiz.h"
 #include "scan/FilesBbsFile.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 

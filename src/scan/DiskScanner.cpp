@@ -13,6 +13,7 @@
 #include "catalog/model/CatalogModified.h"
 #include "scan/DescImport.h"
 #include "scan/ScanState.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 
@@ -253,7 +254,7 @@ void DiskScanner::scanFolder(Node& node, Node* oldNode, bool& dizApplied, const 
             continue;
         }
         std::string name = entry.name;
-        LowerIfAllUpper(name);
+        LowerIfAllUpper(name, systemCaseMap());
         if (isFolder)
             subfolders.emplace_back(&entry, std::move(name));
         else

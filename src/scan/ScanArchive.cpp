@@ -14,6 +14,7 @@
 #include "catalog/file/CatalogLoad.h"
 #include "scan/DescImport.h"
 #include "scan/ScanState.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 
@@ -169,7 +170,7 @@ void DiskScanner::listMember(ArchiveState& a, FolderState& st) {
 
     std::string name = m.FileName;
     if (!a.drive.empty() && name.size() >= 2 && Upper(name.substr(0, 2)) == a.drive) name.erase(0, 2);
-    if (!a.keepCase) LowerIfAllUpper(name);
+    if (!a.keepCase) LowerIfAllUpper(name, systemCaseMap());
     const bool topLevel = name.find('\\') == std::string::npos;
     if (topLevel) {
         const std::string upper = Upper(name);
@@ -183,7 +184,7 @@ void DiskScanner::listMember(ArchiveState& a, FolderState& st) {
 
     const std::string volume = lister.CurrentVolumeFile.empty() ? a.path : lister.CurrentVolumeFile;
     std::string volumeName = FileNamePart(volume);
-    LowerIfAllUpper(volumeName);
+    LowerIfAllUpper(volumeName, systemCaseMap());
     if (!a.archiveNode || Upper(a.archiveNode->text()) != Upper(volumeName)) {
         Forest& forest = a.parent->forest();
         if (a.archiveNode) a.previousVolumeNode = a.archiveNode;

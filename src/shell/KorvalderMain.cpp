@@ -95,7 +95,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         // The settings are read once the main window has wiped a key of
         // another revision; the store exists before, empty.
         settings = std::make_unique<kv::SettingsStore>(platformDefaults(""));
-        kv::MainFormServices services{*settings, programStore, programKey, args, *files, &splash, {}, {}, {}, {}};
+        kv::MainFormServices services{
+            *settings, programStore, programKey, args, *files, &splash, {}, {}, {}, {}, nullptr, nullptr, {}};
         services.registerFileType = [] { kv::RegisterCatalogFileType(); };
         services.archives = archives.get();
         services.extraction = &extraction;

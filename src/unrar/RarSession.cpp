@@ -235,13 +235,14 @@ int RarSession::ProcessFile(int operation, const char* destPath, const char* des
     std::uint32_t crc = 0xFFFFFFFFu;
     int r = CopyMember(out.get(), true, crc);
     if (out) {
+        // The last buffered bytes reach the disk only at close: a full disk shows here.
         try {
-            out->flush();
+            out->close();
         } catch (const Error&) {
             if (r == kSuccess) r = kCloseFailed;
         }
         out.reset();
-        if (r == kCancelled || r == kReadFailed || r == kOpenFailed) fs_->Remove(path);
+        if (r == kCancelled || r == kReadFailed || r == kOpenFailed || r == kCloseFailed) fs_->Remove(path);
     }
     if (r == kCancelled) return kUnknown;
     if (r != kSuccess) return r;

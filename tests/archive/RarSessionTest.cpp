@@ -1,13 +1,17 @@
-// Our RAR library's core, natively under the sanitizers: volume names, and damaged
-// archives that must end in a result, never a crash or a hang.
+// Our RAR library's core, natively under the sanitizers: volume names, damaged
+// archives that must end in a result, never a crash or a hang, and a full disk.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "ArcTestSupport.h"
 #include "ExtractTestSupport.h"
 #include "archive/Checksum.h"
 #include "archive/formats/RarExtractor.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "unrar/RarHandles.h"
 #include "unrar/RarSession.h"
 
@@ -127,6 +131,33 @@ TEST(RarSession, APackedSizeThatWrapsRoundEndsTheWalk) {
         ASSERT_EQ(s.Open("C:\\in\\x.rar"), kSuccess);
         EXPECT_EQ(ExtractAll(s), kBadArchive);
     }
+}
+
+// The last bytes of a member reach the disk at close: a full disk there is told,
+// and the partial file is not left behind as if it were the member.
+TEST(RarSession, AFailedCloseIsToldAndRemovesThePartialFile) {
+    test::ScratchFolder scratch;
+    const std::string out = scratch.file("out");
+    // The first member extracted; the sink operation numbered failAt fails.
+    auto extractFirst = [&](std::optional<std::uint64_t> failAt, std::uint64_t& operations) {
+        auto fs = std::make_unique<test::FaultyFileSystem>(scratch);
+        test::FaultyFileSystem& files = *fs;
+        files.failAtWrite = failAt;
+        RarSession s(std::move(fs));
+        EXPECT_EQ(s.Open(arc::test::FixturePath("rar/stored.rar")), kSuccess);
+        RARHeaderData h{};
+        EXPECT_EQ(s.ReadHeader(h), kSuccess);
+        const int r = s.ProcessFile(kExtract, out.c_str(), nullptr);
+        operations = files.writes;
+        return r;
+    };
+    std::uint64_t operations = 0;
+    ASSERT_EQ(extractFirst(std::nullopt, operations), kSuccess);
+    ASSERT_EQ(scratch.list(out).size(), 1u);
+    std::filesystem::remove_all(out);
+    // The close is the last operation on the file.
+    EXPECT_EQ(extractFirst(operations - 1, operations), kCloseFailed);
+    EXPECT_TRUE(scratch.list(out).empty());
 }
 
 // The archive the library functions below open, whatever name they are given.

@@ -4,9 +4,6 @@
 
 #include <map>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace kv {
 namespace {
@@ -62,36 +59,6 @@ TEST(AnsiCase, MapsWholeTexts) {
     EXPECT_EQ(m.toUpper('q'), 'Q');
     EXPECT_EQ(m.toLower('\xDE'), '\xFE');
 }
-
-// Natively the system code page is Windows-1252; under Windows it is whatever the
-// system says, which agrees at least on ASCII.
-TEST(AnsiCase, SystemMapHandlesAscii) {
-    const CaseMap& m = systemCaseMap();
-#ifndef _WIN32
-    EXPECT_EQ(&m, &cp1252CaseMap());
-#endif
-    EXPECT_EQ(upperCase("readme.txt", m), "README.TXT");
-    EXPECT_EQ(lowerCase("\\DOS\\UTIL-1", m), "\\dos\\util-1");
-    EXPECT_TRUE(m.isUpper('Q'));
-    EXPECT_TRUE(m.isLower('q'));
-    EXPECT_FALSE(m.isAlpha('1'));
-    EXPECT_FALSE(m.isUpper('_'));
-}
-
-#ifdef _WIN32
-// The hand-made table must say what Windows says for its own Western code page.
-TEST(AnsiCase, SystemMapOfCodePage1252IsTheTable) {
-    if (GetACP() != 1252) GTEST_SKIP() << "ANSI code page " << GetACP();
-    const CaseMap& system = systemCaseMap();
-    const CaseMap& table = cp1252CaseMap();
-    for (int c = 0; c < 256; ++c) {
-        SCOPED_TRACE(c);
-        EXPECT_EQ(system.upper[c], table.upper[c]);
-        EXPECT_EQ(system.lower[c], table.lower[c]);
-        EXPECT_EQ(system.flags[c], table.flags[c]);
-    }
-}
-#endif
 
 }  // namespace
 }  // namespace kv

@@ -44,7 +44,11 @@ public:
         return le(bits, 8);
     }
     CatalogBytes& raw(std::string_view s) {
-        bytes_.insert(bytes_.end(), s.begin(), s.end());
+        // Grown, then copied into: GCC 12 takes a range insert of a short text
+        // into an empty vector for a write past its end.
+        const std::size_t at = bytes_.size();
+        bytes_.resize(at + s.size());
+        if (!s.empty()) std::memcpy(bytes_.data() + at, s.data(), s.size());
         return *this;
     }
     CatalogBytes& longText(std::string_view s) { return u16(static_cast<std::uint16_t>(s.size())).raw(s); }

@@ -7,13 +7,14 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "catalog/model/Forest.h"
 #include "scan/AddDiskFormWin32.h"
 #include "scan/ScanProgressWin32.h"
 #include "system/drives/MediaTypes.h"
-#include "tests/scan/ScreenShot.h"
 #include "tests/support/BitmapFile.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestInput.h"
 
@@ -25,6 +26,18 @@ HICON DriveIcon(char letter) {
     HICON large = nullptr;
     ExtractIconExA("shell32.dll", letter == 'D' ? 11 : 8, &large, nullptr, 1);
     return large;
+}
+
+// The window copied from the screen until none of its controls is blank;
+// returns the controls still blank.
+std::vector<std::string> ShootWindow(HWND window, const test::NamedControls& controls, ui::BitmapCanvas& shot) {
+    const POINT origin = test::WindowOrigin(window);
+    std::vector<std::string> blank;
+    test::ShootOwnWindow(window, shot, origin, [&] {
+        blank = test::BlankControls(shot, controls, origin);
+        return blank.empty();
+    });
+    return blank;
 }
 
 bool Report(const char* what, const std::vector<std::string>& blank, const ui::BitmapCanvas& shot,
@@ -75,7 +88,7 @@ bool ShootAddDisk(const std::string& folder) {
         }
         const SIZE size = test::WindowSize(form.hwnd());
         ui::BitmapCanvas shot(size.cx, size.cy);
-        ok = Report("Add/Update Disk", test::ShootWindow(form.hwnd(), controls, shot), shot,
+        ok = Report("Add/Update Disk", ShootWindow(form.hwnd(), controls, shot), shot,
                     folder + "\\add-disk-screen.bmp");
         SendMessageA(form.CancelBtn.hwnd(), BM_CLICK, 0, 0);
     });
@@ -99,7 +112,7 @@ bool ShootProgress(const std::string& folder) {
                                           {"Cancel", form->ButtonCancel.hwnd()}};
     const SIZE size = test::WindowSize(form->hwnd());
     ui::BitmapCanvas shot(size.cx, size.cy);
-    const bool ok = Report("Scan progress", test::ShootWindow(form->hwnd(), controls, shot), shot,
+    const bool ok = Report("Scan progress", ShootWindow(form->hwnd(), controls, shot), shot,
                            folder + "\\scan-progress-screen.bmp");
     HideWaitUpdate(form);
     return ok;

@@ -23,19 +23,12 @@ constexpr std::size_t kFewestColours = 12;
 // Problems found; none when the window and each of its main parts are drawn.
 int check(kv::TSearchForm& form, const kv::ui::BitmapCanvas& shot, POINT origin, bool report) {
     const std::size_t colours = kv::test::CountColours(shot);
-    int problems = colours < kFewestColours;
-    const std::pair<const char*, HWND> parts[] = {{"found list", form.FoundList.View().hwnd()},
-                                                  {"pages", form.Pages.hwnd()},
-                                                  {"find button", form.BtnFind.hwnd()},
-                                                  {"status bar", form.StatusBar.hwnd()}};
-    for (const auto& [name, hwnd] : parts) {
-        const RECT r = kv::test::RectInPicture(hwnd, origin);
-        const int ink = kv::test::UnlikeCorner(shot, r);
-        problems += ink == 0;
-        if (report)
-            std::printf("%-12s %4ld x %-4ld %6d pixels unlike its corner\n", name, r.right - r.left, r.bottom - r.top,
-                        ink);
-    }
+    const kv::test::NamedControls parts = {{"found list", form.FoundList.View().hwnd()},
+                                           {"pages", form.Pages.hwnd()},
+                                           {"find button", form.BtnFind.hwnd()},
+                                           {"status bar", form.StatusBar.hwnd()}};
+    const int problems =
+        (colours < kFewestColours) + static_cast<int>(kv::test::BlankControls(shot, parts, origin, report).size());
     if (report)
         std::printf("%zu colours\n", colours);
     return problems;
@@ -71,22 +64,10 @@ int main(int argc, char** argv) {
     const std::size_t hits = form.NormalResults().Count();
 
     SetForegroundWindow(form.hwnd());
-    RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    RECT w{};
-    GetWindowRect(form.hwnd(), &w);
-    kv::ui::BitmapCanvas shot(w.right - w.left, w.bottom - w.top);
-    const POINT origin{w.left, w.top};
-    // What the display shows lags behind the painting: copy again until drawn.
-    const DWORD start = GetTickCount();
-    do {
-        for (DWORD waitStart = GetTickCount(); GetTickCount() - waitStart < 250;) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            app.processMessages();
-        }
-        HDC screen = GetDC(nullptr);
-        BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, w.left, w.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-    } while (check(form, shot, origin, false) != 0 && GetTickCount() - start < 30000);
+    const SIZE size = kv::test::WindowSize(form.hwnd());
+    kv::ui::BitmapCanvas shot(size.cx, size.cy);
+    const POINT origin = kv::test::WindowOrigin(form.hwnd());
+    kv::test::ShootOwnWindow(form.hwnd(), shot, origin, [&] { return check(form, shot, origin, false) == 0; });
     int problems = check(form, shot, origin, true);
     std::printf("%zu hits listed\n", hits);
     problems += hits == 0 || form.FoundList.View().ItemCount() != static_cast<int>(hits);

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "catalog/file/CatalogWrite.h"
 #include "tests/catalog/ModelFixture.h"
 #include "tests/support/BitmapFile.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/support/ScreenshotRun.h"
 #include "ui/Canvas.h"
 
@@ -32,21 +32,6 @@ void writeCatalog(const std::string& path) {
 
 HWND child(HWND main, const char* cls) { return FindWindowExA(main, nullptr, cls, nullptr); }
 
-RECT rectIn(HWND hwnd, POINT origin) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    OffsetRect(&r, -origin.x, -origin.y);
-    return r;
-}
-
-int unlikeCorner(const kv::ui::BitmapCanvas& shot, const RECT& r) {
-    COLORREF first = shot.pixel(r.left + 1, r.top + 1);
-    int unlike = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) unlike += shot.pixel(x, y) != first;
-    return unlike;
-}
-
 int countIn(const kv::ui::BitmapCanvas& shot, const RECT& r, COLORREF colour) {
     int n = 0;
     for (int y = r.top; y < r.bottom; ++y)
@@ -57,20 +42,15 @@ int countIn(const kv::ui::BitmapCanvas& shot, const RECT& r, COLORREF colour) {
 // Problems found; none when the window is drawn: caption and frame, the tree
 // with its catalog, the status bar and the list each in their place.
 int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report) {
-    std::vector<bool> seen(1 << 24);
-    std::size_t colours = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x) {
-            auto i = static_cast<std::size_t>(shot.pixel(x, y));
-            colours += !seen[i];
-            seen[i] = true;
-        }
+    const std::size_t colours = kv::test::CountColours(shot);
     int problems = colours < kFewestColours;
     HWND tree = child(main, WC_TREEVIEWA), list = child(main, WC_LISTVIEWA), status = child(main, STATUSCLASSNAMEA);
     if (!tree || !list || !status) return problems + 1;
-    const RECT treeRect = rectIn(tree, origin), listRect = rectIn(list, origin), statusRect = rectIn(status, origin);
+    const RECT treeRect = kv::test::RectInPicture(tree, origin);
+    const RECT listRect = kv::test::RectInPicture(list, origin);
+    const RECT statusRect = kv::test::RectInPicture(status, origin);
     // The catalog's name stands in the tree.
-    const int treeInk = unlikeCorner(shot, treeRect);
+    const int treeInk = kv::test::UnlikeCorner(shot, treeRect);
     problems += treeInk == 0;
     // The panes sit side by side above the status bar.
     problems += treeRect.right > listRect.left || listRect.bottom > statusRect.top;
@@ -80,9 +60,9 @@ int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report
     HWND dock = child(main, "KvDockSite");
     HWND toolbar = dock ? FindWindowExA(dock, nullptr, "KvDockToolbar", nullptr) : nullptr;
     if (!toolbar) return problems + 1;
-    const RECT toolbarRect = rectIn(toolbar, origin);
+    const RECT toolbarRect = kv::test::RectInPicture(toolbar, origin);
     problems += toolbarRect.bottom > treeRect.top || toolbarRect.bottom <= toolbarRect.top;
-    problems += unlikeCorner(shot, toolbarRect) == 0;
+    problems += kv::test::UnlikeCorner(shot, toolbarRect) == 0;
     // The buttons show their pictures (the open folder's yellow among them) and the lamp is the idle green.
     const int toolbarYellow = countIn(shot, toolbarRect, RGB(255, 255, 0));
     const int lampGreen = countIn(shot, statusRect, RGB(0, 128, 0));
@@ -113,10 +93,13 @@ int checkFileMenu(HWND main, const std::string& output) {
     RECT r{};
     GetWindowRect(popup, &r);
     kv::ui::BitmapCanvas shot(r.right - r.left, r.bottom - r.top);
-    kv::test::CopyScreenUntil(shot, {r.left, r.top}, [&] {
-        yellow = countIn(shot, {0, 0, shot.width(), shot.height()}, RGB(255, 255, 0));
-        return yellow >= 20;
-    }, 10000);
+    kv::test::CopyUntilDrawn(
+        shot, {r.left, r.top},
+        [&] {
+            yellow = countIn(shot, {0, 0, shot.width(), shot.height()}, RGB(255, 255, 0));
+            return yellow >= 20;
+        },
+        [] { Sleep(250); });
     std::printf("File menu %ld x %ld, %d yellow pixels\n", r.right - r.left, r.bottom - r.top, yellow);
     if (!kv::test::saveBitmap(shot, output)) std::printf("cannot write %s\n", output.c_str());
     PostMessageA(main, WM_CANCELMODE, 0, 0);
@@ -144,11 +127,11 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 300 && SendMessageA(tree, TVM_GETCOUNT, 0, 0) == 0; ++i) Sleep(100);
         Sleep(4000);
         SetForegroundWindow(main);
-        RECT w{};
-        GetWindowRect(main, &w);
-        kv::ui::BitmapCanvas shot(w.right - w.left, w.bottom - w.top);
-        POINT origin{w.left, w.top};
-        kv::test::CopyScreenUntil(shot, origin, [&] { return check(main, shot, origin, false) == 0; }, 30000);
+        const SIZE size = kv::test::WindowSize(main);
+        kv::ui::BitmapCanvas shot(size.cx, size.cy);
+        const POINT origin = kv::test::WindowOrigin(main);
+        kv::test::CopyUntilDrawn(
+            shot, origin, [&] { return check(main, shot, origin, false) == 0; }, [] { Sleep(250); });
         int problems = check(main, shot, origin, true);
         if (!kv::test::saveBitmap(shot, argv[2])) std::printf("cannot write %s\n", argv[2]);
         std::string menuShot = argv[2];

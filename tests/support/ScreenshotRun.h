@@ -5,13 +5,11 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "shell/app/ProgramIdentity.h"
 #include "system/settings/RegistrySectionStoreWin32.h"
-#include "ui/Canvas.h"
 
 namespace kv::test {
 
@@ -61,17 +59,5 @@ private:
     PROCESS_INFORMATION pi_{};
     bool started_ = false;
 };
-
-// What the display shows lags behind the painting: copies the screen from
-// origin into shot every 250 ms until drawn() says so or the time is up.
-inline void CopyScreenUntil(ui::BitmapCanvas& shot, POINT origin, const std::function<bool()>& drawn, DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        Sleep(250);
-        HDC screen = GetDC(nullptr);
-        BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, origin.x, origin.y, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-    } while (!drawn() && GetTickCount() - start < ms);
-}
 
 }  // namespace kv::test

@@ -34,6 +34,7 @@
 #include "ui/StatusBar.h"
 #include "ui/TreeView.h"
 #include "tests/support/BitmapFile.h"
+#include "tests/support/ScreenPicture.h"
 
 namespace {
 
@@ -184,38 +185,21 @@ public:
 // A picture of the form whose top-left pixel is at origin on the screen is
 // drawn when it has many colours and every control's area more than one.
 int checkPicture(ShowcaseForm& form, const BitmapCanvas& shot, POINT origin, bool report) {
-    std::vector<bool> seen(1 << 24);
-    size_t colours = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x) {
-            auto i = static_cast<size_t>(shot.pixel(x, y));
-            colours += !seen[i];
-            seen[i] = true;
-        }
+    const size_t colours = kv::test::CountColours(shot);
     if (report) std::printf("%zu colours\n", colours);
-    int blank = colours < kFewestColours ? 1 : 0;
-    std::vector<std::pair<const char*, Control*>> controls = {
-        {"label", &form.label},     {"edit", &form.edit},   {"combo", &form.combo},
-        {"check box", &form.check}, {"button", &form.ok},   {"progress bar", &form.progress},
-        {"list box", &form.listBox}, {"status bar", &form.status}, {"tree", &form.tree},
-        {"list", &form.list},       {"radio", &form.radio}, {"speed button", &form.tool},
-        {"track bar", &form.track}, {"date", &form.date},   {"up-down", &form.spin},
-        {"rich edit", &form.richEdit}, {"check list", &form.checkList},
-        {"pages", &form.pages},     {"bitmap button", &form.print}};
-    for (auto& [name, c] : controls) {
-        RECT r{};
-        GetWindowRect(c->hwnd(), &r);
-        OffsetRect(&r, -origin.x, -origin.y);
-        COLORREF first = shot.pixel(r.left + 1, r.top + 1);
-        int unlike = 0;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) unlike += shot.pixel(x, y) != first;
-        if (report)
-            std::printf("%-12s %4ld x %-4ld %6d pixels unlike its corner\n", name, r.right - r.left,
-                        r.bottom - r.top, unlike);
-        if (unlike == 0) ++blank;
-    }
-    return blank;
+    const kv::test::NamedControls controls = {
+        {"label", form.label.hwnd()},        {"edit", form.edit.hwnd()},
+        {"combo", form.combo.hwnd()},        {"check box", form.check.hwnd()},
+        {"button", form.ok.hwnd()},          {"progress bar", form.progress.hwnd()},
+        {"list box", form.listBox.hwnd()},   {"status bar", form.status.hwnd()},
+        {"tree", form.tree.hwnd()},          {"list", form.list.hwnd()},
+        {"radio", form.radio.hwnd()},        {"speed button", form.tool.hwnd()},
+        {"track bar", form.track.hwnd()},    {"date", form.date.hwnd()},
+        {"up-down", form.spin.hwnd()},       {"rich edit", form.richEdit.hwnd()},
+        {"check list", form.checkList.hwnd()}, {"pages", form.pages.hwnd()},
+        {"bitmap button", form.print.hwnd()}};
+    return (colours < kFewestColours ? 1 : 0) +
+           static_cast<int>(kv::test::BlankControls(shot, controls, origin, report).size());
 }
 
 int finish(ShowcaseForm& form, const BitmapCanvas& shot, POINT origin, const char* path) {
@@ -237,26 +221,13 @@ int selfTest(ShowcaseForm& form, const char* path) {
     return finish(form, shot, origin, path);
 }
 
-// Copies the screen under the whole window. What the display shows lags behind
-// the painting (Wine hands it to the X server in its own time), so the copy is
-// taken again until it is drawn or time is up.
+// Copies the screen under the whole window until it is drawn or time is up.
 int screenshot(ShowcaseForm& form, const char* path) {
     SetForegroundWindow(form.hwnd());
-    RedrawWindow(form.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    RECT w{};
-    GetWindowRect(form.hwnd(), &w);
-    BitmapCanvas shot(w.right - w.left, w.bottom - w.top);
-    POINT origin{w.left, w.top};
-    DWORD start = GetTickCount();
-    do {
-        for (DWORD waitStart = GetTickCount(); GetTickCount() - waitStart < 250;) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            Application::instance().processMessages();
-        }
-        HDC screen = GetDC(nullptr);
-        BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, w.left, w.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
-    } while (checkPicture(form, shot, origin, false) != 0 && GetTickCount() - start < 30000);
+    const SIZE size = kv::test::WindowSize(form.hwnd());
+    BitmapCanvas shot(size.cx, size.cy);
+    const POINT origin = kv::test::WindowOrigin(form.hwnd());
+    kv::test::ShootOwnWindow(form.hwnd(), shot, origin, [&] { return checkPicture(form, shot, origin, false) == 0; });
     return finish(form, shot, origin, path);
 }
 

@@ -11,6 +11,7 @@
 #include "archive/VolumeName.h"
 #include "base/DosDateTime.h"
 #include "base/Errors.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv::arc {
 
@@ -56,7 +57,7 @@ void TUnARJ::Walk() {
             continue;
         }
         if (h->fileType == kLabel) continue;
-        if (!MatchFileSpec(mask, name)) {
+        if (!MatchFileSpec(mask, name, systemCaseMap())) {
             ReportArcError(*this, name, "0", eSkippedFile);
             SkipParts(*h, counter);
             continue;

@@ -7,6 +7,7 @@
 #include "base/text/AnsiCase.h"
 #include "base/DosDateTime.h"
 #include "base/text/Wildcard.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv::arc {
 
@@ -108,7 +109,7 @@ void TUnRAR::Fail(int id) {
 }
 
 bool TUnRAR::Selects(const std::string& storedName, const std::string& mask) const {
-    if (Context().MemberNames.empty()) return MatchWildcard(fileNamePart(storedName), mask);
+    if (Context().MemberNames.empty()) return MatchWildcard(fileNamePart(storedName), mask, systemCaseMap());
     return TUnBase::Selects(storedName);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Case mapping of ANSI bytes. The code page is injected as a table: the Windows
-// build asks the system for its ANSI code page, native builds use Windows-1252.
+// Case mapping of ANSI bytes. The code page is injected as a table; the system's
+// own is system/SystemCaseMap.h.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,9 +25,6 @@ struct CaseMap {
 
 // Windows-1252 (Western European).
 const CaseMap& cp1252CaseMap();
-
-// The ANSI code page of the system the program runs on; Windows-1252 natively.
-const CaseMap& systemCaseMap();
 
 std::string upperCase(std::string_view text, const CaseMap& map);
 std::string lowerCase(std::string_view text, const CaseMap& map);

@@ -12,6 +12,6 @@ namespace kv::arc {
 // empty part matches only a part that begins with '*'. Letters compare by their
 // upper case in the given code page. Runs in time proportional to the product of
 // the lengths, whatever the number of '*'.
-bool MatchFileSpec(std::string_view mask, std::string_view name, const CaseMap& caseMap = systemCaseMap());
+bool MatchFileSpec(std::string_view mask, std::string_view name, const CaseMap& caseMap);
 
 }  // namespace kv::arc

@@ -11,6 +11,6 @@ namespace kv {
 
 // A name with no lower-case letter becomes all lower case: "README.TXT" gives
 // "readme.txt", "\DOS\UTIL" gives "\dos\util". Any lower-case letter leaves it as is.
-void LowerIfAllUpper(std::string& name, const CaseMap& caseMap = systemCaseMap());
+void LowerIfAllUpper(std::string& name, const CaseMap& caseMap);
 
 }  // namespace kv

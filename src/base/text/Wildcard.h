@@ -44,7 +44,7 @@ private:
 
 // True when Name matches Mask by the rules of WildcardMask. Time grows with
 // name length x mask length at worst.
-bool MatchWildcard(std::string_view name, std::string_view mask, const CaseMap& caseMap = systemCaseMap());
+bool MatchWildcard(std::string_view name, std::string_view mask, const CaseMap& caseMap);
 
 // A typed mask made usable: ",", "/" and "\" are removed and a "*" or "?" right
 // after a "*" is dropped. An empty result means nothing usable was typed.

@@ -69,7 +69,7 @@ std::string ShortenPath(std::string_view path, int maxWidth, const TextWidth& wi
     for (std::size_t first = 1; first < parts.size(); ++first) {
         std::string candidate = std::string(head) + "\\...";
         for (std::size_t i = first; i < parts.size(); ++i)
-            candidate += "\\" + std::string(parts[i]);
+            candidate.append("\\").append(parts[i]);
         if (width(candidate) <= maxWidth)
             return candidate;
     }
@@ -80,7 +80,8 @@ std::string ShortenPath(std::string_view path, int maxWidth, const TextWidth& wi
 }
 
 std::string MruCaption(std::size_t number, std::string_view path, int maxWidth, const TextWidth& width) {
-    return "&" + std::to_string(number) + " " + EscapeAmpersands(ShortenPath(path, maxWidth, width));
+    return std::string("&").append(std::to_string(number)).append(" ").append(
+        EscapeAmpersands(ShortenPath(path, maxWidth, width)));
 }
 
 int MenuItemWidth(std::string_view caption, std::string_view shortcutText, const TextWidth& width, int extra) {

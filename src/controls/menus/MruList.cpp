@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/text/AnsiCase.h"
+#include "system/SystemCaseMap.h"
 #include "system/settings/SectionStore.h"
 
 namespace kv {
@@ -16,7 +17,7 @@ bool sameName(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return map.toUpper(x) == map.toUpper(y); });
 }
 
-std::string valueName(std::size_t i) { return "F" + std::to_string(i); }
+std::string valueName(std::size_t i) { return std::string("F").append(std::to_string(i)); }
 
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "base/text/AnsiCase.h"
 #include "catalog/model/ItemHead.h"
 #include "search/engine/SearchCriteria.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 

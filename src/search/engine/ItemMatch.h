@@ -9,6 +9,7 @@
 #include "catalog/model/ItemRecords.h"
 #include "search/engine/SearchCriteria.h"
 #include "search/engine/SearchScope.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 

@@ -16,6 +16,7 @@
 #include "search/engine/ItemMatch.h"
 #include "search/engine/SearchHost.h"
 #include "search/engine/SearchScope.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 

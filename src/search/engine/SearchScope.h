@@ -8,6 +8,7 @@
 
 #include "base/text/AnsiCase.h"
 #include "catalog/model/Forest.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 

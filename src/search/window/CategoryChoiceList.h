@@ -7,6 +7,7 @@
 #include "base/text/AnsiCase.h"
 #include "catalog/model/Forest.h"
 #include "search/engine/SearchScope.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 

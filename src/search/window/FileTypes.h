@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/text/AnsiCase.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 

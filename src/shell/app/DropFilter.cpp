@@ -1,6 +1,7 @@
 #include "shell/app/DropFilter.h"
 
 #include "base/text/AnsiCase.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 namespace {

@@ -8,6 +8,7 @@
 #include "base/text/FileNameText.h"
 #include "catalog/model/DiskSpace.h"
 #include "catalog/model/Node.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 

@@ -6,6 +6,7 @@
 #include "catalog/model/CatalogModified.h"
 #include "catalog/model/FileRecord.h"
 #include "shell/commands/SearchRefusal.h"
+#include "system/SystemCaseMap.h"
 #include "system/drives/MediaTypes.h"
 #include "ui/UserPrompt.h"
 

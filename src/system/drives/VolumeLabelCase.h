@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/text/AnsiCase.h"
+#include "system/SystemCaseMap.h"
 #include "system/drives/DriveInfo.h"
 
 namespace kv {

@@ -7,6 +7,7 @@
 
 #include "base/text/AnsiCase.h"
 #include "base/Errors.h"
+#include "system/SystemCaseMap.h"
 #include "system/files/FileQueriesWin32.h"
 #include "system/files/FileSourceWin32.h"
 #include "system/files/FileSystem.h"

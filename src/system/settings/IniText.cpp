@@ -120,7 +120,7 @@ bool IniText::write(std::string_view section, std::string_view name, std::string
     auto span = find(section);
     if (!span) {
         if (!lines_.empty() && !trim(lines_.back()).empty()) lines_.emplace_back();
-        lines_.push_back("[" + std::string(section) + "]");
+        lines_.push_back(std::string("[").append(section).append("]"));
         lines_.push_back(std::move(line));
         return true;
     }

@@ -10,6 +10,7 @@
 #include "TestGlyph.h"
 #include "controls/menus/GlyphMenuItemsWin32.h"
 #include "tests/support/BitmapFile.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/support/TestInput.h"
 #include "ui/Canvas.h"
 #include "ui/Form.h"
@@ -59,9 +60,7 @@ int main(int argc, char** argv) {
             return;
         }
         kv::ui::BitmapCanvas shot(r.right - r.left, r.bottom - r.top);
-        HDC screen = GetDC(nullptr);
-        BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, r.left, r.top, SRCCOPY);
-        ReleaseDC(nullptr, screen);
+        kv::test::CopyFromScreen(shot, r.left, r.top);
         const int enabledInk = count(shot, kv::test::kEnabledInk);
         const int disabledInk = count(shot, kv::test::kDisabledInk);
         const int ground = count(shot, kv::test::kGround);

@@ -11,6 +11,7 @@
 #include "BrowseFixture.h"
 #include "catalog/file/CatalogWrite.h"
 #include "tests/support/BitmapFile.h"
+#include "tests/support/ScreenPicture.h"
 #include "tests/support/ScreenshotRun.h"
 
 namespace {
@@ -38,10 +39,7 @@ HTREEITEM firstChild(HWND tree, HTREEITEM parent) {
 
 // Pixels of the list that differ from its background: rows with icons and texts.
 int listInk(HWND main, HWND list, const kv::ui::BitmapCanvas& shot) {
-    RECT w{}, r{};
-    GetWindowRect(main, &w);
-    GetWindowRect(list, &r);
-    OffsetRect(&r, -w.left, -w.top);
+    const RECT r = kv::test::RectInPicture(list, kv::test::WindowOrigin(main));
     const COLORREF background = shot.pixel(r.right - 20, r.bottom - 20);
     int ink = 0;
     for (int y = r.top + 25; y < r.top + 120 && y < r.bottom; ++y)
@@ -83,14 +81,16 @@ int main(int argc, char** argv) {
         }
         Sleep(4000);  // the splash goes
         SetForegroundWindow(main);
-        RECT w{};
-        GetWindowRect(main, &w);
-        kv::ui::BitmapCanvas shot(w.right - w.left, w.bottom - w.top);
+        const SIZE size = kv::test::WindowSize(main);
+        kv::ui::BitmapCanvas shot(size.cx, size.cy);
         int ink = 0;
-        kv::test::CopyScreenUntil(shot, {w.left, w.top}, [&] {
-            ink = listInk(main, list, shot);
-            return ink >= 500;
-        }, 30000);
+        kv::test::CopyUntilDrawn(
+            shot, kv::test::WindowOrigin(main),
+            [&] {
+                ink = listInk(main, list, shot);
+                return ink >= 500;
+            },
+            [] { Sleep(250); });
         std::printf("%ld rows, %d inked pixels in the rows\n", static_cast<long>(rows), ink);
         if (!kv::test::saveBitmap(shot, argv[2])) std::printf("cannot write %s\n", argv[2]);
         // The ".." row, Sub, a.txt, b.zip and c.txt.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/text/AnsiCase.h"
+#include "system/SystemCaseMap.h"
 #include "system/drives/MediaTypes.h"
 #include "tests/catalog/ModelFixture.h"
 #include "tests/support/ScriptedPrompt.h"

@@ -1,4 +1,4 @@
-#include "base/text/AnsiCase.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "base/text/AnsiCase.h"
+#include "system/SystemCaseMap.h"
 
 namespace kv {
 
