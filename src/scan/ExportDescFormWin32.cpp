@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "catalog/model/ItemPath.h"
+#include "scan/DialogButtonsWin32.h"
 
 namespace kv {
 
@@ -79,16 +80,7 @@ TExportDescForm::TExportDescForm() {
         }
         y += 24;
     }
-    ExportBtn.setText("Export");
-    ExportBtn.modalResult = ui::mrOk;
-    ExportBtn.setBounds(250, y + 14, 80, 25);
-    ExportBtn.create(this);
-    CancelBtn.setText("Cancel");
-    CancelBtn.modalResult = ui::mrCancel;
-    CancelBtn.setBounds(340, y + 14, 80, 25);
-    CancelBtn.create(this);
-    setDefaultControl(&ExportBtn);
-    setCancelControl(&CancelBtn);
+    CreateDialogButtons(*this, {ExportBtn, "Export", ui::mrOk}, {CancelBtn, "Cancel", ui::mrCancel}, 250, y + 14, 80);
 }
 
 TExportDescForm::~TExportDescForm() { destroyWindow(); }
