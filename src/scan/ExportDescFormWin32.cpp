@@ -31,6 +31,7 @@ void SpinNumber::setEnabled(bool on) {
 
 TExportDescForm::TExportDescForm() {
     setBorderStyle(ui::BorderStyle::Dialog);
+    setPosition(ui::FormPosition::MainFormCenter);
     setCaption("Exporting Descriptions");
     setWindowClassName("KvExportDescForm");
     setBounds(0, 0, 440, 340);

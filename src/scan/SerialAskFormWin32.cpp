@@ -17,6 +17,7 @@ void QuestionIcon::createWnd() {
 
 TSerialAskForm::TSerialAskForm() {
     setBorderStyle(ui::BorderStyle::Dialog);
+    setPosition(ui::FormPosition::MainFormCenter);
     setCaption("Change Serial Number?");
     setWindowClassName("KvSerialAskForm");
     setBounds(0, 0, 430, 200);
