@@ -40,6 +40,31 @@ private:
     std::string_view view_;
 };
 
+// Whether the text, folded on the fly, holds the (already folded) pattern: no
+// copy of the text, and most positions end at their first byte.
+bool FoldedContains(std::string_view text, std::string_view pattern, bool fold, const CaseMap& map) {
+    if (pattern.empty())
+        return true;
+    if (pattern.size() > text.size())
+        return false;
+    auto at = [&](std::size_t i) -> unsigned char {
+        const auto c = static_cast<unsigned char>(text[i]);
+        return fold ? map.upper[c] : c;
+    };
+    const auto first = static_cast<unsigned char>(pattern[0]);
+    const std::size_t last = text.size() - pattern.size();
+    for (std::size_t i = 0; i <= last; ++i) {
+        if (at(i) != first)
+            continue;
+        std::size_t k = 1;
+        while (k < pattern.size() && at(i + k) == static_cast<unsigned char>(pattern[k]))
+            ++k;
+        if (k == pattern.size())
+            return true;
+    }
+    return false;
+}
+
 std::int64_t secondOfDosTime(std::uint32_t v) {
     return static_cast<std::int64_t>((v >> 11) & 31) * 3600 + ((v >> 5) & 63) * 60 + (v & 31) * 2;
 }
@@ -77,7 +102,7 @@ bool ItemMatcher::NameMatches(std::string_view name) const {
     case NameMode::Mask:
         return mask_.Matches(name, caseMap_);
     case NameMode::Part:
-        return Folded(name, !c.nameCaseSensitive, caseMap_).view().find(c.namePattern) != std::string_view::npos;
+        return FoldedContains(name, c.namePattern, !c.nameCaseSensitive, caseMap_);
     case NameMode::Exact:
         return Folded(name, !c.nameCaseSensitive, caseMap_).view() == c.namePattern;
     case NameMode::Extension:
