@@ -181,6 +181,34 @@ TEST(SearchEngineTest, ProgressAndHitsReachTheMainThreadInFewBoundedBatches) {
         EXPECT_LE(n, SearchEngine::kMaxHitBatch + SearchEngine::kProgressStep);
 }
 
+class CountingSync final : public MainThreadSync {
+public:
+    int calls = 0;
+    void synchronize(const std::function<void()>& call) override {
+        ++calls;
+        call();
+    }
+};
+
+// Each round trip to the main thread is costly under Wine: a folder's list and
+// its subfolders come in one, and a release rides along with the next.
+TEST(SearchEngineTest, OneCallToTheMainThreadPerListWalked) {
+    SearchFixture f;
+    CountingSync sync;
+    const TSearchCriteria c = CompileSearchCriteria(ByName(NameMode::Exact, "nothing"), cp1252CaseMap());
+    const SearchScope scope = f.Scope(c);
+    SyncSearchHost host({sync, f.results, {}, {}, {}, {}, nullptr});
+    std::atomic<bool> stop{false};
+    SearchEngine engine(c, scope, host, stop, true, cp1252CaseMap());
+    engine.SetProgressInterval(std::chrono::hours(1));
+    engine.Execute();
+    // Two disks and five folders (A, A1, A1a, A2 and the archive B), and the last progress.
+    EXPECT_EQ(sync.calls, 8);
+    EXPECT_EQ(host.ListsKept(), 0u);
+    EXPECT_FALSE(SearchFixture::Loaded(f.disk));
+    EXPECT_FALSE(SearchFixture::Loaded(f.Folder({0, 0, 0})));
+}
+
 TEST(SearchEngineTest, NothingMatchableEndsAsStopped) {
     SearchFixture f;
     InlineRun run;

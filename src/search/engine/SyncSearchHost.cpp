@@ -8,21 +8,44 @@
 
 namespace kv {
 
+void SyncSearchHost::OnMainThread(const std::function<void()>& call) {
+    services_.sync.synchronize([&] {
+        ReleasePending();
+        call();
+    });
+}
+
 void SyncSearchHost::EnsureSubfolders(Node& node) {
-    services_.sync.synchronize([&] { LoadSubfolders(&node, false, false, services_.prompt); });
+    if (subfoldersReady_ == &node) {
+        subfoldersReady_ = nullptr;
+        return;
+    }
+    OnMainThread([&] { LoadSubfolders(&node, false, false, services_.prompt); });
 }
 
 bool SyncSearchHost::EnsureFileList(Node& node) {
     bool loadedNow = false;
-    services_.sync.synchronize([&] {
+    bool subfolders = false;
+    OnMainThread([&] {
         auto* owner = RecordAs<FileOwnerRecord>(node.record());
-        if (!owner || owner->loaded)
+        if (!owner)
             return;
-        LoadFileList(&node, services_.prompt);
-        loadedNow = owner->loaded;
-        if (loadedNow)
-            loadedByWalk_.insert(&node);
+        if (!owner->loaded) {
+            LoadFileList(&node, services_.prompt);
+            loadedNow = owner->loaded;
+            if (loadedNow)
+                loadedByWalk_.insert(&node);
+        }
+        // The walk asks for them once the files are done. A failure here is
+        // left for that request, so that it ends the walk where it did before.
+        try {
+            LoadSubfolders(&node, false, false, services_.prompt);
+            subfolders = true;
+        } catch (const std::exception&) {
+        }
     });
+    if (subfolders)
+        subfoldersReady_ = &node;
     return loadedNow;
 }
 
@@ -38,19 +61,25 @@ bool SyncSearchHost::MayRelease(const Node& node, const FileOwnerRecord& owner) 
     return !listed;
 }
 
-void SyncSearchHost::ReleaseFileList(Node& node) {
-    services_.sync.synchronize([&] {
-        auto* owner = RecordAs<FileOwnerRecord>(node.record());
-        if (!owner || !MayRelease(node, *owner))
-            return;
+// The worker no longer reads the list; whether it may go is decided on the main
+// thread at the next call, when the hits found so far are listed.
+void SyncSearchHost::ReleaseFileList(Node& node) { pendingReleases_.push_back(&node); }
+
+void SyncSearchHost::ReleasePending() {
+    std::vector<Node*> nodes;
+    nodes.swap(pendingReleases_);
+    for (Node* node : nodes) {
+        auto* owner = RecordAs<FileOwnerRecord>(node->record());
+        if (!owner || !MayRelease(*node, *owner))
+            continue;
         // Pins (views, compares, reports) and changes are checked again by the model.
-        if (UnloadFileList(node))
-            loadedByWalk_.erase(&node);
-    });
+        if (UnloadFileList(*node))
+            loadedByWalk_.erase(node);
+    }
 }
 
 void SyncSearchHost::Progress(const SearchProgress& progress, std::vector<ItemHead*>&& hits) {
-    services_.sync.synchronize([&] {
+    OnMainThread([&] {
         TResultList& list = services_.results;
         for (ItemHead* hit : hits) {
             if (IsListed(hit->indexWord(list.slot())))
@@ -66,7 +95,7 @@ void SyncSearchHost::Progress(const SearchProgress& progress, std::vector<ItemHe
 
 bool SyncSearchHost::AskCancelSort() {
     bool answer = false;
-    services_.sync.synchronize([&] { answer = services_.askCancelSort && services_.askCancelSort(); });
+    OnMainThread([&] { answer = services_.askCancelSort && services_.askCancelSort(); });
     return answer;
 }
 
