@@ -15,17 +15,67 @@ void SyncSearchHost::OnMainThread(const std::function<void()>& call) {
     });
 }
 
+namespace {
+
+// Nodes found ready ahead of the walk in one call; bounds that call's work.
+constexpr std::size_t kMaxReadyAhead = 4096;
+
+// The list is in memory and the subfolders are read: the walk needs nothing of
+// the main thread here. Nothing unloads a list or removes a node during a run
+// but the walk's own releases, so this stays true until the walk gets there.
+bool IsReady(const Node& node) {
+    const auto* owner = RecordAs<FileOwnerRecord>(node.record());
+    if (!owner || !owner->loaded)
+        return false;
+    if (const auto* folder = RecordAs<TFolderRec>(owner))
+        return folder->subfolderPos <= 0;
+    const auto* disk = RecordAs<TDiskRec>(owner);
+    return disk && disk->topLevelRead;
+}
+
+// Main thread: the ready nodes below node, as far down as they stay ready.
+std::vector<const Node*> ReadyBelow(const Node& node) {
+    std::vector<const Node*> ready;
+    std::vector<const Node*> pending;
+    for (const auto& child : node.children())
+        pending.push_back(child.get());
+    while (!pending.empty() && ready.size() < kMaxReadyAhead) {
+        const Node* n = pending.back();
+        pending.pop_back();
+        if (!IsReady(*n))
+            continue;
+        ready.push_back(n);
+        for (const auto& child : n->children())
+            pending.push_back(child.get());
+    }
+    return ready;
+}
+
+}  // namespace
+
 void SyncSearchHost::EnsureSubfolders(Node& node) {
     if (subfoldersReady_ == &node) {
         subfoldersReady_ = nullptr;
         return;
     }
-    OnMainThread([&] { LoadSubfolders(&node, false, false, services_.prompt); });
+    if (readyAhead_.erase(&node))
+        return;
+    std::vector<const Node*> ready;
+    OnMainThread([&] {
+        LoadSubfolders(&node, false, false, services_.prompt);
+        ready = ReadyBelow(node);
+    });
+    readyAhead_.insert(ready.begin(), ready.end());
 }
 
 bool SyncSearchHost::EnsureFileList(Node& node) {
+    if (readyAhead_.erase(&node)) {
+        subfoldersReady_ = &node;
+        return false;
+    }
     bool loadedNow = false;
     bool subfolders = false;
+    std::vector<const Node*> ready;
     OnMainThread([&] {
         auto* owner = RecordAs<FileOwnerRecord>(node.record());
         if (!owner)
@@ -42,10 +92,13 @@ bool SyncSearchHost::EnsureFileList(Node& node) {
             LoadSubfolders(&node, false, false, services_.prompt);
             subfolders = true;
         } catch (const std::exception&) {
+            return;
         }
+        ready = ReadyBelow(node);
     });
     if (subfolders)
         subfoldersReady_ = &node;
+    readyAhead_.insert(ready.begin(), ready.end());
     return loadedNow;
 }
 

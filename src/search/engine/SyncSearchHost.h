@@ -3,7 +3,8 @@
 // thread through the base layer's synchronised calls. The main thread decides
 // there whether a list the walk loaded may go again, and it alone writes the
 // result list and the records' index words. Round trips are few: a folder's
-// subfolders come with its file list, and releases ride along with the next call.
+// subfolders come with its file list, parts of the tree already in memory are
+// walked without asking, and releases ride along with the next call.
 #include <cstdint>
 #include <functional>
 #include <unordered_set>
@@ -58,8 +59,10 @@ private:
     SearchHostServices services_;
     // Filled by the worker, emptied on the main thread while the worker waits.
     std::vector<Node*> pendingReleases_;
-    // Worker only: the node whose subfolders came with its file list.
+    // Worker only: the node whose subfolders came with its file list, and the
+    // nodes further down found to need no call at all.
     const Node* subfoldersReady_ = nullptr;
+    std::unordered_set<const Node*> readyAhead_;
     // Main thread only.
     std::unordered_set<const Node*> loadedByWalk_;
     std::int64_t firstHit_ = -1;
