@@ -6,10 +6,13 @@
 #include "controls/docks/DockSiteWin32.h"
 #include "controls/docks/DockToolbarButtonWin32.h"
 #include "controls/docks/DockToolbarWin32.h"
+#include "controls/docks/FloatingToolbarWin32.h"
 #include "controls/docks/ToolbarPositionsWin32.h"
 #include "system/settings/MemorySectionStore.h"
 #include "system/settings/RegistrySectionStoreWin32.h"
+#include "ui/Application.h"
 #include "ui/Canvas.h"
+#include "ui/HintManager.h"
 #include "ui/Form.h"
 #include "ui/SpeedButton.h"
 #include "ui/UiErrors.h"
@@ -207,6 +210,75 @@ TEST(DockToolbar, FloatingWindowFrameAndActivation) {
     SendMessageA(f.bar->hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(f.bar->width() - 2, 2));
     EXPECT_EQ(f.bar->DockedTo(), f.top);
     EXPECT_FALSE(IsWindowVisible(fw));
+}
+
+TEST(DockToolbar, RecreationEventsFireAroundEachNewWindowOrParent) {
+    DockedForm f;
+    std::vector<std::string> order;
+    HWND before = nullptr, after = nullptr;
+    f.bar->OnDockChanging = [&](TDockToolbar&) { order.push_back("changing"); };
+    f.bar->OnDockChanged = [&](TDockToolbar&) { order.push_back("changed"); };
+    f.bar->OnRecreating = [&](TDockToolbar& b) {
+        order.push_back("recreating");
+        before = GetParent(b.hwnd());
+    };
+    f.bar->OnRecreated = [&](TDockToolbar& b) {
+        order.push_back("recreated");
+        after = GetParent(b.hwnd());
+    };
+    const std::vector<std::string> move{"changing", "recreating", "recreated", "changed"};
+    f.bar->SetDockedTo(nullptr);
+    EXPECT_EQ(order, move);
+    EXPECT_EQ(before, f.top->hwnd());
+    EXPECT_EQ(after, f.bar->floatingWindow());
+    order.clear();
+    f.bar->SetDockedTo(f.left);
+    EXPECT_EQ(order, move);
+    EXPECT_EQ(after, f.left->hwnd());
+    order.clear();
+    f.bar->SetDockedTo(f.left);  // no change, no events
+    EXPECT_TRUE(order.empty());
+
+    // A window made again (the dock's, and so the toolbar's with it).
+    const HWND old = f.bar->hwnd();
+    f.left->recreateWnd();
+    EXPECT_EQ(order, (std::vector<std::string>{"recreating", "recreated"}));
+    EXPECT_NE(f.bar->hwnd(), old);
+    EXPECT_EQ(after, f.left->hwnd());
+    EXPECT_TRUE(IsWindow(f.bar->hwnd()));
+}
+
+TEST(DockToolbar, HintsPauseWhileDraggedAndComeBackAfter) {
+    DockedForm f;
+    constexpr UINT kProbe = WM_APP + 17;
+    std::vector<bool> seen;
+    auto listener = f.form.addMessageListener([&](Form&, UINT msg, WPARAM&, LPARAM&, LRESULT&) {
+        if (msg == kProbe) seen.push_back(Application::instance().hints().suspended());
+        return false;
+    });
+    PostMessageA(f.form.hwnd(), kProbe, 0, 0);  // dispatched by the drag's loop
+    const RECT top = windowRect(f.top->hwnd());
+    dragTo(*f.bar, {5, 5}, {top.left + 100, top.top + 2});
+    EXPECT_EQ(seen, std::vector<bool>{true});
+    EXPECT_FALSE(Application::instance().hints().suspended());
+    PostMessageA(f.bar->hwnd(), WM_LBUTTONDOWN, 0, 0);  // a drag that ends without a move
+    f.bar->beginDrag({5, 5}, false);
+    EXPECT_FALSE(Application::instance().hints().suspended());
+}
+
+TEST(DockToolbar, FloatingCaptionFallsBackToItsOwnDrawing) {
+    // Without a window the system cannot draw the caption: the fill and the text are ours.
+    BitmapCanvas shot(60, 16);
+    shot.canvas().setBrushColor(RGB(1, 2, 3));
+    shot.canvas().fillRect({0, 0, 60, 16});
+    paintFloatingCaption(shot.canvas(), nullptr, {0, 0, 60, 16}, "A long floating toolbar caption");
+    const COLORREF fill = GetSysColor(COLOR_ACTIVECAPTION);
+    EXPECT_EQ(shot.pixel(0, 0), fill);
+    EXPECT_EQ(shot.pixel(59, 15), fill);
+    int text = 0;
+    for (int x = 0; x < 60; ++x)
+        for (int y = 0; y < 16; ++y) text += shot.pixel(x, y) == GetSysColor(COLOR_CAPTIONTEXT);
+    EXPECT_GT(text, 10);
 }
 
 TEST(DockToolbar, DragsBetweenDocksAndOut) {
