@@ -224,7 +224,11 @@ void TDockToolbar::SetDockedTo(TDockSite* dock) {
         placing_ = false;
     }
     layoutControls();
-    if (!dock) setFloatRect(floatRect());
+    if (!dock) {
+        // The window fits the toolbar, whatever size the rectangle had.
+        const DockRect c = floatRect();
+        setFloatRect({c.left, c.top, c.left + width(), c.top + height()});
+    }
     if (wasVisible && hwnd()) ShowWindow(hwnd(), SW_SHOWNA);
     syncFloatingVisibility();
     if (old) old->unlockArrange();

@@ -371,6 +371,25 @@ TEST(DockToolbar, PositionsSurviveARestart) {
     }
 }
 
+TEST(DockToolbar, ReloadingAFloatingToolbarKeepsItsWindowSize) {
+    // The program loads the positions again once it is idle, with the toolbar
+    // already floating.
+    kv::MemorySectionStore store;
+    DockedForm f;
+    f.bar->SetDockedTo(nullptr);
+    f.bar->setFloatRect({300, 200, 400, 230});
+    SaveToolbarPositions(f.form, store);
+    const RECT before = windowRect(f.bar->floatingWindow());
+    LoadToolbarPositions(f.form, store);
+    ASSERT_EQ(f.bar->DockedTo(), nullptr);
+    EXPECT_EQ(windowRect(f.bar->floatingWindow()).left, before.left);
+    EXPECT_EQ(windowRect(f.bar->floatingWindow()).top, before.top);
+    RECT client;
+    GetClientRect(f.bar->floatingWindow(), &client);
+    EXPECT_EQ(client.right, 4 + 3 * 23 + 6 + 4);
+    EXPECT_EQ(client.bottom, 2 + 22 + 1);
+}
+
 TEST(DockToolbar, PositionsGoToTheRegistryOneSubkeyPerToolbar) {
     const std::string key = "\\Software\\Talvenmoor\\Korvalder? Dock Tests";
     RegDeleteTreeA(HKEY_CURRENT_USER, key.substr(1).c_str());
