@@ -150,7 +150,10 @@ void FloatingToolbarWindow::trackResize(int hit, POINT start) {
             s = PickCandidateByHeight(sizes, c0.height() - (p.y - start.y));
         else
             s = PickCandidateByHeight(sizes, c0.height() + (p.y - start.y));
-        toolbar_.FloatRightX = s.width;
+        if (toolbar_.FloatRightX != s.width) {
+            toolbar_.FloatRightX = s.width;
+            toolbar_.layoutControls();
+        }
         DockRect c = c0;
         if (hit == HTLEFT) c.left = c.right - s.width; else c.right = c.left + s.width;
         if (hit == HTTOP) c.top = c.bottom - s.height; else c.bottom = c.top + s.height;

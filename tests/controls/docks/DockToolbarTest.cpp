@@ -281,6 +281,30 @@ TEST(DockToolbar, FloatingCaptionFallsBackToItsOwnDrawing) {
     EXPECT_GT(text, 10);
 }
 
+TEST(DockToolbar, FrameDragWrapsTheButtonsIntoLines) {
+    DockedForm f;
+    f.bar->SetDockedTo(nullptr);
+    HWND fw = f.bar->floatingWindow();
+    const RECT w = windowRect(fw);
+    // The right edge pulled 20 pixels in: the widest size that fits breaks
+    // after the separator.
+    POINT to{w.right - 1 - 20, w.top + 30};
+    ScreenToClient(fw, &to);
+    PostMessageA(fw, WM_MOUSEMOVE, 0, MAKELPARAM(to.x, to.y));
+    PostMessageA(fw, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    SendMessageA(fw, WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(w.right - 1, w.top + 30));
+    EXPECT_EQ(f.bar->FloatRightX, 4 + 2 * 23 + 4);
+    EXPECT_EQ(f.bar->width(), 4 + 2 * 23 + 4);
+    EXPECT_EQ(f.bar->height(), 2 + 22 + 6 + 22 + 1);
+    EXPECT_GT(f.buttons[1]->top(), f.buttons[0]->top());
+    EXPECT_EQ(f.buttons[2]->top(), f.buttons[1]->top());
+    RECT client;
+    GetClientRect(fw, &client);
+    EXPECT_EQ(client.right, f.bar->width());
+    EXPECT_EQ(client.bottom, f.bar->height());
+    EXPECT_EQ(windowRect(fw).left, w.left);  // the left edge stays
+}
+
 TEST(DockToolbar, DragsBetweenDocksAndOut) {
     DockedForm f;
     const RECT leftDock = windowRect(f.left->hwnd());
