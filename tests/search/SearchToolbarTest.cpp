@@ -116,6 +116,24 @@ TEST_F(SearchToolbarTest, ActionsReachTheMainWindowWithTheFoundRecords) {
     EXPECT_EQ(commands.calls.size(), 1u);
 }
 
+TEST_F(SearchToolbarTest, KeysOnTheListRunTheirActions) {
+    FindFour();
+    Select({2}, 2);
+    form->show();
+    HWND view = form->FoundList.View().hwnd();
+    SendMessageA(view, WM_KEYDOWN, VK_F4, 0);
+    ASSERT_EQ(commands.calls.size(), 1u);
+    EXPECT_EQ(commands.calls[0].action, FoundAction::Properties);
+    prompt.answers = {ui::PromptAnswer::No};
+    SendMessageA(view, WM_KEYDOWN, VK_DELETE, 0);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, "Delete items");
+    // Esc closes the window; the hits stay.
+    SendMessageA(view, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_FALSE(IsWindowVisible(form->hwnd()));
+    EXPECT_EQ(form->NormalResults().Count(), 4u);
+}
+
 TEST_F(SearchToolbarTest, RemoveAndRemoveAllAskAndRenumber) {
     FindFour();
     TResultList& list = form->NormalResults();
@@ -170,8 +188,10 @@ TEST_F(SearchToolbarTest, MaximizeHidesTheCriteriaForItsModeOnly) {
     EXPECT_TRUE(form->Toolbar.BtnMaximize().down());
     EXPECT_FALSE(form->Pages.visible());
 
-    form->Toolbar.BtnMaximize().click();
+    // A double click on the window's free area restores it.
+    SendMessageA(form->hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(2, 2));
     EXPECT_FALSE(form->NormalResults().maximized);
+    EXPECT_FALSE(form->Toolbar.BtnMaximize().down());
     EXPECT_TRUE(form->Pages.visible());
     EXPECT_TRUE(form->BtnFind.visible());
     EXPECT_EQ(Bounds(form->FoundList.View()).top, before.top);
