@@ -317,6 +317,8 @@ void TSearchForm::BuildControls() {
     view.OnItemActivate = [this](ui::TExtListView&) { FoundListDblClick(); };
     view.onKeyDown = [this](ui::Control&, WORD& key, UINT shift) { FoundListKeyDown(key, shift); };
     view.OnChange = [this](ui::TCustomEnhListView&, int) { SetPendingRefresh(1); };
+    // A range selected at once comes as one state change of the owner-data list.
+    view.OnVMStateChanged = [this](ui::TExtListView&, NMLVODSTATECHANGE&) { SetPendingRefresh(1); };
     FoundListPopup.Create(Toolbar, [this](FoundAction action) { RunFoundAction(action); });
     FoundListPopup.Menu().OnPopup = [this](ui::PopupMenu&) { PrepareFoundListPopup(); };
     view.popupMenu = &FoundListPopup.Menu();

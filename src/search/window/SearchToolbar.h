@@ -25,6 +25,4 @@ const SearchButton* FindSearchButton(std::string_view name);
 // The help topic of a toolbar button by its name; 0 for anything else.
 unsigned long SearchButtonHelpContext(std::string_view name);
 
-inline constexpr unsigned long kSearchAnimationHelpContext = 28;
-
 }  // namespace kv
