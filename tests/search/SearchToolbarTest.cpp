@@ -55,6 +55,9 @@ TEST_F(SearchToolbarTest, EveryButtonHasAPictureAHintAndItsOwnPlace) {
     EXPECT_LE(right, form->clientRect().right);
     EXPECT_GT(Bounds(form->Toolbar).top, Bounds(form->BtnFind).bottom);
     EXPECT_GT(Bounds(form->FoundList.View()).top, Bounds(form->Toolbar).bottom);
+    // The status bar's middle panel takes what the other two leave.
+    ui::StatusBar& bar = form->StatusBar;
+    EXPECT_EQ(bar.panelWidth(0) + bar.panelWidth(1) + bar.panelWidth(2), bar.clientRect().right);
 }
 
 TEST_F(SearchToolbarTest, ButtonsFollowTheSelectionAndTheRun) {

@@ -282,8 +282,10 @@ void TSearchForm::BuildControls() {
     StatusBar.onResize = [this](ui::Control&) {
         // Panel 1 takes what panels 0 and 2 leave.
         const RECT r = StatusBar.clientRect();
-        StatusBar.setPanelWidth(1, std::max<int>(0, static_cast<int>(r.right - r.left) - 150 - 100));
+        StatusBar.setPanelWidth(1, std::max<int>(0, static_cast<int>(r.right - r.left) - StatusBar.panelWidth(0) -
+                                                         StatusBar.panelWidth(2)));
     };
+    StatusBar.onResize(StatusBar);
 
     Toolbar.setBounds(5, kFoundAreaTop, 560, 25);
     Toolbar.create(this);
