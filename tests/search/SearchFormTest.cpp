@@ -7,70 +7,12 @@
 
 #include "search/results/FoundColumns.h"
 #include "search/window/RegisteredTypesWin32.h"
-#include "search/window/SearchFormWin32.h"
-#include "tests/catalog/ModelFixture.h"
-#include "tests/ui/UiFixture.h"
+#include "tests/search/SearchFormFixture.h"
 
 namespace kv {
 namespace {
 
 using namespace std::chrono_literals;
-
-struct RecordingLocator : IItemLocator {
-    ItemHead* went = nullptr;
-    void GoToItem(ItemHead& item) override { went = &item; }
-};
-
-// The search window's placement goes here, not under the program's key.
-constexpr const char* kPlacementKey = "\\SOFTWARE\\Talvenmoor\\KorvalderSearchFormTest";
-
-class SearchFormTest : public UiTest {
-protected:
-    test::ModelFixture model;
-    RecordingLocator locator;
-    ResultListSet lists;
-    std::unique_ptr<TSearchForm> form;
-
-    void SetUp() override {
-        UiTest::SetUp();
-        RegDeleteTreeA(HKEY_CURRENT_USER, kPlacementKey + 1);
-        MakeForm();
-    }
-    void MakeForm() {
-        SearchFormServices services{model.forest, &locator, {}, {}, {}};
-        services.placementKey = kPlacementKey;
-        form = std::make_unique<TSearchForm>(std::move(services));
-        lists.Attach(&form->NormalResults());
-        lists.Attach(&form->DuplicateResults());
-        model.forest.context().resultLists = &lists;
-    }
-    void TearDown() override {
-        form.reset();
-        RegDeleteTreeA(HKEY_CURRENT_USER, kPlacementKey + 1);
-        model.forest.context().resultLists = nullptr;
-        UiTest::TearDown();
-    }
-
-    // Pumps the loop as the program's would, until the run has ended.
-    bool WaitForRun() {
-        const auto deadline = std::chrono::steady_clock::now() + 30s;
-        while (form->SearchRunning() && std::chrono::steady_clock::now() < deadline) {
-            app().processMessages();
-            std::this_thread::sleep_for(1ms);
-        }
-        app().processMessages();
-        return !form->SearchRunning();
-    }
-
-    void SearchByName(const std::string& text) {
-        SearchFormValues v = form->Values();
-        v.byName = true;
-        v.nameMode = NameMode::Part;
-        v.nameText = text;
-        form->SetValues(v);
-        form->BtnFindClick();
-    }
-};
 
 TEST_F(SearchFormTest, FindListsHitsAndGoesToOne) {
     SearchByName("a1");

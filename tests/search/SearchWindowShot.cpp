@@ -1,6 +1,6 @@
 // The search window with the hits of a search, as a real display shows it
-// (tools/wine-x11-run): checks that the found list and the pages are drawn and
-// saves the picture.
+// (tools/wine-x11-run): checks that the found list, the pages and every toolbar
+// button are drawn and saves the picture.
 //   searchwindowshot OUTPUT.BMP
 #include <windows.h>
 
@@ -23,10 +23,13 @@ constexpr std::size_t kFewestColours = 12;
 // Problems found; none when the window and each of its main parts are drawn.
 int check(kv::TSearchForm& form, const kv::ui::BitmapCanvas& shot, POINT origin, bool report) {
     const std::size_t colours = kv::test::CountColours(shot);
-    const kv::test::NamedControls parts = {{"found list", form.FoundList.View().hwnd()},
+    kv::test::NamedControls parts = {{"found list", form.FoundList.View().hwnd()},
                                            {"pages", form.Pages.hwnd()},
                                            {"find button", form.BtnFind.hwnd()},
-                                           {"status bar", form.StatusBar.hwnd()}};
+                                           {"status bar", form.StatusBar.hwnd()},
+                                           {"toolbar", form.Toolbar.hwnd()}};
+    for (const auto& b : form.Toolbar.Buttons())
+        parts.emplace_back(b->Name, b->hwnd());
     const int problems =
         (colours < kFewestColours) + static_cast<int>(kv::test::BlankControls(shot, parts, origin, report).size());
     if (report)

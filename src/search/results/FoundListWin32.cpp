@@ -41,20 +41,7 @@ void FoundListWin32::Create(ui::Control& parent, Services services) {
         if (mask & ui::vmText)
             CellText(item, sub, text);
     };
-    view_.OnItemActivate = [this](ui::TExtListView&) { LocateFocused(); };
     view_.OnColumnClick = [this](ui::TCustomEnhListView&, int column) { ColumnClick(column); };
-    view_.onKeyDown = [this](ui::Control&, WORD& key, UINT shift) {
-        if (key == VK_DELETE && (shift & ui::kShift)) {
-            BtnClearClick(true);
-            key = 0;
-        } else if (key == VK_DELETE) {
-            BtnDeleteClick();
-            key = 0;
-        } else if (key == 'T' && (shift & ui::kCtrl)) {
-            LocateFocused();
-            key = 0;
-        }
-    };
 }
 
 void FoundListWin32::SetList(TResultList* list) {

@@ -7,6 +7,7 @@
 #include "base/Errors.h"
 #include "search/window/RegisteredTypesWin32.h"
 #include "search/window/SearchPlacement.h"
+#include "scan/ArchiveTypes.h"
 #include "ui/Application.h"
 #include "ui/SystemHelpers.h"
 #include "ui/WindowPlacement.h"
@@ -16,6 +17,11 @@ namespace kv {
 namespace {
 
 constexpr UINT kSearchDoneMessage = WM_APP + 0x52;
+constexpr UINT kSearchRefreshMessage = WM_APP + 0x53;
+
+// The criteria area ends above this line; the toolbar and the found list start here.
+constexpr int kFoundAreaTop = 256;
+constexpr int kMaximizedTop = 5;
 
 constexpr std::uint16_t kDesignedListHeight = 240;
 
@@ -63,16 +69,21 @@ void placeCombo(ui::ComboBox& c, ui::Control& parent, const std::vector<std::str
 
 TSearchForm::TSearchForm(SearchFormServices services) : services_(std::move(services)) {
     setCaption("Search");
-    setBounds(100, 100, 580, 560);
+    setBounds(100, 100, 580, 590);
     createHandle();
     BuildControls();
     RestorePlacement();
     ResetSearchPages();
     SetupSearchDialog();
     doneListener_ = addMessageListener([this](ui::Form&, UINT msg, WPARAM&, LPARAM&, LRESULT& result) {
-        if (msg != kSearchDoneMessage)
+        if (msg == kSearchRefreshMessage) {
+            refreshPosted_ = false;
+            UpdateSearchStatus();
+        } else if (msg == kSearchDoneMessage) {
+            SearchThreadDone();
+        } else {
             return false;
-        SearchThreadDone();
+        }
         result = 0;
         return true;
     });
@@ -80,6 +91,7 @@ TSearchForm::TSearchForm(SearchFormServices services) : services_(std::move(serv
 
 TSearchForm::~TSearchForm() {
     closing_ = true;
+    whatsThis_.reset();
     StopSearch();
     sync_.Cancel();
     run_.reset();
@@ -112,12 +124,22 @@ void TSearchForm::SavePlacement() {
     }
 }
 
-void TSearchForm::ApplyListHeight() {
-    ui::Control& list = FoundList.View();
-    RECT r{};
-    GetWindowRect(list.hwnd(), &r);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    list.setBounds(r.left, r.top, r.right - r.left, CurrentResults().listHeight);
+void TSearchForm::PlaceFoundArea() {
+    const TResultList& list = CurrentResults();
+    const bool maximized = list.maximized;
+    for (ui::Control* c : {static_cast<ui::Control*>(&Pages), static_cast<ui::Control*>(&BtnNew),
+                           static_cast<ui::Control*>(&BtnClose)})
+        c->setVisible(!maximized);
+    if (maximized) {
+        BtnFind.setVisible(false);
+        BtnCancel.setVisible(false);
+    }
+    const int top = maximized ? kMaximizedTop : kFoundAreaTop;
+    const int side = Toolbar.height();
+    Toolbar.setBounds(5, top, std::max(560, Toolbar.RowWidth()), side);
+    // A maximized list takes the criteria area's height as well.
+    const int height = list.listHeight + (maximized ? kFoundAreaTop - kMaximizedTop : 0);
+    FoundList.View().setBounds(5, top + side + 3, 560, height);
 }
 
 void TSearchForm::BuildControls() {
@@ -247,16 +269,61 @@ void TSearchForm::BuildControls() {
     BtnCancel.onClick = [this](ui::Button&) { BtnCancelClick(); };
     BtnNew.onClick = [this](ui::Button&) { BtnNewClick(); };
     BtnClose.onClick = [this](ui::Button&) { hide(); };
+    setCancelControl(&BtnClose);
+    // A double click on the window's free area maximizes the found list or restores it.
+    onDblClick = [this](ui::Control&) { Toolbar.BtnMaximize().click(); };
 
     StatusBar.setPanels({{"", 150}, {"", 250}, {"", 100}});
     StatusBar.create(this);
-    FoundList.View().setBounds(5, 258, 560, kDesignedListHeight);
+    StatusBar.onPanelClick = [this](ui::StatusBar&, int panel) {
+        if (panel == 1)
+            RunFoundAction(FoundAction::Properties);
+    };
+    StatusBar.onResize = [this](ui::Control&) {
+        // Panel 1 takes what panels 0 and 2 leave.
+        const RECT r = StatusBar.clientRect();
+        StatusBar.setPanelWidth(1, std::max<int>(0, static_cast<int>(r.right - r.left) - StatusBar.panelWidth(0) -
+                                                         StatusBar.panelWidth(2)));
+    };
+    StatusBar.onResize(StatusBar);
+
+    Toolbar.setBounds(5, kFoundAreaTop, 560, 25);
+    Toolbar.create(this);
+    Toolbar.CreateButtons(services_.buttonSize, services_.oldButtons);
+    Toolbar.onButton = [this](const SearchButton& info, ui::SpeedButton&) {
+        if (info.viewStyle != 0) {
+            static constexpr DWORD kStyles[] = {LVS_ICON, LVS_LIST, LVS_SMALLICON, LVS_REPORT};
+            HWND view = FoundList.View().hwnd();
+            const DWORD current = static_cast<DWORD>(GetWindowLongA(view, GWL_STYLE));
+            SetWindowLongA(view, GWL_STYLE,
+                           static_cast<LONG>((current & ~LVS_TYPEMASK) | kStyles[info.viewStyle - 1]));
+        } else if (info.action != FoundAction::None) {
+            RunFoundAction(info.action);
+        } else if (std::string_view(info.name) == "BtnStayOnTop") {
+            BtnStayOnTopClick();
+        } else if (std::string_view(info.name) == "BtnMaximize") {
+            BtnMaximizeClick();
+        } else if (std::string_view(info.name) == "BtnHelp") {
+            BtnHelpClick();
+        }
+    };
+
     normal_.listHeight = duplicates_.listHeight = kDesignedListHeight;
+    FoundList.View().setBounds(5, kFoundAreaTop + Toolbar.height() + 3, 560, kDesignedListHeight);
     FoundList.Create(*this, {&ui::Application::instance().prompt(), services_.locator, [this] { return !SearchRunning(); },
                              [this] {
                                  UpdateSearchButtons();
                                  ShowIdleStatus();
                              }});
+    ui::TExtListView& view = FoundList.View();
+    view.OnItemActivate = [this](ui::TExtListView&) { FoundListDblClick(); };
+    view.onKeyDown = [this](ui::Control&, WORD& key, UINT shift) { FoundListKeyDown(key, shift); };
+    view.OnChange = [this](ui::TCustomEnhListView&, int) { SetPendingRefresh(1); };
+    // A range selected at once comes as one state change of the owner-data list.
+    view.OnVMStateChanged = [this](ui::TExtListView&, NMLVODSTATECHANGE&) { SetPendingRefresh(1); };
+    FoundListPopup.Create(Toolbar, [this](FoundAction action) { RunFoundAction(action); });
+    FoundListPopup.Menu().OnPopup = [this](ui::PopupMenu&) { PrepareFoundListPopup(); };
+    view.popupMenu = &FoundListPopup.Menu();
 }
 
 void TSearchForm::ResetSearchPages() {
@@ -436,7 +503,8 @@ void TSearchForm::SetupSearchDialog() {
         c->setEnabled(dup);
     LimitFoundCheck.setEnabled(!dup);
     FoundList.SetList(&CurrentResults());
-    ApplyListHeight();
+    Toolbar.BtnMaximize().setDown(CurrentResults().maximized);
+    PlaceFoundArea();
     SetupVisibleGroups();
     ShowIdleStatus();
 }
@@ -473,10 +541,23 @@ void TSearchForm::UpdateScopeButtons() {
     ExcludeBtn.setEnabled(!SearchRunning() && CatalogTree.Model().CanExclude());
 }
 
-void TSearchForm::UpdateSearchButtons() {
+void TSearchForm::UpdateSearchButtons(bool full) {
+    const FoundActionStates states = FoundButtonStates();
+    for (const SearchButton& info : SearchToolbarButtons()) {
+        if (info.action == FoundAction::None)
+            continue;
+        // Remove all and Report change only with a full update.
+        if (!full && (info.action == FoundAction::Clear || info.action == FoundAction::Report))
+            continue;
+        if (ui::SpeedButton* b = Toolbar.Button(info.action))
+            b->setEnabled(states[info.action]);
+    }
+    if (!full)
+        return;
     const bool running = SearchRunning();
-    BtnFind.setVisible(!running);
-    BtnCancel.setVisible(running);
+    const bool maximized = CurrentResults().maximized;
+    BtnFind.setVisible(!running && !maximized);
+    BtnCancel.setVisible(running && !maximized);
     const bool anyGroup = ByNameCheck.checked() || ByDescCheck.checked() || ByCategoryCheck.checked() ||
                           BySizeCheck.checked() || ByDateCheck.checked();
     const bool anyKind = SearchForFiles.checked() || SearchForFolders.checked() || SearchForDisks.checked();
@@ -605,6 +686,7 @@ void TSearchForm::ShowSearchProgress(const SearchProgress& p) {
     // 64-bit, clamped: no overflow past two million items, no division by zero.
     const std::int64_t position = p.total > 0 ? std::clamp<std::int64_t>(p.checked * 1000 / p.total, 0, 1000) : 0;
     StatusBar.setPanelText(2, std::to_string(position / 10) + "%");
+    SetPendingRefresh(1);
 }
 
 void TSearchForm::ShowIdleStatus() {
@@ -648,6 +730,173 @@ void TSearchForm::SearchThreadDone() {
     } else if (outcome_->found == 0 && !outcome_->stopped) {
         prompt.showInformation("Sorry, no items were found to match your criteria.", "No hits");
     }
+}
+
+ItemHead* TSearchForm::FocusedRecord() const {
+    const std::optional<std::size_t> row = FoundList.FocusedRow();
+    return row && FoundList.List() ? FoundList.List()->At(*row) : nullptr;
+}
+
+std::vector<ItemHead*> TSearchForm::SelectedRecords() const {
+    std::vector<ItemHead*> records;
+    const TResultList* list = FoundList.List();
+    if (!list)
+        return records;
+    for (std::size_t row : FoundList.SelectedRows())
+        if (ItemHead* rec = list->At(row))
+            records.push_back(rec);
+    return records;
+}
+
+FoundActionStates TSearchForm::FoundButtonStates() const {
+    const std::vector<ItemHead*> selected = SelectedRecords();
+    const std::vector<const ItemHead*> rows(selected.begin(), selected.end());
+    const TResultList* list = FoundList.List();
+    return EnableFoundActions({FocusedRecord(), rows, list ? list->Count() : 0, SearchRunning()},
+                              [](std::string_view name) { return IsSupportedArchive(name); });
+}
+
+void TSearchForm::RunFoundAction(FoundAction action) {
+    if (action == FoundAction::None || !FoundButtonStates()[action])
+        return;
+    ItemHead* focused = FocusedRecord();
+    std::vector<ItemHead*> selected = SelectedRecords();
+    IFoundItemCommands* commands = services_.commands;
+    switch (action) {
+    case FoundAction::Locate: FoundList.LocateFocused(); break;
+    case FoundAction::Remove: FoundList.BtnDeleteClick(); break;
+    case FoundAction::Clear: FoundList.BtnClearClick(true); break;
+    case FoundAction::EditDesc:
+        if (commands && focused)
+            commands->EditItemDescription(*focused);
+        break;
+    case FoundAction::Properties:
+        if (commands && focused)
+            commands->ShowItemProperties(*focused);
+        break;
+    case FoundAction::AddList: {
+        ui::ScopedHourglass hourglass;
+        if (commands)
+            commands->AddToUserList(selected);
+        UpdateSearchButtons(false);
+        if (services_.updateCommands)
+            services_.updateCommands();
+        break;
+    }
+    default:
+        if (commands)
+            commands->RunFoundCommand(action, selected, focused);
+        if (action == FoundAction::SetCategory)
+            SetPendingRefresh(1);
+        break;
+    }
+}
+
+void TSearchForm::FoundListDblClick() {
+    ItemHead* focused = FocusedRecord();
+    if (!focused || !services_.doubleClickAction)
+        return;
+    RunFoundAction(DoubleClickAction(services_.doubleClickAction(), *focused));
+}
+
+void TSearchForm::PrepareFoundListPopup() {
+    if (services_.idleUpdate)
+        services_.idleUpdate();
+    UpdateSearchStatus();
+    ItemHead* focused = FocusedRecord();
+    const FoundAction defaultAction = focused && services_.doubleClickAction
+                                          ? DefaultPopupAction(services_.doubleClickAction(), *focused)
+                                          : FoundAction::None;
+    FoundListPopup.Prepare(FoundButtonStates(), defaultAction);
+}
+
+void TSearchForm::ShowPopupAtFocused() {
+    const std::optional<std::size_t> row = FoundList.FocusedRow();
+    if (!row)
+        return;
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    HWND view = FoundList.View().hwnd();
+    if (!SendMessageA(view, LVM_GETITEMRECT, *row, reinterpret_cast<LPARAM>(&r)))
+        return;
+    POINT at{r.left + 8, r.bottom};
+    ClientToScreen(view, &at);
+    FoundListPopup.Menu().Popup(hwnd(), at.x, at.y);
+}
+
+void TSearchForm::FoundListKeyDown(WORD& key, UINT shift) {
+    // The modifiers must match exactly.
+    FoundAction action = FoundAction::None;
+    if (key == VK_DELETE && shift == 0)
+        action = FoundAction::Remove;
+    else if (key == VK_DELETE && shift == ui::kShift)
+        action = FoundAction::Clear;
+    else if (key == 'T' && shift == ui::kCtrl)
+        action = FoundAction::Locate;
+    else if ((key == VK_RETURN && shift == ui::kAlt) || (key == VK_F4 && shift == 0))
+        action = FoundAction::Properties;
+    if (action != FoundAction::None) {
+        RunFoundAction(action);
+        key = 0;
+    } else if (key == VK_F10 && shift == ui::kShift) {
+        ShowPopupAtFocused();
+        key = 0;
+    } else if (key == VK_ESCAPE && shift == 0) {
+        hide();
+        key = 0;
+    }
+}
+
+void TSearchForm::BtnMaximizeClick() {
+    CurrentResults().maximized = Toolbar.BtnMaximize().down();
+    PlaceFoundArea();
+    UpdateSearchButtons();
+}
+
+void TSearchForm::BtnStayOnTopClick() { setStayOnTop(Toolbar.BtnStayOnTop().down()); }
+
+void TSearchForm::BtnHelpClick() {
+    if (!whatsThis_) {
+        whatsThis_ = std::make_unique<ui::WhatsThisMode>(*this);
+        whatsThis_->onEnd = [this](ui::WhatsThisMode&) { Toolbar.BtnHelp().setDown(false); };
+        whatsThis_->onPick = [this](ui::WhatsThisMode&, ui::Control* control, POINT) { HelpPicked(control); };
+    }
+    if (whatsThis_->active())
+        return;
+    Toolbar.BtnHelp().setDown(true);
+    whatsThis_->start();
+}
+
+// A control's own help context shows as a pop-up, the window's as a topic;
+// the toolbar's buttons have topics of their own.
+void TSearchForm::HelpPicked(ui::Control* control) {
+    if (!control)
+        return;
+    ui::Application& app = ui::Application::instance();
+    if (control == this) {
+        if (helpContext != 0)
+            app.helpContext(hwnd(), helpContext);
+    } else if (control->helpContext != 0) {
+        app.helpContext(hwnd(), control->helpContext, true);
+    } else if (dynamic_cast<ui::SpeedButton*>(control)) {
+        if (const unsigned long topic = SearchButtonHelpContext(control->Name))
+            app.helpContext(hwnd(), topic);
+    }
+}
+
+void TSearchForm::SetPendingRefresh(std::uint8_t level) {
+    pendingRefresh_ = std::max(pendingRefresh_, level);
+    if (!refreshPosted_ && hwnd()) {
+        refreshPosted_ = true;
+        PostMessageA(hwnd(), kSearchRefreshMessage, 0, 0);
+    }
+}
+
+void TSearchForm::UpdateSearchStatus() {
+    UpdateSearchButtons(pendingRefresh_ == 2);
+    if (!SearchRunning())
+        ShowIdleStatus();
+    pendingRefresh_ = 0;
 }
 
 }  // namespace kv

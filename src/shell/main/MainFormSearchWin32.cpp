@@ -13,6 +13,11 @@ TSearchForm& MainForm::searchForm() {
         s.archivesAsFiles = [this] { return !services_.settings.Get().archivesAsFolders; };
         s.updateCommands = [this] { updateCommands(kUpdateAllCommands); };
         s.placementKey = services_.programKey;
+        s.commands = this;
+        s.doubleClickAction = [this] { return static_cast<int>(services_.settings.Get().dblClick); };
+        s.buttonSize = services_.settings.Get().buttonSize;
+        s.oldButtons = services_.settings.Get().oldButtons;
+        s.idleUpdate = [this] { updateCommands(kUpdateAllCommands); };
         searchForm_ = std::make_unique<TSearchForm>(std::move(s));
         resultLists_.Attach(&searchForm_->NormalResults());
         resultLists_.Attach(&searchForm_->DuplicateResults());
@@ -52,6 +57,14 @@ void MainForm::GoToItem(ItemHead& item) {
     browse_->browser().goToItem(&item);
     updateStatusBar();
 }
+
+void MainForm::EditItemDescription(ItemHead&) {}
+
+void MainForm::ShowItemProperties(ItemHead&) {}
+
+void MainForm::RunFoundCommand(FoundAction, std::span<ItemHead* const>, ItemHead*) {}
+
+void MainForm::AddToUserList(std::span<ItemHead* const>) {}
 
 bool MainForm::exists(ToolWindow window) const { return window == ToolWindow::Search && searchForm_; }
 

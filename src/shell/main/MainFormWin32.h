@@ -97,7 +97,8 @@ class MainForm : public ui::TGradientForm,
                  private RecentCatalogs,
                  private AutoLoadList,
                  private ISaveDialog,
-                 private IItemLocator {
+                 private IItemLocator,
+                 private IFoundItemCommands {
 public:
     explicit MainForm(MainFormServices services);
     ~MainForm() override;
@@ -274,6 +275,14 @@ private:
 
     // IItemLocator: going to a hit of the search window.
     void GoToItem(ItemHead& item) override;
+
+    // IFoundItemCommands: the search window's hit actions. The description
+    // assistant, the properties, set-category, copy, viewer, report and user
+    // list windows are not part of the program yet: their commands do nothing.
+    void EditItemDescription(ItemHead& item) override;
+    void ShowItemProperties(ItemHead& item) override;
+    void RunFoundCommand(FoundAction action, std::span<ItemHead* const> selected, ItemHead* focused) override;
+    void AddToUserList(std::span<ItemHead* const> selected) override;
 
     // TreeViewPort
     Node* selected() override;
