@@ -123,8 +123,11 @@ void MainForm::FormCreate() {
     };
 
     app.onIdle = [this](ui::Application&, bool& done) {
-        if (!Destroying && hwnd())
+        if (!Destroying && hwnd()) {
             RunIdleOnce();
+            // Tree reorders held back while a search walked the nodes.
+            browse_->browser().runDeferredTreeSorts();
+        }
         done = true;
     };
     onShow = [this](ui::Form&) { FormShow(); };
