@@ -161,6 +161,30 @@ TEST_F(MainSelectionTest, DescriptionsShowAsHintsOverRowsAndNodes) {
     EXPECT_EQ(app.hintWindowClass(), &ui::defaultHintWindow);
 }
 
+TEST_F(MainSelectionTest, TheActiveWindowTakesNoInputWhileTheListSorts) {
+    Node* disk = openDisk();
+    ASSERT_NE(disk, nullptr);
+    MainForm& main = *this->main;
+    main.show();
+    SetForegroundWindow(main.hwnd());
+    SetActiveWindow(main.hwnd());
+    ASSERT_EQ(GetActiveWindow(), main.hwnd());
+    main.list.setFocus();
+    CatalogBrowser& browser = main.browse().browser();
+    std::vector<bool> enabledWhileSorting;
+    auto window = browser.onSorting;
+    ASSERT_TRUE(window);
+    browser.onSorting = [&](bool sorting) {
+        window(sorting);
+        if (sorting) enabledWhileSorting.push_back(IsWindowEnabled(main.hwnd()) != FALSE);
+    };
+    EXPECT_TRUE(browser.sortBy(2));
+    EXPECT_EQ(enabledWhileSorting, std::vector<bool>{false});
+    EXPECT_TRUE(IsWindowEnabled(main.hwnd()));
+    EXPECT_EQ(GetFocus(), main.list.hwnd());
+    browser.onSorting = window;
+}
+
 // Pixels of one colour in the caption's text box as the form paints it.
 int CaptionPixels(MainForm& main, bool active, COLORREF colour) {
     RECT w{};
