@@ -11,6 +11,7 @@ void ApplySettings(const Settings& settings, MainForm& main) {
     browse.showUpRow = settings.showUpRow;
     browse.formattedSizes = settings.formattedSizes;
     main.browse().browser().setArchivesAsFiles(!settings.archivesAsFolders);
+    main.browse().tree().setPaintLockOnExpand(settings.disableSmoothTree);
     main.ApplyAutoSaveOptions();
     main.realign();
 }

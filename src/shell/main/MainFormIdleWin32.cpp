@@ -10,7 +10,14 @@ namespace kv {
 
 bool MainForm::toolbarFloating() { return services_.settings.Get().toolbarFloating; }
 
-void MainForm::installHintHandlers() { ui::Application::instance().hintColor = GetSysColor(COLOR_INFOBK); }
+void MainForm::installHintHandlers() {
+    ui::Application& app = ui::Application::instance();
+    app.hintColor = GetSysColor(COLOR_INFOBK);
+    app.onHint = [this](ui::Application&) { AppHint(); };
+    app.onShowHint = [this](ui::Application&, std::string& hintStr, bool& canShow, ui::HintInfo& info) {
+        AppShowHint(hintStr, canShow, info);
+    };
+}
 
 bool MainForm::autoloadOn() { return services_.settings.Get().autoload; }
 

@@ -38,8 +38,15 @@ void MainForm::closeSearchForm() {
     searchForm_.reset();
 }
 
-void MainForm::SearchClick() {
+void MainForm::SearchClick(bool duplicates) {
     TSearchForm& form = searchForm();
+    if (!form.SearchRunning() && form.DuplicateModeRadio.checked() != duplicates) {
+        ui::RadioButton& mode = duplicates ? form.DuplicateModeRadio : form.NormalModeRadio;
+        (duplicates ? form.NormalModeRadio : form.DuplicateModeRadio).setChecked(false);
+        mode.setChecked(true);
+        if (mode.onClick)
+            mode.onClick(mode);
+    }
     form.show();
     SetForegroundWindow(form.hwnd());
 }

@@ -20,13 +20,16 @@
 #include "controls/IconList.h"
 #include "controls/docks/DockToolbarButtonWin32.h"
 #include "ui/Canvas.h"
+#include "ui/FontDialog.h"
 #include "controls/VirtualListView.h"
 #include "controls/gradient/GradientFormWin32.h"
 #include "controls/menus/MruMenuWin32.h"
 #include "controls/menus/OwnerDrawMenuWin32.h"
 #include "shell/commands/CatalogCommands.h"
 #include "shell/commands/CommandMenusWin32.h"
+#include "shell/commands/CommandTarget.h"
 #include "shell/commands/EditFormWin32.h"
+#include "shell/commands/StatusTexts.h"
 #include "shell/app/AutoSave.h"
 #include "shell/app/CloseQuery.h"
 #include "shell/app/IdleSequence.h"
@@ -37,6 +40,7 @@
 #include "scan/AddUpdateDiskWin32.h"
 #include "scan/DiskSelectFormWin32.h"
 #include "search/window/SearchFormWin32.h"
+#include "shell/main/ListSortFeedbackWin32.h"
 #include "shell/main/MainToolbarsWin32.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -133,6 +137,12 @@ public:
     void SaveWindowPos();
     // Drop handling, as WM_DROPFILES gives the names.
     void DropFiles(const std::vector<std::string>& names);
+    // The font and colour of description hints: the user's tip font, else
+    // Times New Roman 12 in green.
+    HFONT HintFont() const { return hintFont_.get(); }
+    COLORREF HintFontColor() const { return hintFontFace_.color; }
+    // The user list window repaints its rows after a rename (set while it exists).
+    std::function<void()> repaintUserList;
     // A search walks the catalogs: opening and saving are refused meanwhile.
     std::function<bool()> searchActive;
     // A command of the menus, the toolbar or a key.
@@ -177,7 +187,8 @@ public:
     std::uint8_t SortOverride = 255;     // none
     Node* ShownNode = nullptr;
     std::string AppDir;                  // ends in "\"
-    std::uint8_t LockCount = 0;
+    // Display locks of bulk changes; saturating, so deep nesting never reads as unlocked.
+    UpdateLock LockCount;
     bool Idle = true;
     Node* UpNode = nullptr;
     char DriveLetter = 'C';
@@ -206,7 +217,9 @@ private:
     void stepSplashAside();
     void createBrowseViews();
     void AddDiskClick();
-    void SearchClick();
+    // Search for Items opens the search window in its normal mode, Scan for
+    // Duplicates in its duplicates mode (unless a search runs).
+    void SearchClick(bool duplicates = false);
     void closeSearchForm();
     Node* catalogAt(std::size_t index);
 
@@ -230,7 +243,7 @@ private:
     bool autoSaveDue() override;
     void applyAutoSaveOptions() override { ApplyAutoSaveOptions(); }
     void runAutoSave() override { RunAutoSave(); }
-    void resetLockCount() override { LockCount = 0; }
+    void resetLockCount() override { LockCount.reset(); }
     bool refreshPending() override { return RefreshPending; }
     void endRefresh() override;
     bool listHasFocusedRow() override;
@@ -257,10 +270,8 @@ private:
     void showStatus(const std::string& text) override { ShowStatus(text, !text.empty()); }
 
     // CatalogWindow
-    void lockUpdates() override { ++LockCount; }
-    void unlockUpdates() override {
-        if (LockCount > 0) --LockCount;
-    }
+    void lockUpdates() override { LockCount.lock(); }
+    void unlockUpdates() override { LockCount.unlock(); }
     bool statusIdle() const override;
     void clearItemList() override;
     void updateCommands() override { updateCommands(kUpdateAllCommands); }
@@ -335,6 +346,9 @@ private:
     const ItemHead* focusedListRecord();
     void applyToolbarStates();
     SelectionSnapshot CommandSnapshot();
+    FocusState CommandFocus();
+    // What the list's selected rows allow; walks until every fact is known.
+    SelectionFacts SelectedRowFacts(const ListableArchive& listable);
     CommandMenus commandMenus_;
     CommandStates commandStates_;
     std::vector<std::pair<CommandId, ui::TDockToolbarButton*>> toolbarButtons_;
@@ -377,13 +391,43 @@ private:
     void registerSearchList(TSearchForm& form);
     ItemListSources itemLists_;
 
+    // Renaming in place (MainFormRenameWin32.cpp): the Rename command and F2
+    // from the tree popup (the selected node), the list popup (the focused
+    // row) or elsewhere (the catalog or disk the focus decides).
+    void renameCommand(CommandSource source);
+    // A rename changed a name the tool windows' lists show.
+    void repaintOtherItemLists();
+
+    // The item list's selection changed (rows clicked, keys, select all).
+    void ListViewChange(int row);
+    // The caption's title: bold italic, yellow while active.
+    void OnGradientPaint(ui::Canvas& canvas, RECT& r, bool active);
+    // Description hints over the item lists and the tree, shortcut hints on
+    // the toolbar (MainFormHintsWin32.cpp).
+    void AppHint();
+    void AppShowHint(std::string& hintStr, bool& canShow, ui::HintInfo& info);
+    bool itemListHint(ui::Control& control, std::string& hintStr, ui::HintInfo& info);
+    bool treeHint(std::string& hintStr, ui::HintInfo& info);
+    bool isItemListControl(const ui::Control* control) const;
+    ui::GdiObject<HFONT> hintFont_;
+    ui::FontDescription hintFontFace_;
+
     // The sort controls (MainFormSortWin32.cpp).
     void sortCommand(CommandId command);
+    // Progress in the status bar and Esc while the list sorts.
+    void bindListSort();
+    void ListSorting(bool sorting);
+    std::unique_ptr<ListSortFeedback> sortFeedback_;
+    bool sortDisabledWindow_ = false;
+    HWND sortFocus_ = nullptr;
     void applySortControls();
     HBITMAP sortPicture(std::string_view name);
     SortControlsState sortControls_;
     std::vector<std::pair<std::string, ui::GdiObject<HBITMAP>>> sortPictures_;
 };
+
+// The description hint font when the user chose none.
+ui::FontDescription DefaultHintFont();
 
 // Pushes the settings into the main window (and, later, the other windows
 // that show them).
