@@ -17,6 +17,12 @@ constexpr int kFormWidth = kMinPerRow * kPitch + 33;
 
 constexpr int kGlyph = 32;
 
+// Pop-up help topics over the dialog.
+constexpr unsigned long kHelpAddDisk = 10000;
+constexpr unsigned long kHelpVirtualRoot = 10003;
+constexpr unsigned long kHelpDriveButton = 10012;
+constexpr unsigned long kHelpAdvanced = 10013;
+
 // The icon drawn into a one-picture glyph strip over the button's face colour,
 // so that its soft edges blend with the face; the bottom-left pixel, the
 // see-through colour, is kept clear of the icon.
@@ -260,6 +266,7 @@ bool TAddDiskForm::Run(Node* updatedDisk, const ScanOptions& defaults, bool ejec
 
     if (!state.addMode && updated) {
         // Update mode: the drive that holds the disk's medium.
+        StatusBar.setPanelText(0, "Looking for selected media, please wait...");
         const std::optional<char> letter = services_.locateMedia ? services_.locateMedia(updatedDisk) : std::nullopt;
         if (!letter) return false;
         for (auto& b : driveButtons) {
@@ -268,7 +275,16 @@ bool TAddDiskForm::Run(Node* updatedDisk, const ScanOptions& defaults, bool ejec
             SelectDrive(b.get());
         }
     }
-    return showModal() == ui::mrOk;
+    if (showModal() != ui::mrOk) return false;
+    if (DefaultCheck.checked() && services_.saveDefaults) {
+        ScanOptions boxes = scanOptions(defaults);
+        // What is checked is saved, also where the box is disabled now.
+        boxes.carryOver = KeepCurrentCheck.checked();
+        boxes.archiveDescOnly = ArchiveDescOnly.checked();
+        boxes.archiveQuickScan = ArchiveQuickScan.checked();
+        services_.saveDefaults(boxes, EjectMediaCheck.checked());
+    }
+    return true;
 }
 
 Node* TAddDiskForm::selectedCatalog() const {
@@ -410,6 +426,26 @@ bool TAddDiskForm::preTranslateMessage(MSG& msg) {
         }
     }
     return Form::preTranslateMessage(msg);
+}
+
+unsigned long TAddDiskForm::helpTopicAt(POINT point) const {
+    HWND child = ChildWindowFromPointEx(hwnd(), point, CWP_SKIPINVISIBLE);
+    if (child == AdvancedBtn.hwnd()) return kHelpAdvanced;
+    if (child && child == VirtualRootLabel.hwnd()) return kHelpVirtualRoot;
+    for (const auto& b : driveButtons)
+        if (child && child == b->button.hwnd()) return kHelpDriveButton;
+    return kHelpAddDisk;
+}
+
+LRESULT TAddDiskForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_HELP) {
+        const auto* info = reinterpret_cast<const HELPINFO*>(lp);
+        POINT at = info->MousePos;
+        ScreenToClient(hwnd(), &at);
+        ui::Application::instance().helpContext(hwnd(), helpTopicAt(at), true);
+        return TRUE;
+    }
+    return ui::Form::wndProc(msg, wp, lp);
 }
 
 }  // namespace kv

@@ -38,13 +38,16 @@ struct AddDiskServices {
     std::function<bool(const std::string& folder)> folderExists;
     // The folder browser for the virtual root: a path without the drive, or empty after Cancel.
     std::function<std::string(char letter)> browseVirtualRoot;
-    // The drive that holds the disk to update, asking for it; none: the dialog ends as cancelled.
+    // The drive that holds the disk to update, asking for it; none: the dialog
+    // ends as cancelled; '\0': the user picks the drive.
     std::function<std::optional<char>(Node* disk)> locateMedia;
     // The disk selection window over two or more matching disks.
     SelectDisk selectDisk;
     // The 32 x 32 icon of the drive's media type (the shared large image list);
     // the dialog destroys it. None, or no icon: a button without a picture.
     std::function<HICON(char letter)> driveIcon;
+    // "Save as default" on an accepted dialog: the boxes as they are checked.
+    std::function<void(const ScanOptions& boxes, bool ejectMedia)> saveDefaults;
     // Keep the catalogued disk's name when the medium matches one ("UpdateNameCheck").
     bool keepDiskName = true;
 };
@@ -106,6 +109,9 @@ private:
     void setupDialog(BoxChange change);
     MediumChoice medium() const;
     bool preTranslateMessage(MSG& msg) override;
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    // The help topic of the control under the point (client coordinates).
+    unsigned long helpTopicAt(POINT point) const;
 
     AddDiskServices services_;
     bool selecting_ = false;

@@ -1,12 +1,73 @@
 #include "scan/AddUpdateDiskWin32.h"
 
+#include <cstdio>
 #include <random>
 
+#include "base/Errors.h"
 #include "scan/ScanProgressWin32.h"
 #include "scan/SerialAskFormWin32.h"
+#include "system/files/FileSystem.h"
 #include "ui/Application.h"
 
 namespace kv {
+
+namespace {
+
+// A folder of one scan's own below the temporary folder: description files
+// from archives land there, so a file of the same name that someone left in
+// the temporary folder is never read or erased for them.
+class ScanExtractFolder {
+public:
+    explicit ScanExtractFolder(const std::string& temp) {
+        if (temp.empty()) return;
+        std::uint32_t n = GetTickCount() ^ GetCurrentProcessId();
+        for (int tries = 0; tries < 100; ++tries, ++n) {
+            char name[16];
+            std::snprintf(name, sizeof name, "KVS%08X", static_cast<unsigned>(n));
+            const std::string candidate = JoinPath(temp, name);
+            if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+                path_ = candidate;
+                return;
+            }
+            if (GetLastError() != ERROR_ALREADY_EXISTS) return;
+        }
+    }
+    ~ScanExtractFolder() {
+        if (path_.empty()) return;
+        // The scan erases what it extracts; anything left is ours alone.
+        WIN32_FIND_DATAA found;
+        HANDLE h = FindFirstFileA(JoinPath(path_, "*").c_str(), &found);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+                const std::string file = JoinPath(path_, found.cFileName);
+                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(file.c_str());
+            } while (FindNextFileA(h, &found));
+            FindClose(h);
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+    ScanExtractFolder(const ScanExtractFolder&) = delete;
+    ScanExtractFolder& operator=(const ScanExtractFolder&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// The status text for the scan's length, cleared however it ends.
+struct ScanStatus {
+    const std::function<void(const std::string&, bool)>& show;
+    explicit ScanStatus(const std::function<void(const std::string&, bool)>& s) : show(s) {
+        if (show) show("Scanning disk for data...", true);
+    }
+    ~ScanStatus() {
+        if (show) show("", false);
+    }
+};
+
+}  // namespace
 
 AddUpdateResult AddUpdateDisk(TAddDiskForm& form, AddUpdateServices& services, Node* updatedDisk,
                               const ScanOptions& defaults, bool ejectMedia) {
@@ -24,12 +85,19 @@ AddUpdateResult AddUpdateDisk(TAddDiskForm& form, AddUpdateServices& services, N
     const DriveButton& drive = *form.SelectedDriveButton;
     result.letter = static_cast<char>(drive.letter >= 'a' && drive.letter <= 'z' ? drive.letter - 32 : drive.letter);
 
+    // The medium may have gone while the dialog and the questions were open.
+    if (services.checkDriveReady && !services.checkDriveReady(result.letter)) {
+        result.aborted = true;
+        return result;
+    }
+    ScanStatus status(services.showStatus);
+    ScanExtractFolder extractFolder(services.extractDir);
     auto progress = ShowWaitUpdate(prompt);
     ui::Application::instance().processMessages();
     ScanServices scanServices(*services.files, *progress);
     scanServices.archives = services.archives;
     scanServices.extraction = services.extraction;
-    scanServices.extractDir = services.extractDir;
+    scanServices.extractDir = extractFolder.path();
     DiskScanner scanner(scanServices, form.scanOptions(defaults));
     progress->onAbort = [&scanner] { scanner.RequestAbort(); };
 
@@ -45,7 +113,10 @@ AddUpdateResult AddUpdateDisk(TAddDiskForm& form, AddUpdateServices& services, N
         if (services.initDiskRecord) services.initDiskRecord(result.letter, disk);
     };
     if (changeSerial && services.setVolumeSerial) {
-        request.changeSerial = [&] { services.setVolumeSerial(result.letter, std::random_device{}()); };
+        // A serial that could not be written ends the scan as the silent abort does.
+        request.changeSerial = [&] {
+            if (!services.setVolumeSerial(result.letter, std::random_device{}()).ok) throw EAbort();
+        };
     }
     result.disk = scanner.ScanDisk(request);
     result.completed = scanner.ScanCompleted();

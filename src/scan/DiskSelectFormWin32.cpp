@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "controls/ListHelpers.h"
+
 namespace kv {
 
 TDiskSelectForm::TDiskSelectForm(DiskColumns columns, ui::UserPrompt& prompt)
@@ -58,6 +60,24 @@ TDiskSelectForm::TDiskSelectForm(DiskColumns columns, ui::UserPrompt& prompt)
             "menu. \rThis way, there will be no need for selecting disks like it is now.",
             "Hint on updating disks");
     };
+    DiskUpdateMenu = &DiskPopup.Items().Add("Update This Disk", [this](ui::MenuItem&) {
+        SendMessageA(UpdateBtn.hwnd(), BM_CLICK, 0, 0);
+    });
+    DiskPopup.Items().Add("-");
+    DiskPropertiesMenu = &DiskPopup.Items().Add("Disk Properties", [this](ui::MenuItem&) { showProperties(); });
+    // At least 18 pixels (or the system's menu height) high, the text plus 15 wide.
+    DiskPopup.onMeasureItem = [this](ui::Menu&, ui::MenuItem& item, UINT& width, UINT& height) {
+        if (ui::IsSeparator(item)) {
+            ui::MeasureSeparator(width, height);
+            return;
+        }
+        width = static_cast<UINT>(ui::MenuTextWidth(DiskPopup.fonts().font(item.Default()), item.Caption()) + 15);
+        height = static_cast<UINT>(std::max(18, GetSystemMetrics(SM_CYMENUSIZE)));
+    };
+    DiskPopup.onDrawItem = [this](ui::Menu&, ui::MenuItem& item, HDC dc, const RECT& rect, UINT state) {
+        ui::DefaultDrawItem(DiskPopup.fonts(), item, dc, rect, state);
+    };
+    DisksListView.popupMenu = &DiskPopup;
     setDefaultControl(&UpdateBtn);
     setCancelControl(&CancelBtn);
     onShow = [this](ui::Form&) { FormShow(); };
@@ -82,15 +102,23 @@ int TDiskSelectForm::selectedRow() const {
     return static_cast<int>(SendMessageA(DisksListView.hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+void TDiskSelectForm::showProperties() {
+    const int row = selectedRow();
+    if (!onProperties || row < 0 || static_cast<std::size_t>(row) >= Candidates.size()) return;
+    onProperties(Candidates[static_cast<std::size_t>(row)]);
+    InvalidateRect(DisksListView.hwnd(), nullptr, TRUE);
+}
+
 bool TDiskSelectForm::preTranslateMessage(MSG& msg) {
     const bool properties = (msg.message == WM_KEYDOWN && msg.wParam == VK_F4) ||
                             (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_RETURN);
     if (properties && onProperties) {
-        const int row = selectedRow();
-        if (row >= 0 && static_cast<std::size_t>(row) < Candidates.size()) {
-            onProperties(Candidates[static_cast<std::size_t>(row)]);
-            InvalidateRect(DisksListView.hwnd(), nullptr, TRUE);
-        }
+        showProperties();
+        return true;
+    }
+    // Shift+F10 opens the popup at the focused row rather than at the list's corner.
+    if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) {
+        ui::PopupMenuAtItem(DiskPopup, &DisksListView, nullptr);
         return true;
     }
     return Form::preTranslateMessage(msg);

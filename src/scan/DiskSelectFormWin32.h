@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/VirtualListView.h"
+#include "controls/menus/OwnerDrawMenuWin32.h"
 #include "scan/AddDiskDecision.h"
 #include "scan/DiskSelectOrder.h"
 #include "ui/Button.h"
@@ -34,10 +35,15 @@ public:
     ui::Button NewBtn;
     ui::Button CancelBtn;
     ui::Button HintBtn;
+    // Right click or Shift+F10 on a row: update that disk or see its properties.
+    ui::TODPopupMenu DiskPopup;
+    ui::MenuItem* DiskUpdateMenu = nullptr;
+    ui::MenuItem* DiskPropertiesMenu = nullptr;
 
     std::vector<Node*> Candidates;
     CandidateOrder order;
-    // F4 or Alt+Enter on a row: the disk's properties (the list is redrawn after).
+    // F4, Alt+Enter or the popup's "Disk Properties" on a row: the disk's
+    // properties (the list is redrawn after).
     std::function<void(Node* disk)> onProperties;
 
     // Shows the window modally over the candidates.
@@ -47,6 +53,7 @@ public:
 private:
     bool preTranslateMessage(MSG& msg) override;
     void FormShow();
+    void showProperties();
 
     DiskColumns columns_;
     ui::UserPrompt& prompt_;

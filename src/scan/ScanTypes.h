@@ -68,8 +68,9 @@ struct ScanServices {
     arc::ArchiveContext* archives = nullptr;
     // None: description files inside archives are not read.
     arc::TempExtraction* extraction = nullptr;
-    // The folder description files from archives are extracted below (a private
-    // folder per scan is made in it).
+    // The folder description files from archives are extracted to: one of this
+    // scan's own (the program makes it below the temporary folder), so no
+    // stale file of the same name is ever read.
     std::string extractDir;
     // Milliseconds from any fixed start; empty: the steady clock.
     std::function<std::uint64_t()> clockMs;

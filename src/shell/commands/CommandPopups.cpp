@@ -82,6 +82,11 @@ std::vector<PopupItemState> evaluate(std::span<const PopupEntry> entries, std::u
 }  // namespace
 
 std::span<const PopupEntry> TreePopupEntries() { return kTree; }
+
+bool AddsNewDisk(std::string_view senderName) {
+    return senderName == "ButtonAddDisk" || senderName == "MenuAddDisk" || senderName == "TreeMenuNewDisk";
+}
+
 std::span<const PopupEntry> ListPopupEntries() { return kList; }
 
 std::vector<PopupItemState> TreePopupStates(std::uint8_t kind, bool listed, const CommandStates& commands) {

@@ -3,6 +3,7 @@
 // when it shows, over the kind of the node or row it was opened on.
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "shell/commands/CommandRules.h"
@@ -40,6 +41,10 @@ struct PopupEntry {
 };
 
 std::span<const PopupEntry> TreePopupEntries();
+// The Add/Update Disk command adds a new disk from these senders and updates
+// the target disk from any other ("Update Disk Image" of the popups).
+bool AddsNewDisk(std::string_view senderName);
+
 std::span<const PopupEntry> ListPopupEntries();
 
 struct PopupItemState {

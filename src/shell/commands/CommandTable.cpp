@@ -27,7 +27,7 @@ constexpr std::array<CommandInfo, kCommandCount> kTable = {{
     {C::CloseAll, "MenuCloseAll", "Close A&ll", "", "", 0, 0, kCat, E::Open, K::None, 0, R::CloseCatalog},
     {C::RecentFile, "GenericMRUItem", "", "", "", 0, -17714, 0, E::Always, K::None, 0, R::OpenCatalog},
     {C::ReportGen, "MenuReportGen", "&Report Generator", "Ctrl+R", "ButtonPrint", 5, 0, kCat, E::Open, K::None, 0, R::None},
-    {C::ExportDesc, "MenuExportDesc", "Export &Descriptions to Media", "", "", 0, 0, kItem, E::ExportDesc, K::None, 0, R::None},
+    {C::ExportDesc, "MenuExportDesc", "Export &Descriptions to Media", "", "", 0, 0, kItem, E::ExportDesc, K::None, 0, R::UpdateData},
     {C::Import, "MenuImport", "&Import from Ostrandel", "", "", 0, 0, 0, E::Always, K::None, 0, R::OpenCatalog},
     {C::Exit, "MenuExit", "E&xit", "Alt+F4", "", 0, 0, 0, E::Always, K::None, 0, R::None},
 
@@ -64,8 +64,8 @@ constexpr std::array<CommandInfo, kCommandCount> kTable = {{
     {C::ViewStatusBar, "ViewStatusBar", "Status &Bar", "", "", 0, 0, 0, E::Always, K::StatusBarVisible, 0, R::None},
 
     {C::AddDisk, "MenuAddDisk", "&Add/Update Disk Image", "Ctrl+A", "ButtonAddDisk", 6, 0, kCat, E::Open, K::None, 0, R::UpdateData},
-    {C::Compare, "MenuCompare", "C&ompare to Media", "", "ButtonCompare", 7, 0, kItem, E::Compare, K::None, 0, R::None},
-    {C::CheckCat, "MenuCheckCat", "Compare &Files to Catalog", "", "", 0, 0, kCat, E::Open, K::None, 0, R::None},
+    {C::Compare, "MenuCompare", "C&ompare to Media", "", "ButtonCompare", 7, 0, kItem, E::Compare, K::None, 0, R::UpdateData},
+    {C::CheckCat, "MenuCheckCat", "Compare &Files to Catalog", "", "", 0, 0, kCat, E::Open, K::None, 0, R::UpdateData},
     {C::CatManager, "MenuCatManager", "Catalog &Manager", "", "", 0, 0, kCat, E::Open, K::None, 0, R::UpdateData},
     {C::Categories, "MenuCategories", "&Categories Setup", "", "", 0, 0, kCat, E::Open, K::None, 0, R::UpdateData},
     {C::Rename, "MenuRenameItem", "&Rename Disk", "F2", "", 0, 0, kCat, E::Rename, K::None, 0, R::UpdateData},

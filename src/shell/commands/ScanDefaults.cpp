@@ -29,4 +29,17 @@ ScanOptions ScanDefaults(const Settings& s) {
     return o;
 }
 
+void SaveScanDefaults(Settings& s, const ScanOptions& o, bool ejectMedia) {
+    auto enable = [&s](DescSource source, bool on) { s.descEnabled[static_cast<std::size_t>(source)] = on; };
+    enable(DescSource::FileIdDiz, o.importDiz);
+    enable(DescSource::FilesBbs, o.importBbs);
+    enable(DescSource::DescriptIon, o.import4Dos);
+    enable(DescSource::ArchiveComment, o.importComment);
+    s.keepCurrentDesc = o.carryOver;
+    s.browseArchives = o.browseArchives;
+    s.ejectAfterScan = ejectMedia;
+    s.archiveDescOnly = o.archiveDescOnly;
+    s.archiveQuickScan = o.archiveQuickScan;
+}
+
 }  // namespace kv

@@ -7,4 +7,8 @@ namespace kv {
 
 ScanOptions ScanDefaults(const Settings& settings);
 
+// "Save as default": the dialog's import boxes, carry-over, archive and eject
+// boxes become the settings the next dialog starts from.
+void SaveScanDefaults(Settings& settings, const ScanOptions& boxes, bool ejectMedia);
+
 }  // namespace kv

@@ -4,8 +4,13 @@
 
 #include <commctrl.h>
 
+#include "base/ScopedFlag.h"
 #include "catalog/media/SystemDrives.h"
 #include "scan/AddUpdateDiskWin32.h"
+#include "shell/app/SingleInstanceWin32.h"
+#include "shell/browse/ItemCells.h"
+#include "shell/browse/ItemColumns.h"
+#include "shell/browse/ItemComparer.h"
 #include "shell/commands/CommandTable.h"
 #include "shell/commands/ScanDefaults.h"
 #include "shell/settings/SettingsStore.h"
@@ -14,10 +19,55 @@
 
 namespace kv {
 
-void MainForm::AddDiskClick() {
+// The disk selection shows candidates as the main list shows disks.
+DiskColumns MainForm::diskSelectColumns() {
+    DiskColumns columns;
+    for (const ListColumn& column : DiskListColumns())
+        columns.titles.emplace_back(column.caption);
+    const CellContext cells = browse_->browser().cellContext();
+    columns.cellText = [cells](const Node* disk, int column) {
+        return CellText(disk->record(), static_cast<std::uint8_t>(column), cells);
+    };
+    columns.image = [this](const Node* disk) {
+        const auto* rec = RecordAs<TDiskRec>(disk->record());
+        return iconList_ && rec ? iconList_->GetDriveIcon(rec->volume.mediaType, rec->flags) : -1;
+    };
+    columns.compare = [cells](const Node* a, const Node* b, int column) {
+        SortParams params;
+        params.list = ItemListKind::DiskSelect;
+        params.column = static_cast<std::uint8_t>(column);
+        params.cells = &cells;
+        return CompareItems(a->record(), b->record(), params);
+    };
+    return columns;
+}
+
+void MainForm::UpdateDiskClick(CommandSource source) {
+    Node* disk = nullptr;
+    if (source == CommandSource::ListPopup) {
+        const ItemHead* row = focusedListRecord();
+        disk = row ? row->node : nullptr;
+    } else {
+        disk = selected();
+    }
+    if (disk && RecordAs<TDiskRec>(disk->record()))
+        AddDiskClick(disk);
+}
+
+void MainForm::AddDiskClick(Node* updatedDisk) {
     if (RefusedDuringSearch(CommandInfoOf(CommandId::AddDisk).refusal, searchRunning(), *prompt_))
         return;
     const Settings& settings = services_.settings.Get();
+
+    // Created for the command and gone with it; its list is one of the program's item lists.
+    TDiskSelectForm diskSelect(diskSelectColumns(), *prompt_);
+    diskSelect.DiskPopup.onDrawItem = mainMenu.onDrawItem;
+    RegisterDiskSelectList(diskSelect);
+    struct Unregister {
+        MainForm& main;
+        TDiskSelectForm& form;
+        ~Unregister() { main.UnregisterItemList(form.DisksListView); }
+    } unregister{*this, diskSelect};
 
     AddDiskServices dialog;
     dialog.prompt = prompt_.get();
@@ -28,6 +78,22 @@ void MainForm::AddDiskClick() {
     dialog.folderExists = [](const std::string& folder) {
         const DWORD attributes = GetFileAttributesA(folder.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    };
+    dialog.locateMedia = [this](Node* disk) -> std::optional<char> {
+        ui::ScopedHourglass wait;
+        char letter = 0;
+        switch (LocateMedia(disk->record(), letter, true, *prompt_)) {
+        case LocateResult::Found: return letter;
+        case LocateResult::ManualSelect: return '\0';
+        case LocateResult::NotFound: break;
+        }
+        return std::nullopt;
+    };
+    dialog.selectDisk = [&diskSelect](const std::vector<Node*>& candidates, std::size_t& chosen) {
+        return diskSelect.Select(candidates, chosen);
+    };
+    dialog.saveDefaults = [this](const ScanOptions& boxes, bool ejectMedia) {
+        services_.settings.Update([&](Settings& s) { SaveScanDefaults(s, boxes, ejectMedia); });
     };
     dialog.keepDiskName = settings.keepDiskName;
     if (iconList_)
@@ -48,24 +114,37 @@ void MainForm::AddDiskClick() {
     scan.serialQuestionOff = [this] {
         services_.settings.Update([](Settings& s) { s.askSerialChange = false; });
     };
-    scan.setVolumeSerial = [](char letter, std::uint32_t serial) { SetVolumeSerial(letter, serial); };
+    scan.setVolumeSerial = [](char letter, std::uint32_t serial) { return SetVolumeSerial(letter, serial); };
     scan.ejectMedia = [](char letter) { EjectMedia(letter); };
+    scan.showStatus = [this](const std::string& text, bool busy) { ShowStatus(text, busy); };
     if (services_.scanMachine)
         services_.scanMachine(dialog, scan);
+    if (!scan.checkDriveReady)
+        scan.checkDriveReady = dialog.checkDriveReady;
 
-    addDiskForm_ = std::make_unique<TAddDiskForm>(std::move(dialog));
-    TAddDiskForm& form = *addDiskForm_;
-    for (const auto& root : forest_.roots())
-        form.catalogs.push_back(root.get());
-    form.preferredCatalog = FindAncestor<TCatalogRec>(selected());
-    const AddUpdateResult result =
-        AddUpdateDisk(form, scan, nullptr, ScanDefaults(settings), settings.ejectAfterScan);
-    addDiskForm_.reset();
+    AddUpdateResult result;
+    {
+        // Catalogs handed over meanwhile wait for the command's end.
+        ScopedFlag running(addDiskRunning_);
+        addDiskForm_ = std::make_unique<TAddDiskForm>(std::move(dialog));
+        TAddDiskForm& form = *addDiskForm_;
+        for (const auto& root : forest_.roots())
+            form.catalogs.push_back(root.get());
+        form.preferredCatalog = updatedDisk ? updatedDisk->parent() : FindAncestor<TCatalogRec>(selected());
+        result = AddUpdateDisk(form, scan, updatedDisk, ScanDefaults(services_.settings.Get()),
+                               services_.settings.Get().ejectAfterScan);
+        addDiskForm_.reset();
+    }
+    if (result.letter)
+        DriveLetter = result.letter;
     if (result.disk) {
         rebuildSearchScope();
         select(result.disk);
         tree.setFocus();
     }
+    for (WPARAM number : heldParams_)
+        PostMessageA(hwnd(), kPassParamsMessage, number, 0);
+    heldParams_.clear();
 }
 
 }  // namespace kv

@@ -28,6 +28,11 @@ void MainForm::OpenRequested() {
 }
 
 void MainForm::OpenParamsFile(WPARAM number) {
+    // Opening catalogs in the middle of a scan would change what it works on.
+    if (addDiskRunning_) {
+        heldParams_.push_back(number);
+        return;
+    }
     ParamsFilesWin32 fs;
     const std::vector<std::string> names = TakeParamsFile(fs, ParamsTempFolder(), static_cast<std::int64_t>(number));
     if (names.empty() || refuseWhileSearching())

@@ -171,6 +171,18 @@ void MainForm::CreatePopups() {
                                                                   static_cast<int>(services_.settings.Get().dblClick),
                                                                   commandStates_));
     };
+    // Only "Add New Disk Image" adds; the popups' other Add/Update Disk item updates its disk.
+    auto bindUpdateDisk = [this](const std::vector<ui::MenuItem*>& items, std::span<const PopupEntry> entries,
+                                 CommandSource source) {
+        for (std::size_t i = 0; i < items.size() && i < entries.size(); ++i)
+            if (entries[i].command == CommandId::AddDisk && !AddsNewDisk(entries[i].name))
+                items[i]->OnClick = [this, source](ui::MenuItem&) {
+                    UpdateDiskClick(source);
+                    updateCommands(kUpdateAllCommands);
+                };
+    };
+    bindUpdateDisk(treePopupItems_, TreePopupEntries(), CommandSource::TreePopup);
+    bindUpdateDisk(listPopupItems_, ListPopupEntries(), CommandSource::ListPopup);
     tree.popupMenu = &treePopup_;
     list.popupMenu = &listPopup_;
 }
@@ -298,6 +310,12 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::Duplicates: SearchClick(command == CommandId::Duplicates); break;
     case CommandId::Rename: renameCommand(source); return;
     case CommandId::HelpIndex: ui::Application::instance().helpContext(hwnd(), kHelpIndexTopic); return;
+    case CommandId::ExportDesc: ExportDescClick(source); break;
+    case CommandId::Compare:
+    case CommandId::CheckCat:
+        // Their windows come later; a running search already refuses them.
+        RefusedDuringSearch(CommandInfoOf(command).refusal, searchRunning(), *prompt_);
+        return;
     case CommandId::Exit: close(); return;
     case CommandId::SortItems:
         // The "Arrange by" submenu opens: its items show the sort in force.

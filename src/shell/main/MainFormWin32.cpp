@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <shlwapi.h>
 
+#include "archive/TempExtraction.h"
 #include "catalog/model/ItemRecords.h"
 #include "shell/app/ProgramIdentity.h"
 #include "shell/app/ProgramValues.h"
@@ -63,9 +64,17 @@ MainForm::MainForm(MainFormServices services)
       }),
       status_(statusBar) {
     FormCreate();
+    // A damaged member is worth a word, whichever command extracted it.
+    if (services_.extraction)
+        services_.extraction->OnCrcFailed = [this](const std::string& fileName) {
+            prompt_->ask({"CRC check failed on extracting " + fileName, "Warning", ui::PromptButtons::Ok,
+                          ui::PromptIcon::Stop});
+        };
 }
 
 MainForm::~MainForm() {
+    if (services_.extraction)
+        services_.extraction->OnCrcFailed = nullptr;
     // The window goes first: its destroy saves the place from the panes.
     destroyWindow();
     closeSearchForm();

@@ -39,6 +39,7 @@
 #include "shell/browse/SortControls.h"
 #include "scan/AddUpdateDiskWin32.h"
 #include "scan/DiskSelectFormWin32.h"
+#include "scan/ExportDescFormWin32.h"
 #include "search/window/SearchFormWin32.h"
 #include "shell/main/ListSortFeedbackWin32.h"
 #include "shell/main/MainToolbarsWin32.h"
@@ -88,6 +89,11 @@ struct MainFormServices {
     // Tests map drives to folders: they adjust the machine the Add/Update Disk
     // command sees before its dialog is made.
     std::function<void(AddDiskServices& dialog, AddUpdateServices& scan)> scanMachine;
+    // Tests map a drive to a folder for writing to a medium: the drive that
+    // holds an item's disk (none: the machine's drives are searched) and where
+    // a drive's root is reached (empty: "X:").
+    std::function<std::optional<char>(const ItemHead* item)> locateMedium;
+    std::function<std::string(char letter)> mediumRoot;
 };
 
 class MainForm : public ui::TGradientForm,
@@ -153,6 +159,8 @@ public:
     const CommandStates& commandStates() const { return commandStates_; }
     // The Add/Update Disk dialog while its command runs.
     TAddDiskForm* addDiskForm() { return addDiskForm_.get(); }
+    // The Export Descriptions window while its command runs.
+    TExportDescForm* exportDescForm() { return exportDescForm_.get(); }
     // The search window, made on first use and kept.
     TSearchForm& searchForm();
     bool searchFormExists() const { return searchForm_ != nullptr; }
@@ -216,7 +224,12 @@ private:
     bool refuseWhileSearching();
     void stepSplashAside();
     void createBrowseViews();
-    void AddDiskClick();
+    // Adds a new disk, or updates updatedDisk.
+    void AddDiskClick(Node* updatedDisk = nullptr);
+    // "Update Disk Image" of a popup: the disk it was opened on.
+    void UpdateDiskClick(CommandSource source);
+    DiskColumns diskSelectColumns();
+    void ExportDescClick(CommandSource source);
     // Search for Items opens the search window in its normal mode, Scan for
     // Duplicates in its duplicates mode (unless a search runs).
     void SearchClick(bool duplicates = false);
@@ -332,6 +345,10 @@ private:
     ItemIcons noIcons_;
     std::unique_ptr<BrowseViewsWin32> browse_;
     std::unique_ptr<TAddDiskForm> addDiskForm_;
+    // While Add/Update Disk runs, a second start's catalogs wait (their file numbers).
+    std::unique_ptr<TExportDescForm> exportDescForm_;
+    bool addDiskRunning_ = false;
+    std::vector<WPARAM> heldParams_;
     ResultListSet resultLists_;
     std::unique_ptr<TSearchForm> searchForm_;
 

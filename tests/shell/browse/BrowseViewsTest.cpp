@@ -240,8 +240,10 @@ TEST_F(BrowseViewsTest, DisksDropOnAnotherCatalogOnlyAndNotWhileASearchRuns) {
     views.browser().setSearchRunning([&] { return searching; });
 
     auto screenPointOf = [&](Node& node) {
+        // The message takes the item in the rectangle it fills.
         RECT r{};
-        *reinterpret_cast<HTREEITEM*>(&r) = views.tree().control().itemOf(&node);
+        const HTREEITEM item = views.tree().control().itemOf(&node);
+        std::memcpy(&r, &item, sizeof item);
         SendMessageA(treeWnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
         POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         ClientToScreen(treeWnd(), &p);

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "base/Worker.h"
+#include "shell/commands/CommandTable.h"
 #include "shell/commands/SearchRefusal.h"
 #include "tests/support/ScriptedPrompt.h"
 
@@ -189,6 +190,12 @@ TEST(CatalogCommands, EveryDataCommandIsRefusedWhileASearchWorkerRuns) {
         EXPECT_EQ(cat.children().size(), 1u) << c.command;
         EXPECT_TRUE(f.rec(cat).modified) << c.command;
     }
+}
+
+// Export, compare and file check read file lists a running search may be walking.
+TEST(CatalogCommands, CommandsThatLoadFileListsAreRefusedDuringASearch) {
+    for (CommandId c : {CommandId::ExportDesc, CommandId::Compare, CommandId::CheckCat})
+        EXPECT_EQ(CommandInfoOf(c).refusal, Refusal::UpdateData) << static_cast<int>(c);
 }
 
 TEST(CatalogCommands, TheRefusalTableCoversTheDataCommands) {

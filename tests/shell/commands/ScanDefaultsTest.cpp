@@ -33,5 +33,34 @@ TEST(ScanDefaults, DescriptionSourcesFollowTheirOwnSwitchesAndTheUsersOrder) {
     EXPECT_EQ(ScanDefaults(s).descTruncLines, 0u);
 }
 
+// Saved defaults are what the next dialog starts from; what the dialog does not show stays.
+TEST(ScanDefaults, SavedBoxesAreTheNextDialogsDefaults) {
+    Settings s;
+    s.truncateDesc = true;
+    s.truncateLines = 7;
+    ScanOptions boxes = ScanDefaults(s);
+    boxes.importDiz = false;
+    boxes.importBbs = true;
+    boxes.import4Dos = true;
+    boxes.importComment = false;
+    boxes.carryOver = !boxes.carryOver;
+    boxes.browseArchives = false;
+    boxes.archiveDescOnly = true;
+    boxes.archiveQuickScan = true;
+    SaveScanDefaults(s, boxes, true);
+    const ScanOptions next = ScanDefaults(s);
+    EXPECT_FALSE(next.importDiz);
+    EXPECT_TRUE(next.importBbs);
+    EXPECT_TRUE(next.import4Dos);
+    EXPECT_FALSE(next.importComment);
+    EXPECT_EQ(next.carryOver, boxes.carryOver);
+    EXPECT_FALSE(next.browseArchives);
+    EXPECT_TRUE(next.archiveDescOnly);
+    EXPECT_TRUE(next.archiveQuickScan);
+    EXPECT_TRUE(s.ejectAfterScan);
+    EXPECT_EQ(next.descTruncLines, 7u);
+    EXPECT_EQ(next.descOrder, boxes.descOrder);
+}
+
 }  // namespace
 }  // namespace kv
