@@ -12,6 +12,7 @@
 #include "shell/commands/MenuGlyphs.h"
 #include "shell/commands/StatusTexts.h"
 #include "shell/settings/SettingsStore.h"
+#include "ui/Application.h"
 
 namespace kv {
 
@@ -226,6 +227,8 @@ void MainForm::updateStatusBar() {
 
 void MainForm::RunCommand(CommandId command, CommandSource source) {
     // Disabled items and shortcuts never get here; every command guards its own target.
+    // Commands read catalogs and edit records: a running search's calls wait until they end.
+    const ui::SafePointHold hold;
     CatalogCommandServices& c = *catalogCommands_;
     switch (command) {
     case CommandId::NewCatalog:

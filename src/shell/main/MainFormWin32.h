@@ -33,6 +33,7 @@
 #include "shell/app/WindowPos.h"
 #include "shell/browse/BrowseViewsWin32.h"
 #include "shell/browse/ItemListSources.h"
+#include "shell/browse/SearchListCells.h"
 #include "shell/browse/SortControls.h"
 #include "scan/AddUpdateDiskWin32.h"
 #include "scan/DiskSelectFormWin32.h"
@@ -313,6 +314,8 @@ private:
     std::unique_ptr<BrowseViewsWin32> browse_;
     std::unique_ptr<TAddDiskForm> addDiskForm_;
     ResultListSet resultLists_;
+    // What the found list shows and sorts by; outlives the search window.
+    std::unique_ptr<SearchListCells> foundCells_;
     std::unique_ptr<TSearchForm> searchForm_;
 
     // The commands and the status bar (MainFormCommandsWin32.cpp).
@@ -366,6 +369,9 @@ private:
     // The item lists (MainFormListsWin32.cpp).
     void registerMainLists();
     void registerSearchList(TSearchForm& form);
+    // The found list shows the main list's cells and icons, in its kept column layout.
+    void attachFoundCells(TSearchForm& form);
+    void saveFoundLayout(TSearchForm& form);
     ItemListSources itemLists_;
 
     // The sort controls (MainFormSortWin32.cpp).
