@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "search/window/SearchFormWin32.h"
+#include "shell/browse/SearchListCells.h"
 #include "tests/catalog/ModelFixture.h"
 #include "tests/support/BitmapFile.h"
 #include "tests/support/ScreenPicture.h"
@@ -47,7 +48,10 @@ int main(int argc, char** argv) {
     kv::test::ModelFixture model;
     kv::SearchFormServices services{model.forest, nullptr, {}, {}, {}};
     services.placementKey.clear();
+    // The rows' texts as the main window would give them, in portable formats.
+    const kv::SearchListCells cells({});
     kv::TSearchForm form(std::move(services));
+    form.FoundList.SetCellProvider(&cells, nullptr);
     kv::ResultListSet lists;
     lists.Attach(&form.NormalResults());
     lists.Attach(&form.DuplicateResults());

@@ -287,6 +287,8 @@ void MainForm::ListViewChange(int row) {
 
 void MainForm::RunCommand(CommandId command, CommandSource source) {
     // Disabled items and shortcuts never get here; every command guards its own target.
+    // Commands read catalogs and edit records: a running search's calls wait until they end.
+    const ui::SafePointHold hold;
     CatalogCommandServices& c = *catalogCommands_;
     switch (command) {
     case CommandId::NewCatalog:

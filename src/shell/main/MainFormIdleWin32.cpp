@@ -91,8 +91,10 @@ bool MainForm::named(std::size_t index) {
 }
 
 void MainForm::save(std::size_t index) {
-    if (Node* node = catalogAt(index))
+    if (Node* node = catalogAt(index)) {
+        const ui::SafePointHold hold;  // the save swaps the catalog's reader
         SaveCatalog(node, false, saveEnv_);
+    }
 }
 
 }  // namespace kv

@@ -2,7 +2,9 @@
 // kept until the main window goes, its run the main window's "search running".
 #include "shell/main/MainFormWin32.h"
 
+#include "shell/browse/ListLayoutWin32.h"
 #include "shell/settings/SettingsStore.h"
+#include "ui/SharedImages.h"
 
 namespace kv {
 
@@ -23,14 +25,39 @@ TSearchForm& MainForm::searchForm() {
         resultLists_.Attach(&searchForm_->DuplicateResults());
         forest_.context().resultLists = &resultLists_;
         registerSearchList(*searchForm_);
+        attachFoundCells(*searchForm_);
     }
     return *searchForm_;
+}
+
+void MainForm::attachFoundCells(TSearchForm& form) {
+    SearchListCells::Sources s;
+    s.cells = [this] { return browse_->browser().cellContext(); };
+    // Only the collator and the archive setting are taken.
+    s.sorting = [this] { return browse_->browser().sortParams(0); };
+    s.image = [this](const ItemHead& rec) {
+        int image = -1;
+        std::string text;
+        browse_->list().cellInfo(&rec, ColumnKind::Name, ui::vmImage, image, text);
+        return image;
+    };
+    foundCells_ = std::make_unique<SearchListCells>(std::move(s));
+    form.FoundList.SetCellProvider(foundCells_.get(), iconList_ ? SmallImages().handle() : nullptr);
+    ApplyListLayout(form.FoundList.View(), ColumnsList::SearchResults,
+                    ReadColumnsRecord(services_.programStore, ColumnsList::SearchResults));
+}
+
+void MainForm::saveFoundLayout(TSearchForm& form) {
+    ColumnsRecord record = ReadColumnsRecord(services_.programStore, ColumnsList::SearchResults);
+    if (ReadListLayout(form.FoundList.View(), record))
+        WriteColumnsRecord(services_.programStore, ColumnsList::SearchResults, record);
 }
 
 void MainForm::closeSearchForm() {
     if (!searchForm_)
         return;
     searchForm_->StopSearch();
+    saveFoundLayout(*searchForm_);
     UnregisterItemList(searchForm_->FoundList.View());
     forest_.context().resultLists = nullptr;
     resultLists_.Detach(ResultSlot::Search);

@@ -36,6 +36,7 @@
 #include "shell/app/WindowPos.h"
 #include "shell/browse/BrowseViewsWin32.h"
 #include "shell/browse/ItemListSources.h"
+#include "shell/browse/SearchListCells.h"
 #include "shell/browse/SortControls.h"
 #include "scan/AddUpdateDiskWin32.h"
 #include "scan/DiskSelectFormWin32.h"
@@ -350,6 +351,8 @@ private:
     bool addDiskRunning_ = false;
     std::vector<WPARAM> heldParams_;
     ResultListSet resultLists_;
+    // What the found list shows and sorts by; outlives the search window.
+    std::unique_ptr<SearchListCells> foundCells_;
     std::unique_ptr<TSearchForm> searchForm_;
 
     // The commands and the status bar (MainFormCommandsWin32.cpp).
@@ -406,6 +409,9 @@ private:
     // The item lists (MainFormListsWin32.cpp).
     void registerMainLists();
     void registerSearchList(TSearchForm& form);
+    // The found list shows the main list's cells and icons, in its kept column layout.
+    void attachFoundCells(TSearchForm& form);
+    void saveFoundLayout(TSearchForm& form);
     ItemListSources itemLists_;
 
     // Renaming in place (MainFormRenameWin32.cpp): the Rename command and F2
