@@ -172,6 +172,7 @@ TEST_F(SearchToolbarTest, RemoveAndRemoveAllAskAndRenumber) {
 }
 
 TEST_F(SearchToolbarTest, MaximizeHidesTheCriteriaForItsModeOnly) {
+    ShowFoundLists();
     const RECT before = Bounds(form->FoundList.View());
     form->Toolbar.BtnMaximize().click();
     EXPECT_TRUE(form->NormalResults().maximized);
@@ -238,6 +239,7 @@ TEST_F(SearchToolbarTest, HelpModeOpensTheButtonsTopics) {
         asked.push_back({command, data});
         return true;
     };
+    ShowFoundLists();
     form->show();
     auto clickAt = [&](ui::Control& c) {
         const RECT r = Bounds(c);
