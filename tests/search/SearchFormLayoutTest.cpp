@@ -95,7 +95,22 @@ TEST_F(SearchFormLayoutTest, ARunShowsItsProgressBarAndAnimation) {
     // The system's find clip plays where the system has it.
     EXPECT_TRUE(form->Animation.visible());
     EXPECT_EQ(form->Animation.active(), form->Animation.opened());
-    EXPECT_EQ(form->Animation.helpContext, 28u);
+    // In help mode the animation opens its own topic.
+    std::vector<std::pair<UINT, ULONG_PTR>> asked;
+    app().helpFile = "KORVALDER.HLP";
+    app().helpHandler = [&](HWND, const std::string&, UINT command, ULONG_PTR data) {
+        asked.emplace_back(command, data);
+        return true;
+    };
+    form->show();
+    form->BtnHelpClick();
+    const RECT clip = Bounds(form->Animation);
+    SendMessageA(form->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(clip.left + 3, clip.top + 3));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].first, static_cast<UINT>(HELP_CONTEXT));
+    EXPECT_EQ(asked[0].second, 28u);
+    app().helpHandler = nullptr;
+    app().helpFile.clear();
 
     // The bar follows the run as the worker reports.
     int position = 0;
@@ -114,6 +129,7 @@ TEST_F(SearchFormLayoutTest, ARunShowsItsProgressBarAndAnimation) {
     EXPECT_TRUE(form->StatusBar.sizeGrip());
     EXPECT_FALSE(form->Animation.active());
     EXPECT_FALSE(form->Animation.visible());
+    form->hide();
 }
 
 TEST_F(SearchFormLayoutTest, NewButtonSettingsLayTheToolbarAndListOut) {

@@ -385,7 +385,6 @@ void TSearchForm::BuildControls() {
             Toolbar.BtnMaximize().click();
     };
     onResize = [this](ui::Control&) { FormResize(); };
-    Animation.helpContext = kAnimationHelp;
     Animation.setVisible(false);
     placeAt(Animation, LayOutSearchWindow({580, kSearchCriteriaHeight}).animation);
     Animation.create(this);
@@ -681,7 +680,7 @@ void TSearchForm::UpdateSearchButtons(bool full) {
     if (!full)
         return;
     const bool running = SearchRunning();
-    const bool maximized = CurrentResults().maximized;
+    const bool maximized = CurrentResults().listShown && CurrentResults().maximized;
     BtnFind.setVisible(!running && !maximized);
     BtnCancel.setVisible(running && !maximized);
     const bool anyGroup = ByNameCheck.checked() || ByDescCheck.checked() || ByCategoryCheck.checked() ||
@@ -1013,6 +1012,8 @@ void TSearchForm::HelpPicked(ui::Control* control) {
             app.helpContext(hwnd(), helpContext);
     } else if (control->helpContext != 0) {
         app.helpContext(hwnd(), control->helpContext, true);
+    } else if (control == &Animation) {
+        app.helpContext(hwnd(), kAnimationHelp);
     } else if (dynamic_cast<ui::SpeedButton*>(control)) {
         if (const unsigned long topic = SearchButtonHelpContext(control->Name))
             app.helpContext(hwnd(), topic);
