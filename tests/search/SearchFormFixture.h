@@ -81,6 +81,12 @@ protected:
         return !form->SearchRunning();
     }
 
+    // As after a search in each mode: the found area shows and the window grows to it.
+    void ShowFoundLists() {
+        form->NormalResults().listShown = form->DuplicateResults().listShown = true;
+        form->UpdateFormLayout();
+    }
+
     void SearchByName(const std::string& text) {
         SearchFormValues v = form->Values();
         v.byName = true;

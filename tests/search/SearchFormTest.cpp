@@ -108,6 +108,7 @@ TEST_F(SearchFormTest, PlacementAndBothListHeightsAreKept) {
     EXPECT_EQ(r.top, 50);
     EXPECT_EQ(r.right - r.left, 620);
     // The found list takes the height of the mode shown.
+    ShowFoundLists();
     GetWindowRect(form->FoundList.View().hwnd(), &r);
     EXPECT_EQ(r.bottom - r.top, 150);
     form->DuplicateModeRadio.click();

@@ -1,4 +1,5 @@
 #include "tests/search/SearchFormFixture.h"
+#include "tests/support/TestInput.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -172,6 +173,7 @@ TEST_F(SearchToolbarTest, RemoveAndRemoveAllAskAndRenumber) {
 }
 
 TEST_F(SearchToolbarTest, MaximizeHidesTheCriteriaForItsModeOnly) {
+    ShowFoundLists();
     const RECT before = Bounds(form->FoundList.View());
     form->Toolbar.BtnMaximize().click();
     EXPECT_TRUE(form->NormalResults().maximized);
@@ -227,6 +229,39 @@ TEST_F(SearchToolbarTest, PopupFollowsTheButtonsAndBoldsTheDoubleClickItem) {
     EXPECT_FALSE(popup.Item(FoundAction::Remove)->Visible());
 }
 
+TEST_F(SearchToolbarTest, TheMenuKeyOpensThePopupOnceAtTheFocusedRow) {
+    FindFour();
+    form->show();
+    Select({2}, 2);
+    HWND view = form->FoundList.View().hwnd();
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(view, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row)));
+    MapWindowPoints(view, nullptr, reinterpret_cast<POINT*>(&row), 2);
+    int shown = 0;
+    RECT menu{};
+    auto prepare = form->FoundListPopup.Menu().OnPopup;
+    form->FoundListPopup.Menu().OnPopup = [&](ui::PopupMenu& m) {
+        ++shown;
+        prepare(m);
+    };
+    {
+        uitest::TimerAction close(300, [&] {
+            GetWindowRect(FindWindowA("#32768", nullptr), &menu);
+            EndMenu();
+        });
+        SendMessageA(view, WM_KEYDOWN, VK_APPS, 0);
+        SendMessageA(view, WM_KEYUP, VK_APPS, 0xC0000001);
+        app().processMessages();
+    }
+    EXPECT_EQ(shown, 1);
+    // The menu's top edge sits on the row, not at the list's corner.
+    EXPECT_GE(menu.top, row.top);
+    EXPECT_LE(menu.top, row.bottom + 2);
+    form->FoundListPopup.Menu().OnPopup = prepare;
+    form->hide();
+}
+
 TEST_F(SearchToolbarTest, HelpModeOpensTheButtonsTopics) {
     struct Asked {
         UINT command;
@@ -238,6 +273,7 @@ TEST_F(SearchToolbarTest, HelpModeOpensTheButtonsTopics) {
         asked.push_back({command, data});
         return true;
     };
+    ShowFoundLists();
     form->show();
     auto clickAt = [&](ui::Control& c) {
         const RECT r = Bounds(c);

@@ -6,6 +6,7 @@
 #include "controls/ListSort.h"
 #include "base/Errors.h"
 #include "search/window/RegisteredTypesWin32.h"
+#include "search/window/SearchLayout.h"
 #include "search/window/SearchPlacement.h"
 #include "scan/ArchiveTypes.h"
 #include "ui/Application.h"
@@ -19,11 +20,11 @@ namespace {
 constexpr UINT kSearchDoneMessage = WM_APP + 0x52;
 constexpr UINT kSearchRefreshMessage = WM_APP + 0x53;
 
-// The criteria area ends above this line; the toolbar and the found list start here.
-constexpr int kFoundAreaTop = 256;
-constexpr int kMaximizedTop = 5;
-
 constexpr std::uint16_t kDesignedListHeight = 240;
+// The animation's help topic.
+constexpr unsigned long kAnimationHelp = 28;
+
+void placeAt(ui::Control& c, const LayoutBox& box) { c.setBounds(box.x, box.y, box.width, box.height); }
 
 const std::vector<std::string> kUnits = {"Bytes", "KB", "MB", "GB"};
 
@@ -74,9 +75,12 @@ TSearchForm::TSearchForm(SearchFormServices services) : services_(std::move(serv
     BuildControls();
     RestorePlacement();
     ResetSearchPages();
+    creating_ = false;
     SetupSearchDialog();
-    doneListener_ = addMessageListener([this](ui::Form&, UINT msg, WPARAM&, LPARAM&, LRESULT& result) {
-        if (msg == kSearchRefreshMessage) {
+    doneListener_ = addMessageListener([this](ui::Form&, UINT msg, WPARAM&, LPARAM& lp, LRESULT& result) {
+        if (msg == WM_GETMINMAXINFO) {
+            MinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp));
+        } else if (msg == kSearchRefreshMessage) {
             refreshPosted_ = false;
             UpdateSearchStatus();
         } else if (msg == kSearchDoneMessage) {
@@ -124,22 +128,127 @@ void TSearchForm::SavePlacement() {
     }
 }
 
-void TSearchForm::PlaceFoundArea() {
+void TSearchForm::ShowLayoutParts() {
     const TResultList& list = CurrentResults();
-    const bool maximized = list.maximized;
+    const bool shown = list.listShown;
+    const bool maximized = shown && list.maximized;
     for (ui::Control* c : {static_cast<ui::Control*>(&Pages), static_cast<ui::Control*>(&BtnNew),
                            static_cast<ui::Control*>(&BtnClose)})
         c->setVisible(!maximized);
-    if (maximized) {
-        BtnFind.setVisible(false);
-        BtnCancel.setVisible(false);
+    Animation.setVisible(!maximized && SearchRunning());
+    for (ui::Control* c : {static_cast<ui::Control*>(&Toolbar), static_cast<ui::Control*>(&FoundList.View()),
+                           static_cast<ui::Control*>(&StatusBar)})
+        c->setVisible(shown);
+    UpdateSearchButtons();
+}
+
+void TSearchForm::UpdateFormLayout() {
+    if (creating_ || !hwnd())
+        return;
+    ShowLayoutParts();
+    const TResultList& list = CurrentResults();
+    if (IsIconic(hwnd()) || IsZoomed(hwnd())) {
+        FormResize();
+        return;
     }
-    const int top = maximized ? kMaximizedTop : kFoundAreaTop;
-    const int side = Toolbar.height();
-    Toolbar.setBounds(5, top, std::max(560, Toolbar.RowWidth()), side);
-    // A maximized list takes the criteria area's height as well.
-    const int height = list.listHeight + (maximized ? kFoundAreaTop - kMaximizedTop : 0);
-    FoundList.View().setBounds(5, top + side + 3, 560, height);
+    const RECT client = clientRect();
+    const int width = static_cast<int>(client.right - client.left);
+    int height = kSearchCriteriaHeight;
+    if (list.listShown && list.maximized)
+        height = std::max<int>(client.bottom - client.top, SearchMinClientHeight(Toolbar.height(), StatusBar.height()));
+    else if (list.listShown)
+        height = SearchClientHeightFor(list.listHeight, Toolbar.height(), StatusBar.height());
+    if (height != client.bottom - client.top)
+        setClientSize(width, height);
+    FormResize();
+}
+
+void TSearchForm::FormResize() {
+    if (creating_ || !hwnd() || IsIconic(hwnd()))
+        return;
+    TResultList& list = CurrentResults();
+    const bool shown = list.listShown;
+    const RECT client = clientRect();
+    const SearchLayout l =
+        LayOutSearchWindow({static_cast<int>(client.right - client.left), static_cast<int>(client.bottom - client.top),
+                            Toolbar.height(), Toolbar.RowWidth(), shown ? StatusBar.height() : 0, shown,
+                            shown && list.maximized});
+    placeAt(Pages, l.pages);
+    placeAt(BtnFind, l.find);
+    placeAt(BtnCancel, l.find);
+    placeAt(BtnNew, l.newSearch);
+    placeAt(BtnClose, l.close);
+    placeAt(Animation, l.animation);
+    placeAt(Toolbar, l.toolbar);
+    placeAt(FoundList.View(), l.foundList);
+
+    const RECT page = Pages.page(CategorySheet).clientRect();
+    const CategorySplit split = SplitCategoryPage(page.right - page.left, page.bottom - page.top);
+    placeAt(CategoryList, split.categories);
+    placeAt(FlagsList, split.flags);
+    // The scope tree fills the Limit page beside its two buttons.
+    const RECT limit = Pages.page(LimitSheet).clientRect();
+    const int buttonsX = std::max(130, static_cast<int>(limit.right) - 120);
+    CatalogTree.View().setBounds(10, 10, buttonsX - 20, std::max(0, static_cast<int>(limit.bottom) - 20));
+    IncludeBtn.setBounds(buttonsX, 10, 110, 26);
+    ExcludeBtn.setBounds(buttonsX, 45, 110, 26);
+
+    if (shown)
+        list.listHeight = l.storedListHeight;
+    PlaceSearchProgressBar();
+}
+
+void TSearchForm::MinMaxInfo(MINMAXINFO& info) const {
+    // The frame around the client area, from the window's own styles.
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_EXSTYLE)));
+    const int frameWidth = frame.right - frame.left;
+    const int frameHeight = frame.bottom - frame.top;
+    info.ptMinTrackSize.x = SearchMinClientWidth(Toolbar.RowWidth()) + frameWidth;
+    if (CurrentResults().listShown) {
+        info.ptMinTrackSize.y = SearchMinClientHeight(Toolbar.height(), StatusBar.height()) + frameHeight;
+    } else {
+        info.ptMinTrackSize.y = info.ptMaxTrackSize.y = info.ptMaxSize.y = kSearchCriteriaHeight + frameHeight;
+    }
+}
+
+void TSearchForm::SetButtons(int buttonSize, bool oldStyle) {
+    Toolbar.SetButtons(buttonSize, oldStyle);
+    UpdateFormLayout();
+}
+
+void TSearchForm::ShowSearchProgressBar() {
+    if (progressBar_)
+        return;
+    StatusBar.setSimpleText("");
+    StatusBar.setSimplePanel(true);
+    // The grip goes first: changing it makes the bar's window anew.
+    StatusBar.setSizeGrip(false);
+    progressBar_ = std::make_unique<ui::ProgressBar>();
+    progressBar_->setRange(0, 1000);
+    progressBar_->setPosition(0);
+    progressBar_->create(&StatusBar);
+    PlaceSearchProgressBar();
+}
+
+void TSearchForm::HideSearchProgressBar() {
+    if (!progressBar_)
+        return;
+    progressBar_.reset();
+    StatusBar.setSimplePanel(false);
+    StatusBar.setSizeGrip(true);
+    FormResize();
+}
+
+void TSearchForm::PlaceSearchProgressBar() {
+    if (!progressBar_)
+        return;
+    // From panel 0's right edge to 2 pixels short of the bar's right edge.
+    const RECT r = StatusBar.clientRect();
+    const int left = StatusBar.panelWidth(0);
+    progressBar_->setBounds(left, 2, std::max(0, static_cast<int>(r.right) - 2 - left),
+                            std::max(0, static_cast<int>(r.bottom) - 3));
 }
 
 void TSearchForm::BuildControls() {
@@ -271,9 +380,19 @@ void TSearchForm::BuildControls() {
     BtnClose.onClick = [this](ui::Button&) { hide(); };
     setCancelControl(&BtnClose);
     // A double click on the window's free area maximizes the found list or restores it.
-    onDblClick = [this](ui::Control&) { Toolbar.BtnMaximize().click(); };
+    onDblClick = [this](ui::Control&) {
+        if (CurrentResults().listShown)
+            Toolbar.BtnMaximize().click();
+    };
+    onResize = [this](ui::Control&) { FormResize(); };
+    Animation.setVisible(false);
+    placeAt(Animation, LayOutSearchWindow({580, kSearchCriteriaHeight}).animation);
+    Animation.create(this);
+    // The system's find clip; where the system has none the window goes without.
+    Animation.setCommonAvi(ui::CommonAvi::FindFile);
 
     StatusBar.setPanels({{"", 150}, {"", 250}, {"", 100}});
+    StatusBar.setSizeGrip(true);
     StatusBar.create(this);
     StatusBar.onPanelClick = [this](ui::StatusBar&, int panel) {
         if (panel == 1)
@@ -284,10 +403,11 @@ void TSearchForm::BuildControls() {
         const RECT r = StatusBar.clientRect();
         StatusBar.setPanelWidth(1, std::max<int>(0, static_cast<int>(r.right - r.left) - StatusBar.panelWidth(0) -
                                                          StatusBar.panelWidth(2)));
+        PlaceSearchProgressBar();
     };
     StatusBar.onResize(StatusBar);
 
-    Toolbar.setBounds(5, kFoundAreaTop, 560, 25);
+    Toolbar.setBounds(5, kSearchCriteriaHeight, 560, 25);
     Toolbar.create(this);
     Toolbar.CreateButtons(services_.buttonSize, services_.oldButtons);
     Toolbar.onButton = [this](const SearchButton& info, ui::SpeedButton&) {
@@ -309,7 +429,7 @@ void TSearchForm::BuildControls() {
     };
 
     normal_.listHeight = duplicates_.listHeight = kDesignedListHeight;
-    FoundList.View().setBounds(5, kFoundAreaTop + Toolbar.height() + 3, 560, kDesignedListHeight);
+    FoundList.View().setBounds(5, kSearchCriteriaHeight + Toolbar.height() + kFoundListGap, 560, kDesignedListHeight);
     FoundList.Create(*this, {&ui::Application::instance().prompt(), services_.locator, [this] { return !SearchRunning(); },
                              [this] {
                                  UpdateSearchButtons();
@@ -318,6 +438,11 @@ void TSearchForm::BuildControls() {
     ui::TExtListView& view = FoundList.View();
     view.OnItemActivate = [this](ui::TExtListView&) { FoundListDblClick(); };
     view.onKeyDown = [this](ui::Control&, WORD& key, UINT shift) { FoundListKeyDown(key, shift); };
+    // The menu key's release would ask for the popup once more, at the list's corner.
+    view.onKeyUp = [](ui::Control&, WORD& key, UINT) {
+        if (key == VK_APPS)
+            key = 0;
+    };
     view.OnChange = [this](ui::TCustomEnhListView&, int) { SetPendingRefresh(1); };
     // A range selected at once comes as one state change of the owner-data list.
     view.OnVMStateChanged = [this](ui::TExtListView&, NMLVODSTATECHANGE&) { SetPendingRefresh(1); };
@@ -504,7 +629,7 @@ void TSearchForm::SetupSearchDialog() {
     LimitFoundCheck.setEnabled(!dup);
     FoundList.SetList(&CurrentResults());
     Toolbar.BtnMaximize().setDown(CurrentResults().maximized);
-    PlaceFoundArea();
+    UpdateFormLayout();
     SetupVisibleGroups();
     ShowIdleStatus();
 }
@@ -555,7 +680,7 @@ void TSearchForm::UpdateSearchButtons(bool full) {
     if (!full)
         return;
     const bool running = SearchRunning();
-    const bool maximized = CurrentResults().maximized;
+    const bool maximized = CurrentResults().listShown && CurrentResults().maximized;
     BtnFind.setVisible(!running && !maximized);
     BtnCancel.setVisible(running && !maximized);
     const bool anyGroup = ByNameCheck.checked() || ByDescCheck.checked() || ByCategoryCheck.checked() ||
@@ -602,7 +727,6 @@ void TSearchForm::BtnFindClick() {
     TResultList& list = CurrentResults();
     list.sortColumn = TResultList::kUnsorted;
     list.sortDescending = false;
-    list.listShown = true;
     const CategoryChoice choice{v.withoutCategoryChecked, v.checkedCategories, v.checkedFlags};
     const bool limited = ShowLimitCheck.checked();
     if (!limited)
@@ -631,7 +755,14 @@ void TSearchForm::BtnFindClick() {
         UpdateSearchButtons();
         throw;
     }
-    UpdateSearchButtons();
+    Animation.setActive(true);
+    if (!list.listShown) {
+        list.listShown = true;
+        UpdateFormLayout();
+    } else {
+        ShowLayoutParts();
+    }
+    ShowSearchProgressBar();
     UpdateScopeButtons();
     if (services_.updateCommands)
         services_.updateCommands();
@@ -682,10 +813,11 @@ void TSearchForm::ShowSearchProgress(const SearchProgress& p) {
         text = "Collecting all items: " + std::to_string(p.found);
     else
         text = "Duplicates: " + std::to_string(p.found) + " of " + std::to_string(p.checked);
-    StatusBar.setPanelText(0, text);
+    StatusBar.setSimpleText(text);
     // 64-bit, clamped: no overflow past two million items, no division by zero.
     const std::int64_t position = p.total > 0 ? std::clamp<std::int64_t>(p.checked * 1000 / p.total, 0, 1000) : 0;
-    StatusBar.setPanelText(2, std::to_string(position / 10) + "%");
+    if (progressBar_)
+        progressBar_->setPosition(static_cast<int>(position));
     SetPendingRefresh(1);
 }
 
@@ -707,7 +839,9 @@ void TSearchForm::SearchThreadDone() {
         state.stateMask = state.state = LVIS_FOCUSED;
         SendMessageA(FoundList.View().hwnd(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     }
-    UpdateSearchButtons();
+    Animation.setActive(false);
+    ShowLayoutParts();
+    HideSearchProgressBar();
     ShowIdleStatus();
     // Catalogs could not open or close during the run; the stored choice shows again.
     CatalogTree.CreateCatalogTree(services_.forest);
@@ -838,7 +972,7 @@ void TSearchForm::FoundListKeyDown(WORD& key, UINT shift) {
     if (action != FoundAction::None) {
         RunFoundAction(action);
         key = 0;
-    } else if (key == VK_F10 && shift == ui::kShift) {
+    } else if ((key == VK_F10 && shift == ui::kShift) || (key == VK_APPS && shift == 0)) {
         ShowPopupAtFocused();
         key = 0;
     } else if (key == VK_ESCAPE && shift == 0) {
@@ -849,8 +983,8 @@ void TSearchForm::FoundListKeyDown(WORD& key, UINT shift) {
 
 void TSearchForm::BtnMaximizeClick() {
     CurrentResults().maximized = Toolbar.BtnMaximize().down();
-    PlaceFoundArea();
-    UpdateSearchButtons();
+    ShowLayoutParts();
+    FormResize();
 }
 
 void TSearchForm::BtnStayOnTopClick() { setStayOnTop(Toolbar.BtnStayOnTop().down()); }
@@ -878,6 +1012,8 @@ void TSearchForm::HelpPicked(ui::Control* control) {
             app.helpContext(hwnd(), helpContext);
     } else if (control->helpContext != 0) {
         app.helpContext(hwnd(), control->helpContext, true);
+    } else if (control == &Animation) {
+        app.helpContext(hwnd(), kAnimationHelp);
     } else if (dynamic_cast<ui::SpeedButton*>(control)) {
         if (const unsigned long topic = SearchButtonHelpContext(control->Name))
             app.helpContext(hwnd(), topic);

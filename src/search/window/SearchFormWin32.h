@@ -15,6 +15,7 @@
 #include "search/engine/SearchRun.h"
 #include "search/engine/SearchSyncWin32.h"
 #include "search/window/SearchValidation.h"
+#include "ui/Animate.h"
 #include "ui/Button.h"
 #include "ui/CheckListBox.h"
 #include "ui/Edit.h"
@@ -23,6 +24,7 @@
 #include "ui/Label.h"
 #include "ui/PageControl.h"
 #include "ui/Pickers.h"
+#include "ui/ProgressBar.h"
 #include "system/settings/RegistryExWin32.h"
 #include "ui/StatusBar.h"
 #include "ui/WhatsThisMode.h"
@@ -64,6 +66,7 @@ public:
     TResultList& NormalResults() { return normal_; }
     TResultList& DuplicateResults() { return duplicates_; }
     TResultList& CurrentResults() { return duplicateMode() ? duplicates_ : normal_; }
+    const TResultList& CurrentResults() const { return duplicateMode() ? duplicates_ : normal_; }
 
     bool SearchRunning() const { return run_ != nullptr; }
     void BtnFindClick();
@@ -90,6 +93,16 @@ public:
     void BtnMaximizeClick();
     void BtnStayOnTopClick();
     void BtnHelpClick();
+    // Lays the toolbar out again for the toolbar-button size (0..7) and the
+    // "Old Style Buttons" setting, then the window around it.
+    void SetButtons(int buttonSize, bool oldStyle);
+    // The window's height for the current list: fixed to the criteria area
+    // until the list has been shown, then free and the list's own.
+    void UpdateFormLayout();
+    // Places everything for the client size and keeps the list's height.
+    void FormResize();
+    // The run's bar over the status bar; null while no search runs.
+    const ui::ProgressBar* SearchProgressBar() const { return progressBar_.get(); }
     bool HelpMode() const { return whatsThis_ && whatsThis_->active(); }
     // Deferred refresh: 1 the status texts, 2 also Find, New Search, Remove all and Report.
     void SetPendingRefresh(std::uint8_t level);
@@ -127,6 +140,8 @@ public:
         DuplicateArchivesCheck;
     ui::Button BtnFind, BtnCancel, BtnNew, BtnClose;
     ui::StatusBar StatusBar;
+    // Plays while a search runs.
+    ui::Animate Animation;
     FoundListWin32 FoundList;
     SearchToolbarWin32 Toolbar;
     FoundPopupWin32 FoundListPopup;
@@ -143,8 +158,12 @@ private:
     void FoundListKeyDown(WORD& key, UINT shift);
     void ShowPopupAtFocused();
     void HelpPicked(ui::Control* control);
-    // Places the toolbar and the found list: under the criteria, or at the top when maximized.
-    void PlaceFoundArea();
+    // Shows the criteria area or the found area as the list's state says.
+    void ShowLayoutParts();
+    void MinMaxInfo(MINMAXINFO& info) const;
+    void ShowSearchProgressBar();
+    void HideSearchProgressBar();
+    void PlaceSearchProgressBar();
     std::vector<ItemHead*> SelectedRecords() const;
     ItemHead* FocusedRecord() const;
     void UpdateScopeButtons();
@@ -166,6 +185,9 @@ private:
     std::unique_ptr<SearchRun> run_;
     std::optional<SearchOutcome> outcome_;
     bool closing_ = false;
+    // No layout while the controls are being made.
+    bool creating_ = true;
+    std::unique_ptr<ui::ProgressBar> progressBar_;
     bool firstHitShown_ = false;
     ui::ListenerRegistration doneListener_;
     std::unique_ptr<ui::WhatsThisMode> whatsThis_;
