@@ -1,5 +1,6 @@
 #include "ui/Form.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -236,6 +237,12 @@ static bool wantsReturn(HWND focus) {
     return (code & DLGC_WANTALLKEYS) != 0 || (GetWindowLongA(focus, GWL_STYLE) & ES_WANTRETURN) != 0;
 }
 
+static bool activatesOnReturn(HWND focus) {
+    char name[32] = {};
+    if (!focus || !GetClassNameA(focus, name, sizeof name)) return false;
+    return lstrcmpiA(name, WC_LISTVIEWA) == 0 || lstrcmpiA(name, WC_TREEVIEWA) == 0;
+}
+
 static bool routeMnemonic(Control& parent, char key) {
     for (Control* c : parent.children()) {
         if (!c->hwnd() || !IsWindowVisible(c->hwnd())) continue;
@@ -276,6 +283,9 @@ bool Form::preTranslateMessage(MSG& msg) {
                 defaultControl_->click();
                 return true;
             }
+            // Without a default button Enter belongs to a list or tree: the
+            // dialog handling would turn it into an OK command nobody reads.
+            if (key == VK_RETURN && !usable(defaultControl_) && activatesOnReturn(msg.hwnd)) return false;
         }
     }
     return hwnd() && msg.message != WM_CHAR && IsDialogMessageA(hwnd(), &msg);

@@ -32,6 +32,32 @@ TEST_F(SearchFormTest, FindListsHitsAndGoesToOne) {
     EXPECT_EQ(locator.went, form->NormalResults().At(0));
 }
 
+// Enter finds from the criteria; in the found list it is the list's own key.
+TEST_F(SearchFormTest, EnterFindsExceptInTheFoundList) {
+    form->show();
+    SearchFormValues v = form->Values();
+    v.byName = true;
+    v.nameMode = NameMode::Part;
+    v.nameText = "a1";
+    form->SetValues(v);
+    auto enterIn = [&](HWND control) {
+        SetFocus(control);
+        app().processMessages();
+        PostMessageA(control, WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageA(control, WM_KEYUP, VK_RETURN, 0);
+        app().processMessages();
+    };
+    enterIn(form->NameEdit.hwnd());
+    ASSERT_TRUE(WaitForRun());
+    ASSERT_EQ(form->NormalResults().Count(), 1u);
+
+    // The double-click action of the settings (1: properties) on the focused hit.
+    enterIn(form->FoundList.View().hwnd());
+    EXPECT_FALSE(form->SearchRunning());
+    ASSERT_EQ(commands.calls.size(), 1u);
+    EXPECT_EQ(commands.calls[0].action, FoundAction::Properties);
+}
+
 TEST_F(SearchFormTest, NoHitsIsSaidAndAnEmptyNameIsAskedAbout) {
     SearchByName("nothing like it");
     ASSERT_TRUE(WaitForRun());

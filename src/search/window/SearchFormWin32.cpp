@@ -379,6 +379,8 @@ void TSearchForm::BuildControls() {
     BtnNew.onClick = [this](ui::Button&) { BtnNewClick(); };
     BtnClose.onClick = [this](ui::Button&) { hide(); };
     setCancelControl(&BtnClose);
+    // Enter finds, except in the found list, where it runs the double-click action.
+    setDefaultControl(&BtnFind);
     // A double click on the window's free area maximizes the found list or restores it.
     onDblClick = [this](ui::Control&) {
         if (CurrentResults().listShown)
@@ -437,6 +439,8 @@ void TSearchForm::BuildControls() {
                              }});
     ui::TExtListView& view = FoundList.View();
     view.OnItemActivate = [this](ui::TExtListView&) { FoundListDblClick(); };
+    view.onEnter = [this](ui::Control&) { setDefaultControl(nullptr); };
+    view.onExit = [this](ui::Control&) { setDefaultControl(&BtnFind); };
     view.onKeyDown = [this](ui::Control&, WORD& key, UINT shift) { FoundListKeyDown(key, shift); };
     // The menu key's release would ask for the popup once more, at the list's corner.
     view.onKeyUp = [](ui::Control&, WORD& key, UINT) {
@@ -977,6 +981,10 @@ void TSearchForm::FoundListKeyDown(WORD& key, UINT shift) {
         key = 0;
     } else if (key == VK_ESCAPE && shift == 0) {
         hide();
+        key = 0;
+    } else if (key == VK_RETURN && shift == 0) {
+        // Enter is the double click's action; not every list view reports it.
+        FoundListDblClick();
         key = 0;
     }
 }
