@@ -378,6 +378,9 @@ void TAddDiskForm::setupDialog(BoxChange change) {
 }
 
 void TAddDiskForm::OKBtnClick() {
+    // The decision reads the carry-over boxes as the user left them.
+    state.keepCurrent = KeepCurrentCheck.checked();
+    state.importDescIndex = std::max(0, ImportDescCombo.itemIndex());
     switch (DecideOk(state, services_.prompt ? *services_.prompt : ui::Application::instance().prompt(),
                      services_.selectDisk)) {
     case OkOutcome::Accept:
@@ -393,8 +396,9 @@ void TAddDiskForm::OKBtnClick() {
         break;
     }
     // An update chosen here carries over: the boxes show it.
-    KeepCurrentCheck.setChecked(state.keepCurrent || KeepCurrentCheck.checked());
+    KeepCurrentCheck.setChecked(state.keepCurrent);
     ImportDescCombo.setItemIndex(state.importDescIndex);
+    ImportDescCombo.setEnabled(state.keepCurrent);
 }
 
 ScanOptions TAddDiskForm::scanOptions(const ScanOptions& defaults) const {
