@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "archive/ArchiveContext.h"
+#include "archive/ExtractionUiWin32.h"
+#include "archive/TempExtraction.h"
 #include "catalog/model/ItemFlags.h"
 #include "shell/app/ParamsFile.h"
 #include "shell/app/SingleInstanceWin32.h"
@@ -299,6 +302,24 @@ TEST_F(MappedDrive, AddDiskScansAMappedFolderIntoTheSelectedCatalog) {
     EXPECT_NE(std::find(texts.begin(), texts.end(), "SCANNED"), texts.end());
     EXPECT_EQ(main.browse().tree().selected(), disk);
     EXPECT_EQ(SendMessageA(main.list.hwnd(), LVM_GETITEMCOUNT, 0, 0), 2);
+}
+
+// A damaged member is reported, whichever command extracted it, for as long
+// as the main window is there to ask.
+TEST_F(ShellTest, ACrcFailureOfAnExtractionIsReported) {
+    std::unique_ptr<arc::ArchiveContext> archives = arc::ArchiveContext::System();
+    arc::WindowsExtractionUi ui;
+    arc::TempExtraction temp(*archives, ui);
+    extraction = &temp;
+    makeMain();
+    ASSERT_TRUE(temp.OnCrcFailed);
+    temp.OnCrcFailed("a.txt");
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text, "CRC check failed on extracting a.txt");
+    EXPECT_EQ(prompt.asked[0].caption, "Warning");
+    EXPECT_EQ(prompt.asked[0].icon, ui::PromptIcon::Stop);
+    main.reset();
+    EXPECT_FALSE(temp.OnCrcFailed);
 }
 
 }  // namespace
