@@ -126,6 +126,7 @@ TAddDiskForm::TAddDiskForm(AddDiskServices services) : services_(std::move(servi
     AdvancedBtn.onClick = [this](ui::Button&) {
         OptionsPanel.setVisible(!OptionsPanel.visible());
         DefaultCheck.setVisible(OptionsPanel.visible());
+        layout();
     };
     setDefaultControl(&OKBtn);
     setCancelControl(&CancelBtn);
