@@ -1,5 +1,7 @@
 #include "scan/AddDiskDecision.h"
 
+#include "system/drives/MediaTypes.h"
+
 namespace kv {
 
 namespace {
@@ -87,6 +89,20 @@ void SetupDialog(ScanOptionBoxes& b, bool addMode, const bool* changed) {
     const bool anyImport = b.import4Dos || b.importBbs || b.importDiz || b.importComment;
     b.archiveDescOnlyEnabled = b.browseArchives && anyImport;
     b.archiveQuickScanEnabled = !addMode && b.browseArchives;
+}
+
+bool MediaCanBeEjected(std::uint8_t mediaType) {
+    switch (mediaType) {
+    case MediaType::Tape:
+    case MediaType::Optical:
+    case MediaType::CdRom:
+    case MediaType::Removable:
+    case MediaType::Zip100:
+    case MediaType::Jaz1GB:
+        return true;
+    default:
+        return IsFloppy(mediaType);
+    }
 }
 
 }  // namespace kv

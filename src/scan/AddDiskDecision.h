@@ -3,6 +3,7 @@
 // new disk, as an update of a catalogued one, or stay open; and whether the
 // medium gets a new serial number. The questions go through the prompt and
 // the disk selection window, so the whole decision runs without windows.
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -41,6 +42,11 @@ OkOutcome DecideOk(AddDiskState& state, ui::UserPrompt& prompt, const SelectDisk
 // a new serial, asked (askSerial: Yes = true) unless the question is switched off.
 bool DecideChangeSerial(const AddDiskState& state, bool allowSerialChange, bool askSerialChange,
                         const std::function<bool()>& askSerial);
+
+// "Eject media when finished (if supported by drive)": only media a drive
+// can give back. A hard disk is never asked: the attempt locks and dismounts
+// its volume and waits, for nothing.
+bool MediaCanBeEjected(std::uint8_t mediaType);
 
 // The option boxes' interlocks.
 struct ScanOptionBoxes {

@@ -53,6 +53,7 @@ struct BoxPlace {
 
 TAddDiskForm::TAddDiskForm(AddDiskServices services) : services_(std::move(services)) {
     setBorderStyle(ui::BorderStyle::Dialog);
+    setPosition(ui::FormPosition::MainFormCenter);
     setCaption("Add New Disk");
     setWindowClassName("KvAddDiskForm");
     setBounds(0, 0, kFormWidth, 420);

@@ -121,7 +121,9 @@ AddUpdateResult AddUpdateDisk(TAddDiskForm& form, AddUpdateServices& services, N
     result.disk = scanner.ScanDisk(request);
     result.completed = scanner.ScanCompleted();
     result.aborted = scanner.AbortRequested();
-    if (result.completed && form.ejectMedia() && services.ejectMedia) {
+    const auto* scanned = result.disk ? RecordAs<TDiskRec>(result.disk->record()) : nullptr;
+    if (result.completed && form.ejectMedia() && services.ejectMedia && scanned &&
+        MediaCanBeEjected(scanned->volume.mediaType)) {
         progress->SetTopLabel("Finished, ejecting media...");
         services.ejectMedia(result.letter);
     }

@@ -11,6 +11,7 @@ namespace kv {
 TDiskSelectForm::TDiskSelectForm(DiskColumns columns, ui::UserPrompt& prompt)
     : columns_(std::move(columns)), prompt_(prompt) {
     setBorderStyle(ui::BorderStyle::Dialog);
+    setPosition(ui::FormPosition::MainFormCenter);
     setCaption("Select Disk");
     setWindowClassName("KvDiskSelectForm");
     setBounds(0, 0, 520, 330);

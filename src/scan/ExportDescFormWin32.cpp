@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "catalog/model/ItemPath.h"
+#include "scan/DialogButtonsWin32.h"
 
 namespace kv {
 
@@ -30,6 +31,7 @@ void SpinNumber::setEnabled(bool on) {
 
 TExportDescForm::TExportDescForm() {
     setBorderStyle(ui::BorderStyle::Dialog);
+    setPosition(ui::FormPosition::MainFormCenter);
     setCaption("Exporting Descriptions");
     setWindowClassName("KvExportDescForm");
     setBounds(0, 0, 440, 340);
@@ -79,16 +81,7 @@ TExportDescForm::TExportDescForm() {
         }
         y += 24;
     }
-    ExportBtn.setText("Export");
-    ExportBtn.modalResult = ui::mrOk;
-    ExportBtn.setBounds(250, y + 14, 80, 25);
-    ExportBtn.create(this);
-    CancelBtn.setText("Cancel");
-    CancelBtn.modalResult = ui::mrCancel;
-    CancelBtn.setBounds(340, y + 14, 80, 25);
-    CancelBtn.create(this);
-    setDefaultControl(&ExportBtn);
-    setCancelControl(&CancelBtn);
+    CreateDialogButtons(*this, {ExportBtn, "Export", ui::mrOk}, {CancelBtn, "Cancel", ui::mrCancel}, 250, y + 14, 80);
 }
 
 TExportDescForm::~TExportDescForm() { destroyWindow(); }

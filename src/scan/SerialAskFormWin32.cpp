@@ -1,5 +1,7 @@
 #include "scan/SerialAskFormWin32.h"
 
+#include "scan/DialogButtonsWin32.h"
+
 namespace kv {
 
 void QuestionIcon::createParams(ui::CreateArgs& args) {
@@ -15,6 +17,7 @@ void QuestionIcon::createWnd() {
 
 TSerialAskForm::TSerialAskForm() {
     setBorderStyle(ui::BorderStyle::Dialog);
+    setPosition(ui::FormPosition::MainFormCenter);
     setCaption("Change Serial Number?");
     setWindowClassName("KvSerialAskForm");
     setBounds(0, 0, 430, 200);
@@ -31,16 +34,8 @@ TSerialAskForm::TSerialAskForm() {
     DontAskCheck.setText("Don't ask this question again, always change serial number");
     DontAskCheck.setBounds(56, 108, 352, 20);
     DontAskCheck.create(this);
-    YesButton.setText("Yes, change it");
-    YesButton.modalResult = ui::mrYes;
-    YesButton.setBounds(110, 136, 110, 25);
-    YesButton.create(this);
-    NoButton.setText("No, leave it as is");
-    NoButton.modalResult = ui::mrNo;
-    NoButton.setBounds(230, 136, 110, 25);
-    NoButton.create(this);
-    setDefaultControl(&YesButton);
-    setCancelControl(&NoButton);
+    CreateDialogButtons(*this, {YesButton, "Yes, change it", ui::mrYes}, {NoButton, "No, leave it as is", ui::mrNo},
+                        110, 136, 110);
     onShow = [this](ui::Form&) {
         DontAskCheck.setChecked(false);
         YesButton.setFocus();

@@ -96,7 +96,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         // another revision; the store exists before, empty.
         settings = std::make_unique<kv::SettingsStore>(platformDefaults(""));
         kv::MainFormServices services{
-            *settings, programStore, programKey, args, *files, &splash, {}, {}, {}, {}, nullptr, nullptr, {}};
+            *settings, programStore, programKey, args, *files, &splash, {}, {}, {}, {}, nullptr, nullptr, {}, {}, {}};
         services.registerFileType = [] { kv::RegisterCatalogFileType(); };
         services.archives = archives.get();
         services.extraction = &extraction;

@@ -8,6 +8,18 @@
 
 namespace kv::ui {
 
+namespace {
+
+struct DepthScope {
+    int& depth;
+    explicit DepthScope(int& d) : depth(d) { ++depth; }
+    ~DepthScope() { --depth; }
+    DepthScope(const DepthScope&) = delete;
+    DepthScope& operator=(const DepthScope&) = delete;
+};
+
+}  // namespace
+
 Application::Application() = default;
 Application::~Application() = default;
 
@@ -96,6 +108,9 @@ bool Application::helpQuit(HWND owner) {
 }
 
 void Application::dispatch(MSG& msg) {
+    if (handlerDepth_ == 0)
+        outermost_ = msg.hwnd;
+    const DepthScope depth(handlerDepth_);
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN || msg.message == WM_MOUSEWHEEL) cancelHint();
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
         HWND root = GetAncestor(msg.hwnd, GA_ROOT);
@@ -114,9 +129,16 @@ void Application::dispatch(MSG& msg) {
     DispatchMessageA(&msg);
 }
 
+bool Application::atSafePoint(HWND window) const {
+    return modalDepth_ == 0 && holds_ == 0 && handlerDepth_ == 1 && outermost_ == window && window;
+}
+
 bool Application::runIdle() {
     bool done = true;
     if (onIdle) {
+        if (handlerDepth_ == 0)
+            outermost_ = nullptr;
+        const DepthScope depth(handlerDepth_);
         try {
             onIdle(*this, done);
         } catch (...) {

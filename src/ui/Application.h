@@ -34,6 +34,11 @@ public:
     // posted again for the outer loop.
     void runModalLoop(const std::function<bool()>& done);
     int modalDepth() const { return modalDepth_; }
+    // True while a message for window is dispatched straight from the
+    // outermost loop, with nothing held: work that must not run inside
+    // half-done work may run then. Never inside a modal loop, a message box,
+    // a menu or a pump within a handler or idle work.
+    bool atSafePoint(HWND window) const;
     bool terminated() const { return terminated_; }
     void terminate() { PostQuitMessage(0); }
 
@@ -111,7 +116,14 @@ private:
     void dispatch(MSG& msg);
     bool runIdle();
 
+    friend class SafePointHold;
+
     int modalDepth_ = 0;
+    // Messages dispatched by our loops and idle work in progress, and the
+    // window of the outermost one.
+    int handlerDepth_ = 0;
+    HWND outermost_ = nullptr;
+    int holds_ = 0;
     bool terminated_ = false;
     UserPrompt* prompt_ = nullptr;
     HCURSOR screenCursor_ = nullptr;
@@ -132,6 +144,16 @@ public:
 
 private:
     HCURSOR previous_;
+};
+
+// Main-thread work partway through something a worker's call could disturb
+// (reading a catalog, a record editor): no safe point for its lifetime.
+class SafePointHold {
+public:
+    SafePointHold() { ++Application::instance().holds_; }
+    ~SafePointHold() { --Application::instance().holds_; }
+    SafePointHold(const SafePointHold&) = delete;
+    SafePointHold& operator=(const SafePointHold&) = delete;
 };
 
 // Keeps pop-up hints away for its lifetime (while a toolbar is dragged, say).

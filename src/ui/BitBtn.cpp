@@ -82,7 +82,7 @@ void BitBtn::draw(const DRAWITEMSTRUCT& item) {
         c.frameRect(r);
         InflateRect(&r, -1, -1);
     }
-    DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    c.drawFrameControl(r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
     Placement p = placement();
     const int shift = pressed ? 1 : 0;  // the contents sink with the button
     if (int n = numGlyphs())

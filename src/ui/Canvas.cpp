@@ -58,6 +58,19 @@ void Canvas::drawFocusRect(const RECT& r) { DrawFocusRect(dc_, &r); }
 
 void Canvas::drawEdge(RECT r, UINT edge, UINT flags) { DrawEdge(dc_, &r, edge, flags); }
 
+void Canvas::drawFrameControl(RECT r, UINT type, UINT state) { DrawFrameControl(dc_, &r, type, state); }
+
+bool Canvas::drawCaption(HWND window, const RECT& r, UINT flags) {
+    // Looked up by name: early systems lack it. Its result says nothing (Wine
+    // draws and answers FALSE), so only its presence counts.
+    using DrawCaptionFn = BOOL(WINAPI*)(HWND, HDC, const RECT*, UINT);
+    static const auto draw = reinterpret_cast<DrawCaptionFn>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "DrawCaption")));
+    if (!window || !draw) return false;
+    draw(window, dc_, &r, flags);
+    return true;
+}
+
 void Canvas::drawState(HICON icon, int x, int y, UINT state) {
     DrawStateA(dc_, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, x, y, 0, 0, DST_ICON | state);
 }

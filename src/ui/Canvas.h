@@ -67,6 +67,13 @@ public:
     int drawText(const std::string& text, RECT& r, UINT format);
     void drawFocusRect(const RECT& r);
     void drawEdge(RECT r, UINT edge, UINT flags);
+    // A control part drawn by the system (caption buttons, push buttons, check
+    // boxes), so it looks like the system's own.
+    void drawFrameControl(RECT r, UINT type, UINT state);
+    // The caption of window drawn by the system (DC_ACTIVE, DC_SMALLCAP,
+    // DC_TEXT, ...); false without a window or where the system has no such
+    // call, so callers can draw their own.
+    bool drawCaption(HWND window, const RECT& r, UINT flags);
     // An icon or bitmap in a state of DrawState (DSS_DISABLED for the embossed look).
     void drawState(HICON icon, int x, int y, UINT state);
     void drawState(HBITMAP bitmap, int x, int y, UINT state);

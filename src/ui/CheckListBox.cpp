@@ -139,7 +139,7 @@ void CheckListBox::drawItem(const DRAWITEMSTRUCT& d) {
     if (item.state == CheckState::Checked) look |= DFCS_CHECKED;
     if (item.state == CheckState::Grayed) look = DFCS_BUTTON3STATE | DFCS_CHECKED;
     if (disabled) look |= DFCS_INACTIVE;
-    DrawFrameControl(d.hDC, &frame, DFC_BUTTON, look);
+    canvas.drawFrameControl(frame, DFC_BUTTON, look);
 
     RECT text = d.rcItem;
     text.left = box.right;

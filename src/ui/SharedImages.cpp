@@ -5,6 +5,7 @@
 
 #include "system/drives/Drives.h"
 #include "system/files/FileQueries.h"
+#include "ui/Canvas.h"
 
 namespace kv {
 
@@ -39,9 +40,11 @@ void drawCheckImages(TIconImageList& list) {
     FillRect(dc, &all, mask);
     DeleteObject(mask);
     const UINT states[4] = {0, 0, DFCS_CHECKED, DFCS_CHECKED | DFCS_INACTIVE};
-    for (int i = 0; i < 4; ++i) {
-        RECT box{i * kCheckSize + 1, 1, i * kCheckSize + kCheckSize - 2, kCheckSize - 2};
-        DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | states[i]);
+    {
+        ui::Canvas canvas(dc);
+        for (int i = 0; i < 4; ++i)
+            canvas.drawFrameControl({i * kCheckSize + 1, 1, i * kCheckSize + kCheckSize - 2, kCheckSize - 2},
+                                    DFC_BUTTON, DFCS_BUTTONCHECK | states[i]);
     }
     SelectObject(dc, old);
     DeleteDC(dc);

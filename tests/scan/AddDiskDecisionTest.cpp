@@ -162,6 +162,16 @@ TEST(AddDiskDecision, UpdateModeWarningsAndTheSerialQuestion) {
     EXPECT_TRUE(boxes.archiveQuickScanEnabled);
 }
 
+// Fixed, network, RAM and unknown drives are never asked to eject.
+TEST(AddDiskDecision, OnlyRemovableMediaAreEjected) {
+    using namespace MediaType;
+    for (std::uint8_t code : {Floppy525DD, Floppy35HD, Floppy35EHD, Floppy8SD, Tape, Optical, CdRom, Removable, Zip100,
+                              Jaz1GB})
+        EXPECT_TRUE(MediaCanBeEjected(code)) << int{code};
+    for (std::uint8_t code : {HardDisk, Network, RamDisk, Unknown, std::uint8_t{16}})
+        EXPECT_FALSE(MediaCanBeEjected(code)) << int{code};
+}
+
 TEST(DiskSelectOrder, NewColumnSortsSameColumnOnlyReverses) {
     Disks d;
     std::vector<Node*> list = {&d.disk("b", 1, 3), &d.disk("c", 1, 1), &d.disk("a", 1, 2)};

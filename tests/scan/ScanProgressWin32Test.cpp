@@ -72,6 +72,12 @@ TEST(SerialQuestion, AnswersAndTheDontAskBox) {
     EXPECT_FALSE(b.change);
     EXPECT_TRUE(b.dontAskAgain);
     EXPECT_EQ(form.caption(), "Change Serial Number?");
+
+    // From the check box, Enter answers "Yes" and Esc "No".
+    for (const auto& [key, change] : {std::pair<WORD, bool>{VK_RETURN, true}, {VK_ESCAPE, false}}) {
+        uitest::TimerAction press(30, [&, key = key] { uitest::postKey(form.DontAskCheck.hwnd(), key); });
+        EXPECT_EQ(AskSerialChange(form).change, change) << key;
+    }
 }
 
 TEST(DiskSelectWindow, ChoosesTheRowShownAfterSorting) {

@@ -2,6 +2,7 @@
 
 #include "search/results/FoundColumns.h"
 #include "search/window/SearchPlacement.h"
+#include "tests/search/NameOrderCells.h"
 #include "tests/search/SearchFixture.h"
 
 namespace kv {
@@ -10,21 +11,15 @@ namespace {
 using test::SearchFixture;
 using Names = std::vector<std::string>;
 
-// root.txt, a1, a2 and the folders A and A1, sizes set so that their text and
-// number orders differ.
+// root.txt, a1, a2 and the folders A and A1, listed out of order.
 struct SortFixture : SearchFixture {
     SortFixture() {
         Node* a = Folder({0});
         LoadFileList(disk);
         LoadFileList(a);
         auto file = [](Node* owner, std::size_t i) { return &*std::next(RecordAs<FileOwnerRecord>(owner->record())->files.begin(), i); };
-        TFileRec* root = file(disk, 0);
-        TFileRec* a1 = file(a, 0);
-        TFileRec* a2 = file(a, 1);
-        root->stored.size = 9;
-        a1->stored.size = 100;
-        a2->stored.size = 10;
-        for (ItemHead* item : std::initializer_list<ItemHead*>{a2, root, a->record(), a1, Folder({0, 0})->record()})
+        for (ItemHead* item : std::initializer_list<ItemHead*>{file(a, 1), file(disk, 0), a->record(), file(a, 0),
+                                                               Folder({0, 0})->record()})
             results.Append(*item);
     }
 
@@ -32,25 +27,23 @@ struct SortFixture : SearchFixture {
         for (std::size_t i = 0; i < results.Count(); ++i)
             EXPECT_EQ(results.At(i)->indexWord(ResultSlot::Search), i);
     }
+
+    test::NameOrderCells cells;
 };
 
-bool Sort(TResultList& list, int column) {
+bool Sort(SortFixture& f, int column) {
     std::atomic<bool> cancel{false};
-    return SortSearchResults(list, FoundListColumnClick(list, column), {}, cancel);
+    return SortSearchResults(f.results, FoundListColumnClick(f.results, column), f.cells, cancel);
 }
 
-TEST(FoundSortTest, ColumnClicksSortByTextOrNumberAndReverse) {
+TEST(FoundSortTest, ColumnClicksSortThroughTheCellsOrReverse) {
     SortFixture f;
-    ASSERT_TRUE(Sort(f.results, kFoundName));
+    ASSERT_TRUE(Sort(f, kFoundName));
     EXPECT_EQ(f.Names(f.results), (Names{"A", "A1", "a1", "a2", "root.txt"}));
     f.ExpectNumbered();
-    // Sizes as numbers: 9 before 10 before 100; folders' totals are 0.
-    ASSERT_TRUE(Sort(f.results, kFoundSize));
-    EXPECT_EQ(f.Names(f.results), (Names{"A", "A1", "root.txt", "a2", "a1"}));
-    EXPECT_FALSE(f.results.sortDescending);
-    // The same column again reverses what is there, equal rows included.
-    ASSERT_TRUE(Sort(f.results, kFoundSize));
-    EXPECT_EQ(f.Names(f.results), (Names{"a1", "a2", "root.txt", "A1", "A"}));
+    // The same column again reverses what is there.
+    ASSERT_TRUE(Sort(f, kFoundName));
+    EXPECT_EQ(f.Names(f.results), (Names{"root.txt", "a2", "a1", "A1", "A"}));
     EXPECT_TRUE(f.results.sortDescending);
     f.ExpectNumbered();
     // Another column starts ascending again.
@@ -66,9 +59,31 @@ TEST(FoundSortTest, SortStoppedByEscKeepsItsOrderAndIsRenumbered) {
     hooks.escPressed = [&] { return ++polls == 2; };
     hooks.askCancel = [] { return true; };
     std::atomic<bool> cancel{false};
-    EXPECT_FALSE(SortSearchResults(f.results, FoundListColumnClick(f.results, kFoundName), {}, cancel, hooks));
+    EXPECT_FALSE(SortSearchResults(f.results, FoundListColumnClick(f.results, kFoundName), f.cells, cancel, hooks));
     EXPECT_EQ(f.results.Count(), 5u);
     f.ExpectNumbered();
+}
+
+TEST(FoundSortTest, TypeAheadFindsTheNextNameFromTheStartRow) {
+    SortFixture f;  // a2, root.txt, A, a1, A1
+    f.results.ClearEntry(2);
+    const struct {
+        const char* text;
+        std::size_t start;
+        std::ptrdiff_t row;
+    } cases[] = {
+        {"A", 0, 0},          // ignoring case
+        {"a1", 0, 3},         // the name's start, not all of it
+        {"A", 1, 3},          // from the start row on; the removed entry is skipped
+        {"a2", 4, 0},         // wrapping round
+        {"ROOT.TXT", 2, 1},
+        {"b", 0, -1},
+        {"root.txt!", 0, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FoundListVMFindItem(f.results, c.text, c.start), c.row) << c.text << " from " << c.start;
+    TResultList empty{ResultSlot::Search};
+    EXPECT_EQ(FoundListVMFindItem(empty, "a", 0), -1);
 }
 
 TEST(FoundSortTest, ListHeightsPackIntoOneWord) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
+#include <string>
 
 #include "base/CatalogDate.h"
 #include "base/DosDateTime.h"
@@ -72,6 +74,33 @@ TEST(ItemMatchTest, NameModes) {
         EXPECT_EQ(f.Match(r.values, *f.file), r.expected);
     }
     EXPECT_FALSE(f.Match(ByName(NameMode::Extension, "txt"), *f.member));
+}
+
+// The part-of-name search folds names as it goes; it must find what a search
+// in an upper-cased copy finds, Windows-1252 letters and case-sensitive searches included.
+TEST(ItemMatchTest, PartOfNameAgreesWithASearchInAFoldedCopy) {
+    static const char bytes[] = {'a', 'A', 'b', 'B', '.', '\xE9', '\xC9', '\xFF'};
+    std::mt19937 rng(11);
+    auto text = [&](std::size_t maxLength) {
+        std::string s(rng() % (maxLength + 1), ' ');
+        for (char& c : s)
+            c = bytes[rng() % sizeof bytes];
+        return s;
+    };
+    for (int i = 0; i < 3000; ++i) {
+        const bool caseSensitive = i % 3 == 0;
+        const SearchFormValues v = ByName(NameMode::Part, text(3), caseSensitive);
+        if (v.nameText.empty())
+            continue;
+        const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
+        const ItemMatcher m(c, cp1252CaseMap());
+        for (int j = 0; j < 20; ++j) {
+            const std::string name = text(10);
+            const std::string folded = caseSensitive ? name : upperCase(name, cp1252CaseMap());
+            const std::string pattern = caseSensitive ? v.nameText : upperCase(v.nameText, cp1252CaseMap());
+            ASSERT_EQ(m.NameMatches(name), folded.find(pattern) != std::string::npos) << name << " / " << v.nameText;
+        }
+    }
 }
 
 TEST(ItemMatchTest, AttributesCombineWithTheName) {

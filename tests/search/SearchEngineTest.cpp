@@ -37,6 +37,16 @@ struct InlineRun {
     }
 };
 
+// Runs the engine over the fixture through the given host.
+SearchOutcome RunWith(SearchFixture& f, const TSearchCriteria& c, ISearchHost& host,
+                      std::chrono::milliseconds progressInterval = SearchEngine::kProgressInterval) {
+    const SearchScope scope = f.Scope(c);
+    std::atomic<bool> stop{false};
+    SearchEngine engine(c, scope, host, stop, true, cp1252CaseMap());
+    engine.SetProgressInterval(progressInterval);
+    return engine.Execute();
+}
+
 TEST(SearchEngineTest, ListsLoadedForTheWalkGoAgainUnlessTheyHoldAHit) {
     SearchFixture f;
     Node* a = f.Folder({0});
@@ -167,18 +177,48 @@ TEST(SearchEngineTest, ProgressAndHitsReachTheMainThreadInFewBoundedBatches) {
         RecordAs<FileOwnerRecord>(a->record())->addFile(MakeFileRec("many" + std::to_string(i) + ".dat"));
     InlineSync sync;
     const TSearchCriteria c = CompileSearchCriteria(ByName(NameMode::Mask, "MANY*"), cp1252CaseMap());
-    const SearchScope scope = f.Scope(c);
     SyncSearchHost inner({sync, f.results, {}, {}, {}, {}, nullptr});
     CountingHost host(inner);
-    std::atomic<bool> stop{false};
-    SearchEngine engine(c, scope, host, stop, true, cp1252CaseMap());
-    engine.SetProgressInterval(std::chrono::hours(1));
-    EXPECT_EQ(engine.Execute().found, kAdded);
+    EXPECT_EQ(RunWith(f, c, host, std::chrono::hours(1)).found, kAdded);
     EXPECT_EQ(f.results.Count(), static_cast<std::size_t>(kAdded));
     // Not one call per 128 items: only a full batch of hits goes early.
     EXPECT_LE(host.batches.size(), 4u);
     for (std::size_t n : host.batches)
         EXPECT_LE(n, SearchEngine::kMaxHitBatch + SearchEngine::kProgressStep);
+}
+
+class CountingSync final : public MainThreadSync {
+public:
+    int calls = 0;
+    void synchronize(const std::function<void()>& call) override {
+        ++calls;
+        call();
+    }
+};
+
+// Each round trip to the main thread is costly under Wine: a folder's list and
+// its subfolders come in one, a release rides along with the next, and what is
+// in memory already needs none.
+TEST(SearchEngineTest, AtMostOneCallToTheMainThreadPerListWalked) {
+    SearchFixture f;
+    CountingSync sync;
+    const TSearchCriteria c = CompileSearchCriteria(ByName(NameMode::Exact, "nothing"), cp1252CaseMap());
+    SyncSearchHost host({sync, f.results, {}, {}, {}, {}, nullptr});
+    RunWith(f, c, host, std::chrono::hours(1));
+    // Two disks and five folders (A, A1, A1a, A2 and the archive B), and the last progress.
+    EXPECT_LE(sync.calls, 8);
+    EXPECT_EQ(host.ListsKept(), 0u);
+    EXPECT_FALSE(SearchFixture::Loaded(f.disk));
+    EXPECT_FALSE(SearchFixture::Loaded(f.Folder({0, 0, 0})));
+
+    for (std::size_t i = 0; i < f.catalog->children().size(); ++i)
+        LoadSubfolders(f.catalog->child(i), true, true);
+    sync.calls = 0;
+    SyncSearchHost again({sync, f.results, {}, {}, {}, {}, nullptr});
+    RunWith(f, c, again, std::chrono::hours(1));
+    // One per disk, and the last progress.
+    EXPECT_EQ(sync.calls, 3);
+    EXPECT_TRUE(SearchFixture::Loaded(f.Folder({0, 0, 0})));
 }
 
 TEST(SearchEngineTest, NothingMatchableEndsAsStopped) {
@@ -207,11 +247,9 @@ TEST(SearchEngineTest, AnErrorEndsTheRunAndKeepsTheHits) {
     SearchFixture f;
     InlineSync sync;
     const TSearchCriteria c = CompileSearchCriteria(ByName(NameMode::Mask, "*.txt"), cp1252CaseMap());
-    const SearchScope scope = f.Scope(c);
     SyncSearchHost host({sync, f.results, {}, {}, {}, {}, nullptr});
     FailingHost failing(host);
-    std::atomic<bool> stop{false};
-    const SearchOutcome out = SearchEngine(c, scope, failing, stop, true, cp1252CaseMap()).Execute();
+    const SearchOutcome out = RunWith(f, c, failing);
     ASSERT_TRUE(out.error);
     EXPECT_THROW(std::rethrow_exception(out.error), EInvalidCatalog);
     EXPECT_EQ(f.Names(f.results), Names{"root.txt"});

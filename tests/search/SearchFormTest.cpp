@@ -7,70 +7,15 @@
 
 #include "search/results/FoundColumns.h"
 #include "search/window/RegisteredTypesWin32.h"
-#include "search/window/SearchFormWin32.h"
-#include "tests/catalog/ModelFixture.h"
-#include "tests/ui/UiFixture.h"
+#include "tests/search/SearchFormFixture.h"
+#include "tests/search/NameOrderCells.h"
+#include "tests/support/TestInput.h"
+#include "ui/MessageBoxPrompt.h"
 
 namespace kv {
 namespace {
 
 using namespace std::chrono_literals;
-
-struct RecordingLocator : IItemLocator {
-    ItemHead* went = nullptr;
-    void GoToItem(ItemHead& item) override { went = &item; }
-};
-
-// The search window's placement goes here, not under the program's key.
-constexpr const char* kPlacementKey = "\\SOFTWARE\\Talvenmoor\\KorvalderSearchFormTest";
-
-class SearchFormTest : public UiTest {
-protected:
-    test::ModelFixture model;
-    RecordingLocator locator;
-    ResultListSet lists;
-    std::unique_ptr<TSearchForm> form;
-
-    void SetUp() override {
-        UiTest::SetUp();
-        RegDeleteTreeA(HKEY_CURRENT_USER, kPlacementKey + 1);
-        MakeForm();
-    }
-    void MakeForm() {
-        SearchFormServices services{model.forest, &locator, {}, {}, {}};
-        services.placementKey = kPlacementKey;
-        form = std::make_unique<TSearchForm>(std::move(services));
-        lists.Attach(&form->NormalResults());
-        lists.Attach(&form->DuplicateResults());
-        model.forest.context().resultLists = &lists;
-    }
-    void TearDown() override {
-        form.reset();
-        RegDeleteTreeA(HKEY_CURRENT_USER, kPlacementKey + 1);
-        model.forest.context().resultLists = nullptr;
-        UiTest::TearDown();
-    }
-
-    // Pumps the loop as the program's would, until the run has ended.
-    bool WaitForRun() {
-        const auto deadline = std::chrono::steady_clock::now() + 30s;
-        while (form->SearchRunning() && std::chrono::steady_clock::now() < deadline) {
-            app().processMessages();
-            std::this_thread::sleep_for(1ms);
-        }
-        app().processMessages();
-        return !form->SearchRunning();
-    }
-
-    void SearchByName(const std::string& text) {
-        SearchFormValues v = form->Values();
-        v.byName = true;
-        v.nameMode = NameMode::Part;
-        v.nameText = text;
-        form->SetValues(v);
-        form->BtnFindClick();
-    }
-};
 
 TEST_F(SearchFormTest, FindListsHitsAndGoesToOne) {
     SearchByName("a1");
@@ -114,12 +59,14 @@ TEST_F(SearchFormTest, RemovingAndClearingAskFirst) {
 }
 
 TEST_F(SearchFormTest, AColumnClickSortsOrReversesButNotDuringARun) {
+    test::NameOrderCells cells;
+    form->FoundList.SetCellProvider(&cells, nullptr);
     SearchByName(".txt");
     ASSERT_TRUE(WaitForRun());
     auto names = [&] {
         std::vector<std::string> n;
         for (int row = 0; row < form->FoundList.View().ItemCount(); ++row)
-            n.push_back(FoundCellText(*form->NormalResults().At(static_cast<std::size_t>(row)), kFoundName));
+            n.emplace_back(ItemName(*form->NormalResults().At(static_cast<std::size_t>(row))));
         return n;
     };
     std::vector<std::string> sorted = names();
@@ -130,11 +77,21 @@ TEST_F(SearchFormTest, AColumnClickSortsOrReversesButNotDuringARun) {
     EXPECT_EQ(names(), std::vector<std::string>(sorted.rbegin(), sorted.rend()));
     EXPECT_TRUE(form->NormalResults().sortDescending);
 
+    // Type-ahead in the list view: the next row from the start whose name begins so.
+    // The list is descending now: the last row holds the first name.
+    const std::string first = sorted.front();
+    LVFINDINFOA find{};
+    find.flags = LVFI_STRING | LVFI_PARTIAL;
+    find.psz = first.c_str();
+    EXPECT_EQ(SendMessageA(form->FoundList.View().hwnd(), LVM_FINDITEMA, 0, reinterpret_cast<LPARAM>(&find)),
+              static_cast<LRESULT>(sorted.size() - 1));
+
     SearchByName("a1");
     ASSERT_TRUE(form->SearchRunning());
     form->FoundList.ColumnClick(kFoundSize);
     EXPECT_EQ(form->NormalResults().sortColumn, TResultList::kUnsorted);
     ASSERT_TRUE(WaitForRun());
+    form->FoundList.SetCellProvider(nullptr, nullptr);
 }
 
 TEST_F(SearchFormTest, PlacementAndBothListHeightsAreKept) {
@@ -151,6 +108,7 @@ TEST_F(SearchFormTest, PlacementAndBothListHeightsAreKept) {
     EXPECT_EQ(r.top, 50);
     EXPECT_EQ(r.right - r.left, 620);
     // The found list takes the height of the mode shown.
+    ShowFoundLists();
     GetWindowRect(form->FoundList.View().hwnd(), &r);
     EXPECT_EQ(r.bottom - r.top, 150);
     form->DuplicateModeRadio.click();
@@ -276,6 +234,55 @@ TEST_F(UiTest, WorkerCallsWaitWhileTheQueueIsHeld) {
     }
     worker.join();
     EXPECT_TRUE(ran);
+}
+
+// A message box or a pump inside a handler is inside half-done work: a worker's
+// call queued meanwhile runs only once the outermost loop has it again.
+TEST_F(UiTest, WorkerCallsWaitForTheOutermostLoop) {
+    SearchSyncWin32 sync;
+    std::atomic<int> ran{0};
+    std::thread worker;
+    auto queueCall = [&] {
+        worker = std::thread([&] { sync.synchronize([&] { ++ran; }); });
+    };
+    auto waitOutside = [&](int calls) {
+        const auto deadline = std::chrono::steady_clock::now() + 10s;
+        while (ran < calls && std::chrono::steady_clock::now() < deadline) {
+            app().processMessages();
+            std::this_thread::sleep_for(1ms);
+        }
+        worker.join();
+        return ran == calls;
+    };
+
+    int ranInBox = -1;
+    uitest::TimerAction call(50, queueCall);
+    uitest::TimerAction answer(600, [&] {
+        ranInBox = ran;
+        if (HWND box = uitest::findMessageBox())
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    ui::MessageBoxPrompt boxes;
+    boxes.ask({"Wait", "Scripted", ui::PromptButtons::Ok, ui::PromptIcon::None});
+    EXPECT_TRUE(call.ran());
+    EXPECT_EQ(ranInBox, 0);
+    EXPECT_TRUE(waitOutside(1));
+
+    // A timer's handler that pumps messages for a while.
+    int ranInPump = -1;
+    uitest::TimerAction pump(10, [&] {
+        queueCall();
+        const auto until = std::chrono::steady_clock::now() + 300ms;
+        while (std::chrono::steady_clock::now() < until) {
+            app().processMessages();
+            std::this_thread::sleep_for(1ms);
+        }
+        ranInPump = ran - 1;
+    });
+    while (!pump.ran())
+        app().processMessages();
+    EXPECT_EQ(ranInPump, 0);
+    EXPECT_TRUE(waitOutside(2));
 }
 
 }  // namespace

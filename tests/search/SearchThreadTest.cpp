@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "base/Errors.h"
+
 #include "search/engine/SearchRun.h"
 #include "tests/search/SearchFixture.h"
 
@@ -15,11 +17,15 @@ using test::SearchFixture;
 // thread may do while a search runs, before the worker can go on.
 class SteppingSync final : public MainThreadSync {
 public:
+    // before may throw: the call then fails as a failing load would.
+    std::function<void()> before;
     std::function<void()> between;
     QueuedSync queue;
 
     void synchronize(const std::function<void()>& call) override {
         queue.synchronize([&] {
+            if (before)
+                before();
             call();
             if (between)
                 between();
@@ -107,6 +113,65 @@ TEST(SearchThreadTest, ClosingWhileTheWorkerWaitsEndsIt) {
     sync.queue.cancel();
     EXPECT_TRUE(run->WaitFor(10s));
     run.reset();
+}
+
+TEST(SearchThreadTest, StopWhileGroupingDuplicatesListsNoGroup) {
+    SearchFixture f;
+    ThreadRun t;
+    SearchRun* current = nullptr;
+    std::atomic<int> escPolls{0};
+    bool asked = false;
+    SearchFormValues v;
+    v.duplicateMode = true;
+    v.dupSize = true;
+    v.searchDisks = false;
+    const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
+    // Esc goes down once the first bucket's sort has begun; the question on the
+    // main thread stops the run and answers "go on sorting".
+    SearchHostServices services{t.sync, f.duplicates, {}, {},
+                                [&] {
+                                    asked = true;
+                                    current->RequestStop();
+                                    return false;
+                                },
+                                [&] { return ++escPolls == 2; }, nullptr};
+    SearchRun run(c, f.Scope(c), services, true);
+    current = &run;
+    t.Drive(run);
+    ASSERT_TRUE(t.done);
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(t.done->stopped);
+    EXPECT_FALSE(t.done->error);
+    // Without the stop, bucket "A" lists its four empty folders.
+    EXPECT_TRUE(f.duplicates.Items().empty());
+}
+
+TEST(SearchThreadTest, AFailingLoadEndsTheRunWithTheHitsSoFar) {
+    SearchFixture f;
+    ThreadRun t;
+    bool failed = false;
+    // The first call after the disk's own list was read fails (folder A's list,
+    // or a hand-over of hits if one comes first).
+    t.sync.before = [&] {
+        if (!failed && SearchFixture::Loaded(f.disk)) {
+            failed = true;
+            throw EInvalidCatalog("damaged");
+        }
+    };
+    SearchFormValues v;
+    v.byName = true;
+    v.nameMode = NameMode::Mask;
+    v.nameText = "*.txt";
+    const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
+    SearchRun run(c, f.Scope(c), {t.sync, f.results, {}, {}, {}, {}, nullptr}, true);
+    t.Drive(run);
+    ASSERT_TRUE(t.done);
+    ASSERT_TRUE(failed);
+    ASSERT_TRUE(t.done->error);
+    EXPECT_THROW(std::rethrow_exception(t.done->error), EInvalidCatalog);
+    EXPECT_FALSE(t.done->stopped);
+    EXPECT_EQ(f.Names(f.results), std::vector<std::string>{"root.txt"});
+    EXPECT_EQ(f.results.At(0)->indexWord(ResultSlot::Search), 0);
 }
 
 }  // namespace

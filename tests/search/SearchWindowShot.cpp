@@ -1,6 +1,6 @@
 // The search window with the hits of a search, as a real display shows it
-// (tools/wine-x11-run): checks that the found list and the pages are drawn and
-// saves the picture.
+// (tools/wine-x11-run): checks that the found list, the pages and every toolbar
+// button are drawn and saves the picture.
 //   searchwindowshot OUTPUT.BMP
 #include <windows.h>
 
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "search/window/SearchFormWin32.h"
+#include "shell/browse/SearchListCells.h"
 #include "tests/catalog/ModelFixture.h"
 #include "tests/support/BitmapFile.h"
 #include "tests/support/ScreenPicture.h"
@@ -23,10 +24,13 @@ constexpr std::size_t kFewestColours = 12;
 // Problems found; none when the window and each of its main parts are drawn.
 int check(kv::TSearchForm& form, const kv::ui::BitmapCanvas& shot, POINT origin, bool report) {
     const std::size_t colours = kv::test::CountColours(shot);
-    const kv::test::NamedControls parts = {{"found list", form.FoundList.View().hwnd()},
+    kv::test::NamedControls parts = {{"found list", form.FoundList.View().hwnd()},
                                            {"pages", form.Pages.hwnd()},
                                            {"find button", form.BtnFind.hwnd()},
-                                           {"status bar", form.StatusBar.hwnd()}};
+                                           {"status bar", form.StatusBar.hwnd()},
+                                           {"toolbar", form.Toolbar.hwnd()}};
+    for (const auto& b : form.Toolbar.Buttons())
+        parts.emplace_back(b->Name, b->hwnd());
     const int problems =
         (colours < kFewestColours) + static_cast<int>(kv::test::BlankControls(shot, parts, origin, report).size());
     if (report)
@@ -44,7 +48,10 @@ int main(int argc, char** argv) {
     kv::test::ModelFixture model;
     kv::SearchFormServices services{model.forest, nullptr, {}, {}, {}};
     services.placementKey.clear();
+    // The rows' texts as the main window would give them, in portable formats.
+    const kv::SearchListCells cells({});
     kv::TSearchForm form(std::move(services));
+    form.FoundList.SetCellProvider(&cells, nullptr);
     kv::ResultListSet lists;
     lists.Attach(&form.NormalResults());
     lists.Attach(&form.DuplicateResults());

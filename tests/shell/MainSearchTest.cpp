@@ -22,6 +22,25 @@ bool WaitForRun(TSearchForm& form) {
     return !form.SearchRunning();
 }
 
+void FindByMask(TSearchForm& form, const char* mask) {
+    SearchFormValues v = form.Values();
+    v.byName = true;
+    v.nameMode = NameMode::Mask;
+    v.nameText = mask;
+    form.SetValues(v);
+    form.BtnFindClick();
+}
+
+std::string CellText(HWND list, int row, int column) {
+    char buf[128] = {};
+    LVITEMA it{};
+    it.iSubItem = column;
+    it.pszText = buf;
+    it.cchTextMax = sizeof buf;
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+    return buf;
+}
+
 TEST_F(ShellTest, FindSearchesTheOpenCatalogsAndGoesToAHitInTheList) {
     commandLine = {catalogFile("one.ctf")};
     MainForm& main = makeMain();
@@ -35,12 +54,7 @@ TEST_F(ShellTest, FindSearchesTheOpenCatalogsAndGoesToAHitInTheList) {
     ASSERT_TRUE(main.searchFormExists());
     TSearchForm& form = main.searchForm();
     EXPECT_TRUE(form.visible());
-    SearchFormValues v = form.Values();
-    v.byName = true;
-    v.nameMode = NameMode::Mask;
-    v.nameText = "a1*";
-    form.SetValues(v);
-    form.BtnFindClick();
+    FindByMask(form, "a1*");
 
     // The worker waits for the main thread to take its hits: the run is still on.
     ASSERT_TRUE(form.SearchRunning());
@@ -56,18 +70,23 @@ TEST_F(ShellTest, FindSearchesTheOpenCatalogsAndGoesToAHitInTheList) {
 
     ASSERT_TRUE(WaitForRun(form));
     ASSERT_EQ(form.NormalResults().Count(), 1u);
+    // The hit's row as the main window's lists show items: all ten columns, with its icon.
+    const HWND found = form.FoundList.View().hwnd();
+    EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(found)), 10);
+    EXPECT_EQ(CellText(found, 0, 0), "a1.txt");
+    EXPECT_EQ(CellText(found, 0, 1), "txt");
+    EXPECT_EQ(CellText(found, 0, 5), catalog.children()[0]->text());
+    LVITEMA icon{};
+    icon.mask = LVIF_IMAGE;
+    SendMessageA(found, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&icon));
+    EXPECT_GE(icon.iImage, 0);
     ASSERT_TRUE(form.FoundList.LocateFocused());
 
     // The list shows the hit's folder with the hit focused and selected.
     const HWND list = main.list.hwnd();
     const LRESULT row = SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
     ASSERT_GE(row, 0);
-    char buf[64] = {};
-    LVITEMA it{};
-    it.pszText = buf;
-    it.cchTextMax = sizeof buf;
-    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
-    EXPECT_STREQ(buf, "a1.txt");
+    EXPECT_EQ(CellText(list, static_cast<int>(row), 0), "a1.txt");
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED), LVIS_SELECTED);
     EXPECT_EQ(main.browse().tree().selected()->text(), "A");
 }
@@ -96,6 +115,32 @@ TEST_F(ShellTest, TheSearchScopeFollowsCatalogsOpenedAndDisksDeleted) {
     main.RunCommand(CommandId::DeleteDisk, CommandSource::MainMenu);
     ASSERT_TRUE(second.children().empty());
     EXPECT_LT(scopeCount(), withTwo);
+}
+
+// The user closes the program while the worker waits for the main thread: the
+// close waits for the search (serving its calls, which no pump inside the close
+// would) and the program ends without a word.
+TEST_F(ShellTest, ClosingTheProgramDuringASearchStopsItAndEnds) {
+    commandLine = {catalogFile("one.ctf")};
+    MainForm& main = makeMain();
+    main.show();
+    main.RunIdleOnce();
+    ASSERT_EQ(main.forest().roots().size(), 1u);
+    main.RunCommand(CommandId::Search, CommandSource::MainMenu);
+    TSearchForm& form = main.searchForm();
+    FindByMask(form, "*");
+    ASSERT_TRUE(form.SearchRunning());
+
+    PostMessageA(main.hwnd(), WM_CLOSE, 0, 0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (main.hwnd() && std::chrono::steady_clock::now() < deadline) {
+        ui::Application::instance().processMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_FALSE(main.hwnd());
+    EXPECT_TRUE(main.forest().roots().empty());
+    // Neither "does not respond to cancel" nor "No hits".
+    EXPECT_TRUE(prompt.asked.empty());
 }
 
 }  // namespace

@@ -64,6 +64,28 @@ TEST_F(CanvasTest, DrawStateDrawsNormalAndDisabledImagesApart) {
     EXPECT_GT(disabled.pixelsUnlike(RGB(192, 192, 192)), 0);
 }
 
+TEST_F(CanvasTest, FrameControlsAndCaptionsComeFromTheSystem) {
+    BitmapCanvas bmp(40, 20);
+    Canvas& c = bmp.canvas();
+    c.setBrushColor(RGB(1, 2, 3));
+    c.fillRect({0, 0, 40, 20});
+    c.drawFrameControl({0, 0, 16, 14}, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+    EXPECT_EQ(bmp.pixel(20, 10), RGB(1, 2, 3));  // nothing outside the rectangle
+    EXPECT_GT(bmp.pixelsUnlike(RGB(1, 2, 3)), 100);
+
+    BitmapCanvas bar(80, 16);
+    bar.canvas().setBrushColor(RGB(1, 2, 3));
+    bar.canvas().fillRect({0, 0, 80, 16});
+    EXPECT_FALSE(bar.canvas().drawCaption(nullptr, {0, 0, 80, 16}, DC_ACTIVE | DC_TEXT));
+    EXPECT_EQ(bar.pixelsUnlike(RGB(1, 2, 3)), 0);
+    Form form;
+    form.setBounds(0, 0, 200, 120);
+    form.setText("Caption");
+    form.createHandle();
+    EXPECT_TRUE(bar.canvas().drawCaption(form.hwnd(), {0, 0, 80, 16}, DC_ACTIVE | DC_SMALLCAP | DC_TEXT));
+    EXPECT_GT(bar.pixelsUnlike(RGB(1, 2, 3)), 100);
+}
+
 TEST_F(CanvasTest, RenderedWindowIsNotBlank) {
     Form form;
     form.setBounds(0, 0, 200, 120);

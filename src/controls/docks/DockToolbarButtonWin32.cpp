@@ -127,11 +127,27 @@ void TDockToolbarButton::paint(HDC dc) {
     }
 }
 
+// The form whose program activation the button follows; a floating toolbar's
+// window is no child of it, so the toolbar names it.
+Form* TDockToolbarButton::owningForm() const {
+    for (Control* c = parent(); c; c = c->parent()) {
+        if (auto* bar = dynamic_cast<TDockToolbar*>(c)) return &bar->form();
+        if (auto* form = dynamic_cast<Form*>(c)) return form;
+    }
+    return nullptr;
+}
+
 void TDockToolbarButton::enterHot() {
     if (hot_ || !enabled()) return;
     hot_ = true;
     TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd(), 0};
     TrackMouseEvent(&tme);
+    // Switching to another program sends no mouse-leave while the mouse stays.
+    if (Form* form = owningForm())
+        appListener_ = form->addMessageListener([this](Form&, UINT msg, WPARAM& wp, LPARAM&, LRESULT&) {
+            if (msg == WM_ACTIVATEAPP && !wp) leaveHot();
+            return false;
+        });
     repaint();
     if (OnMouseEnter) OnMouseEnter(*this);
 }
@@ -139,6 +155,7 @@ void TDockToolbarButton::enterHot() {
 void TDockToolbarButton::leaveHot() {
     if (!hot_ || tracking_) return;
     hot_ = false;
+    appListener_.reset();
     repaint();
     if (OnMouseExit) OnMouseExit(*this);
 }

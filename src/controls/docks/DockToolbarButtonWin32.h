@@ -9,6 +9,7 @@
 #include "controls/docks/GlyphCacheWin32.h"
 #include "controls/docks/ToolbarButtonRules.h"
 #include "ui/Control.h"
+#include "ui/Form.h"
 
 namespace kv::ui {
 
@@ -58,6 +59,7 @@ private:
     void leaveHot();
     void openMenu();
     DockSide dockSide() const;
+    Form* owningForm() const;
 
     TButtonGlyph glyph_;
     bool down_ = false;
@@ -66,6 +68,7 @@ private:
     bool hot_ = false;
     bool menuOpen_ = false;
     bool* destroyed_ = nullptr;  // set while the menu runs: the button may go meanwhile
+    ListenerRegistration appListener_;  // while hot: leaving the program ends it
 };
 
 }  // namespace kv::ui

@@ -38,6 +38,22 @@ void TDockToolbar::createParams(CreateArgs& args) {
     args.className = kToolbarClass;
 }
 
+void TDockToolbar::destroyWnd() {
+    if (hwnd() && !destroying()) {
+        recreating_ = true;
+        if (OnRecreating) OnRecreating(*this);
+    }
+    Control::destroyWnd();
+}
+
+void TDockToolbar::createWnd() {
+    Control::createWnd();
+    if (recreating_ && hwnd()) {
+        recreating_ = false;
+        if (OnRecreated) OnRecreated(*this);
+    }
+}
+
 void TDockToolbar::SetCloseButton(bool close) {
     closeButton_ = close;
     if (HWND f = floatingWindow())
@@ -165,9 +181,13 @@ void TDockToolbar::setFloatRect(const DockRect& c) {
 }
 
 void TDockToolbar::moveTo(Control* newParent) {
+    const bool moving = hwnd() && newParent && newParent->hwnd() && GetParent(hwnd()) != newParent->hwnd();
+    if (moving && OnRecreating) OnRecreating(*this);
     create(newParent);
-    if (hwnd() && newParent && newParent->hwnd() && GetParent(hwnd()) != newParent->hwnd())
+    if (moving) {
         SetParent(hwnd(), newParent->hwnd());
+        if (OnRecreated) OnRecreated(*this);
+    }
 }
 
 void TDockToolbar::SetDockedTo(TDockSite* dock) {
@@ -204,7 +224,11 @@ void TDockToolbar::SetDockedTo(TDockSite* dock) {
         placing_ = false;
     }
     layoutControls();
-    if (!dock) setFloatRect(floatRect());
+    if (!dock) {
+        // The window fits the toolbar, whatever size the rectangle had.
+        const DockRect c = floatRect();
+        setFloatRect({c.left, c.top, c.left + width(), c.top + height()});
+    }
     if (wasVisible && hwnd()) ShowWindow(hwnd(), SW_SHOWNA);
     syncFloatingVisibility();
     if (old) old->unlockArrange();

@@ -62,9 +62,15 @@ public:
     std::function<void(TDockToolbar& sender)> OnClose;
     std::function<void(TDockToolbar& sender)> OnDockChanging;
     std::function<void(TDockToolbar& sender)> OnDockChanged;
+    // Around each change of the toolbar's window: made again, or moved to
+    // another parent window (a dock or the floating window).
+    std::function<void(TDockToolbar& sender)> OnRecreating;
+    std::function<void(TDockToolbar& sender)> OnRecreated;
 
 protected:
     void createParams(CreateArgs& args) override;
+    void createWnd() override;
+    void destroyWnd() override;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
@@ -97,6 +103,7 @@ private:
     ListenerRegistration formListener_;
     bool placing_ = false;
     bool appActive_ = true;
+    bool recreating_ = false;
 };
 
 // A separator between groups of a toolbar's controls.

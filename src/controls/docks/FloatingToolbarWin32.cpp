@@ -28,6 +28,25 @@ DockRect shrinkByFloatingFrame(const DockRect& w) {
     return {w.left + m.frame, w.top + m.frame + m.captionHeight, w.right - m.frame, w.bottom - m.frame};
 }
 
+void paintFloatingCaption(Canvas& canvas, HWND window, const RECT& box, const std::string& caption) {
+    if (canvas.drawCaption(window, box, DC_ACTIVE | DC_SMALLCAP | DC_TEXT)) return;
+    canvas.setBrushColor(GetSysColor(COLOR_ACTIVECAPTION));
+    canvas.fillRect(box);
+    GdiObject<HFONT> font(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                      "MS Sans Serif"));
+    if (font.get()) canvas.setFont(font.get());
+    canvas.setTextColor(GetSysColor(COLOR_CAPTIONTEXT));
+    SetBkMode(canvas.handle(), TRANSPARENT);
+    RECT r = box;
+    r.left += 2;
+    const std::string text =
+        TruncateCaption(caption, r.right - r.left, [&](const std::string& s) { return canvas.textWidth(s); });
+    canvas.drawText(text, r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    // The font goes before the canvas puts the old one back.
+    canvas.setFont(static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+}
+
 FloatingToolbarWindow::FloatingToolbarWindow(TDockToolbar& toolbar) : toolbar_(toolbar) {
     style_ = WS_POPUP | WS_CLIPCHILDREN;
     exStyle_ = WS_EX_TOOLWINDOW;
@@ -68,16 +87,18 @@ void FloatingToolbarWindow::paintFrame() {
     GetWindowRect(hwnd(), &w);
     OffsetRect(&w, -w.left, -w.top);
     const FloatFrameMetrics m = floatingFrameMetrics();
-    RECT frame = w;
-    FillRect(dc, &frame, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, &frame, EDGE_RAISED, BF_RECT | BF_ADJUST);
-    RECT caption{m.frame, m.frame, w.right - m.frame, m.frame + m.captionHeight};
-    SetWindowTextA(hwnd(), toolbar_.Caption.c_str());
-    DrawCaption(hwnd(), dc, &caption, DC_ACTIVE | DC_SMALLCAP | DC_TEXT);
-    if (toolbar_.CloseButton()) {
-        const DockRect c = FloatCloseButtonRect(toDock(w), m);
-        RECT r{c.left, c.top, c.right, c.bottom};
-        DrawFrameControl(dc, &r, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+    {
+        Canvas canvas(dc);
+        canvas.setBrushColor(GetSysColor(COLOR_BTNFACE));
+        canvas.fillRect(w);
+        canvas.drawEdge(w, EDGE_RAISED, BF_RECT);
+        SetWindowTextA(hwnd(), toolbar_.Caption.c_str());
+        paintFloatingCaption(canvas, hwnd(), {m.frame, m.frame, w.right - m.frame, m.frame + m.captionHeight},
+                             toolbar_.Caption);
+        if (toolbar_.CloseButton()) {
+            const DockRect c = FloatCloseButtonRect(toDock(w), m);
+            canvas.drawFrameControl({c.left, c.top, c.right, c.bottom}, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+        }
     }
     ReleaseDC(hwnd(), dc);
 }
@@ -129,7 +150,10 @@ void FloatingToolbarWindow::trackResize(int hit, POINT start) {
             s = PickCandidateByHeight(sizes, c0.height() - (p.y - start.y));
         else
             s = PickCandidateByHeight(sizes, c0.height() + (p.y - start.y));
-        toolbar_.FloatRightX = s.width;
+        if (toolbar_.FloatRightX != s.width) {
+            toolbar_.FloatRightX = s.width;
+            toolbar_.layoutControls();
+        }
         DockRect c = c0;
         if (hit == HTLEFT) c.left = c.right - s.width; else c.right = c.left + s.width;
         if (hit == HTTOP) c.top = c.bottom - s.height; else c.bottom = c.top + s.height;

@@ -2,7 +2,10 @@
 // The small pop-up tool window a floating toolbar sits in: a sizing frame and
 // a small caption drawn by us, a close button, and frame drags that snap to
 // the toolbar's candidate sizes.
+#include <string>
+
 #include "controls/docks/FloatingFrame.h"
+#include "ui/Canvas.h"
 #include "ui/Control.h"
 
 namespace kv::ui {
@@ -13,6 +16,9 @@ class TDockToolbar;
 FloatFrameMetrics floatingFrameMetrics();
 DockRect growByFloatingFrame(const DockRect& client);
 DockRect shrinkByFloatingFrame(const DockRect& window);
+// The small active caption of window in box; where the system cannot draw it,
+// the active-caption colour with the caption cut to fit.
+void paintFloatingCaption(Canvas& canvas, HWND window, const RECT& box, const std::string& caption);
 
 class FloatingToolbarWindow : public Control {
 public:

@@ -6,6 +6,7 @@
 #include "controls/docks/DockTarget.h"
 #include "controls/docks/DockToolbarWin32.h"
 #include "controls/docks/FloatingToolbarWin32.h"
+#include "ui/Application.h"
 #include "ui/DragOutline.h"
 
 namespace kv::ui {
@@ -46,6 +47,8 @@ void TDockToolbar::beginDrag(POINT grab, bool ctrlDown) {
     bool apply = false;
     const HWND self = hwnd();
     {
+        // No hint pops up over the outline; they come back with the release.
+        HintSuspension noHints;
         DragOutline outline;
         auto update = [&](POINT screen) {
             target = FindDockTarget(candidates, state, {screen.x, screen.y}, ctrl);

@@ -70,8 +70,11 @@ void LoadToolbarPositions(Form& form, const SectionStore& store) {
             bar->SetDockRow(p.dockRow);
             bar->SetDockPos(p.dockPos);
             bar->FloatRightX = p.floatRightX;
-            // The toolbar's own layout decides the size; the stored place only where.
-            bar->setFloatRect({p.floatRect.left, p.floatRect.top, p.floatRect.left + 1, p.floatRect.top + 1});
+            // The toolbar's own layout decides the size; the stored place only
+            // where (a toolbar that already floats is not laid out again).
+            const DockSize size = bar->measureFor(ToolbarOrientation::Floating);
+            bar->setFloatRect(
+                {p.floatRect.left, p.floatRect.top, p.floatRect.left + size.width, p.floatRect.top + size.height});
             bar->SetDockedTo(nullptr);
             const DockRect on = MoveRectOnScreen(growByFloatingFrame(bar->floatRect()), workArea());
             bar->setFloatRect(shrinkByFloatingFrame(on));

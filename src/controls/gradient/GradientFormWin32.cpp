@@ -179,8 +179,8 @@ void TGradientForm::PaintCaption(HDC target, bool active) {
         DrawIconEx(dc, 1, 1, smallIconOf(hwnd()), s, s, 0, nullptr, DI_NORMAL);
     }
     for (const CaptionButtonPlace& b : l.buttons) {
-        RECT r = local(b.rect);
-        DrawFrameControl(dc, &r, DFC_CAPTION, frameControlState(b.kind) | (b.inactive ? DFCS_INACTIVE : 0));
+        bar.canvas().drawFrameControl(local(b.rect), DFC_CAPTION,
+                                      frameControlState(b.kind) | (b.inactive ? DFCS_INACTIVE : 0));
     }
     RECT text = local(l.textBox);
     HGDIOBJ oldFont = font_.get() ? SelectObject(dc, font_.get()) : nullptr;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 
 #include "base/CatalogDate.h"
@@ -40,6 +41,39 @@ private:
     std::string_view view_;
 };
 
+// Whether the text, folded on the fly, holds the (already folded) pattern: no
+// copy of the text, and most positions end at their first byte.
+// exactFirst: no other byte folds to the pattern's first one, so memchr finds
+// every place it can start.
+bool FoldedContains(std::string_view text, std::string_view pattern, bool fold, bool exactFirst, const CaseMap& map) {
+    if (pattern.empty())
+        return true;
+    if (pattern.size() > text.size())
+        return false;
+    auto at = [&](std::size_t i) -> unsigned char {
+        const auto c = static_cast<unsigned char>(text[i]);
+        return fold ? map.upper[c] : c;
+    };
+    const auto first = static_cast<unsigned char>(pattern[0]);
+    const std::size_t last = text.size() - pattern.size();
+    for (std::size_t i = 0; i <= last; ++i) {
+        if (exactFirst) {
+            const void* hit = std::memchr(text.data() + i, first, last - i + 1);
+            if (!hit)
+                return false;
+            i = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        } else if (at(i) != first) {
+            continue;
+        }
+        std::size_t k = 1;
+        while (k < pattern.size() && at(i + k) == static_cast<unsigned char>(pattern[k]))
+            ++k;
+        if (k == pattern.size())
+            return true;
+    }
+    return false;
+}
+
 std::int64_t secondOfDosTime(std::uint32_t v) {
     return static_cast<std::int64_t>((v >> 11) & 31) * 3600 + ((v >> 5) & 63) * 60 + (v & 31) * 2;
 }
@@ -67,6 +101,12 @@ ItemMatcher::ItemMatcher(const TSearchCriteria& criteria, const CaseMap& caseMap
       datesActive_(criteria.dateField != DateField::None || criteria.timeField != TimeField::None) {
     if (criteria.nameMode == NameMode::Mask)
         mask_ = WildcardMask(criteria.namePattern);
+    if (criteria.nameMode == NameMode::Part && !criteria.namePattern.empty()) {
+        const auto first = static_cast<unsigned char>(criteria.namePattern[0]);
+        partFirstExact_ = criteria.nameCaseSensitive || caseMap.upper[first] == first;
+        for (int b = 0; b < 256 && !criteria.nameCaseSensitive; ++b)
+            partFirstExact_ = partFirstExact_ && (b == first || caseMap.upper[b] != first);
+    }
 }
 
 bool ItemMatcher::NameMatches(std::string_view name) const {
@@ -77,7 +117,7 @@ bool ItemMatcher::NameMatches(std::string_view name) const {
     case NameMode::Mask:
         return mask_.Matches(name, caseMap_);
     case NameMode::Part:
-        return Folded(name, !c.nameCaseSensitive, caseMap_).view().find(c.namePattern) != std::string_view::npos;
+        return FoldedContains(name, c.namePattern, !c.nameCaseSensitive, partFirstExact_, caseMap_);
     case NameMode::Exact:
         return Folded(name, !c.nameCaseSensitive, caseMap_).view() == c.namePattern;
     case NameMode::Extension:

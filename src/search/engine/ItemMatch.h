@@ -38,6 +38,8 @@ private:
     const CaseMap& caseMap_;
     WildcardMask mask_;
     bool datesActive_;
+    // Part of name: no byte but the pattern's first folds to it.
+    bool partFirstExact_ = false;
 };
 
 }  // namespace kv

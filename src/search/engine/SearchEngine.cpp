@@ -224,9 +224,10 @@ void SearchEngine::Flush() {
     p.total = total_;
     p.found = found_;
     p.phase = phase_;
-    std::vector<ItemHead*> hits;
-    hits.swap(batch_);
-    host_.Progress(p, std::move(hits));
+    // Kept until the call succeeded: a failing call leaves them for the last
+    // hand-over, so an error loses no hit.
+    host_.Progress(p, std::move(batch_));
+    batch_.clear();
     lastFlush_ = Clock::now();
 }
 

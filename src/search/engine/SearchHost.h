@@ -32,7 +32,8 @@ public:
     // nothing else holds it.
     virtual void ReleaseFileList(Node& node) = 0;
     // Takes over the hits found since the last call: the main thread appends them
-    // to the result list and writes their index words.
+    // to the result list and writes their index words. A call that throws leaves
+    // them with the caller, who hands them over again.
     virtual void Progress(const SearchProgress& progress, std::vector<ItemHead*>&& hits) = 0;
     // Esc during a duplicate bucket sort: true = stop sorting and keep what is sorted.
     virtual bool AskCancelSort() = 0;

@@ -1,10 +1,12 @@
 #pragma once
 // The worker's calls onto the main thread, in the program: the toolkit's
-// main-thread calls with a rule that runs them only at a safe point: not
-// inside a modal loop and not inside code that holds the queue.
+// main-thread calls with a rule that runs them only at a safe point: straight
+// from the outermost message loop, not inside a modal loop, a message box or
+// a pump within other work, and not while main-thread work holds them.
 #include <windows.h>
 
 #include "base/Worker.h"
+#include "ui/Application.h"
 #include "ui/MainThreadCalls.h"
 
 namespace kv {
@@ -24,23 +26,21 @@ public:
     // Main thread: from now on calls end with an abort instead of waiting.
     void Cancel() { calls_.sync().cancel(); }
 
-    // Main-thread code partway through work a call could disturb (reading a
-    // catalog, a modal editor) holds the queue; calls then wait longer.
+    // Main-thread code partway through work a call could disturb holds the
+    // calls (the program-wide hold); released, they are served soon.
     class Hold {
     public:
-        explicit Hold(SearchSyncWin32& sync) : sync_(sync) { ++sync_.holds_; }
-        ~Hold();
+        explicit Hold(SearchSyncWin32& sync) : sync_(sync) {}
+        ~Hold() { sync_.calls_.wake(); }
         Hold(const Hold&) = delete;
         Hold& operator=(const Hold&) = delete;
 
     private:
         SearchSyncWin32& sync_;
+        ui::SafePointHold hold_;
     };
 
-    bool held() const { return holds_ > 0; }
-
 private:
-    int holds_ = 0;
     ui::MainThreadCalls calls_;
 };
 

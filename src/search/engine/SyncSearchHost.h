@@ -2,10 +2,13 @@
 // The search host of the program: every request of the worker runs on the main
 // thread through the base layer's synchronised calls. The main thread decides
 // there whether a list the walk loaded may go again, and it alone writes the
-// result list and the records' index words.
+// result list and the records' index words. Round trips are few: a folder's
+// subfolders come with its file list, parts of the tree already in memory are
+// walked without asking, and releases ride along with the next call.
 #include <cstdint>
 #include <functional>
 #include <unordered_set>
+#include <vector>
 
 #include "base/Worker.h"
 #include "catalog/model/ItemRecords.h"
@@ -47,10 +50,19 @@ public:
     std::size_t ListsKept() const { return loadedByWalk_.size(); }
 
 private:
-    // Main thread: whether the list may be freed now.
+    // Worker: runs call on the main thread, after the releases asked for since the last call.
+    void OnMainThread(const std::function<void()>& call);
+    // Main thread.
+    void ReleasePending();
     bool MayRelease(const Node& node, const FileOwnerRecord& owner) const;
 
     SearchHostServices services_;
+    // Filled by the worker, emptied on the main thread while the worker waits.
+    std::vector<Node*> pendingReleases_;
+    // Worker only: the node whose subfolders came with its file list, and the
+    // nodes further down found to need no call at all.
+    const Node* subfoldersReady_ = nullptr;
+    std::unordered_set<const Node*> readyAhead_;
     // Main thread only.
     std::unordered_set<const Node*> loadedByWalk_;
     std::int64_t firstHit_ = -1;

@@ -1,22 +1,46 @@
 #pragma once
-// The found list's columns: what each cell shows and what a column sorts by.
+// The found list's columns. What a cell shows and how rows sort come from the
+// main window (the cell provider and the item comparer of every item list),
+// through FoundCellProvider; this layer only knows the columns.
 #include <atomic>
+#include <cstddef>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "catalog/model/ItemHead.h"
-#include "controls/ItemCompare.h"
 #include "controls/ListSort.h"
 #include "search/results/ResultList.h"
 
 namespace kv {
 
-enum FoundColumn { kFoundName, kFoundExt, kFoundSize, kFoundLocation, kFoundColumnCount };
+enum FoundColumn {
+    kFoundName,
+    kFoundExt,
+    kFoundSize,
+    kFoundDate,
+    kFoundTime,
+    kFoundMediaName,
+    kFoundMediaType,
+    kFoundLocation,
+    kFoundCategory,
+    kFoundDescription,
+    kFoundColumnCount
+};
 
-std::string FoundCellText(const ItemHead& item, int column);
-
-// What the column sorts by, for the list view's text comparer: sizes as whole
-// byte counts (it compares numbers as numbers), else the cell text.
-std::string FoundSortText(const ItemHead& item, int column);
+class FoundCellProvider {
+public:
+    virtual ~FoundCellProvider() = default;
+    // The text of the column's cell for the record.
+    virtual std::string CellText(const ItemHead& rec, int column) const = 0;
+    // The record's icon in the shared small images; -1 for none.
+    virtual int CellImage(const ItemHead& rec) const = 0;
+    // Stable sort by the column through the program's item comparer (reversed
+    // when descending). False when stopped: the partial order is kept and no
+    // entry is lost or repeated.
+    virtual bool SortItems(std::vector<ItemHead*>& items, int column, bool descending, std::atomic<bool>& cancel,
+                           const SortHooks& hooks) const = 0;
+};
 
 enum class FoundSortStep { Full, Reverse };
 
@@ -25,10 +49,14 @@ enum class FoundSortStep { Full, Reverse };
 // needs the rows reversed.
 FoundSortStep FoundListColumnClick(TResultList& list, int column);
 
-// Sorts (Full) or reverses the list by its sort column and direction, then
-// renumbers it. A sort stopped by Esc keeps its partial order, still renumbered.
-// False when stopped.
-bool SortSearchResults(TResultList& list, FoundSortStep step, const ui::CompareLocale& locale,
+// Sorts (Full, through cells) or reverses the list by its sort column and
+// direction, then renumbers it. A sort stopped by Esc keeps its partial order,
+// still renumbered. False when stopped.
+bool SortSearchResults(TResultList& list, FoundSortStep step, const FoundCellProvider& cells,
                        std::atomic<bool>& cancel, const SortHooks& hooks = {});
+
+// Type-ahead: the next row from start, wrapping, whose name starts with text
+// (ignoring ASCII case); -1 when none.
+std::ptrdiff_t FoundListVMFindItem(const TResultList& list, std::string_view text, std::size_t start);
 
 }  // namespace kv

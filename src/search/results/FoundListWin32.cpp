@@ -5,56 +5,32 @@
 #include <atomic>
 
 #include "controls/ListHelpers.h"
-#include "search/results/FoundColumns.h"
 #include "ui/Application.h"
 
 namespace kv {
-
-namespace {
-
-// The user's text order for the sort; the found list's columns hold no dates.
-ui::CompareLocale userTextOrder() {
-    ui::CompareLocale l;
-    l.compareText = [](std::string_view a, std::string_view b) {
-        return CompareStringA(LOCALE_USER_DEFAULT, 0, a.data(), static_cast<int>(a.size()), b.data(),
-                              static_cast<int>(b.size())) - CSTR_EQUAL;
-    };
-    return l;
-}
-
-}  // namespace
 
 FoundListWin32::FoundListWin32() {
     // In the order of FoundColumn.
     view_.AddColumn("File, Folder or Disk", 160);
     view_.AddColumn("Ext", 50);
     view_.AddColumn("Item Size", 90, LVCFMT_RIGHT);
+    view_.AddColumn("Item Date", 80, LVCFMT_RIGHT);
+    view_.AddColumn("Item Time", 70, LVCFMT_RIGHT);
+    view_.AddColumn("Media Name", 110);
+    view_.AddColumn("Media Type", 90);
     view_.AddColumn("Location", 220);
+    view_.AddColumn("Category", 90);
+    view_.AddColumn("Description", 200);
 }
 
 void FoundListWin32::Create(ui::Control& parent, Services services) {
     services_ = std::move(services);
     view_.SetVirtualMode(true);
     view_.create(&parent);
-    view_.OnVMGetItemInfo = [this](ui::TExtListView&, int item, int sub, ui::TLVVMMaskItems mask, int&, LPARAM&, int&,
-                                   int&, std::string& text) {
-        if (mask & ui::vmText)
-            CellText(item, sub, text);
-    };
-    view_.OnItemActivate = [this](ui::TExtListView&) { LocateFocused(); };
+    view_.OnVMGetItemInfo = [this](ui::TExtListView&, int item, int sub, ui::TLVVMMaskItems mask, int& image, LPARAM&,
+                                   int&, int&, std::string& text) { CellInfo(item, sub, mask, image, text); };
+    WireTypeAhead();
     view_.OnColumnClick = [this](ui::TCustomEnhListView&, int column) { ColumnClick(column); };
-    view_.onKeyDown = [this](ui::Control&, WORD& key, UINT shift) {
-        if (key == VK_DELETE && (shift & ui::kShift)) {
-            BtnClearClick(true);
-            key = 0;
-        } else if (key == VK_DELETE) {
-            BtnDeleteClick();
-            key = 0;
-        } else if (key == 'T' && (shift & ui::kCtrl)) {
-            LocateFocused();
-            key = 0;
-        }
-    };
 }
 
 void FoundListWin32::SetList(TResultList* list) {
@@ -69,13 +45,34 @@ void FoundListWin32::SyncRowCount() {
         view_.SetItemCountEx(count, ui::lvsicfNoInvalidateAll | ui::lvsicfNoScroll);
 }
 
-void FoundListWin32::CellText(int item, int subItem, std::string& text) const {
-    if (const ItemHead* rec = list_ ? list_->At(static_cast<std::size_t>(item)) : nullptr)
-        text = FoundCellText(*rec, subItem);
+void FoundListWin32::SetCellProvider(const FoundCellProvider* cells, HIMAGELIST smallImages) {
+    cells_ = cells;
+    view_.SetSmallImages(smallImages);
+    if (view_.hwnd())
+        InvalidateRect(view_.hwnd(), nullptr, TRUE);
+}
+
+void FoundListWin32::CellInfo(int item, int subItem, ui::TLVVMMaskItems mask, int& image, std::string& text) const {
+    const ItemHead* rec = list_ ? list_->At(static_cast<std::size_t>(item)) : nullptr;
+    if (mask & ui::vmText)
+        text = rec && cells_ ? cells_->CellText(*rec, subItem) : std::string();
+    // Only the first column shows the icon.
+    if (mask & ui::vmImage)
+        image = rec && cells_ && subItem == 0 ? cells_->CellImage(*rec) : -1;
+}
+
+void FoundListWin32::WireTypeAhead() {
+    view_.OnVMFindItem = [this](ui::TExtListView&, NMLVFINDITEMA& find, int& found) {
+        found = -1;
+        if (list_ && (find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.lvfi.psz)
+            found = static_cast<int>(
+                FoundListVMFindItem(*list_, find.lvfi.psz, find.iStart < 0 ? 0 : static_cast<std::size_t>(find.iStart)));
+    };
 }
 
 void FoundListWin32::ColumnClick(int column) {
-    if (!list_ || column < 0 || column >= kFoundColumnCount || (services_.mayChange && !services_.mayChange()))
+    if (!list_ || !cells_ || column < 0 || column >= kFoundColumnCount ||
+        (services_.mayChange && !services_.mayChange()))
         return;
     const FoundSortStep step = FoundListColumnClick(*list_, column);
     ui::ScopedHourglass hourglass;
@@ -90,8 +87,7 @@ void FoundListWin32::ColumnClick(int column) {
                                       ui::PromptButtons::YesNo, ui::PromptIcon::Question}) == ui::PromptAnswer::Yes;
     };
     hooks.processMessages = [] { ui::Application::instance().processMessages(); };
-    static const ui::CompareLocale locale = userTextOrder();
-    SortSearchResults(*list_, step, locale, cancel, hooks);
+    SortSearchResults(*list_, step, *cells_, cancel, hooks);
     SyncRowCount();
     ui::RestoreListSelection(view_, selection, [this](const void* record) {
         const std::optional<std::size_t> row = list_->Find(*static_cast<const ItemHead*>(record));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/VirtualListView.h"
+#include "search/results/FoundColumns.h"
 #include "search/results/ResultList.h"
 #include "ui/UserPrompt.h"
 
@@ -25,6 +26,10 @@ public:
     FoundListWin32();
     void Create(ui::Control& parent, Services services);
     ui::TExtListView& View() { return view_; }
+
+    // The main window's cells, icons (indexes into smallImages) and order;
+    // without them the rows show nothing and do not sort.
+    void SetCellProvider(const FoundCellProvider* cells, HIMAGELIST smallImages);
 
     // The list shown; its rows follow its count.
     void SetList(TResultList* list);
@@ -46,11 +51,13 @@ public:
     void Focus(std::size_t row);
 
 private:
-    void CellText(int item, int subItem, std::string& text) const;
+    void CellInfo(int item, int subItem, ui::TLVVMMaskItems mask, int& image, std::string& text) const;
+    void WireTypeAhead();
 
     ui::TExtListView view_;
     TResultList* list_ = nullptr;
     Services services_;
+    const FoundCellProvider* cells_ = nullptr;
 };
 
 }  // namespace kv

@@ -6,7 +6,9 @@
 #include "controls/ListSort.h"
 #include "base/Errors.h"
 #include "search/window/RegisteredTypesWin32.h"
+#include "search/window/SearchLayout.h"
 #include "search/window/SearchPlacement.h"
+#include "scan/ArchiveTypes.h"
 #include "ui/Application.h"
 #include "ui/SystemHelpers.h"
 #include "ui/WindowPlacement.h"
@@ -16,8 +18,13 @@ namespace kv {
 namespace {
 
 constexpr UINT kSearchDoneMessage = WM_APP + 0x52;
+constexpr UINT kSearchRefreshMessage = WM_APP + 0x53;
 
 constexpr std::uint16_t kDesignedListHeight = 240;
+// The animation's help topic.
+constexpr unsigned long kAnimationHelp = 28;
+
+void placeAt(ui::Control& c, const LayoutBox& box) { c.setBounds(box.x, box.y, box.width, box.height); }
 
 const std::vector<std::string> kUnits = {"Bytes", "KB", "MB", "GB"};
 
@@ -63,16 +70,24 @@ void placeCombo(ui::ComboBox& c, ui::Control& parent, const std::vector<std::str
 
 TSearchForm::TSearchForm(SearchFormServices services) : services_(std::move(services)) {
     setCaption("Search");
-    setBounds(100, 100, 580, 560);
+    setBounds(100, 100, 580, 590);
     createHandle();
     BuildControls();
     RestorePlacement();
     ResetSearchPages();
+    creating_ = false;
     SetupSearchDialog();
-    doneListener_ = addMessageListener([this](ui::Form&, UINT msg, WPARAM&, LPARAM&, LRESULT& result) {
-        if (msg != kSearchDoneMessage)
+    doneListener_ = addMessageListener([this](ui::Form&, UINT msg, WPARAM&, LPARAM& lp, LRESULT& result) {
+        if (msg == WM_GETMINMAXINFO) {
+            MinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp));
+        } else if (msg == kSearchRefreshMessage) {
+            refreshPosted_ = false;
+            UpdateSearchStatus();
+        } else if (msg == kSearchDoneMessage) {
+            SearchThreadDone();
+        } else {
             return false;
-        SearchThreadDone();
+        }
         result = 0;
         return true;
     });
@@ -80,6 +95,7 @@ TSearchForm::TSearchForm(SearchFormServices services) : services_(std::move(serv
 
 TSearchForm::~TSearchForm() {
     closing_ = true;
+    whatsThis_.reset();
     StopSearch();
     sync_.Cancel();
     run_.reset();
@@ -112,12 +128,127 @@ void TSearchForm::SavePlacement() {
     }
 }
 
-void TSearchForm::ApplyListHeight() {
-    ui::Control& list = FoundList.View();
-    RECT r{};
-    GetWindowRect(list.hwnd(), &r);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
-    list.setBounds(r.left, r.top, r.right - r.left, CurrentResults().listHeight);
+void TSearchForm::ShowLayoutParts() {
+    const TResultList& list = CurrentResults();
+    const bool shown = list.listShown;
+    const bool maximized = shown && list.maximized;
+    for (ui::Control* c : {static_cast<ui::Control*>(&Pages), static_cast<ui::Control*>(&BtnNew),
+                           static_cast<ui::Control*>(&BtnClose)})
+        c->setVisible(!maximized);
+    Animation.setVisible(!maximized && SearchRunning());
+    for (ui::Control* c : {static_cast<ui::Control*>(&Toolbar), static_cast<ui::Control*>(&FoundList.View()),
+                           static_cast<ui::Control*>(&StatusBar)})
+        c->setVisible(shown);
+    UpdateSearchButtons();
+}
+
+void TSearchForm::UpdateFormLayout() {
+    if (creating_ || !hwnd())
+        return;
+    ShowLayoutParts();
+    const TResultList& list = CurrentResults();
+    if (IsIconic(hwnd()) || IsZoomed(hwnd())) {
+        FormResize();
+        return;
+    }
+    const RECT client = clientRect();
+    const int width = static_cast<int>(client.right - client.left);
+    int height = kSearchCriteriaHeight;
+    if (list.listShown && list.maximized)
+        height = std::max<int>(client.bottom - client.top, SearchMinClientHeight(Toolbar.height(), StatusBar.height()));
+    else if (list.listShown)
+        height = SearchClientHeightFor(list.listHeight, Toolbar.height(), StatusBar.height());
+    if (height != client.bottom - client.top)
+        setClientSize(width, height);
+    FormResize();
+}
+
+void TSearchForm::FormResize() {
+    if (creating_ || !hwnd() || IsIconic(hwnd()))
+        return;
+    TResultList& list = CurrentResults();
+    const bool shown = list.listShown;
+    const RECT client = clientRect();
+    const SearchLayout l =
+        LayOutSearchWindow({static_cast<int>(client.right - client.left), static_cast<int>(client.bottom - client.top),
+                            Toolbar.height(), Toolbar.RowWidth(), shown ? StatusBar.height() : 0, shown,
+                            shown && list.maximized});
+    placeAt(Pages, l.pages);
+    placeAt(BtnFind, l.find);
+    placeAt(BtnCancel, l.find);
+    placeAt(BtnNew, l.newSearch);
+    placeAt(BtnClose, l.close);
+    placeAt(Animation, l.animation);
+    placeAt(Toolbar, l.toolbar);
+    placeAt(FoundList.View(), l.foundList);
+
+    const RECT page = Pages.page(CategorySheet).clientRect();
+    const CategorySplit split = SplitCategoryPage(page.right - page.left, page.bottom - page.top);
+    placeAt(CategoryList, split.categories);
+    placeAt(FlagsList, split.flags);
+    // The scope tree fills the Limit page beside its two buttons.
+    const RECT limit = Pages.page(LimitSheet).clientRect();
+    const int buttonsX = std::max(130, static_cast<int>(limit.right) - 120);
+    CatalogTree.View().setBounds(10, 10, buttonsX - 20, std::max(0, static_cast<int>(limit.bottom) - 20));
+    IncludeBtn.setBounds(buttonsX, 10, 110, 26);
+    ExcludeBtn.setBounds(buttonsX, 45, 110, 26);
+
+    if (shown)
+        list.listHeight = l.storedListHeight;
+    PlaceSearchProgressBar();
+}
+
+void TSearchForm::MinMaxInfo(MINMAXINFO& info) const {
+    // The frame around the client area, from the window's own styles.
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(hwnd(), GWL_EXSTYLE)));
+    const int frameWidth = frame.right - frame.left;
+    const int frameHeight = frame.bottom - frame.top;
+    info.ptMinTrackSize.x = SearchMinClientWidth(Toolbar.RowWidth()) + frameWidth;
+    if (CurrentResults().listShown) {
+        info.ptMinTrackSize.y = SearchMinClientHeight(Toolbar.height(), StatusBar.height()) + frameHeight;
+    } else {
+        info.ptMinTrackSize.y = info.ptMaxTrackSize.y = info.ptMaxSize.y = kSearchCriteriaHeight + frameHeight;
+    }
+}
+
+void TSearchForm::SetButtons(int buttonSize, bool oldStyle) {
+    Toolbar.SetButtons(buttonSize, oldStyle);
+    UpdateFormLayout();
+}
+
+void TSearchForm::ShowSearchProgressBar() {
+    if (progressBar_)
+        return;
+    StatusBar.setSimpleText("");
+    StatusBar.setSimplePanel(true);
+    // The grip goes first: changing it makes the bar's window anew.
+    StatusBar.setSizeGrip(false);
+    progressBar_ = std::make_unique<ui::ProgressBar>();
+    progressBar_->setRange(0, 1000);
+    progressBar_->setPosition(0);
+    progressBar_->create(&StatusBar);
+    PlaceSearchProgressBar();
+}
+
+void TSearchForm::HideSearchProgressBar() {
+    if (!progressBar_)
+        return;
+    progressBar_.reset();
+    StatusBar.setSimplePanel(false);
+    StatusBar.setSizeGrip(true);
+    FormResize();
+}
+
+void TSearchForm::PlaceSearchProgressBar() {
+    if (!progressBar_)
+        return;
+    // From panel 0's right edge to 2 pixels short of the bar's right edge.
+    const RECT r = StatusBar.clientRect();
+    const int left = StatusBar.panelWidth(0);
+    progressBar_->setBounds(left, 2, std::max(0, static_cast<int>(r.right) - 2 - left),
+                            std::max(0, static_cast<int>(r.bottom) - 3));
 }
 
 void TSearchForm::BuildControls() {
@@ -247,16 +378,77 @@ void TSearchForm::BuildControls() {
     BtnCancel.onClick = [this](ui::Button&) { BtnCancelClick(); };
     BtnNew.onClick = [this](ui::Button&) { BtnNewClick(); };
     BtnClose.onClick = [this](ui::Button&) { hide(); };
+    setCancelControl(&BtnClose);
+    // A double click on the window's free area maximizes the found list or restores it.
+    onDblClick = [this](ui::Control&) {
+        if (CurrentResults().listShown)
+            Toolbar.BtnMaximize().click();
+    };
+    onResize = [this](ui::Control&) { FormResize(); };
+    Animation.setVisible(false);
+    placeAt(Animation, LayOutSearchWindow({580, kSearchCriteriaHeight}).animation);
+    Animation.create(this);
+    // The system's find clip; where the system has none the window goes without.
+    Animation.setCommonAvi(ui::CommonAvi::FindFile);
 
     StatusBar.setPanels({{"", 150}, {"", 250}, {"", 100}});
+    StatusBar.setSizeGrip(true);
     StatusBar.create(this);
-    FoundList.View().setBounds(5, 258, 560, kDesignedListHeight);
+    StatusBar.onPanelClick = [this](ui::StatusBar&, int panel) {
+        if (panel == 1)
+            RunFoundAction(FoundAction::Properties);
+    };
+    StatusBar.onResize = [this](ui::Control&) {
+        // Panel 1 takes what panels 0 and 2 leave.
+        const RECT r = StatusBar.clientRect();
+        StatusBar.setPanelWidth(1, std::max<int>(0, static_cast<int>(r.right - r.left) - StatusBar.panelWidth(0) -
+                                                         StatusBar.panelWidth(2)));
+        PlaceSearchProgressBar();
+    };
+    StatusBar.onResize(StatusBar);
+
+    Toolbar.setBounds(5, kSearchCriteriaHeight, 560, 25);
+    Toolbar.create(this);
+    Toolbar.CreateButtons(services_.buttonSize, services_.oldButtons);
+    Toolbar.onButton = [this](const SearchButton& info, ui::SpeedButton&) {
+        if (info.viewStyle != 0) {
+            static constexpr DWORD kStyles[] = {LVS_ICON, LVS_LIST, LVS_SMALLICON, LVS_REPORT};
+            HWND view = FoundList.View().hwnd();
+            const DWORD current = static_cast<DWORD>(GetWindowLongA(view, GWL_STYLE));
+            SetWindowLongA(view, GWL_STYLE,
+                           static_cast<LONG>((current & ~LVS_TYPEMASK) | kStyles[info.viewStyle - 1]));
+        } else if (info.action != FoundAction::None) {
+            RunFoundAction(info.action);
+        } else if (std::string_view(info.name) == "BtnStayOnTop") {
+            BtnStayOnTopClick();
+        } else if (std::string_view(info.name) == "BtnMaximize") {
+            BtnMaximizeClick();
+        } else if (std::string_view(info.name) == "BtnHelp") {
+            BtnHelpClick();
+        }
+    };
+
     normal_.listHeight = duplicates_.listHeight = kDesignedListHeight;
+    FoundList.View().setBounds(5, kSearchCriteriaHeight + Toolbar.height() + kFoundListGap, 560, kDesignedListHeight);
     FoundList.Create(*this, {&ui::Application::instance().prompt(), services_.locator, [this] { return !SearchRunning(); },
                              [this] {
                                  UpdateSearchButtons();
                                  ShowIdleStatus();
                              }});
+    ui::TExtListView& view = FoundList.View();
+    view.OnItemActivate = [this](ui::TExtListView&) { FoundListDblClick(); };
+    view.onKeyDown = [this](ui::Control&, WORD& key, UINT shift) { FoundListKeyDown(key, shift); };
+    // The menu key's release would ask for the popup once more, at the list's corner.
+    view.onKeyUp = [](ui::Control&, WORD& key, UINT) {
+        if (key == VK_APPS)
+            key = 0;
+    };
+    view.OnChange = [this](ui::TCustomEnhListView&, int) { SetPendingRefresh(1); };
+    // A range selected at once comes as one state change of the owner-data list.
+    view.OnVMStateChanged = [this](ui::TExtListView&, NMLVODSTATECHANGE&) { SetPendingRefresh(1); };
+    FoundListPopup.Create(Toolbar, [this](FoundAction action) { RunFoundAction(action); });
+    FoundListPopup.Menu().OnPopup = [this](ui::PopupMenu&) { PrepareFoundListPopup(); };
+    view.popupMenu = &FoundListPopup.Menu();
 }
 
 void TSearchForm::ResetSearchPages() {
@@ -436,7 +628,8 @@ void TSearchForm::SetupSearchDialog() {
         c->setEnabled(dup);
     LimitFoundCheck.setEnabled(!dup);
     FoundList.SetList(&CurrentResults());
-    ApplyListHeight();
+    Toolbar.BtnMaximize().setDown(CurrentResults().maximized);
+    UpdateFormLayout();
     SetupVisibleGroups();
     ShowIdleStatus();
 }
@@ -473,10 +666,23 @@ void TSearchForm::UpdateScopeButtons() {
     ExcludeBtn.setEnabled(!SearchRunning() && CatalogTree.Model().CanExclude());
 }
 
-void TSearchForm::UpdateSearchButtons() {
+void TSearchForm::UpdateSearchButtons(bool full) {
+    const FoundActionStates states = FoundButtonStates();
+    for (const SearchButton& info : SearchToolbarButtons()) {
+        if (info.action == FoundAction::None)
+            continue;
+        // Remove all and Report change only with a full update.
+        if (!full && (info.action == FoundAction::Clear || info.action == FoundAction::Report))
+            continue;
+        if (ui::SpeedButton* b = Toolbar.Button(info.action))
+            b->setEnabled(states[info.action]);
+    }
+    if (!full)
+        return;
     const bool running = SearchRunning();
-    BtnFind.setVisible(!running);
-    BtnCancel.setVisible(running);
+    const bool maximized = CurrentResults().listShown && CurrentResults().maximized;
+    BtnFind.setVisible(!running && !maximized);
+    BtnCancel.setVisible(running && !maximized);
     const bool anyGroup = ByNameCheck.checked() || ByDescCheck.checked() || ByCategoryCheck.checked() ||
                           BySizeCheck.checked() || ByDateCheck.checked();
     const bool anyKind = SearchForFiles.checked() || SearchForFolders.checked() || SearchForDisks.checked();
@@ -521,7 +727,6 @@ void TSearchForm::BtnFindClick() {
     TResultList& list = CurrentResults();
     list.sortColumn = TResultList::kUnsorted;
     list.sortDescending = false;
-    list.listShown = true;
     const CategoryChoice choice{v.withoutCategoryChecked, v.checkedCategories, v.checkedFlags};
     const bool limited = ShowLimitCheck.checked();
     if (!limited)
@@ -550,7 +755,14 @@ void TSearchForm::BtnFindClick() {
         UpdateSearchButtons();
         throw;
     }
-    UpdateSearchButtons();
+    Animation.setActive(true);
+    if (!list.listShown) {
+        list.listShown = true;
+        UpdateFormLayout();
+    } else {
+        ShowLayoutParts();
+    }
+    ShowSearchProgressBar();
     UpdateScopeButtons();
     if (services_.updateCommands)
         services_.updateCommands();
@@ -601,10 +813,12 @@ void TSearchForm::ShowSearchProgress(const SearchProgress& p) {
         text = "Collecting all items: " + std::to_string(p.found);
     else
         text = "Duplicates: " + std::to_string(p.found) + " of " + std::to_string(p.checked);
-    StatusBar.setPanelText(0, text);
+    StatusBar.setSimpleText(text);
     // 64-bit, clamped: no overflow past two million items, no division by zero.
     const std::int64_t position = p.total > 0 ? std::clamp<std::int64_t>(p.checked * 1000 / p.total, 0, 1000) : 0;
-    StatusBar.setPanelText(2, std::to_string(position / 10) + "%");
+    if (progressBar_)
+        progressBar_->setPosition(static_cast<int>(position));
+    SetPendingRefresh(1);
 }
 
 void TSearchForm::ShowIdleStatus() {
@@ -625,7 +839,9 @@ void TSearchForm::SearchThreadDone() {
         state.stateMask = state.state = LVIS_FOCUSED;
         SendMessageA(FoundList.View().hwnd(), LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     }
-    UpdateSearchButtons();
+    Animation.setActive(false);
+    ShowLayoutParts();
+    HideSearchProgressBar();
     ShowIdleStatus();
     // Catalogs could not open or close during the run; the stored choice shows again.
     CatalogTree.CreateCatalogTree(services_.forest);
@@ -648,6 +864,175 @@ void TSearchForm::SearchThreadDone() {
     } else if (outcome_->found == 0 && !outcome_->stopped) {
         prompt.showInformation("Sorry, no items were found to match your criteria.", "No hits");
     }
+}
+
+ItemHead* TSearchForm::FocusedRecord() const {
+    const std::optional<std::size_t> row = FoundList.FocusedRow();
+    return row && FoundList.List() ? FoundList.List()->At(*row) : nullptr;
+}
+
+std::vector<ItemHead*> TSearchForm::SelectedRecords() const {
+    std::vector<ItemHead*> records;
+    const TResultList* list = FoundList.List();
+    if (!list)
+        return records;
+    for (std::size_t row : FoundList.SelectedRows())
+        if (ItemHead* rec = list->At(row))
+            records.push_back(rec);
+    return records;
+}
+
+FoundActionStates TSearchForm::FoundButtonStates() const {
+    const std::vector<ItemHead*> selected = SelectedRecords();
+    const std::vector<const ItemHead*> rows(selected.begin(), selected.end());
+    const TResultList* list = FoundList.List();
+    return EnableFoundActions({FocusedRecord(), rows, list ? list->Count() : 0, SearchRunning()},
+                              [](std::string_view name) { return IsSupportedArchive(name); });
+}
+
+void TSearchForm::RunFoundAction(FoundAction action) {
+    if (action == FoundAction::None || !FoundButtonStates()[action])
+        return;
+    ItemHead* focused = FocusedRecord();
+    std::vector<ItemHead*> selected = SelectedRecords();
+    IFoundItemCommands* commands = services_.commands;
+    switch (action) {
+    case FoundAction::Locate: FoundList.LocateFocused(); break;
+    case FoundAction::Remove: FoundList.BtnDeleteClick(); break;
+    case FoundAction::Clear: FoundList.BtnClearClick(true); break;
+    case FoundAction::EditDesc:
+        if (commands && focused)
+            commands->EditItemDescription(*focused);
+        break;
+    case FoundAction::Properties:
+        if (commands && focused)
+            commands->ShowItemProperties(*focused);
+        break;
+    case FoundAction::AddList: {
+        ui::ScopedHourglass hourglass;
+        if (commands)
+            commands->AddToUserList(selected);
+        UpdateSearchButtons(false);
+        if (services_.updateCommands)
+            services_.updateCommands();
+        break;
+    }
+    default:
+        if (commands)
+            commands->RunFoundCommand(action, selected, focused);
+        if (action == FoundAction::SetCategory)
+            SetPendingRefresh(1);
+        break;
+    }
+}
+
+void TSearchForm::FoundListDblClick() {
+    ItemHead* focused = FocusedRecord();
+    if (!focused || !services_.doubleClickAction)
+        return;
+    RunFoundAction(DoubleClickAction(services_.doubleClickAction(), *focused));
+}
+
+void TSearchForm::PrepareFoundListPopup() {
+    if (services_.idleUpdate)
+        services_.idleUpdate();
+    UpdateSearchStatus();
+    ItemHead* focused = FocusedRecord();
+    const FoundAction defaultAction = focused && services_.doubleClickAction
+                                          ? DefaultPopupAction(services_.doubleClickAction(), *focused)
+                                          : FoundAction::None;
+    FoundListPopup.Prepare(FoundButtonStates(), defaultAction);
+}
+
+void TSearchForm::ShowPopupAtFocused() {
+    const std::optional<std::size_t> row = FoundList.FocusedRow();
+    if (!row)
+        return;
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    HWND view = FoundList.View().hwnd();
+    if (!SendMessageA(view, LVM_GETITEMRECT, *row, reinterpret_cast<LPARAM>(&r)))
+        return;
+    POINT at{r.left + 8, r.bottom};
+    ClientToScreen(view, &at);
+    FoundListPopup.Menu().Popup(hwnd(), at.x, at.y);
+}
+
+void TSearchForm::FoundListKeyDown(WORD& key, UINT shift) {
+    // The modifiers must match exactly.
+    FoundAction action = FoundAction::None;
+    if (key == VK_DELETE && shift == 0)
+        action = FoundAction::Remove;
+    else if (key == VK_DELETE && shift == ui::kShift)
+        action = FoundAction::Clear;
+    else if (key == 'T' && shift == ui::kCtrl)
+        action = FoundAction::Locate;
+    else if ((key == VK_RETURN && shift == ui::kAlt) || (key == VK_F4 && shift == 0))
+        action = FoundAction::Properties;
+    if (action != FoundAction::None) {
+        RunFoundAction(action);
+        key = 0;
+    } else if ((key == VK_F10 && shift == ui::kShift) || (key == VK_APPS && shift == 0)) {
+        ShowPopupAtFocused();
+        key = 0;
+    } else if (key == VK_ESCAPE && shift == 0) {
+        hide();
+        key = 0;
+    }
+}
+
+void TSearchForm::BtnMaximizeClick() {
+    CurrentResults().maximized = Toolbar.BtnMaximize().down();
+    ShowLayoutParts();
+    FormResize();
+}
+
+void TSearchForm::BtnStayOnTopClick() { setStayOnTop(Toolbar.BtnStayOnTop().down()); }
+
+void TSearchForm::BtnHelpClick() {
+    if (!whatsThis_) {
+        whatsThis_ = std::make_unique<ui::WhatsThisMode>(*this);
+        whatsThis_->onEnd = [this](ui::WhatsThisMode&) { Toolbar.BtnHelp().setDown(false); };
+        whatsThis_->onPick = [this](ui::WhatsThisMode&, ui::Control* control, POINT) { HelpPicked(control); };
+    }
+    if (whatsThis_->active())
+        return;
+    Toolbar.BtnHelp().setDown(true);
+    whatsThis_->start();
+}
+
+// A control's own help context shows as a pop-up, the window's as a topic;
+// the toolbar's buttons have topics of their own.
+void TSearchForm::HelpPicked(ui::Control* control) {
+    if (!control)
+        return;
+    ui::Application& app = ui::Application::instance();
+    if (control == this) {
+        if (helpContext != 0)
+            app.helpContext(hwnd(), helpContext);
+    } else if (control->helpContext != 0) {
+        app.helpContext(hwnd(), control->helpContext, true);
+    } else if (control == &Animation) {
+        app.helpContext(hwnd(), kAnimationHelp);
+    } else if (dynamic_cast<ui::SpeedButton*>(control)) {
+        if (const unsigned long topic = SearchButtonHelpContext(control->Name))
+            app.helpContext(hwnd(), topic);
+    }
+}
+
+void TSearchForm::SetPendingRefresh(std::uint8_t level) {
+    pendingRefresh_ = std::max(pendingRefresh_, level);
+    if (!refreshPosted_ && hwnd()) {
+        refreshPosted_ = true;
+        PostMessageA(hwnd(), kSearchRefreshMessage, 0, 0);
+    }
+}
+
+void TSearchForm::UpdateSearchStatus() {
+    UpdateSearchButtons(pendingRefresh_ == 2);
+    if (!SearchRunning())
+        ShowIdleStatus();
+    pendingRefresh_ = 0;
 }
 
 }  // namespace kv

@@ -6,12 +6,16 @@
 #include <optional>
 
 #include "search/window/CategoryChoiceList.h"
+#include "search/results/FoundItemCommands.h"
 #include "search/results/FoundListWin32.h"
+#include "search/window/FoundPopupWin32.h"
+#include "search/window/SearchToolbarWin32.h"
 #include "search/window/FileTypes.h"
 #include "search/window/ScopeTreeWin32.h"
 #include "search/engine/SearchRun.h"
 #include "search/engine/SearchSyncWin32.h"
 #include "search/window/SearchValidation.h"
+#include "ui/Animate.h"
 #include "ui/Button.h"
 #include "ui/CheckListBox.h"
 #include "ui/Edit.h"
@@ -20,8 +24,10 @@
 #include "ui/Label.h"
 #include "ui/PageControl.h"
 #include "ui/Pickers.h"
+#include "ui/ProgressBar.h"
 #include "system/settings/RegistryExWin32.h"
 #include "ui/StatusBar.h"
+#include "ui/WhatsThisMode.h"
 
 namespace kv {
 
@@ -38,6 +44,15 @@ struct SearchFormServices {
     HKEY classesRoot = HKEY_CLASSES_ROOT;
     // The key that keeps "SearchWndPos"; empty: the placement is neither read nor kept.
     std::string placementKey = kProgramKeyPath;
+    // The main window's handlers of the hit actions; none: those actions do nothing.
+    IFoundItemCommands* commands = nullptr;
+    // The settings' double-click action (1 Properties, 2 Explorer, 3 Launch, 4 View).
+    std::function<int()> doubleClickAction = nullptr;
+    // The toolbar-button size setting (0..7) and the "Old Style Buttons" setting.
+    int buttonSize = 2;
+    bool oldButtons = false;
+    // Runs before the popup shows, so that the main window's command states are current.
+    std::function<void()> idleUpdate = nullptr;
 };
 
 class TSearchForm : public ui::Form, private ISearchAsker {
@@ -51,6 +66,7 @@ public:
     TResultList& NormalResults() { return normal_; }
     TResultList& DuplicateResults() { return duplicates_; }
     TResultList& CurrentResults() { return duplicateMode() ? duplicates_ : normal_; }
+    const TResultList& CurrentResults() const { return duplicateMode() ? duplicates_ : normal_; }
 
     bool SearchRunning() const { return run_ != nullptr; }
     void BtnFindClick();
@@ -65,6 +81,32 @@ public:
     void SetValues(const SearchFormValues& values);
     // Rebuilds the category page from the open catalogs, keeping the marks.
     void CreateCategoryList();
+
+    // The hit actions, as the buttons, the popup and the keys run them; an
+    // action its button does not allow now does nothing.
+    void RunFoundAction(FoundAction action);
+    FoundActionStates FoundButtonStates() const;
+    // The settings' double-click action on the focused row (also Enter).
+    void FoundListDblClick();
+    // Fills the popup for the focused row and the selection.
+    void PrepareFoundListPopup();
+    void BtnMaximizeClick();
+    void BtnStayOnTopClick();
+    void BtnHelpClick();
+    // Lays the toolbar out again for the toolbar-button size (0..7) and the
+    // "Old Style Buttons" setting, then the window around it.
+    void SetButtons(int buttonSize, bool oldStyle);
+    // The window's height for the current list: fixed to the criteria area
+    // until the list has been shown, then free and the list's own.
+    void UpdateFormLayout();
+    // Places everything for the client size and keeps the list's height.
+    void FormResize();
+    // The run's bar over the status bar; null while no search runs.
+    const ui::ProgressBar* SearchProgressBar() const { return progressBar_.get(); }
+    bool HelpMode() const { return whatsThis_ && whatsThis_->active(); }
+    // Deferred refresh: 1 the status texts, 2 also Find, New Search, Remove all and Report.
+    void SetPendingRefresh(std::uint8_t level);
+    void UpdateSearchStatus();
 
     // The controls, by the names the program gives them.
     ui::PageControl Pages;
@@ -98,7 +140,11 @@ public:
         DuplicateArchivesCheck;
     ui::Button BtnFind, BtnCancel, BtnNew, BtnClose;
     ui::StatusBar StatusBar;
+    // Plays while a search runs.
+    ui::Animate Animation;
     FoundListWin32 FoundList;
+    SearchToolbarWin32 Toolbar;
+    FoundPopupWin32 FoundListPopup;
 
 private:
     bool AskDisableCriterion(SearchPage page, const std::string& caption, const std::string& text) override;
@@ -107,7 +153,19 @@ private:
     void BuildControls();
     void SetupSearchDialog();
     void SetupVisibleGroups();
-    void UpdateSearchButtons();
+    // The hit buttons always; with full also Find/Cancel, New Search and the mode buttons.
+    void UpdateSearchButtons(bool full = true);
+    void FoundListKeyDown(WORD& key, UINT shift);
+    void ShowPopupAtFocused();
+    void HelpPicked(ui::Control* control);
+    // Shows the criteria area or the found area as the list's state says.
+    void ShowLayoutParts();
+    void MinMaxInfo(MINMAXINFO& info) const;
+    void ShowSearchProgressBar();
+    void HideSearchProgressBar();
+    void PlaceSearchProgressBar();
+    std::vector<ItemHead*> SelectedRecords() const;
+    ItemHead* FocusedRecord() const;
     void UpdateScopeButtons();
     void ShowSearchProgress(const SearchProgress& progress);
     void ShowIdleStatus();
@@ -116,8 +174,6 @@ private:
     void GetRegisteredExtensions();
     void RestorePlacement();
     void SavePlacement();
-    // The found list takes the current mode's height.
-    void ApplyListHeight();
 
     SearchFormServices services_;
     TResultList normal_{ResultSlot::Search};
@@ -129,8 +185,14 @@ private:
     std::unique_ptr<SearchRun> run_;
     std::optional<SearchOutcome> outcome_;
     bool closing_ = false;
+    // No layout while the controls are being made.
+    bool creating_ = true;
+    std::unique_ptr<ui::ProgressBar> progressBar_;
     bool firstHitShown_ = false;
     ui::ListenerRegistration doneListener_;
+    std::unique_ptr<ui::WhatsThisMode> whatsThis_;
+    std::uint8_t pendingRefresh_ = 0;
+    bool refreshPosted_ = false;
 };
 
 }  // namespace kv

@@ -30,6 +30,21 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
         if (treeKeys)
             treeKeys(sender, key, flags);
     };
+    // The context-menu key opens its popup on key down (at the row or node);
+    // its release must not open the control's own popup a second time.
+    auto treeKeysUp = tree_.control().onKeyUp;
+    tree_.control().onKeyUp = [treeKeysUp](ui::Control& sender, WORD& key, UINT flags) {
+        if (key == VK_APPS) {
+            key = 0;
+            return;
+        }
+        if (treeKeysUp)
+            treeKeysUp(sender, key, flags);
+    };
+    list.onKeyUp = [](ui::Control&, WORD& key, UINT) {
+        if (key == VK_APPS)
+            key = 0;
+    };
     list_.setBrowser(browser_.get());
     timer_.onTimer = [this](ui::Timer&) { browser_->refillTimerFired(); };
 
@@ -175,6 +190,7 @@ BrowseViewsWin32::~BrowseViewsWin32() {
     list.OnColumnClick = nullptr;
     list.onDblClick = nullptr;
     list.onKeyDown = nullptr;
+    list.onKeyUp = nullptr;
     list.OnEditing = nullptr;
     list.OnEdited = nullptr;
     list.onMouseDown = nullptr;

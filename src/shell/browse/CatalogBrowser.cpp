@@ -45,6 +45,24 @@ private:
     BrowseStatus& status_;
 };
 
+// Tells the window a sort runs, and that it ended however it ends.
+class SortingScope {
+public:
+    explicit SortingScope(const std::function<void(bool)>& hook) : hook_(hook) {
+        if (hook_)
+            hook_(true);
+    }
+    ~SortingScope() {
+        if (hook_)
+            hook_(false);
+    }
+    SortingScope(const SortingScope&) = delete;
+    SortingScope& operator=(const SortingScope&) = delete;
+
+private:
+    const std::function<void(bool)>& hook_;
+};
+
 }  // namespace
 
 CatalogBrowser::CatalogBrowser(Forest& forest, const BrowsePorts& ports)
@@ -97,7 +115,7 @@ void CatalogBrowser::fillItemList(Node* node) {
         }
         items_ = ItemRowsOf(*node, upRow ? upRecord() : nullptr);
         std::atomic<bool> cancel{false};
-        sortItems(cancel, nullptr);
+        sortItems(cancel, nullptr, nullptr);
         sortTreeChildren(ports_.tree.selected());
     }
     ports_.list.setRowCount(items_.size());
@@ -171,6 +189,7 @@ void CatalogBrowser::expanding(Node& node) {
 }
 
 void CatalogBrowser::nodeRemoving(Node& node) {
+    std::erase_if(deferredTreeSorts_, [&node](const Node* n) { return isWithin(n, node); });
     if (rowToSelect_ && isWithin(rowToSelect_->node, node))
         rowToSelect_ = nullptr;
     if (shownNode_ && isWithin(shownNode_, node)) {
@@ -303,6 +322,8 @@ bool CatalogBrowser::treeEdited(Node& node, std::string_view text) {
     if (shownNode_ && shownNode_ == node.parent())
         resortList(true);
     ports_.list.repaint();
+    if (onRenamed)
+        onRenamed();
     return true;
 }
 
@@ -312,8 +333,13 @@ bool CatalogBrowser::rowEdited(std::string_view text) {
     Node* node = childWithRecord(*shownNode_, recordAt(-1));
     if (!node || !RenameNode(forest_, *node, text))
         return false;
+    // The disk takes its place among its siblings in the tree and in the list.
+    sortTreeChildren(shownNode_);
+    resortList(true);
     ports_.tree.repaint();
     ports_.list.repaint();
+    if (onRenamed)
+        onRenamed();
     return true;
 }
 
@@ -387,11 +413,11 @@ SortParams CatalogBrowser::sortParams(std::uint8_t column) const {
     return p;
 }
 
-bool CatalogBrowser::sortItems(std::atomic<bool>& cancel, SortInterrupt* interrupt) {
+bool CatalogBrowser::sortItems(std::atomic<bool>& cancel, SortProgress* progress, SortInterrupt* interrupt) {
     SortKeyCollator keys(collator_ ? *collator_ : caseMap_);
     SortParams params = sortParams(sortColumn());
     params.collator = &keys;
-    return SortListWithCancel(items_, ItemComparer(params), cancel, nullptr, interrupt);
+    return SortListWithCancel(items_, ItemComparer(params), cancel, progress, interrupt);
 }
 
 bool CatalogBrowser::resortList(bool full) {
@@ -399,6 +425,7 @@ bool CatalogBrowser::resortList(bool full) {
     if (!pass || forest_.roots().empty())
         return false;
     BusyScope busy(ports_.status, "Sorting " + std::to_string(items_.size()) + " files, please wait...");
+    SortingScope sorting(onSorting);
 
     std::vector<const ItemHead*> selected;
     for (std::size_t row : ports_.list.selectedRows())
@@ -408,7 +435,7 @@ bool CatalogBrowser::resortList(bool full) {
 
     bool done = true;
     if (full)
-        done = sortItems(sortCancel_, interrupt_);
+        done = sortItems(sortCancel_, progress_, interrupt_);
     else
         ReverseResultList(items_, upRecord());
 
@@ -434,6 +461,12 @@ bool CatalogBrowser::resortList(bool full) {
 void CatalogBrowser::sortTreeChildren(Node* node) {
     if (!node || node->children().size() < 2)
         return;
+    // The search's worker walks the child lists: they keep their order until it ends.
+    if (searching()) {
+        if (std::find(deferredTreeSorts_.begin(), deferredTreeSorts_.end(), node) == deferredTreeSorts_.end())
+            deferredTreeSorts_.push_back(node);
+        return;
+    }
     SortParams params = sortParams(isCatalog(node) ? diskSortColumn_ : fileSortColumn_);
     ItemList records;
     for (const auto& child : node->children())
@@ -450,6 +483,15 @@ void CatalogBrowser::sortTreeChildren(Node* node) {
         forest_.sortChildren(node, [&rank](const Node& a, const Node& b) {
             return rank.at(a.record()) < rank.at(b.record());
         });
+}
+
+void CatalogBrowser::runDeferredTreeSorts() {
+    if (deferredTreeSorts_.empty() || searching())
+        return;
+    std::vector<Node*> nodes;
+    nodes.swap(deferredTreeSorts_);
+    for (Node* node : nodes)
+        sortTreeChildren(node);
 }
 
 }  // namespace kv

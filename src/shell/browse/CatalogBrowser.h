@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalog/model/FileList.h"
 #include "catalog/model/Forest.h"
@@ -129,7 +130,12 @@ public:
     // Full: sorts by the comparer; else only reverses (the direction changed).
     // False when another sort is running or the sort was stopped.
     bool resortList(bool full);
+    // Reorders the node's children; while a search walks them the reorder
+    // waits for runDeferredTreeSorts.
     void sortTreeChildren(Node* node);
+    // The reorders held back while a search ran, once none runs.
+    void runDeferredTreeSorts();
+    bool treeSortsDeferred() const { return !deferredTreeSorts_.empty(); }
     SortParams sortParams(std::uint8_t column) const;
     // Whether the catalog node is selected, i.e. the disk list is in force.
     bool diskListMode() const;
@@ -139,13 +145,18 @@ public:
     std::function<void(std::uint8_t groups)> onCommandsChanged;
 
     void setSortInterrupt(SortInterrupt* interrupt) { interrupt_ = interrupt; }
+    void setSortProgress(SortProgress* progress) { progress_ = progress; }
+    // True while a re-sort of the list runs (the window takes no input meanwhile).
+    std::function<void(bool sorting)> onSorting;
+    // A rename changed a name other lists may show (the search results, the user list).
+    std::function<void()> onRenamed;
     std::atomic<bool>& sortCancel() { return sortCancel_; }
 
 private:
     void selectNodeFromList(Node* node, std::size_t focusRow);
     bool searching() const { return searchRunning_ && searchRunning_(); }
     // Sorts the rows by the column in force, each text's key made once.
-    bool sortItems(std::atomic<bool>& cancel, SortInterrupt* interrupt);
+    bool sortItems(std::atomic<bool>& cancel, SortProgress* progress, SortInterrupt* interrupt);
     void commandsChanged(std::uint8_t groups) {
         if (onCommandsChanged)
             onCommandsChanged(groups);
@@ -159,6 +170,8 @@ private:
     const TextCollator* collator_ = nullptr;
     CaseMapCollator caseMap_;
     SortInterrupt* interrupt_ = nullptr;
+    SortProgress* progress_ = nullptr;
+    std::vector<Node*> deferredTreeSorts_;
 
     Node& upNode_;
     ItemList items_;

@@ -4,6 +4,7 @@
 
 #include "shell/browse/CatalogBrowser.h"
 #include "shell/browse/NodeImages.h"
+#include "ui/SystemHelpers.h"
 
 namespace kv {
 
@@ -51,11 +52,24 @@ CatalogTreeWin32::CatalogTreeWin32(Forest& forest, const ItemIcons& icons, ui::T
             browser_->treeChanged(nodeOf(n), true);
     };
     tree_.onExpanding = [this](ui::TreeView&, ui::TreeView::Node n, bool&) {
+        if (lockOnExpand_ || closingCollapse_)
+            holdPainting();
         if (browser_)
             browser_->expanding(*nodeOf(n));
         // The nodes about to get items carry their pictures in the model.
         AssignLevelImages(forest_, *nodeOf(n), icons_);
     };
+    tree_.onCollapsing = [this](ui::TreeView&, ui::TreeView::Node, bool&) {
+        if (lockOnExpand_ || closingCollapse_)
+            holdPainting();
+    };
+    tree_.onExpanded = [this](ui::TreeView&, ui::TreeView::Node, bool) {
+        releasePainting();
+        closingCollapse_ = false;
+    };
+    releaseTimer_.setEnabled(false);
+    releaseTimer_.setInterval(1);
+    releaseTimer_.onTimer = [this](ui::Timer&) { releasePainting(); };
     tree_.onEditing = [this](ui::TreeView&, ui::TreeView::Node n, bool& allow) {
         allow = browser_ && browser_->canEditTree(*nodeOf(n));
     };
@@ -94,6 +108,7 @@ CatalogTreeWin32::CatalogTreeWin32(Forest& forest, const ItemIcons& icons, ui::T
 }
 
 CatalogTreeWin32::~CatalogTreeWin32() {
+    releasePainting();
     forest_.setObserver(next_);
     // The control may outlive the binding: it must not call back into it.
     tree_.textOf = nullptr;
@@ -103,6 +118,8 @@ CatalogTreeWin32::~CatalogTreeWin32() {
     tree_.imageOf = nullptr;
     tree_.onChange = nullptr;
     tree_.onExpanding = nullptr;
+    tree_.onCollapsing = nullptr;
+    tree_.onExpanded = nullptr;
     tree_.onEditing = nullptr;
     tree_.onEdited = nullptr;
     tree_.onStartDrag = nullptr;
@@ -154,8 +171,30 @@ void CatalogTreeWin32::expand(Node& node) {
 }
 
 void CatalogTreeWin32::collapse(Node& node) {
-    if (HTREEITEM h = tree_.itemOf(&node))
-        SendMessageA(tree_.hwnd(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(h));
+    HTREEITEM h = tree_.itemOf(&node);
+    if (!h)
+        return;
+    closingCollapse_ = true;
+    holdPainting();
+    SendMessageA(tree_.hwnd(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(h));
+    releasePainting();
+    closingCollapse_ = false;
+}
+
+void CatalogTreeWin32::holdPainting() {
+    if (paintHeld_ || !tree_.hwnd())
+        return;
+    paintHeld_ = true;
+    ui::NestedLockWindowUpdate(GetAncestor(tree_.hwnd(), GA_ROOT));
+    releaseTimer_.setEnabled(true);
+}
+
+void CatalogTreeWin32::releasePainting() {
+    releaseTimer_.setEnabled(false);
+    if (!paintHeld_)
+        return;
+    paintHeld_ = false;
+    ui::NestedLockWindowUpdate(nullptr);
 }
 
 void CatalogTreeWin32::takeFocus() { tree_.setFocus(); }

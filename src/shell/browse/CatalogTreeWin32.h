@@ -7,6 +7,7 @@
 #include "catalog/model/Forest.h"
 #include "controls/IconRules.h"
 #include "shell/browse/BrowsePorts.h"
+#include "ui/Timer.h"
 #include "ui/TreeView.h"
 
 namespace kv {
@@ -50,10 +51,17 @@ public:
     // The number of tree items that exist (nodes shown or ready to be).
     std::size_t itemCount() const;
 
+    // Smooth expanding off: the window does not paint while a node expands
+    // or collapses, only the result. Collapses of closing catalogs always hold it.
+    void setPaintLockOnExpand(bool on) { lockOnExpand_ = on; }
+    bool paintingHeld() const { return paintHeld_; }
+
 private:
     void showPath(const Node& node);
     void keyDown(WORD key);
     void keyUp();
+    void holdPainting();
+    void releasePainting();
 
     Forest& forest_;
     const ItemIcons& icons_;
@@ -61,6 +69,13 @@ private:
     CatalogBrowser* browser_ = nullptr;
     ForestObserver* next_ = nullptr;
     bool keyLock_ = false;
+    bool lockOnExpand_ = true;
+    // The one-shot hold of a catalog's collapse as it closes.
+    bool closingCollapse_ = false;
+    bool paintHeld_ = false;
+    // Gives the painting back at the next quiet moment should no "expanded"
+    // notice follow (a node that turned out to have no children).
+    ui::Timer releaseTimer_;
 };
 
 }  // namespace kv

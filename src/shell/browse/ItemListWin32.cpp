@@ -3,6 +3,7 @@
 #include "controls/ListHelpers.h"
 #include "shell/browse/CatalogBrowser.h"
 #include "shell/browse/ItemColumns.h"
+#include "shell/browse/ListLayoutWin32.h"
 #include "shell/browse/NodeImages.h"
 
 namespace kv {
@@ -95,35 +96,15 @@ bool ItemListWin32::saveLayouts(SectionStore& store) {
 }
 
 void ItemListWin32::syncLayout() {
-    if (columnSet_ < 0 || list_.ColumnCount() == 0)
-        return;
-    std::vector<int> order;
-    if (!list_.GetColumnOrder(order))
-        return;
-    std::vector<int> widths;
-    for (int i = 0; i < list_.ColumnCount(); ++i)
-        widths.push_back(list_.ColumnWidth(i));
-    SyncColumnsRecord(layouts_[columnSet_ == 1 ? 0 : 1], order, widths);
+    if (columnSet_ >= 0)
+        ReadListLayout(list_, layouts_[columnSet_ == 1 ? 0 : 1]);
 }
 
 void ItemListWin32::applyLayout(bool diskList) {
     // Only the layout of the columns the list shows.
     if (columnSet_ != static_cast<int>(diskList))
         return;
-    const int number = diskList ? ColumnsList::MainDisks : ColumnsList::MainFiles;
-    const ColumnPlacement place =
-        PlaceColumns(number, layouts_[diskList ? 0 : 1], static_cast<std::size_t>(list_.ColumnCount()));
-    HWND window = list_.hwnd();
-    if (window)
-        SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-    list_.SetColumnOrder(place.order);
-    for (std::size_t i = 0; i < place.widths.size(); ++i)
-        list_.SetColumnWidth(static_cast<int>(i), place.widths[i]);
-    autoSizeColumns();
-    if (window) {
-        SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(window, nullptr, TRUE);
-    }
+    ApplyListLayout(list_, diskList ? ColumnsList::MainDisks : ColumnsList::MainFiles, layouts_[diskList ? 0 : 1]);
 }
 
 void ItemListWin32::autoSizeColumns() { ui::AutoSizeListColumns(list_); }

@@ -34,6 +34,7 @@ KeyResult listKey(unsigned key, unsigned shift, const KeyFacts& facts) {
         return {};
     case Keys::F2: return facts.rowFocused ? KeyResult{KeyAction::EditLabel} : KeyResult{};
     case Keys::F10: return (shift & Keys::Shift) ? KeyResult{KeyAction::ShowPopup} : KeyResult{};
+    case Keys::Apps: return {KeyAction::ShowPopup};
     }
     return {};
 }
@@ -57,6 +58,7 @@ KeyResult treeKey(unsigned key, unsigned shift, const KeyFacts& facts) {
         return {};
     case Keys::F2: return facts.nodeKind != 0 ? KeyResult{KeyAction::EditLabel} : KeyResult{};
     case Keys::F10: return (shift & Keys::Shift) ? KeyResult{KeyAction::ShowPopup} : KeyResult{};
+    case Keys::Apps: return {KeyAction::ShowPopup};
     }
     return {};
 }

@@ -13,7 +13,7 @@ enum class KeyPlace : std::uint8_t { Form, Tree, List };
 namespace Keys {
 inline constexpr unsigned Back = 0x08, Enter = 0x0D, Escape = 0x1B, PageUp = 0x21, PageDown = 0x22, End = 0x23,
                           Home = 0x24, Up = 0x26, Down = 0x28, Delete = 0x2E, F2 = 0x71, F3 = 0x72, F4 = 0x73,
-                          F10 = 0x79;
+                          F10 = 0x79, Apps = 0x5D;
 inline constexpr unsigned Shift = 1, Ctrl = 2, Alt = 4;
 }  // namespace Keys
 

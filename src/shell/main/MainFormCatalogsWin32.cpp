@@ -23,6 +23,7 @@ void MainForm::requestOpenCatalogs(const std::vector<std::string>& names) {
 void MainForm::OpenRequested() {
     CatalogOpenQueue::Files files = std::move(pendingOpen_);
     pendingOpen_.reset();
+    const ui::SafePointHold hold;  // the catalogs' readers are busy
     OpenCatalogFiles(openServices_, std::move(files));
     rebuildSearchScope();
 }

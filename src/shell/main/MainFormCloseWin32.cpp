@@ -7,10 +7,14 @@
 namespace kv {
 
 void MainForm::waitBriefly(int ms) {
-    // The search worker's synchronised calls run in here; without them it
-    // could never stop.
     ui::Application::instance().processMessages();
-    Sleep(static_cast<DWORD>(ms));
+    // The close wait is a safe point: the search worker's calls are served
+    // here (a pump inside this handler would leave them waiting), else it
+    // could never stop.
+    if (searchForm_ && searchForm_->SearchRunning())
+        searchForm_->StopSearch(std::chrono::milliseconds(ms));
+    else
+        Sleep(static_cast<DWORD>(ms));
 }
 
 void MainForm::warnSearchStuck() {

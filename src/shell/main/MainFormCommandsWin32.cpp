@@ -11,7 +11,10 @@
 #include "shell/commands/CommandTarget.h"
 #include "shell/commands/MenuGlyphs.h"
 #include "shell/commands/StatusTexts.h"
+#include "scan/ArchiveTypes.h"
+#include "shell/browse/ItemCells.h"
 #include "shell/settings/SettingsStore.h"
+#include "ui/Application.h"
 
 namespace kv {
 
@@ -19,6 +22,7 @@ namespace {
 
 constexpr std::size_t kRecentFilesMaximum = 4;
 constexpr int kRecentCaptionWidth = 250;
+constexpr unsigned long kHelpIndexTopic = 1;
 
 }  // namespace
 
@@ -135,6 +139,11 @@ void MainForm::CreateMenus() {
     c.updateCommands = [this](std::uint8_t groups) { updateCommands(groups); };
     c.setOutsideNames = [this](bool on) { OutsideNames = on; };
     c.focusTree = [this] { tree.setFocus(); };
+    c.catalogImage = iconList_ ? iconList_->icons().catalog : noIcons_.catalog;
+    c.resortList = [this] { browse_->browser().resortList(true); };
+    c.treeSelectionChanged = [this] { browse_->browser().treeChanged(selected(), false); };
+    // Panel 0 and the Save button follow a change at once, not at the next update.
+    forest_.context().onCatalogModified = [this](Node&) { updateStatusBar(); };
 }
 
 void MainForm::CreatePopups() {
@@ -190,8 +199,12 @@ SelectionSnapshot MainForm::CommandSnapshot() {
     s.selectedKind = sel && sel->record() ? sel->record()->kind() : 0;
     if (Node* catalog = FindAncestor<TCatalogRec>(sel))
         s.selectedCatalogModified = RecordAs<TCatalogRec>(catalog->record())->modified;
-    FocusState focus{sel, tree.hwnd() && GetFocus() == tree.hwnd(), nullptr, false};
-    s.target = DescribeTarget(GetCommandTarget(CommandSource::Toolbar, focus), nullptr);
+    const FocusState focus = CommandFocus();
+    const ListableArchive listable = [](std::string_view name) { return IsSupportedArchive(name); };
+    s.target = DescribeTarget(GetCommandTarget(CommandSource::Toolbar, focus), listable);
+    // Commands on the list's side act on every selected row.
+    if (!s.target.fromTree)
+        s.selection = SelectedRowFacts(listable);
     s.treeActive = focus.treeActive;
     s.listHasFocusedRow = listHasFocusedRow();
     s.rows = list.hwnd() ? ListView_GetItemCount(list.hwnd()) : 0;
@@ -199,13 +212,33 @@ SelectionSnapshot MainForm::CommandSnapshot() {
     s.sortColumn = browse_->browser().sortColumn();
     s.sortReverse = browse_->browser().sortReverse();
     s.searchRunning = searchRunning();
+    s.searchDuplicates = searchForm_ && searchForm_->DuplicateModeRadio.checked();
     s.statusBarVisible = statusBar.visible();
     s.toolbarVisible = toolbars_->Toolbar.visible();
     return s;
 }
 
+FocusState MainForm::CommandFocus() {
+    CatalogBrowser& browser = browse_->browser();
+    FocusState focus;
+    focus.selected = selected();
+    focus.treeActive = tree.hwnd() && GetFocus() == tree.hwnd();
+    // The records stay the model's; the target only names them.
+    focus.focusedRow = const_cast<ItemHead*>(browser.recordAt(-1));
+    focus.focusedRowIsUp = focus.focusedRow && focus.focusedRow == browser.upRecord();
+    return focus;
+}
+
+SelectionFacts MainForm::SelectedRowFacts(const ListableArchive& listable) {
+    CatalogBrowser& browser = browse_->browser();
+    std::vector<const ItemHead*> rows;
+    for (std::size_t row : browse_->list().selectedRows())
+        rows.push_back(browser.recordAt(static_cast<std::ptrdiff_t>(row)));
+    return ScanSelection(rows, browser.upRecord(), listable);
+}
+
 void MainForm::updateCommands(int scope) {
-    if (LockCount != 0 || Destroying || forest_.context().programClosing || !catalogCommands_)
+    if (!LockCount.unlocked() || Destroying || forest_.context().programClosing || !catalogCommands_)
         return;
     UpdateCommandStates(commandStates_, CommandSnapshot(), static_cast<std::uint8_t>(scope));
     applySortControls();
@@ -220,13 +253,21 @@ void MainForm::updateStatusBar() {
     if (Destroying || !statusBar.hwnd())
         return;
     Node* sel = selected();
+    CatalogBrowser& browser = browse_->browser();
     // Busy texts own panel 1 while they show.
     if (Idle) {
         SummaryServices summary;
         summary.shortDate = LocaleCellFormats().shortDate;
         summary.loadSubfolders = [](Node& node) { LoadSubfolders(&node); };
-        statusBar.setPanelText(1, sel ? GetItemSummary(sel->text(), sel->record(), false, summary) : "");
+        std::string text;
+        const ItemHead* row = browser.recordAt(-1);
+        if (row && list.hwnd() && GetFocus() == list.hwnd())
+            text = GetItemSummary(ItemName(row), row, row == browser.upRecord(), summary);
+        else if (sel)
+            text = GetItemSummary(sel->text(), sel->record(), false, summary);
+        statusBar.setPanelText(1, text);
     }
+    statusBar.setPanelText(2, browser.shownNode() ? browser.totalsText(list.hwnd() && list.SelectedCount() > 0) : "");
     const std::string state = CatalogStateText(sel);
     statusBar.setPanelText(0, state);
     commandStates_[CommandId::Save].enabled = state == "Modified";
@@ -236,8 +277,18 @@ void MainForm::updateStatusBar() {
     InvalidateRect(statusBar.hwnd(), nullptr, FALSE);
 }
 
+void MainForm::ListViewChange(int row) {
+    RefreshPending = true;
+    // One row at a time (a click, a key) shows at once; ranges and select-all
+    // wait for the idle tick, which walks the selection once.
+    if (row >= 0 && list.hwnd() && list.SelectedCount() > 0)
+        updateStatusBar();
+}
+
 void MainForm::RunCommand(CommandId command, CommandSource source) {
     // Disabled items and shortcuts never get here; every command guards its own target.
+    // Commands read catalogs and edit records: a running search's calls wait until they end.
+    const ui::SafePointHold hold;
     CatalogCommandServices& c = *catalogCommands_;
     switch (command) {
     case CommandId::NewCatalog:
@@ -257,13 +308,16 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
         break;
     case CommandId::Back: browse_->browser().back(); break;
     case CommandId::AddDisk: AddDiskClick(); break;
+    case CommandId::Search:
+    case CommandId::Duplicates: SearchClick(command == CommandId::Duplicates); break;
+    case CommandId::Rename: renameCommand(source); return;
+    case CommandId::HelpIndex: ui::Application::instance().helpContext(hwnd(), kHelpIndexTopic); return;
     case CommandId::ExportDesc: ExportDescClick(source); break;
     case CommandId::Compare:
     case CommandId::CheckCat:
         // Their windows come later; a running search already refuses them.
         RefusedDuringSearch(CommandInfoOf(command).refusal, searchRunning(), *prompt_);
         return;
-    case CommandId::Search: SearchClick(); break;
     case CommandId::Exit: close(); return;
     case CommandId::SortItems:
         // The "Arrange by" submenu opens: its items show the sort in force.

@@ -10,7 +10,14 @@ namespace kv {
 
 bool MainForm::toolbarFloating() { return services_.settings.Get().toolbarFloating; }
 
-void MainForm::installHintHandlers() { ui::Application::instance().hintColor = GetSysColor(COLOR_INFOBK); }
+void MainForm::installHintHandlers() {
+    ui::Application& app = ui::Application::instance();
+    app.hintColor = GetSysColor(COLOR_INFOBK);
+    app.onHint = [this](ui::Application&) { AppHint(); };
+    app.onShowHint = [this](ui::Application&, std::string& hintStr, bool& canShow, ui::HintInfo& info) {
+        AppShowHint(hintStr, canShow, info);
+    };
+}
 
 bool MainForm::autoloadOn() { return services_.settings.Get().autoload; }
 
@@ -84,8 +91,10 @@ bool MainForm::named(std::size_t index) {
 }
 
 void MainForm::save(std::size_t index) {
-    if (Node* node = catalogAt(index))
+    if (Node* node = catalogAt(index)) {
+        const ui::SafePointHold hold;  // the save swaps the catalog's reader
         SaveCatalog(node, false, saveEnv_);
+    }
 }
 
 }  // namespace kv

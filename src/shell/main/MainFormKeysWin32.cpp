@@ -2,6 +2,7 @@
 // key rules decide; everything else stays with the browse views.
 #include "shell/main/MainFormWin32.h"
 
+#include "controls/ListHelpers.h"
 #include "shell/commands/CommandKeys.h"
 
 namespace kv {
@@ -46,11 +47,18 @@ bool MainForm::commandKey(bool inTree, WORD key) {
         }
         return true;
     case KeyAction::ShowPopup: {
-        RECT r{};
-        GetWindowRect(inTree ? tree.hwnd() : list.hwnd(), &r);
-        (inTree ? treePopup_ : listPopup_).Popup(hwnd(), r.left + 8, r.top + 8);
+        // At the focused row or the selected node; the control's corner when it has none.
+        ui::PopupMenu& popup = inTree ? treePopup_ : listPopup_;
+        if (!ui::PopupMenuAtItem(popup, inTree ? nullptr : &list, inTree ? &tree : nullptr)) {
+            RECT r{};
+            GetWindowRect(inTree ? tree.hwnd() : list.hwnd(), &r);
+            popup.Popup(hwnd(), r.left + 8, r.top + 8);
+        }
         return true;
     }
+    case KeyAction::EditLabel:
+        renameCommand(inTree ? CommandSource::TreePopup : CommandSource::ListPopup);
+        return true;
     case KeyAction::AskClose:
         AskCloseSelectedCatalog(*catalogCommands_);
         updateCommands(kUpdateAllCommands);

@@ -2,7 +2,9 @@
 // kept until the main window goes, its run the main window's "search running".
 #include "shell/main/MainFormWin32.h"
 
+#include "shell/browse/ListLayoutWin32.h"
 #include "shell/settings/SettingsStore.h"
+#include "ui/SharedImages.h"
 
 namespace kv {
 
@@ -13,19 +15,49 @@ TSearchForm& MainForm::searchForm() {
         s.archivesAsFiles = [this] { return !services_.settings.Get().archivesAsFolders; };
         s.updateCommands = [this] { updateCommands(kUpdateAllCommands); };
         s.placementKey = services_.programKey;
+        s.commands = this;
+        s.doubleClickAction = [this] { return static_cast<int>(services_.settings.Get().dblClick); };
+        s.buttonSize = services_.settings.Get().buttonSize;
+        s.oldButtons = services_.settings.Get().oldButtons;
+        s.idleUpdate = [this] { updateCommands(kUpdateAllCommands); };
         searchForm_ = std::make_unique<TSearchForm>(std::move(s));
         resultLists_.Attach(&searchForm_->NormalResults());
         resultLists_.Attach(&searchForm_->DuplicateResults());
         forest_.context().resultLists = &resultLists_;
         registerSearchList(*searchForm_);
+        attachFoundCells(*searchForm_);
     }
     return *searchForm_;
+}
+
+void MainForm::attachFoundCells(TSearchForm& form) {
+    SearchListCells::Sources s;
+    s.cells = [this] { return browse_->browser().cellContext(); };
+    // Only the collator and the archive setting are taken.
+    s.sorting = [this] { return browse_->browser().sortParams(0); };
+    s.image = [this](const ItemHead& rec) {
+        int image = -1;
+        std::string text;
+        browse_->list().cellInfo(&rec, ColumnKind::Name, ui::vmImage, image, text);
+        return image;
+    };
+    foundCells_ = std::make_unique<SearchListCells>(std::move(s));
+    form.FoundList.SetCellProvider(foundCells_.get(), iconList_ ? SmallImages().handle() : nullptr);
+    ApplyListLayout(form.FoundList.View(), ColumnsList::SearchResults,
+                    ReadColumnsRecord(services_.programStore, ColumnsList::SearchResults));
+}
+
+void MainForm::saveFoundLayout(TSearchForm& form) {
+    ColumnsRecord record = ReadColumnsRecord(services_.programStore, ColumnsList::SearchResults);
+    if (ReadListLayout(form.FoundList.View(), record))
+        WriteColumnsRecord(services_.programStore, ColumnsList::SearchResults, record);
 }
 
 void MainForm::closeSearchForm() {
     if (!searchForm_)
         return;
     searchForm_->StopSearch();
+    saveFoundLayout(*searchForm_);
     UnregisterItemList(searchForm_->FoundList.View());
     forest_.context().resultLists = nullptr;
     resultLists_.Detach(ResultSlot::Search);
@@ -33,8 +65,15 @@ void MainForm::closeSearchForm() {
     searchForm_.reset();
 }
 
-void MainForm::SearchClick() {
+void MainForm::SearchClick(bool duplicates) {
     TSearchForm& form = searchForm();
+    if (!form.SearchRunning() && form.DuplicateModeRadio.checked() != duplicates) {
+        ui::RadioButton& mode = duplicates ? form.DuplicateModeRadio : form.NormalModeRadio;
+        (duplicates ? form.NormalModeRadio : form.DuplicateModeRadio).setChecked(false);
+        mode.setChecked(true);
+        if (mode.onClick)
+            mode.onClick(mode);
+    }
     form.show();
     SetForegroundWindow(form.hwnd());
 }
@@ -52,6 +91,14 @@ void MainForm::GoToItem(ItemHead& item) {
     browse_->browser().goToItem(&item);
     updateStatusBar();
 }
+
+void MainForm::EditItemDescription(ItemHead&) {}
+
+void MainForm::ShowItemProperties(ItemHead&) {}
+
+void MainForm::RunFoundCommand(FoundAction, std::span<ItemHead* const>, ItemHead*) {}
+
+void MainForm::AddToUserList(std::span<ItemHead* const>) {}
 
 bool MainForm::exists(ToolWindow window) const { return window == ToolWindow::Search && searchForm_; }
 

@@ -13,7 +13,38 @@ namespace {
 constexpr CommandId kSortItems[] = {CommandId::Sort1, CommandId::Sort2, CommandId::Sort3, CommandId::Sort4,
                                     CommandId::Sort5, CommandId::Sort6, CommandId::Sort7, CommandId::Sort8};
 
+constexpr int kProgressPanel = 2;
+
 }  // namespace
+
+void MainForm::bindListSort() {
+    sortFeedback_ = std::make_unique<ListSortFeedback>(statusBar, kProgressPanel, *prompt_);
+    CatalogBrowser& browser = browse_->browser();
+    browser.setSortProgress(sortFeedback_.get());
+    browser.setSortInterrupt(sortFeedback_.get());
+    browser.onSorting = [this](bool sorting) { ListSorting(sorting); };
+}
+
+void MainForm::ListSorting(bool sorting) {
+    // The active window takes no input while the rows move under it.
+    if (sorting) {
+        sortDisabledWindow_ = hwnd() && GetActiveWindow() == hwnd();
+        if (sortDisabledWindow_) {
+            sortFocus_ = GetFocus();
+            EnableWindow(hwnd(), FALSE);
+        }
+        return;
+    }
+    sortFeedback_->end();
+    if (sortDisabledWindow_) {
+        sortDisabledWindow_ = false;
+        EnableWindow(hwnd(), TRUE);
+        // Disabling took the focus away; the control that had it gets it back.
+        if (sortFocus_ && IsWindow(sortFocus_))
+            SetFocus(sortFocus_);
+        sortFocus_ = nullptr;
+    }
+}
 
 void MainForm::sortCommand(CommandId command) {
     CatalogBrowser& browser = browse_->browser();

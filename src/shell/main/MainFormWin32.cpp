@@ -12,6 +12,7 @@
 #include "shell/settings/SettingsStore.h"
 #include "system/settings/SectionStore.h"
 #include "ui/Application.h"
+#include "ui/HintManager.h"
 #include "ui/SharedImages.h"
 
 namespace kv {
@@ -77,7 +78,14 @@ MainForm::~MainForm() {
     // The window goes first: its destroy saves the place from the panes.
     destroyWindow();
     closeSearchForm();
-    ui::Application::instance().onIdle = nullptr;
+    ui::Application& app = ui::Application::instance();
+    app.onIdle = nullptr;
+    app.onHint = nullptr;
+    app.onShowHint = nullptr;
+    // The description hint window borrows this window's font.
+    app.setHintWindowClass(nullptr);
+    app.hints().dropWindow();
+    forest_.context().onCatalogModified = nullptr;
     browse_.reset();
     forest_.setObserver(nullptr);
 }
@@ -124,8 +132,11 @@ void MainForm::FormCreate() {
     };
 
     app.onIdle = [this](ui::Application&, bool& done) {
-        if (!Destroying && hwnd())
+        if (!Destroying && hwnd()) {
             RunIdleOnce();
+            // Tree reorders held back while a search walked the nodes.
+            browse_->browser().runDeferredTreeSorts();
+        }
         done = true;
     };
     onShow = [this](ui::Form&) { FormShow(); };
@@ -133,6 +144,9 @@ void MainForm::FormCreate() {
     onClose = [this](ui::Form&, ui::CloseAction&) { FormClose(); };
     onDestroy = [this](ui::Form&) { FormDestroy(); };
     onDropFiles = [this](ui::Form&, const std::vector<std::string>& names) { DropFiles(names); };
+    OnCaptionPaint = [this](ui::TGradientForm&, ui::Canvas& canvas, RECT& r, bool active) {
+        OnGradientPaint(canvas, r, active);
+    };
 
     // The ".." row: a folder outside the tree that no list index names.
     UpNode = &browse_->browser().upNode();
@@ -164,6 +178,12 @@ void MainForm::createBrowseViews() {
     browse_->onCommandKey = [this](bool inTree, WORD key) { return commandKey(inTree, key); };
     browse_->browser().setSearchRunning([this] { return searchRunning(); });
     browse_->browser().onCommandsChanged = [this](std::uint8_t groups) { updateCommands(groups); };
+    browse_->browser().onRenamed = [this] { repaintOtherItemLists(); };
+    list.OnChange = [this](ui::TCustomEnhListView&, int row) { ListViewChange(row); };
+    // Descriptions show as hints over rows and nodes.
+    list.showHint = true;
+    tree.showHint = true;
+    bindListSort();
     registerMainLists();
 }
 
@@ -247,6 +267,25 @@ void MainForm::ShowStatus(const std::string& text, bool busy) {
     status_.ShowStatus(text, busy);
     if (!busy)
         statusBar.setPanelText(kTextPanel, "");
+}
+
+void MainForm::OnGradientPaint(ui::Canvas& canvas, RECT& r, bool active) {
+    LOGFONTA lf{};
+    if (!captionFont() || !GetObjectA(captionFont(), sizeof lf, &lf))
+        return;
+    lf.lfWeight = FW_BOLD;
+    lf.lfItalic = TRUE;
+    ui::GdiObject<HFONT> font(CreateFontIndirectA(&lf));
+    // Put back before the font goes: a selected font is not deleted.
+    HGDIOBJ previous = SelectObject(canvas.handle(), font.get());
+    canvas.setTextColor(active ? RGB(255, 255, 0) : GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+    SetBkMode(canvas.handle(), TRANSPARENT);
+    RECT text = r;
+    text.left += 2;
+    canvas.drawText(Caption(), text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    SelectObject(canvas.handle(), previous);
+    // Drawn here: the form adds no second title.
+    SetRectEmpty(&r);
 }
 
 void MainForm::stepSplashAside() {

@@ -20,24 +20,29 @@
 #include "controls/IconList.h"
 #include "controls/docks/DockToolbarButtonWin32.h"
 #include "ui/Canvas.h"
+#include "ui/FontDialog.h"
 #include "controls/VirtualListView.h"
 #include "controls/gradient/GradientFormWin32.h"
 #include "controls/menus/MruMenuWin32.h"
 #include "controls/menus/OwnerDrawMenuWin32.h"
 #include "shell/commands/CatalogCommands.h"
 #include "shell/commands/CommandMenusWin32.h"
+#include "shell/commands/CommandTarget.h"
 #include "shell/commands/EditFormWin32.h"
+#include "shell/commands/StatusTexts.h"
 #include "shell/app/AutoSave.h"
 #include "shell/app/CloseQuery.h"
 #include "shell/app/IdleSequence.h"
 #include "shell/app/WindowPos.h"
 #include "shell/browse/BrowseViewsWin32.h"
 #include "shell/browse/ItemListSources.h"
+#include "shell/browse/SearchListCells.h"
 #include "shell/browse/SortControls.h"
 #include "scan/AddUpdateDiskWin32.h"
 #include "scan/DiskSelectFormWin32.h"
 #include "scan/ExportDescFormWin32.h"
 #include "search/window/SearchFormWin32.h"
+#include "shell/main/ListSortFeedbackWin32.h"
 #include "shell/main/MainToolbarsWin32.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -103,7 +108,8 @@ class MainForm : public ui::TGradientForm,
                  private RecentCatalogs,
                  private AutoLoadList,
                  private ISaveDialog,
-                 private IItemLocator {
+                 private IItemLocator,
+                 private IFoundItemCommands {
 public:
     explicit MainForm(MainFormServices services);
     ~MainForm() override;
@@ -138,6 +144,12 @@ public:
     void SaveWindowPos();
     // Drop handling, as WM_DROPFILES gives the names.
     void DropFiles(const std::vector<std::string>& names);
+    // The font and colour of description hints: the user's tip font, else
+    // Times New Roman 12 in green.
+    HFONT HintFont() const { return hintFont_.get(); }
+    COLORREF HintFontColor() const { return hintFontFace_.color; }
+    // The user list window repaints its rows after a rename (set while it exists).
+    std::function<void()> repaintUserList;
     // A search walks the catalogs: opening and saving are refused meanwhile.
     std::function<bool()> searchActive;
     // A command of the menus, the toolbar or a key.
@@ -184,7 +196,8 @@ public:
     std::uint8_t SortOverride = 255;     // none
     Node* ShownNode = nullptr;
     std::string AppDir;                  // ends in "\"
-    std::uint8_t LockCount = 0;
+    // Display locks of bulk changes; saturating, so deep nesting never reads as unlocked.
+    UpdateLock LockCount;
     bool Idle = true;
     Node* UpNode = nullptr;
     char DriveLetter = 'C';
@@ -218,7 +231,9 @@ private:
     void UpdateDiskClick(CommandSource source);
     DiskColumns diskSelectColumns();
     void ExportDescClick(CommandSource source);
-    void SearchClick();
+    // Search for Items opens the search window in its normal mode, Scan for
+    // Duplicates in its duplicates mode (unless a search runs).
+    void SearchClick(bool duplicates = false);
     void closeSearchForm();
     Node* catalogAt(std::size_t index);
 
@@ -242,7 +257,7 @@ private:
     bool autoSaveDue() override;
     void applyAutoSaveOptions() override { ApplyAutoSaveOptions(); }
     void runAutoSave() override { RunAutoSave(); }
-    void resetLockCount() override { LockCount = 0; }
+    void resetLockCount() override { LockCount.reset(); }
     bool refreshPending() override { return RefreshPending; }
     void endRefresh() override;
     bool listHasFocusedRow() override;
@@ -269,10 +284,8 @@ private:
     void showStatus(const std::string& text) override { ShowStatus(text, !text.empty()); }
 
     // CatalogWindow
-    void lockUpdates() override { ++LockCount; }
-    void unlockUpdates() override {
-        if (LockCount > 0) --LockCount;
-    }
+    void lockUpdates() override { LockCount.lock(); }
+    void unlockUpdates() override { LockCount.unlock(); }
     bool statusIdle() const override;
     void clearItemList() override;
     void updateCommands() override { updateCommands(kUpdateAllCommands); }
@@ -287,6 +300,14 @@ private:
 
     // IItemLocator: going to a hit of the search window.
     void GoToItem(ItemHead& item) override;
+
+    // IFoundItemCommands: the search window's hit actions. The description
+    // assistant, the properties, set-category, copy, viewer, report and user
+    // list windows are not part of the program yet: their commands do nothing.
+    void EditItemDescription(ItemHead& item) override;
+    void ShowItemProperties(ItemHead& item) override;
+    void RunFoundCommand(FoundAction action, std::span<ItemHead* const> selected, ItemHead* focused) override;
+    void AddToUserList(std::span<ItemHead* const> selected) override;
 
     // TreeViewPort
     Node* selected() override;
@@ -330,6 +351,8 @@ private:
     bool addDiskRunning_ = false;
     std::vector<WPARAM> heldParams_;
     ResultListSet resultLists_;
+    // What the found list shows and sorts by; outlives the search window.
+    std::unique_ptr<SearchListCells> foundCells_;
     std::unique_ptr<TSearchForm> searchForm_;
 
     // The commands and the status bar (MainFormCommandsWin32.cpp).
@@ -343,6 +366,9 @@ private:
     const ItemHead* focusedListRecord();
     void applyToolbarStates();
     SelectionSnapshot CommandSnapshot();
+    FocusState CommandFocus();
+    // What the list's selected rows allow; walks until every fact is known.
+    SelectionFacts SelectedRowFacts(const ListableArchive& listable);
     CommandMenus commandMenus_;
     CommandStates commandStates_;
     std::vector<std::pair<CommandId, ui::TDockToolbarButton*>> toolbarButtons_;
@@ -383,15 +409,48 @@ private:
     // The item lists (MainFormListsWin32.cpp).
     void registerMainLists();
     void registerSearchList(TSearchForm& form);
+    // The found list shows the main list's cells and icons, in its kept column layout.
+    void attachFoundCells(TSearchForm& form);
+    void saveFoundLayout(TSearchForm& form);
     ItemListSources itemLists_;
+
+    // Renaming in place (MainFormRenameWin32.cpp): the Rename command and F2
+    // from the tree popup (the selected node), the list popup (the focused
+    // row) or elsewhere (the catalog or disk the focus decides).
+    void renameCommand(CommandSource source);
+    // A rename changed a name the tool windows' lists show.
+    void repaintOtherItemLists();
+
+    // The item list's selection changed (rows clicked, keys, select all).
+    void ListViewChange(int row);
+    // The caption's title: bold italic, yellow while active.
+    void OnGradientPaint(ui::Canvas& canvas, RECT& r, bool active);
+    // Description hints over the item lists and the tree, shortcut hints on
+    // the toolbar (MainFormHintsWin32.cpp).
+    void AppHint();
+    void AppShowHint(std::string& hintStr, bool& canShow, ui::HintInfo& info);
+    bool itemListHint(ui::Control& control, std::string& hintStr, ui::HintInfo& info);
+    bool treeHint(std::string& hintStr, ui::HintInfo& info);
+    bool isItemListControl(const ui::Control* control) const;
+    ui::GdiObject<HFONT> hintFont_;
+    ui::FontDescription hintFontFace_;
 
     // The sort controls (MainFormSortWin32.cpp).
     void sortCommand(CommandId command);
+    // Progress in the status bar and Esc while the list sorts.
+    void bindListSort();
+    void ListSorting(bool sorting);
+    std::unique_ptr<ListSortFeedback> sortFeedback_;
+    bool sortDisabledWindow_ = false;
+    HWND sortFocus_ = nullptr;
     void applySortControls();
     HBITMAP sortPicture(std::string_view name);
     SortControlsState sortControls_;
     std::vector<std::pair<std::string, ui::GdiObject<HBITMAP>>> sortPictures_;
 };
+
+// The description hint font when the user chose none.
+ui::FontDescription DefaultHintFont();
 
 // Pushes the settings into the main window (and, later, the other windows
 // that show them).

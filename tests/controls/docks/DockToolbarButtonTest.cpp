@@ -76,6 +76,20 @@ TEST(DockToolbarButton, PaintsEachState) {
     EXPECT_EQ(shot.pixel(4, 4), sys(COLOR_BTNFACE));
 }
 
+TEST(DockToolbarButton, LeavingTheProgramEndsTheHotState) {
+    ButtonForm f;
+    int exits = 0;
+    f.b.OnMouseExit = [&](TDockToolbarButton&) { ++exits; };
+    SendMessageA(f.b.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(f.b.hot());
+    SendMessageA(f.form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(f.b.hot());
+    EXPECT_EQ(f.b.state(), TButtonState::bsUp);
+    SendMessageA(f.b.hwnd(), WM_MOUSELEAVE, 0, 0);
+    SendMessageA(f.form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_EQ(exits, 1);
+}
+
 TEST(DockToolbarButton, GroupsAndNarrowGlyphs) {
     ButtonForm f;
     kv::uitest::sendClick(f.b.hwnd(), 5, 5);

@@ -6,10 +6,13 @@
 #include "controls/docks/DockSiteWin32.h"
 #include "controls/docks/DockToolbarButtonWin32.h"
 #include "controls/docks/DockToolbarWin32.h"
+#include "controls/docks/FloatingToolbarWin32.h"
 #include "controls/docks/ToolbarPositionsWin32.h"
 #include "system/settings/MemorySectionStore.h"
 #include "system/settings/RegistrySectionStoreWin32.h"
+#include "ui/Application.h"
 #include "ui/Canvas.h"
+#include "ui/HintManager.h"
 #include "ui/Form.h"
 #include "ui/SpeedButton.h"
 #include "ui/UiErrors.h"
@@ -209,6 +212,99 @@ TEST(DockToolbar, FloatingWindowFrameAndActivation) {
     EXPECT_FALSE(IsWindowVisible(fw));
 }
 
+TEST(DockToolbar, RecreationEventsFireAroundEachNewWindowOrParent) {
+    DockedForm f;
+    std::vector<std::string> order;
+    HWND before = nullptr, after = nullptr;
+    f.bar->OnDockChanging = [&](TDockToolbar&) { order.push_back("changing"); };
+    f.bar->OnDockChanged = [&](TDockToolbar&) { order.push_back("changed"); };
+    f.bar->OnRecreating = [&](TDockToolbar& b) {
+        order.push_back("recreating");
+        before = GetParent(b.hwnd());
+    };
+    f.bar->OnRecreated = [&](TDockToolbar& b) {
+        order.push_back("recreated");
+        after = GetParent(b.hwnd());
+    };
+    const std::vector<std::string> move{"changing", "recreating", "recreated", "changed"};
+    f.bar->SetDockedTo(nullptr);
+    EXPECT_EQ(order, move);
+    EXPECT_EQ(before, f.top->hwnd());
+    EXPECT_EQ(after, f.bar->floatingWindow());
+    order.clear();
+    f.bar->SetDockedTo(f.left);
+    EXPECT_EQ(order, move);
+    EXPECT_EQ(after, f.left->hwnd());
+    order.clear();
+    f.bar->SetDockedTo(f.left);  // no change, no events
+    EXPECT_TRUE(order.empty());
+
+    // A window made again (the dock's, and so the toolbar's with it).
+    const HWND old = f.bar->hwnd();
+    f.left->recreateWnd();
+    EXPECT_EQ(order, (std::vector<std::string>{"recreating", "recreated"}));
+    EXPECT_NE(f.bar->hwnd(), old);
+    EXPECT_EQ(after, f.left->hwnd());
+    EXPECT_TRUE(IsWindow(f.bar->hwnd()));
+}
+
+TEST(DockToolbar, HintsPauseWhileDraggedAndComeBackAfter) {
+    DockedForm f;
+    constexpr UINT kProbe = WM_APP + 17;
+    std::vector<bool> seen;
+    auto listener = f.form.addMessageListener([&](Form&, UINT msg, WPARAM&, LPARAM&, LRESULT&) {
+        if (msg == kProbe) seen.push_back(Application::instance().hints().suspended());
+        return false;
+    });
+    PostMessageA(f.form.hwnd(), kProbe, 0, 0);  // dispatched by the drag's loop
+    const RECT top = windowRect(f.top->hwnd());
+    dragTo(*f.bar, {5, 5}, {top.left + 100, top.top + 2});
+    EXPECT_EQ(seen, std::vector<bool>{true});
+    EXPECT_FALSE(Application::instance().hints().suspended());
+    PostMessageA(f.bar->hwnd(), WM_LBUTTONDOWN, 0, 0);  // a drag that ends without a move
+    f.bar->beginDrag({5, 5}, false);
+    EXPECT_FALSE(Application::instance().hints().suspended());
+}
+
+TEST(DockToolbar, FloatingCaptionFallsBackToItsOwnDrawing) {
+    // Without a window the system cannot draw the caption: the fill and the text are ours.
+    BitmapCanvas shot(60, 16);
+    shot.canvas().setBrushColor(RGB(1, 2, 3));
+    shot.canvas().fillRect({0, 0, 60, 16});
+    paintFloatingCaption(shot.canvas(), nullptr, {0, 0, 60, 16}, "A long floating toolbar caption");
+    const COLORREF fill = GetSysColor(COLOR_ACTIVECAPTION);
+    EXPECT_EQ(shot.pixel(0, 0), fill);
+    EXPECT_EQ(shot.pixel(59, 15), fill);
+    int text = 0;
+    for (int x = 0; x < 60; ++x)
+        for (int y = 0; y < 16; ++y) text += shot.pixel(x, y) == GetSysColor(COLOR_CAPTIONTEXT);
+    EXPECT_GT(text, 10);
+}
+
+TEST(DockToolbar, FrameDragWrapsTheButtonsIntoLines) {
+    DockedForm f;
+    f.bar->SetDockedTo(nullptr);
+    HWND fw = f.bar->floatingWindow();
+    const RECT w = windowRect(fw);
+    // The right edge pulled 20 pixels in: the widest size that fits breaks
+    // after the separator.
+    POINT to{w.right - 1 - 20, w.top + 30};
+    ScreenToClient(fw, &to);
+    PostMessageA(fw, WM_MOUSEMOVE, 0, MAKELPARAM(to.x, to.y));
+    PostMessageA(fw, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+    SendMessageA(fw, WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(w.right - 1, w.top + 30));
+    EXPECT_EQ(f.bar->FloatRightX, 4 + 2 * 23 + 4);
+    EXPECT_EQ(f.bar->width(), 4 + 2 * 23 + 4);
+    EXPECT_EQ(f.bar->height(), 2 + 22 + 6 + 22 + 1);
+    EXPECT_GT(f.buttons[1]->top(), f.buttons[0]->top());
+    EXPECT_EQ(f.buttons[2]->top(), f.buttons[1]->top());
+    RECT client;
+    GetClientRect(fw, &client);
+    EXPECT_EQ(client.right, f.bar->width());
+    EXPECT_EQ(client.bottom, f.bar->height());
+    EXPECT_EQ(windowRect(fw).left, w.left);  // the left edge stays
+}
+
 TEST(DockToolbar, DragsBetweenDocksAndOut) {
     DockedForm f;
     const RECT leftDock = windowRect(f.left->hwnd());
@@ -297,6 +393,25 @@ TEST(DockToolbar, PositionsSurviveARestart) {
         f.bar->Name.clear();
         EXPECT_THROW(SaveToolbarPositions(f.form, fresh), EInvalidOperation);
     }
+}
+
+TEST(DockToolbar, ReloadingAFloatingToolbarKeepsItsWindowSize) {
+    // The program loads the positions again once it is idle, with the toolbar
+    // already floating.
+    kv::MemorySectionStore store;
+    DockedForm f;
+    f.bar->SetDockedTo(nullptr);
+    f.bar->setFloatRect({300, 200, 400, 230});
+    SaveToolbarPositions(f.form, store);
+    const RECT before = windowRect(f.bar->floatingWindow());
+    LoadToolbarPositions(f.form, store);
+    ASSERT_EQ(f.bar->DockedTo(), nullptr);
+    EXPECT_EQ(windowRect(f.bar->floatingWindow()).left, before.left);
+    EXPECT_EQ(windowRect(f.bar->floatingWindow()).top, before.top);
+    RECT client;
+    GetClientRect(f.bar->floatingWindow(), &client);
+    EXPECT_EQ(client.right, 4 + 3 * 23 + 6 + 4);
+    EXPECT_EQ(client.bottom, 2 + 22 + 1);
 }
 
 TEST(DockToolbar, PositionsGoToTheRegistryOneSubkeyPerToolbar) {

@@ -11,6 +11,7 @@
 #include "shell/browse/BrowseViewsWin32.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/Form.h"
+#include "ui/SystemHelpers.h"
 
 namespace kv {
 namespace {
@@ -99,6 +100,39 @@ TEST_F(BrowseViewsTest, TreeMakesItemsOnlyForExpandedNodesAndListFollowsTheSelec
     EXPECT_EQ(cell(99, 0), "");
     // Docs got its item when CD expanded; its own children wait for Docs to expand.
     EXPECT_EQ(views.tree().itemCount(), 3u + 1u);
+}
+
+TEST_F(BrowseViewsTest, ExpandingHoldsPaintingUntilTheNodeIsDone) {
+    auto notify = [&](Node* node, UINT code, UINT action) {
+        NMTREEVIEWA nm{};
+        nm.hdr = {treeWnd(), views.tree().control().id(), code};
+        nm.action = action;
+        nm.itemNew.hItem = views.tree().control().itemOf(node);
+        nm.itemNew.lParam = reinterpret_cast<LPARAM>(node);
+        SendMessageA(form.hwnd(), WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+    };
+    const int before = ui::NestedLockCount();
+    notify(f.catalog, TVN_ITEMEXPANDINGA, TVE_EXPAND);
+    EXPECT_TRUE(views.tree().paintingHeld());
+    EXPECT_EQ(ui::NestedLockCount(), before + 1);
+    notify(f.catalog, TVN_ITEMEXPANDEDA, TVE_EXPAND);
+    EXPECT_FALSE(views.tree().paintingHeld());
+    EXPECT_EQ(ui::NestedLockCount(), before);
+
+    // No "expanded" notice follows: the painting comes back all the same.
+    notify(f.catalog, TVN_ITEMEXPANDINGA, TVE_COLLAPSE);
+    EXPECT_TRUE(views.tree().paintingHeld());
+    pumpUntil([&] { return !views.tree().paintingHeld(); });
+    EXPECT_EQ(ui::NestedLockCount(), before);
+
+    // Smooth expanding on: nothing held, except for a closing catalog's collapse.
+    views.tree().setPaintLockOnExpand(false);
+    notify(f.catalog, TVN_ITEMEXPANDINGA, TVE_EXPAND);
+    EXPECT_FALSE(views.tree().paintingHeld());
+    notify(f.catalog, TVN_ITEMEXPANDEDA, TVE_EXPAND);
+    views.tree().collapse(*f.catalog);
+    EXPECT_FALSE(views.tree().paintingHeld());
+    EXPECT_EQ(ui::NestedLockCount(), before);
 }
 
 TEST_F(BrowseViewsTest, HeaderClicksSortBothWaysAndTheUpRowStaysFirst) {
@@ -206,8 +240,10 @@ TEST_F(BrowseViewsTest, DisksDropOnAnotherCatalogOnlyAndNotWhileASearchRuns) {
     views.browser().setSearchRunning([&] { return searching; });
 
     auto screenPointOf = [&](Node& node) {
+        // The message takes the item in the rectangle it fills.
         RECT r{};
-        *reinterpret_cast<HTREEITEM*>(&r) = views.tree().control().itemOf(&node);
+        const HTREEITEM item = views.tree().control().itemOf(&node);
+        std::memcpy(&r, &item, sizeof item);
         SendMessageA(treeWnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
         POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         ClientToScreen(treeWnd(), &p);

@@ -259,3 +259,73 @@ TEST_F(CatalogBrowserTest, SortControlsAndTheArchiveSettingResortAndTellTheComma
 
 }  // namespace
 }  // namespace kv
+
+namespace kv {
+namespace {
+
+TEST_F(CatalogBrowserTest, TreeReordersWaitForTheSearchToEnd) {
+    bool searching = true;
+    browser.setSearchRunning([&] { return searching; });
+    tree.select(f.catalog);
+    f.forest.setText(*f.cd, "Zip");
+    // The worker may be walking the catalog's children: their order stays.
+    browser.sortTreeChildren(f.catalog);
+    EXPECT_EQ(f.catalog->child(0), f.cd);
+    EXPECT_TRUE(browser.treeSortsDeferred());
+    browser.runDeferredTreeSorts();
+    EXPECT_EQ(f.catalog->child(0), f.cd);
+
+    searching = false;
+    browser.runDeferredTreeSorts();
+    EXPECT_EQ(f.catalog->child(0), f.floppy);
+    EXPECT_EQ(f.catalog->child(1), f.cd);
+    EXPECT_FALSE(browser.treeSortsDeferred());
+
+    // A node that goes while its reorder waits is forgotten with it.
+    searching = true;
+    browser.sortTreeChildren(f.catalog);
+    EXPECT_TRUE(browser.treeSortsDeferred());
+    tree.current = nullptr;
+    browser.nodeRemoving(*f.catalog);
+    f.forest.remove(*f.catalog);
+    EXPECT_FALSE(browser.treeSortsDeferred());
+    searching = false;
+    browser.runDeferredTreeSorts();
+}
+
+TEST_F(CatalogBrowserTest, RenamedDiskRowMovesInTreeAndListAndOtherListsRepaint) {
+    int renamed = 0;
+    browser.onRenamed = [&] { ++renamed; };
+    tree.select(f.catalog);
+    EXPECT_EQ(rows(), "CD Floppy");
+    list.focused = static_cast<std::ptrdiff_t>(rowOf(f.cd->record()));
+    EXPECT_TRUE(browser.rowEdited("Zeta"));
+    EXPECT_EQ(rows(), "Floppy Zeta");
+    EXPECT_EQ(f.catalog->child(0), f.floppy);
+    // The focus stays on the renamed disk.
+    EXPECT_EQ(list.focused, static_cast<std::ptrdiff_t>(rowOf(f.cd->record())));
+    EXPECT_EQ(renamed, 1);
+    EXPECT_TRUE(browser.treeEdited(*f.floppy, "Alpha"));
+    EXPECT_EQ(renamed, 2);
+}
+
+class CountingProgress : public SortProgress {
+public:
+    std::vector<std::size_t> begun;
+    void begin(std::size_t total) override { begun.push_back(total); }
+    void step(std::size_t) override {}
+};
+
+TEST_F(CatalogBrowserTest, ResortShowsProgressAndTellsTheWindowItRuns) {
+    CountingProgress progress;
+    std::vector<bool> sorting;
+    browser.setSortProgress(&progress);
+    browser.onSorting = [&](bool on) { sorting.push_back(on); };
+    tree.select(f.docs);
+    EXPECT_TRUE(browser.sortBy(2));
+    EXPECT_EQ(progress.begun, std::vector<std::size_t>{5});
+    EXPECT_EQ(sorting, (std::vector<bool>{true, false}));
+}
+
+}  // namespace
+}  // namespace kv

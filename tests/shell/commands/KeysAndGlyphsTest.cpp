@@ -48,6 +48,7 @@ TEST(CommandKeys, KeysOfTheTreeTheListAndTheWindow) {
         {"list Del in the disk list", KeyPlace::List, Keys::Delete, 0, diskList, {A::Run, C::DeleteDisk}},
         {"list F2", KeyPlace::List, Keys::F2, 0, facts, {A::EditLabel}},
         {"list Shift+F10", KeyPlace::List, Keys::F10, Keys::Shift, facts, {A::ShowPopup}},
+        {"list context-menu key", KeyPlace::List, Keys::Apps, 0, facts, {A::ShowPopup}},
         {"list while editing", KeyPlace::List, Keys::Delete, 0, editing, {}},
         {"tree Down", KeyPlace::Tree, Keys::Down, 0, facts, {A::LockDisplay}},
         {"tree Down, locked", KeyPlace::Tree, Keys::Down, 0, locked, {}},
@@ -58,6 +59,7 @@ TEST(CommandKeys, KeysOfTheTreeTheListAndTheWindow) {
         {"tree Del on a catalog", KeyPlace::Tree, Keys::Delete, 0, catalogNode, {A::AskClose, C::Close}},
         {"tree Del on a folder", KeyPlace::Tree, Keys::Delete, 0, facts, {}},
         {"tree Shift+F10", KeyPlace::Tree, Keys::F10, Keys::Shift, facts, {A::ShowPopup}},
+        {"tree context-menu key", KeyPlace::Tree, Keys::Apps, 0, facts, {A::ShowPopup}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(KeyCommand(c.place, c.key, c.shift, c.facts), c.expected) << c.what;

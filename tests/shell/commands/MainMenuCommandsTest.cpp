@@ -7,11 +7,14 @@
 #include <atomic>
 #include <thread>
 
+#include <commctrl.h>
+
 #include "base/Worker.h"
 #include "catalog/model/CatalogModified.h"
 #include "catalog/model/ItemRecords.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/support/TestInput.h"
+#include "ui/Application.h"
 
 namespace kv::test {
 namespace {
@@ -25,6 +28,17 @@ protected:
     }
     ui::MenuItem& fileMenu(MainForm& main) { return main.mainMenu.Items().Items(0); }
     ui::MenuItem* named(MainForm& main, const std::string& name) { return main.mainMenu.Items().Find(name); }
+    // "work.ctf" opened from the command line, its node selected; null when it did not open.
+    Node* openWork() {
+        commandLine = {catalogFile("work.ctf")};
+        MainForm& m = makeMain();
+        m.RunIdleOnce();
+        if (m.forest().roots().size() != 1)
+            return nullptr;
+        Node* catalog = m.forest().roots()[0].get();
+        m.browse().tree().select(catalog);
+        return catalog;
+    }
     ui::MenuItem* recentEntry(MainForm& main) {
         ui::MenuItem& file = fileMenu(main);
         for (int i = 0; i < file.Count(); ++i)
@@ -158,6 +172,174 @@ TEST_F(MainMenuTest, OpenIsRefusedWhileASearchWorkerRuns) {
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].caption, "Can't Open Catalog");
     EXPECT_EQ(prompt.asked[0].icon, ui::PromptIcon::Information);
+}
+
+// Fills in the name of the next common file dialog of this thread and presses OK.
+class FileDialogAnswerer {
+public:
+    explicit FileDialogAnswerer(std::string path) : path_(std::move(path)) {
+        current() = this;
+        id_ = SetTimer(nullptr, 0, 50, &FileDialogAnswerer::tick);
+    }
+    ~FileDialogAnswerer() {
+        if (id_) KillTimer(nullptr, id_);
+        current() = nullptr;
+    }
+    FileDialogAnswerer(const FileDialogAnswerer&) = delete;
+    FileDialogAnswerer& operator=(const FileDialogAnswerer&) = delete;
+    bool answered() const { return !title.empty(); }
+    std::string title;
+
+private:
+    static FileDialogAnswerer*& current() {
+        static FileDialogAnswerer* answerer = nullptr;
+        return answerer;
+    }
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        FileDialogAnswerer* self = current();
+        HWND dialog = self ? kv::uitest::findMessageBox() : nullptr;
+        if (!dialog) return;
+        KillTimer(nullptr, self->id_);
+        self->id_ = 0;
+        char text[256] = {};
+        GetWindowTextA(dialog, text, sizeof text);
+        self->title = text[0] ? text : "(untitled)";
+        // The explorer-style dialog's name box, or the older edit field.
+        HWND name = GetDlgItem(dialog, 1148);
+        if (!name) name = GetDlgItem(dialog, 1152);
+        SetWindowTextA(name, self->path_.c_str());
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    }
+    std::string path_;
+    UINT_PTR id_ = 0;
+};
+
+TEST_F(MainMenuTest, SaveAsWritesTheCatalogUnderTheNameTheDialogGets) {
+    Node* opened = openWork();
+    ASSERT_NE(opened, nullptr);
+    MainForm& main = *this->main;
+    Node& catalog = *opened;
+    main.UpdateCommands(CommandGroup::All);
+    const std::string copy = scratch.file("copy.ctf");
+
+    FileDialogAnswerer answer(copy);
+    command(main, *named(main, "MenuSaveAs"));
+    ASSERT_TRUE(answer.answered());
+    EXPECT_TRUE(prompt.asked.empty());
+    const std::vector<std::uint8_t> written = ReadFileBytes(copy);
+    EXPECT_FALSE(written.empty());
+    EXPECT_EQ(written, ReadFileBytes(scratch.file("work.ctf")));
+    EXPECT_EQ(RecordAs<TCatalogRec>(catalog.record())->fileName, copy);
+    EXPECT_EQ(main.statusBar.panelText(0), "Loaded");
+}
+
+TEST_F(MainMenuTest, RenameEditsTheCatalogOrTheDiskRowAndWaitsForTheSearch) {
+    Node* opened = openWork();
+    ASSERT_NE(opened, nullptr);
+    MainForm& main = *this->main;
+    Node& catalog = *opened;
+
+    // The tree active on a catalog: the catalog's label.
+    main.tree.setFocus();
+    main.UpdateCommands(CommandGroup::All);
+    EXPECT_EQ(named(main, "MenuRenameItem")->Caption(), "&Rename Catalog");
+    command(main, *named(main, "MenuRenameItem"));
+    HWND edit = TreeView_GetEditControl(main.tree.hwnd());
+    ASSERT_NE(edit, nullptr);
+    char text[64] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_EQ(std::string(text), catalog.text());
+    TreeView_EndEditLabelNow(main.tree.hwnd(), TRUE);
+
+    // F2 in the disk list: the focused disk row.
+    main.list.setFocus();
+    main.browse().list().focusRow(0, false);
+    SendMessageA(main.list.hwnd(), WM_KEYDOWN, VK_F2, 0);
+    EXPECT_NE(ListView_GetEditControl(main.list.hwnd()), nullptr);
+    main.tree.setFocus();
+    EXPECT_EQ(ListView_GetEditControl(main.list.hwnd()), nullptr);
+
+    // The search reads the names: refused, nothing edited.
+    WorkerThread search;
+    std::atomic<bool> release{false};
+    search.start([&](WorkerThread&) {
+        while (!release) std::this_thread::yield();
+    });
+    main.searchActive = [&] { return search.running(); };
+    command(main, *named(main, "MenuRenameItem"));
+    const bool editing = TreeView_GetEditControl(main.tree.hwnd()) != nullptr;
+    release = true;
+    search.join();
+    EXPECT_FALSE(editing);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, "Can't Update Data");
+}
+
+TEST_F(MainMenuTest, DuplicatesPicksTheSearchModeAndHelpIndexOpensTopicOne) {
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    Node& cat = main.forest().addRoot("Cat");
+    (void)cat.setRecord(std::make_unique<TCatalogRec>());
+    main.browse().tree().select(&cat);
+    main.UpdateCommands(CommandGroup::All);
+
+    command(main, *named(main, "MenuDuplicates"));
+    ASSERT_TRUE(main.searchFormExists());
+    EXPECT_TRUE(main.searchForm().DuplicateModeRadio.checked());
+    EXPECT_FALSE(main.searchForm().NormalModeRadio.checked());
+    command(main, *named(main, "MenuSearch"));
+    EXPECT_TRUE(main.searchForm().NormalModeRadio.checked());
+    EXPECT_FALSE(main.searchForm().DuplicateModeRadio.checked());
+
+    ui::Application& app = ui::Application::instance();
+    std::vector<std::pair<UINT, ULONG_PTR>> help;
+    app.helpHandler = [&](HWND, const std::string&, UINT cmd, ULONG_PTR data) {
+        help.emplace_back(cmd, data);
+        return true;
+    };
+    command(main, *named(main, "MenuHelpIndex"));
+    app.helpHandler = nullptr;
+    EXPECT_EQ(help, (std::vector<std::pair<UINT, ULONG_PTR>>{{HELP_CONTEXT, 1}}));
+}
+
+TEST_F(MainMenuTest, ContextMenuKeysOpenThePopupAtTheFocusedRow) {
+    ASSERT_NE(openWork(), nullptr);
+    MainForm& main = *this->main;
+    main.list.setFocus();
+    main.browse().list().focusRow(0, false);
+    RECT row{};
+    row.left = LVIR_LABEL;
+    SendMessageA(main.list.hwnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    POINT at{row.left + 8, (row.top + row.bottom) / 2};
+    ClientToScreen(main.list.hwnd(), &at);
+
+    for (WORD key : {WORD(VK_APPS), WORD(VK_F10)}) {
+        SCOPED_TRACE(key);
+        RECT menu{};
+        bool shown = false;
+        kv::uitest::TimerAction close(300, [&] {
+            if (HWND popup = FindWindowA("#32768", nullptr)) {
+                shown = GetWindowRect(popup, &menu) != FALSE;
+            }
+            EndMenu();
+        });
+        if (key == VK_F10) {
+            BYTE keys[256] = {};
+            GetKeyboardState(keys);
+            keys[VK_SHIFT] = 0x80;
+            SetKeyboardState(keys);
+            SendMessageA(main.list.hwnd(), WM_SYSKEYDOWN, VK_F10, 0);
+            keys[VK_SHIFT] = 0;
+            SetKeyboardState(keys);
+        } else {
+            SendMessageA(main.list.hwnd(), WM_KEYDOWN, VK_APPS, 0);
+            SendMessageA(main.list.hwnd(), WM_KEYUP, VK_APPS, 0);
+        }
+        EXPECT_TRUE(close.ran());
+        ASSERT_TRUE(shown);
+        EXPECT_EQ(menu.left, at.x);
+        EXPECT_EQ(menu.top, at.y);
+    }
 }
 
 }  // namespace

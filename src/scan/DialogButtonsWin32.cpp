@@ -1,0 +1,18 @@
+#include "scan/DialogButtonsWin32.h"
+
+namespace kv {
+
+void CreateDialogButtons(ui::Form& form, const DialogButton& accept, const DialogButton& cancel, int x, int y,
+                         int width) {
+    for (const DialogButton* b : {&accept, &cancel}) {
+        b->button.setText(b->text);
+        b->button.modalResult = b->modalResult;
+        b->button.setBounds(x, y, width, 25);
+        b->button.create(&form);
+        x += width + 10;
+    }
+    form.setDefaultControl(&accept.button);
+    form.setCancelControl(&cancel.button);
+}
+
+}  // namespace kv

@@ -1,0 +1,73 @@
+#include "search/window/FoundPopupWin32.h"
+
+#include "controls/menus/GlyphMenuItemsWin32.h"
+
+namespace kv {
+
+namespace {
+
+struct PopupEntry {
+    const char* name;
+    const char* caption;
+    FoundAction action;
+};
+
+constexpr PopupEntry kEntries[] = {
+    {"SearchLocateMenu", "Locate in Catalog", FoundAction::Locate},
+    {"SearchEditDescMenu", "Edit Description", FoundAction::EditDesc},
+    {"SearchExplorerMenu", "Open in Explorer", FoundAction::Explorer},
+    {"SearchViewMenu", "View File", FoundAction::View},
+    {"SearchLaunchMenu", "Launch File", FoundAction::Launch},
+    {"SearchCopyToMenu", "Copy To...", FoundAction::CopyTo},
+    {"SearchExtractMenu", "Extract To...", FoundAction::Extract},
+    {"SearchSetCatMenu", "Set Category and Flags", FoundAction::SetCategory},
+    {"SearchAddListMenu", "Add to User List", FoundAction::AddList},
+    {"SearchRemoveMenu", "Remove from List", FoundAction::Remove},
+    {"N1", "-", FoundAction::None},
+    {"SearchPropertiesMenu", "Properties", FoundAction::Properties},
+};
+
+}  // namespace
+
+void FoundPopupWin32::Create(SearchToolbarWin32& toolbar, std::function<void(FoundAction)> run) {
+    ui::MenuItem& root = menu_.Items();
+    for (const PopupEntry& e : kEntries) {
+        const FoundAction action = e.action;
+        ui::MenuItem& item = root.Add(e.caption, [run, action](ui::MenuItem&) {
+            if (run && action != FoundAction::None)
+                run(action);
+        });
+        item.Name = e.name;
+        item.Tag = static_cast<int>(action);
+    }
+    ui::UseGlyphItems(menu_, menu_.fonts(), [&toolbar](const ui::MenuItem& item) -> std::optional<ui::MenuGlyphImage> {
+        const ui::SpeedButton* button = toolbar.Button(static_cast<FoundAction>(item.Tag));
+        HBITMAP strip = button ? toolbar.Glyph(*button) : nullptr;
+        BITMAP info{};
+        if (!strip || !GetObjectA(strip, sizeof info, &info))
+            return std::nullopt;
+        return ui::MenuGlyphImage{strip, info.bmWidth, info.bmHeight};
+    });
+}
+
+void FoundPopupWin32::Prepare(const FoundActionStates& states, FoundAction defaultAction) {
+    for (const PopupEntry& e : kEntries) {
+        if (e.action == FoundAction::None)
+            continue;
+        ui::MenuItem* item = Item(e.action);
+        if (e.action == FoundAction::AddList)
+            item->SetEnabled(states[e.action]);
+        else
+            item->SetVisible(states[e.action]);
+        item->SetDefault(e.action == defaultAction);
+    }
+}
+
+ui::MenuItem* FoundPopupWin32::Item(FoundAction action) {
+    for (const PopupEntry& e : kEntries)
+        if (e.action == action)
+            return menu_.Items().Find(e.name);
+    return nullptr;
+}
+
+}  // namespace kv

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "BrowseFixture.h"
+#include "shell/browse/SearchListCells.h"
+
+namespace kv {
+namespace {
+
+using test::BrowseFixture;
+
+std::string Names(const std::vector<ItemHead*>& items) {
+    std::string out;
+    for (const ItemHead* rec : items)
+        out += (out.empty() ? "" : " ") + std::string(ItemName(rec));
+    return out;
+}
+
+TEST(SearchListCellsTest, ColumnsTranslatePerRecordKind) {
+    BrowseFixture f;
+    const SearchListCells cells({});
+    const ItemHead& disk = *f.cd->record();
+    const struct {
+        const ItemHead* rec;
+        int column;
+        const char* text;
+    } cases[] = {
+        {f.a, kFoundName, "a.txt"},
+        {f.a, kFoundExt, "txt"},
+        {f.a, kFoundSize, "100 B"},
+        {f.a, kFoundMediaName, "CD"},
+        {f.a, kFoundLocation, "\\Docs"},
+        {f.a, kFoundCategory, "Music"},
+        {f.a, kFoundDescription, "Alpha"},
+        {f.docs->record(), kFoundCategory, "Work"},
+        {f.docs->record(), kFoundDescription, "Documents"},
+        // A disk has no extension or time; its size column is its capacity,
+        // its description its own.
+        {&disk, kFoundName, "CD"},
+        {&disk, kFoundExt, ""},
+        {&disk, kFoundTime, ""},
+        {&disk, kFoundSize, "4 MB"},
+        {&disk, kFoundMediaName, ""},
+        {&disk, kFoundDescription, "Backup CD"},
+        // Past the last column: nothing.
+        {f.a, kFoundColumnCount, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cells.CellText(*c.rec, c.column), c.text) << ItemName(c.rec) << " column " << c.column;
+}
+
+TEST(SearchListCellsTest, SortsThroughTheItemComparer) {
+    BrowseFixture f;
+    int images = 0;
+    SearchListCells::Sources sources;
+    sources.image = [&](const ItemHead&) { return ++images; };
+    const SearchListCells cells(sources);
+    EXPECT_EQ(cells.CellImage(*f.a), 1);
+
+    std::vector<ItemHead*> items{f.rootFile, f.c, f.docs->record(), f.a, f.zip->record()};
+    std::atomic<bool> cancel{false};
+    // Sizes as numbers, not texts: 100 B, 150 B, 200 B, 1.5 kB; folders first.
+    ASSERT_TRUE(cells.SortItems(items, kFoundSize, false, cancel, {}));
+    EXPECT_EQ(Names(items), "Docs a.txt b.zip c.txt root.bin");
+    ASSERT_TRUE(cells.SortItems(items, kFoundName, true, cancel, {}));
+    EXPECT_EQ(Names(items), "root.bin c.txt b.zip a.txt Docs");
+
+    // Esc answered "stop": what is sorted stays, nothing is lost.
+    SortHooks hooks;
+    int polls = 0;
+    hooks.escPressed = [&] { return ++polls == 2; };
+    hooks.askCancel = [] { return true; };
+    EXPECT_FALSE(cells.SortItems(items, kFoundName, false, cancel, hooks));
+    std::vector<ItemHead*> sorted = items;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    EXPECT_EQ(items.size(), 5u);
+}
+
+}  // namespace
+}  // namespace kv
