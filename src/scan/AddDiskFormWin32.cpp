@@ -127,6 +127,7 @@ TAddDiskForm::TAddDiskForm(AddDiskServices services) : services_(std::move(servi
     AdvancedBtn.onClick = [this](ui::Button&) {
         OptionsPanel.setVisible(!OptionsPanel.visible());
         DefaultCheck.setVisible(OptionsPanel.visible());
+        layout();
     };
     setDefaultControl(&OKBtn);
     setCancelControl(&CancelBtn);
@@ -379,6 +380,9 @@ void TAddDiskForm::setupDialog(BoxChange change) {
 }
 
 void TAddDiskForm::OKBtnClick() {
+    // The decision reads the carry-over boxes as the user left them.
+    state.keepCurrent = KeepCurrentCheck.checked();
+    state.importDescIndex = std::max(0, ImportDescCombo.itemIndex());
     switch (DecideOk(state, services_.prompt ? *services_.prompt : ui::Application::instance().prompt(),
                      services_.selectDisk)) {
     case OkOutcome::Accept:
@@ -394,8 +398,9 @@ void TAddDiskForm::OKBtnClick() {
         break;
     }
     // An update chosen here carries over: the boxes show it.
-    KeepCurrentCheck.setChecked(state.keepCurrent || KeepCurrentCheck.checked());
+    KeepCurrentCheck.setChecked(state.keepCurrent);
     ImportDescCombo.setItemIndex(state.importDescIndex);
+    ImportDescCombo.setEnabled(state.keepCurrent);
 }
 
 ScanOptions TAddDiskForm::scanOptions(const ScanOptions& defaults) const {

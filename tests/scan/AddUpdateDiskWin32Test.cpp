@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "archive/ArchiveContext.h"
+#include "archive/ExtractionUiWin32.h"
+#include "archive/TempExtraction.h"
 #include "scan/AddUpdateDiskWin32.h"
 #include "system/drives/MediaTypes.h"
 #include "tests/scan/ScanTree.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestInput.h"
+#include "ui/Application.h"
 
 namespace kv {
 namespace {
@@ -44,6 +47,15 @@ struct AddDiskFlow : ::testing::Test {
         disk.volume.freeClusters = 500;
         disk.volume.bytesPerSector = 512;
         disk.volume.sectorsPerCluster = 1;
+    }
+
+    // Drive T, OK; a dialog left open would hold the test.
+    std::function<void()> pickT(TAddDiskForm& form) {
+        return [&form] {
+            form.SelectDriveByLetter('T');
+            SendMessageA(form.OKBtn.hwnd(), BM_CLICK, 0, 0);
+            if (form.modalResult() != ui::mrOk) SendMessageA(form.CancelBtn.hwnd(), BM_CLICK, 0, 0);
+        };
     }
 
     AddUpdateResult addWith(TAddDiskForm& form, const std::function<void()>& script) {
@@ -126,6 +138,105 @@ TEST_F(AddDiskFlow, AFailingScanReportsAndLeavesNoDisk) {
     EXPECT_EQ(catalog.children().size(), 0u);
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].text, kScanTerminatedText);
+}
+
+// A new disk like a catalogued one gets a new serial first; a write that
+// fails ends the scan as any failure does, and nothing is catalogued.
+TEST_F(AddDiskFlow, AFailedSerialWriteEndsTheScan) {
+    TAddDiskForm form(dialog);
+    ASSERT_TRUE(addWith(form, pickT(form)).completed);
+    services.allowSerialChange = true;
+    services.askSerialChange = false;
+    int writes = 0;
+    services.setVolumeSerial = [&](char letter, std::uint32_t) {
+        EXPECT_EQ(letter, 'T');
+        ++writes;
+        return SerialPatchResult{false, "Not a FAT volume"};
+    };
+    prompt.answers = {PromptAnswer::No};  // "Update Old Data?": add as a new disk
+    const AddUpdateResult r = addWith(form, pickT(form));
+    EXPECT_EQ(writes, 1);
+    EXPECT_FALSE(r.completed);
+    EXPECT_EQ(r.disk, nullptr);
+    EXPECT_EQ(catalog.children().size(), 1u);
+    ASSERT_EQ(prompt.asked.size(), 2u);
+    EXPECT_EQ(prompt.asked[1].text, kScanTerminatedText);
+}
+
+// The drive is checked once more right before the scan: a medium gone ends
+// the command without a word. While the scan runs the status says so.
+TEST_F(AddDiskFlow, TheDriveIsCheckedAgainAndTheStatusShowsTheScan) {
+    std::vector<std::string> status;
+    services.showStatus = [&](const std::string& text, bool busy) { status.push_back(text + (busy ? " (busy)" : "")); };
+    services.checkDriveReady = [](char) { return false; };
+    TAddDiskForm form(dialog);
+    AddUpdateResult r = addWith(form, pickT(form));
+    EXPECT_TRUE(r.accepted);
+    EXPECT_FALSE(r.completed);
+    EXPECT_TRUE(prompt.asked.empty());
+    EXPECT_TRUE(status.empty());
+    EXPECT_EQ(catalog.children().size(), 0u);
+
+    services.checkDriveReady = [](char) { return true; };
+    r = addWith(form, pickT(form));
+    EXPECT_TRUE(r.completed);
+    EXPECT_EQ(status, (std::vector<std::string>{"Scanning disk for data... (busy)", ""}));
+}
+
+// Description files of archives are extracted into a folder of the scan's
+// own: a FILE_ID.DIZ left in the temporary folder is neither read nor
+// erased, and nothing of the scan stays behind.
+TEST_F(AddDiskFlow, ArchiveDescriptionsAreExtractedIntoAFolderOfTheScansOwn) {
+    test::PutFile(test::fs::path(tree) / "pack.zip", test::StoredZip({{"FILE_ID.DIZ", "From the zip"}, {"a.txt", "a"}}));
+    const test::fs::path temp = dir.file("temp");
+    test::PutFile(temp / "FILE_ID.DIZ", "Stale");
+    arc::WindowsExtractionUi ui;
+    arc::TempExtraction extraction(*archives, ui);
+    services.extraction = &extraction;
+    services.extractDir = temp.string();
+    TAddDiskForm form(dialog);
+    const AddUpdateResult r = addWith(form, pickT(form));
+    ASSERT_TRUE(r.completed);
+    const std::string dump = test::Dump(*r.disk);
+    EXPECT_NE(dump.find("From the zip"), std::string::npos) << dump;
+    EXPECT_EQ(dump.find("Stale"), std::string::npos) << dump;
+    std::vector<std::string> left;
+    for (const auto& e : test::fs::directory_iterator(temp)) left.push_back(e.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"FILE_ID.DIZ"});
+    std::ifstream stale(temp / "FILE_ID.DIZ", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stale), {}), "Stale");
+    EXPECT_TRUE(extraction.ExtractedFiles.empty());
+}
+
+// Help over the dialog pops up the topic of the control under the mouse.
+TEST_F(AddDiskFlow, HelpPopsUpTheTopicOfTheControlUnderTheMouse) {
+    ui::Application& app = ui::Application::instance();
+    std::vector<std::pair<UINT, ULONG_PTR>> shown;
+    app.helpFile = "Korvalder.hlp";
+    app.helpHandler = [&](HWND, const std::string&, UINT command, ULONG_PTR topic) {
+        shown.emplace_back(command, topic);
+        return true;
+    };
+    TAddDiskForm form(dialog);
+    addWith(form, [&] {
+        for (HWND control : {form.AdvancedBtn.hwnd(), form.driveButtons[1]->button.hwnd(), form.VirtualRootLabel.hwnd(),
+                             form.DiskName.hwnd()}) {
+            RECT r;
+            GetWindowRect(control, &r);
+            HELPINFO info{};
+            info.cbSize = sizeof info;
+            info.iContextType = HELPINFO_WINDOW;
+            info.hItemHandle = control;
+            info.MousePos = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+            SendMessageA(form.hwnd(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        }
+        SendMessageA(form.CancelBtn.hwnd(), BM_CLICK, 0, 0);
+    });
+    app.helpHandler = nullptr;
+    app.helpFile.clear();
+    const std::vector<std::pair<UINT, ULONG_PTR>> expected = {
+        {HELP_CONTEXTPOPUP, 10013}, {HELP_CONTEXTPOPUP, 10012}, {HELP_CONTEXTPOPUP, 10003}, {HELP_CONTEXTPOPUP, 10000}};
+    EXPECT_EQ(shown, expected);
 }
 
 }  // namespace

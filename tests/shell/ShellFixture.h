@@ -65,6 +65,9 @@ protected:
         s.runSetupWizard = [this] { calls.push_back("wizard"); };
         s.openTips = [this] { calls.push_back("tips"); };
         s.scanMachine = scanMachine;
+        s.extraction = extraction;
+        s.locateMedium = locateMedium;
+        s.mediumRoot = mediumRoot;
         return s;
     }
     MainForm& makeMain() {
@@ -94,6 +97,9 @@ protected:
     std::vector<std::string> commandLine;
     std::vector<std::string> calls;
     std::function<void(AddDiskServices&, AddUpdateServices&)> scanMachine;
+    arc::TempExtraction* extraction = nullptr;
+    std::function<std::optional<char>(const ItemHead*)> locateMedium;
+    std::function<std::string(char)> mediumRoot;
     std::unique_ptr<MainForm> main;
 };
 

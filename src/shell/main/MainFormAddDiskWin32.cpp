@@ -62,6 +62,8 @@ void MainForm::AddDiskClick(Node* updatedDisk) {
     // Created for the command and gone with it; its list is one of the program's item lists.
     TDiskSelectForm diskSelect(diskSelectColumns(), *prompt_);
     diskSelect.DiskPopup.onDrawItem = mainMenu.onDrawItem;
+    if (iconList_)
+        diskSelect.DisksListView.SetSmallImages(SmallImages().handle());
     RegisterDiskSelectList(diskSelect);
     struct Unregister {
         MainForm& main;
