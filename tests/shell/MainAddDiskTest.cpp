@@ -77,7 +77,7 @@ protected:
             scan.ejectMedia = nullptr;
         };
         locateMedium = [](const ItemHead*) { return std::optional<char>('T'); };
-        mediumRoot = [this](char) { return folder; };
+        mediumRoot = [this](char) { return exportRoot.empty() ? folder : exportRoot; };
         // A new disk that looks like a catalogued one keeps its serial, unasked.
         settings.Update([](Settings& s) { s.allowSerialChange = false; });
         commandLine = {catalogFile("one.ctf")};
@@ -122,6 +122,8 @@ protected:
     }
 
     std::string folder = scratch.file("medium");
+    // Where Export Descriptions reaches the medium, when not the folder.
+    std::string exportRoot;
 };
 
 // "Update Disk Image" of the tree's popup re-scans the disk it was opened on
@@ -257,6 +259,14 @@ TEST_F(MappedDrive, ExportDescriptionsWritesTheMediumsDescriptionFile) {
     std::ifstream in(std::filesystem::path(folder) / "Descript.ion", std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find("one.txt the first file"), std::string::npos) << text;
+
+    // A medium that takes no writes is named before anything is chosen.
+    exportRoot = folder + "\\missing";
+    EXPECT_FALSE(WhenShown([&] { return main.exportDescForm() ? main.exportDescForm()->hwnd() : nullptr; },
+                           [&] { SendMessageA(main.exportDescForm()->CancelBtn.hwnd(), BM_CLICK, 0, 0); },
+                           [&] { main.RunCommand(CommandId::ExportDesc, CommandSource::TreePopup); }));
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, "Can't Write to Media");
 }
 
 TEST_F(MappedDrive, AddDiskScansAMappedFolderIntoTheSelectedCatalog) {
