@@ -403,6 +403,12 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     case WM_CONTEXTMENU:
+        // Some controls (Wine's tree view) ask their parent for the menu of a
+        // right click: it is the child's menu that opens.
+        if (auto* from = reinterpret_cast<HWND>(wp); from && from != hwnd() && IsChild(hwnd(), from))
+            if (auto* child = dynamic_cast<Control*>(Wnd::fromHandle(from));
+                child && child->popupMenu && child->popupMenu->AutoPopup)
+                return child->wndProc(msg, wp, lp);
         if (popupMenu && popupMenu->AutoPopup) {
             POINT at{x, y};
             if (lp == -1) {  // the keyboard's request: at the control's corner

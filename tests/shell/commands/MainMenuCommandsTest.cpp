@@ -342,5 +342,30 @@ TEST_F(MainMenuTest, ContextMenuKeysOpenThePopupAtTheFocusedRow) {
     }
 }
 
+TEST_F(MainMenuTest, ARightClickOnATreeNodeOpensTheTreePopup) {
+    ASSERT_NE(openWork(), nullptr);
+    MainForm& main = *this->main;
+    HWND tree = main.tree.hwnd();
+    HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    ASSERT_NE(root, nullptr);
+    RECT item{};
+    std::memcpy(&item, &root, sizeof root);
+    SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+    bool shown = false;
+    kv::uitest::TimerAction close(300, [&] {
+        shown = FindWindowA("#32768", nullptr) != nullptr;
+        EndMenu();
+    });
+    // The control follows the button itself until it is released.
+    PostMessageA(tree, WM_RBUTTONUP, 0, at);
+    SendMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    for (int i = 0; i < 50 && !close.ran(); ++i) {
+        ui::Application::instance().processMessages();
+        Sleep(20);
+    }
+    EXPECT_TRUE(shown);
+}
+
 }  // namespace
 }  // namespace kv::test
