@@ -1,6 +1,5 @@
 #include "controls/ListHelpers.h"
 
-#include <cstring>
 #include <vector>
 
 namespace kv::ui {
@@ -97,10 +96,7 @@ bool PopupMenuAtItem(PopupMenu& menu, TCustomEnhListView* list, TreeView* tree) 
                      reinterpret_cast<LPARAM>(&r));
         owner = list->hwnd();
     } else if (tree && tree->hwnd() && tree->selected()) {
-        // The message takes the item in the rectangle's first bytes.
-        HTREEITEM item = tree->itemOf(tree->selected());
-        std::memcpy(&r, &item, sizeof item);
-        SendMessageA(tree->hwnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+        r = tree->itemRect(tree->selected());
         owner = tree->hwnd();
     } else {
         return false;

@@ -1,6 +1,7 @@
 #include "ui/TreeView.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "ui/CellText.h"
 #include "ui/CommonControls.h"
@@ -118,6 +119,16 @@ void TreeView::setImageLists(HIMAGELIST normal, HIMAGELIST state) {
     if (!hwnd()) return;
     SendMessageA(hwnd(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(normal));
     SendMessageA(hwnd(), TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(state));
+}
+
+RECT TreeView::itemRect(Node node, bool labelOnly) const {
+    RECT r{};
+    HTREEITEM item = itemOf(node);
+    if (!hwnd() || !item) return r;
+    // The message takes the item in the rectangle's first bytes.
+    std::memcpy(&r, &item, sizeof item);
+    if (!SendMessageA(hwnd(), TVM_GETITEMRECT, labelOnly ? TRUE : FALSE, reinterpret_cast<LPARAM>(&r))) r = RECT{};
+    return r;
 }
 
 TreeView::Node TreeView::hitTest(POINT point, bool* onItem) const {

@@ -59,6 +59,9 @@ public:
     // The node at a client point; onItem tells whether the point is on its
     // label or image rather than beside it.
     Node hitTest(POINT point, bool* onItem = nullptr) const;
+    // The client rectangle of the node's label (or of its whole row); empty
+    // when the node has no item or it is not shown.
+    RECT itemRect(Node node, bool labelOnly = true) const;
     // Starts editing the node's label.
     void editLabel(Node node);
     // Painting stops until the last endUpdate.

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
 
 #include "catalog/model/CatalogModified.h"
 #include "catalog/model/ItemRecords.h"
@@ -137,11 +136,8 @@ TEST_F(MainSelectionTest, DescriptionsShowAsHintsOverRowsAndNodes) {
 
     // The same over the folder's node in the tree, which must be on its item.
     main.browse().tree().expand(*disk);
-    HTREEITEM item = main.tree.itemOf(a);
-    ASSERT_NE(item, nullptr);
-    RECT node{};
-    std::memcpy(&node, &item, sizeof item);
-    SendMessageA(main.tree.hwnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&node));
+    const RECT node = main.tree.itemRect(a);
+    ASSERT_FALSE(IsRectEmpty(&node));
     ASSERT_TRUE(hintAt(main.tree, POINT{node.left + 2, (node.top + node.bottom) / 2}, shown));
     EXPECT_EQ(shown.rfind("line 1\r\n", 0), 0u);
     EXPECT_FALSE(hintAt(main.tree, POINT{node.right + 40, (node.top + node.bottom) / 2}, shown));

@@ -1,4 +1,3 @@
-#include <cstring>
 #include <map>
 
 #include "UiFixture.h"
@@ -113,10 +112,8 @@ TEST_F(TreeViewTest, ImagesHitTestAndLabelEditing) {
     SendMessageA(tree.hwnd(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
     EXPECT_EQ(it.iImage, 1);  // asked for through the callback
 
-    RECT r{};
-    HTREEITEM item = tree.itemOf(&b);
-    std::memcpy(&r, &item, sizeof item);  // the message takes the item in the rectangle
-    ASSERT_TRUE(SendMessageA(tree.hwnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+    const RECT r = tree.itemRect(&b);
+    ASSERT_FALSE(IsRectEmpty(&r));
     bool onItem = false;
     EXPECT_EQ(tree.hitTest({r.left + 2, (r.top + r.bottom) / 2}, &onItem), &b);
     EXPECT_TRUE(onItem);

@@ -138,11 +138,7 @@ bool MainForm::treeHint(std::string& hintStr, ui::HintInfo& info) {
     const std::string description = DescriptionOf(*node->record());
     if (description.empty())
         return false;
-    HTREEITEM item = tree.itemOf(node);
-    RECT r{};
-    // The message takes the item in the rectangle's first bytes.
-    std::memcpy(&r, &item, sizeof item);
-    if (SendMessageA(tree.hwnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)))
+    if (const RECT r = tree.itemRect(node); !IsRectEmpty(&r))
         info.cursorRect = r;
     hintStr = DescriptionHintText(description);
     return true;

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 
@@ -240,11 +239,7 @@ TEST_F(BrowseViewsTest, DisksDropOnAnotherCatalogOnlyAndNotWhileASearchRuns) {
     views.browser().setSearchRunning([&] { return searching; });
 
     auto screenPointOf = [&](Node& node) {
-        // The message takes the item in the rectangle it fills.
-        RECT r{};
-        const HTREEITEM item = views.tree().control().itemOf(&node);
-        std::memcpy(&r, &item, sizeof item);
-        SendMessageA(treeWnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+        const RECT r = views.tree().control().itemRect(&node);
         POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
         ClientToScreen(treeWnd(), &p);
         return p;

@@ -343,14 +343,12 @@ TEST_F(MainMenuTest, ContextMenuKeysOpenThePopupAtTheFocusedRow) {
 }
 
 TEST_F(MainMenuTest, ARightClickOnATreeNodeOpensTheTreePopup) {
-    ASSERT_NE(openWork(), nullptr);
+    Node* catalog = openWork();
+    ASSERT_NE(catalog, nullptr);
     MainForm& main = *this->main;
     HWND tree = main.tree.hwnd();
-    HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-    ASSERT_NE(root, nullptr);
-    RECT item{};
-    std::memcpy(&item, &root, sizeof root);
-    SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item));
+    const RECT item = main.tree.itemRect(catalog);
+    ASSERT_FALSE(IsRectEmpty(&item));
     const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
     bool shown = false;
     kv::uitest::TimerAction close(300, [&] {
