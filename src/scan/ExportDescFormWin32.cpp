@@ -34,13 +34,13 @@ TExportDescForm::TExportDescForm() {
     setPosition(ui::FormPosition::MainFormCenter);
     setCaption("Exporting Descriptions");
     setWindowClassName("KvExportDescForm");
-    setBounds(0, 0, 440, 340);
+    setBounds(0, 0, 460, 340);
     createHandle();
-    setClientSize(430, 310);
-    NodeLabel.setBounds(10, 10, 320, 16);
+    setClientSize(450, 310);
+    NodeLabel.setBounds(10, 10, 340, 16);
     NodeLabel.create(this);
     PropertiesBtn.setText("Properties");
-    PropertiesBtn.setBounds(340, 6, 80, 24);
+    PropertiesBtn.setBounds(360, 6, 80, 24);
     PropertiesBtn.create(this);
     PropertiesBtn.onClick = [this](ui::Button&) {
         if (onProperties) onProperties(FolderNode);
@@ -65,23 +65,25 @@ TExportDescForm::TExportDescForm() {
     LimitNumberLines.setText("Limit number of lines per descriptions to max:");
     for (ui::CheckBox* box : {&SubfoldersCheck, &KeepDescCheck, &LimitLineLength, &LimitNumberLines}) {
         y += 4;
-        box->setBounds(10, y, box == &LimitLineLength || box == &LimitNumberLines ? 260 : 400, 20);
+        box->setBounds(10, y, box == &LimitLineLength || box == &LimitNumberLines ? 285 : 400, 20);
         box->create(this);
         box->onClick = [this](ui::CheckBox&) { updateEnabled(); };
         if (box == &LimitLineLength) {
-            MaxChars.create(this, 275, y - 1, 1, 9999, 80);
+            MaxChars.create(this, 300, y - 1, 1, 9999, 80);
             MaxCharsLabel.setText("characters.");
-            MaxCharsLabel.setBounds(350, y + 2, 70, 16);
+            MaxCharsLabel.setBounds(372, y + 2, 70, 16);
             MaxCharsLabel.create(this);
         } else if (box == &LimitNumberLines) {
-            MaxLines.create(this, 275, y - 1, 1, 9999, 10);
+            MaxLines.create(this, 300, y - 1, 1, 9999, 10);
             MaxLinesLabel.setText("lines.");
-            MaxLinesLabel.setBounds(350, y + 2, 70, 16);
+            MaxLinesLabel.setBounds(372, y + 2, 70, 16);
             MaxLinesLabel.create(this);
         }
         y += 24;
     }
-    CreateDialogButtons(*this, {ExportBtn, "Export", ui::mrOk}, {CancelBtn, "Cancel", ui::mrCancel}, 250, y + 14, 80);
+    CreateDialogButtons(*this, {ExportBtn, "Export", ui::mrOk}, {CancelBtn, "Cancel", ui::mrCancel}, 270, y + 14, 80);
+    // The window ends below its buttons.
+    setClientSize(450, y + 14 + 24 + 12);
 }
 
 TExportDescForm::~TExportDescForm() { destroyWindow(); }
