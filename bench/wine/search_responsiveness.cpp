@@ -23,6 +23,7 @@
 #include "search/engine/SearchRun.h"
 #include "search/engine/SearchSyncWin32.h"
 #include "search/results/ResultList.h"
+#include "ui/Application.h"
 #include "ui/Timer.h"
 
 namespace {
@@ -32,8 +33,9 @@ using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
-// The program's main loop, not a modal one: the worker's calls wait for it.
-// The longest single dispatch is the main thread's own longest piece of work;
+// The program's main loop, not a modal one: the worker's calls wait for it,
+// since they run only from the application's outermost dispatch. The longest
+// single pass over the queue is the main thread's own longest piece of work;
 // a longer gap between ticks is time it was not scheduled, or a queue so full
 // of posted messages that the timer (the lowest priority) waited.
 struct MainLoop {
@@ -41,11 +43,11 @@ struct MainLoop {
     double longestDispatch = 0;
 
     void runUntil(const std::function<bool()>& done) {
-        MSG msg;
-        while (!done() && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-            TranslateMessage(&msg);
+        ui::Application& app = ui::Application::instance();
+        while (!done() && !app.terminated()) {
+            WaitMessage();
             const Clock::time_point start = Clock::now();
-            DispatchMessageA(&msg);
+            app.processMessages();
             longestDispatch = std::max(longestDispatch, Ms(Clock::now() - start));
             ++dispatched;
         }
@@ -131,8 +133,8 @@ double RunOnce(Forest& forest, const std::string& mask) {
     loop.runUntil([&] { return done; });
     gaps.finish();
     const double total = Ms(Clock::now() - start);
-    std::printf("    %5.0f ms run, %5zu hits, %4ld progress calls, %3ld ticks, longest gap %5.1f ms (%ld messages in it), "
-                "longest dispatch %4.1f ms\n",
+    std::printf("    %5.0f ms run, %5zu hits, %4ld progress calls, %3ld ticks, longest gap %5.1f ms (%ld loop passes in it), "
+                "longest pass %4.1f ms\n",
                 total, results.Count(), progressCalls, gaps.ticks, gaps.longest, gaps.messagesInLongest,
                 loop.longestDispatch);
     std::fflush(stdout);
