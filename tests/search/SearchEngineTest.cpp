@@ -146,9 +146,10 @@ TEST(SearchEngineTest, ProgressEndsAtThePassOneTotal) {
 class ForwardingHost : public ISearchHost {
 public:
     explicit ForwardingHost(ISearchHost& inner) : inner_(inner) {}
-    void EnsureSubfolders(Node& n) override { inner_.EnsureSubfolders(n); }
-    bool EnsureFileList(Node& n) override { return inner_.EnsureFileList(n); }
+    void EnsureSubfolders(Node& n, ListsRead lists) override { inner_.EnsureSubfolders(n, lists); }
+    bool EnsureFileList(Node& n, ListsRead lists) override { return inner_.EnsureFileList(n, lists); }
     void ReleaseFileList(Node& n) override { inner_.ReleaseFileList(n); }
+    void WalkEnded() override { inner_.WalkEnded(); }
     void Progress(const SearchProgress& p, std::vector<ItemHead*>&& hits) override { inner_.Progress(p, std::move(hits)); }
     bool AskCancelSort() override { return false; }
 
@@ -197,28 +198,93 @@ public:
 };
 
 // Each round trip to the main thread is costly under Wine: a folder's list and
-// its subfolders come in one, a release rides along with the next, and what is
-// in memory already needs none.
-TEST(SearchEngineTest, AtMostOneCallToTheMainThreadPerListWalked) {
+// its subfolders come in one, the lists below are read ahead while the call's
+// time lasts, a release rides along with the next call, and what is in memory
+// already needs none.
+TEST(SearchEngineTest, FewCallsToTheMainThreadAndNoListKept) {
+    struct Case {
+        std::chrono::microseconds readAhead;
+        int maxCalls;
+    };
+    // Both disks and the last progress; without reading ahead, each of the
+    // five folders (A, A1, A1a, A2 and the archive B) takes one more.
+    for (const Case& k : {Case{std::chrono::hours(1), 3}, Case{{}, 8}}) {
+        SCOPED_TRACE(k.maxCalls);
+        SearchFixture f;
+        CountingSync sync;
+        const TSearchCriteria c = CompileSearchCriteria(ByName(NameMode::Exact, "nothing"), cp1252CaseMap());
+        SyncSearchHost host({sync, f.results, {}, {}, {}, {}, nullptr, k.readAhead});
+        RunWith(f, c, host, std::chrono::hours(1));
+        EXPECT_LE(sync.calls, k.maxCalls);
+        EXPECT_EQ(host.ListsKept(), 0u);
+        EXPECT_FALSE(SearchFixture::Loaded(f.disk));
+        EXPECT_FALSE(SearchFixture::Loaded(f.Folder({0, 0, 0})));
+    }
+
     SearchFixture f;
     CountingSync sync;
     const TSearchCriteria c = CompileSearchCriteria(ByName(NameMode::Exact, "nothing"), cp1252CaseMap());
-    SyncSearchHost host({sync, f.results, {}, {}, {}, {}, nullptr});
-    RunWith(f, c, host, std::chrono::hours(1));
-    // Two disks and five folders (A, A1, A1a, A2 and the archive B), and the last progress.
-    EXPECT_LE(sync.calls, 8);
-    EXPECT_EQ(host.ListsKept(), 0u);
-    EXPECT_FALSE(SearchFixture::Loaded(f.disk));
-    EXPECT_FALSE(SearchFixture::Loaded(f.Folder({0, 0, 0})));
-
     for (std::size_t i = 0; i < f.catalog->children().size(); ++i)
         LoadSubfolders(f.catalog->child(i), true, true);
-    sync.calls = 0;
     SyncSearchHost again({sync, f.results, {}, {}, {}, {}, nullptr});
     RunWith(f, c, again, std::chrono::hours(1));
     // One per disk, and the last progress.
     EXPECT_EQ(sync.calls, 3);
     EXPECT_TRUE(SearchFixture::Loaded(f.Folder({0, 0, 0})));
+}
+
+// Stops the walk as it reaches folder A, whose list and those below it were read ahead.
+class StoppingHost final : public ForwardingHost {
+public:
+    StoppingHost(ISearchHost& inner, std::atomic<bool>& stop, const Node* at)
+        : ForwardingHost(inner), stop_(stop), at_(at) {}
+    bool EnsureFileList(Node& n, ListsRead lists) override {
+        if (&n == at_)
+            stop_.store(true);
+        return ForwardingHost::EnsureFileList(n, lists);
+    }
+
+private:
+    std::atomic<bool>& stop_;
+    const Node* at_;
+};
+
+TEST(SearchEngineTest, ListsReadAheadOfAStoppedWalkGoAgain) {
+    SearchFixture f;
+    InlineSync sync;
+    Node* a = f.Folder({0});
+    Node* deep = f.Folder({0, 0, 0});
+    const TSearchCriteria c = CompileSearchCriteria(ByName(NameMode::Mask, "*.txt"), cp1252CaseMap());
+    const SearchScope scope = f.Scope(c);
+    std::atomic<bool> stop{false};
+    SyncSearchHost inner({sync, f.results, {}, {}, {}, {}, nullptr, std::chrono::hours(1)});
+    StoppingHost host(inner, stop, a);
+    const SearchOutcome out = SearchEngine(c, scope, host, stop, true, cp1252CaseMap()).Execute();
+    EXPECT_TRUE(out.stopped);
+    // root.txt keeps the disk's list; nothing below it was walked.
+    EXPECT_TRUE(SearchFixture::Loaded(f.disk));
+    EXPECT_FALSE(SearchFixture::Loaded(a));
+    EXPECT_FALSE(SearchFixture::Loaded(deep));
+    EXPECT_EQ(inner.ListsKept(), 1u);
+}
+
+// A description search over a catalog that marks the lists holding one reads no other list ahead.
+TEST(SearchEngineTest, ADescriptionSearchReadsAheadOnlyListsWithDescriptions) {
+    SearchFixture f;
+    CountingSync sync;
+    Node* a = f.Folder({0});
+    RecordAs<TFolderRec>(a->record())->flags |= ItemFlags::HasDescriptions;
+    SearchFormValues v;
+    v.byDescription = true;
+    v.descriptionMode = DescriptionMode::Any;
+    const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
+    SyncSearchHost host({sync, f.results, {}, {}, {}, {}, nullptr, std::chrono::hours(1)});
+    RunWith(f, c, host, std::chrono::hours(1));
+    EXPECT_EQ(f.Names(f.results), Names{"a2"});
+    EXPECT_EQ(host.ListsKept(), 1u);
+    EXPECT_LE(sync.calls, 3);
+    EXPECT_FALSE(SearchFixture::Loaded(f.disk));
+    EXPECT_FALSE(SearchFixture::Loaded(f.Folder({0, 0, 0})));
 }
 
 TEST(SearchEngineTest, NothingMatchableEndsAsStopped) {
@@ -233,10 +299,10 @@ TEST(SearchEngineTest, NothingMatchableEndsAsStopped) {
 class FailingHost final : public ForwardingHost {
 public:
     using ForwardingHost::ForwardingHost;
-    bool EnsureFileList(Node& n) override {
+    bool EnsureFileList(Node& n, ListsRead lists) override {
         if (++loads_ == 3)
             throw EInvalidCatalog("damaged");
-        return ForwardingHost::EnsureFileList(n);
+        return ForwardingHost::EnsureFileList(n, lists);
     }
 
 private:

@@ -163,7 +163,8 @@ TEST(SearchThreadTest, AFailingLoadEndsTheRunWithTheHitsSoFar) {
     v.nameMode = NameMode::Mask;
     v.nameText = "*.txt";
     const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
-    SearchRun run(c, f.Scope(c), {t.sync, f.results, {}, {}, {}, {}, nullptr}, true);
+    // One list per call, so that the failing call is a load.
+    SearchRun run(c, f.Scope(c), {t.sync, f.results, {}, {}, {}, {}, nullptr, {}}, true);
     t.Drive(run);
     ASSERT_TRUE(t.done);
     ASSERT_TRUE(failed);

@@ -30,6 +30,7 @@ SearchOutcome SearchEngine::Execute() {
     } catch (...) {
         out.error = std::current_exception();
     }
+    host_.WalkEnded();
     // The hits found before a stop or an error are handed over all the same.
     try {
         Flush();
@@ -75,10 +76,11 @@ void SearchEngine::SearchCatalogTree(Node& node, const CatalogContext& catalog) 
         return;
     const std::int64_t foundBefore = found_;
     // Only descriptions can match, and the current format marks which lists hold any.
-    const bool skipFiles = criteria_.descriptionOnly && catalog.currentFormat &&
-                           !HasFlag(owner->flags, ItemFlags::HasDescriptions);
-    const bool walkFiles = criteria_.searchFiles && !skipFiles;
-    const bool loaded = walkFiles && host_.EnsureFileList(node);
+    const ListsRead lists = !criteria_.searchFiles                                   ? ListsRead::None
+                            : criteria_.descriptionOnly && catalog.currentFormat ? ListsRead::Described
+                                                                                 : ListsRead::All;
+    const bool walkFiles = ReadsFileList(lists, *owner);
+    const bool loaded = walkFiles && host_.EnsureFileList(node, lists);
     if (auto* folder = RecordAs<TFolderRec>(owner)) {
         const bool archive = HasFlag(folder->flags, ItemFlags::Archive);
         if (archive ? criteria_.searchFiles : criteria_.searchFolders) {
@@ -93,11 +95,11 @@ void SearchEngine::SearchCatalogTree(Node& node, const CatalogContext& catalog) 
         host_.ReleaseFileList(node);
     if (StopRequested())
         return;
-    WalkChildren(node, [&](Node& child) { SearchCatalogTree(child, catalog); });
+    WalkChildren(node, lists, [&](Node& child) { SearchCatalogTree(child, catalog); });
 }
 
-void SearchEngine::WalkChildren(Node& node, const std::function<void(Node&)>& visit) {
-    host_.EnsureSubfolders(node);
+void SearchEngine::WalkChildren(Node& node, ListsRead lists, const std::function<void(Node&)>& visit) {
+    host_.EnsureSubfolders(node, lists);
     // Once present, a node's children do not change during a run.
     for (std::size_t i = 0; !StopRequested(); ++i) {
         Node* child = node.child(i);
@@ -130,8 +132,9 @@ void SearchEngine::CollectDuplicateCandidates(Node& node) {
     if (!owner)
         return;
     // Candidates keep their lists: nothing loaded here is released.
+    const ListsRead lists = criteria_.searchFiles ? ListsRead::All : ListsRead::None;
     if (criteria_.searchFiles)
-        host_.EnsureFileList(node);
+        host_.EnsureFileList(node, lists);
     auto* folder = RecordAs<TFolderRec>(owner);
     const bool archive = folder && HasFlag(folder->flags, ItemFlags::Archive);
     if (folder) {
@@ -162,7 +165,7 @@ void SearchEngine::CollectDuplicateCandidates(Node& node) {
     }
     if (StopRequested() || !(criteria_.searchFiles || criteria_.searchFolders))
         return;
-    WalkChildren(node, [&](Node& child) { CollectDuplicateCandidates(child); });
+    WalkChildren(node, lists, [&](Node& child) { CollectDuplicateCandidates(child); });
 }
 
 void SearchEngine::AddDuplicateCandidate(ItemHead& item) {

@@ -54,7 +54,7 @@ private:
 
     void Walk();
     void SearchCatalogTree(Node& node, const CatalogContext& catalog);
-    void WalkChildren(Node& node, const std::function<void(Node&)>& visit);
+    void WalkChildren(Node& node, ListsRead lists, const std::function<void(Node&)>& visit);
     void SearchFileList(Node& node, FileOwnerRecord& owner, const CatalogContext& catalog);
     void CollectDuplicateCandidates(Node& node);
     void AddDuplicateCandidate(ItemHead& item);

@@ -17,65 +17,110 @@ void SyncSearchHost::OnMainThread(const std::function<void()>& call) {
 
 namespace {
 
-// Nodes found ready ahead of the walk in one call; bounds that call's work.
+// Nodes found ready ahead in one call; bounds that call's work.
 constexpr std::size_t kMaxReadyAhead = 4096;
 
-// The list is in memory and the subfolders are read: the walk needs nothing of
-// the main thread here. Nothing unloads a list or removes a node during a run
-// but the walk's own releases, so this stays true until the walk gets there.
-bool IsReady(const Node& node) {
-    const auto* owner = RecordAs<FileOwnerRecord>(node.record());
-    if (!owner || !owner->loaded)
-        return false;
-    if (const auto* folder = RecordAs<TFolderRec>(owner))
+bool SubfoldersRead(const FileOwnerRecord& owner) {
+    if (const auto* folder = RecordAs<TFolderRec>(&owner))
         return folder->subfolderPos <= 0;
-    const auto* disk = RecordAs<TDiskRec>(owner);
+    const auto* disk = RecordAs<TDiskRec>(&owner);
     return disk && disk->topLevelRead;
 }
 
-// Main thread: the ready nodes below node, as far down as they stay ready.
-std::vector<const Node*> ReadyBelow(const Node& node) {
-    std::vector<const Node*> ready;
-    std::vector<const Node*> pending;
-    for (const auto& child : node.children())
-        pending.push_back(child.get());
-    while (!pending.empty() && ready.size() < kMaxReadyAhead) {
-        const Node* n = pending.back();
-        pending.pop_back();
-        if (!IsReady(*n))
-            continue;
-        ready.push_back(n);
-        for (const auto& child : n->children())
-            pending.push_back(child.get());
-    }
-    return ready;
+// The walk needs nothing of the main thread here: the subfolders are read and
+// so is the list, if the walk reads it. Nothing unloads a list or removes a
+// node during a run but the walk's own releases, so this stays true until the
+// walk gets there.
+bool IsReady(const FileOwnerRecord& owner, ListsRead lists) {
+    return SubfoldersRead(owner) && (owner.loaded || !ReadsFileList(lists, owner));
 }
 
 }  // namespace
 
-void SyncSearchHost::EnsureSubfolders(Node& node) {
+// Main thread: the nodes below node in the walk's order, as far down as they
+// are ready or can be made ready within the budget. A read that fails ends the
+// reading ahead; the walk meets the failure itself when it gets there.
+std::vector<SyncSearchHost::Ahead> SyncSearchHost::ReadAhead(const Node& node, ListsRead lists) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + services_.readAheadBudget;
+    bool reading = true;
+    std::vector<Ahead> ready;
+    std::vector<Node*> pending;
+    const auto pushChildren = [&](const Node& n) {
+        for (std::size_t i = n.children().size(); i-- > 0;)
+            pending.push_back(n.children()[i].get());
+    };
+    pushChildren(node);
+    while (!pending.empty() && ready.size() < kMaxReadyAhead) {
+        Node* n = pending.back();
+        pending.pop_back();
+        auto* owner = RecordAs<FileOwnerRecord>(n->record());
+        if (!owner)
+            continue;
+        bool readNow = false;
+        if (!IsReady(*owner, lists)) {
+            reading = reading && Clock::now() < deadline;
+            if (!reading)
+                continue;
+            try {
+                if (ReadsFileList(lists, *owner) && !owner->loaded) {
+                    LoadFileList(n, services_.prompt);
+                    readNow = owner->loaded;
+                    if (readNow)
+                        loadedByWalk_.insert(n);
+                }
+                LoadSubfolders(n, false, false, services_.prompt);
+            } catch (const std::exception&) {
+                reading = false;
+            }
+            if (!IsReady(*owner, lists)) {
+                if (readNow)
+                    aheadNotReady_.insert(n);
+                continue;
+            }
+        }
+        ready.emplace_back(n, readNow);
+        pushChildren(*n);
+    }
+    return ready;
+}
+
+void SyncSearchHost::NoteAhead(const std::vector<Ahead>& ahead) {
+    // A node met twice keeps the first answer: only that one can say "read".
+    for (const Ahead& a : ahead)
+        readyAhead_.emplace(a.first, a.second);
+}
+
+void SyncSearchHost::EnsureSubfolders(Node& node, ListsRead lists) {
     if (subfoldersReady_ == &node) {
         subfoldersReady_ = nullptr;
         return;
     }
-    if (readyAhead_.erase(&node))
+    if (auto it = readyAhead_.find(&node); it != readyAhead_.end()) {
+        // Read ahead for a walk that then did not read it.
+        if (it->second)
+            pendingReleases_.push_back(&node);
+        readyAhead_.erase(it);
         return;
-    std::vector<const Node*> ready;
+    }
+    std::vector<Ahead> ahead;
     OnMainThread([&] {
         LoadSubfolders(&node, false, false, services_.prompt);
-        ready = ReadyBelow(node);
+        ahead = ReadAhead(node, lists);
     });
-    readyAhead_.insert(ready.begin(), ready.end());
+    NoteAhead(ahead);
 }
 
-bool SyncSearchHost::EnsureFileList(Node& node) {
-    if (readyAhead_.erase(&node)) {
+bool SyncSearchHost::EnsureFileList(Node& node, ListsRead lists) {
+    if (auto it = readyAhead_.find(&node); it != readyAhead_.end()) {
+        const bool readAhead = it->second;
+        readyAhead_.erase(it);
         subfoldersReady_ = &node;
-        return false;
+        return readAhead;
     }
     bool loadedNow = false;
     bool subfolders = false;
-    std::vector<const Node*> ready;
+    std::vector<Ahead> ahead;
     OnMainThread([&] {
         auto* owner = RecordAs<FileOwnerRecord>(node.record());
         if (!owner)
@@ -86,6 +131,8 @@ bool SyncSearchHost::EnsureFileList(Node& node) {
             if (loadedNow)
                 loadedByWalk_.insert(&node);
         }
+        if (aheadNotReady_.erase(&node))
+            loadedNow = true;
         // The walk asks for them once the files are done. A failure here is
         // left for that request, so that it ends the walk where it did before.
         try {
@@ -94,12 +141,21 @@ bool SyncSearchHost::EnsureFileList(Node& node) {
         } catch (const std::exception&) {
             return;
         }
-        ready = ReadyBelow(node);
+        ahead = ReadAhead(node, lists);
     });
     if (subfolders)
         subfoldersReady_ = &node;
-    readyAhead_.insert(ready.begin(), ready.end());
+    NoteAhead(ahead);
     return loadedNow;
+}
+
+void SyncSearchHost::WalkEnded() {
+    for (const auto& [node, readAhead] : readyAhead_)
+        if (readAhead)
+            pendingReleases_.push_back(node);
+    readyAhead_.clear();
+    subfoldersReady_ = nullptr;
+    walkEnded_ = true;
 }
 
 bool SyncSearchHost::MayRelease(const Node& node, const FileOwnerRecord& owner) const {
@@ -121,6 +177,10 @@ void SyncSearchHost::ReleaseFileList(Node& node) { pendingReleases_.push_back(&n
 void SyncSearchHost::ReleasePending() {
     std::vector<Node*> nodes;
     nodes.swap(pendingReleases_);
+    if (walkEnded_) {
+        nodes.insert(nodes.end(), aheadNotReady_.begin(), aheadNotReady_.end());
+        aheadNotReady_.clear();
+    }
     for (Node* node : nodes) {
         auto* owner = RecordAs<FileOwnerRecord>(node->record());
         if (!owner || !MayRelease(*node, *owner))

@@ -3,11 +3,16 @@
 // thread through the base layer's synchronised calls. The main thread decides
 // there whether a list the walk loaded may go again, and it alone writes the
 // result list and the records' index words. Round trips are few: a folder's
-// subfolders come with its file list, parts of the tree already in memory are
-// walked without asking, and releases ride along with the next call.
+// subfolders come with its file list, each call reads the lists and subfolders
+// of the folders below ahead of the walk for a few milliseconds, parts of the
+// tree already in memory are walked without asking, and releases ride along
+// with the next call.
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "base/Worker.h"
@@ -31,15 +36,18 @@ struct SearchHostServices {
     std::function<bool()> escPressed;
     // Reports damaged file lists while they load; nullptr: not reported.
     ui::UserPrompt* prompt = nullptr;
+    // The main thread's time per call for reading ahead of the walk; zero: none.
+    std::chrono::microseconds readAheadBudget{4000};
 };
 
 class SyncSearchHost final : public ISearchHost {
 public:
     explicit SyncSearchHost(SearchHostServices services) : services_(std::move(services)) {}
 
-    void EnsureSubfolders(Node& node) override;
-    bool EnsureFileList(Node& node) override;
+    void EnsureSubfolders(Node& node, ListsRead lists) override;
+    bool EnsureFileList(Node& node, ListsRead lists) override;
     void ReleaseFileList(Node& node) override;
+    void WalkEnded() override;
     void Progress(const SearchProgress& progress, std::vector<ItemHead*>&& hits) override;
     bool AskCancelSort() override;
     bool EscPressed() override;
@@ -55,16 +63,26 @@ private:
     // Main thread.
     void ReleasePending();
     bool MayRelease(const Node& node, const FileOwnerRecord& owner) const;
+    // A node below the one asked for that the walk will find ready, and whether
+    // its list was read ahead for the walk.
+    using Ahead = std::pair<Node*, bool>;
+    std::vector<Ahead> ReadAhead(const Node& node, ListsRead lists);
+    // Worker: notes the nodes found ready ahead.
+    void NoteAhead(const std::vector<Ahead>& ahead);
 
     SearchHostServices services_;
     // Filled by the worker, emptied on the main thread while the worker waits.
     std::vector<Node*> pendingReleases_;
     // Worker only: the node whose subfolders came with its file list, and the
-    // nodes further down found to need no call at all.
+    // nodes further down found to need no call at all (true: its list was read
+    // ahead for the walk).
     const Node* subfoldersReady_ = nullptr;
-    std::unordered_set<const Node*> readyAhead_;
-    // Main thread only.
+    std::unordered_map<Node*, bool> readyAhead_;
+    bool walkEnded_ = false;
+    // Main thread only: lists the walk read, and those read ahead of it whose
+    // subfolders then failed (the walk asks for them itself).
     std::unordered_set<const Node*> loadedByWalk_;
+    std::unordered_set<Node*> aheadNotReady_;
     std::int64_t firstHit_ = -1;
 };
 
