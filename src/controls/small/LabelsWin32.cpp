@@ -48,9 +48,20 @@ LRESULT TFileLabel::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     return r;
 }
 
+namespace {
+
+// The program's own hand pointer; the system's where a module has none.
+HCURSOR HandCursor() {
+    if (HCURSOR own = LoadCursorA(GetModuleHandleA(nullptr), "HAND"))
+        return own;
+    return LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+}
+
+}  // namespace
+
 TUrlLabel::TUrlLabel() {
     setTextColor(RGB(0, 0, 0xFF));
-    setCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+    setCursor(HandCursor());
 }
 
 void TUrlLabel::createWnd() {

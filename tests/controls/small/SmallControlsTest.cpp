@@ -290,6 +290,11 @@ TEST(SmallControls, TrackBarRangeAndLabels) {
     link.setText("Korvalder home");
     link.setBounds(0, 70, 120, 16);
     link.create(&form);
+    // The program's own hand pointer, from its resources.
+    const HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), "HAND");
+    ASSERT_NE(hand, nullptr);
+    SendMessageA(link.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), hand);
     std::vector<std::string> opened;
     link.Opener = [&](const std::string& target) { opened.push_back(target); };
     link.click();  // the caption is no address: nothing opens
