@@ -101,6 +101,19 @@ int main(int argc, char** argv) {
     };
 
     selectAll();
+    {
+        // What a command update asks of the selection: every selected row, one message each.
+        int seen = 0;
+        const double ms = millisecondsOf([&] {
+            for (int row = -1; (row = static_cast<int>(SendMessageA(h, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                                                     LVNI_SELECTED))) >= 0;)
+                ++seen;
+        });
+        std::printf("%-48s %10.1f ms   %d rows\n", "walk of the selected rows (LVM_GETNEXTITEM)", ms, seen);
+        std::size_t listed = 0;
+        const double block = millisecondsOf([&] { listed = list.SelectedRows().size(); });
+        std::printf("%-48s %10.1f ms   %zu rows\n", "the same rows as one block (SelectedRows)", block, listed);
+    }
     report("plain click on a selected row", millisecondsOf([&] { click(rowCentre(h, top + 5)); }));
     selectAll();
     report("plain Down key", millisecondsOf([&] {

@@ -4,22 +4,6 @@
 
 namespace kv::ui {
 
-namespace {
-// The header draws its text inside a margin on both sides.
-constexpr int kHeaderTextMargin = 16;
-
-int headerTextWidth(const TCustomEnhListView& list, int column) {
-    char caption[260] = {};
-    LVCOLUMNA item{};
-    item.mask = LVCF_TEXT;
-    item.pszText = caption;
-    item.cchTextMax = sizeof caption;
-    SendMessageA(list.hwnd(), LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
-    return static_cast<int>(SendMessageA(list.hwnd(), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(caption))) +
-           kHeaderTextMargin;
-}
-}  // namespace
-
 void AutoSizeListColumns(TCustomEnhListView& list) {
     const int count = list.ColumnCount();
     if (!list.hwnd() || count == 0) return;
@@ -32,14 +16,7 @@ void AutoSizeListColumns(TCustomEnhListView& list) {
     for (int i = 0; i < count; ++i) {
         const int kept = list.Column(i).width;
         if (kept >= 0) continue;
-        SendMessageA(list.hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), LVSCW_AUTOSIZE);
-        // "Size to the header" means header or contents, whichever is wider.
-        // The control's own rule fills the view with the last column by
-        // number even when the user moved it left of others, and clips the
-        // header text of the rest; it is done here instead.
-        if (kept == -2)
-            if (const int header = headerTextWidth(list, i); list.ColumnWidth(i) < header)
-                SendMessageA(list.hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), header);
+        list.SetColumnWidth(i, kept);
         list.SetColumnWidth(i, list.ColumnWidth(i));
     }
     // The column shown last takes the rest of the view.
@@ -59,10 +36,7 @@ void AutoSizeListColumns(TCustomEnhListView& list) {
 ListSelection SaveListSelection(const TCustomEnhListView& list, const std::function<const void*(int row)>& recordAt) {
     ListSelection s;
     if (!list.hwnd()) return s;
-    for (int r = -1, last = -1; (r = static_cast<int>(SendMessageA(list.hwnd(), LVM_GETNEXTITEM,
-                                                                    static_cast<WPARAM>(r), LVNI_SELECTED))) > last;
-         last = r)
-        s.selected.push_back(recordAt(r));
+    for (int r : list.SelectedRows()) s.selected.push_back(recordAt(r));
     if (int f = list.FocusedRow(); f >= 0) s.focused = recordAt(f);
     return s;
 }

@@ -12,7 +12,8 @@
 namespace kv::ui {
 
 // Sizes every column whose kept width is negative: -1 to its contents, -2 to
-// its header.
+// its header (or contents, if wider). A long virtual list's contents are the
+// texts of its first rows and of the rows in view.
 void AutoSizeListColumns(TCustomEnhListView& list);
 
 // The selected and focused rows, as the records they show.

@@ -42,7 +42,12 @@ public:
     void ClearColumns();
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
     int ColumnWidth(int column) const;
+    // -1 sizes the column to its contents, -2 to its header or contents,
+    // whichever is wider; the negative width is kept.
     void SetColumnWidth(int column, int width);
+    // The width that shows the column's widest text.
+    virtual int ContentsWidth(int column);
+    int HeaderTextWidth(int column) const;
     const ListColumn& Column(int column) const { return columns_.at(static_cast<size_t>(column)); }
 
     // Items of a list that holds its own (not virtual).
@@ -51,6 +56,9 @@ public:
     int ItemCount() const;
     void ClearItems();
     int SelectedCount() const;
+    // The selected rows in order; a selection that is one block (a click, a
+    // range, all rows) takes three messages whatever its length.
+    std::vector<int> SelectedRows() const;
     int FocusedRow() const;
     // Clears the focused, selected, cut and drop-highlight bits of every row:
     // row by row when few are selected, since one call for all rows walks a

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "ui/CellText.h"
 #include "controls/ColumnSettingsCodec.h"
@@ -176,6 +178,46 @@ bool TExtListView::MarqueeBegin() {
 
 void TExtListView::ItemActivate() {
     if (OnItemActivate) OnItemActivate(*this);
+}
+
+int TExtListView::ContentsWidth(int column) {
+    // What the control adds to the widest text of a column it sizes.
+    constexpr int kContentsPadding = 12;
+    const int count = ItemCount();
+    if (!hwnd() || !virtualMode_ || !OnVMGetItemInfo || count == 0) return TCustomEnhListView::ContentsWidth(column);
+    std::vector<int> rows;
+    for (int r = 0; r < std::min(count, kMeasuredRows); ++r) rows.push_back(r);
+    const int top = static_cast<int>(SendMessageA(hwnd(), LVM_GETTOPINDEX, 0, 0));
+    const int page = static_cast<int>(SendMessageA(hwnd(), LVM_GETCOUNTPERPAGE, 0, 0));
+    for (int r = std::max(top, kMeasuredRows); r < std::min(count, top + page + 1); ++r) rows.push_back(r);
+
+    HDC dc = GetDC(hwnd());
+    HGDIOBJ old = SelectObject(dc, font());
+    int widest = 0;
+    std::string text;
+    for (int row : rows) {
+        int image = -1, state = 0, indent = 0;
+        LPARAM param = 0;
+        text.clear();
+        OnVMGetItemInfo(*this, row, column, static_cast<TLVVMMaskItems>(LVIF_TEXT), image, param, state, indent, text);
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(hwnd(), dc);
+    // The first column's text starts after the row's icons, where the control
+    // puts the label.
+    int labelStart = 0;
+    if (column == 0) {
+        RECT label{}, bounds{};
+        label.left = LVIR_LABEL;
+        bounds.left = LVIR_BOUNDS;
+        if (SendMessageA(hwnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label)) &&
+            SendMessageA(hwnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&bounds)))
+            labelStart = std::max(0, static_cast<int>(label.left - bounds.left));
+    }
+    return labelStart + widest + kContentsPadding;
 }
 
 void TExtListView::VMGetItemInfo(LVITEMA& item) {

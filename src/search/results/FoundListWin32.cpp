@@ -109,8 +109,7 @@ std::vector<std::size_t> FoundListWin32::SelectedRows() const {
     std::vector<std::size_t> rows;
     if (!view_.hwnd())
         return rows;
-    for (int i = -1; (i = static_cast<int>(SendMessageA(view_.hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(i),
-                                                         LVNI_SELECTED))) >= 0;)
+    for (int i : view_.SelectedRows())
         rows.push_back(static_cast<std::size_t>(i));
     return rows;
 }

@@ -142,9 +142,7 @@ std::vector<std::size_t> ItemListWin32::selectedRows() const {
     std::vector<std::size_t> rows;
     if (!list_.hwnd())
         return rows;
-    int row = -1;
-    while ((row = static_cast<int>(SendMessageA(list_.hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(row),
-                                                LVNI_SELECTED))) >= 0)
+    for (int row : list_.SelectedRows())
         rows.push_back(static_cast<std::size_t>(row));
     return rows;
 }
