@@ -125,6 +125,21 @@ int main(int argc, char** argv) {
     other.setFocus();
     report("click while another control has the focus",
            millisecondsOf([&] { click(rowCentre(h, top + 5)); }));
+    {
+        // One row selected, then Shift+End: the range from it to the last row.
+        click(rowCentre(h, top + 5));
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = 0x80;
+        SetKeyboardState(keys);
+        report("Shift+End from one row", millisecondsOf([&] {
+                   SendMessageA(h, WM_KEYDOWN, VK_END, 1);
+                   SendMessageA(h, WM_KEYUP, VK_END, 0xC0000001);
+                   app.processMessages();
+               }));
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    }
     if (baseline) {
         // The class's own procedure: the press and its release reach the
         // control without passing the list object.
