@@ -16,8 +16,8 @@ void AutoSizeListColumns(TCustomEnhListView& list) {
     for (int i = 0; i < count; ++i) {
         const int kept = list.Column(i).width;
         if (kept >= 0) continue;
+        // Kept negative: the next call sizes it again to what the list shows then.
         list.SetColumnWidth(i, kept);
-        list.SetColumnWidth(i, list.ColumnWidth(i));
     }
     // The column shown last takes the rest of the view.
     if (fillShownLast) {
@@ -26,10 +26,8 @@ void AutoSizeListColumns(TCustomEnhListView& list) {
         int others = 0;
         for (int i = 0; i < count; ++i)
             if (i != shownLast) others += list.ColumnWidth(i);
-        if (const int rest = client.right - others; rest > list.ColumnWidth(shownLast)) {
+        if (const int rest = client.right - others; rest > list.ColumnWidth(shownLast))
             SendMessageA(list.hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(shownLast), rest);
-            list.SetColumnWidth(shownLast, list.ColumnWidth(shownLast));
-        }
     }
 }
 

@@ -119,7 +119,9 @@ void TCustomEnhListView::createWnd() {
 
 void TCustomEnhListView::destroyWnd() {
     if (hwnd()) {
-        for (size_t i = 0; i < columns_.size(); ++i) columns_[i].width = ColumnWidth(static_cast<int>(i));
+        // Automatic widths stay automatic in the new window.
+        for (size_t i = 0; i < columns_.size(); ++i)
+            if (columns_[i].width >= 0) columns_[i].width = ColumnWidth(static_cast<int>(i));
         savedItems_.clear();
         // The window's own style, not the mode: while the mode is switched off
         // the old window still shows the owner's rows, which are not ours to keep.
@@ -545,6 +547,23 @@ LRESULT TCustomEnhListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
         StoreColumnSettings();
         break;
+    case WM_NOTIFY: {
+        auto* nm = reinterpret_cast<NMHEADERA*>(lp);
+        if (nm->hdr.hwndFrom != headerWindow() || nm->iItem < 0 || nm->iItem >= ColumnCount()) break;
+        // The user's width is kept from then on; a column sized automatically
+        // is sized again with the next contents until the user drags it.
+        if ((nm->hdr.code == HDN_ENDTRACKA || nm->hdr.code == HDN_ENDTRACKW) && nm->pitem &&
+            (nm->pitem->mask & HDI_WIDTH))
+            columns_[static_cast<size_t>(nm->iItem)].width = std::max(0, nm->pitem->cxy);
+        // A double-click on the divider fits the column to its contents, measured
+        // as SetColumnWidth does (the control's own way reads every row).
+        if (nm->hdr.code == HDN_DIVIDERDBLCLICKA || nm->hdr.code == HDN_DIVIDERDBLCLICKW) {
+            const int width = ContentsWidth(nm->iItem);
+            SetColumnWidth(nm->iItem, width);
+            return 0;
+        }
+        break;
+    }
     }
     return Control::wndProc(msg, wp, lp);
 }

@@ -86,11 +86,33 @@ TEST_F(ListHelpersTest, SelectedRowsOfBlocksAndScatteredSelections) {
     EXPECT_EQ(list.SelectedRows(), all);
 }
 
-TEST_F(ListHelpersTest, NegativeWidthsAreSizedToContentsOrHeader) {
+TEST_F(ListHelpersTest, NegativeWidthsAreSizedToContentsOrHeaderEachTimeUntilTheUserDragsThem) {
     AutoSizeListColumns(list);
-    EXPECT_GT(list.ColumnWidth(0), 40);
-    EXPECT_EQ(list.Column(0).width, list.ColumnWidth(0));
+    const int first = list.ColumnWidth(0);
+    EXPECT_GT(first, 40);
     EXPECT_EQ(list.ColumnWidth(1), 60);  // not asked for
+    // New contents (the next folder): sized again.
+    records[3] = 1234567890;
+    AutoSizeListColumns(list);
+    EXPECT_GT(list.ColumnWidth(0), first);
+    EXPECT_EQ(list.Column(0).width, -2);
+
+    // The user drags the divider: that width stays.
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list.hwnd(), LVM_GETHEADER, 0, 0));
+    HDITEMA item{};
+    item.mask = HDI_WIDTH;
+    item.cxy = 77;
+    NMHEADERA end{{header, static_cast<UINT_PTR>(GetDlgCtrlID(header)), HDN_ENDTRACKA}, 0, 0, &item};
+    SendMessageA(list.hwnd(), WM_NOTIFY, end.hdr.idFrom, reinterpret_cast<LPARAM>(&end));
+    SendMessageA(list.hwnd(), LVM_SETCOLUMNWIDTH, 0, 77);
+    records[3] = 3;
+    AutoSizeListColumns(list);
+    EXPECT_EQ(list.ColumnWidth(0), 77);
+
+    // A double-click on the divider fits the column to its contents again.
+    NMHEADERA fit{{header, static_cast<UINT_PTR>(GetDlgCtrlID(header)), HDN_DIVIDERDBLCLICKA}, 0, 0, nullptr};
+    SendMessageA(list.hwnd(), WM_NOTIFY, fit.hdr.idFrom, reinterpret_cast<LPARAM>(&fit));
+    EXPECT_EQ(list.ColumnWidth(0), first);
 }
 
 TEST(ListHelpers, TheLastColumnByNumberFillsOnlyWhenShownLast) {
