@@ -32,6 +32,36 @@ TEST_F(SearchFormTest, FindListsHitsAndGoesToOne) {
     EXPECT_EQ(locator.went, form->NormalResults().At(0));
 }
 
+// Cells far wider than the column headers.
+class WideCells final : public FoundCellProvider {
+public:
+    std::string CellText(const ItemHead& rec, int) const override {
+        return "A rather long text beside " + std::string(ItemName(rec)) + " to be seen whole";
+    }
+    int CellImage(const ItemHead&) const override { return -1; }
+    bool SortItems(std::vector<ItemHead*>&, int, bool, std::atomic<bool>&, const SortHooks&) const override {
+        return true;
+    }
+};
+
+TEST_F(SearchFormTest, AutomaticColumnsFitTheHitsOnceTheRunEnds) {
+    WideCells cells;
+    form->FoundList.SetCellProvider(&cells, nullptr);
+    ui::TExtListView& view = form->FoundList.View();
+    view.SetColumnWidth(kFoundName, -2);
+    view.SetColumnWidth(kFoundExt, -2);
+    view.SetColumnWidth(kFoundSize, 40);
+    SearchByName("a1");
+    ASSERT_TRUE(WaitForRun());
+    ASSERT_EQ(view.ItemCount(), 1);
+    const int wide = view.ContentsWidth(kFoundName);
+    EXPECT_GT(wide, view.HeaderTextWidth(kFoundName));
+    EXPECT_EQ(view.ColumnWidth(kFoundName), wide);
+    EXPECT_EQ(view.ColumnWidth(kFoundExt), view.ContentsWidth(kFoundExt));
+    EXPECT_EQ(view.ColumnWidth(kFoundSize), 40);
+    form->FoundList.SetCellProvider(nullptr, nullptr);
+}
+
 // Enter finds from the criteria; in the found list it is the list's own key.
 TEST_F(SearchFormTest, EnterFindsExceptInTheFoundList) {
     form->show();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "controls/ListHelpers.h"
 #include "controls/ListSort.h"
 #include "base/Errors.h"
 #include "search/window/RegisteredTypesWin32.h"
@@ -802,8 +803,17 @@ bool TSearchForm::StopSearch(std::chrono::milliseconds timeout) {
     return true;
 }
 
+void TSearchForm::SizeFoundColumns() {
+    ui::NestedLockWindowUpdate(hwnd());
+    ui::AutoSizeListColumns(FoundList.View());
+    ui::NestedLockWindowUpdate(nullptr);
+}
+
 void TSearchForm::ShowSearchProgress(const SearchProgress& p) {
+    const bool wasEmpty = FoundList.View().ItemCount() == 0;
     FoundList.SyncRowCount();
+    if (wasEmpty && FoundList.View().ItemCount() > 0)
+        SizeFoundColumns();
     // Once per run, the first hit becomes the focused and only selected row.
     if (!firstHitShown_ && run_ && run_->Host().FirstHit() >= 0) {
         firstHitShown_ = true;
@@ -838,6 +848,7 @@ void TSearchForm::SearchThreadDone() {
     outcome_ = run_->Outcome();
     run_.reset();
     FoundList.SyncRowCount();
+    SizeFoundColumns();
     if (!FoundList.FocusedRow() && CurrentResults().Count() > 0) {
         LVITEMA state{};
         state.stateMask = state.state = LVIS_FOCUSED;

@@ -168,6 +168,8 @@ private:
     ItemHead* FocusedRecord() const;
     void UpdateScopeButtons();
     void ShowSearchProgress(const SearchProgress& progress);
+    // Sizes the found list's automatic columns to what it shows, painting held.
+    void SizeFoundColumns();
     void ShowIdleStatus();
     void SearchThreadDone();
     void ResetSearchPages();
