@@ -42,13 +42,19 @@ ListSelection SaveListSelection(const TCustomEnhListView& list, const std::funct
 void RestoreListSelection(TCustomEnhListView& list, const ListSelection& selection,
                           const std::function<int(const void* record)>& rowOf) {
     if (!list.hwnd()) return;
-    list.ClearRowStates();
     LVITEMA it{};
     it.stateMask = LVIS_SELECTED;
     it.state = LVIS_SELECTED;
-    for (const void* record : selection.selected)
-        if (int row = rowOf(record); row >= 0)
-            SendMessageA(list.hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+    // Every row was and is selected: a re-sort keeps it so, and setting each
+    // row again would cost a message per row.
+    const int rows = list.ItemCount();
+    const bool all = static_cast<int>(selection.selected.size()) == rows && list.SelectedCount() == rows;
+    if (!all) {
+        list.ClearRowStates();
+        for (const void* record : selection.selected)
+            if (int row = rowOf(record); row >= 0)
+                SendMessageA(list.hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
+    }
     if (selection.focused) {
         if (int row = rowOf(selection.focused); row >= 0) {
             it.stateMask = LVIS_FOCUSED;

@@ -72,6 +72,23 @@ TEST_F(ListHelpersTest, SelectionFollowsTheRecordsThroughAResort) {
     EXPECT_EQ(list.FocusedRow(), 44);
 }
 
+TEST_F(ListHelpersTest, EveryRowSelectedStaysSoThroughAResortAndTheFocusFollows) {
+    std::vector<int> all(records.size());
+    std::iota(all.begin(), all.end(), 0);
+    ClearRowStatesTo(all);
+    setState(5, LVIS_FOCUSED);
+    const auto key = [](int value) { return reinterpret_cast<const void*>(static_cast<intptr_t>(value + 1)); };
+    std::vector<int> before = records;
+    ListSelection saved = SaveListSelection(list, [&](int row) { return key(before[static_cast<size_t>(row)]); });
+    std::reverse(records.begin(), records.end());
+    RestoreListSelection(list, saved, [&](const void* k) {
+        auto it = std::find(records.begin(), records.end(), static_cast<int>(reinterpret_cast<intptr_t>(k)) - 1);
+        return it == records.end() ? -1 : static_cast<int>(it - records.begin());
+    });
+    EXPECT_EQ(list.SelectedCount(), static_cast<int>(records.size()));
+    EXPECT_EQ(list.FocusedRow(), 44);
+}
+
 TEST_F(ListHelpersTest, SelectedRowsOfBlocksAndScatteredSelections) {
     const std::vector<std::vector<int>> cases = {
         {}, {0}, {7}, {49}, {3, 4, 5, 6}, {45, 46, 47, 48, 49}, {2, 4}, {1, 2, 3, 9}, {0, 47, 48, 49}, {10, 12, 13},
