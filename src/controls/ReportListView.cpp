@@ -548,16 +548,19 @@ LRESULT TCustomEnhListView::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         StoreColumnSettings();
         break;
     case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lp);
+        const bool endTrack = hdr->code == HDN_ENDTRACKA || hdr->code == HDN_ENDTRACKW;
+        const bool fit = hdr->code == HDN_DIVIDERDBLCLICKA || hdr->code == HDN_DIVIDERDBLCLICKW;
+        if (hdr->hwndFrom != headerWindow() || !(endTrack || fit)) break;
         auto* nm = reinterpret_cast<NMHEADERA*>(lp);
-        if (nm->hdr.hwndFrom != headerWindow() || nm->iItem < 0 || nm->iItem >= ColumnCount()) break;
+        if (nm->iItem < 0 || nm->iItem >= ColumnCount()) break;
         // The user's width is kept from then on; a column sized automatically
         // is sized again with the next contents until the user drags it.
-        if ((nm->hdr.code == HDN_ENDTRACKA || nm->hdr.code == HDN_ENDTRACKW) && nm->pitem &&
-            (nm->pitem->mask & HDI_WIDTH))
+        if (endTrack && nm->pitem && (nm->pitem->mask & HDI_WIDTH))
             columns_[static_cast<size_t>(nm->iItem)].width = std::max(0, nm->pitem->cxy);
         // A double-click on the divider fits the column to its contents, measured
         // as SetColumnWidth does (the control's own way reads every row).
-        if (nm->hdr.code == HDN_DIVIDERDBLCLICKA || nm->hdr.code == HDN_DIVIDERDBLCLICKW) {
+        if (fit) {
             const int width = ContentsWidth(nm->iItem);
             SetColumnWidth(nm->iItem, width);
             return 0;
