@@ -192,14 +192,9 @@ int TCustomEnhListView::ContentsWidth(int column) {
 int TCustomEnhListView::HeaderTextWidth(int column) const {
     // The header draws its text inside a margin on both sides.
     constexpr int kHeaderTextMargin = 16;
-    if (!hwnd()) return 0;
-    char caption[260] = {};
-    LVCOLUMNA item{};
-    item.mask = LVCF_TEXT;
-    item.pszText = caption;
-    item.cchTextMax = sizeof caption;
-    SendMessageA(hwnd(), LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
-    return static_cast<int>(SendMessageA(hwnd(), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(caption))) +
+    if (!hwnd() || column < 0 || column >= ColumnCount()) return 0;
+    const std::string& caption = Column(column).caption;
+    return static_cast<int>(SendMessageA(hwnd(), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(caption.c_str()))) +
            kHeaderTextMargin;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/Canvas.h"
 #include "ui/CellText.h"
 #include "controls/ColumnSettingsCodec.h"
 
@@ -181,6 +182,8 @@ void TExtListView::ItemActivate() {
 }
 
 int TExtListView::ContentsWidth(int column) {
+    // Rows measured besides those in view.
+    constexpr int kMeasuredRows = 500;
     // What the control adds to the widest text of a column it sizes.
     constexpr int kContentsPadding = 12;
     const int count = ItemCount();
@@ -192,19 +195,19 @@ int TExtListView::ContentsWidth(int column) {
     for (int r = std::max(top, kMeasuredRows); r < std::min(count, top + page + 1); ++r) rows.push_back(r);
 
     HDC dc = GetDC(hwnd());
-    HGDIOBJ old = SelectObject(dc, font());
     int widest = 0;
-    std::string text;
-    for (int row : rows) {
-        int image = -1, state = 0, indent = 0;
-        LPARAM param = 0;
-        text.clear();
-        OnVMGetItemInfo(*this, row, column, static_cast<TLVVMMaskItems>(LVIF_TEXT), image, param, state, indent, text);
-        SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        widest = std::max(widest, static_cast<int>(size.cx));
+    {
+        Canvas canvas(dc);
+        canvas.setFont(font());
+        std::string text;
+        for (int row : rows) {
+            int image = -1, state = 0, indent = 0;
+            LPARAM param = 0;
+            text.clear();
+            OnVMGetItemInfo(*this, row, column, vmText, image, param, state, indent, text);
+            widest = std::max(widest, canvas.textWidth(text));
+        }
     }
-    SelectObject(dc, old);
     ReleaseDC(hwnd(), dc);
     // The first column's text starts after the row's icons, where the control
     // puts the label.

@@ -59,12 +59,11 @@ public:
     void SetColumnFormat(int column, TExtListColumn format);
     void ApplyColumnFormat(int column);
 
-    // Measured here over the first rows and the rows in view: the control
+    // Measured here over the first 500 rows and the rows in view: the control
     // would ask for the text of every row (about 90 us a row under Wine,
     // minutes for a folder of 100,000 files), and Wine's leaves out the icons
     // before the first column's text.
     int ContentsWidth(int column) override;
-    static constexpr int kMeasuredRows = 500;
 
     void Loaded() override;
     void StoreColumnSettings() override;

@@ -6,6 +6,7 @@
 #include "controls/VirtualListView.h"
 #include "controls/ListHelpers.h"
 #include "ui/Application.h"
+#include "ui/Canvas.h"
 #include "ui/Form.h"
 #include "ui/ImageList.h"
 #include "tests/support/TestInput.h"
@@ -37,7 +38,7 @@ protected:
         SendMessageA(list.hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&it));
     }
     // Exactly these rows selected.
-    void ClearRowStatesTo(const std::vector<int>& rows) {
+    void selectOnly(const std::vector<int>& rows) {
         list.ClearRowStates();
         for (int r : rows) setState(r, LVIS_SELECTED);
         ASSERT_EQ(list.SelectedCount(), static_cast<int>(rows.size()));
@@ -75,7 +76,7 @@ TEST_F(ListHelpersTest, SelectionFollowsTheRecordsThroughAResort) {
 TEST_F(ListHelpersTest, EveryRowSelectedStaysSoThroughAResortAndTheFocusFollows) {
     std::vector<int> all(records.size());
     std::iota(all.begin(), all.end(), 0);
-    ClearRowStatesTo(all);
+    selectOnly(all);
     setState(5, LVIS_FOCUSED);
     const auto key = [](int value) { return reinterpret_cast<const void*>(static_cast<intptr_t>(value + 1)); };
     std::vector<int> before = records;
@@ -94,12 +95,12 @@ TEST_F(ListHelpersTest, SelectedRowsOfBlocksAndScatteredSelections) {
         {}, {0}, {7}, {49}, {3, 4, 5, 6}, {45, 46, 47, 48, 49}, {2, 4}, {1, 2, 3, 9}, {0, 47, 48, 49}, {10, 12, 13},
     };
     for (const auto& rows : cases) {
-        ClearRowStatesTo(rows);
+        selectOnly(rows);
         EXPECT_EQ(list.SelectedRows(), rows);
     }
     std::vector<int> all(records.size());
     std::iota(all.begin(), all.end(), 0);
-    ClearRowStatesTo(all);
+    selectOnly(all);
     EXPECT_EQ(list.SelectedRows(), all);
 }
 
@@ -184,12 +185,14 @@ TEST(ListHelpers, AVirtualListIsSizedByItsFirstRowsAndTheRowsInView) {
         label.left = LVIR_LABEL;
         SendMessageA(list.hwnd(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&label));
         HDC dc = GetDC(list.hwnd());
-        HGDIOBJ old = SelectObject(dc, list.font());
-        SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        SelectObject(dc, old);
+        int width = 0;
+        {
+            Canvas canvas(dc);
+            canvas.setFont(list.font());
+            width = canvas.textWidth(text);
+        }
         ReleaseDC(list.hwnd(), dc);
-        return label.right - label.left >= size.cx;
+        return label.right - label.left >= width;
     };
     list.SetItemCountEx(100000);
     AutoSizeListColumns(list);
