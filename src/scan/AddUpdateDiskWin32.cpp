@@ -4,6 +4,8 @@
 #include <random>
 
 #include "base/Errors.h"
+#include "scan/ScanExtractFolderWin32.h"
+#include "scan/ScanProgressText.h"
 #include "scan/ScanProgressWin32.h"
 #include "scan/SerialAskFormWin32.h"
 #include "system/files/FileSystem.h"
@@ -12,49 +14,6 @@
 namespace kv {
 
 namespace {
-
-// A folder of one scan's own below the temporary folder: description files
-// from archives land there, so a file of the same name that someone left in
-// the temporary folder is never read or erased for them.
-class ScanExtractFolder {
-public:
-    explicit ScanExtractFolder(const std::string& temp) {
-        if (temp.empty()) return;
-        std::uint32_t n = GetTickCount() ^ GetCurrentProcessId();
-        for (int tries = 0; tries < 100; ++tries, ++n) {
-            char name[16];
-            std::snprintf(name, sizeof name, "KVS%08X", static_cast<unsigned>(n));
-            const std::string candidate = JoinPath(temp, name);
-            if (CreateDirectoryA(candidate.c_str(), nullptr)) {
-                path_ = candidate;
-                return;
-            }
-            if (GetLastError() != ERROR_ALREADY_EXISTS) return;
-        }
-    }
-    ~ScanExtractFolder() {
-        if (path_.empty()) return;
-        // The scan erases what it extracts; anything left is ours alone.
-        WIN32_FIND_DATAA found;
-        HANDLE h = FindFirstFileA(JoinPath(path_, "*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-                const std::string file = JoinPath(path_, found.cFileName);
-                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(file.c_str());
-            } while (FindNextFileA(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    ScanExtractFolder(const ScanExtractFolder&) = delete;
-    ScanExtractFolder& operator=(const ScanExtractFolder&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // The status text for the scan's length, cleared however it ends.
 struct ScanStatus {
@@ -129,6 +88,9 @@ AddUpdateResult AddUpdateDisk(TAddDiskForm& form, AddUpdateServices& services, N
     }
     HideWaitUpdate(progress);
     if (!result.completed && !result.aborted) prompt.showError(kScanTerminatedText, "Error");
+    if (result.completed && scanner.UnreadableFolderCount() > 0)
+        prompt.ask({ScanIncompleteText(scanner.UnreadableFolderCount(), scanner.UnreadableFolders()),
+                    kScanIncompleteCaption, ui::PromptButtons::Ok, ui::PromptIcon::Warning});
     return result;
 }
 

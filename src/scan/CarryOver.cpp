@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalog/file/CatalogLoad.h"
+#include "scan/ScanProgressText.h"
 
 namespace kv {
 
@@ -32,21 +33,22 @@ void FlagOwnerHasDescriptions(const TFileRec& file) {
         SetFlag(owner->flags, ItemFlags::HasDescriptions, true);
 }
 
-void CarryOver::collect(Node& disk, bool onlyFlaggedFolders, IScanProgress& progress) {
+void CarryOver::collect(Node& disk, bool onlyFlaggedFolders, IScanProgress& progress, const Step& step) {
     progress.SetDirLabel(disk.text());
-    collectNode(disk, onlyFlaggedFolders, progress);
+    progress.SetDescFound(DescriptionsFoundText(entries_.size()));
+    collectNode(disk, onlyFlaggedFolders, step);
+    progress.SetDescFound(DescriptionsFoundText(entries_.size()));
 }
 
-void CarryOver::collectNode(Node& node, bool onlyFlaggedFolders, IScanProgress& progress) {
+void CarryOver::collectNode(Node& node, bool onlyFlaggedFolders, const Step& step) {
+    if (step) step(entries_.size());
     LoadSubfolders(&node);
-    for (std::size_t i = 0; i < node.children().size(); ++i) collectNode(*node.child(i), onlyFlaggedFolders, progress);
+    for (std::size_t i = 0; i < node.children().size(); ++i) collectNode(*node.child(i), onlyFlaggedFolders, step);
     auto* owner = RecordAs<FileOwnerRecord>(node.record());
     if (!owner) return;
     if (auto* folder = RecordAs<TFolderRec>(owner)) {
         if (HasCarry(*folder)) entries_.push_back({node.text(), folder});
         if (onlyFlaggedFolders && !HasFlag(folder->flags, ItemFlags::HasDescriptions)) return;
-    } else {
-        progress.SetDescFound("( Descriptions found so far: " + std::to_string(entries_.size()) + " )");
     }
     LoadFileList(&node);
     for (TFileRec& file : owner->files)
@@ -75,7 +77,7 @@ const CarryOver::Entry* CarryOver::find(std::string_view name, const ItemHead& r
     return nullptr;
 }
 
-bool CarryOver::apply(TFileRec& file) const {
+bool CarryOver::apply(TFileRec& file) {
     if (entries_.empty() || !file.description.empty()) return false;
     const Entry* e = find(file.name(), file);
     if (!e) return false;
@@ -86,24 +88,44 @@ bool CarryOver::apply(TFileRec& file) const {
         file.description.assign(oldFolder->description);
         file.stored.category = oldFolder->stored.category;
     }
-    if (!file.description.empty()) FlagOwnerHasDescriptions(file);
+    if (!file.description.empty()) {
+        FlagOwnerHasDescriptions(file);
+        carried_.insert(&file);
+    }
     return true;
 }
 
-bool CarryOver::apply(TFolderRec& folder, std::string_view name) const {
+bool CarryOver::apply(TFolderRec& folder, std::string_view name) {
     if (entries_.empty() || !folder.description.empty()) return false;
     const Entry* e = find(name, folder);
     if (!e) return false;
+    take(folder, *e->rec);
+    return true;
+}
+
+bool CarryOver::applyFrom(TFolderRec& folder, const TFolderRec& old) {
+    if (!folder.description.empty() || !HasCarry(old)) return false;
+    take(folder, old);
+    return true;
+}
+
+void CarryOver::forget(const FileOwnerRecord& owner) {
+    if (carried_.empty()) return;
+    carried_.erase(&owner);
+    for (const TFileRec& file : owner.files) carried_.erase(&file);
+}
+
+void CarryOver::take(TFolderRec& folder, const ItemHead& old) {
     // By field meaning: only a folder has the first user byte.
-    if (const auto* old = RecordAs<TFolderRec>(e->rec)) {
-        folder.description = old->description;
-        folder.stored.reserved = old->stored.reserved;
-        folder.stored.category = old->stored.category;
-    } else if (const auto* oldFile = RecordAs<TFileRec>(e->rec)) {
+    if (const auto* oldFolder = RecordAs<TFolderRec>(&old)) {
+        folder.description = oldFolder->description;
+        folder.stored.reserved = oldFolder->stored.reserved;
+        folder.stored.category = oldFolder->stored.category;
+    } else if (const auto* oldFile = RecordAs<TFileRec>(&old)) {
         folder.description = oldFile->description.str();
         folder.stored.category = oldFile->stored.category;
     }
-    return true;
+    if (!folder.description.empty()) carried_.insert(&folder);
 }
 
 }  // namespace kv

@@ -74,9 +74,14 @@ void ReadFile(IFileSystem& files, const std::string& path, ReadAll&& readAll) {
         auto source = files.OpenRead(path);
         DescLineReader lines(*source);
         readAll(lines);
-    } catch (const Error&) {
+    } catch (const std::exception&) {
         // An unreadable description file is passed over; what was applied stays.
     }
+}
+
+// May this description file replace the record's description?
+bool MayOverwrite(const DescTarget& target, const ItemHead& rec, bool overwrite) {
+    return overwrite && !(target.carried && target.carried->carried(rec));
 }
 
 }  // namespace
@@ -105,7 +110,7 @@ void ImportDescriptIon(IFileSystem& files, const DescTarget& target, const std::
                 rec = found->front();
             else
                 rec = index.folder(name);
-            if (!rec || (!overwrite && HasDescription(*rec))) continue;
+            if (!rec || (!MayOverwrite(target, *rec, overwrite) && HasDescription(*rec))) continue;
             Describe(*rec, Cleaned(WrapText(description, kWrapWidth, truncLines).text));
         }
     });
@@ -131,7 +136,8 @@ void ImportFilesBbs(IFileSystem& files, const DescTarget& target, const std::str
                     }
             if (file) {
                 Describe(*file, text);
-            } else if (TFolderRec* folder = index.folder(name); folder && (overwrite || folder->description.empty())) {
+            } else if (TFolderRec* folder = index.folder(name);
+                       folder && (MayOverwrite(target, *folder, overwrite) || folder->description.empty())) {
                 Describe(*folder, text);
             }
         }
@@ -142,7 +148,7 @@ std::string ImportFileIdDiz(IFileSystem& files, const std::string& path) {
     try {
         auto source = files.OpenRead(path);
         return ReadFileIdDiz(*source);
-    } catch (const Error&) {
+    } catch (const std::exception&) {
         return {};
     }
 }

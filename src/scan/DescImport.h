@@ -9,6 +9,8 @@
 
 namespace kv {
 
+class CarryOver;
+
 // Gives a record without a description this one (nothing for an empty text); a
 // file also flags its folder or disk.
 void SetItemDescription(ItemHead& rec, std::string_view text);
@@ -21,6 +23,8 @@ void ApplyArchiveComment(ItemHead& rec, std::string_view comment, bool overwrite
 struct DescTarget {
     Node& ownerNode;
     FileOwnerRecord& owner;
+    // Descriptions carried over from the replaced disk: kept even with overwrite.
+    const CarryOver* carried = nullptr;
 };
 
 // Entries of a DESCRIPT.ION: wrapped at 50 columns, at most truncLines lines

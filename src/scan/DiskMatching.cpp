@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "base/text/AnsiCase.h"
 #include "catalog/model/DiskSpace.h"
+#include "system/SystemCaseMap.h"
 #include "system/drives/MediaTypes.h"
 
 namespace kv {
@@ -18,6 +20,12 @@ namespace {
 bool SameIdentity(const TDiskRec& medium, const TDiskRec& disk) {
     return medium.volume.serialNumber == disk.volume.serialNumber && medium.label == disk.label &&
            SameMediaType(medium.volume.mediaType, disk.volume.mediaType);
+}
+
+// Folders of Windows media are named without regard to case.
+bool SameRoot(const std::string& a, const std::string& b) {
+    const CaseMap& map = systemCaseMap();
+    return a.size() == b.size() && upperCase(a, map) == upperCase(b, map);
 }
 
 bool Compressed(const TDiskRec& disk) { return HasFlag(disk.flags, ItemFlags::Archive); }
@@ -38,7 +46,7 @@ std::vector<Node*> FindMatchingDisks(const Node& catalog, const MediumChoice& me
         if (disk->isVirtual() != virtualChosen) continue;
         if (virtualChosen) {
             // Two virtual disks of one drive are told apart by their roots.
-            if (disk->virtualPath != medium.virtualRoot) continue;
+            if (!SameRoot(disk->virtualPath, medium.virtualRoot)) continue;
             if (medium.folderExists &&
                 !medium.folderExists(std::string(1, medium.letter) + ":" + medium.virtualRoot))
                 continue;
@@ -52,7 +60,7 @@ std::vector<Node*> FindMatchingDisks(const Node& catalog, const MediumChoice& me
 
 bool MediaMatchesDisk(const MediumChoice& medium, const TDiskRec& updated) {
     if (!medium.volume || !SameIdentity(*medium.volume, updated)) return false;
-    if (!medium.virtualRoot.empty()) return updated.virtualPath == medium.virtualRoot || Compressed(updated);
+    if (!medium.virtualRoot.empty()) return SameRoot(updated.virtualPath, medium.virtualRoot) || Compressed(updated);
     return Compressed(updated) || SameTotal(*medium.volume, updated);
 }
 

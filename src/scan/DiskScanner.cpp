@@ -12,6 +12,7 @@
 #include "catalog/file/CatalogLoad.h"
 #include "catalog/model/CatalogModified.h"
 #include "scan/DescImport.h"
+#include "scan/ScanProgressText.h"
 #include "scan/ScanState.h"
 #include "system/SystemCaseMap.h"
 
@@ -75,11 +76,12 @@ DiskScanner::~DiskScanner() = default;
 
 TDiskRec& DiskScanner::disk() const { return *RecordAs<TDiskRec>(newDisk_->record()); }
 
-void DiskScanner::pump() {
+bool DiskScanner::pump() {
     const std::uint64_t now = services_.clockMs();
-    if (now - lastPump_ < services_.pumpIntervalMs) return;
+    if (now - lastPump_ < services_.pumpIntervalMs) return false;
     lastPump_ = now;
     services_.progress.PumpMessages();
+    return true;
 }
 
 void DiskScanner::checkAbort() {
@@ -102,6 +104,8 @@ Node* DiskScanner::ScanDisk(const ScanRequest& request) {
     abortRequested_ = false;
     scanCompleted_ = false;
     failure_.clear();
+    unreadableCount_ = 0;
+    unreadable_.clear();
     moved_.clear();
     carry_.clear();
     done_ = 0;
@@ -163,13 +167,21 @@ void DiskScanner::collectOld(const ScanRequest& request, Node& diskNode) {
         userBytes = !catalog->categories.empty();
         for (const std::string& f : catalog->flagNames) userBytes = userBytes || !f.empty();
     }
+    // Only the current format keeps the has-descriptions flag of folders whose
+    // lists were never loaded; an older catalog's folders are all read.
+    const bool onlyFlagged = !userBytes && (!catalog || catalog->currentFormat);
+    // The window stays alive and Cancel works on a catalog of many disks.
+    const CarryOver::Step step = [this, &progress](std::size_t found) {
+        if (pump()) progress.SetDescFound(DescriptionsFoundText(found));
+        checkAbort();
+    };
     if (options_.carryFromAllDisks || !request.updatedDisk) {
         for (std::size_t i = 0; i < request.catalog->children().size(); ++i) {
             Node* d = request.catalog->child(i);
-            if (d != &diskNode) carry_.collect(*d, !userBytes, progress);
+            if (d != &diskNode) carry_.collect(*d, onlyFlagged, progress, step);
         }
     } else {
-        carry_.collect(*request.updatedDisk, !userBytes, progress);
+        carry_.collect(*request.updatedDisk, onlyFlagged, progress, step);
     }
     carry_.build();
 }
@@ -188,7 +200,7 @@ void DiskScanner::run(const ScanRequest& request, Node& diskNode) {
         std::string root = request.mediumRoot.empty() ? std::string(1, request.letter) + ":" : request.mediumRoot;
         if (!request.virtualRoot.empty()) root += request.virtualRoot.substr(0, request.virtualRoot.size() - 1);
         bool dizApplied = false;
-        scanFolder(diskNode, request.updatedDisk, dizApplied, root, 0);
+        scanFolder(diskNode, request.updatedDisk, dizApplied, root, std::wstring(), 0);
     }
     checkAbort();
     progress.SetProgress(100);
@@ -228,14 +240,30 @@ void DiskScanner::rollback(Node& diskNode) {
     diskNode.forest().remove(diskNode);
 }
 
-void DiskScanner::scanFolder(Node& node, Node* oldNode, bool& dizApplied, const std::string& path, int depth) {
+std::vector<FolderEntry> DiskScanner::listFolder(const std::string& path, const std::wstring& widePath, int depth) {
+    try {
+        return widePath.empty() ? services_.files.ListFolder(path) : services_.files.ListWideFolder(path, widePath);
+    } catch (const EListFolderError& e) {
+        // The root, or the medium failing, ends the scan; one folder out of
+        // reach (no access, removed meanwhile) is recorded empty and reported.
+        if (depth == 0 || e.deviceError()) throw;
+    }
+    disk().volume.skipFlags |= 1;
+    ++unreadableCount_;
+    if (unreadable_.size() < kUnreadableKept) unreadable_.push_back(path);
+    return {};
+}
+
+void DiskScanner::scanFolder(Node& node, Node* oldNode, bool& dizApplied, const std::string& path,
+                             const std::wstring& widePath, int depth) {
     IncrementFolderCount(disk());
     IScanProgress& progress = services_.progress;
     progress.SetDirLabel(path + "\\");
     FolderState st;
     st.oldNode = oldNode;
 
-    std::vector<FolderEntry> entries = services_.files.ListFolder(path);
+    std::vector<FolderEntry> entries = listFolder(path, widePath, depth);
+    st.entries = &entries;
     // Later parts of volume sets come last, so that the first part lists the set.
     std::stable_partition(entries.begin(), entries.end(),
                           [](const FolderEntry& e) { return (e.attributes & kAttrDirectory) || !IsLaterVolume(e.name); });
@@ -273,24 +301,37 @@ void DiskScanner::scanFolder(Node& node, Node* oldNode, bool& dizApplied, const 
         rec->stored.accessed = entry.accessed;
         TFolderRec& folder = static_cast<TFolderRec&>(*rec);
         (void)sub.setRecord(std::move(rec));
-        carry_.apply(folder, name);
+        // The same folder of the replaced disk: the exact name, else the name in another case.
         Node* oldSub = nullptr;
         if (oldNode) {
-            for (const auto& c : oldNode->children())
-                if (c->text() == name && RecordAs<TFolderRec>(c->record())) {
+            for (const auto& c : oldNode->children()) {
+                const auto* rec = RecordAs<TFolderRec>(c->record());
+                if (!rec || HasFlag(rec->flags, ItemFlags::Archive)) continue;
+                if (c->text() == name) {
                     oldSub = c.get();
                     break;
                 }
+                if (!oldSub && SameNoCase(c->text(), name)) oldSub = c.get();
+            }
         }
+        carryFolder(folder, name, oldSub);
         // Links and junctions are not followed: they loop or show a tree twice.
         if ((entry.attributes & kAttrReparsePoint) == 0 && depth + 1 < kMaxDepth) {
-            scanFolder(sub, oldSub, st.subDizApplied, path + "\\" + entry.pathName, depth + 1);
+            scanFolder(sub, oldSub, st.subDizApplied, path + "\\" + entry.pathName, entry.widePath, depth + 1);
         } else {
             IncrementFolderCount(disk());
         }
         if (auto* parent = RecordAs<TFolderRec>(node.record())) parent->stored.totalSize += folder.stored.totalSize;
     }
-    if (!abortRequested_) applyFolderDescFiles(node, st, dizApplied, path);
+    if (!abortRequested_) {
+        try {
+            applyFolderDescFiles(node, st, dizApplied, path);
+        } catch (const EAbort&) {
+            throw;
+        } catch (const std::exception&) {
+            // A description source that fails is passed over; what it applied stays.
+        }
+    }
 
     if (auto* owner = RecordAs<FileOwnerRecord>(node.record())) {
         if (auto* folder = RecordAs<TFolderRec>(owner)) folder->stored.fileCount = Saturated32(owner->files.size());
@@ -298,6 +339,14 @@ void DiskScanner::scanFolder(Node& node, Node* oldNode, bool& dizApplied, const 
     }
     advance(st.clusters);
     node.forest().sortChildren(&node, NodeTextLess);
+}
+
+void DiskScanner::carryFolder(TFolderRec& folder, const std::string& name, const Node* oldSub) {
+    // A folder's time changes whenever an entry inside it comes or goes: the
+    // folder at the same place of the replaced disk keeps its description,
+    // categories and flags whatever its date. Elsewhere name and date decide.
+    if (options_.carryOver && oldSub && carry_.applyFrom(folder, *RecordAs<TFolderRec>(oldSub->record()))) return;
+    carry_.apply(folder, name);
 }
 
 void DiskScanner::addFile(Node& node, FolderState& st, const FolderEntry& entry, const std::string& name,
@@ -333,7 +382,7 @@ void DiskScanner::applyFolderDescFiles(Node& node, FolderState& st, bool& dizApp
     if (!owner) return;
     std::string dizText;
     if (options_.importDiz && st.foundDiz) dizText = ImportFileIdDiz(services_.files, path + "\\FILE_ID.DIZ");
-    const DescTarget target{node, *owner};
+    const DescTarget target{node, *owner, &carry_};
     for (int pos = 0; pos < kDescSourceCount; ++pos) {
         switch (DescSourceAt(options_.descOrder, pos)) {
         case DescSourceCode::FileIdDiz:

@@ -40,6 +40,11 @@ public:
     bool ScanCompleted() const { return scanCompleted_; }
     // What ended the last scan when it failed without a cancel.
     const std::string& FailureText() const { return failure_; }
+    // Folders of the last scan that could not be listed and were recorded
+    // empty: how many, and the paths of the first few.
+    std::uint32_t UnreadableFolderCount() const { return unreadableCount_; }
+    const std::vector<std::string>& UnreadableFolders() const { return unreadable_; }
+    static constexpr std::size_t kUnreadableKept = 5;
 
 private:
     struct FolderState;
@@ -47,7 +52,10 @@ private:
 
     void run(const ScanRequest& request, Node& diskNode);
     void collectOld(const ScanRequest& request, Node& diskNode);
-    void scanFolder(Node& node, Node* oldNode, bool& dizApplied, const std::string& path, int depth);
+    void scanFolder(Node& node, Node* oldNode, bool& dizApplied, const std::string& path, const std::wstring& widePath,
+                    int depth);
+    std::vector<FolderEntry> listFolder(const std::string& path, const std::wstring& widePath, int depth);
+    void carryFolder(TFolderRec& folder, const std::string& name, const Node* oldSub);
     void addFile(Node& node, FolderState& st, const FolderEntry& entry, const std::string& name,
                  const std::string& path);
     void applyFolderDescFiles(Node& node, FolderState& st, bool& dizApplied, const std::string& path);
@@ -55,10 +63,11 @@ private:
                      const std::string& archivePath);
     bool quickMove(Node& node, FolderState& st, const FolderEntry& entry, const std::string& name);
     void listMember(ArchiveState& a, FolderState& st);
+    static const FolderEntry* ListedEntry(const FolderState& st, const std::string& fileName);
     void archiveDescSources(FolderState& st, ArchiveState& a, const std::string& archivePath, int type);
     std::string extractDescFile(int type, const std::string& archivePath, const std::string& member);
     void rollback(Node& diskNode);
-    void pump();
+    bool pump();
     void checkAbort();
     void advance(std::uint64_t clusters);
     std::uint64_t clusterCount(std::uint64_t bytes) const;
@@ -78,6 +87,8 @@ private:
     bool abortRequested_ = false;
     bool scanCompleted_ = false;
     std::string failure_;
+    std::uint32_t unreadableCount_ = 0;
+    std::vector<std::string> unreadable_;
 };
 
 // The disk name made unique in the catalog: a typed " (n)" suffix (n > 1) goes

@@ -42,6 +42,15 @@ std::string FileNamePart(const std::string& path) {
 
 }  // namespace
 
+// The folder's own entry for a volume file the lister named.
+const FolderEntry* DiskScanner::ListedEntry(const FolderState& st, const std::string& fileName) {
+    if (!st.entries) return nullptr;
+    const std::string key = Upper(fileName);
+    for (const FolderEntry& e : *st.entries)
+        if ((e.attributes & kAttrDirectory) == 0 && (Upper(e.name) == key || Upper(e.pathName) == key)) return &e;
+    return nullptr;
+}
+
 bool DiskScanner::quickMove(Node& node, FolderState& st, const FolderEntry& entry, const std::string& name) {
     Node* oldNode = st.oldNode;
     if (!oldNode) return false;
@@ -113,7 +122,10 @@ bool DiskScanner::scanArchive(Node& node, FolderState& st, const FolderEntry& en
     lister_->OnRead = nullptr;
     if (failed || a.memberCount == 0) {
         // Every node of a failed set goes, and its volumes are files again.
-        for (Node* n : a.volumeNodes) node.forest().remove(*n);
+        for (Node* n : a.volumeNodes) {
+            if (const auto* rec = RecordAs<FileOwnerRecord>(n->record())) carry_.forget(*rec);
+            node.forest().remove(*n);
+        }
         if (!a.volumeNodes.empty()) {
             Node* first = a.volumeNodes.front();
             std::erase_if(st.scannedArchives, [&](const auto& e) { return !e.second.empty() && e.second.front() == first; });
@@ -184,19 +196,22 @@ void DiskScanner::listMember(ArchiveState& a, FolderState& st) {
 
     const std::string volume = lister.CurrentVolumeFile.empty() ? a.path : lister.CurrentVolumeFile;
     std::string volumeName = FileNamePart(volume);
-    LowerIfAllUpper(volumeName, systemCaseMap());
     if (!a.archiveNode || Upper(a.archiveNode->text()) != Upper(volumeName)) {
+        // A later volume as the listing spells it (the lister makes up its name's case).
+        const FolderEntry* listed = a.volumeNodes.empty() ? a.entry : ListedEntry(st, volumeName);
+        if (listed) volumeName = listed->name;
+        LowerIfAllUpper(volumeName, systemCaseMap());
         Forest& forest = a.parent->forest();
         if (a.archiveNode) a.previousVolumeNode = a.archiveNode;
         Node& n = forest.addChild(*a.parent, volumeName);
         auto rec = std::make_unique<TFolderRec>();
         SetFlag(rec->flags, ItemFlags::Archive, true);
-        if (a.volumeNodes.empty()) {
-            rec->stored.attributes = static_cast<std::uint8_t>(a.entry->attributes);
-            rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(a.entry->size));
-            rec->stored.created = a.entry->created;
-            rec->stored.modified = a.entry->modified;
-            rec->stored.accessed = a.entry->accessed;
+        if (listed) {
+            rec->stored.attributes = static_cast<std::uint8_t>(listed->attributes);
+            rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(listed->size));
+            rec->stored.created = listed->created;
+            rec->stored.modified = listed->modified;
+            rec->stored.accessed = listed->accessed;
         } else {
             IFileSystem& files = services_.files;
             rec->stored.attributes = static_cast<std::uint8_t>(files.FileAttributes(volume));
@@ -281,7 +296,7 @@ void DiskScanner::archiveDescSources(FolderState& st, ArchiveState& a, const std
                 if (!text.empty()) {
                     if (options_.archiveDescOnly || !folder)
                         st.pendingDescription = text;
-                    else
+                    else if (!carry_.carried(*folder))
                         folder->description = text;
                     dizTextApplied = true;
                 }
@@ -295,7 +310,7 @@ void DiskScanner::archiveDescSources(FolderState& st, ArchiveState& a, const std
             if (!folder || member.empty() || !(bbs ? options_.importBbs : options_.import4Dos)) break;
             const std::string copy = extractDescFile(type, archivePath, member);
             if (copy.empty()) break;
-            const DescTarget target{*archiveNode, *folder};
+            const DescTarget target{*archiveNode, *folder, &carry_};
             if (bbs)
                 ImportFilesBbs(services_.files, target, copy, false, options_.descTruncLines);
             else
@@ -305,7 +320,7 @@ void DiskScanner::archiveDescSources(FolderState& st, ArchiveState& a, const std
         }
         case DescSourceCode::ArchiveComment:
             if (options_.importComment && !a.comment.empty() && folder) {
-                ApplyArchiveComment(*folder, a.comment, st.subDizApplied && !dizTextApplied);
+                ApplyArchiveComment(*folder, a.comment, st.subDizApplied && !dizTextApplied && !carry_.carried(*folder));
                 st.subDizApplied = true;
             }
             break;

@@ -11,4 +11,17 @@ std::string ShortenPathLeft(const std::string& path, std::size_t maxChars) {
     return lead + (slash == std::string::npos ? path.substr(from) : path.substr(slash));
 }
 
+std::string DescriptionsFoundText(std::size_t found) {
+    return "( Descriptions found so far: " + std::to_string(found) + " )";
+}
+
+std::string ScanIncompleteText(std::uint32_t count, const std::vector<std::string>& firstPaths) {
+    std::string text = count == 1 ? "1 folder could not be read and was catalogued as empty:"
+                                  : std::to_string(count) + " folders could not be read and were catalogued as empty:";
+    text += "\r\n";
+    for (const std::string& path : firstPaths) text += "\r\n" + path;
+    if (count > firstPaths.size()) text += "\r\n... and " + std::to_string(count - firstPaths.size()) + " more";
+    return text;
+}
+
 }  // namespace kv

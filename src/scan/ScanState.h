@@ -18,6 +18,8 @@ inline std::uint32_t Saturated32(std::uint64_t v) {
 
 struct DiskScanner::FolderState {
     Node* oldNode = nullptr;
+    // The folder's listing: later volumes of a set are named and dated from it.
+    const std::vector<FolderEntry>* entries = nullptr;
     std::uint64_t clusters = 0;
     bool foundBbs = false;
     bool foundDescript = false;

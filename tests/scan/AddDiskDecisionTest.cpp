@@ -54,6 +54,11 @@ TEST(DiskMatching, CandidatesByIdentityRootAndCapacity) {
     choice.virtualRoot = "\\games\\";
     choice.folderExists = [](const std::string& f) { return f == "E:\\games\\"; };
     EXPECT_EQ(FindMatchingDisks(d.cat, choice), (std::vector<Node*>{&virt}));
+    // Folder names on the medium ignore case.
+    choice.virtualRoot = "\\Games\\";
+    choice.folderExists = nullptr;
+    EXPECT_EQ(FindMatchingDisks(d.cat, choice), (std::vector<Node*>{&virt}));
+    EXPECT_TRUE(MediaMatchesDisk(choice, *RecordAs<TDiskRec>(virt.record())));
     choice.folderExists = [](const std::string&) { return false; };
     EXPECT_TRUE(FindMatchingDisks(d.cat, choice).empty());
 

@@ -87,6 +87,13 @@ struct ScanFixture : ::testing::Test {
     }
 
     Node* scan(DiskScanner& scanner, Node& cat, Node* updated = nullptr) { return scanner.ScanDisk(request(cat, updated)); }
+
+    // The tree scanned, written and read back: the disk to update.
+    Node& scannedAndReopened(Forest& opened) {
+        DiskScanner scanner(services(), options);
+        EXPECT_NE(scan(scanner, *catalog), nullptr) << scanner.FailureText();
+        return *test::Reopen(opened, test::Encode(*catalog)).child(0);
+    }
 };
 
 TEST_F(ScanFixture, FreshScanRecordsFilesFoldersArchivesAndDescriptions) {
@@ -106,6 +113,7 @@ TEST_F(ScanFixture, FreshScanRecordsFilesFoldersArchivesAndDescriptions) {
 
     std::error_code ec;
     fs::create_directory_symlink(tree / "sub", tree / "loop", ec);
+    ASSERT_FALSE(ec) << "a link is needed to show it is not followed: " << ec.message();
 
     DiskScanner scanner(services(), options);
     Node* disk = scan(scanner, *catalog);
@@ -138,14 +146,13 @@ TEST_F(ScanFixture, FreshScanRecordsFilesFoldersArchivesAndDescriptions) {
     EXPECT_TRUE(has("desc=Zip says hi\n")) << dump;
     EXPECT_TRUE(has("FILE \\inner.zip\\data.bin"));
     // A link to a folder is recorded, not followed.
-    if (!ec) {
-        EXPECT_FALSE(has("\\loop\\a.txt")) << dump;
-    }
+    EXPECT_TRUE(has("FOLDER \\loop ")) << dump;
+    EXPECT_FALSE(has("\\loop\\a.txt")) << dump;
 
     const auto& d = *RecordAs<TDiskRec>(disk->record());
     EXPECT_EQ(d.volume.skipFlags & 1, 1);
     EXPECT_EQ(d.volume.archiveMemberCount, 4u);
-    EXPECT_EQ(d.volume.folderCount, ec ? 2u : 3u);
+    EXPECT_EQ(d.volume.folderCount, 3u);
     EXPECT_EQ(progress.last, 100);
     // Nothing extracted is left behind.
     EXPECT_TRUE(scratch.list(scratch.file("extract")).empty());
@@ -176,13 +183,9 @@ TEST_F(ScanFixture, UpdateCarriesDescriptionsCategoriesAndFlagsOver) {
     PutFile(tree / "removed.txt", "bye");
     PutFile(tree / "dup" / "readme.txt", "one");
     PutFile(tree / "dup2" / "readme.txt", "two!");
-    {
-        DiskScanner scanner(services(), options);
-        ASSERT_NE(scan(scanner, *catalog), nullptr) << scanner.FailureText();
-    }
     Forest opened;
-    Node& cat = test::Reopen(opened, test::Encode(*catalog));
-    Node& old = *cat.child(0);
+    Node& old = scannedAndReopened(opened);
+    Node& cat = *old.parent();
     LoadFileList(&old);
     for (TFileRec& f : RecordAs<TDiskRec>(old.record())->files) {
         f.description.assign("old " + std::string(f.name()));
@@ -355,8 +358,9 @@ TEST_F(ScanFixture, VolumeFiguresNamesAndPumping) {
 
 TEST_F(ScanFixture, VolumeSetsAndDamagedArchives) {
     // The later part sorts first here; the set is still listed once, from its first part.
-    fs::copy_file(FixtureArchive("volumes.a01"), tree / "aaa.a01");
-    fs::copy_file(FixtureArchive("volumes.arj"), tree / "aaa.arj");
+    fs::create_directories(tree / "set");
+    fs::copy_file(FixtureArchive("volumes.a01"), tree / "set" / "aaa.a01");
+    fs::copy_file(FixtureArchive("volumes.arj"), tree / "set" / "aaa.arj");
     const std::string zip = test::StoredZip({{"a.txt", "aaaa"}, {"b.txt", "bbbb"}});
     PutFile(tree / "cut.zip", zip.substr(0, zip.size() - 30));
     PutFile(tree / "notreally.exe", "MZ but nothing else");
@@ -369,8 +373,11 @@ TEST_F(ScanFixture, VolumeSetsAndDamagedArchives) {
         for (std::size_t at = dump.find(text); at != std::string::npos; at = dump.find(text, at + 1)) ++n;
         return n;
     };
-    EXPECT_EQ(count("FOLDER \\aaa.arj "), 1u) << dump;
-    EXPECT_EQ(count("\\aaa.a01"), 0u) << dump;
+    // One folder per part, named as the listing spells it; no part is also a plain file.
+    EXPECT_EQ(count("FOLDER \\set\\aaa.arj "), 1u) << dump;
+    EXPECT_EQ(count("FOLDER \\set\\aaa.a01 "), 1u) << dump;
+    EXPECT_EQ(count("FILE \\set\\aaa.a01 "), 0u) << dump;
+    EXPECT_EQ(count("FILE \\set\\aaa.arj "), 0u) << dump;
     // A damaged archive and a program without one are plain files, with no partial folder.
     EXPECT_EQ(count("FILE \\cut.zip "), 1u) << dump;
     EXPECT_EQ(count("FOLDER \\cut.zip"), 0u) << dump;
@@ -378,6 +385,29 @@ TEST_F(ScanFixture, VolumeSetsAndDamagedArchives) {
     const auto& d = *RecordAs<TDiskRec>(disk->record());
     // Both parts of the set count as files, and both sizes reach the totals.
     EXPECT_EQ(d.volume.fileCount, 4u);
+    const std::uint64_t setBytes = fs::file_size(tree / "set" / "aaa.arj") + fs::file_size(tree / "set" / "aaa.a01");
+    const std::size_t setLine = dump.find("FOLDER \\set flags=");
+    ASSERT_NE(setLine, std::string::npos) << dump;
+    EXPECT_NE(dump.substr(setLine, dump.find('\n', setLine) - setLine).find(" size=" + std::to_string(setBytes * 10000) + " "),
+              std::string::npos)
+        << dump;
+    // The later part's record has the dates of its own directory entry.
+    Node* set = nullptr;
+    for (const auto& c : disk->children())
+        if (c->text() == "set") set = c.get();
+    ASSERT_TRUE(set);
+    const TFolderRec* later = nullptr;
+    for (const auto& c : set->children())
+        if (c->text() == "aaa.a01") later = RecordAs<TFolderRec>(c->record());
+    ASSERT_TRUE(later);
+    const auto listed = files.ListFolder((tree / "set").string());
+    const auto entry = std::find_if(listed.begin(), listed.end(), [](const FolderEntry& e) { return e.name == "aaa.a01"; });
+    ASSERT_NE(entry, listed.end());
+    EXPECT_EQ(later->stored.created, entry->created);
+    EXPECT_EQ(later->stored.modified, entry->modified);
+    EXPECT_EQ(later->stored.accessed, entry->accessed);
+    EXPECT_NE(later->stored.accessed, 0u);
+    EXPECT_EQ(later->stored.totalSize.raw, static_cast<std::int64_t>(fs::file_size(tree / "set" / "aaa.a01") * 10000));
 }
 
 TEST_F(ScanFixture, DescriptionSourcesFollowTheUsersOrder) {
@@ -409,6 +439,229 @@ TEST_F(ScanFixture, DescriptionSourcesFollowTheUsersOrder) {
     DiskScanner scanner(services(), options);
     const std::string dump = test::Dump(*scan(scanner, *catalog));
     EXPECT_EQ(dump.find("desc=From"), std::string::npos) << dump;
+}
+
+// The lines of a dump that begin with a prefix, without their values, sorted.
+std::vector<std::string> Items(const std::string& dump, const std::string& prefix) {
+    std::vector<std::string> out;
+    std::size_t at = 0;
+    while ((at = dump.find(prefix, at)) != std::string::npos) {
+        if (at == 0 || dump[at - 1] == '\n') out.push_back(dump.substr(at, dump.find(" flags=", at) - at));
+        ++at;
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+TEST_F(ScanFixture, FoldersThatCannotBeListedAreRecordedEmptyAndTheScanGoesOn) {
+    PutFile(tree / "a.txt", "a");
+    PutFile(tree / "keep" / "k.txt", "kk");
+    PutFile(tree / "keep" / "DESCRIPT.ION", "k.txt Never read\r\n");
+    PutFile(tree / "locked" / "secret.txt", "s");
+    PutFile(tree / "locked" / "deeper" / "x.txt", "x");
+    PutFile(tree / "gone" / "g.txt", "g");
+    options.ignoreHiddenFiles = options.ignoreHiddenFolders = options.ignoreRecycle = false;
+    files.denyList = "\\locked";
+    // A description file failing in an unexpected way is passed over too.
+    files.strangeOpen = "keep\\DESCRIPT.ION";
+    ScanServices s = services();
+    // "gone" is listed with the root, then removed before its own walk.
+    s.onEntry = [&](const std::string&) { fs::remove_all(tree / "gone"); };
+    DiskScanner scanner(s, options);
+    Node* disk = scan(scanner, *catalog);
+    ASSERT_NE(disk, nullptr) << scanner.FailureText();
+
+    const std::string dump = test::Dump(*disk);
+    EXPECT_EQ(Items(dump, "FILE "), (std::vector<std::string>{"FILE \\a.txt", "FILE \\keep\\descript.ion",
+                                                               "FILE \\keep\\k.txt"}))
+        << dump;
+    EXPECT_EQ(Items(dump, "FOLDER "),
+              (std::vector<std::string>{"FOLDER \\gone", "FOLDER \\keep", "FOLDER \\locked"}))
+        << dump;
+    EXPECT_NE(dump.find("FOLDER \\locked flags=2 attr=16 size=0 "), std::string::npos) << dump;
+    EXPECT_EQ(dump.find("Never read"), std::string::npos);
+    const auto& d = *RecordAs<TDiskRec>(disk->record());
+    EXPECT_EQ(d.volume.skipFlags & 1, 1);
+    EXPECT_EQ(d.volume.folderCount, 3u);
+    EXPECT_EQ(d.volume.fileCount, 3u);
+    EXPECT_EQ(scanner.UnreadableFolderCount(), 2u);
+    std::vector<std::string> paths = scanner.UnreadableFolders();
+    std::sort(paths.begin(), paths.end());
+    EXPECT_EQ(paths, (std::vector<std::string>{tree.string() + "\\gone", tree.string() + "\\locked"}));
+
+    // Only the root out of reach, or the medium failing anywhere, ends the scan.
+    for (int c = 0; c < 2; ++c) {
+        files.denyList.reset();
+        files.strangeOpen.reset();
+        if (c == 0) files.denyList = tree.filename().string();
+        if (c == 1) files.failList = "\\keep";
+        DiskScanner failing(services(), options);
+        EXPECT_EQ(scan(failing, *catalog), nullptr) << c;
+        EXPECT_FALSE(failing.FailureText().empty()) << c;
+        files.failList.reset();
+    }
+}
+
+TEST(ScanProgressText, TheIncompleteScanWarningCountsAndNamesTheFirstFolders) {
+    EXPECT_EQ(ScanIncompleteText(1, {"T:\\a"}), "1 folder could not be read and was catalogued as empty:\r\n\r\nT:\\a");
+    EXPECT_EQ(ScanIncompleteText(7, {"1", "2", "3", "4", "5"}),
+              "7 folders could not be read and were catalogued as empty:\r\n\r\n1\r\n2\r\n3\r\n4\r\n5\r\n... and 2 more");
+}
+
+// Listings where a folder's name lost characters to the code page and has no
+// short form: such a folder is reached only through its wide path.
+class WideNameFileSystem : public test::HostPathFileSystem {
+public:
+    WideNameFileSystem(const test::ScratchFolder& scratch, fs::path real) : HostPathFileSystem(scratch), real_(std::move(real)) {}
+
+    std::vector<FolderEntry> ListFolder(const std::string& f) override {
+        // What Windows answers for a path with the substituted '?' in it.
+        if (f.find('?') != std::string::npos) throw EListFolderError("The filename is incorrect", false);
+        std::vector<FolderEntry> entries = HostPathFileSystem::ListFolder(f);
+        for (FolderEntry& e : entries)
+            if (e.name == real_.filename().string()) {
+                e.name = e.pathName = "??";
+                e.widePath = kWide;
+            }
+        return entries;
+    }
+    std::vector<FolderEntry> ListWideFolder(const std::string&, const std::wstring& path) override {
+        if (path.rfind(kWide, 0) != 0) throw EListFolderError("Not a wide path", false);
+        std::string rest(path.begin() + static_cast<std::ptrdiff_t>(kWide.size()), path.end());
+        std::vector<FolderEntry> entries = HostPathFileSystem::ListFolder(real_.string() + rest);
+        for (FolderEntry& e : entries) e.widePath = path + L"\\" + std::wstring(e.name.begin(), e.name.end());
+        return entries;
+    }
+
+private:
+    inline static const std::wstring kWide = L"\\\\wide-only\\folder";
+    fs::path real_;
+};
+
+TEST_F(ScanFixture, AFolderOnlyItsWideNameReachesIsWalkedByIt) {
+    PutFile(tree / "wide" / "inside.txt", "i");
+    PutFile(tree / "wide" / "inner" / "deep.txt", "d");
+    WideNameFileSystem wide(scratch, tree / "wide");
+    ScanServices s(wide, progress);
+    DiskScanner scanner(s, options);
+    Node* disk = scan(scanner, *catalog);
+    ASSERT_NE(disk, nullptr) << scanner.FailureText();
+    const std::string dump = test::Dump(*disk);
+    EXPECT_EQ(Items(dump, "FILE "), (std::vector<std::string>{"FILE \\??\\inner\\deep.txt", "FILE \\??\\inside.txt"}))
+        << dump;
+    EXPECT_EQ(scanner.UnreadableFolderCount(), 0u);
+}
+
+// The user's texts of the replaced disk stay, whatever the new scan's
+// description files and archive comments say, even where those may overwrite.
+TEST_F(ScanFixture, UpdateKeepsCarriedTextsOverTheNewScansDescriptionSources) {
+    PutFile(tree / "keep.txt", "keep");
+    PutFile(tree / "DESCRIPT.ION", "keep.txt From descript\r\nsub From descript\r\n");
+    PutFile(tree / "sub" / "FILE_ID.DIZ", "Sub diz");
+    PutFile(tree / "inner.zip", test::StoredZip({{"FILE_ID.DIZ", "Zip says hi"}, {"DATA.BIN", "12345"}}));
+    // Whichever lists second may overwrite: the first took its comment.
+    fs::copy_file(FixtureArchive("comment.zip"), tree / "c1.zip");
+    fs::copy_file(FixtureArchive("comment.zip"), tree / "c2.zip");
+    options.descOrder = {"DESCRIPT.ION", "FILE_ID.DIZ", "FILES.BBS", "Compressed"};
+    Forest opened;
+    Node& old = scannedAndReopened(opened);
+    Node& cat = *old.parent();
+    LoadFileList(&old);
+    for (TFileRec& f : RecordAs<TDiskRec>(old.record())->files)
+        if (f.name() == "keep.txt") f.description.assign("user keep");
+    LoadSubfolders(&old);
+    for (const auto& folder : old.children())
+        RecordAs<TFolderRec>(folder->record())->description = "user " + folder->text();
+    SetDiskModified(old, true);
+
+    DiskScanner scanner(services(), options);
+    Node* fresh = scan(scanner, cat, &old);
+    ASSERT_NE(fresh, nullptr) << scanner.FailureText();
+    const std::string dump = test::Dump(*fresh);
+    for (const char* want : {"desc=user keep\n", "desc=user sub\n", "desc=user inner.zip\n", "desc=user c1.zip\n",
+                             "desc=user c2.zip\n"})
+        EXPECT_NE(dump.find(want), std::string::npos) << want << "\n" << dump;
+    for (const char* lost : {"From descript", "Sub diz", "Zip says hi", "An archive comment"})
+        EXPECT_EQ(dump.find(lost), std::string::npos) << lost << "\n" << dump;
+}
+
+// A folder whose contents changed (its date with them) or whose name changed
+// case keeps its texts; a "1.00" catalog, whose folders do not tell whether
+// their files are described, loses none of its files' texts.
+TEST_F(ScanFixture, UpdateOfAnOldCatalogKeepsTextsOfChangedFoldersAndUnopenedLists) {
+    PutFile(tree / "Docs" / "a.txt", "a");
+    PutFile(tree / "plain" / "p.txt", "p");
+    {
+        DiskScanner scanner(services(), options);
+        ASSERT_NE(scan(scanner, *catalog), nullptr) << scanner.FailureText();
+    }
+    Node& first = *catalog->child(0);
+    for (const auto& folder : first.children()) {
+        auto* rec = RecordAs<TFolderRec>(folder->record());
+        LoadFileList(folder.get());
+        if (folder->text() == "Docs") {
+            rec->description = "user docs";
+            rec->stored.reserved = 3;
+            rec->stored.category = 5;
+        }
+        for (TFileRec& f : rec->files) f.description.assign("user " + std::string(f.name()));
+        // As a "1.00" catalog may store it: described files, the folder unflagged.
+        SetFlag(rec->flags, ItemFlags::HasDescriptions, false);
+    }
+    std::vector<std::uint8_t> bytes = test::Encode(*catalog);
+    std::copy_n("1.00", 4, bytes.begin() + 8);
+    Forest opened;
+    Node& cat = test::Reopen(opened, bytes);
+    ASSERT_FALSE(RecordAs<TCatalogRec>(cat.record())->currentFormat);
+
+    PutFile(tree / "Docs" / "new.txt", "n", fs::file_time_type::clock::now());
+    fs::last_write_time(tree / "Docs", fs::file_time_type::clock::now() - std::chrono::hours(1));
+    fs::rename(tree / "Docs", tree / "DOCS");
+    DiskScanner scanner(services(), options);
+    Node* fresh = scan(scanner, cat, cat.child(0));
+    ASSERT_NE(fresh, nullptr) << scanner.FailureText();
+    const std::string dump = test::Dump(*fresh);
+    EXPECT_NE(dump.find("FOLDER \\docs "), std::string::npos) << dump;
+    EXPECT_NE(dump.find("cat=773 desc=user docs\n"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("desc=user a.txt\n"), std::string::npos) << dump;
+    EXPECT_NE(dump.find("desc=user p.txt\n"), std::string::npos) << dump;
+}
+
+// The collection of old texts pumps messages, shows its count and stops at Cancel.
+TEST_F(ScanFixture, CollectingOldTextsKeepsTheWindowAliveAndCanBeCancelled) {
+    for (int i = 0; i < 20; ++i) PutFile(tree / ("f" + std::to_string(i)) / "x.txt", "x");
+    {
+        DiskScanner scanner(services(), options);
+        ASSERT_NE(scan(scanner, *catalog), nullptr) << scanner.FailureText();
+    }
+    Node* old = catalog->child(0);
+    const std::vector<std::uint8_t> before = test::Encode(*catalog);
+
+    struct Watch final : IScanProgress {
+        std::string top;
+        std::vector<std::string> found;
+        int pumpsWhileCollecting = 0;
+        std::function<void()> cancel;
+        void SetTopLabel(const std::string& t) override { top = t; }
+        void SetDescFound(const std::string& t) override { found.push_back(t); }
+        void PumpMessages() override {
+            if (top != "Searching for existings descriptions...") return;
+            if (++pumpsWhileCollecting == 3) cancel();
+        }
+    } watch;
+    std::uint64_t now = 0;
+    ScanServices s(files, watch);
+    s.clockMs = [&] { return now += 50; };
+    DiskScanner scanner(s, options);
+    watch.cancel = [&] { scanner.RequestAbort(); };
+    EXPECT_EQ(scanner.ScanDisk(request(*catalog, old)), nullptr);
+    EXPECT_TRUE(scanner.AbortRequested());
+    EXPECT_EQ(watch.pumpsWhileCollecting, 3);
+    ASSERT_FALSE(watch.found.empty());
+    EXPECT_EQ(watch.found.front(), "( Descriptions found so far: 0 )");
+    ASSERT_EQ(catalog->children().size(), 1u);
+    EXPECT_EQ(catalog->child(0), old);
+    EXPECT_TRUE(test::Encode(*catalog) == before);
 }
 
 TEST(ScanProgressText, PathsShortenFromTheLeftAtABackslash) {

@@ -11,8 +11,8 @@
 namespace kv {
 namespace {
 
-// A folder whose name the ANSI code page cannot spell is still walked: through
-// its short name, while the catalog keeps the ANSI form.
+// A folder whose name the ANSI code page cannot spell is still walked, while
+// the catalog keeps the ANSI form.
 TEST(FolderListing, NamesOutsideTheCodePageAreWalked) {
     test::TempDir dir;
     const std::string root = dir.file("tree");
@@ -42,9 +42,41 @@ TEST(FolderListing, NamesOutsideTheCodePageAreWalked) {
     Node* disk = scanner.ScanDisk(r);
     ASSERT_NE(disk, nullptr) << scanner.FailureText();
     const std::string dump = test::Dump(*disk);
-    // The short name may or may not exist; when it does, the file inside is found.
-    if (entries[0].pathName != entries[0].name) {
-        EXPECT_NE(dump.find("inside.txt"), std::string::npos) << dump;
+    // Through the short name where there is one, else through the wide path.
+    EXPECT_NE(dump.find("inside.txt"), std::string::npos) << dump;
+    EXPECT_EQ(scanner.UnreadableFolderCount(), 0u);
+}
+
+// A folder whose name has no short form is reached by its wide path; what
+// the listing finds there carries one too. A folder that is not there is out
+// of reach, not a failing medium.
+TEST(FolderListing, AWideFolderIsListedByItsWidePath) {
+    test::TempDir dir;
+    const std::string root = dir.file("wide");
+    std::filesystem::create_directories(root);
+    const std::wstring folder = std::wstring(root.begin(), root.end()) + L"\\\x65E5\x672C";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((folder + L"\\\x8A9E").c_str(), nullptr));
+    HANDLE h = CreateFileW((folder + L"\\inside.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    CloseHandle(h);
+
+    auto files = MakeSystemFileSystem();
+    std::vector<FolderEntry> entries = files->ListWideFolder(root + "\\??", folder);
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].name, "?");
+    EXPECT_EQ(entries[0].widePath, folder + L"\\\x8A9E");
+    EXPECT_EQ(entries[1].name, "inside.txt");
+    EXPECT_EQ(entries[1].widePath, folder + L"\\inside.txt");
+    EXPECT_TRUE(files->ListWideFolder("empty", entries[0].widePath).empty());
+
+    try {
+        files->ListFolder(root + "\\missing");
+        ADD_FAILURE() << "a missing folder was listed";
+    } catch (const EListFolderError& e) {
+        EXPECT_FALSE(e.deviceError()) << e.what();
     }
 }
 

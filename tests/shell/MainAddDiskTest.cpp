@@ -314,6 +314,44 @@ TEST_F(MappedDrive, AddDiskScansAMappedFolderIntoTheSelectedCatalog) {
     EXPECT_EQ(SendMessageA(main.list.hwnd(), LVM_GETITEMCOUNT, 0, 0), 2);
 }
 
+// A folder of the medium that cannot be read (no access here) is catalogued
+// empty, the rest of the medium in full, and the scan ends naming it.
+TEST_F(MappedDrive, AnUnreadableFolderIsCataloguedEmptyAndNamedAtTheEnd) {
+    std::filesystem::create_directories(std::filesystem::path(folder) / "locked");
+    std::ofstream(std::filesystem::path(folder) / "locked" / "three.txt") << "333";
+    files.listFault = [](const std::string& listed) {
+        if (listed.ends_with("\\locked")) throw EListFolderError("Cannot list folder \"" + listed + "\"", false);
+    };
+    start();
+    Node* disk = addDisk();
+    ASSERT_TRUE(disk);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, "Scan incomplete");
+    EXPECT_EQ(prompt.asked[0].icon, ui::PromptIcon::Warning);
+    EXPECT_EQ(prompt.asked[0].text,
+              "1 folder could not be read and was catalogued as empty:\r\n\r\n" + folder + "\\locked");
+    const auto& rec = *RecordAs<TDiskRec>(disk->record());
+    EXPECT_EQ(rec.volume.skipFlags & 1, 1);
+    EXPECT_EQ(rec.volume.fileCount, 2u);
+    std::vector<std::string> folders;
+    for (const auto& child : disk->children()) {
+        folders.push_back(child->text());
+        if (child->text() == "locked") EXPECT_EQ(RecordAs<TFolderRec>(child->record())->files.size(), 0u);
+    }
+    EXPECT_EQ(folders, (std::vector<std::string>{"locked", "sub"}));
+}
+
+// The new disk takes its place in the user's disk order, not by name.
+TEST_F(MappedDrive, TheNewDiskIsSortedByTheUsersDiskOrder) {
+    MainForm& main = start();
+    main.browse().browser().setSortSettings({0, 0, true});
+    ASSERT_TRUE(addDisk());
+    std::vector<std::string> disks;
+    for (const auto& child : catalog().children())
+        disks.push_back(child->text());
+    EXPECT_EQ(disks, (std::vector<std::string>{"SCANNED", "D"}));
+}
+
 // A damaged member is reported, whichever command extracted it, for as long
 // as the main window is there to ask.
 TEST_F(ShellTest, ACrcFailureOfAnExtractionIsReported) {

@@ -53,6 +53,8 @@ public:
     // The system cannot tell the free space (a network share, say).
     bool freeUnknown = false;
     bool lockOpenFiles = true;
+    // Called before each folder listing; it throws to make the listing fail.
+    std::function<void(const std::string& folder)> listFault;
 
     std::string FullPath(const std::string& path) override { return real_->FullPath(path); }
     bool SamePath(const std::string& a, const std::string& b) override { return real_->SamePath(a, b); }
@@ -89,7 +91,10 @@ public:
         return real_->MoveReplace(from, to);
     }
 
-    std::vector<FolderEntry> ListFolder(const std::string& folder) override { return real_->ListFolder(folder); }
+    std::vector<FolderEntry> ListFolder(const std::string& folder) override {
+        if (listFault) listFault(folder);
+        return real_->ListFolder(folder);
+    }
 
     int openReaders(const std::string& path) { return open_[FullPath(path)]; }
 

@@ -23,6 +23,7 @@
 #include "catalog/model/Forest.h"
 #include "scan/DiskMatching.h"
 #include "scan/DiskScanner.h"
+#include "scan/ScanExtractFolderWin32.h"
 #include "shell/commands/ScanDefaults.h"
 #include "shell/settings/SettingsStore.h"
 #include "system/files/FileQueries.h"
@@ -142,7 +143,9 @@ void Run(const Args& args) {
     ScanServices services(*files, progress);
     services.archives = archives.get();
     services.extraction = &extraction;
-    services.extractDir = files->TempFolder();
+    // A folder of its own: a file of the same name in the temporary folder is never touched.
+    ScanExtractFolder extractFolder(files->TempFolder());
+    services.extractDir = extractFolder.path();
     DiskScanner scanner(services, OptionsFrom(settings, args));
 
     ScanRequest request;

@@ -12,6 +12,8 @@ bool CloseQuery::CanClose(CloseQueryHost& host) {
 }
 
 bool CloseQuery::run(CloseQueryHost& host) {
+    if (host.scanRunning())
+        return false;
     if (host.searchRunning()) {
         host.cancelSearch();
         for (int i = 0; i < kSearchStopWaits && host.searchRunning(); ++i)

@@ -1,5 +1,5 @@
 #pragma once
-// May the program close? A running search is cancelled and waited for, then
+// May the program close? Not while a disk scan runs. A running search is cancelled and waited for, then
 // every modified catalog is offered for saving.
 namespace kv {
 
@@ -13,6 +13,9 @@ inline constexpr const char* kSearchStuckText =
 class CloseQueryHost {
 public:
     virtual ~CloseQueryHost() = default;
+    // A disk scan holds a half-built disk in a catalog: no close until it ends
+    // (its Cancel is the way out).
+    virtual bool scanRunning() { return false; }
     virtual bool searchRunning() = 0;
     virtual void cancelSearch() = 0;
     // One wait: pending messages (the worker's synchronised calls among them,

@@ -140,6 +140,8 @@ void MainForm::AddDiskClick(Node* updatedDisk) {
     if (result.letter)
         DriveLetter = result.letter;
     if (result.disk) {
+        // The disks in the user's disk order, as the tree keeps them.
+        browse_->browser().sortTreeChildren(result.disk->parent());
         rebuildSearchScope();
         select(result.disk);
         tree.setFocus();

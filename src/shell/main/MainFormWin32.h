@@ -268,6 +268,7 @@ private:
     void updateStatus(StatusWindow) override {}
 
     // CloseQueryHost
+    bool scanRunning() override { return addDiskRunning_; }
     bool searchRunning() override;
     void cancelSearch() override;
     void waitBriefly(int ms) override;

@@ -14,7 +14,11 @@ constexpr char kSeparator = '/';
 }  // namespace
 
 std::vector<FolderEntry> IFileSystem::ListFolder(const std::string& folder) {
-    throw EIoError("Cannot list folder \"" + folder + "\"");
+    throw EListFolderError("Cannot list folder \"" + folder + "\"", false);
+}
+
+std::vector<FolderEntry> IFileSystem::ListWideFolder(const std::string& shown, const std::wstring&) {
+    return ListFolder(shown);
 }
 
 std::string FolderOf(const std::string& path) {

@@ -11,6 +11,7 @@
 
 #include "base/ByteSink.h"
 #include "base/ByteSource.h"
+#include "base/Errors.h"
 
 namespace kv {
 
@@ -23,6 +24,10 @@ struct FolderEntry {
     // The name to build paths with: the name itself, or its short form when
     // the name lost characters to the code page.
     std::string pathName;
+    // Set where only the wide name reaches the entry (a name the code page
+    // cannot spell and that has no short form, or anything below such a
+    // folder): its whole path as the system spells it. List it with ListWideFolder.
+    std::wstring widePath;
     // DOS attribute bits; 0x400 marks a link or junction.
     std::uint32_t attributes = 0;
     std::uint64_t size = 0;
@@ -30,6 +35,19 @@ struct FolderEntry {
     std::uint32_t created = 0;
     std::uint32_t modified = 0;
     std::uint32_t accessed = 0;
+};
+
+// A folder that could not be listed. A device error (not ready, CRC, read
+// fault, the network gone) means the medium itself failed; otherwise only this
+// folder is out of reach (access denied, removed meanwhile, a name the system
+// refuses).
+class EListFolderError : public EIoError {
+public:
+    EListFolderError(const std::string& text, bool deviceError) : EIoError(text), deviceError_(deviceError) {}
+    bool deviceError() const { return deviceError_; }
+
+private:
+    bool deviceError_;
 };
 
 inline constexpr std::uint32_t kAttrReadOnly = 0x01;
@@ -79,8 +97,10 @@ public:
     // volume; across volumes the bytes are copied and reach stable storage first.
     virtual FsStatus MoveReplace(const std::string& from, const std::string& to) = 0;
     // The entries of a folder, "." and ".." left out, in the system's order.
-    // Throws EIoError when the folder cannot be read.
+    // Throws EListFolderError when the folder cannot be read.
     virtual std::vector<FolderEntry> ListFolder(const std::string& folder);
+    // The same for a folder of an entry's widePath; `shown` names it in messages.
+    virtual std::vector<FolderEntry> ListWideFolder(const std::string& shown, const std::wstring& path);
 };
 
 // The system's file system: POSIX natively, Win32 in the program.

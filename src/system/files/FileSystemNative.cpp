@@ -174,8 +174,10 @@ public:
         std::vector<FolderEntry> out;
         std::error_code ec;
         fs::directory_iterator it(hostName(folder), ec);
-        if (ec) throw EIoError("Cannot list folder \"" + folder + "\": " + ec.message());
-        for (const fs::directory_entry& e : it) {
+        if (ec) throw ListError(folder, ec);
+        for (; it != fs::directory_iterator(); it.increment(ec)) {
+            if (ec) break;
+            const fs::directory_entry& e = *it;
             FolderEntry entry;
             entry.name = e.path().filename().string();
             entry.pathName = entry.name;
@@ -198,10 +200,20 @@ public:
             entry.created = entry.modified;
             out.push_back(std::move(entry));
         }
+        // A listing cut short is not passed off as the folder's whole contents.
+        if (ec) throw ListError(folder, ec);
         return out;
     }
 
 private:
+    static EListFolderError ListError(const std::string& folder, const std::error_code& ec) {
+        // The medium itself failed, not just this folder.
+        const int code = ec.value();
+        const bool device = code == EIO || code == ENXIO || code == ENODEV || code == ENOMEDIUM ||
+                            code == EMEDIUMTYPE || code == ESTALE || code == ENOTCONN || code == EHOSTDOWN;
+        return EListFolderError("Cannot list folder \"" + folder + "\": " + ec.message(), device);
+    }
+
     static std::uint32_t LocalDosStamp(std::time_t when) {
         std::tm t{};
         if (!localtime_r(&when, &t) || t.tm_year + 1900 < 1980 || t.tm_year + 1900 > 2107) return 0;

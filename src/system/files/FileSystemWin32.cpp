@@ -179,7 +179,55 @@ public:
     // Wide calls: names outside the ANSI code page and paths past MAX_PATH are
     // still reached; the ANSI form is what the catalog stores.
     std::vector<FolderEntry> ListFolder(const std::string& folder) override {
-        std::wstring pattern = Widen(WithTrailingSeparator(folder)) + L"*";
+        return list(folder, Widen(folder), false);
+    }
+
+    std::vector<FolderEntry> ListWideFolder(const std::string& shown, const std::wstring& path) override {
+        return list(shown, path, true);
+    }
+
+private:
+    // The medium itself failed: nothing more of it can be trusted.
+    static bool IsDeviceError(DWORD code) {
+        switch (code) {
+        case ERROR_NOT_READY:
+        case ERROR_CRC:
+        case ERROR_SEEK:
+        case ERROR_SECTOR_NOT_FOUND:
+        case ERROR_WRITE_FAULT:
+        case ERROR_READ_FAULT:
+        case ERROR_GEN_FAILURE:
+        case ERROR_WRONG_DISK:
+        case ERROR_NOT_DOS_DISK:
+        case ERROR_DEV_NOT_EXIST:
+        case ERROR_UNEXP_NET_ERR:
+        case ERROR_NETNAME_DELETED:
+        case ERROR_BAD_NETPATH:
+        case ERROR_NETWORK_UNREACHABLE:
+        case ERROR_MEDIA_CHANGED:
+        case ERROR_NO_MEDIA_IN_DRIVE:
+        case ERROR_IO_DEVICE:
+        case ERROR_UNRECOGNIZED_MEDIA:
+        case ERROR_FILE_CORRUPT:
+        case ERROR_DISK_CORRUPT:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    static EListFolderError ListError(const std::string& folder, DWORD code) {
+        return EListFolderError("Cannot list folder \"" + folder + "\" (error " + std::to_string(code) + ")",
+                                IsDeviceError(code));
+    }
+
+    // Entries reached only by their wide name (no short form for a name the
+    // code page cannot spell, or anything below such a folder) carry their
+    // wide path: `inherited` says the folder itself is one of them.
+    std::vector<FolderEntry> list(const std::string& shown, const std::wstring& folder, bool inherited) {
+        std::wstring base = folder;
+        if (base.empty() || (base.back() != L'\\' && base.back() != L'/')) base += L'\\';
+        std::wstring pattern = base + L"*";
         if (pattern.size() >= MAX_PATH - 12 && pattern.size() > 2 && pattern[1] == L':')
             pattern.insert(0, L"\\\\?\\");
         WIN32_FIND_DATAW data{};
@@ -188,7 +236,7 @@ public:
         if (h == INVALID_HANDLE_VALUE) {
             const DWORD code = GetLastError();
             if (code == ERROR_FILE_NOT_FOUND || code == ERROR_NO_MORE_FILES) return out;
-            throw EIoError("Cannot list folder \"" + folder + "\"");
+            throw ListError(shown, code);
         }
         // The local-time conversion uses the current bias whatever the date,
         // so it is taken once per folder: asking for it per time stamp costs
@@ -200,6 +248,7 @@ public:
             bool lost = false;
             entry.name = NarrowName(data.cFileName, &lost);
             entry.pathName = lost && data.cAlternateFileName[0] ? NarrowName(data.cAlternateFileName, nullptr) : entry.name;
+            if (inherited || (lost && !data.cAlternateFileName[0])) entry.widePath = base + data.cFileName;
             entry.attributes = data.dwFileAttributes & (0xFF | FILE_ATTRIBUTE_REPARSE_POINT);
             entry.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
             entry.created = LocalDosStamp(data.ftCreationTime, offset);
@@ -207,11 +256,13 @@ public:
             entry.accessed = LocalDosStamp(data.ftLastAccessTime, offset);
             out.push_back(std::move(entry));
         } while (FindNextFileW(h, &data));
+        const DWORD code = GetLastError();
         FindClose(h);
+        // A listing cut short is not passed off as the folder's whole contents.
+        if (code != ERROR_NO_MORE_FILES) throw ListError(shown, code);
         return out;
     }
 
-private:
     static std::wstring Widen(const std::string& text) {
         const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
         std::wstring out(static_cast<std::size_t>(n), L'\0');

@@ -87,10 +87,12 @@ TEST(RunAutoSave, SavesModifiedNamedCatalogsOnlyAndAlwaysResetsTheStatus) {
 
 struct CloseHost : CloseQueryHost {
     int stopsAfterWaits = 0;  // negative: never
+    bool scanning = false;
     bool cancelAnswer = false;
     int waits = 0;
     std::vector<std::string> calls;
     std::function<void()> duringWait;
+    bool scanRunning() override { return scanning; }
     bool searchRunning() override { return stopsAfterWaits < 0 || waits < stopsAfterWaits; }
     void cancelSearch() override { calls.push_back("cancel"); }
     void waitBriefly(int) override {
@@ -127,6 +129,12 @@ TEST(CloseQuery, WaitsBoundedlyForASearchThenAsksAboutCatalogs) {
     EXPECT_FALSE(q.CanClose(refused));
     EXPECT_EQ(refused.calls, (std::vector<std::string>{"ask", "undo"}));
     EXPECT_FALSE(q.inProgress());
+
+    // A close request that reaches the program while a disk scan runs is refused unasked.
+    CloseHost scanning;
+    scanning.scanning = true;
+    EXPECT_FALSE(q.CanClose(scanning));
+    EXPECT_TRUE(scanning.calls.empty());
 }
 
 TEST(CloseQuery, ASecondRequestDuringTheWaitIsRefusedAndTheFirstDecides) {
