@@ -336,7 +336,9 @@ TEST_F(MappedDrive, AnUnreadableFolderIsCataloguedEmptyAndNamedAtTheEnd) {
     std::vector<std::string> folders;
     for (const auto& child : disk->children()) {
         folders.push_back(child->text());
-        if (child->text() == "locked") EXPECT_EQ(RecordAs<TFolderRec>(child->record())->files.size(), 0u);
+        if (child->text() == "locked") {
+            EXPECT_EQ(RecordAs<TFolderRec>(child->record())->files.size(), 0u);
+        }
     }
     EXPECT_EQ(folders, (std::vector<std::string>{"locked", "sub"}));
 }
