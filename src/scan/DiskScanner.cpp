@@ -290,6 +290,16 @@ void DiskScanner::scanFolder(Node& node, Node* oldNode, bool& dizApplied, const 
     }
 
     if (oldNode && RecordAs<TFolderRec>(oldNode->record())) LoadSubfolders(oldNode);
+    // The old folder's plain subfolders by name without case, in their order:
+    // one look-up a subfolder however wide the folder.
+    std::unordered_map<std::string, std::vector<Node*>> oldSubfolders;
+    if (oldNode && !subfolders.empty()) {
+        const CaseMap& map = systemCaseMap();
+        for (const auto& c : oldNode->children()) {
+            const auto* rec = RecordAs<TFolderRec>(c->record());
+            if (rec && !HasFlag(rec->flags, ItemFlags::Archive)) oldSubfolders[upperCase(c->text(), map)].push_back(c.get());
+        }
+    }
     for (auto it = subfolders.rbegin(); it != subfolders.rend() && !abortRequested_; ++it) {
         const FolderEntry& entry = *it->first;
         const std::string& name = it->second;
@@ -303,16 +313,14 @@ void DiskScanner::scanFolder(Node& node, Node* oldNode, bool& dizApplied, const 
         (void)sub.setRecord(std::move(rec));
         // The same folder of the replaced disk: the exact name, else the name in another case.
         Node* oldSub = nullptr;
-        if (oldNode) {
-            for (const auto& c : oldNode->children()) {
-                const auto* rec = RecordAs<TFolderRec>(c->record());
-                if (!rec || HasFlag(rec->flags, ItemFlags::Archive)) continue;
+        const auto same = oldSubfolders.empty() ? oldSubfolders.end() : oldSubfolders.find(upperCase(name, systemCaseMap()));
+        if (same != oldSubfolders.end()) {
+            oldSub = same->second.front();
+            for (Node* c : same->second)
                 if (c->text() == name) {
-                    oldSub = c.get();
+                    oldSub = c;
                     break;
                 }
-                if (!oldSub && SameNoCase(c->text(), name)) oldSub = c.get();
-            }
         }
         carryFolder(folder, name, oldSub);
         // Links and junctions are not followed: they loop or show a tree twice.
