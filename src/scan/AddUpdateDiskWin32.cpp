@@ -18,11 +18,16 @@ namespace {
 // The status text for the scan's length, cleared however it ends.
 struct ScanStatus {
     const std::function<void(const std::string&, bool)>& show;
+    bool shown = false;
     explicit ScanStatus(const std::function<void(const std::string&, bool)>& s) : show(s) {
         if (show) show("Scanning disk for data...", true);
+        shown = true;
     }
-    ~ScanStatus() {
-        if (show) show("", false);
+    ~ScanStatus() { end(); }
+    // Before the messages that close the scan: they are not part of it.
+    void end() {
+        if (shown && show) show("", false);
+        shown = false;
     }
 };
 
@@ -87,6 +92,7 @@ AddUpdateResult AddUpdateDisk(TAddDiskForm& form, AddUpdateServices& services, N
         services.ejectMedia(result.letter);
     }
     HideWaitUpdate(progress);
+    status.end();
     if (!result.completed && !result.aborted) prompt.showError(kScanTerminatedText, "Error");
     if (result.completed && scanner.UnreadableFolderCount() > 0)
         prompt.ask({ScanIncompleteText(scanner.UnreadableFolderCount(), scanner.UnreadableFolders()),
