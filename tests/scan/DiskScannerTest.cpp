@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "archive/ArchiveContext.h"
 #include "archive/TempExtraction.h"
 #include "catalog/model/CatalogModified.h"
@@ -673,6 +675,114 @@ TEST_F(ScanFixture, CollectingOldTextsKeepsTheWindowAliveAndCanBeCancelled) {
     ASSERT_EQ(catalog->children().size(), 1u);
     EXPECT_EQ(catalog->child(0), old);
     EXPECT_TRUE(test::Encode(*catalog) == before);
+}
+
+// Which members an archive folder keeps, and what the description files
+// inside it give them; with "descriptions only" the archive stays a file
+// described by its FILE_ID.DIZ.
+TEST_F(ScanFixture, ArchiveMembersAndTheDescriptionFilesInside) {
+    PutFile(tree / "rules.zip", test::StoredZip({{"DIR/", ""},
+                                                 {std::string("bad\x01name.txt"), "b"},
+                                                 {"UPPER.TXT", "u"},
+                                                 {"Mixed.Txt", "m"},
+                                                 {"deep/In.txt", "d"},
+                                                 {"FILES.BBS", "upper.txt Bbs text\r\n"},
+                                                 {"DESCRIPT.ION", "Mixed.Txt From descript.ion\r\n"}}));
+    PutFile(tree / "only.zip", test::StoredZip({{"FILE_ID.DIZ", "Only this"}, {"data.bin", "12345"}}));
+    {
+        DiskScanner scanner(services(), options);
+        Node* disk = scan(scanner, *catalog);
+        ASSERT_NE(disk, nullptr) << scanner.FailureText();
+        const std::string dump = test::Dump(*disk);
+        EXPECT_EQ(Items(dump, "FILE \\rules.zip\\"),
+                  (std::vector<std::string>{"FILE \\rules.zip\\Mixed.Txt", "FILE \\rules.zip\\deep\\In.txt",
+                                            "FILE \\rules.zip\\descript.ion", "FILE \\rules.zip\\files.bbs",
+                                            "FILE \\rules.zip\\upper.txt"}))
+            << dump;
+        EXPECT_NE(dump.find("FILE \\rules.zip\\upper.txt flags=17 attr=32 size=1 mod=") , std::string::npos) << dump;
+        EXPECT_NE(dump.find("desc=Bbs text\n"), std::string::npos) << dump;
+        EXPECT_NE(dump.find("desc=From descript.ion\n"), std::string::npos) << dump;
+        EXPECT_NE(dump.find("desc=Only this\n"), std::string::npos) << dump;
+    }
+    options.archiveDescOnly = true;
+    DiskScanner scanner(services(), options);
+    Node* disk = scan(scanner, *catalog);
+    ASSERT_NE(disk, nullptr) << scanner.FailureText();
+    const std::string dump = test::Dump(*disk);
+    EXPECT_EQ(Items(dump, "FOLDER "), std::vector<std::string>{}) << dump;
+    EXPECT_NE(dump.find("FILE \\only.zip flags="), std::string::npos) << dump;
+    EXPECT_NE(dump.find("desc=Only this\n"), std::string::npos) << dump;
+    EXPECT_EQ(RecordAs<TDiskRec>(disk->record())->volume.archiveMemberCount, 0u);
+}
+
+// "All disks in the catalog": an update also takes texts from the catalog's other disks.
+TEST_F(ScanFixture, CarryOverFromAllDisksOfTheCatalog) {
+    PutFile(tree / "shared.txt", "same everywhere");
+    options.carryOver = false;
+    for (int i = 0; i < 2; ++i) {
+        DiskScanner scanner(services(), options);
+        ASSERT_NE(scan(scanner, *catalog), nullptr) << scanner.FailureText();
+    }
+    Node* updated = test::DiskNamed(*catalog, "Disk");
+    Node* other = test::DiskNamed(*catalog, "Disk (2)");
+    ASSERT_TRUE(updated && other);
+    RecordAs<TDiskRec>(other->record())->files.first()->description.assign("from the other disk");
+    options.carryOver = true;
+    for (bool allDisks : {false, true}) {
+        options.carryFromAllDisks = allDisks;
+        DiskScanner scanner(services(), options);
+        Node* fresh = scan(scanner, *catalog, updated);
+        ASSERT_NE(fresh, nullptr) << scanner.FailureText();
+        EXPECT_EQ(test::Dump(*fresh).find("desc=from the other disk") != std::string::npos, allDisks);
+        updated = fresh;
+    }
+}
+
+// Files past 4 GB: the record's 32-bit size saturates, the folder's total does not.
+TEST_F(ScanFixture, FilesPastFourGigabytes) {
+    fs::create_directories(tree / "big");
+    {
+        std::ofstream(tree / "big" / "huge.bin");
+    }
+    std::error_code ec;
+    fs::resize_file(tree / "big" / "huge.bin", 5ull << 30, ec);
+    if (ec) GTEST_SKIP() << "no room for a sparse file here: " << ec.message();
+    DiskScanner scanner(services(), options);
+    Node* disk = scan(scanner, *catalog);
+    fs::remove(tree / "big" / "huge.bin");
+    ASSERT_NE(disk, nullptr) << scanner.FailureText();
+    const std::string dump = test::Dump(*disk);
+    EXPECT_NE(dump.find("FOLDER \\big flags=2 attr=16 size=" + std::to_string((5ull << 30) * 10000) + " "),
+              std::string::npos)
+        << dump;
+    EXPECT_NE(dump.find("FILE \\big\\huge.bin flags=1 attr=32 size=4294967295 "), std::string::npos) << dump;
+}
+
+// Cancel reaches into an archive of many members: the listing stops within
+// the next few hundred members.
+TEST_F(ScanFixture, CancelStopsInsideALargeArchive) {
+    std::vector<std::pair<std::string, std::string>> members;
+    for (int i = 0; i < 2000; ++i) members.emplace_back("m" + std::to_string(i) + ".txt", "x");
+    PutFile(tree / "many.zip", test::StoredZip(members));
+    struct Watch final : IScanProgress {
+        std::string dir;
+        int pumpsInArchive = 0;
+        std::function<void()> cancel;
+        void SetDirLabel(const std::string& d) override { dir = d; }
+        void PumpMessages() override {
+            if (dir.ends_with("many.zip") && ++pumpsInArchive == 1) cancel();
+        }
+    } watch;
+    std::uint64_t now = 0;
+    ScanServices s(files, watch);
+    s.archives = archives.get();
+    s.clockMs = [&] { return now += 50; };
+    DiskScanner scanner(s, options);
+    watch.cancel = [&] { scanner.RequestAbort(); };
+    EXPECT_EQ(scanner.ScanDisk(request(*catalog)), nullptr);
+    EXPECT_TRUE(scanner.AbortRequested());
+    EXPECT_EQ(watch.pumpsInArchive, 1);
+    EXPECT_TRUE(catalog->children().empty());
 }
 
 TEST(ScanProgressText, PathsShortenFromTheLeftAtABackslash) {
