@@ -122,6 +122,18 @@ TEST(AddDiskDecision, OneMatchAsksAndTheSelectionWindowUpdatesLikeYes) {
             EXPECT_EQ(prompt.asked.size(), c.answers.size());
         }
     }
+    // Taken as an update: texts from every disk when carry-over already was on, else from the disk updated.
+    for (bool keep : {false, true}) {
+        AddDiskState state;
+        state.candidates = {&a};
+        state.keepCurrent = keep;
+        ui::ScriptedPrompt prompt;
+        prompt.answers = {PromptAnswer::Yes};
+        ASSERT_EQ(DecideOk(state, prompt, [](const std::vector<Node*>&, std::size_t&) { return DiskSelectResult::Cancel; }),
+                  OkOutcome::Accept);
+        EXPECT_EQ(state.importDescIndex, keep ? 1 : 0) << keep;
+        EXPECT_TRUE(state.keepCurrent);
+    }
 }
 
 TEST(AddDiskDecision, UpdateModeWarningsAndTheSerialQuestion) {

@@ -640,6 +640,30 @@ TEST_F(ScanFixture, UpdateOfAnOldCatalogKeepsTextsOfChangedFoldersAndUnopenedLis
     EXPECT_NE(dump.find("desc=user p.txt\n"), std::string::npos) << dump;
 }
 
+// With categories in the catalog every folder's list is read for carry-over:
+// a file's category alone does not flag its folder.
+TEST_F(ScanFixture, CategoriesOfFilesInUnflaggedFoldersCarryOver) {
+    PutFile(tree / "plain" / "p.txt", "p");
+    Forest opened;
+    Node& old = scannedAndReopened(opened);
+    Node& cat = *old.parent();
+    RecordAs<TCatalogRec>(cat.record())->categories = {CategoryEntry{"Work", 1}};
+    LoadSubfolders(&old);
+    Node* plain = old.child(0);
+    LoadFileList(plain);
+    RecordAs<TFolderRec>(plain->record())->files.first()->stored.category = 1;
+    SetDiskModified(old, true);
+    Forest again;
+    Node& reopened = test::Reopen(again, test::Encode(cat));
+    ASSERT_TRUE(RecordAs<TCatalogRec>(reopened.record())->currentFormat);
+    DiskScanner scanner(services(), options);
+    Node* fresh = scan(scanner, reopened, reopened.child(0));
+    ASSERT_NE(fresh, nullptr) << scanner.FailureText();
+    const std::string dump = test::Dump(*fresh);
+    EXPECT_NE(dump.find("FILE \\plain\\p.txt flags=1 attr=32 size=1 mod="), std::string::npos) << dump;
+    EXPECT_NE(dump.find("cat=1 desc=\n"), std::string::npos) << dump;
+}
+
 // The collection of old texts pumps messages, shows its count and stops at Cancel.
 TEST_F(ScanFixture, CollectingOldTextsKeepsTheWindowAliveAndCanBeCancelled) {
     for (int i = 0; i < 20; ++i) PutFile(tree / ("f" + std::to_string(i)) / "x.txt", "x");
