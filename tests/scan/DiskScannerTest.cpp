@@ -420,6 +420,27 @@ TEST_F(ScanFixture, VolumeSetsAndDamagedArchives) {
     EXPECT_EQ(later->stored.totalSize.raw, static_cast<std::int64_t>(fs::file_size(tree / "set" / "aaa.a01") * 10000));
 }
 
+// The quick scan moves every part of an unchanged set, and the disk reads as
+// the full listing made it.
+TEST_F(ScanFixture, QuickScanMovesEveryPartOfAnUnchangedSet) {
+    fs::copy_file(FixtureArchive("volumes.a01"), tree / "aaa.a01");
+    fs::copy_file(FixtureArchive("volumes.arj"), tree / "aaa.arj");
+    Forest opened;
+    Node& old = scannedAndReopened(opened);
+    const std::string listed = test::Dump(old);
+    LoadSubfolders(&old);
+    std::vector<ItemRecord*> parts;
+    for (const auto& c : old.children()) parts.push_back(c->record());
+    ASSERT_EQ(parts.size(), 2u) << listed;
+
+    options.archiveQuickScan = true;
+    DiskScanner scanner(services(), options);
+    Node* fresh = scan(scanner, *old.parent(), &old);
+    ASSERT_NE(fresh, nullptr) << scanner.FailureText();
+    EXPECT_EQ(test::Dump(*fresh), listed);
+    for (ItemRecord* part : parts) EXPECT_EQ(part->node->parent(), fresh);
+}
+
 TEST_F(ScanFixture, DescriptionSourcesFollowTheUsersOrder) {
     // A subfolder takes its FILE_ID.DIZ; the DESCRIPT.ION beside it names the subfolder too.
     PutFile(tree / "sub" / "FILE_ID.DIZ", "From the diz");
