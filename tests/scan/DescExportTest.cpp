@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "base/Errors.h"
@@ -26,10 +27,21 @@ void WriteText(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// Remembers the attributes each file was last given.
+class AttributeLog : public test::HostPathFileSystem {
+public:
+    using HostPathFileSystem::HostPathFileSystem;
+    bool SetAttributes(const std::string& p, std::uint32_t a) override {
+        given[fs::path(test::Host(p)).filename().string()] = a;
+        return HostPathFileSystem::SetAttributes(p, a);
+    }
+    std::map<std::string, std::uint32_t> given;
+};
+
 // Catalog > disk "D" > folder "docs" (described) > folder "inner"; files in docs.
 struct ExportFixture : ::testing::Test {
     test::ScratchFolder scratch;
-    test::HostPathFileSystem files{scratch};
+    AttributeLog files{scratch};
     Forest forest;
     Node* disk = nullptr;
     Node* docs = nullptr;
@@ -81,6 +93,8 @@ TEST_F(ExportFixture, DescriptIonKeepsOrReplacesExistingEntries) {
                   " second\r\nzz.txt Left over\r\n");
     // Only the target remains: no temporary file is left behind.
     EXPECT_EQ(scratch.list(root + "/docs").size(), 1u);
+    // A DESCRIPT.ION is left hidden and marked for backup.
+    EXPECT_EQ(files.given["Descript.ion"], kAttrHidden | kAttrArchive);
 }
 
 TEST_F(ExportFixture, SubfoldersAndFolderEntriesAndNothingToWrite) {
