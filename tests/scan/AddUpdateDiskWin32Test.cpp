@@ -129,10 +129,7 @@ TEST_F(AddDiskFlow, DriveButtonsShowTheIconAndKindOfTheirDrive) {
 TEST_F(AddDiskFlow, AFailingScanReportsAndLeavesNoDisk) {
     TAddDiskForm form(dialog);
     services.mediumRoot = [this](char) { return tree + "\\missing"; };
-    const AddUpdateResult r = addWith(form, [&] {
-        form.SelectDriveByLetter('T');
-        SendMessageA(form.OKBtn.hwnd(), BM_CLICK, 0, 0);
-    });
+    const AddUpdateResult r = addWith(form, pickT(form));
     EXPECT_TRUE(r.accepted);
     EXPECT_FALSE(r.completed);
     EXPECT_EQ(catalog.children().size(), 0u);
