@@ -1,0 +1,133 @@
+#include "shell/about/AboutFormsWin32.h"
+
+#include <psapi.h>
+
+#include <random>
+
+#include "base/text/SizeFormat.h"
+#include "shell/about/AboutTexts.h"
+#include "ui/Fonts.h"
+#include "ui/ResourceBitmap.h"
+
+namespace kv {
+
+namespace {
+
+void Place(ui::Control& c, ui::Control* parent, int x, int y, int w, int h, const std::string& text = {}) {
+    if (!text.empty())
+        c.setText(text);
+    c.setBounds(x, y, w, h);
+    c.create(parent);
+}
+
+// The program's private bytes: what it holds of the machine's memory.
+std::uint64_t OwnUsage() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return counters.PagefileUsage;
+}
+
+}  // namespace
+
+TAboutDlg::TAboutDlg() {
+    setBorderStyle(ui::BorderStyle::Dialog);
+    setPosition(ui::FormPosition::MainFormCenter);
+    setCaption("About Korvalder? v1.01");
+    setWindowClassName("KvAboutDlg");
+    createHandle();
+    setClientSize(330, 250);
+    Place(LogoImage, this, 14, 12, 64, 64);
+    LogoImage.setBitmap(ui::loadBitmap("LOGOPICT"));
+    Place(ProgramLabel, this, 92, 30, 220, 20, "Korvalder? 1.01");
+    Place(SystemInfo, this, 10, 88, 310, 116, "System Info");
+    Place(OSName, &SystemInfo, 12, 18, 286, 16);
+    Place(OSVersion, &SystemInfo, 12, 36, 286, 16);
+    Place(FreePhysicalCapt, &SystemInfo, 12, 56, 130, 16, "Free Physical Mem:");
+    Place(FreePhysical, &SystemInfo, 146, 56, 152, 16);
+    Place(PageFileCapt, &SystemInfo, 12, 74, 130, 16, "Page File Usage:");
+    Place(PageFile, &SystemInfo, 146, 74, 152, 16);
+    Place(MyUsageCapt, &SystemInfo, 12, 92, 130, 16, "Used by Korvalder?:");
+    Place(MyUsage, &SystemInfo, 146, 92, 152, 16);
+    OKButton.modalResult = ui::mrOk;
+    Place(OKButton, this, 128, 214, 75, 25, "&OK");
+    OKButton.setDefault(true);
+    setDefaultControl(&OKButton);
+    setCancelControl(&OKButton);
+    // Esc answers Cancel, OK answers OK.
+    OKButton.onClick = [this](ui::Button&) { setModalResult(ui::mrOk); };
+    onShortcut = [this](ui::Form&, WORD key, UINT) {
+        if (key != VK_ESCAPE)
+            return false;
+        setModalResult(ui::mrCancel);
+        return true;
+    };
+    Timer.setInterval(500);
+    Timer.onTimer = [this](ui::Timer&) { ShowSystemInfo(); };
+    onShow = [this](ui::Form&) {
+        OSVERSIONINFOA version{};
+        version.dwOSVersionInfoSize = sizeof version;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        GetVersionExA(&version);
+#pragma GCC diagnostic pop
+        OSName.setText(OsNameText(version.dwPlatformId));
+        OSVersion.setText(OsVersionText(version.dwMajorVersion, version.dwMinorVersion, version.dwBuildNumber));
+        ShowSystemInfo();
+        Timer.setEnabled(true);
+    };
+    onHide = [this](ui::Form&) { Timer.setEnabled(false); };
+}
+
+TAboutDlg::~TAboutDlg() { destroyWindow(); }
+
+void TAboutDlg::ShowSystemInfo() {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (!GlobalMemoryStatusEx(&status))
+        return;
+    FreePhysical.setText(FreeMemoryText(status.ullAvailPhys, status.ullTotalPhys));
+    PageFile.setText(FormatSize(status.ullTotalPageFile - std::min(status.ullAvailPageFile, status.ullTotalPageFile)));
+    MyUsage.setText(FormatSize(OwnUsage()));
+}
+
+TTipsDialog::TTipsDialog() {
+    setBorderStyle(ui::BorderStyle::Dialog);
+    setPosition(ui::FormPosition::MainFormCenter);
+    setCaption("Tip of the Day");
+    setWindowClassName("KvTipsDialog");
+    createHandle();
+    setClientSize(400, 220);
+    Place(Image, this, 14, 14, 25, 32);
+    Image.setBitmap(ui::loadBitmap("LOGOPICT"));
+    Image.setStretch(true);
+    Place(Header, this, 52, 14, 330, 20, "Welcome to Korvalder?");
+    Place(Question, this, 52, 44, 330, 16, "Did you know...");
+    Place(TipLabel, this, 52, 66, 330, 88);
+    Place(ShowOnStartup, this, 14, 186, 180, 28, "Show these tips the next time you start program");
+    ShowOnStartup.setChecked(true);
+    Place(btnPrevious, this, 14, 158, 96, 25, "&Previous Tip");
+    Place(btnNext, this, 118, 158, 96, 25, "&Next Tip");
+    btnClose.modalResult = ui::mrCancel;
+    Place(btnClose, this, 306, 186, 80, 25, "&Close");
+    btnClose.setDefault(true);
+    setDefaultControl(&btnClose);
+    setCancelControl(&btnClose);
+    btnNext.onClick = [this](ui::Button&) { ShowTip(NextTip(tip_)); };
+    btnPrevious.onClick = [this](ui::Button&) { ShowTip(PreviousTip(tip_)); };
+    onShow = [this](ui::Form&) {
+        std::random_device seed;
+        ShowTip(std::uniform_int_distribution<int>(1, kTipCount)(seed));
+        btnClose.setFocus();
+    };
+}
+
+TTipsDialog::~TTipsDialog() { destroyWindow(); }
+
+void TTipsDialog::ShowTip(int index) {
+    tip_ = index;
+    TipLabel.setText(TipText(index));
+}
+
+}  // namespace kv
