@@ -7,18 +7,13 @@
 #include "base/text/SizeFormat.h"
 #include "shell/about/AboutTexts.h"
 #include "ui/Fonts.h"
+#include "ui/PlaceControl.h"
 #include "ui/ResourceBitmap.h"
 
 namespace kv {
 
 namespace {
 
-void Place(ui::Control& c, ui::Control* parent, int x, int y, int w, int h, const std::string& text = {}) {
-    if (!text.empty())
-        c.setText(text);
-    c.setBounds(x, y, w, h);
-    c.create(parent);
-}
 
 // The program's private bytes: what it holds of the machine's memory.
 std::uint64_t OwnUsage() {
@@ -38,20 +33,20 @@ TAboutDlg::TAboutDlg() {
     setWindowClassName("KvAboutDlg");
     createHandle();
     setClientSize(330, 250);
-    Place(LogoImage, this, 14, 12, 64, 64);
+    ui::PlaceControl(LogoImage, this, 14, 12, 64, 64);
     LogoImage.setBitmap(ui::loadBitmap("LOGOPICT"));
-    Place(ProgramLabel, this, 92, 30, 220, 20, "Korvalder? 1.01");
-    Place(SystemInfo, this, 10, 88, 310, 116, "System Info");
-    Place(OSName, &SystemInfo, 12, 18, 286, 16);
-    Place(OSVersion, &SystemInfo, 12, 36, 286, 16);
-    Place(FreePhysicalCapt, &SystemInfo, 12, 56, 130, 16, "Free Physical Mem:");
-    Place(FreePhysical, &SystemInfo, 146, 56, 152, 16);
-    Place(PageFileCapt, &SystemInfo, 12, 74, 130, 16, "Page File Usage:");
-    Place(PageFile, &SystemInfo, 146, 74, 152, 16);
-    Place(MyUsageCapt, &SystemInfo, 12, 92, 130, 16, "Used by Korvalder?:");
-    Place(MyUsage, &SystemInfo, 146, 92, 152, 16);
+    ui::PlaceControl(ProgramLabel, this, 92, 30, 220, 20, "Korvalder? 1.01");
+    ui::PlaceControl(SystemInfo, this, 10, 88, 310, 116, "System Info");
+    ui::PlaceControl(OSName, &SystemInfo, 12, 18, 286, 16);
+    ui::PlaceControl(OSVersion, &SystemInfo, 12, 36, 286, 16);
+    ui::PlaceControl(FreePhysicalCapt, &SystemInfo, 12, 56, 130, 16, "Free Physical Mem:");
+    ui::PlaceControl(FreePhysical, &SystemInfo, 146, 56, 152, 16);
+    ui::PlaceControl(PageFileCapt, &SystemInfo, 12, 74, 130, 16, "Page File Usage:");
+    ui::PlaceControl(PageFile, &SystemInfo, 146, 74, 152, 16);
+    ui::PlaceControl(MyUsageCapt, &SystemInfo, 12, 92, 130, 16, "Used by Korvalder?:");
+    ui::PlaceControl(MyUsage, &SystemInfo, 146, 92, 152, 16);
     OKButton.modalResult = ui::mrOk;
-    Place(OKButton, this, 128, 214, 75, 25, "&OK");
+    ui::PlaceControl(OKButton, this, 128, 214, 75, 25, "&OK");
     OKButton.setDefault(true);
     setDefaultControl(&OKButton);
     setCancelControl(&OKButton);
@@ -99,18 +94,18 @@ TTipsDialog::TTipsDialog() {
     setWindowClassName("KvTipsDialog");
     createHandle();
     setClientSize(400, 220);
-    Place(Image, this, 14, 14, 25, 32);
+    ui::PlaceControl(Image, this, 14, 14, 25, 32);
     Image.setBitmap(ui::loadBitmap("LOGOPICT"));
     Image.setStretch(true);
-    Place(Header, this, 52, 14, 330, 20, "Welcome to Korvalder?");
-    Place(Question, this, 52, 44, 330, 16, "Did you know...");
-    Place(TipLabel, this, 52, 66, 330, 88);
-    Place(ShowOnStartup, this, 14, 186, 180, 28, "Show these tips the next time you start program");
+    ui::PlaceControl(Header, this, 52, 14, 330, 20, "Welcome to Korvalder?");
+    ui::PlaceControl(Question, this, 52, 44, 330, 16, "Did you know...");
+    ui::PlaceControl(TipLabel, this, 52, 66, 330, 88);
+    ui::PlaceControl(ShowOnStartup, this, 14, 186, 180, 28, "Show these tips the next time you start program");
     ShowOnStartup.setChecked(true);
-    Place(btnPrevious, this, 14, 158, 96, 25, "&Previous Tip");
-    Place(btnNext, this, 118, 158, 96, 25, "&Next Tip");
+    ui::PlaceControl(btnPrevious, this, 14, 158, 96, 25, "&Previous Tip");
+    ui::PlaceControl(btnNext, this, 118, 158, 96, 25, "&Next Tip");
     btnClose.modalResult = ui::mrCancel;
-    Place(btnClose, this, 306, 186, 80, 25, "&Close");
+    ui::PlaceControl(btnClose, this, 306, 186, 80, 25, "&Close");
     btnClose.setDefault(true);
     setDefaultControl(&btnClose);
     setCancelControl(&btnClose);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "base/Errors.h"
+#include "base/text/AnsiCase.h"
 #include "base/text/SizeFormat.h"
 #include "catalog/media/RealPath.h"
 
@@ -14,12 +15,7 @@ namespace {
 constexpr std::uint32_t kAttrVolume = 0x08;
 const char* const kAbortQuestion = "Would you really like to abort copying?";
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
+std::string Lower(const std::string& s) { return lowerCase(s, cp1252CaseMap()); }
 
 }  // namespace
 
@@ -184,6 +180,24 @@ CopyJob::Retry CopyJob::askRetry(const std::string& text, const std::string& cap
     }
 }
 
+template <class Step>
+bool CopyJob::withRetry(Step&& step, const std::string& text, const std::string& caption) {
+    for (;;) {
+        try {
+            step();
+            return true;
+        } catch (const Error&) {
+            const Retry r = askRetry(text, caption);
+            if (r == Retry::Again)
+                continue;
+            if (r == Retry::CancelAll)
+                cancel = true;
+            skip();
+            return false;
+        }
+    }
+}
+
 void CopyJob::copyFile(const std::string& source, const std::string& target) {
     // The same file under another spelling would be emptied before it is read.
     if (files_.SamePath(source, target))
@@ -213,22 +227,11 @@ void CopyJob::copyFile(const std::string& source, const std::string& target) {
 
 bool CopyJob::copyBlocks(const std::string& source, const std::string& target, bool& retry) {
     std::unique_ptr<ByteSource> in;
-    for (;;) {
-        try {
-            in = files_.OpenRead(source);
-            break;
-        } catch (const Error&) {
-            const Retry r = askRetry("Can't open source file \"" + source + "\".\r\n"
-                                     "Would you like for program to retry opening it? Selecting \"No\" will skip this file.",
-                                     "Can't open source file");
-            if (r == Retry::Again)
-                continue;
-            if (r == Retry::CancelAll)
-                cancel = true;
-            skip();
-            return false;
-        }
-    }
+    if (!withRetry([&] { in = files_.OpenRead(source); },
+                   "Can't open source file \"" + source + "\".\r\n"
+                   "Would you like for program to retry opening it? Selecting \"No\" will skip this file.",
+                   "Can't open source file"))
+        return false;
     const std::uint64_t size = in->size();
     for (;;) {
         const std::optional<std::uint64_t> room = files_.FreeSpace(FolderOf(target));
@@ -245,24 +248,17 @@ bool CopyJob::copyBlocks(const std::string& source, const std::string& target, b
         }
     }
     std::unique_ptr<ByteSink> out;
-    for (;;) {
-        try {
-            out = files_.OpenOutput(target);
-            break;
-        } catch (const Error&) {
-            const Retry r = askRetry("Can't create destination file \"" + target + "\".\r\n"
-                                     "Please make sure disk is not write protected, and supports writing.\r\n"
-                                     "Would you like for program to retry creating it? Selecting \"No\" will skip this file.",
-                                     "Can't create destination file");
-            if (r == Retry::Again)
-                continue;
-            if (r == Retry::CancelAll)
-                cancel = true;
-            skip();
-            return false;
-        }
-    }
+    if (!withRetry([&] { out = files_.OpenOutput(target); },
+                   "Can't create destination file \"" + target + "\".\r\n"
+                   "Please make sure disk is not write protected, and supports writing.\r\n"
+                   "Would you like for program to retry creating it? Selecting \"No\" will skip this file.",
+                   "Can't create destination file"))
+        return false;
     const std::optional<std::uint32_t> stamp = files_.FileDosDate(source);
+    const std::string writeFailure =
+        "Can't write destination file \"" + target + "\".\r\n"
+        "Please make sure disk is not write protected, and has enough free space.\r\n"
+        "Would you like for program to retry copying it? Selecting \"No\" will skip this file.";
     std::array<std::uint8_t, kBlockSize> block;
     std::uint64_t at = 0;
     double fileProgress = 0;
@@ -296,10 +292,7 @@ bool CopyJob::copyBlocks(const std::string& source, const std::string& target, b
         try {
             out->write(block.data(), got);
         } catch (const Error&) {
-            return failed("Can't write destination file \"" + target + "\".\r\n"
-                          "Please make sure disk is not write protected, and has enough free space.\r\n"
-                          "Would you like for program to retry copying it? Selecting \"No\" will skip this file.",
-                          "Can't write destination file");
+            return failed(writeFailure, "Can't write destination file");
         }
         at += got;
         bytesCopied += got;
@@ -313,10 +306,7 @@ bool CopyJob::copyBlocks(const std::string& source, const std::string& target, b
         try {
             out->close();
         } catch (const Error&) {
-            return failed("Can't write destination file \"" + target + "\".\r\n"
-                          "Please make sure disk is not write protected, and has enough free space.\r\n"
-                          "Would you like for program to retry copying it? Selecting \"No\" will skip this file.",
-                          "Can't write destination file");
+            return failed(writeFailure, "Can't write destination file");
         }
     }
     out.reset();
@@ -361,22 +351,13 @@ void CopyJob::copyFolder(const std::string& source, const std::string& base, con
             return;
         }
     }
-    while (!folderExists(target)) {
-        try {
-            files_.CreateFolderChain(target);
-        } catch (const Error&) {
-            const Retry r = askRetry("Can't create target folder\"" + target + "\".\r\n"
-                                     "Please make sure disk is not write protected, and supports writing.\r\n"
-                                     "Would you like for program to retry creating it? Selecting \"No\" will skip this folder.",
-                                     "Can't create folder");
-            if (r == Retry::Again)
-                continue;
-            if (r == Retry::CancelAll)
-                cancel = true;
-            skip();
-            return;
-        }
-    }
+    if (!folderExists(target) &&
+        !withRetry([&] { files_.CreateFolderChain(target); },
+                   "Can't create target folder\"" + target + "\".\r\n"
+                   "Please make sure disk is not write protected, and supports writing.\r\n"
+                   "Would you like for program to retry creating it? Selecting \"No\" will skip this folder.",
+                   "Can't create folder"))
+        return;
     std::vector<FolderEntry> list;
     try {
         list = files_.ListFolder(source);

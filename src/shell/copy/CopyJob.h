@@ -86,6 +86,9 @@ private:
     bool copyBlocks(const std::string& source, const std::string& target, bool& retry);
     void copyFolder(const std::string& source, const std::string& base, const std::string& name);
     Retry askRetry(const std::string& text, const std::string& caption);
+    // Runs step until it works; false when the user skipped (counted) or cancelled all.
+    template <class Step>
+    bool withRetry(Step&& step, const std::string& text, const std::string& caption);
     bool folderExists(const std::string& path);
     void refresh();
     void skip() { ++itemsSkipped; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "base/text/AnsiCase.h"
 #include "catalog/media/RealPath.h"
 #include "catalog/model/ItemPath.h"
 #include "catalog/model/ItemRecords.h"
@@ -12,13 +13,7 @@ namespace kv {
 
 namespace {
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
+std::string Lower(std::string_view s) { return lowerCase(s, cp1252CaseMap()); }
 
 // Bytes a folder's copy moves: its total, less the sub-folders it leaves out.
 std::uint64_t FolderBytes(const Node& node, bool subfolders) {

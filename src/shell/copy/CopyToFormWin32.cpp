@@ -1,21 +1,13 @@
 #include "shell/copy/CopyToFormWin32.h"
 
 #include "ui/Application.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
 namespace {
-
 // Posted on the first show: the copy starts once the window is up.
 constexpr UINT kStartCopyMessage = WM_APP + 41;
-
-void Place(ui::Control& c, ui::Control* parent, int x, int y, int w, int h, const std::string& text = {}) {
-    if (!text.empty())
-        c.setText(text);
-    c.setBounds(x, y, w, h);
-    c.create(parent);
-}
-
 }  // namespace
 
 TCopyMissingForm::TCopyMissingForm() {
@@ -25,17 +17,17 @@ TCopyMissingForm::TCopyMissingForm() {
     setWindowClassName("KvCopyMissingForm");
     createHandle();
     setClientSize(420, 290);
-    Place(Text1, this, 10, 10, 400, 44,
-          "Some of selected files or folders were not found on the current media, as stated in the catalog. You "
-          "should update catalog data for this media.");
-    Place(Text2, this, 10, 56, 400, 16, "If you proceed with copying, these items will be skipped.");
-    Place(Text3, this, 10, 80, 400, 16, "Selected items missing on real media are:");
-    Place(FileList, this, 10, 98, 400, 146);
+    ui::PlaceControl(Text1, this, 10, 10, 400, 44,
+                     "Some of selected files or folders were not found on the current media, as stated in the catalog. You "
+                     "should update catalog data for this media.");
+    ui::PlaceControl(Text2, this, 10, 56, 400, 16, "If you proceed with copying, these items will be skipped.");
+    ui::PlaceControl(Text3, this, 10, 80, 400, 16, "Selected items missing on real media are:");
+    ui::PlaceControl(FileList, this, 10, 98, 400, 146);
     BtnContinue.modalResult = ui::mrOk;
-    Place(BtnContinue, this, 130, 256, 75, 25, "Continue");
+    ui::PlaceControl(BtnContinue, this, 130, 256, 75, 25, "Continue");
     BtnContinue.setDefault(true);
     BtnAbort.modalResult = ui::mrAbort;
-    Place(BtnAbort, this, 215, 256, 75, 25, "Abort");
+    ui::PlaceControl(BtnAbort, this, 215, 256, 75, 25, "Abort");
     setDefaultControl(&BtnContinue);
     setCancelControl(&BtnAbort);
 }
@@ -49,22 +41,22 @@ TOverwriteAskForm::TOverwriteAskForm() {
     setWindowClassName("KvOverwriteAskForm");
     createHandle();
     setClientSize(430, 226);
-    Place(Icon, this, 12, 70, 32, 32);
-    Place(Text1, this, 56, 10, 360, 16, "Item with the same name already exists at destination.");
-    Place(Text2, this, 56, 34, 360, 16, "May program replace item:");
-    Place(OldFileName, this, 70, 52, 350, 16);
-    Place(OldDetails, this, 70, 70, 350, 16);
-    Place(Text3, this, 56, 94, 360, 16, "with new item:");
-    Place(NewFileName, this, 70, 112, 350, 16);
-    Place(NewDetails, this, 70, 130, 350, 16);
-    Place(AllCheckBox, this, 56, 156, 364, 20, "Do not ask this again, assume the same answer next time");
+    ui::PlaceControl(Icon, this, 12, 70, 32, 32);
+    ui::PlaceControl(Text1, this, 56, 10, 360, 16, "Item with the same name already exists at destination.");
+    ui::PlaceControl(Text2, this, 56, 34, 360, 16, "May program replace item:");
+    ui::PlaceControl(OldFileName, this, 70, 52, 350, 16);
+    ui::PlaceControl(OldDetails, this, 70, 70, 350, 16);
+    ui::PlaceControl(Text3, this, 56, 94, 360, 16, "with new item:");
+    ui::PlaceControl(NewFileName, this, 70, 112, 350, 16);
+    ui::PlaceControl(NewDetails, this, 70, 130, 350, 16);
+    ui::PlaceControl(AllCheckBox, this, 56, 156, 364, 20, "Do not ask this again, assume the same answer next time");
     YesButton.modalResult = ui::mrYes;
-    Place(YesButton, this, 95, 190, 75, 25, "Yes");
+    ui::PlaceControl(YesButton, this, 95, 190, 75, 25, "Yes");
     YesButton.setDefault(true);
     NoButton.modalResult = ui::mrNo;
-    Place(NoButton, this, 178, 190, 75, 25, "No");
+    ui::PlaceControl(NoButton, this, 178, 190, 75, 25, "No");
     CancelButton.modalResult = ui::mrCancel;
-    Place(CancelButton, this, 261, 190, 75, 25, "Cancel");
+    ui::PlaceControl(CancelButton, this, 261, 190, 75, 25, "Cancel");
     setDefaultControl(&YesButton);
     setCancelControl(&CancelButton);
 }
@@ -95,18 +87,18 @@ TCopyToForm::TCopyToForm(IFileSystem& files, ui::UserPrompt& prompt, MediumFinde
     setWindowClassName("KvCopyToForm");
     createHandle();
     setClientSize(420, 228);
-    Place(Animation, this, 74, 8, 272, 60);
-    Place(DiskCaptLabel, this, 10, 78, 96, 16, "Current Media:");
-    Place(DiskLabel, this, 110, 78, 300, 16);
-    Place(DestCaptLabel, this, 10, 98, 96, 16, "Destination:");
-    Place(DestLabel, this, 110, 98, 300, 16);
-    Place(StatusLabel, this, 10, 122, 400, 16);
-    Place(ProgressBar, this, 10, 142, 400, 16);
-    Place(Label1, this, 10, 166, 96, 16, "Total copied:");
-    Place(NumLabel, this, 110, 166, 300, 16);
-    Place(MessageLabel, this, 10, 88, 400, 16);
+    ui::PlaceControl(Animation, this, 74, 8, 272, 60);
+    ui::PlaceControl(DiskCaptLabel, this, 10, 78, 96, 16, "Current Media:");
+    ui::PlaceControl(DiskLabel, this, 110, 78, 300, 16);
+    ui::PlaceControl(DestCaptLabel, this, 10, 98, 96, 16, "Destination:");
+    ui::PlaceControl(DestLabel, this, 110, 98, 300, 16);
+    ui::PlaceControl(StatusLabel, this, 10, 122, 400, 16);
+    ui::PlaceControl(ProgressBar, this, 10, 142, 400, 16);
+    ui::PlaceControl(Label1, this, 10, 166, 96, 16, "Total copied:");
+    ui::PlaceControl(NumLabel, this, 110, 166, 300, 16);
+    ui::PlaceControl(MessageLabel, this, 10, 88, 400, 16);
     MessageLabel.setVisible(false);
-    Place(BtnCancel, this, 172, 194, 75, 25, "Cancel");
+    ui::PlaceControl(BtnCancel, this, 172, 194, 75, 25, "Cancel");
     BtnCancel.onClick = [this](ui::Button&) { cancelClick(); };
     setDefaultControl(&BtnCancel);
     setCancelControl(&BtnCancel);

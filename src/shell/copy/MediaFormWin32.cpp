@@ -75,10 +75,6 @@ void TMediaForm::layoutButtons() {
     }
 }
 
-void MediaFormPrompts::showInformation(const std::string& text, const std::string& caption) {
-    prompt_.showInformation(text, caption);
-}
-
 InsertMediaAnswer MediaFormPrompts::askInsertMedia(const std::string& label, const std::string& mediaLine,
                                                    bool allowManual) {
     TMediaForm form;

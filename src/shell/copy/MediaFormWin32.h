@@ -1,7 +1,7 @@
 #pragma once
 // The "Insert Media" window that the search for a disk's medium shows while
 // the medium is in no drive, and the media questions answered through it.
-#include "catalog/media/LocateMedia.h"
+#include "catalog/media/LocateItemMedia.h"
 #include "ui/Animate.h"
 #include "ui/Button.h"
 #include "ui/Form.h"
@@ -39,15 +39,11 @@ int MediaButtonsLeft(int clientWidth, int buttonWidth, int count);
 
 // The media questions of LocateMedium: information as message boxes, the
 // medium asked for in the Insert Media window.
-class MediaFormPrompts : public MediaPrompts {
+class MediaFormPrompts : public PromptMediaPrompts {
 public:
-    explicit MediaFormPrompts(ui::UserPrompt& prompt) : prompt_(prompt) {}
-    void showInformation(const std::string& text, const std::string& caption) override;
+    using PromptMediaPrompts::PromptMediaPrompts;
     InsertMediaAnswer askInsertMedia(const std::string& label, const std::string& mediaLine,
                                      bool allowManual) override;
-
-private:
-    ui::UserPrompt& prompt_;
 };
 
 }  // namespace kv

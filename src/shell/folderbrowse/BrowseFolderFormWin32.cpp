@@ -223,8 +223,15 @@ std::optional<FolderBrowseResult> TBrowseFolderForm::BrowseForFolder(const Folde
         for (std::size_t i = 0; i < 3; ++i)
             CheckBoxes[i].setChecked(request.optionStates[i]);
     BrowseOnly = request.browseOnly;
-    if (DirTree.SelectedNode() == nullptr && DirTree.model().roots().empty())
+    const char onlyDrive = request.onlyDrive >= 'a' && request.onlyDrive <= 'z'
+                               ? static_cast<char>(request.onlyDrive - 'a' + 'A')
+                               : request.onlyDrive;
+    if (onlyDrive != DirTree.SelectDrive()) {
+        DirTree.SetSelectDrive(onlyDrive);
         DirTree.RefreshTree();
+    } else if (DirTree.model().roots().empty()) {
+        DirTree.RefreshTree();
+    }
     if (!request.startFolder.empty()) {
         DirTree.ChangeDrive(request.startFolder[0]);
         DirTree.SetDirectory(request.startFolder);

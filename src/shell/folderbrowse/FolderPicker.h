@@ -13,6 +13,8 @@ namespace kv {
 struct FolderBrowseRequest {
     std::string caption;
     std::string startFolder;
+    // Not 0: only this drive is offered.
+    char onlyDrive = 0;
     // Off: the user may also create, rename and delete folders.
     bool browseOnly = true;
     // Up to three option boxes under the tree.

@@ -4,6 +4,7 @@
 
 #include "base/ByteSource.h"
 #include "base/Errors.h"
+#include "shell/settings/FontDataWin32.h"
 #include "shell/settings/SettingsStore.h"
 #include "shell/viewer/ViewerRules.h"
 #include "ui/Application.h"
@@ -24,7 +25,7 @@ std::string ViewableText(std::string bytes) {
     return bytes;
 }
 
-TViewerForm::TViewerForm(SettingsStore& settings, ui::UserPrompt& prompt, ui::WaitProgress* progress)
+TViewerForm::TViewerForm(SettingsStore& settings, ui::UserPrompt& prompt, WaitProgress* progress)
     : settings_(settings), prompt_(prompt), progress_(progress) {
     setWindowClassName("KvViewerForm");
     setPosition(ui::FormPosition::MainFormCenter);
@@ -74,27 +75,18 @@ TViewerForm::~TViewerForm() { destroyWindow(); }
 
 void TViewerForm::applyFont() {
     const FontData data = settings_.GetFontData(kViewerSlot);
-    LOGFONTA lf{};
-    lf.lfHeight = data.height;
-    lf.lfWeight = (data.style & 1) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (data.style & 2) ? TRUE : FALSE;
-    lf.lfUnderline = (data.style & 4) ? TRUE : FALSE;
-    lf.lfStrikeOut = (data.style & 8) ? TRUE : FALSE;
+    LOGFONTA lf = LogFontOf(data);
     lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(lf.lfFaceName, data.face.empty() ? "Courier New" : data.face.c_str(), LF_FACESIZE);
+    if (data.face.empty())
+        lstrcpynA(lf.lfFaceName, "Courier New", LF_FACESIZE);
     if (lf.lfHeight == 0)
         lf.lfHeight = -13;
-    font_ = ui::GdiObject<HFONT>(CreateFontIndirectA(&lf));
-    RichEdit.setFont(font_.get());
+    viewerFont_ = ui::GdiObject<HFONT>(CreateFontIndirectA(&lf));
+    RichEdit.setFont(viewerFont_.get());
 }
 
 void TViewerForm::chooseFont() {
-    const FontData data = settings_.GetFontData(kViewerSlot);
-    LOGFONTA lf{};
-    lf.lfHeight = data.height;
-    lf.lfWeight = (data.style & 1) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (data.style & 2) ? TRUE : FALSE;
-    lstrcpynA(lf.lfFaceName, data.face.c_str(), LF_FACESIZE);
+    const LOGFONTA lf = LogFontOf(settings_.GetFontData(kViewerSlot));
     ui::CommonFontDialog dialog(hwnd());
     const std::optional<ui::FontDescription> chosen =
         dialog.chooseFont(ui::fromLogFont(lf, GetSysColor(COLOR_WINDOWTEXT)));
@@ -103,8 +95,7 @@ void TViewerForm::chooseFont() {
     const LOGFONTA picked = ui::toLogFont(*chosen);
     FontData stored;
     stored.height = picked.lfHeight;
-    stored.style = static_cast<std::uint8_t>((picked.lfWeight >= FW_BOLD ? 1 : 0) | (picked.lfItalic ? 2 : 0) |
-                                             (picked.lfUnderline ? 4 : 0) | (picked.lfStrikeOut ? 8 : 0));
+    stored.style = FontStyleOf(picked);
     stored.face = picked.lfFaceName;
     settings_.Update([&](Settings& s) {
         s.fonts[kViewerSlot].custom = true;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/settings/Settings.h"
+#include "ui/Canvas.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
 #include "ui/RichEdit.h"
@@ -20,7 +21,7 @@ public:
     // More than this is not loaded: the caption says the view is cut.
     static constexpr std::size_t kMaxViewBytes = 16u << 20;
 
-    TViewerForm(SettingsStore& settings, ui::UserPrompt& prompt, ui::WaitProgress* progress);
+    TViewerForm(SettingsStore& settings, ui::UserPrompt& prompt, WaitProgress* progress);
     ~TViewerForm() override;
 
     ui::MainMenu Menu;
@@ -42,8 +43,8 @@ private:
 
     SettingsStore& settings_;
     ui::UserPrompt& prompt_;
-    ui::WaitProgress* progress_;
-    ui::GdiObject<HFONT> font_;
+    WaitProgress* progress_;
+    ui::GdiObject<HFONT> viewerFont_;
 };
 
 // The text the viewer shows for a file's bytes: NUL bytes become spaces, so

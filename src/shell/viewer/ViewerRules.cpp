@@ -1,6 +1,7 @@
 #include "shell/viewer/ViewerRules.h"
 
 #include "archive/SafePath.h"
+#include "base/text/AnsiCase.h"
 #include "catalog/media/RealPath.h"
 #include "catalog/model/ItemRecords.h"
 #include "catalog/model/Node.h"
@@ -9,13 +10,7 @@ namespace kv {
 
 namespace {
 
-std::string Upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
+std::string Upper(std::string_view s) { return upperCase(s, cp1252CaseMap()); }
 
 std::string Extension(std::string_view name) {
     name = LastPathPart(name);
