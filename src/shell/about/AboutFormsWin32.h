@@ -1,5 +1,6 @@
 #pragma once
 // The about box with live system information, and the "Tip of the Day" window.
+#include "ui/Bevel.h"
 #include "ui/Button.h"
 #include "ui/Form.h"
 #include "ui/Image.h"
@@ -15,7 +16,8 @@ public:
 
     ui::Image LogoImage;
     ui::Label ProgramLabel;
-    ui::GroupBox SystemInfo;
+    ui::Label SystemInfoLabel;
+    ui::Bevel SystemInfo;
     ui::Label OSName;
     ui::Label OSVersion;
     ui::Label FreePhysicalCapt;

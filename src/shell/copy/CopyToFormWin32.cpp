@@ -132,7 +132,8 @@ void TCopyToForm::Copy(std::vector<CopyEntry> entries, const std::string& destin
 
 LRESULT TCopyToForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kStartCopyMessage) {
-        run();
+        if (job_)
+            run();
         return 0;
     }
     return Form::wndProc(msg, wp, lp);
