@@ -15,7 +15,7 @@
 #include "shell/viewer/ViewerFormWin32.h"
 #include "system/drives/MediaTypes.h"
 #include "tests/shell/ShellFixture.h"
-#include "tests/support/TestInput.h"
+#include "tests/shell/WindowSteps.h"
 
 namespace kv::test {
 namespace {
@@ -25,24 +25,6 @@ namespace fs = std::filesystem;
 std::string Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// Runs start; meanwhile each step runs once its window shows (and closes it).
-// Returns how many steps ran.
-std::size_t WithWindows(std::vector<std::pair<std::function<HWND()>, std::function<void()>>> steps,
-                        const std::function<void()>& start) {
-    std::size_t next = 0;
-    std::vector<std::unique_ptr<uitest::TimerAction>> timers;
-    std::function<void()> poll = [&] {
-        if (next < steps.size()) {
-            HWND h = steps[next].first();
-            if (h && IsWindowVisible(h) && IsWindowEnabled(h)) steps[next++].second();
-        }
-        if (next < steps.size()) timers.push_back(std::make_unique<uitest::TimerAction>(30, poll));
-    };
-    timers.push_back(std::make_unique<uitest::TimerAction>(30, poll));
-    start();
-    return next;
 }
 
 class MediumCommands : public ShellTest {
