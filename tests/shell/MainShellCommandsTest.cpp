@@ -11,6 +11,8 @@
 #include "archive/ExtractionUiWin32.h"
 #include "archive/TempExtraction.h"
 #include "shell/browse/ItemCells.h"
+#include "shell/about/AboutFormsWin32.h"
+#include "shell/about/AboutTexts.h"
 #include "shell/copy/CopyToFormWin32.h"
 #include "shell/viewer/ViewerFormWin32.h"
 #include "system/drives/MediaTypes.h"
@@ -226,6 +228,44 @@ TEST_F(MediumCommands, LaunchOpensTheFileAndReportsWhatTheShellSays) {
     main->RunCommand(CommandId::Explorer, CommandSource::Key);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], "\"C:\\Tools\\My Shell.exe\" \"" + medium + "\"");
+}
+
+}  // namespace
+}  // namespace kv::test
+
+namespace kv::test {
+namespace {
+
+// More Tips: the box under the tip keeps the start-up setting.
+TEST_F(ShellTest, TipsKeepTheStartUpChoiceAndAboutOpens) {
+    MainForm& window = makeMain();
+    settings.Update([](Settings& s) { s.tipsAtStart = true; });
+    std::string tip;
+    const std::size_t ran = WithWindows({{[&] { return window.tipsForm() ? window.tipsForm()->hwnd() : nullptr; },
+                                          [&] {
+                                              TTipsDialog& tips = *window.tipsForm();
+                                              const int shown = tips.TipIndex();
+                                              SendMessageA(tips.btnNext.hwnd(), BM_CLICK, 0, 0);
+                                              EXPECT_EQ(tips.TipIndex(), NextTip(shown));
+                                              tip = tips.TipLabel.text();
+                                              tips.ShowOnStartup.setChecked(false);
+                                              SendMessageA(tips.btnClose.hwnd(), BM_CLICK, 0, 0);
+                                          }}},
+                                        [&] { window.RunCommand(CommandId::Tips, CommandSource::MainMenu); });
+    EXPECT_EQ(ran, 1u);
+    EXPECT_FALSE(tip.empty());
+    EXPECT_FALSE(settings.Get().tipsAtStart);
+
+    const std::size_t about = WithWindows({{[] { return FindWindowA("KvAboutDlg", nullptr); },
+                                            [] {
+                                                HWND dlg = FindWindowA("KvAboutDlg", nullptr);
+                                                char caption[64] = {};
+                                                GetWindowTextA(dlg, caption, sizeof caption);
+                                                EXPECT_STREQ(caption, "About Korvalder? v1.01");
+                                                PostMessageA(dlg, WM_CLOSE, 0, 0);
+                                            }}},
+                                          [&] { window.RunCommand(CommandId::About, CommandSource::MainMenu); });
+    EXPECT_EQ(about, 1u);
 }
 
 }  // namespace
