@@ -81,7 +81,7 @@ bool ShootViewer(const std::string& folder, SettingsStore& settings, ui::UserPro
         for (int i = 1; i <= 40; ++i)
             out << "Line " << i << " of the sample text the viewer shows, read straight from the medium.\r\n";
     }
-    TViewerForm form(settings, prompt, nullptr);
+    TViewerForm form(settings, prompt, nullptr, "");
     form.Load(file);
     DeleteFileA(file.c_str());
     return Shoot(form, "Viewer", {{"text", form.RichEdit.hwnd()}}, folder + "\\viewer-screen.bmp");

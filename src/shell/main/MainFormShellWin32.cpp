@@ -218,7 +218,7 @@ void MainForm::MenuViewClick(const ItemHead* item) {
         if (openWithShell(s.externalViewerPath, parameter, FolderOf(*file)) > 32)
             return;
     }
-    TViewerForm form(services_.settings, *prompt_, &progress_);
+    TViewerForm form(services_.settings, *prompt_, &progress_, services_.programKey);
     form.showStatus = [this](const std::string& text) { ShowStatus(text, !text.empty()); };
     viewerForm_ = &form;
     struct Clear {

@@ -25,8 +25,9 @@ std::string ViewableText(std::string bytes) {
     return bytes;
 }
 
-TViewerForm::TViewerForm(SettingsStore& settings, ui::UserPrompt& prompt, WaitProgress* progress)
-    : settings_(settings), prompt_(prompt), progress_(progress) {
+TViewerForm::TViewerForm(SettingsStore& settings, ui::UserPrompt& prompt, WaitProgress* progress,
+                         std::string placementKey)
+    : settings_(settings), prompt_(prompt), progress_(progress), placementKey_(std::move(placementKey)) {
     setWindowClassName("KvViewerForm");
     setPosition(ui::FormPosition::MainFormCenter);
     setBounds(0, 0, 640, 480);
@@ -57,16 +58,20 @@ TViewerForm::TViewerForm(SettingsStore& settings, ui::UserPrompt& prompt, WaitPr
             setModalResult(ui::mrCancel);
     };
     applyFont();
+    if (placementKey_.empty())
+        return;
     std::int32_t extra = 0;
     try {
-        RestoreFormPlacement(hwnd(), kPlacementValue, extra);
+        RestoreFormPlacement(hwnd(), kPlacementValue, extra, placementKey_);
         setPosition(ui::FormPosition::Designed);
     } catch (const EAbort&) {
+        // Nothing kept yet: the window opens centred.
     }
     onClose = [this](ui::Form&, ui::CloseAction&) {
         try {
-            SaveFormPlacement(hwnd(), kPlacementValue, 0);
+            SaveFormPlacement(hwnd(), kPlacementValue, 0, placementKey_);
         } catch (const EAbort&) {
+            // A key that cannot be written costs only the next view's placement.
         }
     };
 }

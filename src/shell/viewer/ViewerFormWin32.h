@@ -21,7 +21,9 @@ public:
     // More than this is not loaded: the caption says the view is cut.
     static constexpr std::size_t kMaxViewBytes = 16u << 20;
 
-    TViewerForm(SettingsStore& settings, ui::UserPrompt& prompt, WaitProgress* progress);
+    // placementKey: where "ViewerWndPos" is kept (below HKEY_CURRENT_USER); empty: nowhere.
+    TViewerForm(SettingsStore& settings, ui::UserPrompt& prompt, WaitProgress* progress,
+                std::string placementKey);
     ~TViewerForm() override;
 
     ui::MainMenu Menu;
@@ -44,6 +46,7 @@ private:
     SettingsStore& settings_;
     ui::UserPrompt& prompt_;
     WaitProgress* progress_;
+    std::string placementKey_;
     ui::GdiObject<HFONT> viewerFont_;
 };
 
