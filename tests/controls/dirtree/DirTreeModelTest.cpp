@@ -143,6 +143,22 @@ TEST_F(DirTreeFixture, ChangingDrivesReturnsToTheLastFolder) {
     EXPECT_EQ(model.GetDirectory(), "D:\\");
 }
 
+TEST_F(DirTreeFixture, RefreshReturnsToTheFolderOrItsDriveAndNeverTouchesAFloppy) {
+    model.SetDirectory("D:\\Photos\\2001");
+    model.RefreshTree();
+    EXPECT_EQ(model.GetDirectory(), "D:\\Photos\\2001\\");
+    source.folders.erase("D:\\Photos\\2001\\Day\\");
+    source.folders.erase("D:\\Photos\\2001\\");
+    model.RefreshTree();
+    EXPECT_EQ(model.GetDirectory(), "D:\\");
+
+    // Nothing selected: the first drive that was read, at its last folder.
+    DirTreeModel fresh(source, view);
+    fresh.RefreshTree();
+    EXPECT_EQ(fresh.GetDirectory(), "C:\\");
+    EXPECT_EQ(source.listed.count("a:\\"), 0u);
+}
+
 TEST_F(DirTreeFixture, AttributeFilter) {
     struct Case {
         tDirType type;
