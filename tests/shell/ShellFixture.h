@@ -66,6 +66,7 @@ protected:
         s.openTips = [this] { calls.push_back("tips"); };
         s.scanMachine = scanMachine;
         s.extraction = extraction;
+        s.archives = archives;
         s.locateMedium = locateMedium;
         s.mediumRoot = mediumRoot;
         return s;
@@ -97,6 +98,7 @@ protected:
     std::vector<std::string> commandLine;
     std::vector<std::string> calls;
     std::function<void(AddDiskServices&, AddUpdateServices&)> scanMachine;
+    arc::ArchiveContext* archives = nullptr;
     arc::TempExtraction* extraction = nullptr;
     std::function<std::optional<char>(const ItemHead*)> locateMedium;
     std::function<std::string(char)> mediumRoot;

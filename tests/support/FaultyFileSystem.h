@@ -46,6 +46,8 @@ public:
     std::optional<std::uint64_t> failAtWrite;
     // Bytes that new files may still take before the disk is full.
     std::optional<std::uint64_t> room;
+    // Reads that reach this offset of a file fail as a bad sector would.
+    std::optional<std::uint64_t> failReadAt;
     // Sink operations so far.
     std::uint64_t writes = 0;
     Fault fault;
@@ -154,7 +156,11 @@ private:
         }
         ~Source() override { --fs_.open_[path_]; }
         std::uint64_t size() override { return real_->size(); }
-        std::size_t readAt(std::uint64_t pos, void* out, std::size_t n) override { return real_->readAt(pos, out, n); }
+        std::size_t readAt(std::uint64_t pos, void* out, std::size_t n) override {
+            if (fs_.failReadAt && pos + n > *fs_.failReadAt && pos < real_->size())
+                throw EIoError("Cannot read file: Input/output error");
+            return real_->readAt(pos, out, n);
+        }
 
     private:
         FaultyFileSystem& fs_;

@@ -1,6 +1,7 @@
 #pragma once
 // The program started on a catalog for a screenshot: a registry key of its own,
-// marked current so the start is an ordinary one; closed and cleaned up after.
+// marked current so the start is an ordinary one, without the tip of the day;
+// closed and cleaned up after.
 #include <windows.h>
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "shell/app/ProgramIdentity.h"
+#include "shell/settings/SettingsStore.h"
 #include "system/settings/RegistrySectionStoreWin32.h"
 
 namespace kv::test {
@@ -19,6 +21,11 @@ public:
         RegDeleteTreeA(HKEY_CURRENT_USER, key_.substr(1).c_str());
         RegistrySectionStore store(HKEY_CURRENT_USER, key_);
         store.WriteBinary("", "RevisionMarker", std::vector<std::uint8_t>{2});
+        // The tip of the day would stand over the window.
+        SettingsStore settings{PlatformDefaults{}};
+        settings.Load(store);
+        settings.Update([](Settings& s) { s.tipsAtStart = false; });
+        settings.Save(store);
         SetEnvironmentVariableA(kProgramKeyVariable, key_.c_str());
         std::string cmd = "\"" + exe + "\" \"" + catalog + "\"";
         STARTUPINFOA si{};

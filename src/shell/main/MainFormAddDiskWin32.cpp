@@ -84,12 +84,21 @@ void MainForm::AddDiskClick(Node* updatedDisk) {
     dialog.locateMedia = [this](Node* disk) -> std::optional<char> {
         ui::ScopedHourglass wait;
         char letter = 0;
-        switch (LocateMedia(disk->record(), letter, true, *prompt_)) {
+        switch (locateMedia(disk->record(), letter, true)) {
         case LocateResult::Found: return letter;
         case LocateResult::ManualSelect: return '\0';
         case LocateResult::NotFound: break;
         }
         return std::nullopt;
+    };
+    dialog.browseVirtualRoot = [this](char letter) -> std::string {
+        FolderBrowseRequest request;
+        request.caption = "Select virtual root folder";
+        request.startFolder = std::string(1, letter) + ":\\";
+        request.onlyDrive = letter;
+        const std::optional<FolderBrowseResult> chosen = folderPicker().BrowseForFolder(request);
+        // The path without its drive: "\" alone is the whole drive.
+        return chosen && chosen->folder.size() >= 3 ? chosen->folder.substr(2) : std::string();
     };
     dialog.selectDisk = [&diskSelect](const std::vector<Node*>& candidates, std::size_t& chosen) {
         return diskSelect.Select(candidates, chosen);

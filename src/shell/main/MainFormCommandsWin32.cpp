@@ -319,6 +319,13 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
         RefusedDuringSearch(CommandInfoOf(command).refusal, searchRunning(), *prompt_);
         return;
     case CommandId::Exit: close(); return;
+    case CommandId::CopyTo:
+    case CommandId::ExtractTo:
+    case CommandId::ViewFile:
+    case CommandId::Launch:
+    case CommandId::Explorer:
+    case CommandId::About:
+    case CommandId::Tips: runShellCommand(command, source); break;
     case CommandId::SortItems:
         // The "Arrange by" submenu opens: its items show the sort in force.
         updateCommands(CommandGroup::Sort);

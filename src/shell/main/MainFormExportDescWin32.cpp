@@ -56,7 +56,7 @@ void MainForm::ExportDescClick(CommandSource source) {
         letter = *found;
     } else {
         ui::ScopedHourglass wait;
-        if (LocateMedia(node->record(), letter, false, *prompt_) != LocateResult::Found)
+        if (locateMedia(node->record(), letter, false) != LocateResult::Found)
             return;
     }
     const std::string root = services_.mediumRoot ? services_.mediumRoot(letter) : std::string(1, letter) + ":\\";

@@ -45,6 +45,8 @@ void MainForm::runSetupWizard() {
 void MainForm::openTips() {
     if (services_.openTips)
         services_.openTips();
+    else
+        TipsClick();
 }
 
 void MainForm::endRefresh() {

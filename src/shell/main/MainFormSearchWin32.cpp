@@ -96,7 +96,9 @@ void MainForm::EditItemDescription(ItemHead&) {}
 
 void MainForm::ShowItemProperties(ItemHead&) {}
 
-void MainForm::RunFoundCommand(FoundAction, std::span<ItemHead* const>, ItemHead*) {}
+void MainForm::RunFoundCommand(FoundAction action, std::span<ItemHead* const> selected, ItemHead* focused) {
+    runShellFoundCommand(action, selected, focused);
+}
 
 void MainForm::AddToUserList(std::span<ItemHead* const>) {}
 

@@ -38,6 +38,8 @@
 #include "shell/browse/ItemListSources.h"
 #include "shell/browse/SearchListCells.h"
 #include "shell/browse/SortControls.h"
+#include "shell/copy/MediaFormWin32.h"
+#include "shell/folderbrowse/BrowseFolderFormWin32.h"
 #include "scan/AddUpdateDiskWin32.h"
 #include "scan/DiskSelectFormWin32.h"
 #include "scan/ExportDescFormWin32.h"
@@ -59,6 +61,9 @@ class SectionStore;
 class SettingsStore;
 struct Settings;
 class SplashForm;
+class TCopyToForm;
+class TTipsDialog;
+class TViewerForm;
 
 // WParam 1: open the list stored by the request queue.
 inline constexpr UINT kOpenCatalogsMessage = WM_USER + 997;
@@ -182,6 +187,19 @@ public:
     ui::PopupMenu& toolbarPopup() { return toolbarPopup_; }
     // The help pointer's mode, from the help button or menu item to the next left click.
     bool WhatsThisMode() const;
+    // The "Select Folder" dialog: every window that lets the user pick a folder asks here.
+    IFolderPicker& folderPicker();
+    // The questions of the search for a disk's medium (the Insert Media window).
+    MediaPrompts& mediaPrompts();
+    // Tests stand in for the shell: opening a file (its result code) and
+    // starting a program (the system's error code, 0 when it started).
+    std::function<std::uintptr_t(const std::string& file, const std::string& parameters,
+                                 const std::string& folder)> shellOpen;
+    std::function<unsigned long(const std::string& commandLine)> runProgram;
+    // The shell windows while their commands run.
+    TCopyToForm* copyForm() const { return copyForm_; }
+    TViewerForm* viewerForm() const { return viewerForm_; }
+    TTipsDialog* tipsForm() const { return tipsForm_; }
 
     // The window's state the other parts of the main window share.
     bool Destroying = false;
@@ -302,9 +320,10 @@ private:
     // IItemLocator: going to a hit of the search window.
     void GoToItem(ItemHead& item) override;
 
-    // IFoundItemCommands: the search window's hit actions. The description
-    // assistant, the properties, set-category, copy, viewer, report and user
-    // list windows are not part of the program yet: their commands do nothing.
+    // IFoundItemCommands: the search window's hit actions. Copy To, View,
+    // Launch, Explorer and Extract run; the description assistant, the
+    // properties, set-category, report and user list windows are not part of
+    // the program yet: their commands do nothing.
     void EditItemDescription(ItemHead& item) override;
     void ShowItemProperties(ItemHead& item) override;
     void RunFoundCommand(FoundAction action, std::span<ItemHead* const> selected, ItemHead* focused) override;
@@ -352,6 +371,35 @@ private:
     bool addDiskRunning_ = false;
     std::vector<WPARAM> heldParams_;
     ResultListSet resultLists_;
+
+    // The commands on items' real media and the Help windows (MainFormShellWin32.cpp).
+    void runShellCommand(CommandId command, CommandSource source);
+    void runShellFoundCommand(FoundAction action, std::span<ItemHead* const> selected, ItemHead* focused);
+    // The list's selected rows (allSelected) or the command's one target.
+    std::vector<const ItemHead*> commandRows(CommandSource source, bool allSelected);
+    void MenuCopyToClick(const std::vector<const ItemHead*>& items);
+    void MenuViewClick(const ItemHead* item);
+    void MenuLaunchClick(const ItemHead* item);
+    void MenuOpenExplorerClick(const ItemHead* item);
+    void MenuExtractToClick(const std::vector<const ItemHead*>& rows);
+    void ExtractArchiveTo(const ItemHead* member, const std::string& root);
+    // Where to extract to, and whether stored folders are kept.
+    std::optional<FolderBrowseResult> askExtractFolder(const std::string& caption);
+    void AboutClick();
+    void TipsClick();
+    LocateResult locateMedia(const ItemHead* item, char& letter, bool allowManual);
+    // The folder standing for the root of the item's medium ("T:"), once found.
+    std::optional<std::string> mediumRootOf(const ItemHead* item, bool allowManual);
+    // The file an item is on its medium; a member is first extracted alone.
+    std::optional<std::string> realFileOf(const ItemHead* item, const std::string& root);
+    std::string extractFolder() const;
+    std::uintptr_t openWithShell(const std::string& file, const std::string& parameters, const std::string& folder);
+    std::unique_ptr<MediaFormPrompts> mediaPrompts_;
+    std::unique_ptr<TBrowseFolderForm> browseFolder_;
+    std::string lastCopyFolder_;
+    TCopyToForm* copyForm_ = nullptr;
+    TViewerForm* viewerForm_ = nullptr;
+    TTipsDialog* tipsForm_ = nullptr;
     // What the found list shows and sorts by; outlives the search window.
     std::unique_ptr<SearchListCells> foundCells_;
     std::unique_ptr<TSearchForm> searchForm_;

@@ -86,9 +86,11 @@ public:
 
     std::uint32_t FileAttributes(const std::string& path) override {
         std::error_code ec;
-        auto p = fs::status(hostName(path), ec).permissions();
-        if (ec) return 0x20;
-        return (p & fs::perms::owner_write) == fs::perms::none ? 0x21u : 0x20u;
+        const fs::file_status st = fs::status(hostName(path), ec);
+        if (ec || !fs::exists(st)) return 0x20;
+        // Folders carry the folder bit, as the system's attributes do on Windows.
+        const std::uint32_t kind = fs::is_directory(st) ? 0x10u : 0x20u;
+        return (st.permissions() & fs::perms::owner_write) == fs::perms::none ? kind | 0x01u : kind;
     }
 
     std::optional<std::uint64_t> FreeSpace(const std::string& folder) override {
