@@ -8,6 +8,7 @@
 #include "catalog/model/ItemRecords.h"
 #include "shell/commands/ItemEdits.h"
 #include "shell/settings/SettingsStore.h"
+#include "shell/setup/FontDataWin32.h"
 #include "ui/Fonts.h"
 #include "ui/HintManager.h"
 
@@ -35,16 +36,7 @@ std::unique_ptr<ui::HintWindow> descriptionHintWindow() { return std::make_uniqu
 int managerPause(int ms) { return ms == 0 ? -1 : ms; }
 
 // The user's tip font as the settings keep it (the height as the system's).
-ui::FontDescription tipFont(const FontData& data) {
-    LOGFONTA lf{};
-    lf.lfHeight = data.height;
-    lf.lfWeight = (data.style & 1) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (data.style & 2) ? TRUE : FALSE;
-    lf.lfUnderline = (data.style & 4) ? TRUE : FALSE;
-    lf.lfStrikeOut = (data.style & 8) ? TRUE : FALSE;
-    lstrcpynA(lf.lfFaceName, data.face.c_str(), LF_FACESIZE);
-    return ui::fromLogFont(lf, kHintTextColor);
-}
+ui::FontDescription tipFont(const FontData& data) { return ui::fromLogFont(LogFontOf(data), kHintTextColor); }
 
 }  // namespace
 

@@ -44,6 +44,9 @@
 #include "search/window/SearchFormWin32.h"
 #include "shell/main/ListSortFeedbackWin32.h"
 #include "shell/main/MainToolbarsWin32.h"
+#include "shell/setup/ColumnsFormWin32.h"
+#include "shell/setup/OptionsFormWin32.h"
+#include "shell/setup/WizardFormWin32.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Splitter.h"
@@ -182,6 +185,12 @@ public:
     ui::PopupMenu& toolbarPopup() { return toolbarPopup_; }
     // The help pointer's mode, from the help button or menu item to the next left click.
     bool WhatsThisMode() const;
+    // "Program Settings" on a page (1..8), the setup wizard (firstRun: at a
+    // first start) and "Columns Setup" (MainFormSetupWin32.cpp).
+    void ShowOptions(int page);
+    void MenuSetupWizardClick(bool firstRun);
+    void ColumnsSetupClick();
+    TOptionsForm& optionsForm();
 
     // The window's state the other parts of the main window share.
     bool Destroying = false;
@@ -434,6 +443,12 @@ private:
     bool isItemListControl(const ui::Control* control) const;
     ui::GdiObject<HFONT> hintFont_;
     ui::FontDescription hintFontFace_;
+
+    // The setup windows (MainFormSetupWin32.cpp).
+    OptionsServices optionsServices();
+    ColumnsServices columnsServices();
+    std::unique_ptr<TOptionsForm> optionsForm_;
+    std::unique_ptr<TColumnsForm> columnsForm_;
 
     // The sort controls (MainFormSortWin32.cpp).
     void sortCommand(CommandId command);
