@@ -1,5 +1,6 @@
 #include "shell/setup/OptionsFormWin32.h"
 
+#include <string>
 #include <utility>
 
 #include "shell/setup/OptionsLayoutWin32.h"
@@ -51,6 +52,13 @@ void TOptionsForm::createPages() {
     Pages.setBounds(8, 8, kClientWidth - 16, kClientHeight - 52);
     Pages.setTabStyles(TCS_MULTILINE);
     Pages.create(this);
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    for (int i = 1; i <= kOptionsPages; ++i) {
+        // The drawings' see-through colour is their olive ground.
+        ui::GdiObject<HBITMAP> picture(LoadBitmapA(module, ("TABPICT" + std::to_string(i)).c_str()));
+        tabImages_.tryAddMasked(picture.get(), RGB(128, 128, 0));
+    }
+    Pages.SetGlyphs(tabImages_.handle());
     for (const char* caption : kPageCaptions) Pages.addPage(caption);
     Pages.setActivePage(0);
     Pages.onChange = [this](ui::PageControl&) { endInsertMode(); };

@@ -23,6 +23,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/FontDialog.h"
 #include "ui/Form.h"
+#include "ui/ImageList.h"
 #include "ui/ItemLists.h"
 #include "ui/Label.h"
 #include "ui/Panel.h"
@@ -192,6 +193,8 @@ private:
     OptionsServices services_;
     OptionsSession session_;
     ui::TExPageControl Pages;
+    // "TABPICT1".."TABPICT8", one a tab.
+    ui::ImageList tabImages_{16, 16};
     bool filling_ = false;
     std::unique_ptr<ui::FileDialogs> ownFileDialogs_;
     std::unique_ptr<ui::FontDialog> ownFontDialog_;

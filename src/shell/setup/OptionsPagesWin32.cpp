@@ -144,8 +144,10 @@ void TOptionsForm::createExtractingPage(ui::Panel& p) {
     for (std::size_t t = 0; t < kTypes.size(); ++t) {
         ui::CheckBox& box = ArchiveTypes[t];
         box.Tag = static_cast<int>(t) + 1;
-        const int column = static_cast<int>(t % 4), row = static_cast<int>(t / 4);
-        Put(box, ArchiveGroupBox, 4 + column * 115, 2 + row * 22, 110, 20, kTypes[t], 10401);
+        // Five a row; the self-extracting kind takes two places.
+        const int place = static_cast<int>(t < 11 ? t : t + 1);
+        Put(box, ArchiveGroupBox, 4 + (place % 5) * 92, 2 + (place / 5) * 22, t == 10 ? 170 : 86, 20, kTypes[t],
+            10401);
         box.onClick = [this](ui::CheckBox&) { changed(); };
     }
     Put(ArchiveDescOnly, p, 28, 124, 470, 20, "Browse only for descriptions, do not import compressed files info",
