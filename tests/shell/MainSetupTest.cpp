@@ -73,5 +73,41 @@ TEST_F(ShellTest, TheWizardButtonAppliesThenRunsTheWizardWhoseNormalConfiguratio
     EXPECT_TRUE(ReadRevisionMarker(store).current) << "the wizard button saves first";
 }
 
+TEST_F(ShellTest, TheWizardsDescriptionPageShowsTheSettingsWithThatPageAloneAndItsEditsGoWithACancel) {
+    store.WriteBinary("", "RevisionMarker", std::vector<std::uint8_t>{2});
+    // As a later start has them: read from the key and written back.
+    settings.Load(store);
+    settings.Save(store);
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    const Settings before = settings.Get();
+    prompt.answers = {ui::PromptAnswer::Yes};
+    bool alone = false;
+    int pageAfter = -1;
+    uitest::TimerAction openPage(50, [&] {
+        auto* wizard = Showing<TWizardForm>("KvWizardForm");
+        ASSERT_TRUE(wizard);
+        uitest::TimerAction inSettings(50, [&] {
+            auto* form = Showing<TOptionsForm>("KvOptionsForm");
+            ASSERT_TRUE(form);
+            alone = form->pages().tabOfPage(0) < 0 && form->pages().tabOfPage(6) == 0 &&
+                    !form->RunWizardButton.visible();
+            form->DescEdit.setText("*.diz");
+            form->DescAddButton.click();
+            form->OKBtn.click();
+        });
+        wizard->showPage(8);
+        wizard->DescAssistButton.click();
+        pageAfter = wizard->pageIndex();
+        wizard->CancelButton.click();
+    });
+    main.RunCommand(CommandId::SetupWizard, CommandSource::MainMenu);
+    EXPECT_TRUE(alone);
+    EXPECT_EQ(pageAfter, 9) << "the wizard moves on";
+    EXPECT_EQ(settings.Get().descPatterns, before.descPatterns) << "a cancelled wizard drops them";
+    EXPECT_GE(main.optionsForm().pages().tabOfPage(0), 0) << "every tab shows again";
+    EXPECT_TRUE(main.optionsForm().RunWizardButton.visible());
+}
+
 }  // namespace
 }  // namespace kv::test

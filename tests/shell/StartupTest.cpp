@@ -97,9 +97,11 @@ HWND childWithText(HWND parent, const std::string& text) {
 
 // The setup wizard of a first start, gone through to its Finish button.
 bool finishWizard() {
+    // The window exists before its controls: it is looked at once it shows.
     HWND wizard = nullptr;
-    for (int i = 0; i < 600 && !wizard; ++i, Sleep(100)) wizard = FindWindowA("KvWizardForm", "Quick-Setup Wizard");
-    if (!wizard) return false;
+    for (int i = 0; i < 600 && !(wizard && IsWindowVisible(wizard)); ++i, Sleep(100))
+        wizard = FindWindowA("KvWizardForm", "Quick-Setup Wizard");
+    if (!wizard || !IsWindowVisible(wizard)) return false;
     for (int page = 0; page < 20; ++page) {
         if (HWND finish = childWithText(wizard, "Finish")) {
             SendMessageA(finish, BM_CLICK, 0, 0);

@@ -36,11 +36,11 @@ void MainForm::MenuSetupWizardClick(bool firstRun) {
     WizardServices s(services_.settings, services_.programStore);
     s.apply = [this](const Settings& settings) { ApplySettings(settings, *this); };
     s.reload = [this] { services_.settings.Load(services_.programStore); };
+    // What OK takes there is applied by the wizard's Finish, or dropped with the rest.
     s.showOptionsPage = [this](int page) {
         TOptionsForm& form = optionsForm();
         form.ShowOnlyPage(static_cast<OptionsPage>(page));
-        if (form.Execute(page) == ui::mrOk)
-            ApplySettings(services_.settings.Get(), *this);
+        form.Execute(page);
         form.ShowAllPages();
     };
     s.programDir = AppDir;
