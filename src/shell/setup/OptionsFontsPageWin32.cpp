@@ -44,7 +44,6 @@ void TOptionsForm::createFontsPage(ui::Panel& p) {
     UseCustomFont.onClick = [pick](ui::RadioButton&) { pick(true); };
     Put(FontButton, p, 160, 136, 110, 26, "Select &Font", 10203);
     FontButton.onClick = [this](ui::Button&) { chooseFont(); };
-    FontSample.setAlignment(ui::Label::Alignment::Center);
     FontSample.setColor(GetSysColor(COLOR_3DFACE));
     Put(FontSample, p, 12, 172, 486, 80, {}, 10204);
     FontSample.onMouseDown = [this](ui::Control&, ui::MouseButton, UINT, int, int) {
@@ -69,6 +68,8 @@ void TOptionsForm::showFontSlot() {
     sampleFont_.reset(effective.face.empty() ? nullptr : CreateFontIndirectA(&lf));
     FontSample.setFont(sampleFont_.get());
     FontSample.setText("AaBbCc 12345");
+    if (FontSample.hwnd())
+        InvalidateRect(FontSample.hwnd(), nullptr, TRUE);
 }
 
 void TOptionsForm::chooseFont() {

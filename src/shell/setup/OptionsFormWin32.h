@@ -102,7 +102,9 @@ public:
     ToolbarBox ToolbarBox;
     ui::Button ToolbarUp, ToolbarDown, ToolbarFunction, ToolbarAddSep;
     // Fonts
-    ui::Label FontSlotLabel, FontLabel, FontSample, FontHelpLabel;
+    ui::Label FontSlotLabel, FontLabel, FontHelpLabel;
+    // The sample text, centred on one line in the slot's font.
+    ui::Panel FontSample;
     ui::ComboBox FontSettingsCombo;
     ui::Panel FontGroup;
     ui::RadioButton UseSystemFont, UseCustomFont;
