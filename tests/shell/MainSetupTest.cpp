@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "shell/app/ProgramValues.h"
+#include "shell/browse/ColumnLayout.h"
 #include "shell/settings/SettingsStore.h"
 #include "tests/shell/ShellFixture.h"
 #include "tests/support/TestInput.h"
@@ -107,6 +108,27 @@ TEST_F(ShellTest, TheWizardsDescriptionPageShowsTheSettingsWithThatPageAloneAndI
     EXPECT_EQ(settings.Get().descPatterns, before.descPatterns) << "a cancelled wizard drops them";
     EXPECT_GE(main.optionsForm().pages().tabOfPage(0), 0) << "every tab shows again";
     EXPECT_TRUE(main.optionsForm().RunWizardButton.visible());
+}
+
+TEST_F(ShellTest, AHeaderClickBesideTheFoundListsColumnsSetsUpThatList) {
+    store.WriteBinary("", "RevisionMarker", std::vector<std::uint8_t>{2});
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    ui::TExtListView& view = main.searchForm().FoundList.View();
+    ASSERT_TRUE(view.OnColumnClick);
+    int shownList = -1;
+    uitest::TimerAction edit(50, [&] {
+        auto* form = Showing<TColumnsForm>("KvColumnsForm");
+        ASSERT_TRUE(form);
+        shownList = form->ListCombo.itemIndex();
+        form->ColumnsBox.setChecked(1, false);
+        form->ColumnsBox.onClickCheck(form->ColumnsBox, 1);
+        form->OKBtn.click();
+    });
+    view.OnColumnClick(view, -1);
+    EXPECT_EQ(shownList, ColumnsList::SearchResults);
+    EXPECT_EQ(view.ColumnWidth(1), 0);
+    EXPECT_EQ(ReadColumnsRecord(store, ColumnsList::SearchResults).visible[1], 0);
 }
 
 }  // namespace

@@ -83,11 +83,23 @@ ColumnsServices MainForm::columnsServices() {
     return s;
 }
 
-void MainForm::ColumnsSetupClick() {
+void MainForm::ColumnsSetupClick(int list) {
     if (!columnsForm_)
         columnsForm_ = std::make_unique<TColumnsForm>(columnsServices());
-    const int list = browse_->list().showsDisks() ? ColumnsList::MainDisks : ColumnsList::MainFiles;
+    if (list < 0)
+        list = browse_->list().showsDisks() ? ColumnsList::MainDisks : ColumnsList::MainFiles;
     columnsForm_->Execute(list);
+}
+
+void MainForm::hookFoundColumnsSetup(TSearchForm& form) {
+    ui::TExtListView& view = form.FoundList.View();
+    auto sort = std::move(view.OnColumnClick);
+    view.OnColumnClick = [this, sort](ui::TCustomEnhListView& sender, int column) {
+        if (column < 0)
+            ColumnsSetupClick(ColumnsList::SearchResults);
+        else if (sort)
+            sort(sender, column);
+    };
 }
 
 }  // namespace kv

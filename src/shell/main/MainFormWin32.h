@@ -189,7 +189,8 @@ public:
     // first start) and "Columns Setup" (MainFormSetupWin32.cpp).
     void ShowOptions(int page);
     void MenuSetupWizardClick(bool firstRun);
-    void ColumnsSetupClick();
+    // On a list (ColumnsList; -1: the one the main list shows).
+    void ColumnsSetupClick(int list = -1);
     TOptionsForm& optionsForm();
 
     // The window's state the other parts of the main window share.
@@ -447,6 +448,8 @@ private:
     // The setup windows (MainFormSetupWin32.cpp).
     OptionsServices optionsServices();
     ColumnsServices columnsServices();
+    // A header click beside the found list's columns opens Columns Setup on that list.
+    void hookFoundColumnsSetup(TSearchForm& form);
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TColumnsForm> columnsForm_;
 
