@@ -169,7 +169,6 @@ void TWizardForm::createPages() {
 }
 
 void TWizardForm::Prepare(bool firstRun) {
-    firstRun_ = firstRun;
     IntroLabel.setText(
         firstRun ? "This seems to be the first time you have started this program, and it is not configured yet. "
                    "You may want to use this Quick-Setup Wizard to help you with the most importatant configuration "

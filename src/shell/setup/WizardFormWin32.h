@@ -85,8 +85,6 @@ private:
     WizardServices services_;
     ui::GdiObject<HFONT> titleFont_;
     int page_ = 0;
-    bool firstRun_ = false;
-    bool asked_ = false;
 };
 
 }  // namespace kv
