@@ -5,6 +5,7 @@
 
 #include "shell/settings/SettingsStore.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/TestInput.h"
 
 namespace kv::test {
 namespace {
@@ -274,6 +275,40 @@ TEST_F(BrowsingTest, EveryItemListGivesTheRecordsOfItsRows) {
     main.UnregisterItemList(select.DisksListView);
     EXPECT_EQ(main.GetListItemRecord(select.DisksListView, 0), nullptr);
     search.NormalResults().ClearSearchResults();
+}
+
+TEST_F(BrowsingTest, ColumnsSetupMovesAndHidesAColumnThatARestartShowsTheSame) {
+    store.WriteBinary("", "RevisionMarker", std::vector<std::uint8_t>{2});
+    Node* opened = openCatalog();
+    ASSERT_TRUE(opened);
+    main->browse().tree().select(Child(*opened, "D"));
+    ASSERT_EQ(main->list.ColumnCount(), 8);
+    bool driven = false;
+    uitest::TimerAction edit(100, [&] {
+        auto* form = dynamic_cast<TColumnsForm*>(ui::Wnd::fromHandle(FindWindowA("KvColumnsForm", nullptr)));
+        ASSERT_TRUE(form);
+        EXPECT_EQ(form->ListCombo.itemIndex(), ColumnsList::MainFiles);
+        form->ColumnsBox.setItemIndex(0);
+        form->DownBtn.click();  // "Ext" first
+        form->ColumnsBox.setChecked(3, false);  // "Date"
+        form->ColumnsBox.onClickCheck(form->ColumnsBox, 3);
+        form->OKBtn.click();
+        driven = true;
+    });
+    main->RunCommand(CommandId::ColumnsSetup, CommandSource::MainMenu);
+    ASSERT_TRUE(driven);
+    const std::vector<int> expected = {1, 0, 2, 3, 4, 5, 7, 6};
+    EXPECT_EQ(ColumnOrder(main->list), expected);
+    EXPECT_EQ(ColumnWidth(main->list, 3), 0);
+    EXPECT_GT(ColumnWidth(main->list, 0), 0);
+    main.reset();
+
+    opened = openCatalog();
+    ASSERT_TRUE(opened);
+    main->browse().tree().select(Child(*opened, "D"));
+    EXPECT_EQ(ColumnOrder(main->list), expected);
+    EXPECT_EQ(ColumnWidth(main->list, 3), 0);
+    EXPECT_GT(ColumnWidth(main->list, 1), 0);
 }
 
 }  // namespace

@@ -78,11 +78,51 @@ unsigned waitForCatalogs(HWND main, unsigned expected, DWORD ms) {
     return n;
 }
 
+BOOL CALLBACK findButton(HWND child, LPARAM data) {
+    auto& wanted = *reinterpret_cast<std::pair<std::string, HWND>*>(data);
+    char text[64] = {};
+    GetWindowTextA(child, text, sizeof text);
+    if (wanted.first == text) {
+        wanted.second = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND childWithText(HWND parent, const std::string& text) {
+    std::pair<std::string, HWND> wanted{text, nullptr};
+    EnumChildWindows(parent, findButton, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.second;
+}
+
+// The setup wizard of a first start, gone through to its Finish button.
+bool finishWizard() {
+    // The window exists before its controls: it is looked at once it shows.
+    HWND wizard = nullptr;
+    for (int i = 0; i < 600 && !(wizard && IsWindowVisible(wizard)); ++i, Sleep(100))
+        wizard = FindWindowA("KvWizardForm", "Quick-Setup Wizard");
+    if (!wizard || !IsWindowVisible(wizard)) return false;
+    for (int page = 0; page < 20; ++page) {
+        if (HWND finish = childWithText(wizard, "Finish")) {
+            SendMessageA(finish, BM_CLICK, 0, 0);
+            for (int i = 0; i < 300 && IsWindowVisible(wizard); ++i) Sleep(100);
+            return !IsWindowVisible(wizard);
+        }
+        HWND next = childWithText(wizard, "&Next >");
+        if (!next) return false;
+        SendMessageA(next, BM_CLICK, 0, 0);
+    }
+    return false;
+}
+
 class ProgramTest : public ::testing::Test {
 protected:
     ProgramTest() {
         kv::test::DeleteShellTestKey();
         SetEnvironmentVariableA("KORVALDER_KEY", kShellTestKey);
+        // A program run before: no setup wizard at the start.
+        kv::RegistrySectionStore(HKEY_CURRENT_USER, kShellTestKey)
+            .WriteBinary("", "RevisionMarker", std::vector<std::uint8_t>{2});
     }
     ~ProgramTest() override {
         SetEnvironmentVariableA("KORVALDER_KEY", nullptr);
@@ -157,6 +197,19 @@ TEST_F(ProgramTest, AnOldRevisionMarkerWipesTheKeyAndTheWindowPlaceIsSaved) {
     auto pos = store.ReadBinary("", "WindowPos");
     ASSERT_TRUE(pos);
     EXPECT_EQ(pos->size(), 30u);
+}
+
+TEST_F(ProgramTest, AFirstStartRunsTheSetupWizardWhoseFinishWritesTheSettings) {
+    kv::test::DeleteShellTestKey();
+    Program p("");
+    HWND main = waitForWindow(kMainClass, 60000);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(finishWizard());
+    kv::RegistrySectionStore store(HKEY_CURRENT_USER, kShellTestKey);
+    EXPECT_EQ(store.ReadBinary("", "RevisionMarker"), std::vector<std::uint8_t>{2});
+    EXPECT_TRUE(store.ReadBinary("", "Settings"));
+    EXPECT_TRUE(store.ReadString("", "CatalogDir"));
+    closeProgram(main, p);
 }
 
 TEST_F(ProgramTest, MainWindowOpensWithItsClassAndCaptionAndClosesCleanly) {

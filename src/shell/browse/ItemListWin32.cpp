@@ -95,6 +95,17 @@ bool ItemListWin32::saveLayouts(SectionStore& store) {
     return WriteColumnsRecord(store, ColumnsList::MainFiles, layouts_[1]) && disks;
 }
 
+ColumnsRecord ItemListWin32::currentLayout(bool diskList) {
+    if (columnSet_ == static_cast<int>(diskList))
+        syncLayout();
+    return layouts_[diskList ? 0 : 1];
+}
+
+void ItemListWin32::setLayout(bool diskList, const ColumnsRecord& record) {
+    layouts_[diskList ? 0 : 1] = record;
+    applyLayout(diskList);
+}
+
 void ItemListWin32::syncLayout() {
     if (columnSet_ >= 0)
         ReadListLayout(list_, layouts_[columnSet_ == 1 ? 0 : 1]);

@@ -35,6 +35,10 @@ public:
     void loadLayouts(const SectionStore& store);
     bool saveLayouts(SectionStore& store);
     const ColumnsRecord& layout(bool diskList) const { return layouts_[diskList ? 0 : 1]; }
+    // The layout as the list shows it now (read back when those columns show).
+    ColumnsRecord currentLayout(bool diskList);
+    // A layout chosen by the user: kept, and applied when those columns show.
+    void setLayout(bool diskList, const ColumnsRecord& record);
     bool showsDisks() const { return columnSet_ == 1; }
 
     // ItemListPort

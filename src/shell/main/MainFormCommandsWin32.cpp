@@ -353,6 +353,16 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
             services_.settings.Update([visible](Settings& s) { s.statusBar = visible; });
         break;
     }
+    case CommandId::SettingsInterface:
+    case CommandId::SettingsGeneral:
+    case CommandId::SettingsToolbar:
+    case CommandId::SettingsFonts:
+    case CommandId::SettingsImage:
+    case CommandId::SettingsExtract:
+    case CommandId::SettingsDesc:
+    case CommandId::SettingsAutoload: ShowOptions(CommandInfoOf(command).menuTag); break;
+    case CommandId::SetupWizard: MenuSetupWizardClick(false); break;
+    case CommandId::ColumnsSetup: ColumnsSetupClick(); break;
     default:
         // The windows of the other commands come with their own work.
         return;

@@ -40,6 +40,8 @@ bool MainForm::tipsOn() { return services_.settings.Get().tipsAtStart; }
 void MainForm::runSetupWizard() {
     if (services_.runSetupWizard)
         services_.runSetupWizard();
+    else
+        MenuSetupWizardClick(true);
 }
 
 void MainForm::openTips() {

@@ -26,6 +26,7 @@ TSearchForm& MainForm::searchForm() {
         forest_.context().resultLists = &resultLists_;
         registerSearchList(*searchForm_);
         attachFoundCells(*searchForm_);
+        hookFoundColumnsSetup(*searchForm_);
     }
     return *searchForm_;
 }

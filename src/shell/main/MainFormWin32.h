@@ -46,6 +46,9 @@
 #include "search/window/SearchFormWin32.h"
 #include "shell/main/ListSortFeedbackWin32.h"
 #include "shell/main/MainToolbarsWin32.h"
+#include "shell/setup/ColumnsFormWin32.h"
+#include "shell/setup/OptionsFormWin32.h"
+#include "shell/setup/WizardFormWin32.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Splitter.h"
@@ -200,6 +203,13 @@ public:
     TCopyToForm* copyForm() const { return copyForm_; }
     TViewerForm* viewerForm() const { return viewerForm_; }
     TTipsDialog* tipsForm() const { return tipsForm_; }
+    // "Program Settings" on a page (1..8), the setup wizard (firstRun: at a
+    // first start) and "Columns Setup" (MainFormSetupWin32.cpp).
+    void ShowOptions(int page);
+    void MenuSetupWizardClick(bool firstRun);
+    // On a list (ColumnsList; -1: the one the main list shows).
+    void ColumnsSetupClick(int list = -1);
+    TOptionsForm& optionsForm();
 
     // The window's state the other parts of the main window share.
     bool Destroying = false;
@@ -483,6 +493,14 @@ private:
     bool isItemListControl(const ui::Control* control) const;
     ui::GdiObject<HFONT> hintFont_;
     ui::FontDescription hintFontFace_;
+
+    // The setup windows (MainFormSetupWin32.cpp).
+    OptionsServices optionsServices();
+    ColumnsServices columnsServices();
+    // A header click beside the found list's columns opens Columns Setup on that list.
+    void hookFoundColumnsSetup(TSearchForm& form);
+    std::unique_ptr<TOptionsForm> optionsForm_;
+    std::unique_ptr<TColumnsForm> columnsForm_;
 
     // The sort controls (MainFormSortWin32.cpp).
     void sortCommand(CommandId command);

@@ -13,6 +13,7 @@ inline LOGFONTA LogFontOf(const FontData& data) {
     lf.lfItalic = (data.style & 2) ? TRUE : FALSE;
     lf.lfUnderline = (data.style & 4) ? TRUE : FALSE;
     lf.lfStrikeOut = (data.style & 8) ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(lf.lfFaceName, data.face.c_str(), LF_FACESIZE);
     return lf;
 }

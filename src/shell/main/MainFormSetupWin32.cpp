@@ -1,0 +1,105 @@
+// The settings dialog, the setup wizard and the columns setup as the main
+// window opens them.
+#include "shell/browse/ListLayoutWin32.h"
+#include "shell/main/MainFormWin32.h"
+#include "shell/settings/SettingsStore.h"
+
+namespace kv {
+
+OptionsServices MainForm::optionsServices() {
+    OptionsServices s(services_.settings, services_.programStore);
+    s.apply = [this](const Settings& settings) { ApplySettings(settings, *this); };
+    s.programDir = AppDir;
+    s.tempDir = services_.settings.Defaults().tempDir;
+    for (const ui::Control* c : toolbars_->Toolbar.children())
+        s.toolbarControls.push_back({c->Tag, dynamic_cast<const ui::TDockToolbarButton*>(c) != nullptr, c->left()});
+    return s;
+}
+
+TOptionsForm& MainForm::optionsForm() {
+    if (!optionsForm_)
+        optionsForm_ = std::make_unique<TOptionsForm>(optionsServices());
+    return *optionsForm_;
+}
+
+void MainForm::ShowOptions(int page) {
+    TOptionsForm& form = optionsForm();
+    if (form.Execute(page) == ui::mrOk)
+        ApplySettings(services_.settings.Get(), *this);
+    if (form.session().wizardRequested) {
+        form.session().wizardRequested = false;
+        MenuSetupWizardClick(false);
+    }
+}
+
+void MainForm::MenuSetupWizardClick(bool firstRun) {
+    WizardServices s(services_.settings, services_.programStore);
+    s.apply = [this](const Settings& settings) { ApplySettings(settings, *this); };
+    s.reload = [this] { services_.settings.Load(services_.programStore); };
+    // What OK takes there is applied by the wizard's Finish, or dropped with the rest.
+    s.showOptionsPage = [this](int page) {
+        TOptionsForm& form = optionsForm();
+        form.ShowOnlyPage(static_cast<OptionsPage>(page));
+        form.Execute(page);
+        form.ShowAllPages();
+    };
+    s.programDir = AppDir;
+    s.tempDir = services_.settings.Defaults().tempDir;
+    TWizardForm wizard(std::move(s));
+    if (wizard.Execute(firstRun) == ui::mrAbort)
+        ShowOptions(static_cast<int>(OptionsPage::Interface));
+}
+
+ColumnsServices MainForm::columnsServices() {
+    ColumnsServices s;
+    s.current = [this](int list) {
+        switch (list) {
+        case ColumnsList::MainDisks:
+        case ColumnsList::MainFiles: return browse_->list().currentLayout(list == ColumnsList::MainDisks);
+        case ColumnsList::SearchResults: {
+            ColumnsRecord record = ReadColumnsRecord(services_.programStore, list);
+            if (searchForm_)
+                ReadListLayout(searchForm_->FoundList.View(), record);
+            return record;
+        }
+        default: return ReadColumnsRecord(services_.programStore, list);
+        }
+    };
+    s.apply = [this](int list, const ColumnsRecord& record) {
+        switch (list) {
+        case ColumnsList::MainDisks:
+        case ColumnsList::MainFiles: browse_->list().setLayout(list == ColumnsList::MainDisks, record); break;
+        case ColumnsList::SearchResults:
+            if (searchForm_)
+                ApplyListLayout(searchForm_->FoundList.View(), list, record);
+            WriteColumnsRecord(services_.programStore, list, record);
+            break;
+        default:
+            // Their windows read the kept record when they are made.
+            WriteColumnsRecord(services_.programStore, list, record);
+            break;
+        }
+    };
+    return s;
+}
+
+void MainForm::ColumnsSetupClick(int list) {
+    if (!columnsForm_)
+        columnsForm_ = std::make_unique<TColumnsForm>(columnsServices());
+    if (list < 0)
+        list = browse_->list().showsDisks() ? ColumnsList::MainDisks : ColumnsList::MainFiles;
+    columnsForm_->Execute(list);
+}
+
+void MainForm::hookFoundColumnsSetup(TSearchForm& form) {
+    ui::TExtListView& view = form.FoundList.View();
+    auto sort = std::move(view.OnColumnClick);
+    view.OnColumnClick = [this, sort](ui::TCustomEnhListView& sender, int column) {
+        if (column < 0)
+            ColumnsSetupClick(ColumnsList::SearchResults);
+        else if (sort)
+            sort(sender, column);
+    };
+}
+
+}  // namespace kv
