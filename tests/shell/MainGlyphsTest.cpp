@@ -69,7 +69,7 @@ TEST_F(ShellTest, EveryPictureTheMainWindowNamesIsInTheResources) {
             }
         ui::TDockToolbarButton* button = findButton(main, info.buttonName);
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->NumGlyphs(), 2);
+        EXPECT_EQ(button->numGlyphs(), 2);
     }
     for (const char* name : {"IDLELED", "BUSYLED", "SEARCHLED", "MENUPICT1", "MENUPICT2", "MENUPICT3", "MENUPICT4",
                              "MENUPICT5", "MENUPICT6", "SORTPICT2A", "SORTPICT2B", "SORTPICT4A", "SORTPICT4B"}) {
@@ -238,10 +238,10 @@ TEST_F(ShellTest, HelpPointerOpensTheTopicOfTheClickedButton) {
 
     main.RunCommand(CommandId::WhatsThis, CommandSource::MainMenu);
     EXPECT_TRUE(main.WhatsThisMode());
-    EXPECT_TRUE(help->Down());
+    EXPECT_TRUE(help->down());
     clickOn(sort3->hwnd());
     EXPECT_FALSE(main.WhatsThisMode());
-    EXPECT_FALSE(help->Down());
+    EXPECT_FALSE(help->down());
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].first, static_cast<UINT>(HELP_CONTEXT));
     EXPECT_EQ(requests[0].second, 5022u);

@@ -29,6 +29,7 @@ public:
 
 protected:
     void createWnd() override;
+    void childVisibilityChanged(Control& child) override;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:

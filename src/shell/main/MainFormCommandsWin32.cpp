@@ -114,8 +114,8 @@ void MainForm::CreateMenus() {
     CreateStatusPanels();
     commandMenus_.buildMain(mainMenu, [this](CommandId command, CommandSource source) { RunCommand(command, source); });
     auto pictures = std::make_shared<MenuPictures>([this](std::string_view name) { return buttonGlyph(name); });
-    auto lookup = [pictures](const ui::MenuItem& item) { return pictures->find(item); };
-    ui::UseGlyphItems(mainMenu, mainMenu.fonts(), lookup);
+    menuGlyphs_ = [pictures](const ui::MenuItem& item) { return pictures->find(item); };
+    ui::UseGlyphItems(mainMenu, mainMenu.fonts(), menuGlyphs_);
     mainMenu.attach(*this);
 
     recentFiles_ = std::make_unique<ui::TMRUFileList>(&services_.programStore, "MRUList", kRecentFilesMaximum);
