@@ -217,11 +217,17 @@ void TDockToolbar::SetDockedTo(TDockSite* dock) {
     const bool changing = old != dock || (!dock && !floatWindow_);
     if (!changing) return;
     if (OnDockChanging) OnDockChanging(*this);
-    if (dock) dock->lockArrange();
-    if (old) {
-        old->lockArrange();
-        lastDock_ = old;
+    {
+        // Both docks arrange at the end, the old one first, also when a step fails.
+        ArrangeLock newDock(dock);
+        ArrangeLock oldDock(old);
+        moveBetween(old, dock);
     }
+    if (OnDockChanged) OnDockChanged(*this);
+}
+
+void TDockToolbar::moveBetween(TDockSite* old, TDockSite* dock) {
+    if (old) lastDock_ = old;
     const bool wasVisible = visible();
     if (wasVisible && hwnd()) ShowWindow(hwnd(), SW_HIDE);
     if (old) old->removeBar(*this);
@@ -253,9 +259,6 @@ void TDockToolbar::SetDockedTo(TDockSite* dock) {
     }
     if (wasVisible && hwnd()) ShowWindow(hwnd(), SW_SHOWNA);
     syncFloatingVisibility();
-    if (old) old->unlockArrange();
-    if (dock) dock->unlockArrange();
-    if (OnDockChanged) OnDockChanged(*this);
 }
 
 void TDockToolbar::dockGone(TDockSite& dock) {

@@ -93,6 +93,8 @@ void activateOwningForm(Form& form);
     void paint(HDC dc);
     bool onFreeSpot(POINT client) const;
     void moveTo(Control* newParent);
+    // The move of SetDockedTo, with both docks' arrangement held.
+    void moveBetween(TDockSite* old, TDockSite* dock);
     void closeFromFrame();
     void syncFloatingVisibility();
     bool onFormMessage(UINT msg, WPARAM wp, LPARAM lp);

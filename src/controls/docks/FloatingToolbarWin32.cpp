@@ -97,7 +97,8 @@ void FloatingToolbarWindow::paintFrame() {
                              toolbar_.Caption);
         if (toolbar_.CloseButton()) {
             const DockRect c = FloatCloseButtonRect(toDock(w), m);
-            canvas.drawFrameControl({c.left, c.top, c.right, c.bottom}, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+            canvas.drawFrameControl({c.left, c.top, c.right, c.bottom}, DFC_CAPTION,
+                                    DFCS_CAPTIONCLOSE | (closePressed_ ? DFCS_PUSHED : 0));
         }
     }
     ReleaseDC(hwnd(), dc);
@@ -108,14 +109,26 @@ void FloatingToolbarWindow::trackClose() {
     GetWindowRect(hwnd(), &w);
     const DockRect box = FloatCloseButtonRect(toDock(w), floatingFrameMetrics());
     bool closed = false;
-    const bool released = RunDragLoop(hwnd(), [&](const MSG& msg) {
+    // The button shows pressed while the mouse is over it.
+    auto press = [&](bool pressed) {
+        if (pressed == closePressed_) return;
+        closePressed_ = pressed;
+        paintFrame();
+    };
+    press(true);
+    const HWND self = hwnd();
+    const bool released = RunDragLoop(self, [&](const MSG& msg) {
+        const POINT p = dragMessagePoint(msg);
         if (msg.message == WM_LBUTTONUP) {
-            const POINT p = dragMessagePoint(msg);
             closed = box.contains({p.x, p.y});
             return DragStep::Finish;
         }
-        return msg.message == WM_MOUSEMOVE ? DragStep::Swallow : DragStep::Dispatch;
+        if (msg.message != WM_MOUSEMOVE) return DragStep::Dispatch;
+        press(box.contains({p.x, p.y}));
+        return DragStep::Swallow;
     });
+    if (!IsWindow(self)) return;
+    press(false);
     if (released && closed) toolbar_.closeFromFrame();
 }
 

@@ -37,6 +37,7 @@ private:
     void trackClose();
     void trackResize(int hit, POINT start);
     TDockToolbar& toolbar_;
+    bool closePressed_ = false;
 };
 
 }  // namespace kv::ui
