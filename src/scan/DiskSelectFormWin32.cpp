@@ -65,6 +65,9 @@ TDiskSelectForm::TDiskSelectForm(DiskColumns columns, ui::UserPrompt& prompt)
     });
     DiskPopup.Items().Add("-");
     DiskPropertiesMenu = &DiskPopup.Items().Add("Disk Properties", [this](ui::MenuItem&) { showProperties(); });
+    // The main window draws them with their pictures, found by these names.
+    DiskUpdateMenu->Name = "DiskUpdateMenu";
+    DiskPropertiesMenu->Name = "DiskPropertiesMenu";
     // At least 18 pixels (or the system's menu height) high, the text plus 15 wide.
     DiskPopup.onMeasureItem = [this](ui::Menu&, ui::MenuItem& item, UINT& width, UINT& height) {
         if (ui::IsSeparator(item)) {

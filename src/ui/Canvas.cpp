@@ -86,16 +86,18 @@ SIZE bitmapSize(HBITMAP bitmap) {
     return {bm.bmWidth, bm.bmHeight};
 }
 
-COLORREF transparentColor(HBITMAP bitmap) {
+COLORREF bitmapPixel(HBITMAP bitmap, int x, int y) {
     SIZE size = bitmapSize(bitmap);
-    if (size.cx <= 0 || size.cy <= 0) return CLR_INVALID;
+    if (x < 0 || y < 0 || x >= size.cx || y >= size.cy) return CLR_INVALID;
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    COLORREF c = GetPixel(dc, 0, size.cy - 1);
+    COLORREF c = GetPixel(dc, x, y);
     SelectObject(dc, old);
     DeleteDC(dc);
     return c;
 }
+
+COLORREF transparentColor(HBITMAP bitmap) { return bitmapPixel(bitmap, 0, bitmapSize(bitmap).cy - 1); }
 
 void Canvas::draw(int x, int y, HBITMAP bitmap, bool transparent) {
     SIZE size = bitmapSize(bitmap);
@@ -103,13 +105,16 @@ void Canvas::draw(int x, int y, HBITMAP bitmap, bool transparent) {
 }
 
 void Canvas::draw(int x, int y, HBITMAP bitmap, const RECT& part, bool transparent) {
+    // Read before the bitmap is selected below: it can be in one DC only.
+    drawKeyed(x, y, bitmap, part, transparent ? transparentColor(bitmap) : CLR_INVALID);
+}
+
+void Canvas::drawKeyed(int x, int y, HBITMAP bitmap, const RECT& part, COLORREF key) {
     const int w = part.right - part.left, h = part.bottom - part.top;
     if (w <= 0 || h <= 0) return;
-    // Read before the bitmap is selected below: it can be in one DC only.
-    COLORREF key = transparent ? transparentColor(bitmap) : CLR_INVALID;
     HDC src = CreateCompatibleDC(dc_);
     HGDIOBJ old = SelectObject(src, bitmap);
-    if (transparent) {
+    if (key != CLR_INVALID) {
         TransparentBlt(dc_, x, y, w, h, src, part.left, part.top, w, h, key);
     } else {
         BitBlt(dc_, x, y, w, h, src, part.left, part.top, SRCCOPY);

@@ -38,6 +38,8 @@ private:
 SIZE bitmapSize(HBITMAP bitmap);
 // The see-through colour of a bitmap drawn transparently: its bottom-left pixel.
 COLORREF transparentColor(HBITMAP bitmap);
+// One pixel of a bitmap; CLR_INVALID outside it.
+COLORREF bitmapPixel(HBITMAP bitmap, int x, int y);
 
 class Canvas {
 public:
@@ -81,6 +83,8 @@ public:
     void draw(int x, int y, HBITMAP bitmap, bool transparent = false);
     // The same for a part of the bitmap (one image of a strip, say).
     void draw(int x, int y, HBITMAP bitmap, const RECT& part, bool transparent);
+    // A part of the bitmap without the pixels of the key colour (CLR_INVALID: all of them).
+    void drawKeyed(int x, int y, HBITMAP bitmap, const RECT& part, COLORREF key);
     void stretchDraw(const RECT& r, HBITMAP bitmap);
     COLORREF pixel(int x, int y) const;
     void setPixel(int x, int y, COLORREF color);

@@ -157,6 +157,17 @@ void Control::setVisible(bool visible) {
     if (parent_) parent_->childVisibilityChanged(*this);
 }
 
+Control& Control::hintTargetAt(POINT& point) {
+    for (Control* c : children_) {
+        if (!c->hwnd() || c->enabled() || !IsWindowVisible(c->hwnd())) continue;
+        const RECT b = c->bounds();
+        if (!PtInRect(&b, point)) continue;
+        MapWindowPoints(hwnd(), c->hwnd(), &point, 1);
+        return *c;
+    }
+    return *this;
+}
+
 void Control::childVisibilityChanged(Control& child) {
     if (child.align_ != Align::None) realign();
 }
@@ -366,7 +377,10 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd(), 0};
             tracking_ = TrackMouseEvent(&t) != FALSE;
         }
-        Application::instance().hints().mouseMove(*this, POINT{x, y});
+        // A disabled child gets no mouse messages: its parent gives the hints its hint.
+        POINT at{x, y};
+        Control& hinted = hintTargetAt(at);
+        Application::instance().hints().mouseMove(hinted, at);
         if (entered && onMouseEnter) onMouseEnter(*this);
         if (onMouseMove) onMouseMove(*this, shiftOfMouse(wp), x, y);
         break;

@@ -138,6 +138,9 @@ protected:
     DWORD exStyle_ = 0;
 
 private:
+    // The control under a client point whose hint shows there: a disabled
+    // child, else this one; point becomes that control's.
+    Control& hintTargetAt(POINT& point);
     void destroyTree();
     void createTree();
     void addChild(Control* child);

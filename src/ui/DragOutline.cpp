@@ -2,13 +2,6 @@
 
 namespace kv::ui {
 
-bool nextDragMessage(MSG& msg) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got > 0) return true;
-    if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-    return false;
-}
-
 GdiObject<HBRUSH> makeHalftoneBrush() {
     WORD pattern[8];
     for (int i = 0; i < 8; ++i) pattern[i] = static_cast<WORD>((i & 1) ? 0xAA : 0x55);
@@ -31,15 +24,15 @@ void invertFrame(HDC dc, const RECT& r, int t, HBRUSH brush) {
     SelectObject(dc, old);
 }
 
-DragOutline::DragOutline() : brush_(makeHalftoneBrush()) {
-    HWND desktop = GetDesktopWindow();
-    locked_ = LockWindowUpdate(desktop) != FALSE;
-    dc_ = GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE | (locked_ ? DCX_LOCKWINDOWUPDATE : 0));
+DragOutline::DragOutline(HWND over) : brush_(makeHalftoneBrush()), window_(over ? over : GetDesktopWindow()) {
+    locked_ = LockWindowUpdate(window_) != FALSE;
+    const DWORD area = over ? DCX_CLIPSIBLINGS : DCX_WINDOW;
+    dc_ = GetDCEx(window_, nullptr, area | DCX_CACHE | (locked_ ? DCX_LOCKWINDOWUPDATE : 0));
 }
 
 DragOutline::~DragOutline() {
     hide();
-    if (dc_) ReleaseDC(GetDesktopWindow(), dc_);
+    if (dc_) ReleaseDC(window_, dc_);
     if (locked_) LockWindowUpdate(nullptr);
 }
 

@@ -6,22 +6,20 @@
 #include <optional>
 
 #include "ui/Canvas.h"
+#include "ui/DragLoop.h"
 
 namespace kv::ui {
-
-// The next message of a drag's own loop; false ends the loop: a quit
-// message (posted again for the loop outside) or a failed read.
-bool nextDragMessage(MSG& msg);
 
 // An 8 x 8 pattern of alternating pixels.
 GdiObject<HBRUSH> makeHalftoneBrush();
 // Inverts a frame of the given thickness inside r through brush.
 void invertFrame(HDC dc, const RECT& r, int thickness, HBRUSH brush);
 
-// Draws on the whole screen with window updates locked while it lives.
+// Draws on the whole screen (screen coordinates), or on one window's client
+// area (its coordinates), with that window's updates locked while it lives.
 class DragOutline {
 public:
-    DragOutline();
+    explicit DragOutline(HWND over = nullptr);
     ~DragOutline();
     DragOutline(const DragOutline&) = delete;
     DragOutline& operator=(const DragOutline&) = delete;
@@ -31,6 +29,7 @@ public:
 
 private:
     GdiObject<HBRUSH> brush_;
+    HWND window_ = nullptr;
     HDC dc_ = nullptr;
     bool locked_ = false;
     std::optional<RECT> shown_;

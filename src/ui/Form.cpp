@@ -377,4 +377,11 @@ LRESULT Form::formMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return Control::wndProc(msg, wp, lp);
 }
 
+void activateForClick(Form& form) {
+    HWND f = form.hwnd();
+    if (!f || !IsWindowVisible(f) || !IsWindowEnabled(f) || GetActiveWindow() == f) return;
+    SetForegroundWindow(f);
+    if (GetActiveWindow() != f) SetActiveWindow(f);
+}
+
 }  // namespace kv::ui

@@ -139,4 +139,9 @@ private:
     std::list<std::weak_ptr<MessageListener>> listeners_;
 };
 
+// A click on a tool button or a toolbar activates the form it belongs to when
+// another window is active and the form can take it; the clicked window
+// itself never becomes active.
+void activateForClick(Form& form);
+
 }  // namespace kv::ui

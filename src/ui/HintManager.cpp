@@ -41,7 +41,10 @@ void HintManager::enter(Control& c, bool announce) {
 }
 
 void HintManager::mouseLeave(Control& c) {
-    if (&c != control_.get()) return;
+    // A disabled child's hint shows through its parent, and goes with it.
+    Control* current = control_.get();
+    const bool throughParent = current && current->parent() == &c && !current->enabled();
+    if (current != &c && !throughParent) return;
     control_.reset();
     apply(state_.leave(pauses()));
 }

@@ -67,36 +67,45 @@ Menu* MenuItem::menu() const {
     return i->menu_;
 }
 
-void MenuItem::changed() {
-    if (Menu* m = menu()) m->itemChanged();
+void MenuItem::changed(bool structural) {
+    if (Menu* m = menu()) m->itemChanged(*this, structural);
 }
 
 void MenuItem::SetCaption(const std::string& c) {
+    if (caption_ == c) return;
     caption_ = c;
     changed();
 }
 void MenuItem::SetShortCut(TShortCut s) {
+    if (shortCut_ == s) return;
     shortCut_ = s;
     changed();
 }
 void MenuItem::SetEnabled(bool e) {
+    if (enabled_ == e) return;
     enabled_ = e;
     changed();
 }
 void MenuItem::SetVisible(bool v) {
+    if (visible_ == v) return;
     visible_ = v;
-    changed();
+    changed(true);
 }
 void MenuItem::SetDefault(bool d) {
+    if (default_ == d) return;
     default_ = d;
     changed();
 }
 
 void MenuItem::SetChecked(bool c) {
-    checked_ = c;
     if (c && RadioItem && parent_)
         for (auto& sibling : parent_->items_)
-            if (sibling.get() != this && sibling->RadioItem && sibling->GroupIndex == GroupIndex) sibling->checked_ = false;
+            if (sibling.get() != this && sibling->RadioItem && sibling->GroupIndex == GroupIndex && sibling->checked_) {
+                sibling->checked_ = false;
+                sibling->changed();
+            }
+    if (checked_ == c) return;
+    checked_ = c;
     changed();
 }
 
@@ -111,7 +120,7 @@ MenuItem& MenuItem::Insert(int index, std::unique_ptr<MenuItem> item) {
     index = std::clamp(index, 0, Count());
     MenuItem& ref = *item;
     items_.insert(items_.begin() + index, std::move(item));
-    changed();
+    changed(true);
     return ref;
 }
 
@@ -121,7 +130,7 @@ std::unique_ptr<MenuItem> MenuItem::Remove(MenuItem& item) {
     std::unique_ptr<MenuItem> taken = std::move(*it);
     items_.erase(it);
     taken->parent_ = nullptr;
-    changed();
+    changed(true);
     return taken;
 }
 
@@ -154,11 +163,16 @@ Menu::~Menu() {
 }
 
 HMENU Menu::handle() {
-    if (!handle_) rebuild();
+    if (!handle_ || (dirty_ && !tracking_)) rebuild();
     return handle_;
 }
 
 void Menu::rebuild() {
+    if (tracking_ && handle_) {
+        dirty_ = true;
+        return;
+    }
+    dirty_ = false;
     HMENU old = handle_;
     submenus_.clear();
     handle_ = popup_ ? CreatePopupMenu() : CreateMenu();
@@ -167,26 +181,70 @@ void Menu::rebuild() {
     if (old) DestroyMenu(old);
 }
 
+void Menu::setTracking(bool tracking) {
+    tracking_ = tracking;
+    if (!tracking_ && dirty_ && handle_ && rebuildsAtOnce()) rebuild();
+}
+
+void Menu::itemChanged(MenuItem& item, bool structural) {
+    if (!handle_) return;
+    if (!structural && !dirty_ && updateInPlace(item)) return;
+    if (tracking_ || !rebuildsAtOnce())
+        dirty_ = true;
+    else
+        rebuild();
+}
+
+namespace {
+
+// The system's description of one item; text keeps the string it points at.
+MENUITEMINFOA describe(MenuItem& item, bool ownerDraw, std::string& text) {
+    MENUITEMINFOA mi{};
+    mi.cbSize = sizeof mi;
+    mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+    text = item.Caption();
+    if (std::string sc = ShortCutToText(item.ShortCutKey()); !sc.empty()) text += "\t" + sc;
+    if (item.Caption() == "-") mi.fType = MFT_SEPARATOR;
+    else if (item.RadioItem) mi.fType = MFT_RADIOCHECK;
+    mi.fState = (item.Enabled() ? MFS_ENABLED : MFS_GRAYED) | (item.Checked() ? MFS_CHECKED : 0) |
+                (item.Default() ? MFS_DEFAULT : 0);
+    mi.wID = item.Command();
+    mi.dwTypeData = text.data();
+    if (ownerDraw) {
+        mi.fType |= MFT_OWNERDRAW;
+        mi.fMask |= MIIM_DATA;
+        mi.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+    }
+    return mi;
+}
+
+}  // namespace
+
+// False when the item cannot be found in the built menu where it should be.
+bool Menu::updateInPlace(MenuItem& item) {
+    if (!item.Visible() || !item.Parent()) return true;  // not shown: built as it is when it shows
+    HMENU target = nullptr;
+    for (auto& [h, parent] : submenus_)
+        if (parent == item.Parent()) target = h;
+    if (!target) return true;  // a hidden branch
+    UINT position = 0;
+    for (int i = 0; i < item.Parent()->Count() && &item.Parent()->Items(i) != &item; ++i)
+        if (item.Parent()->Items(i).Visible()) ++position;
+    if (GetMenuItemID(target, static_cast<int>(position)) != item.Command() && item.Count() == 0) return false;
+    std::string text;
+    MENUITEMINFOA mi = describe(item, ownerDraw_, text);
+    mi.fMask &= ~static_cast<UINT>(MIIM_ID);
+    if (!SetMenuItemInfoA(target, position, TRUE, &mi)) return false;
+    itemUpdated(item);
+    return true;
+}
+
 void Menu::build(HMENU target, MenuItem& parent) {
     submenus_.emplace_back(target, &parent);
     for (auto& item : parent.items_) {
         if (!item->visible_) continue;
-        MENUITEMINFOA mi{};
-        mi.cbSize = sizeof mi;
-        mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
-        std::string text = item->caption_;
-        if (std::string sc = ShortCutToText(item->shortCut_); !sc.empty()) text += "\t" + sc;
-        if (item->caption_ == "-") mi.fType = MFT_SEPARATOR;
-        else if (item->RadioItem) mi.fType = MFT_RADIOCHECK;
-        mi.fState = (item->enabled_ ? MFS_ENABLED : MFS_GRAYED) | (item->checked_ ? MFS_CHECKED : 0) |
-                    (item->default_ ? MFS_DEFAULT : 0);
-        mi.wID = item->command_;
-        mi.dwTypeData = text.data();
-        if (ownerDraw_) {
-            mi.fType |= MFT_OWNERDRAW;
-            mi.fMask |= MIIM_DATA;
-            mi.dwItemData = reinterpret_cast<ULONG_PTR>(item.get());
-        }
+        std::string text;
+        MENUITEMINFOA mi = describe(*item, ownerDraw_, text);
         if (item->Count() > 0) {
             mi.fMask |= MIIM_SUBMENU;
             mi.hSubMenu = CreatePopupMenu();
@@ -240,6 +298,7 @@ bool Menu::dispatchCommand(UINT command) {
 }
 
 void Menu::setOwnerDraw(bool ownerDraw) {
+    if (ownerDraw_ == ownerDraw) return;
     ownerDraw_ = ownerDraw;
     if (handle_) rebuild();
 }
@@ -330,7 +389,10 @@ void MainMenu::attach(Form& form) {
             return dispatchCommand(LOWORD(wp));
         }
         if (handleMenuMessage(msg, wp, lp, result)) return true;
-        // A parent item's click runs as its submenu opens.
+        if (msg == WM_ENTERMENULOOP) setTracking(true);
+        if (msg == WM_EXITMENULOOP) setTracking(false);
+        // A parent item's click runs as its submenu opens: what it changes is
+        // changed in place, the open menu is never destroyed.
         if (msg == WM_INITMENUPOPUP && !HIWORD(lp)) {
             if (MenuItem* parent = submenuOwner(reinterpret_cast<HMENU>(wp))) parent->Click();
         }
@@ -344,6 +406,10 @@ void MainMenu::attach(Form& form) {
     };
 }
 
+void MainMenu::itemUpdated(MenuItem& item) {
+    if (item.Parent() == &Items() && form_ && form_->hwnd()) DrawMenuBar(form_->hwnd());
+}
+
 void MainMenu::handleChanged() {
     if (form_ && form_->hwnd()) {
         SetMenu(form_->hwnd(), handle());
@@ -351,7 +417,9 @@ void MainMenu::handleChanged() {
     }
 }
 
-void PopupMenu::Popup(HWND owner, int x, int y) {
+void PopupMenu::Popup(HWND owner, int x, int y) { Popup(owner, x, y, Alignment); }
+
+void PopupMenu::Popup(HWND owner, int x, int y, PopupAlignment alignment) {
     if (OnPopup) OnPopup(*this);
     // The owner gets the drawing messages; a form hands them over while the menu shows.
     ListenerRegistration drawing;
@@ -359,10 +427,13 @@ void PopupMenu::Popup(HWND owner, int x, int y) {
         drawing = form->addMessageListener([this](Form&, UINT msg, WPARAM& wp, LPARAM& lp, LRESULT& result) {
             return handleMenuMessage(msg, wp, lp, result);
         });
-    UINT align = Alignment == PopupAlignment::Right    ? TPM_RIGHTALIGN
-                 : Alignment == PopupAlignment::Center ? TPM_CENTERALIGN
+    UINT align = alignment == PopupAlignment::Right    ? TPM_RIGHTALIGN
+                 : alignment == PopupAlignment::Center ? TPM_CENTERALIGN
                                                        : TPM_LEFTALIGN;
-    UINT command = TrackPopupMenu(handle(), TPM_RETURNCMD | align | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    HMENU shown = handle();
+    setTracking(true);
+    UINT command = TrackPopupMenu(shown, TPM_RETURNCMD | align | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    setTracking(false);
     if (command) dispatchCommand(command);
 }
 

@@ -66,7 +66,10 @@ public:
 
 private:
     friend class Menu;
-    void changed();
+    // A state change (caption, shortcut, enabled, checked, default) is made in
+    // the shown menu in place; a structural one (visibility, items added or
+    // removed) builds the menu anew.
+    void changed(bool structural = false);
     Menu* menu() const;
 
     std::string caption_;
@@ -90,7 +93,8 @@ public:
 
     MenuItem& Items() { return root_; }
     HMENU handle();
-    // Rebuilds the system menu from the items (after any change).
+    // Rebuilds the system menu from the items. Never while the menu is open:
+    // a structural change made then is built when the menu closes.
     void rebuild();
     MenuItem* findCommand(UINT command);
     MenuItem* findShortCut(TShortCut shortCut);
@@ -111,15 +115,23 @@ public:
 
 protected:
     virtual void handleChanged() {}
+    // An item of the shown menu was changed in place.
+    virtual void itemUpdated(MenuItem&) {}
+    // Between the opening and the closing of the menu: the system tracks its
+    // handles, so they must not be destroyed.
+    void setTracking(bool tracking);
+    // Structural changes of a pop-up wait until it is shown next.
+    virtual bool rebuildsAtOnce() const { return !popup_; }
 
 private:
     friend class MenuItem;
-    void itemChanged() {
-        if (handle_) rebuild();
-    }
+    void itemChanged(MenuItem& item, bool structural);
+    bool updateInPlace(MenuItem& item);
     void build(HMENU target, MenuItem& parent);
     bool popup_;
     bool ownerDraw_ = false;
+    bool tracking_ = false;
+    bool dirty_ = false;
     HMENU handle_ = nullptr;
     MenuItem root_;
     std::vector<std::pair<HMENU, MenuItem*>> submenus_;
@@ -134,6 +146,7 @@ public:
 
 protected:
     void handleChanged() override;
+    void itemUpdated(MenuItem& item) override;
 
 private:
     Form* form_ = nullptr;
@@ -152,6 +165,8 @@ public:
     std::function<void(PopupMenu& sender)> OnPopup;
     // Shows the menu at a screen point and runs the chosen item.
     void Popup(HWND owner, int x, int y);
+    // The same, placed against the point as alignment says.
+    void Popup(HWND owner, int x, int y, PopupAlignment alignment);
 };
 
 }  // namespace kv::ui

@@ -7,6 +7,11 @@
 
 namespace kv::ui {
 
+// The system's non-client metrics, read with the structure size every
+// supported Windows accepts; the default GUI font stands in for the fonts
+// when the system refuses.
+NONCLIENTMETRICSA ReadNonClientMetrics();
+
 class SystemFonts {
 public:
     static SystemFonts& instance();
@@ -17,12 +22,13 @@ public:
     HFONT smallCaption() const { return smallCaption_.get(); }
     HFONT iconTitle() const { return iconTitle_.get(); }
     HFONT status() const { return status_.get(); }
-    LOGFONTA captionLogFont() const { return captionLog_; }
+    LOGFONTA captionLogFont() const { return metrics_.lfCaptionFont; }
+    LOGFONTA smallCaptionLogFont() const { return metrics_.lfSmCaptionFont; }
 
 private:
     SystemFonts() { refresh(); }
     GdiObject<HFONT> menu_, menuBold_, caption_, smallCaption_, iconTitle_, status_;
-    LOGFONTA captionLog_{};
+    NONCLIENTMETRICSA metrics_{};
 };
 
 }  // namespace kv::ui

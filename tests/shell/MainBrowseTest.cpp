@@ -182,7 +182,7 @@ TEST_F(BrowsingTest, SortCommandsSortAndShowTheSortInForce) {
     EXPECT_EQ(main.commandStates()[CommandId::Sort2].caption, "Arrange by &Media Type");
     EXPECT_EQ(second->hint, "Sort by Media Type");
     EXPECT_FALSE(last->Visible());
-    EXPECT_TRUE(byName->Down());
+    EXPECT_TRUE(byName->down());
 
     Node* a = Child(*Child(catalog, "D"), "A");
     main.browse().tree().select(a);
@@ -193,7 +193,7 @@ TEST_F(BrowsingTest, SortCommandsSortAndShowTheSortInForce) {
 
     main.RunCommand(CommandId::ReverseSort, CommandSource::Toolbar);
     EXPECT_EQ(Names(main.list), ".. a2.txt a1.txt B");
-    EXPECT_TRUE(reverse->Down());
+    EXPECT_TRUE(reverse->down());
     EXPECT_TRUE(main.commandStates()[CommandId::ReverseSort].checked);
 
     // By extension, then the column in force again changes nothing.
@@ -201,8 +201,8 @@ TEST_F(BrowsingTest, SortCommandsSortAndShowTheSortInForce) {
     EXPECT_EQ(main.browse().browser().sortColumn(), 1);
     EXPECT_TRUE(main.commandStates()[CommandId::Sort2].checked);
     EXPECT_FALSE(main.commandStates()[CommandId::Sort1].checked);
-    EXPECT_TRUE(second->Down());
-    EXPECT_FALSE(byName->Down());
+    EXPECT_TRUE(second->down());
+    EXPECT_FALSE(byName->down());
     EXPECT_EQ(Names(main.list), ".. a2.txt a1.txt B");
     main.RunCommand(CommandId::Sort2, CommandSource::Toolbar);
     EXPECT_EQ(main.browse().browser().sortColumn(), 1);
@@ -214,7 +214,7 @@ TEST_F(BrowsingTest, SortCommandsSortAndShowTheSortInForce) {
     click.iSubItem = 0;
     SendMessageA(main.hwnd(), WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
     EXPECT_TRUE(main.commandStates()[CommandId::Sort1].checked);
-    EXPECT_TRUE(byName->Down());
+    EXPECT_TRUE(byName->down());
 
     // The disk list keeps its own column.
     main.browse().tree().select(&catalog);

@@ -69,7 +69,7 @@ TEST_F(ShellTest, EveryPictureTheMainWindowNamesIsInTheResources) {
             }
         ui::TDockToolbarButton* button = findButton(main, info.buttonName);
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->NumGlyphs(), 2);
+        EXPECT_EQ(button->numGlyphs(), 2);
     }
     for (const char* name : {"IDLELED", "BUSYLED", "SEARCHLED", "MENUPICT1", "MENUPICT2", "MENUPICT3", "MENUPICT4",
                              "MENUPICT5", "MENUPICT6", "SORTPICT2A", "SORTPICT2B", "SORTPICT4A", "SORTPICT4B"}) {
@@ -169,6 +169,22 @@ TEST_F(ShellTest, StatusLampIsRepaintedWhenASearchStarts) {
     main.searchActive = nullptr;
 }
 
+// The disk-select window's popup is drawn as the main window's menus are: the
+// Add/Update Disk picture stands in the glyph column of "Update This Disk".
+TEST_F(ShellTest, DiskSelectPopupShowsTheMainMenuPictures) {
+    MainForm& main = makeMain();
+    TDiskSelectForm form(DiskColumns{}, prompt);
+    main.RegisterDiskSelectList(form);
+    ASSERT_TRUE(form.DiskPopup.onDrawItem);
+    ui::BitmapCanvas shot(200, 20);
+    form.DiskPopup.onDrawItem(form.DiskPopup, *form.DiskUpdateMenu, shot.dc(), RECT{0, 0, 200, 20}, 0);
+    int inked = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 14; ++x) inked += shot.pixel(x, y) != GetSysColor(COLOR_MENU);
+    EXPECT_GT(inked, 20);
+    main.UnregisterItemList(form.DisksListView);
+}
+
 TEST_F(ShellTest, ToolbarPopupDocksFloatsAndHidesTheToolbar) {
     MainForm& main = makeMain();
     main.show();
@@ -193,6 +209,11 @@ TEST_F(ShellTest, ToolbarPopupDocksFloatsAndHidesTheToolbar) {
     popup.Find("ToolMenuHide")->Click();
     EXPECT_FALSE(IsWindowVisible(t.Toolbar.floatingWindow()));
     main.RunCommand(CommandId::ViewToolbar, CommandSource::MainMenu);
+    EXPECT_TRUE(IsWindowVisible(t.Toolbar.floatingWindow()));
+    // Hidden by the settings while it floats (the menu bar stays as it is then).
+    t.ApplyDock(DockSide::Bottom, true, false);
+    EXPECT_FALSE(IsWindowVisible(t.Toolbar.floatingWindow()));
+    t.ApplyDock(DockSide::Bottom, true, true);
     EXPECT_TRUE(IsWindowVisible(t.Toolbar.floatingWindow()));
     // Back to the dock it came from, not the default one.
     floating->Click();
@@ -238,10 +259,10 @@ TEST_F(ShellTest, HelpPointerOpensTheTopicOfTheClickedButton) {
 
     main.RunCommand(CommandId::WhatsThis, CommandSource::MainMenu);
     EXPECT_TRUE(main.WhatsThisMode());
-    EXPECT_TRUE(help->Down());
+    EXPECT_TRUE(help->down());
     clickOn(sort3->hwnd());
     EXPECT_FALSE(main.WhatsThisMode());
-    EXPECT_FALSE(help->Down());
+    EXPECT_FALSE(help->down());
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].first, static_cast<UINT>(HELP_CONTEXT));
     EXPECT_EQ(requests[0].second, 5022u);

@@ -1,6 +1,8 @@
 // The main window's toolbar in its docks, and its place across a restart.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "shell/commands/CommandTable.h"
 #include "tests/shell/ShellFixture.h"
 
@@ -63,11 +65,11 @@ TEST_F(ShellTest, ToolbarPlaceIsStoredAtCloseAndRestoredAtStart) {
     // Floated by the settings, at a place of its own.
     settings.Update([](Settings& s) { s.toolbarFloating = true; });
     t->ApplyDock(DockSide::Bottom, true, true);
-    t->Toolbar.setFloatRect({300, 200, 301, 201});
+    t->Toolbar.setFloatRect({200, 200, 201, 201});
 
     t = &start();
     ASSERT_EQ(t->Toolbar.DockedTo(), nullptr);
-    EXPECT_EQ(t->Toolbar.floatRect().left, 300);
+    EXPECT_EQ(t->Toolbar.floatRect().left, 200);
     EXPECT_EQ(t->Toolbar.floatRect().top, 200);
 }
 
@@ -101,6 +103,54 @@ TEST_F(ShellTest, ToolbarButtonsFollowTheirCommandsAndRunThem) {
     ASSERT_TRUE(main.forest().roots().empty());
     EXPECT_FALSE(search->enabled());
     EXPECT_TRUE(open->enabled());
+}
+
+// What the toolbar shows, in order: a button's tag, 0 for a separator.
+std::vector<int> shownToolbar(MainForm& main) {
+    std::vector<int> shown;
+    for (ui::Control* control : main.toolbars().Toolbar.controlOrder()) {
+        if (!control->visible()) continue;
+        shown.push_back(dynamic_cast<ui::TDockToolbarSep*>(control) ? 0 : control->Tag);
+    }
+    return shown;
+}
+
+TEST_F(ShellTest, ToolbarShowsTheDesignedOrderThenTheUsersLayout) {
+    keepKey(store);
+    MainForm& main = makeMain();
+    main.show();
+    const std::vector<int> designed{1,  2,  3,  0,  5,  6,  7,  8,  9,  0,  11, 12, 13, 14, 15, 16, 17,
+                                    18, 19, 0,  21, 22, 23, 24, 0,  26, 27, 28, 29, 30, 0,  32, 33};
+    EXPECT_EQ(shownToolbar(main), designed);
+    // The button size setting (2 at first) and the flat look.
+    ui::TDockToolbarButton* open = FindButton(main, "ButtonOpen");
+    ASSERT_TRUE(open);
+    EXPECT_EQ(open->width(), 25);
+    EXPECT_EQ(open->height(), 25);
+    EXPECT_TRUE(open->flat());
+    // Fitted at load: the default layout is the designed one with the marker last.
+    std::vector<std::uint8_t> stored(designed.begin(), designed.end());
+    stored.push_back(255);
+    EXPECT_EQ(settings.Get().toolbarLayout, stored);
+
+    // A stored layout: Search first, a separator, New; 99 is no button's; Open
+    // and what follows the marker is hidden. Each button it lacks comes after
+    // the nearest stored button to its left in the designed toolbar.
+    settings.Update([](Settings& s) {
+        s.toolbarLayout = {8, 0, 1, 99, 255, 2, 0};
+        s.buttonSize = 0;
+        s.oldButtons = true;
+    });
+    ApplySettings(settings.Get(), main);
+    EXPECT_EQ(shownToolbar(main), (std::vector<int>{8,  9,  11, 12, 13, 14, 15, 16, 17, 18, 19, 21, 22, 23, 24,
+                                                    26, 27, 28, 29, 30, 32, 33, 0,  1,  3,  5,  6,  7}));
+    EXPECT_FALSE(open->visible());
+    ui::TDockToolbarButton* search = FindButton(main, "ButtonSearch");
+    EXPECT_EQ(search->width(), 21);
+    EXPECT_FALSE(search->flat());
+    const std::vector<std::uint8_t>& fitted = settings.Get().toolbarLayout;
+    EXPECT_EQ(std::count(fitted.begin(), fitted.end(), 99), 0);
+    EXPECT_EQ(std::count(fitted.begin(), fitted.end(), 255), 1);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "catalog/file/CatalogWrite.h"
 #include "tests/catalog/ModelFixture.h"
@@ -39,6 +41,37 @@ int countIn(const kv::ui::BitmapCanvas& shot, const RECT& r, COLORREF colour) {
     return n;
 }
 
+// The toolbar's buttons between its separators, left to right, and whether each
+// separator's shadow line is drawn: the groups of the designed toolbar.
+int checkToolbarGroups(HWND toolbar, const kv::ui::BitmapCanvas& shot, POINT origin, bool report) {
+    std::vector<std::pair<LONG, bool>> controls;  // left edge, separator
+    int undrawn = 0;
+    for (HWND c = GetWindow(toolbar, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(c)) continue;
+        char cls[64] = {};
+        GetClassNameA(c, cls, sizeof cls);
+        const bool separator = std::string(cls) == "KvDockToolbarSep";
+        const RECT r = kv::test::RectInPicture(c, origin);
+        controls.push_back({r.left, separator});
+        if (separator) undrawn += countIn(shot, r, GetSysColor(COLOR_BTNSHADOW)) == 0;
+    }
+    std::sort(controls.begin(), controls.end());
+    std::vector<int> groups{0};
+    for (const auto& [left, separator] : controls) {
+        if (separator)
+            groups.push_back(0);
+        else
+            ++groups.back();
+    }
+    const bool designed = groups == std::vector<int>{3, 5, 9, 4, 5, 2};
+    if (report) {
+        std::printf("toolbar groups");
+        for (int g : groups) std::printf(" %d", g);
+        std::printf(", %d separators not drawn\n", undrawn);
+    }
+    return !designed + undrawn;
+}
+
 // Problems found; none when the window is drawn: caption and frame, the tree
 // with its catalog, the status bar and the list each in their place.
 int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report) {
@@ -63,6 +96,8 @@ int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report
     const RECT toolbarRect = kv::test::RectInPicture(toolbar, origin);
     problems += toolbarRect.bottom > treeRect.top || toolbarRect.bottom <= toolbarRect.top;
     problems += kv::test::UnlikeCorner(shot, toolbarRect) == 0;
+    // In the designed order: its groups of buttons with the separators between them.
+    problems += checkToolbarGroups(toolbar, shot, origin, report);
     // The buttons show their pictures (the open folder's yellow among them) and the lamp is the idle green.
     const int toolbarYellow = countIn(shot, toolbarRect, RGB(255, 255, 0));
     const int lampGreen = countIn(shot, statusRect, RGB(0, 128, 0));

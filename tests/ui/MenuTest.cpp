@@ -54,6 +54,55 @@ TEST_F(MenuTest, CommandsShortcutsAndParentClicksReachTheItems) {
     EXPECT_EQ(clicks.size(), 3u);
 }
 
+// A parent's click changes its items as the submenu opens: the open menu is
+// changed in place, never destroyed; what cannot be changed in place (an item
+// shown or hidden) waits until the menu closes.
+TEST_F(MenuTest, ChangesWhileAMenuIsOpenKeepItsHandles) {
+    Form form;
+    MainMenu menu;
+    MenuItem& view = menu.Items().Add("&View");
+    MenuItem& byName = view.Add("By &Name");
+    MenuItem& bySize = view.Add("By &Size");
+    MenuItem& extra = view.Add("Extra");
+    for (MenuItem* i : {&byName, &bySize}) {
+        i->RadioItem = true;
+        i->GroupIndex = 1;
+    }
+    byName.SetChecked(true);
+    view.OnClick = [&](MenuItem&) {
+        bySize.SetChecked(true);
+        byName.SetCaption("By N&ame");
+        extra.SetVisible(false);
+    };
+    menu.attach(form);
+    form.show();
+    HMENU bar = GetMenu(form.hwnd());
+    HMENU sub = GetSubMenu(bar, 0);
+
+    SendMessageA(form.hwnd(), WM_ENTERMENULOOP, FALSE, 0);
+    SendMessageA(form.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), 0);
+    EXPECT_TRUE(IsMenu(bar));
+    EXPECT_TRUE(IsMenu(sub));
+    EXPECT_EQ(GetMenu(form.hwnd()), bar);
+    EXPECT_TRUE(GetMenuState(sub, 1, MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(sub, 0, MF_BYPOSITION) & MF_CHECKED);
+    char text[64] = {};
+    GetMenuStringA(sub, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "By N&ame");
+    EXPECT_EQ(GetMenuItemCount(sub), 3);  // the hidden item goes with the close
+
+    SendMessageA(form.hwnd(), WM_EXITMENULOOP, FALSE, 0);
+    EXPECT_FALSE(IsMenu(bar));
+    bar = GetMenu(form.hwnd());
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 2);
+
+    // A setter that changes nothing leaves the menu as it is.
+    extra.SetVisible(false);
+    bySize.SetChecked(true);
+    EXPECT_EQ(GetMenu(form.hwnd()), bar);
+    EXPECT_TRUE(IsMenu(bar));
+}
+
 TEST_F(MenuTest, RadioItemsAndTreeEditing) {
     PopupMenu menu;
     MenuItem& a = menu.Items().Add("A");

@@ -2,12 +2,15 @@
 // after the fixture: commctrl.h needs windows.h first
 #include <commctrl.h>
 
+#include <memory>
+
 #include "ui/Button.h"
 #include "ui/Form.h"
 #include "ui/PageControl.h"
 #include "ui/Pickers.h"
 #include "ui/RangeControls.h"
 #include "ui/Splitter.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 
@@ -109,35 +112,76 @@ namespace {
 
 using namespace kv::ui;
 
-TEST_F(MoreControlsTest, SplitterDragResizesItsNeighbourWithinLimits) {
+// The main window's panes: a tree at the left, the splitter, a list filling the rest.
+struct PanesForm {
     Form form;
-    form.setBounds(0, 0, 400, 300);
-    form.createHandle();
-    form.setClientSize(400, 300);
     Panel tree, list;
-    Splitter bar;
-    tree.setBounds(0, 0, 150, 10);
-    tree.setAlign(Align::Left);
-    list.setAlign(Align::Client);
-    tree.create(&form);
-    bar.create(&form);
-    list.create(&form);
-    ASSERT_EQ(bar.neighbour(), &tree);
-    EXPECT_EQ(bar.bounds().left, 150);
+    std::unique_ptr<Splitter> bar = std::make_unique<Splitter>();
     int moves = 0;
-    bar.onMoved = [&](Splitter&) { ++moves; };
-    SendMessageA(bar.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
-    SendMessageA(bar.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(42, 50));
-    SendMessageA(bar.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(42, 50));
-    EXPECT_EQ(tree.width(), 190);
+    PanesForm() {
+        form.setBounds(0, 0, 400, 300);
+        form.createHandle();
+        form.setClientSize(400, 300);
+        tree.setBounds(0, 0, 150, 10);
+        tree.setAlign(Align::Left);
+        list.setAlign(Align::Client);
+        tree.create(&form);
+        bar->create(&form);
+        list.create(&form);
+        bar->OnMoved = [this](Splitter&) { ++moves; };
+    }
+};
+
+TEST_F(MoreControlsTest, SplitterDragResizesItsNeighbourWithinLimits) {
+    PanesForm f;
+    Splitter& bar = *f.bar;
+    ASSERT_EQ(bar.neighbour(), &f.tree);
+    EXPECT_EQ(bar.bounds().left, 150);
+    // The drag runs its own loop: what the mouse does next is queued first
+    // (one position only: the bar moves with the first).
+    auto drag = [&](int toX, bool escape = false) {
+        if (escape) PostMessageA(bar.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(bar.hwnd(), escape ? WM_MOUSEMOVE : WM_LBUTTONUP, 0, MAKELPARAM(toX, 50));
+        SendMessageA(bar.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
+    };
+    drag(42);
+    EXPECT_EQ(f.tree.width(), 190);
     EXPECT_EQ(bar.bounds().left, 190);
-    EXPECT_EQ(list.bounds().left, 194);
+    EXPECT_EQ(f.list.bounds().left, 194);
     // Dragged far left: the neighbour keeps its minimum.
-    SendMessageA(bar.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
-    SendMessageA(bar.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-1000, 50));
-    SendMessageA(bar.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(-1000, 50));
-    EXPECT_EQ(tree.width(), bar.minSize);
-    EXPECT_EQ(moves, 2);
+    drag(-1000);
+    EXPECT_EQ(f.tree.width(), bar.MinSize);
+    EXPECT_EQ(f.moves, 2);
+    // Esc cancels: the size the drag began with comes back.
+    drag(100, true);
+    EXPECT_EQ(f.tree.width(), bar.MinSize);
+    EXPECT_EQ(f.moves, 2);
+}
+
+// A lost capture ends every drag loop: cancelled, nothing applied, the message
+// that came after the loss still delivered; a splitter that goes while its drag
+// runs ends it without touching the freed object.
+TEST_F(MoreControlsTest, SplitterDragEndsOnALostCaptureAndWhenDestroyed) {
+    PanesForm f;
+    int delivered = 0;
+    f.list.onMouseMove = [&](Control&, UINT, int, int) { ++delivered; };
+    PostMessageA(f.bar->hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 50));
+    kv::uitest::TimerAction steal(50, [&] {
+        SetCapture(f.list.hwnd());
+        PostMessageA(f.list.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    });
+    SendMessageA(f.bar->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
+    EXPECT_TRUE(steal.ran());
+    EXPECT_EQ(f.tree.width(), 150);  // the live resize was taken back
+    EXPECT_EQ(f.moves, 0);
+    ReleaseCapture();
+    app().processMessages();
+    EXPECT_EQ(delivered, 1);
+
+    kv::uitest::TimerAction destroy(50, [&] { f.bar.reset(); });
+    SendMessageA(f.bar->hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 50));
+    EXPECT_TRUE(destroy.ran());
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(MoreControlsTest, DatePickerKeepsItsDateAcrossRecreation) {

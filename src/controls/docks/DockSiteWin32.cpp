@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/ScopedFlag.h"
 #include "controls/docks/DockToolbarWin32.h"
 #include "ui/UiErrors.h"
 
@@ -185,7 +186,21 @@ void TDockSite::childVisibilityChanged(Control& child) {
 
 void TDockSite::ArrangeToolbars() {
     if (lock_ > 0 || loading() || destroying() || arranging_) return;
-    arranging_ = true;
+    DockArrangement a;
+    {
+        // Cleared also when placing a toolbar fails.
+        ScopedFlag arranging(arranging_);
+        a = arrangement();
+        rows_ = a.rowThickness;
+        for (std::size_t i = 0; i < bars_.size(); ++i) {
+            const DockBarPlacement& p = a.bars[i];
+            bars_[i]->placeInDock(p.row, p.pos, p.rowStart, p.thickness);
+        }
+    }
+    setThickness(a.thickness);
+}
+
+DockArrangement TDockSite::arrangement() {
     std::vector<DockBarInput> in;
     for (TDockToolbar* bar : bars_) {
         const DockSize s = bar->measureFor(vertical() ? ToolbarOrientation::Vertical : ToolbarOrientation::Horizontal);
@@ -203,14 +218,7 @@ void TDockSite::ArrangeToolbars() {
     o.limitToOneRow = limitToOneRow_;
     o.fixAlign = fixAlign_;
     o.boundLines = boundLineCount();
-    const DockArrangement a = ArrangeDock(in, o);
-    rows_ = a.rowThickness;
-    for (std::size_t i = 0; i < bars_.size(); ++i) {
-        const DockBarPlacement& p = a.bars[i];
-        bars_[i]->placeInDock(p.row, p.pos, p.rowStart, p.thickness);
-    }
-    arranging_ = false;
-    setThickness(a.thickness);
+    return ArrangeDock(in, o);
 }
 
 void TDockSite::setThickness(int thickness) {

@@ -67,6 +67,8 @@ private:
     void removeBar(TDockToolbar& bar);
     int boundLineCount() const;
     void setThickness(int thickness);
+    // Where the toolbars go, worked out from their rows, positions and sizes.
+    DockArrangement arrangement();
     // The transparent copy and the brush are made once, dropped on any change
     // (a new dock colour too).
     void backgroundChanged();
@@ -87,6 +89,23 @@ private:
     mutable GdiObject<HBITMAP> transparentCopy_;
     mutable COLORREF copyColor_ = 0;
     mutable GdiObject<HBRUSH> backgroundBrush_;
+};
+
+// Holds a dock's arrangement while it lives (none: holds nothing); the last
+// release arranges the dock, also when a failure leaves the scope.
+class ArrangeLock {
+public:
+    explicit ArrangeLock(TDockSite* dock) : dock_(dock) {
+        if (dock_) dock_->lockArrange();
+    }
+    ~ArrangeLock() {
+        if (dock_) dock_->unlockArrange();
+    }
+    ArrangeLock(const ArrangeLock&) = delete;
+    ArrangeLock& operator=(const ArrangeLock&) = delete;
+
+private:
+    TDockSite* dock_;
 };
 
 }  // namespace kv::ui

@@ -12,10 +12,24 @@ int scaleGrab(int extent, int grab, int size) {
     return static_cast<int>(static_cast<long long>(std::max(extent - 1, 0)) * grab / d);
 }
 
+// The grab point inside the toolbar.
+DockPoint insideGrab(const DragState& d) {
+    return {std::clamp(d.grab.x, 0, std::max(d.current.width - 1, 0)),
+            std::clamp(d.grab.y, 0, std::max(d.current.height - 1, 0))};
+}
+
 DockRect outlineAt(DockPoint cursor, DockSize s, const DragState& d) {
-    const int x = cursor.x - scaleGrab(s.width, d.grab.x, d.current.width);
-    const int y = cursor.y - scaleGrab(s.height, d.grab.y, d.current.height);
+    const DockPoint g = insideGrab(d);
+    const int x = cursor.x - scaleGrab(s.width, g.x, d.current.width);
+    const int y = cursor.y - scaleGrab(s.height, g.y, d.current.height);
     return {x, y, x + s.width, y + s.height};
+}
+
+DockRect floatingOutlineAt(DockPoint cursor, const DragState& d) {
+    if (!d.floatGrab) return outlineAt(cursor, d.floating, d);
+    const int x = cursor.x - d.floatGrab->x;
+    const int y = cursor.y - d.floatGrab->y;
+    return {x, y, x + d.floating.width, y + d.floating.height};
 }
 
 bool catches(const DockTargetCandidate& dock, const DragState& d, DockPoint cursor, DockSize s) {
@@ -26,8 +40,9 @@ bool catches(const DockTargetCandidate& dock, const DragState& d, DockPoint curs
         else
             r.bottom = std::max(r.bottom, r.top + 1);
     }
-    const int m = scaleGrab(33, d.grab.x, d.current.width);  // 32 * gx / (W - 1)
-    const int n = scaleGrab(21, d.grab.y, d.current.height);
+    const DockPoint g = insideGrab(d);
+    const int m = scaleGrab(33, g.x, d.current.width);  // 32 * gx / (W - 1)
+    const int n = scaleGrab(21, g.y, d.current.height);
     const DockRect zone{r.left - (32 - m), r.top - (20 - n), r.right + m, r.bottom + n};
     if (!zone.contains(cursor)) return false;
     if (dock.vertical && (cursor.y < dock.screen.top || cursor.y >= dock.screen.bottom)) return false;
@@ -39,7 +54,7 @@ bool catches(const DockTargetCandidate& dock, const DragState& d, DockPoint curs
 DockTarget FindDockTarget(const std::vector<DockTargetCandidate>& docks, const DragState& drag, DockPoint cursor,
                           bool ctrlDown) {
     DockTarget none;
-    none.outline = outlineAt(cursor, drag.floating, drag);
+    none.outline = floatingOutlineAt(cursor, drag);
     if (ctrlDown) return none;
     for (int pass = 0; pass < 2; ++pass) {
         const bool vertical = pass == 1;

@@ -2,6 +2,7 @@
 // Where a dragged toolbar would land: the catch zone of each dock around the
 // cursor, scaled by where the toolbar was grabbed, the row under the cursor
 // and the position along it.
+#include <optional>
 #include <vector>
 
 #include "controls/docks/DockGeometry.h"
@@ -16,7 +17,12 @@ struct DockTargetCandidate {
 };
 
 struct DragState {
-    DockPoint grab;       // where the toolbar was grabbed, in its own coordinates
+    // Where the toolbar was grabbed, in its own coordinates; a press on the
+    // floating caption lies above it and counts as its top edge.
+    DockPoint grab;
+    // Floating now: where the floating window was grabbed, in its own
+    // coordinates, so that a floating outline stays under the cursor as it was.
+    std::optional<DockPoint> floatGrab;
     DockSize current;     // its size when the drag began
     DockSize horizontal;  // its size in a top or bottom dock
     DockSize vertical;    // in a left or right dock

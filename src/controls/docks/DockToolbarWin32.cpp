@@ -86,14 +86,30 @@ void TDockToolbar::SetControlOrderIndex(Control& control, int index) {
     layoutControls();
 }
 
-std::vector<ToolbarItem> TDockToolbar::layoutItems(const std::vector<Control*>& order, ToolbarOrientation) {
+void TDockToolbar::SetOrientationPair(Control& vertical, Control& other) {
+    const auto& kids = children();
+    for (Control* c : {&vertical, &other})
+        if (std::find(kids.begin(), kids.end(), c) == kids.end())
+            throw EInvalidOperation("Control is not a child of the toolbar");
+    pairs_.emplace_back(ComponentRef<Control>(&vertical), ComponentRef<Control>(&other));
+    layoutControls();
+}
+
+bool TDockToolbar::pairedAway(const Control* c, ToolbarOrientation o) const {
+    const bool vertical = o == ToolbarOrientation::Vertical;
+    for (const auto& [v, other] : pairs_)
+        if ((c == v.get() && !vertical) || (c == other.get() && vertical)) return true;
+    return false;
+}
+
+std::vector<ToolbarItem> TDockToolbar::layoutItems(const std::vector<Control*>& order, ToolbarOrientation o) {
     std::vector<ToolbarItem> items;
     for (Control* c : order) {
         ToolbarItem item;
         const RECT b = c->bounds();
         item.width = b.right - b.left;
         item.height = b.bottom - b.top;
-        item.visible = c->visible();
+        item.visible = c->visible() && !pairedAway(c, o);
         if (auto* sep = dynamic_cast<TDockToolbarSep*>(c)) {
             item.separator = true;
             item.sizeHorz = sep->SizeHorz();
@@ -125,6 +141,12 @@ void TDockToolbar::layoutControls() {
     for (std::size_t i = 0; i < order.size(); ++i) {
         const DockRect& r = l.items[i].bounds;
         if (!order[i]->visible()) continue;
+        // Of a pair, only the one for this orientation shows; its state stays visible.
+        if (HWND h = order[i]->hwnd()) {
+            const bool away = pairedAway(order[i], o);
+            if (away == ((GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) != 0)) ShowWindow(h, away ? SW_HIDE : SW_SHOWNA);
+            if (away) continue;
+        }
         order[i]->setBounds(r.left, r.top, r.width(), r.height());
         if (l.items[i].lineSeparator && o == ToolbarOrientation::Floating) {
             auto* sep = dynamic_cast<TDockToolbarSep*>(order[i]);
@@ -195,11 +217,17 @@ void TDockToolbar::SetDockedTo(TDockSite* dock) {
     const bool changing = old != dock || (!dock && !floatWindow_);
     if (!changing) return;
     if (OnDockChanging) OnDockChanging(*this);
-    if (dock) dock->lockArrange();
-    if (old) {
-        old->lockArrange();
-        lastDock_ = old;
+    {
+        // Both docks arrange at the end, the old one first, also when a step fails.
+        ArrangeLock newDock(dock);
+        ArrangeLock oldDock(old);
+        moveBetween(old, dock);
     }
+    if (OnDockChanged) OnDockChanged(*this);
+}
+
+void TDockToolbar::moveBetween(TDockSite* old, TDockSite* dock) {
+    if (old) lastDock_ = old;
     const bool wasVisible = visible();
     if (wasVisible && hwnd()) ShowWindow(hwnd(), SW_HIDE);
     if (old) old->removeBar(*this);
@@ -231,9 +259,6 @@ void TDockToolbar::SetDockedTo(TDockSite* dock) {
     }
     if (wasVisible && hwnd()) ShowWindow(hwnd(), SW_SHOWNA);
     syncFloatingVisibility();
-    if (old) old->unlockArrange();
-    if (dock) dock->unlockArrange();
-    if (OnDockChanged) OnDockChanged(*this);
 }
 
 void TDockToolbar::dockGone(TDockSite& dock) {
@@ -246,7 +271,6 @@ void TDockToolbar::dockGone(TDockSite& dock) {
 
 void TDockToolbar::closeFromFrame() {
     setVisible(false);
-    syncFloatingVisibility();
     if (OnClose) OnClose(*this);
 }
 
@@ -323,13 +347,20 @@ LRESULT TDockToolbar::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     case WM_LBUTTONDBLCLK: {
+        // Floating, it goes home to its default dock; docked, it floats where
+        // it was last floating, as its hint says.
         const POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        if (floating() && onFreeSpot(p) && DefaultDock()) SetDockedTo(DefaultDock());
+        if (!onFreeSpot(p)) return 0;
+        if (floating()) {
+            if (DefaultDock()) SetDockedTo(DefaultDock());
+        } else if (dragHandle()) {
+            SetDockedTo(nullptr);
+        }
         return 0;
     }
     case WM_MOUSEACTIVATE:
-        if (floating()) return MA_NOACTIVATE;
-        return Control::wndProc(msg, wp, lp);
+        activateForClick(form_);
+        return MA_NOACTIVATE;
     case WM_SIZE: {
         const LRESULT r = Control::wndProc(msg, wp, lp);
         InvalidateRect(hwnd(), nullptr, TRUE);

@@ -49,6 +49,9 @@ public:
 
     // The layout order of the child controls.
     std::vector<Control*> controlOrder();
+    // Two children of which the layout shows one: the first in a vertical
+    // dock, the second elsewhere.
+    void SetOrientationPair(Control& vertical, Control& other);
     // Raises when control is not a child; index is clamped.
     void SetControlOrderIndex(Control& control, int index);
     void layoutControls();
@@ -76,14 +79,22 @@ protected:
 private:
     friend class TDockSite;
     friend class FloatingToolbarWindow;
+
+// A click on a toolbar activates the form the toolbar belongs to, when the
+// form can take it; the toolbar's own window never becomes active.
+void activateOwningForm(Form& form);
     void placeInDock(int row, int pos, int rowStart, int thickness);
     void dockGone(TDockSite& dock);
     ToolbarLayout computeLayout(ToolbarOrientation o, int rowThickness);
     std::vector<ToolbarItem> layoutItems(const std::vector<Control*>& order, ToolbarOrientation o);
     bool dragHandle() const;
+    // Whether the layout for o leaves c out as the wrong one of its pair.
+    bool pairedAway(const Control* c, ToolbarOrientation o) const;
     void paint(HDC dc);
     bool onFreeSpot(POINT client) const;
     void moveTo(Control* newParent);
+    // The move of SetDockedTo, with both docks' arrangement held.
+    void moveBetween(TDockSite* old, TDockSite* dock);
     void closeFromFrame();
     void syncFloatingVisibility();
     bool onFormMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -98,6 +109,7 @@ private:
     bool closeButton_ = true;
     DockRect floatRect_;  // floating window rectangle on the screen, frame included
     std::vector<Control*> order_;
+    std::vector<std::pair<ComponentRef<Control>, ComponentRef<Control>>> pairs_;
     std::vector<DockRect> lineSeparators_;  // while floating
     std::unique_ptr<FloatingToolbarWindow> floatWindow_;
     ListenerRegistration formListener_;

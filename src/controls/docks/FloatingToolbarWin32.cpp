@@ -4,7 +4,7 @@
 
 #include "controls/docks/DockToolbarWin32.h"
 #include "controls/docks/ToolbarLayout.h"
-#include "ui/DragOutline.h"
+#include "ui/DragLoop.h"
 
 namespace kv::ui {
 
@@ -97,7 +97,8 @@ void FloatingToolbarWindow::paintFrame() {
                              toolbar_.Caption);
         if (toolbar_.CloseButton()) {
             const DockRect c = FloatCloseButtonRect(toDock(w), m);
-            canvas.drawFrameControl({c.left, c.top, c.right, c.bottom}, DFC_CAPTION, DFCS_CAPTIONCLOSE);
+            canvas.drawFrameControl({c.left, c.top, c.right, c.bottom}, DFC_CAPTION,
+                                    DFCS_CAPTIONCLOSE | (closePressed_ ? DFCS_PUSHED : 0));
         }
     }
     ReleaseDC(hwnd(), dc);
@@ -107,21 +108,28 @@ void FloatingToolbarWindow::trackClose() {
     RECT w;
     GetWindowRect(hwnd(), &w);
     const DockRect box = FloatCloseButtonRect(toDock(w), floatingFrameMetrics());
-    SetCapture(hwnd());
     bool closed = false;
-    MSG msg;
-    while (GetCapture() == hwnd() && nextDragMessage(msg)) {
+    // The button shows pressed while the mouse is over it.
+    auto press = [&](bool pressed) {
+        if (pressed == closePressed_) return;
+        closePressed_ = pressed;
+        paintFrame();
+    };
+    press(true);
+    const HWND self = hwnd();
+    const bool released = RunDragLoop(self, [&](const MSG& msg) {
+        const POINT p = dragMessagePoint(msg);
         if (msg.message == WM_LBUTTONUP) {
-            POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-            ClientToScreen(msg.hwnd, &p);
             closed = box.contains({p.x, p.y});
-            break;
+            return DragStep::Finish;
         }
-        if (msg.message == WM_MOUSEMOVE) continue;
-        DispatchMessageA(&msg);
-    }
-    ReleaseCapture();
-    if (closed) toolbar_.closeFromFrame();
+        if (msg.message != WM_MOUSEMOVE) return DragStep::Dispatch;
+        press(box.contains({p.x, p.y}));
+        return DragStep::Swallow;
+    });
+    if (!IsWindow(self)) return;
+    press(false);
+    if (released && closed) toolbar_.closeFromFrame();
 }
 
 void FloatingToolbarWindow::trackResize(int hit, POINT start) {
@@ -131,16 +139,11 @@ void FloatingToolbarWindow::trackResize(int hit, POINT start) {
     RECT w0;
     GetWindowRect(hwnd(), &w0);
     const DockRect c0 = shrinkByFloatingFrame(toDock(w0));
-    SetCapture(hwnd());
-    MSG msg;
-    while (GetCapture() == hwnd() && nextDragMessage(msg)) {
-        if (msg.message == WM_LBUTTONUP || msg.message == WM_KEYDOWN) break;
-        if (msg.message != WM_MOUSEMOVE) {
-            DispatchMessageA(&msg);
-            continue;
-        }
-        POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-        ClientToScreen(msg.hwnd, &p);
+    // Each move applies at once: a release or a key ends the resize where it is.
+    RunDragLoop(hwnd(), [&](const MSG& msg) {
+        if (msg.message == WM_LBUTTONUP || msg.message == WM_KEYDOWN) return DragStep::Finish;
+        if (msg.message != WM_MOUSEMOVE) return DragStep::Dispatch;
+        const POINT p = dragMessagePoint(msg);
         DockSize s;
         if (hit == HTLEFT)
             s = PickCandidateByWidth(sizes, c0.width() - (p.x - start.x));
@@ -158,8 +161,14 @@ void FloatingToolbarWindow::trackResize(int hit, POINT start) {
         if (hit == HTLEFT) c.left = c.right - s.width; else c.right = c.left + s.width;
         if (hit == HTTOP) c.top = c.bottom - s.height; else c.bottom = c.top + s.height;
         toolbar_.setFloatRect(c);
-    }
-    ReleaseCapture();
+        return DragStep::Swallow;
+    });
+}
+
+void FloatingToolbarWindow::childVisibilityChanged(Control& child) {
+    Control::childVisibilityChanged(child);
+    // Hiding the toolbar takes its frame and caption along.
+    toolbar_.syncFloatingVisibility();
 }
 
 LRESULT FloatingToolbarWindow::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -202,9 +211,8 @@ LRESULT FloatingToolbarWindow::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     case WM_MOUSEACTIVATE:
-        // Never takes the activation from the form it belongs to.
-        if (GetForegroundWindow() != toolbar_.form().hwnd() && toolbar_.form().hwnd())
-            SetForegroundWindow(toolbar_.form().hwnd());
+        // Never takes the activation: the form it belongs to gets it.
+        activateForClick(toolbar_.form());
         return MA_NOACTIVATE;
     case WM_LBUTTONDOWN: {
         // The caption counts as client: a press on it drags the toolbar.

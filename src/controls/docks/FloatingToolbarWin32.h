@@ -29,6 +29,7 @@ public:
 
 protected:
     void createWnd() override;
+    void childVisibilityChanged(Control& child) override;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
@@ -36,6 +37,7 @@ private:
     void trackClose();
     void trackResize(int hit, POINT start);
     TDockToolbar& toolbar_;
+    bool closePressed_ = false;
 };
 
 }  // namespace kv::ui

@@ -7,6 +7,7 @@
 #include "controls/docks/DockToolbarWin32.h"
 #include "controls/docks/FloatingToolbarWin32.h"
 #include "ui/Application.h"
+#include "ui/DragLoop.h"
 #include "ui/DragOutline.h"
 
 namespace kv::ui {
@@ -42,10 +43,20 @@ void TDockToolbar::beginDrag(POINT grab, bool ctrlDown) {
     state.floating = {grown.width(), grown.height()};
     state.canDockLeftRight = CanDockLeftRight;
 
+    const HWND self = hwnd();
+    POINT cursor = grab;
+    ClientToScreen(self, &cursor);
+    if (HWND f = floatingWindow(); f && floating()) {
+        RECT w;
+        GetWindowRect(f, &w);
+        state.floatGrab = DockPoint{cursor.x - w.left, cursor.y - w.top};
+    }
+
     bool ctrl = ctrlDown;
     DockTarget target;
+    const POINT pressed = cursor;
+    bool moved = false;
     bool apply = false;
-    const HWND self = hwnd();
     {
         // No hint pops up over the outline; they come back with the release.
         HintSuspension noHints;
@@ -55,58 +66,41 @@ void TDockToolbar::beginDrag(POINT grab, bool ctrlDown) {
             const DockRect& o = target.outline;
             outline.move(RECT{o.left, o.top, o.right, o.bottom}, target.dock < 0 ? 3 : 1);
         };
-        POINT cursor = grab;
-        ClientToScreen(self, &cursor);
         update(cursor);
-        SetCapture(self);
-        MSG msg;
-        for (;;) {
-            if (!nextDragMessage(msg)) break;
-            if (GetCapture() != self) break;
-            bool done = false;
+        apply = RunDragLoop(self, [&](const MSG& msg) {
             switch (msg.message) {
             case WM_MOUSEMOVE:
-            case WM_LBUTTONUP: {
-                POINT p{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-                ClientToScreen(msg.hwnd, &p);
-                cursor = p;
-                update(p);
-                if (msg.message == WM_LBUTTONUP) {
-                    apply = true;
-                    done = true;
-                }
-                break;
-            }
+            case WM_LBUTTONUP:
+                cursor = dragMessagePoint(msg);
+                moved = moved || cursor.x != pressed.x || cursor.y != pressed.y;
+                update(cursor);
+                return msg.message == WM_LBUTTONUP ? DragStep::Finish : DragStep::Swallow;
             case WM_KEYDOWN:
             case WM_KEYUP:
+                if (msg.wParam == VK_ESCAPE) return DragStep::Cancel;
                 if (msg.wParam == VK_CONTROL) {
                     ctrl = msg.message == WM_KEYDOWN;
                     update(cursor);
-                } else if (msg.wParam == VK_ESCAPE) {
-                    done = true;
                 }
-                break;
+                return DragStep::Swallow;
             case WM_LBUTTONDOWN:
             case WM_LBUTTONDBLCLK:
-                done = true;
-                break;
+                return DragStep::Cancel;
             case WM_RBUTTONDOWN:
             case WM_RBUTTONUP:
             case WM_RBUTTONDBLCLK:
             case WM_MBUTTONDOWN:
             case WM_MBUTTONUP:
             case WM_MBUTTONDBLCLK:
-                break;
+                return DragStep::Swallow;
             default:
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-                break;
+                return DragStep::Dispatch;
             }
-            if (done) break;
-        }
-        if (GetCapture() == self) ReleaseCapture();
+        });
     }
-    if (!apply) return;
+    // A click that never moved is no drag: the toolbar stays exactly where it
+    // was, so the second click of a double click still finds it.
+    if (!apply || !moved) return;
     if (target.dock >= 0) {
         dockRow_ = target.row;
         dockPos_ = target.pos;

@@ -44,12 +44,15 @@ ToolbarLayout LayoutControls(const ToolbarLayoutInput& input, const std::vector<
     out.items.resize(items.size());
     int lineOffset = m.beforeFirstLine;
     long long pos = lineStart;
-    long long extent = lineStart;
+    long long extent = lineStart;      // of the finished lines
+    long long lineExtent = lineStart;  // of the line being filled
     bool lineEmpty = true;
     int lastSeparator = -1;  // index of the separator that ended the previous group
     out.lines = 1;
 
     auto newLine = [&](int gap) {
+        extent = std::max(extent, lineExtent);
+        lineExtent = lineStart;
         lineOffset += thickness + gap;
         pos = lineStart;
         lineEmpty = true;
@@ -66,6 +69,12 @@ ToolbarLayout LayoutControls(const ToolbarLayoutInput& input, const std::vector<
             if (items[end++].separator && items[end - 1].visible) break;
         }
         if (!lineEmpty && pos + groupLength + m.lineEnd > limit) {
+            // The separator that ended the line becomes the line between the
+            // two lines: it no longer takes room along its line.
+            if (lastSeparator >= 0) {
+                const DockRect& b = out.items[lastSeparator].bounds;
+                lineExtent = vertical ? b.top : b.left;
+            }
             newLine(6);
             if (lastSeparator >= 0) {
                 auto& sep = out.items[lastSeparator];
@@ -91,12 +100,13 @@ ToolbarLayout LayoutControls(const ToolbarLayoutInput& input, const std::vector<
                                   : DockRect{a, lineOffset + offset, a + size.along, lineOffset + offset + across};
             out.items[i].bounds = r;
             pos += size.along;
-            extent = std::max(extent, pos);
+            lineExtent = std::max(lineExtent, pos);
             lineEmpty = false;
             if (item.separator) lastSeparator = static_cast<int>(i);
         }
     }
 
+    extent = std::max(extent, lineExtent);
     const long long along = std::min<long long>(extent + m.lineEnd, std::numeric_limits<int>::max() / 2);
     int across = lineOffset + thickness + m.afterLastLine;
     across = std::max(across, input.minThickness);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "controls/gradient/GradientColors.h"
+#include "ui/SystemFonts.h"
 
 namespace kv::ui {
 
@@ -65,12 +66,11 @@ void TGradientForm::ComputeGradientColors() {
 }
 
 void TGradientForm::makeFont() {
-    NONCLIENTMETRICSA ncm{};
-    ncm.cbSize = sizeof ncm;
-    font_.reset();
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return;
+    const NONCLIENTMETRICSA ncm = ReadNonClientMetrics();
     const bool tool = borderStyle() == BorderStyle::ToolWindow || borderStyle() == BorderStyle::SizeToolWin;
-    font_.reset(CreateFontIndirectA(tool ? &ncm.lfSmCaptionFont : &ncm.lfCaptionFont));
+    // Made before the old one goes, so a new font is a new handle.
+    GdiObject<HFONT> font(CreateFontIndirectA(tool ? &ncm.lfSmCaptionFont : &ncm.lfCaptionFont));
+    font_ = std::move(font);
 }
 
 void TGradientForm::refreshFrame() {

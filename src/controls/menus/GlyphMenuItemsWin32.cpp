@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/menus/MenuText.h"
+#include "ui/Canvas.h"
 
 namespace kv::ui {
 
@@ -13,30 +14,14 @@ constexpr int kGlyphLeft = 2;
 constexpr int kGlyphColumn = 20;
 constexpr int kCaptionGap = 5;
 
-// The chosen image copied onto the menu's background, then drawn without its
-// transparent colour.
-void drawGlyph(HDC dc, const MenuGlyphImage& glyph, bool enabled, const RECT& rect, COLORREF background) {
+// The chosen image without its see-through colour: its own bottom-left pixel's.
+void drawGlyph(HDC dc, const MenuGlyphImage& glyph, bool enabled, const RECT& rect) {
     const int w = glyph.width / glyph.images();
     const int h = glyph.height;
     const int source = enabled || glyph.images() == 1 ? 0 : w;
-    HDC glyphDc = CreateCompatibleDC(dc);
-    HGDIOBJ oldGlyph = SelectObject(glyphDc, glyph.bitmap);
-    const COLORREF transparent = GetPixel(glyphDc, source, h - 1);
-    HDC work = CreateCompatibleDC(dc);
-    HBITMAP workBitmap = CreateCompatibleBitmap(dc, w, h);
-    HGDIOBJ oldWork = SelectObject(work, workBitmap);
-    RECT all{0, 0, w, h};
-    HBRUSH brush = CreateSolidBrush(background);
-    FillRect(work, &all, brush);
-    DeleteObject(brush);
-    TransparentBlt(work, 0, 0, w, h, glyphDc, source, 0, w, h, transparent);
     const int top = rect.top + (rect.bottom - rect.top - h) / 2;
-    BitBlt(dc, rect.left + kGlyphLeft, top, w, h, work, 0, 0, SRCCOPY);
-    SelectObject(work, oldWork);
-    DeleteObject(workBitmap);
-    DeleteDC(work);
-    SelectObject(glyphDc, oldGlyph);
-    DeleteDC(glyphDc);
+    Canvas(dc).drawKeyed(rect.left + kGlyphLeft, top, glyph.bitmap, RECT{source, 0, source + w, h},
+                         bitmapPixel(glyph.bitmap, source, h - 1));
 }
 
 // The system draws no check mark on an owner-drawn item: a checked item's
@@ -89,9 +74,9 @@ void DrawGlyphItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const R
     GetTextExtentPoint32A(dc, "X", 1, &extent);
     SelectObject(dc, old);
     PaintMenuItem(fonts, item, dc, rect, state, rect.left + kGlyphColumn + kCaptionGap,
-                  rect.top + (rect.bottom - rect.top - extent.cy) / 2, [&](COLORREF back, bool enabled) {
+                  rect.top + (rect.bottom - rect.top - extent.cy) / 2, [&](COLORREF, bool enabled) {
                       if (glyph && glyph->bitmap)
-                          drawGlyph(dc, *glyph, enabled, rect, back);
+                          drawGlyph(dc, *glyph, enabled, rect);
                       if (item.Checked() || (state & ODS_CHECKED)) {
                           const int ink = !enabled ? COLOR_GRAYTEXT
                                           : (state & ODS_SELECTED) ? COLOR_HIGHLIGHTTEXT

@@ -16,13 +16,9 @@ std::string EscapeAmpersands(std::string_view text);
 // The text as drawn: a marking "&" dropped, "&&" shown as one "&".
 std::string StripMnemonic(std::string_view caption);
 
-// Shortens a path to maxWidth from the left: the drive, "...", then as many of
-// the last folders as fit, and the file name. A path that fits, or a maxWidth
-// of 0, is returned unchanged; the file name alone is the shortest form.
-std::string ShortenPath(std::string_view path, int maxWidth, const TextWidth& width);
-
 // The caption of recently-used entry `number` (1-based): "&n " + the path,
-// shortened to maxWidth and with its "&" escaped.
+// shortened from the left to maxWidth (0: not shortened) and with its "&"
+// escaped.
 std::string MruCaption(std::size_t number, std::string_view path, int maxWidth, const TextWidth& width);
 
 // Width of an owner-drawn item: caption as drawn + extra, then the shortcut

@@ -1,23 +1,11 @@
 #include "controls/menus/OwnerDrawMenuWin32.h"
 
 #include "controls/menus/MenuText.h"
+#include "ui/SystemFonts.h"
 
 namespace kv::ui {
 
 namespace {
-
-// Windows XP and older refuse the structure with iPaddedBorderWidth (344 bytes).
-constexpr UINT kNonClientMetricsSize = 340;
-
-LOGFONTA systemMenuFont() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = kNonClientMetricsSize;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kNonClientMetricsSize, &metrics, 0))
-        return metrics.lfMenuFont;
-    LOGFONTA fallback{};
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof fallback, &fallback);
-    return fallback;
-}
 
 class ScreenDc {
 public:
@@ -44,16 +32,9 @@ void drawText(HDC dc, const std::string& text, RECT box, bool embossed) {
 
 }  // namespace
 
-MenuFonts::MenuFonts() {
-    LOGFONTA font = systemMenuFont();
-    normal_ = CreateFontIndirectA(&font);
-    font.lfWeight = FW_BOLD;
-    bold_ = CreateFontIndirectA(&font);
-}
-
-MenuFonts::~MenuFonts() {
-    DeleteObject(normal_);
-    DeleteObject(bold_);
+HFONT MenuFonts::font(bool bold) const {
+    const SystemFonts& fonts = SystemFonts::instance();
+    return bold ? fonts.menuBold() : fonts.menu();
 }
 
 int MenuTextWidth(HFONT font, const std::string& text) {

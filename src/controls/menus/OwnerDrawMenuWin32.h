@@ -12,18 +12,11 @@ namespace kv::ui {
 
 using TODMenuItem = MenuItem;
 
-// The system menu font and its bold form, for one menu's lifetime.
+// The system menu font and its bold form, as the system has them now (the
+// program's system fonts follow a change of the settings).
 class MenuFonts {
 public:
-    MenuFonts();
-    ~MenuFonts();
-    MenuFonts(const MenuFonts&) = delete;
-    MenuFonts& operator=(const MenuFonts&) = delete;
-    HFONT font(bool bold) const { return bold ? bold_ : normal_; }
-
-private:
-    HFONT normal_ = nullptr;
-    HFONT bold_ = nullptr;
+    HFONT font(bool bold) const;
 };
 
 // Text width on a screen-compatible memory DC in the given font.

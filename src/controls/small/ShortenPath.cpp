@@ -35,9 +35,16 @@ std::string ShortenPath(const std::string& path, int width, const std::string& s
     const std::string last = parts.back();
     if (parts.size() == 1 || textWidth(dots + last) > width) return last;
 
-    const bool drive = parts.front().size() > 1 && parts.front().back() == ':';
-    const std::string head = drive ? parts.front() + sep : std::string();
-    const std::size_t first = drive ? 1 : 0;
+    // The head kept in front of "...": a drive, or a network share.
+    std::string head;
+    std::size_t first = 0;
+    if (parts.front().size() > 1 && parts.front().back() == ':') {
+        head = parts.front() + sep;
+        first = 1;
+    } else if (parts.size() > 4 && parts[0].empty() && parts[1].empty() && !parts[2].empty()) {
+        head = sep + sep + parts[2] + sep + parts[3] + sep;
+        first = 4;
+    }
     if (textWidth(head + dots + last) > width) return dots + last;
 
     // The middle folders, parts[first .. size-2].

@@ -1,7 +1,9 @@
 #pragma once
-// A path cut to fit a width: the whole path when it fits, else the drive, "..."
-// and as many folders as fit (nearest the file, or the leading ones), down to
-// the file name alone. A trailing separator stays with the last folder.
+// A path cut to fit a width: the whole path when it fits, else its head (the
+// drive, or the network share "\\server\share"), "..." and as many folders as
+// fit (nearest the file, or the leading ones), down to the file name alone. A
+// trailing separator stays with the last folder. The one path shortening of
+// the program: file labels and the recently-used files' menu items.
 #include <functional>
 #include <string>
 

@@ -1,34 +1,31 @@
 #pragma once
-// A bar that resizes the controls on both of its sides: the one it is aligned
-// against takes the new size and the one beyond it the rest of their span.
-#include <functional>
-
-#include "ui/Control.h"
+// A splitter that resizes the controls on both of its sides: the one it is
+// aligned against takes the new size and the one beyond it the rest of their
+// span. Without DragUpdate a line shows where it goes until the release.
+#include "ui/Component.h"
+#include "ui/Splitter.h"
 
 namespace kv::ui {
 
-class TSplitterEx : public Control {
+class TSplitterEx : public Splitter {
 public:
     TSplitterEx();
     bool Beveled = true;
-    int MinSize = 30;
     bool DragUpdate = false;
-    std::function<void(TSplitterEx& sender)> OnMoved;
-
-    // The drag a press at start (client coordinates) begins; positions come
-    // from the messages, Esc cancels.
-    void runDrag(POINT start);
 
 protected:
+    std::optional<SizeRange> beginDrag(Control& first) override;
+    void resizeTo(Control& first, int size) override;
+    bool followsMouse() const override { return DragUpdate; }
     void createParams(CreateArgs& args) override;
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
-    bool horizontal() const { return align() == Align::Top || align() == Align::Bottom; }
-    Control* before() const;
-    Control* after() const;
     void paint(HDC dc);
-    void resize(Control& first, Control& second, RECT firstStart, RECT secondStart, int size);
+    // What the drag began with.
+    ComponentRef<Control> second_;
+    RECT firstStart_{};
+    RECT secondStart_{};
 };
 
 }  // namespace kv::ui

@@ -6,6 +6,7 @@ namespace kv {
 void ApplySettings(const Settings& settings, MainForm& main) {
     main.statusBar.setVisible(settings.statusBar);
     main.toolbars().ApplyDock(settings.dock, settings.toolbarFloating, settings.toolbarVisible);
+    main.ApplyToolbarLayout(settings);
     if (main.searchFormExists())
         main.searchForm().SetButtons(settings.buttonSize, settings.oldButtons);
     main.ShowUpRow = settings.showUpRow;

@@ -59,13 +59,7 @@ void MainForm::drawLamp(HDC dc, const RECT& panel) {
     const SIZE size = lamp ? ui::bitmapSize(lamp) : SIZE{0, 0};
     if (size.cx <= 0 || size.cy <= 0)
         return;
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, lamp);
-    const COLORREF ground = GetPixel(source, 0, size.cy - 1);
-    const int top = panel.top + (panel.bottom - panel.top - size.cy) / 2;
-    TransparentBlt(dc, panel.left + 5, top, size.cx, size.cy, source, 0, 0, size.cx, size.cy, ground);
-    SelectObject(source, old);
-    DeleteDC(source);
+    ui::Canvas(dc).draw(panel.left + 5, panel.top + (panel.bottom - panel.top - size.cy) / 2, lamp, true);
 }
 
 namespace {
@@ -114,8 +108,8 @@ void MainForm::CreateMenus() {
     CreateStatusPanels();
     commandMenus_.buildMain(mainMenu, [this](CommandId command, CommandSource source) { RunCommand(command, source); });
     auto pictures = std::make_shared<MenuPictures>([this](std::string_view name) { return buttonGlyph(name); });
-    auto lookup = [pictures](const ui::MenuItem& item) { return pictures->find(item); };
-    ui::UseGlyphItems(mainMenu, mainMenu.fonts(), lookup);
+    menuGlyphs_ = [pictures](const ui::MenuItem& item) { return pictures->find(item); };
+    ui::UseGlyphItems(mainMenu, mainMenu.fonts(), menuGlyphs_);
     mainMenu.attach(*this);
 
     recentFiles_ = std::make_unique<ui::TMRUFileList>(&services_.programStore, "MRUList", kRecentFilesMaximum);

@@ -29,6 +29,8 @@ void MainForm::registerSearchList(TSearchForm& form) {
 }
 
 void MainForm::RegisterDiskSelectList(TDiskSelectForm& form) {
+    // Its popup is drawn as the main window's menus are, with their pictures.
+    ui::UseGlyphItems(form.DiskPopup, form.DiskPopup.fonts(), menuGlyphs_);
     ui::TExtListView& view = form.DisksListView;
     itemLists_.add(&view, ItemListKind::DiskSelect,
                    RowsOf(form.Candidates, [&view] { return static_cast<std::ptrdiff_t>(view.FocusedRow()); },

@@ -84,7 +84,7 @@ void MainForm::applySortControls() {
         button->hint = std::string(look.hint);
         if (!look.picture.empty())
             if (HBITMAP picture = sortPicture(look.picture))
-                button->SetGlyph(picture, 2);
+                button->setGlyph(picture, 2);
     }
 }
 

@@ -23,6 +23,7 @@
 #include "ui/FontDialog.h"
 #include "controls/VirtualListView.h"
 #include "controls/gradient/GradientFormWin32.h"
+#include "controls/menus/GlyphMenuItemsWin32.h"
 #include "controls/menus/MruMenuWin32.h"
 #include "controls/menus/OwnerDrawMenuWin32.h"
 #include "shell/commands/CatalogCommands.h"
@@ -49,6 +50,7 @@
 #include "shell/setup/ColumnsFormWin32.h"
 #include "shell/setup/OptionsFormWin32.h"
 #include "shell/setup/WizardFormWin32.h"
+#include "shell/settings/ToolbarLayout.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Splitter.h"
@@ -188,6 +190,8 @@ public:
     void UnregisterItemList(const ui::TCustomEnhListView& listView);
     // The toolbar's popup: float or dock it, hide it, pick its dock.
     ui::PopupMenu& toolbarPopup() { return toolbarPopup_; }
+    // The toolbar's order, hidden buttons and separators, button size and style.
+    void ApplyToolbarLayout(const Settings& settings);
     // The help pointer's mode, from the help button or menu item to the next left click.
     bool WhatsThisMode() const;
     // The "Select Folder" dialog: every window that lets the user pick a folder asks here.
@@ -429,9 +433,13 @@ private:
     // What the list's selected rows allow; walks until every fact is known.
     SelectionFacts SelectedRowFacts(const ListableArchive& listable);
     CommandMenus commandMenus_;
+    // The pictures of the main window's menus, for every menu it draws.
+    ui::GlyphLookup menuGlyphs_;
     CommandStates commandStates_;
     std::vector<std::pair<CommandId, ui::TDockToolbarButton*>> toolbarButtons_;
     std::vector<std::pair<std::string, ui::GdiObject<HBITMAP>>> toolbarGlyphs_;
+    std::vector<std::unique_ptr<ui::TDockToolbarSep>> toolbarSeps_;
+    std::vector<ToolbarControl> designedToolbar() const;
     ui::TODPopupMenu treePopup_;
     ui::TODPopupMenu listPopup_;
     std::vector<ui::MenuItem*> treePopupItems_;

@@ -118,7 +118,7 @@ void MainForm::ButtonHelpClick() {
         whatsThis_ = std::make_unique<ui::WhatsThisMode>(*this);
         whatsThis_->onEnd = [this](ui::WhatsThisMode&) {
             if (ui::TDockToolbarButton* help = toolbarButton(CommandId::WhatsThis)) {
-                help->SetDown(false);
+                help->setDown(false);
                 help->setEnabled(true);
             }
         };
@@ -136,7 +136,7 @@ void MainForm::ButtonHelpClick() {
     if (whatsThis_->active())
         return;
     if (ui::TDockToolbarButton* help = toolbarButton(CommandId::WhatsThis))
-        help->SetDown(true);
+        help->setDown(true);
     whatsThis_->start();
 }
 

@@ -70,7 +70,26 @@ TEST(DockTarget, GrabPointShiftsTheZoneAndOneWidePixelIsSafe) {
     EXPECT_EQ(FindDockTarget(docks, d, {70, 110}, false).dock, 0);
     d.current = {1, 1};
     d.grab = {0, 0};
-    FindDockTarget(docks, d, {150, 110}, false);  // no division by zero
+    // A one-pixel toolbar divides by no zero and still lands where the cursor is.
+    const DockTarget t = FindDockTarget(docks, d, {150, 110}, false);
+    EXPECT_EQ(t.dock, 0);
+    EXPECT_EQ(t.pos, 50);
+}
+
+// Grabbed by the floating caption, above the toolbar: the catch zones count
+// the press as the toolbar's top edge, so the empty dock at the client's top
+// catches the cursor there, and a floating outline keeps the window where the
+// caption was grabbed.
+TEST(DockTarget, GrabbedByTheFloatingCaption) {
+    DragState d = grabbedAtLeftMiddle();
+    d.grab = {20, -12};
+    d.floatGrab = DockPoint{24, 8};
+    const std::vector<DockTargetCandidate> emptyTop = {{{100, 100, 900, 100}, false, true, {}}};
+    EXPECT_EQ(FindDockTarget(emptyTop, d, {300, 100}, false).dock, 0);
+    EXPECT_EQ(FindDockTarget(emptyTop, d, {300, 85}, false).dock, 0);
+    const DockTarget floating = FindDockTarget(emptyTop, d, {500, 400}, false);
+    EXPECT_EQ(floating.dock, -1);
+    EXPECT_EQ(floating.outline, (DockRect{476, 392, 476 + 110, 392 + 45}));
 }
 
 TEST(DockGeometry, MoveOnScreen) {

@@ -6,6 +6,9 @@
 #include "controls/docks/DockToolbarButtonWin32.h"
 #include "ui/Canvas.h"
 #include "ui/Form.h"
+#include "ui/Menu.h"
+#include "ui/Application.h"
+#include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestInput.h"
 #include "tests/ui/TestStrip.h"
 
@@ -23,8 +26,8 @@ struct ButtonForm {
         int x = 0;
         for (TDockToolbarButton* btn : {&a, &b, &c}) {
             btn->setBounds(x, 0, 23, 22);
-            btn->GroupIndex = 1;
-            btn->SetGlyph(glyph);
+            btn->groupIndex = 1;
+            btn->setGlyph(glyph);
             btn->create(&form);
             x += 23;
         }
@@ -46,8 +49,8 @@ TEST(DockToolbarButton, PaintsEachState) {
     EXPECT_EQ(shot.pixel(10, 10), RGB(0, 0, 0));
 
     int enters = 0, exits = 0;
-    f.a.OnMouseEnter = [&](TDockToolbarButton&) { ++enters; };
-    f.a.OnMouseExit = [&](TDockToolbarButton&) { ++exits; };
+    f.a.onHotEnter = [&](SpeedButton&) { ++enters; };
+    f.a.onHotExit = [&](SpeedButton&) { ++exits; };
     SendMessageA(f.a.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     SendMessageA(f.a.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
     render();
@@ -58,16 +61,16 @@ TEST(DockToolbarButton, PaintsEachState) {
     EXPECT_EQ(enters, 1);
     EXPECT_EQ(exits, 1);
 
-    f.a.SetDown(true);
+    f.a.setDown(true);
     render();
     EXPECT_EQ(f.a.state(), TButtonState::bsExclusive);
     EXPECT_EQ(shot.pixel(0, 0), sys(COLOR_BTNSHADOW));
     EXPECT_EQ(shot.pixel(11, 11), RGB(0, 0, 0));  // shifted one pixel down-right
 
-    f.a.SetDown(false);  // not without AllowAllUp
-    EXPECT_TRUE(f.a.Down());
-    f.a.AllowAllUp = true;
-    f.a.SetDown(false);
+    f.a.setDown(false);  // not without allowAllUp
+    EXPECT_TRUE(f.a.down());
+    f.a.allowAllUp = true;
+    f.a.setDown(false);
     f.a.setEnabled(false);
     render();
     EXPECT_EQ(f.a.state(), TButtonState::bsDisabled);
@@ -79,7 +82,7 @@ TEST(DockToolbarButton, PaintsEachState) {
 TEST(DockToolbarButton, LeavingTheProgramEndsTheHotState) {
     ButtonForm f;
     int exits = 0;
-    f.b.OnMouseExit = [&](TDockToolbarButton&) { ++exits; };
+    f.b.onHotExit = [&](SpeedButton&) { ++exits; };
     SendMessageA(f.b.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     ASSERT_TRUE(f.b.hot());
     SendMessageA(f.form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
@@ -93,39 +96,46 @@ TEST(DockToolbarButton, LeavingTheProgramEndsTheHotState) {
 TEST(DockToolbarButton, GroupsAndNarrowGlyphs) {
     ButtonForm f;
     kv::uitest::sendClick(f.b.hwnd(), 5, 5);
-    EXPECT_TRUE(f.b.Down());
+    EXPECT_TRUE(f.b.down());
     kv::uitest::sendClick(f.a.hwnd(), 5, 5);
-    EXPECT_TRUE(f.a.Down());
-    EXPECT_FALSE(f.b.Down());
+    EXPECT_TRUE(f.a.down());
+    EXPECT_FALSE(f.b.down());
     kv::uitest::sendClick(f.a.hwnd(), 5, 5);
-    EXPECT_TRUE(f.a.Down());  // one stays down
-    f.c.AllowAllUp = true;
+    EXPECT_TRUE(f.a.down());  // one stays down
+    f.c.allowAllUp = true;
     kv::uitest::sendClick(f.c.hwnd(), 5, 5);
-    EXPECT_TRUE(f.a.AllowAllUp);  // the group takes the sender's setting
+    EXPECT_TRUE(f.a.allowAllUp);  // the group takes the sender's setting
     kv::uitest::sendClick(f.c.hwnd(), 5, 5);
-    EXPECT_FALSE(f.c.Down());
+    EXPECT_FALSE(f.c.down());
 
-    // A strip narrower than its image count paints without failing.
+    // A strip narrower than its image count paints without failing: a raise
+    // while painting would reach the prompt as the error box.
+    kv::ui::ScriptedPrompt prompt;
+    Application::instance().setPrompt(&prompt);
     BitmapCanvas tiny(3, 16);
     HBITMAP narrow = static_cast<HBITMAP>(CopyImage(tiny.bitmap(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    f.b.SetGlyph(narrow, 5);
+    f.b.setGlyph(narrow, 5);
+    DeleteObject(narrow);  // the button keeps its own copy
+    EXPECT_EQ(f.b.numGlyphs(), 3);
     f.b.setEnabled(false);
     BitmapCanvas shot(23, 22);
     renderWindow(f.b.hwnd(), shot);
-    f.b.SetGlyph(nullptr);
-    DeleteObject(narrow);
+    EXPECT_TRUE(prompt.asked.empty());
+    Application::instance().setPrompt(nullptr);
+    f.b.setGlyph(nullptr);
 }
 
-TEST(DockToolbarButton, DropdownOpensOnlyFromTheArrowPart) {
+TEST(DockToolbarButton, DropdownOpensOnlyFromTheArrowPartAndRunsTheChosenItem) {
     ButtonForm f;
-    HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, 1, "One");
-    f.c.GroupIndex = 0;
+    PopupMenu menu;
+    int chosen = 0;
+    menu.Items().Add("One", [&](MenuItem&) { ++chosen; });
+    f.c.groupIndex = 0;
     f.c.setBounds(46, 0, 40, 22);
-    f.c.DropdownMenu = menu;
-    f.c.DropdownCombo = true;
+    f.c.dropdownMenu = &menu;
+    f.c.dropdownCombo = true;
     int clicks = 0;
-    f.c.OnClick = [&](TDockToolbarButton&) { ++clicks; };
+    f.c.onClick = [&](SpeedButton&) { ++clicks; };
     kv::uitest::sendClick(f.c.hwnd(), 5, 5);  // left of the arrow: a plain click
     EXPECT_EQ(clicks, 1);
     bool pressedInMenu = false;
@@ -141,7 +151,18 @@ TEST(DockToolbarButton, DropdownOpensOnlyFromTheArrowPart) {
     MSG msg;
     EXPECT_FALSE(PeekMessageA(&msg, f.c.hwnd(), WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE));
     EXPECT_EQ(clicks, 1);
-    DestroyMenu(menu);
+    EXPECT_EQ(chosen, 0);
+
+    // An item chosen from the menu runs (a cancelled menu ran none).
+    kv::uitest::TimerAction pick(100, [&] {
+        HWND shown = FindWindowA("#32768", nullptr);
+        kv::uitest::postKey(shown, VK_DOWN);
+        kv::uitest::postKey(shown, VK_RETURN);
+    });
+    SendMessageA(f.c.hwnd(), WM_LBUTTONDOWN, 0, MAKELPARAM(35, 5));
+    EXPECT_TRUE(pick.ran());
+    EXPECT_EQ(chosen, 1);
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST(DockToolbarButton, GlyphImagesShareOneListPerSizeAndAreMadeOnce) {
@@ -163,7 +184,7 @@ TEST(DockToolbarButton, GlyphImagesShareOneListPerSizeAndAreMadeOnce) {
     const COLORREF black = RGB(0, 0, 0);
     HBITMAP small = makeStrip(1, &black);
     HBITMAP smaller = static_cast<HBITMAP>(CopyImage(small, IMAGE_BITMAP, 8, 8, LR_CREATEDIBSECTION));
-    f.c.SetGlyph(smaller);
+    f.c.setGlyph(smaller);
     render(f.c);
     EXPECT_EQ(list16.used(), 3);
     EXPECT_EQ(TGlyphCache::shared()->listFor({8, 8}).used(), 1);
@@ -177,7 +198,7 @@ TEST(DockToolbarButton, GlyphImagesShareOneListPerSizeAndAreMadeOnce) {
     {
         TDockToolbarButton d;
         d.setBounds(0, 30, 23, 22);
-        d.SetGlyph(cornerGlyph);
+        d.setGlyph(cornerGlyph);
         d.setEnabled(false);
         d.create(&f.form);
         render(d);
@@ -187,7 +208,7 @@ TEST(DockToolbarButton, GlyphImagesShareOneListPerSizeAndAreMadeOnce) {
         EXPECT_EQ(shot.pixel(12, 12), GetSysColor(COLOR_BTNFACE));
     }
     EXPECT_EQ(list16.used(), 3);  // a button gives its images back when it goes
-    f.c.SetGlyph(nullptr);
+    f.c.setGlyph(nullptr);
     DeleteObject(cornerGlyph);
     DeleteObject(smaller);
     DeleteObject(small);

@@ -6,6 +6,7 @@
 #include "controls/docks/DockSiteWin32.h"
 #include "controls/docks/DockToolbarButtonWin32.h"
 #include "controls/docks/DockToolbarWin32.h"
+#include "controls/docks/FloatingFrame.h"
 #include "controls/docks/FloatingToolbarWin32.h"
 #include "controls/docks/ToolbarPositionsWin32.h"
 #include "system/settings/MemorySectionStore.h"
@@ -16,6 +17,7 @@
 #include "ui/Form.h"
 #include "ui/SpeedButton.h"
 #include "ui/UiErrors.h"
+#include "tests/support/TestInput.h"
 
 namespace {
 
@@ -112,7 +114,7 @@ COLORREF tileColour(int x, int y) { return x == 0 && y == 3 ? RGB(255, 0, 255) :
 TEST(DockToolbar, BackgroundTilesFromTheFormOriginUnderBarsAndButtons) {
     DockedForm f;
     TDockToolbarButton see, solid;
-    see.Opaque = false;
+    see.opaque = false;
     for (TDockToolbarButton* b : {&see, &solid}) {
         b->setBounds(0, 0, 23, 22);
         b->create(f.bar);
@@ -443,6 +445,206 @@ TEST(DockToolbar, PositionsGoToTheRegistryOneSubkeyPerToolbar) {
     RegCloseKey(sub);
     EXPECT_EQ(names, (std::vector<std::string>{"Visible"}));
     RegDeleteTreeA(HKEY_CURRENT_USER, key.substr(1).c_str());
+}
+
+// A press on the floating caption lies above the toolbar: a click there moves
+// nothing, a drag keeps the window where it was grabbed, and the double click
+// (whose first click found the window still there) docks it.
+TEST(DockToolbar, FloatingCaptionClickStaysDragFollowsAndDoubleClickDocks) {
+    DockedForm f;
+    f.bar->SetDockedTo(nullptr);
+    HWND fw = f.bar->floatingWindow();
+    const RECT w = windowRect(fw);
+    const POINT caption{20, -5};  // in the floating window's client area
+    POINT onBar = caption;
+    MapWindowPoints(fw, f.bar->hwnd(), &onBar, 1);
+
+    PostMessageA(f.bar->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(onBar.x, onBar.y));
+    SendMessageA(fw, WM_LBUTTONDOWN, 0, MAKELPARAM(caption.x, caption.y));
+    EXPECT_EQ(f.bar->DockedTo(), nullptr);
+    EXPECT_EQ(windowRect(fw).left, w.left);
+    EXPECT_EQ(windowRect(fw).top, w.top);
+
+    // Dragged 30 right and 200 down, into the middle of the form: the window
+    // moves by just that.
+    PostMessageA(f.bar->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(onBar.x + 30, onBar.y + 200));
+    PostMessageA(f.bar->hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(onBar.x + 30, onBar.y + 200));
+    SendMessageA(fw, WM_LBUTTONDOWN, 0, MAKELPARAM(caption.x, caption.y));
+    ASSERT_EQ(f.bar->DockedTo(), nullptr);
+    EXPECT_EQ(windowRect(fw).left, w.left + 30);
+    EXPECT_EQ(windowRect(fw).top, w.top + 200);
+
+    SendMessageA(fw, WM_LBUTTONDBLCLK, 0, MAKELPARAM(caption.x, caption.y));
+    EXPECT_EQ(f.bar->DockedTo(), f.top);
+}
+
+// Docked, a double click on a free spot floats the toolbar, as its hint says.
+TEST(DockToolbar, DoubleClickOnADockedFreeSpotFloats) {
+    DockedForm f;
+    SendMessageA(f.bar->hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(f.bar->width() - 2, 2));
+    EXPECT_EQ(f.bar->DockedTo(), nullptr);
+    ASSERT_TRUE(f.bar->floatingWindow());
+    EXPECT_TRUE(IsWindowVisible(f.bar->floatingWindow()));
+    // On a button it is the button's click, nothing more.
+    f.bar->SetDockedTo(f.top);
+    const RECT b = f.buttons[1]->bounds();
+    SendMessageA(f.bar->hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(b.left + 3, b.top + 3));
+    EXPECT_EQ(f.bar->DockedTo(), f.top);
+}
+
+TEST(DockToolbar, HidingAFloatingToolbarHidesItsFrame) {
+    DockedForm f;
+    f.bar->SetDockedTo(nullptr);
+    HWND fw = f.bar->floatingWindow();
+    ASSERT_TRUE(IsWindowVisible(fw));
+    f.bar->setVisible(false);
+    EXPECT_FALSE(IsWindowVisible(fw));
+    f.bar->setVisible(true);
+    EXPECT_TRUE(IsWindowVisible(fw));
+}
+
+// A click on a toolbar button, docked or floating, brings its form to the
+// front when another window of the program is active; the floating window
+// never takes the activation itself.
+TEST(DockToolbar, ButtonClicksActivateTheFormNotTheToolbar) {
+    DockedForm f;
+    TDockToolbarButton button;
+    button.setBounds(0, 0, 23, 22);
+    button.create(f.bar);
+    f.bar->layoutControls();
+    Form other;
+    other.setBounds(300, 300, 200, 100);
+    other.show();
+    const LPARAM press = MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN);
+    for (bool floating : {false, true}) {
+        f.bar->SetDockedTo(floating ? nullptr : f.top);
+        SetActiveWindow(other.hwnd());
+        ASSERT_EQ(GetActiveWindow(), other.hwnd());
+        EXPECT_EQ(SendMessageA(button.hwnd(), WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(f.form.hwnd()), press),
+                  MA_NOACTIVATE);
+        EXPECT_EQ(GetActiveWindow(), f.form.hwnd()) << floating;
+    }
+    SetActiveWindow(other.hwnd());
+    HWND fw = f.bar->floatingWindow();
+    EXPECT_EQ(SendMessageA(fw, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(fw), press), MA_NOACTIVATE);
+    EXPECT_EQ(GetActiveWindow(), f.form.hwnd());
+    EXPECT_NE(GetActiveWindow(), fw);
+}
+
+// A disabled button gets no mouse messages; its toolbar shows its hint.
+TEST(DockToolbar, DisabledButtonsShowTheirOwnHint) {
+    DockedForm f;
+    f.bar->hint = "Doubleclick To Make Floating...";
+    f.buttons[1]->hint = "Second";
+    f.buttons[1]->setEnabled(false);
+    const RECT b = f.buttons[1]->bounds();
+    SendMessageA(f.bar->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(b.left + 3, b.top + 3));
+    EXPECT_EQ(Application::instance().hint(), "Second");
+    SendMessageA(f.bar->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(f.bar->width() - 2, 2));
+    EXPECT_EQ(Application::instance().hint(), "Doubleclick To Make Floating...");
+    Application::instance().setHint("");
+}
+
+// Every drag loop of the toolbar ends when the capture goes elsewhere: nothing
+// applied, and what arrives meanwhile is still delivered.
+TEST(DockToolbar, ALostCaptureEndsTheDragsAndLosesNoMessage) {
+    DockedForm f;
+    constexpr UINT kProbe = WM_APP + 18;
+    int probes = 0;
+    auto listener = f.form.addMessageListener([&](Form&, UINT msg, WPARAM&, LPARAM&, LRESULT&) {
+        probes += msg == kProbe;
+        return false;
+    });
+    auto stealCapture = [&] {
+        return std::make_unique<kv::uitest::TimerAction>(50, [&] {
+            SetCapture(f.form.hwnd());
+            PostMessageA(f.form.hwnd(), kProbe, 0, 0);
+        });
+    };
+    const RECT bottom = windowRect(f.bottom->hwnd());
+    POINT over{bottom.left + 50, bottom.top};
+    ScreenToClient(f.bar->hwnd(), &over);
+    PostMessageA(f.bar->hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(over.x, over.y));
+    auto steal = stealCapture();
+    f.bar->beginDrag({5, 5}, false);
+    EXPECT_TRUE(steal->ran());
+    EXPECT_EQ(f.bar->DockedTo(), f.top);
+    ReleaseCapture();
+
+    // The frame drag and the close button of the floating window alike.
+    f.bar->SetDockedTo(nullptr);
+    HWND fw = f.bar->floatingWindow();
+    const RECT w = windowRect(fw);
+    steal = stealCapture();
+    SendMessageA(fw, WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(w.right - 1, w.top + 30));
+    EXPECT_TRUE(steal->ran());
+    ReleaseCapture();
+    steal = stealCapture();
+    SendMessageA(fw, WM_NCLBUTTONDOWN, HTCLOSE, 0);
+    EXPECT_TRUE(steal->ran());
+    EXPECT_TRUE(f.bar->visible());
+    ReleaseCapture();
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    EXPECT_EQ(probes, 3);
+
+    // A floating window destroyed while its close button is held ends the loop.
+    kv::uitest::TimerAction destroy(50, [&] { DestroyWindow(fw); });
+    SendMessageA(fw, WM_NCLBUTTONDOWN, HTCLOSE, 0);
+    EXPECT_TRUE(destroy.ran());
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// The close button closes only when released on it.
+TEST(DockToolbar, CloseButtonClosesOnlyWhenReleasedOnIt) {
+    DockedForm f;
+    int closes = 0;
+    f.bar->OnClose = [&](TDockToolbar&) { ++closes; };
+    f.bar->SetDockedTo(nullptr);
+    HWND fw = f.bar->floatingWindow();
+    const DockRect box = FloatCloseButtonRect([&] {
+        const RECT r = windowRect(fw);
+        return DockRect{r.left, r.top, r.right, r.bottom};
+    }(), FloatFrameMetrics{GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYSMCAPTION)});
+    auto release = [&](POINT screen) {
+        ScreenToClient(fw, &screen);
+        PostMessageA(fw, WM_LBUTTONUP, 0, MAKELPARAM(screen.x, screen.y));
+        SendMessageA(fw, WM_NCLBUTTONDOWN, HTCLOSE, 0);
+    };
+    release({box.left - 20, box.top + 2});
+    EXPECT_EQ(closes, 0);
+    EXPECT_TRUE(IsWindowVisible(fw));
+    release({box.left + 2, box.top + 2});
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(f.bar->visible());
+    EXPECT_FALSE(IsWindowVisible(fw));
+}
+
+// Of a pair of controls the toolbar shows the first in a vertical dock and the
+// second elsewhere; the other takes no room.
+TEST(DockToolbar, PairsShowOneControlByOrientation) {
+    DockedForm f;
+    SpeedButton tall, wide;
+    tall.setBounds(0, 0, 23, 40);
+    wide.setBounds(0, 0, 40, 22);
+    tall.create(f.bar);
+    wide.create(f.bar);
+    const int before = f.bar->width();
+    f.bar->SetOrientationPair(tall, wide);
+    auto shown = [](Control& c) { return (GetWindowLongA(c.hwnd(), GWL_STYLE) & WS_VISIBLE) != 0; };
+    EXPECT_FALSE(shown(tall));
+    EXPECT_TRUE(shown(wide));
+    EXPECT_EQ(f.bar->height(), 26);
+    EXPECT_GT(f.bar->width(), before);
+    f.bar->SetDockedTo(f.left);
+    EXPECT_TRUE(shown(tall));
+    EXPECT_FALSE(shown(wide));
+    EXPECT_TRUE(tall.visible() && wide.visible());  // their own state is untouched
+    f.bar->SetDockedTo(nullptr);
+    EXPECT_FALSE(shown(tall));
+    EXPECT_TRUE(shown(wide));
+    SpeedButton stranger;
+    EXPECT_THROW(f.bar->SetOrientationPair(stranger, wide), EInvalidOperation);
 }
 
 }  // namespace

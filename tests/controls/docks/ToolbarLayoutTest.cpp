@@ -87,7 +87,18 @@ TEST(ToolbarLayout, CandidateSizesShrinkAndStayDistinct) {
         EXPECT_LT(sizes[i].width, sizes[i - 1].width);
         EXPECT_GT(sizes[i].height, sizes[i - 1].height);
     }
-    EXPECT_EQ(sizes.back().width, 4 + 23 + 6 + 4);  // the separator rides at a line end
+    // A separator that ended a wrapped line lies between the lines and takes
+    // no room along them.
+    EXPECT_EQ(sizes.back().width, 4 + 23 + 4);
+    ToolbarLayoutInput narrow;
+    narrow.orientation = ToolbarOrientation::Floating;
+    narrow.wrapWidth = 40;
+    ToolbarItem sep;
+    sep.separator = true;
+    const auto two = LayoutControls(narrow, {{23, 22}, sep, {23, 22}});
+    EXPECT_EQ(two.lines, 2);
+    EXPECT_EQ(two.size.width, 31);
+    EXPECT_TRUE(two.items[1].lineSeparator);
     EXPECT_EQ(CandidateSizes({{23, 22}}).size(), 1u);
     // A control far wider than the rest ends the list without counting down.
     EXPECT_EQ(CandidateSizes({{1000000, 22}}).size(), 1u);

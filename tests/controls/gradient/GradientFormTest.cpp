@@ -119,8 +119,13 @@ TEST(GradientForm, LongTextStopsBeforeTheButtonsAndHandlerReplacesIt) {
     EXPECT_EQ(SendMessageA(form.hwnd(), WM_NCACTIVATE, FALSE, 0), 1);
     EXPECT_EQ(calls, 1);
     EXPECT_FALSE(sawActive);
+    // The caption font is made again from the system's metrics (read with a
+    // structure size every Windows accepts, so it is there at all).
+    const HFONT before = form.captionFont();
+    ASSERT_NE(before, nullptr);
     SendMessageA(form.hwnd(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
     EXPECT_NE(form.captionFont(), nullptr);
+    EXPECT_NE(form.captionFont(), before);
 }
 
 }  // namespace

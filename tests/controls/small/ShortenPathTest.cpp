@@ -23,7 +23,10 @@ TEST(ShortenPath, Table) {
         {"C:\\first\\second\\last2\\last1\\file.txt", 28, D::FromRight, "C:\\first\\second\\...\\file.txt"},
         {"C:\\first\\second\\file.txt", 14, D::FromLeft, "...\\file.txt"},
         {"C:\\first\\second\\file.txt", 8, D::FromLeft, "file.txt"},
-        {"\\\\srv\\share\\folder\\b.txt", 17, D::FromLeft, "...\\folder\\b.txt"},
+        // A network share is kept as a drive is.
+        {"\\\\srv\\share\\abcdef\\c.ctf", 21, D::FromLeft, "\\\\srv\\share\\...\\c.ctf"},
+        {"\\\\srv\\share\\folder\\b.txt", 17, D::FromLeft, "...\\b.txt"},
+        {"C:\\Catalogs\\Tom & Jerry\\Old\\disks.ctf", 26, D::FromLeft, "C:\\...\\Old\\disks.ctf"},
         {"C:\\first\\second\\third\\", 14, D::FromLeft, "C:\\...\\third\\"},
     };
     for (const auto& c : cases) {

@@ -97,7 +97,7 @@ struct SplitForm {
         splitter.create(&form);
         rest.setAlign(Align::Client);
         rest.create(&form);
-        splitter.OnMoved = [this](TSplitterEx&) { ++moved; };
+        splitter.OnMoved = [this](Splitter&) { ++moved; };
         form.show();
     }
     void drag(int dx, bool escape = false) {

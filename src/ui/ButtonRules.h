@@ -1,8 +1,8 @@
 #pragma once
-// The toolbar button's decisions apart from its window: its state, which
+// The tool button's decisions apart from its window: its state, which
 // glyph image a state shows, where glyph and caption go, the drop-down part
 // and where its menu opens.
-#include "controls/docks/DockGeometry.h"
+#include "ui/Geometry.h"
 
 namespace kv::ui {
 

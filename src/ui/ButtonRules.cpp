@@ -1,4 +1,4 @@
-#include "controls/docks/ToolbarButtonRules.h"
+#include "ui/ButtonRules.h"
 
 #include <algorithm>
 

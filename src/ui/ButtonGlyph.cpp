@@ -1,4 +1,4 @@
-#include "controls/docks/GlyphCacheWin32.h"
+#include "ui/ButtonGlyph.h"
 
 #include <algorithm>
 
@@ -110,7 +110,8 @@ void TButtonGlyph::releaseAll() {
 
 void TButtonGlyph::setGlyph(HBITMAP strip, int numGlyphs) {
     releaseAll();
-    strip_ = strip;
+    copy_.reset(strip ? static_cast<HBITMAP>(CopyImage(strip, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)) : nullptr);
+    strip_ = copy_.get();
     numGlyphs_ = std::clamp(numGlyphs, 1, 5);
     slots_.assign(static_cast<std::size_t>(count()), -1);
 }

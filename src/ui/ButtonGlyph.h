@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "controls/docks/ToolbarButtonRules.h"
+#include "ui/ButtonRules.h"
+#include "ui/Canvas.h"
 #include "ui/ImageList.h"
 
 namespace kv::ui {
@@ -43,7 +44,8 @@ private:
 };
 
 // One button's glyph: a strip of up to five images side by side, its
-// bottom-left pixel the see-through colour. The strip is not owned.
+// bottom-left pixel the see-through colour. A copy of the strip is kept, so
+// the caller may free or change its own.
 class TButtonGlyph {
 public:
     TButtonGlyph();
@@ -70,6 +72,7 @@ private:
 
     std::shared_ptr<TGlyphCache> cache_;
     TGlyphList* list_ = nullptr;
+    GdiObject<HBITMAP> copy_;
     HBITMAP strip_ = nullptr;
     int numGlyphs_ = 1;
     bool oldDisabledStyle_ = false;

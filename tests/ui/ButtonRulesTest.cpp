@@ -1,11 +1,11 @@
-#include "controls/docks/ToolbarButtonRules.h"
+#include "ui/ButtonRules.h"
 
 #include <gtest/gtest.h>
 
 namespace kv::ui {
 namespace {
 
-TEST(ToolbarButtonRules, StatesAndTheirGlyphs) {
+TEST(ButtonRules, StatesAndTheirGlyphs) {
     EXPECT_EQ(ButtonState(false, true, true, true), TButtonState::bsDisabled);
     EXPECT_EQ(ButtonState(true, true, true, true), TButtonState::bsDown);
     EXPECT_EQ(ButtonState(true, false, true, true), TButtonState::bsExclusive);
@@ -26,7 +26,7 @@ TEST(ToolbarButtonRules, StatesAndTheirGlyphs) {
         for (int s = 0; s < 5; ++s) EXPECT_EQ(GlyphFor(states[s], n), expected[n - 1][s]) << n << "/" << s;
 }
 
-TEST(ToolbarButtonRules, ContentLayoutTable) {
+TEST(ButtonRules, ContentLayoutTable) {
     const DockRect c{0, 0, 100, 40};
     const DockSize g{16, 16}, t{30, 13};
     struct Case {
@@ -52,7 +52,7 @@ TEST(ToolbarButtonRules, ContentLayoutTable) {
     EXPECT_EQ(LayoutButtonContent(c, g, {}, TButtonLayout::blGlyphLeft, -1, 4).glyph, (DockPoint{42, 12}));
 }
 
-TEST(ToolbarButtonRules, DropdownPartAndAnchor) {
+TEST(ButtonRules, DropdownPartAndAnchor) {
     EXPECT_TRUE(DropdownPartHit(2, 40, true, false));
     EXPECT_FALSE(DropdownPartHit(28, 40, true, true));
     EXPECT_TRUE(DropdownPartHit(29, 40, true, true));
