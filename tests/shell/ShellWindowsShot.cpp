@@ -1,7 +1,8 @@
 // The shell windows on a real display (tools/wine-x11-run): the Insert Media
-// prompt, the Copy To progress, the viewer with text, the folder browse dialog
-// with its tree open, the about box and the tip window, each copied from the
-// screen, checked that none of its controls is blank, and saved as a picture.
+// prompt, the Copy To progress and its two questions, the viewer with text, the
+// folder browse dialog with its tree open, the about box and the tip window,
+// each copied from the screen, checked that none of its controls is blank, and
+// saved as a picture.
 //   shellwindowsshot FOLDER   writes FOLDER/<window>-screen.bmp
 #include <windows.h>
 
@@ -74,6 +75,29 @@ bool ShootCopyProgress(const std::string& folder, IFileSystem& files, ui::UserPr
                  folder + "\\copy-progress-screen.bmp");
 }
 
+bool ShootCopyQuestions(const std::string& folder) {
+    TCopyMissingForm missing;
+    missing.FileList.setItems({"T:\\Photos\\2001\\Day one", "T:\\Photos\\2001\\IMG_0007.JPG"});
+    const bool listed = Shoot(missing, "Missing items",
+                              {{"text", missing.Text1.hwnd()}, {"skipped", missing.Text2.hwnd()},
+                               {"list caption", missing.Text3.hwnd()}, {"list", missing.FileList.hwnd()},
+                               {"Continue", missing.BtnContinue.hwnd()}, {"Abort", missing.BtnAbort.hwnd()}},
+                              folder + "\\copy-missing-screen.bmp");
+    TOverwriteAskForm ask;
+    ask.OldFileName.SetFileName("C:\\Users\\Public\\Pictures\\Holiday\\IMG_0042.JPG");
+    ask.OldDetails.setText("(size: 1.21 MB, date: 03/08/2001, 14:02:10)");
+    ask.NewFileName.SetFileName("T:\\Photos\\2001\\Day three\\IMG_0042.JPG");
+    ask.NewDetails.setText("(size: 1.24 MB, date: 04/08/2001, 09:30:00)");
+    const bool asked = Shoot(ask, "Replace item",
+                             {{"icon", ask.Icon.hwnd()}, {"text", ask.Text1.hwnd()}, {"old", ask.OldFileName.hwnd()},
+                              {"old details", ask.OldDetails.hwnd()}, {"new", ask.NewFileName.hwnd()},
+                              {"new details", ask.NewDetails.hwnd()}, {"Yes", ask.YesButton.hwnd()},
+                              {"No", ask.NoButton.hwnd()}, {"Cancel", ask.CancelButton.hwnd()},
+                              {"same answer", ask.AllCheckBox.hwnd()}},
+                             folder + "\\overwrite-screen.bmp");
+    return listed && asked;
+}
+
 bool ShootViewer(const std::string& folder, SettingsStore& settings, ui::UserPrompt& prompt) {
     const std::string file = folder + "\\viewer-sample.txt";
     {
@@ -143,6 +167,7 @@ int main(int argc, char** argv) {
     bool ok = true;
     ok &= kv::ShootMediaPrompt(folder);
     ok &= kv::ShootCopyProgress(folder, *files, prompt);
+    ok &= kv::ShootCopyQuestions(folder);
     ok &= kv::ShootViewer(folder, settings, prompt);
     ok &= kv::ShootFolderBrowse(folder, store, prompt);
     ok &= kv::ShootAbout(folder);

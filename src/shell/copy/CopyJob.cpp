@@ -38,7 +38,8 @@ CopyJob::CopyJob(IFileSystem& files, CopyUi& ui, std::vector<CopyEntry> entries,
       destination_(std::move(destination)), options_(options) {}
 
 void CopyJob::refresh() {
-    ui_.showCounters(itemsCopied, bytesCopied, static_cast<std::uint64_t>(progressDone) / 1024, progressTotal / 1024);
+    const double done = std::max(0.0, progressDone);
+    ui_.showCounters(itemsCopied, bytesCopied, static_cast<std::uint64_t>(done) / 1024, progressTotal / 1024);
 }
 
 bool CopyJob::folderExists(const std::string& path) {
