@@ -6,11 +6,30 @@
 
 namespace kv {
 
+namespace {
+
+// The settings and the wizard pick folders in the program's "Select Folder" dialog.
+FolderPicker settingsFolderPicker(MainForm& form) {
+    return [&form](HWND, const FolderPickRequest& request) -> std::optional<std::string> {
+        FolderBrowseRequest browse;
+        browse.caption = request.caption;
+        browse.startFolder = request.folder;
+        browse.browseOnly = !request.allowEditing;
+        const std::optional<FolderBrowseResult> chosen = form.folderPicker().BrowseForFolder(browse);
+        if (!chosen)
+            return std::nullopt;
+        return chosen->folder;
+    };
+}
+
+}  // namespace
+
 OptionsServices MainForm::optionsServices() {
     OptionsServices s(services_.settings, services_.programStore);
     s.apply = [this](const Settings& settings) { ApplySettings(settings, *this); };
     s.programDir = AppDir;
     s.tempDir = services_.settings.Defaults().tempDir;
+    s.pickFolder = settingsFolderPicker(*this);
     for (const ui::Control* c : toolbars_->Toolbar.children())
         s.toolbarControls.push_back({c->Tag, dynamic_cast<const ui::TDockToolbarButton*>(c) != nullptr, c->left()});
     return s;
@@ -45,6 +64,7 @@ void MainForm::MenuSetupWizardClick(bool firstRun) {
     };
     s.programDir = AppDir;
     s.tempDir = services_.settings.Defaults().tempDir;
+    s.pickFolder = settingsFolderPicker(*this);
     TWizardForm wizard(std::move(s));
     if (wizard.Execute(firstRun) == ui::mrAbort)
         ShowOptions(static_cast<int>(OptionsPage::Interface));

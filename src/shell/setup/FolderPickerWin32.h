@@ -1,7 +1,6 @@
 #pragma once
-// Choosing a folder. Until the program's own folder browse dialog exists this
-// is the system's folder dialog; callers go through PickFolder only, so the
-// switch is made in one place.
+// Choosing a folder: the settings' windows ask the picker their owner gives
+// them (the program's "Select Folder" dialog, a script in tests).
 #include <windows.h>
 
 #include <functional>
@@ -19,8 +18,6 @@ struct FolderPickRequest {
 };
 
 using FolderPicker = std::function<std::optional<std::string>(HWND owner, const FolderPickRequest& request)>;
-
-std::optional<std::string> PickFolder(HWND owner, const FolderPickRequest& request);
 
 // What a folder picker opens on: the edit's folder, or the fallback when that
 // folder is gone (the edit then shows the fallback).

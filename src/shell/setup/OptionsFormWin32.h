@@ -45,7 +45,7 @@ struct OptionsServices {
     ui::FileDialogs* fileDialogs = nullptr;
     ui::FontDialog* fontDialog = nullptr;
     ui::UserPrompt* prompt = nullptr;
-    // Empty: PickFolder.
+    // Empty: folders are typed only.
     FolderPicker pickFolder;
     // The main toolbar's controls, which the customiser's layout is fitted to;
     // empty: the command table's buttons in their order.

@@ -110,8 +110,9 @@ void TOptionsForm::browseFolder(ui::Edit& edit, const std::string& caption, cons
     const std::string start = PickerStartFolder(edit.text(), fallback, folderExists);
     if (start != edit.text())
         edit.setText(start);
-    const FolderPicker& pick = services_.pickFolder ? services_.pickFolder : FolderPicker(PickFolder);
-    if (auto folder = pick(hwnd(), FolderPickRequest{caption, start, false}))
+    if (!services_.pickFolder)
+        return;
+    if (auto folder = services_.pickFolder(hwnd(), FolderPickRequest{caption, start, false}))
         edit.setText(*folder);
 }
 

@@ -260,8 +260,9 @@ void TWizardForm::browse(ui::Edit& edit, const std::string& caption, const std::
     const std::string start = PickerStartFolder(edit.text(), fallback, folderExists);
     if (start != edit.text())
         edit.setText(start);
-    const FolderPicker& pick = services_.pickFolder ? services_.pickFolder : FolderPicker(PickFolder);
-    if (auto folder = pick(hwnd(), FolderPickRequest{caption, start, true}))
+    if (!services_.pickFolder)
+        return;
+    if (auto folder = services_.pickFolder(hwnd(), FolderPickRequest{caption, start, true}))
         edit.setText(*folder);
 }
 

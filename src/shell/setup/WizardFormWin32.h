@@ -33,7 +33,7 @@ struct WizardServices {
     // Reads the settings back from the registry (a wizard closed without Finish).
     std::function<void()> reload;
     ui::UserPrompt* prompt = nullptr;  // null: the application's
-    FolderPicker pickFolder;           // empty: PickFolder
+    FolderPicker pickFolder;           // empty: folders are typed only
     std::string programDir;
     std::string tempDir;
 };
