@@ -58,9 +58,20 @@ struct AddDiskFlow : ::testing::Test {
         };
     }
 
+    // Runs the command; the script runs once the dialog shows. The dialog's
+    // set-up lets messages run too: a script run there would click a dialog
+    // not yet shown, which would then wait for good.
     AddUpdateResult addWith(TAddDiskForm& form, const std::function<void()>& script) {
         form.catalogs = {&catalog};
-        uitest::TimerAction act(30, script);
+        std::vector<std::unique_ptr<uitest::TimerAction>> timers;
+        std::function<void()> poll = [&] {
+            if (!form.hwnd() || !IsWindowVisible(form.hwnd())) {
+                timers.push_back(std::make_unique<uitest::TimerAction>(30, poll));
+                return;
+            }
+            script();
+        };
+        timers.push_back(std::make_unique<uitest::TimerAction>(30, poll));
         return AddUpdateDisk(form, services, nullptr, ScanOptions{}, false);
     }
 };
