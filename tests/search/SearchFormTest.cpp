@@ -7,6 +7,7 @@
 
 #include "search/results/FoundColumns.h"
 #include "search/window/RegisteredTypesWin32.h"
+#include "shell/browse/SearchListCells.h"
 #include "tests/search/SearchFormFixture.h"
 #include "tests/search/NameOrderCells.h"
 #include "tests/support/TestInput.h"
@@ -150,6 +151,76 @@ TEST_F(SearchFormTest, AColumnClickSortsOrReversesButNotDuringARun) {
     form->FoundList.SetCellProvider(nullptr, nullptr);
 }
 
+// The main window's cells with a pause before each pump, so that a timer is
+// due whenever the sort pumps.
+class SlowPumpCells final : public FoundCellProvider {
+public:
+    std::string CellText(const ItemHead& rec, int column) const override { return cells_.CellText(rec, column); }
+    int CellImage(const ItemHead&) const override { return -1; }
+    bool SortItems(std::vector<ItemHead*>& items, int column, bool descending, std::atomic<bool>& cancel,
+                   const SortHooks& hooks) const override {
+        SortHooks slow = hooks;
+        slow.processMessages = [&hooks] {
+            Sleep(20);
+            hooks.processMessages();
+        };
+        return cells_.SortItems(items, column, descending, cancel, slow);
+    }
+
+private:
+    SearchListCells cells_{{}};
+};
+
+struct SortChange {
+    static inline std::function<void()> run;
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        if (run)
+            run();
+    }
+};
+
+// A catalog change while the found list sorts (records freed as by closing a
+// catalog): the sort stops, the list keeps only live records, numbered, and the
+// window takes no input meanwhile.
+TEST_F(SearchFormTest, AColumnSortStopsWhenRecordsAreFreedMeanwhile) {
+    FileOwnerRecord& owner = test::ModelFixture::folderRec(*model.a2);
+    for (int i = 0; i < 20000; ++i)
+        test::AddFile(owner, "f" + std::to_string(19999 - i) + ".dat");
+    SlowPumpCells cells;
+    form->FoundList.SetCellProvider(&cells, nullptr);
+    form->show();
+    SearchByName(".");
+    ASSERT_TRUE(WaitForRun());
+    TResultList& list = form->NormalResults();
+    ASSERT_GT(list.Count(), 20000u);
+    // Everything but the files of A2.
+    std::vector<ItemHead*> kept;
+    for (ItemHead* item : list.Items())
+        if (!ItemName(*item).starts_with("f"))
+            kept.push_back(item);
+    bool disabledMeanwhile = false, refusedFind = false;
+    SortChange::run = [&] {
+        disabledMeanwhile = !IsWindowEnabled(form->hwnd());
+        form->BtnFindClick();
+        refusedFind = !form->SearchRunning();
+        model.forest.remove(*model.a2);
+    };
+    SetTimer(nullptr, 0, 1, &SortChange::Fire);
+    form->FoundList.ColumnClick(kFoundName);
+    SortChange::run = nullptr;
+    EXPECT_TRUE(disabledMeanwhile);
+    EXPECT_TRUE(refusedFind);
+    EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
+    ASSERT_EQ(list.Count(), kept.size());
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        EXPECT_NE(std::find(kept.begin(), kept.end(), list.At(i)), kept.end()) << i;
+        EXPECT_EQ(list.At(i)->indexWord(ResultSlot::Search), i);
+    }
+    EXPECT_EQ(form->FoundList.View().ItemCount(), static_cast<int>(kept.size()));
+    form->FoundList.SetCellProvider(nullptr, nullptr);
+}
+
 TEST_F(SearchFormTest, PlacementAndBothListHeightsAreKept) {
     form->NormalResults().listHeight = 150;
     form->DuplicateResults().listHeight = 310;
@@ -181,12 +252,14 @@ TEST_F(SearchFormTest, DuplicatesGoToTheirOwnList) {
     SearchFormValues v = form->Values();
     v.byName = false;
     v.searchFolders = v.searchDisks = false;
+    v.dupName = false;
     v.dupSize = true;
     form->SetValues(v);
     form->BtnFindClick();
     ASSERT_TRUE(WaitForRun());
-    ASSERT_EQ(form->DuplicateResults().Count(), 2u);  // a1.txt and a2.txt, both empty
-    EXPECT_EQ(form->FoundList.View().ItemCount(), 2);
+    // By size alone: every empty file, whatever its first letter.
+    ASSERT_EQ(form->DuplicateResults().Count(), 4u);
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 4);
     EXPECT_EQ(form->NormalResults().Count(), 1u);  // the other mode's list is left alone
     form->NormalModeRadio.click();
     EXPECT_EQ(form->FoundList.View().ItemCount(), 1);

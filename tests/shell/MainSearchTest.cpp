@@ -91,6 +91,41 @@ TEST_F(ShellTest, FindSearchesTheOpenCatalogsAndGoesToAHitInTheList) {
     EXPECT_EQ(main.browse().tree().selected()->text(), "A");
 }
 
+// Closing a catalog whose items are listed: its rows go, the rest stay, and
+// no selection mark is left on a row that now holds another record.
+TEST_F(ShellTest, TheFoundListFollowsACatalogClosed) {
+    commandLine = {catalogFile("one.ctf"), catalogFile("two.ctf")};
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    ASSERT_EQ(main.forest().roots().size(), 2u);
+    main.RunCommand(CommandId::Search, CommandSource::MainMenu);
+    TSearchForm& form = main.searchForm();
+    FindByMask(form, "*");
+    ASSERT_TRUE(WaitForRun(form));
+    const std::size_t all = form.NormalResults().Count();
+    Node* first = main.forest().roots()[0].get();
+    std::size_t ofFirst = 0;
+    for (ItemHead* item : form.NormalResults().Items())
+        for (const Node* n = item->node ? item->node : nullptr; n; n = n->parent())
+            ofFirst += n == first;
+    const HWND found = form.FoundList.View().hwnd();
+    LVITEMA select{};
+    select.stateMask = select.state = LVIS_SELECTED;
+    SendMessageA(found, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&select));
+
+    main.browse().tree().select(first);
+    main.RunCommand(CommandId::Close, CommandSource::MainMenu);
+    ASSERT_EQ(main.forest().roots().size(), 1u);
+    const std::size_t left = form.NormalResults().Count();
+    EXPECT_LT(left, all);
+    EXPECT_GE(all - left, ofFirst);
+    EXPECT_EQ(ListView_GetItemCount(found), static_cast<int>(left));
+    EXPECT_EQ(ListView_GetSelectedCount(found), 0u);
+    EXPECT_EQ(form.StatusBar.panelText(0), "Items in list: " + std::to_string(left));
+    for (std::size_t i = 0; i < left; ++i)
+        ASSERT_NE(form.NormalResults().At(i), nullptr);
+}
+
 TEST_F(ShellTest, TheSearchScopeFollowsCatalogsOpenedAndDisksDeleted) {
     commandLine = {catalogFile("one.ctf")};
     MainForm& main = makeMain();

@@ -45,8 +45,11 @@ public:
     void BtnClearClick(bool ask);
     bool LocateFocused();
     // A header click: sorts by the column or reverses; refused while a search
-    // runs. The selection stays on the same records.
+    // runs. The selection stays on the same records. The window takes no input
+    // while the sort pumps messages.
     void ColumnClick(int column);
+    // A sort is pumping messages: nothing may start a run or change the list.
+    bool Sorting() const { return sorting_; }
     // Focuses and selects the row and scrolls it into view.
     void Focus(std::size_t row);
 
@@ -58,6 +61,7 @@ private:
     TResultList* list_ = nullptr;
     Services services_;
     const FoundCellProvider* cells_ = nullptr;
+    bool sorting_ = false;
 };
 
 }  // namespace kv

@@ -707,7 +707,8 @@ bool TSearchForm::AskDisableCriterion(SearchPage page, const std::string& captio
 }
 
 void TSearchForm::BtnFindClick() {
-    if (SearchRunning())
+    // A run beside a sort would renumber index words the worker reads.
+    if (SearchRunning() || FoundList.Sorting())
         return;
     SearchFormValues v = Values();
     const bool accepted = ValidateSearchFields(v, *this);
@@ -746,7 +747,9 @@ void TSearchForm::BtnFindClick() {
                                             ui::PromptButtons::YesNo, ui::PromptIcon::Question}) ==
                                        ui::PromptAnswer::Yes;
                             },
-                            [] { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }, nullptr};
+                            [] { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; },
+                            // A damaged list the walk reads is reported, and the run goes on.
+                            &ui::Application::instance().prompt()};
     const bool archivesAsFiles = !services_.archivesAsFiles || services_.archivesAsFiles();
     outcome_.reset();
     firstHitShown_ = false;
@@ -780,7 +783,7 @@ void TSearchForm::BtnCancelClick() {
 }
 
 void TSearchForm::BtnNewClick() {
-    if (SearchRunning())
+    if (SearchRunning() || FoundList.Sorting())
         return;
     ResetSearchPages();
     FoundList.BtnClearClick(false);
@@ -833,6 +836,18 @@ void TSearchForm::ShowSearchProgress(const SearchProgress& p) {
     if (progressBar_)
         progressBar_->setPosition(static_cast<int>(position));
     SetPendingRefresh(1);
+}
+
+void TSearchForm::ResultListRenumbered(ResultSlot slot) {
+    // The other mode's list is shown afresh when the mode switches back.
+    if (FoundList.List() != (slot == ResultSlot::Duplicates ? &duplicates_ : &normal_))
+        return;
+    // Rows moved up over the freed ones: the marks would now mark other records.
+    FoundList.View().ClearRowStates();
+    FoundList.SyncRowCount();
+    InvalidateRect(FoundList.View().hwnd(), nullptr, TRUE);
+    UpdateSearchButtons();
+    ShowIdleStatus();
 }
 
 void TSearchForm::ShowIdleStatus() {

@@ -81,6 +81,9 @@ public:
     void SetValues(const SearchFormValues& values);
     // Rebuilds the category page from the open catalogs, keeping the marks.
     void CreateCategoryList();
+    // The model dropped freed records from the list of the slot: the rows,
+    // buttons and status texts follow.
+    void ResultListRenumbered(ResultSlot slot);
 
     // The hit actions, as the buttons, the popup and the keys run them; an
     // action its button does not allow now does nothing.

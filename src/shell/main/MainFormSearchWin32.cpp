@@ -23,6 +23,10 @@ TSearchForm& MainForm::searchForm() {
         searchForm_ = std::make_unique<TSearchForm>(std::move(s));
         resultLists_.Attach(&searchForm_->NormalResults());
         resultLists_.Attach(&searchForm_->DuplicateResults());
+        resultLists_.onRenumbered = [this](ResultSlot slot) {
+            if (searchForm_)
+                searchForm_->ResultListRenumbered(slot);
+        };
         forest_.context().resultLists = &resultLists_;
         registerSearchList(*searchForm_);
         attachFoundCells(*searchForm_);
@@ -60,6 +64,7 @@ void MainForm::closeSearchForm() {
     saveFoundLayout(*searchForm_);
     UnregisterItemList(searchForm_->FoundList.View());
     forest_.context().resultLists = nullptr;
+    resultLists_.onRenumbered = nullptr;
     resultLists_.Detach(ResultSlot::Search);
     resultLists_.Detach(ResultSlot::Duplicates);
     searchForm_.reset();
@@ -79,7 +84,10 @@ void MainForm::SearchClick(bool duplicates) {
 }
 
 bool MainForm::searchRunning() {
-    return (searchForm_ && searchForm_->SearchRunning()) || (searchActive && searchActive());
+    // A found-list sort pumping messages counts as a run: whatever a run
+    // refuses (closing catalogs, deleting disks) would change the list under it.
+    return (searchForm_ && (searchForm_->SearchRunning() || searchForm_->FoundList.Sorting())) ||
+           (searchActive && searchActive());
 }
 
 void MainForm::cancelSearch() {
