@@ -87,6 +87,18 @@ TEST_F(SearchFormTest, EnterFindsExceptInTheFoundList) {
     EXPECT_FALSE(form->SearchRunning());
     ASSERT_EQ(commands.calls.size(), 1u);
     EXPECT_EQ(commands.calls[0].action, FoundAction::Properties);
+
+    // An action the main window does not offer is disabled, not silent: Enter
+    // asks nothing of it, while Locate, the window's own, stays.
+    commands.offered = false;
+    const FoundActionStates states = form->FoundButtonStates();
+    for (FoundAction a : {FoundAction::EditDesc, FoundAction::Properties, FoundAction::SetCategory,
+                          FoundAction::View, FoundAction::CopyTo, FoundAction::AddList, FoundAction::Report})
+        EXPECT_FALSE(states[a]) << static_cast<int>(a);
+    EXPECT_TRUE(states[FoundAction::Locate]);
+    EXPECT_TRUE(states[FoundAction::Remove]);
+    enterIn(form->FoundList.View().hwnd());
+    EXPECT_EQ(commands.calls.size(), 1u);
 }
 
 TEST_F(SearchFormTest, NoHitsIsSaidAndAnEmptyNameIsAskedAbout) {
@@ -243,6 +255,19 @@ TEST_F(SearchFormTest, PlacementAndBothListHeightsAreKept) {
     EXPECT_EQ(r.bottom - r.top, 310);
 }
 
+// The main window owns the search window and destroys it first: the place is
+// kept all the same.
+TEST_F(SearchFormTest, PlacementIsKeptWhenTheOwnerDestroysTheWindow) {
+    SetWindowPos(form->hwnd(), nullptr, 60, 70, 600, 560, SWP_NOZORDER);
+    DestroyWindow(form->hwnd());
+    form.reset();
+    MakeForm();
+    RECT r{};
+    GetWindowRect(form->hwnd(), &r);
+    EXPECT_EQ(r.left, 60);
+    EXPECT_EQ(r.top, 70);
+}
+
 TEST_F(SearchFormTest, DuplicatesGoToTheirOwnList) {
     SearchByName("a1");
     ASSERT_TRUE(WaitForRun());
@@ -272,6 +297,14 @@ TEST_F(SearchFormTest, ClosingDuringARunStopsAndWaits) {
         test::AddFile(owner, "f" + std::to_string(i));
     SearchByName("f");
     ASSERT_TRUE(form->SearchRunning());
+    // Inside a modal loop the worker's calls are not served, so the run cannot end.
+    bool stoppedInside = true;
+    app().runModalLoop([&] {
+        stoppedInside = form->StopSearch(std::chrono::milliseconds(200));
+        return true;
+    });
+    EXPECT_FALSE(stoppedInside);
+    EXPECT_TRUE(form->SearchRunning());
     EXPECT_TRUE(form->StopSearch());
     EXPECT_FALSE(form->SearchRunning());
     // A stopped run says nothing about hits.

@@ -62,9 +62,12 @@ TEST_F(ShellTest, FindSearchesTheOpenCatalogsAndGoesToAHitInTheList) {
     const std::size_t disks = catalog.children().size();
     main.RunCommand(CommandId::AddDisk, CommandSource::MainMenu);
     main.RunCommand(CommandId::DeleteDisk, CommandSource::MainMenu);
-    ASSERT_EQ(prompt.asked.size(), 2u);
+    // Properties change records too: refused before any window opens.
+    main.RunCommand(CommandId::Properties, CommandSource::MainMenu);
+    ASSERT_EQ(prompt.asked.size(), 3u);
     EXPECT_EQ(prompt.asked[0].caption, RefusalMessage(Refusal::UpdateData).caption);
     EXPECT_EQ(prompt.asked[1].caption, RefusalMessage(Refusal::RemoveDisk).caption);
+    EXPECT_EQ(prompt.asked[2].caption, RefusalMessage(Refusal::UpdateData).caption);
     EXPECT_EQ(catalog.children().size(), disks);
     EXPECT_EQ(main.addDiskForm(), nullptr);
 

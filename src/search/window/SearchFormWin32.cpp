@@ -78,6 +78,14 @@ TSearchForm::TSearchForm(SearchFormServices services) : services_(std::move(serv
     ResetSearchPages();
     creating_ = false;
     SetupSearchDialog();
+    // The main window owns this one and destroys it first: the place and the
+    // columns are kept while the handle still answers.
+    onDestroy = [this](ui::Form&) {
+        SavePlacement();
+        if (services_.destroying)
+            services_.destroying();
+        placementSaved_ = true;
+    };
     doneListener_ = addMessageListener([this](ui::Form&, UINT msg, WPARAM&, LPARAM& lp, LRESULT& result) {
         if (msg == WM_GETMINMAXINFO) {
             MinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp));
@@ -100,7 +108,8 @@ TSearchForm::~TSearchForm() {
     StopSearch();
     sync_.Cancel();
     run_.reset();
-    SavePlacement();
+    if (!placementSaved_)
+        SavePlacement();
 }
 
 void TSearchForm::RestorePlacement() {
@@ -796,9 +805,14 @@ bool TSearchForm::StopSearch(std::chrono::milliseconds timeout) {
         return true;
     run_->RequestStop();
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    // The close wait is a safe point: the worker's calls are served here.
+    // A close straight from the outermost loop is a safe point: the worker's
+    // calls (list loads among them) are served here. A close inside a modal
+    // loop or a nested pump could find a reader half-done: the calls wait, and
+    // the run cannot end in time.
+    const bool serve = ui::Application::instance().atOuterLevel();
     while (!run_->WaitFor(std::chrono::milliseconds(10))) {
-        sync_.RunPending();
+        if (serve)
+            sync_.RunPending();
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
     }
@@ -916,8 +930,17 @@ FoundActionStates TSearchForm::FoundButtonStates() const {
     const std::vector<ItemHead*> selected = SelectedRecords();
     const std::vector<const ItemHead*> rows(selected.begin(), selected.end());
     const TResultList* list = FoundList.List();
-    return EnableFoundActions({FocusedRecord(), rows, list ? list->Count() : 0, SearchRunning()},
-                              [](std::string_view name) { return IsSupportedArchive(name); });
+    FoundActionStates states = EnableFoundActions({FocusedRecord(), rows, list ? list->Count() : 0, SearchRunning()},
+                                                  [](std::string_view name) { return IsSupportedArchive(name); });
+    // Disabled rather than silent: the actions whose windows the program lacks.
+    for (std::size_t i = 0; i < kFoundActionCount; ++i) {
+        const auto action = static_cast<FoundAction>(i);
+        const bool own = action == FoundAction::None || action == FoundAction::Locate ||
+                         action == FoundAction::Remove || action == FoundAction::Clear;
+        if (!own && !(services_.commands && services_.commands->Offers(action)))
+            states[action] = false;
+    }
+    return states;
 }
 
 void TSearchForm::RunFoundAction(FoundAction action) {

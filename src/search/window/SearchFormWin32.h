@@ -53,6 +53,8 @@ struct SearchFormServices {
     bool oldButtons = false;
     // Runs before the popup shows, so that the main window's command states are current.
     std::function<void()> idleUpdate = nullptr;
+    // The window is being destroyed: what it shows can still be read.
+    std::function<void()> destroying = nullptr;
 };
 
 class TSearchForm : public ui::Form, private ISearchAsker {
@@ -73,7 +75,7 @@ public:
     void BtnCancelClick();
     void BtnNewClick();
     // The program's close: stops a run and waits for the worker, serving its
-    // calls meanwhile. False when it did not end in time.
+    // calls meanwhile when called at the outer level. False when it did not end in time.
     bool StopSearch(std::chrono::milliseconds timeout = std::chrono::milliseconds(2000));
 
     // Reads and writes every field as plain values.
@@ -198,6 +200,7 @@ private:
     std::unique_ptr<ui::WhatsThisMode> whatsThis_;
     std::uint8_t pendingRefresh_ = 0;
     bool refreshPosted_ = false;
+    bool placementSaved_ = false;
 };
 
 }  // namespace kv

@@ -3,6 +3,7 @@
 #include "shell/main/MainFormWin32.h"
 
 #include "shell/browse/ListLayoutWin32.h"
+#include "shell/commands/SearchRefusal.h"
 #include "shell/settings/SettingsStore.h"
 #include "ui/SharedImages.h"
 
@@ -20,6 +21,10 @@ TSearchForm& MainForm::searchForm() {
         s.buttonSize = services_.settings.Get().buttonSize;
         s.oldButtons = services_.settings.Get().oldButtons;
         s.idleUpdate = [this] { updateCommands(kUpdateAllCommands); };
+        s.destroying = [this] {
+            if (searchForm_)
+                saveFoundLayout(*searchForm_);
+        };
         searchForm_ = std::make_unique<TSearchForm>(std::move(s));
         resultLists_.Attach(&searchForm_->NormalResults());
         resultLists_.Attach(&searchForm_->DuplicateResults());
@@ -61,7 +66,8 @@ void MainForm::closeSearchForm() {
     if (!searchForm_)
         return;
     searchForm_->StopSearch();
-    saveFoundLayout(*searchForm_);
+    if (searchForm_->hwnd())
+        saveFoundLayout(*searchForm_);
     UnregisterItemList(searchForm_->FoundList.View());
     forest_.context().resultLists = nullptr;
     resultLists_.onRenumbered = nullptr;
@@ -100,11 +106,27 @@ void MainForm::GoToItem(ItemHead& item) {
     updateStatusBar();
 }
 
-void MainForm::EditItemDescription(ItemHead&) {}
+bool MainForm::Offers(FoundAction) const {
+    // Each hit action is offered once the window it opens is there; until then
+    // the search window keeps its button and popup item disabled.
+    return false;
+}
 
-void MainForm::ShowItemProperties(ItemHead&) {}
+void MainForm::EditItemDescription(ItemHead&) {
+    // A run reads descriptions: the refusal comes before any window opens.
+    if (RefusedDuringSearch(Refusal::UpdateData, searchRunning(), *prompt_))
+        return;
+}
 
-void MainForm::RunFoundCommand(FoundAction, std::span<ItemHead* const>, ItemHead*) {}
+void MainForm::ShowItemProperties(ItemHead&) {
+    if (RefusedDuringSearch(Refusal::UpdateData, searchRunning(), *prompt_))
+        return;
+}
+
+void MainForm::RunFoundCommand(FoundAction action, std::span<ItemHead* const>, ItemHead*) {
+    if (action == FoundAction::SetCategory && RefusedDuringSearch(Refusal::UpdateData, searchRunning(), *prompt_))
+        return;
+}
 
 void MainForm::AddToUserList(std::span<ItemHead* const>) {}
 

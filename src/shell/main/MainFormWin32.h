@@ -303,7 +303,8 @@ private:
 
     // IFoundItemCommands: the search window's hit actions. The description
     // assistant, the properties, set-category, copy, viewer, report and user
-    // list windows are not part of the program yet: their commands do nothing.
+    // list windows are not part of the program yet: none is offered.
+    bool Offers(FoundAction action) const override;
     void EditItemDescription(ItemHead& item) override;
     void ShowItemProperties(ItemHead& item) override;
     void RunFoundCommand(FoundAction action, std::span<ItemHead* const> selected, ItemHead* focused) override;
