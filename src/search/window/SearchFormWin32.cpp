@@ -7,6 +7,7 @@
 #include "controls/ListSort.h"
 #include "base/Errors.h"
 #include "search/window/RegisteredTypesWin32.h"
+#include "search/window/PlaceControlWin32.h"
 #include "search/window/SearchLayout.h"
 #include "search/window/SearchPlacement.h"
 #include "scan/ArchiveTypes.h"
@@ -26,10 +27,6 @@ constexpr std::uint16_t kDesignedListHeight = 240;
 constexpr unsigned long kAnimationHelp = 28;
 
 void placeAt(ui::Control& c, const LayoutBox& box) { c.setBounds(box.x, box.y, box.width, box.height); }
-
-const std::vector<std::string> kUnits = {"Bytes", "KB", "MB", "GB"};
-
-int toInt(const std::string& text) { return std::atoi(text.c_str()); }
 
 CalendarDay dayOf(const SYSTEMTIME& t) { return {t.wYear, t.wMonth, t.wDay}; }
 TimeOfDay timeOf(const SYSTEMTIME& t) { return {t.wHour, t.wMinute, t.wSecond}; }
@@ -52,19 +49,6 @@ ui::CheckState checkOf(AttrState s) {
     case AttrState::Unchecked: return ui::CheckState::Unchecked;
     default: return ui::CheckState::Grayed;
     }
-}
-
-void place(ui::Control& c, ui::Control& parent, const std::string& text, int x, int y, int w, int h) {
-    if (!text.empty())
-        c.setText(text);
-    c.setBounds(x, y, w, h);
-    c.create(&parent);
-}
-
-void placeCombo(ui::ComboBox& c, ui::Control& parent, const std::vector<std::string>& items, int x, int y, int w) {
-    c.setItems(items);
-    c.setItemIndex(0);
-    place(c, parent, "", x, y, w, 200);
 }
 
 }  // namespace
@@ -262,123 +246,7 @@ void TSearchForm::PlaceSearchProgressBar() {
 }
 
 void TSearchForm::BuildControls() {
-    place(Pages, *this, "", 5, 5, 560, 215);
-    Pages.onChange = [this](ui::PageControl&) {
-        // Leaving a page normalises what it holds, as Find does.
-        SearchFormValues v = Values();
-        NormalizeSearchValues(v);
-        SetValues(v);
-    };
-    ui::Panel& main = Pages.addPage("Search");
-    ui::Panel& name = Pages.addPage("Name");
-    ui::Panel& desc = Pages.addPage("Description");
-    ui::Panel& category = Pages.addPage("Categories");
-    ui::Panel& size = Pages.addPage("Size");
-    ui::Panel& date = Pages.addPage("Date");
-    ui::Panel& limit = Pages.addPage("Limit");
-    ui::Panel& settings = Pages.addPage("Settings");
-
-    auto groupSwitch = [this](ui::CheckBox& box, const char* caption, int y) {
-        place(box, Pages.page(MainSheet), caption, 10, y, 250, 20);
-        box.onClick = [this](ui::CheckBox&) { SetupVisibleGroups(); };
-    };
-    groupSwitch(ByNameCheck, "Search by &Name or Attributes", 10);
-    groupSwitch(ByDescCheck, "Search by &Description", 35);
-    groupSwitch(ByCategoryCheck, "Search by &Categories", 60);
-    groupSwitch(BySizeCheck, "Search by &Size", 85);
-    groupSwitch(ByDateCheck, "Search by Date and &Time", 110);
-    groupSwitch(ShowLimitCheck, "&Limit search to specific disks", 135);
-    place(SearchForFiles, main, "&Files", 280, 10, 120, 20);
-    place(SearchForFolders, main, "F&olders", 280, 35, 120, 20);
-    place(SearchForDisks, main, "D&isks", 280, 60, 120, 20);
-    place(SearchForCompressed, main, "Do not search for items inside archive files", 280, 85, 270, 20);
-    placeCombo(SearchTypeCombo, main,
-               {"All conditions must be fulfilled", "At least one condition must be fulfilled"}, 280, 115, 260);
-
-    placeCombo(NameCombo, name,
-               {"Part of Filename", "File Mask (wildcards)", "Exact Filename", "File Extension", "File Type"}, 10, 10,
-               200);
-    NameCombo.onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
-    place(NameEdit, name, "", 10, 40, 300, 22);
-    place(FileTypeCombo, name, "", 10, 40, 300, 300);
-    FileTypeCombo.onChange = [this](ui::ComboBox&) {
-        if (FileTypeCombo.itemIndex() == 0)
-            FileTypeCombo.setItemIndex(-1);
-    };
-    place(FileCaseCheck, name, "Case sensitive search", 320, 40, 200, 20);
-    int x = 10;
-    for (auto [box, caption] : {std::pair{&AttrArchiveCheck, "Archive"}, std::pair{&AttrHiddenCheck, "Hidden"},
-                                std::pair{&AttrSystemCheck, "System"}, std::pair{&AttrReadOnlyCheck, "Read-only"}}) {
-        box->setAllowGrayed(true);
-        place(*box, name, caption, x, 80, 100, 20);
-        x += 110;
-    }
-
-    place(DescCheck1, desc, "Items with any description", 10, 10, 250, 20);
-    place(DescCheck2, desc, "Items whose description contains:", 10, 35, 250, 20);
-    place(DescCheck3, desc, "Items without description", 10, 60, 250, 20);
-    place(DescEdit, desc, "", 10, 90, 400, 22);
-    place(DescCaseCheck, desc, "Case sensitive search", 420, 90, 130, 20);
-
-    place(CategoryList, category, "", 10, 10, 320, 160);
-    place(FlagsList, category, "", 340, 10, 200, 160);
-
-    placeCombo(SizeCombo, size, {"(none)", "Equal To", "Smaller Than", "Larger Than", "Between", "Not Between"}, 10, 10,
-               150);
-    SizeCombo.onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
-    place(SizeValue1, size, "0", 170, 10, 90, 22);
-    placeCombo(SizeUnits1, size, kUnits, 265, 10, 70);
-    place(SizeValue2, size, "0", 345, 10, 90, 22);
-    placeCombo(SizeUnits2, size, kUnits, 440, 10, 70);
-    place(SizeAllowTolerance, size, "Allow tolerance of", 10, 45, 150, 20);
-    place(SizeValue3, size, "0", 170, 45, 90, 22);
-    std::vector<std::string> toleranceUnits = kUnits;
-    toleranceUnits.push_back("TB");
-    placeCombo(SizeUnits3, size, toleranceUnits, 265, 45, 70);
-
-    placeCombo(DateCombo1, date, {"(none)", "Created", "Modified", "Accessed"}, 10, 10, 110);
-    placeCombo(DateCombo2, date, {"On", "Before", "After", "Between", "Not Between"}, 125, 10, 100);
-    place(DatePicker1, date, "", 230, 10, 140, 22);
-    place(DatePicker2, date, "", 380, 10, 140, 22);
-    place(DateAllowTolerance, date, "Tolerance (days)", 10, 40, 150, 20);
-    place(DateTolerance, date, "0", 170, 40, 60, 22);
-    placeCombo(TimeCombo1, date, {"(none)", "Created", "Modified"}, 10, 80, 110);
-    placeCombo(TimeCombo2, date, {"At", "Before", "After", "Between", "Not Between"}, 125, 80, 100);
-    place(TimePicker1, date, "", 230, 80, 140, 22);
-    place(TimePicker2, date, "", 380, 80, 140, 22);
-    place(TimeAllowTolerance, date, "Tolerance (minutes)", 10, 110, 150, 20);
-    place(TimeTolerance, date, "0", 170, 110, 60, 22);
-    for (ui::ComboBox* c : {&DateCombo1, &DateCombo2, &TimeCombo1, &TimeCombo2})
-        c->onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
-
-    CatalogTree.View().setBounds(10, 10, 400, 160);
-    CatalogTree.Create(limit);
-    CatalogTree.mayToggle = [this] { return !SearchRunning(); };
-    CatalogTree.changed = [this] { UpdateScopeButtons(); };
-    place(IncludeBtn, limit, "Include All", 420, 10, 110, 26);
-    place(ExcludeBtn, limit, "Exclude All", 420, 45, 110, 26);
-    IncludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(true); };
-    ExcludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(false); };
-    onShow = [this](ui::Form&) {
-        if (SearchRunning())
-            return;
-        CatalogTree.CreateCatalogTree(services_.forest);
-        CreateCategoryList();
-        UpdateScopeButtons();
-    };
-
-    place(NormalModeRadio, settings, "Normal search", 10, 10, 150, 20);
-    place(DuplicateModeRadio, settings, "Duplicates search", 170, 10, 150, 20);
-    NormalModeRadio.onClick = [this](ui::RadioButton&) { SetupSearchDialog(); };
-    DuplicateModeRadio.onClick = [this](ui::RadioButton&) { SetupSearchDialog(); };
-    place(LimitFoundCheck, settings, "Stop searching when found", 10, 40, 200, 20);
-    place(MaxFoundNum, settings, "100", 215, 40, 60, 22);
-    place(ClearResultsCheck, settings, "Clear &previous search results", 10, 65, 250, 20);
-    place(DuplicateNameCheck, settings, "Name", 10, 100, 80, 20);
-    place(DuplicateSizeCheck, settings, "Size", 95, 100, 80, 20);
-    place(DuplicateDateCheck, settings, "Date and Time", 180, 100, 110, 20);
-    place(DuplicateAttrCheck, settings, "Attributes", 295, 100, 100, 20);
-    place(DuplicateArchivesCheck, settings, "Don't search for duplicates inside compressed files", 10, 125, 400, 20);
+    BuildCriteriaPages();
 
     place(BtnFind, *this, "&Find", 5, 225, 90, 26);
     place(BtnCancel, *this, "Cancel", 5, 225, 90, 26);
@@ -466,6 +334,7 @@ void TSearchForm::BuildControls() {
 }
 
 void TSearchForm::ResetSearchPages() {
+    nameTexts_ = {};
     SearchFormValues v;
     SYSTEMTIME today{};
     GetLocalTime(&today);
@@ -512,16 +381,16 @@ SearchFormValues TSearchForm::Values() const {
     v.date1 = dayOf(DatePicker1.time());
     v.date2 = dayOf(DatePicker2.time());
     v.dateAllowTolerance = DateAllowTolerance.checked();
-    v.dateToleranceDays = toInt(DateTolerance.text());
+    v.dateToleranceDays = DateTolerance.value();
     v.timeField = static_cast<TimeField>(std::clamp(TimeCombo1.itemIndex(), 0, 2));
     v.timeRelation = static_cast<WhenRelation>(std::clamp(TimeCombo2.itemIndex(), 0, 4));
     v.time1 = timeOf(TimePicker1.time());
     v.time2 = timeOf(TimePicker2.time());
     v.timeAllowTolerance = TimeAllowTolerance.checked();
-    v.timeToleranceMinutes = toInt(TimeTolerance.text());
+    v.timeToleranceMinutes = TimeTolerance.value();
     v.matchAny = SearchTypeCombo.itemIndex() == 1;
     v.limitFound = LimitFoundCheck.checked();
-    v.maxFound = std::clamp(toInt(MaxFoundNum.text()), 1, 9999);
+    v.maxFound = MaxFoundNum.value();
     v.searchFiles = SearchForFiles.checked();
     v.searchFolders = SearchForFolders.checked();
     v.searchDisks = SearchForDisks.checked();
@@ -538,6 +407,7 @@ void TSearchForm::SetValues(const SearchFormValues& v) {
     ByNameCheck.setChecked(v.byName);
     NameCombo.setItemIndex(static_cast<int>(v.nameMode));
     NameEdit.setText(v.nameText);
+    lastNameMode_ = static_cast<int>(v.nameMode);
     FileCaseCheck.setChecked(v.nameCaseSensitive);
     AttrArchiveCheck.setState(checkOf(v.attributes[0]));
     AttrHiddenCheck.setState(checkOf(v.attributes[1]));
@@ -634,45 +504,16 @@ void TSearchForm::SetupSearchDialog() {
     const bool dup = duplicateMode();
     setCaption(dup ? "Duplicates Search" : "Search");
     ByNameCheck.setText(dup ? "Search Duplicates by &Name" : "Search by &Name or Attributes");
+    Pages.setPageCaption(SettingsSheet, dup ? "Duplicates Settings" : "Search Settings");
     ClearResultsCheck.setEnabled(!dup);
     for (ui::CheckBox* c : {&ByDescCheck, &ByCategoryCheck, &BySizeCheck, &ByDateCheck})
         c->setVisible(!dup);
-    for (ui::CheckBox* c : {&DuplicateNameCheck, &DuplicateSizeCheck, &DuplicateDateCheck, &DuplicateAttrCheck,
-                            &DuplicateArchivesCheck})
-        c->setEnabled(dup);
-    LimitFoundCheck.setEnabled(!dup);
+    ByDuplicatesLabel.setVisible(dup);
     FoundList.SetList(&CurrentResults());
     Toolbar.BtnMaximize().setDown(CurrentResults().maximized);
     UpdateFormLayout();
     SetupVisibleGroups();
     ShowIdleStatus();
-}
-
-void TSearchForm::SetupVisibleGroups() {
-    const bool dup = duplicateMode();
-    Pages.setPageVisible(NameSheet, ByNameCheck.checked());
-    Pages.setPageVisible(DescSheet, !dup && ByDescCheck.checked());
-    Pages.setPageVisible(CategorySheet, !dup && ByCategoryCheck.checked());
-    Pages.setPageVisible(SizeSheet, !dup && BySizeCheck.checked());
-    Pages.setPageVisible(DateSheet, !dup && ByDateCheck.checked());
-    Pages.setPageVisible(LimitSheet, ShowLimitCheck.checked());
-    const NameMode mode = static_cast<NameMode>(std::clamp(NameCombo.itemIndex(), 0, 4));
-    if (mode == NameMode::FileType && fileTypes_.empty())
-        GetRegisteredExtensions();
-    NameEdit.setVisible(mode != NameMode::FileType);
-    FileCaseCheck.setVisible(mode != NameMode::FileType);
-    FileTypeCombo.setVisible(mode == NameMode::FileType);
-    FileCaseCheck.setEnabled(mode == NameMode::Part || mode == NameMode::Exact);
-    for (ui::CheckBox* c : {&AttrArchiveCheck, &AttrHiddenCheck, &AttrSystemCheck, &AttrReadOnlyCheck})
-        c->setEnabled(!dup);
-    const bool twoSizes = SizeCombo.itemIndex() == 4 || SizeCombo.itemIndex() == 5;
-    SizeValue2.setVisible(twoSizes);
-    SizeUnits2.setVisible(twoSizes);
-    const bool twoDates = DateCombo2.itemIndex() >= 3;
-    DatePicker2.setVisible(twoDates);
-    const bool twoTimes = TimeCombo2.itemIndex() >= 3;
-    TimePicker2.setVisible(twoTimes);
-    UpdateSearchButtons();
 }
 
 void TSearchForm::UpdateScopeButtons() {

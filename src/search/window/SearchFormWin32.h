@@ -2,6 +2,7 @@
 // The search window: criteria pages above, the found list below. The window
 // captures everything a run needs on the main thread, runs the engine on the
 // worker and lists the hits as they are handed over.
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -25,6 +26,7 @@
 #include "ui/PageControl.h"
 #include "ui/Pickers.h"
 #include "ui/ProgressBar.h"
+#include "ui/SpinEdit.h"
 #include "system/settings/RegistryExWin32.h"
 #include "ui/StatusBar.h"
 #include "ui/WhatsThisMode.h"
@@ -115,8 +117,13 @@ public:
 
     // The controls, by the names the program gives them.
     ui::PageControl Pages;
+    ui::GroupBox GroupsBox;
     ui::CheckBox ByNameCheck, ByDescCheck, ByCategoryCheck, BySizeCheck, ByDateCheck;
-    ui::CheckBox ShowLimitCheck;
+    ui::Label ByDuplicatesLabel;
+    ui::CheckBox ShowLimitCheck, ShowSettingsCheck;
+    ui::Label SearchCompLabel, NameEditLabel, AttrLabel, CategoryLabel, FlagsLabel, SizeAndLabel, DateLabel,
+        DateAndLabel, DaysLabel, TimeLabel, TimeAndLabel, MinutesLabel, LimitLabel, ItemsLabel, DuplicateKeysLabel;
+    ui::GroupBox NormalSearchGroup, DuplicateSearchGroup;
     ScopeTreeWin32 CatalogTree;
     ui::Button IncludeBtn, ExcludeBtn;
     ui::CheckBox SearchForFiles, SearchForFolders, SearchForDisks, SearchForCompressed;
@@ -137,10 +144,10 @@ public:
     ui::DateTimePicker DatePicker1, DatePicker2;
     ui::DateTimePicker TimePicker1{true}, TimePicker2{true};
     ui::CheckBox DateAllowTolerance, TimeAllowTolerance;
-    ui::Edit DateTolerance, TimeTolerance;
+    ui::SpinEdit DateTolerance, TimeTolerance;
     ui::RadioButton NormalModeRadio, DuplicateModeRadio;
     ui::CheckBox LimitFoundCheck, ClearResultsCheck;
-    ui::Edit MaxFoundNum;
+    ui::SpinEdit MaxFoundNum;
     ui::CheckBox DuplicateNameCheck, DuplicateSizeCheck, DuplicateDateCheck, DuplicateAttrCheck,
         DuplicateArchivesCheck;
     ui::Button BtnFind, BtnCancel, BtnNew, BtnClose;
@@ -156,8 +163,18 @@ private:
 
     bool duplicateMode() const { return DuplicateModeRadio.checked(); }
     void BuildControls();
+    // The criteria pages and their controls.
+    void BuildCriteriaPages();
+    // What each page enables and shows, from its own fields.
+    void UpdatePageStates();
+    // Each name mode but File Type keeps its own text.
+    void NameModeChanged();
+    // Leaving a size field: 1.5 MB shows as 1536 KB.
+    void SizeValueChange(ui::Edit& value, ui::ComboBox& units);
     void SetupSearchDialog();
-    void SetupVisibleGroups();
+    // Shows the pages of the switches that are on; a switch just clicked on
+    // brings its page to the front with its first field focused.
+    void SetupVisibleGroups(bool switchClicked = false);
     // The hit buttons always; with full also Find/Cancel, New Search and the mode buttons.
     void UpdateSearchButtons(bool full = true);
     void FoundListKeyDown(WORD& key, UINT shift);
@@ -201,6 +218,10 @@ private:
     std::uint8_t pendingRefresh_ = 0;
     bool refreshPosted_ = false;
     bool placementSaved_ = false;
+    std::array<std::string, 4> nameTexts_;
+    int lastNameMode_ = 0;
+    // Which pages SetupVisibleGroups showed last, by Sheet.
+    std::array<bool, 8> pageShown_{};
 };
 
 }  // namespace kv
