@@ -101,6 +101,92 @@ TEST_F(SearchFormTest, EnterFindsExceptInTheFoundList) {
     EXPECT_EQ(commands.calls.size(), 1u);
 }
 
+// A fresh window as the user meets it, and the rules by which its pages show
+// and enable their fields.
+TEST_F(SearchFormTest, PagesStartAsDesignedAndFollowTheirChoices) {
+    auto& f = *form;
+    // As a click does, on a page that need not be in front.
+    auto toggle = [](ui::CheckBox& box) {
+        box.setChecked(!box.checked());
+        box.onClick(box);
+    };
+    EXPECT_TRUE(f.DuplicateNameCheck.checked());
+    EXPECT_TRUE(f.DuplicateSizeCheck.checked());
+    EXPECT_TRUE(f.DuplicateArchivesCheck.checked());
+    EXPECT_FALSE(f.SearchForCompressed.checked());
+    EXPECT_EQ(f.MaxFoundNum.value(), 1000);
+    EXPECT_FALSE(f.MaxFoundNum.enabled());
+    toggle(f.LimitFoundCheck);
+    EXPECT_TRUE(f.MaxFoundNum.enabled());
+    EXPECT_EQ(f.Pages.pageCaption(TSearchForm::MainSheet), "What to Search for");
+    EXPECT_EQ(f.Pages.pageCaption(TSearchForm::SettingsSheet), "Search Settings");
+    EXPECT_LT(f.Pages.tabOfPage(TSearchForm::SettingsSheet), 0);
+    toggle(f.ShowSettingsCheck);
+    EXPECT_EQ(f.Pages.activePage(), TSearchForm::SettingsSheet);
+    f.DuplicateModeRadio.click();
+    EXPECT_EQ(f.Pages.pageCaption(TSearchForm::SettingsSheet), "Duplicates Settings");
+    EXPECT_FALSE(f.AttrArchiveCheck.visible());
+    f.NormalModeRadio.click();
+
+    // The two archive boxes move together.
+    toggle(f.SearchForCompressed);
+    EXPECT_TRUE(f.SearchForCompressed.checked());
+    EXPECT_TRUE(f.DuplicateArchivesCheck.checked());
+    toggle(f.DuplicateArchivesCheck);
+    EXPECT_FALSE(f.SearchForCompressed.checked());
+
+    // Size: values follow the relation; the second with Between; 1.5 MB is shown as 1536 KB.
+    EXPECT_FALSE(f.SizeValue1.enabled());
+    f.SizeCombo.setItemIndex(4);
+    f.SizeCombo.onChange(f.SizeCombo);
+    EXPECT_TRUE(f.SizeValue1.enabled());
+    EXPECT_TRUE(f.SizeValue2.visible());
+    EXPECT_FALSE(f.SizeValue3.enabled());
+    toggle(f.SizeAllowTolerance);
+    EXPECT_TRUE(f.SizeValue3.enabled());
+    f.SizeValue1.setText("1.5");
+    f.SizeUnits1.setItemIndex(2);
+    f.SizeValue1.onExit(f.SizeValue1);
+    EXPECT_EQ(f.SizeValue1.text(), "1536");
+    EXPECT_EQ(f.SizeUnits1.itemIndex(), 1);
+    f.SizeCombo.setItemIndex(0);
+    f.SizeCombo.onChange(f.SizeCombo);
+    EXPECT_EQ(f.SizeCombo.itemIndex(), -1);  // "(none)" leaves no selection
+    EXPECT_FALSE(f.SizeValue1.enabled());
+
+    // Dates: the rest of the row follows the first combo, the tolerance its box.
+    EXPECT_FALSE(f.DateCombo2.enabled());
+    f.DateCombo1.setItemIndex(2);
+    f.DateCombo1.onChange(f.DateCombo1);
+    EXPECT_TRUE(f.DateCombo2.enabled());
+    EXPECT_FALSE(f.DateTolerance.enabled());
+    toggle(f.DateAllowTolerance);
+    EXPECT_TRUE(f.DateTolerance.enabled());
+    f.DateTolerance.setText("250");
+    EXPECT_EQ(f.Values().dateToleranceDays, 99);
+
+    // The description text goes with its radio button.
+    f.DescCheck1.click();
+    EXPECT_FALSE(f.DescEdit.enabled());
+    f.DescCheck2.click();
+    EXPECT_TRUE(f.DescEdit.enabled());
+
+    // Each name mode keeps its own text.
+    f.NameEdit.setText("report");
+    f.NameCombo.setItemIndex(1);
+    f.NameCombo.onChange(f.NameCombo);
+    EXPECT_EQ(f.NameEdit.text(), "");
+    EXPECT_EQ(f.NameEditLabel.text(), "File Mask:");
+    f.NameEdit.setText("*.doc");
+    f.NameCombo.setItemIndex(0);
+    f.NameCombo.onChange(f.NameCombo);
+    EXPECT_EQ(f.NameEdit.text(), "report");
+    f.BtnNewClick();
+    f.NameCombo.setItemIndex(1);
+    f.NameCombo.onChange(f.NameCombo);
+    EXPECT_EQ(f.NameEdit.text(), "");
+}
+
 TEST_F(SearchFormTest, NoHitsIsSaidAndAnEmptyNameIsAskedAbout) {
     SearchByName("nothing like it");
     ASSERT_TRUE(WaitForRun());

@@ -3,6 +3,7 @@
 #include "search/window/SearchFormWin32.h"
 
 #include <algorithm>
+#include <string>
 
 #include "search/window/PlaceControlWin32.h"
 
@@ -131,30 +132,43 @@ void TSearchForm::BuildCriteriaPages() {
     toleranceUnits.push_back("TB");
     placeCombo(SizeUnits3, size, toleranceUnits, 235, 45, 65);
 
-    label(DateLabel, date, "By File Date:", 10, 5, 120);
-    placeCombo(DateCombo1, date, {"(none)", "Created", "Modified", "Accessed"}, 10, 25, 100);
-    placeCombo(DateCombo2, date, {"On", "Before", "After", "Between", "Not Between"}, 115, 25, 100);
-    place(DatePicker1, date, "", 220, 25, 120, 22);
-    label(DateAndLabel, date, "and", 345, 25, 25);
-    place(DatePicker2, date, "", 375, 25, 120, 22);
-    place(DateAllowTolerance, date, "Allow tolerance of", 115, 52, 130, 20);
-    DateTolerance.setDigitsOnly(true);
-    DateTolerance.setMaxLength(2);
-    DateTolerance.setRange(0, 99);
-    place(DateTolerance, date, "0", 250, 52, 50, 22);
-    label(DaysLabel, date, "days.", 305, 52, 50);
-    label(TimeLabel, date, "By File Time:", 10, 80, 120);
-    placeCombo(TimeCombo1, date, {"(none)", "Created", "Modified"}, 10, 100, 100);
-    placeCombo(TimeCombo2, date, {"At", "Before", "After", "Between", "Not Between"}, 115, 100, 100);
-    place(TimePicker1, date, "", 220, 100, 120, 22);
-    label(TimeAndLabel, date, "and", 345, 100, 25);
-    place(TimePicker2, date, "", 375, 100, 120, 22);
-    place(TimeAllowTolerance, date, "Allow tolerance of", 115, 127, 130, 20);
-    TimeTolerance.setDigitsOnly(true);
-    TimeTolerance.setMaxLength(3);
-    TimeTolerance.setRange(0, 999);
-    place(TimeTolerance, date, "0", 250, 127, 50, 22);
-    label(MinutesLabel, date, "minutes.", 305, 127, 60);
+    // The date row and the time row: what, how, one or two values, a tolerance.
+    struct WhenRow {
+        ui::Label& caption;
+        ui::ComboBox& what;
+        std::vector<std::string> fields;
+        ui::ComboBox& how;
+        std::vector<std::string> relations;
+        ui::DateTimePicker& first;
+        ui::Label& andLabel;
+        ui::DateTimePicker& second;
+        ui::CheckBox& allow;
+        ui::SpinEdit& tolerance;
+        int maxTolerance;
+        ui::Label& unit;
+    };
+    auto whenRow = [&date](const WhenRow& r, const char* caption, const char* unit, int y) {
+        label(r.caption, date, caption, 10, y, 120);
+        placeCombo(r.what, date, r.fields, 10, y + 20, 100);
+        placeCombo(r.how, date, r.relations, 115, y + 20, 100);
+        place(r.first, date, "", 220, y + 20, 120, 22);
+        label(r.andLabel, date, "and", 345, y + 20, 25);
+        place(r.second, date, "", 375, y + 20, 120, 22);
+        place(r.allow, date, "Allow tolerance of", 115, y + 47, 130, 20);
+        r.tolerance.setDigitsOnly(true);
+        r.tolerance.setMaxLength(static_cast<int>(std::to_string(r.maxTolerance).size()));
+        r.tolerance.setRange(0, r.maxTolerance);
+        place(r.tolerance, date, "0", 250, y + 47, 50, 22);
+        label(r.unit, date, unit, 305, y + 47, 60);
+    };
+    whenRow({DateLabel, DateCombo1, {"(none)", "Created", "Modified", "Accessed"}, DateCombo2,
+             {"On", "Before", "After", "Between", "Not Between"}, DatePicker1, DateAndLabel, DatePicker2,
+             DateAllowTolerance, DateTolerance, 99, DaysLabel},
+            "By File Date:", "days.", 5);
+    whenRow({TimeLabel, TimeCombo1, {"(none)", "Created", "Modified"}, TimeCombo2,
+             {"At", "Before", "After", "Between", "Not Between"}, TimePicker1, TimeAndLabel, TimePicker2,
+             TimeAllowTolerance, TimeTolerance, 999, MinutesLabel},
+            "By File Time:", "minutes.", 80);
     for (ui::ComboBox* c : {&DateCombo1, &DateCombo2, &TimeCombo1, &TimeCombo2})
         c->onChange = [this, c](ui::ComboBox&) {
             if ((c == &DateCombo1 || c == &TimeCombo1) && c->itemIndex() == 0)
