@@ -83,6 +83,10 @@ TEST_F(ShellTest, FindSearchesTheOpenCatalogsAndGoesToAHitInTheList) {
     icon.mask = LVIF_IMAGE;
     SendMessageA(found, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&icon));
     EXPECT_GE(icon.iImage, 0);
+    // Idle, the status bar tells of the focused hit and of the list's rows.
+    form.UpdateSearchStatus();
+    EXPECT_NE(form.StatusBar.panelText(1).find("a1.txt"), std::string::npos) << form.StatusBar.panelText(1);
+    EXPECT_EQ(form.StatusBar.panelText(2).rfind("Selected: 1 item", 0), 0u) << form.StatusBar.panelText(2);
     ASSERT_TRUE(form.FoundList.LocateFocused());
 
     // The list shows the hit's folder with the hit focused and selected.

@@ -707,8 +707,15 @@ void TSearchForm::ResultListRenumbered(ResultSlot slot) {
 
 void TSearchForm::ShowIdleStatus() {
     StatusBar.setPanelText(0, "Items in list: " + std::to_string(CurrentResults().Count()));
-    StatusBar.setPanelText(1, "");
-    StatusBar.setPanelText(2, "");
+    const ItemHead* focused = FocusedRecord();
+    StatusBar.setPanelText(1, focused && services_.itemSummary ? services_.itemSummary(*focused) : "");
+    std::string totals;
+    if (services_.listTotals) {
+        const std::vector<ItemHead*> selected = SelectedRecords();
+        totals = selected.empty() ? services_.listTotals(CurrentResults().Items(), false)
+                                  : services_.listTotals(selected, true);
+    }
+    StatusBar.setPanelText(2, totals);
 }
 
 void TSearchForm::SearchThreadDone() {

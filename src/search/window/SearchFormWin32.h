@@ -5,6 +5,8 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
+#include <string>
 
 #include "search/window/CategoryChoiceList.h"
 #include "search/results/FoundItemCommands.h"
@@ -57,6 +59,10 @@ struct SearchFormServices {
     std::function<void()> idleUpdate = nullptr;
     // The window is being destroyed: what it shows can still be read.
     std::function<void()> destroying = nullptr;
+    // Status panels 1 and 2 while no search runs: the focused hit's summary and
+    // the totals of the rows (selection true: of the selected ones).
+    std::function<std::string(const ItemHead&)> itemSummary = nullptr;
+    std::function<std::string(std::span<ItemHead* const> rows, bool selection)> listTotals = nullptr;
 };
 
 class TSearchForm : public ui::Form, private ISearchAsker {

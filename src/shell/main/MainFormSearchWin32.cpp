@@ -2,7 +2,12 @@
 // kept until the main window goes, its run the main window's "search running".
 #include "shell/main/MainFormWin32.h"
 
+#include "catalog/file/CatalogLoad.h"
+#include "search/engine/Duplicates.h"
+#include "shell/browse/ItemRows.h"
 #include "shell/browse/ListLayoutWin32.h"
+#include "shell/browse/LocaleFormatsWin32.h"
+#include "shell/commands/StatusTexts.h"
 #include "shell/commands/SearchRefusal.h"
 #include "shell/settings/SettingsStore.h"
 #include "ui/SharedImages.h"
@@ -21,6 +26,18 @@ TSearchForm& MainForm::searchForm() {
         s.buttonSize = services_.settings.Get().buttonSize;
         s.oldButtons = services_.settings.Get().oldButtons;
         s.idleUpdate = [this] { updateCommands(kUpdateAllCommands); };
+        s.itemSummary = [](const ItemHead& item) {
+            SummaryServices summary;
+            summary.shortDate = LocaleCellFormats().shortDate;
+            summary.loadSubfolders = [](Node& node) { LoadSubfolders(&node); };
+            return GetItemSummary(ItemName(item), &item, false, summary);
+        };
+        s.listTotals = [](std::span<ItemHead* const> rows, bool selection) {
+            std::uint64_t bytes = 0;
+            for (const ItemHead* item : rows)
+                bytes += ItemBytes(item);
+            return ListTotalsText(selection, rows.size(), bytes, LocaleCellFormats().decimalSeparator);
+        };
         s.destroying = [this] {
             if (searchForm_)
                 saveFoundLayout(*searchForm_);
