@@ -12,6 +12,7 @@
 #include "tests/search/NameOrderCells.h"
 #include "tests/support/TestInput.h"
 #include "ui/MessageBoxPrompt.h"
+#include "ui/WaitForm.h"
 
 namespace kv {
 namespace {
@@ -462,6 +463,24 @@ TEST_F(UiTest, RegisteredTypesFromAClassesRoot) {
     ScratchClasses classes;
     EXPECT_EQ(MergeRegisteredExtensions(ReadRegisteredExtensions(classes.root)),
               (std::vector<FileTypeEntry>{{"(none)", ""}, {"Text Document", ".log\x01.txt\x01"}}));
+}
+
+// Choosing File Type reads the classes root once, under the progress window,
+// which is gone again afterwards.
+TEST_F(SearchFormTest, FileTypeModeReadsTheRegisteredTypesOnce) {
+    ScratchClasses classes;
+    SearchFormServices services{model.forest, &locator, {}, {}, {}};
+    services.placementKey.clear();
+    services.classesRoot = classes.root;
+    TSearchForm typed(std::move(services));
+    typed.NameCombo.setItemIndex(static_cast<int>(NameMode::FileType));
+    typed.NameCombo.onChange(typed.NameCombo);
+    EXPECT_EQ(ui::WaitForm::current(), nullptr);
+    ASSERT_EQ(typed.FileTypeCombo.count(), 2);
+    EXPECT_EQ(typed.FileTypeCombo.items()[1], "Text Document");
+    EXPECT_TRUE(typed.FileTypeCombo.visible());
+    EXPECT_FALSE(typed.NameEdit.visible());
+    EXPECT_EQ(typed.NameEditLabel.text(), "File Type:");
 }
 
 TEST_F(UiTest, WorkerCallsWaitWhileTheQueueIsHeld) {

@@ -13,6 +13,7 @@
 #include "scan/ArchiveTypes.h"
 #include "ui/Application.h"
 #include "ui/SystemHelpers.h"
+#include "ui/WaitForm.h"
 #include "ui/WindowPlacement.h"
 
 namespace kv {
@@ -459,9 +460,21 @@ void TSearchForm::SetValues(const SearchFormValues& v) {
 }
 
 void TSearchForm::GetRegisteredExtensions() {
-    HCURSOR old = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-    fileTypes_ = MergeRegisteredExtensions(ReadRegisteredExtensions(services_.classesRoot));
-    SetCursor(old);
+    ui::ScopedHourglass hourglass;
+    // The classes root can be large: the progress window says what happens (no bar, no Cancel).
+    const bool ownsWait = ui::WaitForm::current() == nullptr;
+    ui::WaitForm& wait = ui::ShowWaitWindow("Scanning for registered file types...", false, false);
+    wait.show();
+    ui::Application::instance().processMessages();
+    try {
+        fileTypes_ = MergeRegisteredExtensions(ReadRegisteredExtensions(services_.classesRoot));
+    } catch (...) {
+        if (ownsWait)
+            ui::CloseWaitWindow();
+        throw;
+    }
+    if (ownsWait)
+        ui::CloseWaitWindow();
     std::vector<std::string> names;
     for (const FileTypeEntry& t : fileTypes_)
         names.push_back(t.description);
