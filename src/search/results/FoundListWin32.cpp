@@ -77,9 +77,11 @@ void FoundListWin32::SyncRowCount() {
         view_.SetItemCountEx(count, ui::lvsicfNoInvalidateAll | ui::lvsicfNoScroll);
 }
 
-void FoundListWin32::SetCellProvider(const FoundCellProvider* cells, HIMAGELIST smallImages) {
+void FoundListWin32::SetCellProvider(const FoundCellProvider* cells, HIMAGELIST smallImages, HIMAGELIST largeImages) {
     cells_ = cells;
     view_.SetSmallImages(smallImages);
+    if (view_.hwnd())
+        SendMessageA(view_.hwnd(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(largeImages));
     if (view_.hwnd())
         InvalidateRect(view_.hwnd(), nullptr, TRUE);
 }

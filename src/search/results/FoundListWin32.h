@@ -27,9 +27,10 @@ public:
     void Create(ui::Control& parent, Services services);
     ui::TExtListView& View() { return view_; }
 
-    // The main window's cells, icons (indexes into smallImages) and order;
-    // without them the rows show nothing and do not sort.
-    void SetCellProvider(const FoundCellProvider* cells, HIMAGELIST smallImages);
+    // The main window's cells, icons (indexes into smallImages, and into
+    // largeImages for the icon view) and order; without them the rows show
+    // nothing and do not sort.
+    void SetCellProvider(const FoundCellProvider* cells, HIMAGELIST smallImages, HIMAGELIST largeImages = nullptr);
 
     // The list shown; its rows follow its count.
     void SetList(TResultList* list);

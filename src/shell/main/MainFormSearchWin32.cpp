@@ -68,7 +68,9 @@ void MainForm::attachFoundCells(TSearchForm& form) {
         return image;
     };
     foundCells_ = std::make_unique<SearchListCells>(std::move(s));
-    form.FoundList.SetCellProvider(foundCells_.get(), iconList_ ? SmallImages().handle() : nullptr);
+    // The shared icon lists, as the main list uses them (one index in both).
+    form.FoundList.SetCellProvider(foundCells_.get(), iconList_ ? SmallImages().handle() : nullptr,
+                                   iconList_ ? LargeImages().handle() : nullptr);
     ApplyListLayout(form.FoundList.View(), ColumnsList::SearchResults,
                     ReadColumnsRecord(services_.programStore, ColumnsList::SearchResults));
 }
