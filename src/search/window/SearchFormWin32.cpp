@@ -177,16 +177,24 @@ void TSearchForm::FormResize() {
     placeAt(Toolbar, l.toolbar);
     placeAt(FoundList.View(), l.foundList);
 
+    // Below the labels "By Categories:", "By Flags:" and the Limit page's.
+    constexpr int kLabelRow = 22;
     const RECT page = Pages.page(CategorySheet).clientRect();
-    const CategorySplit split = SplitCategoryPage(page.right - page.left, page.bottom - page.top);
-    placeAt(CategoryList, split.categories);
-    placeAt(FlagsList, split.flags);
+    const CategorySplit split =
+        SplitCategoryPage(page.right - page.left, std::max(0, static_cast<int>(page.bottom - page.top) - kLabelRow));
+    for (auto [list, box] : {std::pair{&CategoryList, split.categories}, std::pair{&FlagsList, split.flags}}) {
+        box.y += kLabelRow;
+        placeAt(*list, box);
+    }
+    CategoryLabel.setBounds(split.categories.x, 7, split.categories.width, 16);
+    FlagsLabel.setBounds(split.flags.x, 7, split.flags.width, 16);
     // The scope tree fills the Limit page beside its two buttons.
     const RECT limit = Pages.page(LimitSheet).clientRect();
     const int buttonsX = std::max(130, static_cast<int>(limit.right) - 120);
-    CatalogTree.View().setBounds(10, 10, buttonsX - 20, std::max(0, static_cast<int>(limit.bottom) - 20));
-    IncludeBtn.setBounds(buttonsX, 10, 110, 26);
-    ExcludeBtn.setBounds(buttonsX, 45, 110, 26);
+    CatalogTree.View().setBounds(10, 10 + kLabelRow, buttonsX - 20,
+                                 std::max(0, static_cast<int>(limit.bottom) - 20 - kLabelRow));
+    IncludeBtn.setBounds(buttonsX, 10 + kLabelRow, 110, 26);
+    ExcludeBtn.setBounds(buttonsX, 45 + kLabelRow, 110, 26);
 
     if (shown)
         list.listHeight = l.storedListHeight;

@@ -64,7 +64,7 @@ void TSearchForm::BuildCriteriaPages() {
     kindSwitch(SearchForDisks);
     place(ShowLimitCheck, main, "&Limit search to specific disks", 285, 95, 260, 20);
     place(ShowSettingsCheck, main, "Show &Advanced Search Settings", 285, 117, 260, 20);
-    place(ClearResultsCheck, main, "Clear &previous search results", 15, 142, 260, 20);
+    place(ClearResultsCheck, main, "Clear &previous search results", 15, 142, 300, 20);
     for (ui::CheckBox* box : {&ShowLimitCheck, &ShowSettingsCheck})
         box->onClick = [this](ui::CheckBox&) { SetupVisibleGroups(true); };
 
@@ -104,10 +104,10 @@ void TSearchForm::BuildCriteriaPages() {
     place(DescEdit, desc, "", 30, 80, 330, 22);
     place(DescCaseCheck, desc, "Case sensitive search", 370, 80, 170, 20);
 
-    label(CategoryLabel, category, "By Categories:", 10, 0, 200);
-    label(FlagsLabel, category, "By Flags:", 340, 0, 150);
-    place(CategoryList, category, "", 10, 20, 320, 120);
-    place(FlagsList, category, "", 340, 20, 200, 120);
+    label(CategoryLabel, category, "By Categories:", 10, 4, 200);
+    label(FlagsLabel, category, "By Flags:", 340, 4, 150);
+    place(CategoryList, category, "", 10, 26, 320, 115);
+    place(FlagsList, category, "", 340, 26, 200, 115);
 
     placeCombo(SizeCombo, size, {"(none)", "Equal To", "Smaller Than", "Larger Than", "Between", "Not Between"}, 10, 10,
                120);
@@ -178,13 +178,13 @@ void TSearchForm::BuildCriteriaPages() {
     for (ui::CheckBox* box : {&DateAllowTolerance, &TimeAllowTolerance})
         box->onClick = [this](ui::CheckBox&) { UpdatePageStates(); };
 
-    label(LimitLabel, limit, "Search only in selected catalogs:", 10, 0, 300);
-    CatalogTree.View().setBounds(10, 20, 400, 125);
+    label(LimitLabel, limit, "Search only in selected catalogs:", 10, 4, 300);
+    CatalogTree.View().setBounds(10, 26, 400, 115);
     CatalogTree.Create(limit);
     CatalogTree.mayToggle = [this] { return !SearchRunning(); };
     CatalogTree.changed = [this] { UpdateScopeButtons(); };
-    place(IncludeBtn, limit, "&Include All", 420, 20, 110, 26);
-    place(ExcludeBtn, limit, "E&xclude All", 420, 55, 110, 26);
+    place(IncludeBtn, limit, "&Include All", 420, 26, 110, 26);
+    place(ExcludeBtn, limit, "E&xclude All", 420, 61, 110, 26);
     IncludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(true); };
     ExcludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(false); };
     onShow = [this](ui::Form&) {
