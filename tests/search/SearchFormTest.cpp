@@ -465,6 +465,19 @@ TEST_F(UiTest, RegisteredTypesFromAClassesRoot) {
               (std::vector<FileTypeEntry>{{"(none)", ""}, {"Text Document", ".log\x01.txt\x01"}}));
 }
 
+// A click on the header past the last column asks for the columns setup and sorts nothing.
+TEST_F(SearchFormTest, TheHeaderPastItsColumnsAsksForTheColumnsSetup) {
+    int asked = 0;
+    SearchFormServices services{model.forest, &locator, {}, {}, {}};
+    services.placementKey.clear();
+    services.columnsSetup = [&] { ++asked; };
+    TSearchForm withSetup(std::move(services));
+    ui::TExtListView& view = withSetup.FoundList.View();
+    view.OnColumnClick(view, -1);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(withSetup.NormalResults().sortColumn, 1);
+}
+
 // Choosing File Type reads the classes root once, under the progress window,
 // which is gone again afterwards.
 TEST_F(SearchFormTest, FileTypeModeReadsTheRegisteredTypesOnce) {

@@ -62,7 +62,14 @@ void FoundListWin32::Create(ui::Control& parent, Services services) {
     view_.OnVMGetItemInfo = [this](ui::TExtListView&, int item, int sub, ui::TLVVMMaskItems mask, int& image, LPARAM&,
                                    int&, int&, std::string& text) { CellInfo(item, sub, mask, image, text); };
     WireTypeAhead();
-    view_.OnColumnClick = [this](ui::TCustomEnhListView&, int column) { ColumnClick(column); };
+    view_.OnColumnClick = [this](ui::TCustomEnhListView&, int column) {
+        if (column < 0) {
+            if (services_.columnsSetup)
+                services_.columnsSetup();
+            return;
+        }
+        ColumnClick(column);
+    };
 }
 
 void FoundListWin32::SetList(TResultList* list) {

@@ -21,6 +21,8 @@ public:
         std::function<bool()> mayChange;
         // After the rows changed (status texts, buttons).
         std::function<void()> changed;
+        // A click on the header past the last column: the columns setup.
+        std::function<void()> columnsSetup;
     };
 
     FoundListWin32();

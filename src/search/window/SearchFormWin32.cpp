@@ -322,7 +322,8 @@ void TSearchForm::BuildControls() {
                              [this] {
                                  UpdateSearchButtons();
                                  ShowIdleStatus();
-                             }});
+                             },
+                             services_.columnsSetup});
     ui::TExtListView& view = FoundList.View();
     view.OnItemActivate = [this](ui::TExtListView&) { FoundListDblClick(); };
     view.onEnter = [this](ui::Control&) { setDefaultControl(nullptr); };

@@ -63,6 +63,8 @@ struct SearchFormServices {
     // the totals of the rows (selection true: of the selected ones).
     std::function<std::string(const ItemHead&)> itemSummary = nullptr;
     std::function<std::string(std::span<ItemHead* const> rows, bool selection)> listTotals = nullptr;
+    // The found list's header asks for the columns setup.
+    std::function<void()> columnsSetup = nullptr;
 };
 
 class TSearchForm : public ui::Form, private ISearchAsker {

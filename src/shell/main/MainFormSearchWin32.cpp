@@ -38,6 +38,8 @@ TSearchForm& MainForm::searchForm() {
                 bytes += ItemBytes(item);
             return ListTotalsText(selection, rows.size(), bytes, LocaleCellFormats().decimalSeparator);
         };
+        // The main window's command, as its own list's header asks for it.
+        s.columnsSetup = [this] { RunCommand(CommandId::ColumnsSetup, CommandSource::MainMenu); };
         s.destroying = [this] {
             if (searchForm_)
                 saveFoundLayout(*searchForm_);
