@@ -70,6 +70,8 @@ void MainForm::attachFoundCells(TSearchForm& form) {
         return image;
     };
     foundCells_ = std::make_unique<SearchListCells>(std::move(s));
+    // Descriptions show as tips over hits, as over the main list's rows, when the setting says so.
+    form.FoundList.View().showHint = true;
     // The shared icon lists, as the main list uses them (one index in both).
     form.FoundList.SetCellProvider(foundCells_.get(), iconList_ ? SmallImages().handle() : nullptr,
                                    iconList_ ? LargeImages().handle() : nullptr);
