@@ -197,10 +197,15 @@ TEST_F(SearchFormTest, NoHitsIsSaidAndAnEmptyNameIsAskedAbout) {
     // The user stays in the window: no run starts.
     prompt.asked.clear();
     prompt.answers = {ui::PromptAnswer::No};
+    form->show();
     SearchByName("");
     EXPECT_FALSE(form->SearchRunning());
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].caption, "Invalid item name field");
+    // The page of the field is in front and the field has the focus.
+    EXPECT_EQ(form->Pages.activePage(), TSearchForm::NameSheet);
+    EXPECT_EQ(GetFocus(), form->NameEdit.hwnd());
+    form->hide();
 }
 
 TEST_F(SearchFormTest, RemovingAndClearingAskFirst) {

@@ -573,6 +573,12 @@ bool TSearchForm::AskDisableCriterion(SearchPage page, const std::string& captio
     const Sheet sheet = kSheets[static_cast<int>(page)];
     Pages.setPageVisible(sheet, true);
     Pages.setActivePage(sheet);
+    // The field the question is about has the focus when the answer is No.
+    const bool fileType = FileTypeCombo.visible();
+    ui::Control* const fields[] = {fileType ? static_cast<ui::Control*>(&FileTypeCombo) : &NameEdit, &DescEdit,
+                                   &SizeCombo, &DateCombo1};
+    if (ui::Control* field = fields[static_cast<int>(page)]; field->hwnd() && IsWindowVisible(hwnd()))
+        field->setFocus();
     return ui::Application::instance().prompt().ask(
                {text, caption, ui::PromptButtons::YesNo, ui::PromptIcon::Stop}) == ui::PromptAnswer::Yes;
 }
