@@ -76,7 +76,7 @@ bool sortInBlocks(const BlockSortOps& ops, std::atomic<bool>& cancel, const Sort
         done = end;
         if (hooks.processMessages) {
             hooks.processMessages();
-            if (ops.count() != count)
+            if (ops.count() != count || (hooks.changed && hooks.changed()))
                 return false;
         }
         if (cancel)

@@ -26,6 +26,8 @@ struct SortHooks {
     std::function<void(std::size_t)> progressBegin;   // the number of entries
     std::function<void(std::size_t)> progressStep;    // entries handled since the last step
     std::size_t blockSize = 4096;                     // entries between two polls
+    // True when a pump changed the list in a way its size does not show.
+    std::function<bool()> changed;
 };
 
 namespace detail {
@@ -45,7 +47,8 @@ bool sortInBlocks(const BlockSortOps& ops, std::atomic<bool>& cancel, const Sort
 // count), pumps messages and checks the cancel flag, which it clears on entry
 // and which anyone may set. Stopped early, the entries handled so far are in
 // order and the rest follow in their original order; the result is then false.
-// A list whose size changes while messages are pumped is left alone from then on.
+// A list whose size changes while messages are pumped (or that `changed`
+// reports) is left alone from then on.
 template <class T, class Compare>
 bool SortListWithCancel(std::vector<T>& list, Compare compare, std::atomic<bool>& cancel,
                         const SortHooks& hooks = {}) {

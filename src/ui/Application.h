@@ -34,6 +34,9 @@ public:
     // posted again for the outer loop.
     void runModalLoop(const std::function<bool()>& done);
     int modalDepth() const { return modalDepth_; }
+    // Outside any modal loop and at most one handler deep: nothing the
+    // program started is half-done below the caller.
+    bool atOuterLevel() const { return modalDepth_ == 0 && handlerDepth_ <= 1; }
     // True while a message for window is dispatched straight from the
     // outermost loop, with nothing held: work that must not run inside
     // half-done work may run then. Never inside a modal loop, a message box,

@@ -99,4 +99,14 @@ void GroupBox::createParams(CreateArgs& args) {
     args.style |= BS_GROUPBOX;
 }
 
+LRESULT GroupBox::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(hwnd(), &r);
+        paintParentBackground(reinterpret_cast<HDC>(wp), r);
+        return 1;
+    }
+    return Control::wndProc(msg, wp, lp);
+}
+
 }  // namespace kv::ui

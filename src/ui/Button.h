@@ -75,10 +75,12 @@ protected:
     UINT buttonStyle() const override { return BS_RADIOBUTTON; }
 };
 
-// A frame with a caption around other controls; takes no focus.
+// A frame with a caption around other controls; takes no focus. It fills its
+// own inside: a parent that clips its children paints nothing there.
 class GroupBox : public Control {
 protected:
     void createParams(CreateArgs& args) override;
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 }  // namespace kv::ui

@@ -11,6 +11,7 @@ void Edit::createParams(CreateArgs& args) {
     Control::createParams(args);
     args.className = "EDIT";
     args.style |= multiLine_ ? ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
+    if (digitsOnly_) args.style |= ES_NUMBER;
 }
 
 void Edit::createWnd() {

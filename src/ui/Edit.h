@@ -11,6 +11,8 @@ public:
     explicit Edit(bool multiLine = false);
     void setReadOnly(bool readOnly);
     void setMaxLength(int length);
+    // Only digits can be typed (set before the window is made).
+    void setDigitsOnly(bool digitsOnly) { digitsOnly_ = digitsOnly; }
     std::function<void(Edit& sender)> onChange;
 
 protected:
@@ -22,6 +24,7 @@ private:
     bool multiLine_;
     bool readOnly_ = false;
     int maxLength_ = 0;
+    bool digitsOnly_ = false;
 };
 
 }  // namespace kv::ui

@@ -109,6 +109,14 @@ TEST(MatchWildcard, AgreesWithPlainBacktrackingOnRandomNamesAndMasks) {
     }
 }
 
+TEST(SplitMaskList, SplitsAtCommasAndSemicolonsAndTrims) {
+    using Masks = std::vector<std::string>;
+    EXPECT_EQ(SplitMaskList("*.txt,*.doc"), (Masks{"*.txt", "*.doc"}));
+    EXPECT_EQ(SplitMaskList(" *.txt ; a b.* ,"), (Masks{"*.txt", "a b.*"}));
+    EXPECT_EQ(SplitMaskList("*?"), (Masks{"*?"}));
+    EXPECT_EQ(SplitMaskList(" ,; "), Masks{});
+}
+
 TEST(CleanMaskList, DropsSeparatorsAndRedundantWildcards) {
     EXPECT_EQ(CleanMaskList("*.TXT,*.DOC"), "*.TXT*.DOC");
     EXPECT_EQ(CleanMaskList("A\\B/C"), "ABC");

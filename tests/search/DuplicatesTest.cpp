@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "search/engine/Duplicates.h"
 #include "tests/catalog/ModelFixture.h"
 
@@ -65,29 +67,54 @@ TEST(DuplicatesTest, BucketsAndGroupsInSortedRuns) {
     EXPECT_EQ(DuplicateBucketOf("_x"), 27u);
     EXPECT_EQ(DuplicateBucketOf(""), 27u);
 
+    EXPECT_EQ(DuplicateBucketOf(Keys(true, true, false, false), "Zed"), 25u);
+    EXPECT_EQ(DuplicateBucketOf(Keys(false, true, false, false), "Zed"), 0u);
+
     test::ModelFixture m;
     FileOwnerRecord& owner = m.folderRec(*m.a2);
-    // One run of size 5 holds two groups and a loner; size 6 stands alone.
+    // Size 5 holds two groups and a loner; size 6 stands alone.
     std::vector<ItemHead*> bucket = {&File(owner, "x1", 5, 1), &File(owner, "y1", 5, 2), &File(owner, "x2", 5, 1),
                                      &File(owner, "z", 5, 3),  &File(owner, "y2", 5, 2), &File(owner, "w", 6, 1)};
+    const TSearchCriteria keys = Keys(false, true, true, false);
     const DuplicateComparer comparer(true);
-    std::sort(bucket.begin(), bucket.end(),
-              [&](const ItemHead* a, const ItemHead* b) { return comparer.Compare(a, b) < 0; });
+    const DuplicateKeyOrder order(keys, comparer);
+    std::stable_sort(bucket.begin(), bucket.end(),
+                     [&](const ItemHead* a, const ItemHead* b) { return order.Compare(a, b) < 0; });
     std::vector<std::vector<std::string>> groups;
     std::atomic<bool> stop{false};
-    EXPECT_TRUE(FindDuplicates(bucket, comparer, Keys(false, true, true, false), stop,
-                               [&](std::span<ItemHead* const> g) {
-                                   groups.emplace_back();
-                                   for (ItemHead* item : g)
-                                       groups.back().emplace_back(ItemName(*item));
-                               }));
+    EXPECT_TRUE(FindDuplicates(bucket, order, keys, stop, [&](std::span<ItemHead* const> g) {
+        groups.emplace_back();
+        for (ItemHead* item : g)
+            groups.back().emplace_back(ItemName(*item));
+    }));
     EXPECT_EQ(groups, (std::vector<std::vector<std::string>>{{"x1", "x2"}, {"y1", "y2"}}));
 
     stop = true;
     groups.clear();
-    EXPECT_FALSE(FindDuplicates(bucket, comparer, Keys(false, true, true, false), stop,
-                                [&](std::span<ItemHead* const>) { groups.emplace_back(); }));
+    EXPECT_FALSE(FindDuplicates(bucket, order, keys, stop, [&](std::span<ItemHead* const>) { groups.emplace_back(); }));
     EXPECT_TRUE(groups.empty());
+}
+
+// Names that fold alike only through the system's case map pair for folders but
+// not for two files; they share one run of equal keys, which must still split.
+TEST(DuplicatesTest, ARunOfEqualKeysStillSplitsIntoTheRealPairs) {
+    test::ModelFixture m;
+    FileOwnerRecord& owner = m.folderRec(*m.a2);
+    const CaseMap& map = cp1252CaseMap();
+    std::vector<ItemHead*> bucket = {&File(owner, "\xe9t\xe9", 5), &File(owner, "\xc9T\xc9", 5),
+                                     &File(owner, "\xe9t\xe9", 5), &File(owner, "\xc9t\xc9", 5)};
+    const TSearchCriteria keys = Keys(true, true, false, false);
+    const DuplicateComparer comparer(true);
+    const DuplicateKeyOrder order(keys, comparer, map);
+    std::stable_sort(bucket.begin(), bucket.end(),
+                     [&](const ItemHead* a, const ItemHead* b) { return order.Compare(a, b) < 0; });
+    EXPECT_EQ(order.CompareKeys(bucket.front(), bucket.back()), 0);
+    std::vector<std::size_t> sizes;
+    std::atomic<bool> stop{false};
+    EXPECT_TRUE(FindDuplicates(bucket, order, keys, stop, [&](std::span<ItemHead* const> g) { sizes.push_back(g.size()); },
+                               map));
+    // "\xe9t\xe9" twice and "\xc9T\xc9" with "\xc9t\xc9" (ASCII case only).
+    EXPECT_EQ(sizes, (std::vector<std::size_t>{2, 2}));
 }
 
 TEST(DuplicatesTest, ComparerOrdersKindsAndArchives) {

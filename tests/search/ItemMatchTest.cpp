@@ -78,6 +78,28 @@ TEST(ItemMatchTest, NameModes) {
 
 // The part-of-name search folds names as it goes; it must find what a search
 // in an upper-cased copy finds, Windows-1252 letters and case-sensitive searches included.
+// The 3 GiB file's stored size is read unsigned: above 2 GB, not negative.
+TEST(ItemMatchTest, SizesAboveTwoGigabytesCompareUnsigned) {
+    MatchFixture f;
+    const struct {
+        SizeRelation relation;
+        SizeInput size;
+        bool match;
+    } rows[] = {
+        {SizeRelation::Larger, {"2", 3}, true},
+        {SizeRelation::Smaller, {"1", 3}, false},
+        {SizeRelation::Equal, {"3", 3}, true},
+        {SizeRelation::Larger, {"3", 3}, false},
+    };
+    for (const auto& r : rows) {
+        SearchFormValues v;
+        v.bySize = true;
+        v.sizeRelation = r.relation;
+        v.size1 = r.size;
+        EXPECT_EQ(f.Match(v, *f.file), r.match) << static_cast<int>(r.relation) << " " << r.size.text << " GB";
+    }
+}
+
 TEST(ItemMatchTest, PartOfNameAgreesWithASearchInAFoldedCopy) {
     static const char bytes[] = {'a', 'A', 'b', 'B', '.', '\xE9', '\xC9', '\xFF'};
     std::mt19937 rng(11);

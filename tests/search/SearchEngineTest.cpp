@@ -6,6 +6,9 @@
 
 #include "base/Errors.h"
 #include "search/engine/SearchRun.h"
+#include "tests/catalog/CatalogBytes.h"
+#include "tests/catalog/ModelFixture.h"
+#include "tests/support/ScriptedPrompt.h"
 #include "tests/search/SearchFixture.h"
 
 namespace kv {
@@ -324,6 +327,7 @@ TEST(SearchEngineTest, AnErrorEndsTheRunAndKeepsTheHits) {
 TEST(SearchEngineTest, DuplicatesAcrossTheWalkAndStopDuringCollection) {
     SearchFormValues v;
     v.duplicateMode = true;
+    v.dupName = false;
     v.dupSize = true;
     v.searchDisks = false;
     const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
@@ -331,9 +335,9 @@ TEST(SearchEngineTest, DuplicatesAcrossTheWalkAndStopDuringCollection) {
     SearchFixture f;
     InlineRun run;
     run.Run(f, v, f.duplicates);
-    // The empty folders of bucket "A" share size 0; b (100 bytes) is no
-    // duplicate of its archive B (0 bytes), and the other files are alone in their buckets.
-    EXPECT_EQ(f.Names(f.duplicates), (Names{"A", "A1", "A1a", "A2"}));
+    // Size alone: the empty folders and files share size 0 whatever their
+    // first letters (folders first); b (100 bytes) is no duplicate of its archive B.
+    EXPECT_EQ(f.Names(f.duplicates), (Names{"A", "A1", "A1a", "A2", "B", "root.txt", "a1", "deep"}));
     EXPECT_TRUE(f.results.Items().empty());
 
     SearchFixture g;
@@ -349,6 +353,79 @@ TEST(SearchEngineTest, DuplicatesAcrossTheWalkAndStopDuringCollection) {
     const SearchOutcome out = engine.Execute();
     EXPECT_TRUE(out.stopped);
     EXPECT_TRUE(g.duplicates.Items().empty());
+}
+
+// A list cut short in the file: the search says so once and goes on with what
+// was read, and with the rest of the catalog.
+TEST(SearchEngineTest, ADamagedListIsReportedOnceAndTheRunGoesOn) {
+    test::CatalogBytes b;
+    b.head("Cut").categoryBlock();
+    const test::load::DiskLayout d = test::load::AddDisk(
+        b, "Disk", {{"top.txt", ""}}, {{1, "F", {{"one.txt", ""}, {"two.txt", ""}, {"three.txt", ""}}}});
+    // The third record's description count runs past the list's end.
+    const std::size_t list = d.sectionStart + static_cast<std::size_t>(d.listOffsets[0]);
+    b.patchU8(list + 2 * (1 + 7 + 18 + 2) + 1 + 9 + 18, 0x50);
+    Forest forest;
+    ReadCatalog(forest, test::load::MemoryReader(b.bytes()));
+    TResultList results(ResultSlot::Search);
+    ResultListSet lists;
+    lists.Attach(&results);
+    forest.context().resultLists = &lists;
+    const TSearchCriteria c = CompileSearchCriteria(ByName(NameMode::Mask, "*.txt"), cp1252CaseMap());
+    InlineSync sync;
+    ui::ScriptedPrompt prompt;
+    SyncSearchHost host({sync, results, {}, {}, {}, {}, &prompt});
+    const SearchScope scope = CaptureSearchScope(forest, false, {}, {true, true, true}, cp1252CaseMap());
+    std::atomic<bool> stop{false};
+    const SearchOutcome out = SearchEngine(c, scope, host, stop, true, cp1252CaseMap()).Execute();
+    EXPECT_FALSE(out.error);
+    Names names;
+    for (ItemHead* item : results.Items())
+        names.emplace_back(ItemName(*item));
+    EXPECT_EQ(names, (Names{"top.txt", "one.txt", "two.txt"}));
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, "Error Loading Catalog");
+    forest.context().resultLists = nullptr;
+}
+
+// Groups as the engine hands them over: one group per run of equal keys.
+TEST(SearchEngineTest, DuplicateKeysDecideTheGroupsWhateverTheSizesOrFirstLetters) {
+    const struct {
+        const char* what;
+        bool name, size, date;
+        Names listed;
+    } cases[] = {
+        // The window's defaults: name and size.
+        {"name and size", true, true, false, {"README.txt", "readme.TXT"}},
+        {"name alone, across sizes", true, false, false, {"Readme.txt", "README.txt", "readme.TXT"}},
+        // The fixture's empty files share their date too.
+        {"size and date, across first letters", false, true, true, {"root.txt", "a1", "deep", "alpha.bin", "Zed.bin"}},
+    };
+    for (const auto& c : cases) {
+        SearchFixture f;
+        Node* a = f.Folder({0});
+        LoadFileList(a);
+        auto add = [](Node* owner, const char* name, std::uint32_t size, std::uint32_t modified) {
+            TFileRec& file = test::AddFile(*RecordAs<FileOwnerRecord>(owner->record()), name);
+            file.stored.size = size;
+            file.stored.modified = modified;
+        };
+        add(a, "Readme.txt", 10, 1);
+        add(a, "README.txt", 20, 2);
+        add(a, "readme.TXT", 20, 3);
+        add(a, "alpha.bin", 999, 5);
+        add(a, "Zed.bin", 999, 5);
+        SearchFormValues v;
+        v.duplicateMode = true;
+        v.searchFolders = v.searchDisks = false;
+        v.dupName = c.name;
+        v.dupSize = c.size;
+        v.dupDate = c.date;
+        InlineRun run;
+        run.Run(f, v, f.duplicates);
+        Names listed = f.Names(f.duplicates);
+        EXPECT_EQ(listed, c.listed) << c.what;
+    }
 }
 
 }  // namespace

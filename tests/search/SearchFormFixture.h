@@ -26,6 +26,8 @@ struct RecordingCommands : IFoundItemCommands {
         std::vector<ItemHead*> records;
     };
     std::vector<Call> calls;
+    bool offered = true;
+    bool Offers(FoundAction) const override { return offered; }
     void EditItemDescription(ItemHead& item) override { calls.push_back({FoundAction::EditDesc, {&item}}); }
     void ShowItemProperties(ItemHead& item) override { calls.push_back({FoundAction::Properties, {&item}}); }
     void RunFoundCommand(FoundAction action, std::span<ItemHead* const> selected, ItemHead*) override {

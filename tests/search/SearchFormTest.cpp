@@ -7,10 +7,12 @@
 
 #include "search/results/FoundColumns.h"
 #include "search/window/RegisteredTypesWin32.h"
+#include "shell/browse/SearchListCells.h"
 #include "tests/search/SearchFormFixture.h"
 #include "tests/search/NameOrderCells.h"
 #include "tests/support/TestInput.h"
 #include "ui/MessageBoxPrompt.h"
+#include "ui/WaitForm.h"
 
 namespace kv {
 namespace {
@@ -86,6 +88,104 @@ TEST_F(SearchFormTest, EnterFindsExceptInTheFoundList) {
     EXPECT_FALSE(form->SearchRunning());
     ASSERT_EQ(commands.calls.size(), 1u);
     EXPECT_EQ(commands.calls[0].action, FoundAction::Properties);
+
+    // An action the main window does not offer is disabled, not silent: Enter
+    // asks nothing of it, while Locate, the window's own, stays.
+    commands.offered = false;
+    const FoundActionStates states = form->FoundButtonStates();
+    for (FoundAction a : {FoundAction::EditDesc, FoundAction::Properties, FoundAction::SetCategory,
+                          FoundAction::View, FoundAction::CopyTo, FoundAction::AddList, FoundAction::Report})
+        EXPECT_FALSE(states[a]) << static_cast<int>(a);
+    EXPECT_TRUE(states[FoundAction::Locate]);
+    EXPECT_TRUE(states[FoundAction::Remove]);
+    enterIn(form->FoundList.View().hwnd());
+    EXPECT_EQ(commands.calls.size(), 1u);
+}
+
+// A fresh window as the user meets it, and the rules by which its pages show
+// and enable their fields.
+TEST_F(SearchFormTest, PagesStartAsDesignedAndFollowTheirChoices) {
+    auto& f = *form;
+    // As a click does, on a page that need not be in front.
+    auto toggle = [](ui::CheckBox& box) {
+        box.setChecked(!box.checked());
+        box.onClick(box);
+    };
+    EXPECT_TRUE(f.DuplicateNameCheck.checked());
+    EXPECT_TRUE(f.DuplicateSizeCheck.checked());
+    EXPECT_TRUE(f.DuplicateArchivesCheck.checked());
+    EXPECT_FALSE(f.SearchForCompressed.checked());
+    EXPECT_EQ(f.MaxFoundNum.value(), 1000);
+    EXPECT_FALSE(f.MaxFoundNum.enabled());
+    toggle(f.LimitFoundCheck);
+    EXPECT_TRUE(f.MaxFoundNum.enabled());
+    EXPECT_EQ(f.Pages.pageCaption(TSearchForm::MainSheet), "What to Search for");
+    EXPECT_EQ(f.Pages.pageCaption(TSearchForm::SettingsSheet), "Search Settings");
+    EXPECT_LT(f.Pages.tabOfPage(TSearchForm::SettingsSheet), 0);
+    toggle(f.ShowSettingsCheck);
+    EXPECT_EQ(f.Pages.activePage(), TSearchForm::SettingsSheet);
+    f.DuplicateModeRadio.click();
+    EXPECT_EQ(f.Pages.pageCaption(TSearchForm::SettingsSheet), "Duplicates Settings");
+    EXPECT_FALSE(f.AttrArchiveCheck.visible());
+    f.NormalModeRadio.click();
+
+    // The two archive boxes move together.
+    toggle(f.SearchForCompressed);
+    EXPECT_TRUE(f.SearchForCompressed.checked());
+    EXPECT_TRUE(f.DuplicateArchivesCheck.checked());
+    toggle(f.DuplicateArchivesCheck);
+    EXPECT_FALSE(f.SearchForCompressed.checked());
+
+    // Size: values follow the relation; the second with Between; 1.5 MB is shown as 1536 KB.
+    EXPECT_FALSE(f.SizeValue1.enabled());
+    f.SizeCombo.setItemIndex(4);
+    f.SizeCombo.onChange(f.SizeCombo);
+    EXPECT_TRUE(f.SizeValue1.enabled());
+    EXPECT_TRUE(f.SizeValue2.visible());
+    EXPECT_FALSE(f.SizeValue3.enabled());
+    toggle(f.SizeAllowTolerance);
+    EXPECT_TRUE(f.SizeValue3.enabled());
+    f.SizeValue1.setText("1.5");
+    f.SizeUnits1.setItemIndex(2);
+    f.SizeValue1.onExit(f.SizeValue1);
+    EXPECT_EQ(f.SizeValue1.text(), "1536");
+    EXPECT_EQ(f.SizeUnits1.itemIndex(), 1);
+    f.SizeCombo.setItemIndex(0);
+    f.SizeCombo.onChange(f.SizeCombo);
+    EXPECT_EQ(f.SizeCombo.itemIndex(), -1);  // "(none)" leaves no selection
+    EXPECT_FALSE(f.SizeValue1.enabled());
+
+    // Dates: the rest of the row follows the first combo, the tolerance its box.
+    EXPECT_FALSE(f.DateCombo2.enabled());
+    f.DateCombo1.setItemIndex(2);
+    f.DateCombo1.onChange(f.DateCombo1);
+    EXPECT_TRUE(f.DateCombo2.enabled());
+    EXPECT_FALSE(f.DateTolerance.enabled());
+    toggle(f.DateAllowTolerance);
+    EXPECT_TRUE(f.DateTolerance.enabled());
+    f.DateTolerance.setText("250");
+    EXPECT_EQ(f.Values().dateToleranceDays, 99);
+
+    // The description text goes with its radio button.
+    f.DescCheck1.click();
+    EXPECT_FALSE(f.DescEdit.enabled());
+    f.DescCheck2.click();
+    EXPECT_TRUE(f.DescEdit.enabled());
+
+    // Each name mode keeps its own text.
+    f.NameEdit.setText("report");
+    f.NameCombo.setItemIndex(1);
+    f.NameCombo.onChange(f.NameCombo);
+    EXPECT_EQ(f.NameEdit.text(), "");
+    EXPECT_EQ(f.NameEditLabel.text(), "File Mask:");
+    f.NameEdit.setText("*.doc");
+    f.NameCombo.setItemIndex(0);
+    f.NameCombo.onChange(f.NameCombo);
+    EXPECT_EQ(f.NameEdit.text(), "report");
+    f.BtnNewClick();
+    f.NameCombo.setItemIndex(1);
+    f.NameCombo.onChange(f.NameCombo);
+    EXPECT_EQ(f.NameEdit.text(), "");
 }
 
 TEST_F(SearchFormTest, NoHitsIsSaidAndAnEmptyNameIsAskedAbout) {
@@ -97,10 +197,15 @@ TEST_F(SearchFormTest, NoHitsIsSaidAndAnEmptyNameIsAskedAbout) {
     // The user stays in the window: no run starts.
     prompt.asked.clear();
     prompt.answers = {ui::PromptAnswer::No};
+    form->show();
     SearchByName("");
     EXPECT_FALSE(form->SearchRunning());
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].caption, "Invalid item name field");
+    // The page of the field is in front and the field has the focus.
+    EXPECT_EQ(form->Pages.activePage(), TSearchForm::NameSheet);
+    EXPECT_EQ(GetFocus(), form->NameEdit.hwnd());
+    form->hide();
 }
 
 TEST_F(SearchFormTest, RemovingAndClearingAskFirst) {
@@ -150,6 +255,76 @@ TEST_F(SearchFormTest, AColumnClickSortsOrReversesButNotDuringARun) {
     form->FoundList.SetCellProvider(nullptr, nullptr);
 }
 
+// The main window's cells with a pause before each pump, so that a timer is
+// due whenever the sort pumps.
+class SlowPumpCells final : public FoundCellProvider {
+public:
+    std::string CellText(const ItemHead& rec, int column) const override { return cells_.CellText(rec, column); }
+    int CellImage(const ItemHead&) const override { return -1; }
+    bool SortItems(std::vector<ItemHead*>& items, int column, bool descending, std::atomic<bool>& cancel,
+                   const SortHooks& hooks) const override {
+        SortHooks slow = hooks;
+        slow.processMessages = [&hooks] {
+            Sleep(20);
+            hooks.processMessages();
+        };
+        return cells_.SortItems(items, column, descending, cancel, slow);
+    }
+
+private:
+    SearchListCells cells_{{}};
+};
+
+struct SortChange {
+    static inline std::function<void()> run;
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        if (run)
+            run();
+    }
+};
+
+// A catalog change while the found list sorts (records freed as by closing a
+// catalog): the sort stops, the list keeps only live records, numbered, and the
+// window takes no input meanwhile.
+TEST_F(SearchFormTest, AColumnSortStopsWhenRecordsAreFreedMeanwhile) {
+    FileOwnerRecord& owner = test::ModelFixture::folderRec(*model.a2);
+    for (int i = 0; i < 20000; ++i)
+        test::AddFile(owner, "f" + std::to_string(19999 - i) + ".dat");
+    SlowPumpCells cells;
+    form->FoundList.SetCellProvider(&cells, nullptr);
+    form->show();
+    SearchByName(".");
+    ASSERT_TRUE(WaitForRun());
+    TResultList& list = form->NormalResults();
+    ASSERT_GT(list.Count(), 20000u);
+    // Everything but the files of A2.
+    std::vector<ItemHead*> kept;
+    for (ItemHead* item : list.Items())
+        if (!ItemName(*item).starts_with("f"))
+            kept.push_back(item);
+    bool disabledMeanwhile = false, refusedFind = false;
+    SortChange::run = [&] {
+        disabledMeanwhile = !IsWindowEnabled(form->hwnd());
+        form->BtnFindClick();
+        refusedFind = !form->SearchRunning();
+        model.forest.remove(*model.a2);
+    };
+    SetTimer(nullptr, 0, 1, &SortChange::Fire);
+    form->FoundList.ColumnClick(kFoundName);
+    SortChange::run = nullptr;
+    EXPECT_TRUE(disabledMeanwhile);
+    EXPECT_TRUE(refusedFind);
+    EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
+    ASSERT_EQ(list.Count(), kept.size());
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        EXPECT_NE(std::find(kept.begin(), kept.end(), list.At(i)), kept.end()) << i;
+        EXPECT_EQ(list.At(i)->indexWord(ResultSlot::Search), i);
+    }
+    EXPECT_EQ(form->FoundList.View().ItemCount(), static_cast<int>(kept.size()));
+    form->FoundList.SetCellProvider(nullptr, nullptr);
+}
+
 TEST_F(SearchFormTest, PlacementAndBothListHeightsAreKept) {
     form->NormalResults().listHeight = 150;
     form->DuplicateResults().listHeight = 310;
@@ -172,6 +347,19 @@ TEST_F(SearchFormTest, PlacementAndBothListHeightsAreKept) {
     EXPECT_EQ(r.bottom - r.top, 310);
 }
 
+// The main window owns the search window and destroys it first: the place is
+// kept all the same.
+TEST_F(SearchFormTest, PlacementIsKeptWhenTheOwnerDestroysTheWindow) {
+    SetWindowPos(form->hwnd(), nullptr, 60, 70, 600, 560, SWP_NOZORDER);
+    DestroyWindow(form->hwnd());
+    form.reset();
+    MakeForm();
+    RECT r{};
+    GetWindowRect(form->hwnd(), &r);
+    EXPECT_EQ(r.left, 60);
+    EXPECT_EQ(r.top, 70);
+}
+
 TEST_F(SearchFormTest, DuplicatesGoToTheirOwnList) {
     SearchByName("a1");
     ASSERT_TRUE(WaitForRun());
@@ -181,12 +369,14 @@ TEST_F(SearchFormTest, DuplicatesGoToTheirOwnList) {
     SearchFormValues v = form->Values();
     v.byName = false;
     v.searchFolders = v.searchDisks = false;
+    v.dupName = false;
     v.dupSize = true;
     form->SetValues(v);
     form->BtnFindClick();
     ASSERT_TRUE(WaitForRun());
-    ASSERT_EQ(form->DuplicateResults().Count(), 2u);  // a1.txt and a2.txt, both empty
-    EXPECT_EQ(form->FoundList.View().ItemCount(), 2);
+    // By size alone: every empty file, whatever its first letter.
+    ASSERT_EQ(form->DuplicateResults().Count(), 4u);
+    EXPECT_EQ(form->FoundList.View().ItemCount(), 4);
     EXPECT_EQ(form->NormalResults().Count(), 1u);  // the other mode's list is left alone
     form->NormalModeRadio.click();
     EXPECT_EQ(form->FoundList.View().ItemCount(), 1);
@@ -199,6 +389,14 @@ TEST_F(SearchFormTest, ClosingDuringARunStopsAndWaits) {
         test::AddFile(owner, "f" + std::to_string(i));
     SearchByName("f");
     ASSERT_TRUE(form->SearchRunning());
+    // Inside a modal loop the worker's calls are not served, so the run cannot end.
+    bool stoppedInside = true;
+    app().runModalLoop([&] {
+        stoppedInside = form->StopSearch(std::chrono::milliseconds(200));
+        return true;
+    });
+    EXPECT_FALSE(stoppedInside);
+    EXPECT_TRUE(form->SearchRunning());
     EXPECT_TRUE(form->StopSearch());
     EXPECT_FALSE(form->SearchRunning());
     // A stopped run says nothing about hits.
@@ -270,6 +468,37 @@ TEST_F(UiTest, RegisteredTypesFromAClassesRoot) {
     ScratchClasses classes;
     EXPECT_EQ(MergeRegisteredExtensions(ReadRegisteredExtensions(classes.root)),
               (std::vector<FileTypeEntry>{{"(none)", ""}, {"Text Document", ".log\x01.txt\x01"}}));
+}
+
+// A click on the header past the last column asks for the columns setup and sorts nothing.
+TEST_F(SearchFormTest, TheHeaderPastItsColumnsAsksForTheColumnsSetup) {
+    int asked = 0;
+    SearchFormServices services{model.forest, &locator, {}, {}, {}};
+    services.placementKey.clear();
+    services.columnsSetup = [&] { ++asked; };
+    TSearchForm withSetup(std::move(services));
+    ui::TExtListView& view = withSetup.FoundList.View();
+    view.OnColumnClick(view, -1);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(withSetup.NormalResults().sortColumn, 1);
+}
+
+// Choosing File Type reads the classes root once, under the progress window,
+// which is gone again afterwards.
+TEST_F(SearchFormTest, FileTypeModeReadsTheRegisteredTypesOnce) {
+    ScratchClasses classes;
+    SearchFormServices services{model.forest, &locator, {}, {}, {}};
+    services.placementKey.clear();
+    services.classesRoot = classes.root;
+    TSearchForm typed(std::move(services));
+    typed.NameCombo.setItemIndex(static_cast<int>(NameMode::FileType));
+    typed.NameCombo.onChange(typed.NameCombo);
+    EXPECT_EQ(ui::WaitForm::current(), nullptr);
+    ASSERT_EQ(typed.FileTypeCombo.count(), 2);
+    EXPECT_EQ(typed.FileTypeCombo.items()[1], "Text Document");
+    EXPECT_TRUE(typed.FileTypeCombo.visible());
+    EXPECT_FALSE(typed.NameEdit.visible());
+    EXPECT_EQ(typed.NameEditLabel.text(), "File Type:");
 }
 
 TEST_F(UiTest, WorkerCallsWaitWhileTheQueueIsHeld) {

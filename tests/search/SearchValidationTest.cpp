@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "search/engine/ItemMatch.h"
 #include "search/window/SearchValidation.h"
 
 namespace kv {
@@ -34,6 +35,7 @@ TEST(SearchValidationTest, NameGroup) {
         {NameMode::Part, "", true, NameMode::Part, "Invalid item name field", true, false},
         {NameMode::Part, "", false, NameMode::Part, "Invalid item name field", false, true},
         {NameMode::Mask, ",,", true, NameMode::Mask, "Invalid file mask field", true, false},
+        {NameMode::Mask, " ; ,/", true, NameMode::Mask, "Invalid file mask field", true, false},
         {NameMode::FileType, "", false, NameMode::FileType, "Invalid file type field", false, true},
         {NameMode::Extension, "txt", true, NameMode::Extension, nullptr, true, true},
     };
@@ -49,6 +51,41 @@ TEST(SearchValidationTest, NameGroup) {
         EXPECT_EQ(v.nameMode, r.finalMode);
         EXPECT_EQ(v.byName, r.byNameAfter);
         EXPECT_EQ(asker.captions, r.caption ? std::vector<std::string>{r.caption} : std::vector<std::string>{});
+    }
+}
+
+// What reaches the matcher after Find: the validated values compiled as a run
+// compiles them.
+TEST(SearchValidationTest, MaskAndExtensionListsFindEachTypeAtFind) {
+    const struct {
+        NameMode mode;
+        const char* text;
+        const char* matched;
+    } rows[] = {
+        {NameMode::Mask, "*.txt,*.doc", "a.txt b.doc"},
+        {NameMode::Mask, "*.txt; *.doc", "a.txt b.doc"},
+        {NameMode::Part, "*.TXT;c.*", "a.txt c.bak"},
+        // Normalised to TXT,doc,bak before the star could make it a mask.
+        {NameMode::Extension, "*.TXT, .doc ,bak", "a.txt b.doc c.bak"},
+        // "*?" still asks for at least one character.
+        {NameMode::Mask, "*?x", "ax"},
+        {NameMode::Mask, "*x", "x ax"},
+    };
+    for (const auto& r : rows) {
+        SearchFormValues v;
+        v.byName = true;
+        v.nameMode = r.mode;
+        v.nameText = r.text;
+        ScriptedAsker asker;
+        ASSERT_TRUE(ValidateSearchFields(v, asker)) << r.text;
+        EXPECT_TRUE(asker.captions.empty()) << r.text;
+        const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
+        const ItemMatcher matcher(c, cp1252CaseMap());
+        std::string matched;
+        for (const char* name : {"a.txt", "b.doc", "c.bak", "x", "ax"})
+            if (matcher.NameMatches(name))
+                matched += (matched.empty() ? "" : " ") + std::string(name);
+        EXPECT_EQ(matched, r.matched) << r.text;
     }
 }
 

@@ -1,6 +1,7 @@
 // The search window with the hits of a search, as a real display shows it
 // (tools/wine-x11-run): checks that the found list, the pages and every toolbar
-// button are drawn and saves the picture.
+// button are drawn and saves the picture, with the advanced settings hidden
+// and (OUTPUT-advanced.BMP) shown.
 //   searchwindowshot OUTPUT.BMP
 #include <windows.h>
 
@@ -71,17 +72,41 @@ int main(int argc, char** argv) {
     const std::size_t hits = form.NormalResults().Count();
 
     SetForegroundWindow(form.hwnd());
-    const SIZE size = kv::test::WindowSize(form.hwnd());
-    kv::ui::BitmapCanvas shot(size.cx, size.cy);
-    const POINT origin = kv::test::WindowOrigin(form.hwnd());
-    kv::test::ShootOwnWindow(form.hwnd(), shot, origin, [&] { return check(form, shot, origin, false) == 0; });
-    int problems = check(form, shot, origin, true);
+    // Each picture: the window as it is now, its parts checked, saved to file.
+    auto shoot = [&](const std::string& file, kv::test::NamedControls extra) {
+        app.processMessages();
+        const SIZE size = kv::test::WindowSize(form.hwnd());
+        kv::ui::BitmapCanvas shot(size.cx, size.cy);
+        const POINT origin = kv::test::WindowOrigin(form.hwnd());
+        auto all = [&](bool report) {
+            return check(form, shot, origin, report) +
+                   static_cast<int>(kv::test::BlankControls(shot, extra, origin, report).size());
+        };
+        kv::test::ShootOwnWindow(form.hwnd(), shot, origin, [&] { return all(false) == 0; });
+        int found = all(true);
+        if (!kv::test::saveBitmap(shot, file)) {
+            std::printf("cannot write %s\n", file.c_str());
+            found += 1;
+        }
+        return found;
+    };
+    // Advanced settings hidden: the main page with its group box.
+    form.Pages.setActivePage(kv::TSearchForm::MainSheet);
+    int problems = shoot(argv[1], {{"group box", form.GroupsBox.hwnd()},
+                                    {"advanced switch", form.ShowSettingsCheck.hwnd()},
+                                    {"archive label", form.SearchCompLabel.hwnd()}});
     std::printf("%zu hits listed\n", hits);
     problems += hits == 0 || form.FoundList.View().ItemCount() != static_cast<int>(hits);
-    if (!kv::test::saveBitmap(shot, argv[1])) {
-        std::printf("cannot write %s\n", argv[1]);
-        problems += 1;
-    }
+    // Shown: the settings page comes to the front.
+    form.ShowSettingsCheck.setChecked(true);
+    form.ShowSettingsCheck.onClick(form.ShowSettingsCheck);
+    std::string advanced = argv[1];
+    advanced.insert(advanced.rfind('.'), "-advanced");
+    problems += form.Pages.activePage() != kv::TSearchForm::SettingsSheet;
+    problems += shoot(advanced, {{"mode", form.NormalModeRadio.hwnd()},
+                                 {"match combo", form.SearchTypeCombo.hwnd()},
+                                 {"hit limit", form.MaxFoundNum.hwnd()},
+                                 {"items label", form.ItemsLabel.hwnd()}});
     std::printf(problems == 0 ? "search window drawn\n" : "search window not drawn\n");
     model.forest.context().resultLists = &model.lists;
     return problems == 0 ? 0 : 1;

@@ -62,9 +62,12 @@ TEST_F(ShellTest, FindSearchesTheOpenCatalogsAndGoesToAHitInTheList) {
     const std::size_t disks = catalog.children().size();
     main.RunCommand(CommandId::AddDisk, CommandSource::MainMenu);
     main.RunCommand(CommandId::DeleteDisk, CommandSource::MainMenu);
-    ASSERT_EQ(prompt.asked.size(), 2u);
+    // Properties change records too: refused before any window opens.
+    main.RunCommand(CommandId::Properties, CommandSource::MainMenu);
+    ASSERT_EQ(prompt.asked.size(), 3u);
     EXPECT_EQ(prompt.asked[0].caption, RefusalMessage(Refusal::UpdateData).caption);
     EXPECT_EQ(prompt.asked[1].caption, RefusalMessage(Refusal::RemoveDisk).caption);
+    EXPECT_EQ(prompt.asked[2].caption, RefusalMessage(Refusal::UpdateData).caption);
     EXPECT_EQ(catalog.children().size(), disks);
     EXPECT_EQ(main.addDiskForm(), nullptr);
 
@@ -80,6 +83,10 @@ TEST_F(ShellTest, FindSearchesTheOpenCatalogsAndGoesToAHitInTheList) {
     icon.mask = LVIF_IMAGE;
     SendMessageA(found, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&icon));
     EXPECT_GE(icon.iImage, 0);
+    // Idle, the status bar tells of the focused hit and of the list's rows.
+    form.UpdateSearchStatus();
+    EXPECT_NE(form.StatusBar.panelText(1).find("a1.txt"), std::string::npos) << form.StatusBar.panelText(1);
+    EXPECT_EQ(form.StatusBar.panelText(2).rfind("Selected: 1 item", 0), 0u) << form.StatusBar.panelText(2);
     ASSERT_TRUE(form.FoundList.LocateFocused());
 
     // The list shows the hit's folder with the hit focused and selected.
@@ -89,6 +96,41 @@ TEST_F(ShellTest, FindSearchesTheOpenCatalogsAndGoesToAHitInTheList) {
     EXPECT_EQ(CellText(list, static_cast<int>(row), 0), "a1.txt");
     EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED), LVIS_SELECTED);
     EXPECT_EQ(main.browse().tree().selected()->text(), "A");
+}
+
+// Closing a catalog whose items are listed: its rows go, the rest stay, and
+// no selection mark is left on a row that now holds another record.
+TEST_F(ShellTest, TheFoundListFollowsACatalogClosed) {
+    commandLine = {catalogFile("one.ctf"), catalogFile("two.ctf")};
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    ASSERT_EQ(main.forest().roots().size(), 2u);
+    main.RunCommand(CommandId::Search, CommandSource::MainMenu);
+    TSearchForm& form = main.searchForm();
+    FindByMask(form, "*");
+    ASSERT_TRUE(WaitForRun(form));
+    const std::size_t all = form.NormalResults().Count();
+    Node* first = main.forest().roots()[0].get();
+    std::size_t ofFirst = 0;
+    for (ItemHead* item : form.NormalResults().Items())
+        for (const Node* n = item->node ? item->node : nullptr; n; n = n->parent())
+            ofFirst += n == first;
+    const HWND found = form.FoundList.View().hwnd();
+    LVITEMA select{};
+    select.stateMask = select.state = LVIS_SELECTED;
+    SendMessageA(found, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&select));
+
+    main.browse().tree().select(first);
+    main.RunCommand(CommandId::Close, CommandSource::MainMenu);
+    ASSERT_EQ(main.forest().roots().size(), 1u);
+    const std::size_t left = form.NormalResults().Count();
+    EXPECT_LT(left, all);
+    EXPECT_GE(all - left, ofFirst);
+    EXPECT_EQ(ListView_GetItemCount(found), static_cast<int>(left));
+    EXPECT_EQ(ListView_GetSelectedCount(found), 0u);
+    EXPECT_EQ(form.StatusBar.panelText(0), "Items in list: " + std::to_string(left));
+    for (std::size_t i = 0; i < left; ++i)
+        ASSERT_NE(form.NormalResults().At(i), nullptr);
 }
 
 TEST_F(ShellTest, TheSearchScopeFollowsCatalogsOpenedAndDisksDeleted) {

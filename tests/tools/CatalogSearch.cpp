@@ -261,20 +261,23 @@ std::size_t SearchCatalogs(const SearchRequest& request, std::string& out) {
     SyncSearchHost host({sync, results, {}, {}, {}, {}, nullptr});
     std::atomic<bool> stop{false};
     SearchEngine engine(criteria, scope, host, stop);
+    // The groups as the engine made them; each ends after its last hit.
+    std::vector<std::size_t> groupEnds;
+    engine.SetGroupSink([&groupEnds](std::size_t size) {
+        groupEnds.push_back((groupEnds.empty() ? 0 : groupEnds.back()) + size);
+    });
     const SearchOutcome outcome = engine.Execute();
     if (outcome.error)
         std::rethrow_exception(outcome.error);
 
-    const ItemHead* groupFirst = nullptr;
-    for (ItemHead* item : results.Items()) {
-        if (criteria.duplicateMode) {
-            // Every member of a group is a duplicate of its first item.
-            if (groupFirst && !ItemsAreDuplicates(criteria, groupFirst, item))
-                out += '\n';
-            if (!groupFirst || !ItemsAreDuplicates(criteria, groupFirst, item))
-                groupFirst = item;
+    std::size_t group = 0;
+    for (std::size_t i = 0; i < results.Count(); ++i) {
+        if (i > 0 && group < groupEnds.size() && i == groupEnds[group]) {
+            out += '\n';
+            ++group;
         }
-        out += FullPath(*item) + '\t' + KindOf(*item) + '\n';
+        const ItemHead& item = *results.At(i);
+        out += FullPath(item) + '\t' + KindOf(item) + '\n';
     }
     return results.Count();
 }

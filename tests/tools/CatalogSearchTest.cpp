@@ -105,6 +105,13 @@ TEST_F(CatSearch, CriteriaOverTwoCatalogs) {
         {"--name exact:SONG.MP3", "Backup\\song.mp3\tfile\nBackup\\Docs\\song.mp3\tfile\n"},
         {"--name ext:*.dat,doc", "Photos\\A\\c.dat\tfile\nPhotos\\B\\d.dat\tmember\nBackup\\Docs\\report.doc\tfile\n"},
         {"--name mask:?.dat --no-archives", "Photos\\A\\c.dat\tfile\n"},
+        // Mask lists match each mask; extension lists drop what comes before each dot.
+        {"--name mask:*.dat,*.doc", "Photos\\A\\c.dat\tfile\nPhotos\\B\\d.dat\tmember\nBackup\\Docs\\report.doc\tfile\n"},
+        {"--name \"mask:*.mp3; report.*\"",
+         "Backup\\song.mp3\tfile\nBackup\\Docs\\song.mp3\tfile\nBackup\\Docs\\report.doc\tfile\n"},
+        {"--name \"ext:*.TXT, .doc ,mp3\"",
+         "Photos\\a.txt\tfile\nPhotos\\b.txt\tfile\nBackup\\song.mp3\tfile\nBackup\\Notes.TXT\tfile\n"
+         "Backup\\Docs\\song.mp3\tfile\nBackup\\Docs\\notes.txt\tfile\nBackup\\Docs\\report.doc\tfile\n"},
         {"--name mask:* --what folders,disks",
          "Photos\\\tdisk\nPhotos\\A\tfolder\nPhotos\\A\\A1\tfolder\nEmpty\\\tdisk\nBackup\\\tdisk\n"
          "Backup\\Docs\tfolder\n"},
@@ -147,6 +154,10 @@ TEST_F(CatSearch, CriteriaOverTwoCatalogs) {
          "Backup\\Notes.TXT\tfile\nBackup\\Docs\\notes.txt\tfile\n\n"
          "Backup\\song.mp3\tfile\nBackup\\Docs\\song.mp3\tfile\n"},
         {"--duplicates name,size,date,attr", "Backup\\song.mp3\tfile\nBackup\\Docs\\song.mp3\tfile\n"},
+        // Date alone: files of other sizes pair; the blank lines are the engine's group ends.
+        {"--duplicates date --what files",
+         "Backup\\Notes.TXT\tfile\nBackup\\Docs\\notes.txt\tfile\n\n"
+         "Backup\\song.mp3\tfile\nBackup\\Docs\\song.mp3\tfile\n"},
     };
     for (const Case& c : cases) {
         const ToolRun r = Search(sample_ + " " + music_ + " " + c.args);

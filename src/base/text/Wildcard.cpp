@@ -96,6 +96,25 @@ bool MatchWildcard(std::string_view name, std::string_view mask, const CaseMap& 
     return WildcardMask::Match(name, mask, WildcardMask::ShapeOf(mask), caseMap);
 }
 
+std::vector<std::string> SplitMaskList(std::string_view text) {
+    std::vector<std::string> masks;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find_first_of(",;", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view piece = text.substr(start, end - start);
+        while (!piece.empty() && piece.front() == ' ')
+            piece.remove_prefix(1);
+        while (!piece.empty() && piece.back() == ' ')
+            piece.remove_suffix(1);
+        if (!piece.empty())
+            masks.emplace_back(piece);
+        start = end + 1;
+    }
+    return masks;
+}
+
 std::string CleanMaskList(std::string_view text) {
     std::string out;
     out.reserve(text.size());

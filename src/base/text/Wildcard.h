@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/text/AnsiCase.h"
 
@@ -45,6 +46,10 @@ private:
 // True when Name matches Mask by the rules of WildcardMask. Time grows with
 // name length x mask length at worst.
 bool MatchWildcard(std::string_view name, std::string_view mask, const CaseMap& caseMap);
+
+// The masks of a typed list ("*.txt,*.doc" or "*.txt; *.doc"): split at ","
+// and ";", spaces around each trimmed, empty ones left out.
+std::vector<std::string> SplitMaskList(std::string_view text);
 
 // A typed mask made usable: ",", "/" and "\" are removed and a "*" or "?" right
 // after a "*" is dropped. An empty result means nothing usable was typed.

@@ -75,7 +75,7 @@ void ReadFileBlock(TReadAheadStream& stream, FileOwnerRecord& owner, const Secti
             file.stored = stored.data;
             if (!stored.description.empty()) {
                 file.description.assign(stored.description);
-                owner.flags |= ItemFlags::HasDescriptions;
+                SetFlag(owner.flags, ItemFlags::HasDescriptions, true);
             }
             ++read;
         }

@@ -28,13 +28,18 @@ constexpr bool HasFlag(std::uint8_t flags, std::uint8_t mask) {
 }
 
 // A mask of 0..7 replaces the kind and keeps bits 3-7; a larger mask sets or clears its bits.
+// The byte is written only when it changes: a search worker may be reading the
+// flags of folders it has not reached while the main thread browses them.
 constexpr void SetFlag(std::uint8_t& flags, std::uint8_t mask, bool on) {
+    std::uint8_t next;
     if (mask <= ItemFlags::KindMask)
-        flags = static_cast<std::uint8_t>((flags & ~ItemFlags::KindMask) | mask);
+        next = static_cast<std::uint8_t>((flags & ~ItemFlags::KindMask) | mask);
     else if (on)
-        flags = static_cast<std::uint8_t>(flags | mask);
+        next = static_cast<std::uint8_t>(flags | mask);
     else
-        flags = static_cast<std::uint8_t>(flags & ~mask);
+        next = static_cast<std::uint8_t>(flags & ~mask);
+    if (next != flags)
+        flags = next;
 }
 
 // Category byte: bits 0-4 the category code (0 none, 1..31), bits 5..7 the

@@ -1,5 +1,6 @@
 #include "search/engine/Duplicates.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -93,6 +94,10 @@ std::size_t DuplicateBucketOf(std::string_view name) {
     return 27;
 }
 
+std::size_t DuplicateBucketOf(const TSearchCriteria& criteria, std::string_view name) {
+    return criteria.dupName ? DuplicateBucketOf(name) : 0;
+}
+
 std::string_view ItemName(const ItemHead& item) {
     if (const auto* file = RecordAs<TFileRec>(&item))
         return file->name();
@@ -146,29 +151,84 @@ bool ItemsAreDuplicates(const TSearchCriteria& criteria, const ItemHead* a, cons
     return true;
 }
 
-bool FindDuplicates(std::vector<ItemHead*>& bucket, const DuplicateComparer& comparer, const TSearchCriteria& criteria,
+int DuplicateKeyOrder::compareNames(std::string_view a, std::string_view b) const {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto x = static_cast<unsigned char>(caseMap_.toUpper(a[i]));
+        const auto y = static_cast<unsigned char>(caseMap_.toUpper(b[i]));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return sign(static_cast<std::int64_t>(a.size()), static_cast<std::int64_t>(b.size()));
+}
+
+int DuplicateKeyOrder::CompareKeys(const ItemHead* a, const ItemHead* b) const {
+    // Disks pair only with disks, files and folders with each other.
+    auto group = [](std::uint8_t kind) { return kind == ItemFlags::Disk ? 0 : kind == ItemFlags::Catalog ? 2 : 1; };
+    const int ga = group(a->kind()), gb = group(b->kind());
+    if (ga != gb)
+        return ga < gb ? -1 : 1;
+    if (ga == 0) {
+        const TDiskRec& da = *RecordAs<TDiskRec>(a);
+        const TDiskRec& db = *RecordAs<TDiskRec>(b);
+        if (int c = sign(da.volume.serialNumber, db.volume.serialNumber))
+            return c;
+        if (int c = da.label.compare(db.label))
+            return c < 0 ? -1 : 1;
+        return sign(roundedCapacity(da), roundedCapacity(db));
+    }
+    if (ga == 2)
+        return 0;
+    if (criteria_.dupSize)
+        if (int c = sign(sizeOf(*a), sizeOf(*b)))
+            return c;
+    if (criteria_.dupName)
+        if (int c = compareNames(ItemName(*a), ItemName(*b)))
+            return c;
+    const Keys x = keysOf(*a), y = keysOf(*b);
+    if (criteria_.dupDate)
+        if (int c = sign(x.modified, y.modified))
+            return c;
+    if (criteria_.dupAttributes)
+        return sign(x.attributes, y.attributes);
+    return 0;
+}
+
+int DuplicateKeyOrder::Compare(const ItemHead* a, const ItemHead* b) const {
+    if (int c = CompareKeys(a, b))
+        return c;
+    return shown_.Compare(a, b);
+}
+
+bool FindDuplicates(std::vector<ItemHead*>& bucket, const DuplicateKeyOrder& order, const TSearchCriteria& criteria,
                     const std::atomic<bool>& stop, const DuplicateGroupSink& sink, const CaseMap& caseMap) {
+    std::size_t polled = 0;
+    auto stopped = [&] { return (++polled & 1023) == 0 && stop.load(std::memory_order_relaxed); };
     std::size_t s = 0;
     while (s + 1 < bucket.size()) {
         if (stop.load(std::memory_order_relaxed))
             return false;
         std::size_t e = s;
-        while (e + 1 < bucket.size() && comparer.Compare(bucket[s], bucket[e + 1]) == 0)
+        while (e + 1 < bucket.size() && order.CompareKeys(bucket[s], bucket[e + 1]) == 0) {
             ++e;
-        if (e == s) {
-            ++s;
-            continue;
-        }
-        std::size_t g = s;
-        for (std::size_t k = s + 1; k <= e; ++k) {
-            if ((k & 1023) == 0 && stop.load(std::memory_order_relaxed))
+            if (stopped())
                 return false;
-            if (ItemsAreDuplicates(criteria, bucket[s], bucket[k], caseMap))
-                std::swap(bucket[++g], bucket[k]);
         }
-        if (g > s)
-            sink(std::span<ItemHead* const>(bucket.data() + s, g - s + 1));
-        s = g + 1;
+        // Inside a run of equal keys only disks of related media types and
+        // names that fold alike only outside ASCII can fail to pair.
+        while (s < e) {
+            std::size_t g = s;
+            for (std::size_t k = s + 1; k <= e; ++k) {
+                if (stopped())
+                    return false;
+                if (ItemsAreDuplicates(criteria, bucket[s], bucket[k], caseMap))
+                    std::swap(bucket[++g], bucket[k]);
+            }
+            if (g > s)
+                sink(std::span<ItemHead* const>(bucket.data() + s, g - s + 1));
+            s = g + 1;
+        }
+        s = e + 1;
     }
     return !stop.load(std::memory_order_relaxed);
 }

@@ -1,7 +1,7 @@
 #pragma once
-// Duplicate search: candidates go into first-character buckets, each bucket is
-// sorted by item size, and inside every run of equal sizes the items that agree
-// on the chosen keys are gathered into groups.
+// Duplicate search: candidates go into first-character buckets when the name
+// is a key (else into one), each bucket is sorted by the chosen keys, and one
+// pass over the sorted bucket gathers the items that agree on them into groups.
 #include <array>
 #include <atomic>
 #include <functional>
@@ -21,6 +21,9 @@ using DuplicateBuckets = std::array<std::vector<ItemHead*>, kDuplicateBuckets>;
 
 // "A".."Z" (either case) 0..25, digits 26, anything else 27.
 std::size_t DuplicateBucketOf(std::string_view name);
+// The bucket of a candidate: by its name's first character when the name is a
+// key, else the first bucket, so that items with other first letters meet.
+std::size_t DuplicateBucketOf(const TSearchCriteria& criteria, std::string_view name);
 
 // The name an item is known by: a file's name, the node text of a folder or disk.
 std::string_view ItemName(const ItemHead& item);
@@ -43,12 +46,36 @@ private:
 bool ItemsAreDuplicates(const TSearchCriteria& criteria, const ItemHead* a, const ItemHead* b,
                         const CaseMap& caseMap = systemCaseMap());
 
+// The order a bucket is sorted in before grouping: by kind (disks, then files
+// and folders), then by the chosen keys (size, name ignoring case, date,
+// attributes; disks by serial, label and capacity), then as the result list
+// shows them. Items that ItemsAreDuplicates pairs are never told apart by the
+// keys, so each group lies inside one run of equal keys.
+class DuplicateKeyOrder {
+public:
+    DuplicateKeyOrder(const TSearchCriteria& criteria, const DuplicateComparer& shown,
+                      const CaseMap& caseMap = systemCaseMap())
+        : criteria_(criteria), shown_(shown), caseMap_(caseMap) {}
+    // Negative when a goes first; 0 when they agree on every key.
+    int CompareKeys(const ItemHead* a, const ItemHead* b) const;
+    // The keys, then the shown order.
+    int Compare(const ItemHead* a, const ItemHead* b) const;
+
+private:
+    int compareNames(std::string_view a, std::string_view b) const;
+
+    const TSearchCriteria& criteria_;
+    const DuplicateComparer& shown_;
+    const CaseMap& caseMap_;
+};
+
 using DuplicateGroupSink = std::function<void(std::span<ItemHead* const>)>;
 
-// Walks the sorted bucket in runs the comparer ranks equal; in each run the
+// Walks the bucket, sorted by `order`, in runs of equal keys; in each run the
 // items that are duplicates of its first one move up behind it and go to sink
-// as one group, and the rest is walked again. False when stopped.
-bool FindDuplicates(std::vector<ItemHead*>& bucket, const DuplicateComparer& comparer, const TSearchCriteria& criteria,
+// as one group, and the rest of the run is walked again. O(n) for runs whose
+// items all pair. False when stopped.
+bool FindDuplicates(std::vector<ItemHead*>& bucket, const DuplicateKeyOrder& order, const TSearchCriteria& criteria,
                     const std::atomic<bool>& stop, const DuplicateGroupSink& sink,
                     const CaseMap& caseMap = systemCaseMap());
 

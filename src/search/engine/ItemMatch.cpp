@@ -99,8 +99,15 @@ ItemMatcher::ItemMatcher(const TSearchCriteria& criteria, const CaseMap& caseMap
     : criteria_(criteria),
       caseMap_(caseMap),
       datesActive_(criteria.dateField != DateField::None || criteria.timeField != TimeField::None) {
-    if (criteria.nameMode == NameMode::Mask)
-        mask_ = WildcardMask(criteria.namePattern);
+    if (criteria.nameMode == NameMode::Mask) {
+        std::vector<std::string> masks = SplitMaskList(criteria.namePattern);
+        for (std::size_t i = 0; i < masks.size(); ++i) {
+            if (i == 0)
+                mask_ = WildcardMask(std::move(masks[i]));
+            else
+                moreMasks_.emplace_back(std::move(masks[i]));
+        }
+    }
     if (criteria.nameMode == NameMode::Part && !criteria.namePattern.empty()) {
         const auto first = static_cast<unsigned char>(criteria.namePattern[0]);
         partFirstExact_ = criteria.nameCaseSensitive || caseMap.upper[first] == first;
@@ -115,7 +122,12 @@ bool ItemMatcher::NameMatches(std::string_view name) const {
         return true;
     switch (c.nameMode) {
     case NameMode::Mask:
-        return mask_.Matches(name, caseMap_);
+        if (mask_.Matches(name, caseMap_))
+            return true;
+        for (const WildcardMask& mask : moreMasks_)
+            if (mask.Matches(name, caseMap_))
+                return true;
+        return false;
     case NameMode::Part:
         return FoldedContains(name, c.namePattern, !c.nameCaseSensitive, partFirstExact_, caseMap_);
     case NameMode::Exact:

@@ -3,6 +3,7 @@
 // counts as passed or failed; the item matches when all passed (or, in "any"
 // mode, when one did). An item no condition applies to never matches.
 #include <string_view>
+#include <vector>
 
 #include "base/text/AnsiCase.h"
 #include "base/text/Wildcard.h"
@@ -36,7 +37,9 @@ private:
 
     const TSearchCriteria& criteria_;
     const CaseMap& caseMap_;
+    // A mask list matches when any of its masks does; most lists hold one.
     WildcardMask mask_;
+    std::vector<WildcardMask> moreMasks_;
     bool datesActive_;
     // Part of name: no byte but the pattern's first folds to it.
     bool partFirstExact_ = false;

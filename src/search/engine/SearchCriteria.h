@@ -95,13 +95,13 @@ struct SearchFormValues {
 
     bool matchAny = false;
     bool limitFound = false;
-    int maxFound = 0;
+    int maxFound = 1000;
 
     bool searchFiles = true, searchFolders = true, searchDisks = true;
     bool includeArchiveContents = true;
 
-    bool dupName = false, dupSize = false, dupDate = false, dupAttributes = false;
-    bool dupSkipArchiveContents = false;
+    bool dupName = true, dupSize = true, dupDate = false, dupAttributes = false;
+    bool dupSkipArchiveContents = true;
 };
 
 // Bounds of a size, date or time test. Sizes are bytes, dates DOS date-times

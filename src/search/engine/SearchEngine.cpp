@@ -13,7 +13,8 @@ SearchEngine::SearchEngine(const TSearchCriteria& criteria, const SearchScope& s
       stop_(stop),
       caseMap_(caseMap),
       matcher_(criteria, caseMap),
-      comparer_(archivesAsFiles) {}
+      comparer_(archivesAsFiles),
+      keyOrder_(criteria, comparer_, caseMap) {}
 
 SearchOutcome SearchEngine::Execute() {
     SearchOutcome out;
@@ -169,7 +170,7 @@ void SearchEngine::CollectDuplicateCandidates(Node& node) {
 }
 
 void SearchEngine::AddDuplicateCandidate(ItemHead& item) {
-    buckets_[DuplicateBucketOf(ItemName(item))].push_back(&item);
+    buckets_[DuplicateBucketOf(criteria_, ItemName(item))].push_back(&item);
     ++found_;
     ++candidates_;
 }
@@ -191,16 +192,18 @@ void SearchEngine::GroupDuplicates() {
             if (StopRequested())
                 cancel = true;
         };
-        SortListWithCancel(bucket, [this](const ItemHead* a, const ItemHead* b) { return comparer_.Compare(a, b); },
+        SortListWithCancel(bucket, [this](const ItemHead* a, const ItemHead* b) { return keyOrder_.Compare(a, b); },
                            cancel, hooks);
         if (StopRequested())
             return;
         ReportSearchProgress(static_cast<std::int64_t>(bucket.size()));
         FindDuplicates(
-            bucket, comparer_, criteria_, stop_,
+            bucket, keyOrder_, criteria_, stop_,
             [this](std::span<ItemHead* const> group) {
                 for (ItemHead* item : group)
                     AddHit(*item);
+                if (groupSink_)
+                    groupSink_(group.size());
             },
             caseMap_);
     }

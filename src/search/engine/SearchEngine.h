@@ -46,6 +46,9 @@ public:
 
     // Tests that look at each progress step set 0.
     void SetProgressInterval(std::chrono::milliseconds interval) { interval_ = interval; }
+    // Told on the worker of each duplicate group's size once its items are
+    // hits, for showing the groups apart.
+    void SetGroupSink(std::function<void(std::size_t)> sink) { groupSink_ = std::move(sink); }
 
 private:
     ResultSlot Slot() const { return criteria_.duplicateMode ? ResultSlot::Duplicates : ResultSlot::Search; }
@@ -72,6 +75,7 @@ private:
     const CaseMap& caseMap_;
     ItemMatcher matcher_;
     DuplicateComparer comparer_;
+    DuplicateKeyOrder keyOrder_;
 
     SearchPhase phase_ = SearchPhase::Walking;
     std::int64_t checked_ = 0;
@@ -82,6 +86,7 @@ private:
     Clock::time_point lastFlush_;
     DuplicateBuckets buckets_;
     std::int64_t candidates_ = 0;
+    std::function<void(std::size_t)> groupSink_;
 };
 
 }  // namespace kv

@@ -21,8 +21,14 @@ bool SortSearchResults(TResultList& list, FoundSortStep step, const FoundCellPro
     bool complete = true;
     if (step == FoundSortStep::Reverse)
         ReverseResultList(items, static_cast<ItemHead*>(nullptr));
-    else
-        complete = cells.SortItems(items, list.sortColumn, list.sortDescending, cancel, hooks);
+    else {
+        SortHooks guarded = hooks;
+        const std::uint64_t revision = list.Revision();
+        guarded.changed = [&list, revision, outer = hooks.changed] {
+            return list.Revision() != revision || (outer && outer());
+        };
+        complete = cells.SortItems(items, list.sortColumn, list.sortDescending, cancel, guarded);
+    }
     list.RenumberSearchResults(0);
     return complete;
 }

@@ -37,7 +37,8 @@ public:
     virtual int CellImage(const ItemHead& rec) const = 0;
     // Stable sort by the column through the program's item comparer (reversed
     // when descending). False when stopped: the partial order is kept and no
-    // entry is lost or repeated.
+    // entry is lost or repeated. hooks.changed reports after a pump that the
+    // list changed: the sort then stops and leaves `items` alone.
     virtual bool SortItems(std::vector<ItemHead*>& items, int column, bool descending, std::atomic<bool>& cancel,
                            const SortHooks& hooks) const = 0;
 };
@@ -51,7 +52,8 @@ FoundSortStep FoundListColumnClick(TResultList& list, int column);
 
 // Sorts (Full, through cells) or reverses the list by its sort column and
 // direction, then renumbers it. A sort stopped by Esc keeps its partial order,
-// still renumbered. False when stopped.
+// still renumbered; a list changed by a pump during the sort keeps its entries
+// as they are then. False when stopped.
 bool SortSearchResults(TResultList& list, FoundSortStep step, const FoundCellProvider& cells,
                        std::atomic<bool>& cancel, const SortHooks& hooks = {});
 

@@ -1,7 +1,8 @@
 #pragma once
 // What the search window asks of the main window for its hits: the main
 // window's handlers of the commands of the same name, applied to the found
-// list's rows. Commands whose windows the program lacks do nothing there.
+// list's rows. An action the main window does not offer (its window is not
+// there) stays disabled in the search window.
 #include <span>
 
 #include "catalog/model/ItemHead.h"
@@ -12,6 +13,11 @@ namespace kv {
 class IFoundItemCommands {
 public:
     virtual ~IFoundItemCommands() = default;
+    // Whether the action below is handled (Locate, Remove and Remove all are the
+    // search window's own and always are).
+    virtual bool Offers(FoundAction action) const = 0;
+    // The three that change records refuse while a search runs, before any
+    // window opens.
     virtual void EditItemDescription(ItemHead& item) = 0;
     virtual void ShowItemProperties(ItemHead& item) = 0;
     // Set Category, Explorer, View, Launch, Copy To, Extract and Report on the

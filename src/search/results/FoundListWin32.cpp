@@ -4,10 +4,42 @@
 
 #include <atomic>
 
+#include "base/ScopedFlag.h"
 #include "controls/ListHelpers.h"
 #include "ui/Application.h"
 
 namespace kv {
+
+namespace {
+
+// The list's window takes no input while the rows move under it; the control
+// that had the focus gets it back.
+class InputOff {
+public:
+    explicit InputOff(HWND control) : window_(control ? GetAncestor(control, GA_ROOT) : nullptr) {
+        if (!window_ || !IsWindowEnabled(window_)) {
+            window_ = nullptr;
+            return;
+        }
+        focus_ = GetFocus();
+        EnableWindow(window_, FALSE);
+    }
+    ~InputOff() {
+        if (!window_)
+            return;
+        EnableWindow(window_, TRUE);
+        if (focus_ && IsWindow(focus_))
+            SetFocus(focus_);
+    }
+    InputOff(const InputOff&) = delete;
+    InputOff& operator=(const InputOff&) = delete;
+
+private:
+    HWND window_;
+    HWND focus_ = nullptr;
+};
+
+}  // namespace
 
 FoundListWin32::FoundListWin32() {
     // In the order of FoundColumn.
@@ -30,7 +62,14 @@ void FoundListWin32::Create(ui::Control& parent, Services services) {
     view_.OnVMGetItemInfo = [this](ui::TExtListView&, int item, int sub, ui::TLVVMMaskItems mask, int& image, LPARAM&,
                                    int&, int&, std::string& text) { CellInfo(item, sub, mask, image, text); };
     WireTypeAhead();
-    view_.OnColumnClick = [this](ui::TCustomEnhListView&, int column) { ColumnClick(column); };
+    view_.OnColumnClick = [this](ui::TCustomEnhListView&, int column) {
+        if (column < 0) {
+            if (services_.columnsSetup)
+                services_.columnsSetup();
+            return;
+        }
+        ColumnClick(column);
+    };
 }
 
 void FoundListWin32::SetList(TResultList* list) {
@@ -45,9 +84,11 @@ void FoundListWin32::SyncRowCount() {
         view_.SetItemCountEx(count, ui::lvsicfNoInvalidateAll | ui::lvsicfNoScroll);
 }
 
-void FoundListWin32::SetCellProvider(const FoundCellProvider* cells, HIMAGELIST smallImages) {
+void FoundListWin32::SetCellProvider(const FoundCellProvider* cells, HIMAGELIST smallImages, HIMAGELIST largeImages) {
     cells_ = cells;
     view_.SetSmallImages(smallImages);
+    if (view_.hwnd())
+        SendMessageA(view_.hwnd(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(largeImages));
     if (view_.hwnd())
         InvalidateRect(view_.hwnd(), nullptr, TRUE);
 }
@@ -71,11 +112,15 @@ void FoundListWin32::WireTypeAhead() {
 }
 
 void FoundListWin32::ColumnClick(int column) {
-    if (!list_ || !cells_ || column < 0 || column >= kFoundColumnCount ||
+    if (sorting_ || !list_ || !cells_ || column < 0 || column >= kFoundColumnCount ||
         (services_.mayChange && !services_.mayChange()))
         return;
-    const FoundSortStep step = FoundListColumnClick(*list_, column);
+    ScopedFlag sorting(sorting_);
+    TResultList& list = *list_;
+    const FoundSortStep step = FoundListColumnClick(list, column);
     ui::ScopedHourglass hourglass;
+    InputOff inputOff(view_.hwnd());
+    const std::uint64_t revision = list.Revision();
     const ui::ListSelection selection =
         ui::SaveListSelection(view_, [this](int row) -> const void* { return list_->At(static_cast<std::size_t>(row)); });
     std::atomic<bool> cancel{false};
@@ -87,12 +132,19 @@ void FoundListWin32::ColumnClick(int column) {
                                       ui::PromptButtons::YesNo, ui::PromptIcon::Question}) == ui::PromptAnswer::Yes;
     };
     hooks.processMessages = [] { ui::Application::instance().processMessages(); };
-    SortSearchResults(*list_, step, *cells_, cancel, hooks);
+    SortSearchResults(list, step, *cells_, cancel, hooks);
+    if (list_ != &list)
+        return;
     SyncRowCount();
-    ui::RestoreListSelection(view_, selection, [this](const void* record) {
-        const std::optional<std::size_t> row = list_->Find(*static_cast<const ItemHead*>(record));
-        return row ? static_cast<int>(*row) : -1;
-    });
+    if (list.Revision() != revision) {
+        // Records saved for the selection may have been freed meanwhile.
+        view_.ClearRowStates();
+    } else {
+        ui::RestoreListSelection(view_, selection, [this](const void* record) {
+            const std::optional<std::size_t> row = list_->Find(*static_cast<const ItemHead*>(record));
+            return row ? static_cast<int>(*row) : -1;
+        });
+    }
     InvalidateRect(view_.hwnd(), nullptr, TRUE);
     if (services_.changed)
         services_.changed();
@@ -123,7 +175,7 @@ void FoundListWin32::Focus(std::size_t row) {
 }
 
 void FoundListWin32::BtnDeleteClick() {
-    if (!list_ || (services_.mayChange && !services_.mayChange()) || !FocusedRow())
+    if (sorting_ || !list_ || (services_.mayChange && !services_.mayChange()) || !FocusedRow())
         return;
     const std::vector<std::size_t> rows = SelectedRows();
     if (rows.empty())
@@ -144,7 +196,7 @@ void FoundListWin32::BtnDeleteClick() {
 }
 
 void FoundListWin32::BtnClearClick(bool ask) {
-    if (!list_ || (services_.mayChange && !services_.mayChange()) || list_->Count() == 0)
+    if (sorting_ || !list_ || (services_.mayChange && !services_.mayChange()) || list_->Count() == 0)
         return;
     if (ask && services_.prompt &&
         services_.prompt->ask({"Remove all items from the found list?", "Delete all items", ui::PromptButtons::YesNo,

@@ -21,15 +21,18 @@ public:
         std::function<bool()> mayChange;
         // After the rows changed (status texts, buttons).
         std::function<void()> changed;
+        // A click on the header past the last column: the columns setup.
+        std::function<void()> columnsSetup;
     };
 
     FoundListWin32();
     void Create(ui::Control& parent, Services services);
     ui::TExtListView& View() { return view_; }
 
-    // The main window's cells, icons (indexes into smallImages) and order;
-    // without them the rows show nothing and do not sort.
-    void SetCellProvider(const FoundCellProvider* cells, HIMAGELIST smallImages);
+    // The main window's cells, icons (indexes into smallImages, and into
+    // largeImages for the icon view) and order; without them the rows show
+    // nothing and do not sort.
+    void SetCellProvider(const FoundCellProvider* cells, HIMAGELIST smallImages, HIMAGELIST largeImages = nullptr);
 
     // The list shown; its rows follow its count.
     void SetList(TResultList* list);
@@ -45,8 +48,11 @@ public:
     void BtnClearClick(bool ask);
     bool LocateFocused();
     // A header click: sorts by the column or reverses; refused while a search
-    // runs. The selection stays on the same records.
+    // runs. The selection stays on the same records. The window takes no input
+    // while the sort pumps messages.
     void ColumnClick(int column);
+    // A sort is pumping messages: nothing may start a run or change the list.
+    bool Sorting() const { return sorting_; }
     // Focuses and selects the row and scrolls it into view.
     void Focus(std::size_t row);
 
@@ -58,6 +64,7 @@ private:
     TResultList* list_ = nullptr;
     Services services_;
     const FoundCellProvider* cells_ = nullptr;
+    bool sorting_ = false;
 };
 
 }  // namespace kv

@@ -7,12 +7,21 @@ namespace kv {
 void TResultList::Append(ItemHead& item) {
     item.indexWord(slot_) = ListIndexFor(items_.size());
     items_.push_back(&item);
+    ++revision_;
 }
 
 void TResultList::ClearEntry(std::size_t i) {
     if (i < items_.size() && items_[i]) {
         items_[i]->indexWord(slot_) = kNotListed;
         items_[i] = nullptr;
+        ++revision_;
+    }
+}
+
+void TResultList::DropFreedEntry(std::size_t i) {
+    if (i < items_.size()) {
+        items_[i] = nullptr;
+        ++revision_;
     }
 }
 
@@ -26,6 +35,8 @@ bool TResultList::RenumberSearchResults(std::size_t from) {
         }
     }
     items_.resize(out);
+    if (out != before)
+        ++revision_;
     return out != before;
 }
 
@@ -39,6 +50,7 @@ void TResultList::ClearResultIndexes(std::size_t from) {
 void TResultList::ClearSearchResults() {
     ClearResultIndexes(0);
     items_.clear();
+    ++revision_;
 }
 
 std::optional<std::size_t> TResultList::Find(const ItemHead& item) const {
@@ -77,9 +89,8 @@ const ItemHead* ResultListSet::entry(ResultSlot slot, std::size_t index) const {
 }
 
 void ResultListSet::clearEntry(ResultSlot slot, std::size_t index) {
-    // The record is being freed: only the entry goes, its word is not touched.
-    if (TResultList* l = list(slot); l && index < l->Count())
-        l->MutableItems()[index] = nullptr;
+    if (TResultList* l = list(slot))
+        l->DropFreedEntry(index);
 }
 
 void ResultListSet::renumber(ResultSlot slot) noexcept {

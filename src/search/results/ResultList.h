@@ -32,6 +32,11 @@ public:
     std::span<ItemHead* const> Items() const { return items_; }
     // For sorting in place; Renumber afterwards.
     std::vector<ItemHead*>& MutableItems() { return items_; }
+    // Counts every change of the list's entries other than a reordering, so a
+    // sort that pumps messages can tell that the list changed under it.
+    std::uint64_t Revision() const { return revision_; }
+    // The record is being freed: its entry goes, its index word is not touched.
+    void DropFreedEntry(std::size_t i);
 
     void Append(ItemHead& item);
     void ClearEntry(std::size_t i);
@@ -63,6 +68,7 @@ public:
 private:
     ResultSlot slot_;
     std::vector<ItemHead*> items_;
+    std::uint64_t revision_ = 0;
 };
 
 // The result lists as the catalog model reaches them when records are freed.

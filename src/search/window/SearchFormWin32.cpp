@@ -7,11 +7,12 @@
 #include "controls/ListSort.h"
 #include "base/Errors.h"
 #include "search/window/RegisteredTypesWin32.h"
+#include "search/window/PlaceControlWin32.h"
 #include "search/window/SearchLayout.h"
 #include "search/window/SearchPlacement.h"
-#include "scan/ArchiveTypes.h"
 #include "ui/Application.h"
 #include "ui/SystemHelpers.h"
+#include "ui/WaitForm.h"
 #include "ui/WindowPlacement.h"
 
 namespace kv {
@@ -26,10 +27,6 @@ constexpr std::uint16_t kDesignedListHeight = 240;
 constexpr unsigned long kAnimationHelp = 28;
 
 void placeAt(ui::Control& c, const LayoutBox& box) { c.setBounds(box.x, box.y, box.width, box.height); }
-
-const std::vector<std::string> kUnits = {"Bytes", "KB", "MB", "GB"};
-
-int toInt(const std::string& text) { return std::atoi(text.c_str()); }
 
 CalendarDay dayOf(const SYSTEMTIME& t) { return {t.wYear, t.wMonth, t.wDay}; }
 TimeOfDay timeOf(const SYSTEMTIME& t) { return {t.wHour, t.wMinute, t.wSecond}; }
@@ -54,19 +51,6 @@ ui::CheckState checkOf(AttrState s) {
     }
 }
 
-void place(ui::Control& c, ui::Control& parent, const std::string& text, int x, int y, int w, int h) {
-    if (!text.empty())
-        c.setText(text);
-    c.setBounds(x, y, w, h);
-    c.create(&parent);
-}
-
-void placeCombo(ui::ComboBox& c, ui::Control& parent, const std::vector<std::string>& items, int x, int y, int w) {
-    c.setItems(items);
-    c.setItemIndex(0);
-    place(c, parent, "", x, y, w, 200);
-}
-
 }  // namespace
 
 TSearchForm::TSearchForm(SearchFormServices services) : services_(std::move(services)) {
@@ -78,6 +62,14 @@ TSearchForm::TSearchForm(SearchFormServices services) : services_(std::move(serv
     ResetSearchPages();
     creating_ = false;
     SetupSearchDialog();
+    // The main window owns this one and destroys it first: the place and the
+    // columns are kept while the handle still answers.
+    onDestroy = [this](ui::Form&) {
+        SavePlacement();
+        if (services_.destroying)
+            services_.destroying();
+        placementSaved_ = true;
+    };
     doneListener_ = addMessageListener([this](ui::Form&, UINT msg, WPARAM&, LPARAM& lp, LRESULT& result) {
         if (msg == WM_GETMINMAXINFO) {
             MinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lp));
@@ -100,7 +92,8 @@ TSearchForm::~TSearchForm() {
     StopSearch();
     sync_.Cancel();
     run_.reset();
-    SavePlacement();
+    if (!placementSaved_)
+        SavePlacement();
 }
 
 void TSearchForm::RestorePlacement() {
@@ -183,16 +176,24 @@ void TSearchForm::FormResize() {
     placeAt(Toolbar, l.toolbar);
     placeAt(FoundList.View(), l.foundList);
 
+    // Below the labels "By Categories:", "By Flags:" and the Limit page's.
+    constexpr int kLabelRow = 22;
     const RECT page = Pages.page(CategorySheet).clientRect();
-    const CategorySplit split = SplitCategoryPage(page.right - page.left, page.bottom - page.top);
-    placeAt(CategoryList, split.categories);
-    placeAt(FlagsList, split.flags);
+    const CategorySplit split =
+        SplitCategoryPage(page.right - page.left, std::max(0, static_cast<int>(page.bottom - page.top) - kLabelRow));
+    for (auto [list, box] : {std::pair{&CategoryList, split.categories}, std::pair{&FlagsList, split.flags}}) {
+        box.y += kLabelRow;
+        placeAt(*list, box);
+    }
+    CategoryLabel.setBounds(split.categories.x, 7, split.categories.width, 16);
+    FlagsLabel.setBounds(split.flags.x, 7, split.flags.width, 16);
     // The scope tree fills the Limit page beside its two buttons.
     const RECT limit = Pages.page(LimitSheet).clientRect();
     const int buttonsX = std::max(130, static_cast<int>(limit.right) - 120);
-    CatalogTree.View().setBounds(10, 10, buttonsX - 20, std::max(0, static_cast<int>(limit.bottom) - 20));
-    IncludeBtn.setBounds(buttonsX, 10, 110, 26);
-    ExcludeBtn.setBounds(buttonsX, 45, 110, 26);
+    CatalogTree.View().setBounds(10, 10 + kLabelRow, buttonsX - 20,
+                                 std::max(0, static_cast<int>(limit.bottom) - 20 - kLabelRow));
+    IncludeBtn.setBounds(buttonsX, 10 + kLabelRow, 110, 26);
+    ExcludeBtn.setBounds(buttonsX, 45 + kLabelRow, 110, 26);
 
     if (shown)
         list.listHeight = l.storedListHeight;
@@ -253,123 +254,7 @@ void TSearchForm::PlaceSearchProgressBar() {
 }
 
 void TSearchForm::BuildControls() {
-    place(Pages, *this, "", 5, 5, 560, 215);
-    Pages.onChange = [this](ui::PageControl&) {
-        // Leaving a page normalises what it holds, as Find does.
-        SearchFormValues v = Values();
-        NormalizeSearchValues(v);
-        SetValues(v);
-    };
-    ui::Panel& main = Pages.addPage("Search");
-    ui::Panel& name = Pages.addPage("Name");
-    ui::Panel& desc = Pages.addPage("Description");
-    ui::Panel& category = Pages.addPage("Categories");
-    ui::Panel& size = Pages.addPage("Size");
-    ui::Panel& date = Pages.addPage("Date");
-    ui::Panel& limit = Pages.addPage("Limit");
-    ui::Panel& settings = Pages.addPage("Settings");
-
-    auto groupSwitch = [this](ui::CheckBox& box, const char* caption, int y) {
-        place(box, Pages.page(MainSheet), caption, 10, y, 250, 20);
-        box.onClick = [this](ui::CheckBox&) { SetupVisibleGroups(); };
-    };
-    groupSwitch(ByNameCheck, "Search by &Name or Attributes", 10);
-    groupSwitch(ByDescCheck, "Search by &Description", 35);
-    groupSwitch(ByCategoryCheck, "Search by &Categories", 60);
-    groupSwitch(BySizeCheck, "Search by &Size", 85);
-    groupSwitch(ByDateCheck, "Search by Date and &Time", 110);
-    groupSwitch(ShowLimitCheck, "&Limit search to specific disks", 135);
-    place(SearchForFiles, main, "&Files", 280, 10, 120, 20);
-    place(SearchForFolders, main, "F&olders", 280, 35, 120, 20);
-    place(SearchForDisks, main, "D&isks", 280, 60, 120, 20);
-    place(SearchForCompressed, main, "Do not search for items inside archive files", 280, 85, 270, 20);
-    placeCombo(SearchTypeCombo, main,
-               {"All conditions must be fulfilled", "At least one condition must be fulfilled"}, 280, 115, 260);
-
-    placeCombo(NameCombo, name,
-               {"Part of Filename", "File Mask (wildcards)", "Exact Filename", "File Extension", "File Type"}, 10, 10,
-               200);
-    NameCombo.onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
-    place(NameEdit, name, "", 10, 40, 300, 22);
-    place(FileTypeCombo, name, "", 10, 40, 300, 300);
-    FileTypeCombo.onChange = [this](ui::ComboBox&) {
-        if (FileTypeCombo.itemIndex() == 0)
-            FileTypeCombo.setItemIndex(-1);
-    };
-    place(FileCaseCheck, name, "Case sensitive search", 320, 40, 200, 20);
-    int x = 10;
-    for (auto [box, caption] : {std::pair{&AttrArchiveCheck, "Archive"}, std::pair{&AttrHiddenCheck, "Hidden"},
-                                std::pair{&AttrSystemCheck, "System"}, std::pair{&AttrReadOnlyCheck, "Read-only"}}) {
-        box->setAllowGrayed(true);
-        place(*box, name, caption, x, 80, 100, 20);
-        x += 110;
-    }
-
-    place(DescCheck1, desc, "Items with any description", 10, 10, 250, 20);
-    place(DescCheck2, desc, "Items whose description contains:", 10, 35, 250, 20);
-    place(DescCheck3, desc, "Items without description", 10, 60, 250, 20);
-    place(DescEdit, desc, "", 10, 90, 400, 22);
-    place(DescCaseCheck, desc, "Case sensitive search", 420, 90, 130, 20);
-
-    place(CategoryList, category, "", 10, 10, 320, 160);
-    place(FlagsList, category, "", 340, 10, 200, 160);
-
-    placeCombo(SizeCombo, size, {"(none)", "Equal To", "Smaller Than", "Larger Than", "Between", "Not Between"}, 10, 10,
-               150);
-    SizeCombo.onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
-    place(SizeValue1, size, "0", 170, 10, 90, 22);
-    placeCombo(SizeUnits1, size, kUnits, 265, 10, 70);
-    place(SizeValue2, size, "0", 345, 10, 90, 22);
-    placeCombo(SizeUnits2, size, kUnits, 440, 10, 70);
-    place(SizeAllowTolerance, size, "Allow tolerance of", 10, 45, 150, 20);
-    place(SizeValue3, size, "0", 170, 45, 90, 22);
-    std::vector<std::string> toleranceUnits = kUnits;
-    toleranceUnits.push_back("TB");
-    placeCombo(SizeUnits3, size, toleranceUnits, 265, 45, 70);
-
-    placeCombo(DateCombo1, date, {"(none)", "Created", "Modified", "Accessed"}, 10, 10, 110);
-    placeCombo(DateCombo2, date, {"On", "Before", "After", "Between", "Not Between"}, 125, 10, 100);
-    place(DatePicker1, date, "", 230, 10, 140, 22);
-    place(DatePicker2, date, "", 380, 10, 140, 22);
-    place(DateAllowTolerance, date, "Tolerance (days)", 10, 40, 150, 20);
-    place(DateTolerance, date, "0", 170, 40, 60, 22);
-    placeCombo(TimeCombo1, date, {"(none)", "Created", "Modified"}, 10, 80, 110);
-    placeCombo(TimeCombo2, date, {"At", "Before", "After", "Between", "Not Between"}, 125, 80, 100);
-    place(TimePicker1, date, "", 230, 80, 140, 22);
-    place(TimePicker2, date, "", 380, 80, 140, 22);
-    place(TimeAllowTolerance, date, "Tolerance (minutes)", 10, 110, 150, 20);
-    place(TimeTolerance, date, "0", 170, 110, 60, 22);
-    for (ui::ComboBox* c : {&DateCombo1, &DateCombo2, &TimeCombo1, &TimeCombo2})
-        c->onChange = [this](ui::ComboBox&) { SetupVisibleGroups(); };
-
-    CatalogTree.View().setBounds(10, 10, 400, 160);
-    CatalogTree.Create(limit);
-    CatalogTree.mayToggle = [this] { return !SearchRunning(); };
-    CatalogTree.changed = [this] { UpdateScopeButtons(); };
-    place(IncludeBtn, limit, "Include All", 420, 10, 110, 26);
-    place(ExcludeBtn, limit, "Exclude All", 420, 45, 110, 26);
-    IncludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(true); };
-    ExcludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(false); };
-    onShow = [this](ui::Form&) {
-        if (SearchRunning())
-            return;
-        CatalogTree.CreateCatalogTree(services_.forest);
-        CreateCategoryList();
-        UpdateScopeButtons();
-    };
-
-    place(NormalModeRadio, settings, "Normal search", 10, 10, 150, 20);
-    place(DuplicateModeRadio, settings, "Duplicates search", 170, 10, 150, 20);
-    NormalModeRadio.onClick = [this](ui::RadioButton&) { SetupSearchDialog(); };
-    DuplicateModeRadio.onClick = [this](ui::RadioButton&) { SetupSearchDialog(); };
-    place(LimitFoundCheck, settings, "Stop searching when found", 10, 40, 200, 20);
-    place(MaxFoundNum, settings, "100", 215, 40, 60, 22);
-    place(ClearResultsCheck, settings, "Clear &previous search results", 10, 65, 250, 20);
-    place(DuplicateNameCheck, settings, "Name", 10, 100, 80, 20);
-    place(DuplicateSizeCheck, settings, "Size", 95, 100, 80, 20);
-    place(DuplicateDateCheck, settings, "Date and Time", 180, 100, 110, 20);
-    place(DuplicateAttrCheck, settings, "Attributes", 295, 100, 100, 20);
-    place(DuplicateArchivesCheck, settings, "Don't search for duplicates inside compressed files", 10, 125, 400, 20);
+    BuildCriteriaPages();
 
     place(BtnFind, *this, "&Find", 5, 225, 90, 26);
     place(BtnCancel, *this, "Cancel", 5, 225, 90, 26);
@@ -437,7 +322,8 @@ void TSearchForm::BuildControls() {
                              [this] {
                                  UpdateSearchButtons();
                                  ShowIdleStatus();
-                             }});
+                             },
+                             services_.columnsSetup});
     ui::TExtListView& view = FoundList.View();
     view.OnItemActivate = [this](ui::TExtListView&) { FoundListDblClick(); };
     view.onEnter = [this](ui::Control&) { setDefaultControl(nullptr); };
@@ -457,6 +343,7 @@ void TSearchForm::BuildControls() {
 }
 
 void TSearchForm::ResetSearchPages() {
+    nameTexts_ = {};
     SearchFormValues v;
     SYSTEMTIME today{};
     GetLocalTime(&today);
@@ -503,16 +390,16 @@ SearchFormValues TSearchForm::Values() const {
     v.date1 = dayOf(DatePicker1.time());
     v.date2 = dayOf(DatePicker2.time());
     v.dateAllowTolerance = DateAllowTolerance.checked();
-    v.dateToleranceDays = toInt(DateTolerance.text());
+    v.dateToleranceDays = DateTolerance.value();
     v.timeField = static_cast<TimeField>(std::clamp(TimeCombo1.itemIndex(), 0, 2));
     v.timeRelation = static_cast<WhenRelation>(std::clamp(TimeCombo2.itemIndex(), 0, 4));
     v.time1 = timeOf(TimePicker1.time());
     v.time2 = timeOf(TimePicker2.time());
     v.timeAllowTolerance = TimeAllowTolerance.checked();
-    v.timeToleranceMinutes = toInt(TimeTolerance.text());
+    v.timeToleranceMinutes = TimeTolerance.value();
     v.matchAny = SearchTypeCombo.itemIndex() == 1;
     v.limitFound = LimitFoundCheck.checked();
-    v.maxFound = std::clamp(toInt(MaxFoundNum.text()), 1, 9999);
+    v.maxFound = MaxFoundNum.value();
     v.searchFiles = SearchForFiles.checked();
     v.searchFolders = SearchForFolders.checked();
     v.searchDisks = SearchForDisks.checked();
@@ -529,6 +416,7 @@ void TSearchForm::SetValues(const SearchFormValues& v) {
     ByNameCheck.setChecked(v.byName);
     NameCombo.setItemIndex(static_cast<int>(v.nameMode));
     NameEdit.setText(v.nameText);
+    lastNameMode_ = static_cast<int>(v.nameMode);
     FileCaseCheck.setChecked(v.nameCaseSensitive);
     AttrArchiveCheck.setState(checkOf(v.attributes[0]));
     AttrHiddenCheck.setState(checkOf(v.attributes[1]));
@@ -580,9 +468,21 @@ void TSearchForm::SetValues(const SearchFormValues& v) {
 }
 
 void TSearchForm::GetRegisteredExtensions() {
-    HCURSOR old = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-    fileTypes_ = MergeRegisteredExtensions(ReadRegisteredExtensions(services_.classesRoot));
-    SetCursor(old);
+    ui::ScopedHourglass hourglass;
+    // The classes root can be large: the progress window says what happens (no bar, no Cancel).
+    const bool ownsWait = ui::WaitForm::current() == nullptr;
+    ui::WaitForm& wait = ui::ShowWaitWindow("Scanning for registered file types...", false, false);
+    wait.show();
+    ui::Application::instance().processMessages();
+    try {
+        fileTypes_ = MergeRegisteredExtensions(ReadRegisteredExtensions(services_.classesRoot));
+    } catch (...) {
+        if (ownsWait)
+            ui::CloseWaitWindow();
+        throw;
+    }
+    if (ownsWait)
+        ui::CloseWaitWindow();
     std::vector<std::string> names;
     for (const FileTypeEntry& t : fileTypes_)
         names.push_back(t.description);
@@ -625,45 +525,16 @@ void TSearchForm::SetupSearchDialog() {
     const bool dup = duplicateMode();
     setCaption(dup ? "Duplicates Search" : "Search");
     ByNameCheck.setText(dup ? "Search Duplicates by &Name" : "Search by &Name or Attributes");
+    Pages.setPageCaption(SettingsSheet, dup ? "Duplicates Settings" : "Search Settings");
     ClearResultsCheck.setEnabled(!dup);
     for (ui::CheckBox* c : {&ByDescCheck, &ByCategoryCheck, &BySizeCheck, &ByDateCheck})
         c->setVisible(!dup);
-    for (ui::CheckBox* c : {&DuplicateNameCheck, &DuplicateSizeCheck, &DuplicateDateCheck, &DuplicateAttrCheck,
-                            &DuplicateArchivesCheck})
-        c->setEnabled(dup);
-    LimitFoundCheck.setEnabled(!dup);
+    ByDuplicatesLabel.setVisible(dup);
     FoundList.SetList(&CurrentResults());
     Toolbar.BtnMaximize().setDown(CurrentResults().maximized);
     UpdateFormLayout();
     SetupVisibleGroups();
     ShowIdleStatus();
-}
-
-void TSearchForm::SetupVisibleGroups() {
-    const bool dup = duplicateMode();
-    Pages.setPageVisible(NameSheet, ByNameCheck.checked());
-    Pages.setPageVisible(DescSheet, !dup && ByDescCheck.checked());
-    Pages.setPageVisible(CategorySheet, !dup && ByCategoryCheck.checked());
-    Pages.setPageVisible(SizeSheet, !dup && BySizeCheck.checked());
-    Pages.setPageVisible(DateSheet, !dup && ByDateCheck.checked());
-    Pages.setPageVisible(LimitSheet, ShowLimitCheck.checked());
-    const NameMode mode = static_cast<NameMode>(std::clamp(NameCombo.itemIndex(), 0, 4));
-    if (mode == NameMode::FileType && fileTypes_.empty())
-        GetRegisteredExtensions();
-    NameEdit.setVisible(mode != NameMode::FileType);
-    FileCaseCheck.setVisible(mode != NameMode::FileType);
-    FileTypeCombo.setVisible(mode == NameMode::FileType);
-    FileCaseCheck.setEnabled(mode == NameMode::Part || mode == NameMode::Exact);
-    for (ui::CheckBox* c : {&AttrArchiveCheck, &AttrHiddenCheck, &AttrSystemCheck, &AttrReadOnlyCheck})
-        c->setEnabled(!dup);
-    const bool twoSizes = SizeCombo.itemIndex() == 4 || SizeCombo.itemIndex() == 5;
-    SizeValue2.setVisible(twoSizes);
-    SizeUnits2.setVisible(twoSizes);
-    const bool twoDates = DateCombo2.itemIndex() >= 3;
-    DatePicker2.setVisible(twoDates);
-    const bool twoTimes = TimeCombo2.itemIndex() >= 3;
-    TimePicker2.setVisible(twoTimes);
-    UpdateSearchButtons();
 }
 
 void TSearchForm::UpdateScopeButtons() {
@@ -702,12 +573,19 @@ bool TSearchForm::AskDisableCriterion(SearchPage page, const std::string& captio
     const Sheet sheet = kSheets[static_cast<int>(page)];
     Pages.setPageVisible(sheet, true);
     Pages.setActivePage(sheet);
+    // The field the question is about has the focus when the answer is No.
+    const bool fileType = FileTypeCombo.visible();
+    ui::Control* const fields[] = {fileType ? static_cast<ui::Control*>(&FileTypeCombo) : &NameEdit, &DescEdit,
+                                   &SizeCombo, &DateCombo1};
+    if (ui::Control* field = fields[static_cast<int>(page)]; field->hwnd() && IsWindowVisible(hwnd()))
+        field->setFocus();
     return ui::Application::instance().prompt().ask(
                {text, caption, ui::PromptButtons::YesNo, ui::PromptIcon::Stop}) == ui::PromptAnswer::Yes;
 }
 
 void TSearchForm::BtnFindClick() {
-    if (SearchRunning())
+    // A run beside a sort would renumber index words the worker reads.
+    if (SearchRunning() || FoundList.Sorting())
         return;
     SearchFormValues v = Values();
     const bool accepted = ValidateSearchFields(v, *this);
@@ -746,7 +624,9 @@ void TSearchForm::BtnFindClick() {
                                             ui::PromptButtons::YesNo, ui::PromptIcon::Question}) ==
                                        ui::PromptAnswer::Yes;
                             },
-                            [] { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; }, nullptr};
+                            [] { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; },
+                            // A damaged list the walk reads is reported, and the run goes on.
+                            &ui::Application::instance().prompt()};
     const bool archivesAsFiles = !services_.archivesAsFiles || services_.archivesAsFiles();
     outcome_.reset();
     firstHitShown_ = false;
@@ -780,7 +660,7 @@ void TSearchForm::BtnCancelClick() {
 }
 
 void TSearchForm::BtnNewClick() {
-    if (SearchRunning())
+    if (SearchRunning() || FoundList.Sorting())
         return;
     ResetSearchPages();
     FoundList.BtnClearClick(false);
@@ -793,9 +673,14 @@ bool TSearchForm::StopSearch(std::chrono::milliseconds timeout) {
         return true;
     run_->RequestStop();
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    // The close wait is a safe point: the worker's calls are served here.
+    // A close straight from the outermost loop is a safe point: the worker's
+    // calls (list loads among them) are served here. A close inside a modal
+    // loop or a nested pump could find a reader half-done: the calls wait, and
+    // the run cannot end in time.
+    const bool serve = ui::Application::instance().atOuterLevel();
     while (!run_->WaitFor(std::chrono::milliseconds(10))) {
-        sync_.RunPending();
+        if (serve)
+            sync_.RunPending();
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
     }
@@ -835,10 +720,29 @@ void TSearchForm::ShowSearchProgress(const SearchProgress& p) {
     SetPendingRefresh(1);
 }
 
+void TSearchForm::ResultListRenumbered(ResultSlot slot) {
+    // The other mode's list is shown afresh when the mode switches back.
+    if (FoundList.List() != (slot == ResultSlot::Duplicates ? &duplicates_ : &normal_))
+        return;
+    // Rows moved up over the freed ones: the marks would now mark other records.
+    FoundList.View().ClearRowStates();
+    FoundList.SyncRowCount();
+    InvalidateRect(FoundList.View().hwnd(), nullptr, TRUE);
+    UpdateSearchButtons();
+    ShowIdleStatus();
+}
+
 void TSearchForm::ShowIdleStatus() {
     StatusBar.setPanelText(0, "Items in list: " + std::to_string(CurrentResults().Count()));
-    StatusBar.setPanelText(1, "");
-    StatusBar.setPanelText(2, "");
+    const ItemHead* focused = FocusedRecord();
+    StatusBar.setPanelText(1, focused && services_.itemSummary ? services_.itemSummary(*focused) : "");
+    std::string totals;
+    if (services_.listTotals) {
+        const std::vector<ItemHead*> selected = SelectedRecords();
+        totals = selected.empty() ? services_.listTotals(CurrentResults().Items(), false)
+                                  : services_.listTotals(selected, true);
+    }
+    StatusBar.setPanelText(2, totals);
 }
 
 void TSearchForm::SearchThreadDone() {
@@ -878,125 +782,6 @@ void TSearchForm::SearchThreadDone() {
         prompt.showError("The search stopped because of an error: " + what);
     } else if (outcome_->found == 0 && !outcome_->stopped) {
         prompt.showInformation("Sorry, no items were found to match your criteria.", "No hits");
-    }
-}
-
-ItemHead* TSearchForm::FocusedRecord() const {
-    const std::optional<std::size_t> row = FoundList.FocusedRow();
-    return row && FoundList.List() ? FoundList.List()->At(*row) : nullptr;
-}
-
-std::vector<ItemHead*> TSearchForm::SelectedRecords() const {
-    std::vector<ItemHead*> records;
-    const TResultList* list = FoundList.List();
-    if (!list)
-        return records;
-    for (std::size_t row : FoundList.SelectedRows())
-        if (ItemHead* rec = list->At(row))
-            records.push_back(rec);
-    return records;
-}
-
-FoundActionStates TSearchForm::FoundButtonStates() const {
-    const std::vector<ItemHead*> selected = SelectedRecords();
-    const std::vector<const ItemHead*> rows(selected.begin(), selected.end());
-    const TResultList* list = FoundList.List();
-    return EnableFoundActions({FocusedRecord(), rows, list ? list->Count() : 0, SearchRunning()},
-                              [](std::string_view name) { return IsSupportedArchive(name); });
-}
-
-void TSearchForm::RunFoundAction(FoundAction action) {
-    if (action == FoundAction::None || !FoundButtonStates()[action])
-        return;
-    ItemHead* focused = FocusedRecord();
-    std::vector<ItemHead*> selected = SelectedRecords();
-    IFoundItemCommands* commands = services_.commands;
-    switch (action) {
-    case FoundAction::Locate: FoundList.LocateFocused(); break;
-    case FoundAction::Remove: FoundList.BtnDeleteClick(); break;
-    case FoundAction::Clear: FoundList.BtnClearClick(true); break;
-    case FoundAction::EditDesc:
-        if (commands && focused)
-            commands->EditItemDescription(*focused);
-        break;
-    case FoundAction::Properties:
-        if (commands && focused)
-            commands->ShowItemProperties(*focused);
-        break;
-    case FoundAction::AddList: {
-        ui::ScopedHourglass hourglass;
-        if (commands)
-            commands->AddToUserList(selected);
-        UpdateSearchButtons(false);
-        if (services_.updateCommands)
-            services_.updateCommands();
-        break;
-    }
-    default:
-        if (commands)
-            commands->RunFoundCommand(action, selected, focused);
-        if (action == FoundAction::SetCategory)
-            SetPendingRefresh(1);
-        break;
-    }
-}
-
-void TSearchForm::FoundListDblClick() {
-    ItemHead* focused = FocusedRecord();
-    if (!focused || !services_.doubleClickAction)
-        return;
-    RunFoundAction(DoubleClickAction(services_.doubleClickAction(), *focused));
-}
-
-void TSearchForm::PrepareFoundListPopup() {
-    if (services_.idleUpdate)
-        services_.idleUpdate();
-    UpdateSearchStatus();
-    ItemHead* focused = FocusedRecord();
-    const FoundAction defaultAction = focused && services_.doubleClickAction
-                                          ? DefaultPopupAction(services_.doubleClickAction(), *focused)
-                                          : FoundAction::None;
-    FoundListPopup.Prepare(FoundButtonStates(), defaultAction);
-}
-
-void TSearchForm::ShowPopupAtFocused() {
-    const std::optional<std::size_t> row = FoundList.FocusedRow();
-    if (!row)
-        return;
-    RECT r{};
-    r.left = LVIR_BOUNDS;
-    HWND view = FoundList.View().hwnd();
-    if (!SendMessageA(view, LVM_GETITEMRECT, *row, reinterpret_cast<LPARAM>(&r)))
-        return;
-    POINT at{r.left + 8, r.bottom};
-    ClientToScreen(view, &at);
-    FoundListPopup.Menu().Popup(hwnd(), at.x, at.y);
-}
-
-void TSearchForm::FoundListKeyDown(WORD& key, UINT shift) {
-    // The modifiers must match exactly.
-    FoundAction action = FoundAction::None;
-    if (key == VK_DELETE && shift == 0)
-        action = FoundAction::Remove;
-    else if (key == VK_DELETE && shift == ui::kShift)
-        action = FoundAction::Clear;
-    else if (key == 'T' && shift == ui::kCtrl)
-        action = FoundAction::Locate;
-    else if ((key == VK_RETURN && shift == ui::kAlt) || (key == VK_F4 && shift == 0))
-        action = FoundAction::Properties;
-    if (action != FoundAction::None) {
-        RunFoundAction(action);
-        key = 0;
-    } else if ((key == VK_F10 && shift == ui::kShift) || (key == VK_APPS && shift == 0)) {
-        ShowPopupAtFocused();
-        key = 0;
-    } else if (key == VK_ESCAPE && shift == 0) {
-        hide();
-        key = 0;
-    } else if (key == VK_RETURN && shift == 0) {
-        // Enter is the double click's action; not every list view reports it.
-        FoundListDblClick();
-        key = 0;
     }
 }
 

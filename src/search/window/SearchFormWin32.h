@@ -2,8 +2,11 @@
 // The search window: criteria pages above, the found list below. The window
 // captures everything a run needs on the main thread, runs the engine on the
 // worker and lists the hits as they are handed over.
+#include <array>
 #include <memory>
 #include <optional>
+#include <span>
+#include <string>
 
 #include "search/window/CategoryChoiceList.h"
 #include "search/results/FoundItemCommands.h"
@@ -25,6 +28,7 @@
 #include "ui/PageControl.h"
 #include "ui/Pickers.h"
 #include "ui/ProgressBar.h"
+#include "ui/SpinEdit.h"
 #include "system/settings/RegistryExWin32.h"
 #include "ui/StatusBar.h"
 #include "ui/WhatsThisMode.h"
@@ -53,6 +57,14 @@ struct SearchFormServices {
     bool oldButtons = false;
     // Runs before the popup shows, so that the main window's command states are current.
     std::function<void()> idleUpdate = nullptr;
+    // The window is being destroyed: what it shows can still be read.
+    std::function<void()> destroying = nullptr;
+    // Status panels 1 and 2 while no search runs: the focused hit's summary and
+    // the totals of the rows (selection true: of the selected ones).
+    std::function<std::string(const ItemHead&)> itemSummary = nullptr;
+    std::function<std::string(std::span<ItemHead* const> rows, bool selection)> listTotals = nullptr;
+    // The found list's header asks for the columns setup.
+    std::function<void()> columnsSetup = nullptr;
 };
 
 class TSearchForm : public ui::Form, private ISearchAsker {
@@ -73,7 +85,7 @@ public:
     void BtnCancelClick();
     void BtnNewClick();
     // The program's close: stops a run and waits for the worker, serving its
-    // calls meanwhile. False when it did not end in time.
+    // calls meanwhile when called at the outer level. False when it did not end in time.
     bool StopSearch(std::chrono::milliseconds timeout = std::chrono::milliseconds(2000));
 
     // Reads and writes every field as plain values.
@@ -81,6 +93,9 @@ public:
     void SetValues(const SearchFormValues& values);
     // Rebuilds the category page from the open catalogs, keeping the marks.
     void CreateCategoryList();
+    // The model dropped freed records from the list of the slot: the rows,
+    // buttons and status texts follow.
+    void ResultListRenumbered(ResultSlot slot);
 
     // The hit actions, as the buttons, the popup and the keys run them; an
     // action its button does not allow now does nothing.
@@ -110,8 +125,13 @@ public:
 
     // The controls, by the names the program gives them.
     ui::PageControl Pages;
+    ui::GroupBox GroupsBox;
     ui::CheckBox ByNameCheck, ByDescCheck, ByCategoryCheck, BySizeCheck, ByDateCheck;
-    ui::CheckBox ShowLimitCheck;
+    ui::Label ByDuplicatesLabel;
+    ui::CheckBox ShowLimitCheck, ShowSettingsCheck;
+    ui::Label SearchCompLabel, NameEditLabel, AttrLabel, CategoryLabel, FlagsLabel, SizeAndLabel, DateLabel,
+        DateAndLabel, DaysLabel, TimeLabel, TimeAndLabel, MinutesLabel, LimitLabel, ItemsLabel, DuplicateKeysLabel;
+    ui::GroupBox NormalSearchGroup, DuplicateSearchGroup;
     ScopeTreeWin32 CatalogTree;
     ui::Button IncludeBtn, ExcludeBtn;
     ui::CheckBox SearchForFiles, SearchForFolders, SearchForDisks, SearchForCompressed;
@@ -132,10 +152,10 @@ public:
     ui::DateTimePicker DatePicker1, DatePicker2;
     ui::DateTimePicker TimePicker1{true}, TimePicker2{true};
     ui::CheckBox DateAllowTolerance, TimeAllowTolerance;
-    ui::Edit DateTolerance, TimeTolerance;
+    ui::SpinEdit DateTolerance, TimeTolerance;
     ui::RadioButton NormalModeRadio, DuplicateModeRadio;
     ui::CheckBox LimitFoundCheck, ClearResultsCheck;
-    ui::Edit MaxFoundNum;
+    ui::SpinEdit MaxFoundNum;
     ui::CheckBox DuplicateNameCheck, DuplicateSizeCheck, DuplicateDateCheck, DuplicateAttrCheck,
         DuplicateArchivesCheck;
     ui::Button BtnFind, BtnCancel, BtnNew, BtnClose;
@@ -151,8 +171,18 @@ private:
 
     bool duplicateMode() const { return DuplicateModeRadio.checked(); }
     void BuildControls();
+    // The criteria pages and their controls.
+    void BuildCriteriaPages();
+    // What each page enables and shows, from its own fields.
+    void UpdatePageStates();
+    // Each name mode but File Type keeps its own text.
+    void NameModeChanged();
+    // Leaving a size field: 1.5 MB shows as 1536 KB.
+    void SizeValueChange(ui::Edit& value, ui::ComboBox& units);
     void SetupSearchDialog();
-    void SetupVisibleGroups();
+    // Shows the pages of the switches that are on; a switch just clicked on
+    // brings its page to the front with its first field focused.
+    void SetupVisibleGroups(bool switchClicked = false);
     // The hit buttons always; with full also Find/Cancel, New Search and the mode buttons.
     void UpdateSearchButtons(bool full = true);
     void FoundListKeyDown(WORD& key, UINT shift);
@@ -195,6 +225,11 @@ private:
     std::unique_ptr<ui::WhatsThisMode> whatsThis_;
     std::uint8_t pendingRefresh_ = 0;
     bool refreshPosted_ = false;
+    bool placementSaved_ = false;
+    std::array<std::string, 4> nameTexts_;
+    int lastNameMode_ = 0;
+    // Which pages SetupVisibleGroups showed last, by Sheet.
+    std::array<bool, 8> pageShown_{};
 };
 
 }  // namespace kv

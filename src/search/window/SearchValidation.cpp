@@ -22,11 +22,22 @@ const char* nameField(NameMode mode) {
 }
 
 // May switch the name group off or set declined; true when the checks end here.
+// Some mask of the list has something usable in it.
+bool usableMaskList(std::string_view text) {
+    for (const std::string& mask : SplitMaskList(text))
+        if (!CleanMaskList(mask).empty())
+            return true;
+    return false;
+}
+
 bool validateName(SearchFormValues& v, ISearchAsker& asker, bool& declined) {
+    // As leaving the page does, so that "*.TXT" in an extension list stays an extension.
+    if (v.nameMode == NameMode::Extension)
+        v.nameText = NormalizeExtensionList(v.nameText);
     if (v.nameMode != NameMode::Mask && v.nameMode != NameMode::FileType &&
         v.nameText.find_first_of("*?") != std::string::npos)
         v.nameMode = NameMode::Mask;
-    if (v.nameMode == NameMode::Mask && CleanMaskList(v.nameText).empty()) {
+    if (v.nameMode == NameMode::Mask && !usableMaskList(v.nameText)) {
         if (ask(asker, SearchPage::Name, nameField(v.nameMode), "The DOS File Mask is not valid."))
             v.byName = false;
         else

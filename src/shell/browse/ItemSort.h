@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalog/model/ItemHead.h"
+#include "controls/ListSort.h"
 #include "shell/browse/ItemComparer.h"
 
 namespace kv {
@@ -40,6 +41,10 @@ void StableSortItems(ItemList& list, std::size_t first, std::size_t last, const 
 // in order, the rest follow, and nothing is lost or repeated.
 bool SortListWithCancel(ItemList& list, const ItemComparer& compare, std::atomic<bool>& cancel,
                         SortProgress* progress = nullptr, SortInterrupt* interrupt = nullptr);
+// The same on a list of writable records, polling through the hooks; it stops
+// for good when a pump changed the list (its size, or what hooks.changed reports).
+bool SortListWithCancel(std::vector<ItemHead*>& list, const ItemComparer& compare, std::atomic<bool>& cancel,
+                        const SortHooks& hooks);
 
 // Refuses a sort that starts while another one runs (a header click in another
 // window while the first pumps messages). One per program part that sorts.

@@ -5,25 +5,6 @@
 
 namespace kv {
 
-namespace {
-
-// The found list's sort hooks as the item sort asks for them.
-class HookInterrupt final : public SortInterrupt {
-public:
-    explicit HookInterrupt(const SortHooks& hooks) : hooks_(hooks) {}
-    bool escPressed() override { return hooks_.escPressed && hooks_.escPressed(); }
-    bool askCancel() override { return hooks_.askCancel && hooks_.askCancel(); }
-    void processMessages() override {
-        if (hooks_.processMessages)
-            hooks_.processMessages();
-    }
-
-private:
-    const SortHooks& hooks_;
-};
-
-}  // namespace
-
 CellContext SearchListCells::context() const {
     CellContext ctx = sources_.cells ? sources_.cells() : CellContext{};
     // The ".." row belongs to the main list only.
@@ -51,12 +32,15 @@ bool SearchListCells::SortItems(std::vector<ItemHead*>& items, int column, bool 
     SortKeyCollator keys(params.collator ? *params.collator : caseMap);
     params.collator = &keys;
 
-    ItemList rows(items.begin(), items.end());
-    HookInterrupt interrupt(hooks);
-    const bool complete = SortListWithCancel(rows, ItemComparer(params), cancel, nullptr, &interrupt);
-    // The sort only reorders the list's own entries.
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        items[i] = const_cast<ItemHead*>(rows[i]);
+    // A copy is sorted so that the list and its index words stay as the model
+    // knows them while messages are pumped (records freed meanwhile leave the
+    // list through those words). A list changed by a pump keeps its own
+    // entries: the copy is dropped, never written back.
+    std::vector<ItemHead*> rows = items;
+    const bool complete = SortListWithCancel(rows, ItemComparer(params), cancel, hooks);
+    if ((hooks.changed && hooks.changed()) || rows.size() != items.size())
+        return false;
+    items = std::move(rows);
     return complete;
 }
 

@@ -43,7 +43,7 @@ constexpr std::array<CommandInfo, kCommandCount> kTable = {{
     {C::AddToUserList, "MenuAddUser", "&Add to User List", "Ctrl+L", "ButtonAddList", 19, 0, kItem, E::AddToList, K::None, 0, R::None},
     {C::SetCategory, "MenuSetCat", "Set &Category and Flags", "", "ButtonSetCat", 14, 0, kItem, E::SetCategory, K::None, 0, R::UpdateData},
     {C::EditDesc, "MenuEditDesc", "&Edit Description", "Ctrl+E", "ButtonEditDesc", 12, 0, kCat, E::Open, K::None, 0, R::UpdateData},
-    {C::Properties, "MenuProperties", "&Properties", "Ctrl+P", "ButtonProperties", 13, 0, kCat, E::Open, K::None, 0, R::None},
+    {C::Properties, "MenuProperties", "&Properties", "Ctrl+P", "ButtonProperties", 13, 0, kCat, E::Open, K::None, 0, R::UpdateData},
 
     {C::SortItems, "MenuSortItems", "&Sort items", "", "", 0, 0, kSort, E::Rows, K::None, 0, R::None},
     {C::Sort1, "MenuSort1", "Arrange by &Filename", "", "ButtonSort1", 26, 0, kSort, E::Rows, K::SortColumn, 0, R::None},

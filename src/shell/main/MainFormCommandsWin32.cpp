@@ -309,6 +309,9 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::ExportDesc: ExportDescClick(source); break;
     case CommandId::Compare:
     case CommandId::CheckCat:
+    case CommandId::EditDesc:
+    case CommandId::Properties:
+    case CommandId::SetCategory:
         // Their windows come later; a running search already refuses them.
         RefusedDuringSearch(CommandInfoOf(command).refusal, searchRunning(), *prompt_);
         return;

@@ -2,7 +2,13 @@
 // kept until the main window goes, its run the main window's "search running".
 #include "shell/main/MainFormWin32.h"
 
+#include "catalog/file/CatalogLoad.h"
+#include "search/engine/Duplicates.h"
+#include "shell/browse/ItemRows.h"
 #include "shell/browse/ListLayoutWin32.h"
+#include "shell/browse/LocaleFormatsWin32.h"
+#include "shell/commands/StatusTexts.h"
+#include "shell/commands/SearchRefusal.h"
 #include "shell/settings/SettingsStore.h"
 #include "ui/SharedImages.h"
 
@@ -20,9 +26,31 @@ TSearchForm& MainForm::searchForm() {
         s.buttonSize = services_.settings.Get().buttonSize;
         s.oldButtons = services_.settings.Get().oldButtons;
         s.idleUpdate = [this] { updateCommands(kUpdateAllCommands); };
+        s.itemSummary = [](const ItemHead& item) {
+            SummaryServices summary;
+            summary.shortDate = LocaleCellFormats().shortDate;
+            summary.loadSubfolders = [](Node& node) { LoadSubfolders(&node); };
+            return GetItemSummary(ItemName(item), &item, false, summary);
+        };
+        s.listTotals = [](std::span<ItemHead* const> rows, bool selection) {
+            std::uint64_t bytes = 0;
+            for (const ItemHead* item : rows)
+                bytes += ItemBytes(item);
+            return ListTotalsText(selection, rows.size(), bytes, LocaleCellFormats().decimalSeparator);
+        };
+        // The main window's command, as its own list's header asks for it.
+        s.columnsSetup = [this] { RunCommand(CommandId::ColumnsSetup, CommandSource::MainMenu); };
+        s.destroying = [this] {
+            if (searchForm_)
+                saveFoundLayout(*searchForm_);
+        };
         searchForm_ = std::make_unique<TSearchForm>(std::move(s));
         resultLists_.Attach(&searchForm_->NormalResults());
         resultLists_.Attach(&searchForm_->DuplicateResults());
+        resultLists_.onRenumbered = [this](ResultSlot slot) {
+            if (searchForm_)
+                searchForm_->ResultListRenumbered(slot);
+        };
         forest_.context().resultLists = &resultLists_;
         registerSearchList(*searchForm_);
         attachFoundCells(*searchForm_);
@@ -43,7 +71,11 @@ void MainForm::attachFoundCells(TSearchForm& form) {
         return image;
     };
     foundCells_ = std::make_unique<SearchListCells>(std::move(s));
-    form.FoundList.SetCellProvider(foundCells_.get(), iconList_ ? SmallImages().handle() : nullptr);
+    // Descriptions show as tips over hits, as over the main list's rows, when the setting says so.
+    form.FoundList.View().showHint = true;
+    // The shared icon lists, as the main list uses them (one index in both).
+    form.FoundList.SetCellProvider(foundCells_.get(), iconList_ ? SmallImages().handle() : nullptr,
+                                   iconList_ ? LargeImages().handle() : nullptr);
     ApplyListLayout(form.FoundList.View(), ColumnsList::SearchResults,
                     ReadColumnsRecord(services_.programStore, ColumnsList::SearchResults));
 }
@@ -58,9 +90,11 @@ void MainForm::closeSearchForm() {
     if (!searchForm_)
         return;
     searchForm_->StopSearch();
-    saveFoundLayout(*searchForm_);
+    if (searchForm_->hwnd())
+        saveFoundLayout(*searchForm_);
     UnregisterItemList(searchForm_->FoundList.View());
     forest_.context().resultLists = nullptr;
+    resultLists_.onRenumbered = nullptr;
     resultLists_.Detach(ResultSlot::Search);
     resultLists_.Detach(ResultSlot::Duplicates);
     searchForm_.reset();
@@ -80,7 +114,10 @@ void MainForm::SearchClick(bool duplicates) {
 }
 
 bool MainForm::searchRunning() {
-    return (searchForm_ && searchForm_->SearchRunning()) || (searchActive && searchActive());
+    // A found-list sort pumping messages counts as a run: whatever a run
+    // refuses (closing catalogs, deleting disks) would change the list under it.
+    return (searchForm_ && (searchForm_->SearchRunning() || searchForm_->FoundList.Sorting())) ||
+           (searchActive && searchActive());
 }
 
 void MainForm::cancelSearch() {
@@ -93,11 +130,33 @@ void MainForm::GoToItem(ItemHead& item) {
     updateStatusBar();
 }
 
-void MainForm::EditItemDescription(ItemHead&) {}
+bool MainForm::Offers(FoundAction action) const {
+    // Each hit action is offered once the window it opens is there; until then
+    // the search window keeps its button and popup item disabled.
+    switch (action) {
+    case FoundAction::CopyTo:
+    case FoundAction::Extract:
+    case FoundAction::View:
+    case FoundAction::Launch:
+    case FoundAction::Explorer: return true;
+    default: return false;
+    }
+}
 
-void MainForm::ShowItemProperties(ItemHead&) {}
+void MainForm::EditItemDescription(ItemHead&) {
+    // A run reads descriptions: the refusal comes before any window opens.
+    if (RefusedDuringSearch(Refusal::UpdateData, searchRunning(), *prompt_))
+        return;
+}
+
+void MainForm::ShowItemProperties(ItemHead&) {
+    if (RefusedDuringSearch(Refusal::UpdateData, searchRunning(), *prompt_))
+        return;
+}
 
 void MainForm::RunFoundCommand(FoundAction action, std::span<ItemHead* const> selected, ItemHead* focused) {
+    if (action == FoundAction::SetCategory && RefusedDuringSearch(Refusal::UpdateData, searchRunning(), *prompt_))
+        return;
     runShellFoundCommand(action, selected, focused);
 }
 

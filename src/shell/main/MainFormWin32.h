@@ -335,9 +335,9 @@ private:
     void GoToItem(ItemHead& item) override;
 
     // IFoundItemCommands: the search window's hit actions. Copy To, View,
-    // Launch, Explorer and Extract run; the description assistant, the
-    // properties, set-category, report and user list windows are not part of
-    // the program yet: their commands do nothing.
+    // Launch, Explorer and Extract run; the windows of the others are not part
+    // of the program yet: they are not offered.
+    bool Offers(FoundAction action) const override;
     void EditItemDescription(ItemHead& item) override;
     void ShowItemProperties(ItemHead& item) override;
     void RunFoundCommand(FoundAction action, std::span<ItemHead* const> selected, ItemHead* focused) override;

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "BrowseFixture.h"
+#include "search/results/ResultList.h"
 #include "shell/browse/SearchListCells.h"
 
 namespace kv {
@@ -78,6 +81,55 @@ TEST(SearchListCellsTest, SortsThroughTheItemComparer) {
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end());
     EXPECT_EQ(items.size(), 5u);
+}
+
+// The found list is sorted in place while messages are pumped; a pump that
+// frees listed records (a catalog closed) or swaps entries at the same count
+// must stop the sort, leaving only live, correctly numbered entries.
+TEST(SearchListCellsTest, SortStopsWhenAPumpChangesTheList) {
+    const struct {
+        const char* what;
+        std::function<void(BrowseFixture&, TResultList&)> change;
+        std::vector<std::string> left;
+    } cases[] = {
+        {"records freed", [](BrowseFixture& f, TResultList&) { f.forest.remove(*f.docs); }, {"CD", "Floppy", "root.bin"}},
+        {"one removed, one added",
+         [](BrowseFixture& f, TResultList& list) {
+             list.RemoveRows({*list.Find(*f.a)}, std::nullopt);
+             list.Append(*f.up->record());
+         },
+         {"..", "CD", "Docs", "Floppy", "b.zip", "c.txt", "inner.txt", "root.bin"}},
+    };
+    for (const auto& c : cases) {
+        BrowseFixture f;
+        TResultList list(ResultSlot::Search);
+        ResultListSet set;
+        set.Attach(&list);
+        f.forest.context().resultLists = &set;
+        for (ItemHead* rec : std::initializer_list<ItemHead*>{f.rootFile, f.c, f.docs->record(), f.floppy->record(), f.a,
+                                                              f.zip->record(), f.cd->record(), f.inner})
+            list.Append(*rec);
+        const SearchListCells cells({});
+        SortHooks hooks;
+        hooks.blockSize = 2;
+        int pumps = 0;
+        hooks.processMessages = [&] {
+            if (++pumps == 1)
+                c.change(f, list);
+        };
+        std::atomic<bool> cancel{false};
+        EXPECT_FALSE(SortSearchResults(list, FoundListColumnClick(list, kFoundName), cells, cancel, hooks)) << c.what;
+        EXPECT_EQ(pumps, 1) << c.what;
+        std::vector<std::string> left;
+        for (std::size_t i = 0; i < list.Count(); ++i) {
+            ASSERT_NE(list.At(i), nullptr) << c.what;
+            EXPECT_EQ(list.At(i)->indexWord(ResultSlot::Search), i) << c.what;
+            left.emplace_back(ItemName(list.At(i)));
+        }
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, c.left) << c.what;
+        f.forest.context().resultLists = nullptr;
+    }
 }
 
 }  // namespace
