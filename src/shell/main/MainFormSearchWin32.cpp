@@ -92,12 +92,6 @@ void MainForm::GoToItem(ItemHead& item) {
     updateStatusBar();
 }
 
-void MainForm::EditItemDescription(ItemHead&) {}
-
-void MainForm::ShowItemProperties(ItemHead&) {}
-
-void MainForm::RunFoundCommand(FoundAction, std::span<ItemHead* const>, ItemHead*) {}
-
 void MainForm::AddToUserList(std::span<ItemHead* const>) {}
 
 bool MainForm::exists(ToolWindow window) const { return window == ToolWindow::Search && searchForm_; }
