@@ -37,7 +37,7 @@ void PieChart::paint(HDC dc) {
 
     // The pie on the left, the legend to its right.
     const int top = titleRect.bottom + 6;
-    const int diameter = std::max(10, std::min<int>(client.bottom - top - 8, (client.right - client.left) / 2 - 16));
+    const int diameter = std::max(10, std::min<int>(client.bottom - top - 8, (client.right - client.left) / 3));
     const RECT pie{client.left + 12, top, client.left + 12 + diameter, top + diameter};
     const int cx = (pie.left + pie.right) / 2, cy = (pie.top + pie.bottom) / 2;
     double sum = 0;

@@ -24,7 +24,7 @@ TAdvDiskForm::TAdvDiskForm() {
         values[i].setBounds(142, y, 100, 16);
         values[i].create(this);
     }
-    PieChart.setBounds(250, 50, 200, 170);
+    PieChart.setBounds(236, 50, 216, 170);
     PieChart.create(this);
     OKBtn.setText("OK");
     OKBtn.modalResult = ui::mrOk;
