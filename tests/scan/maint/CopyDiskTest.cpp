@@ -1,4 +1,5 @@
 #include "scan/catmanager/CopyDisk.h"
+#include "scan/categories/CategoryEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,41 @@ TEST(CopyDisk, AMoveKeepsResultListsOnTheMovedRecordsACopyOnTheSource) {
     EXPECT_EQ(a1.node, moved.child(0));
     EXPECT_EQ(folderB->node, moved.child(0)->child(0));
     EXPECT_EQ(RecordAs<TFolderRec>(folderB)->diskNode, &moved);
+}
+
+}  // namespace
+}  // namespace kv
+
+namespace kv {
+namespace {
+
+// Category 1 deleted and flag 2 removed in a catalog whose lists were never
+// read: the walk reads them from the file, the changed ones are saved from
+// memory, and the catalog read back shows the cleared bytes.
+TEST(CategoryRemap, ReadsUnloadedListsAndSavesTheClearedBytes) {
+    test::CatalogPlan plan = Left();
+    plan.categories = {{"Docs", 1}, {"Games", 2}};
+    plan.flagNames = {"", "Blue", ""};
+    plan.disks[0].files[0].data.category = 0x41;                  // Docs, Blue
+    plan.disks[0].folders[0].files[0].data.category = 0x02;        // Games
+    plan.disks[0].folders[0].children[0].files[1].data.category = 0x21;
+    Forest forest;
+    Node& catalog = Open(forest, test::BytesOf(plan), "plan.ctf");
+    CategoryEditRec rec = StartCategoryEdit(catalog);
+    CategoryNames list = CategoryNames::Of(rec.Catalog());
+    list.remove(static_cast<std::size_t>(list.indexOf("Docs")), rec.DeletedCategories);
+    CommitCategoryChanges(rec, list, {"", "", ""}, {false, true, false});
+    ApplyCategoryChanges(catalog, rec);
+
+    Forest reread;
+    Node& back = Open(reread, Saved(catalog), "back.ctf");
+    EXPECT_EQ(RecordAs<TCatalogRec>(back.record())->categories, (std::vector<CategoryEntry>{{"Games", 2}}));
+    const std::string dump = Dump(*back.child(0));
+    EXPECT_NE(dump.find(" root.txt 1 0 [described]"), std::string::npos) << dump;
+    EXPECT_NE(dump.find(" a.txt 2 2 []"), std::string::npos) << dump;
+    EXPECT_NE(dump.find(" d2 4 32 []"), std::string::npos) << dump;
+    // The other disk had nothing to clear: its list was let go again.
+    EXPECT_FALSE(RecordAs<TDiskRec>(catalog.child(1)->record())->loaded);
 }
 
 }  // namespace
