@@ -31,6 +31,23 @@ TCatManagerForm::TCatManagerForm(CatManagerServices services) : services_(std::m
             UpdateCatManagerButtons();
             UpdateCatManagerStatus();
         };
+        DiskLists[pane].onMouseDown = [this, pane](ui::Control&, ui::MouseButton button, UINT, int x, int y) {
+            if (button == ui::MouseButton::Left) armDrag(pane, x, y);
+        };
+        DiskLists[pane].onMouseMove = [this, pane](ui::Control& sender, UINT, int x, int y) {
+            POINT p{x, y};
+            ClientToScreen(sender.hwnd(), &p);
+            if (drag_.armed() && !drag_.dragging() && drag_.pastThreshold({x, y}))
+                drag_.begin(nullptr, {0, 0}, p);
+            else if (drag_.dragging())
+                drag_.move(p);
+        };
+        DiskLists[pane].onMouseUp = [this](ui::Control& sender, ui::MouseButton, UINT, int x, int y) {
+            POINT p{x, y};
+            ClientToScreen(sender.hwnd(), &p);
+            if (drag_.dragging()) drag_.drop(p);
+            drag_.disarm();
+        };
     }
     const struct {
         ui::Button& button;
@@ -50,6 +67,11 @@ TCatManagerForm::TCatManagerForm(CatManagerServices services) : services_(std::m
     PropertiesBtn.onClick = [this](ui::Button&) { PropertiesBtnClick(); };
     DoneBtn.modalResult = ui::mrOk;
     setCancelControl(&DoneBtn);
+    drag_.onDragOver = [this](HWND target, POINT) {
+        return dragPane_ >= 0 && target == DiskLists[1 - dragPane_].hwnd();
+    };
+    drag_.onDrop = [this](HWND, POINT) { DiskListDragDrop(1 - dragPane_); };
+    drag_.onEnd = [this](bool) { dragPane_ = -1; };
     StatusBar.setSimplePanel(true);
     StatusBar.setAlign(ui::Align::Bottom);
     StatusBar.create(this);
@@ -150,9 +172,31 @@ void TCatManagerForm::UpdateCatManagerStatus() {
                             " selected, " + FormatSize(chosen, sep) + ")");
 }
 
+// A press on a selected entry arms a drag of the entries selected then (the
+// list box keeps only the pressed one selected as the press goes on).
+void TCatManagerForm::armDrag(int pane, int x, int y) {
+    const ui::ListBox& list = DiskLists[pane];
+    const LRESULT hit = SendMessageA(list.hwnd(), LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
+    const int index = static_cast<int>(LOWORD(hit));
+    if (HIWORD(hit) != 0 || index >= list.count() || !list.selected(index) || !DiskLists[1].enabled())
+        return;
+    dragPane_ = pane;
+    dragged_ = selectedDisks(pane);
+    drag_.arm(list.hwnd(), {x, y});
+}
+
+void TCatManagerForm::DiskListDragDrop(int targetPane) {
+    if (targetPane < 0 || targetPane > 1) return;
+    ActivePane = 1 - targetPane;
+    moveOrCopy(dragged_, catalogOf(targetPane), true);
+    dragged_.clear();
+}
+
 void TCatManagerForm::MoveOrCopyBtnClick(bool move) {
-    Node* target = catalogOf(1 - ActivePane);
-    const std::vector<Node*> disks = selectedDisks(ActivePane);
+    moveOrCopy(selectedDisks(ActivePane), catalogOf(1 - ActivePane), move);
+}
+
+void TCatManagerForm::moveOrCopy(const std::vector<Node*>& disks, Node* target, bool move) {
     if (!target || disks.empty() || target == catalogOf(ActivePane))
         return;
     StatusBar.setSimpleText(move ? "Moving disks between catalogs, please wait"

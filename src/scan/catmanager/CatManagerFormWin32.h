@@ -9,6 +9,7 @@
 
 #include "catalog/model/Node.h"
 #include "ui/Button.h"
+#include "ui/DragSession.h"
 #include "ui/Form.h"
 #include "ui/ItemLists.h"
 #include "ui/Label.h"
@@ -53,6 +54,9 @@ public:
     void CatalogComboChange(int pane);
     void PaneEnter(int pane);
     void MoveOrCopyBtnClick(bool move);
+    // Disks dragged from one list onto the other move (while two catalogs are open).
+    ui::DragSession& drag() { return drag_; }
+    void DiskListDragDrop(int targetPane);
     void RenameBtnClick();
     void DeleteBtnClick(bool confirm);
     void PropertiesBtnClick();
@@ -63,6 +67,11 @@ private:
     Node* catalogOf(int pane) const;
     std::vector<Node*> selectedDisks(int pane) const;
     void fillDisks(int pane);
+    void moveOrCopy(const std::vector<Node*>& disks, Node* target, bool move);
+    void armDrag(int pane, int x, int y);
+    ui::DragSession drag_;
+    int dragPane_ = -1;
+    std::vector<Node*> dragged_;
     CatManagerServices services_;
 };
 

@@ -78,13 +78,13 @@ TEST(PropertiesWindow, AMemberShowsItsPackingAndGivesBackTheEdits) {
         file.CategoryList.setItemIndex(1);
         file.FlagsPopup.Items().Items(0).Click();
         file.FlagsPopup.Items().Items(1).Click();
-        file.Memo.setText("A member");
+        file.Memo.setText("A member\r\nline two");
         Click(form.OKBtn);
     });
     ok = form.Run();
     EXPECT_TRUE(ok);
     EXPECT_EQ(form.ChosenCategoryByte(), 0x82);
-    EXPECT_EQ(form.ChosenDescription(), "A member");
+    EXPECT_EQ(form.ChosenDescription(), "A member\r\nline two");
 
     // A catalog without categories or flags offers none.
     s.catalogRec().categories.clear();
@@ -371,6 +371,34 @@ TEST(CatalogManagerWindow, MovesCopiesRenamesAndDeletesDisks) {
     EXPECT_EQ(other.children().size(), 1u);
     EXPECT_EQ(f.catalog->children().size(), 0u);
     EXPECT_EQ(changed, 4);
+}
+
+TEST(CatalogManagerWindow, DisksDraggedOntoTheOtherListMove) {
+    Shelf s;
+    Node& other = s.forest.addRoot("Other");
+    test::Attach(other, std::make_unique<TCatalogRec>());
+    TCatManagerForm form({});
+    uitest::TimerAction act(50, [&] {
+        ui::ListBox& left = form.DiskLists[0];
+        left.setSelected(0, true);
+        RECT item{};
+        SendMessageA(left.hwnd(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+        left.onMouseDown(left, ui::MouseButton::Left, 0, item.left + 5, item.top + 2);
+        EXPECT_TRUE(form.drag().armed());
+        RECT r{};
+        GetWindowRect(form.DiskLists[1].hwnd(), &r);
+        const POINT over{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        form.drag().begin(nullptr, {0, 0}, over);
+        form.drag().move(over);
+        EXPECT_EQ(form.drag().acceptingTarget(), form.DiskLists[1].hwnd());
+        form.drag().drop(over);
+        EXPECT_EQ(form.DiskLists[1].items(), std::vector<std::string>{"D"});
+        EXPECT_TRUE(form.DiskLists[0].items().empty());
+        Click(form.DoneBtn);
+    });
+    form.Run({s.catalog, &other}, s.a);
+    EXPECT_EQ(other.children().size(), 1u);
+    EXPECT_TRUE(s.catalog->children().empty());
 }
 
 TEST(ImportWindow, ListsDatabasesAndReadsTheirNames) {
