@@ -29,7 +29,16 @@ bool MainForm::categoriesSetup(Node* catalog) {
     TCategoriesForm form(std::move(services));
     std::vector<Node*> catalogs;
     for (const auto& root : forest_.roots()) catalogs.push_back(root.get());
-    const bool ok = form.Run(catalogs, catalog ? catalog : selected());
+    bool ok = false;
+    try {
+        ok = form.Run(catalogs, catalog ? catalog : selected());
+    } catch (const std::exception& e) {
+        // A damaged file met while references were cleared: what was read stays.
+        progress_.closeWaitWindow();
+        ShowStatus("", false);
+        prompt_->showError(e.what());
+        ok = true;
+    }
     if (ok) {
         browse_->browser().refreshRecordViews(nullptr);
         repaintOtherItemLists();
