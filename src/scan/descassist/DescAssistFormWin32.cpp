@@ -55,6 +55,8 @@ TDescAssistForm::TDescAssistForm(DescAssistServices services) : services_(std::m
     // Long descriptions stay whole; the caller cuts what it stores.
     DescMemo.setMaxLength(0x7FFFFFF);
     FileMemo.setMaxLength(0x7FFFFFF);
+    if (services_.descriptionFont) DescMemo.setFont(services_.descriptionFont);
+    if (services_.fileTextFont) FileMemo.setFont(services_.fileTextFont);
     escapeCancels(DescMemo, *this);
     escapeCancels(FileMemo, *this);
     if (services_.editPopup)

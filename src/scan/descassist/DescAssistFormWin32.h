@@ -38,6 +38,9 @@ struct DescAssistServices {
     // The item's stored description.
     std::function<std::string(const ItemHead& item)> descriptionOf;
     HIMAGELIST largeImages = nullptr;
+    // The description's font and the description file's; null: the window's own.
+    HFONT descriptionFont = nullptr;
+    HFONT fileTextFont = nullptr;
     std::function<int(const ItemHead* item)> iconOf;
     // The main window's edit popup; none: the rich edit's own menu.
     std::function<void(ui::RichEdit& edit, int x, int y)> editPopup;

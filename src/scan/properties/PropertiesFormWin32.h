@@ -62,6 +62,7 @@ public:
                             char templateLetter = 0);
     // Shows the window modally; true after OK.
     bool Run();
+    void SetDescriptionFont(HFONT font) { services_.descriptionFont = font; }
 
     // After OK: the category byte of the file or folder page (code and flags),
     // and the description of the page first shown.

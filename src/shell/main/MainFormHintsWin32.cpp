@@ -35,7 +35,11 @@ std::unique_ptr<ui::HintWindow> descriptionHintWindow() { return std::make_uniqu
 int managerPause(int ms) { return ms == 0 ? -1 : ms; }
 
 // The user's tip font as the settings keep it (the height as the system's).
-ui::FontDescription tipFont(const FontData& data) {
+ui::FontDescription tipFont(const FontData& data) { return FontOfData(data, kHintTextColor); }
+
+}  // namespace
+
+ui::FontDescription FontOfData(const FontData& data, COLORREF color) {
     LOGFONTA lf{};
     lf.lfHeight = data.height;
     lf.lfWeight = (data.style & 1) ? FW_BOLD : FW_NORMAL;
@@ -43,10 +47,8 @@ ui::FontDescription tipFont(const FontData& data) {
     lf.lfUnderline = (data.style & 4) ? TRUE : FALSE;
     lf.lfStrikeOut = (data.style & 8) ? TRUE : FALSE;
     lstrcpynA(lf.lfFaceName, data.face.c_str(), LF_FACESIZE);
-    return ui::fromLogFont(lf, kHintTextColor);
+    return ui::fromLogFont(lf, color);
 }
-
-}  // namespace
 
 ui::FontDescription DefaultHintFont() {
     ui::FontDescription font;

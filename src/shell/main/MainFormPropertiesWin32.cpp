@@ -16,6 +16,7 @@
 #include "shell/browse/LocaleFormatsWin32.h"
 #include "shell/commands/CommandTable.h"
 #include "shell/commands/ItemEdits.h"
+#include "ui/Fonts.h"
 #include "ui/SharedImages.h"
 
 namespace kv {
@@ -55,9 +56,18 @@ int MainForm::itemLargeIcon(const ItemHead* item) {
     return item->node ? item->node->image() : -1;
 }
 
+HFONT MainForm::descriptionFont(FontUse use) {
+    const auto slot = static_cast<std::size_t>(use);
+    const std::size_t i = use == FontUse::PropertiesDesc ? 0 : 1;
+    descFonts_[i] = ui::createFont(FontOfData(services_.settings.GetFontData(slot), GetSysColor(COLOR_WINDOWTEXT)));
+    return descFonts_[i].get();
+}
+
 TPropertiesForm& MainForm::propertiesForm() {
     if (!propertiesForm_)
         propertiesForm_ = std::make_unique<TPropertiesForm>(propertiesServices());
+    // The settings may have changed since the window was made.
+    propertiesForm_->SetDescriptionFont(descriptionFont(FontUse::PropertiesDesc));
     return *propertiesForm_;
 }
 
@@ -166,6 +176,8 @@ DescAssistServices MainForm::descAssistServices() {
         d.iconOf = [this](const ItemHead* item) { return itemLargeIcon(item); };
     }
     d.placementKey = services_.programKey;
+    d.descriptionFont = descriptionFont(FontUse::PropertiesDesc);
+    d.fileTextFont = descriptionFont(FontUse::DescFileText);
     return d;
 }
 

@@ -435,6 +435,9 @@ private:
     void setCategories(std::span<ItemHead* const> items);
     void setCategoryCommand(CommandSource source);
     std::unique_ptr<TPropertiesForm> propertiesForm_;
+    // The description fonts of the settings (properties, description file text).
+    HFONT descriptionFont(FontUse use);
+    std::array<ui::GdiObject<HFONT>, 2> descFonts_;
     // Disks between catalogs (MainFormCatManagerWin32.cpp).
     void catalogManager();
     void moveDisksToCatalog(const std::vector<Node*>& disks, Node& catalog);
@@ -480,6 +483,9 @@ private:
 
 // The description hint font when the user chose none.
 ui::FontDescription DefaultHintFont();
+struct FontData;
+// A font the settings keep (style bits: bold, italic, underline, strike-out).
+ui::FontDescription FontOfData(const FontData& data, COLORREF color);
 
 // Pushes the settings into the main window (and, later, the other windows
 // that show them).
