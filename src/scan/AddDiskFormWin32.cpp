@@ -122,6 +122,10 @@ TAddDiskForm::TAddDiskForm(AddDiskServices services) : services_(std::move(servi
     CancelBtn.create(this);
     DiskInfoBtn.setText("Disk &Info");
     DiskInfoBtn.create(this);
+    DiskInfoBtn.onClick = [this](ui::Button&) {
+        if (services_.showDiskInfo && TemplateDisk && SelectedDriveButton)
+            services_.showDiskInfo(*TemplateDisk, SelectedDriveButton->letter);
+    };
     AdvancedBtn.setText("Advanced >>");
     AdvancedBtn.create(this);
     AdvancedBtn.onClick = [this](ui::Button&) {

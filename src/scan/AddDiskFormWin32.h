@@ -48,6 +48,8 @@ struct AddDiskServices {
     std::function<HICON(char letter)> driveIcon;
     // "Save as default" on an accepted dialog: the boxes as they are checked.
     std::function<void(const ScanOptions& boxes, bool ejectMedia)> saveDefaults;
+    // "Disk Info": the properties of the volume in the selected drive.
+    std::function<void(const TDiskRec& disk, char letter)> showDiskInfo;
     // Keep the catalogued disk's name when the medium matches one ("UpdateNameCheck").
     bool keepDiskName = true;
 };

@@ -1,9 +1,13 @@
 #pragma once
-// The pair of buttons that closes a small modal dialog of the scan.
+// A small modal dialog of the scan: its frame, and the pair of buttons that closes it.
 #include "ui/Button.h"
 #include "ui/Form.h"
 
 namespace kv {
+
+// A dialog border centred over the main window, with its window made and
+// the client area of the given size.
+void SetUpDialogForm(ui::Form& form, const char* caption, const char* className, int clientWidth, int clientHeight);
 
 struct DialogButton {
     ui::Button& button;

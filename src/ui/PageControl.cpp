@@ -102,6 +102,12 @@ void PageControl::setPageVisible(int index, bool visible) {
     rebuildTabs();
 }
 
+void PageControl::setPageCaption(int index, const std::string& caption) {
+    if (index < 0 || index >= pageCount() || pages_[static_cast<size_t>(index)].caption == caption) return;
+    pages_[static_cast<size_t>(index)].caption = caption;
+    rebuildTabs();
+}
+
 void PageControl::setActivePage(int index) {
     if (tabOfPage(index) < 0) return;
     active_ = index;

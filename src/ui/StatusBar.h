@@ -40,6 +40,7 @@ public:
     void setSimplePanel(bool simple);
     bool simplePanel() const { return simple_; }
     void setSimpleText(const std::string& text);
+    const std::string& simpleText() const { return simpleText_; }
     // The grip in the bottom-right corner for sizing the window.
     void setSizeGrip(bool grip);
     bool sizeGrip() const { return sizeGrip_; }

@@ -1,6 +1,7 @@
 #include "catalog/model/ItemRecords.h"
 
 #include "catalog/file/CatalogFormat.h"
+#include "catalog/model/FileRecord.h"
 
 #include <limits>
 
@@ -19,6 +20,14 @@ TFileRec& FileOwnerRecord::addFile(FileRecPtr rec) {
 }
 
 std::uint8_t FlagsToStore(const FileOwnerRecord& rec) { return storedFlags(rec.flags, rec.files.isBlockFromFile()); }
+
+std::uint8_t* CategoryByteOf(ItemHead& record) {
+    if (auto* file = RecordAs<TFileRec>(&record))
+        return &file->stored.category;
+    if (auto* folder = RecordAs<TFolderRec>(&record))
+        return &folder->stored.category;
+    return nullptr;
+}
 
 void IncrementFolderCount(TDiskRec& disk) {
     if (disk.volume.folderCount < std::numeric_limits<std::uint16_t>::max())

@@ -119,6 +119,9 @@ public:
 // is in memory as a block read from the file.
 std::uint8_t FlagsToStore(const FileOwnerRecord& rec);
 
+// The category byte of a file or folder record; nullptr for other kinds.
+std::uint8_t* CategoryByteOf(ItemHead& record);
+
 // Adds one to the disk's folder count; the stored count is 16 bits and stays at 65535.
 void IncrementFolderCount(TDiskRec& disk);
 

@@ -68,16 +68,8 @@ void RecomputeHasDescriptions(FileOwnerRecord& owner) {
 
 namespace {
 
-std::uint8_t* categoryOf(ItemHead& record) {
-    if (auto* file = RecordAs<TFileRec>(&record))
-        return &file->stored.category;
-    if (auto* folder = RecordAs<TFolderRec>(&record))
-        return &folder->stored.category;
-    return nullptr;
-}
-
 bool wouldChange(ItemHead& record, const ItemEdits& edits, const LeadBytes& lead) {
-    std::uint8_t* category = categoryOf(record);
+    std::uint8_t* category = CategoryByteOf(record);
     if (edits.category && category && *category != *edits.category)
         return true;
     return edits.description && prepared(*edits.description, lead) != DescriptionOf(record);
@@ -102,7 +94,7 @@ bool ApplyItemEdits(ItemHead& record, const ItemEdits& edits, bool searchRunning
         return false;
     if (RefusedDuringSearch(Refusal::UpdateData, searchRunning, prompt))
         return false;
-    if (std::uint8_t* category = categoryOf(record); edits.category && category)
+    if (std::uint8_t* category = CategoryByteOf(record); edits.category && category)
         *category = *edits.category;
     if (edits.description && StoreDescription(record, *edits.description, lead)) {
         if (RecordAs<TFileRec>(&record) && record.node)

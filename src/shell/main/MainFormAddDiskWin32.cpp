@@ -107,6 +107,8 @@ void MainForm::AddDiskClick(Node* updatedDisk) {
         services_.settings.Update([&](Settings& s) { SaveScanDefaults(s, boxes, ejectMedia); });
     };
     dialog.keepDiskName = settings.keepDiskName;
+    dialog.showDiskInfo = [this](const TDiskRec& disk, char letter) { showDiskInfo(disk, letter); };
+    diskSelect.onProperties = [this](Node* disk) { showProperties(disk, nullptr); };
     if (iconList_)
         dialog.driveIcon = [this](char letter) -> HICON {
             const int index = iconList_->GetDriveIcon(GetMediaType(letter), 0);

@@ -307,6 +307,27 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::Rename: renameCommand(source); return;
     case CommandId::HelpIndex: ui::Application::instance().helpContext(hwnd(), kHelpIndexTopic); return;
     case CommandId::ExportDesc: ExportDescClick(source); break;
+    case CommandId::Properties:
+    case CommandId::EditDesc:
+        // The search window's own buttons, when it is the active window.
+        if (foundWindowActive()) {
+            searchForm_->RunFoundAction(command == CommandId::Properties ? FoundAction::Properties
+                                                                         : FoundAction::EditDesc);
+            return;
+        }
+        itemCommand(command, source);
+        break;
+    case CommandId::CatalogInfo: itemCommand(command, source); break;
+    case CommandId::Categories: categoriesSetup(nullptr); return;
+    case CommandId::CatManager: catalogManager(); break;
+    case CommandId::Import: importOstrandel(); break;
+    case CommandId::SetCategory:
+        if (foundWindowActive()) {
+            searchForm_->RunFoundAction(FoundAction::SetCategory);
+            return;
+        }
+        setCategoryCommand(source);
+        break;
     case CommandId::Compare:
     case CommandId::CheckCat:
     case CommandId::EditDesc:

@@ -75,6 +75,7 @@ void MainForm::ExportDescClick(CommandSource source) {
     TExportDescForm& form = *exportDescForm_;
     form.DriveLetter = letter;
     form.FolderNode = node;
+    form.onProperties = [this](Node* folder) { showProperties(folder, nullptr); };
     ExportOptions options;
     if (!form.Choose(options))
         return;

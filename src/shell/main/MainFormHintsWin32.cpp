@@ -36,11 +36,13 @@ std::unique_ptr<ui::HintWindow> descriptionHintWindow() { return std::make_uniqu
 int managerPause(int ms) { return ms == 0 ? -1 : ms; }
 
 // The user's tip font as the settings keep it (the height as the system's).
-ui::FontDescription tipFont(const FontData& data) {
-    return ui::fromLogFont(LogFontOf(data), kHintTextColor);
-}
+ui::FontDescription tipFont(const FontData& data) { return FontOfData(data, kHintTextColor); }
 
 }  // namespace
+
+ui::FontDescription FontOfData(const FontData& data, COLORREF color) {
+    return ui::fromLogFont(LogFontOf(data), color);
+}
 
 ui::FontDescription DefaultHintFont() {
     ui::FontDescription font;

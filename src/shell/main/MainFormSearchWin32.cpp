@@ -134,6 +134,9 @@ bool MainForm::Offers(FoundAction action) const {
     // Each hit action is offered once the window it opens is there; until then
     // the search window keeps its button and popup item disabled.
     switch (action) {
+    case FoundAction::EditDesc:
+    case FoundAction::Properties:
+    case FoundAction::SetCategory:
     case FoundAction::CopyTo:
     case FoundAction::Extract:
     case FoundAction::View:
@@ -141,23 +144,6 @@ bool MainForm::Offers(FoundAction action) const {
     case FoundAction::Explorer: return true;
     default: return false;
     }
-}
-
-void MainForm::EditItemDescription(ItemHead&) {
-    // A run reads descriptions: the refusal comes before any window opens.
-    if (RefusedDuringSearch(Refusal::UpdateData, searchRunning(), *prompt_))
-        return;
-}
-
-void MainForm::ShowItemProperties(ItemHead&) {
-    if (RefusedDuringSearch(Refusal::UpdateData, searchRunning(), *prompt_))
-        return;
-}
-
-void MainForm::RunFoundCommand(FoundAction action, std::span<ItemHead* const> selected, ItemHead* focused) {
-    if (action == FoundAction::SetCategory && RefusedDuringSearch(Refusal::UpdateData, searchRunning(), *prompt_))
-        return;
-    runShellFoundCommand(action, selected, focused);
 }
 
 void MainForm::AddToUserList(std::span<ItemHead* const>) {}

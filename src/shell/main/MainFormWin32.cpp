@@ -180,6 +180,7 @@ void MainForm::createBrowseViews() {
     browse_->browser().onCommandsChanged = [this](std::uint8_t groups) { updateCommands(groups); };
     browse_->browser().onRenamed = [this] { repaintOtherItemLists(); };
     browse_->onColumnsSetup = [this] { RunCommand(CommandId::ColumnsSetup, CommandSource::MainMenu); };
+    browse_->onMoveDisks = [this](const std::vector<Node*>& disks, Node& catalog) { moveDisksToCatalog(disks, catalog); };
     list.OnChange = [this](ui::TCustomEnhListView&, int row) { ListViewChange(row); };
     // Descriptions show as hints over rows and nodes.
     list.showHint = true;

@@ -44,6 +44,8 @@
 #include "scan/AddUpdateDiskWin32.h"
 #include "scan/DiskSelectFormWin32.h"
 #include "scan/ExportDescFormWin32.h"
+#include "scan/descassist/DescAssistFormWin32.h"
+#include "scan/properties/PropertiesFormWin32.h"
 #include "search/window/SearchFormWin32.h"
 #include "shell/main/ListSortFeedbackWin32.h"
 #include "shell/main/MainToolbarsWin32.h"
@@ -334,9 +336,8 @@ private:
     // IItemLocator: going to a hit of the search window.
     void GoToItem(ItemHead& item) override;
 
-    // IFoundItemCommands: the search window's hit actions. Copy To, View,
-    // Launch, Explorer and Extract run; the windows of the others are not part
-    // of the program yet: they are not offered.
+    // IFoundItemCommands: the search window's hit actions. The report and user
+    // list windows are not part of the program yet: they are not offered.
     bool Offers(FoundAction action) const override;
     void EditItemDescription(ItemHead& item) override;
     void ShowItemProperties(ItemHead& item) override;
@@ -481,6 +482,36 @@ private:
     void saveFoundLayout(TSearchForm& form);
     ItemListSources itemLists_;
 
+    // The maintenance windows over one item (MainFormPropertiesWin32.cpp).
+    // Properties, Edit Description and Catalog Info from the menus, keys and popups.
+    void itemCommand(CommandId command, CommandSource source);
+    void showProperties(Node* node, TFileRec* file);
+    // The Add/Update Disk dialog's volume, not in a catalog yet.
+    void showDiskInfo(const TDiskRec& disk, char letter);
+    // The views and commands after a record changed.
+    void itemChanged(const ItemHead* record);
+    PropertiesServices propertiesServices();
+    DescAssistServices descAssistServices();
+    TPropertiesForm& propertiesForm();
+    int itemLargeIcon(const ItemHead* item);
+    bool foundWindowActive() const;
+    // Categories Setup opened on the catalog; true after OK.
+    bool categoriesSetup(Node* catalog);
+    // Set Category and Flags over items (MainFormCategoriesWin32.cpp).
+    void setCategories(std::span<ItemHead* const> items);
+    void setCategoryCommand(CommandSource source);
+    std::unique_ptr<TPropertiesForm> propertiesForm_;
+    // The description fonts of the settings (properties, description file text).
+    HFONT descriptionFont(FontUse use);
+    std::array<ui::GdiObject<HFONT>, 2> descFonts_;
+    // Disks between catalogs (MainFormCatManagerWin32.cpp).
+    void catalogManager();
+    void moveDisksToCatalog(const std::vector<Node*>& disks, Node& catalog);
+    void deleteDiskNode(Node& disk);
+    // Import from Ostrandel (MainFormImportWin32.cpp).
+    void importOstrandel();
+    std::string importFolder_;
+
     // Renaming in place (MainFormRenameWin32.cpp): the Rename command and F2
     // from the tree popup (the selected node), the list popup (the focused
     // row) or elsewhere (the catalog or disk the focus decides).
@@ -526,6 +557,9 @@ private:
 
 // The description hint font when the user chose none.
 ui::FontDescription DefaultHintFont();
+struct FontData;
+// A font the settings keep (style bits: bold, italic, underline, strike-out).
+ui::FontDescription FontOfData(const FontData& data, COLORREF color);
 
 // Pushes the settings into the main window (and, later, the other windows
 // that show them).
