@@ -61,13 +61,6 @@ int PageControl::pageOfTab(int tab) const {
     return -1;
 }
 
-void PageControl::setPageCaption(int index, const std::string& caption) {
-    Page& page = pages_.at(static_cast<size_t>(index));
-    if (page.caption == caption) return;
-    page.caption = caption;
-    rebuildTabs();
-}
-
 void PageControl::rebuildTabs() {
     if (!hwnd()) return;
     SendMessageA(hwnd(), TCM_DELETEALLITEMS, 0, 0);

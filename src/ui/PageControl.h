@@ -25,7 +25,6 @@ public:
     void setActivePage(int index);
     void setPageCaption(int index, const std::string& caption);
     const std::string& pageCaption(int index) const { return pages_.at(static_cast<size_t>(index)).caption; }
-    void setPageCaption(int index, const std::string& caption);
     // The page a tab shows (hidden pages have no tab); -1 for none.
     int pageOfTab(int tab) const;
     int tabOfPage(int page) const;

@@ -5,7 +5,6 @@
 #include "scan/categories/CategoriesFormWin32.h"
 #include "scan/categories/SetCatFormWin32.h"
 #include "shell/commands/CommandTable.h"
-#include "shell/commands/SearchRefusal.h"
 
 namespace kv {
 
@@ -88,13 +87,10 @@ void MainForm::setCategoryCommand(CommandSource source) {
 }
 
 void MainForm::RunFoundCommand(FoundAction action, std::span<ItemHead* const> selected, ItemHead* focused) {
-    if (action != FoundAction::SetCategory) {
-        runShellFoundCommand(action, selected, focused);
-        return;
-    }
-    // A run reads the category bytes: the refusal comes before any window opens.
-    if (!RefusedDuringSearch(Refusal::UpdateData, searchRunning(), *prompt_))
+    if (action == FoundAction::SetCategory)
         setCategories(selected);
+    else
+        runShellFoundCommand(action, selected, focused);
 }
 
 }  // namespace kv

@@ -330,9 +330,6 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
         break;
     case CommandId::Compare:
     case CommandId::CheckCat:
-    case CommandId::EditDesc:
-    case CommandId::Properties:
-    case CommandId::SetCategory:
         // Their windows come later; a running search already refuses them.
         RefusedDuringSearch(CommandInfoOf(command).refusal, searchRunning(), *prompt_);
         return;

@@ -215,9 +215,6 @@ void MainForm::itemCommand(CommandId command, CommandSource source) {
     const std::optional<CommandTarget> target = GetCommandTarget(source, CommandFocus());
     if (!target || !target->item())
         return;
-    if (command == CommandId::EditDesc &&
-        RefusedDuringSearch(CommandInfoOf(command).refusal, searchRunning(), *prompt_))
-        return;
     ItemHead& item = *target->item();
     if (command == CommandId::Properties)
         ShowItemProperties(item);
