@@ -32,13 +32,6 @@ void writeCatalog(const std::string& path) {
 
 HWND child(HWND main, const char* cls) { return FindWindowExA(main, nullptr, cls, nullptr); }
 
-int countIn(const kv::ui::BitmapCanvas& shot, const RECT& r, COLORREF colour) {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) n += shot.pixel(x, y) == colour;
-    return n;
-}
-
 // Problems found; none when the window is drawn: caption and frame, the tree
 // with its catalog, the status bar and the list each in their place.
 int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report) {
@@ -64,8 +57,8 @@ int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report
     problems += toolbarRect.bottom > treeRect.top || toolbarRect.bottom <= toolbarRect.top;
     problems += kv::test::UnlikeCorner(shot, toolbarRect) == 0;
     // The buttons show their pictures (the open folder's yellow among them) and the lamp is the idle green.
-    const int toolbarYellow = countIn(shot, toolbarRect, RGB(255, 255, 0));
-    const int lampGreen = countIn(shot, statusRect, RGB(0, 128, 0));
+    const int toolbarYellow = kv::test::CountColourIn(shot, RGB(255, 255, 0), toolbarRect);
+    const int lampGreen = kv::test::CountColourIn(shot, RGB(0, 128, 0), statusRect);
     problems += toolbarYellow < 20 || lampGreen == 0;
     if (report)
         std::printf("toolbar %d yellow pixels, lamp %d green pixels\n", toolbarYellow, lampGreen);
@@ -96,7 +89,7 @@ int checkFileMenu(HWND main, const std::string& output) {
     kv::test::CopyUntilDrawn(
         shot, {r.left, r.top},
         [&] {
-            yellow = countIn(shot, {0, 0, shot.width(), shot.height()}, RGB(255, 255, 0));
+            yellow = kv::test::CountColourIn(shot, RGB(255, 255, 0));
             return yellow >= 20;
         },
         [] { Sleep(250); });

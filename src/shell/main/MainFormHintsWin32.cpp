@@ -3,6 +3,8 @@
 // description settings' pauses; toolbar hints with the button's shortcut.
 #include "shell/main/MainFormWin32.h"
 
+#include "shell/app/PlatformDefaultsWin32.h"
+
 #include <commctrl.h>
 
 #include "catalog/model/ItemRecords.h"
@@ -35,16 +37,7 @@ std::unique_ptr<ui::HintWindow> descriptionHintWindow() { return std::make_uniqu
 int managerPause(int ms) { return ms == 0 ? -1 : ms; }
 
 // The user's tip font as the settings keep it (the height as the system's).
-ui::FontDescription tipFont(const FontData& data) {
-    LOGFONTA lf{};
-    lf.lfHeight = data.height;
-    lf.lfWeight = (data.style & 1) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (data.style & 2) ? TRUE : FALSE;
-    lf.lfUnderline = (data.style & 4) ? TRUE : FALSE;
-    lf.lfStrikeOut = (data.style & 8) ? TRUE : FALSE;
-    lstrcpynA(lf.lfFaceName, data.face.c_str(), LF_FACESIZE);
-    return ui::fromLogFont(lf, kHintTextColor);
-}
+ui::FontDescription tipFont(const FontData& data) { return ui::fromLogFont(LogFontOf(data), kHintTextColor); }
 
 }  // namespace
 
@@ -107,7 +100,10 @@ void MainForm::AppShowHint(std::string& hintStr, bool& canShow, ui::HintInfo& in
     }
     if (app.hintWindowClass() != &ui::defaultHintWindow)
         app.setHintWindowClass(&ui::defaultHintWindow);
-    if (control.parent() == &toolbars_->Toolbar)
+    // The main toolbar's buttons and the search window's.
+    const bool searchButton =
+        searchForm_ && control.hwnd() && GetAncestor(control.hwnd(), GA_ROOT) == searchForm_->hwnd();
+    if (control.parent() == &toolbars_->Toolbar || searchButton)
         hintStr = HintWithShortcut(hintStr, control.Name, s.shortcutsInHints);
 }
 

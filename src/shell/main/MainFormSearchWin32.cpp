@@ -26,6 +26,9 @@ TSearchForm& MainForm::searchForm() {
         forest_.context().resultLists = &resultLists_;
         registerSearchList(*searchForm_);
         attachFoundCells(*searchForm_);
+        // The found list takes the main item list's font.
+        if (listFont_.get())
+            searchForm_->FoundList.View().setFont(listFont_.get());
     }
     return *searchForm_;
 }
