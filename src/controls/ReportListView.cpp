@@ -101,6 +101,7 @@ void TCustomEnhListView::createWnd() {
         SendMessageA(hwnd(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&c));
     }
     if (smallImages_) SendMessageA(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallImages_));
+    if (largeImages_) SendMessageA(hwnd(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(largeImages_));
     if (!virtualList()) {
         for (const SavedItem& item : savedItems_) {
             std::vector<std::string> subs(item.texts.begin() + 1, item.texts.end());
@@ -432,6 +433,11 @@ void TCustomEnhListView::SetStyle(TLVStyle style) {
 void TCustomEnhListView::SetSmallImages(HIMAGELIST images) {
     smallImages_ = images;
     if (hwnd()) SendMessageA(hwnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
+void TCustomEnhListView::SetLargeImages(HIMAGELIST images) {
+    largeImages_ = images;
+    if (hwnd()) SendMessageA(hwnd(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(images));
 }
 
 void TCustomEnhListView::setDragImages(HIMAGELIST images) {

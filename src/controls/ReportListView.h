@@ -77,6 +77,8 @@ public:
     POINT MouseDownPoint() const { return mouseDown_; }
 
     void SetSmallImages(HIMAGELIST images);
+    // The icon view's pictures.
+    void SetLargeImages(HIMAGELIST images);
     HIMAGELIST SmallImages() const { return smallImages_; }
     // The drag image of the one selected row, else null.
     HIMAGELIST GetDragImages() const;
@@ -161,6 +163,7 @@ private:
     int pressedSelectedRow_ = -1;  // a plain press on a selected row, until its release
     bool dragged_ = false;
     HIMAGELIST smallImages_ = nullptr;
+    HIMAGELIST largeImages_ = nullptr;
     HIMAGELIST dragImages_ = nullptr;
     POINT dragHotSpot_{0, 0};
     std::vector<SavedItem> savedItems_;

@@ -132,6 +132,8 @@ TAddDiskForm::TAddDiskForm(AddDiskServices services) : services_(std::move(servi
         OptionsPanel.setVisible(!OptionsPanel.visible());
         DefaultCheck.setVisible(OptionsPanel.visible());
         layout();
+        // The status line moved down: nothing of its old place may stay on it.
+        RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     };
     setDefaultControl(&OKBtn);
     setCancelControl(&CancelBtn);
@@ -219,6 +221,8 @@ void TAddDiskForm::layout() {
     if (DefaultCheck.visible()) y += 22;
     setClientSize(width, y + 24);
     StatusBar.setBounds(0, y, width, 22);
+    // The one panel spans the line: its text is the drive's whole status.
+    StatusBar.setPanelWidth(0, width);
 }
 
 void TAddDiskForm::prepareForm(std::uint8_t referenceMedia, bool update) {

@@ -10,6 +10,7 @@
 #include "resources/ResourceIds.h"
 #include "shell/app/CloseAppFormWin32.h"
 #include "shell/app/LongLivedFormsWin32.h"
+#include "shell/app/PlatformDefaultsWin32.h"
 #include "shell/app/ProgramExit.h"
 #include "shell/app/ProgramIdentity.h"
 #include "shell/app/SingleInstanceWin32.h"
@@ -32,27 +33,6 @@ kv::ui::WindowState stateFromShowCommand(int show) {
     case SW_SHOWMINNOACTIVE: return kv::ui::WindowState::Minimized;
     default: return kv::ui::WindowState::Normal;
     }
-}
-
-std::string windowsFolder() {
-    char buffer[MAX_PATH + 1] = {};
-    const UINT n = GetWindowsDirectoryA(buffer, MAX_PATH);
-    return std::string(buffer, n <= MAX_PATH ? n : 0);
-}
-
-kv::PlatformDefaults platformDefaults(const std::string& programDir) {
-    kv::PlatformDefaults d;
-    d.tempDir = kv::ParamsTempFolder();
-    d.programDir = programDir;
-    d.windowsDir = windowsFolder();
-    d.folderExists = [](const std::string& folder) {
-        // An empty floppy drive must not bring up the system's prompt.
-        const UINT old = SetErrorMode(SEM_FAILCRITICALERRORS);
-        const DWORD attributes = GetFileAttributesA(folder.c_str());
-        SetErrorMode(old);
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    };
-    return d;
 }
 
 }  // namespace
@@ -94,7 +74,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         std::unique_ptr<kv::SettingsStore> settings;
         // The settings are read once the main window has wiped a key of
         // another revision; the store exists before, empty.
-        settings = std::make_unique<kv::SettingsStore>(platformDefaults(""));
+        settings = std::make_unique<kv::SettingsStore>(kv::MakePlatformDefaults());
         kv::MainFormServices services{
             *settings, programStore, programKey, args, *files, &splash, {}, {}, {}, {}, nullptr, nullptr, {}, {}, {}};
         services.registerFileType = [] { kv::RegisterCatalogFileType(); };
@@ -119,7 +99,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         const int code = app.run();
 
         closingNotice.reset();
-        kv::FinishProgram(*settings, programStore, extraction);
+        kv::FinishProgram(*settings, programStore, extraction, app.prompt());
         return code;
     } catch (const std::exception& e) {
         MessageBoxA(nullptr, e.what(), "Error", MB_OK | MB_ICONSTOP);

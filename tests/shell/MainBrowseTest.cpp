@@ -28,13 +28,6 @@ std::string Names(ui::TExtListView& list) {
     return out;
 }
 
-Node* Child(Node& parent, std::string_view name) {
-    for (const auto& child : parent.children())
-        if (child->text() == name)
-            return child.get();
-    return nullptr;
-}
-
 TEST_F(ShellTest, ACatalogFromTheCommandLineIsBrowsedInTheTreeAndTheList) {
     commandLine = {catalogFile("one.ctf")};
     MainForm& main = makeMain();

@@ -7,6 +7,7 @@
 #include "shell/commands/CommandTable.h"
 #include "shell/commands/MenuGlyphs.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/ScreenPicture.h"
 #include "ui/ResourceBitmap.h"
 
 namespace kv::test {
@@ -18,11 +19,7 @@ constexpr COLORREF kMaroon = RGB(128, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 128, 0);
 
 int countColour(const ui::BitmapCanvas& shot, COLORREF colour, int left = 0, int right = -1) {
-    if (right < 0) right = shot.width();
-    int n = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = left; x < right; ++x) n += shot.pixel(x, y) == colour;
-    return n;
+    return test::CountColourIn(shot, colour, {left, 0, right < 0 ? shot.width() : right, shot.height()});
 }
 
 // A resource bitmap copied onto a canvas, to read its pixels.

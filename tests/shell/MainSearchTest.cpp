@@ -185,5 +185,36 @@ TEST_F(ShellTest, ClosingTheProgramDuringASearchStopsItAndEnds) {
     EXPECT_TRUE(prompt.asked.empty());
 }
 
+// The records go while the catalogs close: the found list is hidden and
+// empty before the first of them does.
+TEST_F(ShellTest, ClosingTheProgramWithHitsShownHidesAndClearsTheSearchWindowFirst) {
+    commandLine = {catalogFile("one.ctf"), catalogFile("two.ctf")};
+    MainFormServices s = services();
+    bool shown = true;
+    std::size_t hits = 0, rows = 0;
+    s.showClosingNotice = [&] {
+        shown = main->searchForm().visible();
+        hits = main->searchForm().NormalResults().Count();
+        rows = static_cast<std::size_t>(ListView_GetItemCount(main->searchForm().FoundList.View().hwnd()));
+    };
+    ui::Application::instance().setPrompt(&prompt);
+    main = std::make_unique<MainForm>(s);
+    ui::Application::instance().setMainForm(main.get());
+    main->show();
+    main->RunIdleOnce();
+    ASSERT_EQ(main->forest().roots().size(), 2u);
+    main->RunCommand(CommandId::Search, CommandSource::MainMenu);
+    FindByMask(main->searchForm(), "*");
+    ASSERT_TRUE(WaitForRun(main->searchForm()));
+    ASSERT_GT(main->searchForm().NormalResults().Count(), 0u);
+    ASSERT_TRUE(main->searchForm().visible());
+
+    SendMessageA(main->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(hits, 0u);
+    EXPECT_EQ(rows, 0u);
+    EXPECT_TRUE(main->forest().roots().empty());
+}
+
 }  // namespace
 }  // namespace kv::test

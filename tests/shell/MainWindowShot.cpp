@@ -34,13 +34,6 @@ void writeCatalog(const std::string& path) {
 
 HWND child(HWND main, const char* cls) { return FindWindowExA(main, nullptr, cls, nullptr); }
 
-int countIn(const kv::ui::BitmapCanvas& shot, const RECT& r, COLORREF colour) {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) n += shot.pixel(x, y) == colour;
-    return n;
-}
-
 // The toolbar's buttons between its separators, left to right, and whether each
 // separator's shadow line is drawn: the groups of the designed toolbar.
 int checkToolbarGroups(HWND toolbar, const kv::ui::BitmapCanvas& shot, POINT origin, bool report) {
@@ -53,7 +46,7 @@ int checkToolbarGroups(HWND toolbar, const kv::ui::BitmapCanvas& shot, POINT ori
         const bool separator = std::string(cls) == "KvDockToolbarSep";
         const RECT r = kv::test::RectInPicture(c, origin);
         controls.push_back({r.left, separator});
-        if (separator) undrawn += countIn(shot, r, GetSysColor(COLOR_BTNSHADOW)) == 0;
+        if (separator) undrawn += kv::test::CountColourIn(shot, GetSysColor(COLOR_BTNSHADOW), r) == 0;
     }
     std::sort(controls.begin(), controls.end());
     std::vector<int> groups{0};
@@ -99,8 +92,8 @@ int check(HWND main, const kv::ui::BitmapCanvas& shot, POINT origin, bool report
     // In the designed order: its groups of buttons with the separators between them.
     problems += checkToolbarGroups(toolbar, shot, origin, report);
     // The buttons show their pictures (the open folder's yellow among them) and the lamp is the idle green.
-    const int toolbarYellow = countIn(shot, toolbarRect, RGB(255, 255, 0));
-    const int lampGreen = countIn(shot, statusRect, RGB(0, 128, 0));
+    const int toolbarYellow = kv::test::CountColourIn(shot, RGB(255, 255, 0), toolbarRect);
+    const int lampGreen = kv::test::CountColourIn(shot, RGB(0, 128, 0), statusRect);
     problems += toolbarYellow < 20 || lampGreen == 0;
     if (report)
         std::printf("toolbar %d yellow pixels, lamp %d green pixels\n", toolbarYellow, lampGreen);
@@ -131,7 +124,7 @@ int checkFileMenu(HWND main, const std::string& output) {
     kv::test::CopyUntilDrawn(
         shot, {r.left, r.top},
         [&] {
-            yellow = countIn(shot, {0, 0, shot.width(), shot.height()}, RGB(255, 255, 0));
+            yellow = kv::test::CountColourIn(shot, RGB(255, 255, 0));
             return yellow >= 20;
         },
         [] { Sleep(250); });

@@ -41,6 +41,14 @@ inline std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
+// The child of the node with this text; null when none.
+inline Node* Child(Node& parent, std::string_view name) {
+    for (const auto& child : parent.children())
+        if (child->text() == name)
+            return child.get();
+    return nullptr;
+}
+
 class ShellTest : public ::testing::Test {
 protected:
     ShellTest() : store(HKEY_CURRENT_USER, kShellTestKey), files(scratch), settings(PlatformDefaults{}) {

@@ -9,50 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "tests/shell/ProgramRun.h"
 #include "tests/shell/ShellFixture.h"
 
 namespace {
 
 using kv::test::kShellTestKey;
 
-HWND waitForWindow(const char* cls, DWORD ms) {
-    for (DWORD waited = 0; waited < ms; waited += 100) {
-        if (HWND h = FindWindowA(cls, nullptr)) return h;
-        Sleep(100);
-    }
-    return nullptr;
-}
+using kv::test::Program;
+using kv::test::kMainClass;
 
-constexpr const char* kMainClass = "Korvalder? WndClass";
-
-// The program with arguments, in a working folder; the handles are closed at the end.
-struct Program {
-    PROCESS_INFORMATION pi{};
-    bool started = false;
-
-    Program(const std::string& args, const std::string& folder = "") {
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        std::string cmd = std::string(KV_KORVALDER_EXE) + (args.empty() ? "" : " " + args);
-        char exe[MAX_PATH] = {};
-        GetFullPathNameA(KV_KORVALDER_EXE, MAX_PATH, exe, nullptr);
-        started = CreateProcessA(exe, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 folder.empty() ? nullptr : folder.c_str(), &si, &pi) != FALSE;
-    }
-    ~Program() {
-        if (!started) return;
-        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    // The exit code, or nothing while it still runs after ms.
-    std::optional<DWORD> exitCode(DWORD ms) const {
-        if (WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return std::nullopt;
-        DWORD code = 0;
-        GetExitCodeProcess(pi.hProcess, &code);
-        return code;
-    }
-};
+HWND waitForWindow(const char* cls, DWORD ms) { return kv::test::WaitForWindow(cls, ms); }
 
 int mainWindowCount() {
     int n = 0;
@@ -188,7 +155,7 @@ TEST_F(ProgramTest, TwoStartsAtTheSameMomentLeaveOneInstanceWithBothCatalogs) {
 TEST_F(ProgramTest, AnOldRevisionMarkerWipesTheKeyAndTheWindowPlaceIsSaved) {
     kv::RegistrySectionStore store(HKEY_CURRENT_USER, kShellTestKey);
     store.WriteBinary("", "RevisionMarker", std::vector<std::uint8_t>{1});
-    store.WriteString("MRUList", "File1", "old.ctf");
+    store.WriteString("MRUList", "F0", "old.ctf");
     Program p("");
     HWND main = waitForWindow(kMainClass, 60000);
     ASSERT_NE(main, nullptr);
@@ -221,6 +188,22 @@ TEST_F(ProgramTest, MainWindowOpensWithItsClassAndCaptionAndClosesCleanly) {
     GetWindowTextA(main, caption, sizeof caption);
     EXPECT_STREQ(caption, "Korvalder?");
     closeProgram(main, p);
+
+    // A first start writes the program's own folder as the catalog folder and
+    // the system's fonts into the slots without a custom font.
+    kv::RegistrySectionStore store(HKEY_CURRENT_USER, kShellTestKey);
+    char exe[MAX_PATH] = {};
+    GetFullPathNameA(KV_KORVALDER_EXE, MAX_PATH, exe, nullptr);
+    std::string folder(exe);
+    folder.resize(folder.find_last_of('\\') + 1);
+    const std::optional<std::string> catalogDir = store.ReadString("", "CatalogDir");
+    ASSERT_TRUE(catalogDir);
+    EXPECT_EQ(_stricmp(catalogDir->c_str(), folder.c_str()), 0) << *catalogDir << " / " << folder;
+    for (const char* slot : {"Font0", "Font1", "Font3", "Font4"}) {
+        const auto font = store.ReadBinary("", slot);
+        ASSERT_TRUE(font && font->size() > 6) << slot;
+        EXPECT_GT((*font)[5], 0) << slot;  // the face's length
+    }
 }
 
 TEST(Startup, ProgramCarriesItsIconsInBothSizes) {

@@ -30,6 +30,15 @@ inline std::size_t CountColours(const ui::BitmapCanvas& shot) {
     return colours;
 }
 
+// The pixels of the colour inside r (the whole picture when r is empty).
+inline int CountColourIn(const ui::BitmapCanvas& shot, COLORREF colour, RECT r = {}) {
+    if (IsRectEmpty(&r)) r = {0, 0, shot.width(), shot.height()};
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) n += shot.pixel(x, y) == colour;
+    return n;
+}
+
 // The window's rectangle in a picture whose top-left pixel is at origin on the screen.
 inline RECT RectInPicture(HWND hwnd, POINT origin) {
     RECT r{};

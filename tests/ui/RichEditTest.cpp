@@ -5,6 +5,7 @@
 
 #include "ui/Form.h"
 #include "ui/RichEdit.h"
+#include "ui/RichEditPopup.h"
 
 namespace {
 
@@ -197,6 +198,74 @@ TEST_F(RichEditTest, AppendLineScrollAndWordWrap) {
     form.recreateWnd();
     EXPECT_EQ(edit.lineCount(), 1);
     EXPECT_FALSE(edit.wordWrap());
+}
+
+}  // namespace
+
+namespace {
+
+using namespace kv::ui;
+
+// The enabling rules, then each item on a real field (the clipboard included).
+TEST(RichEditPopupRules, ItemsFollowTheSelectionAndReadOnly) {
+    struct Case {
+        bool selection, readOnly;
+        bool cut, copy, paste, del;
+    } cases[] = {{false, false, false, false, true, false},
+                 {true, false, true, true, true, true},
+                 {true, true, false, true, false, false},
+                 {false, true, false, false, false, false}};
+    for (const Case& c : cases) {
+        const EditPopupStates s = EditPopupStatesFor(c.selection, c.readOnly);
+        EXPECT_EQ(s.cut, c.cut);
+        EXPECT_EQ(s.copy, c.copy);
+        EXPECT_EQ(s.paste, c.paste);
+        EXPECT_EQ(s.del, c.del);
+        EXPECT_TRUE(s.selectAll);
+    }
+}
+
+TEST_F(RichEditTest, ThePopupCutsCopiesPastesDeletesAndSelectsAll) {
+    Form form;
+    RichEdit edit;
+    edit.setText("alpha beta");
+    edit.create(&form);
+    form.createHandle();
+    RichEditPopup popup(edit);
+    EXPECT_EQ(edit.popupMenu, &popup.menu());
+    auto enabled = [&](int i) { return popup.menu().Items().Items(i).Enabled(); };
+
+    SendMessageA(edit.hwnd(), EM_SETSEL, 0, 0);
+    popup.RichEditPopupPopup();
+    EXPECT_FALSE(enabled(0));  // Cut
+    EXPECT_FALSE(enabled(1));  // Copy
+    EXPECT_TRUE(enabled(2));   // Paste
+
+    SendMessageA(edit.hwnd(), EM_SETSEL, 0, 6);  // "alpha "
+    popup.RichEditPopupPopup();
+    EXPECT_TRUE(enabled(0));
+    EXPECT_TRUE(enabled(3));  // Delete
+    popup.RichEditMenuClick(EditAction::Cut);
+    EXPECT_EQ(edit.text(), "beta");
+    SendMessageA(edit.hwnd(), EM_SETSEL, 4, 4);
+    popup.RichEditMenuClick(EditAction::Paste);
+    EXPECT_EQ(edit.text(), "betaalpha ");
+    popup.RichEditMenuClick(EditAction::SelectAll);
+    DWORD start = 1, end = 0;
+    SendMessageA(edit.hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_GE(end, 10u);  // a rich edit takes its closing paragraph mark too
+    popup.RichEditMenuClick(EditAction::Delete);
+    EXPECT_EQ(edit.text(), "");
+
+    edit.setReadOnly(true);
+    edit.setText("fixed");
+    SendMessageA(edit.hwnd(), EM_SETSEL, 0, 5);
+    popup.RichEditPopupPopup();
+    EXPECT_FALSE(enabled(0));
+    EXPECT_TRUE(enabled(1));
+    EXPECT_FALSE(enabled(2));
+    EXPECT_FALSE(enabled(3));
 }
 
 }  // namespace

@@ -3,12 +3,17 @@
 #include "archive/TempExtraction.h"
 #include "shell/app/ProgramValues.h"
 #include "shell/settings/SettingsStore.h"
+#include "ui/UserPrompt.h"
 
 namespace kv {
 
-void FinishProgram(SettingsStore& settings, SectionStore& programStore, arc::TempExtraction& extraction) {
-    if (settings.Modified())
-        settings.Save(programStore);
+void FinishProgram(SettingsStore& settings, SectionStore& programStore, arc::TempExtraction& extraction,
+                   ui::UserPrompt& prompt) {
+    // The user's changes would go without a word otherwise.
+    if (settings.Modified() && settings.Save(programStore) == SettingsSaveResult::KeyFailed)
+        prompt.ask({"An error has occured while writing to registry!\n"
+                    "Please check your windows registry, there may be more serious problem involved.",
+                    "Error saving config", ui::PromptButtons::Ok, ui::PromptIcon::Stop});
     // Only files inside the extraction folder are ever deleted.
     if (extraction.TempFolder.empty())
         extraction.TempFolder = settings.Get().extractFolder;

@@ -1,7 +1,7 @@
 #pragma once
 // What is left to do once the main window is gone: the settings are saved when
-// modified, then the files extracted to the temporary folder are handled as
-// the temp-file option says.
+// modified (a key that cannot be written is reported), then the files
+// extracted to the temporary folder are handled as the temp-file option says.
 namespace kv {
 
 class SectionStore;
@@ -9,7 +9,11 @@ class SettingsStore;
 namespace arc {
 class TempExtraction;
 }
+namespace ui {
+class UserPrompt;
+}
 
-void FinishProgram(SettingsStore& settings, SectionStore& programStore, arc::TempExtraction& extraction);
+void FinishProgram(SettingsStore& settings, SectionStore& programStore, arc::TempExtraction& extraction,
+                   ui::UserPrompt& prompt);
 
 }  // namespace kv

@@ -67,7 +67,10 @@ private:
 
 CatalogBrowser::CatalogBrowser(Forest& forest, const BrowsePorts& ports)
     : forest_(forest), ports_(ports), upNode_(forest.makeDetached("..")) {
-    (void)upNode_.setRecord(std::make_unique<TFolderRec>());
+    // A folder outside the tree that no list index names: its Attr cell reads "d".
+    auto up = std::make_unique<TFolderRec>();
+    up->stored.attributes = 0x10;
+    (void)upNode_.setRecord(std::move(up));
 }
 
 CatalogBrowser::~CatalogBrowser() = default;
@@ -138,6 +141,27 @@ void CatalogBrowser::refresh() {
     fillItemList(nullptr);
 }
 
+void CatalogBrowser::setShowUpRow(bool show) {
+    if (settings_.showUpRow == show)
+        return;
+    settings_.showUpRow = show;
+    if (!shownNode_)
+        return;
+    const ItemHead* focused = recordAt(-1);
+    rowToSelect_ = focused == upRecord() ? nullptr : focused;
+    Node* shown = shownNode_;
+    shownNode_ = nullptr;
+    fillItemList(shown);
+}
+
+bool CatalogBrowser::setFormattedSizes(bool formatted) {
+    if (settings_.formattedSizes == formatted)
+        return false;
+    settings_.formattedSizes = formatted;
+    ports_.list.repaint();
+    return true;
+}
+
 void CatalogBrowser::clearList() {
     shownNode_ = nullptr;
     rowToSelect_ = nullptr;
@@ -160,6 +184,14 @@ void CatalogBrowser::treeChanged(Node* node, bool bySelection) {
     commandsChanged(kSelectionGroups);
 }
 
+void CatalogBrowser::endBulkLock() {
+    unlockDisplay();
+    if (displayLocked())
+        return;
+    if (Node* selected = ports_.tree.selected(); selected != shownNode_)
+        treeChanged(selected, true);
+}
+
 void CatalogBrowser::treeKeyUp() {
     if (displayLocked() || !startupFinished_)
         return;
@@ -176,7 +208,12 @@ void CatalogBrowser::refillTimerFired() {
 }
 
 void CatalogBrowser::treeExit() {
-    if (ports_.timer.running() && !displayLocked())
+    if (!displayLocked())
+        flushPendingRefill();
+}
+
+void CatalogBrowser::flushPendingRefill() {
+    if (ports_.timer.running())
         refillTimerFired();
 }
 

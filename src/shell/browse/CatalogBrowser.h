@@ -16,6 +16,7 @@
 #include "shell/browse/ItemCells.h"
 #include "shell/browse/ItemComparer.h"
 #include "shell/browse/ItemSort.h"
+#include "shell/browse/UpdateLock.h"
 
 namespace kv {
 
@@ -62,6 +63,11 @@ public:
     void fillItemList(Node* node);
     // The list content changed under it: forget what is shown and refill.
     void refresh();
+    // The '..' row switched on or off: the list shown gets or loses it at once,
+    // the focused row kept.
+    void setShowUpRow(bool show);
+    // The size display changed: true when it did (the list is repainted).
+    bool setFormattedSizes(bool formatted);
     // Empties the list and forgets what it showed (a catalog about to close).
     void clearList();
     // The ".." row's node: outside the tree, recognised by identity.
@@ -72,11 +78,18 @@ public:
     void treeKeyUp();
     void refillTimerFired();
     void treeExit();
+    // A refill the 500 ms timer still waits for is done now.
+    void flushPendingRefill();
     void expanding(Node& node);
-    // Keyboard navigation in the tree holds a level while keys are down.
-    void lockDisplay() { ++displayLock_; }
-    void unlockDisplay() { if (displayLock_ > 0) --displayLock_; }
-    bool displayLocked() const { return displayLock_ > 0; }
+    // The display lock: bulk changes hold levels, and keyboard navigation in
+    // the tree holds one while keys are down.
+    void lockDisplay() { displayLock_.lock(); }
+    void unlockDisplay() { displayLock_.unlock(); }
+    void resetDisplayLock() { displayLock_.reset(); }
+    // The end of a bulk change's level: once the display is free, a node it
+    // selected meanwhile shows in the list.
+    void endBulkLock();
+    bool displayLocked() const { return !displayLock_.unlocked(); }
     void setStartupFinished(bool finished) { startupFinished_ = finished; }
     // Whether a search is running: its worker reads node texts, so nothing is
     // renamed meanwhile.
@@ -179,7 +192,7 @@ private:
     Node* shownNode_ = nullptr;
     const ItemHead* rowToSelect_ = nullptr;
     int listTag_ = 0;
-    int displayLock_ = 0;
+    UpdateLock displayLock_;
     bool startupFinished_ = true;
     std::function<bool()> searchRunning_;
 

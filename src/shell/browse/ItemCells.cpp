@@ -138,7 +138,7 @@ std::string folderCell(const TFolderRec& folder, std::uint8_t kind, const CellCo
     }
     case ColumnKind::Date: return dosDate(folder.stored.modified, f);
     case ColumnKind::Time: return dosTime(folder.stored.modified, f);
-    case ColumnKind::Attributes: return up ? std::string() : AttributeLetters(folder.stored.attributes);
+    case ColumnKind::Attributes: return AttributeLetters(folder.stored.attributes);
     case ColumnKind::Description: return description(folder.description, ctx);
     case ColumnKind::Category: return up ? std::string() : categoryName(folder.node, folder.stored.category);
     case ColumnKind::DiskName: return up ? std::string() : nodeText(GetItemOwner(&folder, OwnerQuery::DiskOfFolder));

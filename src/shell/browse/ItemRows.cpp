@@ -30,18 +30,6 @@ std::string BackToText(const Node& folderNode) {
     return "Back to " + parent->text() + " (folder)";
 }
 
-void UpdateHasDescriptionsFlag(FileOwnerRecord& owner) {
-    if (owner.files.empty())
-        return;
-    bool any = false;
-    for (const TFileRec& file : owner.files)
-        if (!file.description.empty()) {
-            any = true;
-            break;
-        }
-    SetFlag(owner.flags, ItemFlags::HasDescriptions, any);
-}
-
 std::uint64_t ItemBytes(const ItemHead* rec) {
     if (const auto* file = RecordAs<TFileRec>(rec))
         return file->stored.size;

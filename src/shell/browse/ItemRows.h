@@ -19,10 +19,6 @@ ItemList ItemRowsOf(const Node& node, const ItemHead* upRow);
 // else "Back to <parent> (folder)"; empty for a node with no parent.
 std::string BackToText(const Node& folderNode);
 
-// Sets the owner's "has file descriptions" flag when one of its files has a
-// description, clears it otherwise; nothing for an owner without files.
-void UpdateHasDescriptionsFlag(FileOwnerRecord& owner);
-
 // The bytes a row stands for in the totals: a file's size, a folder's total,
 // a disk's capacity.
 std::uint64_t ItemBytes(const ItemHead* rec);

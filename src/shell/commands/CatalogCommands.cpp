@@ -64,12 +64,8 @@ void OpenCatalogs(CatalogCommandServices& s) {
 void OpenRecentCatalog(CatalogCommandServices& s, const std::string& fileName) {
     if (refused(s, CommandId::RecentFile))
         return;
-    if (s.setOutsideNames)
-        s.setOutsideNames(true);
     s.openQueue.RequestOpenCatalogs(std::vector<std::string>{fileName});
     s.lifeCycle.window.processMessages();
-    if (s.setOutsideNames)
-        s.setOutsideNames(false);
     if (s.resortList)
         s.resortList();
 }
@@ -169,8 +165,6 @@ bool DeleteListedDisk(CatalogCommandServices& s, const ItemHead* row) {
     }
     if (!disk || !ConfirmDeleteDisk(s, *disk))
         return false;
-    if (s.removeListRow)
-        s.removeListRow(*row);
     deleteDisk(s, *disk);
     update(s, CommandGroup::All);
     return true;

@@ -27,14 +27,10 @@ struct CatalogCommandServices {
     std::function<void(std::uint8_t groups)> updateCommands;
     // ResortList(True) after catalogs were opened.
     std::function<void()> resortList;
-    // Names from outside (the recently-used list) are opened without the Open dialog.
-    std::function<void(bool on)> setOutsideNames;
     // The images of a catalog node.
     int catalogImage = 0;
     // The tree takes the focus.
     std::function<void()> focusTree;
-    // The item list drops the row of a record (its count follows, no scrolling).
-    std::function<void(const ItemHead& record)> removeListRow;
     // The tree's selection changed under the window (a direct DBTreeChange).
     std::function<void()> treeSelectionChanged;
 };

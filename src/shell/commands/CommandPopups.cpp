@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "catalog/model/ItemFlags.h"
+#include "shell/commands/CommandsToCome.h"
 
 namespace kv {
 
@@ -67,13 +68,18 @@ std::vector<PopupItemState> evaluate(std::span<const PopupEntry> entries, std::u
     std::vector<PopupItemState> states;
     for (const PopupEntry& e : entries) {
         const bool commandOn = e.command != CommandId::Count && commands[e.command].enabled;
+        // An item whose window is still to come shows where its rule allows it,
+        // disabled; with no node or row under the click there is nothing to act on.
+        const bool commandAllowed = kind != 0 && e.command != CommandId::Count && commands[e.command].allowed;
         PopupItemState s;
-        s.visible = e.show == PopupShow::AsCommand ? commandOn : (e.kinds & maskOf(kind)) != 0;
+        s.visible = e.show == PopupShow::AsCommand ? commandAllowed : (e.kinds & maskOf(kind)) != 0;
         switch (e.enable) {
         case PopupEnable::Always: s.enabled = true; break;
         case PopupEnable::AsCommand: s.enabled = commandOn; break;
         case PopupEnable::Unlisted: s.enabled = !listed; break;
         }
+        if (e.command != CommandId::Count && !CommandHasWindow(e.command))
+            s.enabled = false;
         states.push_back(s);
     }
     return states;
@@ -107,6 +113,13 @@ std::vector<PopupItemState> ListPopupStates(std::uint8_t kind, int fileDoubleCli
     for (std::size_t i = 0; i < states.size(); ++i)
         states[i].isDefault = defaultName && std::string_view(kList[i].name) == defaultName;
     return states;
+}
+
+CommandId FileDoubleClickCommand(int fileDoubleClick) {
+    constexpr std::array<CommandId, 5> kActions = {C::Properties, C::Explorer, C::Launch, C::ViewFile, C::EditDesc};
+    if (fileDoubleClick < 1 || fileDoubleClick > 5)
+        return C::Count;
+    return kActions[static_cast<std::size_t>(fileDoubleClick - 1)];
 }
 
 }  // namespace kv

@@ -60,4 +60,8 @@ std::vector<PopupItemState> TreePopupStates(std::uint8_t kind, bool listed, cons
 // fileDoubleClick: 1 Properties, 2 Explorer, 3 Launch is the default item for files.
 std::vector<PopupItemState> ListPopupStates(std::uint8_t kind, int fileDoubleClick, const CommandStates& commands);
 
+// The command a double click (or Enter) on a file runs: 1 Properties, 2 Open in
+// Explorer, 3 Launch, 4 View, 5 Edit Description; Count for nothing.
+CommandId FileDoubleClickCommand(int fileDoubleClick);
+
 }  // namespace kv

@@ -1,5 +1,7 @@
 #include "shell/commands/CommandRules.h"
 
+#include "shell/commands/CommandsToCome.h"
+
 #include "catalog/model/ItemFlags.h"
 #include "shell/commands/CommandTable.h"
 
@@ -74,7 +76,8 @@ void UpdateCommandStates(CommandStates& states, const SelectionSnapshot& snapsho
         if (c.group != 0 && (c.group & groups) == 0)
             continue;
         CommandState& state = states[c.id];
-        state.enabled = enabled(c.enabled, snapshot);
+        state.allowed = enabled(c.enabled, snapshot);
+        state.enabled = state.allowed && CommandHasWindow(c.id);
         state.checked = checked(c, snapshot);
         state.caption = caption(c, snapshot);
     }

@@ -50,6 +50,8 @@ struct SelectionSnapshot {
 
 struct CommandState {
     bool enabled = true;
+    // What the rule allows; `enabled` also needs the command's window to exist.
+    bool allowed = true;
     bool checked = false;  // menu check mark; toolbar buttons show it pressed
     std::string caption;   // empty: the table's caption
     bool operator==(const CommandState&) const = default;

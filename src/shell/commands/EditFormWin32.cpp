@@ -1,5 +1,7 @@
 #include "shell/commands/EditFormWin32.h"
 
+#include "scan/DialogButtonsWin32.h"
+
 namespace kv {
 
 TEditForm::TEditForm() {
@@ -11,17 +13,8 @@ TEditForm::TEditForm() {
     TextEdit.create(this);
     TextEdit.setBounds(10, 30, 310, 22);
     TextLabel.setFocusControl(&TextEdit);
-    Button1.setText("OK");
-    Button1.modalResult = ui::mrOk;
-    Button1.create(this);
-    Button1.setBounds(164, 62, 75, 25);
+    CreateDialogButtons(*this, {Button1, "OK", ui::mrOk}, {Button2, "Cancel", ui::mrCancel}, 160, 62, 75);
     Button1.setDefault(true);
-    Button2.setText("Cancel");
-    Button2.modalResult = ui::mrCancel;
-    Button2.create(this);
-    Button2.setBounds(245, 62, 75, 25);
-    setDefaultControl(&Button1);
-    setCancelControl(&Button2);
     // The edit has the focus whenever the window comes up.
     auto focusEdit = [this] {
         setActiveControl(&TextEdit);

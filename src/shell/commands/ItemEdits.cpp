@@ -1,13 +1,10 @@
 #include "shell/commands/ItemEdits.h"
 
-#include "base/text/AnsiCase.h"
 #include "base/text/TextLines.h"
 #include "catalog/file/CatalogFormat.h"
 #include "catalog/model/CatalogModified.h"
 #include "catalog/model/FileRecord.h"
 #include "shell/commands/SearchRefusal.h"
-#include "system/SystemCaseMap.h"
-#include "system/drives/MediaTypes.h"
 #include "ui/UserPrompt.h"
 
 namespace kv {
@@ -59,7 +56,9 @@ std::uint8_t ComposeCategoryByte(std::uint8_t code, const std::array<bool, 3>& f
     return b;
 }
 
-void RecomputeHasDescriptions(FileOwnerRecord& owner) {
+void UpdateHasDescriptionsFlag(FileOwnerRecord& owner) {
+    if (owner.files.empty())
+        return;
     bool any = false;
     for (const TFileRec* f = owner.files.first(); f && !any; f = f->next())
         any = !f->description.empty();
@@ -99,43 +98,10 @@ bool ApplyItemEdits(ItemHead& record, const ItemEdits& edits, bool searchRunning
     if (edits.description && StoreDescription(record, *edits.description, lead)) {
         if (RecordAs<TFileRec>(&record) && record.node)
             if (auto* owner = RecordAs<FileOwnerRecord>(record.node->record()))
-                RecomputeHasDescriptions(*owner);
+                UpdateHasDescriptionsFlag(*owner);
     }
     markChanged(record);
     return true;
-}
-
-Node* CompareTargetNode(ItemHead* record, bool isUpRow, Node* selected) {
-    if (isUpRow)
-        return selected ? selected->parent() : nullptr;
-    if (!record)
-        return nullptr;
-    Node* node = record->node;
-    // A member's node is its archive's; an archive folder's node is its own.
-    if (node && HasFlag(record->flags, ItemFlags::Archive))
-        return node->parent();
-    return node;
-}
-
-std::string CompareKindName(const Node& node) {
-    const TDiskRec* disk = RecordAs<TDiskRec>(node.record());
-    if (!disk)
-        return "folder";
-    std::string name = MediaTypeName(disk->volume.mediaType, disk->flags);
-    const std::uint8_t code = disk->volume.mediaType;
-    if (code == MediaType::CdRom || code == MediaType::RamDisk)
-        return name;
-    return lowerCase(name, systemCaseMap());
-}
-
-std::string CompareQuestion(const Node& node) {
-    return "About to compare " + CompareKindName(node) + " \"" + node.text() +
-           "\" in catalog to original media, please confirm.";
-}
-
-std::string NoChangesText(const Node& node) {
-    return "No changes have been detected on the media. Catalog data for " + CompareKindName(node) + " \"" +
-           node.text() + "\" is up to date.";
 }
 
 }  // namespace kv

@@ -1,6 +1,6 @@
 #pragma once
 // Writing what the properties sheet and the description editor changed back
-// into the records, marking what must be saved; and the texts of the compare command.
+// into the records, marking what must be saved.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -24,8 +24,10 @@ std::string DescriptionOf(const ItemHead& record);
 // The category code in bits 0..4, user flags 1..3 in bits 5..7.
 std::uint8_t ComposeCategoryByte(std::uint8_t code, const std::array<bool, 3>& flags);
 
-// The folder's or disk's "a file has a description" flag from its file records.
-void RecomputeHasDescriptions(FileOwnerRecord& owner);
+// The folder's or disk's "a file has a description" flag from its file
+// records: set when one has a description, else cleared; nothing for an
+// owner without files.
+void UpdateHasDescriptionsFlag(FileOwnerRecord& owner);
 
 struct ItemEdits {
     std::optional<std::uint8_t> category;     // files and folders
@@ -39,12 +41,5 @@ struct ItemEdits {
 bool ApplyItemEdits(ItemHead& record, const ItemEdits& edits, bool searchRunning, ui::UserPrompt& prompt,
                     const LeadBytes& lead = {});
 
-// The node Compare works on: an archive or archive member goes to the folder
-// holding the archive, the ".." row to the selection's parent.
-Node* CompareTargetNode(ItemHead* record, bool isUpRow, Node* selected);
-// A disk by its media type in lower case (CD-ROM and RAM disk as they are), anything else "folder".
-std::string CompareKindName(const Node& node);
-std::string CompareQuestion(const Node& node);
-std::string NoChangesText(const Node& node);
 
 }  // namespace kv

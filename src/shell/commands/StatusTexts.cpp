@@ -157,6 +157,15 @@ constexpr ButtonFact kButtons[] = {
     {"ButtonDetails", "", 5024},
     {"ButtonCompare", "", 5029},
     {"ButtonCopyTo", "", 5051},
+    // The search window's buttons; the user-list and compare windows name theirs alike.
+    {"BtnReport", "Ctrl+R", 0},
+    {"BtnProperties", "Ctrl+P, Alt-Enter, F4", 0},
+    {"BtnEditDesc", "Ctrl+E", 0},
+    {"BtnView", "Ctrl+I", 0},
+    {"BtnAddList", "Ctrl+L", 0},
+    {"BtnDelete", "Del", 0},
+    {"BtnClear", "Shift-Del", 0},
+    {"BtnStayOnTop", "Ctrl-T", 0},
 };
 
 const ButtonFact* findButton(std::string_view name) {

@@ -61,24 +61,4 @@ std::string HintWithShortcut(std::string_view hint, std::string_view buttonName,
 // The help topic a main toolbar button opens in the What's-This mode; 0 for none.
 int ButtonHelpContext(std::string_view buttonName);
 
-// Nested display locks; a counter that neither wraps nor goes below 0.
-class UpdateLock {
-public:
-    void lock() {
-        if (count_ < kMax)
-            ++count_;
-    }
-    void unlock() {
-        if (count_ > 0)
-            --count_;
-    }
-    void reset() { count_ = 0; }
-    bool unlocked() const { return count_ == 0; }
-    std::uint32_t count() const { return count_; }
-
-private:
-    static constexpr std::uint32_t kMax = 0xFFFFFFFFu;
-    std::uint32_t count_ = 0;
-};
-
 }  // namespace kv

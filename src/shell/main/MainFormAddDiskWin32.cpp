@@ -120,7 +120,8 @@ void MainForm::AddDiskClick(Node* updatedDisk) {
     scan.files = &services_.files;
     scan.archives = services_.archives;
     scan.extraction = services_.extraction;
-    scan.extractDir = services_.files.TempFolder();
+    // The scan makes a folder of its own inside this one and removes it after.
+    scan.extractDir = settings.extractFolder.empty() ? services_.files.TempFolder() : settings.extractFolder;
     scan.initDiskRecord = dialog.initDiskRecord;
     scan.allowSerialChange = settings.allowSerialChange;
     scan.askSerialChange = settings.askSerialChange;

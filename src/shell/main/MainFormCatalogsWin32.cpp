@@ -16,7 +16,6 @@ namespace kv {
 bool MainForm::refuseWhileSearching() { return RefusedDuringSearch(Refusal::OpenCatalog, searchRunning(), *prompt_); }
 
 void MainForm::requestOpenCatalogs(const std::vector<std::string>& names) {
-    ScopedFlag outside(OutsideNames);
     openQueue_.RequestOpenCatalogs(names);
 }
 
@@ -98,7 +97,6 @@ bool MainForm::statusIdle() const { return !status_.busy(); }
 
 void MainForm::clearItemList() {
     browse_->browser().clearList();
-    ShownNode = nullptr;
 }
 
 void MainForm::processMessages() { ui::Application::instance().processMessages(); }

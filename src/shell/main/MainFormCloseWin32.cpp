@@ -34,9 +34,18 @@ void MainForm::FormClose() {
         ShowStatus("Preparing to close the program...", true);
         ui::Form::hide();
         forest_.context().programClosing = true;
+        ui::Application& app = ui::Application::instance();
+        // The catalogs' records go next: no list may show them meanwhile.
+        if (searchForm_) {
+            searchForm_->hide();
+            app.processMessages();
+            searchForm_->NormalResults().ClearSearchResults();
+            searchForm_->DuplicateResults().ClearSearchResults();
+            searchForm_->FoundList.SyncRowCount();
+            searchForm_->hide();
+        }
         if (services_.showClosingNotice && !forest_.roots().empty())
             services_.showClosingNotice();
-        ui::Application& app = ui::Application::instance();
         app.helpQuit(hwnd());
         app.processMessages();
         CloseAllCatalogs(lifeCycle_, false);
@@ -50,7 +59,6 @@ void MainForm::FormClose() {
 void MainForm::FormDestroy() {
     Destroying = true;
     autoSaveTimer_.setEnabled(false);
-    listUpdateTimer_.setEnabled(false);
     SaveWindowPos();
 }
 

@@ -9,6 +9,7 @@
 #include "shell/browse/LocaleFormatsWin32.h"
 #include "controls/menus/GlyphMenuItemsWin32.h"
 #include "shell/commands/CommandTarget.h"
+#include "shell/commands/CommandsToCome.h"
 #include "shell/commands/MenuGlyphs.h"
 #include "shell/commands/StatusTexts.h"
 #include "scan/ArchiveTypes.h"
@@ -38,12 +39,14 @@ void MainForm::CreateStatusPanels() {
         bar.setPanelWidth(1, widths[1]);
         bar.setPanelWidth(2, widths[2]);
     };
+    // Fitted to the window from the start, not only after its first resize.
+    statusBar.onResize(statusBar);
     statusBar.onDrawPanel = [this](ui::StatusBar&, int panel, HDC dc, const RECT& rect) {
         if (panel == 3)
             drawLamp(dc, rect);
     };
     statusBar.onPanelClick = [this](ui::StatusBar&, int panel) {
-        if (panel == 1)
+        if (panel == 1 && commandStates_[CommandId::Properties].enabled)
             RunCommand(CommandId::Properties, CommandSource::Toolbar);
     };
 }
@@ -131,7 +134,6 @@ void MainForm::CreateMenus() {
     CatalogCommandServices& c = *catalogCommands_;
     c.searchRunning = [this] { return searchRunning(); };
     c.updateCommands = [this](std::uint8_t groups) { updateCommands(groups); };
-    c.setOutsideNames = [this](bool on) { OutsideNames = on; };
     c.focusTree = [this] { tree.setFocus(); };
     c.catalogImage = iconList_ ? iconList_->icons().catalog : noIcons_.catalog;
     c.resortList = [this] { browse_->browser().resortList(true); };
@@ -153,7 +155,7 @@ void MainForm::CreatePopups() {
     treePopup_.OnPopup = [this](ui::PopupMenu&) {
         RunIdleOnce();
         updateCommands(CommandGroup::Item);
-        Node* node = selected();
+        Node* node = treePopupNode();
         const ItemRecord* rec = node ? node->record() : nullptr;
         const bool listed = rec && rec->indexWord(ResultSlot::UserList) != kNotListed;
         CommandMenus::applyPopup(treePopupItems_, TreePopupStates(rec ? rec->kind() : 0, listed, commandStates_));
@@ -177,6 +179,10 @@ void MainForm::CreatePopups() {
     };
     bindUpdateDisk(treePopupItems_, TreePopupEntries(), CommandSource::TreePopup);
     bindUpdateDisk(listPopupItems_, ListPopupEntries(), CommandSource::ListPopup);
+    // The window opens them (ContextMenu): the tree's for the node under the
+    // press or for none, the list's only on a row.
+    treePopup_.AutoPopup = false;
+    listPopup_.AutoPopup = false;
     tree.popupMenu = &treePopup_;
     list.popupMenu = &listPopup_;
 }
@@ -232,7 +238,7 @@ SelectionFacts MainForm::SelectedRowFacts(const ListableArchive& listable) {
 }
 
 void MainForm::updateCommands(int scope) {
-    if (!LockCount.unlocked() || Destroying || forest_.context().programClosing || !catalogCommands_)
+    if (browse_->browser().displayLocked() || Destroying || forest_.context().programClosing || !catalogCommands_)
         return;
     UpdateCommandStates(commandStates_, CommandSnapshot(), static_cast<std::uint8_t>(scope));
     applySortControls();
@@ -301,6 +307,7 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
             DeleteSelectedDisk(c);
         break;
     case CommandId::Back: browse_->browser().back(); break;
+    case CommandId::MoveInto: MoveIntoRow(); break;
     case CommandId::AddDisk: AddDiskClick(); break;
     case CommandId::Search:
     case CommandId::Duplicates: SearchClick(command == CommandId::Duplicates); break;
@@ -379,7 +386,11 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::SetupWizard: MenuSetupWizardClick(false); break;
     case CommandId::ColumnsSetup: ColumnsSetupClick(); break;
     default:
-        // The windows of the other commands come with their own work.
+        // A command whose window is still to come is disabled wherever it is
+        // offered; should one get here all the same, the user is told.
+        if (!CommandHasWindow(command))
+            prompt_->ask({CommandToComeText(command), kCommandToComeCaption, ui::PromptButtons::Ok,
+                          ui::PromptIcon::Information});
         return;
     }
     updateCommands(kUpdateAllCommands);

@@ -3,6 +3,8 @@
 // description settings' pauses; toolbar hints with the button's shortcut.
 #include "shell/main/MainFormWin32.h"
 
+#include "shell/app/PlatformDefaultsWin32.h"
+
 #include <commctrl.h>
 
 #include "catalog/model/ItemRecords.h"
@@ -103,7 +105,10 @@ void MainForm::AppShowHint(std::string& hintStr, bool& canShow, ui::HintInfo& in
     }
     if (app.hintWindowClass() != &ui::defaultHintWindow)
         app.setHintWindowClass(&ui::defaultHintWindow);
-    if (control.parent() == &toolbars_->Toolbar)
+    // The main toolbar's buttons and the search window's.
+    const bool searchButton =
+        searchForm_ && control.hwnd() && GetAncestor(control.hwnd(), GA_ROOT) == searchForm_->hwnd();
+    if (control.parent() == &toolbars_->Toolbar || searchButton)
         hintStr = HintWithShortcut(hintStr, control.Name, s.shortcutsInHints);
 }
 

@@ -52,7 +52,7 @@ void MainForm::openTips() {
 }
 
 void MainForm::endRefresh() {
-    listUpdateTimer_.setEnabled(false);
+    // The refill timer stopped itself when it fired.
     RefreshPending = false;
 }
 

@@ -2,6 +2,8 @@
 // key rules decide; everything else stays with the browse views.
 #include "shell/main/MainFormWin32.h"
 
+#include <commctrl.h>
+
 #include "controls/ListHelpers.h"
 #include "shell/commands/CommandKeys.h"
 
@@ -19,6 +21,36 @@ unsigned shiftState() {
 
 }  // namespace
 
+bool MainForm::labelEditing() const {
+    return (tree.hwnd() && TreeView_GetEditControl(tree.hwnd())) ||
+           (list.hwnd() && ListView_GetEditControl(list.hwnd()));
+}
+
+void MainForm::bindShortcuts() {
+    auto menuShortcut = std::move(onShortcut);
+    onShortcut = [this, menuShortcut](ui::Form& sender, WORD key, UINT shift) {
+        // Another window of the program is active (the search window's text
+        // box takes Ctrl+A), or a label editor has the keys.
+        if (HWND active = GetActiveWindow(); (active && active != hwnd()) || labelEditing())
+            return false;
+        if (shift == 0) {
+            const HWND focus = GetFocus();
+            // The tree and the list edit their own labels: the menu's F2
+            // would rename the disk above a file or folder.
+            if (key == VK_F2 && focus && (focus == tree.hwnd() || focus == list.hwnd()))
+                return false;
+            KeyFacts facts;
+            facts.commands = &commandStates_;
+            const KeyResult result = KeyCommand(KeyPlace::Form, key, 0, facts);
+            if (result.action == KeyAction::Run) {
+                RunCommand(result.command, CommandSource::Key);
+                return true;
+            }
+        }
+        return menuShortcut && menuShortcut(sender, key, shift);
+    };
+}
+
 const ItemHead* MainForm::focusedListRecord() {
     const ItemHead* rec = browse_->browser().recordAt(-1);
     return rec == browse_->browser().upRecord() ? nullptr : rec;
@@ -34,7 +66,7 @@ bool MainForm::commandKey(bool inTree, WORD key) {
     const ItemHead* row = focusedListRecord();
     facts.rowFocused = row != nullptr;
     facts.listShowsDisks = node && RecordAs<TCatalogRec>(node->record());
-    facts.editingLabel = false;
+    facts.editingLabel = labelEditing();
     facts.displayUnlocked = !browse_->browser().displayLocked();
     const KeyResult result = KeyCommand(inTree ? KeyPlace::Tree : KeyPlace::List, key, shiftState(), facts);
     switch (result.action) {
@@ -46,16 +78,13 @@ bool MainForm::commandKey(bool inTree, WORD key) {
             RunCommand(result.command, CommandSource::Key);
         }
         return true;
-    case KeyAction::ShowPopup: {
-        // At the focused row or the selected node; the control's corner when it has none.
-        ui::PopupMenu& popup = inTree ? treePopup_ : listPopup_;
-        if (!ui::PopupMenuAtItem(popup, inTree ? nullptr : &list, inTree ? &tree : nullptr)) {
-            RECT r{};
-            GetWindowRect(inTree ? tree.hwnd() : list.hwnd(), &r);
-            popup.Popup(hwnd(), r.left + 8, r.top + 8);
-        }
+    case KeyAction::ShowPopup:
+        // At the selected node or the focused row; the control's corner when it has none.
+        if (inTree)
+            showTreePopup(selected(), nullptr);
+        else
+            showListPopup(nullptr);
         return true;
-    }
     case KeyAction::EditLabel:
         renameCommand(inTree ? CommandSource::TreePopup : CommandSource::ListPopup);
         return true;

@@ -55,6 +55,9 @@ TSearchForm& MainForm::searchForm() {
         registerSearchList(*searchForm_);
         attachFoundCells(*searchForm_);
         hookFoundColumnsSetup(*searchForm_);
+        // The found list takes the main item list's font.
+        if (listFont_.get())
+            searchForm_->FoundList.View().setFont(listFont_.get());
     }
     return *searchForm_;
 }

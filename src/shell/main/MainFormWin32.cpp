@@ -5,6 +5,7 @@
 
 #include "archive/TempExtraction.h"
 #include "catalog/model/ItemRecords.h"
+#include "shell/app/PlatformDefaultsWin32.h"
 #include "shell/app/ProgramIdentity.h"
 #include "shell/app/ProgramValues.h"
 #include "shell/app/SingleInstanceWin32.h"
@@ -18,17 +19,8 @@
 namespace kv {
 namespace {
 
-constexpr int kLampPanelWidth = 24;
 constexpr int kDefaultWidth = 800;
 constexpr int kDefaultHeight = 560;
-
-std::string programFolder() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, n);
-    folder.resize(folder.find_last_of('\\') + 1);
-    return folder;
-}
 
 // The screen the window may be placed on: every monitor together.
 ScreenArea virtualScreen() {
@@ -92,9 +84,11 @@ MainForm::~MainForm() {
 
 void MainForm::FormCreate() {
     ui::Application& app = ui::Application::instance();
+    // Before anything reads the key: the recent files of a wiped key must go too.
+    CheckRevisionMarker();
     setWindowClassName(kMainWindowClass);
     setCaption(kProgramTitle);
-    AppDir = programFolder();
+    AppDir = ProgramFolder();
     setAcceptFiles(true);
     app.helpFile = AppDir + "Korvalder.hlp";
     // The system picks the place unless a saved one is usable.
@@ -102,7 +96,6 @@ void MainForm::FormCreate() {
     createHandle();
 
     statusBar.setAlign(ui::Align::Bottom);
-    statusBar.setPanels({{"", kLampPanelWidth, false}, {"", 100, false}});
     statusBar.create(this);
     toolbars_ = std::make_unique<MainToolbars>(*this);
     tree.setBounds(0, 0, treeWidth_, 100);
@@ -117,6 +110,7 @@ void MainForm::FormCreate() {
     realign();
     createBrowseViews();
     CreateMenus();
+    bindShortcuts();
     CreateToolbarButtons();
 
     openServices_.showStatus = [this](const std::string& text) { ShowStatus(text, !text.empty()); };
@@ -148,16 +142,12 @@ void MainForm::FormCreate() {
         OnGradientPaint(canvas, r, active);
     };
 
-    // The ".." row: a folder outside the tree that no list index names.
     UpNode = &browse_->browser().upNode();
-    RecordAs<TFolderRec>(UpNode->record())->stored.attributes = FILE_ATTRIBUTE_DIRECTORY;
 
     autoSaveTimer_.onTimer = [this](ui::Timer&) { AutoSaveTimerTimeout(); };
-    listUpdateTimer_.setEnabled(false);
 
     if (services_.registerFileType)
         services_.registerFileType();
-    CheckRevisionMarker();
     LoadWindowPos();
     browse_->list().loadLayouts(services_.programStore);
     toolbars_->Load(services_.programStore);
@@ -174,6 +164,9 @@ void MainForm::createBrowseViews() {
     browse_ = std::make_unique<BrowseViewsWin32>(forest_, iconList_ ? iconList_->icons() : noIcons_,
                                                  iconList_ ? SmallImages().handle() : nullptr, std::move(fileIcon),
                                                  tree, list);
+    // The icon view draws the 32x32 pictures, at the same indexes.
+    if (iconList_)
+        list.SetLargeImages(LargeImages().handle());
     browse_->onStatus = [this](std::string_view text, bool busy) { ShowStatus(std::string(text), busy); };
     browse_->onCommandKey = [this](bool inTree, WORD key) { return commandKey(inTree, key); };
     browse_->browser().setSearchRunning([this] { return searchRunning(); });
@@ -181,6 +174,7 @@ void MainForm::createBrowseViews() {
     browse_->browser().onRenamed = [this] { repaintOtherItemLists(); };
     browse_->onColumnsSetup = [this] { RunCommand(CommandId::ColumnsSetup, CommandSource::MainMenu); };
     browse_->onMoveDisks = [this](const std::vector<Node*>& disks, Node& catalog) { moveDisksToCatalog(disks, catalog); };
+    browse_->onRowAction = [this](const ItemHead& rec) { RowAction(rec); };
     list.OnChange = [this](ui::TCustomEnhListView&, int row) { ListViewChange(row); };
     // Descriptions show as hints over rows and nodes.
     list.showHint = true;
@@ -256,10 +250,18 @@ void MainForm::SetViewStyle(std::uint8_t style) {
         return;
     const DWORD current = static_cast<DWORD>(GetWindowLongA(list.hwnd(), GWL_STYLE));
     SetWindowLongA(list.hwnd(), GWL_STYLE, static_cast<LONG>((current & ~LVS_TYPEMASK) | kStyles[viewStyle_]));
+    if (viewStyle_ <= 1)
+        SendMessageA(list.hwnd(), LVM_ARRANGE, LVA_DEFAULT, 0);
+    RepaintItemList();
+}
+
+void MainForm::RepaintItemList() {
+    // The header is a child of its own: the list's old picture must go with it.
+    if (list.hwnd())
+        RedrawWindow(list.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void MainForm::FormShow() {
-    ShowUpRow = services_.settings.Get().showUpRow;
     ApplySettings(services_.settings.Get(), *this);
     browse_->list().applyLayout(browse_->list().showsDisks());
 }
@@ -268,7 +270,7 @@ void MainForm::ShowStatus(const std::string& text, bool busy) {
     Idle = !busy;
     status_.ShowStatus(text, busy);
     if (!busy)
-        statusBar.setPanelText(kTextPanel, "");
+        statusBar.setPanelText(kSummaryPanel, "");
 }
 
 void MainForm::OnGradientPaint(ui::Canvas& canvas, RECT& r, bool active) {
@@ -304,6 +306,10 @@ LRESULT MainForm::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == 1)
             OpenRequested();
         return 0;
+    case WM_CONTEXTMENU:
+        if (ContextMenu(reinterpret_cast<HWND>(wp), lp))
+            return 0;
+        break;
     }
     return ui::TGradientForm::wndProc(msg, wp, lp);
 }

@@ -75,8 +75,8 @@ class TViewerForm;
 // WParam 1: open the list stored by the request queue.
 inline constexpr UINT kOpenCatalogsMessage = WM_USER + 997;
 
-// Status-bar panels: the lamp, then the text.
-enum MainStatusPanel { kLampPanel = 0, kTextPanel = 1 };
+// The status-bar panel of the item summary and the busy texts.
+inline constexpr int kSummaryPanel = 1;
 
 struct MainFormServices {
     SettingsStore& settings;
@@ -142,6 +142,9 @@ public:
     BrowseViewsWin32& browse() { return *browse_; }
     CatalogOpenQueue& openQueue() { return openQueue_; }
     SaveEnvironment& saveEnvironment() { return saveEnv_; }
+    SettingsStore& settingsStore() { return services_.settings; }
+    // Questions of the main window's work (the splash steps aside first).
+    ui::UserPrompt& prompt() { return *prompt_; }
     // Busy texts go to the status bar; empty resets it.
     void ShowStatus(const std::string& text, bool busy);
 
@@ -152,6 +155,12 @@ public:
     void RunAutoSave();
     // The view style of the item list: 0 large icons, 1 small, 2 list, 3 details.
     void SetViewStyle(std::uint8_t style);
+    // The settings' fonts: slot 0 on the tree, slot 1 on the item list and the
+    // result lists.
+    void ApplyFonts();
+    // After a change of the list's style or place (toolbar shown, hidden,
+    // floated or docked): the whole list with its header is drawn again.
+    void RepaintItemList();
     std::uint8_t ViewStyle() const { return viewStyle_; }
     void SaveWindowPos();
     // Drop handling, as WM_DROPFILES gives the names.
@@ -221,23 +230,11 @@ public:
     bool Destroying = false;
     bool MarkerFound = false;
     bool RefreshPending = false;
-    bool TreeDragPending = false;
-    bool ListDragPending = false;
-    Node* DragNode = nullptr;
-    Node* DragCatalogNode = nullptr;
-    POINT MouseDownPoint{0, 0};
     SortState Sort;                      // DiskSortColumn, FileSortColumn, SortReverse
-    std::uint8_t SortOverride = 255;     // none
-    Node* ShownNode = nullptr;
     std::string AppDir;                  // ends in "\"
-    // Display locks of bulk changes; saturating, so deep nesting never reads as unlocked.
-    UpdateLock LockCount;
     bool Idle = true;
     Node* UpNode = nullptr;
     char DriveLetter = 'C';
-    bool ShowUpRow = true;
-    // The names being opened came from outside (command line, hand-over, drop).
-    bool OutsideNames = false;
     bool FirstIdle() const { return idle_.firstIdle(); }
     bool AutoSavePending() const { return autoSave_.pending(); }
     std::uint32_t AutoSaveInterval() const { return autoSave_.interval(); }
@@ -291,13 +288,14 @@ private:
     bool autoSaveDue() override;
     void applyAutoSaveOptions() override { ApplyAutoSaveOptions(); }
     void runAutoSave() override { RunAutoSave(); }
-    void resetLockCount() override { LockCount.reset(); }
+    void resetLockCount() override { browse_->browser().resetDisplayLock(); }
     bool refreshPending() override { return RefreshPending; }
     void endRefresh() override;
     bool listHasFocusedRow() override;
     void updateStatusBar() override;
-    void runTreeDrag() override { TreeDragPending = false; }
-    void runListDrag() override { ListDragPending = false; }
+    // Drags start on the controls' own begin-drag notices.
+    void runTreeDrag() override {}
+    void runListDrag() override {}
     bool statusRefreshPending(StatusWindow) override { return false; }
     void updateStatus(StatusWindow) override {}
 
@@ -319,8 +317,8 @@ private:
     void showStatus(const std::string& text) override { ShowStatus(text, !text.empty()); }
 
     // CatalogWindow
-    void lockUpdates() override { LockCount.lock(); }
-    void unlockUpdates() override { LockCount.unlock(); }
+    void lockUpdates() override { browse_->browser().lockDisplay(); }
+    void unlockUpdates() override { browse_->browser().endBulkLock(); }
     bool statusIdle() const override;
     void clearItemList() override;
     void updateCommands() override { updateCommands(kUpdateAllCommands); }
@@ -373,7 +371,6 @@ private:
     CloseQuery closeQuery_;
     AutoSaveSchedule autoSave_;
     ui::Timer autoSaveTimer_;
-    ui::Timer listUpdateTimer_;
     std::uint8_t viewStyle_ = kDefaultViewStyle;
     int treeWidth_ = 220;
     // The icon cache, when the shared image lists exist.
@@ -424,8 +421,26 @@ private:
     void CreateMenus();
     void CreatePopups();
     void CreateToolbarButtons();
+    // Right clicks and the menu key on the tree and the list (MainFormPopupsWin32.cpp):
+    // true when the source was one of them.
+    bool ContextMenu(HWND source, LPARAM lp);
+    // at: where the press was, in screen coordinates; null: at the node or row.
+    void showTreePopup(Node* node, const POINT* at);
+    void showListPopup(const POINT* at);
+    // The node the open tree popup acts on; the selected one when none was given.
+    Node* treePopupNode();
+    std::optional<Node*> treePopupNode_;
+    // The double-click action on a file or catalog row, as the settings name it.
+    void RowAction(const ItemHead& rec);
+    // "Move To...": the focused row opens as a double click opens it.
+    void MoveIntoRow();
     // A key of the tree or the list; true when it ran a command.
     bool commandKey(bool inTree, WORD key);
+    // The menu's shortcuts and the window's own keys (F3, F4), only while the
+    // main window is the active one and no label is being edited; F2 in the
+    // tree or the list is theirs.
+    void bindShortcuts();
+    bool labelEditing() const;
     // The list's focused row, the ".." row not counted.
     const ItemHead* focusedListRecord();
     void applyToolbarStates();
@@ -531,6 +546,8 @@ private:
     bool treeHint(std::string& hintStr, ui::HintInfo& info);
     bool isItemListControl(const ui::Control* control) const;
     ui::GdiObject<HFONT> hintFont_;
+    ui::GdiObject<HFONT> treeFont_;
+    ui::GdiObject<HFONT> listFont_;
     ui::FontDescription hintFontFace_;
 
     // The setup windows (MainFormSetupWin32.cpp).

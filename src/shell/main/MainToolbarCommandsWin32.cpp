@@ -65,6 +65,7 @@ void MainForm::ToolbarDockChanged() {
     ui::TDockToolbar& bar = toolbars_->Toolbar;
     const bool floating = bar.DockedTo() == nullptr;
     showToolbarDock();
+    RepaintItemList();
     if (!floating)
         SyncDockOptions(dockTagOf(*toolbars_, bar.DockedTo()));
     // Only what the user changes is written, and only a real change.
@@ -106,6 +107,7 @@ void MainForm::ViewToolbarClick() {
 
 void MainForm::ToolbarVisibleChanged() {
     const bool visible = toolbars_->Toolbar.visible();
+    RepaintItemList();
     if (!toolbars_->applying() && services_.settings.Get().toolbarVisible != visible)
         services_.settings.Update([visible](Settings& s) { s.toolbarVisible = visible; });
     updateCommands(kUpdateAllCommands);

@@ -120,7 +120,12 @@ void SettingsStore::Load(const SectionStore& store) {
     modified_ = read.bad;
 }
 
-bool SettingsStore::Save(SectionStore& store) {
+SettingsSaveResult SettingsStore::Save(SectionStore& store) {
+    if (!store.OpenSectionForWriting(kRoot)) {
+        // Trying again would only fail again; the caller tells the user.
+        modified_ = false;
+        return SettingsSaveResult::KeyFailed;
+    }
     const Settings& s = settings_;
     bool ok = true;
     auto binary = [&](std::string_view name, const std::vector<std::uint8_t>& bytes) {
@@ -147,8 +152,9 @@ bool SettingsStore::Save(SectionStore& store) {
     text("ExternalShell", s.externalShellPath);
     binary("RevisionMarker", {kSettingsRevision});
     // Anything not written keeps the flag, so the exit save tries again.
-    if (ok) modified_ = false;
-    return ok;
+    if (!ok) return SettingsSaveResult::ValueFailed;
+    modified_ = false;
+    return SettingsSaveResult::Saved;
 }
 
 FontData SettingsStore::GetFontData(std::size_t slot) const {

@@ -11,6 +11,8 @@ namespace kv {
 
 class SectionStore;
 
+enum class SettingsSaveResult { Saved, ValueFailed, KeyFailed };
+
 // The record as a first start has it (the program's key missing).
 Settings MakeInitialSettings(const PlatformDefaults& defaults);
 
@@ -34,10 +36,10 @@ public:
     // its own: a bad one gets its default and never stops the rest. The flag
     // is set when the section is missing or a value needs writing back.
     void Load(const SectionStore& store);
-    // Writes every value, "RevisionMarker" last. False when a value could not
-    // be written (the others still are): the modified flag then stays set for
-    // the next try.
-    bool Save(SectionStore& store);
+    // Writes every value, "RevisionMarker" last. A value that could not be
+    // written is skipped (the others still are) and keeps the modified flag
+    // for the next try. A section that cannot be opened gets nothing written.
+    SettingsSaveResult Save(SectionStore& store);
 
     // The slot's custom font, or the system's font for it.
     FontData GetFontData(std::size_t slot) const;

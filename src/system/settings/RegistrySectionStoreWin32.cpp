@@ -122,4 +122,9 @@ bool RegistrySectionStore::sectionExists(std::string_view section) const {
     return reg.OpenKeyReadOnly(pathOf(section));
 }
 
+bool RegistrySectionStore::openForWriting(std::string_view section) {
+    TRegistryEx reg(root_);
+    return reg.OpenRegKey(pathOf(section), true);
+}
+
 }  // namespace kv

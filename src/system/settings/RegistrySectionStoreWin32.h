@@ -27,6 +27,7 @@ protected:
                                                         std::string_view name) const override;
     bool writeBinary(std::string_view section, std::string_view name, std::span<const std::uint8_t> bytes) override;
     bool sectionExists(std::string_view section) const override;
+    bool openForWriting(std::string_view section) override;
 
 private:
     // The section's key below the root, as TRegistryEx takes an absolute path.

@@ -84,6 +84,13 @@ bool SectionStore::writeBinary(std::string_view, std::string_view, std::span<con
 
 bool SectionStore::sectionExists(std::string_view section) const { return !readSection(section).empty(); }
 
+bool SectionStore::OpenSectionForWriting(std::string_view section) {
+    return guarded([&] { return openForWriting(section); }, false);
+}
+
+// Stores in memory or in a file take every section.
+bool SectionStore::openForWriting(std::string_view) { return true; }
+
 std::optional<std::int32_t> SectionStore::readInteger(std::string_view section, std::string_view name) const {
     auto text = readString(section, name);
     return text ? ParseStoredInteger(*text) : std::nullopt;

@@ -46,6 +46,8 @@ public:
     bool WriteBinary(std::string_view section, std::string_view name, std::span<const std::uint8_t> bytes);
     // True for a section that exists, also an empty one.
     bool SectionExists(std::string_view section) const;
+    // True when values can be written to the section (made when missing).
+    bool OpenSectionForWriting(std::string_view section);
 
 protected:
     virtual std::optional<std::string> readString(std::string_view section, std::string_view name) const = 0;
@@ -59,6 +61,7 @@ protected:
                                                                 std::string_view name) const;
     virtual bool writeBinary(std::string_view section, std::string_view name, std::span<const std::uint8_t> bytes);
     virtual bool sectionExists(std::string_view section) const;
+    virtual bool openForWriting(std::string_view section);
 };
 
 // Optional blanks, an optional sign and decimal digits within 32 bits.

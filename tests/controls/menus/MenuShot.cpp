@@ -17,12 +17,7 @@
 
 namespace {
 
-int count(const kv::ui::BitmapCanvas& shot, COLORREF colour) {
-    int n = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x) n += shot.pixel(x, y) == colour;
-    return n;
-}
+int count(const kv::ui::BitmapCanvas& shot, COLORREF colour) { return kv::test::CountColourIn(shot, colour); }
 
 }  // namespace
 

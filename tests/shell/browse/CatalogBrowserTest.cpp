@@ -72,6 +72,51 @@ TEST_F(CatalogBrowserTest, SameNodeTwiceDoesNothingAndTheUpRowFollowsTheSetting)
     EXPECT_EQ(rows(), "Sub a.txt b.zip c.txt");
 }
 
+// The settings switch the '..' row and the size display on the list shown.
+TEST_F(CatalogBrowserTest, UpRowAndSizeDisplayChangesApplyToTheListShown) {
+    tree.select(f.docs);
+    ASSERT_EQ(rows(), ".. Sub a.txt b.zip c.txt");
+    list.focusRow(rowOf(f.a), false);
+    browser.setShowUpRow(false);
+    EXPECT_EQ(rows(), "Sub a.txt b.zip c.txt");
+    EXPECT_EQ(list.rows, 4u);
+    EXPECT_EQ(browser.recordAt(-1), f.a);
+    browser.setShowUpRow(true);
+    EXPECT_EQ(rows(), ".. Sub a.txt b.zip c.txt");
+    EXPECT_EQ(browser.recordAt(-1), f.a);
+
+    const int repaints = list.repaints;
+    EXPECT_FALSE(browser.setFormattedSizes(browser.settings().formattedSizes));
+    EXPECT_EQ(list.repaints, repaints);
+    EXPECT_TRUE(browser.setFormattedSizes(!browser.settings().formattedSizes));
+    EXPECT_EQ(list.repaints, repaints + 1);
+}
+
+TEST(UpdateLock, NeverGoesBelowZero) {
+    UpdateLock lock;
+    lock.unlock();
+    EXPECT_TRUE(lock.unlocked());
+    for (int i = 0; i < 300; ++i)
+        lock.lock();
+    EXPECT_FALSE(lock.unlocked());
+    EXPECT_EQ(lock.count(), 300u);
+    lock.reset();
+    EXPECT_TRUE(lock.unlocked());
+}
+
+// A bulk change (catalogs opened or closed) holds the display; the node it
+// selected meanwhile shows once the last level goes.
+TEST_F(CatalogBrowserTest, ANodeSelectedDuringABulkChangeShowsWhenItEnds) {
+    tree.select(f.cd);
+    browser.lockDisplay();
+    browser.lockDisplay();
+    tree.select(f.docs);
+    browser.endBulkLock();
+    EXPECT_EQ(browser.shownNode(), f.cd);
+    browser.endBulkLock();
+    EXPECT_EQ(browser.shownNode(), f.docs);
+}
+
 TEST_F(CatalogBrowserTest, KeyboardMovesRefillAfterTheLastKeyMouseAtOnce) {
     tree.select(f.cd);
     // A navigation key takes a display-lock level on key down.

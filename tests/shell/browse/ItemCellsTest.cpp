@@ -69,7 +69,8 @@ TEST_F(ItemCellsTest, UpRowNeverReachesForItsMissingParentOrDisk) {
     auto& up = f.rec(f.up);
     up.stored.modified = Dos(2019, 3, 4, 10, 20, 30);
     up.description = "Back to root of CD";
-    const std::vector<std::string> expected = {"..", "", "", "2019-03-04", "10:20:30", "", "Back to root of CD",
+    up.stored.attributes = 0x10;
+    const std::vector<std::string> expected = {"..", "", "", "2019-03-04", "10:20:30", "d", "Back to root of CD",
                                                "", "", "", "", "", "", ""};
     for (std::uint8_t kind = 0; kind <= 13; ++kind)
         EXPECT_EQ(CellText(f.upRec(), kind, ctx), expected[kind]) << int(kind);

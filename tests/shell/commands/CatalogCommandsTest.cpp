@@ -80,16 +80,12 @@ struct Fixture {
     CatalogOpenQueue queue{[this](CatalogOpenQueue::Files files) { openRequests.push_back(files); }};
     bool searching = false;
     std::vector<int> updates;
-    std::vector<std::string> removedRows;
-    std::vector<bool> outsideNames;
     CatalogCommandServices services{lifeCycle, saving, text, queue};
 
     Fixture() {
         services.searchRunning = [this] { return searching; };
         saving.searchRunning = services.searchRunning;
         services.updateCommands = [this](std::uint8_t g) { updates.push_back(g); };
-        services.removeListRow = [this](const ItemHead& r) { removedRows.push_back(r.node ? r.node->text() : "?"); };
-        services.setOutsideNames = [this](bool on) { outsideNames.push_back(on); };
     }
 
     Node& catalog(const std::string& name, int disks = 1) {
@@ -282,7 +278,6 @@ TEST(CatalogCommands, DeletingDisksAsksMarksTheCatalogAndRebuildsTheSearchScope)
 
     f.prompt.answers = {PromptAnswer::Ok};
     EXPECT_TRUE(DeleteListedDisk(f.services, row));
-    EXPECT_EQ(f.removedRows, std::vector<std::string>{"disk2"});
     EXPECT_EQ(cat.children().size(), 2u);
     EXPECT_TRUE(f.rec(cat).modified);
     EXPECT_EQ(f.tools.rebuilt, 1);
@@ -309,7 +304,6 @@ TEST(CatalogCommands, OpeningAsksTheQueueAndRecentNamesGoWithoutTheDialog) {
     ASSERT_EQ(f.openRequests.size(), 2u);
     EXPECT_EQ(f.openRequests[0], std::nullopt);
     EXPECT_EQ(f.openRequests[1], (std::vector<std::string>{"C:\\a.ctf"}));
-    EXPECT_EQ(f.outsideNames, (std::vector<bool>{true, false}));
     EXPECT_EQ(resorted, 2);
 }
 

@@ -1,5 +1,7 @@
 #include "shell/commands/CommandRules.h"
+#include "shell/commands/CommandsToCome.h"
 #include "shell/commands/CommandPopups.h"
+#include "shell/commands/CommandKeys.h"
 
 #include <gtest/gtest.h>
 
@@ -78,7 +80,8 @@ struct Fixture : test::ModelFixture {
 
 void expectEnabled(const CommandStates& states, const Set& expected, const char* what) {
     for (const CommandInfo& c : CommandTable()) {
-        EXPECT_EQ(states[c.id].enabled, expected.count(c.id) == 1)
+        // A command whose window is still to come stays disabled whatever its rule says.
+        EXPECT_EQ(states[c.id].enabled, expected.count(c.id) == 1 && CommandHasWindow(c.id))
             << what << ": " << (*c.menuName ? c.menuName : c.caption);
     }
 }
@@ -243,6 +246,34 @@ TEST(CommandPopups, TreePopupShowsWhatTheNodeKindOffers) {
     std::vector<PopupItemState> folder = TreePopupStates(ItemFlags::Folder, true, EvaluateCommands(f.snapshot(f.a, true)));
     EXPECT_TRUE(folder[16].visible);
     EXPECT_FALSE(folder[16].enabled);
+}
+
+// Their windows are not part of the program yet: shown where the rules say,
+// never enabled, and no key runs them.
+TEST(CommandPopups, CommandsStillToComeAreShownDisabledAndNoKeyRunsThem) {
+    Fixture f;
+    TFileRec& file = f.fileOf(*f.a);
+    const CommandStates onFile = EvaluateCommands(f.snapshot(f.a, false, &file, {&file}));
+    EXPECT_TRUE(onFile[C::Properties].allowed);
+    EXPECT_FALSE(onFile[C::Properties].enabled);
+    const std::vector<PopupItemState> list = ListPopupStates(ItemFlags::File, 1, onFile);
+    const std::vector<PopupItemState> tree =
+        TreePopupStates(ItemFlags::Disk, false, EvaluateCommands(f.snapshot(f.disk, true)));
+    auto check = [](std::span<const PopupEntry> entries, const std::vector<PopupItemState>& states) {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i].command != C::Count && !CommandHasWindow(entries[i].command)) {
+                EXPECT_FALSE(states[i].enabled) << entries[i].name;
+            }
+        }
+    };
+    check(ListPopupEntries(), list);
+    check(TreePopupEntries(), tree);
+    EXPECT_EQ(shown(ListPopupEntries(), list).count("ListMenuViewFile"), 1u);
+    KeyFacts facts;
+    facts.commands = &onFile;
+    facts.rowFocused = true;
+    EXPECT_EQ(KeyCommand(KeyPlace::Form, Keys::F4, 0, facts).action, KeyAction::None);
+    EXPECT_EQ(KeyCommand(KeyPlace::List, Keys::Enter, Keys::Alt, facts).action, KeyAction::None);
 }
 
 TEST(CommandPopups, ListPopupDefaultItemFollowsTheRow) {

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/text/AnsiCase.h"
-#include "system/SystemCaseMap.h"
-#include "system/drives/MediaTypes.h"
 #include "tests/catalog/ModelFixture.h"
 #include "tests/support/ScriptedPrompt.h"
 
@@ -93,29 +90,6 @@ TEST(ItemEdits, NothingIsStoredWhileASearchRuns) {
     // Nothing to change asks nothing either.
     EXPECT_FALSE(ApplyItemEdits(file, {std::nullopt, std::string()}, true, f.prompt));
     EXPECT_EQ(f.prompt.asked.size(), 1u);
-}
-
-TEST(ItemEdits, CompareTargetsAndTexts) {
-    Fixture f;
-    Node& zip = f.folder(*f.a, "x.zip");
-    zip.record()->flags |= ItemFlags::Archive;
-    TFileRec& member = test::AddFile(f.folderRec(zip), "m.txt");
-    member.flags |= ItemFlags::Archive;
-    EXPECT_EQ(CompareTargetNode(&member, false, &zip), f.a);
-    EXPECT_EQ(CompareTargetNode(zip.record(), false, f.a), f.a);
-    EXPECT_EQ(CompareTargetNode(f.b->record(), false, f.a), f.b);
-    EXPECT_EQ(CompareTargetNode(nullptr, true, f.b), f.a);
-    EXPECT_EQ(CompareTargetNode(nullptr, false, f.b), nullptr);
-
-    EXPECT_EQ(CompareQuestion(*f.b), "About to compare folder \"B\" in catalog to original media, please confirm.");
-    f.diskRecord().volume.mediaType = MediaType::CdRom;
-    EXPECT_EQ(CompareKindName(*f.disk), MediaTypeName(MediaType::CdRom));
-    f.diskRecord().volume.mediaType = MediaType::Floppy35HD;
-    std::string floppy = CompareKindName(*f.disk);
-    EXPECT_NE(floppy, MediaTypeName(MediaType::Floppy35HD));
-    EXPECT_EQ(floppy, lowerCase(MediaTypeName(MediaType::Floppy35HD), systemCaseMap()));
-    EXPECT_EQ(NoChangesText(*f.disk), "No changes have been detected on the media. Catalog data for " + floppy +
-                                          " \"D\" is up to date.");
 }
 
 }  // namespace

@@ -99,18 +99,12 @@ TEST(StatusTexts, HintTimingsAndTexts) {
     EXPECT_EQ(HintWithShortcut("Explorer", "ButtonExplorer", true), "Explorer");
     EXPECT_EQ(ButtonHelpContext("ButtonSort3"), 5022);
     EXPECT_EQ(ButtonHelpContext("SomethingElse"), 0);
-}
-
-TEST(StatusTexts, UpdateLockNeverGoesBelowZero) {
-    UpdateLock lock;
-    lock.unlock();
-    EXPECT_TRUE(lock.unlocked());
-    for (int i = 0; i < 300; ++i)
-        lock.lock();
-    EXPECT_FALSE(lock.unlocked());
-    EXPECT_EQ(lock.count(), 300u);
-    lock.reset();
-    EXPECT_TRUE(lock.unlocked());
+    // The tool windows' buttons carry their shortcuts too.
+    EXPECT_EQ(HintWithShortcut("Remove", "BtnDelete", true), "Remove (Del)");
+    EXPECT_EQ(HintWithShortcut("Clear", "BtnClear", true), "Clear (Shift-Del)");
+    EXPECT_EQ(HintWithShortcut("Properties", "BtnProperties", true), "Properties (Ctrl+P, Alt-Enter, F4)");
+    EXPECT_EQ(HintWithShortcut("Stay on top", "BtnStayOnTop", true), "Stay on top (Ctrl-T)");
+    EXPECT_EQ(HintWithShortcut("Report", "BtnReport", true), "Report (Ctrl+R)");
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ TEST(SettingsRegistry, RoundTripsThroughTheRegistryWithItsValueTypes) {
         s.autoloadList = {"C:\\My Catalogs\\a.ctf"};
         s.externalShellPath = "C:\\windows\\explorer.exe";
     });
-    ASSERT_TRUE(settings.Save(store));
+    ASSERT_EQ(settings.Save(store), SettingsSaveResult::Saved);
 
     TRegistryEx reg;
     ASSERT_TRUE(reg.OpenRegKey(key.path(), false));

@@ -19,8 +19,10 @@ class TestStore : public MemorySectionStore {
 public:
     std::set<std::string> failing;
     std::vector<std::string> written;
+    bool keyOpens = true;
 
 protected:
+    bool openForWriting(std::string_view) override { return keyOpens; }
     bool writeString(std::string_view section, std::string_view name, std::string_view value) override {
         return allow(name) && MemorySectionStore::writeString(section, name, value);
     }
@@ -192,7 +194,7 @@ TEST(SettingsStore, SavesEveryValueInOrderWithTheMarkerLast) {
     TestStore store;
     SettingsStore settings(Defaults());
     settings.Replace(Custom());
-    ASSERT_TRUE(settings.Save(store));
+    ASSERT_EQ(settings.Save(store), SettingsSaveResult::Saved);
     EXPECT_FALSE(settings.Modified());
     const std::vector<std::string> order{
         "UseFontData", "Font0",     "Font1",    "Font2",       "Font3",          "Font4",          "Font5",
@@ -209,7 +211,7 @@ TEST(SettingsStore, SavesEveryValueInOrderWithTheMarkerLast) {
 
     // An empty layout is written as no bytes and read back as the toolbar's own.
     settings.Update([](Settings& s) { s.toolbarLayout.clear(); });
-    ASSERT_TRUE(settings.Save(store));
+    ASSERT_EQ(settings.Save(store), SettingsSaveResult::Saved);
     EXPECT_EQ(store.ReadBinary("", "CustomToolbar"), Bytes{});
     settings.Load(store);
     EXPECT_TRUE(settings.Get().toolbarLayout.empty());
@@ -220,14 +222,24 @@ TEST(SettingsStore, AFailedSaveWritesTheRestAndKeepsTheFlag) {
     store.failing = {"Settings2"};
     SettingsStore settings(Defaults());
     settings.Replace(Custom());
-    EXPECT_FALSE(settings.Save(store));
+    EXPECT_EQ(settings.Save(store), SettingsSaveResult::ValueFailed);
     EXPECT_TRUE(settings.Modified());
     EXPECT_EQ(store.written.back(), "RevisionMarker");
     EXPECT_EQ(store.KindOf("", "Settings2"), StoredKind::Missing);
     EXPECT_EQ(store.KindOf("", "ArchiveSupport"), StoredKind::Binary);
 
     store.failing.clear();
-    EXPECT_TRUE(settings.Save(store));
+    EXPECT_EQ(settings.Save(store), SettingsSaveResult::Saved);
+    EXPECT_FALSE(settings.Modified());
+}
+
+TEST(SettingsStore, AKeyThatCannotBeOpenedGetsNothingWritten) {
+    TestStore store;
+    store.keyOpens = false;
+    SettingsStore settings(Defaults());
+    settings.Replace(Custom());
+    EXPECT_EQ(settings.Save(store), SettingsSaveResult::KeyFailed);
+    EXPECT_TRUE(store.written.empty());
     EXPECT_FALSE(settings.Modified());
 }
 
