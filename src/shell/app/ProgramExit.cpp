@@ -2,7 +2,7 @@
 
 #include "archive/TempExtraction.h"
 #include "shell/app/ProgramValues.h"
-#include "shell/settings/SettingsStore.h"
+#include "shell/settings/SettingsSave.h"
 #include "ui/UserPrompt.h"
 
 namespace kv {
@@ -10,10 +10,8 @@ namespace kv {
 void FinishProgram(SettingsStore& settings, SectionStore& programStore, arc::TempExtraction& extraction,
                    ui::UserPrompt& prompt) {
     // The user's changes would go without a word otherwise.
-    if (settings.Modified() && settings.Save(programStore) == SettingsSaveResult::KeyFailed)
-        prompt.ask({"An error has occured while writing to registry!\n"
-                    "Please check your windows registry, there may be more serious problem involved.",
-                    "Error saving config", ui::PromptButtons::Ok, ui::PromptIcon::Stop});
+    if (settings.Modified())
+        SaveSettings(settings, programStore, prompt);
     // Only files inside the extraction folder are ever deleted.
     if (extraction.TempFolder.empty())
         extraction.TempFolder = settings.Get().extractFolder;

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "shell/settings/SettingsSave.h"
 #include "shell/setup/OptionsLayoutWin32.h"
 #include "ui/Application.h"
 #include "ui/CommonDialogs.h"
@@ -91,7 +92,7 @@ void TOptionsForm::Prepare(int page) {
     if (page >= 1 && page <= kOptionsPages && Pages.tabOfPage(page - 1) >= 0)
         Pages.setActivePage(page - 1);
     endInsertMode();
-    session_.Begin();
+    TellSettingsSaveResult(session_.Begin(), prompt());
     fillControls(session_.draft());
     session_.ResetDraft(collect());
     FontSettingsCombo.setItemIndex(0);
@@ -129,7 +130,7 @@ void TOptionsForm::ShowAllPages() {
 
 void TOptionsForm::applyClick() {
     endInsertMode();
-    session_.Apply();
+    TellSettingsSaveResult(session_.Apply(), prompt());
     // The draft now is what the store holds (fonts and toolbar included).
     filling_ = true;
     fonts_ = session_.draft().fonts;

@@ -8,12 +8,12 @@ OptionsSession::OptionsSession(SettingsStore& store, SectionStore& registry,
                                std::function<void(const Settings&)> apply)
     : store_(store), registry_(registry), apply_(std::move(apply)), draft_(store.Get()) {}
 
-void OptionsSession::Begin() {
-    if (store_.Modified())
-        store_.Save(registry_);
+SettingsSaveResult OptionsSession::Begin() {
+    const SettingsSaveResult saved = store_.Modified() ? store_.Save(registry_) : SettingsSaveResult::Saved;
     draft_ = store_.Get();
     modified_ = false;
     wizardRequested = false;
+    return saved;
 }
 
 void OptionsSession::SetDraft(const Settings& settings) {
@@ -30,7 +30,7 @@ bool OptionsSession::Ok() {
     return true;
 }
 
-bool OptionsSession::Apply() {
+SettingsSaveResult OptionsSession::Apply() {
     store_.Replace(draft_);
     if (apply_)
         apply_(store_.Get());

@@ -18,7 +18,7 @@ public:
 
     // Writes what an earlier OK left unwritten, so Cancel has a state to
     // return to, and starts a draft from the store.
-    void Begin();
+    SettingsSaveResult Begin();
     const Settings& draft() const { return draft_; }
     // Every edit of a control; sets the modified flag.
     template <class Change>
@@ -35,7 +35,7 @@ public:
     // True when the store took a changed draft (the caller then applies it).
     bool Ok();
     // False when a value could not be written (the store keeps it to write later).
-    bool Apply();
+    SettingsSaveResult Apply();
     void Cancel();
 
     bool wizardRequested = false;

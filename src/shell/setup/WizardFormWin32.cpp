@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "shell/settings/SettingsStore.h"
+#include "shell/settings/SettingsSave.h"
 #include "shell/setup/OptionsLayoutWin32.h"
 #include "ui/Application.h"
 
@@ -178,7 +179,7 @@ void TWizardForm::Prepare(bool firstRun) {
                    "sure not to miss anything important.");
     // Unsaved settings are written first, so that leaving without Finish returns to them.
     if (services_.settings.Modified())
-        services_.settings.Save(services_.registry);
+        SaveSettings(services_.settings, services_.registry, prompt());
     fill(WizardLoadFromOptions(services_.settings.Get()));
     showPage(0);
 }
@@ -192,7 +193,7 @@ int TWizardForm::Execute(bool firstRun) {
         services_.settings.Replace(s);
         if (services_.apply)
             services_.apply(services_.settings.Get());
-        services_.settings.Save(services_.registry);
+        SaveSettings(services_.settings, services_.registry, prompt());
         return ui::mrOk;
     }
     if (services_.reload)

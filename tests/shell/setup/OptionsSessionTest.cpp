@@ -119,7 +119,7 @@ TEST_F(OptionsSessionTest, EverySettingGoesFromTheDraftThroughApplyToTheRegistry
         session.Edit(e.edit);
         ASSERT_NE(session.draft(), before) << "the edit changes nothing";
         applied.clear();
-        EXPECT_TRUE(session.Apply());
+        EXPECT_EQ(session.Apply(), kv::SettingsSaveResult::Saved);
         ASSERT_EQ(applied.size(), 1u);
         EXPECT_EQ(applied[0], session.draft());
         EXPECT_FALSE(session.modified());
