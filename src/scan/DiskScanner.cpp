@@ -24,7 +24,8 @@ constexpr int kMaxDepth = 255;
 
 bool SameNoCase(std::string_view a, std::string_view b) {
     const CaseMap& map = systemCaseMap();
-    return a.size() == b.size() && upperCase(a, map) == upperCase(b, map);
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return map.toUpper(x) == map.toUpper(y); });
 }
 
 // A later part of a numbered-volume set ("a.a01" of "a.arj"): listed with its first part.
@@ -39,9 +40,15 @@ bool IsLaterVolume(const std::string& name) {
 // Node order: the names without regard to case, then byte order.
 bool NodeTextLess(const Node& a, const Node& b) {
     const CaseMap& map = systemCaseMap();
-    const std::string x = upperCase(a.text(), map), y = upperCase(b.text(), map);
-    if (x != y) return x < y;
-    return a.text() < b.text();
+    const std::string& x = a.text();
+    const std::string& y = b.text();
+    // Compared in place: a sort of a large folder would otherwise build two texts per comparison.
+    const auto diff = std::mismatch(x.begin(), x.end(), y.begin(), y.end(),
+                                    [&](char p, char q) { return map.toUpper(p) == map.toUpper(q); });
+    if (diff.first != x.end() && diff.second != y.end())
+        return static_cast<unsigned char>(map.toUpper(*diff.first)) < static_cast<unsigned char>(map.toUpper(*diff.second));
+    if (x.size() != y.size()) return x.size() < y.size();
+    return x < y;
 }
 
 }  // namespace
@@ -242,8 +249,7 @@ void DiskScanner::scanFolder(Node& node, Node* oldNode, bool& dizApplied, const 
     std::vector<std::pair<const FolderEntry*, std::string>> subfolders;
     for (const FolderEntry& entry : entries) {
         if (abortRequested_) break;
-        const std::string entryPath = path + "\\" + entry.pathName;
-        if (services_.onEntry) services_.onEntry(entryPath);
+        if (services_.onEntry) services_.onEntry(path + "\\" + entry.pathName);
         pump();
         if (abortRequested_) break;
         const bool isFolder = (entry.attributes & kAttrDirectory) != 0;
@@ -262,6 +268,11 @@ void DiskScanner::scanFolder(Node& node, Node* oldNode, bool& dizApplied, const 
     }
 
     if (oldNode && RecordAs<TFolderRec>(oldNode->record())) LoadSubfolders(oldNode);
+    // The old folder's subfolders by exact name: a lookup that does not grow with the folder.
+    std::unordered_map<std::string_view, Node*> oldSubfolders;
+    if (oldNode && !subfolders.empty())
+        for (const auto& c : oldNode->children())
+            if (RecordAs<TFolderRec>(c->record())) oldSubfolders.try_emplace(c->text(), c.get());
     for (auto it = subfolders.rbegin(); it != subfolders.rend() && !abortRequested_; ++it) {
         const FolderEntry& entry = *it->first;
         const std::string& name = it->second;
@@ -274,14 +285,8 @@ void DiskScanner::scanFolder(Node& node, Node* oldNode, bool& dizApplied, const 
         TFolderRec& folder = static_cast<TFolderRec&>(*rec);
         (void)sub.setRecord(std::move(rec));
         carry_.apply(folder, name);
-        Node* oldSub = nullptr;
-        if (oldNode) {
-            for (const auto& c : oldNode->children())
-                if (c->text() == name && RecordAs<TFolderRec>(c->record())) {
-                    oldSub = c.get();
-                    break;
-                }
-        }
+        const auto found = oldSubfolders.find(name);
+        Node* oldSub = found == oldSubfolders.end() ? nullptr : found->second;
         // Links and junctions are not followed: they loop or show a tree twice.
         if ((entry.attributes & kAttrReparsePoint) == 0 && depth + 1 < kMaxDepth) {
             scanFolder(sub, oldSub, st.subDizApplied, path + "\\" + entry.pathName, depth + 1);

@@ -55,6 +55,7 @@ private:
                      const std::string& archivePath);
     bool quickMove(Node& node, FolderState& st, const FolderEntry& entry, const std::string& name);
     void listMember(ArchiveState& a, FolderState& st);
+    void addVolumeNode(ArchiveState& a, FolderState& st, const std::string& volumeName);
     void archiveDescSources(FolderState& st, ArchiveState& a, const std::string& archivePath, int type);
     std::string extractDescFile(int type, const std::string& archivePath, const std::string& member);
     void rollback(Node& diskNode);

@@ -40,6 +40,13 @@ std::string FileNamePart(const std::string& path) {
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 
+// Equal without regard to case, with no text built.
+bool SameNoCase(std::string_view a, std::string_view b) {
+    const CaseMap& map = systemCaseMap();
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return map.toUpper(x) == map.toUpper(y); });
+}
+
 }  // namespace
 
 bool DiskScanner::quickMove(Node& node, FolderState& st, const FolderEntry& entry, const std::string& name) {
@@ -100,7 +107,8 @@ bool DiskScanner::scanArchive(Node& node, FolderState& st, const FolderEntry& en
     lister_->OnError = nullptr;
     lister_->OnRead = [&](arc::ArchiveReader&, std::uint64_t, int) { listMember(a, st); };
     try {
-        lister_->SetArchiveFile(archivePath);
+        // The folder listing already gave the date and attributes: the open is the only query.
+        lister_->SetArchiveFile(archivePath, entry);
         lister_->SetFileSpec("*.*");
         a.keepCase = lister_->ArcType() == arc::atTAR || lister_->ArcType() == arc::atGZip;
         a.cab = lister_->ArcType() == arc::atCAB;
@@ -168,59 +176,36 @@ void DiskScanner::listMember(ArchiveState& a, FolderState& st) {
     // keeps the mode in the high half, and some only end the name in "\".
     if ((m.ExternalAttr & 0x10) || m.FileName.empty() || m.FileName.back() == '\\') return;
 
+    // The stored name is the one text made per member.
     std::string name = m.FileName;
-    if (!a.drive.empty() && name.size() >= 2 && Upper(name.substr(0, 2)) == a.drive) name.erase(0, 2);
+    if (!a.drive.empty() && name.size() >= 2 && name[1] == ':' && SameNoCase(std::string_view(name).substr(0, 2), a.drive))
+        name.erase(0, 2);
     if (!a.keepCase) LowerIfAllUpper(name, systemCaseMap());
     const bool topLevel = name.find('\\') == std::string::npos;
     if (topLevel) {
-        const std::string upper = Upper(name);
-        if (upper == "FILE_ID.DIZ") a.dizMember = m.FileName;
+        if (SameNoCase(name, "FILE_ID.DIZ")) a.dizMember = m.FileName;
         if (options_.archiveDescOnly) return;
-        if (upper == "FILES.BBS") a.bbsMember = m.FileName;
-        if (upper == "DESCRIPT.ION") a.descriptMember = m.FileName;
+        if (SameNoCase(name, "FILES.BBS")) a.bbsMember = m.FileName;
+        if (SameNoCase(name, "DESCRIPT.ION")) a.descriptMember = m.FileName;
     } else if (options_.archiveDescOnly) {
         return;
     }
 
-    const std::string volume = lister.CurrentVolumeFile.empty() ? a.path : lister.CurrentVolumeFile;
-    std::string volumeName = FileNamePart(volume);
-    LowerIfAllUpper(volumeName, systemCaseMap());
-    if (!a.archiveNode || Upper(a.archiveNode->text()) != Upper(volumeName)) {
-        Forest& forest = a.parent->forest();
-        if (a.archiveNode) a.previousVolumeNode = a.archiveNode;
-        Node& n = forest.addChild(*a.parent, volumeName);
-        auto rec = std::make_unique<TFolderRec>();
-        SetFlag(rec->flags, ItemFlags::Archive, true);
-        if (a.volumeNodes.empty()) {
-            rec->stored.attributes = static_cast<std::uint8_t>(a.entry->attributes);
-            rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(a.entry->size));
-            rec->stored.created = a.entry->created;
-            rec->stored.modified = a.entry->modified;
-            rec->stored.accessed = a.entry->accessed;
-        } else {
-            IFileSystem& files = services_.files;
-            rec->stored.attributes = static_cast<std::uint8_t>(files.FileAttributes(volume));
-            rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(files.FileSize(volume).value_or(0)));
-            rec->stored.modified = files.FileDosDate(volume).value_or(0);
-        }
-        TFolderRec& folder = *rec;
-        (void)n.setRecord(std::move(rec));
-        carry_.apply(folder, volumeName);
-        a.archiveNode = &n;
-        a.volumeNodes.push_back(&n);
-        st.scannedArchives[Key(volume)] = a.volumeNodes;
-        for (auto& [path, nodes] : st.scannedArchives)
-            if (!nodes.empty() && nodes.front() == a.volumeNodes.front()) nodes = a.volumeNodes;
+    // Only a move to another volume of the set can need a new node.
+    const std::string& volumeFile = lister.CurrentVolumeFile.empty() ? a.path : lister.CurrentVolumeFile;
+    if (!a.archiveNode || volumeFile != a.volumeFile) {
+        a.volumeFile = volumeFile;
+        std::string volumeName = FileNamePart(volumeFile);
+        LowerIfAllUpper(volumeName, systemCaseMap());
+        if (!a.archiveNode || !SameNoCase(a.archiveNode->text(), volumeName)) addVolumeNode(a, st, volumeName);
     }
     ++a.memberCount;
 
     auto* folder = RecordAs<TFolderRec>(a.archiveNode->record());
     if (a.cab && a.previousVolumeNode) {
-        const auto* prev = RecordAs<TFolderRec>(a.previousVolumeNode->record());
-        const bool continued =
-            prev && std::any_of(prev->files.begin(), prev->files.end(), [&](const TFileRec& f) { return f.name() == name; });
-        if (continued) return;
+        if (a.previousNames.count(name)) return;
         a.previousVolumeNode = nullptr;
+        a.previousNames.clear();
     }
     TFileRec& file = folder->addFile(MakeFileRec(name));
     SetFlag(file.flags, ItemFlags::Archive, true);
@@ -235,6 +220,41 @@ void DiskScanner::listMember(ArchiveState& a, FolderState& st) {
         SetItemDescription(file, text);
     }
     carry_.apply(file);
+}
+
+void DiskScanner::addVolumeNode(ArchiveState& a, FolderState& st, const std::string& volumeName) {
+    const std::string& volume = a.volumeFile;
+    Forest& forest = a.parent->forest();
+    if (a.archiveNode) {
+        a.previousVolumeNode = a.archiveNode;
+        // Members continued from the previous cabinet are known by name.
+        a.previousNames.clear();
+        if (const auto* prev = RecordAs<TFolderRec>(a.archiveNode->record()))
+            for (const TFileRec& f : prev->files) a.previousNames.emplace(f.name());
+    }
+    Node& n = forest.addChild(*a.parent, volumeName);
+    auto rec = std::make_unique<TFolderRec>();
+    SetFlag(rec->flags, ItemFlags::Archive, true);
+    if (a.volumeNodes.empty()) {
+        rec->stored.attributes = static_cast<std::uint8_t>(a.entry->attributes);
+        rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(a.entry->size));
+        rec->stored.created = a.entry->created;
+        rec->stored.modified = a.entry->modified;
+        rec->stored.accessed = a.entry->accessed;
+    } else {
+        IFileSystem& files = services_.files;
+        rec->stored.attributes = static_cast<std::uint8_t>(files.FileAttributes(volume));
+        rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(files.FileSize(volume).value_or(0)));
+        rec->stored.modified = files.FileDosDate(volume).value_or(0);
+    }
+    TFolderRec& folder = *rec;
+    (void)n.setRecord(std::move(rec));
+    carry_.apply(folder, volumeName);
+    a.archiveNode = &n;
+    a.volumeNodes.push_back(&n);
+    st.scannedArchives[Key(volume)] = a.volumeNodes;
+    for (auto& [path, nodes] : st.scannedArchives)
+        if (!nodes.empty() && nodes.front() == a.volumeNodes.front()) nodes = a.volumeNodes;
 }
 
 std::string DiskScanner::extractDescFile(int type, const std::string& archivePath, const std::string& member) {

@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "scan/DiskScanner.h"
@@ -49,6 +50,8 @@ struct DiskScanner::ArchiveState {
     std::string dizMember, bbsMember, descriptMember;  // stored names at the top level
     std::uint32_t memberCount = 0;  // members recorded
     std::uint32_t seen = 0;         // members the lister reported
+    std::string volumeFile;         // the volume the current node stands for, as the lister names it
+    std::unordered_set<std::string> previousNames;  // members of the previous cabinet
 };
 
 }  // namespace kv

@@ -36,27 +36,14 @@ std::unique_ptr<ByteSource> MemoryFileSystem::OpenRead(const std::string& path) 
 
 std::unique_ptr<ByteSink> MemoryFileSystem::OpenOutput(const std::string&) { return std::make_unique<MemorySink>(); }
 
-std::vector<std::string> FakeResourceStrings::LoadStrings(const std::string& path, unsigned first, unsigned count,
-                                                          std::size_t maxChars) {
-    ++loads;
-    std::vector<std::string> out(count);
-    auto it = texts.find(path);
-    if (it == texts.end()) return out;
-    for (unsigned i = 0; i < count; ++i)
-        if (first - 1 + i < it->second.size()) out[i] = it->second[first - 1 + i].substr(0, maxChars);
-    return out;
-}
-
 MemoryWorld::MemoryWorld() {
     auto f = std::make_unique<MemoryFileSystem>();
-    auto r = std::make_unique<FakeResourceStrings>();
     fs = f.get();
-    resources = r.get();
-    context = std::make_unique<ArchiveContext>(std::move(f), std::move(r), 0);
+    context = std::make_unique<ArchiveContext>(std::move(f), 0);
 }
 
 std::unique_ptr<ArchiveContext> FixtureContext() {
-    return std::make_unique<ArchiveContext>(MakeSystemFileSystem(), std::make_unique<FakeResourceStrings>(), 0);
+    return std::make_unique<ArchiveContext>(MakeSystemFileSystem(), 0);
 }
 
 std::string FixturePath(const std::string& relative) {

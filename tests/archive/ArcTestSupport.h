@@ -9,7 +9,6 @@
 #include "archive/ArchiveContext.h"
 #include "base/Errors.h"
 #include "system/files/FileSystem.h"
-#include "system/files/ResourceStrings.h"
 
 namespace kv::arc::test {
 
@@ -98,19 +97,9 @@ private:
     std::unique_ptr<IFileSystem> inner_;
 };
 
-// Resource texts per program file.
-class FakeResourceStrings final : public IResourceStrings {
-public:
-    std::map<std::string, std::vector<std::string>> texts;
-    int loads = 0;
-    std::vector<std::string> LoadStrings(const std::string& path, unsigned first, unsigned count,
-                                         std::size_t maxChars) override;
-};
-
-// A context over a memory file system and fake resources, bias 0 (UTC).
+// A context over a memory file system, bias 0 (UTC).
 struct MemoryWorld {
     MemoryFileSystem* fs;
-    FakeResourceStrings* resources;
     std::unique_ptr<ArchiveContext> context;
     MemoryWorld();
 };

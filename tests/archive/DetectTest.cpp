@@ -107,6 +107,52 @@ Bytes tarHeader(const std::string& name, char type, bool goodSum) {
     return h;
 }
 
+// Makes the program a PE file whose string resources 1, 2, ... are the texts (one
+// string block, one language), laid out as a linker does: headers at 0x200, one
+// ".rsrc" section at 0x340 mapped at 0x1000. Everything stays below 1024.
+void PutPeStrings(Bytes& b, const std::vector<std::string>& texts) {
+    constexpr std::size_t pe = 0x200, raw = 0x340;
+    constexpr std::uint32_t rva = 0x1000;
+    PutLe32(b, 0x3C, pe);
+    PutLe32(b, pe, 0x4550);
+    PutLe16(b, pe + 4, 0x14C);
+    PutLe16(b, pe + 6, 1);      // sections
+    PutLe16(b, pe + 20, 224);   // optional header size
+    const std::size_t opt = pe + 24;
+    PutLe16(b, opt, 0x10B);
+    PutLe32(b, opt + 92, 16);   // data directories
+    PutLe32(b, opt + 96 + 16, rva);
+    // The block: 16 counted UTF-16 texts, ids 0..15.
+    Bytes block;
+    for (unsigned id = 0; id < 16; ++id) {
+        const std::string t = id >= 1 && id - 1 < texts.size() ? texts[id - 1] : std::string();
+        block.push_back(static_cast<std::uint8_t>(t.size()));
+        block.push_back(0);
+        for (char c : t) {
+            block.push_back(static_cast<std::uint8_t>(c));
+            block.push_back(0);
+        }
+    }
+    // Root (type 6) at 0, names (block 1) at 24, languages (0x409) at 48, data entry at 72, block at 88.
+    auto dir = [&](std::size_t at, std::uint32_t id, std::uint32_t target) {
+        PutLe16(b, raw + at + 14, 1);
+        PutLe32(b, raw + at + 16, id);
+        PutLe32(b, raw + at + 20, target);
+    };
+    dir(0, 6, 0x80000000 | 24);
+    dir(24, 1, 0x80000000 | 48);
+    dir(48, 0x409, 72);
+    PutLe32(b, raw + 72, rva + 88);
+    PutLe32(b, raw + 76, static_cast<std::uint32_t>(block.size()));
+    std::copy(block.begin(), block.end(), b.begin() + raw + 88);
+    const std::size_t sec = opt + 224;
+    std::copy_n(".rsrc", 5, b.begin() + sec);
+    PutLe32(b, sec + 8, static_cast<std::uint32_t>(88 + block.size()));
+    PutLe32(b, sec + 12, rva);
+    PutLe32(b, sec + 16, static_cast<std::uint32_t>(88 + block.size()));
+    PutLe32(b, sec + 20, raw);
+}
+
 struct DetectCase {
     const char* what;
     std::string name;
@@ -209,8 +255,9 @@ TEST(DetectArcType, Table) {
     for (const DetectCase& c : detectCases()) {
         test::MemoryWorld w;
         std::string path = "C:\\A\\" + c.name;
-        w.fs->files[path] = c.bytes;
-        if (!c.resources.empty()) w.resources->texts[path] = c.resources;
+        Bytes bytes = c.bytes;
+        if (!c.resources.empty()) PutPeStrings(bytes, c.resources);
+        w.fs->files[path] = bytes;
         Detection d = DetectArcType(*w.context, path, c.zipCommentRoom);
         EXPECT_EQ(d.type, c.type) << c.what;
         EXPECT_EQ(d.start, c.start) << c.what;

@@ -8,7 +8,7 @@ namespace kv::arc {
 void WalkZip(ListSession& s) {
     ArcInput& in = s.In();
     // An end record at the very start leaves no room for a member.
-    auto end = FindZipEnd(in.Source(), 1);
+    auto end = FindZipEnd(in, 1);
     if (!end) s.Fail(eHeaderId);
     s.SetArchiveComment(end->comment);
     auto first = FirstZipCentral(in, *end);
