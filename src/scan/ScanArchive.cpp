@@ -122,10 +122,8 @@ bool DiskScanner::scanArchive(Node& node, FolderState& st, const FolderEntry& en
     if (failed || a.memberCount == 0) {
         // Every node of a failed set goes, and its volumes are files again.
         for (Node* n : a.volumeNodes) node.forest().remove(*n);
-        if (!a.volumeNodes.empty()) {
-            Node* first = a.volumeNodes.front();
-            std::erase_if(st.scannedArchives, [&](const auto& e) { return !e.second.empty() && e.second.front() == first; });
-        }
+        for (const std::string& k : a.volumeKeys) st.scannedArchives.erase(k);
+        a.volumeKeys.clear();
         a.volumeNodes.clear();
         a.archiveNode = nullptr;
     }
@@ -252,9 +250,9 @@ void DiskScanner::addVolumeNode(ArchiveState& a, FolderState& st, const std::str
     carry_.apply(folder, volumeName);
     a.archiveNode = &n;
     a.volumeNodes.push_back(&n);
-    st.scannedArchives[Key(volume)] = a.volumeNodes;
-    for (auto& [path, nodes] : st.scannedArchives)
-        if (!nodes.empty() && nodes.front() == a.volumeNodes.front()) nodes = a.volumeNodes;
+    // Known by the set's own list of keys, not by a search of every archive of the folder.
+    a.volumeKeys.push_back(Key(volume));
+    st.scannedArchives.insert(a.volumeKeys.back());
 }
 
 std::string DiskScanner::extractDescFile(int type, const std::string& archivePath, const std::string& member) {

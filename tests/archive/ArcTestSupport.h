@@ -18,8 +18,15 @@ using Bytes = std::vector<std::uint8_t>;
 // Error, so no layer of the library takes it for damage and carries on.
 struct ReadBudgetSpent {};
 
+// What the files opened through a MemoryFileSystem were asked for.
+struct ReadTally {
+    int opens = 0;
+    int reads = 0;
+    std::uint64_t bytes = 0;
+};
+
 // Bytes whose every read spends one of budget; none left throws ReadBudgetSpent.
-std::unique_ptr<ByteSource> BudgetedMemorySource(Bytes bytes, std::uint64_t& budget);
+std::unique_ptr<ByteSource> BudgetedMemorySource(Bytes bytes, std::uint64_t& budget, ReadTally* tally = nullptr);
 
 // Files held in memory, by their Windows names.
 class MemoryFileSystem final : public IFileSystem {
@@ -29,6 +36,7 @@ public:
     // Reads the files opened here may still make: a walk that never ends then fails
     // its test instead of hanging it.
     std::uint64_t readBudget = ~std::uint64_t{0};
+    ReadTally tally;
 
     std::string FullPath(const std::string& path) override { return path; }
     bool SamePath(const std::string& a, const std::string& b) override { return a == b; }

@@ -4,6 +4,8 @@
 #include "archive/ArchiveComponent.h"
 #include "archive/ClassifySignature.h"
 #include "archive/DetectArcType.h"
+#include "archive/PeStrings.h"
+#include "archive/ArcBytes.h"
 
 namespace kv::arc {
 namespace {
@@ -264,6 +266,66 @@ TEST(DetectArcType, Table) {
         EXPECT_EQ(d.foundInside, c.foundInside) << c.what;
         EXPECT_EQ(d.size, c.bytes.size()) << c.what;
         EXPECT_EQ(d.fileDate, w.fs->dosDate) << c.what;
+    }
+}
+
+// Programs MinGW linked, with string tables windres compiled: the resource directory
+// as a real linker lays it out (tools/make-sfx-fixtures).
+TEST(DetectArcType, StringResourcesOfRealPrograms) {
+    auto context = test::FixtureContext();
+    for (const char* name : {"sfx/strings-zip.exe", "sfx/strings-later.exe"}) {
+        const std::string path = test::FixturePath(name);
+        const Bytes bytes = test::ReadFixture(name);
+        MemorySource file(bytes);
+        const std::vector<std::string> texts = ReadPeStrings(file, 1, 4, 5);
+        const std::uint64_t stub = std::stoull(texts[name[12] == 'z' ? 0 : 2]);
+        // The comment hides the ZIP from the end-record search: only the resource finds it.
+        Detection d = DetectArcType(*context, path);
+        EXPECT_EQ(d.type, atZipExe) << name;
+        EXPECT_EQ(d.start, stub) << name;
+        EXPECT_EQ(d.foundInside, stub) << name;
+        ASSERT_GT(bytes.size(), stub + 4);
+        EXPECT_EQ(Le32(&bytes[stub]), 0x04034B50u) << name;
+    }
+    MemorySource later(test::ReadFixture("sfx/strings-later.exe"));
+    const std::vector<std::string> texts = ReadPeStrings(later, 1, 4, 5);
+    EXPECT_EQ(texts[0], "12");
+    EXPECT_EQ(texts[1], "40");
+    EXPECT_EQ(texts[3], "");
+    EXPECT_EQ(ReadPeStrings(later, 17, 1, 50), std::vector<std::string>{"other block"});
+    EXPECT_EQ(ReadPeStrings(later, 100, 2, 2), (std::vector<std::string>{"fa", ""}));
+    MemorySource none(test::ReadFixture("sfx/strings-none.exe"));
+    EXPECT_EQ(ReadPeStrings(none, 1, 4, 5), std::vector<std::string>(4));
+    EXPECT_EQ(ReadPeStrings(none, 7, 1, 5), std::vector<std::string>{"seven"});
+    EXPECT_EQ(DetectArcType(*context, test::FixturePath("sfx/strings-none.exe")).type, atUnknown);
+}
+
+// Damage anywhere in the directory gives no text and never a read outside the file.
+TEST(DetectArcType, DamagedResourceDirectories) {
+    const Bytes good = test::ReadFixture("sfx/strings-zip.exe");
+    MemorySource whole(good);
+    ASSERT_FALSE(ReadPeStrings(whole, 1, 1, 5)[0].empty());
+    for (std::size_t cut : {std::size_t{2}, std::size_t{64}, std::size_t{200}, good.size() / 2}) {
+        MemorySource part(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut)));
+        EXPECT_EQ(ReadPeStrings(part, 1, 4, 5), std::vector<std::string>(4)) << cut;
+    }
+    // Every byte of the headers and of the resource section set to 0xFF in turn: no
+    // crash, no throw.
+    const std::uint32_t pe = Le32(&good[0x3C]);
+    const std::size_t sections = Le16(&good[pe + 6]), table = pe + 24 + Le16(&good[pe + 20]);
+    std::vector<std::pair<std::size_t, std::size_t>> ranges{{pe, table + 40 * sections}};
+    for (std::size_t i = 0; i < sections; ++i) {
+        const std::uint8_t* h = &good[table + 40 * i];
+        if (std::string(reinterpret_cast<const char*>(h), 5) == ".rsrc") ranges.emplace_back(Le32(h + 20), Le32(h + 20) + Le32(h + 16));
+    }
+    ASSERT_EQ(ranges.size(), 2u);
+    for (const auto& [from, to] : ranges) {
+        for (std::size_t at = from; at < to && at < good.size(); ++at) {
+            Bytes bad = good;
+            bad[at] = 0xFF;
+            MemorySource src(std::move(bad));
+            EXPECT_NO_THROW(ReadPeStrings(src, 1, 4, 5)) << at;
+        }
     }
 }
 
