@@ -1,8 +1,10 @@
-// walk_tree PATH [--open-archives]
+// walk_tree PATH [--open-archives] [--wide]
 // The floors the scan is timed against: a bare FindFirstFileA/FindNextFileA walk
 // of a tree, and with --open-archives the least any listing of its archives can
 // cost: for each archive file (by extension) one open, the first 512 bytes, the
-// last 4, and a close. Prints the files, folders and archives met.
+// last 4, and a close. --wide walks with FindFirstFileW/FindNextFileW, the calls
+// the scan lists folders with (under Wine the ANSI calls cost more per entry).
+// Prints the files, folders and archives met.
 #include <windows.h>
 
 #include <cstdio>
@@ -15,19 +17,29 @@ struct Counts {
     unsigned long files = 0, folders = 0, archives = 0;
 };
 
-bool IsArchiveName(const char* name) {
+template <typename Char>
+bool IsArchiveName(const Char* name) {
     static const char* const kExtensions[] = {".gz", ".tgz", ".z", ".zip", ".jar", ".tar", ".exe", ".arj",
                                               ".lzh", ".lha", ".zoo", ".arc", ".pak", ".rar", ".cab", ".bh", ".ha"};
-    const char* dot = std::strrchr(name, '.');
+    const Char* dot = nullptr;
+    for (const Char* p = name; *p; ++p)
+        if (*p == '.') dot = p;
     if (!dot) return false;
-    for (const char* e : kExtensions)
-        if (lstrcmpiA(dot, e) == 0) return true;
+    for (const char* e : kExtensions) {
+        const Char* d = dot;
+        const char* x = e;
+        while (*d && *x && (*d | 0x20) == *x) ++d, ++x;
+        if (!*d && !*x) return true;
+    }
     return false;
 }
 
-void Touch(const std::string& path) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+template <typename Char>
+bool IsDots(const Char* n) {
+    return n[0] == '.' && (!n[1] || (n[1] == '.' && !n[2]));
+}
+
+void Touch(HANDLE h) {
     if (h == INVALID_HANDLE_VALUE) return;
     char head[512], tail[4];
     DWORD got = 0;
@@ -42,31 +54,69 @@ void Walk(const std::string& folder, bool openArchives, Counts& c) {
     HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &fd);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
-        if (fd.cFileName[0] == '.' && (!fd.cFileName[1] || (fd.cFileName[1] == '.' && !fd.cFileName[2]))) continue;
+        if (IsDots(fd.cFileName)) continue;
+        const std::string path = folder + "\\" + fd.cFileName;
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            Walk(folder + "\\" + fd.cFileName, openArchives, c);
+            Walk(path, openArchives, c);
             continue;
         }
         ++c.files;
         if (openArchives && IsArchiveName(fd.cFileName)) {
             ++c.archives;
-            Touch(folder + "\\" + fd.cFileName);
+            Touch(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
         }
     } while (FindNextFileA(find, &fd));
+    FindClose(find);
+}
+
+void WalkWide(const std::wstring& folder, bool openArchives, Counts& c) {
+    ++c.folders;
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (IsDots(fd.cFileName)) continue;
+        const std::wstring path = folder + L"\\" + fd.cFileName;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            WalkWide(path, openArchives, c);
+            continue;
+        }
+        ++c.files;
+        if (openArchives && IsArchiveName(fd.cFileName)) {
+            ++c.archives;
+            Touch(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+        }
+    } while (FindNextFileW(find, &fd));
     FindClose(find);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 3 || (argc == 3 && std::strcmp(argv[2], "--open-archives") != 0)) {
-        std::fprintf(stderr, "usage: walk_tree PATH [--open-archives]\n");
+    bool openArchives = false, wide = false;
+    std::string root;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--open-archives") == 0) openArchives = true;
+        else if (std::strcmp(argv[i], "--wide") == 0) wide = true;
+        else if (root.empty() && argv[i][0] != '-') root = argv[i];
+        else root.clear(), i = argc;
+    }
+    if (root.empty()) {
+        std::fprintf(stderr, "usage: walk_tree PATH [--open-archives] [--wide]\n");
         return 2;
     }
-    std::string root = argv[1];
     while (root.size() > 3 && (root.back() == '\\' || root.back() == '/')) root.pop_back();
     Counts c;
-    Walk(root, argc == 3, c);
+    if (wide) {
+        std::wstring w(root.size(), L'\0');
+        w.resize(static_cast<std::size_t>(
+            MultiByteToWideChar(CP_ACP, 0, root.data(), static_cast<int>(root.size()), w.data(), static_cast<int>(w.size()))));
+        WalkWide(w, openArchives, c);
+    } else {
+        Walk(root, openArchives, c);
+    }
     std::printf("%lu files, %lu folders, %lu archives opened\n", c.files, c.folders, c.archives);
     return 0;
 }
