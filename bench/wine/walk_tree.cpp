@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -48,16 +49,19 @@ void Touch(HANDLE h) {
     CloseHandle(h);
 }
 
+// A folder is listed to its end and closed before its subfolders are walked, as
+// the scan does.
 void Walk(const std::string& folder, bool openArchives, Counts& c) {
     ++c.folders;
     WIN32_FIND_DATAA fd;
     HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &fd);
     if (find == INVALID_HANDLE_VALUE) return;
+    std::vector<std::string> subfolders;
     do {
         if (IsDots(fd.cFileName)) continue;
         const std::string path = folder + "\\" + fd.cFileName;
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            Walk(path, openArchives, c);
+            subfolders.push_back(path);
             continue;
         }
         ++c.files;
@@ -68,6 +72,7 @@ void Walk(const std::string& folder, bool openArchives, Counts& c) {
         }
     } while (FindNextFileA(find, &fd));
     FindClose(find);
+    for (const std::string& sub : subfolders) Walk(sub, openArchives, c);
 }
 
 void WalkWide(const std::wstring& folder, bool openArchives, Counts& c) {
@@ -75,11 +80,12 @@ void WalkWide(const std::wstring& folder, bool openArchives, Counts& c) {
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
     if (find == INVALID_HANDLE_VALUE) return;
+    std::vector<std::wstring> subfolders;
     do {
         if (IsDots(fd.cFileName)) continue;
         const std::wstring path = folder + L"\\" + fd.cFileName;
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            WalkWide(path, openArchives, c);
+            subfolders.push_back(path);
             continue;
         }
         ++c.files;
@@ -90,6 +96,7 @@ void WalkWide(const std::wstring& folder, bool openArchives, Counts& c) {
         }
     } while (FindNextFileW(find, &fd));
     FindClose(find);
+    for (const std::wstring& sub : subfolders) WalkWide(sub, openArchives, c);
 }
 
 }  // namespace

@@ -18,8 +18,8 @@ void WalkZip(ListSession& s) {
         auto e = ReadZipCentral(in, pos);
         if (!e) break;
         ArcMember& m = s.NewMember();
-        m.FileName = BackslashName(e->name);
-        m.FileComment = e->comment;
+        m.FileName = BackslashName(std::move(e->name));
+        m.FileComment = std::move(e->comment);
         SetMemberSizes(m, e->packed, e->unpacked);
         m.FileCRC = e->crc;
         m.Method = e->method;
