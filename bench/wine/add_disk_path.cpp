@@ -21,19 +21,11 @@
 #include "shell/settings/SettingsStore.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestInput.h"
+#include "tests/tools/QuietExtractionUi.h"
 #include "ui/Application.h"
 
 namespace kv {
 namespace {
-
-class QuietExtractionUi : public arc::IExtractionUi {
-public:
-    void ShowWait(const std::string&, const std::string&) override {}
-    bool Progress(int) override { return false; }
-    void CloseWait() override {}
-    void ShowError(const std::string&, const std::string&) override {}
-    bool Ask(const std::string&, const std::string&) override { return false; }
-};
 
 // The settings of a first start, with every description source on, as scanfolder has them.
 ScanOptions Options() {
@@ -60,7 +52,7 @@ struct Bench {
     char letter;
     std::unique_ptr<IFileSystem> files = MakeSystemFileSystem();
     std::unique_ptr<arc::ArchiveContext> archives = arc::ArchiveContext::System();
-    QuietExtractionUi extractionUi;
+    tools::QuietExtractionUi extractionUi;
     arc::TempExtraction extraction{*archives, extractionUi};
     ScanOptions options = Options();
 

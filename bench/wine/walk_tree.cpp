@@ -49,54 +49,54 @@ void Touch(HANDLE h) {
     CloseHandle(h);
 }
 
+// The ANSI and the wide calls, for one walk over either.
+struct Ansi {
+    using Data = WIN32_FIND_DATAA;
+    using Text = std::string;
+    static HANDLE First(const Text& folder, Data* d) { return FindFirstFileA((folder + "\\*.*").c_str(), d); }
+    static BOOL Next(HANDLE h, Data* d) { return FindNextFileA(h, d); }
+    static Text Join(const Text& folder, const char* name) { return folder + "\\" + name; }
+    static HANDLE Open(const Text& path) {
+        return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+};
+
+struct Wide {
+    using Data = WIN32_FIND_DATAW;
+    using Text = std::wstring;
+    static HANDLE First(const Text& folder, Data* d) { return FindFirstFileW((folder + L"\\*").c_str(), d); }
+    static BOOL Next(HANDLE h, Data* d) { return FindNextFileW(h, d); }
+    static Text Join(const Text& folder, const wchar_t* name) { return folder + L"\\" + name; }
+    static HANDLE Open(const Text& path) {
+        return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
+};
+
 // A folder is listed to its end and closed before its subfolders are walked, as
 // the scan does.
-void Walk(const std::string& folder, bool openArchives, Counts& c) {
+template <typename Calls>
+void Walk(const typename Calls::Text& folder, bool openArchives, Counts& c) {
     ++c.folders;
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &fd);
+    typename Calls::Data fd;
+    HANDLE find = Calls::First(folder, &fd);
     if (find == INVALID_HANDLE_VALUE) return;
-    std::vector<std::string> subfolders;
+    std::vector<typename Calls::Text> subfolders;
     do {
         if (IsDots(fd.cFileName)) continue;
-        const std::string path = folder + "\\" + fd.cFileName;
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            subfolders.push_back(path);
+            subfolders.push_back(Calls::Join(folder, fd.cFileName));
             continue;
         }
         ++c.files;
         if (openArchives && IsArchiveName(fd.cFileName)) {
             ++c.archives;
-            Touch(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+            Touch(Calls::Open(Calls::Join(folder, fd.cFileName)));
         }
-    } while (FindNextFileA(find, &fd));
+    } while (Calls::Next(find, &fd));
     FindClose(find);
-    for (const std::string& sub : subfolders) Walk(sub, openArchives, c);
-}
-
-void WalkWide(const std::wstring& folder, bool openArchives, Counts& c) {
-    ++c.folders;
-    WIN32_FIND_DATAW fd;
-    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE) return;
-    std::vector<std::wstring> subfolders;
-    do {
-        if (IsDots(fd.cFileName)) continue;
-        const std::wstring path = folder + L"\\" + fd.cFileName;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            subfolders.push_back(path);
-            continue;
-        }
-        ++c.files;
-        if (openArchives && IsArchiveName(fd.cFileName)) {
-            ++c.archives;
-            Touch(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-        }
-    } while (FindNextFileW(find, &fd));
-    FindClose(find);
-    for (const std::wstring& sub : subfolders) WalkWide(sub, openArchives, c);
+    for (const auto& sub : subfolders) Walk<Calls>(sub, openArchives, c);
 }
 
 }  // namespace
@@ -120,9 +120,9 @@ int main(int argc, char** argv) {
         std::wstring w(root.size(), L'\0');
         w.resize(static_cast<std::size_t>(
             MultiByteToWideChar(CP_ACP, 0, root.data(), static_cast<int>(root.size()), w.data(), static_cast<int>(w.size()))));
-        WalkWide(w, openArchives, c);
+        Walk<Wide>(w, openArchives, c);
     } else {
-        Walk(root, openArchives, c);
+        Walk<Ansi>(root, openArchives, c);
     }
     std::printf("%lu files, %lu folders, %lu archives opened\n", c.files, c.folders, c.archives);
     return 0;
