@@ -29,20 +29,15 @@ public:
 
     std::size_t readAt(std::uint64_t pos, void* out, std::size_t n) override {
         if (n == 0 || pos > static_cast<std::uint64_t>(INT64_MAX)) return 0;
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(pos);
+        if (!SetFilePointerEx(handle_, at, nullptr, FILE_BEGIN)) throw EIoError(Failure("Cannot read file", path_));
         auto* dest = static_cast<char*>(out);
         std::size_t done = 0;
         while (done < n) {
-            // The position goes with the read: one call, no seek before it.
-            const std::uint64_t at = pos + done;
-            OVERLAPPED where{};
-            where.Offset = static_cast<DWORD>(at);
-            where.OffsetHigh = static_cast<DWORD>(at >> 32);
             const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n - done, 1u << 30));
             DWORD got = 0;
-            if (!ReadFile(handle_, dest + done, want, &got, &where)) {
-                if (GetLastError() == ERROR_HANDLE_EOF) break;
-                throw EIoError(Failure("Cannot read file", path_));
-            }
+            if (!ReadFile(handle_, dest + done, want, &got, nullptr)) throw EIoError(Failure("Cannot read file", path_));
             if (got == 0) break;
             done += got;
         }
@@ -54,18 +49,14 @@ private:
     std::string path_;
 };
 
-std::unique_ptr<ByteSource> OpenHandleSource(const std::string& path, DWORD share) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) throw EIoError(Failure("Cannot open file", path));
-    return std::make_unique<HandleSource>(h, path);
-}
-
 }  // namespace
 
-std::unique_ptr<ByteSource> OpenDenyWriteSource(const std::string& path) { return OpenHandleSource(path, FILE_SHARE_READ); }
-
-std::unique_ptr<ByteSource> OpenSharedSource(const std::string& path) {
-    return OpenHandleSource(path, FILE_SHARE_READ | FILE_SHARE_WRITE);
+std::unique_ptr<ByteSource> OpenDenyWriteSource(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw EIoError(Failure("Cannot open file", path));
+    return std::make_unique<HandleSource>(h, path);
 }
 
 }  // namespace kv

@@ -134,7 +134,9 @@ public:
     // The sink's flush commits through the C runtime, which calls FlushFileBuffers.
     std::unique_ptr<ByteSink> OpenOutput(const std::string& path) override { return std::make_unique<FileSink>(path); }
 
-    std::unique_ptr<ByteSource> OpenRead(const std::string& path) override { return OpenSharedSource(path); }
+    std::unique_ptr<ByteSource> OpenRead(const std::string& path) override {
+        return std::make_unique<FileSource>(path);
+    }
 
     std::unique_ptr<ByteSource> OpenReadDenyWrite(const std::string& path) override {
         return OpenDenyWriteSource(path);
