@@ -64,27 +64,13 @@ public:
     std::optional<std::uint64_t> FreeSpace(const std::string&) override { return 1u << 30; }
 };
 
-// Resource texts taken from the input's last bytes, so the fuzzer steers them too.
-class InputResources final : public IResourceStrings {
-public:
-    std::vector<std::string> texts;
-    std::vector<std::string> LoadStrings(const std::string&, unsigned, unsigned count, std::size_t maxChars) override {
-        std::vector<std::string> out(count);
-        for (unsigned i = 0; i < count && i < texts.size(); ++i) out[i] = texts[i].substr(0, maxChars);
-        return out;
-    }
-};
-
 struct World {
     OneFileSystem* fs;
-    InputResources* resources;
     std::unique_ptr<ArchiveContext> context;
     World() {
         auto f = std::make_unique<OneFileSystem>();
-        auto r = std::make_unique<InputResources>();
         fs = f.get();
-        resources = r.get();
-        context = std::make_unique<ArchiveContext>(std::move(f), std::move(r), 0);
+        context = std::make_unique<ArchiveContext>(std::move(f), 0);
     }
 };
 

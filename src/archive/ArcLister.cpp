@@ -12,17 +12,16 @@ namespace kv::arc {
 
 class ListerSession final : public ListSession {
 public:
-    ListerSession(TArcLister& lister, std::unique_ptr<ByteSource> source)
-        : lister_(lister), input_(std::make_unique<ArcInput>(std::move(source))) {}
+    ListerSession(TArcLister& lister, std::unique_ptr<ArcInput> input) : lister_(lister), input_(std::move(input)) {}
+
+    std::unique_ptr<ArcInput> TakeInput() { return std::move(input_); }
 
     ArcInput& In() override { return *input_; }
     TArcType Type() const override { return lister_.ArcType(); }
     std::uint64_t Start() const override { return lister_.ArchiveStart(); }
     const std::string& ArchiveFile() const override { return lister_.ArchiveFile(); }
     std::uint32_t ArchiveFileDate() const override { return lister_.ArchiveFileDate(); }
-    std::uint32_t ArchiveAttributes() override {
-        return lister_.Context().FileSystem().FileAttributes(lister_.ArchiveFile());
-    }
+    std::uint32_t ArchiveAttributes() override { return lister_.ArchiveAttributes(); }
 
     ArcMember& NewMember() override {
         lister_.Current = ArcMember{};
@@ -74,8 +73,11 @@ public:
             Warn(eNextVolume, path, volumeId);
             if (!fs.Exists(path)) Fail(eFileNotFound);
         }
+        // The set's volumes share one buffer.
+        std::vector<std::uint8_t> buffer = input_ ? input_->TakeBuffer() : std::vector<std::uint8_t>{};
+        input_.reset();
         try {
-            input_ = std::make_unique<ArcInput>(fs.OpenRead(path));
+            input_ = std::make_unique<ArcInput>(fs.OpenRead(path), std::move(buffer));
         } catch (const Error&) {
             Fail(eReadError);
         }
@@ -92,19 +94,22 @@ private:
 
 bool TArcLister::Activate() {
     if (ArchiveFile().empty()) return true;
+    // Whatever happens, the listing closes the file that detection left open.
+    std::unique_ptr<ArcInput> input = HeldInput();
     auto fail = [this](int code) { RaiseArcError(*this, ArchiveFile(), "0", code); };
     if (!OnRead) fail(eNoOnRead);
     if (ArcType() == atFileError) fail(eHeaderId);
     MemberWalker walk = WalkerFor(ArcType());
     if (!walk) fail(eUnknownFileType);
 
-    std::unique_ptr<ByteSource> source;
-    try {
-        source = Context().FileSystem().OpenRead(ArchiveFile());
-    } catch (const Error&) {
-        fail(eReadError);
+    if (!input) {
+        try {
+            input = OpenInput();
+        } catch (const Error&) {
+            fail(eReadError);
+        }
     }
-    ListerSession session(*this, std::move(source));
+    ListerSession session(*this, std::move(input));
     CurrentVolumeFile = ArchiveFile();
     ArchiveComment.clear();
     FilesListed = 0;
@@ -118,6 +123,7 @@ bool TArcLister::Activate() {
     } catch (const EIoError&) {
         fail(eReadError);
     }
+    CloseInput(session.TakeInput());
     TotalRatio = CompressionRatio(TotalPacked, TotalUnpacked);
     Current.Ratio = TotalRatio;
     if (OnTotals) OnTotals(*this, FilesListed);

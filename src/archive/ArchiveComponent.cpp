@@ -23,22 +23,55 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
-void ArchiveReader::SetArchiveFile(std::string name) {
+void ArchiveReader::SetArchiveFile(std::string name) { setArchiveFile(std::move(name), nullptr); }
+
+void ArchiveReader::SetArchiveFile(std::string name, const FolderEntry& found) { setArchiveFile(std::move(name), &found); }
+
+void ArchiveReader::setArchiveFile(std::string name, const FolderEntry* found) {
     name = backslashed(std::move(name));
     Current = ArcMember{};
     detection_ = Detection{};
-    if (name.empty() || !Context().FileSystem().Exists(name)) {
-        archiveFile_.clear();
-        arcType_ = atNA;
+    attributes_.reset();
+    CloseInput(std::move(detected_));
+    archiveFile_.clear();
+    arcType_ = atNA;
+    if (name.empty()) return;
+    IFileSystem& fs = Context().FileSystem();
+    // Opening is the test of existence: a second query per archive costs as much
+    // as the open on a slow medium. Only a failed open asks which failure it was.
+    try {
+        detected_ = std::make_unique<ArcInput>(fs.OpenRead(name), std::move(buffer_));
+    } catch (const Error&) {
+        if (!fs.Exists(name)) return;
+        archiveFile_ = std::move(name);
+        detection_.type = arcType_ = atFileError;
         return;
     }
     archiveFile_ = std::move(name);
-    DetectType();
+    std::uint32_t date = kUnknownFileDate;
+    if (found) {
+        if (found->modified != 0) date = found->modified;
+        attributes_ = found->attributes;
+    } else {
+        date = fs.FileDosDate(archiveFile_).value_or(kUnknownFileDate);
+    }
+    detection_ = DetectArcType(*detected_, archiveFile_, date, zipCmntBufSize_);
+    arcType_ = detection_.type;
+    if (arcType_ == atFileError || arcType_ == atUnknown || arcType_ == atNA) CloseInput(std::move(detected_));
 }
 
-void ArchiveReader::DetectType() {
-    detection_ = DetectArcType(Context(), archiveFile_, zipCmntBufSize_);
-    arcType_ = detection_.type;
+std::uint32_t ArchiveReader::ArchiveAttributes() {
+    if (!attributes_) attributes_ = Context().FileSystem().FileAttributes(archiveFile_);
+    return *attributes_;
+}
+
+std::unique_ptr<ArcInput> ArchiveReader::OpenInput() {
+    if (detected_) return std::move(detected_);
+    return std::make_unique<ArcInput>(Context().FileSystem().OpenRead(archiveFile_), std::move(buffer_));
+}
+
+void ArchiveReader::CloseInput(std::unique_ptr<ArcInput> input) {
+    if (input) buffer_ = input->TakeBuffer();
 }
 
 void ArchiveReader::SetFileSpec(std::string mask) {
@@ -77,6 +110,12 @@ void TUnBase::Extract() {
     Context().Sink.SetMode(SinkMode::File);
     // An extractor given no mask (or only a folder) takes every member.
     if (FileSpec().empty()) SetFileSpec("*.*");
+    // An extractor that opens the archive its own way (the RAR library) leaves the
+    // file detection opened unused: it is closed when the extraction ends.
+    struct CloseHeld {
+        TUnBase& x;
+        ~CloseHeld() { x.CloseInput(x.HeldInput()); }
+    } closeHeld{*this};
     DoExtract();
 }
 

@@ -4,10 +4,13 @@
 // TUnBase (what extractors share).
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "archive/ArcError.h"
+#include "archive/ArcInput.h"
 #include "archive/ArcMember.h"
 #include "archive/ArcType.h"
 #include "archive/ArchiveContext.h"
@@ -50,8 +53,13 @@ public:
     TOnError OnError;
 
     // '/' becomes '\'; the name is kept only when the file exists, and then the
-    // archive kind is detected (else atNA).
+    // archive kind is detected (else atNA). The file detection opened stays open for
+    // the listing or extraction that follows (Activate, Extract), which closes it; a
+    // reader given another file, or destroyed, closes it too.
     void SetArchiveFile(std::string name);
+    // The same for a file the caller has just found in a folder listing: its date and
+    // attributes are taken from the entry instead of being asked for again.
+    void SetArchiveFile(std::string name, const FolderEntry& found);
     const std::string& ArchiveFile() const { return archiveFile_; }
     TArcType ArcType() const { return arcType_; }
 
@@ -75,21 +83,34 @@ public:
     std::uint64_t FoundInside() const { return detection_.foundInside; }
     std::uint64_t ArchiveSize() const { return detection_.size; }
     std::uint32_t ArchiveFileDate() const { return detection_.fileDate; }
+    // The archive file's DOS attributes.
+    std::uint32_t ArchiveAttributes();
 
     // The path to write a member to, always inside ExtractDir (see SafeTargetPath);
     // empty when the name is refused. Creates nothing.
     virtual SafeTarget BuildTargetPath(const std::string& memberName) const;
 
 protected:
-    void DetectType();
+    // The archive, open: the file detection left open, or else opened now (the buffer
+    // of the last file is reused). Throws EIoError when it cannot be opened.
+    std::unique_ptr<ArcInput> OpenInput();
+    // The file detection left open, or nullptr; taking it closes it when dropped.
+    std::unique_ptr<ArcInput> HeldInput() { return std::move(detected_); }
+    // Closes the input, keeping its buffer for the next file.
+    void CloseInput(std::unique_ptr<ArcInput> input);
 
 private:
+    void setArchiveFile(std::string name, const FolderEntry* found);
+
     std::string archiveFile_;
     TArcType arcType_ = atNA;
     std::string fileSpec_ = "*.*";
     int zipCmntBufSize_ = 0;
     std::string extractDir_;
     Detection detection_;
+    std::unique_ptr<ArcInput> detected_;
+    std::vector<std::uint8_t> buffer_;
+    std::optional<std::uint32_t> attributes_;
 };
 
 // Tells OnError, then throws E_RAISE with the message of code.

@@ -5,14 +5,12 @@
 
 namespace kv::arc {
 
-ArchiveContext::ArchiveContext(std::unique_ptr<IFileSystem> fileSystem,
-                               std::unique_ptr<IResourceStrings> resources, int biasMinutes)
+ArchiveContext::ArchiveContext(std::unique_ptr<IFileSystem> fileSystem, int biasMinutes)
     : fileSystem_(std::move(fileSystem)),
-      resources_(std::move(resources)),
       biasMinutes_(NormaliseBiasMinutes(biasMinutes)) {}
 
 std::unique_ptr<ArchiveContext> ArchiveContext::System() {
-    return std::make_unique<ArchiveContext>(MakeSystemFileSystem(), MakeSystemResourceStrings(), SystemBiasMinutes());
+    return std::make_unique<ArchiveContext>(MakeSystemFileSystem(), SystemBiasMinutes());
 }
 
 }  // namespace kv::arc

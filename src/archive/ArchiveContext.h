@@ -10,20 +10,17 @@
 #include "system/files/FileSystem.h"
 #include "archive/ArcType.h"
 #include "archive/OutputSink.h"
-#include "system/files/ResourceStrings.h"
 
 namespace kv::arc {
 
 class ArchiveContext {
 public:
     // The bias is read once here (UTC = local + bias; magnitudes below 13 are hours).
-    ArchiveContext(std::unique_ptr<IFileSystem> fileSystem, std::unique_ptr<IResourceStrings> resources,
-                   int biasMinutes);
-    // The machine's file system, resource loader and time zone.
+    ArchiveContext(std::unique_ptr<IFileSystem> fileSystem, int biasMinutes);
+    // The machine's file system and time zone.
     static std::unique_ptr<ArchiveContext> System();
 
     IFileSystem& FileSystem() { return *fileSystem_; }
-    IResourceStrings& Resources() { return *resources_; }
     int BiasMinutes() const { return biasMinutes_; }
 
     OutputSink Sink;
@@ -36,7 +33,6 @@ public:
 
 private:
     std::unique_ptr<IFileSystem> fileSystem_;
-    std::unique_ptr<IResourceStrings> resources_;
     int biasMinutes_;
 };
 

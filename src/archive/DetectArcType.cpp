@@ -5,6 +5,7 @@
 
 #include "archive/ArcBytes.h"
 #include "archive/ClassifySignature.h"
+#include "archive/PeStrings.h"
 #include "archive/formats/TarHeader.h"
 #include "archive/formats/ZipEndRecord.h"
 #include "base/BoundedReader.h"
@@ -33,8 +34,8 @@ bool hasTarExtension(const std::string& path) {
     return ext == ".TAR";
 }
 
-TArcType fromResources(ArchiveContext& ctx, const std::string& path, ByteSource& src, Detection& d) {
-    for (const std::string& text : ctx.Resources().LoadStrings(path, 1, 4, 5)) {
+TArcType fromResources(ByteSource& src, Detection& d) {
+    for (const std::string& text : ReadPeStrings(src, 1, 4, 5)) {
         if (text.empty() || text.size() > 5 || !std::all_of(text.begin(), text.end(), [](char c) {
                 return c >= '0' && c <= '9';
             }))
@@ -109,42 +110,47 @@ TArcType believed(TArcType t, Detection& d) {
 
 }  // namespace
 
-Detection DetectArcType(ArchiveContext& ctx, const std::string& path, int zipCommentRoom) {
+Detection DetectArcType(ArcInput& in, const std::string& path, std::uint32_t fileDate, int zipCommentRoom) {
     Detection d;
-    std::unique_ptr<ByteSource> src;
-    try {
-        src = ctx.FileSystem().OpenRead(path);
-        d.size = src->size();
-    } catch (const Error&) {
-        d.type = atFileError;
-        return d;
-    }
-    d.fileDate = ctx.FileSystem().FileDosDate(path).value_or(kUnknownFileDate);
+    d.size = in.Size();
+    d.fileDate = fileDate;
     std::uint8_t first[6];
     try {
-        if (d.size < 6 || src->readAt(0, first, 6) != 6) {
+        if (d.size < 6 || in.readAt(0, first, 6) != 6) {
             d.type = atFileError;
             return d;
         }
         if (first[0] == 'M' && first[1] == 'Z') {
-            d.type = believed(fromResources(ctx, path, *src, d), d);
-            if (d.type == atUnknown) d.type = believed(fromImageEnd(*src, first, d), d);
+            d.type = believed(fromResources(in, d), d);
+            if (d.type == atUnknown) d.type = believed(fromImageEnd(in, first, d), d);
             if (d.type == atUnknown) {
                 d.start = 0;
-                d.type = believed(fromZipEnd(*src, zipCommentRoom, d), d);
+                d.type = believed(fromZipEnd(in, zipCommentRoom, d), d);
             }
             if (d.type == atUnknown) d.start = 0;
             return d;
         }
         d.type = ClassifySignature(true, Le32(first), d.start);
         if (d.type == atUnknown && d.size > 512 && hasTarExtension(path)) {
-            d.type = fromTarHeader(*src, d);
+            d.type = fromTarHeader(in, d);
             if (d.type != atTAR) d.start = 0;
         }
     } catch (const Error&) {
         d.type = atFileError;
     }
     return d;
+}
+
+Detection DetectArcType(ArchiveContext& ctx, const std::string& path, int zipCommentRoom) {
+    std::unique_ptr<ArcInput> in;
+    try {
+        in = std::make_unique<ArcInput>(ctx.FileSystem().OpenRead(path));
+    } catch (const Error&) {
+        Detection d;
+        d.type = atFileError;
+        return d;
+    }
+    return DetectArcType(*in, path, ctx.FileSystem().FileDosDate(path).value_or(kUnknownFileDate), zipCommentRoom);
 }
 
 }  // namespace kv::arc

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "archive/ArcType.h"
+#include "archive/ArcInput.h"
 #include "archive/ArchiveContext.h"
 
 namespace kv::arc {
@@ -25,5 +26,9 @@ constexpr std::uint32_t kUnknownFileDate = 0x7225;
 // bytes, so a comment longer than zipCommentRoom hides it); a plain file by its first
 // four bytes, and a ".TAR" file by its header checksum (after a volume label).
 Detection DetectArcType(ArchiveContext& context, const std::string& path, int zipCommentRoom = 0);
+// The same on a file already open, whose date the caller knows: only the blocks the
+// kind needs are read (the first six bytes; for a program its resource directory,
+// image end and ZIP end record; for a ".TAR" the first header).
+Detection DetectArcType(ArcInput& in, const std::string& path, std::uint32_t fileDate, int zipCommentRoom = 0);
 
 }  // namespace kv::arc

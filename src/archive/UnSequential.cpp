@@ -22,7 +22,7 @@ std::unique_ptr<ArcInput> TUnSequential::OpenArchive(std::initializer_list<TArcT
     if (std::find(kinds.begin(), kinds.end(), ArcType()) == kinds.end())
         RaiseArcError(*this, ArchiveFile(), "0", eWrongArchiveType);
     try {
-        return std::make_unique<ArcInput>(Context().FileSystem().OpenRead(ArchiveFile()));
+        return OpenInput();
     } catch (const Error&) {
         RaiseArcError(*this, ArchiveFile(), "0", eOpenError);
     }

@@ -25,7 +25,8 @@ constexpr int kMaxDepth = 255;
 
 bool SameNoCase(std::string_view a, std::string_view b) {
     const CaseMap& map = systemCaseMap();
-    return a.size() == b.size() && upperCase(a, map) == upperCase(b, map);
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return map.toUpper(x) == map.toUpper(y); });
 }
 
 // A later part of a numbered-volume set ("a.a01" of "a.arj"): listed with its first part.
@@ -40,9 +41,15 @@ bool IsLaterVolume(const std::string& name) {
 // Node order: the names without regard to case, then byte order.
 bool NodeTextLess(const Node& a, const Node& b) {
     const CaseMap& map = systemCaseMap();
-    const std::string x = upperCase(a.text(), map), y = upperCase(b.text(), map);
-    if (x != y) return x < y;
-    return a.text() < b.text();
+    const std::string& x = a.text();
+    const std::string& y = b.text();
+    // Compared in place: a sort of a large folder would otherwise build two texts per comparison.
+    const auto diff = std::mismatch(x.begin(), x.end(), y.begin(), y.end(),
+                                    [&](char p, char q) { return map.toUpper(p) == map.toUpper(q); });
+    if (diff.first != x.end() && diff.second != y.end())
+        return static_cast<unsigned char>(map.toUpper(*diff.first)) < static_cast<unsigned char>(map.toUpper(*diff.second));
+    if (x.size() != y.size()) return x.size() < y.size();
+    return x < y;
 }
 
 }  // namespace
@@ -270,8 +277,7 @@ void DiskScanner::scanFolder(Node& node, Node* oldNode, bool& dizApplied, const 
     std::vector<std::pair<const FolderEntry*, std::string>> subfolders;
     for (const FolderEntry& entry : entries) {
         if (abortRequested_) break;
-        const std::string entryPath = path + "\\" + entry.pathName;
-        if (services_.onEntry) services_.onEntry(entryPath);
+        if (services_.onEntry) services_.onEntry(path + "\\" + entry.pathName);
         pump();
         if (abortRequested_) break;
         const bool isFolder = (entry.attributes & kAttrDirectory) != 0;

@@ -64,6 +64,7 @@ private:
     bool quickMove(Node& node, FolderState& st, const FolderEntry& entry, const std::string& name);
     void listMember(ArchiveState& a, FolderState& st);
     static const FolderEntry* ListedEntry(const FolderState& st, const std::string& fileName);
+    void addVolumeNode(ArchiveState& a, FolderState& st, std::string volumeName);
     void archiveDescSources(FolderState& st, ArchiveState& a, const std::string& archivePath, int type);
     std::string extractDescFile(int type, const std::string& archivePath, const std::string& member);
     void rollback(Node& diskNode);

@@ -40,14 +40,21 @@ std::string FileNamePart(const std::string& path) {
     return at == std::string::npos ? path : path.substr(at + 1);
 }
 
+// Equal without regard to case, with no text built.
+bool SameNoCase(std::string_view a, std::string_view b) {
+    const CaseMap& map = systemCaseMap();
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return map.toUpper(x) == map.toUpper(y); });
+}
+
 }  // namespace
 
 // The folder's own entry for a volume file the lister named.
 const FolderEntry* DiskScanner::ListedEntry(const FolderState& st, const std::string& fileName) {
     if (!st.entries) return nullptr;
-    const std::string key = Upper(fileName);
     for (const FolderEntry& e : *st.entries)
-        if ((e.attributes & kAttrDirectory) == 0 && (Upper(e.name) == key || Upper(e.pathName) == key)) return &e;
+        if ((e.attributes & kAttrDirectory) == 0 && (SameNoCase(e.name, fileName) || SameNoCase(e.pathName, fileName)))
+            return &e;
     return nullptr;
 }
 
@@ -109,7 +116,8 @@ bool DiskScanner::scanArchive(Node& node, FolderState& st, const FolderEntry& en
     lister_->OnError = nullptr;
     lister_->OnRead = [&](arc::ArchiveReader&, std::uint64_t, int) { listMember(a, st); };
     try {
-        lister_->SetArchiveFile(archivePath);
+        // The folder listing already gave the date and attributes: the open is the only query.
+        lister_->SetArchiveFile(archivePath, entry);
         lister_->SetFileSpec("*.*");
         a.keepCase = lister_->ArcType() == arc::atTAR || lister_->ArcType() == arc::atGZip;
         a.cab = lister_->ArcType() == arc::atCAB;
@@ -126,10 +134,8 @@ bool DiskScanner::scanArchive(Node& node, FolderState& st, const FolderEntry& en
             if (const auto* rec = RecordAs<FileOwnerRecord>(n->record())) carry_.forget(*rec);
             node.forest().remove(*n);
         }
-        if (!a.volumeNodes.empty()) {
-            Node* first = a.volumeNodes.front();
-            std::erase_if(st.scannedArchives, [&](const auto& e) { return !e.second.empty() && e.second.front() == first; });
-        }
+        for (const std::string& k : a.volumeKeys) st.scannedArchives.erase(k);
+        a.volumeKeys.clear();
         a.volumeNodes.clear();
         a.archiveNode = nullptr;
     }
@@ -180,62 +186,36 @@ void DiskScanner::listMember(ArchiveState& a, FolderState& st) {
     // keeps the mode in the high half, and some only end the name in "\".
     if ((m.ExternalAttr & 0x10) || m.FileName.empty() || m.FileName.back() == '\\') return;
 
+    // The stored name is the one text made per member.
     std::string name = m.FileName;
-    if (!a.drive.empty() && name.size() >= 2 && Upper(name.substr(0, 2)) == a.drive) name.erase(0, 2);
+    if (!a.drive.empty() && name.size() >= 2 && name[1] == ':' && SameNoCase(std::string_view(name).substr(0, 2), a.drive))
+        name.erase(0, 2);
     if (!a.keepCase) LowerIfAllUpper(name, systemCaseMap());
     const bool topLevel = name.find('\\') == std::string::npos;
     if (topLevel) {
-        const std::string upper = Upper(name);
-        if (upper == "FILE_ID.DIZ") a.dizMember = m.FileName;
+        if (SameNoCase(name, "FILE_ID.DIZ")) a.dizMember = m.FileName;
         if (options_.archiveDescOnly) return;
-        if (upper == "FILES.BBS") a.bbsMember = m.FileName;
-        if (upper == "DESCRIPT.ION") a.descriptMember = m.FileName;
+        if (SameNoCase(name, "FILES.BBS")) a.bbsMember = m.FileName;
+        if (SameNoCase(name, "DESCRIPT.ION")) a.descriptMember = m.FileName;
     } else if (options_.archiveDescOnly) {
         return;
     }
 
-    const std::string volume = lister.CurrentVolumeFile.empty() ? a.path : lister.CurrentVolumeFile;
-    std::string volumeName = FileNamePart(volume);
-    if (!a.archiveNode || Upper(a.archiveNode->text()) != Upper(volumeName)) {
-        // A later volume as the listing spells it (the lister makes up its name's case).
-        const FolderEntry* listed = a.volumeNodes.empty() ? a.entry : ListedEntry(st, volumeName);
-        if (listed) volumeName = listed->name;
+    // Only a move to another volume of the set can need a new node.
+    const std::string& volumeFile = lister.CurrentVolumeFile.empty() ? a.path : lister.CurrentVolumeFile;
+    if (!a.archiveNode || volumeFile != a.volumeFile) {
+        a.volumeFile = volumeFile;
+        std::string volumeName = FileNamePart(volumeFile);
         LowerIfAllUpper(volumeName, systemCaseMap());
-        Forest& forest = a.parent->forest();
-        if (a.archiveNode) a.previousVolumeNode = a.archiveNode;
-        Node& n = forest.addChild(*a.parent, volumeName);
-        auto rec = std::make_unique<TFolderRec>();
-        SetFlag(rec->flags, ItemFlags::Archive, true);
-        if (listed) {
-            rec->stored.attributes = static_cast<std::uint8_t>(listed->attributes);
-            rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(listed->size));
-            rec->stored.created = listed->created;
-            rec->stored.modified = listed->modified;
-            rec->stored.accessed = listed->accessed;
-        } else {
-            IFileSystem& files = services_.files;
-            rec->stored.attributes = static_cast<std::uint8_t>(files.FileAttributes(volume));
-            rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(files.FileSize(volume).value_or(0)));
-            rec->stored.modified = files.FileDosDate(volume).value_or(0);
-        }
-        TFolderRec& folder = *rec;
-        (void)n.setRecord(std::move(rec));
-        carry_.apply(folder, volumeName);
-        a.archiveNode = &n;
-        a.volumeNodes.push_back(&n);
-        st.scannedArchives[Key(volume)] = a.volumeNodes;
-        for (auto& [path, nodes] : st.scannedArchives)
-            if (!nodes.empty() && nodes.front() == a.volumeNodes.front()) nodes = a.volumeNodes;
+        if (!a.archiveNode || !SameNoCase(a.archiveNode->text(), volumeName)) addVolumeNode(a, st, volumeName);
     }
     ++a.memberCount;
 
     auto* folder = RecordAs<TFolderRec>(a.archiveNode->record());
     if (a.cab && a.previousVolumeNode) {
-        const auto* prev = RecordAs<TFolderRec>(a.previousVolumeNode->record());
-        const bool continued =
-            prev && std::any_of(prev->files.begin(), prev->files.end(), [&](const TFileRec& f) { return f.name() == name; });
-        if (continued) return;
+        if (a.previousNames.count(name)) return;
         a.previousVolumeNode = nullptr;
+        a.previousNames.clear();
     }
     TFileRec& file = folder->addFile(MakeFileRec(name));
     SetFlag(file.flags, ItemFlags::Archive, true);
@@ -250,6 +230,47 @@ void DiskScanner::listMember(ArchiveState& a, FolderState& st) {
         SetItemDescription(file, text);
     }
     carry_.apply(file);
+}
+
+void DiskScanner::addVolumeNode(ArchiveState& a, FolderState& st, std::string volumeName) {
+    const std::string& volume = a.volumeFile;
+    // A later volume as the listing spells it (the lister makes up its name's case).
+    const FolderEntry* listed = a.volumeNodes.empty() ? a.entry : ListedEntry(st, volumeName);
+    if (listed) {
+        volumeName = listed->name;
+        LowerIfAllUpper(volumeName, systemCaseMap());
+    }
+    Forest& forest = a.parent->forest();
+    if (a.archiveNode) {
+        a.previousVolumeNode = a.archiveNode;
+        // Members continued from the previous cabinet are known by name.
+        a.previousNames.clear();
+        if (const auto* prev = RecordAs<TFolderRec>(a.archiveNode->record()))
+            for (const TFileRec& f : prev->files) a.previousNames.emplace(f.name());
+    }
+    Node& n = forest.addChild(*a.parent, volumeName);
+    auto rec = std::make_unique<TFolderRec>();
+    SetFlag(rec->flags, ItemFlags::Archive, true);
+    if (listed) {
+        rec->stored.attributes = static_cast<std::uint8_t>(listed->attributes);
+        rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(listed->size));
+        rec->stored.created = listed->created;
+        rec->stored.modified = listed->modified;
+        rec->stored.accessed = listed->accessed;
+    } else {
+        IFileSystem& files = services_.files;
+        rec->stored.attributes = static_cast<std::uint8_t>(files.FileAttributes(volume));
+        rec->stored.totalSize = FixedSize::fromBytes(static_cast<std::int64_t>(files.FileSize(volume).value_or(0)));
+        rec->stored.modified = files.FileDosDate(volume).value_or(0);
+    }
+    TFolderRec& folder = *rec;
+    (void)n.setRecord(std::move(rec));
+    carry_.apply(folder, volumeName);
+    a.archiveNode = &n;
+    a.volumeNodes.push_back(&n);
+    // Known by the set's own list of keys, not by a search of every archive of the folder.
+    a.volumeKeys.push_back(Key(volume));
+    st.scannedArchives.insert(a.volumeKeys.back());
 }
 
 std::string DiskScanner::extractDescFile(int type, const std::string& archivePath, const std::string& member) {

@@ -55,11 +55,23 @@ TWaitUpdateForm::~TWaitUpdateForm() {
 
 void TWaitUpdateForm::SetTopLabel(const std::string& text) { TopLabel.setText(text); }
 void TWaitUpdateForm::SetBottomLabel(const std::string& text) { BottomLabel.setText(text); }
-void TWaitUpdateForm::SetDirLabel(const std::string& text) { DirLabel.setText(ShortenPathLeft(text, kDirChars)); }
+void TWaitUpdateForm::SetDirLabel(const std::string& text) {
+    pendingDir_ = text;
+    dirPending_ = true;
+}
 void TWaitUpdateForm::SetDescFound(const std::string& text) { DescFoundLabel.setText(text); }
 void TWaitUpdateForm::ShowProgressBar() { ProgressBar.setVisible(true); }
-void TWaitUpdateForm::SetProgress(int percent) { ProgressBar.setPosition(percent); }
-void TWaitUpdateForm::PumpMessages() { ui::Application::instance().processMessages(); }
+void TWaitUpdateForm::SetProgress(int percent) {
+    if (percent != ProgressBar.position()) ProgressBar.setPosition(percent);
+}
+
+void TWaitUpdateForm::PumpMessages() {
+    if (dirPending_) {
+        DirLabel.setText(ShortenPathLeft(pendingDir_, kDirChars));
+        dirPending_ = false;
+    }
+    ui::Application::instance().processMessages();
+}
 
 void TWaitUpdateForm::CancelClick() {
     const ui::PromptAnswer answer = prompt_.ask({"Do you really want to abort disk scan?", "Abort Disk Scan",

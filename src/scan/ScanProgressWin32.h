@@ -42,6 +42,9 @@ public:
 
     void SetTopLabel(const std::string& text) override;
     void SetBottomLabel(const std::string& text) override;
+    // Shown at the next PumpMessages: the scan names every folder and archive, far
+    // more often than anyone can read, and each change costs a round trip to the
+    // window system.
     void SetDirLabel(const std::string& text) override;
     void SetDescFound(const std::string& text) override;
     void ShowProgressBar() override;
@@ -57,6 +60,8 @@ private:
 
     ui::UserPrompt& prompt_;
     std::unique_ptr<ui::WindowDisabler> disabled_;
+    std::string pendingDir_;
+    bool dirPending_ = false;
 };
 
 // Makes the window (bar hidden) and shows it.

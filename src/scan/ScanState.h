@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "scan/DiskScanner.h"
@@ -27,8 +28,8 @@ struct DiskScanner::FolderState {
     // A subfolder or an archive here took its own FILE_ID.DIZ or comment: a
     // later FILES.BBS or DESCRIPT.ION may overwrite.
     bool subDizApplied = false;
-    // Archive paths already listed (upper case), with the archive folder nodes of their set.
-    std::unordered_map<std::string, std::vector<Node*>> scannedArchives;
+    // Archive paths already listed (upper case, one separator).
+    std::unordered_set<std::string> scannedArchives;
     // The old folder's children by upper-cased name, made on first use by the quick scan.
     bool quickIndexBuilt = false;
     std::unordered_map<std::string, Node*> quickIndex;
@@ -41,6 +42,7 @@ struct DiskScanner::ArchiveState {
     Node* archiveNode = nullptr;     // the current volume's folder node
     Node* previousVolumeNode = nullptr;
     std::vector<Node*> volumeNodes;  // every node of this set, in order
+    std::vector<std::string> volumeKeys;  // their paths in scannedArchives
     const FolderEntry* entry = nullptr;
     std::string path;
     std::string drive;               // "X:" of the archive, upper case; empty when none
@@ -51,6 +53,8 @@ struct DiskScanner::ArchiveState {
     std::string dizMember, bbsMember, descriptMember;  // stored names at the top level
     std::uint32_t memberCount = 0;  // members recorded
     std::uint32_t seen = 0;         // members the lister reported
+    std::string volumeFile;         // the volume the current node stands for, as the lister names it
+    std::unordered_set<std::string> previousNames;  // members of the previous cabinet
 };
 
 }  // namespace kv

@@ -9,54 +9,46 @@ namespace {
 
 class BudgetedSource final : public ByteSource {
 public:
-    BudgetedSource(Bytes bytes, std::uint64_t& budget) : bytes_(std::move(bytes)), budget_(budget) {}
+    BudgetedSource(Bytes bytes, std::uint64_t& budget, ReadTally* tally)
+        : bytes_(std::move(bytes)), budget_(budget), tally_(tally) {}
     std::uint64_t size() override { return bytes_.size(); }
     std::size_t readAt(std::uint64_t pos, void* out, std::size_t n) override {
         if (budget_ == 0) throw ReadBudgetSpent{};
         --budget_;
-        return bytes_.readAt(pos, out, n);
+        const std::size_t got = bytes_.readAt(pos, out, n);
+        if (tally_) ++tally_->reads, tally_->bytes += got;
+        return got;
     }
 
 private:
     MemorySource bytes_;
     std::uint64_t& budget_;
+    ReadTally* tally_;
 };
 
 }  // namespace
 
-std::unique_ptr<ByteSource> BudgetedMemorySource(Bytes bytes, std::uint64_t& budget) {
-    return std::make_unique<BudgetedSource>(std::move(bytes), budget);
+std::unique_ptr<ByteSource> BudgetedMemorySource(Bytes bytes, std::uint64_t& budget, ReadTally* tally) {
+    return std::make_unique<BudgetedSource>(std::move(bytes), budget, tally);
 }
 
 std::unique_ptr<ByteSource> MemoryFileSystem::OpenRead(const std::string& path) {
     auto it = files.find(path);
     if (it == files.end()) throw EIoError("no such file: " + path);
-    return BudgetedMemorySource(it->second, readBudget);
+    ++tally.opens;
+    return BudgetedMemorySource(it->second, readBudget, &tally);
 }
 
 std::unique_ptr<ByteSink> MemoryFileSystem::OpenOutput(const std::string&) { return std::make_unique<MemorySink>(); }
 
-std::vector<std::string> FakeResourceStrings::LoadStrings(const std::string& path, unsigned first, unsigned count,
-                                                          std::size_t maxChars) {
-    ++loads;
-    std::vector<std::string> out(count);
-    auto it = texts.find(path);
-    if (it == texts.end()) return out;
-    for (unsigned i = 0; i < count; ++i)
-        if (first - 1 + i < it->second.size()) out[i] = it->second[first - 1 + i].substr(0, maxChars);
-    return out;
-}
-
 MemoryWorld::MemoryWorld() {
     auto f = std::make_unique<MemoryFileSystem>();
-    auto r = std::make_unique<FakeResourceStrings>();
     fs = f.get();
-    resources = r.get();
-    context = std::make_unique<ArchiveContext>(std::move(f), std::move(r), 0);
+    context = std::make_unique<ArchiveContext>(std::move(f), 0);
 }
 
 std::unique_ptr<ArchiveContext> FixtureContext() {
-    return std::make_unique<ArchiveContext>(MakeSystemFileSystem(), std::make_unique<FakeResourceStrings>(), 0);
+    return std::make_unique<ArchiveContext>(MakeSystemFileSystem(), 0);
 }
 
 std::string FixturePath(const std::string& relative) {

@@ -9,7 +9,6 @@
 #include "archive/ArchiveContext.h"
 #include "base/Errors.h"
 #include "system/files/FileSystem.h"
-#include "system/files/ResourceStrings.h"
 
 namespace kv::arc::test {
 
@@ -19,8 +18,15 @@ using Bytes = std::vector<std::uint8_t>;
 // Error, so no layer of the library takes it for damage and carries on.
 struct ReadBudgetSpent {};
 
+// What the files opened through a MemoryFileSystem were asked for.
+struct ReadTally {
+    int opens = 0;
+    int reads = 0;
+    std::uint64_t bytes = 0;
+};
+
 // Bytes whose every read spends one of budget; none left throws ReadBudgetSpent.
-std::unique_ptr<ByteSource> BudgetedMemorySource(Bytes bytes, std::uint64_t& budget);
+std::unique_ptr<ByteSource> BudgetedMemorySource(Bytes bytes, std::uint64_t& budget, ReadTally* tally = nullptr);
 
 // Files held in memory, by their Windows names.
 class MemoryFileSystem final : public IFileSystem {
@@ -30,6 +36,7 @@ public:
     // Reads the files opened here may still make: a walk that never ends then fails
     // its test instead of hanging it.
     std::uint64_t readBudget = ~std::uint64_t{0};
+    ReadTally tally;
 
     std::string FullPath(const std::string& path) override { return path; }
     bool SamePath(const std::string& a, const std::string& b) override { return a == b; }
@@ -98,19 +105,9 @@ private:
     std::unique_ptr<IFileSystem> inner_;
 };
 
-// Resource texts per program file.
-class FakeResourceStrings final : public IResourceStrings {
-public:
-    std::map<std::string, std::vector<std::string>> texts;
-    int loads = 0;
-    std::vector<std::string> LoadStrings(const std::string& path, unsigned first, unsigned count,
-                                         std::size_t maxChars) override;
-};
-
-// A context over a memory file system and fake resources, bias 0 (UTC).
+// A context over a memory file system, bias 0 (UTC).
 struct MemoryWorld {
     MemoryFileSystem* fs;
-    FakeResourceStrings* resources;
     std::unique_ptr<ArchiveContext> context;
     MemoryWorld();
 };

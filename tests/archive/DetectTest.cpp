@@ -4,6 +4,8 @@
 #include "archive/ArchiveComponent.h"
 #include "archive/ClassifySignature.h"
 #include "archive/DetectArcType.h"
+#include "archive/PeStrings.h"
+#include "archive/ArcBytes.h"
 
 namespace kv::arc {
 namespace {
@@ -105,6 +107,52 @@ Bytes tarHeader(const std::string& name, char type, bool goodSum) {
     std::snprintf(text, sizeof text, "%06o", goodSum ? sum : sum + 1);
     std::copy(text, text + 7, h.begin() + 148);
     return h;
+}
+
+// Makes the program a PE file whose string resources 1, 2, ... are the texts (one
+// string block, one language), laid out as a linker does: headers at 0x200, one
+// ".rsrc" section at 0x340 mapped at 0x1000. Everything stays below 1024.
+void PutPeStrings(Bytes& b, const std::vector<std::string>& texts) {
+    constexpr std::size_t pe = 0x200, raw = 0x340;
+    constexpr std::uint32_t rva = 0x1000;
+    PutLe32(b, 0x3C, pe);
+    PutLe32(b, pe, 0x4550);
+    PutLe16(b, pe + 4, 0x14C);
+    PutLe16(b, pe + 6, 1);      // sections
+    PutLe16(b, pe + 20, 224);   // optional header size
+    const std::size_t opt = pe + 24;
+    PutLe16(b, opt, 0x10B);
+    PutLe32(b, opt + 92, 16);   // data directories
+    PutLe32(b, opt + 96 + 16, rva);
+    // The block: 16 counted UTF-16 texts, ids 0..15.
+    Bytes block;
+    for (unsigned id = 0; id < 16; ++id) {
+        const std::string t = id >= 1 && id - 1 < texts.size() ? texts[id - 1] : std::string();
+        block.push_back(static_cast<std::uint8_t>(t.size()));
+        block.push_back(0);
+        for (char c : t) {
+            block.push_back(static_cast<std::uint8_t>(c));
+            block.push_back(0);
+        }
+    }
+    // Root (type 6) at 0, names (block 1) at 24, languages (0x409) at 48, data entry at 72, block at 88.
+    auto dir = [&](std::size_t at, std::uint32_t id, std::uint32_t target) {
+        PutLe16(b, raw + at + 14, 1);
+        PutLe32(b, raw + at + 16, id);
+        PutLe32(b, raw + at + 20, target);
+    };
+    dir(0, 6, 0x80000000 | 24);
+    dir(24, 1, 0x80000000 | 48);
+    dir(48, 0x409, 72);
+    PutLe32(b, raw + 72, rva + 88);
+    PutLe32(b, raw + 76, static_cast<std::uint32_t>(block.size()));
+    std::copy(block.begin(), block.end(), b.begin() + raw + 88);
+    const std::size_t sec = opt + 224;
+    std::copy_n(".rsrc", 5, b.begin() + sec);
+    PutLe32(b, sec + 8, static_cast<std::uint32_t>(88 + block.size()));
+    PutLe32(b, sec + 12, rva);
+    PutLe32(b, sec + 16, static_cast<std::uint32_t>(88 + block.size()));
+    PutLe32(b, sec + 20, raw);
 }
 
 struct DetectCase {
@@ -209,14 +257,75 @@ TEST(DetectArcType, Table) {
     for (const DetectCase& c : detectCases()) {
         test::MemoryWorld w;
         std::string path = "C:\\A\\" + c.name;
-        w.fs->files[path] = c.bytes;
-        if (!c.resources.empty()) w.resources->texts[path] = c.resources;
+        Bytes bytes = c.bytes;
+        if (!c.resources.empty()) PutPeStrings(bytes, c.resources);
+        w.fs->files[path] = bytes;
         Detection d = DetectArcType(*w.context, path, c.zipCommentRoom);
         EXPECT_EQ(d.type, c.type) << c.what;
         EXPECT_EQ(d.start, c.start) << c.what;
         EXPECT_EQ(d.foundInside, c.foundInside) << c.what;
         EXPECT_EQ(d.size, c.bytes.size()) << c.what;
         EXPECT_EQ(d.fileDate, w.fs->dosDate) << c.what;
+    }
+}
+
+// Programs MinGW linked, with string tables windres compiled: the resource directory
+// as a real linker lays it out (tools/make-sfx-fixtures).
+TEST(DetectArcType, StringResourcesOfRealPrograms) {
+    auto context = test::FixtureContext();
+    for (const char* name : {"sfx/strings-zip.exe", "sfx/strings-later.exe"}) {
+        const std::string path = test::FixturePath(name);
+        const Bytes bytes = test::ReadFixture(name);
+        MemorySource file(bytes);
+        const std::vector<std::string> texts = ReadPeStrings(file, 1, 4, 5);
+        const std::uint64_t stub = std::stoull(texts[name[12] == 'z' ? 0 : 2]);
+        // The comment hides the ZIP from the end-record search: only the resource finds it.
+        Detection d = DetectArcType(*context, path);
+        EXPECT_EQ(d.type, atZipExe) << name;
+        EXPECT_EQ(d.start, stub) << name;
+        EXPECT_EQ(d.foundInside, stub) << name;
+        ASSERT_GT(bytes.size(), stub + 4);
+        EXPECT_EQ(Le32(&bytes[stub]), 0x04034B50u) << name;
+    }
+    MemorySource later(test::ReadFixture("sfx/strings-later.exe"));
+    const std::vector<std::string> texts = ReadPeStrings(later, 1, 4, 5);
+    EXPECT_EQ(texts[0], "12");
+    EXPECT_EQ(texts[1], "40");
+    EXPECT_EQ(texts[3], "");
+    EXPECT_EQ(ReadPeStrings(later, 17, 1, 50), std::vector<std::string>{"other block"});
+    EXPECT_EQ(ReadPeStrings(later, 100, 2, 2), (std::vector<std::string>{"fa", ""}));
+    MemorySource none(test::ReadFixture("sfx/strings-none.exe"));
+    EXPECT_EQ(ReadPeStrings(none, 1, 4, 5), std::vector<std::string>(4));
+    EXPECT_EQ(ReadPeStrings(none, 7, 1, 5), std::vector<std::string>{"seven"});
+    EXPECT_EQ(DetectArcType(*context, test::FixturePath("sfx/strings-none.exe")).type, atUnknown);
+}
+
+// Damage anywhere in the directory gives no text and never a read outside the file.
+TEST(DetectArcType, DamagedResourceDirectories) {
+    const Bytes good = test::ReadFixture("sfx/strings-zip.exe");
+    MemorySource whole(good);
+    ASSERT_FALSE(ReadPeStrings(whole, 1, 1, 5)[0].empty());
+    for (std::size_t cut : {std::size_t{2}, std::size_t{64}, std::size_t{200}, good.size() / 2}) {
+        MemorySource part(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut)));
+        EXPECT_EQ(ReadPeStrings(part, 1, 4, 5), std::vector<std::string>(4)) << cut;
+    }
+    // Every byte of the headers and of the resource section set to 0xFF in turn: no
+    // crash, no throw.
+    const std::uint32_t pe = Le32(&good[0x3C]);
+    const std::size_t sections = Le16(&good[pe + 6]), table = pe + 24 + Le16(&good[pe + 20]);
+    std::vector<std::pair<std::size_t, std::size_t>> ranges{{pe, table + 40 * sections}};
+    for (std::size_t i = 0; i < sections; ++i) {
+        const std::uint8_t* h = &good[table + 40 * i];
+        if (std::string(reinterpret_cast<const char*>(h), 5) == ".rsrc") ranges.emplace_back(Le32(h + 20), Le32(h + 20) + Le32(h + 16));
+    }
+    ASSERT_EQ(ranges.size(), 2u);
+    for (const auto& [from, to] : ranges) {
+        for (std::size_t at = from; at < to && at < good.size(); ++at) {
+            Bytes bad = good;
+            bad[at] = 0xFF;
+            MemorySource src(std::move(bad));
+            EXPECT_NO_THROW(ReadPeStrings(src, 1, 4, 5)) << at;
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 // hand-made archives show best: loops, short headers, service blocks.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "ArcTestSupport.h"
 #include "archive/ArcLister.h"
 #include "archive/ArcNumbers.h"
@@ -12,6 +14,7 @@ namespace {
 using test::Bytes;
 using test::PutLe16;
 using test::PutLe32;
+using test::Append;
 
 struct Listing {
     std::vector<std::string> names;
@@ -43,6 +46,53 @@ Listing listBytes(const std::string& name, const Bytes& bytes, const std::string
     test::MemoryWorld w;
     w.fs->files["C:\\A\\" + name] = bytes;
     return listWith(w, "C:\\A\\" + name, mask);
+}
+
+// A listing opens the archive once, detection included, and reads only what the kind
+// needs: a gzip file's header and trailer, a ZIP's end record and central directory,
+// never the members' data.
+TEST(ArcLister, ReadsOnlyTheBlocksTheKindNeeds) {
+    constexpr std::size_t kData = 2 << 20;
+    Bytes gz = {0x1F, 0x8B, 8, 8, 0, 0, 0, 0, 0, 3};
+    Append(gz, "big.txt");
+    gz.push_back(0);
+    gz.resize(gz.size() + kData, 0x55);
+    for (std::uint8_t b : {1, 2, 3, 4, 0, 0, 0x20, 0}) gz.push_back(b);
+
+    Bytes zip;
+    Append(zip, "PK\x03\x04");
+    zip.resize(26);
+    PutLe32(zip, 18, kData);
+    PutLe32(zip, 22, kData);
+    PutLe16(zip, 26, 5);
+    PutLe16(zip, 28, 0);
+    Append(zip, "a.bin");
+    zip.resize(zip.size() + kData, 0xAA);
+    const std::size_t central = zip.size();
+    Append(zip, "PK\x01\x02");
+    zip.resize(central + 46);
+    PutLe32(zip, central + 20, kData);
+    PutLe32(zip, central + 24, kData);
+    PutLe16(zip, central + 28, 5);
+    Append(zip, "a.bin");
+    const std::size_t end = zip.size();
+    Append(zip, "PK\x05\x06");
+    zip.resize(end + 22);
+    PutLe16(zip, end + 8, 1);
+    PutLe16(zip, end + 10, 1);
+    PutLe32(zip, end + 12, static_cast<std::uint32_t>(end - central));
+    PutLe32(zip, end + 16, static_cast<std::uint32_t>(central));
+
+    for (const auto& [name, bytes, member] :
+         {std::tuple{"BIG.GZ", gz, "big.txt"}, std::tuple{"BIG.ZIP", zip, "a.bin"}}) {
+        test::MemoryWorld w;
+        w.fs->files[std::string("C:\\A\\") + name] = bytes;
+        Listing l = listWith(w, std::string("C:\\A\\") + name);
+        EXPECT_EQ(l.names, std::vector<std::string>{member}) << name;
+        EXPECT_EQ(w.fs->tally.opens, 1) << name;
+        EXPECT_LE(w.fs->tally.reads, 3) << name;
+        EXPECT_LT(w.fs->tally.bytes, 70000u) << name;
+    }
 }
 
 TEST(ArcLister, RefusesWhatItCannotList) {

@@ -146,7 +146,7 @@ TEST(TempExtraction, DescriptionFilesAreSizeLimitedAndQuiet) {
 TEST(TempExtraction, AMemberTheDiskCannotHoldIsNotStarted) {
     auto fs = std::make_unique<TightFileSystem>();
     TightFileSystem& tight = *fs;
-    ArchiveContext context(std::move(fs), std::make_unique<FakeResourceStrings>(), 0);
+    ArchiveContext context(std::move(fs), 0);
     ScriptedUi ui;
     TempExtraction x(context, ui);
     ScratchFolder temp;

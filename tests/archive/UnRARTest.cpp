@@ -211,7 +211,7 @@ TEST_F(UnRARTest, OnlyTheCurrentDateSettingTouchesAndOnlyWrittenMembers) {
         files->files["C:\\in\\x.rar"] = Bytes{'R', 'a', 'r', '!', 0x1A, 0x07, 0x00, 0};
         auto recorder = std::make_unique<DateRecorder>(std::move(files));
         DateRecorder* touched = recorder.get();
-        ArchiveContext context(std::move(recorder), std::make_unique<FakeResourceStrings>(), 0);
+        ArchiveContext context(std::move(recorder), 0);
         TUnRAR x(context);
         x.Loader = unrar.Loader;
         x.SetArchiveFile("C:\\in\\x.rar");

@@ -54,7 +54,7 @@ std::string ExtractRun::Craft(const std::string& name, Bytes bytes) {
 ExtractRun::ExtractRun() {
     auto f = std::make_unique<CapturingFileSystem>();
     fs = f.get();
-    context = std::make_unique<ArchiveContext>(std::move(f), std::make_unique<FakeResourceStrings>(), 0);
+    context = std::make_unique<ArchiveContext>(std::move(f), 0);
 }
 
 void ExtractRun::Run(TUnBase& x, const std::string& fixture, const std::string& mask, bool storedDirs) {

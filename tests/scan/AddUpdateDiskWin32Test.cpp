@@ -58,22 +58,24 @@ struct AddDiskFlow : ::testing::Test {
         };
     }
 
-    // Runs the command; the script runs once the dialog shows. The dialog's
-    // set-up lets messages run too: a script run there would click a dialog
-    // not yet shown, which would then wait for good.
     AddUpdateResult addWith(TAddDiskForm& form, const std::function<void()>& script) {
         form.catalogs = {&catalog};
-        std::vector<std::unique_ptr<uitest::TimerAction>> timers;
-        std::function<void()> poll = [&] {
-            if (!form.hwnd() || !IsWindowVisible(form.hwnd())) {
-                timers.push_back(std::make_unique<uitest::TimerAction>(30, poll));
-                return;
-            }
-            script();
-        };
-        timers.push_back(std::make_unique<uitest::TimerAction>(30, poll));
-        return AddUpdateDisk(form, services, nullptr, ScanOptions{}, false);
+        whenShown(form, script);
+        AddUpdateResult r = AddUpdateDisk(form, services, nullptr, ScanOptions{}, false);
+        timers.clear();
+        return r;
     }
+
+    // The script runs once the dialog shows: on a busy machine the timer may come due
+    // in a pump before the dialog's own loop, where a click on OK would be lost and the
+    // dialog would then wait for ever.
+    void whenShown(TAddDiskForm& form, std::function<void()> script) {
+        timers.push_back(std::make_unique<uitest::TimerAction>(30, [this, &form, script] {
+            if (!form.hwnd() || !IsWindowVisible(form.hwnd())) return whenShown(form, script);
+            script();
+        }));
+    }
+    std::vector<std::unique_ptr<uitest::TimerAction>> timers;
 };
 
 TEST_F(AddDiskFlow, DriveButtonOkScansAndAMatchingMediumAsksToUpdate) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 
 #include "archive/ArchiveContext.h"
 #include "archive/TempExtraction.h"
@@ -439,6 +440,80 @@ TEST_F(ScanFixture, QuickScanMovesEveryPartOfAnUnchangedSet) {
     ASSERT_NE(fresh, nullptr) << scanner.FailureText();
     EXPECT_EQ(test::Dump(*fresh), listed);
     for (ItemRecord* part : parts) EXPECT_EQ(part->node->parent(), fresh);
+}
+
+// The archive side of the scan through a file system that counts what it is
+// asked per path: on a slow medium every open and every query of a name costs.
+class CountingFiles final : public test::HostPathFileSystem {
+public:
+    using HostPathFileSystem::HostPathFileSystem;
+    std::map<std::string, int> opens, queries;
+    std::unique_ptr<ByteSource> OpenRead(const std::string& p) override {
+        ++opens[Name(p)];
+        return HostPathFileSystem::OpenRead(p);
+    }
+    bool Exists(const std::string& p) override {
+        ++queries[Name(p)];
+        return HostPathFileSystem::Exists(p);
+    }
+    std::optional<std::uint32_t> FileDosDate(const std::string& p) override {
+        ++queries[Name(p)];
+        return HostPathFileSystem::FileDosDate(p);
+    }
+    std::uint32_t FileAttributes(const std::string& p) override {
+        ++queries[Name(p)];
+        return HostPathFileSystem::FileAttributes(p);
+    }
+    void clear() { opens.clear(), queries.clear(); }
+
+private:
+    // Later volumes are named with an upper-case extension.
+    static std::string Name(const std::string& p) {
+        std::string name = p.substr(p.find_last_of("\\/") + 1);
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name;
+    }
+};
+
+TEST_F(ScanFixture, OneOpenPerArchiveVolumeAndNoneForAMovedArchive) {
+    fs::copy_file(FixtureArchive("fields.gz"), tree / "fields.gz");
+    fs::copy_file(FixtureArchive("volumes.arj"), tree / "aaa.arj");
+    fs::copy_file(FixtureArchive("volumes.a01"), tree / "aaa.a01");
+    PutFile(tree / "sub" / "desc.zip", test::StoredZip({{"FILE_ID.DIZ", "Described"}, {"x.txt", "x"}}));
+    PutFile(tree / "sub" / "plain.zip", test::StoredZip({{"a.txt", "a"}, {"b.txt", "b"}}));
+    PutFile(tree / "notreally.exe", "MZ and no archive after it");
+    auto counting = std::make_unique<CountingFiles>(scratch);
+    CountingFiles& seam = *counting;
+    arc::ArchiveContext context(std::move(counting), 0);
+    arc::TempExtraction extract{context, ui};
+    auto countingServices = [&] {
+        ScanServices s = services();
+        s.archives = &context;
+        s.extraction = &extract;
+        return s;
+    };
+    {
+        DiskScanner scanner(countingServices(), options);
+        ASSERT_NE(scan(scanner, *catalog), nullptr) << scanner.FailureText();
+    }
+    // Detection and listing share one open; the FILE_ID.DIZ extracted takes one more;
+    // each volume of a set is opened once. Dates and attributes come from the folder listing.
+    const std::map<std::string, int> once{{"fields.gz", 1}, {"aaa.arj", 1}, {"aaa.a01", 1}, {"desc.zip", 2},
+                                          {"plain.zip", 1}, {"notreally.exe", 1}};
+    for (const auto& [name, n] : once) EXPECT_EQ(seam.opens[name], n) << name;
+    for (const char* name : {"fields.gz", "plain.zip", "notreally.exe"}) EXPECT_EQ(seam.queries[name], 0) << name;
+    const std::string dump = test::Dump(*catalog->child(0));
+    EXPECT_NE(dump.find("desc=Described"), std::string::npos) << dump;
+
+    // A quick update moves the unchanged archives without opening them.
+    seam.clear();
+    Node& old = *catalog->child(0);
+    options.archiveQuickScan = true;
+    DiskScanner scanner(countingServices(), options);
+    Node* fresh = scan(scanner, *catalog, &old);
+    ASSERT_NE(fresh, nullptr) << scanner.FailureText();
+    for (const char* name : {"fields.gz", "aaa.arj", "desc.zip", "plain.zip"}) EXPECT_EQ(seam.opens[name], 0) << name;
+    EXPECT_EQ(test::Dump(*fresh), dump);
 }
 
 TEST_F(ScanFixture, DescriptionSourcesFollowTheUsersOrder) {

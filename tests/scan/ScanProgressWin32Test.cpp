@@ -35,7 +35,12 @@ TEST(ScanProgressWindow, ShowsTheScanAndAsksBeforeItStops) {
     IScanProgress& progress = *form;
     progress.SetTopLabel("Scanning disk, please wait...");
     progress.SetDirLabel("C:\\a very long folder name\\that goes on\\and on and on\\until it no longer fits\\file");
+    // The folder shows at the next pump, the last one named before it.
+    progress.SetDirLabel("C:\\a very long folder name\\that goes on\\and on and on\\until it no longer fits\\file2");
+    EXPECT_EQ(form->DirLabel.text(), "");
+    progress.PumpMessages();
     EXPECT_EQ(form->DirLabel.text().substr(0, 4), "...\\");
+    EXPECT_EQ(form->DirLabel.text().substr(form->DirLabel.text().size() - 6), "\\file2");
     EXPECT_LE(form->DirLabel.text().size(), 60u);
     progress.ShowProgressBar();
     progress.SetProgress(42);

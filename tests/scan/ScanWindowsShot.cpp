@@ -104,6 +104,7 @@ bool ShootProgress(const std::string& folder) {
     form->SetDescFound("Descriptions found: 12");
     form->ShowProgressBar();
     form->SetProgress(40);
+    form->PumpMessages();
     const test::NamedControls controls = {{"top label", form->TopLabel.hwnd()},
                                           {"bottom label", form->BottomLabel.hwnd()},
                                           {"folder", form->DirLabel.hwnd()},

@@ -27,6 +27,7 @@
 #include "shell/commands/ScanDefaults.h"
 #include "shell/settings/SettingsStore.h"
 #include "system/files/FileQueries.h"
+#include "tests/tools/QuietExtractionUi.h"
 #include "tests/tools/ToolSave.h"
 
 namespace kv {
@@ -81,16 +82,6 @@ ScanOptions OptionsFrom(const Settings& s, const Args& args) {
     return o;
 }
 
-// The extraction of description files is quiet; nothing here is ever shown.
-class QuietExtractionUi : public arc::IExtractionUi {
-public:
-    void ShowWait(const std::string&, const std::string&) override {}
-    bool Progress(int) override { return false; }
-    void CloseWait() override {}
-    void ShowError(const std::string&, const std::string&) override {}
-    bool Ask(const std::string&, const std::string&) override { return false; }
-};
-
 std::string BaseName(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/:");
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -137,7 +128,7 @@ void Run(const Args& args) {
 
     std::unique_ptr<IFileSystem> files = MakeSystemFileSystem();
     std::unique_ptr<arc::ArchiveContext> archives = arc::ArchiveContext::System();
-    QuietExtractionUi extractionUi;
+    tools::QuietExtractionUi extractionUi;
     arc::TempExtraction extraction(*archives, extractionUi);
     IScanProgress progress;
     ScanServices services(*files, progress);

@@ -25,13 +25,13 @@ void TUnGZIP::DoExtract() {
     auto fail = [this, &archive](int code) { RaiseArcError(*this, archive, "0", code); };
     if (archive.empty()) fail(eInvalidFileName);
     if (ArcType() != atGZip) fail(eWrongArchiveType);
-    std::unique_ptr<ByteSource> file;
+    std::unique_ptr<ArcInput> input;
     try {
-        file = ctx.FileSystem().OpenRead(archive);
+        input = OpenInput();
     } catch (const EIoError&) {
         fail(eOpenError);
     }
-    ArcInput in(std::move(file));
+    ArcInput& in = *input;
     const std::uint64_t start = ArchiveStart();
     const std::uint64_t size = in.Size();
     bool extracted = false;

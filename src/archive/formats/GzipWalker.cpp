@@ -14,12 +14,11 @@ void WalkGzip(ListSession& s) {
     if (id1 != 0x1F) return;
 
     ArcMember& m = s.NewMember();
-    m.FileName = GzipNameFromArchive(s.ArchiveFile());
     m.ExternalAttr = s.ArchiveAttributes();
     if (id2 == 0x8B || id2 == 0x9E) {
         GzipHeader g = ReadGzipHeader(in, base, [&s](int code) { s.Fail(code); });
-        if (g.name) m.FileName = BackslashName(*g.name);
-        m.FileComment = g.comment;
+        m.FileName = g.name ? BackslashName(std::move(*g.name)) : GzipNameFromArchive(s.ArchiveFile());
+        m.FileComment = std::move(g.comment);
         std::uint8_t method = g.method;
         std::uint32_t mtime = g.mtime;
         std::uint64_t pos = g.dataPos;
@@ -31,6 +30,7 @@ void WalkGzip(ListSession& s) {
         m.Method = (method == 0 || method == 8) ? method : 10;
         s.SetUnixDate(m, mtime);
     } else if (id2 == 0x9D || id2 == 0xA0 || id2 == 0x1E) {
+        m.FileName = GzipNameFromArchive(s.ArchiveFile());
         m.Method = id2 == 0x9D ? 1 : id2 == 0xA0 ? 3 : 2;
         m.CrcBits = 0;
         SetMemberSizes(m, size - base, size - base);

@@ -149,6 +149,8 @@ int TUnRAR::DataEvent(int size) {
 
 void TUnRAR::DoExtract() {
     WorkingScope scope(this);
+    // The library opens the archive itself.
+    CloseInput(HeldInput());
     pending_ = nullptr;
     cancelled_ = false;
     const std::string mask = upperCase(FileSpec(), systemCaseMap());

@@ -1,5 +1,6 @@
 #include "archive/formats/ZipEndRecord.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "archive/ArcBytes.h"
@@ -46,8 +47,9 @@ void readZip64(ByteSource& src, ZipEnd& end) {
 
 std::optional<ZipEnd> FindZipEnd(ByteSource& src, std::uint64_t minPosition) {
     std::uint64_t size = src.size();
-    if (size < 22) return std::nullopt;
-    std::size_t n = size < kTail ? static_cast<std::size_t>(size) : kTail;
+    if (size < 22 || minPosition > size - 22) return std::nullopt;
+    // Records before minPosition do not count: the bytes before it are not read.
+    std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>({size, kTail, size - minPosition}));
     std::uint64_t base = size - n;
     std::vector<std::uint8_t> tail(n);
     src.readExactly(base, tail.data(), n);

@@ -51,13 +51,13 @@ void TUnZIP::DoExtract() {
     ctx.ProgressStep = 5 * (static_cast<int>(ProgressNotify) + 1);
     if (archive.empty()) RaiseArcError(*this, archive, "0", eInvalidFileName);
     if (ArcType() < atZIP || ArcType() > atZip250Exe) RaiseArcError(*this, archive, "0", eWrongArchiveType);
-    std::unique_ptr<ByteSource> file;
+    std::unique_ptr<ArcInput> input;
     try {
-        file = ctx.FileSystem().OpenRead(archive);
+        input = OpenInput();
     } catch (const EIoError&) {
         RaiseArcError(*this, archive, "0", eOpenError);
     }
-    ArcInput in(std::move(file));
+    ArcInput& in = *input;
     try {
         walk(in);
     } catch (const ETruncated&) {
@@ -71,7 +71,7 @@ void TUnZIP::DoExtract() {
 void TUnZIP::walk(ArcInput& in) {
     ArchiveContext& ctx = Context();
     const std::string& archive = ArchiveFile();
-    auto end = FindZipEnd(in.Source(), 1);
+    auto end = FindZipEnd(in, 1);
     if (!end) RaiseArcError(*this, archive, "0", eUnknownFileType);
     auto first = FirstZipCentral(in, *end);
     if (!first) RaiseArcError(*this, archive, "0", eHeaderId);

@@ -8,7 +8,7 @@ namespace kv::arc {
 void WalkZip(ListSession& s) {
     ArcInput& in = s.In();
     // An end record at the very start leaves no room for a member.
-    auto end = FindZipEnd(in.Source(), 1);
+    auto end = FindZipEnd(in, 1);
     if (!end) s.Fail(eHeaderId);
     s.SetArchiveComment(end->comment);
     auto first = FirstZipCentral(in, *end);
@@ -18,8 +18,8 @@ void WalkZip(ListSession& s) {
         auto e = ReadZipCentral(in, pos);
         if (!e) break;
         ArcMember& m = s.NewMember();
-        m.FileName = BackslashName(e->name);
-        m.FileComment = e->comment;
+        m.FileName = BackslashName(std::move(e->name));
+        m.FileComment = std::move(e->comment);
         SetMemberSizes(m, e->packed, e->unpacked);
         m.FileCRC = e->crc;
         m.Method = e->method;

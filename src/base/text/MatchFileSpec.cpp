@@ -9,9 +9,9 @@ namespace kv::arc {
 namespace {
 
 // The file-name part; nullopt when a non-empty input has none.
-std::optional<std::string> namePart(std::string_view s) {
+std::optional<std::string_view> namePart(std::string_view s) {
     std::size_t cut = s.find_last_of("\\/");
-    std::string part(cut == std::string_view::npos ? s : s.substr(cut + 1));
+    std::string_view part = cut == std::string_view::npos ? s : s.substr(cut + 1);
     if (part.empty() && !s.empty()) return std::nullopt;
     return part;
 }
@@ -48,19 +48,21 @@ bool wildMatch(const std::string& a, const std::string& b, const CaseMap& cm) {
 }  // namespace
 
 bool MatchFileSpec(std::string_view mask, std::string_view name, const CaseMap& caseMap) {
-    auto a = namePart(mask);
-    auto b = namePart(name);
-    if (!a || !b) return false;
-    if ((*a == "*" || *a == "*.*") && !b->empty()) return true;
-    if (!a->empty() && a->back() == '.') a->pop_back();
-    if (!b->empty() && b->back() == '.') b->pop_back();
-    bool aWild = a->find(".*") != std::string::npos;
-    bool bWild = b->find(".*") != std::string::npos;
-    if (a->find('.') == std::string::npos && bWild) *a += ".*";
-    if (b->find('.') == std::string::npos && aWild) *b += ".*";
-    if (a->empty()) return !b->empty() && b->front() == '*';
-    if (b->empty()) return a->front() == '*';
-    return wildMatch(*a, *b, caseMap);
+    const auto maskPart = namePart(mask);
+    const auto namePartOf = namePart(name);
+    if (!maskPart || !namePartOf) return false;
+    // The listing's own mask: decided without building a text per member.
+    if ((*maskPart == "*" || *maskPart == "*.*") && !namePartOf->empty()) return true;
+    std::string a(*maskPart), b(*namePartOf);
+    if (!a.empty() && a.back() == '.') a.pop_back();
+    if (!b.empty() && b.back() == '.') b.pop_back();
+    bool aWild = a.find(".*") != std::string::npos;
+    bool bWild = b.find(".*") != std::string::npos;
+    if (a.find('.') == std::string::npos && bWild) a += ".*";
+    if (b.find('.') == std::string::npos && aWild) b += ".*";
+    if (a.empty()) return !b.empty() && b.front() == '*';
+    if (b.empty()) return a.front() == '*';
+    return wildMatch(a, b, caseMap);
 }
 
 }  // namespace kv::arc

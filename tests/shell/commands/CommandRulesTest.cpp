@@ -250,12 +250,12 @@ TEST(CommandPopups, TreePopupShowsWhatTheNodeKindOffers) {
 
 // Their windows are not part of the program yet: shown where the rules say,
 // never enabled, and no key runs them.
-TEST(CommandPopups, CommandsStillToComeAreShownDisabledAndNoKeyRunsThem) {
+TEST(CommandPopups, CommandsStillToComeAreShownDisabled) {
     Fixture f;
     TFileRec& file = f.fileOf(*f.a);
     const CommandStates onFile = EvaluateCommands(f.snapshot(f.a, false, &file, {&file}));
-    EXPECT_TRUE(onFile[C::Properties].allowed);
-    EXPECT_FALSE(onFile[C::Properties].enabled);
+    EXPECT_TRUE(onFile[C::AddToUserList].allowed);
+    EXPECT_FALSE(onFile[C::AddToUserList].enabled);
     const std::vector<PopupItemState> list = ListPopupStates(ItemFlags::File, 1, onFile);
     const std::vector<PopupItemState> tree =
         TreePopupStates(ItemFlags::Disk, false, EvaluateCommands(f.snapshot(f.disk, true)));
@@ -268,12 +268,7 @@ TEST(CommandPopups, CommandsStillToComeAreShownDisabledAndNoKeyRunsThem) {
     };
     check(ListPopupEntries(), list);
     check(TreePopupEntries(), tree);
-    EXPECT_EQ(shown(ListPopupEntries(), list).count("ListMenuViewFile"), 1u);
-    KeyFacts facts;
-    facts.commands = &onFile;
-    facts.rowFocused = true;
-    EXPECT_EQ(KeyCommand(KeyPlace::Form, Keys::F4, 0, facts).action, KeyAction::None);
-    EXPECT_EQ(KeyCommand(KeyPlace::List, Keys::Enter, Keys::Alt, facts).action, KeyAction::None);
+    EXPECT_EQ(shown(ListPopupEntries(), list).count("ListMenuAddList"), 1u);
 }
 
 TEST(CommandPopups, ListPopupDefaultItemFollowsTheRow) {
