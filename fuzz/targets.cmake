@@ -29,3 +29,5 @@ list(APPEND KV_FUZZ_TARGETS media_parsers)
 list(APPEND KV_FUZZ_TARGETS settings_ini)
 # Description files read from media and archives.
 list(APPEND KV_FUZZ_TARGETS desc_descript_ion desc_files_bbs desc_file_id_diz)
+# Custom report layouts (.CRP).
+list(APPEND KV_FUZZ_TARGETS custom_layout)
