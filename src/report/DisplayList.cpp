@@ -53,33 +53,19 @@ void DisplayListTarget::DrawPicture(const Rect&, int, std::uint32_t) {
         ++pages.back().pictures;
 }
 
-namespace {
-
-template <class F>
-void ForEachLine(std::string_view text, F f) {
-    for (;;) {
-        const LineBreak br = FindLineBreak(text);
-        f(text.substr(0, br.position));
-        if (br.length == 0)
-            return;
-        text.remove_prefix(br.position + br.length);
-    }
-}
-
-}  // namespace
-
 double FixedPitchMeasurer::TextWidth(const ReportFont&, std::string_view text) const {
     std::size_t longest = 0;
-    ForEachLine(text, [&](std::string_view line) { longest = std::max(longest, line.size()); });
+    for (std::string_view line : SplitLines(text))
+        longest = std::max(longest, line.size());
     return static_cast<double>(longest) * charWidth_;
 }
 
 double FixedPitchMeasurer::TextHeight(const ReportFont& font, std::string_view text, double width, bool wrap) const {
     double lines = 0;
-    ForEachLine(text, [&](std::string_view line) {
+    for (std::string_view line : SplitLines(text)) {
         const double w = static_cast<double>(line.size()) * charWidth_;
         lines += wrap && width > 0 && w > width ? std::ceil(w / width) : 1;
-    });
+    }
     return lines * FontPixels(font.size);
 }
 

@@ -4,7 +4,7 @@
 #include <ctime>
 #include <stdexcept>
 
-#include "base/text/AnsiCase.h"
+#include "system/SystemCaseMap.h"
 #include "catalog/file/CatalogLoad.h"
 #include "catalog/model/Forest.h"
 #include "search/reports/CustomTree.h"
@@ -16,9 +16,7 @@ namespace kv::tools {
 
 namespace {
 
-bool SameText(std::string_view a, std::string_view b) {
-    return lowerCase(a, cp1252CaseMap()) == lowerCase(b, cp1252CaseMap());
-}
+bool SameText(std::string_view a, std::string_view b) { return compareNoCase(a, b, systemCaseMap()) == 0; }
 
 CustomTreeNode* FindFolder(CustomTree& tree, CustomTreeNode& catalog, const std::string& path) {
     CustomTreeNode* at = &catalog;

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-#include "base/text/AnsiCase.h"
+#include "base/text/TextLines.h"
+#include "system/SystemCaseMap.h"
 #include "catalog/model/Node.h"
 
 namespace kv {
@@ -43,15 +44,7 @@ std::optional<std::uint32_t> Pattern(std::string_view& rest) {
     return static_cast<std::uint32_t>(static_cast<std::uint64_t>(*n));
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    const CaseMap& map = cp1252CaseMap();
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (map.toUpper(a[i]) != map.toUpper(b[i]))
-            return false;
-    return true;
-}
+bool SameText(std::string_view a, std::string_view b) { return compareNoCase(a, b, systemCaseMap()) == 0; }
 
 std::string OneLine(std::string_view text) {
     std::string out(text);
@@ -97,20 +90,6 @@ CustomTreeNode* FindChild(CustomTree& tree, CustomTreeNode& parent, std::string_
         if (SameText(child->source->text(), name))
             return child.get();
     return nullptr;
-}
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find_first_of("\r\n");
-        lines.push_back(text.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        // CR LF, LF or CR.
-        const std::size_t next = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? end + 2 : end + 1;
-        text.remove_prefix(next);
-    }
-    return lines;
 }
 
 }  // namespace
@@ -170,6 +149,7 @@ LayoutLoadResult ApplyLayoutText(CustomTree& tree, std::string_view text) {
         tree.Expand(*catalog);
     }
     LayoutLoadResult result;
+    // CR LF, LF or CR line ends.
     const std::vector<std::string_view> raw = SplitLines(text);
     std::vector<LayoutLine> lines;
     for (std::string_view l : raw) {

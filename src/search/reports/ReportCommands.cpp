@@ -79,13 +79,8 @@ std::string DiskDetailsText(const ItemHead& rec, std::string_view sep) {
 
 int LongestLineLength(std::string_view text) {
     std::size_t longest = 0;
-    for (;;) {
-        const LineBreak br = FindLineBreak(text);
-        longest = std::max(longest, br.position);
-        if (br.length == 0)
-            break;
-        text.remove_prefix(br.position + br.length);
-    }
+    for (std::string_view line : SplitLines(text))
+        longest = std::max(longest, line.size());
     return static_cast<int>(longest);
 }
 

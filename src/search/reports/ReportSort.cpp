@@ -5,7 +5,7 @@
 #include <numeric>
 #include <string>
 
-#include "base/text/AnsiCase.h"
+#include "system/SystemCaseMap.h"
 #include "catalog/model/ItemPath.h"
 #include "catalog/model/Node.h"
 
@@ -13,17 +13,7 @@ namespace kv {
 
 namespace {
 
-int CompareNoCase(std::string_view a, std::string_view b) {
-    const CaseMap& map = cp1252CaseMap();
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<unsigned char>(map.toUpper(a[i]));
-        const auto y = static_cast<unsigned char>(map.toUpper(b[i]));
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
+int CompareNoCase(std::string_view a, std::string_view b) { return compareNoCase(a, b, systemCaseMap()); }
 
 // Paths compared folder name by folder name, so a folder's subtree stays together.
 int ComparePaths(std::string_view a, std::string_view b) {

@@ -11,17 +11,6 @@ constexpr int kLineWidth = 80;
 constexpr std::string_view kProgram = "Korvalder? 1.01";
 constexpr std::string_view kDefaultTitle = "Korvalder? report";
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    for (;;) {
-        const LineBreak br = FindLineBreak(text);
-        lines.push_back(text.substr(0, br.position));
-        if (br.length == 0)
-            return lines;
-        text.remove_prefix(br.position + br.length);
-    }
-}
-
 class TextWriter {
 public:
     TextWriter(const ReportTextOptions& options, const std::function<void(std::string_view)>& write)
