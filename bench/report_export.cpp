@@ -14,7 +14,7 @@ namespace {
 
 struct Catalog {
     kv::Forest forest;
-    std::vector<kv::ItemHead*> rows;
+    std::vector<const kv::ItemHead*> rows;
 
     Catalog() {
         kv::Node& catalog = forest.addRoot("Big");

@@ -143,8 +143,8 @@ std::vector<CustomTreeNode*> CustomTree::VisibleNodes(CustomTreeNode* under) con
     return out;
 }
 
-std::vector<ItemHead*> CustomTree::CollectCustomReportItems(CustomTreeNode* under) {
-    std::vector<ItemHead*> items;
+std::vector<const ItemHead*> CustomTree::CollectCustomReportItems(CustomTreeNode* under) {
+    std::vector<const ItemHead*> items;
     std::vector<FileListPin> pins;
     for (CustomTreeNode* node : VisibleNodes(under)) {
         ItemRecord* rec = node->source->record();

@@ -70,7 +70,7 @@ public:
     // The rows of the custom report: every visible node but the catalogs, and
     // the files (and archives of collapsed nodes) of ticked nodes; only those
     // of one node's subtree when it is given.
-    std::vector<ItemHead*> CollectCustomReportItems(CustomTreeNode* under = nullptr);
+    std::vector<const ItemHead*> CollectCustomReportItems(CustomTreeNode* under = nullptr);
 
     // The node of a catalog-tree node, made visible on the way; nullptr when none.
     CustomTreeNode* Find(const Node* target);

@@ -74,7 +74,7 @@ std::string DiskDetailsText(const ItemHead& disk, std::string_view decimalSepara
 
 // The rows, their columns and the switches of one run.
 struct ReportRun {
-    std::vector<ItemHead*> rows;
+    std::vector<const ItemHead*> rows;
     // Rows before this one are not reported (the ".." entry).
     std::size_t firstRow = 0;
     std::vector<ReportColumn> columns;

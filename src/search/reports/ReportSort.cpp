@@ -67,7 +67,7 @@ const Node* DiskOf(const ItemHead& item) {
 
 }  // namespace
 
-bool SortItemsBySource(std::vector<ItemHead*>& rows, const std::atomic<bool>* cancel) {
+bool SortItemsBySource(std::vector<const ItemHead*>& rows, const std::atomic<bool>* cancel) {
     // Every catalog and disk the rows reach, in tree order.
     std::vector<const Node*> catalogs, disks;
     for (const ItemHead* item : rows) {
@@ -126,7 +126,7 @@ bool SortItemsBySource(std::vector<ItemHead*>& rows, const std::atomic<bool>* ca
     });
     if (cancel && cancel->load())
         return false;
-    std::vector<ItemHead*> sorted;
+    std::vector<const ItemHead*> sorted;
     sorted.reserve(rows.size());
     for (std::size_t i : order)
         sorted.push_back(rows[i]);

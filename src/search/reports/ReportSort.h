@@ -12,6 +12,6 @@
 namespace kv {
 
 // False when cancel was set: the rows keep their order then.
-bool SortItemsBySource(std::vector<ItemHead*>& rows, const std::atomic<bool>* cancel = nullptr);
+bool SortItemsBySource(std::vector<const ItemHead*>& rows, const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace kv

@@ -125,7 +125,7 @@ TEST_F(Layout, CollectingTakesVisibleNodesAndTheFilesOfTickedOnes) {
     tree_.Toggle(Disk(0, 1));  // the copy: excluded
     tree_.Toggle(Disk(1, 0));
     std::vector<std::string> names;
-    for (ItemHead* item : tree_.CollectCustomReportItems()) {
+    for (const ItemHead* item : tree_.CollectCustomReportItems()) {
         if (const auto* f = RecordAs<TFileRec>(item))
             names.emplace_back(f->name());
         else
@@ -137,7 +137,7 @@ TEST_F(Layout, CollectingTakesVisibleNodesAndTheFilesOfTickedOnes) {
     tree_.Expand(cd);
     Child(cd, 0).StateIndex = kFilesExcluded;
     names.clear();
-    for (ItemHead* item : tree_.CollectCustomReportItems(&cd))
+    for (const ItemHead* item : tree_.CollectCustomReportItems(&cd))
         names.push_back(RecordAs<TFileRec>(item) ? std::string(RecordAs<TFileRec>(item)->name()) : item->node->text());
     EXPECT_EQ(names, (std::vector<std::string>{"CD-ROM 17", "readme.txt", "Photos, 2004", "Setup", "tools.zip", "tool.exe"}));
 }

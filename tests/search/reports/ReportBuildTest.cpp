@@ -19,7 +19,7 @@ protected:
     }
 
     // Every disk, folder and file of every catalog, as the generator collects them.
-    std::vector<ItemHead*> Everything() {
+    std::vector<const ItemHead*> Everything() {
         for (const auto& catalog : tree_.roots()) {
             tree_.ExpandLevels(*catalog, kAllLevels);
             tree_.SetFilesState(*catalog, true, kAllLevels);
