@@ -37,7 +37,7 @@ void DisplayListTarget::BeginBand(const TRepBand& band, const Rect& area) {
         pages.back().bands.push_back({band_, area});
 }
 
-void DisplayListTarget::DrawText(const Rect& area, std::string_view text, const ReportFont& font, Alignment align,
+void DisplayListTarget::DrawString(const Rect& area, std::string_view text, const ReportFont& font, Alignment align,
                                  bool) {
     if (!pages.empty())
         pages.back().texts.push_back({band_, area, std::string(text), font, align});

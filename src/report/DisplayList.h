@@ -46,7 +46,7 @@ public:
     void EndDoc(bool completed) override;
     void BeginBand(const TRepBand& band, const Rect& area) override;
     void FillRect(const Rect&, std::uint32_t) override {}
-    void DrawText(const Rect& area, std::string_view text, const ReportFont& font, Alignment align,
+    void DrawString(const Rect& area, std::string_view text, const ReportFont& font, Alignment align,
                   bool wrap) override;
     void DrawLine(double, double, double, double, double, std::uint32_t) override;
     void DrawPicture(const Rect&, int, std::uint32_t) override;

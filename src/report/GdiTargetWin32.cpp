@@ -76,7 +76,7 @@ void GdiCanvas::FillRect(const Rect& area, std::uint32_t color) {
     ::FillRect(dc_, &r, brush.get());
 }
 
-void GdiCanvas::DrawText(const Rect& area, std::string_view text, const ReportFont& font, Alignment align, bool wrap) {
+void GdiCanvas::DrawString(const Rect& area, std::string_view text, const ReportFont& font, Alignment align, bool wrap) {
     if (!dc_ || text.empty())
         return;
     RECT r = ToRect(area);

@@ -30,7 +30,7 @@ public:
     HDC dc() const { return dc_; }
 
     void FillRect(const Rect& area, std::uint32_t color);
-    void DrawText(const Rect& area, std::string_view text, const ReportFont& font, Alignment align, bool wrap);
+    void DrawString(const Rect& area, std::string_view text, const ReportFont& font, Alignment align, bool wrap);
     void DrawLine(double x1, double y1, double x2, double y2, double width, std::uint32_t color);
     void DrawPicture(const Rect& area, int picture, std::uint32_t background, const PictureDrawer& drawer);
 
@@ -63,9 +63,9 @@ class GdiTarget : public ReportTarget {
 public:
     void BeginBand(const TRepBand&, const Rect&) override {}
     void FillRect(const Rect& area, std::uint32_t color) override { canvas_.FillRect(area, color); }
-    void DrawText(const Rect& area, std::string_view text, const ReportFont& font, Alignment align,
+    void DrawString(const Rect& area, std::string_view text, const ReportFont& font, Alignment align,
                   bool wrap) override {
-        canvas_.DrawText(area, text, font, align, wrap);
+        canvas_.DrawString(area, text, font, align, wrap);
     }
     void DrawLine(double x1, double y1, double x2, double y2, double width, std::uint32_t color) override {
         canvas_.DrawLine(x1, y1, x2, y2, width, color);

@@ -24,14 +24,14 @@ double TRepLabel::NeededHeight(const TRepBand& band, const TextMeasurer& measure
 }
 
 void TRepLabel::Draw(ReportTarget& target, const TRepBand& band, const Rect& at, int) const {
-    target.DrawText(at, Caption, fontIn(band), alignment, AutoStretch && WordWrap);
+    target.DrawString(at, Caption, fontIn(band), alignment, AutoStretch && WordWrap);
     if (FrameBottomWidth > 0)
         target.DrawLine(at.left, at.bottom(), at.right(), at.bottom(), FrameBottomWidth, FrameColor);
 }
 
 void TRepSysData::Draw(ReportTarget& target, const TRepBand& band, const Rect& at, int pageNumber) const {
     const std::string value = Data == SysDataKind::PageNumber ? std::to_string(pageNumber) : dateTimeText;
-    target.DrawText(at, Text + value, fontIn(band), alignment, false);
+    target.DrawString(at, Text + value, fontIn(band), alignment, false);
 }
 
 void TRepShape::Draw(ReportTarget& target, const TRepBand&, const Rect& at, int) const {

@@ -29,7 +29,7 @@ public:
     // A band about to be drawn into `area` (already clipped to the page body).
     virtual void BeginBand(const TRepBand& band, const Rect& area) = 0;
     virtual void FillRect(const Rect& area, std::uint32_t color) = 0;
-    virtual void DrawText(const Rect& area, std::string_view text, const ReportFont& font, Alignment align,
+    virtual void DrawString(const Rect& area, std::string_view text, const ReportFont& font, Alignment align,
                           bool wrap) = 0;
     virtual void DrawLine(double x1, double y1, double x2, double y2, double width, std::uint32_t color) = 0;
     virtual void DrawPicture(const Rect& area, int picture, std::uint32_t background) = 0;

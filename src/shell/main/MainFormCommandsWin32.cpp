@@ -357,6 +357,7 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::SettingsAutoload: ShowOptions(CommandInfoOf(command).menuTag); break;
     case CommandId::SetupWizard: MenuSetupWizardClick(false); break;
     case CommandId::ColumnsSetup: ColumnsSetupClick(); break;
+    case CommandId::ReportGen: ReportGenClick(); break;
     default:
         // The windows of the other commands come with their own work.
         return;

@@ -213,6 +213,7 @@ public:
     void MenuSetupWizardClick(bool firstRun);
     // On a list (ColumnsList; -1: the one the main list shows).
     void ColumnsSetupClick(int list = -1);
+    void ReportGenClick();
     TOptionsForm& optionsForm();
 
     // The window's state the other parts of the main window share.
