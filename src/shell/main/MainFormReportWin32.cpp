@@ -1,33 +1,62 @@
-// The report command: the main list handed to the report generator.
+// The report command: the main list, or the search results, handed to the
+// report generator.
 #include "shell/main/MainFormWin32.h"
 
 #include "search/reports/ReportGenFormWin32.h"
 #include "shell/browse/ListReportCells.h"
 #include "ui/CommonDialogs.h"
 #include "ui/CommonPrintDialog.h"
+#include "search/window/SearchFormWin32.h"
 #include "ui/SystemHelpers.h"
 
 namespace kv {
 
-void MainForm::ReportGenClick() {
+namespace {
+
+// The list's columns in the order its header shows them.
+std::vector<ReportColumn> ColumnsInViewOrder(ui::TExtListView& view, std::vector<ReportColumn> all) {
+    std::vector<int> order;
+    if (!view.GetColumnOrder(order) || order.size() != all.size())
+        return all;
+    std::vector<ReportColumn> shown;
+    for (int column : order)
+        shown.push_back(all[static_cast<std::size_t>(column)]);
+    return shown;
+}
+
+}  // namespace
+
+void MainForm::OpenReportGenerator(const ListReportSource& source) {
     // Reports need a printer, also for their page layout.
     if (!ui::CheckPrinterInstalled(*prompt_, ui::PrinterInstalled()))
         return;
+    ui::CommonFileDialogs files(hwnd());
+    ui::CommonPrintDialog printer(hwnd());
+    ShowReportGenerator(source, {*prompt_, files, printer});
+}
+
+void MainForm::SearchReportClick() {
+    if (!searchForm_)
+        return;
+    const ListReportCells cells(ItemListKind::SearchResults, browse_->browser().cellContext());
+    ListReportSource source;
+    source.cells = &cells;
+    source.title = "Search Results";
+    const auto items = searchForm_->CurrentResults().Items();
+    source.rows.assign(items.begin(), items.end());
+    source.columns = ColumnsInViewOrder(searchForm_->FoundList.View(), AllReportColumns(SearchListColumns()));
+    OpenReportGenerator(source);
+}
+
+void MainForm::ReportGenClick() {
     CatalogBrowser& browser = browse_->browser();
     const ListReportCells cells(ItemListKind::Main, browser.cellContext());
     ListReportSource source;
     source.cells = &cells;
     source.rows = browser.items();
     source.firstRow = !source.rows.empty() && source.rows.front() == browser.upRecord() ? 1 : 0;
-    const std::vector<ReportColumn> all =
-        AllReportColumns(browser.listTag() == ItemFlags::Catalog ? DiskListColumns() : FileListColumns());
-    std::vector<int> order;
-    if (list.GetColumnOrder(order) && order.size() == all.size()) {
-        for (int column : order)
-            source.columns.push_back(all[static_cast<std::size_t>(column)]);
-    } else {
-        source.columns = all;
-    }
+    source.columns = ColumnsInViewOrder(
+        list, AllReportColumns(browser.listTag() == ItemFlags::Catalog ? DiskListColumns() : FileListColumns()));
     if (const Node* shown = browser.shownNode()) {
         const bool folder = shown->record() && shown->record()->kind() == ItemFlags::Folder;
         const bool archive = folder && HasFlag(shown->record()->flags, ItemFlags::Archive);
@@ -38,9 +67,7 @@ void MainForm::ReportGenClick() {
         else
             source.title = shown->text();
     }
-    ui::CommonFileDialogs files(hwnd());
-    ui::CommonPrintDialog printer(hwnd());
-    ShowReportGenerator(source, {*prompt_, files, printer});
+    OpenReportGenerator(source);
 }
 
 }  // namespace kv
