@@ -1,6 +1,7 @@
 #include "search/reports/ReportGenFormWin32.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "search/reports/ReportJobsWin32.h"
 #include "search/reports/ReportSort.h"
@@ -39,9 +40,15 @@ TReportGenForm::TReportGenForm(const ListReportSource& source, ReportServices se
     TitleEdit.setText(source.title);
     Place(ColumnsLabel, this, 10, 60, 200, 16, "Columns to print:");
     Place(ColumnsCheckList, this, 10, 78, 210, 200);
-    for (std::size_t i = 0; i < source.columns.size() && i < kMaxColumns; ++i) {
-        const int at = ColumnsCheckList.add(source.columns[i].caption, static_cast<std::intptr_t>(i));
-        ColumnsCheckList.setChecked(at, true);
+    if (services_.store)
+        stored_ = LoadReportGenSettings(*services_.store);
+    const std::size_t columns = std::min(source.columns.size(), kMaxColumns);
+    const std::size_t sourceRow = std::min(source.sourceId, kReportSources - 1);
+    const ReportColumnRow row = NormalizeColumnRow(stored_.columns[sourceRow], columns);
+    for (std::size_t i = 0; i < columns; ++i) {
+        const int column = std::abs(row[i]) - 1;
+        const int at = ColumnsCheckList.add(source.columns[static_cast<std::size_t>(column)].caption, column);
+        ColumnsCheckList.setChecked(at, row[i] > 0);
     }
     ColumnsCheckList.onClickCheck = [this](ui::CheckListBox&, int) { UpdateReportGenControls(); };
     ColumnsCheckList.onClick = [this](ui::CheckListBox&) { UpdateReportGenControls(); };
@@ -87,10 +94,14 @@ TReportGenForm::TReportGenForm(const ListReportSource& source, ReportServices se
     BtnPrint.onClick = [this](ui::Button&) { BtnPrintClick(); };
     BtnCancel.onClick = [this](ui::Button&) { setModalResult(ui::mrCancel); };
 
-    PrintCheck.setChecked(true);
-    (source.sortable ? SortItemsCheck : NoSortingCheck).setChecked(true);
-    for (ui::CheckBox* box : {&CatalogHeaderCheck, &DiskHeaderCheck, &FolderHeaderCheck})
-        box->setChecked(true);
+    (stored_.print ? PrintCheck : ExportCheck).setChecked(true);
+    (source.sortable && stored_.sortItems ? SortItemsCheck : NoSortingCheck).setChecked(true);
+    CatalogHeaderCheck.setChecked(stored_.catalogHeader);
+    DiskHeaderCheck.setChecked(stored_.diskHeader);
+    FolderHeaderCheck.setChecked(stored_.folderHeader);
+    AsciiSepCombo.setItemIndex(std::clamp(stored_.separator, 0, 2));
+    ReplaceDelimiterCheck.setChecked(stored_.replaceDelimiter);
+    DelimiterEdit.setText(stored_.replacement);
     UpdateReportGenControls();
 }
 
@@ -196,10 +207,38 @@ void TReportGenForm::BtnPrintClick() {
         setModalResult(ui::mrOk);
 }
 
+ReportGenSettings TReportGenForm::Settings() const {
+    ReportGenSettings s = stored_;
+    s.print = PrintCheck.checked();
+    s.replaceDelimiter = ReplaceDelimiterCheck.checked();
+    s.separator = std::max(0, AsciiSepCombo.itemIndex());
+    // A list that cannot be sorted keeps the choice made for the others.
+    if (source_.sortable)
+        s.sortItems = SortItemsCheck.checked();
+    s.catalogHeader = CatalogHeaderCheck.checked();
+    s.diskHeader = DiskHeaderCheck.checked();
+    s.folderHeader = FolderHeaderCheck.checked();
+    s.replacement = DelimiterEdit.text().substr(0, kMaxReplacement);
+    ReportColumnRow& row = s.columns[std::min(source_.sourceId, kReportSources - 1)];
+    for (std::size_t i = 0; i < kReportColumnSlots; ++i) {
+        const int at = static_cast<int>(i);
+        row[i] = at < ColumnsCheckList.count()
+                     ? static_cast<std::int8_t>((ColumnsCheckList.itemData(at) + 1) * (ColumnsCheckList.checked(at) ? 1 : -1))
+                     : static_cast<std::int8_t>(i + 1);
+    }
+    return s;
+}
+
+void TReportGenForm::SaveSettings() const {
+    if (services_.store)
+        SaveReportGenSettings(*services_.store, Settings());
+}
+
 void ShowReportGenerator(const ListReportSource& source, ReportServices services) {
     TReportGenForm form(source, services);
     form.TitleEdit.setFocus();
     form.showModal();
+    form.SaveSettings();
 }
 
 }  // namespace kv

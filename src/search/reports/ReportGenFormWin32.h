@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "search/reports/ReportGenSettings.h"
 #include "search/reports/ReportText.h"
 #include "ui/Button.h"
 #include "ui/CheckListBox.h"
@@ -25,8 +26,11 @@ struct ListReportSource {
     std::vector<const ItemHead*> rows;
     // 1 when the first row is the ".." entry.
     std::size_t firstRow = 0;
-    // The list's columns in its display order.
+    // The list's columns in their own order.
     std::vector<ReportColumn> columns;
+    // Which list: the row of the stored columns (0 the main list, 1 the
+    // search results, 2 the user list, 3 and 4 the compare window, 5 custom).
+    std::size_t sourceId = 0;
     const ReportCells* cells = nullptr;
     // The rows are catalog items and may be sorted by their source.
     bool sortable = true;
@@ -36,6 +40,8 @@ struct ReportServices {
     ui::UserPrompt& prompt;
     ui::FileDialogs& files;
     ui::PrintDialog& printer;
+    // Where the generator keeps its values ("ReportGen"); none: nowhere.
+    SectionStore* store = nullptr;
 };
 
 class TReportGenForm : public ui::Form {
@@ -63,6 +69,9 @@ public:
     // The run the chosen settings make.
     ReportRun MakeRun() const;
     ReportTextOptions TextOptions() const;
+    // The window's choices as they are kept, and kept.
+    ReportGenSettings Settings() const;
+    void SaveSettings() const;
 
 private:
     void UpDownBtnClick(int step);
@@ -70,6 +79,7 @@ private:
 
     const ListReportSource& source_;
     ReportServices services_;
+    ReportGenSettings stored_;
 };
 
 // Shows the generator modally over the source.

@@ -11,28 +11,13 @@
 
 namespace kv {
 
-namespace {
-
-// The list's columns in the order its header shows them.
-std::vector<ReportColumn> ColumnsInViewOrder(ui::TExtListView& view, std::vector<ReportColumn> all) {
-    std::vector<int> order;
-    if (!view.GetColumnOrder(order) || order.size() != all.size())
-        return all;
-    std::vector<ReportColumn> shown;
-    for (int column : order)
-        shown.push_back(all[static_cast<std::size_t>(column)]);
-    return shown;
-}
-
-}  // namespace
-
 void MainForm::OpenReportGenerator(const ListReportSource& source) {
     // Reports need a printer, also for their page layout.
     if (!ui::CheckPrinterInstalled(*prompt_, ui::PrinterInstalled()))
         return;
     ui::CommonFileDialogs files(hwnd());
     ui::CommonPrintDialog printer(hwnd());
-    ShowReportGenerator(source, {*prompt_, files, printer});
+    ShowReportGenerator(source, {*prompt_, files, printer, &services_.programStore});
 }
 
 void MainForm::SearchReportClick() {
@@ -44,7 +29,8 @@ void MainForm::SearchReportClick() {
     source.title = "Search Results";
     const auto items = searchForm_->CurrentResults().Items();
     source.rows.assign(items.begin(), items.end());
-    source.columns = ColumnsInViewOrder(searchForm_->FoundList.View(), AllReportColumns(SearchListColumns()));
+    source.columns = AllReportColumns(SearchListColumns());
+    source.sourceId = 1;
     OpenReportGenerator(source);
 }
 
@@ -55,8 +41,8 @@ void MainForm::ReportGenClick() {
     source.cells = &cells;
     source.rows = browser.items();
     source.firstRow = !source.rows.empty() && source.rows.front() == browser.upRecord() ? 1 : 0;
-    source.columns = ColumnsInViewOrder(
-        list, AllReportColumns(browser.listTag() == ItemFlags::Catalog ? DiskListColumns() : FileListColumns()));
+    source.columns =
+        AllReportColumns(browser.listTag() == ItemFlags::Catalog ? DiskListColumns() : FileListColumns());
     if (const Node* shown = browser.shownNode()) {
         const bool folder = shown->record() && shown->record()->kind() == ItemFlags::Folder;
         const bool archive = folder && HasFlag(shown->record()->flags, ItemFlags::Archive);

@@ -7,6 +7,7 @@
 
 #include "ReportFixture.h"
 #include "search/reports/ReportGenFormWin32.h"
+#include "system/settings/MemorySectionStore.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TempDir.h"
@@ -99,6 +100,31 @@ TEST_F(ReportGen, AnEmptyListIsNotPrinted) {
     ASSERT_EQ(prompt_.asked.size(), 1u);
     EXPECT_EQ(prompt_.asked[0].icon, ui::PromptIcon::Information);
     EXPECT_TRUE(printer_.asked.empty());
+}
+
+TEST_F(ReportGen, ChoicesAreKeptForTheNextOpening) {
+    MemorySectionStore store;
+    {
+        TReportGenForm form(source_, {prompt_, files_, printer_, &store});
+        form.ColumnsCheckList.setItemIndex(2);
+        form.UpBtn.click();  // Description before Size
+        form.ColumnsCheckList.setChecked(0, false);
+        form.ExportCheck.click();
+        form.AsciiSepCombo.setItemIndex(2);
+        form.FolderHeaderCheck.setChecked(false);
+        form.SaveSettings();
+    }
+    TReportGenForm again(source_, {prompt_, files_, printer_, &store});
+    ASSERT_EQ(again.ColumnsCheckList.count(), 3);
+    EXPECT_EQ(again.ColumnsCheckList.item(1).text, "Description");
+    EXPECT_FALSE(again.ColumnsCheckList.checked(0));
+    EXPECT_TRUE(again.ExportCheck.checked());
+    EXPECT_EQ(again.AsciiSepCombo.itemIndex(), 2);
+    EXPECT_FALSE(again.FolderHeaderCheck.checked());
+    const ReportRun run = again.MakeRun();
+    ASSERT_EQ(run.columns.size(), 2u);
+    EXPECT_EQ(run.columns[0].caption, "Description");
+    EXPECT_EQ(again.TextOptions().delimiter, TextDelimiter::Comma);
 }
 
 }  // namespace
