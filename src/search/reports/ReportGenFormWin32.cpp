@@ -92,6 +92,7 @@ TReportGenForm::TReportGenForm(const ListReportSource& source, ReportServices se
     Place(BtnPrint, this, 310, 360, 110, 28, "Print");
     Place(BtnCancel, this, 430, 360, 110, 28, "Close");
     BtnPrint.onClick = [this](ui::Button&) { BtnPrintClick(); };
+    BtnPreview.onClick = [this](ui::Button&) { BtnPreviewClick(); };
     BtnCancel.onClick = [this](ui::Button&) { setModalResult(ui::mrCancel); };
 
     (stored_.print ? PrintCheck : ExportCheck).setChecked(true);
@@ -130,8 +131,7 @@ void TReportGenForm::UpdateReportGenControls() {
 
 void TReportGenForm::SettingsChanged() {
     const bool printing = PrintCheck.checked();
-    // The preview window is not built yet: the button says so by staying off.
-    BtnPreview.setEnabled(false);
+    BtnPreview.setEnabled(printing && BtnPrint.enabled());
     BtnPrint.setText(printing ? "Print" : "Export");
     AsciiSepLabel.setEnabled(!printing);
     AsciiSepCombo.setEnabled(!printing);
@@ -177,6 +177,14 @@ ReportTextOptions TReportGenForm::TextOptions() const {
         options.replacement = "_";
     options.timestamp = ReportTimestampNow();
     return options;
+}
+
+void TReportGenForm::BtnPreviewClick() {
+    const ReportRun run = MakeRun();
+    ReportLook look;
+    look.dateTimeText = ReportTimestampNow();
+    look.icons = false;
+    PreviewListReport(run, *source_.cells, look, services_.prompt, [this] { BtnPrintClick(); });
 }
 
 void TReportGenForm::BtnPrintClick() {

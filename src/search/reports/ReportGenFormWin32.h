@@ -76,6 +76,7 @@ public:
 private:
     void UpDownBtnClick(int step);
     void BtnPrintClick();
+    void BtnPreviewClick();
 
     const ListReportSource& source_;
     ReportServices services_;

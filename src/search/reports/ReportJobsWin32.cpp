@@ -1,10 +1,12 @@
 #include "search/reports/ReportJobsWin32.h"
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <cstdio>
 
 #include "report/GdiTargetWin32.h"
+#include "search/reports/PreviewFormWin32.h"
 
 namespace kv {
 
@@ -20,6 +22,20 @@ struct DcOwner {
     }
 };
 
+// The page of a device in design pixels, with the report's margins.
+report::PageSetup PageOf(HDC dc) {
+    const double width = GetDeviceCaps(dc, PHYSICALWIDTH) * 96.0 / GetDeviceCaps(dc, LOGPIXELSX);
+    const double length = GetDeviceCaps(dc, PHYSICALHEIGHT) * 96.0 / GetDeviceCaps(dc, LOGPIXELSY);
+    const double margin = report::ToDesignPixels(kMarginMillimetres, report::ReportUnits::Millimetres);
+    return {width, length, margin, margin, margin, margin};
+}
+
+std::string DefaultPrinter() {
+    char name[256] = "";
+    DWORD size = sizeof name;
+    return GetDefaultPrinterA(name, &size) ? std::string(name) : std::string();
+}
+
 }  // namespace
 
 bool PrintListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
@@ -29,20 +45,46 @@ bool PrintListReport(const ReportRun& run, const ReportCells& cells, const Repor
         prompt.showError("The printer \"" + choice.printer + "\" cannot be used.");
         return false;
     }
-    const double toDesign = 96.0;
-    const double width = GetDeviceCaps(printer.dc, PHYSICALWIDTH) * toDesign / GetDeviceCaps(printer.dc, LOGPIXELSX);
-    const double length = GetDeviceCaps(printer.dc, PHYSICALHEIGHT) * toDesign / GetDeviceCaps(printer.dc, LOGPIXELSY);
-    const double margin = report::ToDesignPixels(kMarginMillimetres, report::ReportUnits::Millimetres);
+    const report::PageSetup page = PageOf(printer.dc);
     report::GdiMeasurer measurer;
     // Every copy is a job of its own, whole copies one after another.
     for (int copy = 0; copy < std::max(1, choice.copies); ++copy) {
-        ReportForm form(run, cells, look, {width, length, margin, margin, margin, margin});
+        ReportForm form(run, cells, look, page);
         report::PrinterTarget job(printer.dc, run.title.empty() ? "Korvalder? report" : run.title);
         if (!form.Run(job, measurer)) {
             prompt.showError("The report could not be printed.");
             return false;
         }
     }
+    return true;
+}
+
+bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
+                       ui::UserPrompt& prompt, const std::function<void()>& print) {
+    // Pages are laid out for the default printer's paper, or the screen's without one.
+    const DcOwner printer{CreateICA("WINSPOOL", DefaultPrinter().c_str(), nullptr, nullptr)};
+    HDC screen = printer.dc ? nullptr : GetDC(nullptr);
+    HDC reference = printer.dc ? printer.dc : screen;
+    const report::PageSetup page = printer.dc ? PageOf(printer.dc) : report::PageSetup{};
+    report::EmfPageStore pages(reference, page.Width, page.Length);
+    report::GdiMeasurer measurer;
+    ReportForm form(run, cells, look, page);
+    form.Run(pages, measurer);
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    if (pages.PageCount() == 0) {
+        prompt.showInformation("There is nothing to preview: the list of the report is empty.", "Print Preview");
+        return false;
+    }
+    TPreviewForm preview(pages, page.Width, page.Length);
+    if (print) {
+        preview.onPrint = [&] {
+            preview.setModalResult(ui::mrOk);
+            print();
+        };
+    }
+    preview.UpdatePreviewStatus();
+    preview.showModal();
     return true;
 }
 

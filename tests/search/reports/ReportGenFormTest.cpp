@@ -53,9 +53,10 @@ TEST_F(ReportGen, ControlsFollowTheChoices) {
     EXPECT_EQ(form.ColumnsCheckList.count(), 3);
     EXPECT_TRUE(form.PrintCheck.checked());
     EXPECT_EQ(form.BtnPrint.text(), "Print");
-    EXPECT_FALSE(form.BtnPreview.enabled());
+    EXPECT_TRUE(form.BtnPreview.enabled());
     EXPECT_FALSE(form.AsciiSepCombo.enabled());
     form.ExportCheck.click();
+    EXPECT_FALSE(form.BtnPreview.enabled());
     EXPECT_EQ(form.BtnPrint.text(), "Export");
     EXPECT_TRUE(form.AsciiSepCombo.enabled());
     EXPECT_FALSE(form.ReplaceDelimiterCheck.enabled());

@@ -1,13 +1,18 @@
 // The Report Generator on a real display (tools/wine-x11-run): copied from the
 // screen, checked that none of its controls is blank, saved as a picture.
-//   reportgenshot FILE.bmp
+//   reportgenshot GENERATOR.bmp PREVIEW.bmp
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 #include "ReportFixture.h"
+#include "report/GdiTargetWin32.h"
+#include "search/reports/CustomTree.h"
+#include "search/reports/PreviewFormWin32.h"
+#include "search/reports/ReportForm.h"
 #include "search/reports/ReportGenFormWin32.h"
+#include "search/reports/ReportSort.h"
 #include "tests/support/BitmapFile.h"
 #include "tests/support/ScreenPicture.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -22,6 +27,67 @@ public:
     std::optional<std::vector<std::string>> openFiles(const ui::FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> saveFile(const ui::FileDialogRequest&) override { return std::nullopt; }
 };
+
+// Copies the window from the screen until no control is blank; saves it.
+bool ShootWindow(const char* what, HWND window, const test::NamedControls& controls, const std::string& path) {
+    const POINT origin = test::WindowOrigin(window);
+    const SIZE size = test::WindowSize(window);
+    ui::BitmapCanvas shot(size.cx, size.cy);
+    std::vector<std::string> blank;
+    test::ShootOwnWindow(window, shot, origin, [&] {
+        blank = test::BlankControls(shot, controls, origin);
+        return blank.empty();
+    });
+    const bool saved = test::saveBitmap(shot, path);
+    std::printf("%s: %s%s\n", what, blank.empty() ? "every control drawn" : "blank:", saved ? "" : " (picture not saved)");
+    for (const std::string& name : blank)
+        std::printf("  %s\n", name.c_str());
+    return blank.empty() && saved;
+}
+
+// The preview of a report of three pages, on its second page at 75 %.
+bool ShootPreview(const std::string& path) {
+    Forest forest;
+    test::ModelOf(forest, test::HomeCatalog());
+    CustomTree tree{CatalogLoaders{}};
+    tree.BuildReportTree(forest);
+    tree.ExpandLevels(*tree.roots()[0], kAllLevels);
+    tree.SetFilesState(*tree.roots()[0], true, kAllLevels);
+    ReportRun run;
+    run.rows = tree.CollectCustomReportItems();
+    SortItemsBySource(run.rows);
+    run.sorted = true;
+    run.title = "Custom Report";
+    run.columns = {{"Name", 0, report::Alignment::Left}, {"Size", 1, report::Alignment::Right},
+                   {"Description", 2, report::Alignment::Left}};
+    test::FixtureCells cells;
+    ReportLook look;
+    look.icons = false;
+    look.dateTimeText = "2026-12-11, 13:05:09";
+    HDC screen = GetDC(nullptr);
+    report::EmfPageStore pages(screen, 560, 400);
+    report::GdiMeasurer measurer;
+    ReportForm form(run, cells, look, {560, 400, 30, 30, 30, 30});
+    form.Run(pages, measurer);
+    TPreviewForm preview(pages, 560, 400);
+    preview.onPrint = [] {};
+    bool ok = false;
+    uitest::TimerAction shoot(100, [&] {
+        preview.GotoPreviewPage(2);
+        preview.ApplyZoom(75);
+        const test::NamedControls controls = {{"first", preview.FirstPageBtn.hwnd()},
+                                              {"page box", preview.PageCombo.hwnd()},
+                                              {"zoom box", preview.ZoomCombo.hwnd()},
+                                              {"print", preview.PrintBtn.hwnd()},
+                                              {"status", preview.StatusLabel.hwnd()},
+                                              {"page", preview.QRPreview.hwnd()}};
+        ok = pages.PageCount() >= 2 && ShootWindow("Print Preview", preview.hwnd(), controls, path);
+        SendMessageA(preview.CloseBtn.hwnd(), BM_CLICK, 0, 0);
+    });
+    preview.showModal();
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
 
 bool Shoot(const std::string& path) {
     Forest forest;
@@ -46,20 +112,7 @@ bool Shoot(const std::string& path) {
             {"sort", form.SortItemsCheck.hwnd()},      {"no sort", form.NoSortingCheck.hwnd()},
             {"catalog", form.CatalogHeaderCheck.hwnd()}, {"separator", form.AsciiSepCombo.hwnd()},
             {"print", form.BtnPrint.hwnd()},           {"close", form.BtnCancel.hwnd()}};
-        const POINT origin = test::WindowOrigin(form.hwnd());
-        const SIZE size = test::WindowSize(form.hwnd());
-        ui::BitmapCanvas shot(size.cx, size.cy);
-        std::vector<std::string> blank;
-        test::ShootOwnWindow(form.hwnd(), shot, origin, [&] {
-            blank = test::BlankControls(shot, controls, origin);
-            return blank.empty();
-        });
-        const bool saved = test::saveBitmap(shot, path);
-        std::printf("Report Generator: %s%s\n", blank.empty() ? "every control drawn" : "blank:",
-                    saved ? "" : " (picture not saved)");
-        for (const std::string& name : blank)
-            std::printf("  %s\n", name.c_str());
-        ok = blank.empty() && saved;
+        ok = ShootWindow("Report Generator", form.hwnd(), controls, path);
         SendMessageA(form.BtnCancel.hwnd(), BM_CLICK, 0, 0);
     });
     form.showModal();
@@ -70,9 +123,11 @@ bool Shoot(const std::string& path) {
 }  // namespace kv
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::printf("usage: reportgenshot FILE.bmp\n");
+    if (argc != 3) {
+        std::printf("usage: reportgenshot GENERATOR.bmp PREVIEW.bmp\n");
         return 2;
     }
-    return kv::Shoot(argv[1]) ? 0 : 1;
+    const bool generator = kv::Shoot(argv[1]);
+    const bool preview = kv::ShootPreview(argv[2]);
+    return generator && preview ? 0 : 1;
 }
