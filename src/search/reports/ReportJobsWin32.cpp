@@ -7,6 +7,7 @@
 
 #include "report/GdiTargetWin32.h"
 #include "search/reports/PreviewFormWin32.h"
+#include "ui/WaitForm.h"
 
 namespace kv {
 
@@ -30,6 +31,33 @@ report::PageSetup PageOf(HDC dc) {
     return {width, length, margin, margin, margin, margin};
 }
 
+// The progress window with Cancel for as long as a job runs, closed however it ends.
+class JobProgress {
+public:
+    explicit JobProgress(const std::string& text) { progress_.showWaitWindow(text, false, true); }
+    ~JobProgress() { progress_.closeWaitWindow(); }
+    JobProgress(const JobProgress&) = delete;
+    JobProgress& operator=(const JobProgress&) = delete;
+    void say(const std::string& text) {
+        progress_.setWaitText(text);
+        progress_.stepWaitProgress(0);
+    }
+    bool cancelled() const { return progress_.cancelPressed(); }
+    // Page ends show the page and let Cancel stop the run.
+    void follow(ReportForm& form, const std::string& verb) {
+        form.report().OnEndPage = [this, verb](report::TBandReport& r) {
+            say(verb + " report, page " + std::to_string(r.PageNumber()));
+        };
+        form.report().OnPageAvailable = [this, &form](report::TBandReport&, int) {
+            if (cancelled())
+                form.Abort();
+        };
+    }
+
+private:
+    ui::WaitFormProgress progress_;
+};
+
 std::string DefaultPrinter() {
     char name[256] = "";
     DWORD size = sizeof name;
@@ -48,11 +76,16 @@ bool PrintListReport(const ReportRun& run, const ReportCells& cells, const Repor
     const report::PageSetup page = PageOf(printer.dc);
     report::GdiMeasurer measurer;
     // Every copy is a job of its own, whole copies one after another.
-    for (int copy = 0; copy < std::max(1, choice.copies); ++copy) {
+    const int copies = std::max(1, choice.copies);
+    for (int copy = 1; copy <= copies; ++copy) {
+        JobProgress progress(copies > 1 ? "Printing copy #" + std::to_string(copy) + ", please wait..."
+                                        : std::string("Preparing to print report, please wait..."));
         ReportForm form(run, cells, look, page);
+        progress.follow(form, "Printing");
         report::PrinterTarget job(printer.dc, run.title.empty() ? "Korvalder? report" : run.title);
         if (!form.Run(job, measurer)) {
-            prompt.showError("The report could not be printed.");
+            if (!progress.cancelled())
+                prompt.showError("The report could not be printed.");
             return false;
         }
     }
@@ -68,10 +101,17 @@ bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const Rep
     const report::PageSetup page = printer.dc ? PageOf(printer.dc) : report::PageSetup{};
     report::EmfPageStore pages(reference, page.Width, page.Length);
     report::GdiMeasurer measurer;
-    ReportForm form(run, cells, look, page);
-    form.Run(pages, measurer);
+    bool cancelled = false;
+    {
+        JobProgress progress("Preparing report preview, please wait...");
+        ReportForm form(run, cells, look, page);
+        progress.follow(form, "Generating");
+        cancelled = !form.Run(pages, measurer);
+    }
     if (screen)
         ReleaseDC(nullptr, screen);
+    if (cancelled)
+        return false;
     if (pages.PageCount() == 0) {
         prompt.showInformation("There is nothing to preview: the list of the report is empty.", "Print Preview");
         return false;
@@ -96,9 +136,21 @@ bool ExportListReport(const ReportRun& run, const ReportCells& cells, const Repo
         return false;
     }
     bool written = true;
-    ExportReportToText(run, cells, options, [&](std::string_view piece) {
-        written = written && std::fwrite(piece.data(), 1, piece.size(), file) == piece.size();
-    });
+    {
+        JobProgress progress("Preparing to export report, please wait...");
+        const std::size_t rows = run.rows.size() > run.firstRow ? run.rows.size() - run.firstRow : 0;
+        ExportReportToText(
+            run, cells, options,
+            [&](std::string_view piece) {
+                written = written && std::fwrite(piece.data(), 1, piece.size(), file) == piece.size();
+            },
+            [&](std::size_t done) {
+                if (done % 20 == 1)
+                    progress.say("Exporting report (" + std::to_string(done * 100 / std::max<std::size_t>(1, rows)) +
+                                 "%)");
+            },
+            [&] { return progress.cancelled(); });
+    }
     written = std::fclose(file) == 0 && written;
     if (!written) {
         std::remove(path.c_str());
