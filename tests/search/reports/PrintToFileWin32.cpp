@@ -1,7 +1,7 @@
 // Prints the fixture report through the real spooler path: installs Wine's
 // PostScript driver with our PPD as "Korvalder Test PS" whose port is a file,
 // then runs the report's print job on it and removes the printer again.
-//   printtofile PPD JOB.ps
+//   printtofile PPD JOB.ps [--keep]   (--keep: the printer stays, for trying the program by hand)
 #include <windows.h>
 #include <winspool.h>
 
@@ -71,8 +71,9 @@ bool InstallPrinter(const std::string& ppd, const std::string& port) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::printf("usage: printtofile PPD JOB.ps\n");
+    const bool keep = argc == 4 && std::string(argv[3]) == "--keep";
+    if (argc != 3 && !keep) {
+        std::printf("usage: printtofile PPD JOB.ps [--keep]\n");
         return 2;
     }
     DeleteFileA(argv[2]);
@@ -103,7 +104,8 @@ int main(int argc, char** argv) {
     choice.printer = kPrinter;
     const bool printed = PrintListReport(run, cells, look, choice, prompt);
     // The prefix is shared: other tests find it as it was.
-    RemovePrinter();
+    if (!keep)
+        RemovePrinter();
     for (const auto& asked : prompt.asked)
         std::printf("message: %s\n", asked.text.c_str());
     std::printf(printed ? "printed\n" : "not printed\n");
