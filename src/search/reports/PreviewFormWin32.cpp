@@ -182,6 +182,13 @@ TPreviewForm::TPreviewForm(const report::EmfPageStore& pages, double pageWidth, 
         if (PreviewKey(key, GetKeyState(VK_CONTROL) < 0))
             key = 0;
     };
+    // The page view takes whatever the buttons leave.
+    onResize = [this](ui::Control&) {
+        const RECT r = clientRect();
+        ButtonPanel.setBounds(0, 0, r.right, 36);
+        QRPreview.setBounds(0, 36, r.right, std::max<LONG>(0, r.bottom - 36));
+        QRPreview.ScrollBy(0, 0);
+    };
     ApplyZoom(100);
     GotoPreviewPage(1);
 }
