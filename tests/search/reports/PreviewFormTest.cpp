@@ -15,14 +15,8 @@ class Preview : public ::testing::Test {
 protected:
     void SetUp() override {
         ModelOf(forest_, HomeCatalog());
-        CustomTree tree{CatalogLoaders{}};
-        tree.BuildReportTree(forest_);
-        tree.ExpandLevels(*tree.roots()[0], kAllLevels);
-        tree.SetFilesState(*tree.roots()[0], true, kAllLevels);
-        run_.rows = tree.CollectCustomReportItems();
-        SortItemsBySource(run_.rows);
-        run_.sorted = true;
-        run_.columns = {{"Name", 0, report::Alignment::Left}, {"Size", 1, report::Alignment::Right}};
+        run_ = FixtureRun(forest_, tree_);
+        run_.columns.pop_back();
         ReportLook look;
         look.icons = false;
         ReportForm form(run_, cells_, look, {400, 300, 20, 20, 20, 20});
@@ -39,6 +33,7 @@ protected:
 
     Forest forest_;
     FixtureCells cells_;
+    CustomTree tree_{CatalogLoaders{}};
     ReportRun run_;
     HDC screen_ = nullptr;
     std::unique_ptr<report::EmfPageStore> pages_;

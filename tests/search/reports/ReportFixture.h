@@ -5,7 +5,9 @@
 // second catalog whose disk has the same name as one of Home's.
 #include "base/DosDateTime.h"
 #include "catalog/model/Forest.h"
+#include "search/reports/CustomTree.h"
 #include "search/reports/ReportCommands.h"
+#include "search/reports/ReportSort.h"
 #include "tests/catalog/CatalogPlan.h"
 
 namespace kv::test {
@@ -73,5 +75,26 @@ public:
     std::string Cell(const ItemHead& rec, int column) const override;
     int Icon(const ItemHead& rec) const override { return rec.kind(); }
 };
+
+// The name, size and description columns.
+inline std::vector<ReportColumn> FixtureColumns() {
+    return {{"Name", 0, report::Alignment::Left}, {"Size", 1, report::Alignment::Right},
+            {"Description", 2, report::Alignment::Left}};
+}
+
+// A custom report of the forest's first catalog with everything included, as
+// the generator collects and sorts it; tree holds the collected lists.
+inline ReportRun FixtureRun(const Forest& forest, CustomTree& tree) {
+    tree.BuildReportTree(forest);
+    tree.ExpandLevels(*tree.roots()[0], kAllLevels);
+    tree.SetFilesState(*tree.roots()[0], true, kAllLevels);
+    ReportRun run;
+    run.rows = tree.CollectCustomReportItems();
+    SortItemsBySource(run.rows);
+    run.sorted = true;
+    run.title = "Custom Report";
+    run.columns = FixtureColumns();
+    return run;
+}
 
 }  // namespace kv::test

@@ -21,16 +21,7 @@ class ReportLayout : public ::testing::Test {
 protected:
     void SetUp() override {
         ModelOf(forest_, HomeCatalog());
-        CustomTree tree{CatalogLoaders{}};
-        tree.BuildReportTree(forest_);
-        tree.ExpandLevels(*tree.roots()[0], kAllLevels);
-        tree.SetFilesState(*tree.roots()[0], true, kAllLevels);
-        run_.rows = tree.CollectCustomReportItems();
-        SortItemsBySource(run_.rows);
-        run_.sorted = true;
-        run_.title = "Custom Report";
-        run_.columns = {{"Name", 0, report::Alignment::Left}, {"Size", 1, report::Alignment::Right},
-                        {"Description", 2, report::Alignment::Left}};
+        run_ = FixtureRun(forest_, tree_);
         look_.dateTimeText = "2026-12-11, 13:05:09";
     }
 
@@ -49,6 +40,7 @@ protected:
 
     Forest forest_;
     FixtureCells cells_;
+    CustomTree tree_{CatalogLoaders{}};
     ReportRun run_;
     ReportLook look_;
     double bodyBottom_ = 0;

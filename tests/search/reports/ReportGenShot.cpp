@@ -50,16 +50,7 @@ bool ShootPreview(const std::string& path) {
     Forest forest;
     test::ModelOf(forest, test::HomeCatalog());
     CustomTree tree{CatalogLoaders{}};
-    tree.BuildReportTree(forest);
-    tree.ExpandLevels(*tree.roots()[0], kAllLevels);
-    tree.SetFilesState(*tree.roots()[0], true, kAllLevels);
-    ReportRun run;
-    run.rows = tree.CollectCustomReportItems();
-    SortItemsBySource(run.rows);
-    run.sorted = true;
-    run.title = "Custom Report";
-    run.columns = {{"Name", 0, report::Alignment::Left}, {"Size", 1, report::Alignment::Right},
-                   {"Description", 2, report::Alignment::Left}};
+    ReportRun run = test::FixtureRun(forest, tree);
     test::FixtureCells cells;
     ReportLook look;
     look.icons = false;
