@@ -31,3 +31,5 @@ list(APPEND KV_FUZZ_TARGETS settings_ini)
 list(APPEND KV_FUZZ_TARGETS desc_descript_ion desc_files_bbs desc_file_id_diz)
 # The earlier DOS program's database.
 list(APPEND KV_FUZZ_TARGETS ostrandel_import)
+# Custom report layouts (.CRP).
+list(APPEND KV_FUZZ_TARGETS custom_layout)

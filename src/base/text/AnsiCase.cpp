@@ -47,4 +47,15 @@ std::string upperCase(std::string_view text, const CaseMap& map) { return mapByt
 
 std::string lowerCase(std::string_view text, const CaseMap& map) { return mapBytes(text, map.lower); }
 
+int compareNoCase(std::string_view a, std::string_view b, const CaseMap& map) {
+    const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ua = static_cast<unsigned char>(map.toUpper(a[i]));
+        const auto ub = static_cast<unsigned char>(map.toUpper(b[i]));
+        if (ua != ub)
+            return ua < ub ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
 }  // namespace kv

@@ -28,5 +28,7 @@ const CaseMap& cp1252CaseMap();
 
 std::string upperCase(std::string_view text, const CaseMap& map);
 std::string lowerCase(std::string_view text, const CaseMap& map);
+// Byte by byte through the upper-case table: -1, 0 or 1.
+int compareNoCase(std::string_view a, std::string_view b, const CaseMap& map);
 
 }  // namespace kv

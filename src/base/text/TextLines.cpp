@@ -42,6 +42,12 @@ LineBreak FindLineBreak(std::string_view text) {
     return {pos, crlf ? std::size_t{2} : std::size_t{1}};
 }
 
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    forEachLine(text, [&](std::string_view line) { lines.push_back(line); });
+    return lines;
+}
+
 std::string TrimLines(std::string_view text) {
     std::string out;
     std::size_t keep = 0;  // out's length up to its last non-empty line

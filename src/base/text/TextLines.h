@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kv {
 
@@ -12,6 +13,8 @@ struct LineBreak {
     std::size_t length;    // 2 for CR LF, 1 for CR or LF, 0 when there is none
 };
 LineBreak FindLineBreak(std::string_view text);
+// The lines of a text; a break at its very end gives a last empty line.
+std::vector<std::string_view> SplitLines(std::string_view text);
 
 // Every line trimmed at both ends of blanks, tabs, end-of-file marks (26) and
 // 0xFF bytes; empty lines at the end are dropped and no line break ends the text.

@@ -160,15 +160,7 @@ int compareForward(const ItemHead* a, const ItemHead* b, const Comparison& c, bo
 }  // namespace
 
 int CaseMapCollator::compare(std::string_view a, std::string_view b) const {
-    const CaseMap& map = systemCaseMap();
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto ua = static_cast<unsigned char>(map.toUpper(a[i]));
-        const auto ub = static_cast<unsigned char>(map.toUpper(b[i]));
-        if (ua != ub)
-            return ua < ub ? -1 : 1;
-    }
-    return sign(a.size(), b.size());
+    return compareNoCase(a, b, systemCaseMap());
 }
 
 std::string CaseMapCollator::sortKey(std::string_view text) const {

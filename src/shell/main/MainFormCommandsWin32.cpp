@@ -385,6 +385,7 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::SettingsAutoload: ShowOptions(CommandInfoOf(command).menuTag); break;
     case CommandId::SetupWizard: MenuSetupWizardClick(false); break;
     case CommandId::ColumnsSetup: ColumnsSetupClick(); break;
+    case CommandId::ReportGen: ReportGenClick(); break;
     default:
         // A command whose window is still to come is disabled wherever it is
         // offered; should one get here all the same, the user is told.

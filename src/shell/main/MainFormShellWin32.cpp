@@ -164,6 +164,7 @@ void MainForm::runShellFoundCommand(FoundAction action, std::span<ItemHead* cons
     case FoundAction::View: MenuViewClick(focused); break;
     case FoundAction::Launch: MenuLaunchClick(focused); break;
     case FoundAction::Explorer: MenuOpenExplorerClick(focused); break;
+    case FoundAction::Report: SearchReportClick(); break;
     default: break;
     }
 }

@@ -67,6 +67,7 @@ namespace kv {
 class SectionStore;
 class SettingsStore;
 struct Settings;
+struct ListReportSource;
 class SplashForm;
 class TCopyToForm;
 class TTipsDialog;
@@ -224,6 +225,10 @@ public:
     void MenuSetupWizardClick(bool firstRun);
     // On a list (ColumnsList; -1: the one the main list shows).
     void ColumnsSetupClick(int list = -1);
+    void ReportGenClick();
+    void SearchReportClick();
+    // The report generator over a list; any window with a list calls it.
+    void OpenReportGenerator(const ListReportSource& source);
     TOptionsForm& optionsForm();
 
     // The window's state the other parts of the main window share.

@@ -1,0 +1,209 @@
+#include "report/GdiTargetWin32.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/text/TextLines.h"
+
+namespace kv::report {
+
+namespace {
+
+constexpr int kDesignDpi = 96;
+// Text measured at 96 dpi may come out a little wider on a device.
+constexpr int kTextSlack = 5;
+
+int Round(double v) { return static_cast<int>(std::lround(v)); }
+
+UINT AlignFlags(Alignment align) {
+    switch (align) {
+    case Alignment::Right: return DT_RIGHT;
+    case Alignment::Centre: return DT_CENTER;
+    case Alignment::Left: break;
+    }
+    return DT_LEFT;
+}
+
+}  // namespace
+
+COLORREF ResolveColor(std::uint32_t color) {
+    if (color & 0x80000000u)
+        return GetSysColor(static_cast<int>(color & 0xFF));
+    return static_cast<COLORREF>(color & 0x00FFFFFF);
+}
+
+void GdiCanvas::Begin(HDC dc, int dpiX, int dpiY, POINT offset) {
+    dc_ = dc;
+    saved_ = SaveDC(dc);
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, kDesignDpi, kDesignDpi, nullptr);
+    SetViewportExtEx(dc, dpiX, dpiY, nullptr);
+    SetViewportOrgEx(dc, -offset.x, -offset.y, nullptr);
+    SetBkMode(dc, TRANSPARENT);
+}
+
+void GdiCanvas::End() {
+    if (dc_ && saved_)
+        RestoreDC(dc_, saved_);
+    dc_ = nullptr;
+    saved_ = 0;
+}
+
+RECT GdiCanvas::ToRect(const Rect& r) const { return {Round(r.left), Round(r.top), Round(r.right()), Round(r.bottom())}; }
+
+HFONT GdiCanvas::FontFor(const ReportFont& font) {
+    auto& slot = fonts_[{font.name, font.size, font.style}];
+    if (!slot.get()) {
+        LOGFONTA lf{};
+        lf.lfHeight = -MulDiv(font.size, kDesignDpi, 72);
+        lf.lfWeight = (font.style & FontStyle::Bold) ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = (font.style & FontStyle::Italic) ? TRUE : FALSE;
+        lf.lfUnderline = (font.style & FontStyle::Underline) ? TRUE : FALSE;
+        lf.lfStrikeOut = (font.style & FontStyle::StrikeOut) ? TRUE : FALSE;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
+        slot.reset(CreateFontIndirectA(&lf));
+    }
+    return slot.get();
+}
+
+void GdiCanvas::FillRect(const Rect& area, std::uint32_t color) {
+    if (!dc_ || color == kNoColor)
+        return;
+    const RECT r = ToRect(area);
+    ui::GdiObject<HBRUSH> brush(CreateSolidBrush(ResolveColor(color)));
+    ::FillRect(dc_, &r, brush.get());
+}
+
+void GdiCanvas::DrawString(const Rect& area, std::string_view text, const ReportFont& font, Alignment align, bool wrap) {
+    if (!dc_ || text.empty())
+        return;
+    RECT r = ToRect(area);
+    if (align != Alignment::Right)
+        r.right += kTextSlack;
+    else
+        r.left -= kTextSlack;
+    const HGDIOBJ old = SelectObject(dc_, FontFor(font));
+    SetTextColor(dc_, ResolveColor(font.color));
+    ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &r,
+                DT_NOPREFIX | AlignFlags(align) | (wrap ? DT_WORDBREAK : 0));
+    SelectObject(dc_, old);
+}
+
+void GdiCanvas::DrawLine(double x1, double y1, double x2, double y2, double width, std::uint32_t color) {
+    if (!dc_ || color == kNoColor)
+        return;
+    ui::GdiObject<HPEN> pen(CreatePen(PS_SOLID, std::max(1, Round(width)), ResolveColor(color)));
+    const HGDIOBJ old = SelectObject(dc_, pen.get());
+    MoveToEx(dc_, Round(x1), Round(y1), nullptr);
+    LineTo(dc_, Round(x2), Round(y2));
+    SelectObject(dc_, old);
+}
+
+void GdiCanvas::DrawPicture(const Rect& area, int picture, std::uint32_t background, const PictureDrawer& drawer) {
+    if (!dc_ || !drawer || picture < 0)
+        return;
+    const RECT r = ToRect(area);
+    drawer(dc_, r, picture, background == kNoColor ? RGB(255, 255, 255) : ResolveColor(background));
+}
+
+GdiMeasurer::GdiMeasurer() : dc_(CreateCompatibleDC(nullptr)) { canvas_.Begin(dc_, kDesignDpi, kDesignDpi); }
+
+GdiMeasurer::~GdiMeasurer() {
+    canvas_.End();
+    DeleteDC(dc_);
+}
+
+double GdiMeasurer::TextWidth(const ReportFont& font, std::string_view text) const {
+    const HGDIOBJ old = SelectObject(dc_, canvas_.FontFor(font));
+    LONG widest = 0;
+    for (std::string_view line : SplitLines(text)) {
+        SIZE size{};
+        if (!line.empty() && GetTextExtentPoint32A(dc_, line.data(), static_cast<int>(line.size()), &size))
+            widest = std::max(widest, size.cx);
+    }
+    SelectObject(dc_, old);
+    return widest;
+}
+
+double GdiMeasurer::TextHeight(const ReportFont& font, std::string_view text, double width, bool wrap) const {
+    const HGDIOBJ old = SelectObject(dc_, canvas_.FontFor(font));
+    RECT r{0, 0, std::max(1, Round(width)), 0};
+    // An empty text still takes a line.
+    const std::string_view measured = text.empty() ? std::string_view(" ") : text;
+    ::DrawTextA(dc_, measured.data(), static_cast<int>(measured.size()), &r,
+                DT_CALCRECT | DT_NOPREFIX | (wrap ? DT_WORDBREAK : 0));
+    SelectObject(dc_, old);
+    return r.bottom - r.top;
+}
+
+EmfPageStore::EmfPageStore(HDC reference, double paperWidth, double paperLength)
+    : reference_(reference), width_(paperWidth), length_(paperLength) {}
+
+EmfPageStore::~EmfPageStore() {
+    canvas_.End();
+    if (recording_)
+        DeleteEnhMetaFile(CloseEnhMetaFile(recording_));
+    for (HENHMETAFILE page : pages_)
+        DeleteEnhMetaFile(page);
+}
+
+bool EmfPageStore::StartPage(int pageNumber) {
+    // The frame in 0.01 mm.
+    const RECT frame{0, 0, Round(width_ * 2540 / kDesignDpi), Round(length_ * 2540 / kDesignDpi)};
+    const std::string description = std::string("Korvalder?") + '\0' + "Page " + std::to_string(pageNumber) + '\0';
+    recording_ = CreateEnhMetaFileA(reference_, nullptr, &frame, description.c_str());
+    if (!recording_)
+        return false;
+    canvas_.Begin(recording_, GetDeviceCaps(reference_, LOGPIXELSX), GetDeviceCaps(reference_, LOGPIXELSY));
+    return true;
+}
+
+bool EmfPageStore::EndPage(int) {
+    canvas_.End();
+    HENHMETAFILE page = CloseEnhMetaFile(recording_);
+    recording_ = nullptr;
+    if (!page)
+        return false;
+    pages_.push_back(page);
+    return true;
+}
+
+PrinterTarget::PrinterTarget(HDC printer, std::string documentName, std::string output)
+    : dc_(printer), document_(std::move(documentName)), output_(std::move(output)) {}
+
+bool PrinterTarget::BeginDoc() {
+    DOCINFOA info{};
+    info.cbSize = sizeof info;
+    info.lpszDocName = document_.c_str();
+    info.lpszOutput = output_.empty() ? nullptr : output_.c_str();
+    open_ = StartDocA(dc_, &info) > 0;
+    return open_;
+}
+
+bool PrinterTarget::StartPage(int) {
+    if (::StartPage(dc_) <= 0)
+        return false;
+    canvas_.Begin(dc_, GetDeviceCaps(dc_, LOGPIXELSX), GetDeviceCaps(dc_, LOGPIXELSY),
+                  {GetDeviceCaps(dc_, PHYSICALOFFSETX), GetDeviceCaps(dc_, PHYSICALOFFSETY)});
+    return true;
+}
+
+bool PrinterTarget::EndPage(int) {
+    canvas_.End();
+    if (::EndPage(dc_) <= 0)
+        return false;
+    ++printed_;
+    return true;
+}
+
+void PrinterTarget::EndDoc(bool completed) {
+    if (!open_)
+        return;
+    open_ = false;
+    if (!completed || ::EndDoc(dc_) <= 0)
+        AbortDoc(dc_);
+}
+
+}  // namespace kv::report

@@ -1,0 +1,30 @@
+#pragma once
+// Printing a list report on a printer and saving it as a text file. Each
+// reports its own failure to the user and leaves nothing half done: a failed
+// job is aborted, a failed file removed.
+#include <functional>
+#include <string>
+
+#include "search/reports/ReportForm.h"
+#include "search/reports/ReportText.h"
+#include "ui/PrintDialog.h"
+#include "ui/UserPrompt.h"
+
+namespace kv {
+
+// Margins of 10 mm on the printer's current paper.
+bool PrintListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
+                     const ui::PrintChoice& choice, ui::UserPrompt& prompt);
+
+// Renders every page and shows them in the preview until it is closed; print
+// is what its Print button does. False when there was nothing to show.
+bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
+                       ui::UserPrompt& prompt, const std::function<void()>& print);
+
+bool ExportListReport(const ReportRun& run, const ReportCells& cells, const ReportTextOptions& options,
+                      const std::string& path, ui::UserPrompt& prompt);
+
+// "Korvalder? 1.01" header's date and time: the system's date and time formats.
+std::string ReportTimestampNow();
+
+}  // namespace kv

@@ -1,0 +1,78 @@
+// The list report drawn with GDI into metafile pages, read back record by record.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "ReportFixture.h"
+#include "report/GdiTargetWin32.h"
+#include "search/reports/CustomTree.h"
+#include "search/reports/ReportForm.h"
+#include "search/reports/ReportSort.h"
+
+namespace kv::test {
+namespace {
+
+struct PageText {
+    std::string text;
+    POINT at;
+};
+
+int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM out) {
+    auto& texts = *reinterpret_cast<std::vector<PageText>*>(out);
+    if (rec->iType == EMR_EXTTEXTOUTW) {
+        const auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
+        const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(rec) + t->emrtext.offString);
+        std::string text;
+        for (DWORD i = 0; i < t->emrtext.nChars; ++i)
+            text += static_cast<char>(chars[i] < 256 ? chars[i] : '?');
+        texts.push_back({text, {t->emrtext.ptlReference.x, t->emrtext.ptlReference.y}});
+    } else if (rec->iType == EMR_EXTTEXTOUTA) {
+        const auto* t = reinterpret_cast<const EMREXTTEXTOUTA*>(rec);
+        const char* chars = reinterpret_cast<const char*>(rec) + t->emrtext.offString;
+        texts.push_back({std::string(chars, t->emrtext.nChars), {t->emrtext.ptlReference.x, t->emrtext.ptlReference.y}});
+    }
+    return 1;
+}
+
+TEST(ReportPages, MetafilePagesHoldHeadingsRowsAndPageNumbers) {
+    Forest forest;
+    ModelOf(forest, HomeCatalog());
+    CustomTree tree{CatalogLoaders{}};
+    ReportRun run = FixtureRun(forest, tree);
+    FixtureCells cells;
+    ReportLook look;
+    look.icons = false;
+    ReportForm form(run, cells, look, {794, 560, 38, 38, 38, 38});
+    HDC screen = GetDC(nullptr);
+    report::EmfPageStore pages(screen, 794, 560);
+    report::GdiMeasurer measurer;
+    ASSERT_TRUE(form.Run(pages, measurer));
+    ASSERT_GE(pages.PageCount(), 2u);
+
+    std::vector<std::string> all;
+    for (std::size_t p = 0; p < pages.PageCount(); ++p) {
+        std::vector<PageText> texts;
+        ASSERT_TRUE(EnumEnhMetaFile(nullptr, pages.Page(p), CollectText, &texts, nullptr));
+        ASSERT_FALSE(texts.empty());
+        // The page number is drawn last, below everything else on the page.
+        EXPECT_EQ(texts.back().text, "Page " + std::to_string(p + 1));
+        for (const PageText& t : texts) {
+            EXPECT_LE(t.at.y, texts.back().at.y) << t.text;
+            all.push_back(t.text);
+        }
+        ENHMETAHEADER header{};
+        GetEnhMetaFileHeader(pages.Page(p), sizeof header, &header);
+        EXPECT_NEAR(header.rclFrame.right, 794 * 2540 / 96, 30);
+    }
+    ReleaseDC(nullptr, screen);
+    const auto at = [&](const std::string& text) { return std::find(all.begin(), all.end(), text) - all.begin(); };
+    EXPECT_LT(at("Korvalder? 1.01"), at("Catalog: Home"));
+    EXPECT_LT(at("Catalog: Home"), at("CD-ROM 17"));
+    EXPECT_LT(at("CD-ROM 17"), at("Folder: \\Photos, 2004"));
+    EXPECT_LT(at("Folder: \\Photos, 2004"), at("beach.jpg"));
+    EXPECT_LT(at("beach.jpg"), at("Folder: \\Photos, 2004\\Raw"));
+    EXPECT_LT(at("Folder: \\tools.zip"), at("E N D"));  // absent: the end of the list
+}
+
+}  // namespace
+}  // namespace kv::test
