@@ -304,6 +304,8 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::AddDisk: AddDiskClick(); break;
     case CommandId::Search:
     case CommandId::Duplicates: SearchClick(command == CommandId::Duplicates); break;
+    case CommandId::UserList: ViewUserListClick(); break;
+    case CommandId::AddToUserList: AddToUserListClick(source); break;
     case CommandId::Rename: renameCommand(source); return;
     case CommandId::HelpIndex: ui::Application::instance().helpContext(hwnd(), kHelpIndexTopic); return;
     case CommandId::ExportDesc: ExportDescClick(source); break;

@@ -60,7 +60,9 @@ void MainForm::closeSearchForm() {
     searchForm_->StopSearch();
     saveFoundLayout(*searchForm_);
     UnregisterItemList(searchForm_->FoundList.View());
-    forest_.context().resultLists = nullptr;
+    // The user list may still hold records.
+    if (!userListForm_)
+        forest_.context().resultLists = nullptr;
     resultLists_.Detach(ResultSlot::Search);
     resultLists_.Detach(ResultSlot::Duplicates);
     searchForm_.reset();
@@ -101,22 +103,33 @@ void MainForm::RunFoundCommand(FoundAction action, std::span<ItemHead* const> se
     runShellFoundCommand(action, selected, focused);
 }
 
-void MainForm::AddToUserList(std::span<ItemHead* const>) {}
-
-bool MainForm::exists(ToolWindow window) const { return window == ToolWindow::Search && searchForm_; }
+bool MainForm::exists(ToolWindow window) const {
+    return window == ToolWindow::Search ? searchForm_ != nullptr : userListForm_ != nullptr;
+}
 
 bool MainForm::isEnabled(ToolWindow window) const {
-    return exists(window) && searchForm_->hwnd() && IsWindowEnabled(searchForm_->hwnd());
+    if (!exists(window))
+        return false;
+    const ui::Form& form = window == ToolWindow::Search ? static_cast<const ui::Form&>(*searchForm_) : *userListForm_;
+    return form.hwnd() && IsWindowEnabled(form.hwnd());
 }
 
 void MainForm::setEnabled(ToolWindow window, bool enabled) {
-    if (exists(window))
+    if (!exists(window))
+        return;
+    if (window == ToolWindow::Search)
         searchForm_->setEnabled(enabled);
+    else
+        userListForm_->setEnabled(enabled);
 }
 
 void MainForm::hide(ToolWindow window) {
-    if (exists(window))
+    if (!exists(window))
+        return;
+    if (window == ToolWindow::Search)
         searchForm_->hide();
+    else
+        userListForm_->hide();
 }
 
 void MainForm::rebuildSearchScope() {

@@ -54,6 +54,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Splitter.h"
+#include "search/userlist/UserListFormWin32.h"
 #include "ui/StatusBar.h"
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
@@ -175,6 +176,9 @@ public:
     // The search window, made on first use and kept.
     TSearchForm& searchForm();
     bool searchFormExists() const { return searchForm_ != nullptr; }
+    // The user list, made on first use and kept (MainFormUserListWin32.cpp).
+    TUserListForm& userListForm();
+    TUserListForm* userListFormIfAny() { return userListForm_.get(); }
     ui::TMRUFileList& recentFiles() { return *recentFiles_; }
     // The record behind row `index` (-1: the focused row) of any item list of
     // the program; null for a list no window registered, or beyond its rows.
@@ -267,6 +271,11 @@ private:
     // Duplicates in its duplicates mode (unless a search runs).
     void SearchClick(bool duplicates = false);
     void closeSearchForm();
+    void closeUserListForm();
+    void ViewUserListClick();
+    void AddToUserListClick(CommandSource source);
+    // Rows dragged from the main tree or list onto the user list.
+    void hookUserListDrops();
     Node* catalogAt(std::size_t index);
 
     // IdleSteps
@@ -296,8 +305,8 @@ private:
     void updateStatusBar() override;
     void runTreeDrag() override { TreeDragPending = false; }
     void runListDrag() override { ListDragPending = false; }
-    bool statusRefreshPending(StatusWindow) override { return false; }
-    void updateStatus(StatusWindow) override {}
+    bool statusRefreshPending(StatusWindow window) override;
+    void updateStatus(StatusWindow window) override;
 
     // CloseQueryHost
     bool scanRunning() override { return addDiskRunning_; }
@@ -417,6 +426,8 @@ private:
     // What the found list shows and sorts by; outlives the search window.
     std::unique_ptr<SearchListCells> foundCells_;
     std::unique_ptr<TSearchForm> searchForm_;
+    std::unique_ptr<SearchListCells> userCells_;
+    std::unique_ptr<TUserListForm> userListForm_;
 
     // The commands and the status bar (MainFormCommandsWin32.cpp).
     void CreateStatusPanels();
