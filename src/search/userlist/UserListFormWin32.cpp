@@ -114,6 +114,17 @@ void TUserListForm::BuildControls() {
     };
 
     ui::TExtListView& view = UserListView.View();
+    // The user list's own columns in place of the found list's.
+    view.ClearColumns();
+    view.AddColumn("File, Folder or Disk", 160);
+    view.AddColumn("Ext", 50);
+    view.AddColumn("Item Size", 90, LVCFMT_RIGHT);
+    view.AddColumn("Item Date", 80, LVCFMT_RIGHT);
+    view.AddColumn("Location", 220);
+    view.AddColumn("Media Type", 90);
+    view.AddColumn("Folder", 150);
+    view.AddColumn("Category", 90);
+    view.AddColumn("Description", 200);
     view.setAlign(ui::Align::Client);
     UserListView.Create(*this, {&ui::Application::instance().prompt(), services_.locator, {},
                                 [this] { AfterRowsChanged(); }});
@@ -228,8 +239,10 @@ std::vector<ItemHead*> TUserListForm::SelectedRecords() const {
 FoundActionStates TUserListForm::UserListButtonStates() const {
     const std::vector<ItemHead*> selected = SelectedRecords();
     const std::vector<const ItemHead*> rows(selected.begin(), selected.end());
-    return EnableUserListActions({FocusedRecord(), rows, list_.Count(), false},
-                                 [](std::string_view name) { return IsSupportedArchive(name); });
+    FoundActionStates states = EnableUserListActions({FocusedRecord(), rows, list_.Count(), false},
+                                                     [](std::string_view name) { return IsSupportedArchive(name); });
+    states[FoundAction::Report] = states[FoundAction::Report] && services_.reportOfList != nullptr;
+    return states;
 }
 
 void TUserListForm::UpdateUserListButtons(bool all) {
@@ -269,6 +282,7 @@ void TUserListForm::RunUserListAction(FoundAction action) {
     case FoundAction::Locate: UserListView.LocateFocused(); break;
     case FoundAction::Remove: UserListView.BtnDeleteClick(); break;
     case FoundAction::Clear: BtnClearClick(); break;
+    case FoundAction::Report: services_.reportOfList(); break;
     case FoundAction::EditDesc:
         if (commands && focused)
             commands->EditItemDescription(*focused);

@@ -33,6 +33,8 @@ struct UserListServices {
     // Status panels 1 and 2: the focused record's summary, the totals of the rows.
     std::function<std::string(const ItemHead&)> summary;
     std::function<std::string(std::span<ItemHead* const>)> totals;
+    // "Report of this list": the report generator on the user list; none: Report stays disabled.
+    std::function<void()> reportOfList;
     // A click beside the column headers.
     std::function<void()> columnsSetup;
     int buttonSize = 2;
