@@ -309,7 +309,7 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::Rename: renameCommand(source); return;
     case CommandId::HelpIndex: ui::Application::instance().helpContext(hwnd(), kHelpIndexTopic); return;
     case CommandId::ExportDesc: ExportDescClick(source); break;
-    case CommandId::Compare:
+    case CommandId::Compare: CompareClick(source); break;
     case CommandId::CheckCat:
         // Their windows come later; a running search already refuses them.
         RefusedDuringSearch(CommandInfoOf(command).refusal, searchRunning(), *prompt_);

@@ -62,6 +62,12 @@ ColumnsServices MainForm::columnsServices() {
                 ReadListLayout(searchForm_->FoundList.View(), record);
             return record;
         }
+        case ColumnsList::UserList: {
+            ColumnsRecord record = ReadColumnsRecord(services_.programStore, list);
+            if (userListForm_)
+                ReadListLayout(userListForm_->UserListView.View(), record);
+            return record;
+        }
         default: return ReadColumnsRecord(services_.programStore, list);
         }
     };
@@ -72,6 +78,11 @@ ColumnsServices MainForm::columnsServices() {
         case ColumnsList::SearchResults:
             if (searchForm_)
                 ApplyListLayout(searchForm_->FoundList.View(), list, record);
+            WriteColumnsRecord(services_.programStore, list, record);
+            break;
+        case ColumnsList::UserList:
+            if (userListForm_)
+                ApplyListLayout(userListForm_->UserListView.View(), list, record);
             WriteColumnsRecord(services_.programStore, list, record);
             break;
         default:

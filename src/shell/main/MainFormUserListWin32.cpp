@@ -80,6 +80,10 @@ TUserListForm& MainForm::userListForm() {
         return list.At(static_cast<std::size_t>(row));
     });
     hookUserListDrops();
+    repaintUserList = [this] {
+        if (userListForm_)
+            InvalidateRect(userListForm_->UserListView.View().hwnd(), nullptr, TRUE);
+    };
     return form;
 }
 
@@ -114,6 +118,7 @@ void MainForm::closeUserListForm() {
     resultLists_.Detach(ResultSlot::UserList);
     if (!searchForm_)
         forest_.context().resultLists = nullptr;
+    repaintUserList = nullptr;
     userListForm_.reset();
 }
 
@@ -145,11 +150,15 @@ void MainForm::AddToUserList(std::span<ItemHead* const> selected) {
 }
 
 bool MainForm::statusRefreshPending(StatusWindow window) {
+    if (window == StatusWindow::Compare)
+        return compareForm_ && compareForm_->RefreshPending;
     return window == StatusWindow::UserList && userListForm_ && userListForm_->RefreshFlag() != 0;
 }
 
 void MainForm::updateStatus(StatusWindow window) {
-    if (window == StatusWindow::UserList && userListForm_)
+    if (window == StatusWindow::Compare && compareForm_)
+        compareForm_->UpdateCompareStatus();
+    else if (window == StatusWindow::UserList && userListForm_)
         userListForm_->UpdateUserListStatus();
 }
 

@@ -54,6 +54,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Splitter.h"
+#include "search/compare/CompareFormWin32.h"
 #include "search/userlist/UserListFormWin32.h"
 #include "ui/StatusBar.h"
 #include "ui/Timer.h"
@@ -163,6 +164,8 @@ public:
     std::function<void()> repaintUserList;
     // A search walks the catalogs: opening and saving are refused meanwhile.
     std::function<bool()> searchActive;
+    // Tests: runs with the filled compare window in place of its modal loop.
+    std::function<void(TCompareForm&)> compareShown;
     // A command of the menus, the toolbar or a key.
     void RunCommand(CommandId command, CommandSource source);
     // Command states (CommandGroup bits) and the status bar, for the other windows.
@@ -276,6 +279,12 @@ private:
     void AddToUserListClick(CommandSource source);
     // Rows dragged from the main tree or list onto the user list.
     void hookUserListDrops();
+    // Compare to Media and the compare window (MainFormCompareWin32.cpp).
+    void CompareClick(CommandSource source);
+    void showCompareResults(CompareResults results, const std::string& description);
+    CompareFormServices compareFormServices();
+    const FoundCellProvider& compareCells();
+    TCompareForm* compareFormIfAny() { return compareForm_; }
     Node* catalogAt(std::size_t index);
 
     // IdleSteps
@@ -428,6 +437,9 @@ private:
     std::unique_ptr<TSearchForm> searchForm_;
     std::unique_ptr<SearchListCells> userCells_;
     std::unique_ptr<TUserListForm> userListForm_;
+    std::unique_ptr<SearchListCells> compareCells_;
+    // While the compare window is shown.
+    TCompareForm* compareForm_ = nullptr;
 
     // The commands and the status bar (MainFormCommandsWin32.cpp).
     void CreateStatusPanels();

@@ -1,0 +1,170 @@
+// Compare to Media from the main window: asks, finds the medium, compares
+// with the wait box's live counters and shows the compare window.
+#include "shell/main/MainFormWin32.h"
+
+#include "base/text/AnsiCase.h"
+#include "catalog/file/CatalogLoad.h"
+#include "catalog/model/ItemPath.h"
+#include "catalog/model/ItemRecords.h"
+#include "search/compare/CompareEngine.h"
+#include "search/compare/CompareFormWin32.h"
+#include "shell/browse/ItemRows.h"
+#include "shell/browse/ListLayoutWin32.h"
+#include "shell/browse/LocaleFormatsWin32.h"
+#include "shell/commands/SearchRefusal.h"
+#include "shell/commands/StatusTexts.h"
+#include "system/drives/MediaTypes.h"
+#include "ui/SharedImages.h"
+
+namespace kv {
+
+namespace {
+
+// A disk by its media type name in lower case (two names keep their capitals), else "folder".
+std::string CompareKindText(const ItemHead& rec) {
+    const auto* disk = RecordAs<TDiskRec>(&rec);
+    if (!disk)
+        return "folder";
+    const std::uint8_t code = disk->volume.mediaType;
+    const std::string name = MediaTypeName(code, disk->flags);
+    return code == 10 || code == 12 ? name : lowerCase(name, cp1252CaseMap());
+}
+
+}  // namespace
+
+CompareFormServices MainForm::compareFormServices() {
+    CompareFormServices s;
+    s.locator = this;
+    s.commands = this;
+    s.placementKey = services_.programKey;
+    s.doubleClickAction = [this] { return static_cast<int>(services_.settings.Get().dblClick); };
+    s.idleUpdate = [this] { updateCommands(kUpdateAllCommands); };
+    s.listChanged = [this] {
+        if (userListForm_)
+            userListForm_->SetRefresh(1);
+        if (searchForm_)
+            searchForm_->SetPendingRefresh(2);
+    };
+    s.summary = [](const ItemHead& rec) {
+        SummaryServices summary;
+        summary.shortDate = LocaleCellFormats().shortDate;
+        summary.loadSubfolders = [](Node& node) { LoadSubfolders(&node); };
+        return GetItemSummary(ItemName(&rec), &rec, false, summary);
+    };
+    s.totals = [](std::span<ItemHead* const> items) {
+        std::uint64_t bytes = 0;
+        for (const ItemHead* rec : items)
+            bytes += ItemBytes(rec);
+        return ListTotalsText(false, items.size(), bytes, LocaleCellFormats().decimalSeparator);
+    };
+    s.columnsSetup = [this] { ColumnsSetupClick(ColumnsList::CompareResults); };
+    s.buttonSize = services_.settings.Get().buttonSize;
+    s.oldButtons = services_.settings.Get().oldButtons;
+    return s;
+}
+
+const FoundCellProvider& MainForm::compareCells() {
+    if (!compareCells_) {
+        SearchListCells::Sources cells;
+        cells.cells = [this] { return browse_->browser().cellContext(); };
+        cells.sorting = [this] { return browse_->browser().sortParams(0); };
+        cells.image = [this](const ItemHead& rec) {
+            int image = -1;
+            std::string text;
+            browse_->list().cellInfo(&rec, ColumnKind::Name, ui::vmImage, image, text);
+            return image;
+        };
+        cells.list = ItemListKind::CompareResults;
+        compareCells_ = std::make_unique<SearchListCells>(std::move(cells));
+    }
+    return *compareCells_;
+}
+
+void MainForm::showCompareResults(CompareResults results, const std::string& description) {
+    TCompareForm form(compareFormServices());
+    form.SetCellProvider(&compareCells(), iconList_ ? SmallImages().handle() : nullptr);
+    ApplyListLayout(form.CompareListView, ColumnsList::CompareResults,
+                    ReadColumnsRecord(services_.programStore, ColumnsList::CompareResults));
+    form.SetResults(std::move(results), description);
+    compareForm_ = &form;
+    if (compareShown)
+        compareShown(form);
+    else
+        form.showModal();
+    compareForm_ = nullptr;
+    ColumnsRecord record = ReadColumnsRecord(services_.programStore, ColumnsList::CompareResults);
+    if (ReadListLayout(form.CompareListView, record))
+        WriteColumnsRecord(services_.programStore, ColumnsList::CompareResults, record);
+}
+
+void MainForm::CompareClick(CommandSource source) {
+    if (RefusedDuringSearch(CommandInfoOf(CommandId::Compare).refusal, searchRunning(), *prompt_))
+        return;
+    const std::optional<CommandTarget> target = GetCommandTarget(source, CommandFocus());
+    Node* node = target ? target->node : nullptr;
+    ItemHead* rec = node ? node->record() : nullptr;
+    if (rec && HasFlag(rec->flags, ItemFlags::Archive) && node->parent()) {
+        node = node->parent();
+        rec = node->record();
+    }
+    if (!rec || (rec->kind() != ItemFlags::Disk && rec->kind() != ItemFlags::Folder))
+        return;
+    const std::string kind = CompareKindText(*rec);
+    if (prompt_->ask({"About to compare " + kind + " \"" + node->text() +
+                          "\" in catalog to original media, please confirm.",
+                      "Compare to media", ui::PromptButtons::OkCancel, ui::PromptIcon::Warning}) != ui::PromptAnswer::Ok)
+        return;
+    const std::optional<std::string> root = mediumRootOf(rec, true);
+    if (!root)
+        return;
+    const char letter = root->size() >= 2 && (*root)[1] == ':' ? (*root)[0] : '?';
+    std::string start = *root + GetItemPath(rec, true, true);
+    if (start.back() != '\\')
+        start += '\\';
+
+    CompareResults results;
+    {
+        ShowStatus("Comparing data in catalog to media, please wait", true);
+        TWaitCompareForm wait;
+        EnableWindow(hwnd(), FALSE);
+        std::unique_ptr<CompareEngine> engine;
+        DWORD shown = GetTickCount();
+        CompareHooks hooks;
+        hooks.processMessages = [&] {
+            if (GetTickCount() - shown >= 100) {
+                shown = GetTickCount();
+                wait.ShowCounts(engine->Partial(), engine->State() == CompareState::Deleted);
+            }
+            ui::Application::instance().processMessages();
+        };
+        engine = std::make_unique<CompareEngine>(services_.files, hooks);
+        wait.ShowWaitCompare("Comparing to media, please wait...");
+        try {
+            results = engine->CompareToMedia(*node, start);
+        } catch (const EAbort&) {
+            EnableWindow(hwnd(), TRUE);
+            ShowStatus("", false);
+            return;
+        } catch (const std::exception& e) {
+            EnableWindow(hwnd(), TRUE);
+            ShowStatus("", false);
+            prompt_->showError(e.what());
+            return;
+        }
+        EnableWindow(hwnd(), TRUE);
+        ShowStatus("", false);
+    }
+    if (results.Count(kCategoryNew) + results.Count(kCategoryChanged) + results.Count(kCategoryDeleted) == 0) {
+        prompt_->showInformation("No changes have been detected on the media. Catalog data for " + kind + " \"" +
+                                     node->text() + "\" is up to date.",
+                                 "No changes detected");
+        return;
+    }
+    const std::string description =
+        rec->kind() == ItemFlags::Folder
+            ? "Comparing folder \"" + node->text() + "\" in catalog with the same folder on drive " + letter + ":"
+            : "Comparing " + kind + " \"" + node->text() + "\" in catalog with contents of drive " + letter + ":";
+    showCompareResults(std::move(results), description);
+}
+
+}  // namespace kv
