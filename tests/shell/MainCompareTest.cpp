@@ -112,3 +112,54 @@ TEST_F(ShellTest, CompareWithNothingChangedSaysSo) {
 
 }  // namespace
 }  // namespace kv::test
+
+namespace kv::test {
+namespace {
+
+TEST_F(ShellTest, CompareFilesToCatalogChecksAFolderAgainstTheChosenCatalog) {
+    const std::string folder = scratch.file("to-check");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    Put(folder + "\\a1.txt", "a file of that name");
+    Put(folder + "\\unknown.bin", "nobody has it");
+    commandLine = {catalogFile("one.ctf")};
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    Node& catalog = *main.forest().roots()[0];
+    main.browse().tree().select(&catalog);
+    const std::uint8_t flagsBefore = catalog.children()[0]->record()->flags;
+
+    bool asked = false;
+    main.checkFilesShown = [&](TCheckFilesForm& form) {
+        asked = true;
+        // The selected catalog's disks are chosen; Search waits for a folder.
+        EXPECT_EQ(form.Scope().size(), 1u);
+        EXPECT_FALSE(form.BtnSearch.enabled());
+        form.SourceDir.setText(folder + "\\missing");
+        form.BtnSearchClick();
+        EXPECT_NE(form.modalResult(), ui::mrOk);
+        EXPECT_EQ(prompt.asked.back().caption, "Invalid folder");
+        form.SourceDir.setText(folder);
+        EXPECT_TRUE(form.BtnSearch.enabled());
+        form.BtnSearchClick();
+        EXPECT_EQ(form.Folder(), folder + "\\");
+        return form.modalResult() == ui::mrOk;
+    };
+    bool shown = false;
+    main.compareShown = [&](TCompareForm& form) {
+        shown = true;
+        const CompareResults& r = form.Results();
+        EXPECT_TRUE(r.CheckMode);
+        ASSERT_EQ(r.Count(kCategoryNew), 1u);
+        EXPECT_EQ(r.NewEntries[0].Name, "unknown.bin");
+        EXPECT_EQ(r.Count(1) + r.Count(2), 1u);
+        EXPECT_EQ(form.caption(), "Compare Files To Catalog");
+    };
+    main.RunCommand(CommandId::CheckCat, CommandSource::MainMenu);
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(shown);
+    // The dialog's choice of disks is its own: the search scope is as it was.
+    EXPECT_EQ(catalog.children()[0]->record()->flags, flagsBefore);
+}
+
+}  // namespace
+}  // namespace kv::test

@@ -310,10 +310,7 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::HelpIndex: ui::Application::instance().helpContext(hwnd(), kHelpIndexTopic); return;
     case CommandId::ExportDesc: ExportDescClick(source); break;
     case CommandId::Compare: CompareClick(source); break;
-    case CommandId::CheckCat:
-        // Their windows come later; a running search already refuses them.
-        RefusedDuringSearch(CommandInfoOf(command).refusal, searchRunning(), *prompt_);
-        return;
+    case CommandId::CheckCat: CheckFilesClick(); break;
     case CommandId::Exit: close(); return;
     case CommandId::CopyTo:
     case CommandId::ExtractTo:

@@ -14,7 +14,9 @@
 #include "shell/commands/SearchRefusal.h"
 #include "shell/commands/StatusTexts.h"
 #include "system/drives/MediaTypes.h"
+#include "shell/folderbrowse/FolderPicker.h"
 #include "ui/SharedImages.h"
+#include "ui/WaitForm.h"
 
 namespace kv {
 
@@ -165,6 +167,101 @@ void MainForm::CompareClick(CommandSource source) {
             ? "Comparing folder \"" + node->text() + "\" in catalog with the same folder on drive " + letter + ":"
             : "Comparing " + kind + " \"" + node->text() + "\" in catalog with contents of drive " + letter + ":";
     showCompareResults(std::move(results), description);
+}
+
+}  // namespace kv
+
+namespace kv {
+
+namespace {
+
+double CheckTotal(const std::vector<Node*>& scope) {
+    double total = 0;
+    auto addDisk = [&](const Node& disk) {
+        if (const auto* rec = RecordAs<TDiskRec>(disk.record()))
+            total += rec->volume.fileCount + rec->volume.archiveMemberCount;
+    };
+    for (const Node* node : scope) {
+        if (RecordAs<TDiskRec>(node->record()))
+            addDisk(*node);
+        else
+            for (const auto& child : node->children())
+                addDisk(*child);
+    }
+    return total;
+}
+
+}  // namespace
+
+void MainForm::CheckFilesClick() {
+    if (RefusedDuringSearch(CommandInfoOf(CommandId::CheckCat).refusal, searchRunning(), *prompt_))
+        return;
+    CheckFilesServices s;
+    s.prompt = prompt_.get();
+    s.browseFolder = [this](const std::string& start) -> std::optional<std::string> {
+        FolderBrowseRequest request;
+        request.caption = "Select location of files to check:";
+        request.startFolder = start;
+        const std::optional<FolderBrowseResult> chosen = folderPicker().BrowseForFolder(request);
+        return chosen ? std::optional<std::string>(chosen->folder) : std::nullopt;
+    };
+    s.folderExists = [](const std::string& folder) {
+        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    };
+    s.mainFolder = lastCheckFolder_;
+    TCheckFilesForm form(std::move(s));
+    Node* top = selected();
+    while (top && top->parent())
+        top = top->parent();
+    form.FormShow(forest_, top);
+    if (checkFilesShown ? !checkFilesShown(form) : form.showModal() != ui::mrOk)
+        return;
+    const std::string folder = form.Folder();
+    lastCheckFolder_ = folder;
+    const std::vector<Node*> scope = form.Scope();
+
+    ui::WaitFormProgress wait;
+    CompareResults results;
+    ShowStatus("Checking if files exist in the catalog, please wait", true);
+    try {
+        wait.showWaitWindow("Loading catalog data, please wait...", true, true);
+        const double total = CheckTotal(scope);
+        wait.setWaitTotal(total);
+        CompareHooks hooks;
+        hooks.processMessages = [] { ui::Application::instance().processMessages(); };
+        hooks.cancelled = [&wait] { return wait.cancelPressed(); };
+        hooks.step = [&wait](std::int64_t n) { wait.stepWaitProgress(static_cast<double>(n)); };
+        hooks.status = [&wait, total](const std::string& text) {
+            if (text.starts_with("Loading disk")) {
+                wait.setWaitText(text);
+            } else if (text.starts_with("Sorting files")) {
+                wait.showWaitWindow(text, true, true);
+                wait.setWaitTotal(total);
+            } else {
+                wait.showWaitWindow(text, false, false);
+            }
+        };
+        CompareEngine engine(services_.files, hooks);
+        results = engine.CheckFilesAgainstCatalog(scope, folder, form.IncludeSubfolders(), form.Keys());
+    } catch (const EAbort&) {
+        wait.closeWaitWindow();
+        ShowStatus("", false);
+        return;
+    } catch (const std::exception& e) {
+        wait.closeWaitWindow();
+        ShowStatus("", false);
+        prompt_->showError(e.what());
+        return;
+    }
+    wait.closeWaitWindow();
+    ShowStatus("", false);
+    if (results.Count(0) + results.Count(1) + results.Count(2) == 0) {
+        prompt_->showInformation("No files were found at specified location (\"" + folder + "\").", "No files found");
+        return;
+    }
+    showCompareResults(std::move(results),
+                       "Checking if files at \"" + folder + "\" are present in selected catalogs or disks:");
 }
 
 }  // namespace kv

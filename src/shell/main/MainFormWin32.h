@@ -54,6 +54,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Splitter.h"
+#include "search/compare/CheckFilesFormWin32.h"
 #include "search/compare/CompareFormWin32.h"
 #include "search/userlist/UserListFormWin32.h"
 #include "ui/StatusBar.h"
@@ -166,6 +167,8 @@ public:
     std::function<bool()> searchActive;
     // Tests: runs with the filled compare window in place of its modal loop.
     std::function<void(TCompareForm&)> compareShown;
+    // Tests: answers the filled file-check dialog in place of its modal loop (true: Search).
+    std::function<bool(TCheckFilesForm&)> checkFilesShown;
     // A command of the menus, the toolbar or a key.
     void RunCommand(CommandId command, CommandSource source);
     // Command states (CommandGroup bits) and the status bar, for the other windows.
@@ -281,6 +284,7 @@ private:
     void hookUserListDrops();
     // Compare to Media and the compare window (MainFormCompareWin32.cpp).
     void CompareClick(CommandSource source);
+    void CheckFilesClick();
     void showCompareResults(CompareResults results, const std::string& description);
     CompareFormServices compareFormServices();
     const FoundCellProvider& compareCells();
@@ -440,6 +444,8 @@ private:
     std::unique_ptr<SearchListCells> compareCells_;
     // While the compare window is shown.
     TCompareForm* compareForm_ = nullptr;
+    // The folder last checked against the catalogs.
+    std::string lastCheckFolder_;
 
     // The commands and the status bar (MainFormCommandsWin32.cpp).
     void CreateStatusPanels();
