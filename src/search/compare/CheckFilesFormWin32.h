@@ -13,6 +13,7 @@
 #include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/Label.h"
+#include "ui/Panel.h"
 #include "ui/UserPrompt.h"
 
 namespace kv {
@@ -49,7 +50,8 @@ public:
     ui::Edit SourceDir;
     ui::Button BrowseBtn;
     ui::CheckBox SubfoldersCheck;
-    ui::GroupBox OptionsBox;
+    ui::Panel OptionsBox;
+    ui::Label OptionsLabel;
     ui::CheckBox SameNameCheck, SameSizeCheck, SameDateCheck, SameAttrCheck;
     ScopeTreeWin32 CatalogTree;
     ui::Button IncludeBtn, ExcludeBtn, BtnSearch, BtnCancel;
