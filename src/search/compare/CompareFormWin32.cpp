@@ -6,11 +6,10 @@
 #include "base/Errors.h"
 #include "base/text/SizeFormat.h"
 #include "controls/ListHelpers.h"
-#include "controls/docks/ToolbarPositionsWin32.h"
 #include "scan/ArchiveTypes.h"
+#include "search/results/ToolWindowWin32.h"
 #include "ui/Application.h"
 #include "ui/SystemHelpers.h"
-#include "ui/WindowPlacement.h"
 
 namespace kv {
 
@@ -34,13 +33,6 @@ constexpr FoundPopupEntry kPopupEntries[] = {
     {"ComparePropertiesMenu", "Properties", FoundAction::Properties},
 };
 
-ui::TDockSite* makeDock(ui::Form& form, const char* name, ui::TDockPosition position) {
-    auto& dock = form.adopt(std::make_unique<ui::TDockSite>(form, position));
-    dock.Name = name;
-    dock.create(&form);
-    return &dock;
-}
-
 }  // namespace
 
 TCompareForm::TCompareForm(CompareFormServices services) : services_(std::move(services)) {
@@ -49,31 +41,10 @@ TCompareForm::TCompareForm(CompareFormServices services) : services_(std::move(s
     setBounds(100, 100, 640, 420);
     createHandle();
     BuildControls();
-    if (!services_.placementKey.empty()) {
-        std::int32_t extra = -1;
-        try {
-            RestoreFormPlacement(hwnd(), kPlacementName, extra, services_.placementKey);
-        } catch (const EAbort&) {
-            // Nothing stored yet: the designed place stays.
-        }
-        try {
-            ui::LoadToolbarPositions(*this, services_.placementKey);
-        } catch (const EAbort&) {
-            // The toolbar keeps its designed dock.
-        }
-    }
+    RestoreToolWindowPlaces(*this, kPlacementName, services_.placementKey);
 }
 
-TCompareForm::~TCompareForm() {
-    if (!services_.placementKey.empty() && hwnd()) {
-        ui::SaveToolbarPositionsQuietly(*this, services_.placementKey);
-        try {
-            SaveFormPlacement(hwnd(), kPlacementName, -1, services_.placementKey);
-        } catch (const EAbort&) {
-            // A key that cannot be written costs only the next run's placement.
-        }
-    }
-}
+TCompareForm::~TCompareForm() { SaveToolWindowPlaces(*this, kPlacementName, services_.placementKey); }
 
 void TCompareForm::BuildControls() {
     StatusBar.setPanels({{"", 120}, {"", 250}, {"", 180}});
@@ -113,21 +84,17 @@ void TCompareForm::BuildControls() {
     setCancelControl(&CloseBtn);
     TopPanel.onResize = [this](ui::Control&) { PlaceTop(); };
 
-    CompareDockTop = makeDock(*this, "CompareDockTop", ui::TDockPosition::dpTop);
-    CompareDockBottom = makeDock(*this, "CompareDockBottom", ui::TDockPosition::dpBottom);
-    CompareDockLeft = makeDock(*this, "CompareDockLeft", ui::TDockPosition::dpLeft);
-    CompareDockRight = makeDock(*this, "CompareDockRight", ui::TDockPosition::dpRight);
-    CompareToolbar = &adopt(std::make_unique<ui::TDockToolbar>(*this));
-    CompareToolbar->Name = "CompareToolbar";
-    CompareToolbar->Caption = "Compare";
-    CompareToolbar->SetDefaultDock(CompareDockTop);
-    CompareToolbar->create(CompareDockTop);
-    CompareToolbar->SetDockedTo(CompareDockTop);
+    const ToolWindowDocks docks = MakeToolWindowDocks(*this, "CompareDock", "CompareToolbar", "Compare");
+    CompareDockTop = docks.top;
+    CompareDockBottom = docks.bottom;
+    CompareDockLeft = docks.left;
+    CompareDockRight = docks.right;
+    CompareToolbar = docks.toolbar;
     Buttons.Create(*CompareToolbar, CompareToolbarButtons(), CompareToolbarBevelTags(), services_.buttonSize,
                    services_.oldButtons);
     Buttons.onButton = [this](const SearchButton& info, ui::SpeedButton&) {
         if (info.viewStyle != 0)
-            SetViewStyle(info.viewStyle);
+            SetListViewStyle(CompareListView, info.viewStyle);
         else
             RunCompareAction(info.action);
     };
@@ -347,7 +314,6 @@ void TCompareForm::RunCompareAction(FoundAction action) {
         return;
     ItemHead* focused = FocusedRecord();
     std::vector<ItemHead*> selected = SelectedRecords();
-    IFoundItemCommands* commands = services_.commands;
     switch (action) {
     case FoundAction::Locate:
         if (services_.locator && focused) {
@@ -355,26 +321,12 @@ void TCompareForm::RunCompareAction(FoundAction action) {
             close();
         }
         break;
-    case FoundAction::EditDesc:
-        if (commands && focused)
-            commands->EditItemDescription(*focused);
-        break;
-    case FoundAction::Properties:
-        if (commands && focused)
-            commands->ShowItemProperties(*focused);
-        break;
     case FoundAction::Report: services_.reportOfList(); break;
-    case FoundAction::AddList:
-        if (commands)
-            commands->AddToUserList(selected);
-        UpdateButtons();
-        if (services_.listChanged)
-            services_.listChanged();
-        break;
     default:
-        if (commands)
-            commands->RunFoundCommand(action, selected, focused);
-        if (action == FoundAction::SetCategory && services_.listChanged)
+        RunItemCommand(services_.commands, action, selected, focused);
+        if (action == FoundAction::AddList)
+            UpdateButtons();
+        if ((action == FoundAction::AddList || action == FoundAction::SetCategory) && services_.listChanged)
             services_.listChanged();
         break;
     }
@@ -430,13 +382,6 @@ void TCompareForm::KeyDown(WORD& key, UINT shift) {
         RunCompareAction(action);
         key = 0;
     }
-}
-
-void TCompareForm::SetViewStyle(int style) {
-    static constexpr DWORD kStyles[] = {LVS_ICON, LVS_LIST, LVS_SMALLICON, LVS_REPORT};
-    HWND view = CompareListView.hwnd();
-    const DWORD current = static_cast<DWORD>(GetWindowLongA(view, GWL_STYLE));
-    SetWindowLongA(view, GWL_STYLE, static_cast<LONG>((current & ~LVS_TYPEMASK) | kStyles[style - 1]));
 }
 
 TWaitCompareForm::TWaitCompareForm() {

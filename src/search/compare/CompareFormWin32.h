@@ -86,7 +86,6 @@ private:
     void KeyDown(WORD& key, UINT shift);
     void DblClick();
     void PreparePopup();
-    void SetViewStyle(int style);
     void UpdateButtons();
     std::vector<ItemHead*>* RecordList();
     const std::vector<ItemHead*>* RecordList() const;

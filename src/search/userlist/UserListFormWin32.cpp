@@ -4,12 +4,11 @@
 
 #include "base/Errors.h"
 #include "controls/ListHelpers.h"
-#include "controls/docks/ToolbarPositionsWin32.h"
 #include "scan/ArchiveTypes.h"
+#include "search/results/ToolWindowWin32.h"
 #include "search/userlist/UserListActions.h"
 #include "ui/Application.h"
 #include "ui/SystemHelpers.h"
-#include "ui/WindowPlacement.h"
 
 namespace kv {
 
@@ -31,13 +30,6 @@ constexpr FoundPopupEntry kPopupEntries[] = {
     {"UserPropertiesMenu", "Properties", FoundAction::Properties},
 };
 
-ui::TDockSite* makeDock(ui::Form& form, const char* name, ui::TDockPosition position) {
-    auto& dock = form.adopt(std::make_unique<ui::TDockSite>(form, position));
-    dock.Name = name;
-    dock.create(&form);
-    return &dock;
-}
-
 }  // namespace
 
 TUserListForm::TUserListForm(UserListServices services) : services_(std::move(services)) {
@@ -47,34 +39,13 @@ TUserListForm::TUserListForm(UserListServices services) : services_(std::move(se
     createHandle();
     list_.sortColumn = 0;
     BuildControls();
-    if (!services_.placementKey.empty()) {
-        std::int32_t extra = -1;
-        try {
-            RestoreFormPlacement(hwnd(), kPlacementName, extra, services_.placementKey);
-        } catch (const EAbort&) {
-            // Nothing stored yet: the designed place stays.
-        }
-        try {
-            ui::LoadToolbarPositions(*this, services_.placementKey);
-        } catch (const EAbort&) {
-            // The toolbar keeps its designed dock.
-        }
-    }
+    RestoreToolWindowPlaces(*this, kPlacementName, services_.placementKey);
     UpdateUserListButtons(true);
     ShowStatus();
 }
 
-TUserListForm::~TUserListForm() {
-    // The records may be gone already (the program's end): only places are kept.
-    if (!services_.placementKey.empty() && hwnd()) {
-        ui::SaveToolbarPositionsQuietly(*this, services_.placementKey);
-        try {
-            SaveFormPlacement(hwnd(), kPlacementName, -1, services_.placementKey);
-        } catch (const EAbort&) {
-            // A key that cannot be written costs only the next start's placement.
-        }
-    }
-}
+// The records may be gone already (the program's end): only places are kept.
+TUserListForm::~TUserListForm() { SaveToolWindowPlaces(*this, kPlacementName, services_.placementKey); }
 
 void TUserListForm::BuildControls() {
     StatusBar.setPanels({{"", 120}, {"", 250}, {"", 150}});
@@ -92,21 +63,17 @@ void TUserListForm::BuildControls() {
         StatusBar.setPanelWidth(2, rest - rest * 60 / 100);
     };
 
-    DocksTop = makeDock(*this, "DocksTop", ui::TDockPosition::dpTop);
-    DocksBottom = makeDock(*this, "DocksBottom", ui::TDockPosition::dpBottom);
-    DocksLeft = makeDock(*this, "DocksLeft", ui::TDockPosition::dpLeft);
-    DocksRight = makeDock(*this, "DocksRight", ui::TDockPosition::dpRight);
-    UserListToolbar = &adopt(std::make_unique<ui::TDockToolbar>(*this));
-    UserListToolbar->Name = "UserListToolbar";
-    UserListToolbar->Caption = "User List";
-    UserListToolbar->SetDefaultDock(DocksTop);
-    UserListToolbar->create(DocksTop);
-    UserListToolbar->SetDockedTo(DocksTop);
+    const ToolWindowDocks docks = MakeToolWindowDocks(*this, "Docks", "UserListToolbar", "User List");
+    DocksTop = docks.top;
+    DocksBottom = docks.bottom;
+    DocksLeft = docks.left;
+    DocksRight = docks.right;
+    UserListToolbar = docks.toolbar;
     Buttons.Create(*UserListToolbar, UserListToolbarButtons(), UserListToolbarBevelTags(), services_.buttonSize,
                    services_.oldButtons);
     Buttons.onButton = [this](const SearchButton& info, ui::SpeedButton& sender) {
         if (info.viewStyle != 0)
-            SetViewStyle(info.viewStyle);
+            SetListViewStyle(UserListView.View(), info.viewStyle);
         else if (info.action != FoundAction::None)
             RunUserListAction(info.action);
         else if (std::string_view(info.name) == "BtnStayOnTop")
@@ -277,23 +244,13 @@ void TUserListForm::RunUserListAction(FoundAction action) {
         return;
     ItemHead* focused = FocusedRecord();
     std::vector<ItemHead*> selected = SelectedRecords();
-    IFoundItemCommands* commands = services_.commands;
     switch (action) {
     case FoundAction::Locate: UserListView.LocateFocused(); break;
     case FoundAction::Remove: UserListView.BtnDeleteClick(); break;
     case FoundAction::Clear: BtnClearClick(); break;
     case FoundAction::Report: services_.reportOfList(); break;
-    case FoundAction::EditDesc:
-        if (commands && focused)
-            commands->EditItemDescription(*focused);
-        break;
-    case FoundAction::Properties:
-        if (commands && focused)
-            commands->ShowItemProperties(*focused);
-        break;
     default:
-        if (commands)
-            commands->RunFoundCommand(action, selected, focused);
+        RunItemCommand(services_.commands, action, selected, focused);
         if (action == FoundAction::SetCategory) {
             SetRefresh(1);
             if (services_.listChanged)
@@ -326,20 +283,6 @@ void TUserListForm::PreparePopup() {
     UserListPopup.Prepare(states, defaultAction);
 }
 
-void TUserListForm::ShowPopupAtFocused() {
-    const std::optional<std::size_t> row = UserListView.FocusedRow();
-    if (!row)
-        return;
-    RECT r{};
-    r.left = LVIR_BOUNDS;
-    HWND view = UserListView.View().hwnd();
-    if (!SendMessageA(view, LVM_GETITEMRECT, *row, reinterpret_cast<LPARAM>(&r)))
-        return;
-    POINT at{r.left + 8, r.bottom};
-    ClientToScreen(view, &at);
-    UserListPopup.Menu().Popup(hwnd(), at.x, at.y);
-}
-
 void TUserListForm::UserListKeyDown(WORD& key, UINT shift) {
     FoundAction action = FoundAction::None;
     // Shift alone clears the list; Delete with any other modifiers removes the selection.
@@ -353,19 +296,12 @@ void TUserListForm::UserListKeyDown(WORD& key, UINT shift) {
         RunUserListAction(action);
         key = 0;
     } else if ((key == VK_F10 && shift == ui::kShift) || (key == VK_APPS && shift == 0)) {
-        ShowPopupAtFocused();
+        PopupAtFocusedRow(UserListView.View(), UserListPopup.Menu(), hwnd());
         key = 0;
     } else if (key == VK_RETURN && (shift & ui::kAlt) == 0) {
         UserListDblClick();
         key = 0;
     }
-}
-
-void TUserListForm::SetViewStyle(int style) {
-    static constexpr DWORD kStyles[] = {LVS_ICON, LVS_LIST, LVS_SMALLICON, LVS_REPORT};
-    HWND view = UserListView.View().hwnd();
-    const DWORD current = static_cast<DWORD>(GetWindowLongA(view, GWL_STYLE));
-    SetWindowLongA(view, GWL_STYLE, static_cast<LONG>((current & ~LVS_TYPEMASK) | kStyles[style - 1]));
 }
 
 bool TUserListForm::IsDropTarget(HWND target) {

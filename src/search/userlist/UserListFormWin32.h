@@ -91,9 +91,7 @@ public:
 private:
     void BuildControls();
     void UserListKeyDown(WORD& key, UINT shift);
-    void ShowPopupAtFocused();
     void PreparePopup();
-    void SetViewStyle(int style);
     ItemHead* FocusedRecord() const;
     std::vector<ItemHead*> SelectedRecords() const;
     void AfterRowsChanged();

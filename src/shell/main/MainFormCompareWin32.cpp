@@ -47,18 +47,8 @@ CompareFormServices MainForm::compareFormServices() {
         if (searchForm_)
             searchForm_->SetPendingRefresh(2);
     };
-    s.summary = [](const ItemHead& rec) {
-        SummaryServices summary;
-        summary.shortDate = LocaleCellFormats().shortDate;
-        summary.loadSubfolders = [](Node& node) { LoadSubfolders(&node); };
-        return GetItemSummary(ItemName(&rec), &rec, false, summary);
-    };
-    s.totals = [](std::span<ItemHead* const> items) {
-        std::uint64_t bytes = 0;
-        for (const ItemHead* rec : items)
-            bytes += ItemBytes(rec);
-        return ListTotalsText(false, items.size(), bytes, LocaleCellFormats().decimalSeparator);
-    };
+    s.summary = RecordSummaryText;
+    s.totals = RecordsTotalsText;
     s.columnsSetup = [this] { ColumnsSetupClick(ColumnsList::CompareResults); };
     s.buttonSize = services_.settings.Get().buttonSize;
     s.oldButtons = services_.settings.Get().oldButtons;
@@ -66,19 +56,8 @@ CompareFormServices MainForm::compareFormServices() {
 }
 
 const FoundCellProvider& MainForm::compareCells() {
-    if (!compareCells_) {
-        SearchListCells::Sources cells;
-        cells.cells = [this] { return browse_->browser().cellContext(); };
-        cells.sorting = [this] { return browse_->browser().sortParams(0); };
-        cells.image = [this](const ItemHead& rec) {
-            int image = -1;
-            std::string text;
-            browse_->list().cellInfo(&rec, ColumnKind::Name, ui::vmImage, image, text);
-            return image;
-        };
-        cells.list = ItemListKind::CompareResults;
-        compareCells_ = std::make_unique<SearchListCells>(std::move(cells));
-    }
+    if (!compareCells_)
+        compareCells_ = makeListCells(ItemListKind::CompareResults);
     return *compareCells_;
 }
 

@@ -31,7 +31,7 @@ TSearchForm& MainForm::searchForm() {
     return *searchForm_;
 }
 
-void MainForm::attachFoundCells(TSearchForm& form) {
+std::unique_ptr<SearchListCells> MainForm::makeListCells(ItemListKind list) {
     SearchListCells::Sources s;
     s.cells = [this] { return browse_->browser().cellContext(); };
     // Only the collator and the archive setting are taken.
@@ -42,7 +42,12 @@ void MainForm::attachFoundCells(TSearchForm& form) {
         browse_->list().cellInfo(&rec, ColumnKind::Name, ui::vmImage, image, text);
         return image;
     };
-    foundCells_ = std::make_unique<SearchListCells>(std::move(s));
+    s.list = list;
+    return std::make_unique<SearchListCells>(std::move(s));
+}
+
+void MainForm::attachFoundCells(TSearchForm& form) {
+    foundCells_ = makeListCells(ItemListKind::SearchResults);
     form.FoundList.SetCellProvider(foundCells_.get(), iconList_ ? SmallImages().handle() : nullptr);
     ApplyListLayout(form.FoundList.View(), ColumnsList::SearchResults,
                     ReadColumnsRecord(services_.programStore, ColumnsList::SearchResults));

@@ -13,6 +13,24 @@
 
 namespace kv {
 
+std::string MainForm::RecordSummaryText(const ItemHead& rec) {
+    SummaryServices summary;
+    summary.shortDate = LocaleCellFormats().shortDate;
+    summary.loadSubfolders = [](Node& node) { LoadSubfolders(&node); };
+    return GetItemSummary(ItemName(&rec), &rec, false, summary);
+}
+
+std::string MainForm::RecordsTotalsText(std::span<ItemHead* const> items) {
+    std::size_t count = 0;
+    std::uint64_t bytes = 0;
+    for (const ItemHead* rec : items)
+        if (rec) {
+            ++count;
+            bytes += ItemBytes(rec);
+        }
+    return ListTotalsText(false, count, bytes, LocaleCellFormats().decimalSeparator);
+}
+
 TUserListForm& MainForm::userListForm() {
     if (userListForm_)
         return *userListForm_;
@@ -27,22 +45,8 @@ TUserListForm& MainForm::userListForm() {
         if (searchForm_)
             searchForm_->SetPendingRefresh(2);
     };
-    s.summary = [](const ItemHead& rec) {
-        SummaryServices summary;
-        summary.shortDate = LocaleCellFormats().shortDate;
-        summary.loadSubfolders = [](Node& node) { LoadSubfolders(&node); };
-        return GetItemSummary(ItemName(&rec), &rec, false, summary);
-    };
-    s.totals = [](std::span<ItemHead* const> items) {
-        std::size_t count = 0;
-        std::uint64_t bytes = 0;
-        for (const ItemHead* rec : items)
-            if (rec) {
-                ++count;
-                bytes += ItemBytes(rec);
-            }
-        return ListTotalsText(false, count, bytes, LocaleCellFormats().decimalSeparator);
-    };
+    s.summary = RecordSummaryText;
+    s.totals = RecordsTotalsText;
     s.columnsSetup = [this] { ColumnsSetupClick(ColumnsList::UserList); };
     s.buttonSize = services_.settings.Get().buttonSize;
     s.oldButtons = services_.settings.Get().oldButtons;
@@ -56,17 +60,7 @@ TUserListForm& MainForm::userListForm() {
     };
     forest_.context().resultLists = &resultLists_;
 
-    SearchListCells::Sources cells;
-    cells.cells = [this] { return browse_->browser().cellContext(); };
-    cells.sorting = [this] { return browse_->browser().sortParams(0); };
-    cells.image = [this](const ItemHead& rec) {
-        int image = -1;
-        std::string text;
-        browse_->list().cellInfo(&rec, ColumnKind::Name, ui::vmImage, image, text);
-        return image;
-    };
-    cells.list = ItemListKind::UserList;
-    userCells_ = std::make_unique<SearchListCells>(std::move(cells));
+    userCells_ = makeListCells(ItemListKind::UserList);
     form.SetCellProvider(userCells_.get(), iconList_ ? SmallImages().handle() : nullptr,
                          iconList_ ? LargeImages().handle() : nullptr);
     ui::TExtListView& view = form.UserListView.View();

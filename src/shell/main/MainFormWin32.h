@@ -285,6 +285,11 @@ private:
     // Compare to Media and the compare window (MainFormCompareWin32.cpp).
     void CompareClick(CommandSource source);
     void CheckFilesClick();
+    // The cells, icons and order of the main window's rows, for another list's columns.
+    std::unique_ptr<SearchListCells> makeListCells(ItemListKind list);
+    // Status texts of the result windows: a record's summary, the totals of rows.
+    static std::string RecordSummaryText(const ItemHead& rec);
+    static std::string RecordsTotalsText(std::span<ItemHead* const> items);
     void showCompareResults(CompareResults results, const std::string& description);
     CompareFormServices compareFormServices();
     const FoundCellProvider& compareCells();

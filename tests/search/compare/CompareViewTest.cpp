@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "search/compare/CompareView.h"
-#include "tests/catalog/ModelFixture.h"
+#include "tests/search/ItemKindRecords.h"
 
 namespace kv {
 namespace {
@@ -51,25 +51,8 @@ TEST(CompareViewTest, MediaEntriesShowNoDiskAndSortBySizeAndDate) {
     EXPECT_EQ(names(), "a.doc b.TXT C ");
 }
 
-struct Records {
-    test::ModelFixture model;
-    ItemHead* file = nullptr;
-    ItemHead* member = nullptr;
-    ItemHead* zipFolder = nullptr;
-    ItemHead* folder = nullptr;
-
-    Records() {
-        Node& zip = model.folder(*model.a, "pack.zip");
-        zip.record()->flags |= ItemFlags::Archive;
-        member = &test::AddFile(test::ModelFixture::folderRec(zip), "in.txt");
-        member->flags |= ItemFlags::Archive;
-        file = &test::AddFile(test::ModelFixture::folderRec(*model.a), "plain.txt");
-        zipFolder = zip.record();
-        folder = model.b->record();
-    }
-};
-
-bool zipOnly(std::string_view name) { return name.ends_with(".zip"); }
+using Records = test::ItemKindRecords;
+constexpr auto zipOnly = test::ZipOnly;
 
 FoundActionStates StatesOf(int category, const ItemHead* rec, bool checkMode = false) {
     std::vector<const ItemHead*> selected{rec};

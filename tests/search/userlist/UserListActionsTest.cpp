@@ -4,38 +4,15 @@
 #include <vector>
 
 #include "search/userlist/UserListActions.h"
-#include "tests/catalog/ModelFixture.h"
+#include "tests/search/ItemKindRecords.h"
 
 namespace kv {
 namespace {
 
 using A = FoundAction;
 
-// Every kind the user list can hold: a catalog, a disk, a folder, an archive
-// folder, a plain file and an archive member.
-struct Rows {
-    test::ModelFixture model;
-    ItemHead* catalog = nullptr;
-    ItemHead* disk = nullptr;
-    ItemHead* folder = nullptr;
-    ItemHead* zipFolder = nullptr;
-    ItemHead* file = nullptr;
-    ItemHead* member = nullptr;
-
-    Rows() {
-        Node& zip = model.folder(*model.a, "pack.zip");
-        zip.record()->flags |= ItemFlags::Archive;
-        member = &test::AddFile(test::ModelFixture::folderRec(zip), "in.txt");
-        member->flags |= ItemFlags::Archive;
-        file = &test::AddFile(test::ModelFixture::folderRec(*model.a), "plain.txt");
-        zipFolder = zip.record();
-        folder = model.b->record();
-        disk = model.disk->record();
-        catalog = model.catalog->record();
-    }
-};
-
-bool zipOnly(std::string_view name) { return name.ends_with(".zip"); }
+using Rows = test::ItemKindRecords;
+constexpr auto zipOnly = test::ZipOnly;
 
 FoundActionStates StatesOf(std::vector<const ItemHead*> selected) {
     const ItemHead* focused = selected.empty() ? nullptr : selected.front();
