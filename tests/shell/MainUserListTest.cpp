@@ -54,11 +54,20 @@ TEST_F(ShellTest, AddToUserListCollectsRowsOnceAndClosingTheCatalogEmptiesIt) {
     main.RunCommand(CommandId::AddToUserList, CommandSource::TreePopup);
     EXPECT_EQ(static_cast<int>(form->List().Count()), mainRows + 1);
 
+    // A drag from the main list drops on the user list only while there is something to add.
+    const HWND target = form->UserListView.View().hwnd();
+    DragItems dragged;
+    dragged.rows = {catalog.children()[0]->record()};
+    main.UpdateCommands(kUpdateAllCommands);
+    EXPECT_FALSE(main.browse().onDragOver(dragged, target, POINT{5, 5}));
+    EXPECT_FALSE(main.browse().onDragOver(dragged, main.list.hwnd(), POINT{5, 5}));
+
     main.RunCommand(CommandId::UserList, CommandSource::MainMenu);
     EXPECT_TRUE(form->visible());
     EXPECT_EQ(form->StatusBar.panelText(0), "Total items: " + std::to_string(mainRows + 1));
 
-    // Remove the first row (asked, Yes).
+    // Remove the first row (asked, Yes); a drop brings it back.
+    const ItemHead* dropped = form->List().At(0);
     SelectAllRows(form->UserListView.View().hwnd());
     LVITEMA none{};
     none.stateMask = LVIS_SELECTED;
@@ -72,6 +81,10 @@ TEST_F(ShellTest, AddToUserListCollectsRowsOnceAndClosingTheCatalogEmptiesIt) {
     EXPECT_EQ(prompt.asked.back().text, "Remove selected item(s) from the found list?");
     EXPECT_EQ(static_cast<int>(form->List().Count()), mainRows);
     EXPECT_EQ(first->indexWord(ResultSlot::UserList), kNotListed);
+    dragged.rows = {dropped};
+    main.browse().onDrop(dragged, target, POINT{5, 5});
+    EXPECT_EQ(static_cast<int>(form->List().Count()), mainRows + 1);
+    EXPECT_NE(dropped->indexWord(ResultSlot::UserList), kNotListed);
 
     // Closing the catalog frees its records: none may stay listed.
     main.browse().tree().select(&catalog);
