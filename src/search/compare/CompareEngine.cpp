@@ -60,6 +60,24 @@ std::uint8_t attributesOf(const ItemHead& rec) {
 
 std::int64_t fixedBytes(std::uint64_t bytes) { return FixedSize::fromBytes(static_cast<std::int64_t>(bytes)).raw; }
 
+// CompareItemsByName's order, each name looked up once.
+void sortByName(std::vector<ItemHead*>& list) {
+    struct Keyed {
+        std::string_view name;
+        ItemHead* rec;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(list.size());
+    for (ItemHead* rec : list)
+        keyed.push_back({CompareItemName(*rec), rec});
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        const int c = compareNoCase(a.name, b.name);
+        return c != 0 ? c < 0 : std::less<const ItemHead*>()(a.rec, b.rec);
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        list[i] = keyed[i].rec;
+}
+
 }  // namespace
 
 std::string_view CompareItemName(const ItemHead& rec) {
@@ -250,8 +268,7 @@ CompareResults CompareEngine::CompareToMedia(Node& node, const std::string& medi
     for (Bucket& bucket : buckets_)
         Bucket().swap(bucket);
     for (int c = 1; c <= 3; ++c)
-        std::sort(results_.Lists[static_cast<std::size_t>(c)].begin(), results_.Lists[static_cast<std::size_t>(c)].end(),
-                  CompareItemsByName);
+        sortByName(results_.Lists[static_cast<std::size_t>(c)]);
     std::stable_sort(results_.NewEntries.begin(), results_.NewEntries.end(),
                      [](const TMediaFileEntry& a, const TMediaFileEntry& b) { return compareNoCase(a.Name, b.Name) < 0; });
     return std::move(results_);
@@ -308,7 +325,7 @@ CompareResults CompareEngine::CheckFilesAgainstCatalog(const std::vector<Node*>&
         Bucket().swap(bucket);
     for (int c = 1; c <= 2; ++c) {
         auto& list = results_.Lists[static_cast<std::size_t>(c)];
-        std::sort(list.begin(), list.end(), CompareItemsByName);
+        sortByName(list);
         // One record can match several files of its name.
         list.erase(std::unique(list.begin(), list.end()), list.end());
     }
