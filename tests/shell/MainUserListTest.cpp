@@ -105,8 +105,19 @@ TEST_F(ShellTest, ClearAsksAndNoKeepsTheUserList) {
     TUserListForm& form = *main.userListFormIfAny();
     ASSERT_EQ(form.List().Count(), 1u);
 
+    // Shift+Delete asks to clear the list; Ctrl+Shift+Delete only removes the selection.
+    ui::TExtListView& view = form.UserListView.View();
+    form.UserListView.Focus(0);
     prompt.answers = {ui::PromptAnswer::No};
-    form.RunUserListAction(FoundAction::Clear);
+    WORD key = VK_DELETE;
+    view.onKeyDown(view, key, ui::kCtrl | ui::kShift);
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].text, "Remove selected item(s) from the found list?");
+    prompt.asked.clear();
+
+    prompt.answers = {ui::PromptAnswer::No};
+    key = VK_DELETE;
+    view.onKeyDown(view, key, ui::kShift);
     ASSERT_EQ(prompt.asked.size(), 1u);
     EXPECT_EQ(prompt.asked[0].text, "Remove all items from the user list?");
     EXPECT_EQ(prompt.asked[0].caption, "Delete all items");
