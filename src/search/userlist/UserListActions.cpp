@@ -1,6 +1,7 @@
 #include "search/userlist/UserListActions.h"
 
 #include "catalog/model/Node.h"
+#include "search/results/ResultButtons.h"
 
 namespace kv {
 
@@ -12,21 +13,7 @@ bool isFile(const ItemHead& r) { return r.kind() == ItemFlags::File; }
 bool isFolder(const ItemHead& r) { return r.kind() == ItemFlags::Folder; }
 bool isArchive(const ItemHead& r) { return HasFlag(r.flags, ItemFlags::Archive); }
 
-constexpr SearchButton kButtons[] = {
-    {"ButtonLargeIcon", 1, "View Large Icons", "ButtonLargeIcon", 0, A::None, 1},
-    {"ButtonList", 2, "View List", "ButtonList", 0, A::None, 2},
-    {"ButtonSmallIcon", 3, "View Small Icons", "ButtonSmallIcon", 0, A::None, 3},
-    {"ButtonDetails", 4, "View Details", "ButtonDetails", 0, A::None, 4},
-    {"BtnReport", 6, "Generate Report", "ButtonPrint", 0, A::Report, 0},
-    {"BtnTarget", 8, "Locate in Catalog", "BtnTarget", 0, A::Locate, 0},
-    {"BtnEditDesc", 9, "Edit Description", "ButtonEditDesc", 0, A::EditDesc, 0},
-    {"BtnProperties", 10, "Item Properties", "ButtonProperties", 0, A::Properties, 0},
-    {"BtnSetCat", 11, "Set Category and Flags", "ButtonSetCat", 0, A::SetCategory, 0},
-    {"BtnExplorer", 12, "Open in Explorer", "ButtonExplorer", 0, A::Explorer, 0},
-    {"BtnView", 13, "View File in ASCII Viewer", "ButtonView", 0, A::View, 0},
-    {"BtnLaunch", 14, "Launch File in Associated Program", "ButtonLaunch", 0, A::Launch, 0},
-    {"BtnCopyTo", 15, "Copy from Catalog to...", "ButtonCopyTo", 0, A::CopyTo, 0},
-    {"BtnExtract", 16, "Extract from Compressed File", "ButtonExtract", 0, A::Extract, 0},
+constexpr SearchButton kOwnButtons[] = {
     {"BtnDelete", 18, "Delete selected item(s)", "BtnDelete", 0, A::Remove, 0},
     {"BtnClear", 19, "Clear User List", "BtnClear", 0, A::Clear, 0},
     {"BtnStayOnTop", 21, "Stay On Top", "BtnStayOnTop", 0, A::None, 0},
@@ -66,7 +53,10 @@ FoundActionStates EnableUserListActions(const FoundSelection& s, const Supported
     return st;
 }
 
-std::span<const SearchButton> UserListToolbarButtons() { return kButtons; }
+std::span<const SearchButton> UserListToolbarButtons() {
+    static const std::vector<SearchButton> buttons = WithItemActionButtons(kOwnButtons);
+    return buttons;
+}
 
 std::span<const int> UserListToolbarBevelTags() { return kBevels; }
 
