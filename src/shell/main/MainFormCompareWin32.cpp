@@ -17,6 +17,7 @@
 #include "shell/folderbrowse/FolderPicker.h"
 #include "ui/SharedImages.h"
 #include "ui/WaitForm.h"
+#include "ui/WindowDisabler.h"
 
 namespace kv {
 
@@ -104,10 +105,12 @@ void MainForm::CompareClick(CommandSource source) {
         start += '\\';
 
     CompareResults results;
-    {
-        ShowStatus("Comparing data in catalog to media, please wait", true);
+    ShowStatus("Comparing data in catalog to media, please wait", true);
+    try {
         TWaitCompareForm wait;
-        EnableWindow(hwnd(), FALSE);
+        wait.ShowWaitCompare("Comparing to media, please wait...");
+        // The program's other windows wait with the box (RAII: also when the walk fails).
+        const ui::WindowDisabler others(wait.hwnd());
         std::unique_ptr<CompareEngine> engine;
         DWORD shown = GetTickCount();
         CompareHooks hooks;
@@ -119,22 +122,16 @@ void MainForm::CompareClick(CommandSource source) {
             ui::Application::instance().processMessages();
         };
         engine = std::make_unique<CompareEngine>(services_.files, hooks);
-        wait.ShowWaitCompare("Comparing to media, please wait...");
-        try {
-            results = engine->CompareToMedia(*node, start);
-        } catch (const EAbort&) {
-            EnableWindow(hwnd(), TRUE);
-            ShowStatus("", false);
-            return;
-        } catch (const std::exception& e) {
-            EnableWindow(hwnd(), TRUE);
-            ShowStatus("", false);
-            prompt_->showError(e.what());
-            return;
-        }
-        EnableWindow(hwnd(), TRUE);
+        results = engine->CompareToMedia(*node, start);
+    } catch (const EAbort&) {
         ShowStatus("", false);
+        return;
+    } catch (const std::exception& e) {
+        ShowStatus("", false);
+        prompt_->showError(e.what());
+        return;
     }
+    ShowStatus("", false);
     if (results.Count(kCategoryNew) + results.Count(kCategoryChanged) + results.Count(kCategoryDeleted) == 0) {
         prompt_->showInformation("No changes have been detected on the media. Catalog data for " + kind + " \"" +
                                      node->text() + "\" is up to date.",
