@@ -123,6 +123,11 @@ void TUserListForm::BuildControls() {
     view.popupMenu = &UserListPopup.Menu();
 
     onClose = [](ui::Form&, ui::CloseAction& action) { action = ui::CloseAction::Hide; };
+    onActivate = [this](ui::Form&, bool active) {
+        if (active && services_.listFont)
+            if (HFONT font = services_.listFont(); font && font != UserListView.View().font())
+                UserListView.View().setFont(font);
+    };
     realign();
     StatusBar.onResize(StatusBar);
 }

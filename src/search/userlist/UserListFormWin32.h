@@ -37,6 +37,8 @@ struct UserListServices {
     std::function<void()> reportOfList;
     // A click beside the column headers.
     std::function<void()> columnsSetup;
+    // The main list's font, which the list takes whenever the window is activated.
+    std::function<HFONT()> listFont;
     int buttonSize = 2;
     bool oldButtons = false;
 };

@@ -48,6 +48,7 @@ TUserListForm& MainForm::userListForm() {
     s.summary = RecordSummaryText;
     s.totals = RecordsTotalsText;
     s.columnsSetup = [this] { ColumnsSetupClick(ColumnsList::UserList); };
+    s.listFont = [this] { return list.font(); };
     s.buttonSize = services_.settings.Get().buttonSize;
     s.oldButtons = services_.settings.Get().oldButtons;
     userListForm_ = std::make_unique<TUserListForm>(std::move(s));
