@@ -1,7 +1,8 @@
 // The program on a real drive: T: is a folder of the test's Wine prefix
 // (tools/wine-test-drive) holding Photos\one.jpg. A folder of it is catalogued
 // as a disk through the Virtual root box and the folder browse dialog, and its
-// file is copied back after the real search for its medium.
+// file is copied back after the real search for its medium, then compared with
+// the drive once a file was added there, and its rows collected in the user list.
 #include <windows.h>
 
 #include <filesystem>
@@ -77,6 +78,35 @@ TEST_F(ShellTest, AFolderOfADriveIsCataloguedAsADiskAndCopiedBack) {
     std::ifstream in(fs::path(target) / "one.jpg", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "picture");
     EXPECT_TRUE(prompt.asked.empty()) << prompt.asked[0].text;
+
+    // Compare to Media finds the medium on T: again and sees a file added there.
+    std::ofstream("T:\\Photos\\two.jpg", std::ios::binary) << "another";
+    window.browse().tree().select(disk);
+    window.UpdateCommands(kUpdateAllCommands);
+    bool compared = false;
+    window.compareShown = [&](TCompareForm& form) {
+        compared = true;
+        const CompareResults& r = form.Results();
+        ASSERT_EQ(r.Count(kCategoryNew), 1u);
+        EXPECT_EQ(r.NewEntries[0].Name, "two.jpg");
+        ASSERT_EQ(r.Count(kCategorySame), 1u);
+        EXPECT_EQ(form.DescLabel.text().find("Comparing "), 0u);
+        // The same file goes to the user list from the compare window.
+        form.ShowCategory(kCategorySame);
+        form.RunCompareAction(FoundAction::AddList);
+    };
+    prompt.answers = {ui::PromptAnswer::Ok};
+    window.RunCommand(CommandId::Compare, CommandSource::TreePopup);
+    ASSERT_TRUE(compared);
+    window.RunCommand(CommandId::AddToUserList, CommandSource::TreePopup);
+    TUserListForm* users = window.userListFormIfAny();
+    ASSERT_NE(users, nullptr);
+    EXPECT_EQ(users->List().Count(), 2u);
+    // Closing the catalog leaves no row behind.
+    window.browse().tree().select(&catalog);
+    prompt.answers = {ui::PromptAnswer::No, ui::PromptAnswer::No};
+    window.RunCommand(CommandId::Close, CommandSource::MainMenu);
+    EXPECT_EQ(users->List().Count(), 0u);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/commands/CommandsToCome.h"
 #include "shell/settings/SettingsStore.h"
 #include "tests/shell/ProgramRun.h"
 #include "tests/shell/ShellFixture.h"
@@ -114,13 +113,11 @@ TEST_F(ProgramUseTest, EnterOnAFileRowRunsTheDoubleClickActionAndMoveToGoesIntoA
     openFolderA();
     focusRow(2);  // a1.txt
     PostKey(list(), VK_RETURN);
-    if (!CommandHasWindow(CommandId::Properties)) {
-        HWND box = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (box = ProcessWindow(*program, kCommandToComeCaption)) != nullptr; },
-                              10000));
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitUntil([&] { return ProcessWindow(*program, kCommandToComeCaption) == nullptr; }, 10000));
-    }
+    // The file's properties open.
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = ProcessWindow(*program, "Properties")) != nullptr; }, 10000));
+    PostMessageA(box, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return ProcessWindow(*program, "Properties") == nullptr; }, 10000));
     EXPECT_EQ(ListCount(list()), 4);
 
     // "Move To...", the list popup's first item, on folder "B": ".. C".

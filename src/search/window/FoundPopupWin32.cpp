@@ -6,13 +6,7 @@ namespace kv {
 
 namespace {
 
-struct PopupEntry {
-    const char* name;
-    const char* caption;
-    FoundAction action;
-};
-
-constexpr PopupEntry kEntries[] = {
+constexpr FoundPopupEntry kEntries[] = {
     {"SearchLocateMenu", "Locate in Catalog", FoundAction::Locate},
     {"SearchEditDescMenu", "Edit Description", FoundAction::EditDesc},
     {"SearchExplorerMenu", "Open in Explorer", FoundAction::Explorer},
@@ -30,8 +24,19 @@ constexpr PopupEntry kEntries[] = {
 }  // namespace
 
 void FoundPopupWin32::Create(SearchToolbarWin32& toolbar, std::function<void(FoundAction)> run) {
+    Create(kEntries,
+           [&toolbar](FoundAction action) -> HBITMAP {
+               const ui::SpeedButton* button = toolbar.Button(action);
+               return button ? toolbar.Glyph(*button) : nullptr;
+           },
+           std::move(run));
+}
+
+void FoundPopupWin32::Create(std::span<const FoundPopupEntry> entries, std::function<HBITMAP(FoundAction)> glyph,
+                             std::function<void(FoundAction)> run) {
+    entries_ = entries;
     ui::MenuItem& root = menu_.Items();
-    for (const PopupEntry& e : kEntries) {
+    for (const FoundPopupEntry& e : entries) {
         const FoundAction action = e.action;
         ui::MenuItem& item = root.Add(e.caption, [run, action](ui::MenuItem&) {
             if (run && action != FoundAction::None)
@@ -40,9 +45,8 @@ void FoundPopupWin32::Create(SearchToolbarWin32& toolbar, std::function<void(Fou
         item.Name = e.name;
         item.Tag = static_cast<int>(action);
     }
-    ui::UseGlyphItems(menu_, menu_.fonts(), [&toolbar](const ui::MenuItem& item) -> std::optional<ui::MenuGlyphImage> {
-        const ui::SpeedButton* button = toolbar.Button(static_cast<FoundAction>(item.Tag));
-        HBITMAP strip = button ? toolbar.Glyph(*button) : nullptr;
+    ui::UseGlyphItems(menu_, menu_.fonts(), [glyph](const ui::MenuItem& item) -> std::optional<ui::MenuGlyphImage> {
+        HBITMAP strip = glyph ? glyph(static_cast<FoundAction>(item.Tag)) : nullptr;
         BITMAP info{};
         if (!strip || !GetObjectA(strip, sizeof info, &info))
             return std::nullopt;
@@ -51,7 +55,7 @@ void FoundPopupWin32::Create(SearchToolbarWin32& toolbar, std::function<void(Fou
 }
 
 void FoundPopupWin32::Prepare(const FoundActionStates& states, FoundAction defaultAction) {
-    for (const PopupEntry& e : kEntries) {
+    for (const FoundPopupEntry& e : entries_) {
         if (e.action == FoundAction::None)
             continue;
         ui::MenuItem* item = Item(e.action);
@@ -64,7 +68,7 @@ void FoundPopupWin32::Prepare(const FoundActionStates& states, FoundAction defau
 }
 
 ui::MenuItem* FoundPopupWin32::Item(FoundAction action) {
-    for (const PopupEntry& e : kEntries)
+    for (const FoundPopupEntry& e : entries_)
         if (e.action == action)
             return menu_.Items().Find(e.name);
     return nullptr;

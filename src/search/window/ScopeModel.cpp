@@ -4,16 +4,46 @@
 
 namespace kv {
 
-namespace {
-
-void setScopeFlag(Node* node, bool in) {
+void ScopeModel::SetScopeFlag(Node* node, bool in) {
+    if (!writeFlags_)
+        return;
     if (ItemRecord* rec = node->record())
         SetFlag(rec->flags, ItemFlags::InSearchScope, in);
 }
 
-}  // namespace
+void ScopeModel::BuildOwn(const Forest& forest, const Node* chosen) {
+    writeFlags_ = false;
+    catalogs_.clear();
+    for (const auto& root : forest.roots()) {
+        Catalog catalog;
+        catalog.node = root.get();
+        for (const auto& child : root->children())
+            if (RecordAs<TDiskRec>(child->record()))
+                catalog.disks.push_back(
+                    {child.get(), root.get() == chosen ? ScopeState::Checked : ScopeState::Unchecked});
+        if (catalog.disks.empty())
+            continue;
+        Recompute(catalog);
+        catalogs_.push_back(std::move(catalog));
+    }
+}
+
+std::vector<Node*> ScopeModel::CheckedNodes() const {
+    std::vector<Node*> nodes;
+    for (const Catalog& c : catalogs_) {
+        if (c.state == ScopeState::Checked) {
+            nodes.push_back(c.node);
+            continue;
+        }
+        for (const Disk& d : c.disks)
+            if (d.state == ScopeState::Checked)
+                nodes.push_back(d.node);
+    }
+    return nodes;
+}
 
 void ScopeModel::Build(const Forest& forest) {
+    writeFlags_ = true;
     catalogs_.clear();
     for (const auto& root : forest.roots()) {
         Catalog catalog;
@@ -38,13 +68,13 @@ void ScopeModel::Recompute(Catalog& catalog) {
     catalog.state = in == 0                                               ? ScopeState::Unchecked
                     : in == static_cast<std::ptrdiff_t>(catalog.disks.size()) ? ScopeState::Checked
                                                                           : ScopeState::Partly;
-    setScopeFlag(catalog.node, catalog.state == ScopeState::Checked);
+    SetScopeFlag(catalog.node, catalog.state == ScopeState::Checked);
 }
 
 void ScopeModel::SetCatalog(Catalog& catalog, bool in) {
     for (Disk& d : catalog.disks) {
         d.state = in ? ScopeState::Checked : ScopeState::Unchecked;
-        setScopeFlag(d.node, in);
+        SetScopeFlag(d.node, in);
     }
     Recompute(catalog);
 }
@@ -63,7 +93,7 @@ void ScopeModel::ToggleDisk(std::size_t catalog, std::size_t disk) {
     Disk& d = c.disks[disk];
     const bool in = d.state != ScopeState::Checked;
     d.state = in ? ScopeState::Checked : ScopeState::Unchecked;
-    setScopeFlag(d.node, in);
+    SetScopeFlag(d.node, in);
     Recompute(c);
 }
 

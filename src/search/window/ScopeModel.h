@@ -26,6 +26,12 @@ public:
 
     // CreateCatalogTree: catalogs without disks are left out; disks take their flags.
     void Build(const Forest& forest);
+    // A choice of the model's own (the file check): the flags are neither read
+    // nor written, and only the disks of `chosen` start checked.
+    void BuildOwn(const Forest& forest, const Node* chosen);
+    // What a run covers: each fully checked catalog, and the checked disks of
+    // the partly checked ones.
+    std::vector<Node*> CheckedNodes() const;
     const std::vector<Catalog>& Catalogs() const { return catalogs_; }
 
     // A click on a catalog's or a disk's check mark; a partly checked catalog
@@ -44,9 +50,11 @@ public:
 
 private:
     void SetCatalog(Catalog& catalog, bool in);
-    static void Recompute(Catalog& catalog);
+    void Recompute(Catalog& catalog);
+    void SetScopeFlag(Node* node, bool in);
 
     std::vector<Catalog> catalogs_;
+    bool writeFlags_ = true;
 };
 
 }  // namespace kv

@@ -87,6 +87,15 @@ void ScopeTreeWin32::MakeCheckImages() {
 
 void ScopeTreeWin32::CreateCatalogTree(const Forest& forest) {
     model_.Build(forest);
+    ShowTree();
+}
+
+void ScopeTreeWin32::CreateOwnCatalogTree(const Forest& forest, const Node* chosen) {
+    model_.BuildOwn(forest, chosen);
+    ShowTree();
+}
+
+void ScopeTreeWin32::ShowTree() {
     std::vector<ui::TreeView::Node> roots;
     for (const auto& c : model_.Catalogs())
         roots.push_back(c.node);

@@ -24,6 +24,9 @@ public:
 
     // Rebuilds from the catalogs' flags.
     void CreateCatalogTree(const Forest& forest);
+    // Rebuilds with a choice of its own, leaving the flags alone: the disks of
+    // `chosen` checked.
+    void CreateOwnCatalogTree(const Forest& forest, const Node* chosen);
     // Clicks and the Space key toggle; refused while this says no.
     std::function<bool()> mayToggle;
     // After a toggle (the Include and Exclude buttons).
@@ -38,6 +41,7 @@ public:
 
 private:
     void MakeCheckImages();
+    void ShowTree();
 
     ui::TreeView view_;
     ScopeModel model_;

@@ -39,6 +39,8 @@ constexpr std::array<std::uint8_t, 10> kSearchItemKinds = {0, 1, 2, 3, 4, 10, 11
 constexpr std::array<std::uint8_t, 10> kSearchDiskKinds = {0, X, 3, 5, X, X, 1, 10, 7, 13};
 constexpr std::array<std::uint8_t, 9> kUserItemKinds = {0, 1, 2, 3, 10, 11, 12, 7, 6};
 constexpr std::array<std::uint8_t, 9> kUserDiskKinds = {0, X, 3, 5, 10, 1, X, 7, 13};
+// The compare window lists files and archives only.
+constexpr std::array<std::uint8_t, 7> kCompareKinds = {0, 1, 2, 3, 10, 12, 6};
 
 template <std::size_t N>
 std::uint8_t lookUp(const std::array<std::uint8_t, N>& table, int column) {
@@ -57,6 +59,7 @@ std::uint8_t TranslateColumn(ItemListKind list, int column, const ItemHead* rec)
     switch (list) {
     case ItemListKind::UserList: return lookUp(disk ? kUserDiskKinds : kUserItemKinds, column);
     case ItemListKind::SearchResults: return lookUp(disk ? kSearchDiskKinds : kSearchItemKinds, column);
+    case ItemListKind::CompareResults: return lookUp(kCompareKinds, column);
     case ItemListKind::Main:
     case ItemListKind::DiskSelect: break;
     }

@@ -10,7 +10,7 @@
 namespace kv {
 
 // Which list a row belongs to; the comparer and the cell provider work per list.
-enum class ItemListKind : std::uint8_t { Main = 0, UserList = 1, SearchResults = 2, DiskSelect = 3 };
+enum class ItemListKind : std::uint8_t { Main = 0, UserList = 1, SearchResults = 2, DiskSelect = 3, CompareResults = 4 };
 
 enum class ColumnAlign : std::uint8_t { Left, Right, Centre };
 

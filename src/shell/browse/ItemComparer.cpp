@@ -198,7 +198,8 @@ int CompareItems(const ItemHead* a, const ItemHead* b, const SortParams& params)
     if (!a || !b)
         return a ? -1 : 1;
     std::uint8_t column = params.column;
-    if (params.list == ItemListKind::UserList || params.list == ItemListKind::SearchResults) {
+    if (params.list == ItemListKind::UserList || params.list == ItemListKind::SearchResults ||
+        params.list == ItemListKind::CompareResults) {
         column = TranslateColumn(params.list, params.column, a);
         if (column == ColumnKind::Empty)
             return 0;

@@ -13,7 +13,7 @@ CellContext SearchListCells::context() const {
 }
 
 std::string SearchListCells::CellText(const ItemHead& rec, int column) const {
-    const std::uint8_t kind = TranslateColumn(ItemListKind::SearchResults, column, &rec);
+    const std::uint8_t kind = TranslateColumn(sources_.list, column, &rec);
     return kind == ColumnKind::Empty ? std::string() : kv::CellText(&rec, kind, context());
 }
 
@@ -22,7 +22,7 @@ int SearchListCells::CellImage(const ItemHead& rec) const { return sources_.imag
 bool SearchListCells::SortItems(std::vector<ItemHead*>& items, int column, bool descending, std::atomic<bool>& cancel,
                                 const SortHooks& hooks) const {
     SortParams params = sources_.sorting ? sources_.sorting() : SortParams{};
-    params.list = ItemListKind::SearchResults;
+    params.list = sources_.list;
     params.column = static_cast<std::uint8_t>(column);
     params.reverse = descending;
     params.upRecord = nullptr;

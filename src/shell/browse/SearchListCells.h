@@ -21,6 +21,8 @@ public:
         std::function<SortParams()> sorting;
         // The icon of a row's record.
         std::function<int(const ItemHead& rec)> image;
+        // Whose columns: the found list's or the user list's.
+        ItemListKind list = ItemListKind::SearchResults;
     };
 
     explicit SearchListCells(Sources sources) : sources_(std::move(sources)) {}

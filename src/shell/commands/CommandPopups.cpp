@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "catalog/model/ItemFlags.h"
-#include "shell/commands/CommandsToCome.h"
 
 namespace kv {
 
@@ -78,8 +77,6 @@ std::vector<PopupItemState> evaluate(std::span<const PopupEntry> entries, std::u
         case PopupEnable::AsCommand: s.enabled = commandOn; break;
         case PopupEnable::Unlisted: s.enabled = !listed; break;
         }
-        if (e.command != CommandId::Count && !CommandHasWindow(e.command))
-            s.enabled = false;
         states.push_back(s);
     }
     return states;

@@ -1,6 +1,5 @@
 #include "shell/commands/CommandRules.h"
 
-#include "shell/commands/CommandsToCome.h"
 
 #include "catalog/model/ItemFlags.h"
 #include "shell/commands/CommandTable.h"
@@ -77,7 +76,7 @@ void UpdateCommandStates(CommandStates& states, const SelectionSnapshot& snapsho
             continue;
         CommandState& state = states[c.id];
         state.allowed = enabled(c.enabled, snapshot);
-        state.enabled = state.allowed && CommandHasWindow(c.id);
+        state.enabled = state.allowed;
         state.checked = checked(c, snapshot);
         state.caption = caption(c, snapshot);
     }

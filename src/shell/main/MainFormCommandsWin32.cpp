@@ -9,7 +9,6 @@
 #include "shell/browse/LocaleFormatsWin32.h"
 #include "controls/menus/GlyphMenuItemsWin32.h"
 #include "shell/commands/CommandTarget.h"
-#include "shell/commands/CommandsToCome.h"
 #include "shell/commands/MenuGlyphs.h"
 #include "shell/commands/StatusTexts.h"
 #include "scan/ArchiveTypes.h"
@@ -311,6 +310,8 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::AddDisk: AddDiskClick(); break;
     case CommandId::Search:
     case CommandId::Duplicates: SearchClick(command == CommandId::Duplicates); break;
+    case CommandId::UserList: ViewUserListClick(); break;
+    case CommandId::AddToUserList: AddToUserListClick(source); break;
     case CommandId::Rename: renameCommand(source); return;
     case CommandId::HelpIndex: ui::Application::instance().helpContext(hwnd(), kHelpIndexTopic); return;
     case CommandId::ExportDesc: ExportDescClick(source); break;
@@ -335,11 +336,8 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
         }
         setCategoryCommand(source);
         break;
-    case CommandId::Compare:
-    case CommandId::CheckCat:
-        // Their windows come later; a running search already refuses them.
-        RefusedDuringSearch(CommandInfoOf(command).refusal, searchRunning(), *prompt_);
-        return;
+    case CommandId::Compare: CompareClick(source); break;
+    case CommandId::CheckCat: CheckFilesClick(); break;
     case CommandId::Exit: close(); return;
     case CommandId::CopyTo:
     case CommandId::ExtractTo:
@@ -387,11 +385,7 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::ColumnsSetup: ColumnsSetupClick(); break;
     case CommandId::ReportGen: ReportGenClick(); break;
     default:
-        // A command whose window is still to come is disabled wherever it is
-        // offered; should one get here all the same, the user is told.
-        if (!CommandHasWindow(command))
-            prompt_->ask({CommandToComeText(command), kCommandToComeCaption, ui::PromptButtons::Ok,
-                          ui::PromptIcon::Information});
+        // No other command runs from here.
         return;
     }
     updateCommands(kUpdateAllCommands);

@@ -8,7 +8,6 @@
 #include "catalog/model/ItemRecords.h"
 #include "controls/ListHelpers.h"
 #include "shell/commands/CommandPopups.h"
-#include "shell/commands/CommandsToCome.h"
 #include "shell/settings/SettingsStore.h"
 
 namespace kv {
@@ -85,11 +84,6 @@ void MainForm::RowAction(const ItemHead& rec) {
     const CommandId command = FileDoubleClickCommand(static_cast<int>(services_.settings.Get().dblClick));
     if (command == CommandId::Count)
         return;
-    if (!CommandHasWindow(command)) {
-        prompt_->ask({CommandToComeText(command), kCommandToComeCaption, ui::PromptButtons::Ok,
-                      ui::PromptIcon::Information});
-        return;
-    }
     updateCommands(kUpdateAllCommands);
     if (commandStates_[command].enabled)
         RunCommand(command, CommandSource::ListPopup);

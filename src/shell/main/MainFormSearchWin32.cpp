@@ -38,8 +38,8 @@ TSearchForm& MainForm::searchForm() {
                 bytes += ItemBytes(item);
             return ListTotalsText(selection, rows.size(), bytes, LocaleCellFormats().decimalSeparator);
         };
-        // The main window's command, as its own list's header asks for it.
-        s.columnsSetup = [this] { RunCommand(CommandId::ColumnsSetup, CommandSource::MainMenu); };
+        // A header click beside the found list's columns sets up that list's columns.
+        s.columnsSetup = [this] { ColumnsSetupClick(ColumnsList::SearchResults); };
         s.destroying = [this] {
             if (searchForm_)
                 saveFoundLayout(*searchForm_);
@@ -47,14 +47,10 @@ TSearchForm& MainForm::searchForm() {
         searchForm_ = std::make_unique<TSearchForm>(std::move(s));
         resultLists_.Attach(&searchForm_->NormalResults());
         resultLists_.Attach(&searchForm_->DuplicateResults());
-        resultLists_.onRenumbered = [this](ResultSlot slot) {
-            if (searchForm_)
-                searchForm_->ResultListRenumbered(slot);
-        };
+        hookResultListRenumbering();
         forest_.context().resultLists = &resultLists_;
         registerSearchList(*searchForm_);
         attachFoundCells(*searchForm_);
-        hookFoundColumnsSetup(*searchForm_);
         // The found list takes the main item list's font.
         if (listFont_.get())
             searchForm_->FoundList.View().setFont(listFont_.get());
@@ -62,7 +58,7 @@ TSearchForm& MainForm::searchForm() {
     return *searchForm_;
 }
 
-void MainForm::attachFoundCells(TSearchForm& form) {
+std::unique_ptr<SearchListCells> MainForm::makeListCells(ItemListKind list) {
     SearchListCells::Sources s;
     s.cells = [this] { return browse_->browser().cellContext(); };
     // Only the collator and the archive setting are taken.
@@ -73,7 +69,12 @@ void MainForm::attachFoundCells(TSearchForm& form) {
         browse_->list().cellInfo(&rec, ColumnKind::Name, ui::vmImage, image, text);
         return image;
     };
-    foundCells_ = std::make_unique<SearchListCells>(std::move(s));
+    s.list = list;
+    return std::make_unique<SearchListCells>(std::move(s));
+}
+
+void MainForm::attachFoundCells(TSearchForm& form) {
+    foundCells_ = makeListCells(ItemListKind::SearchResults);
     // Descriptions show as tips over hits, as over the main list's rows, when the setting says so.
     form.FoundList.View().showHint = true;
     // The shared icon lists, as the main list uses them (one index in both).
@@ -89,6 +90,17 @@ void MainForm::saveFoundLayout(TSearchForm& form) {
         WriteColumnsRecord(services_.programStore, ColumnsList::SearchResults, record);
 }
 
+void MainForm::hookResultListRenumbering() {
+    resultLists_.onRenumbered = [this](ResultSlot slot) {
+        if (slot == ResultSlot::UserList) {
+            if (userListForm_)
+                userListForm_->ListRenumbered();
+        } else if (searchForm_) {
+            searchForm_->ResultListRenumbered(slot);
+        }
+    };
+}
+
 void MainForm::closeSearchForm() {
     if (!searchForm_)
         return;
@@ -96,8 +108,9 @@ void MainForm::closeSearchForm() {
     if (searchForm_->hwnd())
         saveFoundLayout(*searchForm_);
     UnregisterItemList(searchForm_->FoundList.View());
-    forest_.context().resultLists = nullptr;
-    resultLists_.onRenumbered = nullptr;
+    // The user list may still hold records.
+    if (!userListForm_)
+        forest_.context().resultLists = nullptr;
     resultLists_.Detach(ResultSlot::Search);
     resultLists_.Detach(ResultSlot::Duplicates);
     searchForm_.reset();
@@ -133,38 +146,38 @@ void MainForm::GoToItem(ItemHead& item) {
     updateStatusBar();
 }
 
-bool MainForm::Offers(FoundAction action) const {
-    // Each hit action is offered once the window it opens is there; until then
-    // the search window keeps its button and popup item disabled.
-    switch (action) {
-    case FoundAction::EditDesc:
-    case FoundAction::Properties:
-    case FoundAction::SetCategory:
-    case FoundAction::CopyTo:
-    case FoundAction::Extract:
-    case FoundAction::View:
-    case FoundAction::Launch:
-    case FoundAction::Explorer: return true;
-    default: return false;
-    }
+bool MainForm::Offers(FoundAction) const {
+    // Every window a hit action opens is part of the program.
+    return true;
 }
 
-void MainForm::AddToUserList(std::span<ItemHead* const>) {}
-
-bool MainForm::exists(ToolWindow window) const { return window == ToolWindow::Search && searchForm_; }
+bool MainForm::exists(ToolWindow window) const {
+    return window == ToolWindow::Search ? searchForm_ != nullptr : userListForm_ != nullptr;
+}
 
 bool MainForm::isEnabled(ToolWindow window) const {
-    return exists(window) && searchForm_->hwnd() && IsWindowEnabled(searchForm_->hwnd());
+    if (!exists(window))
+        return false;
+    const ui::Form& form = window == ToolWindow::Search ? static_cast<const ui::Form&>(*searchForm_) : *userListForm_;
+    return form.hwnd() && IsWindowEnabled(form.hwnd());
 }
 
 void MainForm::setEnabled(ToolWindow window, bool enabled) {
-    if (exists(window))
+    if (!exists(window))
+        return;
+    if (window == ToolWindow::Search)
         searchForm_->setEnabled(enabled);
+    else
+        userListForm_->setEnabled(enabled);
 }
 
 void MainForm::hide(ToolWindow window) {
-    if (exists(window))
+    if (!exists(window))
+        return;
+    if (window == ToolWindow::Search)
         searchForm_->hide();
+    else
+        userListForm_->hide();
 }
 
 void MainForm::rebuildSearchScope() {

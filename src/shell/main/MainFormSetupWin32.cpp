@@ -82,6 +82,12 @@ ColumnsServices MainForm::columnsServices() {
                 ReadListLayout(searchForm_->FoundList.View(), record);
             return record;
         }
+        case ColumnsList::UserList: {
+            ColumnsRecord record = ReadColumnsRecord(services_.programStore, list);
+            if (userListForm_)
+                ReadListLayout(userListForm_->UserListView.View(), record);
+            return record;
+        }
         default: return ReadColumnsRecord(services_.programStore, list);
         }
     };
@@ -92,6 +98,11 @@ ColumnsServices MainForm::columnsServices() {
         case ColumnsList::SearchResults:
             if (searchForm_)
                 ApplyListLayout(searchForm_->FoundList.View(), list, record);
+            WriteColumnsRecord(services_.programStore, list, record);
+            break;
+        case ColumnsList::UserList:
+            if (userListForm_)
+                ApplyListLayout(userListForm_->UserListView.View(), list, record);
             WriteColumnsRecord(services_.programStore, list, record);
             break;
         default:
@@ -109,17 +120,6 @@ void MainForm::ColumnsSetupClick(int list) {
     if (list < 0)
         list = browse_->list().showsDisks() ? ColumnsList::MainDisks : ColumnsList::MainFiles;
     columnsForm_->Execute(list);
-}
-
-void MainForm::hookFoundColumnsSetup(TSearchForm& form) {
-    ui::TExtListView& view = form.FoundList.View();
-    auto sort = std::move(view.OnColumnClick);
-    view.OnColumnClick = [this, sort](ui::TCustomEnhListView& sender, int column) {
-        if (column < 0)
-            ColumnsSetupClick(ColumnsList::SearchResults);
-        else if (sort)
-            sort(sender, column);
-    };
 }
 
 }  // namespace kv

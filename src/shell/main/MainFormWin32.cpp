@@ -70,6 +70,7 @@ MainForm::~MainForm() {
     // The window goes first: its destroy saves the place from the panes.
     destroyWindow();
     closeSearchForm();
+    closeUserListForm();
     ui::Application& app = ui::Application::instance();
     app.onIdle = nullptr;
     app.onHint = nullptr;

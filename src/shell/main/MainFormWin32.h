@@ -56,6 +56,9 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Splitter.h"
+#include "search/compare/CheckFilesFormWin32.h"
+#include "search/compare/CompareFormWin32.h"
+#include "search/userlist/UserListFormWin32.h"
 #include "ui/StatusBar.h"
 #include "ui/Timer.h"
 #include "ui/TreeView.h"
@@ -174,6 +177,10 @@ public:
     std::function<void()> repaintUserList;
     // A search walks the catalogs: opening and saving are refused meanwhile.
     std::function<bool()> searchActive;
+    // Tests: runs with the filled compare window in place of its modal loop.
+    std::function<void(TCompareForm&)> compareShown;
+    // Tests: answers the filled file-check dialog in place of its modal loop (true: Search).
+    std::function<bool(TCheckFilesForm&)> checkFilesShown;
     // A command of the menus, the toolbar or a key.
     void RunCommand(CommandId command, CommandSource source);
     // Command states (CommandGroup bits) and the status bar, for the other windows.
@@ -187,6 +194,9 @@ public:
     // The search window, made on first use and kept.
     TSearchForm& searchForm();
     bool searchFormExists() const { return searchForm_ != nullptr; }
+    // The user list, made on first use and kept (MainFormUserListWin32.cpp).
+    TUserListForm& userListForm();
+    TUserListForm* userListFormIfAny() { return userListForm_.get(); }
     ui::TMRUFileList& recentFiles() { return *recentFiles_; }
     // The record behind row `index` (-1: the focused row) of any item list of
     // the program; null for a list no window registered, or beyond its rows.
@@ -270,7 +280,26 @@ private:
     // Search for Items opens the search window in its normal mode, Scan for
     // Duplicates in its duplicates mode (unless a search runs).
     void SearchClick(bool duplicates = false);
+    // Rows of freed records leave the search window's and the user list's lists.
+    void hookResultListRenumbering();
     void closeSearchForm();
+    void closeUserListForm();
+    void ViewUserListClick();
+    void AddToUserListClick(CommandSource source);
+    // Rows dragged from the main tree or list onto the user list.
+    void hookUserListDrops();
+    // Compare to Media and the compare window (MainFormCompareWin32.cpp).
+    void CompareClick(CommandSource source);
+    void CheckFilesClick();
+    // The cells, icons and order of the main window's rows, for another list's columns.
+    std::unique_ptr<SearchListCells> makeListCells(ItemListKind list);
+    // Status texts of the result windows: a record's summary, the totals of rows.
+    static std::string RecordSummaryText(const ItemHead& rec);
+    static std::string RecordsTotalsText(std::span<ItemHead* const> items);
+    void showCompareResults(CompareResults results, const std::string& description);
+    CompareFormServices compareFormServices();
+    const FoundCellProvider& compareCells();
+    TCompareForm* compareFormIfAny() { return compareForm_; }
     Node* catalogAt(std::size_t index);
 
     // IdleSteps
@@ -301,8 +330,8 @@ private:
     // Drags start on the controls' own begin-drag notices.
     void runTreeDrag() override {}
     void runListDrag() override {}
-    bool statusRefreshPending(StatusWindow) override { return false; }
-    void updateStatus(StatusWindow) override {}
+    bool statusRefreshPending(StatusWindow window) override;
+    void updateStatus(StatusWindow window) override;
 
     // CloseQueryHost
     bool scanRunning() override { return addDiskRunning_; }
@@ -339,8 +368,7 @@ private:
     // IItemLocator: going to a hit of the search window.
     void GoToItem(ItemHead& item) override;
 
-    // IFoundItemCommands: the search window's hit actions. The report and user
-    // list windows are not part of the program yet: they are not offered.
+    // IFoundItemCommands: the search window's hit actions.
     bool Offers(FoundAction action) const override;
     void EditItemDescription(ItemHead& item) override;
     void ShowItemProperties(ItemHead& item) override;
@@ -420,6 +448,13 @@ private:
     // What the found list shows and sorts by; outlives the search window.
     std::unique_ptr<SearchListCells> foundCells_;
     std::unique_ptr<TSearchForm> searchForm_;
+    std::unique_ptr<SearchListCells> userCells_;
+    std::unique_ptr<TUserListForm> userListForm_;
+    std::unique_ptr<SearchListCells> compareCells_;
+    // While the compare window is shown.
+    TCompareForm* compareForm_ = nullptr;
+    // The folder last checked against the catalogs.
+    std::string lastCheckFolder_;
 
     // The commands and the status bar (MainFormCommandsWin32.cpp).
     void CreateStatusPanels();
@@ -558,8 +593,6 @@ private:
     // The setup windows (MainFormSetupWin32.cpp).
     OptionsServices optionsServices();
     ColumnsServices columnsServices();
-    // A header click beside the found list's columns opens Columns Setup on that list.
-    void hookFoundColumnsSetup(TSearchForm& form);
     std::unique_ptr<TOptionsForm> optionsForm_;
     std::unique_ptr<TColumnsForm> columnsForm_;
 

@@ -1,5 +1,4 @@
 #include "shell/commands/CommandRules.h"
-#include "shell/commands/CommandsToCome.h"
 #include "shell/commands/CommandPopups.h"
 #include "shell/commands/CommandKeys.h"
 
@@ -80,8 +79,7 @@ struct Fixture : test::ModelFixture {
 
 void expectEnabled(const CommandStates& states, const Set& expected, const char* what) {
     for (const CommandInfo& c : CommandTable()) {
-        // A command whose window is still to come stays disabled whatever its rule says.
-        EXPECT_EQ(states[c.id].enabled, expected.count(c.id) == 1 && CommandHasWindow(c.id))
+        EXPECT_EQ(states[c.id].enabled, expected.count(c.id) == 1)
             << what << ": " << (*c.menuName ? c.menuName : c.caption);
     }
 }
@@ -250,27 +248,6 @@ TEST(CommandPopups, TreePopupShowsWhatTheNodeKindOffers) {
 
 // Their windows are not part of the program yet: shown where the rules say,
 // never enabled, and no key runs them.
-TEST(CommandPopups, CommandsStillToComeAreShownDisabled) {
-    Fixture f;
-    TFileRec& file = f.fileOf(*f.a);
-    const CommandStates onFile = EvaluateCommands(f.snapshot(f.a, false, &file, {&file}));
-    EXPECT_TRUE(onFile[C::AddToUserList].allowed);
-    EXPECT_FALSE(onFile[C::AddToUserList].enabled);
-    const std::vector<PopupItemState> list = ListPopupStates(ItemFlags::File, 1, onFile);
-    const std::vector<PopupItemState> tree =
-        TreePopupStates(ItemFlags::Disk, false, EvaluateCommands(f.snapshot(f.disk, true)));
-    auto check = [](std::span<const PopupEntry> entries, const std::vector<PopupItemState>& states) {
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (entries[i].command != C::Count && !CommandHasWindow(entries[i].command)) {
-                EXPECT_FALSE(states[i].enabled) << entries[i].name;
-            }
-        }
-    };
-    check(ListPopupEntries(), list);
-    check(TreePopupEntries(), tree);
-    EXPECT_EQ(shown(ListPopupEntries(), list).count("ListMenuAddList"), 1u);
-}
-
 TEST(CommandPopups, ListPopupDefaultItemFollowsTheRow) {
     Fixture f;
     TFileRec& file = f.fileOf(*f.a);
