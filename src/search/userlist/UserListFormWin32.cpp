@@ -94,7 +94,7 @@ void TUserListForm::BuildControls() {
     view.AddColumn("Description", 200);
     view.setAlign(ui::Align::Client);
     UserListView.Create(*this, {&ui::Application::instance().prompt(), services_.locator, {},
-                                [this] { AfterRowsChanged(); }});
+                                [this] { AfterRowsChanged(); }, services_.columnsSetup});
     UserListView.SetList(&list_);
     view.OnItemActivate = [this](ui::TExtListView&) { UserListDblClick(); };
     view.onKeyDown = [this](ui::Control&, WORD& key, UINT shift) { UserListKeyDown(key, shift); };
@@ -108,15 +108,6 @@ void TUserListForm::BuildControls() {
         SetRefresh(2);
     };
     view.OnVMStateChanged = [this](ui::TExtListView&, NMLVODSTATECHANGE&) { SetRefresh(2); };
-    auto sort = std::move(view.OnColumnClick);
-    view.OnColumnClick = [this, sort](ui::TCustomEnhListView& sender, int column) {
-        if (column < 0) {
-            if (services_.columnsSetup)
-                services_.columnsSetup();
-        } else if (sort) {
-            sort(sender, column);
-        }
-    };
     UserListPopup.Create(kPopupEntries, [this](FoundAction action) { return Buttons.Glyph(action); },
                          [this](FoundAction action) { RunUserListAction(action); });
     UserListPopup.Menu().OnPopup = [this](ui::PopupMenu&) { PreparePopup(); };
