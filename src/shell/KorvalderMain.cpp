@@ -9,7 +9,6 @@
 #include "archive/TempExtraction.h"
 #include "resources/ResourceIds.h"
 #include "shell/app/CloseAppFormWin32.h"
-#include "shell/app/LongLivedFormsWin32.h"
 #include "shell/app/PlatformDefaultsWin32.h"
 #include "shell/app/ProgramExit.h"
 #include "shell/app/ProgramIdentity.h"
@@ -90,8 +89,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         startupLock.release();
 
         settings->Load(programStore);
-        kv::LongLivedForms forms;
-        forms.Create();
 
         main.setWindowState(stateFromShowCommand(show));
         main.show();

@@ -27,10 +27,13 @@ protected:
         SetEnvironmentVariableA("KORVALDER_KEY", nullptr);
         DeleteShellTestKey();
     }
+    // A later start: no setup wizard, no tip of the day over the main window.
+    void SetUp() override { settings([](Settings&) {}); }
     // The settings the program finds at its start.
     void settings(const std::function<void(Settings&)>& edit) {
         SettingsStore store(PlatformDefaults{});
         store.Update(edit);
+        store.Update([](Settings& s) { s.tipsAtStart = false; });
         RegistrySectionStore registry(HKEY_CURRENT_USER, kShellTestKey);
         ASSERT_EQ(store.Save(registry), SettingsSaveResult::Saved);
     }

@@ -59,11 +59,6 @@ TDescAssistForm::TDescAssistForm(DescAssistServices services) : services_(std::m
     if (services_.fileTextFont) FileMemo.setFont(services_.fileTextFont);
     escapeCancels(DescMemo, *this);
     escapeCancels(FileMemo, *this);
-    if (services_.editPopup)
-        for (ui::RichEdit* edit : {&DescMemo, &FileMemo})
-            edit->onMouseUp = [this](ui::Control& sender, ui::MouseButton button, UINT, int x, int y) {
-                if (button == ui::MouseButton::Right) services_.editPopup(static_cast<ui::RichEdit&>(sender), x, y);
-            };
     onCloseQuery = [this](ui::Form&, bool& canClose) {
         if (modalResult() == ui::mrOk || !DescMemo.modified() || !services_.prompt)
             return;

@@ -19,6 +19,7 @@
 #include "ui/ItemLists.h"
 #include "ui/Label.h"
 #include "ui/RichEdit.h"
+#include "ui/RichEditPopup.h"
 #include "ui/UserPrompt.h"
 
 namespace kv {
@@ -42,8 +43,6 @@ struct DescAssistServices {
     HFONT descriptionFont = nullptr;
     HFONT fileTextFont = nullptr;
     std::function<int(const ItemHead* item)> iconOf;
-    // The main window's edit popup; none: the rich edit's own menu.
-    std::function<void(ui::RichEdit& edit, int x, int y)> editPopup;
     // The program key for the window's placement ("DescAssistWndPos"); empty: not kept.
     std::string placementKey;
 };
@@ -61,6 +60,8 @@ public:
     ItemIconView IconImage;
     ui::Label NameLabel, DescLabel, RedLabel;
     ui::RichEdit DescMemo, FileMemo;
+    // Cut, Copy, Paste, Delete and Select All on both texts.
+    ui::RichEditPopup DescPopup{DescMemo}, FilePopup{FileMemo};
     ui::ComboBox FilesCombo;
     ui::Button SearchBtn, OKBtn, CancelBtn;
     ui::CheckBox ConvertCheck;

@@ -110,10 +110,7 @@ void TPropertiesForm::buildSheet(PropertyPage page, const std::vector<const char
             setModalResult(ui::mrCancel);
         }
     };
-    if (services_.editPopup)
-        s.Memo.onMouseUp = [this](ui::Control& sender, ui::MouseButton button, UINT, int x, int y) {
-            if (button == ui::MouseButton::Right) services_.editPopup(static_cast<ui::RichEdit&>(sender), x, y);
-        };
+    s.MemoPopup = std::make_unique<ui::RichEditPopup>(s.Memo);
     y += memoHeight + 8;
     if (!categories)
         return;

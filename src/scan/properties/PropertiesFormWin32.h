@@ -24,6 +24,7 @@
 #include "ui/Menu.h"
 #include "ui/PageControl.h"
 #include "ui/RichEdit.h"
+#include "ui/RichEditPopup.h"
 
 namespace kv {
 
@@ -42,8 +43,6 @@ struct PropertiesServices {
     HFONT descriptionFont = nullptr;
     // Opens Categories Setup on the catalog; true after OK.
     std::function<bool(Node* catalog)> editCategories;
-    // The main window's edit popup for a description edit; none: the rich edit's own.
-    std::function<void(ui::RichEdit& edit, int x, int y)> editPopup;
 };
 
 // A caption with its value to the right.
@@ -85,6 +84,8 @@ public:
         std::array<ui::CheckBox, 4> attributes;
         ui::Label DescLabel;
         ui::RichEdit Memo;
+        // Cut, Copy, Paste, Delete and Select All on the description.
+        std::unique_ptr<ui::RichEditPopup> MemoPopup;
         ui::Label CategoryLabel;
         ui::ComboBox CategoryList;
         ui::Button FlagsBtn, EditCatBtn;

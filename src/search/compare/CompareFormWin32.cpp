@@ -99,13 +99,8 @@ void TCompareForm::BuildControls() {
             RunCompareAction(info.action);
     };
 
-    CompareListView.AddColumn("File or Folder", 160);
-    CompareListView.AddColumn("Ext", 50);
-    CompareListView.AddColumn("Item Size", 90, LVCFMT_RIGHT);
-    CompareListView.AddColumn("Item Date", 110, LVCFMT_RIGHT);
-    CompareListView.AddColumn("Media Name", 110);
-    CompareListView.AddColumn("Folder", 200);
-    CompareListView.AddColumn("Description", 200);
+    for (const CompareListColumn& c : kCompareListColumns)
+        CompareListView.AddColumn(c.caption, c.width, c.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT);
     CompareListView.SetVirtualMode(true);
     CompareListView.setAlign(ui::Align::Client);
     CompareListView.create(this);

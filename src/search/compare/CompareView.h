@@ -29,6 +29,16 @@ int StepCategory(int current, int highest, int step);
 enum CompareColumn { kCompareName, kCompareExt, kCompareSize, kCompareDate, kCompareMedia, kCompareFolder,
                      kCompareDescription, kCompareColumnCount };
 
+// The compare list's columns as the window makes them (the columns setup names them too).
+struct CompareListColumn {
+    const char* caption;
+    int width;
+    bool rightAligned;
+};
+inline constexpr CompareListColumn kCompareListColumns[kCompareColumnCount] = {
+    {"File or Folder", 160, false}, {"Ext", 50, false},    {"Item Size", 90, true},     {"Item Date", 110, true},
+    {"Media Name", 110, false},     {"Folder", 200, false}, {"Description", 200, false}};
+
 struct MediaCellFormats {
     std::function<std::string(std::uint64_t)> size;
     std::function<std::string(std::uint32_t)> dateTime;

@@ -317,6 +317,9 @@ void MainForm::RunCommand(CommandId command, CommandSource source) {
     case CommandId::ExportDesc: ExportDescClick(source); break;
     case CommandId::Properties:
     case CommandId::EditDesc:
+        // A run reads descriptions and category bytes: refused before any window opens.
+        if (RefusedDuringSearch(CommandInfoOf(command).refusal, searchRunning(), *prompt_))
+            return;
         // The search window's own buttons, when it is the active window.
         if (foundWindowActive()) {
             searchForm_->RunFoundAction(command == CommandId::Properties ? FoundAction::Properties

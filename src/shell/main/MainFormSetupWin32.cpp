@@ -88,6 +88,12 @@ ColumnsServices MainForm::columnsServices() {
                 ReadListLayout(userListForm_->UserListView.View(), record);
             return record;
         }
+        case ColumnsList::CompareResults: {
+            ColumnsRecord record = ReadColumnsRecord(services_.programStore, list);
+            if (compareForm_)
+                ReadListLayout(compareForm_->CompareListView, record);
+            return record;
+        }
         default: return ReadColumnsRecord(services_.programStore, list);
         }
     };
@@ -105,10 +111,12 @@ ColumnsServices MainForm::columnsServices() {
                 ApplyListLayout(userListForm_->UserListView.View(), list, record);
             WriteColumnsRecord(services_.programStore, list, record);
             break;
-        default:
-            // Their windows read the kept record when they are made.
+        case ColumnsList::CompareResults:
+            if (compareForm_)
+                ApplyListLayout(compareForm_->CompareListView, list, record);
             WriteColumnsRecord(services_.programStore, list, record);
             break;
+        default: WriteColumnsRecord(services_.programStore, list, record); break;
         }
     };
     return s;

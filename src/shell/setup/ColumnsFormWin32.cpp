@@ -28,8 +28,6 @@ TColumnsForm::TColumnsForm(ColumnsServices services) : services_(std::move(servi
         refreshButtons();
     };
     ColumnsBox.onClick = [this](ui::CheckListBox&) { refreshButtons(); };
-    NoteLabel.setVisible(false);
-    Put(NoteLabel, *this, 20, 60, 250, 60, "The compare window is not part of the program yet: its columns cannot be set up.");
     Put(UpBtn, *this, 290, 40, 90, 24, "&Up");
     Put(DownBtn, *this, 290, 70, 90, 24, "&Down");
     UpBtn.Tag = -1;
@@ -77,10 +75,7 @@ void TColumnsForm::fillFor(int list) {
         const int i = ColumnsBox.add(row.caption);
         ColumnsBox.setChecked(i, row.visible);
     }
-    const bool known = !captions.empty();
-    ColumnsBox.setEnabled(known);
-    NoteLabel.setVisible(!known);
-    if (known)
+    if (!captions.empty())
         ColumnsBox.setItemIndex(0);
     refreshButtons();
 }

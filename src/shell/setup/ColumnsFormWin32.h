@@ -30,7 +30,7 @@ public:
     void Prepare(int list = -1);
     ColumnsSetupModel& model() { return model_; }
 
-    ui::Label ListLabel, NoteLabel;
+    ui::Label ListLabel;
     ui::ComboBox ListCombo;
     ui::CheckListBox ColumnsBox;
     ui::Button UpBtn, DownBtn, OKBtn, ApplyBtn, CancelBtn, RevertBtn;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "search/compare/CompareView.h"
 #include "shell/browse/ItemColumns.h"
 
 namespace kv {
@@ -13,6 +14,11 @@ std::vector<std::string> ColumnsListCaptions(int list) {
     case ColumnsList::MainFiles: columns = FileListColumns(); break;
     case ColumnsList::SearchResults: columns = SearchListColumns(); break;
     case ColumnsList::UserList: columns = UserListColumns(); break;
+    case ColumnsList::CompareResults: {
+        std::vector<std::string> captions;
+        for (const CompareListColumn& c : kCompareListColumns) captions.emplace_back(c.caption);
+        return captions;
+    }
     default: break;
     }
     std::vector<std::string> captions;

@@ -246,8 +246,6 @@ TEST(CommandPopups, TreePopupShowsWhatTheNodeKindOffers) {
     EXPECT_FALSE(folder[16].enabled);
 }
 
-// Their windows are not part of the program yet: shown where the rules say,
-// never enabled, and no key runs them.
 TEST(CommandPopups, ListPopupDefaultItemFollowsTheRow) {
     Fixture f;
     TFileRec& file = f.fileOf(*f.a);

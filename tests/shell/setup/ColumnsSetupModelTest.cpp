@@ -19,6 +19,16 @@ TEST(ColumnsSetupModel, ListsTheKindsOwnColumnsInDisplayOrder) {
     EXPECT_FALSE(m.changed());
 }
 
+TEST(ColumnsSetupModel, EveryListHasItsColumns) {
+    // The compare window's seven columns, by the captions it shows.
+    const auto compare = ColumnsListCaptions(ColumnsList::CompareResults);
+    ASSERT_EQ(compare.size(), 7u);
+    EXPECT_EQ(compare.front(), "File or Folder");
+    EXPECT_EQ(compare.back(), "Description");
+    for (int list = ColumnsList::MainDisks; list <= ColumnsList::CompareResults; ++list)
+        EXPECT_FALSE(ColumnsListCaptions(list).empty()) << list;
+}
+
 TEST(ColumnsSetupModel, ADamagedOrderGivesTheDefaults) {
     ColumnsRecord r = DefaultColumnsRecord(ColumnsList::MainFiles);
     r.order[0] = 1;  // repeated
