@@ -1,8 +1,7 @@
 #include "scan/dosimport/ImportFormWin32.h"
 
-#include <shlobj.h>
-
 #include <algorithm>
+#include <utility>
 
 #include "base/ByteSource.h"
 #include "scan/DialogButtonsWin32.h"
@@ -26,7 +25,8 @@ std::string WithExtension(const std::string& dsk, const char* upper, const char*
 
 }  // namespace
 
-TImportForm::TImportForm(IFileSystem& files) : files_(files) {
+TImportForm::TImportForm(IFileSystem& files, FolderPicker pickFolder)
+    : files_(files), pickFolder_(std::move(pickFolder)) {
     SetUpDialogForm(*this, "Import Ostrandel Database", "KvImportForm", 420, 324);
     DirLabel.setText("Folder:");
     DirLabel.setBounds(10, 12, 60, 16);
@@ -37,16 +37,10 @@ TImportForm::TImportForm(IFileSystem& files) : files_(files) {
     BrowseBtn.setText("...");
     BrowseBtn.setBounds(376, 7, 34, 24);
     BrowseBtn.create(this);
+    BrowseBtn.setEnabled(pickFolder_ != nullptr);
     BrowseBtn.onClick = [this](ui::Button&) {
-        BROWSEINFOA info{};
-        info.hwndOwner = hwnd();
-        info.lpszTitle = "Folder of the Ostrandel database:";
-        info.ulFlags = BIF_RETURNONLYFSDIRS;
-        if (LPITEMIDLIST list = SHBrowseForFolderA(&info)) {
-            char path[MAX_PATH] = {};
-            if (SHGetPathFromIDListA(list, path)) DirTreeChange(path);
-            CoTaskMemFree(list);
-        }
+        if (!pickFolder_) return;
+        if (std::optional<std::string> folder = pickFolder_(folder_)) DirTreeChange(*folder);
     };
     FilesLabel.setText("Database files (*.DSK):");
     FilesLabel.setBounds(10, 40, 200, 16);

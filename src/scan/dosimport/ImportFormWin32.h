@@ -1,6 +1,7 @@
 #pragma once
 // The import dialog: a folder, its ".DSK" files, and what the chosen one's
 // ".CMT" file says (the catalog's name) with the number of disks.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -15,7 +16,10 @@ namespace kv {
 
 class TImportForm : public ui::Form {
 public:
-    explicit TImportForm(IFileSystem& files);
+    // The folder the user picks, starting at a folder; nothing when cancelled.
+    using FolderPicker = std::function<std::optional<std::string>(const std::string& start)>;
+    // Without a picker the folder is typed only.
+    explicit TImportForm(IFileSystem& files, FolderPicker pickFolder = nullptr);
     ~TImportForm() override;
 
     // The ".DSK" file chosen, nothing after Cancel.
@@ -33,6 +37,7 @@ public:
 private:
     std::string chosenPath() const;
     IFileSystem& files_;
+    FolderPicker pickFolder_;
     std::string folder_;
 };
 

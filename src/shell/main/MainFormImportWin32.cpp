@@ -16,7 +16,15 @@ void MainForm::importOstrandel() {
         return;
     std::optional<std::string> dsk;
     {
-        TImportForm form(services_.files);
+        TImportForm form(services_.files, [this](const std::string& start) -> std::optional<std::string> {
+            FolderBrowseRequest request;
+            request.caption = "Folder of the Ostrandel database:";
+            request.startFolder = start;
+            const std::optional<FolderBrowseResult> chosen = folderPicker().BrowseForFolder(request);
+            if (!chosen)
+                return std::nullopt;
+            return chosen->folder;
+        });
         dsk = form.Choose(importFolder_.empty() ? AppDir : importFolder_);
     }
     if (!dsk)
