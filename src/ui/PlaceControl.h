@@ -1,17 +1,20 @@
 #pragma once
-// Making a control of a window laid out in code: its text, its place, its window.
+// Making a control of a window laid out in code in one call: its place, its
+// text and help topic, then its window under the parent.
 #include <string>
 
 #include "ui/Control.h"
 
 namespace kv::ui {
 
-inline void PlaceControl(Control& control, Control* parent, int x, int y, int width, int height,
-                         const std::string& text = {}) {
+inline void Put(Control& control, Control& parent, int x, int y, int width, int height, const std::string& text = {},
+                unsigned long help = 0) {
+    control.setBounds(x, y, width, height);
     if (!text.empty())
         control.setText(text);
-    control.setBounds(x, y, width, height);
-    control.create(parent);
+    if (help)
+        control.helpContext = help;
+    control.create(&parent);
 }
 
 }  // namespace kv::ui

@@ -17,17 +17,17 @@ TCopyMissingForm::TCopyMissingForm() {
     setWindowClassName("KvCopyMissingForm");
     createHandle();
     setClientSize(420, 290);
-    ui::PlaceControl(Text1, this, 10, 10, 400, 44,
-                     "Some of selected files or folders were not found on the current media, as stated in the catalog. You "
-                     "should update catalog data for this media.");
-    ui::PlaceControl(Text2, this, 10, 56, 400, 16, "If you proceed with copying, these items will be skipped.");
-    ui::PlaceControl(Text3, this, 10, 80, 400, 16, "Selected items missing on real media are:");
-    ui::PlaceControl(FileList, this, 10, 98, 400, 146);
+    ui::Put(Text1, *this, 10, 10, 400, 44,
+            "Some of selected files or folders were not found on the current media, as stated in the catalog. You "
+            "should update catalog data for this media.");
+    ui::Put(Text2, *this, 10, 56, 400, 16, "If you proceed with copying, these items will be skipped.");
+    ui::Put(Text3, *this, 10, 80, 400, 16, "Selected items missing on real media are:");
+    ui::Put(FileList, *this, 10, 98, 400, 146);
     BtnContinue.modalResult = ui::mrOk;
-    ui::PlaceControl(BtnContinue, this, 130, 256, 75, 25, "Continue");
+    ui::Put(BtnContinue, *this, 130, 256, 75, 25, "Continue");
     BtnContinue.setDefault(true);
     BtnAbort.modalResult = ui::mrAbort;
-    ui::PlaceControl(BtnAbort, this, 215, 256, 75, 25, "Abort");
+    ui::Put(BtnAbort, *this, 215, 256, 75, 25, "Abort");
     setDefaultControl(&BtnContinue);
     setCancelControl(&BtnAbort);
 }
@@ -41,22 +41,22 @@ TOverwriteAskForm::TOverwriteAskForm() {
     setWindowClassName("KvOverwriteAskForm");
     createHandle();
     setClientSize(430, 226);
-    ui::PlaceControl(Icon, this, 12, 70, 32, 32);
-    ui::PlaceControl(Text1, this, 56, 10, 360, 16, "Item with the same name already exists at destination.");
-    ui::PlaceControl(Text2, this, 56, 34, 360, 16, "May program replace item:");
-    ui::PlaceControl(OldFileName, this, 70, 52, 350, 16);
-    ui::PlaceControl(OldDetails, this, 70, 70, 350, 16);
-    ui::PlaceControl(Text3, this, 56, 94, 360, 16, "with new item:");
-    ui::PlaceControl(NewFileName, this, 70, 112, 350, 16);
-    ui::PlaceControl(NewDetails, this, 70, 130, 350, 16);
-    ui::PlaceControl(AllCheckBox, this, 56, 156, 364, 20, "Do not ask this again, assume the same answer next time");
+    ui::Put(Icon, *this, 12, 70, 32, 32);
+    ui::Put(Text1, *this, 56, 10, 360, 16, "Item with the same name already exists at destination.");
+    ui::Put(Text2, *this, 56, 34, 360, 16, "May program replace item:");
+    ui::Put(OldFileName, *this, 70, 52, 350, 16);
+    ui::Put(OldDetails, *this, 70, 70, 350, 16);
+    ui::Put(Text3, *this, 56, 94, 360, 16, "with new item:");
+    ui::Put(NewFileName, *this, 70, 112, 350, 16);
+    ui::Put(NewDetails, *this, 70, 130, 350, 16);
+    ui::Put(AllCheckBox, *this, 56, 156, 364, 20, "Do not ask this again, assume the same answer next time");
     YesButton.modalResult = ui::mrYes;
-    ui::PlaceControl(YesButton, this, 95, 190, 75, 25, "Yes");
+    ui::Put(YesButton, *this, 95, 190, 75, 25, "Yes");
     YesButton.setDefault(true);
     NoButton.modalResult = ui::mrNo;
-    ui::PlaceControl(NoButton, this, 178, 190, 75, 25, "No");
+    ui::Put(NoButton, *this, 178, 190, 75, 25, "No");
     CancelButton.modalResult = ui::mrCancel;
-    ui::PlaceControl(CancelButton, this, 261, 190, 75, 25, "Cancel");
+    ui::Put(CancelButton, *this, 261, 190, 75, 25, "Cancel");
     setDefaultControl(&YesButton);
     setCancelControl(&CancelButton);
 }
@@ -87,18 +87,18 @@ TCopyToForm::TCopyToForm(IFileSystem& files, ui::UserPrompt& prompt, MediumFinde
     setWindowClassName("KvCopyToForm");
     createHandle();
     setClientSize(420, 228);
-    ui::PlaceControl(Animation, this, 74, 8, 272, 60);
-    ui::PlaceControl(DiskCaptLabel, this, 10, 78, 96, 16, "Current Media:");
-    ui::PlaceControl(DiskLabel, this, 110, 78, 300, 16);
-    ui::PlaceControl(DestCaptLabel, this, 10, 98, 96, 16, "Destination:");
-    ui::PlaceControl(DestLabel, this, 110, 98, 300, 16);
-    ui::PlaceControl(StatusLabel, this, 10, 122, 400, 16);
-    ui::PlaceControl(ProgressBar, this, 10, 142, 400, 16);
-    ui::PlaceControl(Label1, this, 10, 166, 96, 16, "Total copied:");
-    ui::PlaceControl(NumLabel, this, 110, 166, 300, 16);
-    ui::PlaceControl(MessageLabel, this, 10, 88, 400, 16);
+    ui::Put(Animation, *this, 74, 8, 272, 60);
+    ui::Put(DiskCaptLabel, *this, 10, 78, 96, 16, "Current Media:");
+    ui::Put(DiskLabel, *this, 110, 78, 300, 16);
+    ui::Put(DestCaptLabel, *this, 10, 98, 96, 16, "Destination:");
+    ui::Put(DestLabel, *this, 110, 98, 300, 16);
+    ui::Put(StatusLabel, *this, 10, 122, 400, 16);
+    ui::Put(ProgressBar, *this, 10, 142, 400, 16);
+    ui::Put(Label1, *this, 10, 166, 96, 16, "Total copied:");
+    ui::Put(NumLabel, *this, 110, 166, 300, 16);
+    ui::Put(MessageLabel, *this, 10, 88, 400, 16);
     MessageLabel.setVisible(false);
-    ui::PlaceControl(BtnCancel, this, 172, 194, 75, 25, "Cancel");
+    ui::Put(BtnCancel, *this, 172, 194, 75, 25, "Cancel");
     BtnCancel.onClick = [this](ui::Button&) { cancelClick(); };
     setDefaultControl(&BtnCancel);
     setCancelControl(&BtnCancel);

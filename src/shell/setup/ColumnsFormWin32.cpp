@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "shell/setup/OptionsLayoutWin32.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -14,31 +14,31 @@ TColumnsForm::TColumnsForm(ColumnsServices services) : services_(std::move(servi
     setBounds(0, 0, 400, 360);
     createHandle();
     setClientSize(390, 330);
-    Put(ListLabel, *this, 10, 12, 40, 16, "List:");
+    ui::Put(ListLabel, *this, 10, 12, 40, 16, "List:");
     ListCombo.setItems({kColumnsListNames.begin(), kColumnsListNames.end()});
     ListCombo.setItemIndex(ColumnsList::MainFiles);
-    Put(ListCombo, *this, 50, 8, 330, 200);
+    ui::Put(ListCombo, *this, 50, 8, 330, 200);
     ListCombo.onChange = [this](ui::ComboBox&) {
         applyPending();
         fillFor(ListCombo.itemIndex());
     };
-    Put(ColumnsBox, *this, 10, 40, 270, 240);
+    ui::Put(ColumnsBox, *this, 10, 40, 270, 240);
     ColumnsBox.onClickCheck = [this](ui::CheckListBox& box, int index) {
         model_.setVisible(index, box.checked(index));
         refreshButtons();
     };
     ColumnsBox.onClick = [this](ui::CheckListBox&) { refreshButtons(); };
-    Put(UpBtn, *this, 290, 40, 90, 24, "&Up");
-    Put(DownBtn, *this, 290, 70, 90, 24, "&Down");
+    ui::Put(UpBtn, *this, 290, 40, 90, 24, "&Up");
+    ui::Put(DownBtn, *this, 290, 70, 90, 24, "&Down");
     UpBtn.Tag = -1;
     DownBtn.Tag = 1;
     UpBtn.onClick = [this](ui::Button&) { move(-1); };
     DownBtn.onClick = [this](ui::Button&) { move(1); };
-    Put(RevertBtn, *this, 290, 256, 90, 24, "Revert");
+    ui::Put(RevertBtn, *this, 290, 256, 90, 24, "Revert");
     RevertBtn.onClick = [this](ui::Button&) { fillFor(model_.list()); };
-    Put(OKBtn, *this, 110, 292, 84, 26, "&OK");
-    Put(CancelBtn, *this, 200, 292, 84, 26, "C&ancel");
-    Put(ApplyBtn, *this, 290, 292, 90, 26, "Apply");
+    ui::Put(OKBtn, *this, 110, 292, 84, 26, "&OK");
+    ui::Put(CancelBtn, *this, 200, 292, 84, 26, "C&ancel");
+    ui::Put(ApplyBtn, *this, 290, 292, 90, 26, "Apply");
     OKBtn.setDefault(true);
     OKBtn.modalResult = ui::mrOk;
     CancelBtn.modalResult = ui::mrCancel;

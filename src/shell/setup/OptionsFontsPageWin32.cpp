@@ -1,7 +1,7 @@
 // The fonts page: which font each of the six slots uses, and a sample of it.
 #include "shell/settings/FontDataWin32.h"
 #include "shell/setup/OptionsFormWin32.h"
-#include "shell/setup/OptionsLayoutWin32.h"
+#include "ui/PlaceControl.h"
 #include "ui/CommonFontDialog.h"
 #include "ui/Fonts.h"
 
@@ -19,19 +19,19 @@ int screenDpi() {
 }  // namespace
 
 void TOptionsForm::createFontsPage(ui::Panel& p) {
-    Put(FontSlotLabel, p, 12, 12, 80, 16, "Font for:");
+    ui::Put(FontSlotLabel, p, 12, 12, 80, 16, "Font for:");
     std::vector<std::string> slots;
     for (std::size_t slot = 0; slot < fonts_.size(); ++slot) slots.emplace_back(FontSlotCaption(slot));
     FontSettingsCombo.setItems(slots);
-    Put(FontSettingsCombo, p, 96, 8, 260, 200, {}, 10200);
+    ui::Put(FontSettingsCombo, p, 96, 8, 260, 200, {}, 10200);
     FontSettingsCombo.setItemIndex(0);
     FontSettingsCombo.onChange = [this](ui::ComboBox&) { showFontSlot(); };
-    Put(FontHelpLabel, p, 12, 40, 480, 34);
-    Put(FontGroup, p, 8, 80, 490, 50);
+    ui::Put(FontHelpLabel, p, 12, 40, 480, 34);
+    ui::Put(FontGroup, p, 8, 80, 490, 50);
     FontGroup.setBevel(false);
-    Put(UseSystemFont, FontGroup, 4, 2, 300, 20, "Use &system font", 10202);
-    Put(UseCustomFont, FontGroup, 4, 26, 140, 20, "Use &custom font:", 10201);
-    Put(FontLabel, FontGroup, 150, 29, 330, 16, {}, 10201);
+    ui::Put(UseSystemFont, FontGroup, 4, 2, 300, 20, "Use &system font", 10202);
+    ui::Put(UseCustomFont, FontGroup, 4, 26, 140, 20, "Use &custom font:", 10201);
+    ui::Put(FontLabel, FontGroup, 150, 29, 330, 16, {}, 10201);
     auto pick = [this](bool custom) {
         const int slot = FontSettingsCombo.itemIndex();
         if (slot < 0 || fonts_[static_cast<std::size_t>(slot)].custom == custom)
@@ -42,10 +42,10 @@ void TOptionsForm::createFontsPage(ui::Panel& p) {
     };
     UseSystemFont.onClick = [pick](ui::RadioButton&) { pick(false); };
     UseCustomFont.onClick = [pick](ui::RadioButton&) { pick(true); };
-    Put(FontButton, p, 160, 136, 110, 26, "Select &Font", 10203);
+    ui::Put(FontButton, p, 160, 136, 110, 26, "Select &Font", 10203);
     FontButton.onClick = [this](ui::Button&) { chooseFont(); };
     FontSample.setColor(GetSysColor(COLOR_3DFACE));
-    Put(FontSample, p, 12, 172, 486, 80, {}, 10204);
+    ui::Put(FontSample, p, 12, 172, 486, 80, {}, 10204);
     FontSample.onMouseDown = [this](ui::Control&, ui::MouseButton, UINT, int, int) {
         if (FontButton.enabled())
             chooseFont();

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "shell/settings/SettingsSave.h"
-#include "shell/setup/OptionsLayoutWin32.h"
+#include "ui/PlaceControl.h"
 #include "ui/Application.h"
 #include "ui/CommonDialogs.h"
 #include "ui/CommonFontDialog.h"
@@ -50,9 +50,8 @@ TOptionsForm::TOptionsForm(OptionsServices services)
 TOptionsForm::~TOptionsForm() { destroyWindow(); }
 
 void TOptionsForm::createPages() {
-    Pages.setBounds(8, 8, kClientWidth - 16, kClientHeight - 52);
     Pages.setTabStyles(TCS_MULTILINE);
-    Pages.create(this);
+    ui::Put(Pages, *this, 8, 8, kClientWidth - 16, kClientHeight - 52);
     HINSTANCE module = GetModuleHandleA(nullptr);
     for (int i = 1; i <= kOptionsPages; ++i) {
         // The drawings' see-through colour is their olive ground.
@@ -75,10 +74,10 @@ void TOptionsForm::createPages() {
 
 void TOptionsForm::createButtons() {
     const int y = kClientHeight - 36;
-    Put(RunWizardButton, *this, 8, y, 130, 26, "Run Setup Wizard", 10114);
-    Put(OKBtn, *this, kClientWidth - 3 * 88 - 8, y, 80, 26, "OK", 10115);
-    Put(CancelBtn, *this, kClientWidth - 2 * 88 - 8, y, 80, 26, "Cancel", 10116);
-    Put(ApplyBtn, *this, kClientWidth - 88 - 8, y, 80, 26, "Apply", 10117);
+    ui::Put(RunWizardButton, *this, 8, y, 130, 26, "Run Setup Wizard", 10114);
+    ui::Put(OKBtn, *this, kClientWidth - 3 * 88 - 8, y, 80, 26, "OK", 10115);
+    ui::Put(CancelBtn, *this, kClientWidth - 2 * 88 - 8, y, 80, 26, "Cancel", 10116);
+    ui::Put(ApplyBtn, *this, kClientWidth - 88 - 8, y, 80, 26, "Apply", 10117);
     OKBtn.modalResult = ui::mrOk;
     OKBtn.setDefault(true);
     CancelBtn.modalResult = ui::mrCancel;

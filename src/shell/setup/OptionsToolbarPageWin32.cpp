@@ -4,7 +4,7 @@
 #include "shell/commands/CommandTable.h"
 #include "shell/settings/ToolbarLayout.h"
 #include "shell/setup/OptionsFormWin32.h"
-#include "shell/setup/OptionsLayoutWin32.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -35,31 +35,31 @@ const ToolbarButtonInfo* buttonInfo(std::uint8_t tag) {
 }  // namespace
 
 void TOptionsForm::createToolbarPage(ui::Panel& p) {
-    Put(DockGroup, p, 8, 6, 130, 96, {}, 10104);
+    ui::Put(DockGroup, p, 8, 6, 130, 96, {}, 10104);
     DockGroup.setBevel(false);
     ui::RadioButton* docks[] = {&Toolbar1, &Toolbar2, &Toolbar3, &Toolbar4};
     const char* dockTexts[] = {"&Top", "Bo&ttom", "&Left side", "&Right side"};
     for (int i = 0; i < 4; ++i) {
-        Put(*docks[i], DockGroup, 4, 2 + i * 22, 120, 20, dockTexts[i], 10104);
+        ui::Put(*docks[i], DockGroup, 4, 2 + i * 22, 120, 20, dockTexts[i], 10104);
         docks[i]->onClick = [this](ui::RadioButton&) { changed(); };
     }
-    Put(ToolbarVisible, p, 150, 8, 120, 20, "&Visible", 10100);
-    Put(ToolbarFloating, p, 150, 30, 120, 20, "&Floating", 10101);
-    Put(OldButtonsCheck, p, 150, 52, 160, 20, "Old Style Buttons", 10103);
+    ui::Put(ToolbarVisible, p, 150, 8, 120, 20, "&Visible", 10100);
+    ui::Put(ToolbarFloating, p, 150, 30, 120, 20, "&Floating", 10101);
+    ui::Put(OldButtonsCheck, p, 150, 52, 160, 20, "Old Style Buttons", 10103);
     for (ui::CheckBox* c : {&ToolbarVisible, &ToolbarFloating, &OldButtonsCheck})
         c->onClick = [this](ui::CheckBox&) { changed(); };
-    Put(ButtonSizeLabel, p, 320, 8, 100, 16, "&Button Size:");
+    ui::Put(ButtonSizeLabel, p, 320, 8, 100, 16, "&Button Size:");
     ButtonSizeBar.setRange(0, 7);
-    Put(ButtonSizeBar, p, 316, 26, 180, 28, {}, 10102);
+    ui::Put(ButtonSizeBar, p, 316, 26, 180, 28, {}, 10102);
     ButtonSizeBar.onChange = [this](ui::TrackBar&) { changed(); };
 
-    Put(ToolbarBox, p, 12, 108, 340, 200, {}, 10123);
+    ui::Put(ToolbarBox, p, 12, 108, 340, 200, {}, 10123);
     ToolbarBox.onSelChange = [this](kv::ToolbarBox&) { refreshToolbarButtons(); };
     ToolbarBox.onPlace = [this](kv::ToolbarBox&, int index) { toolbarPlace(index); };
-    Put(ToolbarUp, p, 362, 108, 130, 24, "&Up", 10124);
-    Put(ToolbarDown, p, 362, 138, 130, 24, "&Down", 10125);
-    Put(ToolbarFunction, p, 362, 178, 130, 24, "&Remove", 10126);
-    Put(ToolbarAddSep, p, 362, 208, 130, 24, "Add &Separator", 10127);
+    ui::Put(ToolbarUp, p, 362, 108, 130, 24, "&Up", 10124);
+    ui::Put(ToolbarDown, p, 362, 138, 130, 24, "&Down", 10125);
+    ui::Put(ToolbarFunction, p, 362, 178, 130, 24, "&Remove", 10126);
+    ui::Put(ToolbarAddSep, p, 362, 208, 130, 24, "Add &Separator", 10127);
     ToolbarUp.Tag = -1;
     ToolbarDown.Tag = 1;
     ToolbarUp.onClick = [this](ui::Button&) { toolbarMove(-1); };
@@ -67,7 +67,7 @@ void TOptionsForm::createToolbarPage(ui::Panel& p) {
     ToolbarFunction.onClick = [this](ui::Button&) { toolbarFunction(); };
     ToolbarAddSep.onClick = [this](ui::Button&) { toolbarAddSeparator(); };
     ToolbarAddLabel.setVisible(false);
-    Put(ToolbarAddLabel, p, 362, 108, 140, 130, {}, 10128);
+    ui::Put(ToolbarAddLabel, p, 362, 108, 140, 130, {}, 10128);
 }
 
 std::vector<ToolbarControl> TOptionsForm::toolbarControls() const {

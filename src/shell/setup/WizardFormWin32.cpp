@@ -4,7 +4,7 @@
 
 #include "shell/settings/SettingsStore.h"
 #include "shell/settings/SettingsSave.h"
-#include "shell/setup/OptionsLayoutWin32.h"
+#include "ui/PlaceControl.h"
 #include "ui/Application.h"
 
 namespace kv {
@@ -72,17 +72,17 @@ TWizardForm::TWizardForm(WizardServices services) : services_(std::move(services
     setClientSize(kClientWidth, kClientHeight);
 
     PicturePanel.setColor(kPictureColour);
-    Put(PicturePanel, *this, 8, 8, kPageLeft - 16, kPageHeight);
+    ui::Put(PicturePanel, *this, 8, 8, kPageLeft - 16, kPageHeight);
     PictureTitle.setTextColor(RGB(255, 255, 0));
     PictureTitle.setAlignment(ui::Label::Alignment::Center);
-    Put(PictureTitle, PicturePanel, 6, 20, kPageLeft - 28, 60, "Korvalder?\r\nQuick-Setup");
+    ui::Put(PictureTitle, PicturePanel, 6, 20, kPageLeft - 28, 60, "Korvalder?\r\nQuick-Setup");
     createPages();
 
     const int y = kClientHeight - 36;
-    Put(PageCountLabel, *this, 8, y + 6, 150, 16);
-    Put(BackButton, *this, kClientWidth - 3 * 88 - 8, y, 80, 26, "< &Back");
-    Put(NextButton, *this, kClientWidth - 2 * 88 - 8, y, 80, 26, "&Next >");
-    Put(CancelButton, *this, kClientWidth - 88 - 8, y, 80, 26, "Cancel");
+    ui::Put(PageCountLabel, *this, 8, y + 6, 150, 16);
+    ui::Put(BackButton, *this, kClientWidth - 3 * 88 - 8, y, 80, 26, "< &Back");
+    ui::Put(NextButton, *this, kClientWidth - 2 * 88 - 8, y, 80, 26, "&Next >");
+    ui::Put(CancelButton, *this, kClientWidth - 88 - 8, y, 80, 26, "Cancel");
     BackButton.Tag = -1;
     NextButton.Tag = 1;
     CancelButton.modalResult = ui::mrCancel;
@@ -113,53 +113,54 @@ void TWizardForm::createPages() {
         ui::Panel& p = WizardPages[static_cast<std::size_t>(i)];
         p.setBevel(false);
         p.setVisible(i == 0);
-        Put(p, *this, kPageLeft, 8, kPageWidth, kPageHeight);
+        ui::Put(p, *this, kPageLeft, 8, kPageWidth, kPageHeight);
         Titles[static_cast<std::size_t>(i)].setFont(titleFont_.get());
-        Put(Titles[static_cast<std::size_t>(i)], p, 0, 4, kPageWidth, 22, kPages[static_cast<std::size_t>(i)].title);
+        ui::Put(Titles[static_cast<std::size_t>(i)], p, 0, 4, kPageWidth, 22,
+                kPages[static_cast<std::size_t>(i)].title);
         if (*kPages[static_cast<std::size_t>(i)].text)
-            Put(Texts[static_cast<std::size_t>(i)], p, 0, 30, kPageWidth, i == 2 ? 150 : 64,
+            ui::Put(Texts[static_cast<std::size_t>(i)], p, 0, 30, kPageWidth, i == 2 ? 150 : 64,
                 kPages[static_cast<std::size_t>(i)].text);
     }
     auto& pages = WizardPages;
-    Put(IntroLabel, pages[0], 0, 34, kPageWidth, 120);
-    Put(NormalConfigBtn, pages[0], 0, 180, 240, 26, "Click here for normal configuration");
+    ui::Put(IntroLabel, pages[0], 0, 34, kPageWidth, 120);
+    ui::Put(NormalConfigBtn, pages[0], 0, 180, 240, 26, "Click here for normal configuration");
     NormalConfigBtn.modalResult = ui::mrAbort;
 
-    Put(WizardCatDir, pages[1], 0, 100, kPageWidth - 90, 22);
-    Put(DefaultCatDirBtn, pages[1], kPageWidth - 82, 99, 80, 24, "Browse");
+    ui::Put(WizardCatDir, pages[1], 0, 100, kPageWidth - 90, 22);
+    ui::Put(DefaultCatDirBtn, pages[1], kPageWidth - 82, 99, 80, 24, "Browse");
     DefaultCatDirBtn.onClick = [this](ui::Button&) {
         browse(WizardCatDir, "Select Default Catalog Path", services_.programDir);
     };
-    Put(WizardBakCheck, pages[1], 0, 136, kPageWidth, 20, "Create backup (.BAK) files when saving catalogs");
+    ui::Put(WizardBakCheck, pages[1], 0, 136, kPageWidth, 20, "Create backup (.BAK) files when saving catalogs");
 
-    Put(BrowseCompressedYes, pages[2], 0, 190, kPageWidth, 20, "YES, enable browsing inside compressed files");
-    Put(BrowseCompressedNo, pages[2], 0, 214, kPageWidth, 20, "NO, treat compressed files just as any other file.");
+    ui::Put(BrowseCompressedYes, pages[2], 0, 190, kPageWidth, 20, "YES, enable browsing inside compressed files");
+    ui::Put(BrowseCompressedNo, pages[2], 0, 214, kPageWidth, 20, "NO, treat compressed files just as any other file.");
 
-    Put(SkipHiddenFiles, pages[3], 0, 100, kPageWidth, 20, "Hidden files");
-    Put(SkipHiddenFolders, pages[3], 0, 124, kPageWidth, 20, "Hidden folders");
-    Put(SkipRecycleBin, pages[3], 0, 148, kPageWidth, 20, "'Recycle Bin' folder");
+    ui::Put(SkipHiddenFiles, pages[3], 0, 100, kPageWidth, 20, "Hidden files");
+    ui::Put(SkipHiddenFolders, pages[3], 0, 124, kPageWidth, 20, "Hidden folders");
+    ui::Put(SkipRecycleBin, pages[3], 0, 148, kPageWidth, 20, "'Recycle Bin' folder");
 
-    Put(ShowDescTooltips, pages[4], 0, 100, kPageWidth, 20, "Enable showing descriptions as tool-tips");
+    ui::Put(ShowDescTooltips, pages[4], 0, 100, kPageWidth, 20, "Enable showing descriptions as tool-tips");
     ButtonStyleGroup.setBevel(false);
-    Put(ButtonStyleGroup, pages[4], 0, 134, kPageWidth, 48);
-    Put(NewStyleButtons, ButtonStyleGroup, 0, 0, kPageWidth, 20, "Use the new style, flat buttons (recommended)");
-    Put(OldStyleButtons, ButtonStyleGroup, 0, 24, kPageWidth, 20, "Always show buttons in the old, normal way.");
+    ui::Put(ButtonStyleGroup, pages[4], 0, 134, kPageWidth, 48);
+    ui::Put(NewStyleButtons, ButtonStyleGroup, 0, 0, kPageWidth, 20, "Use the new style, flat buttons (recommended)");
+    ui::Put(OldStyleButtons, ButtonStyleGroup, 0, 24, kPageWidth, 20, "Always show buttons in the old, normal way.");
 
     for (std::size_t i = 0; i < kWizardActions; ++i)
-        Put(Actions[i], pages[5], 0, 80 + static_cast<int>(i) * 24, kPageWidth, 20, kActionTexts[i]);
+        ui::Put(Actions[i], pages[5], 0, 80 + static_cast<int>(i) * 24, kPageWidth, 20, kActionTexts[i]);
 
-    Put(WizardExtractDir, pages[6], 0, 100, kPageWidth - 90, 22);
-    Put(WizardExtractDirBtn, pages[6], kPageWidth - 82, 99, 80, 24, "Browse");
+    ui::Put(WizardExtractDir, pages[6], 0, 100, kPageWidth - 90, 22);
+    ui::Put(WizardExtractDirBtn, pages[6], kPageWidth - 82, 99, 80, 24, "Browse");
     WizardExtractDirBtn.onClick = [this](ui::Button&) {
         browse(WizardExtractDir, "Select Temporary Folder", services_.tempDir);
     };
 
-    Put(AlwaysRemove, pages[7], 0, 80, kPageWidth, 20, "Always delete all temporary extracted files");
-    Put(AlwaysLeave, pages[7], 0, 104, kPageWidth, 20, "Leave extracted files in temporary folder");
-    Put(AskRemove, pages[7], 0, 128, kPageWidth, 20, "Ask before deleting temporary extracted files");
+    ui::Put(AlwaysRemove, pages[7], 0, 80, kPageWidth, 20, "Always delete all temporary extracted files");
+    ui::Put(AlwaysLeave, pages[7], 0, 104, kPageWidth, 20, "Leave extracted files in temporary folder");
+    ui::Put(AskRemove, pages[7], 0, 128, kPageWidth, 20, "Ask before deleting temporary extracted files");
 
-    Put(DescAssistButton, pages[8], 0, 110, 280, 26, "Click here to setup Description Assistant");
-    Put(AutoloadSetupButton, pages[9], 0, 110, 280, 26, "Click here to select catalogs for auto-loading");
+    ui::Put(DescAssistButton, pages[8], 0, 110, 280, 26, "Click here to setup Description Assistant");
+    ui::Put(AutoloadSetupButton, pages[9], 0, 110, 280, 26, "Click here to select catalogs for auto-loading");
     auto showSettings = [this](int page) {
         if (services_.showOptionsPage)
             services_.showOptionsPage(page);
