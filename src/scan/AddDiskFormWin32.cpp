@@ -5,6 +5,7 @@
 #include "base/text/AnsiCase.h"
 #include "system/drives/MediaTypes.h"
 #include "ui/Application.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -152,9 +153,7 @@ TAddDiskForm::TAddDiskForm(AddDiskServices services) : services_(std::move(servi
     };
     int y = 4;
     for (const BoxPlace& p : boxes) {
-        p.box.setText(p.text);
-        p.box.setBounds(8, y, kFormWidth - 40, 18);
-        p.box.create(&OptionsPanel);
+        ui::Put(p.box, OptionsPanel, 8, y, kFormWidth - 40, 18, p.text);
         p.box.onClick = [this, &box = p.box](ui::CheckBox&) {
             if (&box == &KeepCurrentCheck) {
                 ImportDescCombo.setEnabled(KeepCurrentCheck.checked());
@@ -167,8 +166,7 @@ TAddDiskForm::TAddDiskForm(AddDiskServices services) : services_(std::move(servi
         y += 20;
         if (&p.box == &KeepCurrentCheck) {
             ImportDescCombo.setItems({"disk you are updating", "all disks in the catalog"});
-            ImportDescCombo.setBounds(26, y, 200, 22);
-            ImportDescCombo.create(&OptionsPanel);
+            ui::Put(ImportDescCombo, OptionsPanel, 26, y, 200, 22);
             y += 26;
         }
     }

@@ -1,5 +1,7 @@
 #include "scan/DialogButtonsWin32.h"
 
+#include "ui/PlaceControl.h"
+
 namespace kv {
 
 void SetUpDialogForm(ui::Form& form, const char* caption, const char* className, int clientWidth, int clientHeight) {
@@ -15,10 +17,8 @@ void SetUpDialogForm(ui::Form& form, const char* caption, const char* className,
 void CreateDialogButtons(ui::Form& form, const DialogButton& accept, const DialogButton& cancel, int x, int y,
                          int width) {
     for (const DialogButton* b : {&accept, &cancel}) {
-        b->button.setText(b->text);
         b->button.modalResult = b->modalResult;
-        b->button.setBounds(x, y, width, 25);
-        b->button.create(&form);
+        ui::Put(b->button, form, x, y, width, 25, b->text);
         x += width + 10;
     }
     form.setDefaultControl(&accept.button);

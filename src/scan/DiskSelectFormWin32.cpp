@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "controls/ListHelpers.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -17,15 +18,12 @@ TDiskSelectForm::TDiskSelectForm(DiskColumns columns, ui::UserPrompt& prompt)
     setBounds(0, 0, 520, 330);
     createHandle();
     setClientSize(510, 300);
-    Label1.setText(
-        "The following disks in catalog have been detected to have the same properties as the inserted media. "
-        "Select the disk you would like to update in catalog (right-click a disk to access detailed info about that "
-        "disk):");
-    Label1.setBounds(10, 8, 490, 44);
-    Label1.create(this);
+    ui::Put(Label1, *this, 10, 8, 490, 44,
+            "The following disks in catalog have been detected to have the same properties as the inserted media. "
+            "Select the disk you would like to update in catalog (right-click a disk to access detailed info about "
+            "that disk):");
     for (const std::string& t : columns_.titles) DisksListView.AddColumn(t, 100);
-    DisksListView.setBounds(10, 56, 490, 196);
-    DisksListView.create(this);
+    ui::Put(DisksListView, *this, 10, 56, 490, 196);
     DisksListView.SetExtendedStyles(ui::lvxFullRowSelect);
     DisksListView.SetVirtualMode(true);
     DisksListView.OnVMGetItemInfo = [this](ui::TExtListView&, int item, int sub, ui::TLVVMMaskItems mask, int& image,
@@ -48,10 +46,8 @@ TDiskSelectForm::TDiskSelectForm(DiskColumns columns, ui::UserPrompt& prompt)
     } buttons[] = {{UpdateBtn, "&Update", 1, 10}, {NewBtn, "Add as New", ui::mrYes, 95},
                    {CancelBtn, "Cancel", ui::mrCancel, 180}, {HintBtn, "Hint", 0, 425}};
     for (const auto& b : buttons) {
-        b.button.setText(b.text);
         b.button.modalResult = b.result;
-        b.button.setBounds(b.x, 264, 75, 25);
-        b.button.create(this);
+        ui::Put(b.button, *this, b.x, 264, 75, 25, b.text);
     }
     HintBtn.onClick = [this](ui::Button&) {
         prompt_.showInformation(

@@ -5,6 +5,7 @@
 
 #include "catalog/model/ItemPath.h"
 #include "scan/DialogButtonsWin32.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -14,13 +15,10 @@ int SpinNumber::value() const {
 }
 
 void SpinNumber::create(ui::Control* parent, int x, int y, int min, int max, int value) {
-    edit.setBounds(x, y, 50, 22);
-    edit.setText(std::to_string(value));
-    edit.create(parent);
+    ui::Put(edit, *parent, x, y, 50, 22, std::to_string(value));
     arrows.setRange(min, max);
     arrows.setPosition(value);
-    arrows.setBounds(x + 50, y, 16, 22);
-    arrows.create(parent);
+    ui::Put(arrows, *parent, x + 50, y, 16, 22);
     arrows.onChange = [this](ui::UpDown&, int position) { edit.setText(std::to_string(position)); };
 }
 
@@ -37,11 +35,8 @@ TExportDescForm::TExportDescForm() {
     setBounds(0, 0, 460, 340);
     createHandle();
     setClientSize(450, 310);
-    NodeLabel.setBounds(10, 10, 340, 16);
-    NodeLabel.create(this);
-    PropertiesBtn.setText("Properties");
-    PropertiesBtn.setBounds(360, 6, 80, 24);
-    PropertiesBtn.create(this);
+    ui::Put(NodeLabel, *this, 10, 10, 340, 16);
+    ui::Put(PropertiesBtn, *this, 360, 6, 80, 24, "Properties");
     PropertiesBtn.onClick = [this](ui::Button&) {
         if (onProperties) onProperties(FolderNode);
     };
@@ -53,9 +48,7 @@ TExportDescForm::TExportDescForm() {
                   {FileidDizCheck, "FILE_ID.DIZ descriptions (folders only)"}};
     int y = 40;
     for (const auto& r : radios) {
-        r.radio.setText(r.text);
-        r.radio.setBounds(10, y, 400, 20);
-        r.radio.create(this);
+        ui::Put(r.radio, *this, 10, y, 400, 20, r.text);
         r.radio.onClick = [this](ui::RadioButton&) { updateEnabled(); };
         y += 24;
     }
@@ -65,19 +58,14 @@ TExportDescForm::TExportDescForm() {
     LimitNumberLines.setText("Limit number of lines per descriptions to max:");
     for (ui::CheckBox* box : {&SubfoldersCheck, &KeepDescCheck, &LimitLineLength, &LimitNumberLines}) {
         y += 4;
-        box->setBounds(10, y, box == &LimitLineLength || box == &LimitNumberLines ? 285 : 400, 20);
-        box->create(this);
+        ui::Put(*box, *this, 10, y, box == &LimitLineLength || box == &LimitNumberLines ? 285 : 400, 20);
         box->onClick = [this](ui::CheckBox&) { updateEnabled(); };
         if (box == &LimitLineLength) {
             MaxChars.create(this, 300, y - 1, 1, 9999, 80);
-            MaxCharsLabel.setText("characters.");
-            MaxCharsLabel.setBounds(372, y + 2, 70, 16);
-            MaxCharsLabel.create(this);
+            ui::Put(MaxCharsLabel, *this, 372, y + 2, 70, 16, "characters.");
         } else if (box == &LimitNumberLines) {
             MaxLines.create(this, 300, y - 1, 1, 9999, 10);
-            MaxLinesLabel.setText("lines.");
-            MaxLinesLabel.setBounds(372, y + 2, 70, 16);
-            MaxLinesLabel.create(this);
+            ui::Put(MaxLinesLabel, *this, 372, y + 2, 70, 16, "lines.");
         }
         y += 24;
     }

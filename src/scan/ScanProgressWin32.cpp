@@ -2,6 +2,7 @@
 
 #include "scan/ScanProgressText.h"
 #include "ui/Application.h"
+#include "ui/PlaceControl.h"
 #include "ui/WindowDisabler.h"
 
 namespace kv {
@@ -22,26 +23,15 @@ TWaitUpdateForm::TWaitUpdateForm(ui::UserPrompt& prompt) : prompt_(prompt) {
     setWindowClassName("KvWaitUpdateForm");
     setBounds(0, 0, kWidth, kHeight);
     createHandle();
-    panel.setBounds(4, 4, kInner, kHeight - 8);
-    panel.create(this);
-    TopLabel.setText("Scanning disk, please wait...");
-    TopLabel.setBounds(10, 8, kInner - 30 - kClipWidth, 16);
-    TopLabel.create(&panel);
-    BottomLabel.setText("Reading folder:");
-    BottomLabel.setBounds(10, 30, kInner - 30 - kClipWidth, 16);
-    BottomLabel.create(&panel);
-    DirLabel.setBounds(10, 48, kInner - 20, 16);
-    DirLabel.create(&panel);
-    DescFoundLabel.setBounds(10, 66, kInner - 20, 16);
-    DescFoundLabel.create(&panel);
+    ui::Put(panel, *this, 4, 4, kInner, kHeight - 8);
+    ui::Put(TopLabel, panel, 10, 8, kInner - 30 - kClipWidth, 16, "Scanning disk, please wait...");
+    ui::Put(BottomLabel, panel, 10, 30, kInner - 30 - kClipWidth, 16, "Reading folder:");
+    ui::Put(DirLabel, panel, 10, 48, kInner - 20, 16);
+    ui::Put(DescFoundLabel, panel, 10, 66, kInner - 20, 16);
     ProgressBar.setRange(0, 100);
-    ProgressBar.setBounds(10, 86, kInner - 20, 16);
-    ProgressBar.create(&panel);
-    ButtonCancel.setText("Cancel");
-    ButtonCancel.setBounds((kInner - 75) / 2, 110, 75, 25);
-    ButtonCancel.create(&panel);
-    Animation.setBounds(kInner - 10 - kClipWidth, 4, kClipWidth, kClipHeight);
-    Animation.create(&panel);
+    ui::Put(ProgressBar, panel, 10, 86, kInner - 20, 16);
+    ui::Put(ButtonCancel, panel, (kInner - 75) / 2, 110, 75, 25, "Cancel");
+    ui::Put(Animation, panel, kInner - 10 - kClipWidth, 4, kClipWidth, kClipHeight);
     Animation.stopFrame = kClipStopFrame;
     Animation.setCommonAvi(ui::CommonAvi::FindComputer);
     ButtonCancel.onClick = [this](ui::Button&) { CancelClick(); };

@@ -1,6 +1,7 @@
 #include "scan/SerialAskFormWin32.h"
 
 #include "scan/DialogButtonsWin32.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -23,17 +24,12 @@ TSerialAskForm::TSerialAskForm() {
     setBounds(0, 0, 430, 200);
     createHandle();
     setClientSize(420, 170);
-    Image.setBounds(12, 40, 32, 32);
-    Image.create(this);
-    TextLabel.setText(
-        "Program has found another disk already in the catalog with the same serial number as the current disk. If "
-        "this disk is not the same, program can change serial number and current disk will be recognized in the "
-        "future.\r\rMay program try to change disk serial number?");
-    TextLabel.setBounds(56, 10, 352, 96);
-    TextLabel.create(this);
-    DontAskCheck.setText("Don't ask this question again, always change serial number");
-    DontAskCheck.setBounds(56, 108, 352, 20);
-    DontAskCheck.create(this);
+    ui::Put(Image, *this, 12, 40, 32, 32);
+    ui::Put(TextLabel, *this, 56, 10, 352, 96,
+            "Program has found another disk already in the catalog with the same serial number as the current disk. "
+            "If this disk is not the same, program can change serial number and current disk will be recognized in "
+            "the future.\r\rMay program try to change disk serial number?");
+    ui::Put(DontAskCheck, *this, 56, 108, 352, 20, "Don't ask this question again, always change serial number");
     CreateDialogButtons(*this, {YesButton, "Yes, change it", ui::mrYes}, {NoButton, "No, leave it as is", ui::mrNo},
                         110, 136, 110);
     onShow = [this](ui::Form&) {
