@@ -4,32 +4,25 @@
 #include "catalog/model/DiskSpace.h"
 #include "scan/DialogButtonsWin32.h"
 #include "scan/properties/PropertiesFacts.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
 TAdvDiskForm::TAdvDiskForm() {
     SetUpDialogForm(*this, "Advanced Disk Info", "KvAdvDiskForm", 460, 300);
-    DiskIcon.setBounds(10, 8, 36, 36);
-    DiskIcon.create(this);
-    DiskName.setBounds(54, 18, 390, 18);
-    DiskName.create(this);
+    ui::Put(DiskIcon, *this, 10, 8, 36, 36);
+    ui::Put(DiskName, *this, 54, 18, 390, 18);
     static constexpr std::array<const char*, kRows> kCaptions = {
         "File System:",      "Max. Filename Length:", "Total Files:",  "Total Folders:",
         "Bytes per Sector:", "Sectors per Cluster:",  "Cluster Size:", "Lost in File System:"};
     for (std::size_t i = 0; i < kRows; ++i) {
         const int y = 54 + static_cast<int>(i) * 20;
-        captions[i].setText(kCaptions[i]);
-        captions[i].setBounds(10, y, 130, 16);
-        captions[i].create(this);
-        values[i].setBounds(142, y, 100, 16);
-        values[i].create(this);
+        ui::Put(captions[i], *this, 10, y, 130, 16, kCaptions[i]);
+        ui::Put(values[i], *this, 142, y, 100, 16);
     }
-    PieChart.setBounds(236, 50, 216, 170);
-    PieChart.create(this);
-    OKBtn.setText("OK");
+    ui::Put(PieChart, *this, 236, 50, 216, 170);
     OKBtn.modalResult = ui::mrOk;
-    OKBtn.setBounds(190, 262, 80, 26);
-    OKBtn.create(this);
+    ui::Put(OKBtn, *this, 190, 262, 80, 26, "OK");
     OKBtn.setDefault(true);
     setDefaultControl(&OKBtn);
     setCancelControl(&OKBtn);

@@ -8,6 +8,7 @@
 #include "scan/DiskMatching.h"
 #include "scan/properties/AdvDiskFormWin32.h"
 #include "system/drives/MediaTypes.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -28,8 +29,7 @@ std::string isoCatalogDate(double value) {
 
 TPropertiesForm::TPropertiesForm(PropertiesServices services) : services_(std::move(services)) {
     SetUpDialogForm(*this, "Properties", "KvPropertiesForm", 400, 462);
-    Pages.setBounds(6, 6, 388, 416);
-    Pages.create(this);
+    ui::Put(Pages, *this, 6, 6, 388, 416);
     buildSheet(PropertyPage::File,
                {"File Type:", "File Size:", "Created on:", "Last Modified on:", "Last Accessed on:", "Disk Name:",
                 "Location on Disk:"},
@@ -60,50 +60,36 @@ void TPropertiesForm::buildSheet(PropertyPage page, const std::vector<const char
     ui::Panel& panel = Pages.addPage(kTitles[static_cast<std::size_t>(page)]);
     panel.setBevel(false);
     Sheet& s = sheet(page);
-    s.IconImage.setBounds(10, 6, 36, 36);
-    s.IconImage.create(&panel);
-    s.NameLabel.setBounds(54, 16, kPageWidth - 64, 18);
-    s.NameLabel.create(&panel);
+    ui::Put(s.IconImage, panel, 10, 6, 36, 36);
+    ui::Put(s.NameLabel, panel, 54, 16, kPageWidth - 64, 18);
     int y = kRowTop;
     for (const char* caption : captions) {
         auto row = std::make_unique<InfoRow>();
-        row->caption.setText(caption);
-        row->caption.setBounds(10, y, kCaptionWidth, 16);
-        row->caption.create(&panel);
-        row->value.setBounds(kValueLeft, y, kPageWidth - kValueLeft - 6, 16);
-        row->value.create(&panel);
+        ui::Put(row->caption, panel, 10, y, kCaptionWidth, 16, caption);
+        ui::Put(row->value, panel, kValueLeft, y, kPageWidth - kValueLeft - 6, 16);
         s.rows.push_back(std::move(row));
         y += kRowStep;
     }
     if (page == PropertyPage::Disk) {
-        s.CompressedLabel.setText("Volume is Compressed");
-        s.CompressedLabel.setBounds(10, y + 4, 180, 16);
-        s.CompressedLabel.create(&panel);
-        s.DiskAdvButton.setText("Advanced >>");
-        s.DiskAdvButton.setBounds(kPageWidth - 110, y, 100, 24);
-        s.DiskAdvButton.create(&panel);
+        ui::Put(s.CompressedLabel, panel, 10, y + 4, 180, 16, "Volume is Compressed");
+        ui::Put(s.DiskAdvButton, panel, kPageWidth - 110, y, 100, 24, "Advanced >>");
         s.DiskAdvButton.onClick = [this](ui::Button&) { ShowAdvanced(); };
         y += 30;
     }
     if (attributes) {
         int x = 10;
         for (std::size_t i = 0; i < s.attributes.size(); ++i) {
-            s.attributes[i].setText(kAttributeNames[i]);
-            s.attributes[i].setBounds(x, y + 2, 86, 18);
-            s.attributes[i].create(&panel);
+            ui::Put(s.attributes[i], panel, x, y + 2, 86, 18, kAttributeNames[i]);
             s.attributes[i].setEnabled(false);
             x += 92;
         }
         y += 26;
     }
-    s.DescLabel.setText(kDescCaptions[static_cast<std::size_t>(page)]);
-    s.DescLabel.setBounds(10, y, 200, 16);
-    s.DescLabel.create(&panel);
+    ui::Put(s.DescLabel, panel, 10, y, 200, 16, kDescCaptions[static_cast<std::size_t>(page)]);
     y += 18;
     const int memoHeight = page == PropertyPage::Catalog ? 60 : categories ? 74 : 110;
-    s.Memo.setBounds(10, y, kPageWidth - 20, memoHeight);
     s.Memo.setWordWrap(true);
-    s.Memo.create(&panel);
+    ui::Put(s.Memo, panel, 10, y, kPageWidth - 20, memoHeight);
     s.Memo.onKeyDown = [this](ui::Control&, WORD& key, UINT) {
         if (key == VK_ESCAPE) {
             key = 0;
@@ -114,18 +100,11 @@ void TPropertiesForm::buildSheet(PropertyPage page, const std::vector<const char
     y += memoHeight + 8;
     if (!categories)
         return;
-    s.CategoryLabel.setText("&Category:");
-    s.CategoryLabel.setBounds(10, y + 4, 66, 16);
-    s.CategoryLabel.create(&panel);
-    s.CategoryList.setBounds(78, y, 150, 200);
-    s.CategoryList.create(&panel);
-    s.FlagsBtn.setText("&Flags");
-    s.FlagsBtn.setBounds(236, y - 1, 64, 24);
-    s.FlagsBtn.create(&panel);
+    ui::Put(s.CategoryLabel, panel, 10, y + 4, 66, 16, "&Category:");
+    ui::Put(s.CategoryList, panel, 78, y, 150, 200);
+    ui::Put(s.FlagsBtn, panel, 236, y - 1, 64, 24, "&Flags");
     s.FlagsBtn.onClick = [this, page](ui::Button&) { showFlagsPopup(page); };
-    s.EditCatBtn.setText("&Edit");
-    s.EditCatBtn.setBounds(306, y - 1, 64, 24);
-    s.EditCatBtn.create(&panel);
+    ui::Put(s.EditCatBtn, panel, 306, y - 1, 64, 24, "&Edit");
     s.EditCatBtn.onClick = [this](ui::Button&) { editCategoriesClick(); };
 }
 
