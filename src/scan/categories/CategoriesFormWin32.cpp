@@ -1,6 +1,7 @@
 #include "scan/categories/CategoriesFormWin32.h"
 
 #include "scan/DialogButtonsWin32.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -15,8 +16,7 @@ bool AskWarning(ui::UserPrompt* prompt, const std::string& text) {
 
 TRenameForm::TRenameForm() {
     SetUpDialogForm(*this, "Rename", "KvRenameForm", 290, 86);
-    RenameEdit.setBounds(10, 12, 270, 22);
-    RenameEdit.create(this);
+    ui::Put(RenameEdit, *this, 10, 12, 270, 22);
     CreateDialogButtons(*this, {OKBtn, "OK", ui::mrOk}, {CancelBtn, "Cancel", ui::mrCancel}, 120, 50, 76);
     onShow = [this](ui::Form&) { RenameEdit.setFocus(); };
 }
@@ -31,17 +31,11 @@ std::optional<std::string> TRenameForm::Ask(const std::string& current) {
 
 TCategoriesForm::TCategoriesForm(CategoriesServices services) : services_(std::move(services)) {
     SetUpDialogForm(*this, "Categories Setup", "KvCategoriesForm", 430, 384);
-    CatalogLabel.setText("Ca&talog:");
-    CatalogLabel.setBounds(10, 14, 60, 16);
-    CatalogLabel.create(this);
-    CatalogCombo.setBounds(74, 10, 346, 200);
-    CatalogCombo.create(this);
+    ui::Put(CatalogLabel, *this, 10, 14, 60, 16, "Ca&talog:");
+    ui::Put(CatalogCombo, *this, 74, 10, 346, 200);
     CatalogCombo.onChange = [this](ui::ComboBox&) { CatalogComboChange(); };
-    CategoryLabel.setText("Categories:");
-    CategoryLabel.setBounds(10, 44, 100, 16);
-    CategoryLabel.create(this);
-    CategoryEdit.setBounds(10, 62, 300, 22);
-    CategoryEdit.create(this);
+    ui::Put(CategoryLabel, *this, 10, 44, 100, 16, "Categories:");
+    ui::Put(CategoryEdit, *this, 10, 62, 300, 22);
     CategoryEdit.onChange = [this](ui::Edit&) { UpdateCategoryButtons(); };
     CategoryEdit.onEnter = [this](ui::Control&) {
         setDefaultControl(&AddBtn);
@@ -53,8 +47,7 @@ TCategoriesForm::TCategoriesForm(CategoriesServices services) : services_(std::m
         AddBtn.setDefault(false);
         OKBtn.setDefault(true);
     };
-    CategoryList.setBounds(10, 90, 300, 150);
-    CategoryList.create(this);
+    ui::Put(CategoryList, *this, 10, 90, 300, 150);
     CategoryList.onClick = [this](ui::ListBox&) { UpdateCategoryButtons(); };
     CategoryList.onDblClickItem = [this](ui::ListBox&) { RenameBtnClick(); };
     const struct {
@@ -63,9 +56,7 @@ TCategoriesForm::TCategoriesForm(CategoriesServices services) : services_(std::m
         int y;
     } buttons[] = {{AddBtn, "&Add", 61}, {RenameBtn, "&Rename", 96}, {DeleteBtn, "&Delete", 128}, {CopyBtn, "&Copy from", 176}};
     for (const auto& b : buttons) {
-        b.button.setText(b.caption);
-        b.button.setBounds(320, b.y, 100, 25);
-        b.button.create(this);
+        ui::Put(b.button, *this, 320, b.y, 100, 25, b.caption);
     }
     AddBtn.onClick = [this](ui::Button&) { AddBtnClick(); };
     RenameBtn.onClick = [this](ui::Button&) { RenameBtnClick(); };
@@ -77,16 +68,11 @@ TCategoriesForm::TCategoriesForm(CategoriesServices services) : services_(std::m
     };
     for (std::size_t n = 0; n < 3; ++n) {
         const int y = 254 + static_cast<int>(n) * 30;
-        FlagLabels[n].setText("Flag &" + std::to_string(n + 1) + ":");
-        FlagLabels[n].setBounds(10, y + 3, 50, 16);
-        FlagLabels[n].create(this);
-        FlagEdits[n].setBounds(64, y, 246, 22);
+        ui::Put(FlagLabels[n], *this, 10, y + 3, 50, 16, "Flag &" + std::to_string(n + 1) + ":");
         FlagEdits[n].setMaxLength(32);
-        FlagEdits[n].create(this);
+        ui::Put(FlagEdits[n], *this, 64, y, 246, 22);
         FlagEdits[n].onExit = [this, n](ui::Control&) { FlagEditExit(n); };
-        RemoveFlags[n].setText("Remove All");
-        RemoveFlags[n].setBounds(320, y + 2, 100, 20);
-        RemoveFlags[n].create(this);
+        ui::Put(RemoveFlags[n], *this, 320, y + 2, 100, 20, "Remove All");
         RemoveFlags[n].onClick = [this, n](ui::CheckBox&) { RemoveFlagsClick(n); };
     }
     CreateDialogButtons(*this, {OKBtn, "&OK", ui::mrOk}, {CancelBtn, "Cancel", ui::mrCancel}, 260, 348, 76);

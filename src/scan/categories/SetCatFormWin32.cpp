@@ -1,6 +1,7 @@
 #include "scan/categories/SetCatFormWin32.h"
 
 #include "scan/DialogButtonsWin32.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -12,31 +13,20 @@ std::string marked(const SetCatEntry& entry) { return entry.everywhere ? entry.n
 
 TSetCatForm::TSetCatForm(ui::UserPrompt& prompt) : prompt_(prompt) {
     SetUpDialogForm(*this, "Set Categories and Flags", "KvSetCatForm", 390, 394);
-    HeadLabel.setBounds(10, 10, 370, 16);
-    HeadLabel.create(this);
-    CategoryLabel.setText("Categories:");
-    CategoryLabel.setBounds(10, 36, 200, 16);
-    CategoryLabel.create(this);
-    CategoryList.setBounds(10, 54, 260, 170);
-    CategoryList.create(this);
-    FlagsLabel.setText("Flags:");
-    FlagsLabel.setBounds(10, 234, 200, 16);
-    FlagsLabel.create(this);
-    FlagsList.setBounds(10, 252, 260, 66);
-    FlagsList.create(this);
-    WarningLabel.setText("* Category or flag is not\r\n   available for all items");
+    ui::Put(HeadLabel, *this, 10, 10, 370, 16);
+    ui::Put(CategoryLabel, *this, 10, 36, 200, 16, "Categories:");
+    ui::Put(CategoryList, *this, 10, 54, 260, 170);
+    ui::Put(FlagsLabel, *this, 10, 234, 200, 16, "Flags:");
+    ui::Put(FlagsList, *this, 10, 252, 260, 66);
     WarningLabel.setTextColor(RGB(192, 0, 0));
-    WarningLabel.setBounds(10, 326, 260, 32);
-    WarningLabel.create(this);
+    ui::Put(WarningLabel, *this, 10, 326, 260, 32, "* Category or flag is not\r\n   available for all items");
     const struct {
         ui::Button& button;
         const char* caption;
         int y;
     } buttons[] = {{OkBtn, "&OK", 54}, {CancelBtn, "C&ancel", 86}, {SetupCatBtn, "Setup Categories", 200}};
     for (const auto& b : buttons) {
-        b.button.setText(b.caption);
-        b.button.setBounds(280, b.y, 100, 25);
-        b.button.create(this);
+        ui::Put(b.button, *this, 280, b.y, 100, 25, b.caption);
     }
     CancelBtn.modalResult = ui::mrCancel;
     setCancelControl(&CancelBtn);

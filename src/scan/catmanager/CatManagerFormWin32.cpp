@@ -7,6 +7,7 @@
 #include "catalog/model/Forest.h"
 #include "scan/DiskScanner.h"
 #include "scan/catmanager/CopyDisk.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -17,15 +18,12 @@ TCatManagerForm::TCatManagerForm(CatManagerServices services) : services_(std::m
     for (int pane = 0; pane < 2; ++pane) {
         const int x = pane == 0 ? 10 : 360;
         ui::Label& label = pane == 0 ? LeftLabel : RightLabel;
-        label.setBounds(x, 10, 200, 16);
-        label.create(this);
-        CatalogCombos[pane].setBounds(x, 28, 240, 200);
-        CatalogCombos[pane].create(this);
+        ui::Put(label, *this, x, 10, 200, 16);
+        ui::Put(CatalogCombos[pane], *this, x, 28, 240, 200);
         CatalogCombos[pane].onChange = [this, pane](ui::ComboBox&) { CatalogComboChange(pane); };
         CatalogCombos[pane].onEnter = [this, pane](ui::Control&) { PaneEnter(pane); };
         DiskLists[pane].setMultiSelect(true);
-        DiskLists[pane].setBounds(x, 58, 240, 270);
-        DiskLists[pane].create(this);
+        ui::Put(DiskLists[pane], *this, x, 58, 240, 270);
         DiskLists[pane].onEnter = [this, pane](ui::Control&) { PaneEnter(pane); };
         DiskLists[pane].onClick = [this](ui::ListBox&) {
             UpdateCatManagerButtons();
@@ -56,9 +54,7 @@ TCatManagerForm::TCatManagerForm(CatManagerServices services) : services_(std::m
     } buttons[] = {{MoveBtn, "Move >>", 70},    {CopyBtn, "Copy >>", 102},           {RenameBtn, "Rename", 150},
                    {DeleteBtn, "Delete", 182}, {PropertiesBtn, "Properties", 214}, {DoneBtn, "Close", 300}};
     for (const auto& b : buttons) {
-        b.button.setText(b.caption);
-        b.button.setBounds(260, b.y, 90, 25);
-        b.button.create(this);
+        ui::Put(b.button, *this, 260, b.y, 90, 25, b.caption);
     }
     MoveBtn.onClick = [this](ui::Button&) { MoveOrCopyBtnClick(true); };
     CopyBtn.onClick = [this](ui::Button&) { MoveOrCopyBtnClick(false); };
