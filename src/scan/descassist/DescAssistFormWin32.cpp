@@ -4,6 +4,7 @@
 #include "catalog/model/ItemRecords.h"
 #include "scan/DialogButtonsWin32.h"
 #include "ui/Application.h"
+#include "ui/PlaceControl.h"
 #include "ui/WindowPlacement.h"
 
 namespace kv {
@@ -23,34 +24,21 @@ void escapeCancels(ui::RichEdit& edit, ui::Form& form) {
 
 TDescAssistForm::TDescAssistForm(DescAssistServices services) : services_(std::move(services)) {
     SetUpDialogForm(*this, "Description Assistant", "KvDescAssistForm", 530, 470);
-    IconImage.setBounds(8, 6, 36, 36);
-    IconImage.create(this);
-    NameLabel.setBounds(52, 16, 460, 18);
-    NameLabel.create(this);
-    DescMemo.setBounds(8, 46, 514, 130);
+    ui::Put(IconImage, *this, 8, 6, 36, 36);
+    ui::Put(NameLabel, *this, 52, 16, 460, 18);
     DescMemo.setWordWrap(true);
-    DescMemo.create(this);
-    DescLabel.setText("Description files:");
-    DescLabel.setBounds(8, 190, 110, 16);
-    DescLabel.create(this);
-    FilesCombo.setBounds(120, 186, 300, 200);
-    FilesCombo.create(this);
+    ui::Put(DescMemo, *this, 8, 46, 514, 130);
+    ui::Put(DescLabel, *this, 8, 190, 110, 16, "Description files:");
+    ui::Put(FilesCombo, *this, 120, 186, 300, 200);
     FilesCombo.onChange = [this](ui::ComboBox&) { LoadDescFile(); };
-    SearchBtn.setText("Get &Files");
-    SearchBtn.setBounds(430, 185, 92, 24);
-    SearchBtn.create(this);
+    ui::Put(SearchBtn, *this, 430, 185, 92, 24, "Get &Files");
     SearchBtn.onClick = [this](ui::Button&) { SearchBtnClick(); };
-    FileMemo.setBounds(8, 216, 514, 204);
     FileMemo.setReadOnly(true);
-    FileMemo.create(this);
-    ConvertCheck.setText("ANSI Convert");
-    ConvertCheck.setBounds(8, 436, 110, 20);
-    ConvertCheck.create(this);
+    ui::Put(FileMemo, *this, 8, 216, 514, 204);
+    ui::Put(ConvertCheck, *this, 8, 436, 110, 20, "ANSI Convert");
     ConvertCheck.onClick = [this](ui::CheckBox&) { LoadDescFile(); };
-    RedLabel.setText("Description Assistant");
     RedLabel.setTextColor(RGB(192, 0, 0));
-    RedLabel.setBounds(124, 438, 180, 16);
-    RedLabel.create(this);
+    ui::Put(RedLabel, *this, 124, 438, 180, 16, "Description Assistant");
     CreateDialogButtons(*this, {OKBtn, "&OK", ui::mrOk}, {CancelBtn, "&Cancel", ui::mrCancel}, 358, 434, 78);
     // Long descriptions stay whole; the caller cuts what it stores.
     DescMemo.setMaxLength(0x7FFFFFF);

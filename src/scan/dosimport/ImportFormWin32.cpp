@@ -6,6 +6,7 @@
 #include "base/ByteSource.h"
 #include "scan/DialogButtonsWin32.h"
 #include "scan/dosimport/OstrandelFiles.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -28,34 +29,22 @@ std::string WithExtension(const std::string& dsk, const char* upper, const char*
 TImportForm::TImportForm(IFileSystem& files, FolderPicker pickFolder)
     : files_(files), pickFolder_(std::move(pickFolder)) {
     SetUpDialogForm(*this, "Import Ostrandel Database", "KvImportForm", 420, 324);
-    DirLabel.setText("Folder:");
-    DirLabel.setBounds(10, 12, 60, 16);
-    DirLabel.create(this);
-    DirEdit.setBounds(70, 8, 300, 22);
-    DirEdit.create(this);
+    ui::Put(DirLabel, *this, 10, 12, 60, 16, "Folder:");
+    ui::Put(DirEdit, *this, 70, 8, 300, 22);
     DirEdit.onExit = [this](ui::Control&) { DirTreeChange(DirEdit.text()); };
-    BrowseBtn.setText("...");
-    BrowseBtn.setBounds(376, 7, 34, 24);
-    BrowseBtn.create(this);
+    ui::Put(BrowseBtn, *this, 376, 7, 34, 24, "...");
     BrowseBtn.setEnabled(pickFolder_ != nullptr);
     BrowseBtn.onClick = [this](ui::Button&) {
         if (!pickFolder_) return;
         if (std::optional<std::string> folder = pickFolder_(folder_)) DirTreeChange(*folder);
     };
-    FilesLabel.setText("Database files (*.DSK):");
-    FilesLabel.setBounds(10, 40, 200, 16);
-    FilesLabel.create(this);
-    FileListBox.setBounds(10, 58, 400, 150);
-    FileListBox.create(this);
+    ui::Put(FilesLabel, *this, 10, 40, 200, 16, "Database files (*.DSK):");
+    ui::Put(FileListBox, *this, 10, 58, 400, 150);
     FileListBox.onClick = [this](ui::ListBox&) { FileListBoxChange(); };
     FileListBox.onDblClickItem = [this](ui::ListBox&) { FileListBoxDblClick(); };
-    NameCaption.setText("Catalog name:");
-    NameCaption.setBounds(10, 220, 100, 16);
-    NameCaption.create(this);
-    NameLabel.setBounds(112, 220, 298, 16);
-    NameLabel.create(this);
-    CountLabel.setBounds(112, 242, 298, 16);
-    CountLabel.create(this);
+    ui::Put(NameCaption, *this, 10, 220, 100, 16, "Catalog name:");
+    ui::Put(NameLabel, *this, 112, 220, 298, 16);
+    ui::Put(CountLabel, *this, 112, 242, 298, 16);
     CreateDialogButtons(*this, {OKBtn, "OK", ui::mrOk}, {CancelBtn, "Cancel", ui::mrCancel}, 250, 288, 76);
 }
 
