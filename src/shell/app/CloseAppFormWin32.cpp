@@ -2,6 +2,7 @@
 
 #include "shell/app/ProgramIdentity.h"
 #include "ui/Canvas.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 namespace {
@@ -28,12 +29,9 @@ CloseAppForm::CloseAppForm(HICON icon) {
     setBounds(0, 0, kWidth, kHeight);
     setClientSize(kWidth, kHeight);
     createHandle();
-    icon_.setBounds(12, (kHeight - kIconSize) / 2, kIconSize, kIconSize);
     icon_.setBitmap(iconPicture(icon));
-    icon_.create(this);
-    label_.setBounds(12 + kIconSize + 12, (kHeight - 16) / 2, kWidth - kIconSize - 36, 16);
-    label_.setText(kShuttingDownText);
-    label_.create(this);
+    ui::Put(icon_, *this, 12, (kHeight - kIconSize) / 2, kIconSize, kIconSize);
+    ui::Put(label_, *this, 12 + kIconSize + 12, (kHeight - 16) / 2, kWidth - kIconSize - 36, 16, kShuttingDownText);
 }
 
 }  // namespace kv

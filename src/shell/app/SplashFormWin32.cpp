@@ -2,6 +2,7 @@
 
 #include "shell/app/ProgramIdentity.h"
 #include "ui/Canvas.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 namespace {
@@ -46,12 +47,10 @@ SplashForm::SplashForm(ui::GdiObject<HBITMAP> logo) {
     setBounds(0, 0, kSplashWidth, kSplashHeight);
     createHandle();
 
-    logo_.setBounds(0, 0, kSplashWidth, kLogoHeight);
     logo_.setBitmap(logo.get() ? std::move(logo) : DrawProgramLogo());
-    logo_.create(this);
+    ui::Put(logo_, *this, 0, 0, kSplashWidth, kLogoHeight);
     composeStrip();
-    message_strip_.setBounds(0, kStripTop, kSplashWidth, kStripHeight);
-    message_strip_.create(this);
+    ui::Put(message_strip_, *this, 0, kStripTop, kSplashWidth, kStripHeight);
     showMessage();
 
     const auto speedUp = [this](ui::Image&) { timer_.setInterval(1); };

@@ -1,6 +1,7 @@
 #include "shell/copy/MediaFormWin32.h"
 
 #include "ui/Fonts.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -21,25 +22,20 @@ TMediaForm::TMediaForm() {
     setWindowClassName("KvMediaForm");
     createHandle();
     setClientSize(kClientWidth, 168);
-    Animation.setBounds((kClientWidth - 64) / 2, 8, 64, 48);
-    Animation.create(this);
+    ui::Put(Animation, *this, (kClientWidth - 64) / 2, 8, 64, 48);
     // A clip the program lacks leaves the space empty; the question stays.
     if (!Animation.setResName(GetModuleHandleA(nullptr), "AVIINSERT"))
         Animation.setVisible(false);
-    PromptLabel.setText("Please insert media labeled:");
     PromptLabel.setAlignment(ui::Label::Alignment::Center);
-    PromptLabel.setBounds(8, 62, kClientWidth - 16, 16);
-    PromptLabel.create(this);
+    ui::Put(PromptLabel, *this, 8, 62, kClientWidth - 16, 16, "Please insert media labeled:");
     NameLabel.setAlignment(ui::Label::Alignment::Center);
-    NameLabel.setBounds(8, 82, kClientWidth - 16, 18);
-    NameLabel.create(this);
+    ui::Put(NameLabel, *this, 8, 82, kClientWidth - 16, 18);
     ui::FontDescription bold;
     bold.bold = true;
     boldFont_ = ui::createFont(bold);
     NameLabel.setFont(boldFont_.get());
     TypeLabel.setAlignment(ui::Label::Alignment::Center);
-    TypeLabel.setBounds(8, 102, kClientWidth - 16, 16);
-    TypeLabel.create(this);
+    ui::Put(TypeLabel, *this, 8, 102, kClientWidth - 16, 16);
     OKButton.setText("&OK");
     OKButton.modalResult = ui::mrOk;
     OKButton.create(this);

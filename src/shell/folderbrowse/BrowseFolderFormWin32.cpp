@@ -4,6 +4,7 @@
 
 #include "shell/folderbrowse/FolderBrowseRules.h"
 #include "system/files/QuietErrorsWin32.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -43,10 +44,8 @@ TBrowseFolderForm::TBrowseFolderForm(SectionStore& store, ui::UserPrompt& prompt
     setCaption("Select Folder");
     setWindowClassName("KvBrowseFolderForm");
     createHandle();
-    DirLabel.setBounds(kTreeLeft, 8, kClientWidth - 16, 16);
-    DirLabel.create(this);
-    DirTree.setBounds(kTreeLeft, kTreeTop, kTreeWidth, kTreeHeight);
-    DirTree.create(this);
+    ui::Put(DirLabel, *this, kTreeLeft, 8, kClientWidth - 16, 16);
+    ui::Put(DirTree, *this, kTreeLeft, kTreeTop, kTreeWidth, kTreeHeight);
     DirTree.OnChange = [this](ui::TDirTree&, DirNode*) { selectionChanged(); };
     DirTree.onEditing = [this](ui::TreeView&, ui::TreeView::Node node, bool& allow) {
         allow = !BrowseOnly && node && static_cast<DirNode*>(node)->parent;
@@ -91,9 +90,7 @@ TBrowseFolderForm::TBrowseFolderForm(SectionStore& store, ui::UserPrompt& prompt
                    {NewFolderBtn, "New Folder", kTreeTop + 80}, {RenameBtn, "Rename", kTreeTop + 111},
                    {DeleteBtn, "Delete", kTreeTop + 142}, {RefreshBtn, "Refresh", kTreeTop + 191}};
     for (auto& b : buttons) {
-        b.button.setText(b.text);
-        b.button.setBounds(x, b.y, w, 25);
-        b.button.create(this);
+        ui::Put(b.button, *this, x, b.y, w, 25, b.text);
     }
     OKBtn.setDefault(true);
     OKBtn.onClick = [this](ui::Button&) {
@@ -117,9 +114,8 @@ TBrowseFolderForm::TBrowseFolderForm(SectionStore& store, ui::UserPrompt& prompt
     setDefaultControl(&OKBtn);
     setCancelControl(&CancelBtn);
     for (std::size_t i = 0; i < CheckBoxes.size(); ++i) {
-        CheckBoxes[i].setBounds(kTreeLeft, kTreeTop + kTreeHeight + 5 + 22 * static_cast<int>(i), kClientWidth - 16,
-                                17);
-        CheckBoxes[i].create(this);
+        ui::Put(CheckBoxes[i], *this, kTreeLeft, kTreeTop + kTreeHeight + 5 + 22 * static_cast<int>(i),
+                kClientWidth - 16, 17);
     }
     SetNumCheckBox(0);
     onShow = [this](ui::Form&) {
