@@ -1,17 +1,8 @@
 #include "search/compare/CheckFilesFormWin32.h"
 
+#include "ui/PlaceControl.h"
+
 namespace kv {
-
-namespace {
-
-void place(ui::Control& c, ui::Control& parent, const std::string& text, int x, int y, int w, int h) {
-    if (!text.empty())
-        c.setText(text);
-    c.setBounds(x, y, w, h);
-    c.create(&parent);
-}
-
-}  // namespace
 
 TCheckFilesForm::TCheckFilesForm(CheckFilesServices services) : services_(std::move(services)) {
     setCaption("Compare Files to Catalog");
@@ -19,37 +10,37 @@ TCheckFilesForm::TCheckFilesForm(CheckFilesServices services) : services_(std::m
     setPosition(ui::FormPosition::MainFormCenter);
     setClientSize(410, 440);
     createHandle();
-    place(SourceLabel, *this, "Source folders for files to check:", 8, 8, 300, 16);
-    place(SourceDir, *this, "", 8, 26, 300, 22);
+    ui::Put(SourceLabel, *this, 8, 8, 300, 16, "Source folders for files to check:");
+    ui::Put(SourceDir, *this, 8, 26, 300, 22);
     SourceDir.onChange = [this](ui::Edit&) { UpdateButtons(); };
-    place(BrowseBtn, *this, "Browse", 318, 24, 84, 25);
+    ui::Put(BrowseBtn, *this, 318, 24, 84, 25, "Browse");
     BrowseBtn.onClick = [this](ui::Button&) { BrowseBtnClick(); };
-    place(SubfoldersCheck, *this, "Check all files in subfolders, too", 8, 54, 300, 20);
+    ui::Put(SubfoldersCheck, *this, 8, 54, 300, 20, "Check all files in subfolders, too");
     SubfoldersCheck.setChecked(true);
-    place(OptionsLabel, *this, "Options", 8, 80, 200, 16);
-    place(OptionsBox, *this, "", 8, 96, 394, 56);
-    place(SameLabel, OptionsBox, "Files are considered the same when they have the same:", 8, 6, 370, 16);
-    place(SameNameCheck, OptionsBox, "Name", 8, 28, 70, 20);
+    ui::Put(OptionsLabel, *this, 8, 80, 200, 16, "Options");
+    ui::Put(OptionsBox, *this, 8, 96, 394, 56);
+    ui::Put(SameLabel, OptionsBox, 8, 6, 370, 16, "Files are considered the same when they have the same:");
+    ui::Put(SameNameCheck, OptionsBox, 8, 28, 70, 20, "Name");
     SameNameCheck.setChecked(true);
     SameNameCheck.setEnabled(false);
-    place(SameSizeCheck, OptionsBox, "Size", 84, 28, 70, 20);
+    ui::Put(SameSizeCheck, OptionsBox, 84, 28, 70, 20, "Size");
     SameSizeCheck.setChecked(true);
-    place(SameDateCheck, OptionsBox, "Date and Time", 160, 28, 110, 20);
+    ui::Put(SameDateCheck, OptionsBox, 160, 28, 110, 20, "Date and Time");
     SameDateCheck.setChecked(true);
-    place(SameAttrCheck, OptionsBox, "Attributes", 278, 28, 100, 20);
-    place(TreeLabel, *this, "Search for files in the following disks or catalogs:", 8, 160, 390, 16);
+    ui::Put(SameAttrCheck, OptionsBox, 278, 28, 100, 20, "Attributes");
+    ui::Put(TreeLabel, *this, 8, 160, 390, 16, "Search for files in the following disks or catalogs:");
     CatalogTree.View().setBounds(8, 178, 300, 214);
     CatalogTree.Create(*this);
     CatalogTree.changed = [this] { UpdateButtons(); };
-    place(IncludeBtn, *this, "&Include All", 318, 178, 84, 25);
+    ui::Put(IncludeBtn, *this, 318, 178, 84, 25, "&Include All");
     IncludeBtn.Tag = 1;
     IncludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(true); };
-    place(ExcludeBtn, *this, "E&xclude All", 318, 210, 84, 25);
+    ui::Put(ExcludeBtn, *this, 318, 210, 84, 25, "E&xclude All");
     ExcludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(false); };
-    place(BtnSearch, *this, "Search", 228, 404, 84, 25);
+    ui::Put(BtnSearch, *this, 228, 404, 84, 25, "Search");
     BtnSearch.setDefault(true);
     BtnSearch.onClick = [this](ui::Button&) { BtnSearchClick(); };
-    place(BtnCancel, *this, "Cancel", 318, 404, 84, 25);
+    ui::Put(BtnCancel, *this, 318, 404, 84, 25, "Cancel");
     BtnCancel.modalResult = ui::mrCancel;
     setDefaultControl(&BtnSearch);
     setCancelControl(&BtnCancel);

@@ -9,6 +9,7 @@
 #include "scan/ArchiveTypes.h"
 #include "search/results/ToolWindowWin32.h"
 #include "ui/Application.h"
+#include "ui/PlaceControl.h"
 #include "ui/SystemHelpers.h"
 
 namespace kv {
@@ -62,24 +63,18 @@ void TCompareForm::BuildControls() {
     };
 
     TabSet.setAlign(ui::Align::Bottom);
-    TabSet.setBounds(0, 0, 600, 26);
-    TabSet.create(this);
+    ui::Put(TabSet, *this, 0, 0, 600, 26);
     TabSet.onChange = [this](ui::TabStrip&) { ShowCategory(TabSet.tabIndex()); };
 
     TopPanel.setAlign(ui::Align::Top);
-    TopPanel.setBounds(0, 0, 600, kTopHeight);
-    TopPanel.create(this);
-    DescLabel.setBounds(8, 6, 500, 16);
-    DescLabel.create(&TopPanel);
-    ItemsCombo.setBounds(8, 24, 400, 200);
-    ItemsCombo.create(&TopPanel);
+    ui::Put(TopPanel, *this, 0, 0, 600, kTopHeight);
+    ui::Put(DescLabel, TopPanel, 8, 6, 500, 16);
+    ui::Put(ItemsCombo, TopPanel, 8, 24, 400, 200);
     ItemsCombo.onChange = [this](ui::ComboBox&) {
         if (ItemsCombo.itemIndex() >= 0 && ItemsCombo.itemIndex() != category_)
             ShowCategory(ItemsCombo.itemIndex());
     };
-    CloseBtn.setText("Close");
-    CloseBtn.setBounds(520, 22, 75, 25);
-    CloseBtn.create(&TopPanel);
+    ui::Put(CloseBtn, TopPanel, 520, 22, 75, 25, "Close");
     CloseBtn.onClick = [this](ui::Button&) { close(); };
     setCancelControl(&CloseBtn);
     TopPanel.onResize = [this](ui::Control&) { PlaceTop(); };
@@ -386,17 +381,12 @@ TWaitCompareForm::TWaitCompareForm() {
     setBounds(200, 200, 320, 150);
     setPosition(ui::FormPosition::ScreenCenter);
     createHandle();
-    WaitLabel.setBounds(12, 10, 290, 16);
-    WaitLabel.create(this);
+    ui::Put(WaitLabel, *this, 12, 10, 290, 16);
     static constexpr const char* kCaptions[] = {"New Files:", "Changed Files:", "Deleted Files:", "Unchanged Files:"};
     ui::Label* values[] = {&NewLabel, &ChangedLabel, &DeletedLabel, &SameLabel};
     for (int i = 0; i < 4; ++i) {
-        captions_[i].setText(kCaptions[i]);
-        captions_[i].setBounds(24, 36 + i * 18, 120, 16);
-        captions_[i].create(this);
-        values[i]->setText("0");
-        values[i]->setBounds(150, 36 + i * 18, 120, 16);
-        values[i]->create(this);
+        ui::Put(captions_[i], *this, 24, 36 + i * 18, 120, 16, kCaptions[i]);
+        ui::Put(*values[i], *this, 150, 36 + i * 18, 120, 16, "0");
     }
 }
 

@@ -1,5 +1,6 @@
 #include "search/userlist/DockButtonsWin32.h"
 
+#include "ui/PlaceControl.h"
 #include "ui/ToolbarHelpers.h"
 
 namespace kv {
@@ -39,8 +40,7 @@ void DockButtonsWin32::Create(ui::TDockToolbar& bar, std::span<const SearchButto
         glyphs_.emplace_back(LoadBitmapA(module, info.glyph));
         if (glyphs_.back().get())
             button.setGlyph(glyphs_.back().get(), 2);
-        button.setBounds(0, 0, side, side);
-        button.create(&bar);
+        ui::Put(button, bar, 0, 0, side, side);
         bar.SetControlOrderIndex(button, order++);
         const SearchButton* which = &info;
         button.onClick = [this, which](ui::SpeedButton& sender) {
