@@ -1,6 +1,7 @@
 #include "ui/WaitForm.h"
 
 #include "ui/Application.h"
+#include "ui/PlaceControl.h"
 #include "ui/WindowDisabler.h"
 
 namespace kv::ui {
@@ -29,17 +30,12 @@ WaitForm::WaitForm() {
     createHandle();
     fullHeight_ = height();
 
-    panel.setBounds(kPanelTop, kPanelTop, kClientWidth - 2 * kPanelTop, kClientHeight - 2 * kPanelTop);
-    panel.create(this);
+    Put(panel, *this, kPanelTop, kPanelTop, kClientWidth - 2 * kPanelTop, kClientHeight - 2 * kPanelTop);
     WaitLabel.setAlignment(Label::Alignment::Center);
-    WaitLabel.setBounds(8, 14, kClientWidth - 2 * kPanelTop - 16, 16);
-    WaitLabel.create(&panel);
+    Put(WaitLabel, panel, 8, 14, kClientWidth - 2 * kPanelTop - 16, 16);
     progressBar.setRange(0, 100);
-    progressBar.setBounds(8, 40, kClientWidth - 2 * kPanelTop - 16, 18);
-    progressBar.create(&panel);
-    CancelBtn.setText("Cancel");
-    CancelBtn.setBounds((kClientWidth - 2 * kPanelTop - 75) / 2, 68, 75, kButtonHeight);
-    CancelBtn.create(&panel);
+    Put(progressBar, panel, 8, 40, kClientWidth - 2 * kPanelTop - 16, 18);
+    Put(CancelBtn, panel, (kClientWidth - 2 * kPanelTop - 75) / 2, 68, 75, kButtonHeight, "Cancel");
     CancelBtn.onClick = [this](Button&) { CancelBtnClick(); };
     setCancelControl(&CancelBtn);
 }
