@@ -1,0 +1,106 @@
+// "Report Settings" under Wine's null driver, with a scripted font dialog.
+// This prefix has no printer: the paper list is "Default" alone.
+#include <gtest/gtest.h>
+
+#include "search/reports/RepSettingsFormWin32.h"
+#include "search/reports/ReportGenSettings.h"
+#include "system/settings/MemorySectionStore.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TestInput.h"
+
+namespace kv {
+namespace {
+
+std::size_t At(ReportSection s) { return static_cast<std::size_t>(s); }
+
+TEST(RepSettingsForm, SectionsShowTheirFontsAndSwitches) {
+    ReportSettings settings;
+    settings.look.include[At(ReportSection::ColumnHeaders)] = false;
+    ui::ScriptedFontDialog fonts;
+    TRepSettingsForm form(settings, {fonts});
+    EXPECT_EQ(form.ItemsCombo.itemIndex(), 0);
+    EXPECT_EQ(form.FontLabel.text(), FontCaption(settings.look.fonts[0]));
+    // The Default paper: no orientation to choose, no size to show.
+    EXPECT_EQ(form.PaperSizeCombo.items().front(), "Default");
+    EXPECT_EQ(form.PaperSizeCombo.itemIndex(), 0);
+    EXPECT_FALSE(form.PaperLayoutCombo.enabled());
+    EXPECT_EQ(form.WidthEdit.text(), "");
+    EXPECT_EQ(form.HeightEdit.text(), "");
+    EXPECT_EQ(form.TopMarginEdit.text(), "10.00");
+
+    form.ItemsCombo.setItemIndex(static_cast<int>(At(ReportSection::ColumnHeaders)));
+    form.ItemsComboChange();
+    EXPECT_FALSE(form.IncludeCheck.checked());
+    EXPECT_FALSE(form.BtnFont.enabled());
+    EXPECT_FALSE(form.FontColorCombo.enabled());
+    form.IncludeCheck.setChecked(true);
+    form.IncludeCheck.click();
+    EXPECT_TRUE(form.BtnFont.enabled());
+    EXPECT_TRUE(form.settings().look.include[At(ReportSection::ColumnHeaders)]);
+
+    // The details always print.
+    form.ItemsCombo.setItemIndex(static_cast<int>(At(ReportSection::Details)));
+    form.ItemsComboChange();
+    EXPECT_TRUE(form.IncludeCheck.checked());
+    EXPECT_FALSE(form.IncludeCheck.enabled());
+
+    ui::FontDescription chosen;
+    chosen.name = "Courier New";
+    chosen.size = 14;
+    chosen.bold = true;
+    chosen.underline = true;
+    chosen.color = 0x0000FF;
+    fonts.answers = {chosen};
+    form.BtnFontClick();
+    ASSERT_EQ(fonts.asked.size(), 1u);
+    EXPECT_EQ(fonts.asked[0].name, settings.look.fonts[At(ReportSection::Details)].name);
+    EXPECT_EQ(form.FontLabel.text(), "Courier New, 14 pt, Bold, Underline");
+    const report::ReportFont& stored = form.settings().look.fonts[At(ReportSection::Details)];
+    EXPECT_EQ(stored.style, report::FontStyle::Bold | report::FontStyle::Underline);
+    EXPECT_EQ(stored.color, 0x0000FFu);
+}
+
+TEST(RepSettingsForm, MarginsFollowTheUnits) {
+    ReportSettings settings;
+    ui::ScriptedFontDialog fonts;
+    TRepSettingsForm form(settings, {fonts});
+    form.TopMarginEdit.setText("25.4");
+    form.LeftMarginEdit.setText("wide");
+    form.UnitsCombo.setItemIndex(1);
+    form.UnitsComboChange();
+    EXPECT_EQ(form.TopMarginEdit.text(), "1.00");
+    // Not a number: the margin stays.
+    EXPECT_EQ(form.LeftMarginEdit.text(), "0.39");
+    EXPECT_EQ(form.settings().units, report::ReportUnits::Inches);
+    EXPECT_DOUBLE_EQ(form.settings().margin(ReportMargin::Top), 96);
+}
+
+TEST(RepSettingsForm, OkKeepsAndSavesCancelDiscards) {
+    ReportSettings settings;
+    MemorySectionStore store;
+    ui::ScriptedFontDialog fonts;
+    {
+        uitest::TimerAction cancel(50, [] {
+            HWND dialog = FindWindowA("KvRepSettingsForm", nullptr);
+            SendMessageA(dialog, WM_CLOSE, 0, 0);
+        });
+        EXPECT_FALSE(ShowReportSettings(settings, {fonts, &store}));
+    }
+    EXPECT_FALSE(store.SectionExists(kReportGenSection));
+    {
+        uitest::TimerAction ok(50, [] {
+            HWND dialog = FindWindowA("KvRepSettingsForm", nullptr);
+            HWND icons = FindWindowExA(dialog, nullptr, "Button", "Include icons in report");
+            SendMessageA(icons, BM_CLICK, 0, 0);
+            SendMessageA(FindWindowExA(dialog, nullptr, "Button", "OK"), BM_CLICK, 0, 0);
+        });
+        EXPECT_TRUE(ShowReportSettings(settings, {fonts, &store}));
+    }
+    EXPECT_FALSE(settings.look.icons);
+    ReportSettings saved;
+    LoadReportSettings(store, saved);
+    EXPECT_FALSE(saved.look.icons);
+}
+
+}  // namespace
+}  // namespace kv
