@@ -1,6 +1,8 @@
 // Prints the fixture report through the real spooler path: installs Wine's
 // PostScript driver with our PPD as "Korvalder Test PS" whose port is a file,
-// then runs the report's print job on it and removes the printer again.
+// checks the report settings' view of its papers, then runs the report's print
+// job on it (A4 portrait, icons, two uncollated copies) and removes the
+// printer again.
 //   printtofile PPD JOB.ps [--keep]   (--keep: the printer stays, for trying the program by hand)
 #include <windows.h>
 #include <winspool.h>
@@ -11,8 +13,10 @@
 #include "ReportFixture.h"
 #include "search/reports/CustomTree.h"
 #include "search/reports/ReportJobsWin32.h"
+#include "search/reports/ReportPrinterWin32.h"
 #include "search/reports/ReportSort.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "ui/SharedImages.h"
 
 namespace {
 
@@ -68,6 +72,45 @@ bool InstallPrinter(const std::string& ppd, const std::string& port) {
     return true;
 }
 
+// The settings' side of the printer: its papers, the paper and orientation
+// pushed into its DEVMODE, a stored printer that is gone.
+bool CheckPrinterSettings() {
+    using namespace kv;
+    bool ok = true;
+    auto expect = [&](bool condition, const char* what) {
+        if (!condition) {
+            std::printf("settings check failed: %s\n", what);
+            ok = false;
+        }
+    };
+    ui::PrinterSettings printer(kPrinter);
+    expect(printer.valid(), "the printer's settings");
+    std::string papers;
+    for (const ReportPaperEntry& e : FillPaperSizes(printer))
+        papers += e.name + "=" + std::to_string(e.paper) + ";";
+    std::printf("papers: %s\n", papers.c_str());
+    expect(papers == "Default=0;US Letter=1;A4=9;A5=11;", "Default and the three papers of the PPD");
+    PushPaperAndOrientation(printer, 11, false);
+    expect(printer.paper() == 11 && printer.orientation() == DMORIENT_LANDSCAPE, "A5 landscape in the DEVMODE");
+    if (HDC ic = printer.CreateIC()) {
+        const int width = GetDeviceCaps(ic, PHYSICALWIDTH), height = GetDeviceCaps(ic, PHYSICALHEIGHT);
+        std::printf("A5 landscape: %d x %d\n", width, height);
+        expect(width > height && height > 0, "a landscape page");
+        DeleteDC(ic);
+    }
+    int paper = -1;
+    bool portrait = true;
+    PullPaperAndOrientation(printer, paper, portrait);
+    expect(paper == 11 && !portrait, "A5 landscape read back");
+    expect(ResolveReportPrinter("korvalder test ps") == kPrinter, "the stored printer found without regard to case");
+    expect(ResolveReportPrinter("A printer long gone") == ui::DefaultPrinterName(), "a gone printer: the default");
+    ReportSettings settings;
+    ui::ScriptedPrompt prompt;
+    expect(CheckPaperSize(settings, ui::PrinterSettings(kPrinter), prompt, paper) && paper == 9,
+           "Default paper: the printer's A4");
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,18 +125,26 @@ int main(int argc, char** argv) {
         return 1;
     }
     using namespace kv;
+    const bool settingsOk = CheckPrinterSettings();
+    SharedObjectsScope shared;
+    // Row pictures: every kind of item gets the system's application icon.
+    for (int i = 0; i < 8; ++i)
+        LargeImages().addIcon(LoadIconA(nullptr, IDI_APPLICATION));
     Forest forest;
     test::ModelOf(forest, test::HomeCatalog());
     CustomTree tree{CatalogLoaders{}};
     ReportRun run = test::FixtureRun(forest, tree);
     test::FixtureCells cells;
-    ReportLook look;
-    look.icons = false;
-    look.dateTimeText = "2026-12-11, 13:05:09";
+    ReportSettings settings;
+    settings.look.icons = true;
+    settings.look.dateTimeText = "2026-12-11, 13:05:09";
+    settings.paperSize = 9;
+    settings.portrait = true;
     ui::ScriptedPrompt prompt;
     ui::PrintChoice choice;
     choice.printer = kPrinter;
-    const bool printed = PrintListReport(run, cells, look, choice, prompt);
+    choice.copies = 2;
+    const bool printed = PrintListReport(run, cells, settings, choice, prompt) && settingsOk;
     // The prefix is shared: other tests find it as it was.
     if (!keep)
         RemovePrinter();

@@ -7,10 +7,9 @@
 #include <string>
 
 #include "search/reports/RepSettingsFormWin32.h"
-#include "tests/support/BitmapFile.h"
-#include "tests/support/ScreenPicture.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestInput.h"
+#include "WindowShot.h"
 
 namespace kv {
 namespace {
@@ -31,20 +30,7 @@ bool Shoot(const std::string& path) {
             {"sample", form.FontSample.hwnd()},          {"font colour", form.FontColorCombo.hwnd()},
             {"background", form.SectionColorCombo.hwnd()}, {"icons", form.IconsCheck.hwnd()},
             {"ok", form.BtnOK.hwnd()},                   {"cancel", form.BtnCancel.hwnd()}};
-        const POINT origin = test::WindowOrigin(form.hwnd());
-        const SIZE size = test::WindowSize(form.hwnd());
-        ui::BitmapCanvas shot(size.cx, size.cy);
-        std::vector<std::string> blank;
-        test::ShootOwnWindow(form.hwnd(), shot, origin, [&] {
-            blank = test::BlankControls(shot, controls, origin);
-            return blank.empty();
-        });
-        const bool saved = test::saveBitmap(shot, path);
-        std::printf("Report Settings: %s%s\n", blank.empty() ? "every control drawn" : "blank:",
-                    saved ? "" : " (picture not saved)");
-        for (const std::string& name : blank)
-            std::printf("  %s\n", name.c_str());
-        ok = blank.empty() && saved;
+        ok = test::ShootWindow("Report Settings", form.hwnd(), controls, path);
         SendMessageA(form.BtnCancel.hwnd(), BM_CLICK, 0, 0);
     });
     form.showModal();
