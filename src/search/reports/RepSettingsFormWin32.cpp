@@ -113,6 +113,8 @@ TRepSettingsForm::TRepSettingsForm(const ReportSettings& settings, RepSettingsSe
 
     printer_ = ui::PrinterSettings(ResolveReportPrinter(work_.printer));
     work_.printer = printer_.name();
+    // Without any printer the setup dialog has nothing to offer.
+    BtnPrinterSetup.setEnabled(!ui::PrinterNames().empty());
     FillPaperSizes();
     // A stored paper this printer does not offer gives way to Default.
     if (PaperSizeCombo.indexOfObject(work_.paperSize) < 1)

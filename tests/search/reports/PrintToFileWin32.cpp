@@ -108,7 +108,37 @@ bool CheckPrinterSettings() {
     ui::ScriptedPrompt prompt;
     expect(CheckPaperSize(settings, ui::PrinterSettings(kPrinter), prompt, paper) && paper == 9,
            "Default paper: the printer's A4");
+    // A paper of the printer's own size: the report cannot use it.
+    ui::PrinterSettings odd(kPrinter);
+    odd.setPaper(DMPAPER_USER);
+    expect(!CheckPaperSize(settings, odd, prompt, paper) && prompt.asked.size() == 1 &&
+               prompt.asked[0].caption == "Paper size not available",
+           "an unknown paper refused with its message");
+    PullPaperAndOrientation(odd, paper, portrait);
+    expect(paper == kCustomPaper, "an unknown paper pulled as the last size");
     return ok;
+}
+
+// The abort procedure stops a job the user has cancelled: no page of it is
+// printed (Wine asks it when the job starts, Windows while it spools).
+bool CheckCancelledJob(const std::string& output) {
+    using namespace kv;
+    const ui::PrinterSettings printer(kPrinter);
+    HDC dc = printer.CreateDC();
+    if (!dc)
+        return false;
+    bool pageEnded = false;
+    {
+        const PrintAbortScope abort(dc, [] { return true; });
+        report::PrinterTarget job(dc, "Cancelled", output);
+        const bool begun = job.BeginDoc();
+        std::printf("cancelled job begun: %s\n", begun ? "yes" : "no");
+        pageEnded = begun && job.StartPage(1) && job.EndPage(1);
+        job.EndDoc(false);
+    }
+    DeleteDC(dc);
+    std::printf(pageEnded ? "the cancelled job went on\n" : "the cancelled job stopped\n");
+    return !pageEnded;
 }
 
 }  // namespace
@@ -125,7 +155,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     using namespace kv;
-    const bool settingsOk = CheckPrinterSettings();
+    const bool settingsOk = CheckPrinterSettings() && CheckCancelledJob(std::string(argv[2]) + ".cancelled");
     SharedObjectsScope shared;
     // Row pictures: every kind of item gets the system's application icon.
     for (int i = 0; i < 8; ++i)
