@@ -301,4 +301,9 @@ bool ShowReportSettings(ReportSettings& settings, RepSettingsServices services) 
     return true;
 }
 
+bool ShowReportSettings(RepSettingsServices services) {
+    ReportSettings settings = CurrentReportSettings(services.store);
+    return ShowReportSettings(settings, services);
+}
+
 }  // namespace kv

@@ -83,5 +83,7 @@ private:
 // "Report Settings" over the generator's settings; on OK they take the
 // dialog's and are saved. True on OK.
 bool ShowReportSettings(ReportSettings& settings, RepSettingsServices services);
+// The generator's "Report Setup": the stored settings, saved again on OK.
+bool ShowReportSettings(RepSettingsServices services);
 
 }  // namespace kv

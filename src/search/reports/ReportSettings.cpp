@@ -239,6 +239,13 @@ void SaveReportSettings(SectionStore& store, const ReportSettings& s) {
     store.WriteBinary(kReportGenSection, "SectionColors", colors);
 }
 
+ReportSettings CurrentReportSettings(const SectionStore* store) {
+    ReportSettings settings;
+    if (store)
+        LoadReportSettings(*store, settings);
+    return settings;
+}
+
 std::string FontCaption(const report::ReportFont& font) {
     std::string text = font.name + ", " + std::to_string(font.size) + " pt";
     const std::pair<std::uint8_t, const char*> words[] = {{report::FontStyle::Bold, "Bold"},

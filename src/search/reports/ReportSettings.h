@@ -76,6 +76,8 @@ void DecodeReportSettingsBits(std::uint32_t bits, ReportSettings& settings);
 // Over the settings as they stand: what is missing or unreadable keeps them.
 void LoadReportSettings(const SectionStore& store, ReportSettings& settings);
 void SaveReportSettings(SectionStore& store, const ReportSettings& settings);
+// The settings a report runs with: the stored ones, the designed ones without a store.
+ReportSettings CurrentReportSettings(const SectionStore* store);
 
 // "Arial, 10 pt, Bold, Italic".
 std::string FontCaption(const report::ReportFont& font);

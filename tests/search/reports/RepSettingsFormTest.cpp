@@ -13,6 +13,13 @@ namespace {
 
 std::size_t At(ReportSection s) { return static_cast<std::size_t>(s); }
 
+// Clicks "Include icons in report", then OK, in the open dialog.
+void SwitchIconsAndOk() {
+    HWND dialog = FindWindowA("KvRepSettingsForm", nullptr);
+    SendMessageA(FindWindowExA(dialog, nullptr, "Button", "Include icons in report"), BM_CLICK, 0, 0);
+    SendMessageA(FindWindowExA(dialog, nullptr, "Button", "OK"), BM_CLICK, 0, 0);
+}
+
 TEST(RepSettingsForm, SectionsShowTheirFontsAndSwitches) {
     ReportSettings settings;
     settings.look.include[At(ReportSection::ColumnHeaders)] = false;
@@ -88,18 +95,17 @@ TEST(RepSettingsForm, OkKeepsAndSavesCancelDiscards) {
     }
     EXPECT_FALSE(store.SectionExists(kReportGenSection));
     {
-        uitest::TimerAction ok(50, [] {
-            HWND dialog = FindWindowA("KvRepSettingsForm", nullptr);
-            HWND icons = FindWindowExA(dialog, nullptr, "Button", "Include icons in report");
-            SendMessageA(icons, BM_CLICK, 0, 0);
-            SendMessageA(FindWindowExA(dialog, nullptr, "Button", "OK"), BM_CLICK, 0, 0);
-        });
+        uitest::TimerAction ok(50, SwitchIconsAndOk);
         EXPECT_TRUE(ShowReportSettings(settings, {fonts, &store}));
     }
     EXPECT_FALSE(settings.look.icons);
-    ReportSettings saved;
-    LoadReportSettings(store, saved);
-    EXPECT_FALSE(saved.look.icons);
+    EXPECT_FALSE(CurrentReportSettings(&store).look.icons);
+    // From the store, as the generator opens it: icons back on.
+    {
+        uitest::TimerAction ok(50, SwitchIconsAndOk);
+        EXPECT_TRUE(ShowReportSettings({fonts, &store}));
+    }
+    EXPECT_TRUE(CurrentReportSettings(&store).look.icons);
 }
 
 }  // namespace
