@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/text/AnsiCase.h"
 #include "ui/Fonts.h"
 #include "ui/PlaceControl.h"
 
@@ -276,18 +275,6 @@ void TRepSettingsForm::BtnPrinterSetupClick() {
     work_.printer = printer_.name();
     FillPaperSizes();
     PullPaperAndOrientation(printer_, work_.paperSize, work_.portrait);
-    ShowSettings();
-}
-
-void TRepSettingsForm::SetPrinterIndex(const std::string& printer) {
-    if (compareNoCase(printer, printer_.name(), cp1252CaseMap()) == 0 && printer_.valid())
-        return;
-    printer_ = ui::PrinterSettings(printer);
-    work_.printer = printer_.name();
-    FillPaperSizes();
-    if (PaperSizeCombo.indexOfObject(work_.paperSize) < 1)
-        work_.paperSize = kDefaultPaper;
-    ApplySettings();
     ShowSettings();
 }
 

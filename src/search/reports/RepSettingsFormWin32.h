@@ -62,8 +62,6 @@ public:
     void UnitsComboChange();
     void PrinterDataChange();
     void BtnPrinterSetupClick();
-    // Selects the printer (its driver's defaults) when it is another one.
-    void SetPrinterIndex(const std::string& printer);
 
 private:
     void FillPaperSizes();

@@ -12,9 +12,11 @@
 
 #include "ReportFixture.h"
 #include "search/reports/CustomTree.h"
+#include "search/reports/RepSettingsFormWin32.h"
 #include "search/reports/ReportJobsWin32.h"
 #include "search/reports/ReportPrinterWin32.h"
 #include "search/reports/ReportSort.h"
+#include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "ui/SharedImages.h"
 
@@ -119,6 +121,31 @@ bool CheckPrinterSettings() {
     return ok;
 }
 
+// The dialog over the printer: its papers, and the size and orientation of the chosen one.
+bool CheckSettingsDialog() {
+    using namespace kv;
+    ReportSettings settings;
+    settings.printer = kPrinter;
+    settings.paperSize = 11;
+    ui::ScriptedFontDialog fonts;
+    TRepSettingsForm form(settings, {fonts});
+    const bool a5 = form.PaperSizeCombo.items() == std::vector<std::string>{"Default", "US Letter", "A4", "A5"} &&
+                    form.PaperSizeCombo.itemIndex() == 3 && form.PaperLayoutCombo.enabled() &&
+                    form.WidthEdit.text() == "209.90" && form.HeightEdit.text() == "148.10";  // the PPD's 595 x 420 pt
+    std::string shown;
+    for (const std::string& item : form.PaperSizeCombo.items())
+        shown += item + ";";
+    std::printf("dialog: %s index %d layout %d width %s height %s\n", shown.c_str(), form.PaperSizeCombo.itemIndex(),
+                form.PaperLayoutCombo.enabled() ? 1 : 0, form.WidthEdit.text().c_str(), form.HeightEdit.text().c_str());
+    form.PaperSizeCombo.setItemIndex(0);
+    form.PrinterDataChange();
+    const bool none = !form.PaperLayoutCombo.enabled() && form.WidthEdit.text().empty() &&
+                      form.settings().paperSize == kDefaultPaper;
+    std::printf("settings dialog: %s, %s\n", a5 ? "A5 landscape shown" : "A5 landscape NOT shown",
+                none ? "Default shown" : "Default NOT shown");
+    return a5 && none;
+}
+
 // The abort procedure stops a job the user has cancelled: no page of it is
 // printed (Wine asks it when the job starts, Windows while it spools).
 bool CheckCancelledJob(const std::string& output) {
@@ -155,7 +182,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     using namespace kv;
-    const bool settingsOk = CheckPrinterSettings() && CheckCancelledJob(std::string(argv[2]) + ".cancelled");
+    const bool settingsOk =
+        CheckPrinterSettings() && CheckSettingsDialog() && CheckCancelledJob(std::string(argv[2]) + ".cancelled");
     SharedObjectsScope shared;
     // Row pictures: every kind of item gets the system's application icon.
     for (int i = 0; i < 8; ++i)
