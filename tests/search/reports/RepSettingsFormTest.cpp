@@ -5,6 +5,7 @@
 #include "search/reports/RepSettingsFormWin32.h"
 #include "search/reports/ReportGenSettings.h"
 #include "system/settings/MemorySectionStore.h"
+#include "system/settings/RegistrySectionStoreWin32.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TestInput.h"
 
@@ -106,6 +107,42 @@ TEST(RepSettingsForm, OkKeepsAndSavesCancelDiscards) {
         EXPECT_TRUE(ShowReportSettings({fonts, &store}));
     }
     EXPECT_TRUE(CurrentReportSettings(&store).look.icons);
+}
+
+// The values as the registry keeps them: binary of their sizes, the printer as text.
+TEST(RepSettingsForm, RegistryValuesHaveTheirKindsAndSizes) {
+    constexpr const char* kKey = "\\Software\\Talvenmoor\\Korvalder? Report Settings Tests";
+    constexpr const char* kSubkey = "Software\\Talvenmoor\\Korvalder? Report Settings Tests\\ReportGen";
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey + 1);
+    ReportSettings settings;
+    settings.printer = "Korvalder Test PS";
+    settings.look.fonts[At(ReportSection::ColumnHeaders)].name = "Courier New";
+    {
+        RegistrySectionStore store(HKEY_CURRENT_USER, kKey);
+        SaveReportSettings(store, settings);
+    }
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kSubkey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    const struct {
+        const char* name;
+        DWORD type, size;
+    } values[] = {{"Settings", REG_BINARY, 4},      {"TopMargin", REG_BINARY, 10},
+                  {"RightMargin", REG_BINARY, 10},  {"PaperSize", REG_BINARY, 1},
+                  {"ReportFont3", REG_BINARY, 22},  {"SectionColors", REG_BINARY, 36},
+                  {"Printer", REG_SZ, 18}};
+    for (const auto& v : values) {
+        DWORD type = 0, size = 0;
+        EXPECT_EQ(RegQueryValueExA(key, v.name, nullptr, &type, nullptr, &size), ERROR_SUCCESS) << v.name;
+        EXPECT_EQ(type, v.type) << v.name;
+        EXPECT_EQ(size, v.size) << v.name;
+    }
+    RegCloseKey(key);
+    const RegistrySectionStore store(HKEY_CURRENT_USER, kKey);
+    const ReportSettings back = CurrentReportSettings(&store);
+    EXPECT_EQ(back.printer, settings.printer);
+    EXPECT_EQ(back.look.fonts, settings.look.fonts);
+    EXPECT_EQ(back.margins, settings.margins);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey + 1);
 }
 
 }  // namespace
