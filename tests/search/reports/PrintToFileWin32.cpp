@@ -121,6 +121,17 @@ bool CheckPrinterSettings() {
     return ok;
 }
 
+bool setupShown = false;
+
+// Presses OK in the system's printer setup dialog once it is up.
+void CALLBACK PressSetupOk(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND dialog = FindWindowA("#32770", nullptr)) {
+        setupShown = true;
+        KillTimer(nullptr, timer);
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    }
+}
+
 // The dialog over the printer: its papers, and the size and orientation of the chosen one.
 bool CheckSettingsDialog() {
     using namespace kv;
@@ -137,13 +148,19 @@ bool CheckSettingsDialog() {
         shown += item + ";";
     std::printf("dialog: %s index %d layout %d width %s height %s\n", shown.c_str(), form.PaperSizeCombo.itemIndex(),
                 form.PaperLayoutCombo.enabled() ? 1 : 0, form.WidthEdit.text().c_str(), form.HeightEdit.text().c_str());
+    // The printer setup keeps the printer and gives back what was pushed into it.
+    SetTimer(nullptr, 0, 100, PressSetupOk);
+    form.BtnPrinterSetupClick();
+    const bool setup = setupShown && form.printer().name() == kPrinter && form.settings().paperSize == 11 &&
+                       !form.settings().portrait && form.PaperSizeCombo.itemIndex() == 3;
+    std::printf("printer setup: %s\n", setup ? "A5 landscape kept" : "A5 landscape NOT kept");
     form.PaperSizeCombo.setItemIndex(0);
     form.PrinterDataChange();
     const bool none = !form.PaperLayoutCombo.enabled() && form.WidthEdit.text().empty() &&
                       form.settings().paperSize == kDefaultPaper;
     std::printf("settings dialog: %s, %s\n", a5 ? "A5 landscape shown" : "A5 landscape NOT shown",
                 none ? "Default shown" : "Default NOT shown");
-    return a5 && none;
+    return a5 && setup && none;
 }
 
 // The abort procedure stops a job the user has cancelled: no page of it is
