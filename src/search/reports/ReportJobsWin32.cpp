@@ -77,9 +77,8 @@ bool PrintListReport(const ReportRun& run, const ReportCells& cells, const Repor
     const report::PageSetup page = ReportPageOf(printer.dc, settings);
     report::GdiMeasurer measurer;
     for (int copy = 1; copy <= passes; ++copy) {
-        JobProgress progress(choice.collate && copies > 1
-                                 ? "Printing copy #" + std::to_string(copy) + ", please wait..."
-                                 : std::string("Preparing to print report, please wait..."));
+        JobProgress progress(choice.collate ? "Printing copy #" + std::to_string(copy) + ", please wait..."
+                                            : std::string("Preparing to print report, please wait..."));
         ReportForm form(run, cells, settings.look, page);
         progress.follow(form, "Printing");
         report::PrinterTarget job(printer.dc, run.title.empty() ? "Korvalder? report" : run.title);
