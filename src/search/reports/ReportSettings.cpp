@@ -200,12 +200,12 @@ void LoadReportSettings(const SectionStore& store, ReportSettings& s) {
     DecodeReportSettingsBits(bits ? GetU32(bits->data()) : kMissingSettings, s);
     if (auto printer = store.ReadString(kReportGenSection, "Printer"))
         s.printer = *printer;
+    // A margin missing or unreadable is 10 mm in any units: 10 inches would leave no page.
     for (std::size_t m = 0; m < kReportMarginNames.size(); ++m) {
-        double value = kDefaultMargin;
+        s.margins[m] = report::ToDesignPixels(kDefaultMargin, report::ReportUnits::Millimetres);
         if (const auto bytes = ReadSized(store, kReportMarginNames[m], 10))
             if (const auto stored = DecodeExtended(*bytes); stored && *stored >= 0)
-                value = *stored;
-        s.margins[m] = report::ToDesignPixels(value, s.units);
+                s.margins[m] = report::ToDesignPixels(*stored, s.units);
     }
     if (const auto paper = ReadSized(store, "PaperSize", 1); paper && (*paper)[0] <= kCustomPaper)
         s.paperSize = (*paper)[0];

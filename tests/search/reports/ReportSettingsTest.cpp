@@ -165,9 +165,18 @@ TEST(ReportSettings, DamagedValuesKeepTheirDefaults) {
     store.WriteBinary(kReportGenSection, "PaperSize", Bytes{200});
     store.WriteBinary(kReportGenSection, "ReportFont4", Bytes{1, 2, 3});
     store.WriteBinary(kReportGenSection, "SectionColors", Bytes(35, 1));
+    // In inches too a damaged margin is 10 mm.
+    ReportSettings inches;
+    inches.units = ReportUnits::Inches;
+    std::uint8_t bits[4] = {};
+    const std::uint32_t encoded = EncodeReportSettingsBits(inches);
+    for (int i = 0; i < 4; ++i)
+        bits[i] = static_cast<std::uint8_t>(encoded >> (8 * i));
+    store.WriteBinary(kReportGenSection, "Settings", bits);
     ReportSettings back;
     back.paperSize = 9;
     LoadReportSettings(store, back);
+    EXPECT_EQ(back.units, ReportUnits::Inches);
     const double tenMm = report::ToDesignPixels(10, ReportUnits::Millimetres);
     for (double m : back.margins)
         EXPECT_DOUBLE_EQ(m, tenMm);
