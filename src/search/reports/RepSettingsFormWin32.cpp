@@ -159,12 +159,14 @@ void TRepSettingsForm::FillPaperSizes() {
 void TRepSettingsForm::UpdateReportData() {
     if (showing_)
         return;
-    // Margins are read in the units they were shown in; a text that is no
-    // margin keeps the margin it had.
+    // Margins are read in the units they were shown in, and only when edited,
+    // so that switching units does not round them; a text that is no margin
+    // keeps the margin it had.
     const auto edits = marginEdits();
     for (std::size_t m = 0; m < edits.size(); ++m)
-        if (const auto value = ParseMargin(edits[m]->text(), work_.units))
-            work_.margins[m] = *value;
+        if (edits[m]->text() != shownMargins_[m])
+            if (const auto value = ParseMargin(edits[m]->text(), work_.units))
+                work_.margins[m] = *value;
     work_.units = UnitsOfIndex(UnitsCombo.itemIndex());
     const int paper = PaperSizeCombo.itemIndex();
     if (paper >= 0)
@@ -181,8 +183,10 @@ void TRepSettingsForm::ShowSettings() {
     PrnLabel.setText(printer_.name().empty() ? std::string("(no printer)") : printer_.name());
     UnitsCombo.setItemIndex(IndexOfUnits(work_.units));
     const auto edits = marginEdits();
-    for (std::size_t m = 0; m < edits.size(); ++m)
-        edits[m]->setText(FormatMargin(work_.margins[m], work_.units));
+    for (std::size_t m = 0; m < edits.size(); ++m) {
+        shownMargins_[m] = FormatMargin(work_.margins[m], work_.units);
+        edits[m]->setText(shownMargins_[m]);
+    }
     const int paper = PaperSizeCombo.indexOfObject(work_.paperSize);
     PaperSizeCombo.setItemIndex(paper);
     PaperLayoutCombo.setItemIndex(work_.portrait ? 0 : 1);

@@ -5,6 +5,7 @@
 // report generator's settings: OK takes the copy and saves it, Cancel leaves
 // the settings (and so the printer) as they were.
 #include <array>
+#include <string>
 #include <vector>
 
 #include "controls/small/ColorComboWin32.h"
@@ -74,6 +75,7 @@ private:
     ReportSettings work_;
     ui::PrinterSettings printer_;
     std::vector<ReportPaperEntry> papers_;
+    std::array<std::string, 4> shownMargins_;
     int current_ = -1;
     bool showing_ = false;
 };

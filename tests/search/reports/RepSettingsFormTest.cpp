@@ -81,6 +81,10 @@ TEST(RepSettingsForm, MarginsFollowTheUnits) {
     EXPECT_EQ(form.LeftMarginEdit.text(), "0.39");
     EXPECT_EQ(form.settings().units, report::ReportUnits::Inches);
     EXPECT_DOUBLE_EQ(form.settings().margin(ReportMargin::Top), 96);
+    // Back in mm, an untouched margin has not been rounded to its inches.
+    form.UnitsCombo.setItemIndex(0);
+    form.UnitsComboChange();
+    EXPECT_EQ(form.LeftMarginEdit.text(), "10.00");
 }
 
 TEST(RepSettingsForm, OkKeepsAndSavesCancelDiscards) {
