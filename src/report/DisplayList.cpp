@@ -20,7 +20,7 @@ bool DisplayListTarget::BeginDoc() {
 }
 
 bool DisplayListTarget::StartPage(int pageNumber) {
-    pages.push_back({pageNumber, {}, {}, 0, 0});
+    pages.push_back({pageNumber, {}, {}, 0, 0, {}});
     return true;
 }
 
@@ -35,6 +35,11 @@ void DisplayListTarget::BeginBand(const TRepBand& band, const Rect& area) {
     band_ = band.name();
     if (!pages.empty())
         pages.back().bands.push_back({band_, area});
+}
+
+void DisplayListTarget::FillRect(const Rect& area, std::uint32_t color) {
+    if (!pages.empty())
+        pages.back().fills.push_back({band_, area, color});
 }
 
 void DisplayListTarget::DrawString(const Rect& area, std::string_view text, const ReportFont& font, Alignment align,

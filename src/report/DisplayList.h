@@ -21,12 +21,20 @@ struct DrawnText {
     Alignment align = Alignment::Left;
 };
 
+struct DrawnFill {
+    std::string band;
+    Rect area;
+    std::uint32_t color = 0;
+};
+
 struct DrawnPage {
     int number = 0;
     std::vector<DrawnBand> bands;
     std::vector<DrawnText> texts;
     int lines = 0;
     int pictures = 0;
+    // Band backgrounds.
+    std::vector<DrawnFill> fills;
     // The band names in drawing order.
     std::vector<std::string> BandNames() const;
 };
@@ -45,7 +53,7 @@ public:
     bool EndPage(int pageNumber) override;
     void EndDoc(bool completed) override;
     void BeginBand(const TRepBand& band, const Rect& area) override;
-    void FillRect(const Rect&, std::uint32_t) override {}
+    void FillRect(const Rect& area, std::uint32_t color) override;
     void DrawString(const Rect& area, std::string_view text, const ReportFont& font, Alignment align,
                   bool wrap) override;
     void DrawLine(double, double, double, double, double, std::uint32_t) override;

@@ -86,8 +86,10 @@ void GdiCanvas::DrawString(const Rect& area, std::string_view text, const Report
         r.left -= kTextSlack;
     const HGDIOBJ old = SelectObject(dc_, FontFor(font));
     SetTextColor(dc_, ResolveColor(font.color));
+    // Right-aligned text ends at the edge: an italic overhang past it is not cut.
+    const UINT noClip = align == Alignment::Right && !wrap ? DT_NOCLIP : 0;
     ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &r,
-                DT_NOPREFIX | AlignFlags(align) | (wrap ? DT_WORDBREAK : 0));
+                DT_NOPREFIX | AlignFlags(align) | (wrap ? DT_WORDBREAK : 0) | noClip);
     SelectObject(dc_, old);
 }
 

@@ -1,6 +1,7 @@
 #include "search/reports/ReportForm.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace kv {
 
@@ -9,12 +10,18 @@ using namespace report;
 namespace {
 
 constexpr double kHeightFactor[kReportSections] = {1.3, 2, 1.5, 2.5, 1.5, 1.7, 1.35, 2.3, 1.3};
+constexpr double kLabelTopFactor[kReportSections] = {0, 0.65, 0.2, 0.2, 0.25, 0.3, 0.17, 0.8, 0.2};
+constexpr double kSummaryLineFactor = 0.35;
 constexpr const char* kBandNames[kReportSections] = {"PageHeaderBand",   "TitleBand",      "CatalogHeaderBand",
                                                      "DiskHeaderBand",   "FolderHeaderBand", "ColHeaderBand",
                                                      "DetailBand",       "SummaryBand",    "PageFooterBand"};
 constexpr double kColumnGap = 10;
 
 ReportFont Font(const char* name, int size, std::uint8_t style) { return {name, size, style, 0}; }
+
+double Rounded(double factor, int points) {
+    return static_cast<double>(static_cast<int>(factor * std::abs(FontPixels(points)) + 0.5));
+}
 
 }  // namespace
 
@@ -32,8 +39,14 @@ ReportLook::ReportLook() {
 }
 
 double SectionHeight(ReportSection section, int points) {
-    return static_cast<double>(static_cast<int>(kHeightFactor[static_cast<std::size_t>(section)] * FontPixels(points) + 0.5));
+    return Rounded(kHeightFactor[static_cast<std::size_t>(section)], points);
 }
+
+double SectionLabelTop(ReportSection section, int points) {
+    return Rounded(kLabelTopFactor[static_cast<std::size_t>(section)], points);
+}
+
+double SummaryLineTop(int points) { return Rounded(kSummaryLineFactor, points); }
 
 ReportForm::ReportForm(const ReportRun& run, const ReportCells& cells, const ReportLook& look, const PageSetup& page)
     : run_(run), cells_(cells), look_(look) {
@@ -55,9 +68,9 @@ void ReportForm::Build() {
         bands_[i] = b;
     }
     const double width = report_.Page.Width - report_.Page.LeftMargin - report_.Page.RightMargin;
-    auto label = [&](ReportSection s, double top, double w, Alignment align = Alignment::Left) -> TRepLabel& {
+    auto label = [&](ReportSection s, double w, Alignment align = Alignment::Left) -> TRepLabel& {
         TRepLabel& l = band(s)->Add<TRepLabel>();
-        l.Top = top;
+        l.Top = SectionLabelTop(s, band(s)->Font.size);
         l.Width = w;
         l.Height = FontPixels(band(s)->Font.size);
         l.alignment = align;
@@ -65,35 +78,40 @@ void ReportForm::Build() {
     };
     TRepBand* pageHeader = band(ReportSection::PageHeader);
     pageHeader->Frame.DrawBottom = true;
-    label(ReportSection::PageHeader, 2, width / 2).Caption = "Korvalder? 1.01";
+    pageHeader->Frame.Color = pageHeader->Font.color;
+    label(ReportSection::PageHeader, width / 2).Caption = "Korvalder? 1.01";
     TRepSysData& date = pageHeader->Add<TRepSysData>();
     date.Data = SysDataKind::DateTime;
     date.dateTimeText = look_.dateTimeText;
     date.Left = width / 2;
-    date.Top = 2;
+    date.Top = SectionLabelTop(ReportSection::PageHeader, pageHeader->Font.size);
     date.Width = width / 2;
     date.Height = FontPixels(pageHeader->Font.size);
     date.alignment = Alignment::Right;
-    titleLabel_ = &label(ReportSection::Title, 8, width, Alignment::Centre);
-    catalogLabel_ = &label(ReportSection::CatalogHeading, 4, width);
-    diskLabel_ = &label(ReportSection::DiskHeading, 2, width);
-    diskDetailsLabel_ = &label(ReportSection::DiskHeading, 2 + FontPixels(band(ReportSection::DiskHeading)->Font.size),
-                               width);
+    titleLabel_ = &label(ReportSection::Title, width, Alignment::Centre);
+    catalogLabel_ = &label(ReportSection::CatalogHeading, width);
+    diskLabel_ = &label(ReportSection::DiskHeading, width);
+    diskDetailsLabel_ = &label(ReportSection::DiskHeading, width);
+    diskDetailsLabel_->Top = diskLabel_->Top + diskLabel_->Height;
     diskDetailsLabel_->Font = std::make_unique<ReportFont>(band(ReportSection::DiskHeading)->Font);
     diskDetailsLabel_->Font->style = 0;
     diskDetailsLabel_->Font->size = std::max(6, band(ReportSection::DiskHeading)->Font.size * 5 / 9);
-    folderLabel_ = &label(ReportSection::FolderHeading, 4, width);
-    summaryLabel_ = &label(ReportSection::Summary, 6, width);
+    diskDetailsLabel_->Height = FontPixels(diskDetailsLabel_->Font->size);
+    folderLabel_ = &label(ReportSection::FolderHeading, width);
+    summaryLabel_ = &label(ReportSection::Summary, width);
     TRepShape& line = band(ReportSection::Summary)->Add<TRepShape>();
+    line.Top = SummaryLineTop(band(ReportSection::Summary)->Font.size);
     line.Width = width;
     line.Height = 4;
     line.PenWidth = 2;
+    line.PenColor = band(ReportSection::Summary)->Font.color;
     TRepBand* footer = band(ReportSection::PageFooter);
     footer->Frame.DrawTop = true;
+    footer->Frame.Color = footer->Font.color;
     TRepSysData& page = footer->Add<TRepSysData>();
     page.Text = "Page ";
     page.Width = width;
-    page.Top = 2;
+    page.Top = SectionLabelTop(ReportSection::PageFooter, footer->Font.size);
     page.Height = FontPixels(footer->Font.size);
     page.alignment = Alignment::Centre;
     iconImage_ = &band(ReportSection::Details)->Add<TRepImage>();
@@ -178,7 +196,7 @@ void ReportForm::CreateColumnLabels(const std::vector<int>& widths) {
         auto make = [&](TRepBand* b, Alignment align, bool frame) {
             TRepLabel& l = b->Add<TRepLabel>();
             l.Left = left;
-            l.Top = 2;
+            l.Top = SectionLabelTop(b == detail ? ReportSection::Details : ReportSection::ColumnHeaders, b->Font.size);
             l.Width = w;
             l.Height = FontPixels(b->Font.size);
             l.AutoStretch = true;

@@ -30,6 +30,10 @@ struct ReportLook {
 
 // A band's height for its font: the section's factor times the font's pixels.
 double SectionHeight(ReportSection section, int points);
+// The top of the section's labels (the summary's text) for its font; the
+// column header and detail labels of every run take theirs from here.
+double SectionLabelTop(ReportSection section, int points);
+double SummaryLineTop(int points);
 
 class ReportForm {
 public:

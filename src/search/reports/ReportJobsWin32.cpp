@@ -7,13 +7,12 @@
 
 #include "report/GdiTargetWin32.h"
 #include "search/reports/PreviewFormWin32.h"
+#include "search/reports/ReportPrinterWin32.h"
 #include "ui/WaitForm.h"
 
 namespace kv {
 
 namespace {
-
-constexpr double kMarginMillimetres = 10;
 
 struct DcOwner {
     HDC dc;
@@ -22,14 +21,6 @@ struct DcOwner {
             DeleteDC(dc);
     }
 };
-
-// The page of a device in design pixels, with the report's margins.
-report::PageSetup PageOf(HDC dc) {
-    const double width = GetDeviceCaps(dc, PHYSICALWIDTH) * 96.0 / GetDeviceCaps(dc, LOGPIXELSX);
-    const double length = GetDeviceCaps(dc, PHYSICALHEIGHT) * 96.0 / GetDeviceCaps(dc, LOGPIXELSY);
-    const double margin = report::ToDesignPixels(kMarginMillimetres, report::ReportUnits::Millimetres);
-    return {width, length, margin, margin, margin, margin};
-}
 
 // The progress window with Cancel for as long as a job runs, closed however it ends.
 class JobProgress {
@@ -58,31 +49,41 @@ private:
     ui::WaitFormProgress progress_;
 };
 
-std::string DefaultPrinter() {
-    char name[256] = "";
-    DWORD size = sizeof name;
-    return GetDefaultPrinterA(name, &size) ? std::string(name) : std::string();
-}
-
 }  // namespace
 
 bool PrintListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
                      const ui::PrintChoice& choice, ui::UserPrompt& prompt) {
-    const DcOwner printer{CreateDCA("WINSPOOL", choice.printer.c_str(), nullptr, nullptr)};
+    ReportSettings settings;
+    settings.look = look;
+    return PrintListReport(run, cells, settings, choice, prompt);
+}
+
+bool PrintListReport(const ReportRun& run, const ReportCells& cells, const ReportSettings& settings,
+                     const ui::PrintChoice& choice, ui::UserPrompt& prompt) {
+    ui::PrinterSettings printerSettings = ReportPrinter(settings, choice.printer);
+    int paper = kDefaultPaper;
+    if (printerSettings.valid() && !CheckPaperSize(settings, printerSettings, prompt, paper))
+        return false;
+    const int copies = std::max(1, choice.copies);
+    // Collated: whole copies one after another, each a job of its own.
+    const int passes = choice.collate ? copies : 1;
+    printerSettings.setCopies(choice.collate ? 1 : copies, false);
+    const DcOwner printer{printerSettings.valid() ? printerSettings.CreateDC()
+                                                  : CreateDCA("WINSPOOL", choice.printer.c_str(), nullptr, nullptr)};
     if (!printer.dc) {
         prompt.showError("The printer \"" + choice.printer + "\" cannot be used.");
         return false;
     }
-    const report::PageSetup page = PageOf(printer.dc);
+    const report::PageSetup page = ReportPageOf(printer.dc, settings);
     report::GdiMeasurer measurer;
-    // Every copy is a job of its own, whole copies one after another.
-    const int copies = std::max(1, choice.copies);
-    for (int copy = 1; copy <= copies; ++copy) {
-        JobProgress progress(copies > 1 ? "Printing copy #" + std::to_string(copy) + ", please wait..."
-                                        : std::string("Preparing to print report, please wait..."));
-        ReportForm form(run, cells, look, page);
+    for (int copy = 1; copy <= passes; ++copy) {
+        JobProgress progress(choice.collate ? "Printing copy #" + std::to_string(copy) + ", please wait..."
+                                            : std::string("Preparing to print report, please wait..."));
+        ReportForm form(run, cells, settings.look, page);
         progress.follow(form, "Printing");
         report::PrinterTarget job(printer.dc, run.title.empty() ? "Korvalder? report" : run.title);
+        job.pictures = LargeIconDrawer();
+        const PrintAbortScope abort(printer.dc, [&] { return progress.cancelled(); });
         if (!form.Run(job, measurer)) {
             if (!progress.cancelled())
                 prompt.showError("The report could not be printed.");
@@ -94,17 +95,29 @@ bool PrintListReport(const ReportRun& run, const ReportCells& cells, const Repor
 
 bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
                        ui::UserPrompt& prompt, const std::function<void()>& print) {
-    // Pages are laid out for the default printer's paper, or the screen's without one.
-    const DcOwner printer{CreateICA("WINSPOOL", DefaultPrinter().c_str(), nullptr, nullptr)};
+    ReportSettings settings;
+    settings.look = look;
+    return PreviewListReport(run, cells, settings, prompt, print);
+}
+
+bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportSettings& settings,
+                       ui::UserPrompt& prompt, const std::function<void()>& print) {
+    // Pages are laid out for the settings' printer and paper, or the screen's without a printer.
+    const ui::PrinterSettings printerSettings = ReportPrinter(settings);
+    int paper = kDefaultPaper;
+    if (printerSettings.valid() && !CheckPaperSize(settings, printerSettings, prompt, paper))
+        return false;
+    const DcOwner printer{printerSettings.valid() ? printerSettings.CreateIC() : nullptr};
     HDC screen = printer.dc ? nullptr : GetDC(nullptr);
     HDC reference = printer.dc ? printer.dc : screen;
-    const report::PageSetup page = printer.dc ? PageOf(printer.dc) : report::PageSetup{};
+    const report::PageSetup page = printer.dc ? ReportPageOf(printer.dc, settings) : settings.PageOn(794, 1123);
     report::EmfPageStore pages(reference, page.Width, page.Length);
+    pages.pictures = LargeIconDrawer();
     report::GdiMeasurer measurer;
     bool cancelled = false;
     {
         JobProgress progress("Preparing report preview, please wait...");
-        ReportForm form(run, cells, look, page);
+        ReportForm form(run, cells, settings.look, page);
         progress.follow(form, "Generating");
         cancelled = !form.Run(pages, measurer);
     }

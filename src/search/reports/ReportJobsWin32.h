@@ -6,6 +6,7 @@
 #include <string>
 
 #include "search/reports/ReportForm.h"
+#include "search/reports/ReportSettings.h"
 #include "search/reports/ReportText.h"
 #include "ui/PrintDialog.h"
 #include "ui/UserPrompt.h"
@@ -15,10 +16,18 @@ namespace kv {
 // Margins of 10 mm on the printer's current paper.
 bool PrintListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
                      const ui::PrintChoice& choice, ui::UserPrompt& prompt);
+// With the report settings' look, paper, orientation and margins on the chosen
+// printer. Collated copies print one after another, uncollated ones as one job
+// whose pages the printer repeats.
+bool PrintListReport(const ReportRun& run, const ReportCells& cells, const ReportSettings& settings,
+                     const ui::PrintChoice& choice, ui::UserPrompt& prompt);
 
 // Renders every page and shows them in the preview until it is closed; print
 // is what its Print button does. False when there was nothing to show.
 bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
+                       ui::UserPrompt& prompt, const std::function<void()>& print);
+// On the settings' printer, paper and margins.
+bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportSettings& settings,
                        ui::UserPrompt& prompt, const std::function<void()>& print);
 
 bool ExportListReport(const ReportRun& run, const ReportCells& cells, const ReportTextOptions& options,

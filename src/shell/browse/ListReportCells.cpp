@@ -2,7 +2,8 @@
 
 namespace kv {
 
-ListReportCells::ListReportCells(ItemListKind list, CellContext context) : list_(list), context_(context) {
+ListReportCells::ListReportCells(ItemListKind list, CellContext context, std::function<int(const ItemHead&)> icon)
+    : list_(list), context_(context), icon_(std::move(icon)) {
     context_.forReport = true;
 }
 
@@ -11,7 +12,7 @@ std::string ListReportCells::Cell(const ItemHead& rec, int column) const {
     return kind == ColumnKind::Empty ? std::string() : CellText(&rec, kind, context_);
 }
 
-int ListReportCells::Icon(const ItemHead&) const { return -1; }
+int ListReportCells::Icon(const ItemHead& rec) const { return icon_ ? icon_(rec) : -1; }
 
 std::vector<ReportColumn> AllReportColumns(std::span<const ListColumn> columns) {
     std::vector<ReportColumn> out;

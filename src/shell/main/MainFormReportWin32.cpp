@@ -20,10 +20,14 @@ void MainForm::OpenReportGenerator(const ListReportSource& source) {
     ShowReportGenerator(source, {*prompt_, files, printer, &services_.programStore});
 }
 
+std::function<int(const ItemHead&)> MainForm::reportIcon() {
+    return [this](const ItemHead& rec) { return itemLargeIcon(&rec); };
+}
+
 void MainForm::SearchReportClick() {
     if (!searchForm_)
         return;
-    const ListReportCells cells(ItemListKind::SearchResults, browse_->browser().cellContext());
+    const ListReportCells cells(ItemListKind::SearchResults, browse_->browser().cellContext(), reportIcon());
     ListReportSource source;
     source.cells = &cells;
     source.title = "Search Results";
@@ -36,7 +40,7 @@ void MainForm::SearchReportClick() {
 
 void MainForm::ReportGenClick() {
     CatalogBrowser& browser = browse_->browser();
-    const ListReportCells cells(ItemListKind::Main, browser.cellContext());
+    const ListReportCells cells(ItemListKind::Main, browser.cellContext(), reportIcon());
     ListReportSource source;
     source.cells = &cells;
     source.rows = browser.items();

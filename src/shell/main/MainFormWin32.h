@@ -549,6 +549,8 @@ private:
     DescAssistServices descAssistServices();
     TPropertiesForm& propertiesForm();
     int itemLargeIcon(const ItemHead* item);
+    // The icons of report rows.
+    std::function<int(const ItemHead&)> reportIcon();
     bool foundWindowActive() const;
     // Categories Setup opened on the catalog; true after OK.
     bool categoriesSetup(Node* catalog);

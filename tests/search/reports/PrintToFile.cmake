@@ -26,3 +26,12 @@ foreach(expected "Page 1" "Catalog: Home" "Folder: \\Photos, 2004" "beach.jpg" "
         message(FATAL_ERROR "\"${expected}\" is not in the printed pages:\n${text}")
     endif()
 endforeach()
+# The settings' A4 portrait, the two uncollated copies the printer makes, and
+# the rows' icons as pictures.
+file(READ ${JOB} job)
+foreach(expected "PageSize[595 842]" "copies=2" "\nimage\n")
+    string(FIND "${job}" "${expected}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "\"${expected}\" is not in the print job")
+    endif()
+endforeach()

@@ -2,6 +2,7 @@
 // target with fixed-pitch text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -107,6 +108,48 @@ TEST_F(ReportLayout, HugeFontsOnASmallPageStillEnd) {
     const std::vector<DrawnPage> pages = Render(look, 200);
     EXPECT_GT(pages.size(), 1u);
     EXPECT_LT(pages.size(), 100u);
+}
+
+TEST_F(ReportLayout, SectionsPrintWithTheirFontsColoursAndSwitches) {
+    auto at = [](ReportSection s) { return static_cast<std::size_t>(s); };
+    ReportLook look = look_;
+    look.fonts[at(ReportSection::Title)] = {"Courier New", 24, report::FontStyle::Underline, 0x0000FF};
+    look.fonts[at(ReportSection::Details)] = {"Times New Roman", 12, 0, 0x00FF00};
+    look.colors[at(ReportSection::CatalogHeading)] = 0x00C0FFFF;
+    look.include[at(ReportSection::FolderHeading)] = false;
+    look.include[at(ReportSection::Summary)] = false;
+    look.icons = true;
+    const std::vector<DrawnPage> pages = Render(look, 2000);
+    ASSERT_EQ(pages.size(), 1u);
+    const DrawnPage& page = pages[0];
+    for (const auto& b : page.bands)
+        EXPECT_TRUE(b.name != "FolderHeaderBand" && b.name != "SummaryBand") << b.name;
+    const auto band = [&](const char* name) {
+        return *std::find_if(page.bands.begin(), page.bands.end(), [&](const auto& b) { return b.name == name; });
+    };
+    const auto title = std::find_if(page.texts.begin(), page.texts.end(),
+                                    [](const auto& t) { return t.band == "TitleBand"; });
+    ASSERT_NE(title, page.texts.end());
+    EXPECT_EQ(title->font, look.fonts[at(ReportSection::Title)]);
+    // The title sits 0.65 of its font's height down a band twice that height.
+    EXPECT_EQ(band("TitleBand").area.height, SectionHeight(ReportSection::Title, 24));
+    EXPECT_EQ(title->area.top - band("TitleBand").area.top, SectionLabelTop(ReportSection::Title, 24));
+    int rows = 0;
+    for (const auto& t : page.texts)
+        if (t.band == "DetailBand") {
+            ++rows;
+            EXPECT_EQ(t.font, look.fonts[at(ReportSection::Details)]);
+        }
+    EXPECT_GT(rows, 0);
+    // Only the catalog heading has a background of its own.
+    ASSERT_EQ(page.fills.size(), 1u);
+    EXPECT_EQ(page.fills[0].band, "CatalogHeaderBand");
+    EXPECT_EQ(page.fills[0].color, 0x00C0FFFFu);
+    EXPECT_EQ(page.fills[0].area, band("CatalogHeaderBand").area);
+    // Every row carries its icon; without icons none does.
+    EXPECT_GT(page.pictures, 0);
+    look.icons = false;
+    EXPECT_EQ(Render(look, 2000)[0].pictures, 0);
 }
 
 TEST_F(ReportLayout, AnEmptyReportHasNoPage) {

@@ -18,6 +18,7 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestInput.h"
+#include "WindowShot.h"
 
 namespace kv {
 namespace {
@@ -27,23 +28,6 @@ public:
     std::optional<std::vector<std::string>> openFiles(const ui::FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> saveFile(const ui::FileDialogRequest&) override { return std::nullopt; }
 };
-
-// Copies the window from the screen until no control is blank; saves it.
-bool ShootWindow(const char* what, HWND window, const test::NamedControls& controls, const std::string& path) {
-    const POINT origin = test::WindowOrigin(window);
-    const SIZE size = test::WindowSize(window);
-    ui::BitmapCanvas shot(size.cx, size.cy);
-    std::vector<std::string> blank;
-    test::ShootOwnWindow(window, shot, origin, [&] {
-        blank = test::BlankControls(shot, controls, origin);
-        return blank.empty();
-    });
-    const bool saved = test::saveBitmap(shot, path);
-    std::printf("%s: %s%s\n", what, blank.empty() ? "every control drawn" : "blank:", saved ? "" : " (picture not saved)");
-    for (const std::string& name : blank)
-        std::printf("  %s\n", name.c_str());
-    return blank.empty() && saved;
-}
 
 // The preview of a report of three pages, on its second page at 75 %.
 bool ShootPreview(const std::string& path) {
@@ -72,7 +56,7 @@ bool ShootPreview(const std::string& path) {
                                               {"print", preview.PrintBtn.hwnd()},
                                               {"status", preview.StatusLabel.hwnd()},
                                               {"page", preview.QRPreview.hwnd()}};
-        ok = pages.PageCount() >= 2 && ShootWindow("Print Preview", preview.hwnd(), controls, path);
+        ok = pages.PageCount() >= 2 && test::ShootWindow("Print Preview", preview.hwnd(), controls, path);
         SendMessageA(preview.CloseBtn.hwnd(), BM_CLICK, 0, 0);
     });
     preview.showModal();
@@ -103,7 +87,7 @@ bool Shoot(const std::string& path) {
             {"sort", form.SortItemsCheck.hwnd()},      {"no sort", form.NoSortingCheck.hwnd()},
             {"catalog", form.CatalogHeaderCheck.hwnd()}, {"separator", form.AsciiSepCombo.hwnd()},
             {"print", form.BtnPrint.hwnd()},           {"close", form.BtnCancel.hwnd()}};
-        ok = ShootWindow("Report Generator", form.hwnd(), controls, path);
+        ok = test::ShootWindow("Report Generator", form.hwnd(), controls, path);
         SendMessageA(form.BtnCancel.hwnd(), BM_CLICK, 0, 0);
     });
     form.showModal();
