@@ -9,7 +9,7 @@ namespace kv {
 
 namespace {
 
-using ui::PlaceControl;
+using ui::Put;
 
 constexpr std::size_t kMaxFontName = 255;
 constexpr const char* kSampleText = "AaBbCc 12345";
@@ -62,23 +62,23 @@ TRepSettingsForm::TRepSettingsForm(const ReportSettings& settings, RepSettingsSe
     createHandle();
     setClientSize(470, 400);
 
-    PlaceControl(PrinterLabel, this, 10, 14, 60, 16, "Printer:");
-    PlaceControl(PrnLabel, this, 75, 14, 250, 16);
-    PlaceControl(BtnPrinterSetup, this, 330, 10, 130, 24, "Printer Setup...");
-    PlaceControl(PaperSizeLabel, this, 10, 48, 80, 16, "Paper size:");
-    PlaceControl(PaperSizeCombo, this, 95, 44, 170, 240);
-    PlaceControl(PaperLayoutLabel, this, 275, 48, 72, 16, "Orientation:");
-    PlaceControl(PaperLayoutCombo, this, 350, 44, 110, 100);
+    Put(PrinterLabel, *this, 10, 14, 60, 16, "Printer:");
+    Put(PrnLabel, *this, 75, 14, 250, 16);
+    Put(BtnPrinterSetup, *this, 330, 10, 130, 24, "Printer Setup...");
+    Put(PaperSizeLabel, *this, 10, 48, 80, 16, "Paper size:");
+    Put(PaperSizeCombo, *this, 95, 44, 170, 240);
+    Put(PaperLayoutLabel, *this, 275, 48, 72, 16, "Orientation:");
+    Put(PaperLayoutCombo, *this, 350, 44, 110, 100);
     PaperLayoutCombo.setItems({"Portrait", "Landscape"});
-    PlaceControl(WidthLabel, this, 10, 80, 80, 16, "Width:");
-    PlaceControl(WidthEdit, this, 95, 76, 65, 22);
-    PlaceControl(HeightLabel, this, 170, 80, 45, 16, "Height:");
-    PlaceControl(HeightEdit, this, 215, 76, 50, 22);
+    Put(WidthLabel, *this, 10, 80, 80, 16, "Width:");
+    Put(WidthEdit, *this, 95, 76, 65, 22);
+    Put(HeightLabel, *this, 170, 80, 45, 16, "Height:");
+    Put(HeightEdit, *this, 215, 76, 50, 22);
     // No paper of the user's own size: the two only show the paper's.
     WidthEdit.setReadOnly(true);
     HeightEdit.setReadOnly(true);
-    PlaceControl(UnitsLabel, this, 275, 80, 72, 16, "Units:");
-    PlaceControl(UnitsCombo, this, 350, 76, 110, 100);
+    Put(UnitsLabel, *this, 275, 80, 72, 16, "Units:");
+    Put(UnitsCombo, *this, 350, 76, 110, 100);
     UnitsCombo.setItems({"mm", "inches", "pixels"});
     const struct {
         ui::Label* label;
@@ -90,25 +90,25 @@ TRepSettingsForm::TRepSettingsForm(const ReportSettings& settings, RepSettingsSe
                    {&LeftMarginLabel, &LeftMarginEdit, "Left:", 245},
                    {&RightMarginLabel, &RightMarginEdit, "Right:", 355}};
     for (const auto& m : margins) {
-        PlaceControl(*m.label, this, m.x, 112, 48, 16, m.caption);
-        PlaceControl(*m.edit, this, m.x + 50, 108, 56, 22);
+        Put(*m.label, *this, m.x, 112, 48, 16, m.caption);
+        Put(*m.edit, *this, m.x + 50, 108, 56, 22);
         m.edit->onExit = [this](ui::Control&) { UpdateReportData(); };
     }
 
-    PlaceControl(ItemsLabel, this, 10, 154, 80, 16, "Section:");
-    PlaceControl(ItemsCombo, this, 95, 150, 170, 250);
+    Put(ItemsLabel, *this, 10, 154, 80, 16, "Section:");
+    Put(ItemsCombo, *this, 95, 150, 170, 250);
     ItemsCombo.setItems(std::vector<std::string>(kReportSectionNames.begin(), kReportSectionNames.end()));
-    PlaceControl(IncludeCheck, this, 275, 150, 185, 22, "Print this section");
-    PlaceControl(BtnFont, this, 10, 184, 80, 24, "Font...");
-    PlaceControl(FontLabel, this, 95, 188, 365, 16);
-    PlaceControl(FontSample, this, 10, 214, 450, 50);
-    PlaceControl(FontColorLabel, this, 10, 278, 80, 16, "Font colour:");
-    PlaceControl(FontColorCombo, this, 95, 274, 145, 200);
-    PlaceControl(SectionColorLabel, this, 250, 278, 76, 16, "Background:");
-    PlaceControl(SectionColorCombo, this, 330, 274, 130, 200);
-    PlaceControl(IconsCheck, this, 10, 316, 250, 22, "Include icons in report");
-    PlaceControl(BtnOK, this, 270, 360, 90, 28, "OK");
-    PlaceControl(BtnCancel, this, 370, 360, 90, 28, "Cancel");
+    Put(IncludeCheck, *this, 275, 150, 185, 22, "Print this section");
+    Put(BtnFont, *this, 10, 184, 80, 24, "Font...");
+    Put(FontLabel, *this, 95, 188, 365, 16);
+    Put(FontSample, *this, 10, 214, 450, 50);
+    Put(FontColorLabel, *this, 10, 278, 80, 16, "Font colour:");
+    Put(FontColorCombo, *this, 95, 274, 145, 200);
+    Put(SectionColorLabel, *this, 250, 278, 76, 16, "Background:");
+    Put(SectionColorCombo, *this, 330, 274, 130, 200);
+    Put(IconsCheck, *this, 10, 316, 250, 22, "Include icons in report");
+    Put(BtnOK, *this, 270, 360, 90, 28, "OK");
+    Put(BtnCancel, *this, 370, 360, 90, 28, "Cancel");
 
     printer_ = ui::PrinterSettings(ResolveReportPrinter(work_.printer));
     work_.printer = printer_.name();
