@@ -48,7 +48,8 @@ protected:
 };
 
 TEST_F(ReportGen, ControlsFollowTheChoices) {
-    TReportGenForm form(source_, {prompt_, files_, printer_});
+    TReportGenForm form(OneListSource(source_), {prompt_, files_, printer_});
+    form.InitReportSource();
     EXPECT_EQ(form.TitleEdit.text(), "Contents");
     EXPECT_EQ(form.ColumnsCheckList.count(), 3);
     EXPECT_TRUE(form.PrintCheck.checked());
@@ -74,7 +75,8 @@ TEST_F(ReportGen, ControlsFollowTheChoices) {
 }
 
 TEST_F(ReportGen, ExportWritesTheChosenFile) {
-    TReportGenForm form(source_, {prompt_, files_, printer_});
+    TReportGenForm form(OneListSource(source_), {prompt_, files_, printer_});
+    form.InitReportSource();
     form.ExportCheck.click();
     files_.path = dir_.file("report.txt");
     form.BtnPrint.click();
@@ -95,7 +97,8 @@ TEST_F(ReportGen, ExportWritesTheChosenFile) {
 
 TEST_F(ReportGen, AnEmptyListIsNotPrinted) {
     source_.rows.clear();
-    TReportGenForm form(source_, {prompt_, files_, printer_});
+    TReportGenForm form(OneListSource(source_), {prompt_, files_, printer_});
+    form.InitReportSource();
     prompt_.answers.push_back(ui::PromptAnswer::Ok);
     form.BtnPrint.click();
     ASSERT_EQ(prompt_.asked.size(), 1u);
@@ -106,7 +109,8 @@ TEST_F(ReportGen, AnEmptyListIsNotPrinted) {
 TEST_F(ReportGen, ChoicesAreKeptForTheNextOpening) {
     MemorySectionStore store;
     {
-        TReportGenForm form(source_, {prompt_, files_, printer_, &store});
+        TReportGenForm form(OneListSource(source_), {prompt_, files_, printer_, &store});
+        form.InitReportSource();
         form.ColumnsCheckList.setItemIndex(2);
         form.UpBtn.click();  // Description before Size
         form.ColumnsCheckList.setChecked(0, false);
@@ -115,7 +119,8 @@ TEST_F(ReportGen, ChoicesAreKeptForTheNextOpening) {
         form.FolderHeaderCheck.setChecked(false);
         form.SaveSettings();
     }
-    TReportGenForm again(source_, {prompt_, files_, printer_, &store});
+    TReportGenForm again(OneListSource(source_), {prompt_, files_, printer_, &store});
+    again.InitReportSource();
     ASSERT_EQ(again.ColumnsCheckList.count(), 3);
     EXPECT_EQ(again.ColumnsCheckList.item(1).text, "Description");
     EXPECT_FALSE(again.ColumnsCheckList.checked(0));

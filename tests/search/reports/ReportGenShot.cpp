@@ -93,7 +93,8 @@ bool Shoot(const std::string& path) {
     ui::ScriptedPrompt prompt;
     NoFiles files;
     ui::ScriptedPrintDialog printer;
-    TReportGenForm form(source, {prompt, files, printer});
+    TReportGenForm form(OneListSource(source), {prompt, files, printer});
+    form.InitReportSource();
     bool ok = false;
     uitest::TimerAction shoot(100, [&] {
         const test::NamedControls controls = {
