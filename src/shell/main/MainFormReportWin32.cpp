@@ -26,6 +26,37 @@ std::vector<ReportColumn> CompareReportColumns() {
     return out;
 }
 
+// A file found only on the medium as a report row: it has no catalog record,
+// and so no kind, headings or sizes of a record.
+struct MediaReportRow : ItemHead {
+    explicit MediaReportRow(std::size_t at) : ItemHead(0), index(at) {}
+    std::size_t index;
+};
+
+class MediaReportCells : public ReportCells {
+public:
+    explicit MediaReportCells(const CompareResults& results) : results_(results) {
+        rows_.reserve(results.NewEntries.size());
+        for (std::size_t i = 0; i < results.NewEntries.size(); ++i)
+            rows_.emplace_back(i);
+    }
+    std::string Cell(const ItemHead& rec, int column) const override {
+        const auto& row = static_cast<const MediaReportRow&>(rec);
+        return MediaEntryCell(results_, results_.NewEntries[row.index], column, {});
+    }
+    int Icon(const ItemHead&) const override { return -1; }
+    std::vector<const ItemHead*> Rows() const {
+        std::vector<const ItemHead*> rows;
+        for (const MediaReportRow& row : rows_)
+            rows.push_back(&row);
+        return rows;
+    }
+
+private:
+    const CompareResults& results_;
+    std::vector<MediaReportRow> rows_;
+};
+
 ListColumnLayout LayoutOf(ui::TExtListView& view) {
     ListColumnLayout layout;
     if (!view.GetColumnOrder(layout.order)) {
@@ -91,9 +122,13 @@ ListReportSource MainForm::reportListSource(int source) {
         s.columns = CompareReportColumns();
         if (compareForm_) {
             const int category = compareForm_->CurrentCategory();
-            // Files found only on the medium have no catalog records to report.
             s.sortable = category > 0;
-            if (category > 0 && category < static_cast<int>(compareForm_->Results().Lists.size())) {
+            if (category == kCategoryNew) {
+                auto media = std::make_shared<MediaReportCells>(compareForm_->Results());
+                s.rows = media->Rows();
+                s.ownedCells = media;
+                s.cells = media.get();
+            } else if (category > 0 && category < static_cast<int>(compareForm_->Results().Lists.size())) {
                 const auto& rows = compareForm_->Results().Lists[static_cast<std::size_t>(category)];
                 s.rows.assign(rows.begin(), rows.end());
             }
