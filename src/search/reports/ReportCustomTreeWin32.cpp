@@ -46,16 +46,7 @@ ReportCustomTreeWin32::ReportCustomTreeWin32(CustomTree& model) : model_(model) 
     view_.onMouseDown = [this](ui::Control&, ui::MouseButton button, UINT, int x, int y) {
         if (button != ui::MouseButton::Left)
             return;
-        TVHITTESTINFO hit{};
-        hit.pt = {x, y};
-        SendMessageA(view_.hwnd(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-        if (!hit.hItem || !(hit.flags & TVHT_ONITEMSTATEICON))
-            return;
-        TVITEMA item{};
-        item.mask = TVIF_PARAM | TVIF_HANDLE;
-        item.hItem = hit.hItem;
-        SendMessageA(view_.hwnd(), TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        if (CustomTreeNode* node = NodeOf(reinterpret_cast<ui::TreeView::Node>(item.lParam)))
+        if (CustomTreeNode* node = NodeOf(view_.stateIconAt({x, y})))
             ToggleNode(*node);
     };
     view_.onKeyDown = [this](ui::Control&, WORD& key, UINT) {

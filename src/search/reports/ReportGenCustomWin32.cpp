@@ -105,24 +105,27 @@ void TReportGenForm::BuildMacros() {
     }
 }
 
+bool TReportGenForm::ChangeTree(const std::function<void()>& change) {
+    const ui::ScopedHourglass hourglass;
+    TreeView.View().beginUpdate();
+    std::string error;
+    try {
+        change();
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    TreeView.View().endUpdate();
+    // What was done before a failure shows too.
+    TreeView.ShowModel();
+    if (!error.empty())
+        services_.prompt.showError(error);
+    return error.empty();
+}
+
 void TReportGenForm::RunMacro(const std::function<void(CustomTreeNode&)>& macro) {
     CustomTreeNode* node = TreeView.Selected();
-    if (!node)
+    if (!node || !ChangeTree([&] { macro(*node); }))
         return;
-    {
-        const ui::ScopedHourglass hourglass;
-        TreeView.View().beginUpdate();
-        try {
-            macro(*node);
-        } catch (const std::exception& e) {
-            TreeView.View().endUpdate();
-            TreeView.ShowModel();
-            services_.prompt.showError(e.what());
-            return;
-        }
-        TreeView.View().endUpdate();
-        TreeView.ShowModel();
-    }
     TreeView.MakeVisible(node);
     TreeView.View().setFocus();
 }
@@ -182,26 +185,14 @@ void TReportGenForm::BtnLoadLayoutClick() {
     if (!paths || paths->empty())
         return;
     const std::string& path = paths->front();
-    LayoutLoadResult result;
-    {
-        const ui::ScopedHourglass hourglass;
-        const std::optional<std::string> text = ReadWholeFile(path);
-        if (!text) {
-            services_.prompt.showError("File open error: " + path);
-            return;
-        }
-        TreeView.View().beginUpdate();
-        try {
-            result = ApplyLayoutText(CustomModel, *text);
-        } catch (const std::exception& e) {
-            TreeView.View().endUpdate();
-            TreeView.ShowModel();
-            services_.prompt.showError(e.what());
-            return;
-        }
-        TreeView.View().endUpdate();
-        TreeView.ShowModel();
+    const std::optional<std::string> text = ReadWholeFile(path);
+    if (!text) {
+        services_.prompt.showError("File open error: " + path);
+        return;
     }
+    LayoutLoadResult result;
+    if (!ChangeTree([&] { result = ApplyLayoutText(CustomModel, *text); }))
+        return;
     if (result.notFound)
         services_.prompt.ask({kLayoutNotFoundWarning, "Warning", ui::PromptButtons::Ok, ui::PromptIcon::Warning});
 }

@@ -309,10 +309,16 @@ void TReportGenForm::ShowAsciiGroup(bool visible) {
 
 void TReportGenForm::SettingsChanged() {
     const bool custom = ReportCustomCheck.checked();
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&CustomFrame, &CustomGroup})
-        c->setVisible(custom);
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&SourceFrame, &SourceGroup, &LayoutFrame, &LayoutGroup})
-        c->setVisible(!custom);
+    const bool shown = CustomGroup.visible();
+    const std::initializer_list<ui::Control*> customControls{&CustomFrame, &CustomGroup};
+    const std::initializer_list<ui::Control*> listControls{&SourceFrame, &SourceGroup, &LayoutFrame, &LayoutGroup};
+    // Those going first, so the ones coming are drawn last.
+    for (ui::Control* c : custom ? listControls : customControls)
+        c->setVisible(false);
+    for (ui::Control* c : custom ? customControls : listControls)
+        c->setVisible(true);
+    if (custom && !shown && TreeView.View().hwnd())
+        RedrawWindow(CustomGroup.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     const bool printing = PrintCheck.checked();
     ShowPrinterGroup(printing);
     ShowAsciiGroup(!printing);

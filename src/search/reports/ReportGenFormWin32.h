@@ -168,7 +168,10 @@ private:
     void BtnPrintClick();
     void BtnPreviewClick();
     void BtnRepSetupClick();
-    // Runs a macro on the selected node with the hourglass, then shows it.
+    // Changes the custom tree with the hourglass and painting held, then shows
+    // it; false when the change failed (and said so).
+    bool ChangeTree(const std::function<void()>& change);
+    // Runs a macro on the selected node, then shows it.
     void RunMacro(const std::function<void(CustomTreeNode&)>& macro);
     ReportWindowFacts Facts() const;
     ui::FileDialogRequest LayoutDialog(const char* title) const;
