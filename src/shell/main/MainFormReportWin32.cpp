@@ -45,6 +45,9 @@ public:
         return MediaEntryCell(results_, results_.NewEntries[row.index], column, {});
     }
     int Icon(const ItemHead&) const override { return -1; }
+    void Summarise(const ItemHead& rec, ReportSummary& summary) const override {
+        summary.AddFile(results_.NewEntries[static_cast<const MediaReportRow&>(rec).index].Size);
+    }
     std::vector<const ItemHead*> Rows() const {
         std::vector<const ItemHead*> rows;
         for (const MediaReportRow& row : rows_)
