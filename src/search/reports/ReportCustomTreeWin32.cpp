@@ -35,6 +35,8 @@ ReportCustomTreeWin32::ReportCustomTreeWin32(CustomTree& model) : model_(model) 
     view_.imageOf = [this](ui::TreeView::Node n, bool selected) {
         return nodeImage ? nodeImage(NodeOf(n)->source, selected) : -1;
     };
+    // The names are the catalog's; they are not renamed here.
+    view_.onEditing = [](ui::TreeView&, ui::TreeView::Node, bool& allow) { allow = false; };
     view_.onExpanded = [this](ui::TreeView&, ui::TreeView::Node n, bool expanded) {
         CustomTreeNode* node = NodeOf(n);
         node->expanded = expanded;

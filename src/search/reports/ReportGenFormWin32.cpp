@@ -176,6 +176,7 @@ void TReportGenForm::BuildOutputControls() {
     BtnPrint.onClick = [this](ui::Button&) { BtnPrintClick(); };
     BtnPreview.onClick = [this](ui::Button&) { BtnPreviewClick(); };
     BtnCancel.onClick = [this](ui::Button&) { setModalResult(ui::mrCancel); };
+    setCancelControl(&BtnCancel);
 }
 
 ReportWindowFacts TReportGenForm::Facts() const { return sources_.facts ? sources_.facts() : ReportWindowFacts{}; }
