@@ -383,11 +383,20 @@ ReportTextOptions TReportGenForm::TextOptions() const {
 }
 
 void TReportGenForm::BtnPreviewClick() {
+    if (!current_.cells)
+        return;
+    // The preview takes the generator's place; it comes back whatever happens.
+    struct ShownAgain {
+        TReportGenForm& form;
+        ~ShownAgain() {
+            form.show();
+            SetForegroundWindow(form.hwnd());
+        }
+    } again{*this};
+    hide();
     if (reportSource_ == kSourceCustom)
         customItems_ = CollectCustomReportItems();
     const ReportRun run = MakeRun();
-    if (!current_.cells)
-        return;
     ReportLook look;
     look.dateTimeText = ReportTimestampNow();
     look.icons = false;
