@@ -2,6 +2,7 @@
 // its boxes, the macros on the selected node, and the ".CRP" layouts.
 #include <windows.h>
 
+#include "base/Errors.h"
 #include "search/reports/CustomLayout.h"
 #include "search/reports/ReportGenFormWin32.h"
 #include "ui/Application.h"
@@ -142,16 +143,25 @@ void TReportGenForm::MacroFiles(bool include, int depth) {
     RunMacro([this, include, depth](CustomTreeNode& node) { CustomModel.SetFilesState(node, include, depth); });
 }
 
-std::vector<const ItemHead*> TReportGenForm::CollectCustomReportItems() {
+std::optional<std::vector<const ItemHead*>> TReportGenForm::CollectCustomReportItems() {
     ui::WaitFormProgress wait;
-    wait.showWaitWindow("Generating list of selected items...", false, false);
-    std::vector<const ItemHead*> items;
+    wait.showWaitWindow("Generating list of selected items...", false, true);
+    std::size_t nodes = 0;
+    const auto step = [&] {
+        if (++nodes % 64 != 0)
+            return;
+        ui::Application::instance().processMessages();
+        if (wait.cancelPressed())
+            throw EAbort();
+    };
+    std::optional<std::vector<const ItemHead*>> items;
     try {
-        items = CustomModel.CollectCustomReportItems();
+        items = CustomModel.CollectCustomReportItems(nullptr, step);
+    } catch (const EAbort&) {
     } catch (const std::exception& e) {
         wait.closeWaitWindow();
         services_.prompt.showError(e.what());
-        return {};
+        return std::nullopt;
     }
     wait.closeWaitWindow();
     return items;

@@ -394,8 +394,8 @@ void TReportGenForm::BtnPreviewClick() {
         }
     } again{*this};
     hide();
-    if (reportSource_ == kSourceCustom)
-        customItems_ = CollectCustomReportItems();
+    if (!CollectWhenCustom())
+        return;
     const ReportRun run = MakeRun();
     ReportLook look;
     look.dateTimeText = ReportTimestampNow();
@@ -403,12 +403,20 @@ void TReportGenForm::BtnPreviewClick() {
     PreviewListReport(run, *current_.cells, look, services_.prompt, [this] { BtnPrintClick(); });
 }
 
+bool TReportGenForm::CollectWhenCustom() {
+    if (reportSource_ != kSourceCustom)
+        return true;
+    auto items = CollectCustomReportItems();
+    if (!items)
+        return false;
+    customItems_ = std::move(*items);
+    return true;
+}
+
 void TReportGenForm::BtnPrintClick() {
-    if (reportSource_ == kSourceCustom)
-        customItems_ = CollectCustomReportItems();
-    const ReportRun run = MakeRun();
-    if (!current_.cells)
+    if (!current_.cells || !CollectWhenCustom())
         return;
+    const ReportRun run = MakeRun();
     if (ExportCheck.checked()) {
         ui::FileDialogRequest request;
         request.title = "Save Report As";

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -148,8 +149,9 @@ public:
     void MacroFiles(bool include, int depth);
     void BtnSaveLayoutClick();
     void BtnLoadLayoutClick();
-    // The rows of the custom report, with "Generating list of selected items...".
-    std::vector<const ItemHead*> CollectCustomReportItems();
+    // The rows of the custom report, with "Generating list of selected items...";
+    // nothing when cancelled or a catalog could not be read.
+    std::optional<std::vector<const ItemHead*>> CollectCustomReportItems();
 
     // The run the chosen settings make (the custom items collected before).
     ReportRun MakeRun() const;
@@ -166,6 +168,8 @@ private:
     void BuildMacros();
     void UpDownBtnClick(int step);
     void BtnPrintClick();
+    // The custom report's rows collected anew; false when that was cancelled.
+    bool CollectWhenCustom();
     void BtnPreviewClick();
     void BtnRepSetupClick();
     // Changes the custom tree with the hourglass and painting held, then shows
