@@ -141,6 +141,14 @@ TreeView::Node TreeView::hitTest(POINT point, bool* onItem) const {
     return nodeOf(h);
 }
 
+TreeView::Node TreeView::stateIconAt(POINT point) const {
+    if (!hwnd()) return nullptr;
+    TVHITTESTINFO hit{};
+    hit.pt = point;
+    auto h = reinterpret_cast<HTREEITEM>(SendMessageA(hwnd(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    return h && (hit.flags & TVHT_ONITEMSTATEICON) ? nodeOf(h) : nullptr;
+}
+
 void TreeView::editLabel(Node node) {
     if (HTREEITEM h = itemOf(node)) {
         SetFocus(hwnd());

@@ -59,6 +59,8 @@ public:
     // The node at a client point; onItem tells whether the point is on its
     // label or image rather than beside it.
     Node hitTest(POINT point, bool* onItem = nullptr) const;
+    // The node whose state image (its check box) is at a client point; null when none.
+    Node stateIconAt(POINT point) const;
     // The client rectangle of the node's label (or of its whole row); empty
     // when the node has no item or it is not shown.
     RECT itemRect(Node node, bool labelOnly = true) const;

@@ -143,10 +143,13 @@ std::vector<CustomTreeNode*> CustomTree::VisibleNodes(CustomTreeNode* under) con
     return out;
 }
 
-std::vector<const ItemHead*> CustomTree::CollectCustomReportItems(CustomTreeNode* under) {
+std::vector<const ItemHead*> CustomTree::CollectCustomReportItems(CustomTreeNode* under,
+                                                              const std::function<void()>& step) {
     std::vector<const ItemHead*> items;
     std::vector<FileListPin> pins;
     for (CustomTreeNode* node : VisibleNodes(under)) {
+        if (step)
+            step();
         ItemRecord* rec = node->source->record();
         if (!node->parent || !rec)
             continue;

@@ -69,8 +69,10 @@ public:
     std::vector<CustomTreeNode*> VisibleNodes(CustomTreeNode* under = nullptr) const;
     // The rows of the custom report: every visible node but the catalogs, and
     // the files (and archives of collapsed nodes) of ticked nodes; only those
-    // of one node's subtree when it is given.
-    std::vector<const ItemHead*> CollectCustomReportItems(CustomTreeNode* under = nullptr);
+    // of one node's subtree when it is given. step runs between nodes (pending
+    // messages; it cancels by throwing).
+    std::vector<const ItemHead*> CollectCustomReportItems(CustomTreeNode* under = nullptr,
+                                                          const std::function<void()>& step = {});
 
     // The node of a catalog-tree node, made visible on the way; nullptr when none.
     CustomTreeNode* Find(const Node* target);

@@ -38,10 +38,17 @@ void AppendPart(std::string& out, std::uint64_t count, const char* noun, std::ui
 
 }  // namespace
 
+void ReportCells::Summarise(const ItemHead& rec, ReportSummary& summary) const { summary.Add(rec); }
+
+void ReportSummary::AddFile(std::uint64_t bytes) {
+    ++files;
+    const auto top = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max() / FixedSize::kScale);
+    AddSaturated(fileTotal, static_cast<std::int64_t>(std::min(bytes, top)) * FixedSize::kScale);
+}
+
 void ReportSummary::Add(const ItemHead& rec) {
     if (const auto* file = RecordAs<TFileRec>(&rec)) {
-        ++files;
-        AddSaturated(fileTotal, static_cast<std::int64_t>(file->stored.size) * FixedSize::kScale);
+        AddFile(file->stored.size);
     } else if (const auto* folder = RecordAs<TFolderRec>(&rec)) {
         // An archive stands for a file.
         if (HasFlag(folder->flags, ItemFlags::Archive)) {
@@ -167,7 +174,7 @@ std::vector<ReportCommand> ReportBatcher::FillReportCommands(const std::function
             row.cells.push_back(std::move(cell));
         }
         out.push_back(std::move(row));
-        summary_.Add(item);
+        cells_.Summarise(item, summary_);
         ++row_;
         if (stop && stop())
             break;

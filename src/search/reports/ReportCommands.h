@@ -43,6 +43,8 @@ struct ReportColumn {
     report::Alignment align = report::Alignment::Left;
 };
 
+struct ReportSummary;
+
 // What the report asks of the list it reports.
 class ReportCells {
 public:
@@ -50,6 +52,9 @@ public:
     // The cell's full text (descriptions whole).
     virtual std::string Cell(const ItemHead& rec, int column) const = 0;
     virtual int Icon(const ItemHead& rec) const = 0;
+    // Counts the row in its group's summary; a list whose rows are no
+    // catalog records counts them itself.
+    virtual void Summarise(const ItemHead& rec, ReportSummary& summary) const;
 };
 
 struct HeadingSwitches {
@@ -64,6 +69,7 @@ struct ReportSummary {
     std::uint64_t files = 0, folders = 0, disks = 0;
     std::uint64_t fileTotal = 0, folderTotal = 0, diskTotal = 0;
     void Add(const ItemHead& rec);
+    void AddFile(std::uint64_t bytes);
 };
 
 // "Total of 2 disks (1.5 GB), 1 folder (10 kB), 3 files (2 kB)".

@@ -30,19 +30,8 @@ ScopeTreeWin32::ScopeTreeWin32() {
     view_.onMouseDown = [this](ui::Control&, ui::MouseButton button, UINT, int x, int y) {
         if (button != ui::MouseButton::Left)
             return;
-        TVHITTESTINFO hit{};
-        hit.pt = {x, y};
-        SendMessageA(view_.hwnd(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-        if (!(hit.flags & TVHT_ONITEMSTATEICON))
-            return;
-        for (const auto& c : model_.Catalogs()) {
-            if (view_.itemOf(c.node) == hit.hItem)
-                return UpdateTreeCheckState(c.node);
-            for (const auto& d : c.disks) {
-                if (view_.itemOf(d.node) == hit.hItem)
-                    return UpdateTreeCheckState(d.node);
-            }
-        }
+        if (ui::TreeView::Node node = view_.stateIconAt({x, y}))
+            UpdateTreeCheckState(static_cast<const Node*>(node));
     };
     view_.onKeyDown = [this](ui::Control&, WORD& key, UINT) {
         if (key == VK_SPACE && view_.selected()) {

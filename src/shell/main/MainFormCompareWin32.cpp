@@ -8,6 +8,7 @@
 #include "catalog/model/ItemRecords.h"
 #include "search/compare/CompareEngine.h"
 #include "search/compare/CompareFormWin32.h"
+#include "search/reports/ReportSources.h"
 #include "shell/browse/ItemRows.h"
 #include "shell/browse/ListLayoutWin32.h"
 #include "shell/browse/LocaleFormatsWin32.h"
@@ -51,6 +52,7 @@ CompareFormServices MainForm::compareFormServices() {
     s.summary = RecordSummaryText;
     s.totals = RecordsTotalsText;
     s.columnsSetup = [this] { ColumnsSetupClick(ColumnsList::CompareResults); };
+    s.reportOfList = [this] { OpenReportGenerator(ReportOrigin::CompareWindow); };
     s.buttonSize = services_.settings.Get().buttonSize;
     s.oldButtons = services_.settings.Get().oldButtons;
     return s;

@@ -4,6 +4,7 @@
 
 #include "catalog/file/CatalogLoad.h"
 #include "shell/browse/ItemCells.h"
+#include "search/reports/ReportSources.h"
 #include "shell/browse/ItemRows.h"
 #include "shell/browse/ListLayoutWin32.h"
 #include "shell/browse/LocaleFormatsWin32.h"
@@ -48,6 +49,7 @@ TUserListForm& MainForm::userListForm() {
     s.summary = RecordSummaryText;
     s.totals = RecordsTotalsText;
     s.columnsSetup = [this] { ColumnsSetupClick(ColumnsList::UserList); };
+    s.reportOfList = [this] { OpenReportGenerator(ReportOrigin::UserList); };
     s.listFont = [this] { return list.font(); };
     s.buttonSize = services_.settings.Get().buttonSize;
     s.oldButtons = services_.settings.Get().oldButtons;

@@ -71,6 +71,9 @@ class SectionStore;
 class SettingsStore;
 struct Settings;
 struct ListReportSource;
+struct ListColumnLayout;
+struct ReportWindowFacts;
+enum class ReportOrigin;
 class SplashForm;
 class TCopyToForm;
 class TTipsDialog;
@@ -237,8 +240,8 @@ public:
     void ColumnsSetupClick(int list = -1);
     void ReportGenClick();
     void SearchReportClick();
-    // The report generator over a list; any window with a list calls it.
-    void OpenReportGenerator(const ListReportSource& source);
+    // The report generator; any window with a list calls it with itself as the origin.
+    void OpenReportGenerator(ReportOrigin origin);
     TOptionsForm& optionsForm();
 
     // The window's state the other parts of the main window share.
@@ -293,6 +296,11 @@ private:
     void CheckFilesClick();
     // The cells, icons and order of the main window's rows, for another list's columns.
     std::unique_ptr<SearchListCells> makeListCells(ItemListKind list);
+    // What the report generator asks of the windows (MainFormReportWin32.cpp).
+    ReportWindowFacts reportWindowFacts();
+    ListReportSource reportListSource(int source);
+    ListColumnLayout reportColumnLayout(int source);
+    std::function<void()> reportSettingsDialog();
     // Status texts of the result windows: a record's summary, the totals of rows.
     static std::string RecordSummaryText(const ItemHead& rec);
     static std::string RecordsTotalsText(std::span<ItemHead* const> items);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ReportFixture.h"
+#include "base/Errors.h"
 #include "search/reports/CustomLayout.h"
 
 namespace kv::test {
@@ -140,6 +141,15 @@ TEST_F(Layout, CollectingTakesVisibleNodesAndTheFilesOfTickedOnes) {
     for (const ItemHead* item : tree_.CollectCustomReportItems(&cd))
         names.push_back(RecordAs<TFileRec>(item) ? std::string(RecordAs<TFileRec>(item)->name()) : item->node->text());
     EXPECT_EQ(names, (std::vector<std::string>{"CD-ROM 17", "readme.txt", "Photos, 2004", "Setup", "tools.zip", "tool.exe"}));
+
+    // A step between nodes may cancel the collection.
+    int steps = 0;
+    const auto cancelSecond = [&] {
+        if (++steps == 2)
+            throw EAbort();
+    };
+    EXPECT_THROW(tree_.CollectCustomReportItems(nullptr, cancelSecond), EAbort);
+    EXPECT_EQ(steps, 2);
 }
 
 TEST_F(Layout, MacrosReachTheirDepthAndMakeChildrenOnce) {

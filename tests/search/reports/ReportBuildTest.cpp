@@ -112,5 +112,28 @@ TEST(ReportSummary, TextsCountEachKindInOrder) {
         EXPECT_EQ(BuildSummaryText(c.s), c.text);
 }
 
+// Rows that are no catalog records (files found only on a medium) are counted
+// by their list.
+TEST(ReportSummary, ListsCountRowsThatAreNoRecords) {
+    struct Loose : ItemHead {
+        Loose() : ItemHead(0) {}
+    };
+    class LooseCells : public ReportCells {
+    public:
+        std::string Cell(const ItemHead&, int) const override { return "loose"; }
+        int Icon(const ItemHead&) const override { return -1; }
+        void Summarise(const ItemHead&, ReportSummary& summary) const override { summary.AddFile(1024); }
+    };
+    const Loose a, b;
+    ReportRun run;
+    run.rows = {&a, &b};
+    run.columns = {{"Name", 0, report::Alignment::Left}};
+    LooseCells cells;
+    ReportBatcher batcher(run, cells, [](bool, std::string_view t) { return LongestLineLength(t); });
+    const std::vector<ReportCommand> commands = batcher.FillReportCommands();
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(commands.back().text, "Total of 2 files (2 kB)");
+}
+
 }  // namespace
 }  // namespace kv::test

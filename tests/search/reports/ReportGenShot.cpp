@@ -19,6 +19,7 @@
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/TestInput.h"
 #include "WindowShot.h"
+#include "ui/SharedImages.h"
 
 namespace kv {
 namespace {
@@ -64,7 +65,9 @@ bool ShootPreview(const std::string& path) {
     return ok;
 }
 
+// The list page, then the custom page with its tree (saved beside it, "-custom").
 bool Shoot(const std::string& path) {
+    SharedObjectsScope shared;
     Forest forest;
     Node& home = test::ModelOf(forest, test::HomeCatalog());
     test::FixtureCells cells;
@@ -74,20 +77,39 @@ bool Shoot(const std::string& path) {
     source.columns = {{"Disk Name", 0, report::Alignment::Left}, {"Media Type", 1, report::Alignment::Left},
                       {"Capacity", 2, report::Alignment::Right}};
     source.cells = &cells;
+    ReportGenSources sources = OneListSource(source);
+    sources.forest = &forest;
+    sources.checkImages = CheckImages().handle();
     ui::ScriptedPrompt prompt;
     NoFiles files;
     ui::ScriptedPrintDialog printer;
-    TReportGenForm form(source, {prompt, files, printer});
+    TReportGenForm form(std::move(sources), {prompt, files, printer});
+    form.InitReportSource();
+    std::string customPath = path;
+    customPath.insert(customPath.rfind('.') == std::string::npos ? customPath.size() : customPath.rfind('.'),
+                      "-custom");
     bool ok = false;
     uitest::TimerAction shoot(100, [&] {
         const test::NamedControls controls = {
             {"title", form.TitleEdit.hwnd()},          {"columns", form.ColumnsCheckList.hwnd()},
             {"up", form.UpBtn.hwnd()},                 {"select all", form.BtnSelectAll.hwnd()},
+            {"source", form.SourceCatalog.hwnd()},     {"list check", form.ReportListCheck.hwnd()},
             {"print check", form.PrintCheck.hwnd()},   {"export check", form.ExportCheck.hwnd()},
             {"sort", form.SortItemsCheck.hwnd()},      {"no sort", form.NoSortingCheck.hwnd()},
-            {"catalog", form.CatalogHeaderCheck.hwnd()}, {"separator", form.AsciiSepCombo.hwnd()},
+            {"catalog", form.CatalogHeaderCheck.hwnd()}, {"setup", form.BtnRepSetup.hwnd()},
             {"print", form.BtnPrint.hwnd()},           {"close", form.BtnCancel.hwnd()}};
         ok = test::ShootWindow("Report Generator", form.hwnd(), controls, path);
+        form.ReportCustomCheck.click();
+        form.ExportCheck.click();
+        CustomTreeNode& cd = *form.CustomModel.roots()[0]->children[0];
+        form.TreeView.Select(&cd);
+        form.MacroExpandFrom(2);
+        const test::NamedControls custom = {
+            {"tree", form.TreeView.View().hwnd()},     {"macros", form.BtnMacros.hwnd()},
+            {"open layout", form.BtnLoadLayout.hwnd()}, {"save layout", form.BtnSaveLayout.hwnd()},
+            {"catalog", form.CustomCatalogHeader.hwnd()}, {"separator", form.AsciiSepCombo.hwnd()},
+            {"columns", form.ColumnsCheckList.hwnd()},  {"export", form.BtnPrint.hwnd()}};
+        ok = test::ShootWindow("Report Generator, custom report", form.hwnd(), custom, customPath) && ok;
         SendMessageA(form.BtnCancel.hwnd(), BM_CLICK, 0, 0);
     });
     form.showModal();
