@@ -132,5 +132,31 @@ TEST_F(ShellTest, ClearAsksAndNoKeepsTheUserList) {
     EXPECT_FALSE(form.UserListButtonStates()[FoundAction::Report]);
 }
 
+// Floating, the user list's toolbar shows while the user list is the active
+// window: switching to the main window or to another program hides it.
+TEST_F(ShellTest, TheUserListsFloatingToolbarShowsOnlyWhileTheListIsActive) {
+    MainForm& main = makeMain();
+    main.show();
+    main.RunCommand(CommandId::UserList, CommandSource::MainMenu);
+    TUserListForm& form = *main.userListFormIfAny();
+    SetActiveWindow(form.hwnd());
+    form.UserListToolbar->SetDockedTo(nullptr);
+    const HWND floating = form.UserListToolbar->floatingWindow();
+    ASSERT_TRUE(floating);
+    EXPECT_TRUE(IsWindowVisible(floating));
+    SetActiveWindow(main.hwnd());
+    EXPECT_FALSE(IsWindowVisible(floating));
+    SetActiveWindow(form.hwnd());
+    EXPECT_TRUE(IsWindowVisible(floating));
+    SendMessageA(form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(IsWindowVisible(floating));
+    SendMessageA(form.hwnd(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(IsWindowVisible(floating));
+    // Closing hides the window and its toolbar; the toolbar stays "Visible".
+    form.close();
+    EXPECT_FALSE(IsWindowVisible(floating));
+    EXPECT_TRUE(form.UserListToolbar->visible());
+}
+
 }  // namespace
 }  // namespace kv::test
