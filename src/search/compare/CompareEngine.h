@@ -96,6 +96,9 @@ public:
 
 private:
     struct BucketItem {
+        // The name's first 16 bytes folded to upper case, big-endian, zero-padded:
+        // most comparisons of the sort end here, without reaching the record.
+        std::uint64_t key[2];
         ItemHead* rec;
         std::string_view name;
         bool taken;
