@@ -67,6 +67,8 @@ public:
     void RunCompareAction(FoundAction action);
     void UpdateCompareStatus();
     bool RefreshPending = false;
+    // Rows dragged onto the user list.
+    ui::DragSession& Drag() { return drag_.Session(); }
 
     ui::Panel TopPanel;
     ui::Label DescLabel;
