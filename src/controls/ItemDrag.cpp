@@ -1,12 +1,21 @@
 #include "controls/ItemDrag.h"
 
+#include <commctrl.h>
+
 namespace kv::ui {
 
 HCURSOR ItemDragCursor(std::size_t items) {
     return LoadCursorA(GetModuleHandleA(nullptr), items > 1 ? "MultiDragCursor" : "DragCursor");
 }
 
+ItemDrag::~ItemDrag() {
+    session_.cancel();
+    for (Control* control : carriers_)
+        Release(*control);
+}
+
 void ItemDrag::Carry(Control& control) {
+    carriers_.push_back(&control);
     control.onMouseMove = [this](Control& c, UINT, int x, int y) {
         POINT p{x, y};
         ClientToScreen(c.hwnd(), &p);

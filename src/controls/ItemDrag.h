@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <vector>
 
 #include "controls/ReportListView.h"
 #include "ui/DragSession.h"
@@ -20,14 +21,14 @@ HCURSOR ItemDragCursor(std::size_t items);
 class ItemDrag {
 public:
     ItemDrag() = default;
-    ~ItemDrag() { session_.cancel(); }
+    // Cancels a drag and gives the carrying controls (which outlive it) their mouse events back.
+    ~ItemDrag();
     ItemDrag(const ItemDrag&) = delete;
     ItemDrag& operator=(const ItemDrag&) = delete;
 
-    // The control's mouse moves and release carry the drag from now on;
-    // Release gives its mouse events back.
+    // The control's mouse moves and release carry the drag from now on (the
+    // control must outlive this).
     void Carry(Control& control);
-    static void Release(Control& control);
 
     // Starts a drag of count items from source at the cursor, with image
     // (owned from now; null: none) held at hotSpot.
@@ -41,7 +42,10 @@ public:
     bool Dragging() const { return session_.dragging(); }
 
 private:
+    static void Release(Control& control);
+
     DragSession session_;
+    std::vector<Control*> carriers_;
 };
 
 }  // namespace kv::ui

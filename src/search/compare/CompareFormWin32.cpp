@@ -6,10 +6,10 @@
 #include "base/Errors.h"
 #include "base/text/SizeFormat.h"
 #include "controls/ListHelpers.h"
-#include "ui/IconOutline.h"
 #include "scan/ArchiveTypes.h"
 #include "search/results/ToolWindowWin32.h"
 #include "ui/Application.h"
+#include "ui/IconOutline.h"
 #include "ui/SystemHelpers.h"
 
 namespace kv {

@@ -6,8 +6,8 @@
 
 #include "base/ScopedFlag.h"
 #include "controls/ListHelpers.h"
-#include "ui/IconOutline.h"
 #include "ui/Application.h"
+#include "ui/IconOutline.h"
 
 namespace kv {
 

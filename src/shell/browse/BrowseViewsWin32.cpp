@@ -158,10 +158,8 @@ BrowseViewsWin32::~BrowseViewsWin32() {
     list.OnEditing = nullptr;
     list.OnEdited = nullptr;
     list.onMouseDown = nullptr;
-    ui::ItemDrag::Release(list);
     list.onEnter = nullptr;
     list.OnStartDrag = nullptr;
-    ui::ItemDrag::Release(tree_.control());
 }
 
 void BrowseViewsWin32::attach() {
