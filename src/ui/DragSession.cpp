@@ -34,6 +34,19 @@ void DragSession::begin(HIMAGELIST image, POINT hotSpot, POINT screenPoint) {
 
 HWND DragSession::targetAt(POINT screenPoint, POINT& clientPoint) const {
     HWND target = WindowFromPoint(screenPoint);
+    // A window a modal one disabled is not looked into by the system: its
+    // control under the mouse is found here, so a drag from the modal window
+    // still reaches it (the host decides whether it takes the drop).
+    if (target && !IsWindowEnabled(GetAncestor(target, GA_ROOT))) {
+        for (;;) {
+            POINT local = screenPoint;
+            ScreenToClient(target, &local);
+            HWND child = ChildWindowFromPointEx(target, local, CWP_SKIPINVISIBLE);
+            if (!child || child == target)
+                break;
+            target = child;
+        }
+    }
     clientPoint = screenPoint;
     if (target) ScreenToClient(target, &clientPoint);
     return target;

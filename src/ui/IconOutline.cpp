@@ -96,4 +96,17 @@ HIMAGELIST IconDragImage(HICON icon, int size) {
     return list;
 }
 
+HIMAGELIST ListIconDragImage(HIMAGELIST images, int index) {
+    if (!images || index < 0 || index >= ImageList_GetImageCount(images))
+        return nullptr;
+    HICON icon = ImageList_GetIcon(images, index, ILD_NORMAL);
+    if (!icon)
+        return nullptr;
+    int width = 16, height = 16;
+    ImageList_GetIconSize(images, &width, &height);
+    HIMAGELIST list = IconDragImage(icon, width);
+    DestroyIcon(icon);
+    return list;
+}
+
 }  // namespace kv::ui

@@ -19,5 +19,7 @@ IconOutline IconOutlineBitmap(HICON icon, int size);
 // A one-image list holding the outlined icon, for a drag; null when it fails.
 // The caller owns it.
 HIMAGELIST IconDragImage(HICON icon, int size);
+// The same for one image of an image list; null without it.
+HIMAGELIST ListIconDragImage(HIMAGELIST images, int index);
 
 }  // namespace kv::ui

@@ -8,6 +8,7 @@
 
 #include "catalog/file/CatalogLoad.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/TestInput.h"
 
 namespace kv::test {
 namespace {
@@ -39,6 +40,10 @@ TEST_F(ShellTest, CompareToMediaShowsTheDifferencesAndFeedsTheUserList) {
     EXPECT_NE(prompt.asked[0].text.find("\"" + disk.text() + "\" in catalog to original media, please confirm."),
               std::string::npos);
 
+    // The user list is open beside the compare window.
+    main.RunCommand(CommandId::UserList, CommandSource::MainMenu);
+    TUserListForm* list = main.userListFormIfAny();
+    ASSERT_NE(list, nullptr);
     bool shown = false;
     main.compareShown = [&](TCompareForm& form) {
         shown = true;
@@ -56,20 +61,27 @@ TEST_F(ShellTest, CompareToMediaShowsTheDifferencesAndFeedsTheUserList) {
         form.CompareListView.onKeyDown(form.CompareListView, key, ui::kCtrl);
         EXPECT_EQ(form.CurrentCategory(), kCategoryDeleted);
         EXPECT_EQ(form.TabSet.tabIndex(), kCategoryDeleted);
-        // Two deleted rows go to the user list.
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED;
-        state.state = LVIS_SELECTED;
-        for (WPARAM row : {0u, 1u})
-            SendMessageA(form.CompareListView.hwnd(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+        // Two deleted rows dragged onto the user list, which the modal compare
+        // window disabled, go there.
+        const HWND rows = form.CompareListView.hwnd();
+        SetFocus(rows);
+        for (int row : {0, 1})
+            ListView_SetItemState(rows, row, LVIS_SELECTED, LVIS_SELECTED);
+        form.UpdateCompareStatus();
         ASSERT_TRUE(form.CompareButtonStates()[FoundAction::AddList]);
-        form.RunCompareAction(FoundAction::AddList);
+        RECT first{};
+        ListView_GetItemRect(rows, 0, &first, LVIR_LABEL);
+        RECT box{};
+        GetWindowRect(form.hwnd(), &box);
+        SetWindowPos(list->hwnd(), HWND_TOP, box.right + 10, box.top, 400, 300, SWP_NOACTIVATE);
+        EnableWindow(list->hwnd(), FALSE);
+        uitest::sendDragOnto(rows, POINT{first.left + 5, (first.top + first.bottom) / 2},
+                             list->UserListView.View().hwnd());
+        EnableWindow(list->hwnd(), TRUE);
     };
     prompt.answers = {ui::PromptAnswer::Ok};
     main.RunCommand(CommandId::Compare, CommandSource::TreePopup);
     ASSERT_TRUE(shown);
-    TUserListForm* list = main.userListFormIfAny();
-    ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->List().Count(), 2u);
 
     main.browse().tree().select(&catalog);
@@ -144,6 +156,10 @@ TEST_F(ShellTest, CompareFilesToCatalogChecksAFolderAgainstTheChosenCatalog) {
         EXPECT_EQ(form.Folder(), folder + "\\");
         return form.modalResult() == ui::mrOk;
     };
+    // The user list is open beside the compare window.
+    main.RunCommand(CommandId::UserList, CommandSource::MainMenu);
+    TUserListForm* list = main.userListFormIfAny();
+    ASSERT_NE(list, nullptr);
     bool shown = false;
     main.compareShown = [&](TCompareForm& form) {
         shown = true;

@@ -8,6 +8,7 @@
 
 #include "shell/commands/SearchRefusal.h"
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/TestInput.h"
 
 namespace kv::test {
 namespace {
@@ -157,6 +158,64 @@ TEST_F(ShellTest, TheSearchScopeFollowsCatalogsOpenedAndDisksDeleted) {
     main.RunCommand(CommandId::DeleteDisk, CommandSource::MainMenu);
     ASSERT_TRUE(second.children().empty());
     EXPECT_LT(scopeCount(), withTwo);
+}
+
+// Two hits dragged with the mouse from the found list onto the user list are
+// listed there; dragged again, the user list takes nothing (nothing to add).
+TEST_F(ShellTest, HitsDraggedOntoTheUserListAreAddedThere) {
+    commandLine = {catalogFile("one.ctf")};
+    MainForm& main = makeMain();
+    main.RunIdleOnce();
+    main.RunCommand(CommandId::Search, CommandSource::MainMenu);
+    TSearchForm& form = main.searchForm();
+    FindByMask(form, "*");
+    ASSERT_TRUE(WaitForRun(form));
+    ASSERT_GE(form.NormalResults().Count(), 2u);
+    main.RunCommand(CommandId::UserList, CommandSource::MainMenu);
+    TUserListForm* userList = main.userListFormIfAny();
+    ASSERT_NE(userList, nullptr);
+    // Side by side, the user list right of the search window.
+    RECT searchBox{};
+    GetWindowRect(form.hwnd(), &searchBox);
+    SetWindowPos(userList->hwnd(), HWND_TOP, searchBox.right + 10, searchBox.top, 400, 300, SWP_NOACTIVATE);
+    ui::Application::instance().processMessages();
+
+    const HWND found = form.FoundList.View().hwnd();
+    // A press in a list without the focus would select only the pressed row.
+    SetFocus(found);
+    for (int row : {0, 1})
+        ListView_SetItemState(found, row, LVIS_SELECTED, LVIS_SELECTED);
+    ListView_SetItemState(found, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    form.UpdateSearchStatus();
+    RECT first{};
+    ListView_GetItemRect(found, 0, &first, LVIR_LABEL);
+    const POINT press{first.left + 5, (first.top + first.bottom) / 2};
+    const HWND target = userList->UserListView.View().hwnd();
+    auto drag = [&] {
+        bool started = false;
+        HWND accepting = nullptr;
+        uitest::sendDragOnto(found, press, target, [&] {
+            started = form.FoundList.Drag().dragging();
+            accepting = form.FoundList.Drag().acceptingTarget();
+        });
+        EXPECT_TRUE(started);
+        EXPECT_FALSE(form.FoundList.Drag().dragging());
+        return accepting;
+    };
+    EXPECT_EQ(drag(), target);
+    // Two items: the multi-drag cursor.
+    ASSERT_NE(ui::ItemDragCursor(2), nullptr);
+    EXPECT_NE(ui::ItemDragCursor(1), ui::ItemDragCursor(2));
+    EXPECT_EQ(form.FoundList.Drag().acceptCursor, ui::ItemDragCursor(2));
+    ASSERT_EQ(userList->List().Count(), 2u);
+    for (std::size_t row = 0; row < 2; ++row)
+        EXPECT_NE(form.NormalResults().At(row)->indexWord(ResultSlot::UserList), kNotListed);
+    EXPECT_EQ(ListView_GetItemCount(target), 2);
+
+    // Both are listed now: Add to User List is off, and the drag finds no place to drop.
+    form.UpdateSearchStatus();
+    EXPECT_EQ(drag(), nullptr);
+    EXPECT_EQ(userList->List().Count(), 2u);
 }
 
 // The user closes the program while the worker waits for the main thread: the

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "tests/shell/ShellFixture.h"
+#include "tests/support/TestInput.h"
 
 namespace kv::test {
 namespace {
@@ -130,6 +131,64 @@ TEST_F(ShellTest, ClearAsksAndNoKeepsTheUserList) {
     // An empty list has nothing to clear or report.
     EXPECT_FALSE(form.UserListButtonStates()[FoundAction::Clear]);
     EXPECT_FALSE(form.UserListButtonStates()[FoundAction::Report]);
+}
+
+// A row dragged with the mouse from the main list onto the user list is listed there.
+TEST_F(ShellTest, AMainListRowDraggedOntoTheUserListIsAddedThere) {
+    commandLine = {catalogFile("one.ctf")};
+    MainForm& main = makeMain();
+    main.show();
+    main.RunIdleOnce();
+    Node& catalog = *main.forest().roots()[0];
+    main.browse().tree().select(catalog.children()[0].get());
+    main.RunIdleOnce();
+    main.RunCommand(CommandId::UserList, CommandSource::MainMenu);
+    TUserListForm& form = *main.userListFormIfAny();
+    RECT box{};
+    GetWindowRect(main.hwnd(), &box);
+    SetWindowPos(form.hwnd(), HWND_TOP, box.right + 10, box.top, 400, 300, SWP_NOACTIVATE);
+    const HWND list = main.list.hwnd();
+    SetFocus(list);
+    const int row = ListView_GetItemCount(list) - 1;
+    ASSERT_GT(row, 0);
+    // The focus selected the first row: only the last one is dragged.
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    main.UpdateCommands(kUpdateAllCommands);
+    RECT r{};
+    ListView_GetItemRect(list, row, &r, LVIR_LABEL);
+    bool oneItemCursor = false;
+    uitest::sendDragOnto(list, POINT{r.left + 5, (r.top + r.bottom) / 2}, form.UserListView.View().hwnd(),
+                         [&] { oneItemCursor = main.browse().drag().acceptCursor == ui::ItemDragCursor(1); });
+    EXPECT_TRUE(oneItemCursor);
+    ASSERT_EQ(form.List().Count(), 1u);
+    EXPECT_NE(form.List().At(0)->indexWord(ResultSlot::UserList), kNotListed);
+}
+
+// Floating, the user list's toolbar shows while the user list is the active
+// window: switching to the main window or to another program hides it.
+TEST_F(ShellTest, TheUserListsFloatingToolbarShowsOnlyWhileTheListIsActive) {
+    MainForm& main = makeMain();
+    main.show();
+    main.RunCommand(CommandId::UserList, CommandSource::MainMenu);
+    TUserListForm& form = *main.userListFormIfAny();
+    SetActiveWindow(form.hwnd());
+    form.UserListToolbar->SetDockedTo(nullptr);
+    const HWND floating = form.UserListToolbar->floatingWindow();
+    ASSERT_TRUE(floating);
+    EXPECT_TRUE(IsWindowVisible(floating));
+    SetActiveWindow(main.hwnd());
+    EXPECT_FALSE(IsWindowVisible(floating));
+    SetActiveWindow(form.hwnd());
+    EXPECT_TRUE(IsWindowVisible(floating));
+    SendMessageA(form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(IsWindowVisible(floating));
+    SendMessageA(form.hwnd(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(IsWindowVisible(floating));
+    // Closing hides the window and its toolbar; the toolbar stays "Visible".
+    form.close();
+    EXPECT_FALSE(IsWindowVisible(floating));
+    EXPECT_TRUE(form.UserListToolbar->visible());
 }
 
 }  // namespace

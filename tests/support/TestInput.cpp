@@ -42,6 +42,18 @@ void sendDrag(HWND hwnd, POINT from, POINT to) {
     SendMessageA(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
 }
 
+void sendDragOnto(HWND source, POINT from, HWND target, const std::function<void()>& whileOver) {
+    RECT box{};
+    GetWindowRect(target, &box);
+    POINT over{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    ScreenToClient(source, &over);
+    SendMessageA(source, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    SendMessageA(source, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x + 20, from.y + 20));
+    SendMessageA(source, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(over.x, over.y));
+    if (whileOver) whileOver();
+    SendMessageA(source, WM_LBUTTONUP, 0, MAKELPARAM(over.x, over.y));
+}
+
 void postKey(HWND hwnd, WORD key) {
     PostMessageA(hwnd, WM_KEYDOWN, key, 1);
     PostMessageA(hwnd, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));

@@ -12,6 +12,10 @@ namespace kv::uitest {
 void sendClick(HWND hwnd, int x, int y);
 // Presses the left button at one client point, moves and releases it at another.
 void sendDrag(HWND hwnd, POINT from, POINT to);
+// Presses the left button at a client point of source, moves past the drag
+// threshold, then over the middle of target (any window) and releases there;
+// whileOver runs before the release.
+void sendDragOnto(HWND source, POINT from, HWND target, const std::function<void()>& whileOver = {});
 // Posts a key press, so it goes through the message loop like typed input.
 void postKey(HWND hwnd, WORD key);
 

@@ -279,13 +279,20 @@ void TDockToolbar::syncFloatingVisibility() {
     if (!floatWindow_ || !floatWindow_->hwnd()) return;
     HWND f = form_.hwnd();
     const bool formShown = f && IsWindowVisible(f) && !IsIconic(f);
-    floatWindow_->showShown(floating() && visible() && appActive_ && formShown);
+    const bool active = appActive_ && (formActive_ || !HideFloatingWhenFormInactive);
+    floatWindow_->showShown(floating() && visible() && active && formShown);
 }
 
-bool TDockToolbar::onFormMessage(UINT msg, WPARAM wp, LPARAM) {
+bool TDockToolbar::onFormMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ACTIVATEAPP:
         appActive_ = wp != FALSE;
+        syncFloatingVisibility();
+        break;
+    case WM_ACTIVATE:
+        // Its own floating window taking the activation leaves the form in charge.
+        formActive_ = LOWORD(wp) != WA_INACTIVE ||
+                      (floatWindow_ && reinterpret_cast<HWND>(lp) == floatWindow_->hwnd());
         syncFloatingVisibility();
         break;
     case WM_WINDOWPOSCHANGED:

@@ -24,6 +24,9 @@ public:
     Form& form() const { return form_; }
     std::string Caption;
     bool CanDockLeftRight = true;
+    // Floating, it hides also while its form is not the active window (a tool
+    // window's toolbar), not only while the program is inactive.
+    bool HideFloatingWhenFormInactive = false;
     bool CloseButton() const { return closeButton_; }
     void SetCloseButton(bool close);
     TDockSite* DefaultDock() const { return defaultDock_.get(); }
@@ -115,6 +118,7 @@ void activateOwningForm(Form& form);
     ListenerRegistration formListener_;
     bool placing_ = false;
     bool appActive_ = true;
+    bool formActive_ = true;
     bool recreating_ = false;
 };
 

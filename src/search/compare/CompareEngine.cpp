@@ -29,6 +29,23 @@ int compareNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
 }
 
+// A name's first 16 bytes folded to upper case, big-endian, zero-padded.
+void nameKey(std::string_view name, std::uint64_t (&key)[2]) {
+    key[0] = key[1] = 0;
+    for (std::size_t i = 0; i < 16 && i < name.size(); ++i)
+        key[i / 8] |= std::uint64_t{static_cast<unsigned char>(asciiUpper(name[i]))} << (8 * (7 - i % 8));
+}
+
+// compareNoCase through the names' keys first: names hold no zero bytes, so
+// a shorter name's padding puts it before the longer names it begins.
+int compareKeyed(const std::uint64_t (&ka)[2], std::string_view a, const std::uint64_t (&kb)[2], std::string_view b) {
+    if (ka[0] != kb[0])
+        return ka[0] < kb[0] ? -1 : 1;
+    if (ka[1] != kb[1])
+        return ka[1] < kb[1] ? -1 : 1;
+    return a.size() > 16 || b.size() > 16 ? compareNoCase(a, b) : 0;
+}
+
 bool isArchiveFolder(const ItemHead& rec) {
     return rec.kind() == ItemFlags::Folder && HasFlag(rec.flags, ItemFlags::Archive);
 }
@@ -132,7 +149,9 @@ CompareEngine::Bucket& CompareEngine::BucketFor(std::string_view name) {
 }
 
 void CompareEngine::AddToBucket(ItemHead& rec, std::string_view name) {
-    BucketFor(name).push_back({&rec, name, false});
+    BucketItem item{{0, 0}, &rec, name, false};
+    nameKey(name, item.key);
+    BucketFor(name).push_back(item);
     ++bucketItemCount_;
 }
 
@@ -172,7 +191,7 @@ void CompareEngine::LoadDiskIntoBuckets(Node& node, bool announce) {
 
 void CompareEngine::SortBuckets(bool stepping) {
     const auto byName = [](const BucketItem& a, const BucketItem& b) {
-        const int c = compareNoCase(a.name, b.name);
+        const int c = compareKeyed(a.key, a.name, b.key, b.name);
         return c != 0 ? c < 0 : std::less<const ItemHead*>()(a.rec, b.rec);
     };
     for (Bucket& bucket : buckets_) {
@@ -184,8 +203,11 @@ void CompareEngine::SortBuckets(bool stepping) {
 }
 
 CompareEngine::Bucket::iterator CompareEngine::FindFirst(Bucket& bucket, std::string_view name) {
-    auto it = std::lower_bound(bucket.begin(), bucket.end(), name,
-                               [](const BucketItem& item, std::string_view n) { return compareNoCase(item.name, n) < 0; });
+    std::uint64_t key[2];
+    nameKey(name, key);
+    auto it = std::lower_bound(bucket.begin(), bucket.end(), name, [&key](const BucketItem& item, std::string_view n) {
+        return compareKeyed(item.key, item.name, key, n) < 0;
+    });
     return it != bucket.end() && compareNoCase(it->name, name) == 0 ? it : bucket.end();
 }
 

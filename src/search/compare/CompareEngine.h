@@ -23,7 +23,7 @@ struct TMediaFileEntry {
     std::uint32_t Attributes = 0;
     std::uint32_t Time = 0;  // last-write DOS date-time
     std::uint64_t Size = 0;
-    std::int16_t IconIndex = -1;  // looked up when first drawn
+    std::int16_t IconIndex = -1;  // looked up when first drawn; -2: no icon
     std::uint32_t FolderIndex = 0;  // into CompareResults::FolderPaths
     std::string Name;
 };
@@ -96,6 +96,9 @@ public:
 
 private:
     struct BucketItem {
+        // The name's first 16 bytes folded to upper case, big-endian, zero-padded:
+        // most comparisons of the sort end here, without reaching the record.
+        std::uint64_t key[2];
         ItemHead* rec;
         std::string_view name;
         bool taken;

@@ -10,6 +10,7 @@
 #include "search/results/ToolWindowWin32.h"
 #include "ui/Application.h"
 #include "ui/PlaceControl.h"
+#include "ui/IconOutline.h"
 #include "ui/SystemHelpers.h"
 
 namespace kv {
@@ -112,9 +113,34 @@ void TCompareForm::BuildControls() {
                             [this](FoundAction action) { RunCompareAction(action); });
     CompareListPopup.Menu().OnPopup = [this](ui::PopupMenu&) { PreparePopup(); };
     CompareListView.popupMenu = &CompareListPopup.Menu();
+    WireDrag();
     realign();
     StatusBar.onResize(StatusBar);
     PlaceTop();
+}
+
+void TCompareForm::WireDrag() {
+    // Rows with records drag onto the user list; the drop adds the rows selected then.
+    CompareListView.OnStartDrag = [this](ui::TCustomEnhListView&, int) {
+        const std::vector<ItemHead*> records = SelectedRecords();
+        HIMAGELIST image = records.size() == 1 && cells_
+                               ? ui::ListIconDragImage(CompareListView.SmallImages(), cells_->CellImage(*records.front()))
+                               : nullptr;
+        drag_.StartRows(CompareListView, records.size(), image);
+    };
+    drag_.Carry(CompareListView);
+    drag_.Session().onDragOver = [this](HWND target, POINT) { return DropsOn(target); };
+    drag_.Session().onDrop = [this](HWND target, POINT) {
+        if (DropsOn(target))
+            RunCompareAction(FoundAction::AddList);
+    };
+}
+
+bool TCompareForm::DropsOn(HWND target) {
+    if (!services_.userListDropTarget || !services_.userListDropTarget(target))
+        return false;
+    const ui::SpeedButton* add = Buttons.Button(FoundAction::AddList);
+    return add && add->enabled();
 }
 
 void TCompareForm::PlaceTop() {
@@ -182,15 +208,21 @@ void TCompareForm::ShowCategory(int category) {
     ui::AutoSizeListColumns(CompareListView);
 }
 
-void TCompareForm::CellInfo(int row, int column, ui::TLVVMMaskItems mask, int& image, std::string& text) const {
+void TCompareForm::CellInfo(int row, int column, ui::TLVVMMaskItems mask, int& image, std::string& text) {
     if (row < 0 || static_cast<std::size_t>(row) >= RowCount())
         return;
     if (category_ == kCategoryNew) {
-        const TMediaFileEntry& entry = results_.NewEntries[static_cast<std::size_t>(row)];
+        TMediaFileEntry& entry = results_.NewEntries[static_cast<std::size_t>(row)];
         if (mask & ui::vmText)
             text = MediaEntryCell(results_, entry, column, services_.mediaCells);
-        if (mask & ui::vmImage)
-            image = -1;
+        if (mask & ui::vmImage) {
+            // Looked up once, when the row is first drawn (-2: the lookup found none).
+            if (entry.IconIndex == -1 && services_.fileIcon) {
+                const int icon = services_.fileIcon(entry.Name);
+                entry.IconIndex = static_cast<std::int16_t>(icon < 0 || icon > 32767 ? -2 : icon);
+            }
+            image = column == 0 && entry.IconIndex >= 0 ? entry.IconIndex : -1;
+        }
         return;
     }
     const ItemHead* rec = (*RecordList())[static_cast<std::size_t>(row)];

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "controls/ItemDrag.h"
 #include "controls/VirtualListView.h"
 #include "controls/docks/DockSiteWin32.h"
 #include "controls/docks/DockToolbarWin32.h"
@@ -41,6 +42,10 @@ struct CompareFormServices {
     // "Report of this list": none: Report stays disabled.
     std::function<void()> reportOfList;
     MediaCellFormats mediaCells;
+    // Whether a window is the user list's list, where rows dragged from here drop.
+    std::function<bool(HWND target)> userListDropTarget;
+    // The shared small images' icon of a file by its name; none: files found on disk show no icon.
+    std::function<int(const std::string& name)> fileIcon;
     int buttonSize = 2;
     bool oldButtons = false;
 };
@@ -62,6 +67,8 @@ public:
     void RunCompareAction(FoundAction action);
     void UpdateCompareStatus();
     bool RefreshPending = false;
+    // Rows dragged onto the user list.
+    ui::DragSession& Drag() { return drag_.Session(); }
 
     ui::Panel TopPanel;
     ui::Label DescLabel;
@@ -81,12 +88,14 @@ public:
 private:
     void BuildControls();
     void PlaceTop();
-    void CellInfo(int row, int column, ui::TLVVMMaskItems mask, int& image, std::string& text) const;
+    void CellInfo(int row, int column, ui::TLVVMMaskItems mask, int& image, std::string& text);
     void ColumnClick(int column);
     void KeyDown(WORD& key, UINT shift);
     void DblClick();
     void PreparePopup();
     void UpdateButtons();
+    void WireDrag();
+    bool DropsOn(HWND target);
     std::vector<ItemHead*>* RecordList();
     const std::vector<ItemHead*>* RecordList() const;
     std::size_t RowCount() const;
@@ -100,6 +109,7 @@ private:
     int category_ = 0;
     std::array<int, 4> sortColumn_{};
     std::array<bool, 4> descending_{};
+    ui::ItemDrag drag_;
 };
 
 // The small box with live counters around Compare to Media.

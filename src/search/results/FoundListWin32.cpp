@@ -7,6 +7,7 @@
 #include "base/ScopedFlag.h"
 #include "controls/ListHelpers.h"
 #include "ui/Application.h"
+#include "ui/IconOutline.h"
 
 namespace kv {
 
@@ -62,6 +63,7 @@ void FoundListWin32::Create(ui::Control& parent, Services services) {
     view_.OnVMGetItemInfo = [this](ui::TExtListView&, int item, int sub, ui::TLVVMMaskItems mask, int& image, LPARAM&,
                                    int&, int&, std::string& text) { CellInfo(item, sub, mask, image, text); };
     WireTypeAhead();
+    WireDrag();
     view_.OnColumnClick = [this](ui::TCustomEnhListView&, int column) {
         if (column < 0) {
             if (services_.columnsSetup)
@@ -108,6 +110,30 @@ void FoundListWin32::WireTypeAhead() {
         if (list_ && (find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.lvfi.psz)
             found = static_cast<int>(
                 FoundListVMFindItem(*list_, find.lvfi.psz, find.iStart < 0 ? 0 : static_cast<std::size_t>(find.iStart)));
+    };
+}
+
+void FoundListWin32::WireDrag() {
+    if (!services_.mayDropOn)
+        return;
+    view_.OnStartDrag = [this](ui::TCustomEnhListView&, int) {
+        std::size_t count = 0;
+        const ItemHead* one = nullptr;
+        for (std::size_t row : SelectedRows())
+            if (const ItemHead* rec = list_ ? list_->At(row) : nullptr) {
+                ++count;
+                one = rec;
+            }
+        // One row drags its outlined icon.
+        HIMAGELIST image = count == 1 && cells_ ? ui::ListIconDragImage(view_.SmallImages(), cells_->CellImage(*one)) : nullptr;
+        drag_.StartRows(view_, count, image);
+    };
+    drag_.Carry(view_);
+    // The drop takes the rows selected then: the records are not held meanwhile.
+    drag_.Session().onDragOver = [this](HWND target, POINT) { return services_.mayDropOn(target); };
+    drag_.Session().onDrop = [this](HWND target, POINT) {
+        if (services_.dropped && services_.mayDropOn(target))
+            services_.dropped(target);
     };
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "controls/ItemDrag.h"
 #include "controls/VirtualListView.h"
 #include "search/results/FoundColumns.h"
 #include "search/results/ResultList.h"
@@ -23,6 +24,10 @@ public:
         std::function<void()> changed;
         // A click on the header past the last column: the columns setup.
         std::function<void()> columnsSetup;
+        // Drags of the selected rows: may they drop on this window of the
+        // program, and the drop. None: the rows do not drag.
+        std::function<bool(HWND target)> mayDropOn;
+        std::function<void(HWND target)> dropped;
     };
 
     FoundListWin32();
@@ -55,16 +60,19 @@ public:
     bool Sorting() const { return sorting_; }
     // Focuses and selects the row and scrolls it into view.
     void Focus(std::size_t row);
+    ui::DragSession& Drag() { return drag_.Session(); }
 
 private:
     void CellInfo(int item, int subItem, ui::TLVVMMaskItems mask, int& image, std::string& text) const;
     void WireTypeAhead();
+    void WireDrag();
 
     ui::TExtListView view_;
     TResultList* list_ = nullptr;
     Services services_;
     const FoundCellProvider* cells_ = nullptr;
     bool sorting_ = false;
+    ui::ItemDrag drag_;
 };
 
 }  // namespace kv

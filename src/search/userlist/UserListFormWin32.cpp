@@ -69,6 +69,8 @@ void TUserListForm::BuildControls() {
     DocksLeft = docks.left;
     DocksRight = docks.right;
     UserListToolbar = docks.toolbar;
+    // Floating, the toolbar shows only while the user list is the active window.
+    UserListToolbar->HideFloatingWhenFormInactive = true;
     Buttons.Create(*UserListToolbar, UserListToolbarButtons(), UserListToolbarBevelTags(), services_.buttonSize,
                    services_.oldButtons);
     Buttons.onButton = [this](const SearchButton& info, ui::SpeedButton& sender) {
@@ -94,7 +96,7 @@ void TUserListForm::BuildControls() {
     view.AddColumn("Description", 200);
     view.setAlign(ui::Align::Client);
     UserListView.Create(*this, {&ui::Application::instance().prompt(), services_.locator, {},
-                                [this] { AfterRowsChanged(); }, services_.columnsSetup});
+                                [this] { AfterRowsChanged(); }, services_.columnsSetup, {}, {}});
     UserListView.SetList(&list_);
     view.OnItemActivate = [this](ui::TExtListView&) { UserListDblClick(); };
     view.onKeyDown = [this](ui::Control&, WORD& key, UINT shift) { UserListKeyDown(key, shift); };

@@ -323,7 +323,8 @@ void TSearchForm::BuildControls() {
                                  UpdateSearchButtons();
                                  ShowIdleStatus();
                              },
-                             services_.columnsSetup});
+                             services_.columnsSetup, [this](HWND target) { return FoundListDropsOn(target); },
+                             [this](HWND) { RunFoundAction(FoundAction::AddList); }});
     ui::TExtListView& view = FoundList.View();
     view.OnItemActivate = [this](ui::TExtListView&) { FoundListDblClick(); };
     view.onEnter = [this](ui::Control&) { setDefaultControl(nullptr); };

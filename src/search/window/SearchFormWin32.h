@@ -65,6 +65,8 @@ struct SearchFormServices {
     std::function<std::string(std::span<ItemHead* const> rows, bool selection)> listTotals = nullptr;
     // The found list's header asks for the columns setup.
     std::function<void()> columnsSetup = nullptr;
+    // Whether a window is the user list's list, where hits dragged from the found list drop.
+    std::function<bool(HWND target)> userListDropTarget = nullptr;
 };
 
 class TSearchForm : public ui::Form, private ISearchAsker {
@@ -186,6 +188,8 @@ private:
     // The hit buttons always; with full also Find/Cancel, New Search and the mode buttons.
     void UpdateSearchButtons(bool full = true);
     void FoundListKeyDown(WORD& key, UINT shift);
+    // Hits dragged onto the user list drop there while Add to User List is enabled.
+    bool FoundListDropsOn(HWND target);
     void ShowPopupAtFocused();
     void HelpPicked(ui::Control* control);
     // Shows the criteria area or the found area as the list's state says.

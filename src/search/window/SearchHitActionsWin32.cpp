@@ -75,6 +75,13 @@ void TSearchForm::RunFoundAction(FoundAction action) {
     }
 }
 
+bool TSearchForm::FoundListDropsOn(HWND target) {
+    if (!services_.userListDropTarget || !services_.userListDropTarget(target))
+        return false;
+    const ui::SpeedButton* add = Toolbar.Button(FoundAction::AddList);
+    return add && add->enabled();
+}
+
 void TSearchForm::FoundListDblClick() {
     ItemHead* focused = FocusedRecord();
     if (!focused || !services_.doubleClickAction)

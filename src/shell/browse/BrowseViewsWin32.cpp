@@ -88,12 +88,12 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
     // the mouse, captured by the source, moves and drops them.
     tree_.onStartDrag = [this](Node& node) {
         HWND tree = tree_.control().hwnd();
-        HIMAGELIST image = iconDragImage(node.image());
+        HIMAGELIST image = ui::ListIconDragImage(smallImages_, node.image());
         if (!image)
             image = reinterpret_cast<HIMAGELIST>(
                 SendMessageA(tree, TVM_CREATEDRAGIMAGE, 0, reinterpret_cast<LPARAM>(tree_.control().itemOf(&node))));
-        drag_.arm(tree, POINT{0, 0});
-        startDrag(DragItems{&node, {}}, image, POINT{8, 8});
+        dragItems_ = DragItems{&node, {}};
+        itemDrag_.Start(tree, 1, image, POINT{8, 8});
     };
     list.OnStartDrag = [this](ui::TCustomEnhListView& sender, int) {
         DragItems items;
@@ -103,37 +103,21 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
         if (items.rows.empty())
             return;
         // One row drags its outlined icon, several the list's own image.
-        HIMAGELIST image = nullptr;
-        POINT hotSpot{8, 8};
-        if (items.rows.size() == 1)
-            image = iconDragImage(RowImage(items.rows.front(), icons_, browser_->upRecord(), {}));
-        if (!image) {
-            image = sender.GetDragImages() ? ImageList_Duplicate(sender.GetDragImages()) : nullptr;
-            hotSpot = sender.DragHotSpot();
-        }
-        drag_.arm(sender.hwnd(), POINT{0, 0});
-        startDrag(std::move(items), image, hotSpot);
+        HIMAGELIST image = items.rows.size() == 1
+                               ? ui::ListIconDragImage(smallImages_, RowImage(items.rows.front(), icons_, browser_->upRecord(), {}))
+                               : nullptr;
+        const std::size_t count = items.rows.size();
+        dragItems_ = std::move(items);
+        itemDrag_.StartRows(sender, count, image);
     };
-    auto mouseMove = [this](ui::Control& c, UINT, int x, int y) {
-        POINT p{x, y};
-        ClientToScreen(c.hwnd(), &p);
-        drag_.move(p);
-    };
-    auto mouseUp = [this](ui::Control& c, ui::MouseButton, UINT, int x, int y) {
-        POINT p{x, y};
-        ClientToScreen(c.hwnd(), &p);
-        drag_.drop(p);
-    };
-    tree_.control().onMouseMove = mouseMove;
-    tree_.control().onMouseUp = mouseUp;
-    list.onMouseMove = mouseMove;
-    list.onMouseUp = mouseUp;
-    drag_.onDragOver = [this](HWND target, POINT p) {
+    itemDrag_.Carry(tree_.control());
+    itemDrag_.Carry(list);
+    itemDrag_.Session().onDragOver = [this](HWND target, POINT p) {
         if (target && target == tree_.control().hwnd())
             return diskDropTarget(p) != nullptr;
         return onDragOver && onDragOver(dragItems_, target, p);
     };
-    drag_.onDrop = [this](HWND target, POINT p) {
+    itemDrag_.Session().onDrop = [this](HWND target, POINT p) {
         if (target && target == tree_.control().hwnd()) {
             // Asked again: the search may have started since the last move.
             if (Node* catalog = diskDropTarget(p))
@@ -143,9 +127,9 @@ BrowseViewsWin32::BrowseViewsWin32(Forest& forest, const ItemIcons& icons, HIMAG
         if (onDrop)
             onDrop(dragItems_, target, p);
     };
-    drag_.onEnd = [this](bool) { dragItems_ = {}; };
+    itemDrag_.Session().onEnd = [this](bool) { dragItems_ = {}; };
     // A node going away ends any drag: its items may be among the freed.
-    tree_.onRemoving = [this](Node&) { drag_.cancel(); };
+    tree_.onRemoving = [this](Node&) { itemDrag_.Session().cancel(); };
     if (tree.hwnd() && list.hwnd())
         attach();
 }
@@ -160,28 +144,8 @@ Node* BrowseViewsWin32::diskDropTarget(POINT clientPoint) {
     return CanDropDisks(DraggedDisks(dragItems_), target, browser_->searchRunning()) ? target : nullptr;
 }
 
-HIMAGELIST BrowseViewsWin32::iconDragImage(int image) const {
-    if (!smallImages_ || image < 0 || image >= ImageList_GetImageCount(smallImages_))
-        return nullptr;
-    HICON icon = ImageList_GetIcon(smallImages_, image, ILD_NORMAL);
-    if (!icon)
-        return nullptr;
-    int width = 16, height = 16;
-    ImageList_GetIconSize(smallImages_, &width, &height);
-    HIMAGELIST list = ui::IconDragImage(icon, width);
-    DestroyIcon(icon);
-    return list;
-}
-
-void BrowseViewsWin32::startDrag(DragItems items, HIMAGELIST image, POINT hotSpot) {
-    dragItems_ = std::move(items);
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    drag_.begin(image, hotSpot, cursor);
-}
-
 BrowseViewsWin32::~BrowseViewsWin32() {
-    drag_.cancel();
+    itemDrag_.Session().cancel();
     tree_.onRemoving = nullptr;
     timer_.setEnabled(false);
     tree_.setBrowser(nullptr);
@@ -194,12 +158,8 @@ BrowseViewsWin32::~BrowseViewsWin32() {
     list.OnEditing = nullptr;
     list.OnEdited = nullptr;
     list.onMouseDown = nullptr;
-    list.onMouseMove = nullptr;
-    list.onMouseUp = nullptr;
     list.onEnter = nullptr;
     list.OnStartDrag = nullptr;
-    tree_.control().onMouseMove = nullptr;
-    tree_.control().onMouseUp = nullptr;
 }
 
 void BrowseViewsWin32::attach() {

@@ -11,7 +11,7 @@
 #include "shell/browse/DiskDrop.h"
 #include "shell/browse/ItemListWin32.h"
 #include "shell/browse/LocaleFormatsWin32.h"
-#include "ui/DragSession.h"
+#include "controls/ItemDrag.h"
 #include "ui/Timer.h"
 
 namespace kv {
@@ -53,7 +53,7 @@ public:
     // Drags over other windows than the tree: the host says where they may drop.
     std::function<bool(const DragItems& items, HWND target, POINT clientPoint)> onDragOver;
     std::function<void(const DragItems& items, HWND target, POINT clientPoint)> onDrop;
-    ui::DragSession& drag() { return drag_; }
+    ui::DragSession& drag() { return itemDrag_.Session(); }
     const DragItems& dragItems() const { return dragItems_; }
 
 private:
@@ -69,9 +69,6 @@ private:
     void listEnter();
     // The catalog node under a point of the tree that takes the dragged disks; null when none.
     Node* diskDropTarget(POINT clientPoint);
-    // The outlined icon of an image of the small images, as a drag image; null without one.
-    HIMAGELIST iconDragImage(int image) const;
-    void startDrag(DragItems items, HIMAGELIST image, POINT hotSpot);
 
     Forest& forest_;
     const ItemIcons& icons_;
@@ -83,7 +80,7 @@ private:
     LocaleCollator collator_;
     int paintLocks_ = 0;
     bool listPressed_ = false;
-    ui::DragSession drag_;
+    ui::ItemDrag itemDrag_;
     DragItems dragItems_;
     std::unique_ptr<CatalogBrowser> browser_;
 };

@@ -205,6 +205,15 @@ std::string catalogCell(const TCatalogRec& catalog, std::uint8_t kind, const Cel
 
 }  // namespace
 
+std::string SizeCellText(std::uint64_t bytes, const CellContext& ctx) { return wholeSize(bytes, ctx); }
+
+std::string DateTimeCellText(std::uint32_t dosDateTime, const CellContext& ctx) {
+    const CellFormats& f = formatsOf(ctx);
+    std::string text = dosDate(dosDateTime, f);
+    const std::string time = dosTime(dosDateTime, f);
+    return text.empty() || time.empty() ? text : text + " " + time;
+}
+
 std::string CellText(const ItemHead* rec, std::uint8_t kind, const CellContext& ctx) {
     if (const auto* file = RecordAs<TFileRec>(rec))
         return fileCell(*file, kind, ctx);

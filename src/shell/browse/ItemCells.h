@@ -53,6 +53,11 @@ struct CellContext {
 
 std::string CellText(const ItemHead* rec, std::uint8_t kind, const CellContext& ctx);
 
+// A file size and a DOS date-time ("date time"; empty for 0) as the lists
+// show them, for rows that have no record (files found on a medium).
+std::string SizeCellText(std::uint64_t bytes, const CellContext& ctx);
+std::string DateTimeCellText(std::uint32_t dosDateTime, const CellContext& ctx);
+
 // The first line of a description, or its first 69 characters, with
 // " (more...)" when it was cut.
 std::string ShortDescription(std::string_view text);

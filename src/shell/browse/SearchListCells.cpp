@@ -1,5 +1,6 @@
 #include "shell/browse/SearchListCells.h"
 
+#include "catalog/model/ItemRecords.h"
 #include "shell/browse/ItemColumns.h"
 #include "shell/browse/ItemSort.h"
 
@@ -14,7 +15,17 @@ CellContext SearchListCells::context() const {
 
 std::string SearchListCells::CellText(const ItemHead& rec, int column) const {
     const std::uint8_t kind = TranslateColumn(sources_.list, column, &rec);
-    return kind == ColumnKind::Empty ? std::string() : kv::CellText(&rec, kind, context());
+    if (kind == ColumnKind::Empty)
+        return {};
+    const CellContext ctx = context();
+    // The compare list has one column for the date and the time, as its files found on disk show them.
+    if (sources_.list == ItemListKind::CompareResults && kind == ColumnKind::Date) {
+        if (const auto* file = RecordAs<TFileRec>(&rec))
+            return DateTimeCellText(file->stored.modified, ctx);
+        if (const auto* folder = RecordAs<TFolderRec>(&rec))
+            return DateTimeCellText(folder->stored.modified, ctx);
+    }
+    return kv::CellText(&rec, kind, ctx);
 }
 
 int SearchListCells::CellImage(const ItemHead& rec) const { return sources_.image ? sources_.image(rec) : -1; }

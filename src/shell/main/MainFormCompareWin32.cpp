@@ -9,6 +9,7 @@
 #include "search/compare/CompareEngine.h"
 #include "search/compare/CompareFormWin32.h"
 #include "search/reports/ReportSources.h"
+#include "shell/browse/ItemCells.h"
 #include "shell/browse/ItemRows.h"
 #include "shell/browse/ListLayoutWin32.h"
 #include "shell/browse/LocaleFormatsWin32.h"
@@ -53,6 +54,14 @@ CompareFormServices MainForm::compareFormServices() {
     s.totals = RecordsTotalsText;
     s.columnsSetup = [this] { ColumnsSetupClick(ColumnsList::CompareResults); };
     s.reportOfList = [this] { OpenReportGenerator(ReportOrigin::CompareWindow); };
+    s.userListDropTarget = [this](HWND target) { return userListForm_ && userListForm_->IsDropTarget(target); };
+    // Files found on disk show their size, date and icon as the records beside them do.
+    s.mediaCells.size = [this](std::uint64_t bytes) { return SizeCellText(bytes, browse_->browser().cellContext()); };
+    s.mediaCells.dateTime = [this](std::uint32_t dosTime) {
+        return DateTimeCellText(dosTime, browse_->browser().cellContext());
+    };
+    if (iconList_)
+        s.fileIcon = [this](const std::string& name) { return iconList_->AddIcon(name); };
     s.buttonSize = services_.settings.Get().buttonSize;
     s.oldButtons = services_.settings.Get().oldButtons;
     return s;

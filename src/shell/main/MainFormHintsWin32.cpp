@@ -80,7 +80,9 @@ void MainForm::AppShowHint(std::string& hintStr, bool& canShow, ui::HintInfo& in
     const Settings& s = services_.settings.Get();
     if (&control == &tree || isItemListControl(&control)) {
         // While rows or nodes are dragged the hint would cover the drop place.
-        if (browse_->drag().dragging() || !s.descTips) {
+        const bool dragging = browse_->drag().dragging() || (searchForm_ && searchForm_->FoundList.Drag().dragging()) ||
+                              (compareForm_ && compareForm_->Drag().dragging());
+        if (dragging || !s.descTips) {
             canShow = false;
             return;
         }

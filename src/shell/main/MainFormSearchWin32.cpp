@@ -40,6 +40,7 @@ TSearchForm& MainForm::searchForm() {
         };
         // A header click beside the found list's columns sets up that list's columns.
         s.columnsSetup = [this] { ColumnsSetupClick(ColumnsList::SearchResults); };
+        s.userListDropTarget = [this](HWND target) { return userListForm_ && userListForm_->IsDropTarget(target); };
         s.destroying = [this] {
             if (searchForm_)
                 saveFoundLayout(*searchForm_);

@@ -207,6 +207,19 @@ TEST(DockToolbar, FloatingWindowFrameAndActivation) {
     EXPECT_FALSE(IsWindowVisible(fw));
     ShowWindow(f.form.hwnd(), SW_RESTORE);
     EXPECT_TRUE(IsWindowVisible(fw));
+    // Its form losing the activation to another window of the program hides
+    // it only when the toolbar asks for that; to its own floating window, never.
+    SendMessageA(f.form.hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_TRUE(IsWindowVisible(fw));
+    f.bar->HideFloatingWhenFormInactive = true;
+    SendMessageA(f.form.hwnd(), WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(fw));
+    EXPECT_TRUE(IsWindowVisible(fw));
+    SendMessageA(f.form.hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_FALSE(IsWindowVisible(fw));
+    EXPECT_TRUE(f.bar->visible());
+    SendMessageA(f.form.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_TRUE(IsWindowVisible(fw));
+    f.bar->HideFloatingWhenFormInactive = false;
 
     // A double click on a free spot docks it where it belongs.
     SendMessageA(f.bar->hwnd(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(f.bar->width() - 2, 2));

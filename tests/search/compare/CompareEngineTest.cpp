@@ -226,6 +226,24 @@ TEST_F(CompareFixture, FileCheckFindsFilesByNameAnywhereInTheScope) {
     EXPECT_TRUE(r.Lists[kCategoryChanged].empty());
 }
 
+// The lookup orders names by their first 16 letters before the rest: names
+// alike that far, shorter or longer, in either case, are each found.
+TEST_F(CompareFixture, FileCheckFindsNamesThatShareTheirFirstSixteenLetters) {
+    const char* catalogued[] = {"abcdefghijklmno", "abcdefghijklmnop", "abcdefghijklmnopq.txt", "ABCDEFGHIJKLMNOPr.txt",
+                                "abcdefghijklmnop.txt", "abcdefghijklmnoq"};
+    for (const char* name : catalogued)
+        PutFile(tree / name, name);
+    Node& disk = catalogue(tree);
+    const fs::path check = scratch.file("check");
+    for (const char* name : {"ABCDEFGHIJKLMNO", "abcdefghijklmnop", "abcdefghijklmnopQ.TXT", "abcdefghijklmnopr.txt",
+                             "abcdefghijklmnop.TXT", "abcdefghijklmnoq", "abcdefghijklmnopz.txt", "abcdefghijklmn"})
+        PutFile(check / name, "x");
+    CompareEngine engine(files, {});
+    const CompareResults r = engine.CheckFilesAgainstCatalog({&disk}, check.string() + "\\", false, {false, false, false});
+    EXPECT_EQ(NamesOf(r), (std::set<std::string>{"abcdefghijklmnopz.txt", "abcdefghijklmn"}));
+    EXPECT_EQ(r.Lists[kCategorySame].size(), std::size(catalogued));
+}
+
 TEST_F(CompareFixture, CancelEndsTheFileCheckSilently) {
     PutFile(tree / "a.txt", "a");
     Node& disk = catalogue(tree);

@@ -88,9 +88,14 @@ int main(int argc, char** argv) {
     kv::test::ModelFixture model;
     kv::ResultListSet lists;
     model.forest.context().resultLists = &lists;
-    const kv::SearchListCells cells({{}, {}, {}, kv::ItemListKind::CompareResults});
-    kv::TCompareForm form({});
-    form.SetCellProvider(&cells, nullptr);
+    // One icon for every row: the New files show it as the records do.
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+    ImageList_AddIcon(images, LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
+    const kv::SearchListCells cells({{}, {}, [](const kv::ItemHead&) { return 0; }, kv::ItemListKind::CompareResults});
+    kv::CompareFormServices services;
+    services.fileIcon = [](const std::string&) { return 0; };
+    kv::TCompareForm form(std::move(services));
+    form.SetCellProvider(&cells, images);
     kv::CompareResults results;
     results.FolderPaths = {"T:\\letters\\"};
     results.NewEntries = {{0x20, 0x5A2B6000, 1234, -1, 0, "new-letter.txt"}, {0x20, 0x5A2C6000, 99, -1, 0, "todo.txt"}};
@@ -102,7 +107,7 @@ int main(int argc, char** argv) {
     auto& app = kv::ui::Application::instance();
     app.setMainForm(&form);
     form.show();
-    int problems = shoot(form, "New files", nullptr);
+    int problems = shoot(form, "New files", besides(argv[1], "-new").c_str());
     form.ShowCategory(kv::kCategoryDeleted);
     problems += shoot(form, "Deleted files", argv[1]);
     problems += form.CompareListView.ItemCount() != 2;

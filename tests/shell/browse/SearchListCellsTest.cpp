@@ -55,6 +55,19 @@ TEST(SearchListCellsTest, ColumnsTranslatePerRecordKind) {
         EXPECT_EQ(cells.CellText(*c.rec, c.column), c.text) << ItemName(c.rec) << " column " << c.column;
 }
 
+// The compare list shows a record's date with its time, in one column; no date, no text.
+TEST(SearchListCellsTest, TheCompareListShowsDateAndTimeInOneColumn) {
+    BrowseFixture f;
+    SearchListCells::Sources sources;
+    sources.list = ItemListKind::CompareResults;
+    const SearchListCells cells(sources);
+    EXPECT_EQ(cells.CellText(*f.a, 3), "2020-01-02 03:04:06");
+    EXPECT_EQ(cells.CellText(*f.zip->record(), 3), "2018-01-01 08:00:00");
+    EXPECT_EQ(cells.CellText(*f.rootFile, 3), "");
+    EXPECT_EQ(cells.CellText(*f.a, 2), "100 B");
+    EXPECT_EQ(cells.CellText(*f.a, 5), "\\Docs");
+}
+
 TEST(SearchListCellsTest, SortsThroughTheItemComparer) {
     BrowseFixture f;
     int images = 0;
