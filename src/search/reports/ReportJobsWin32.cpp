@@ -5,8 +5,10 @@
 
 #include <cstdio>
 
+#include "report/EmfPageStoreWin32.h"
 #include "report/GdiTargetWin32.h"
-#include "search/reports/PreviewFormWin32.h"
+#include "search/reports/PreviewRunWin32.h"
+#include "system/files/FileQueries.h"
 #include "ui/WaitForm.h"
 
 namespace kv {
@@ -99,33 +101,18 @@ bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const Rep
     HDC screen = printer.dc ? nullptr : GetDC(nullptr);
     HDC reference = printer.dc ? printer.dc : screen;
     const report::PageSetup page = printer.dc ? PageOf(printer.dc) : report::PageSetup{};
-    report::EmfPageStore pages(reference, page.Width, page.Length);
+    // Pages beyond the last few used wait in temporary files.
+    report::EmfPageStore pages(reference, page.Width, page.Length, GetTempDir());
     report::GdiMeasurer measurer;
-    bool cancelled = false;
-    {
-        JobProgress progress("Preparing report preview, please wait...");
-        ReportForm form(run, cells, look, page);
-        progress.follow(form, "Generating");
-        cancelled = !form.Run(pages, measurer);
-    }
+    ReportForm form(run, cells, look, page);
+    TPreviewForm preview;
+    preview.onPrint = print;
+    const PreviewOutcome outcome = RunPreview(preview, form, pages, page, measurer);
     if (screen)
         ReleaseDC(nullptr, screen);
-    if (cancelled)
-        return false;
-    if (pages.PageCount() == 0) {
+    if (outcome == PreviewOutcome::Empty)
         prompt.showInformation("There is nothing to preview: the list of the report is empty.", "Print Preview");
-        return false;
-    }
-    TPreviewForm preview(pages, page.Width, page.Length);
-    if (print) {
-        preview.onPrint = [&] {
-            preview.setModalResult(ui::mrOk);
-            print();
-        };
-    }
-    preview.UpdatePreviewStatus();
-    preview.showModal();
-    return true;
+    return outcome == PreviewOutcome::Shown;
 }
 
 bool ExportListReport(const ReportRun& run, const ReportCells& cells, const ReportTextOptions& options,

@@ -16,8 +16,9 @@ namespace kv {
 bool PrintListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
                      const ui::PrintChoice& choice, ui::UserPrompt& prompt);
 
-// Renders every page and shows them in the preview until it is closed; print
-// is what its Print button does. False when there was nothing to show.
+// Shows the preview from its first page while the rest is generated, until
+// it is closed; print is what its Print button does. False when there was
+// nothing to show.
 bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
                        ui::UserPrompt& prompt, const std::function<void()>& print);
 
