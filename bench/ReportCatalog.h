@@ -1,12 +1,13 @@
 #pragma once
-// A catalog of 100,000 files in 1,000 folders of one disk, for the report
-// benchmarks; rows: every folder followed by its files, the folders in
-// reverse order of their names so that the sort by source has work to do.
+// For the report benchmarks: a catalog of 100,000 files in 1,000 folders of
+// one disk; rows: every folder followed by its files, the folders in reverse
+// order of their names so that the sort by source has work to do.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "catalog/model/Forest.h"
+#include "report/ReportTarget.h"
 
 namespace kv::bench {
 
@@ -30,6 +31,17 @@ struct ReportCatalog {
             for (kv::TFileRec& file : owner.files)
                 rows.push_back(&file);
         }
+    }
+};
+
+// Text measured by its length: pages laid out without GDI's measuring.
+class LengthMeasurer : public report::TextMeasurer {
+public:
+    double TextWidth(const report::ReportFont& font, std::string_view text) const override {
+        return static_cast<double>(text.size()) * font.size * 0.6;
+    }
+    double TextHeight(const report::ReportFont& font, std::string_view, double, bool) const override {
+        return report::FontPixels(font.size);
     }
 };
 

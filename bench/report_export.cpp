@@ -31,16 +31,6 @@ void ReportOfHundredThousandFiles(benchmark::State& state) {
 }
 BENCHMARK(ReportOfHundredThousandFiles)->Unit(benchmark::kMillisecond);
 
-class LengthMeasurer : public kv::report::TextMeasurer {
-public:
-    double TextWidth(const kv::report::ReportFont& font, std::string_view text) const override {
-        return static_cast<double>(text.size()) * font.size * 0.6;
-    }
-    double TextHeight(const kv::report::ReportFont& font, std::string_view, double, bool) const override {
-        return kv::report::FontPixels(font.size);
-    }
-};
-
 // Counts pages and what is drawn on them.
 class CountingTarget : public kv::report::ReportTarget {
 public:
@@ -72,7 +62,7 @@ void PagesOfHundredThousandFiles(benchmark::State& state) {
     run.columns = kv::AllReportColumns(kv::UserListColumns());
     kv::ReportLook look;
     look.icons = false;
-    const LengthMeasurer measurer;
+    const kv::bench::LengthMeasurer measurer;
     std::size_t pages = 0;
     for (auto _ : state) {
         kv::ReportForm form(run, cells, look, {794, 1123, 38, 38, 38, 38});

@@ -29,17 +29,6 @@ double MillisecondsSince(Clock::time_point start) {
 
 }  // namespace
 
-// Text measured by its length: what the pages cost without GDI's measuring.
-class LengthMeasurer : public kv::report::TextMeasurer {
-public:
-    double TextWidth(const kv::report::ReportFont& font, std::string_view text) const override {
-        return static_cast<double>(text.size()) * font.size * 0.6;
-    }
-    double TextHeight(const kv::report::ReportFont& font, std::string_view, double, bool) const override {
-        return kv::report::FontPixels(font.size);
-    }
-};
-
 int main(int argc, char** argv) {
     const bool gdiMeasure = !(argc > 1 && std::strcmp(argv[1], "--length") == 0);
     const bool spill = !(argc > 2 && std::strcmp(argv[2], "--keep") == 0);
@@ -65,7 +54,7 @@ int main(int argc, char** argv) {
     {
         kv::report::EmfPageStore store(screen, page.Width, page.Length, spill ? kv::GetTempDir() : std::string());
         kv::report::GdiMeasurer gdi;
-        LengthMeasurer length;
+        kv::bench::LengthMeasurer length;
         const kv::report::TextMeasurer& measurer = gdiMeasure ? gdi : static_cast<const kv::report::TextMeasurer&>(length);
         kv::ReportForm form(run, cells, look, page);
         start = Clock::now();
