@@ -5,6 +5,12 @@
 
 namespace kv {
 
+namespace {
+
+constexpr std::size_t kRowsBetweenMessages = 64;
+
+}  // namespace
+
 PreviewOutcome RunPreview(TPreviewForm& preview, ReportForm& form, report::EmfPageStore& pages,
                           const report::PageSetup& page, const report::TextMeasurer& measurer) {
     preview.PreparePreview(pages, page.Width, page.Length);
@@ -14,30 +20,44 @@ PreviewOutcome RunPreview(TPreviewForm& preview, ReportForm& form, report::EmfPa
 
     ui::WaitFormProgress progress;
     progress.showWaitWindow("Preparing report preview, please wait...", false, true);
+    // Cancel in the progress window aborts the run.
     progress.setCancelProc([&form] { form.Abort(); });
-    report::TBandReport& report = form.report();
-    report.OnEndPage = [&progress](report::TBandReport& r) {
-        // Until the first page shows, the progress window tells how far it got.
+    // The progress window's own pump until the first page; then the preview's
+    // messages, so that it stays usable while the next pages are made.
+    auto letMessagesRun = [&] {
         if (progress.waitWindowExists()) {
-            progress.setWaitText("Generating report, page " + std::to_string(r.PageNumber()));
             progress.stepWaitProgress(0);
+            return;
         }
-    };
-    report.OnPageAvailable = [&](report::TBandReport&, int number) {
-        if (progress.waitWindowExists() && progress.cancelPressed())
-            form.Abort();
-        preview.QRPreviewPageAvailable(number);
-        // The preview stays usable while the next page is made.
         ui::Application& app = ui::Application::instance();
         app.processMessages();
         if (app.terminated())
             form.Abort();
     };
+    report::TBandReport& report = form.report();
+    report.OnEndPage = [&](report::TBandReport& r) {
+        // Until the first page shows, the progress window tells how far it got.
+        if (progress.waitWindowExists()) {
+            progress.setWaitText("Generating report, page " + std::to_string(r.PageNumber()));
+            letMessagesRun();
+        }
+    };
+    report.OnPageAvailable = [&](report::TBandReport&, int number) {
+        preview.QRPreviewPageAvailable(number);
+        letMessagesRun();
+    };
     report.OnFinished = [&preview](report::TBandReport&) { preview.GenerationFinished(); };
+    // A long batch of rows comes before its page: Cancel and the preview work meanwhile.
+    std::size_t rows = 0;
+    form.OnRowStep = [&] {
+        if (++rows % kRowsBetweenMessages == 0)
+            letMessagesRun();
+    };
     const bool completed = form.Run(pages, measurer);
     report.OnEndPage = nullptr;
     report.OnPageAvailable = nullptr;
     report.OnFinished = nullptr;
+    form.OnRowStep = nullptr;
     progress.closeWaitWindow();
     preview.UpdatePreviewStatus();
     if (preview.PageCount() == 0)

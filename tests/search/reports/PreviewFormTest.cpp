@@ -183,6 +183,39 @@ TEST_F(Preview, CancelBeforeTheFirstPageNeverShowsTheWindow) {
     EXPECT_EQ(ui::WaitForm::current(), nullptr);
 }
 
+// Cells that press the progress window's Cancel once the first batch is well
+// under way; the click arrives only when the run lets messages run.
+class CancellingCells : public ReportCells {
+public:
+    explicit CancellingCells(const ReportCells& inner) : inner_(inner) {}
+    std::string Cell(const ItemHead& rec, int column) const override {
+        if (++calls_ == 200 && ui::WaitForm::current())
+            PostMessageA(ui::WaitForm::current()->CancelBtn.hwnd(), BM_CLICK, 0, 0);
+        return inner_.Cell(rec, column);
+    }
+    int Icon(const ItemHead& rec) const override { return inner_.Icon(rec); }
+
+private:
+    const ReportCells& inner_;
+    mutable int calls_ = 0;
+};
+
+TEST_F(Preview, CancelDuringALongListStopsBeforeItsFirstPage) {
+    // A list reported as it is makes one batch of all its rows before the first page.
+    ReportRun run = run_;
+    run.sorted = false;
+    for (int i = 0; i < 100; ++i)
+        run.rows.insert(run.rows.end(), run_.rows.begin(), run_.rows.end());
+    CancellingCells cells(cells_);
+    const report::PageSetup page{400, 300, 20, 20, 20, 20};
+    ReportForm form(run, cells, look_, page);
+    TPreviewForm preview;
+    EXPECT_EQ(RunPreview(preview, form, *pages_, page, measurer_), PreviewOutcome::Cancelled);
+    EXPECT_TRUE(form.Aborted());
+    EXPECT_EQ(pages_->PageCount(), 0u);
+    EXPECT_EQ(ui::WaitForm::current(), nullptr);
+}
+
 TEST_F(Preview, HalfZoomDrawsHalfThePage) {
     ASSERT_TRUE(form_->Run(*pages_, measurer_));
     TPreviewForm preview;
