@@ -9,6 +9,27 @@ namespace {
 
 constexpr std::size_t kRowsBetweenMessages = 64;
 
+// However the run ends: the progress window closes (it disables every other
+// window) and the run's handlers, which point into this call, are dropped.
+class RunScope {
+public:
+    RunScope(ReportForm& form, ui::WaitFormProgress& progress) : form_(form), progress_(progress) {}
+    ~RunScope() {
+        report::TBandReport& report = form_.report();
+        report.OnEndPage = nullptr;
+        report.OnPageAvailable = nullptr;
+        report.OnFinished = nullptr;
+        form_.OnRowStep = nullptr;
+        progress_.closeWaitWindow();
+    }
+    RunScope(const RunScope&) = delete;
+    RunScope& operator=(const RunScope&) = delete;
+
+private:
+    ReportForm& form_;
+    ui::WaitFormProgress& progress_;
+};
+
 }  // namespace
 
 PreviewOutcome RunPreview(TPreviewForm& preview, ReportForm& form, report::EmfPageStore& pages,
@@ -53,12 +74,11 @@ PreviewOutcome RunPreview(TPreviewForm& preview, ReportForm& form, report::EmfPa
         if (++rows % kRowsBetweenMessages == 0)
             letMessagesRun();
     };
-    const bool completed = form.Run(pages, measurer);
-    report.OnEndPage = nullptr;
-    report.OnPageAvailable = nullptr;
-    report.OnFinished = nullptr;
-    form.OnRowStep = nullptr;
-    progress.closeWaitWindow();
+    bool completed = false;
+    {
+        RunScope scope(form, progress);
+        completed = form.Run(pages, measurer);
+    }
     preview.UpdatePreviewStatus();
     if (preview.PageCount() == 0)
         return completed && pages.PageCount() == 0 ? PreviewOutcome::Empty : PreviewOutcome::Cancelled;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 #include "ReportFixture.h"
 #include "search/reports/CustomTree.h"
@@ -183,30 +184,41 @@ TEST_F(Preview, CancelBeforeTheFirstPageNeverShowsTheWindow) {
     EXPECT_EQ(ui::WaitForm::current(), nullptr);
 }
 
-// Cells that press the progress window's Cancel once the first batch is well
-// under way; the click arrives only when the run lets messages run.
-class CancellingCells : public ReportCells {
+// The fixture's cells, with something done at a given call.
+class HookedCells : public ReportCells {
 public:
-    explicit CancellingCells(const ReportCells& inner) : inner_(inner) {}
+    HookedCells(const ReportCells& inner, int at, std::function<void()> hook)
+        : inner_(inner), at_(at), hook_(std::move(hook)) {}
     std::string Cell(const ItemHead& rec, int column) const override {
-        if (++calls_ == 200 && ui::WaitForm::current())
-            PostMessageA(ui::WaitForm::current()->CancelBtn.hwnd(), BM_CLICK, 0, 0);
+        if (++calls_ == at_)
+            hook_();
         return inner_.Cell(rec, column);
     }
     int Icon(const ItemHead& rec) const override { return inner_.Icon(rec); }
 
 private:
     const ReportCells& inner_;
+    int at_;
+    std::function<void()> hook_;
     mutable int calls_ = 0;
 };
 
-TEST_F(Preview, CancelDuringALongListStopsBeforeItsFirstPage) {
-    // A list reported as it is makes one batch of all its rows before the first page.
-    ReportRun run = run_;
+// A list reported as it is makes one batch of all its rows before the first page.
+ReportRun LongUnsortedRun(const ReportRun& fixture) {
+    ReportRun run = fixture;
     run.sorted = false;
     for (int i = 0; i < 100; ++i)
-        run.rows.insert(run.rows.end(), run_.rows.begin(), run_.rows.end());
-    CancellingCells cells(cells_);
+        run.rows.insert(run.rows.end(), fixture.rows.begin(), fixture.rows.end());
+    return run;
+}
+
+TEST_F(Preview, CancelDuringALongListStopsBeforeItsFirstPage) {
+    const ReportRun run = LongUnsortedRun(run_);
+    // The click arrives only when the run lets messages run.
+    const HookedCells cells(cells_, 200, [] {
+        if (ui::WaitForm::current())
+            PostMessageA(ui::WaitForm::current()->CancelBtn.hwnd(), BM_CLICK, 0, 0);
+    });
     const report::PageSetup page{400, 300, 20, 20, 20, 20};
     ReportForm form(run, cells, look_, page);
     TPreviewForm preview;
@@ -214,6 +226,17 @@ TEST_F(Preview, CancelDuringALongListStopsBeforeItsFirstPage) {
     EXPECT_TRUE(form.Aborted());
     EXPECT_EQ(pages_->PageCount(), 0u);
     EXPECT_EQ(ui::WaitForm::current(), nullptr);
+}
+
+TEST_F(Preview, AFailureOnTheWayLeavesNoWindowOpen) {
+    const ReportRun run = LongUnsortedRun(run_);
+    const HookedCells cells(cells_, 200, [] { throw std::runtime_error("cell failed"); });
+    const report::PageSetup page{400, 300, 20, 20, 20, 20};
+    ReportForm form(run, cells, look_, page);
+    TPreviewForm preview;
+    EXPECT_THROW(RunPreview(preview, form, *pages_, page, measurer_), std::runtime_error);
+    EXPECT_EQ(ui::WaitForm::current(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(preview.hwnd()));
 }
 
 TEST_F(Preview, HalfZoomDrawsHalfThePage) {
