@@ -10,6 +10,7 @@
 #include "search/reports/PreviewRunWin32.h"
 #include "search/reports/ReportForm.h"
 #include "search/reports/ReportSort.h"
+#include "ui/Application.h"
 #include "ui/Canvas.h"
 #include "ui/Timer.h"
 #include "ui/WaitForm.h"
@@ -124,6 +125,14 @@ TEST_F(Preview, ShowsAtTheFirstPageAndPrintsOnlyWhenGenerated) {
             EXPECT_EQ(preview.QRPreview.Zoom(), 200);
             preview.ZoomComboClick("abc");
             EXPECT_EQ(preview.QRPreview.Zoom(), 200);
+            // Enter in the zoom box takes its text.
+            HWND edit = GetWindow(preview.ZoomCombo.hwnd(), GW_CHILD);
+            SetFocus(edit);
+            SetWindowTextA(edit, "80");
+            PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+            ui::Application::instance().processMessages();
+            EXPECT_EQ(preview.QRPreview.Zoom(), 80);
+            EXPECT_EQ(preview.ZoomCombo.itemIndex(), 7);
         },
         [&] {
             RECT before{};
