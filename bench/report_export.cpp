@@ -72,7 +72,8 @@ void PagesOfHundredThousandFiles(benchmark::State& state) {
         benchmark::DoNotOptimize(target.strings);
     }
     state.counters["pages"] = static_cast<double>(pages);
-    state.counters["pages/s"] = benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["pages/s"] =
+        benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(PagesOfHundredThousandFiles)->Unit(benchmark::kMillisecond);
 

@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
         kv::report::EmfPageStore store(screen, page.Width, page.Length, spill ? kv::GetTempDir() : std::string());
         kv::report::GdiMeasurer gdi;
         kv::bench::LengthMeasurer length;
-        const kv::report::TextMeasurer& measurer = gdiMeasure ? gdi : static_cast<const kv::report::TextMeasurer&>(length);
+        const kv::report::TextMeasurer& measurer =
+            gdiMeasure ? static_cast<const kv::report::TextMeasurer&>(gdi) : length;
         kv::ReportForm form(run, cells, look, page);
         start = Clock::now();
         form.report().OnPageAvailable = [&](kv::report::TBandReport&, int n) {

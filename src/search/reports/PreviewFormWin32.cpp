@@ -101,7 +101,8 @@ void TRepPreview::PaintTo(HDC dc, const RECT& client) const {
 void TRepPreview::paint(HDC dc) {
     const RECT client = clientRect();
     HDC memory = CreateCompatibleDC(dc);
-    ui::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom)));
+    const int width = std::max<LONG>(1, client.right), height = std::max<LONG>(1, client.bottom);
+    ui::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, width, height));
     const HGDIOBJ old = SelectObject(memory, bitmap.get());
     PaintTo(memory, client);
     BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);

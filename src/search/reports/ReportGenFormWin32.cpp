@@ -184,7 +184,7 @@ void TReportGenForm::BtnPreviewClick() {
     ReportLook look;
     look.dateTimeText = ReportTimestampNow();
     look.icons = false;
-    PreviewListReport(run, *source_.cells, look, services_.prompt, [this] { BtnPrintClick(); });
+    PreviewListReport(run, *source_.cells, look, services_.prompt, [this] { BtnPrintClick(); }, services_.oldButtons);
 }
 
 void TReportGenForm::BtnPrintClick() {

@@ -42,6 +42,8 @@ struct ReportServices {
     ui::PrintDialog& printer;
     // Where the generator keeps its values ("ReportGen"); none: nowhere.
     SectionStore* store = nullptr;
+    // Raised buttons in place of flat ones (the settings' choice).
+    bool oldButtons = false;
 };
 
 class TReportGenForm : public ui::Form {

@@ -95,7 +95,7 @@ bool PrintListReport(const ReportRun& run, const ReportCells& cells, const Repor
 }
 
 bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
-                       ui::UserPrompt& prompt, const std::function<void()>& print) {
+                       ui::UserPrompt& prompt, const std::function<void()>& print, bool oldButtons) {
     // Pages are laid out for the default printer's paper, or the screen's without one.
     const DcOwner printer{CreateICA("WINSPOOL", DefaultPrinter().c_str(), nullptr, nullptr)};
     HDC screen = printer.dc ? nullptr : GetDC(nullptr);
@@ -105,7 +105,7 @@ bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const Rep
     report::EmfPageStore pages(reference, page.Width, page.Length, GetTempDir());
     report::GdiMeasurer measurer;
     ReportForm form(run, cells, look, page);
-    TPreviewForm preview;
+    TPreviewForm preview(oldButtons);
     preview.onPrint = print;
     const PreviewOutcome outcome = RunPreview(preview, form, pages, page, measurer);
     if (screen)

@@ -20,7 +20,7 @@ bool PrintListReport(const ReportRun& run, const ReportCells& cells, const Repor
 // it is closed; print is what its Print button does. False when there was
 // nothing to show.
 bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
-                       ui::UserPrompt& prompt, const std::function<void()>& print);
+                       ui::UserPrompt& prompt, const std::function<void()>& print, bool oldButtons = false);
 
 bool ExportListReport(const ReportRun& run, const ReportCells& cells, const ReportTextOptions& options,
                       const std::string& path, ui::UserPrompt& prompt);

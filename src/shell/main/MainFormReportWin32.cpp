@@ -17,7 +17,8 @@ void MainForm::OpenReportGenerator(const ListReportSource& source) {
         return;
     ui::CommonFileDialogs files(hwnd());
     ui::CommonPrintDialog printer(hwnd());
-    ShowReportGenerator(source, {*prompt_, files, printer, &services_.programStore});
+    ShowReportGenerator(source,
+                        {*prompt_, files, printer, &services_.programStore, services_.settings.Get().oldButtons});
 }
 
 void MainForm::SearchReportClick() {

@@ -11,7 +11,8 @@ TEST(PreviewZoom, TheBoxShowsTheStepAndTheExactZoom) {
     const struct {
         int zoom, item;
         const char* text;
-    } cases[] = {{100, 9, "100%"}, {175, 14, "175%"}, {160, 14, "160%"}, {115, 10, "115%"}, {5, 0, "5%"}, {300, 17, "300%"}};
+    } cases[] = {{100, 9, "100%"}, {175, 14, "175%"}, {160, 14, "160%"},
+                 {115, 10, "115%"}, {5, 0, "5%"},      {300, 17, "300%"}};
     for (const auto& c : cases) {
         const ZoomChoice z = ZoomComboChoice(c.zoom);
         EXPECT_EQ(z.item, c.item) << c.zoom;
