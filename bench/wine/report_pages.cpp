@@ -1,7 +1,8 @@
 // Times the print preview's pages of a report of 100,000 files under Wine:
 // the sort, the first page (when the preview shows), every page (pages per
-// second, measured and drawn with GDI into metafiles, most of them put away
-// in temporary files) and reading a page back from its file.
+// second: text measured with GDI, each size remembered, and drawn into
+// metafiles, most of them put away in temporary files) and reading a page
+// back from its file.
 // --length measures text by its length (what GDI's measuring costs), --keep
 // keeps every page in memory (what putting pages away costs).
 // Usage: report_pages_bench [--gdi|--length] [--spill|--keep]
@@ -14,6 +15,7 @@
 #include "bench/ReportCatalog.h"
 #include "report/EmfPageStoreWin32.h"
 #include "report/GdiTargetWin32.h"
+#include "report/MeasureCache.h"
 #include "search/reports/ReportForm.h"
 #include "search/reports/ReportSort.h"
 #include "shell/browse/ListReportCells.h"
@@ -54,9 +56,10 @@ int main(int argc, char** argv) {
     {
         kv::report::EmfPageStore store(screen, page.Width, page.Length, spill ? kv::GetTempDir() : std::string());
         kv::report::GdiMeasurer gdi;
+        const kv::report::MeasureCache cached(gdi);
         kv::bench::LengthMeasurer length;
         const kv::report::TextMeasurer& measurer =
-            gdiMeasure ? static_cast<const kv::report::TextMeasurer&>(gdi) : length;
+            gdiMeasure ? static_cast<const kv::report::TextMeasurer&>(cached) : length;
         kv::ReportForm form(run, cells, look, page);
         start = Clock::now();
         form.report().OnPageAvailable = [&](kv::report::TBandReport&, int n) {

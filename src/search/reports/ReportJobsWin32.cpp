@@ -7,6 +7,7 @@
 
 #include "report/EmfPageStoreWin32.h"
 #include "report/GdiTargetWin32.h"
+#include "report/MeasureCache.h"
 #include "search/reports/PreviewRunWin32.h"
 #include "system/files/FileQueries.h"
 #include "ui/WaitForm.h"
@@ -103,7 +104,8 @@ bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const Rep
     const report::PageSetup page = printer.dc ? PageOf(printer.dc) : report::PageSetup{};
     // Pages beyond the last few used wait in temporary files.
     report::EmfPageStore pages(reference, page.Width, page.Length, GetTempDir());
-    report::GdiMeasurer measurer;
+    report::GdiMeasurer gdi;
+    const report::MeasureCache measurer(gdi);
     ReportForm form(run, cells, look, page);
     TPreviewForm preview(oldButtons);
     preview.onPrint = print;
