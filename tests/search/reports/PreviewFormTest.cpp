@@ -169,8 +169,8 @@ TEST_F(Preview, ShowsAtTheFirstPageAndPrintsOnlyWhenGenerated) {
 TEST_F(Preview, ClosingWhileGeneratingStopsTheRunThenCloses) {
     TPreviewForm preview;
     pages_->onEndPage = [&](int page) {
-        if (page == 2)
-            preview.BtnClose.click();
+        if (page == 2)  // the window's own close button
+            SendMessageA(preview.hwnd(), WM_CLOSE, 0, 0);
     };
     EXPECT_EQ(Run(preview), PreviewOutcome::Shown);
     EXPECT_TRUE(form_->Aborted());
