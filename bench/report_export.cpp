@@ -1,42 +1,22 @@
 // A report of 100,000 files in 1,000 folders: the sort by source, the command
-// batches and the plain-text export, with the user list's cells.
+// batches and the plain-text export, with the user list's cells; and the same
+// report laid out on pages (text measured by its length).
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <string>
 
-#include "catalog/model/Forest.h"
+#include "ReportCatalog.h"
+#include "report/BandReport.h"
+#include "search/reports/ReportForm.h"
 #include "search/reports/ReportSort.h"
 #include "search/reports/ReportText.h"
 #include "shell/browse/ListReportCells.h"
 
 namespace {
 
-struct Catalog {
-    kv::Forest forest;
-    std::vector<const kv::ItemHead*> rows;
-
-    Catalog() {
-        kv::Node& catalog = forest.addRoot("Big");
-        (void)catalog.setRecord(std::make_unique<kv::TCatalogRec>());
-        kv::Node& disk = forest.addChild(catalog, "Disk");
-        (void)disk.setRecord(std::make_unique<kv::TDiskRec>());
-        for (int f = 999; f >= 0; --f) {
-            kv::Node& folder = forest.addChild(disk, "folder" + std::to_string(f));
-            auto rec = std::make_unique<kv::TFolderRec>();
-            for (int i = 0; i < 100; ++i)
-                rec->addFileFromFile("file" + std::to_string(i) + ".txt").stored.size = 1000u + static_cast<unsigned>(i);
-            kv::TFolderRec& owner = *rec;
-            (void)folder.setRecord(std::move(rec));
-            rows.push_back(&owner);
-            for (kv::TFileRec& file : owner.files)
-                rows.push_back(&file);
-        }
-    }
-};
-
 void ReportOfHundredThousandFiles(benchmark::State& state) {
-    static Catalog catalog;
+    static kv::bench::ReportCatalog catalog;
     const kv::ListReportCells cells(kv::ItemListKind::UserList, {});
     for (auto _ : state) {
         kv::ReportRun run;
@@ -50,5 +30,51 @@ void ReportOfHundredThousandFiles(benchmark::State& state) {
     }
 }
 BENCHMARK(ReportOfHundredThousandFiles)->Unit(benchmark::kMillisecond);
+
+// Counts pages and what is drawn on them.
+class CountingTarget : public kv::report::ReportTarget {
+public:
+    std::size_t pages = 0, strings = 0;
+    bool BeginDoc() override { return true; }
+    bool StartPage(int) override { return true; }
+    bool EndPage(int) override {
+        ++pages;
+        return true;
+    }
+    void EndDoc(bool) override {}
+    void BeginBand(const kv::report::TRepBand&, const kv::report::Rect&) override {}
+    void FillRect(const kv::report::Rect&, std::uint32_t) override {}
+    void DrawString(const kv::report::Rect&, std::string_view, const kv::report::ReportFont&, kv::report::Alignment,
+                    bool) override {
+        ++strings;
+    }
+    void DrawLine(double, double, double, double, double, std::uint32_t) override {}
+    void DrawPicture(const kv::report::Rect&, int, std::uint32_t) override {}
+};
+
+void PagesOfHundredThousandFiles(benchmark::State& state) {
+    static kv::bench::ReportCatalog catalog;
+    const kv::ListReportCells cells(kv::ItemListKind::UserList, {});
+    kv::ReportRun run;
+    run.rows = catalog.rows;
+    kv::SortItemsBySource(run.rows);
+    run.sorted = true;
+    run.columns = kv::AllReportColumns(kv::UserListColumns());
+    kv::ReportLook look;
+    look.icons = false;
+    const kv::bench::LengthMeasurer measurer;
+    std::size_t pages = 0;
+    for (auto _ : state) {
+        kv::ReportForm form(run, cells, look, {794, 1123, 38, 38, 38, 38});
+        CountingTarget target;
+        form.Run(target, measurer);
+        pages = target.pages;
+        benchmark::DoNotOptimize(target.strings);
+    }
+    state.counters["pages"] = static_cast<double>(pages);
+    state.counters["pages/s"] =
+        benchmark::Counter(static_cast<double>(pages), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(PagesOfHundredThousandFiles)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -140,38 +140,6 @@ double GdiMeasurer::TextHeight(const ReportFont& font, std::string_view text, do
     return r.bottom - r.top;
 }
 
-EmfPageStore::EmfPageStore(HDC reference, double paperWidth, double paperLength)
-    : reference_(reference), width_(paperWidth), length_(paperLength) {}
-
-EmfPageStore::~EmfPageStore() {
-    canvas_.End();
-    if (recording_)
-        DeleteEnhMetaFile(CloseEnhMetaFile(recording_));
-    for (HENHMETAFILE page : pages_)
-        DeleteEnhMetaFile(page);
-}
-
-bool EmfPageStore::StartPage(int pageNumber) {
-    // The frame in 0.01 mm.
-    const RECT frame{0, 0, Round(width_ * 2540 / kDesignDpi), Round(length_ * 2540 / kDesignDpi)};
-    const std::string description = std::string("Korvalder?") + '\0' + "Page " + std::to_string(pageNumber) + '\0';
-    recording_ = CreateEnhMetaFileA(reference_, nullptr, &frame, description.c_str());
-    if (!recording_)
-        return false;
-    canvas_.Begin(recording_, GetDeviceCaps(reference_, LOGPIXELSX), GetDeviceCaps(reference_, LOGPIXELSY));
-    return true;
-}
-
-bool EmfPageStore::EndPage(int) {
-    canvas_.End();
-    HENHMETAFILE page = CloseEnhMetaFile(recording_);
-    recording_ = nullptr;
-    if (!page)
-        return false;
-    pages_.push_back(page);
-    return true;
-}
-
 PrinterTarget::PrinterTarget(HDC printer, std::string documentName, std::string output)
     : dc_(printer), document_(std::move(documentName)), output_(std::move(output)) {}
 

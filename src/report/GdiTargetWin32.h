@@ -1,7 +1,7 @@
 #pragma once
 // The report drawn with GDI: a canvas that maps design pixels (1/96 inch)
-// onto any device context, a measurer over the screen, and the two targets a
-// run draws into: a printer job and enhanced-metafile pages for the preview.
+// onto any device context, a measurer over the screen, and the printer job a
+// run draws into (the preview's pages: EmfPageStoreWin32.h).
 #include <windows.h>
 
 #include <functional>
@@ -77,31 +77,6 @@ public:
 
 protected:
     GdiCanvas canvas_;
-};
-
-// One enhanced metafile per page, recorded against a reference device (a
-// printer's information context, or the screen).
-class EmfPageStore : public GdiTarget {
-public:
-    // paper: the page's size in design pixels.
-    EmfPageStore(HDC reference, double paperWidth, double paperLength);
-    ~EmfPageStore() override;
-    EmfPageStore(const EmfPageStore&) = delete;
-    EmfPageStore& operator=(const EmfPageStore&) = delete;
-
-    bool BeginDoc() override { return true; }
-    bool StartPage(int pageNumber) override;
-    bool EndPage(int pageNumber) override;
-    void EndDoc(bool) override {}
-
-    std::size_t PageCount() const { return pages_.size(); }
-    HENHMETAFILE Page(std::size_t index) const { return index < pages_.size() ? pages_[index] : nullptr; }
-
-private:
-    HDC reference_;
-    double width_, length_;
-    HDC recording_ = nullptr;
-    std::vector<HENHMETAFILE> pages_;
 };
 
 // A printer job on a printer device context. Any failed spooler step aborts

@@ -177,6 +177,10 @@ LRESULT SpeedButton::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return TRUE;
+    case WM_ENABLE:
+        // Enabled and disabled buttons look different.
+        repaint();
+        break;
     case WM_MOUSEACTIVATE:
         // The focus stays where it is; the form comes to the front when another
         // window of the program was active.

@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "search/reports/PreviewZoom.h"
+#include "ui/Application.h"
+#include "ui/SystemHelpers.h"
+#include "ui/WaitForm.h"
 
 namespace kv {
 
@@ -11,16 +14,34 @@ namespace {
 constexpr int kPageMargin = 16;
 constexpr int kShadow = 4;
 constexpr int kLineStep = 40;
+constexpr int kPanelHeight = 32;
+constexpr UINT kCloseTimerMs = 100;
+
+PreviewKey KeyOf(WORD key) {
+    switch (key) {
+    case VK_ESCAPE: return PreviewKey::Escape;
+    case 'P': return PreviewKey::P;
+    case VK_PRIOR: return PreviewKey::PageUp;
+    case VK_NEXT: return PreviewKey::PageDown;
+    case VK_HOME: return PreviewKey::Home;
+    case VK_END: return PreviewKey::End;
+    case VK_UP: return PreviewKey::Up;
+    case VK_DOWN: return PreviewKey::Down;
+    case VK_LEFT: return PreviewKey::Left;
+    case VK_RIGHT: return PreviewKey::Right;
+    default: return PreviewKey::Other;
+    }
+}
 
 }  // namespace
 
-void TRepPreview::SetPages(const report::EmfPageStore* pages, double pageWidth, double pageLength) {
+void TRepPreview::SetPages(report::EmfPageStore* pages, double pageWidth, double pageLength) {
     pages_ = pages;
     width_ = pageWidth;
     length_ = pageLength;
     page_ = 1;
     scroll_ = {0, 0};
-    UpdateScrollBars();
+    ApplyZoomMode();
 }
 
 int TRepPreview::PageCount() const { return pages_ ? static_cast<int>(pages_->PageCount()) : 0; }
@@ -28,11 +49,31 @@ int TRepPreview::PageCount() const { return pages_ ? static_cast<int>(pages_->Pa
 void TRepPreview::SetPageNumber(int page) {
     page_ = std::clamp(page, 1, std::max(1, PageCount()));
     if (hwnd())
-        InvalidateRect(hwnd(), nullptr, TRUE);
+        InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void TRepPreview::SetZoom(int zoom) {
+    mode_ = ZoomMode::Fixed;
     zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
+    UpdateScrollBars();
+}
+
+void TRepPreview::ZoomToFit() {
+    mode_ = ZoomMode::Fit;
+    ApplyZoomMode();
+}
+
+void TRepPreview::ZoomToWidth() {
+    mode_ = ZoomMode::Width;
+    ApplyZoomMode();
+}
+
+void TRepPreview::ApplyZoomMode() {
+    const RECT r = hwnd() ? clientRect() : RECT{0, 0, 0, 0};
+    if (mode_ == ZoomMode::Fit && r.right > 0)
+        zoom_ = kv::ZoomToFit(width_, length_, r.right - 2 * kPageMargin, r.bottom - 2 * kPageMargin);
+    else if (mode_ == ZoomMode::Width && r.right > 0)
+        zoom_ = kv::ZoomToWidth(width_, r.right - 2 * kPageMargin);
     UpdateScrollBars();
 }
 
@@ -52,210 +93,413 @@ void TRepPreview::PaintTo(HDC dc, const RECT& client) const {
     FillRect(dc, &shadow, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     FillRect(dc, &page, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (pages_ && page_ >= 1 && page_ <= PageCount())
-        PlayEnhMetaFile(dc, pages_->Page(static_cast<std::size_t>(page_ - 1)), &page);
+        if (HENHMETAFILE emf = pages_->Page(static_cast<std::size_t>(page_ - 1)))
+            PlayEnhMetaFile(dc, emf, &page);
 }
 
-void TRepPreview::paint(HDC dc) { PaintTo(dc, clientRect()); }
-
-void TRepPreview::ScrollBy(int dx, int dy) {
+// Drawn off screen first: a page full of text would flicker at every scroll.
+void TRepPreview::paint(HDC dc) {
     const RECT client = clientRect();
-    const SIZE size = PageSize();
-    const int maxX = std::max<int>(0, size.cx + 2 * kPageMargin - client.right);
-    const int maxY = std::max<int>(0, size.cy + 2 * kPageMargin - client.bottom);
-    scroll_.x = std::clamp<int>(scroll_.x + dx, 0, maxX);
-    scroll_.y = std::clamp<int>(scroll_.y + dy, 0, maxY);
+    HDC memory = CreateCompatibleDC(dc);
+    const int width = std::max<LONG>(1, client.right), height = std::max<LONG>(1, client.bottom);
+    ui::GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, width, height));
+    const HGDIOBJ old = SelectObject(memory, bitmap.get());
+    PaintTo(memory, client);
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+ScrollAxis TRepPreview::VertScrollBar() const {
+    const int view = hwnd() ? clientRect().bottom : 0;
+    const int range = PageSize().cy + 2 * kPageMargin;
+    return {scroll_.y, range, view, range > view};
+}
+
+ScrollAxis TRepPreview::HorzScrollBar() const {
+    const int view = hwnd() ? clientRect().right : 0;
+    const int range = PageSize().cx + 2 * kPageMargin;
+    return {scroll_.x, range, view, range > view};
+}
+
+void TRepPreview::ScrollTo(int x, int y) {
+    scroll_.x = std::clamp(x, 0, HorzScrollBar().maxPosition());
+    scroll_.y = std::clamp(y, 0, VertScrollBar().maxPosition());
     UpdateScrollBars();
 }
 
 void TRepPreview::UpdateScrollBars() {
     if (!hwnd())
         return;
-    const RECT client = clientRect();
-    const SIZE size = PageSize();
-    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
-    info.nMax = size.cy + 2 * kPageMargin;
-    info.nPage = static_cast<UINT>(std::max<LONG>(1, client.bottom));
-    info.nPos = scroll_.y;
-    SetScrollInfo(hwnd(), SB_VERT, &info, TRUE);
-    info.nMax = size.cx + 2 * kPageMargin;
-    info.nPage = static_cast<UINT>(std::max<LONG>(1, client.right));
-    info.nPos = scroll_.x;
-    SetScrollInfo(hwnd(), SB_HORZ, &info, TRUE);
-    InvalidateRect(hwnd(), nullptr, TRUE);
+    scroll_.x = std::clamp<LONG>(scroll_.x, 0, HorzScrollBar().maxPosition());
+    scroll_.y = std::clamp<LONG>(scroll_.y, 0, VertScrollBar().maxPosition());
+    auto set = [this](int bar, const ScrollAxis& axis) {
+        SCROLLINFO info{sizeof info, SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
+        info.nMax = std::max(0, axis.range - 1);
+        info.nPage = static_cast<UINT>(std::max(1, axis.page));
+        info.nPos = axis.position;
+        SetScrollInfo(hwnd(), bar, &info, TRUE);
+    };
+    set(SB_VERT, VertScrollBar());
+    set(SB_HORZ, HorzScrollBar());
+    InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 LRESULT TRepPreview::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_VSCROLL || msg == WM_HSCROLL) {
         const bool vertical = msg == WM_VSCROLL;
-        const RECT client = clientRect();
-        const int pageStep = vertical ? client.bottom : client.right;
-        int delta = 0;
+        const ScrollAxis axis = vertical ? VertScrollBar() : HorzScrollBar();
+        int to = axis.position;
         switch (LOWORD(wp)) {
-        case SB_LINEUP: delta = -kLineStep; break;
-        case SB_LINEDOWN: delta = kLineStep; break;
-        case SB_PAGEUP: delta = -pageStep; break;
-        case SB_PAGEDOWN: delta = pageStep; break;
+        case SB_LINEUP: to -= kLineStep; break;
+        case SB_LINEDOWN: to += kLineStep; break;
+        case SB_PAGEUP: to -= axis.page; break;
+        case SB_PAGEDOWN: to += axis.page; break;
+        case SB_TOP: to = 0; break;
+        case SB_BOTTOM: to = axis.maxPosition(); break;
         case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: delta = HIWORD(wp) - (vertical ? scroll_.y : scroll_.x); break;
+        case SB_THUMBPOSITION: {
+            SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+            GetScrollInfo(hwnd(), vertical ? SB_VERT : SB_HORZ, &info);
+            to = info.nTrackPos;
+            break;
+        }
         default: break;
         }
-        ScrollBy(vertical ? 0 : delta, vertical ? delta : 0);
+        ScrollTo(vertical ? scroll_.x : to, vertical ? to : scroll_.y);
         return 0;
     }
-    if (msg == WM_SIZE)
-        UpdateScrollBars();
+    if (msg == WM_MOUSEWHEEL) {
+        ScrollBy(0, -GET_WHEEL_DELTA_WPARAM(wp) * kLineStep / WHEEL_DELTA);
+        return 0;
+    }
+    if (msg == WM_ERASEBKGND)
+        return 1;
+    if (msg == WM_SIZE) {
+        const LRESULT result = Panel::wndProc(msg, wp, lp);
+        ApplyZoomMode();
+        if (onResized)
+            onResized();
+        return result;
+    }
     return Panel::wndProc(msg, wp, lp);
 }
 
-TPreviewForm::TPreviewForm(const report::EmfPageStore& pages, double pageWidth, double pageLength) {
+LRESULT ZoomComboBox::reflected(UINT msg, WPARAM wp, LPARAM lp, bool& handled) {
+    if (msg == WM_COMMAND && HIWORD(wp) == CBN_KILLFOCUS && onLeave)
+        onLeave();
+    return ui::ComboBox::reflected(msg, wp, lp, handled);
+}
+
+TPreviewForm::TPreviewForm(bool oldButtons) {
     setCaption("Print Preview");
     setWindowClassName("KvPreviewForm");
-    setPosition(ui::FormPosition::MainFormCenter);
     setBounds(0, 0, 900, 700);
+    setWindowState(ui::WindowState::Maximized);
     keyPreview = true;
     createHandle();
-    ButtonPanel.setBounds(0, 0, 890, 36);
-    ButtonPanel.create(this);
+
+    Panel.setAlign(ui::Align::Top);
+    Panel.setBounds(0, 0, 900, kPanelHeight);
+    Panel.create(this);
     int x = 4;
-    auto button = [&](ui::Button& b, const char* text, int width) {
-        b.setText(text);
-        b.setBounds(x, 6, width, 24);
-        b.create(&ButtonPanel);
-        x += width + 4;
+    auto button = [&](ui::SpeedButton& b, const char* caption, const char* hint, int width) {
+        b.setText(caption);
+        b.hint = hint;
+        b.showHint = true;
+        b.setFlat(!oldButtons);
+        b.setBounds(x, 4, width, 24);
+        b.create(&Panel);
+        x += width + 2;
     };
-    button(FirstPageBtn, "|<", 30);
-    button(PrevPageBtn, "<", 30);
-    PageCombo.setBounds(x, 7, 60, 200);
-    PageCombo.create(&ButtonPanel);
-    x += 64;
-    button(NextPageBtn, ">", 30);
-    button(LastPageBtn, ">|", 30);
-    x += 8;
-    button(ZoomFitBtn, "Page", 50);
-    button(Zoom100Btn, "100%", 50);
-    button(ZoomWidthBtn, "Width", 50);
-    ZoomCombo.setBounds(x, 7, 70, 300);
-    ZoomCombo.create(&ButtonPanel);
-    x += 78;
-    button(PrintBtn, "Print", 70);
-    button(CloseBtn, "Close", 70);
-    StatusLabel.setBounds(x + 8, 10, 220, 16);
-    StatusLabel.create(&ButtonPanel);
-    QRPreview.setBounds(0, 36, 890, 630);
+    auto combo = [&](ui::ComboBox& c, const char* hint, int width) {
+        c.hint = hint;
+        c.showHint = true;
+        c.setBounds(x + 2, 5, width, 400);
+        c.create(&Panel);
+        x += width + 6;
+    };
+    button(BtnFirstPage, "|<", "Go to First Page", 28);
+    button(BtnPrevPage, "<", "Previous Page", 28);
+    combo(PageCombo, "Go to Page...", 64);
+    button(BtnNextPage, ">", "Next Page", 28);
+    button(BtnLastPage, ">|", "Go to Last Page", 28);
+    x += 10;
+    button(BtnZoomPage, "Page", "Zoom to Whole Page", 44);
+    button(BtnZoom100, "100%", "Zoom to 100%", 44);
+    button(BtnZoomWidth, "Width", "Zoom to Full Width", 44);
+    combo(ZoomCombo, "Custom Zoom", 70);
+    x += 4;
+    button(BtnPrint, "Print", "Print Report", 56);
+    BtnFullScreen.groupIndex = 1;
+    BtnFullScreen.allowAllUp = true;
+    button(BtnFullScreen, "Full Screen", "Full Screen", 76);
+    button(BtnClose, "Close", "Close Preview", 56);
+
+    StatusBar.setPanels({{"Total pages: 0", 120}, {"Page: 1", 80}, {"", 50}});
+    StatusBar.create(this);
+    QRPreview.setAlign(ui::Align::Client);
+    QRPreview.setBevel(false);
     QRPreview.create(this);
-    SetWindowLongA(QRPreview.hwnd(), GWL_STYLE, GetWindowLongA(QRPreview.hwnd(), GWL_STYLE) | WS_VSCROLL | WS_HSCROLL);
-    QRPreview.SetPages(&pages, pageWidth, pageLength);
+    SetWindowLongA(QRPreview.hwnd(), GWL_STYLE,
+                   GetWindowLongA(QRPreview.hwnd(), GWL_STYLE) | WS_VSCROLL | WS_HSCROLL);
+    if (HCURSOR zoom = LoadCursorA(GetModuleHandleA(nullptr), "ZoomCursor"))
+        QRPreview.setCursor(zoom);
+
+    // Only the smallest size is guarded: maximised and full screen take the system's.
+    guard_.SetOptions(ui::opAllowResize | ui::opMinTrackSize);
+    guard_.MinTrackSize = {BtnClose.left() + BtnClose.width() + 15, 200};
 
     std::vector<std::string> steps;
     for (int step : kZoomSteps)
         steps.push_back(std::to_string(step) + "%");
     ZoomCombo.setItems(steps);
-    std::vector<std::string> numbers;
-    for (int p = 1; p <= QRPreview.PageCount(); ++p)
-        numbers.push_back(std::to_string(p));
-    PageCombo.setItems(numbers);
 
-    FirstPageBtn.onClick = [this](ui::Button&) { GotoPreviewPage(1); };
-    PrevPageBtn.onClick = [this](ui::Button&) { GotoPreviewPage(QRPreview.PageNumber() - 1); };
-    NextPageBtn.onClick = [this](ui::Button&) { GotoPreviewPage(QRPreview.PageNumber() + 1); };
-    LastPageBtn.onClick = [this](ui::Button&) { GotoPreviewPage(QRPreview.PageCount()); };
+    BtnFirstPage.onClick = [this](ui::SpeedButton&) { GotoPreviewPage(1); };
+    BtnLastPage.onClick = [this](ui::SpeedButton&) { GotoPreviewPage(PageCombo.count()); };
+    BtnPrevPage.onClick = [this](ui::SpeedButton&) { GotoPreviewPage(QRPreview.PageNumber() - 1); };
+    BtnNextPage.onClick = [this](ui::SpeedButton&) { GotoPreviewPage(QRPreview.PageNumber() + 1); };
     PageCombo.onChange = [this](ui::ComboBox& c) { GotoPreviewPage(c.itemIndex() + 1); };
-    ZoomFitBtn.onClick = [this](ui::Button&) {
-        const RECT r = QRPreview.clientRect();
-        ApplyZoom(ZoomToFit(QRPreview.PageSize().cx * 100.0 / QRPreview.Zoom(),
-                            QRPreview.PageSize().cy * 100.0 / QRPreview.Zoom(), r.right - 32, r.bottom - 32));
+    BtnZoomPage.onClick = [this](ui::SpeedButton&) {
+        ScrollToTop();
+        QRPreview.ZoomToFit();
+        UpdateZoomCombo();
     };
-    Zoom100Btn.onClick = [this](ui::Button&) { ApplyZoom(100); };
-    ZoomWidthBtn.onClick = [this](ui::Button&) {
-        ApplyZoom(ZoomToWidth(QRPreview.PageSize().cx * 100.0 / QRPreview.Zoom(), QRPreview.clientRect().right - 32));
+    BtnZoom100.onClick = [this](ui::SpeedButton&) {
+        ScrollToTop();
+        QRPreview.SetZoom(100);
+        UpdateZoomCombo();
+    };
+    BtnZoomWidth.onClick = [this](ui::SpeedButton&) {
+        ScrollToTop();
+        QRPreview.ZoomToWidth();
+        UpdateZoomCombo();
     };
     ZoomCombo.onChange = [this](ui::ComboBox& c) {
-        if (const auto zoom = ParseZoomText(c.text(), QRPreview.Zoom()))
-            ApplyZoom(*zoom);
+        if (c.itemIndex() >= 0)
+            ZoomComboClick(c.items()[static_cast<std::size_t>(c.itemIndex())]);
     };
-    PrintBtn.onClick = [this](ui::Button&) {
+    ZoomCombo.onLeave = [this] { UpdateZoomCombo(); };
+    QRPreview.onResized = [this] { UpdateZoomCombo(); };
+    QRPreview.onMouseDown = [this](ui::Control&, ui::MouseButton button, UINT, int, int) {
+        if (button == ui::MouseButton::Left || button == ui::MouseButton::Right)
+            StepZoomItem(button == ui::MouseButton::Left);
+    };
+    BtnPrint.onClick = [this](ui::SpeedButton&) {
         if (onPrint)
             onPrint();
     };
-    CloseBtn.onClick = [this](ui::Button&) { setModalResult(ui::mrCancel); };
-    onKeyDown = [this](ui::Control&, WORD& key, UINT) {
-        if (PreviewKey(key, GetKeyState(VK_CONTROL) < 0))
+    BtnFullScreen.onClick = [this](ui::SpeedButton&) { BtnFullScreenClick(); };
+    BtnClose.onClick = [this](ui::SpeedButton&) { BtnCloseClick(); };
+    CloseTimer.setInterval(kCloseTimerMs);
+    CloseTimer.onTimer = [this](ui::Timer& t) {
+        if (RunEnded()) {
+            t.setEnabled(false);
+            BtnCloseClick();
+        }
+    };
+    onKeyDown = [this](ui::Control&, WORD& key, UINT shift) {
+        if (PreviewKeyDown(key, (shift & ui::kCtrl) != 0))
             key = 0;
     };
-    // The page view takes whatever the buttons leave.
-    onResize = [this](ui::Control&) {
-        const RECT r = clientRect();
-        ButtonPanel.setBounds(0, 0, r.right, 36);
-        QRPreview.setBounds(0, 36, r.right, std::max<LONG>(0, r.bottom - 36));
-        QRPreview.ScrollBy(0, 0);
+    onCloseQuery = [this](ui::Form&, bool& canClose) {
+        if (!closing_) {
+            canClose = false;
+            BtnCloseClick();
+        }
     };
-    ApplyZoom(100);
-    GotoPreviewPage(1);
-}
-
-TPreviewForm::~TPreviewForm() { destroyWindow(); }
-
-void TPreviewForm::GotoPreviewPage(int page) {
-    QRPreview.SetPageNumber(page);
-    QRPreview.ScrollBy(0, -QRPreview.ScrollPosition().y);
+    onShow = [this](ui::Form&) {
+        closing_ = false;
+        CloseTimer.setEnabled(false);
+        UpdateZoomCombo();
+    };
+    UpdateZoomCombo();
     UpdatePreviewStatus();
 }
 
-void TPreviewForm::ApplyZoom(int zoom) {
-    QRPreview.SetZoom(zoom);
-    const ZoomChoice choice = ZoomComboChoice(QRPreview.Zoom());
-    ZoomCombo.setItemIndex(choice.item);
-    ZoomCombo.setText(choice.text);
+TPreviewForm::~TPreviewForm() {
+    CloseTimer.setEnabled(false);
+    disabler_.reset();
+    destroyWindow();
+}
+
+void TPreviewForm::PreparePreview(report::EmfPageStore& pages, double pageWidth, double pageLength) {
+    PageCombo.clear();
+    pageCount_ = 0;
+    closing_ = closed_ = false;
+    QRPreview.SetPages(&pages, pageWidth, pageLength);
+    QRPreview.SetZoom(100);
+    QRPreview.SetPageNumber(1);
+    UpdateZoomCombo();
     UpdatePreviewStatus();
+}
+
+void TPreviewForm::QRPreviewPageAvailable(int page) {
+    if (!hwnd() || !IsWindowVisible(hwnd())) {
+        ui::CloseWaitWindow();
+        if (aborted && aborted()) {
+            if (abortGeneration)
+                abortGeneration();
+            return;
+        }
+        ShowPreview();
+    }
+    ++pageCount_;
+    PageCombo.addItem(std::to_string(page));
+    UpdatePreviewStatus();
+}
+
+void TPreviewForm::ShowPreview() {
+    createHandle();
+    disabler_ = std::make_unique<ui::WindowDisabler>(hwnd());
+    show();
+    SetForegroundWindow(hwnd());
+}
+
+void TPreviewForm::RunUntilClosed() {
+    if (!hwnd() || !IsWindowVisible(hwnd()))
+        return;
+    ui::Application::instance().runModalLoop([this] { return closed_ || !hwnd() || !IsWindowVisible(hwnd()); });
+    if (!closed_) {
+        // Ended by the program's end: the run is over anyway.
+        closed_ = closing_ = true;
+        disabler_.reset();
+        hide();
+    }
 }
 
 void TPreviewForm::UpdatePreviewStatus() {
     const int page = QRPreview.PageNumber();
-    const int count = QRPreview.PageCount();
-    FirstPageBtn.setEnabled(page > 1);
-    PrevPageBtn.setEnabled(page > 1);
-    NextPageBtn.setEnabled(page < count);
-    LastPageBtn.setEnabled(page < count);
+    StatusBar.setPanelText(0, "Total pages: " + std::to_string(pageCount_));
+    StatusBar.setPanelText(1, "Page: " + std::to_string(page));
     if (page - 1 < PageCombo.count())
         PageCombo.setItemIndex(page - 1);
-    PrintBtn.setEnabled(static_cast<bool>(onPrint) && count > 0);
-    StatusLabel.setText("Total pages: " + std::to_string(count) + "   Page: " + std::to_string(page));
+    BtnFirstPage.setEnabled(page != 1);
+    BtnPrevPage.setEnabled(page != 1);
+    BtnLastPage.setEnabled(page < PageCombo.count());
+    BtnNextPage.setEnabled(page < PageCombo.count());
+    BtnPrint.setEnabled(static_cast<bool>(onPrint) && pageCount_ > 0 && RunEnded() && !(aborted && aborted()));
 }
 
-bool TPreviewForm::PreviewKey(WORD key, bool ctrl) {
-    const RECT client = QRPreview.clientRect();
-    switch (key) {
-    case VK_ESCAPE: setModalResult(ui::mrCancel); return true;
-    case 'P':
-        if (PrintBtn.enabled())
-            PrintBtn.click();
-        return true;
-    case VK_NEXT:
-        if (ctrl)
-            GotoPreviewPage(QRPreview.PageCount());
-        else if (QRPreview.ScrollPosition().y + client.bottom >= QRPreview.PageSize().cy + 2 * kPageMargin)
-            GotoPreviewPage(QRPreview.PageNumber() + 1);
-        else
-            QRPreview.ScrollBy(0, client.bottom);
-        return true;
-    case VK_PRIOR:
-        if (ctrl) {
-            GotoPreviewPage(1);
-        } else if (QRPreview.ScrollPosition().y > 0) {
-            QRPreview.ScrollBy(0, -client.bottom);
-        } else if (QRPreview.PageNumber() > 1) {
-            GotoPreviewPage(QRPreview.PageNumber() - 1);
-            QRPreview.ScrollBy(0, QRPreview.PageSize().cy);  // its bottom
-        }
-        return true;
-    case VK_HOME: QRPreview.ScrollBy(0, -QRPreview.ScrollPosition().y); return false;
-    case VK_END: QRPreview.ScrollBy(0, QRPreview.PageSize().cy); return false;
-    case VK_UP: QRPreview.ScrollBy(0, -kLineStep); return true;
-    case VK_DOWN: QRPreview.ScrollBy(0, kLineStep); return true;
-    case VK_LEFT: QRPreview.ScrollBy(-kLineStep, 0); return true;
-    case VK_RIGHT: QRPreview.ScrollBy(kLineStep, 0); return true;
-    default: return false;
+void TPreviewForm::GotoPreviewPage(int page) {
+    if (page < 1 || page > PageCombo.count())
+        return;
+    {
+        ui::ScopedHourglass hourglass;
+        StatusBar.setPanelText(2, "Generating page " + std::to_string(page));
+        ui::Application::instance().processMessages();
+        if (!hwnd())
+            return;
+        ui::NestedLockWindowUpdate(hwnd());
+        QRPreview.SetPageNumber(page);
+        QRPreview.ScrollTo(QRPreview.ScrollPosition().x, 0);
+        PageCombo.setItemIndex(page - 1);
+        StatusBar.setPanelText(2, "");
+        ui::NestedLockWindowUpdate(nullptr);
     }
+    UpdatePreviewStatus();
+}
+
+void TPreviewForm::UpdateZoomCombo() {
+    const ZoomChoice choice = ZoomComboChoice(QRPreview.Zoom());
+    ZoomCombo.setItemIndex(choice.item);
+    ZoomCombo.setText(choice.text);
+}
+
+void TPreviewForm::ZoomComboClick(const std::string& text) {
+    const std::optional<int> zoom = ParseZoomText(text, QRPreview.Zoom());
+    if (!zoom)
+        return;
+    ScrollToTop();
+    QRPreview.SetZoom(*zoom);
+    UpdateZoomCombo();
+    if (ZoomCombo.hwnd())
+        SendMessageA(ZoomCombo.hwnd(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
+void TPreviewForm::StepZoomItem(bool in) {
+    ZoomComboClick(std::to_string(StepZoom(QRPreview.Zoom(), in)) + "%");
+}
+
+bool TPreviewForm::PreviewKeyDown(WORD key, bool ctrl) {
+    // Enter in the zoom list applies its text and goes no further.
+    if (key == VK_RETURN && ZoomCombo.hwnd() && IsChild(ZoomCombo.hwnd(), GetFocus())) {
+        ZoomComboClick(ZoomCombo.text());
+        return true;
+    }
+    PreviewView view;
+    view.vert = QRPreview.VertScrollBar();
+    view.horz = QRPreview.HorzScrollBar();
+    view.canPrior = BtnPrevPage.enabled();
+    view.canNext = BtnNextPage.enabled();
+    const PreviewKeyAction action = PreviewKeyFor(KeyOf(key), ctrl, view);
+    switch (action.command) {
+    case PreviewCommand::Close: BtnClose.click(); break;
+    case PreviewCommand::Print:
+        if (BtnPrint.enabled())
+            BtnPrint.click();
+        break;
+    case PreviewCommand::FirstPage: BtnFirstPage.click(); break;
+    case PreviewCommand::LastPage: BtnLastPage.click(); break;
+    case PreviewCommand::PriorPageBottom:
+        BtnPrevPage.click();
+        QRPreview.ScrollTo(QRPreview.ScrollPosition().x, QRPreview.VertScrollBar().maxPosition());
+        break;
+    case PreviewCommand::NextPage: BtnNextPage.click(); break;
+    case PreviewCommand::Scroll: QRPreview.ScrollTo(action.horz, action.vert); break;
+    case PreviewCommand::None: break;
+    }
+    return action.consumed;
+}
+
+void TPreviewForm::BtnFullScreenClick() {
+    const int entry = PageCombo.itemIndex();
+    const bool entering = !fullScreen_;
+    ui::NestedLockWindowUpdate(hwnd());
+    if (entering) {
+        placement_.length = sizeof placement_;
+        GetWindowPlacement(hwnd(), &placement_);
+        savedStyle_ = GetWindowLongA(hwnd(), GWL_STYLE);
+        if (IsZoomed(hwnd()))
+            ShowWindow(hwnd(), SW_SHOWNORMAL);
+        StatusBar.setVisible(false);
+        SetWindowLongA(hwnd(), GWL_STYLE, savedStyle_ & ~static_cast<LONG>(WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZE));
+        // The screen the window is on, where there are several.
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoA(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT& r = monitor.rcMonitor;
+        SetWindowPos(hwnd(), HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_FRAMECHANGED);
+    } else {
+        SetWindowLongA(hwnd(), GWL_STYLE, (savedStyle_ | WS_CAPTION | WS_THICKFRAME) & ~static_cast<LONG>(WS_MAXIMIZE));
+        SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+        StatusBar.setVisible(true);
+        SetWindowPlacement(hwnd(), &placement_);
+    }
+    fullScreen_ = entering;
+    BtnFullScreen.setDown(entering);
+    ui::NestedLockWindowUpdate(nullptr);
+    if (entry >= 0 && entry < PageCombo.count())
+        PageCombo.setItemIndex(entry);
+}
+
+void TPreviewForm::BtnCloseClick() {
+    if (!RunEnded()) {
+        // The run stops at its next page; the timer closes once it has.
+        if (abortGeneration)
+            abortGeneration();
+        CloseTimer.setEnabled(true);
+        return;
+    }
+    setModalResult(ui::mrCancel);
+    closing_ = true;
+    if (fullScreen_)
+        BtnFullScreenClick();
+    // Enabled again before hiding, so the activation goes back to them.
+    disabler_.reset();
+    if (hwnd())
+        hide();
+    closed_ = true;
 }
 
 }  // namespace kv

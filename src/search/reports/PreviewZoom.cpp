@@ -32,16 +32,11 @@ std::optional<int> ParseZoomText(std::string_view text, int current) {
 }
 
 int StepZoom(int zoom, bool in) {
-    if (in) {
-        for (int step : kZoomSteps)
-            if (step > zoom)
-                return step;
-        return zoom;
-    }
-    for (auto it = kZoomSteps.rbegin(); it != kZoomSteps.rend(); ++it)
-        if (*it < zoom)
-            return *it;
-    return zoom;
+    const int item = ZoomComboChoice(zoom).item;
+    const int last = static_cast<int>(kZoomSteps.size()) - 1;
+    if (in)
+        return item < last ? kZoomSteps[static_cast<std::size_t>(item + 1)] : zoom;
+    return item > 0 ? kZoomSteps[static_cast<std::size_t>(item - 1)] : zoom;
 }
 
 int ZoomToFit(double pageWidth, double pageLength, int viewWidth, int viewHeight) {

@@ -8,8 +8,8 @@
 
 namespace kv {
 
-inline constexpr std::array<int, 18> kZoomSteps = {10,  20,  25,  30,  40,  50,  60,  75,  90,
-                                                   100, 125, 150, 175, 200, 225, 250, 275, 300};
+inline constexpr std::array<int, 18> kZoomSteps = {10,  20,  30,  40,  50,  60,  70,  80,  90,
+                                                   100, 110, 120, 130, 140, 150, 200, 250, 300};
 inline constexpr int kMinZoom = 10;
 inline constexpr int kMaxZoom = 300;
 
@@ -23,7 +23,8 @@ ZoomChoice ZoomComboChoice(int zoom);
 // anything else: nothing.
 std::optional<int> ParseZoomText(std::string_view text, int current);
 
-// The next step above (in) or below the zoom; the same zoom at the ends.
+// The step after (in) or before the one the zoom box shows for the zoom;
+// the same zoom at the ends of the list.
 int StepZoom(int zoom, bool in);
 
 // The zoom that shows a whole page, or the page's width, in a view (all in pixels).

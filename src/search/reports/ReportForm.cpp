@@ -217,7 +217,11 @@ void ReportForm::CreateColumnLabels(const std::vector<int>& widths) {
 
 void ReportForm::NeedData(bool& more) {
     if (next_ >= commands_.size() && batcher_) {
-        commands_ = batcher_->FillReportCommands([this] { return aborted_; });
+        commands_ = batcher_->FillReportCommands([this] {
+            if (OnRowStep)
+                OnRowStep();
+            return aborted_;
+        });
         next_ = 0;
         batchRows_ = std::count_if(commands_.begin(), commands_.end(),
                                    [](const ReportCommand& c) { return c.code == ReportCode::Row; });

@@ -46,6 +46,9 @@ public:
     bool Run(report::ReportTarget& target, const report::TextMeasurer& measurer);
     void Abort();
     bool Aborted() const { return aborted_; }
+    // For each row turned into commands: a batch of many rows (a long list
+    // reported as it is) can let messages run and be cancelled.
+    std::function<void()> OnRowStep;
 
     report::TRepBand* band(ReportSection section) const { return bands_[static_cast<std::size_t>(section)]; }
 

@@ -400,7 +400,8 @@ void TReportGenForm::BtnPreviewClick() {
     const ReportRun run = MakeRun();
     ReportSettings settings = CurrentReportSettings(services_.store);
     settings.look.dateTimeText = ReportTimestampNow();
-    PreviewListReport(run, *current_.cells, settings, services_.prompt, [this] { BtnPrintClick(); });
+    PreviewListReport(run, *current_.cells, settings, services_.prompt, [this] { BtnPrintClick(); },
+                      services_.oldButtons);
 }
 
 bool TReportGenForm::CollectWhenCustom() {

@@ -89,6 +89,8 @@ struct ReportServices {
     // "Report Setup": the report settings dialog, shown modally; none: the
     // button says the settings are not available.
     std::function<void()> reportSettings = nullptr;
+    // Raised buttons in place of flat ones (the settings' choice).
+    bool oldButtons = false;
 };
 
 class TReportGenForm : public ui::Form {

@@ -5,9 +5,13 @@
 
 #include <cstdio>
 
+#include "report/EmfPageStoreWin32.h"
 #include "report/GdiTargetWin32.h"
 #include "search/reports/PreviewFormWin32.h"
 #include "search/reports/ReportPrinterWin32.h"
+#include "report/MeasureCache.h"
+#include "search/reports/PreviewRunWin32.h"
+#include "system/files/FileQueries.h"
 #include "ui/WaitForm.h"
 
 namespace kv {
@@ -94,14 +98,14 @@ bool PrintListReport(const ReportRun& run, const ReportCells& cells, const Repor
 }
 
 bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
-                       ui::UserPrompt& prompt, const std::function<void()>& print) {
+                       ui::UserPrompt& prompt, const std::function<void()>& print, bool oldButtons) {
     ReportSettings settings;
     settings.look = look;
-    return PreviewListReport(run, cells, settings, prompt, print);
+    return PreviewListReport(run, cells, settings, prompt, print, oldButtons);
 }
 
 bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportSettings& settings,
-                       ui::UserPrompt& prompt, const std::function<void()>& print) {
+                       ui::UserPrompt& prompt, const std::function<void()>& print, bool oldButtons) {
     // Pages are laid out for the settings' printer and paper, or the screen's without a printer.
     const ui::PrinterSettings printerSettings = ReportPrinter(settings);
     int paper = kDefaultPaper;
@@ -111,34 +115,20 @@ bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const Rep
     HDC screen = printer.dc ? nullptr : GetDC(nullptr);
     HDC reference = printer.dc ? printer.dc : screen;
     const report::PageSetup page = printer.dc ? ReportPageOf(printer.dc, settings) : settings.PageOn(794, 1123);
-    report::EmfPageStore pages(reference, page.Width, page.Length);
+    // Pages beyond the last few used wait in temporary files.
+    report::EmfPageStore pages(reference, page.Width, page.Length, GetTempDir());
     pages.pictures = LargeIconDrawer();
-    report::GdiMeasurer measurer;
-    bool cancelled = false;
-    {
-        JobProgress progress("Preparing report preview, please wait...");
-        ReportForm form(run, cells, settings.look, page);
-        progress.follow(form, "Generating");
-        cancelled = !form.Run(pages, measurer);
-    }
+    report::GdiMeasurer gdi;
+    const report::MeasureCache measurer(gdi);
+    ReportForm form(run, cells, settings.look, page);
+    TPreviewForm preview(oldButtons);
+    preview.onPrint = print;
+    const PreviewOutcome outcome = RunPreview(preview, form, pages, page, measurer);
     if (screen)
         ReleaseDC(nullptr, screen);
-    if (cancelled)
-        return false;
-    if (pages.PageCount() == 0) {
+    if (outcome == PreviewOutcome::Empty)
         prompt.showInformation("There is nothing to preview: the list of the report is empty.", "Print Preview");
-        return false;
-    }
-    TPreviewForm preview(pages, page.Width, page.Length);
-    if (print) {
-        preview.onPrint = [&] {
-            preview.setModalResult(ui::mrOk);
-            print();
-        };
-    }
-    preview.UpdatePreviewStatus();
-    preview.showModal();
-    return true;
+    return outcome == PreviewOutcome::Shown;
 }
 
 bool ExportListReport(const ReportRun& run, const ReportCells& cells, const ReportTextOptions& options,

@@ -22,13 +22,14 @@ bool PrintListReport(const ReportRun& run, const ReportCells& cells, const Repor
 bool PrintListReport(const ReportRun& run, const ReportCells& cells, const ReportSettings& settings,
                      const ui::PrintChoice& choice, ui::UserPrompt& prompt);
 
-// Renders every page and shows them in the preview until it is closed; print
-// is what its Print button does. False when there was nothing to show.
+// Shows the preview from its first page while the rest is generated, until
+// it is closed; print is what its Print button does. False when there was
+// nothing to show.
 bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportLook& look,
-                       ui::UserPrompt& prompt, const std::function<void()>& print);
+                       ui::UserPrompt& prompt, const std::function<void()>& print, bool oldButtons = false);
 // On the settings' printer, paper and margins.
 bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const ReportSettings& settings,
-                       ui::UserPrompt& prompt, const std::function<void()>& print);
+                       ui::UserPrompt& prompt, const std::function<void()>& print, bool oldButtons = false);
 
 bool ExportListReport(const ReportRun& run, const ReportCells& cells, const ReportTextOptions& options,
                       const std::string& path, ui::UserPrompt& prompt);

@@ -7,10 +7,12 @@ namespace {
 
 TEST(PreviewZoom, TheBoxShowsTheStepAndTheExactZoom) {
     EXPECT_EQ(kZoomSteps[9], 100);
+    EXPECT_EQ(kZoomSteps[14], 150);
     const struct {
         int zoom, item;
         const char* text;
-    } cases[] = {{100, 9, "100%"}, {175, 12, "175%"}, {160, 11, "160%"}, {5, 0, "5%"}, {300, 17, "300%"}};
+    } cases[] = {{100, 9, "100%"}, {175, 14, "175%"}, {160, 14, "160%"},
+                 {115, 10, "115%"}, {5, 0, "5%"},      {300, 17, "300%"}};
     for (const auto& c : cases) {
         const ZoomChoice z = ZoomComboChoice(c.zoom);
         EXPECT_EQ(z.item, c.item) << c.zoom;
@@ -29,7 +31,9 @@ TEST(PreviewZoom, TypedZoomsAreKeptWithinTheRange) {
 }
 
 TEST(PreviewZoom, StepsAndFits) {
-    EXPECT_EQ(StepZoom(100, true), 125);
+    EXPECT_EQ(StepZoom(100, true), 110);
+    EXPECT_EQ(StepZoom(175, true), 200);
+    EXPECT_EQ(StepZoom(175, false), 140);  // the box shows 150 %: one before it
     EXPECT_EQ(StepZoom(110, false), 100);
     EXPECT_EQ(StepZoom(300, true), 300);
     EXPECT_EQ(StepZoom(10, false), 10);

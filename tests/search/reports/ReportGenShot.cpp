@@ -1,15 +1,16 @@
 // The Report Generator on a real display (tools/wine-x11-run): copied from the
 // screen, checked that none of its controls is blank, saved as a picture.
-//   reportgenshot GENERATOR.bmp PREVIEW.bmp
+//   reportgenshot GENERATOR.bmp PREVIEW.bmp FULLSCREEN.bmp
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 #include "ReportFixture.h"
+#include "report/EmfPageStoreWin32.h"
 #include "report/GdiTargetWin32.h"
 #include "search/reports/CustomTree.h"
-#include "search/reports/PreviewFormWin32.h"
+#include "search/reports/PreviewRunWin32.h"
 #include "search/reports/ReportForm.h"
 #include "search/reports/ReportGenFormWin32.h"
 #include "search/reports/ReportSort.h"
@@ -20,6 +21,7 @@
 #include "tests/support/TestInput.h"
 #include "WindowShot.h"
 #include "ui/SharedImages.h"
+#include "ui/Timer.h"
 
 namespace kv {
 namespace {
@@ -30,8 +32,9 @@ public:
     std::optional<std::string> saveFile(const ui::FileDialogRequest&) override { return std::nullopt; }
 };
 
-// The preview of a report of three pages, on its second page at 75 %.
-bool ShootPreview(const std::string& path) {
+// The preview of a report of three pages, on its second page at 75 %, then
+// full screen.
+bool ShootPreview(const std::string& path, const std::string& fullPath) {
     Forest forest;
     test::ModelOf(forest, test::HomeCatalog());
     CustomTree tree{CatalogLoaders{}};
@@ -43,24 +46,35 @@ bool ShootPreview(const std::string& path) {
     HDC screen = GetDC(nullptr);
     report::EmfPageStore pages(screen, 560, 400);
     report::GdiMeasurer measurer;
-    ReportForm form(run, cells, look, {560, 400, 30, 30, 30, 30});
-    form.Run(pages, measurer);
-    TPreviewForm preview(pages, 560, 400);
+    const report::PageSetup page{560, 400, 30, 30, 30, 30};
+    ReportForm form(run, cells, look, page);
+    TPreviewForm preview;
     preview.onPrint = [] {};
     bool ok = false;
-    uitest::TimerAction shoot(100, [&] {
+    ui::Timer timer;
+    timer.setInterval(100);
+    timer.onTimer = [&](ui::Timer& t) {
+        if (!form.report().Finished())
+            return;
+        t.setEnabled(false);
         preview.GotoPreviewPage(2);
-        preview.ApplyZoom(75);
-        const test::NamedControls controls = {{"first", preview.FirstPageBtn.hwnd()},
+        preview.ZoomComboClick("75");
+        const test::NamedControls controls = {{"first", preview.BtnFirstPage.hwnd()},
                                               {"page box", preview.PageCombo.hwnd()},
                                               {"zoom box", preview.ZoomCombo.hwnd()},
-                                              {"print", preview.PrintBtn.hwnd()},
-                                              {"status", preview.StatusLabel.hwnd()},
+                                              {"print", preview.BtnPrint.hwnd()},
+                                              {"status", preview.StatusBar.hwnd()},
                                               {"page", preview.QRPreview.hwnd()}};
         ok = pages.PageCount() >= 2 && test::ShootWindow("Print Preview", preview.hwnd(), controls, path);
-        SendMessageA(preview.CloseBtn.hwnd(), BM_CLICK, 0, 0);
-    });
-    preview.showModal();
+        preview.BtnFullScreen.click();
+        const test::NamedControls full = {{"close", preview.BtnClose.hwnd()},
+                                          {"full screen", preview.BtnFullScreen.hwnd()},
+                                          {"page", preview.QRPreview.hwnd()}};
+        ok = test::ShootWindow("Print Preview, full screen", preview.hwnd(), full, fullPath) && ok;
+        preview.BtnClose.click();
+    };
+    timer.setEnabled(true);
+    ok = RunPreview(preview, form, pages, page, measurer) == PreviewOutcome::Shown && ok;
     ReleaseDC(nullptr, screen);
     return ok;
 }
@@ -120,11 +134,11 @@ bool Shoot(const std::string& path) {
 }  // namespace kv
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::printf("usage: reportgenshot GENERATOR.bmp PREVIEW.bmp\n");
+    if (argc != 4) {
+        std::printf("usage: reportgenshot GENERATOR.bmp PREVIEW.bmp FULLSCREEN.bmp\n");
         return 2;
     }
     const bool generator = kv::Shoot(argv[1]);
-    const bool preview = kv::ShootPreview(argv[2]);
+    const bool preview = kv::ShootPreview(argv[2], argv[3]);
     return generator && preview ? 0 : 1;
 }

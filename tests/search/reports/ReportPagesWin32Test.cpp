@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "ReportFixture.h"
+#include "report/EmfPageStoreWin32.h"
 #include "report/GdiTargetWin32.h"
 #include "search/reports/CustomTree.h"
 #include "search/reports/ReportForm.h"
@@ -34,6 +37,7 @@ int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARA
     return 1;
 }
 
+// One page stays in memory: every other page is read back from its file.
 TEST(ReportPages, MetafilePagesHoldHeadingsRowsAndPageNumbers) {
     Forest forest;
     ModelOf(forest, HomeCatalog());
@@ -44,10 +48,16 @@ TEST(ReportPages, MetafilePagesHoldHeadingsRowsAndPageNumbers) {
     look.icons = false;
     ReportForm form(run, cells, look, {794, 560, 38, 38, 38, 38});
     HDC screen = GetDC(nullptr);
-    report::EmfPageStore pages(screen, 794, 560);
+    char temp[MAX_PATH + 1] = "";
+    GetTempPathA(sizeof temp, temp);
+    std::vector<std::string> files;
+    auto pagesOwner = std::make_unique<report::EmfPageStore>(screen, 794, 560, temp, 1);
+    report::EmfPageStore& pages = *pagesOwner;
     report::GdiMeasurer measurer;
     ASSERT_TRUE(form.Run(pages, measurer));
     ASSERT_GE(pages.PageCount(), 2u);
+    EXPECT_EQ(pages.PagesInMemory(), 1u);
+    EXPECT_EQ(pages.PagesInFiles(), pages.PageCount() - 1);
 
     std::vector<std::string> all;
     for (std::size_t p = 0; p < pages.PageCount(); ++p) {
@@ -63,7 +73,13 @@ TEST(ReportPages, MetafilePagesHoldHeadingsRowsAndPageNumbers) {
         ENHMETAHEADER header{};
         GetEnhMetaFileHeader(pages.Page(p), sizeof header, &header);
         EXPECT_NEAR(header.rclFrame.right, 794 * 2540 / 96, 30);
+        EXPECT_EQ(pages.PagesInMemory(), 1u);
     }
+    files = pages.SpillFiles();
+    EXPECT_EQ(files.size(), pages.PageCount());  // the last page went out when the first came back
+    pagesOwner.reset();
+    for (const std::string& file : files)
+        EXPECT_EQ(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << file;
     ReleaseDC(nullptr, screen);
     const auto at = [&](const std::string& text) { return std::find(all.begin(), all.end(), text) - all.begin(); };
     EXPECT_LT(at("Korvalder? 1.01"), at("Catalog: Home"));
