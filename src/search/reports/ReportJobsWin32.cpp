@@ -79,7 +79,8 @@ bool PrintListReport(const ReportRun& run, const ReportCells& cells, const Repor
         return false;
     }
     const report::PageSetup page = ReportPageOf(printer.dc, settings);
-    report::GdiMeasurer measurer;
+    report::GdiMeasurer gdi;
+    const report::MeasureCache measurer(gdi);
     for (int copy = 1; copy <= passes; ++copy) {
         JobProgress progress(choice.collate ? "Printing copy #" + std::to_string(copy) + ", please wait..."
                                             : std::string("Preparing to print report, please wait..."));
