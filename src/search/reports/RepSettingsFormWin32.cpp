@@ -145,6 +145,8 @@ TRepSettingsForm::TRepSettingsForm(const ReportSettings& settings, RepSettingsSe
         setModalResult(ui::mrOk);
     };
     BtnCancel.onClick = [this](ui::Button&) { setModalResult(ui::mrCancel); };
+    setDefaultControl(&BtnOK);
+    setCancelControl(&BtnCancel);
 }
 
 TRepSettingsForm::~TRepSettingsForm() { destroyWindow(); }

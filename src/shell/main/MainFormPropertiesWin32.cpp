@@ -14,6 +14,7 @@
 #include "scan/descassist/DescAssistFormWin32.h"
 #include "scan/properties/PropertiesFormWin32.h"
 #include "shell/browse/LocaleFormatsWin32.h"
+#include "shell/browse/NodeImages.h"
 #include "shell/commands/CommandTable.h"
 #include "shell/commands/SearchRefusal.h"
 #include "shell/commands/ItemEdits.h"
@@ -50,11 +51,9 @@ PropertiesServices MainForm::propertiesServices() {
 int MainForm::itemLargeIcon(const ItemHead* item) {
     if (!iconList_ || !item)
         return -1;
-    if (auto* file = RecordAs<TFileRec>(item))
-        return iconList_->AddIcon(std::string(file->name()));
-    if (auto* disk = RecordAs<TDiskRec>(item))
-        return iconList_->GetDriveIcon(disk->volume.mediaType, disk->flags);
-    return item->node ? item->node->image() : -1;
+    // The picture the lists show (a folder not yet in the tree has its kind's).
+    return RowImage(item, iconList_->icons(), nullptr,
+                    [this](std::string_view name) { return iconList_->AddIcon(std::string(name)); });
 }
 
 HFONT MainForm::descriptionFont(FontUse use) {
