@@ -65,6 +65,9 @@ struct SearchFormServices {
     std::function<std::string(std::span<ItemHead* const> rows, bool selection)> listTotals = nullptr;
     // The found list's header asks for the columns setup.
     std::function<void()> columnsSetup = nullptr;
+    // Whether Esc is down now (any thread), polled while a duplicate run sorts;
+    // none: the keyboard's state.
+    std::function<bool()> escPressed = nullptr;
 };
 
 class TSearchForm : public ui::Form, private ISearchAsker {
@@ -81,6 +84,8 @@ public:
     const TResultList& CurrentResults() const { return duplicateMode() ? duplicates_ : normal_; }
 
     bool SearchRunning() const { return run_ != nullptr; }
+    // How the last run ended; empty while one runs and before the first.
+    const std::optional<SearchOutcome>& LastOutcome() const { return outcome_; }
     void BtnFindClick();
     void BtnCancelClick();
     void BtnNewClick();
