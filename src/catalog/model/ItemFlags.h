@@ -59,12 +59,13 @@ public:
     operator std::uint8_t() const noexcept { return load(); }
     std::uint8_t load() const noexcept { return v_.load(std::memory_order_acquire); }
     void store(std::uint8_t v) noexcept { v_.store(v, std::memory_order_release); }
+    // The main thread is the only writer: no read-modify-write is needed.
     ItemFlagsByte& operator|=(std::uint8_t mask) noexcept {
-        v_.fetch_or(mask, std::memory_order_acq_rel);
+        store(static_cast<std::uint8_t>(load() | mask));
         return *this;
     }
     ItemFlagsByte& operator&=(std::uint8_t mask) noexcept {
-        v_.fetch_and(mask, std::memory_order_acq_rel);
+        store(static_cast<std::uint8_t>(load() & mask));
         return *this;
     }
 
