@@ -4,7 +4,9 @@
 
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -142,6 +144,70 @@ void DuplicatesEmptyFiles(benchmark::State& state) {
     DuplicatesOver(state, empty);
 }
 BENCHMARK(DuplicatesEmptyFiles)->Unit(benchmark::kMillisecond);
+
+// Passes the walk's requests on; Esc polls of the bucket sort are counted.
+class PollCountingHost final : public ISearchHost {
+public:
+    PollCountingHost(ISearchHost& inner, std::function<void(int)> onPoll) : inner_(inner), onPoll_(std::move(onPoll)) {}
+    void EnsureSubfolders(Node& n, ListsRead lists) override { inner_.EnsureSubfolders(n, lists); }
+    bool EnsureFileList(Node& n, ListsRead lists) override { return inner_.EnsureFileList(n, lists); }
+    void ReleaseFileList(Node& n) override { inner_.ReleaseFileList(n); }
+    void WalkEnded() override { inner_.WalkEnded(); }
+    void Progress(const SearchProgress& p, std::vector<ItemHead*>&& hits) override {
+        inner_.Progress(p, std::move(hits));
+    }
+    bool AskCancelSort() override { return false; }
+    bool EscPressed() override {
+        onPoll_(++polls_);
+        return false;
+    }
+
+private:
+    ISearchHost& inner_;
+    std::function<void(int)> onPoll_;
+    int polls_ = 0;
+};
+
+// Duplicates by size: one bucket of a million candidates, a thousand groups.
+// Cancel halfway through its sort (0), or once ten groups are listed (1): the
+// time from the stop to the end of the run.
+void DuplicatesStop(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    const bool inSort = state.range(0) == 0;
+    SearchFormValues values;
+    values.duplicateMode = true;
+    values.dupName = false;
+    values.dupSize = true;
+    values.searchFolders = values.searchDisks = false;
+    const TSearchCriteria criteria = CompileSearchCriteria(values, cp1252CaseMap());
+    const SearchScope scope = CaptureSearchScope(Files().forest, false, {}, {}, cp1252CaseMap());
+    InlineSync sync;
+    for (auto _ : state) {
+        TResultList results(ResultSlot::Duplicates);
+        SyncSearchHost inner({sync, results, {}, {}, {}, {}, nullptr});
+        std::atomic<bool> stop{false};
+        Clock::time_point stoppedAt;
+        const auto requestStop = [&] {
+            stoppedAt = Clock::now();
+            stop = true;
+        };
+        // A million entries in blocks of 4096: some 245 polls.
+        PollCountingHost host(inner, [&](int poll) {
+            if (inSort && poll == 120)
+                requestStop();
+        });
+        SearchEngine engine(criteria, scope, host, stop, true, cp1252CaseMap());
+        int groups = 0;
+        engine.SetGroupSink([&](std::size_t) {
+            if (!inSort && ++groups == 10)
+                requestStop();
+        });
+        engine.Execute();
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - stoppedAt).count());
+        results.ClearSearchResults();
+    }
+}
+BENCHMARK(DuplicatesStop)->Arg(0)->Arg(1)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_CAPTURE(Search, Mask, NameValues(NameMode::Mask, "*9.TXT"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Search, PartOfName, NameValues(NameMode::Part, "1234"))->Unit(benchmark::kMillisecond);

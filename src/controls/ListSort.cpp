@@ -13,18 +13,22 @@ struct Run {
 // whole sort remains O(n log n).
 class RunStack {
 public:
-    explicit RunStack(const BlockSortOps& ops) : ops_(ops) {}
+    RunStack(const BlockSortOps& ops, const std::function<bool()>& abandon) : ops_(ops), abandon_(abandon) {}
 
     void push(Run run) {
         runs_.push_back(run);
-        while (runs_.size() >= 2 && length(runs_[runs_.size() - 2]) <= length(runs_.back()))
+        while (runs_.size() >= 2 && length(runs_[runs_.size() - 2]) <= length(runs_.back()) && !abandoned())
             mergeTop();
     }
 
-    void mergeAll() {
-        while (runs_.size() >= 2)
+    // False when abandoned before the runs were one.
+    bool mergeAll() {
+        while (runs_.size() >= 2 && !abandoned())
             mergeTop();
+        return runs_.size() < 2;
     }
+
+    bool abandoned() const { return abandon_ && abandon_(); }
 
 private:
     static std::size_t length(Run r) { return r.last - r.first; }
@@ -38,6 +42,7 @@ private:
     }
 
     const BlockSortOps& ops_;
+    const std::function<bool()>& abandon_;
     std::vector<Run> runs_;
 };
 
@@ -56,9 +61,11 @@ bool sortInBlocks(const BlockSortOps& ops, std::atomic<bool>& cancel, const Sort
     // Esc still held from whatever started the sort must be released first.
     bool escArmed = !(hooks.escPressed && hooks.escPressed());
     const std::size_t block = std::max<std::size_t>(hooks.blockSize, 1);
-    RunStack runs(ops);
+    RunStack runs(ops, hooks.abandon);
     std::size_t done = 0;
     while (done < count) {
+        if (runs.abandoned())
+            return false;
         if (hooks.escPressed) {
             if (!hooks.escPressed()) {
                 escArmed = true;
@@ -82,8 +89,7 @@ bool sortInBlocks(const BlockSortOps& ops, std::atomic<bool>& cancel, const Sort
         if (cancel)
             break;
     }
-    runs.mergeAll();
-    return done == count;
+    return runs.mergeAll() && done == count;
 }
 
 }  // namespace kv::detail

@@ -28,6 +28,10 @@ struct SortHooks {
     std::size_t blockSize = 4096;                     // entries between two polls
     // True when a pump changed the list in a way its size does not show.
     std::function<bool()> changed;
+    // True: stop at once, between blocks and between merges, leaving the
+    // entries in no particular order (each still there once). For callers that
+    // drop the list when stopped, so that a stop costs no final merge.
+    std::function<bool()> abandon;
 };
 
 namespace detail {

@@ -125,6 +125,31 @@ TEST(SortListWithCancel, CancelFlagStopsAfterTheBlockAndIsClearedOnEntry) {
     EXPECT_EQ(stepped, 300u);
 }
 
+// A caller that drops the list when stopped: after the stop no block is
+// sorted and the runs sorted so far are not merged; every entry is still there once.
+TEST(SortListWithCancel, AbandonedSortStopsWithoutTheFinalMerge) {
+    Fixture f(1000, 100);
+    std::atomic<bool> cancel{false};
+    bool stop = false;
+    int comparesAfterStop = 0, blocks = 0;
+    SortHooks hooks;
+    hooks.blockSize = 100;
+    // After block 3 two runs (200 and 100 entries) wait for their merge.
+    hooks.progressStep = [&](std::size_t) { stop = ++blocks == 3; };
+    hooks.abandon = [&] { return stop; };
+    const auto counting = [&](const Rec* a, const Rec* b) {
+        comparesAfterStop += stop;
+        return byKey(a, b);
+    };
+    EXPECT_FALSE(SortListWithCancel(f.list, counting, cancel, hooks));
+    EXPECT_EQ(blocks, 3);
+    EXPECT_EQ(comparesAfterStop, 0);
+    std::vector<Rec*> all = f.list;
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(std::adjacent_find(all.begin(), all.end()), all.end());
+    EXPECT_EQ(all.size(), 1000u);
+}
+
 TEST(SortListWithCancel, ListChangedWhilePumpingIsLeftAlone) {
     Fixture f(1000, 100);
     Rec extra{-1};

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -353,6 +354,68 @@ TEST(SearchEngineTest, DuplicatesAcrossTheWalkAndStopDuringCollection) {
     const SearchOutcome out = engine.Execute();
     EXPECT_TRUE(out.stopped);
     EXPECT_TRUE(g.duplicates.Items().empty());
+}
+
+// Esc is polled once per block of a bucket's sort: the host counts the polls.
+class EscPollingHost final : public ForwardingHost {
+public:
+    EscPollingHost(ISearchHost& inner, std::function<void(int)> onPoll)
+        : ForwardingHost(inner), onPoll_(std::move(onPoll)) {}
+    bool EscPressed() override {
+        onPoll_(++polls);
+        return false;
+    }
+    int polls = 0;
+
+private:
+    std::function<void(int)> onPoll_;
+};
+
+// A stop during the grouping of a large bucket is honoured within one block of
+// its sort, or at the next group: what is left is neither sorted nor grouped.
+TEST(SearchEngineTest, AStopDuringGroupingEndsItAtOnce) {
+    constexpr int kPairs = 20000;
+    SearchFormValues v;
+    v.duplicateMode = true;
+    v.searchFolders = v.searchDisks = false;
+    v.dupName = false;
+    v.dupSize = true;
+    const TSearchCriteria c = CompileSearchCriteria(v, cp1252CaseMap());
+    for (const bool inSort : {true, false}) {
+        SearchFixture f;
+        Node* a = f.Folder({0});
+        LoadFileList(a);
+        for (int i = 0; i < 2 * kPairs; ++i)
+            test::AddFile(*RecordAs<FileOwnerRecord>(a->record()), "f" + std::to_string(i)).stored.size =
+                static_cast<std::uint32_t>(1000 + i / 2);
+        InlineSync sync;
+        SyncSearchHost inner({sync, f.duplicates, {}, {}, {}, {}, nullptr});
+        std::atomic<bool> stop{false};
+        // The first poll is the sort's start, the next ones come after each block.
+        EscPollingHost host(inner, [&](int poll) {
+            if (inSort && poll == 3)
+                stop = true;
+        });
+        const SearchScope scope = f.Scope(c);
+        SearchEngine engine(c, scope, host, stop, true, cp1252CaseMap());
+        int groups = 0;
+        engine.SetGroupSink([&](std::size_t) {
+            if (++groups == 1 && !inSort)
+                stop = true;
+        });
+        const SearchOutcome out = engine.Execute();
+        EXPECT_TRUE(out.stopped) << inSort;
+        if (inSort) {
+            EXPECT_EQ(host.polls, 3);
+            EXPECT_EQ(groups, 0);
+            EXPECT_TRUE(f.duplicates.Items().empty());
+        } else {
+            // Sorted whole (the fixture's empty files group first), then one group.
+            EXPECT_GT(host.polls, 2 * kPairs / 4096);
+            EXPECT_EQ(groups, 1);
+            EXPECT_EQ(f.duplicates.Count(), 3u);
+        }
+    }
 }
 
 // A list cut short in the file: the search says so once and goes on with what

@@ -47,6 +47,8 @@ protected:
     RecordingLocator locator;
     RecordingCommands commands;
     int doubleClick = 1;
+    // Polled on the worker while a duplicate run sorts; set before the run.
+    std::function<bool()> escPressed;
     ResultListSet lists;
     std::unique_ptr<TSearchForm> form;
 
@@ -60,6 +62,7 @@ protected:
         services.placementKey = kPlacementKey;
         services.commands = &commands;
         services.doubleClickAction = [this] { return doubleClick; };
+        services.escPressed = [this] { return escPressed && escPressed(); };
         form = std::make_unique<TSearchForm>(std::move(services));
         lists.Attach(&form->NormalResults());
         lists.Attach(&form->DuplicateResults());
@@ -87,6 +90,18 @@ protected:
     void ShowFoundLists() {
         form->NormalResults().listShown = form->DuplicateResults().listShown = true;
         form->UpdateFormLayout();
+    }
+
+    // A duplicate search of files by size alone.
+    void FindDuplicatesBySize() {
+        form->DuplicateModeRadio.click();
+        SearchFormValues v = form->Values();
+        v.byName = false;
+        v.searchFolders = v.searchDisks = false;
+        v.dupName = false;
+        v.dupSize = true;
+        form->SetValues(v);
+        form->BtnFindClick();
     }
 
     void SearchByName(const std::string& text) {

@@ -366,13 +366,7 @@ TEST_F(SearchFormTest, DuplicatesGoToTheirOwnList) {
     form->DuplicateModeRadio.click();
     EXPECT_EQ(form->caption(), "Duplicates Search");
     EXPECT_EQ(form->FoundList.View().ItemCount(), 0);
-    SearchFormValues v = form->Values();
-    v.byName = false;
-    v.searchFolders = v.searchDisks = false;
-    v.dupName = false;
-    v.dupSize = true;
-    form->SetValues(v);
-    form->BtnFindClick();
+    FindDuplicatesBySize();
     ASSERT_TRUE(WaitForRun());
     // By size alone: every empty file, whatever its first letter.
     ASSERT_EQ(form->DuplicateResults().Count(), 4u);
@@ -399,9 +393,44 @@ TEST_F(SearchFormTest, ClosingDuringARunStopsAndWaits) {
     EXPECT_TRUE(form->SearchRunning());
     EXPECT_TRUE(form->StopSearch());
     EXPECT_FALSE(form->SearchRunning());
+    // Stopped, not run to its end: the hits handed over before the stop stay.
+    ASSERT_TRUE(form->LastOutcome());
+    EXPECT_TRUE(form->LastOutcome()->stopped);
+    EXPECT_LT(form->NormalResults().Count(), 200000u);
     // A stopped run says nothing about hits.
     EXPECT_TRUE(prompt.asked.empty());
     form.reset();
+}
+
+// The program's close while a duplicate run's sort asks whether to stop
+// sorting: the worker waits for the answer, so the close cannot wait the run
+// out and is refused, without hanging. Once answered, the run ends stopped,
+// with nothing grouped.
+TEST_F(SearchFormTest, ClosingWhileTheSortQuestionIsOpen) {
+    FileOwnerRecord& owner = test::ModelFixture::folderRec(*model.a2);
+    for (int i = 0; i < 40000; ++i)
+        test::AddFile(owner, "f" + std::to_string(i)).stored.size = static_cast<std::uint32_t>(1000 + i / 2);
+    // The first poll is the sort's start; Esc is down at the second.
+    int polls = 0;
+    escPressed = [&polls] { return ++polls == 2; };
+    bool closeRefused = false, runningMeanwhile = false;
+    prompt.whileAsked = [&](const ui::PromptRequest& r) {
+        if (r.caption != kSortHaltedCaption)
+            return;
+        closeRefused = !form->StopSearch(std::chrono::milliseconds(100));
+        runningMeanwhile = form->SearchRunning();
+    };
+    prompt.answers = {ui::PromptAnswer::No};
+    FindDuplicatesBySize();
+    ASSERT_TRUE(WaitForRun());
+    prompt.whileAsked = nullptr;
+    ASSERT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.asked[0].caption, kSortHaltedCaption);
+    EXPECT_TRUE(closeRefused);
+    EXPECT_TRUE(runningMeanwhile);
+    ASSERT_TRUE(form->LastOutcome());
+    EXPECT_TRUE(form->LastOutcome()->stopped);
+    EXPECT_EQ(form->DuplicateResults().Count(), 0u);
 }
 
 TEST_F(SearchFormTest, LimitedSearchTakesTheDisksLeftChecked) {

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <optional>
+#include <thread>
 
 #include "base/Errors.h"
 
+#include "catalog/model/ItemPath.h"
 #include "search/engine/SearchRun.h"
+#include "search/results/FoundColumns.h"
+#include "tests/search/NameOrderCells.h"
 #include "tests/search/SearchFixture.h"
 
 namespace kv {
@@ -20,6 +26,13 @@ public:
     // before may throw: the call then fails as a failing load would.
     std::function<void()> before;
     std::function<void()> between;
+    // After each call the worker waits until the main thread has done its own
+    // work outside the calls. The hand-over uses relaxed atomics only, so that
+    // ThreadSanitizer orders nothing the main thread does there before what the
+    // worker does next without a call: the two run as freely as threads do.
+    bool handOver = false;
+    std::atomic<int> paused{0};
+    std::atomic<int> resumed{0};
     QueuedSync queue;
 
     void synchronize(const std::function<void()>& call) override {
@@ -30,34 +43,74 @@ public:
             if (between)
                 between();
         });
+        if (!handOver)
+            return;
+        const int step = paused.load(std::memory_order_relaxed) + 1;
+        paused.store(step, std::memory_order_relaxed);
+        while (resumed.load(std::memory_order_relaxed) < step)
+            std::this_thread::yield();
     }
 };
 
 struct ThreadRun {
     SteppingSync sync;
     std::optional<SearchOutcome> done;
+    // Main thread, outside the worker's calls, each time the worker went on
+    // from one (with handOver).
+    std::function<void()> outside;
 
     void Drive(SearchRun& run) {
+        sync.handOver = outside != nullptr;
         run.Start([this](const SearchOutcome& o) { done = o; });
         const auto deadline = std::chrono::steady_clock::now() + 60s;
-        while (!done && std::chrono::steady_clock::now() < deadline) {
+        int handled = 0;
+        while (run.Running() && std::chrono::steady_clock::now() < deadline) {
             sync.queue.runPending();
+            const int step = sync.paused.load(std::memory_order_relaxed);
+            if (step > handled) {
+                if (outside && !done)
+                    outside();
+                handled = step;
+                sync.resumed.store(step, std::memory_order_relaxed);
+            }
             std::this_thread::sleep_for(100us);
         }
         run.Join();
     }
 };
 
-TEST(SearchThreadTest, MainThreadWorkBetweenCallsKeepsListsItHolds) {
+SearchFormValues Mask(std::string text) {
+    SearchFormValues v;
+    v.byName = true;
+    v.nameMode = NameMode::Mask;
+    v.nameText = std::move(text);
+    return v;
+}
+
+// What painting a found row reads: the name, kind, size, description, path
+// and list position of its record.
+std::size_t PaintRows(const TResultList& list) {
+    std::size_t shown = 0;
+    for (ItemHead* item : list.Items()) {
+        if (!item)
+            continue;
+        std::size_t bytes = ItemName(*item).size() + GetItemPath(item, true, false).size() + item->kind();
+        if (const auto* file = RecordAs<TFileRec>(item))
+            bytes += file->stored.size + file->description.view().size();
+        if (IsListed(item->indexWord(list.slot())))
+            shown += bytes > 0;
+    }
+    return shown;
+}
+
+TEST(SearchThreadTest, TheListIsReadAndAnItemAddedToTheUserListWhileTheWalkGoesOn) {
     SearchFixture f;
     Node* a = f.Folder({0});
     Node* root = f.disk;
     ThreadRun t;
-    std::size_t seen = 0;
-    t.sync.between = [&] {
-        // The result list is read while hits arrive.
-        for (ItemHead* item : f.results.Items())
-            seen += item != nullptr;
+    std::size_t seenWhileRunning = 0;
+    t.outside = [&] {
+        seenWhileRunning += PaintRows(f.results);
         // A user-list addition from the folder being walked.
         auto* owner = RecordAs<FileOwnerRecord>(a->record());
         if (owner->loaded && !owner->files.empty())
@@ -76,7 +129,69 @@ TEST(SearchThreadTest, MainThreadWorkBetweenCallsKeepsListsItHolds) {
     EXPECT_TRUE(SearchFixture::Loaded(a));     // holds a user-list record
     EXPECT_TRUE(SearchFixture::Loaded(root));  // shown in the main list
     EXPECT_FALSE(SearchFixture::Loaded(f.Folder({0, 0, 0})));
-    EXPECT_GT(seen, 0u);
+    // The hits were read outside the calls before the run was over.
+    EXPECT_GT(seenWhileRunning, 0u);
+}
+
+// An older catalog marks a folder as holding descriptions only once its list
+// is read: browsing to a folder the walk has not reached sets the mark while
+// the worker may be reading that folder's flags.
+TEST(SearchThreadTest, BrowsingAFolderTheWalkHasNotReachedInAnOlderCatalog) {
+    SearchFixture f("1.00");
+    ThreadRun t;
+    Node* browsed = nullptr;
+    t.outside = [&] {
+        // Once the walk is in the disk, before it reaches A.
+        if (browsed || !SearchFixture::Loaded(f.disk) || f.disk->children().empty())
+            return;
+        browsed = f.disk->child(0);  // A, with a described file
+        LoadFileList(browsed);
+        LoadSubfolders(browsed);
+    };
+    const TSearchCriteria c = CompileSearchCriteria(Mask("*"), cp1252CaseMap());
+    // No reading ahead: the walk meets A on its own, after the browse.
+    SearchRun run(c, f.Scope(c), {t.sync, f.results, [&] { return browsed; }, {}, {}, {}, nullptr, {}}, true);
+    t.Drive(run);
+    ASSERT_TRUE(t.done);
+    ASSERT_NE(browsed, nullptr);
+    EXPECT_FALSE(t.done->error);
+    EXPECT_TRUE(HasFlag(browsed->record()->flags, ItemFlags::HasDescriptions));
+    EXPECT_EQ(f.results.Count(), 12u);
+    EXPECT_TRUE(SearchFixture::Loaded(browsed));
+}
+
+TEST(SearchThreadTest, AColumnSortDuringARunIsRefused) {
+    SearchFixture f;
+    test::NameOrderCells cells;
+    ThreadRun t;
+    int refused = 0;
+    t.outside = [&] {
+        std::atomic<bool> cancel{false};
+        const FoundSortStep step = FoundListColumnClick(f.results, kFoundName);
+        refused += step == FoundSortStep::None && !SortSearchResults(f.results, step, cells, cancel);
+        // Nor does a step asked for before the run get through.
+        refused += !SortSearchResults(f.results, FoundSortStep::Full, cells, cancel);
+    };
+    // Hits of an earlier run, not cleared: the walk reads their index words.
+    Node* a = f.Folder({0});
+    LoadFileList(a);
+    f.results.Append(*f.disk->record());
+    f.results.Append(*RecordAs<FileOwnerRecord>(a->record())->files.first());
+    f.results.sortColumn = TResultList::kUnsorted;
+    const TSearchCriteria c = CompileSearchCriteria(Mask("*"), cp1252CaseMap());
+    SearchRun run(c, f.Scope(c), {t.sync, f.results, {}, {}, {}, {}, nullptr, {}}, true);
+    t.Drive(run);
+    ASSERT_TRUE(t.done);
+    EXPECT_FALSE(t.done->error);
+    EXPECT_GT(refused, 0);
+    EXPECT_EQ(f.results.sortColumn, TResultList::kUnsorted);
+    ASSERT_EQ(f.results.Count(), 12u);
+    for (std::size_t i = 0; i < f.results.Count(); ++i)
+        EXPECT_EQ(f.results.At(i)->indexWord(ResultSlot::Search), i);
+    // Once the run is over the list sorts again.
+    EXPECT_FALSE(f.results.Filling());
+    std::atomic<bool> cancel{false};
+    EXPECT_TRUE(SortSearchResults(f.results, FoundListColumnClick(f.results, kFoundName), cells, cancel));
 }
 
 TEST(SearchThreadTest, StopFromTheMainThreadEndsTheRun) {

@@ -67,6 +67,7 @@ void ReadFileBlock(TReadAheadStream& stream, FileOwnerRecord& owner, const Secti
     const std::uint8_t inherited = owner.flags & ItemFlags::Archive;
     SectionWindow window(stream, begin, begin + size);
     std::uint32_t read = 0;
+    bool described = false;
     try {
         while (!window.atEnd() && read < list.count) {
             StoredFileRecord stored = window.next([](BoundedReader& in) { return readFileRecord(in); });
@@ -75,7 +76,7 @@ void ReadFileBlock(TReadAheadStream& stream, FileOwnerRecord& owner, const Secti
             file.stored = stored.data;
             if (!stored.description.empty()) {
                 file.description.assign(stored.description);
-                SetFlag(owner.flags, ItemFlags::HasDescriptions, true);
+                described = true;
             }
             ++read;
         }
@@ -85,6 +86,9 @@ void ReadFileBlock(TReadAheadStream& stream, FileOwnerRecord& owner, const Secti
     } catch (const ETruncated&) {
         ReportDamagedList(owner, prompt);
     }
+    // Set once the records are all there: a search walk that sees the mark
+    // (older catalogs lack it) then finds the whole list.
+    if (described) SetFlag(owner.flags, ItemFlags::HasDescriptions, true);
 }
 
 struct FolderPass {

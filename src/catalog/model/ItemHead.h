@@ -17,7 +17,7 @@ inline constexpr std::array<ResultSlot, 3> kResultSlots = {ResultSlot::Search, R
                                                            ResultSlot::Duplicates};
 
 struct ItemHead {
-    std::uint8_t flags = 0;
+    ItemFlagsByte flags;
     std::array<std::uint16_t, 3> listIndex = {kNotListed, kNotListed, kNotListed};
     // The record's tree node; on a file record the node of the folder or disk owning it.
     Node* node = nullptr;

@@ -187,11 +187,9 @@ void SearchEngine::GroupDuplicates() {
         SortHooks hooks;
         hooks.escPressed = [this] { return host_.EscPressed(); };
         hooks.askCancel = [this] { return host_.AskCancelSort(); };
-        // Polled between blocks of the sort: a stop ends it within one block.
-        hooks.processMessages = [this, &cancel] {
-            if (StopRequested())
-                cancel = true;
-        };
+        // A stop ends the sort within one block or one merge; a stopped run
+        // lists nothing more, so the order is not finished.
+        hooks.abandon = [this] { return StopRequested(); };
         SortListWithCancel(bucket, [this](const ItemHead* a, const ItemHead* b) { return keyOrder_.Compare(a, b); },
                            cancel, hooks);
         if (StopRequested())

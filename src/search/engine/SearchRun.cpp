@@ -8,6 +8,7 @@ SearchRun::SearchRun(TSearchCriteria criteria, SearchScope scope, SearchHostServ
     : criteria_(std::move(criteria)),
       scope_(std::move(scope)),
       sync_(services.sync),
+      results_(services.results),
       host_(std::move(services)),
       engine_(criteria_, scope_, host_, stop_, archivesAsFiles) {}
 
@@ -15,14 +16,24 @@ SearchRun::~SearchRun() {
     stop_.store(true);
     worker_.requestStop();
     worker_.join();
+    results_.SetFilling(false);
 }
 
 void SearchRun::Start(DoneHandler done) {
-    worker_.start([this, done = std::move(done)](WorkerThread&) {
-        outcome_ = engine_.Execute();
-        if (done)
-            sync_.synchronize([&] { done(outcome_); });
-    });
+    results_.SetFilling(true);
+    try {
+        worker_.start([this, done = std::move(done)](WorkerThread&) {
+            outcome_ = engine_.Execute();
+            if (done)
+                sync_.synchronize([&] {
+                    results_.SetFilling(false);
+                    done(outcome_);
+                });
+        });
+    } catch (...) {
+        results_.SetFilling(false);
+        throw;
+    }
 }
 
 }  // namespace kv

@@ -23,7 +23,8 @@ public:
     SearchRun& operator=(const SearchRun&) = delete;
 
     // Main thread. done runs on the main thread through the services' sync; when
-    // the main thread no longer drains calls, it does not run.
+    // the main thread no longer drains calls, it does not run. The result list
+    // counts as filling from here until done runs (or the run goes).
     void Start(DoneHandler done);
     // Main thread: Cancel and the program's close.
     void RequestStop() { stop_.store(true); }
@@ -39,6 +40,7 @@ private:
     TSearchCriteria criteria_;
     SearchScope scope_;
     MainThreadSync& sync_;
+    TResultList& results_;
     SyncSearchHost host_;
     std::atomic<bool> stop_{false};
     SearchEngine engine_;

@@ -6,6 +6,8 @@
 namespace kv {
 
 FoundSortStep FoundListColumnClick(TResultList& list, int column) {
+    if (list.Filling())
+        return FoundSortStep::None;
     if (list.sortColumn == column) {
         list.sortDescending = !list.sortDescending;
         return FoundSortStep::Reverse;
@@ -17,6 +19,8 @@ FoundSortStep FoundListColumnClick(TResultList& list, int column) {
 
 bool SortSearchResults(TResultList& list, FoundSortStep step, const FoundCellProvider& cells,
                        std::atomic<bool>& cancel, const SortHooks& hooks) {
+    if (step == FoundSortStep::None || list.Filling())
+        return false;
     std::vector<ItemHead*>& items = list.MutableItems();
     bool complete = true;
     if (step == FoundSortStep::Reverse)

@@ -43,17 +43,18 @@ public:
                            const SortHooks& hooks) const = 0;
 };
 
-enum class FoundSortStep { Full, Reverse };
+enum class FoundSortStep { Full, Reverse, None };
 
 // A click on a column header: another column becomes the sort column,
 // ascending, and needs a full sort; the sort column itself flips and only
-// needs the rows reversed.
+// needs the rows reversed. While a run fills the list nothing changes (None).
 FoundSortStep FoundListColumnClick(TResultList& list, int column);
 
 // Sorts (Full, through cells) or reverses the list by its sort column and
 // direction, then renumbers it. A sort stopped by Esc keeps its partial order,
 // still renumbered; a list changed by a pump during the sort keeps its entries
-// as they are then. False when stopped.
+// as they are then. False when stopped, and when a run fills the list (None):
+// the list is then left alone.
 bool SortSearchResults(TResultList& list, FoundSortStep step, const FoundCellProvider& cells,
                        std::atomic<bool>& cancel, const SortHooks& hooks = {});
 

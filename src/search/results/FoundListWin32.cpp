@@ -144,6 +144,8 @@ void FoundListWin32::ColumnClick(int column) {
     ScopedFlag sorting(sorting_);
     TResultList& list = *list_;
     const FoundSortStep step = FoundListColumnClick(list, column);
+    if (step == FoundSortStep::None)
+        return;
     ui::ScopedHourglass hourglass;
     InputOff inputOff(view_.hwnd());
     const std::uint64_t revision = list.Revision();

@@ -59,6 +59,11 @@ public:
     // step with the removals before it.
     Removal RemoveRows(std::vector<std::size_t> rows, std::optional<std::size_t> focused);
 
+    // A search run appends to the list and its worker reads the entries' index
+    // words: their order and numbering stay as they are until the run ends.
+    bool Filling() const { return filling_; }
+    void SetFilling(bool on) { filling_ = on; }
+
     std::uint8_t sortColumn = 1;
     bool sortDescending = false;
     std::uint16_t listHeight = 100;
@@ -69,6 +74,7 @@ private:
     ResultSlot slot_;
     std::vector<ItemHead*> items_;
     std::uint64_t revision_ = 0;
+    bool filling_ = false;
 };
 
 // The result lists as the catalog model reaches them when records are freed.

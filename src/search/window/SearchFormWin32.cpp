@@ -625,7 +625,8 @@ void TSearchForm::BtnFindClick() {
                                             ui::PromptButtons::YesNo, ui::PromptIcon::Question}) ==
                                        ui::PromptAnswer::Yes;
                             },
-                            [] { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; },
+                            services_.escPressed ? services_.escPressed
+                                                 : [] { return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0; },
                             // A damaged list the walk reads is reported, and the run goes on.
                             &ui::Application::instance().prompt()};
     const bool archivesAsFiles = !services_.archivesAsFiles || services_.archivesAsFiles();

@@ -67,6 +67,9 @@ struct SearchFormServices {
     std::function<void()> columnsSetup = nullptr;
     // Whether a window is the user list's list, where hits dragged from the found list drop.
     std::function<bool(HWND target)> userListDropTarget = nullptr;
+    // Whether Esc is down now (any thread), polled while a duplicate run sorts;
+    // none: the keyboard's state.
+    std::function<bool()> escPressed = nullptr;
 };
 
 class TSearchForm : public ui::Form, private ISearchAsker {
@@ -83,6 +86,8 @@ public:
     const TResultList& CurrentResults() const { return duplicateMode() ? duplicates_ : normal_; }
 
     bool SearchRunning() const { return run_ != nullptr; }
+    // How the last run ended; empty while one runs and before the first.
+    const std::optional<SearchOutcome>& LastOutcome() const { return outcome_; }
     void BtnFindClick();
     void BtnCancelClick();
     void BtnNewClick();
