@@ -39,6 +39,7 @@ public:
 
 private:
     RECT ToRect(const Rect& r) const;
+    bool DrawSingleLine(const RECT& r, std::string_view text, Alignment align, bool clip);
 
     HDC dc_ = nullptr;
     int saved_ = 0;
