@@ -12,7 +12,8 @@ namespace kv::report {
 namespace {
 
 constexpr int kDesignDpi = 96;
-// Text measured at 96 dpi may come out a little wider on a device.
+// A text may come out a little wider than measured (an italic overhang, a
+// font the device puts in place of the one asked for).
 constexpr int kTextSlack = 5;
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
@@ -135,11 +136,14 @@ void GdiCanvas::DrawPicture(const Rect& area, int picture, std::uint32_t backgro
     drawer(dc_, r, picture, background == kNoColor ? RGB(255, 255, 255) : ResolveColor(background));
 }
 
-GdiMeasurer::GdiMeasurer() : dc_(CreateCompatibleDC(nullptr)) { canvas_.Begin(dc_, kDesignDpi, kDesignDpi); }
+GdiMeasurer::GdiMeasurer(HDC device) : own_(device ? nullptr : CreateCompatibleDC(nullptr)), dc_(device ? device : own_) {
+    canvas_.Begin(dc_, GetDeviceCaps(dc_, LOGPIXELSX), GetDeviceCaps(dc_, LOGPIXELSY));
+}
 
 GdiMeasurer::~GdiMeasurer() {
     canvas_.End();
-    DeleteDC(dc_);
+    if (own_)
+        DeleteDC(own_);
 }
 
 double GdiMeasurer::TextWidth(const ReportFont& font, std::string_view text) const {
