@@ -1,7 +1,9 @@
 #include "report/GdiTargetWin32.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <vector>
 
 #include "base/text/TextLines.h"
 
@@ -10,7 +12,8 @@ namespace kv::report {
 namespace {
 
 constexpr int kDesignDpi = 96;
-// Text measured at 96 dpi may come out a little wider on a device.
+// A text may come out a little wider than measured (an italic overhang, a
+// font the device puts in place of the one asked for).
 constexpr int kTextSlack = 5;
 
 int Round(double v) { return static_cast<int>(std::lround(v)); }
@@ -87,10 +90,33 @@ void GdiCanvas::DrawString(const Rect& area, std::string_view text, const Report
     const HGDIOBJ old = SelectObject(dc_, FontFor(font));
     SetTextColor(dc_, ResolveColor(font.color));
     // Right-aligned text ends at the edge: an italic overhang past it is not cut.
-    const UINT noClip = align == Alignment::Right && !wrap ? DT_NOCLIP : 0;
-    ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &r,
-                DT_NOPREFIX | AlignFlags(align) | (wrap ? DT_WORDBREAK : 0) | noClip);
+    const bool clip = align != Alignment::Right || wrap;
+    if (wrap || text.find_first_of("\r\n") != std::string_view::npos || !DrawSingleLine(r, text, align, clip))
+        ::DrawTextA(dc_, text.data(), static_cast<int>(text.size()), &r,
+                    DT_NOPREFIX | AlignFlags(align) | (wrap ? DT_WORDBREAK : 0) | (clip ? 0 : DT_NOCLIP));
     SelectObject(dc_, old);
+}
+
+// Each character goes where the device's own widths put it. A printer driver
+// that draws a text with the widths of its own font (Wine's PostScript one
+// does) would otherwise end a right-aligned text past its edge.
+bool GdiCanvas::DrawSingleLine(const RECT& r, std::string_view text, Alignment align, bool clip) {
+    const int count = static_cast<int>(text.size());
+    std::vector<INT> ends(text.size());
+    SIZE size{};
+    INT fit = 0;
+    if (!GetTextExtentExPointA(dc_, text.data(), count, INT_MAX, &fit, ends.data(), &size) || fit != count)
+        return false;
+    std::vector<INT> advances(text.size());
+    for (std::size_t i = 0; i < ends.size(); ++i)
+        advances[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
+    int x = r.left;
+    if (align == Alignment::Right)
+        x = r.right - size.cx;
+    else if (align == Alignment::Centre)
+        x = r.left + (r.right - r.left - size.cx) / 2;
+    return ExtTextOutA(dc_, x, r.top, clip ? ETO_CLIPPED : 0, &r, text.data(), static_cast<UINT>(count),
+                       advances.data()) != FALSE;
 }
 
 void GdiCanvas::DrawLine(double x1, double y1, double x2, double y2, double width, std::uint32_t color) {
@@ -110,11 +136,14 @@ void GdiCanvas::DrawPicture(const Rect& area, int picture, std::uint32_t backgro
     drawer(dc_, r, picture, background == kNoColor ? RGB(255, 255, 255) : ResolveColor(background));
 }
 
-GdiMeasurer::GdiMeasurer() : dc_(CreateCompatibleDC(nullptr)) { canvas_.Begin(dc_, kDesignDpi, kDesignDpi); }
+GdiMeasurer::GdiMeasurer(HDC device) : own_(device ? nullptr : CreateCompatibleDC(nullptr)), dc_(device ? device : own_) {
+    canvas_.Begin(dc_, GetDeviceCaps(dc_, LOGPIXELSX), GetDeviceCaps(dc_, LOGPIXELSY));
+}
 
 GdiMeasurer::~GdiMeasurer() {
     canvas_.End();
-    DeleteDC(dc_);
+    if (own_)
+        DeleteDC(own_);
 }
 
 double GdiMeasurer::TextWidth(const ReportFont& font, std::string_view text) const {

@@ -1,6 +1,6 @@
 #pragma once
 // The report drawn with GDI: a canvas that maps design pixels (1/96 inch)
-// onto any device context, a measurer over the screen, and the printer job a
+// onto any device context, a measurer on the device, and the printer job a
 // run draws into (the preview's pages: EmfPageStoreWin32.h).
 #include <windows.h>
 
@@ -39,21 +39,28 @@ public:
 
 private:
     RECT ToRect(const Rect& r) const;
+    bool DrawSingleLine(const RECT& r, std::string_view text, Alignment align, bool clip);
 
     HDC dc_ = nullptr;
     int saved_ = 0;
     std::map<std::tuple<std::string, int, std::uint8_t>, ui::GdiObject<HFONT>> fonts_;
 };
 
-// Fonts and the measured text sizes at 96 logical pixels per inch.
+// Text sizes in design pixels as a device draws them: widths do not scale
+// with the resolution, so a printer's pages are measured on the printer.
 class GdiMeasurer : public TextMeasurer {
 public:
-    GdiMeasurer();
+    // device: the printer's DC or IC, not owned; its mapping is the
+    // measurer's while it lives, so no page is drawn on it meanwhile. None: the screen.
+    explicit GdiMeasurer(HDC device = nullptr);
     ~GdiMeasurer() override;
+    GdiMeasurer(const GdiMeasurer&) = delete;
+    GdiMeasurer& operator=(const GdiMeasurer&) = delete;
     double TextWidth(const ReportFont& font, std::string_view text) const override;
     double TextHeight(const ReportFont& font, std::string_view text, double width, bool wrap) const override;
 
 private:
+    HDC own_ = nullptr;
     HDC dc_;
     mutable GdiCanvas canvas_;
 };

@@ -4,6 +4,7 @@
 
 #include "search/reports/PreviewZoom.h"
 #include "ui/Application.h"
+#include "ui/Canvas.h"
 #include "ui/SystemHelpers.h"
 #include "ui/WaitForm.h"
 
@@ -203,8 +204,15 @@ TPreviewForm::TPreviewForm(bool oldButtons) {
     Panel.setBounds(0, 0, 900, kPanelHeight);
     Panel.create(this);
     int x = 4;
-    auto button = [&](ui::SpeedButton& b, const char* caption, const char* hint, int width) {
-        b.setText(caption);
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    // Pictures like the program's other toolbars; the short caption only
+    // where the picture is missing, and on Print beside its picture.
+    auto button = [&](ui::SpeedButton& b, const char* glyph, const char* caption, const char* hint, int width) {
+        const ui::GdiObject<HBITMAP> strip(LoadBitmapA(module, glyph));
+        if (strip.get())
+            b.setGlyph(strip.get(), 2);
+        if (!strip.get() || &b == &BtnPrint)
+            b.setText(caption);
         b.hint = hint;
         b.showHint = true;
         b.setFlat(!oldButtons);
@@ -219,22 +227,22 @@ TPreviewForm::TPreviewForm(bool oldButtons) {
         c.create(&Panel);
         x += width + 6;
     };
-    button(BtnFirstPage, "|<", "Go to First Page", 28);
-    button(BtnPrevPage, "<", "Previous Page", 28);
+    button(BtnFirstPage, "BtnFirstPage", "|<", "Go to First Page", 24);
+    button(BtnPrevPage, "BtnPrevPage", "<", "Previous Page", 24);
     combo(PageCombo, "Go to Page...", 64);
-    button(BtnNextPage, ">", "Next Page", 28);
-    button(BtnLastPage, ">|", "Go to Last Page", 28);
+    button(BtnNextPage, "BtnNextPage", ">", "Next Page", 24);
+    button(BtnLastPage, "BtnLastPage", ">|", "Go to Last Page", 24);
     x += 10;
-    button(BtnZoomPage, "Page", "Zoom to Whole Page", 44);
-    button(BtnZoom100, "100%", "Zoom to 100%", 44);
-    button(BtnZoomWidth, "Width", "Zoom to Full Width", 44);
+    button(BtnZoomPage, "BtnZoomPage", "Page", "Zoom to Whole Page", 24);
+    button(BtnZoom100, "BtnZoom100", "100%", "Zoom to 100%", 24);
+    button(BtnZoomWidth, "BtnZoomWidth", "Width", "Zoom to Full Width", 24);
     combo(ZoomCombo, "Custom Zoom", 70);
     x += 4;
-    button(BtnPrint, "Print", "Print Report", 56);
+    button(BtnPrint, "ButtonPrint", "Print", "Print Report", 60);
     BtnFullScreen.groupIndex = 1;
     BtnFullScreen.allowAllUp = true;
-    button(BtnFullScreen, "Full Screen", "Full Screen", 76);
-    button(BtnClose, "Close", "Close Preview", 56);
+    button(BtnFullScreen, "BtnFullScreen", "Full Screen", "Full Screen", 24);
+    button(BtnClose, "BtnClosePreview", "Close", "Close Preview", 24);
 
     StatusBar.setPanels({{"Total pages: 0", 120}, {"Page: 1", 80}, {"", 50}});
     StatusBar.create(this);

@@ -10,6 +10,7 @@
 #include "search/reports/ReportSort.h"
 #include "ui/Application.h"
 #include "ui/PlaceControl.h"
+#include "ui/ToolbarHelpers.h"
 
 namespace kv {
 
@@ -85,6 +86,8 @@ TReportGenForm::TReportGenForm(ReportGenSources sources, ReportServices services
     DelimiterEdit.setText(stored_.replacement);
     ReportListCheck.setChecked(true);
     SettingsChanged();
+    for (ui::BitBtn* b : {&BtnPrint, &BtnPreview, &BtnRepSetup})
+        ui::CenterBitBtnGlyph(*b);
 }
 
 TReportGenForm::~TReportGenForm() { destroyWindow(); }
@@ -158,6 +161,9 @@ void TReportGenForm::BuildOutputControls() {
     Put(PrinterData, *this, 420, 356, 280, 16);
     Put(BtnRepSetup, *this, 360, 386, 120, 26, "Report Setup");
     BtnRepSetup.onClick = [this](ui::Button&) { BtnRepSetupClick(); };
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    setupGlyph_.reset(LoadBitmapA(module, "BtnRepSetup"));
+    BtnRepSetup.setGlyph(setupGlyph_.get(), 2);
 
     Put(AsciiOptionsGroup, *this, 350, 334, 360, 92, "ASCII file");
     Put(AsciiSepLabel, *this, 360, 356, 110, 16, "Columns:");
@@ -176,6 +182,10 @@ void TReportGenForm::BuildOutputControls() {
     Put(BtnCancel, *this, 600, 440, 110, 28, "Close");
     BtnPrint.onClick = [this](ui::Button&) { BtnPrintClick(); };
     BtnPreview.onClick = [this](ui::Button&) { BtnPreviewClick(); };
+    printGlyph_.reset(LoadBitmapA(module, "ButtonPrint"));
+    previewGlyph_.reset(LoadBitmapA(module, "BtnPreview"));
+    BtnPrint.setGlyph(printGlyph_.get(), 2);
+    BtnPreview.setGlyph(previewGlyph_.get(), 2);
     BtnCancel.onClick = [this](ui::Button&) { setModalResult(ui::mrCancel); };
     setCancelControl(&BtnCancel);
 }
@@ -326,6 +336,7 @@ void TReportGenForm::SettingsChanged() {
     ShowAsciiGroup(!printing);
     BtnPreview.setEnabled(printing && BtnPrint.enabled());
     BtnPrint.setText(printing ? "Print" : "Export");
+    ui::CenterBitBtnGlyph(BtnPrint);
     AsciiSepLabel.setEnabled(!printing);
     AsciiSepCombo.setEnabled(!printing);
     ReplaceDelimiterCheck.setEnabled(!printing && AsciiSepCombo.itemIndex() > 0);

@@ -18,7 +18,9 @@
 #include "search/reports/ReportGenSettings.h"
 #include "search/reports/ReportSources.h"
 #include "search/reports/ReportText.h"
+#include "ui/BitBtn.h"
 #include "ui/Button.h"
+#include "ui/Canvas.h"
 #include "ui/CheckListBox.h"
 #include "ui/Edit.h"
 #include "ui/FileDialogs.h"
@@ -127,13 +129,14 @@ public:
     ui::RadioButton PrintCheck, ExportCheck;
     ui::GroupBox PrinterOptionsGroup;
     ui::Label PrnLabel, PrinterData;
-    ui::Button BtnRepSetup;
+    ui::BitBtn BtnRepSetup;
     ui::GroupBox AsciiOptionsGroup;
     ui::Label AsciiSepLabel;
     ui::ComboBox AsciiSepCombo;
     ui::CheckBox ReplaceDelimiterCheck;
     ui::Edit DelimiterEdit;
-    ui::Button BtnPreview, BtnPrint, BtnCancel;
+    ui::BitBtn BtnPreview, BtnPrint;
+    ui::Button BtnCancel;
 
     int ReportSource() const { return reportSource_; }
     void InitReportSource();
@@ -190,6 +193,8 @@ private:
     int reportSource_ = -1;
     ListReportSource current_;
     std::vector<const ItemHead*> customItems_;
+    // The pictures of Print, Print Preview and Report Setup (the buttons do not own them).
+    ui::GdiObject<HBITMAP> printGlyph_, previewGlyph_, setupGlyph_;
 };
 
 // Shows the generator modally.

@@ -79,7 +79,11 @@ bool PrintListReport(const ReportRun& run, const ReportCells& cells, const Repor
         return false;
     }
     const report::PageSetup page = ReportPageOf(printer.dc, settings);
-    report::GdiMeasurer gdi;
+    // Texts are measured on the printer (an information context of its own,
+    // the job's context changes with every page); on the screen when it has none.
+    const DcOwner info{printerSettings.valid() ? printerSettings.CreateIC()
+                                               : CreateICA("WINSPOOL", choice.printer.c_str(), nullptr, nullptr)};
+    report::GdiMeasurer gdi(info.dc);
     const report::MeasureCache measurer(gdi);
     for (int copy = 1; copy <= passes; ++copy) {
         JobProgress progress(choice.collate ? "Printing copy #" + std::to_string(copy) + ", please wait..."
@@ -119,7 +123,8 @@ bool PreviewListReport(const ReportRun& run, const ReportCells& cells, const Rep
     // Pages beyond the last few used wait in temporary files.
     report::EmfPageStore pages(reference, page.Width, page.Length, GetTempDir());
     pages.pictures = LargeIconDrawer();
-    report::GdiMeasurer gdi;
+    // Measured on the printer the pages are laid out for.
+    report::GdiMeasurer gdi(printer.dc);
     const report::MeasureCache measurer(gdi);
     ReportForm form(run, cells, settings.look, page);
     TPreviewForm preview(oldButtons);

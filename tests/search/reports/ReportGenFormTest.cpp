@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -54,9 +55,19 @@ protected:
     TempDir dir_;
 };
 
+// Picture and caption as far from the left edge as from the right one.
+bool GlyphCentred(const ui::BitBtn& button) {
+    const ui::BitBtn::Placement p = button.placement();
+    const RECT client = button.clientRect();
+    return button.numGlyphs() > 0 && std::abs((p.glyph.left - client.left) - (client.right - p.text.right)) <= 1;
+}
+
 TEST_F(ReportGen, ControlsFollowTheChoices) {
     TReportGenForm form(OneListSource(source_), {prompt_, files_, printer_});
     form.InitReportSource();
+    EXPECT_TRUE(GlyphCentred(form.BtnPrint));
+    EXPECT_TRUE(GlyphCentred(form.BtnPreview));
+    EXPECT_TRUE(GlyphCentred(form.BtnRepSetup));
     EXPECT_EQ(form.TitleEdit.text(), "Contents");
     EXPECT_EQ(form.ColumnsCheckList.count(), 3);
     EXPECT_TRUE(form.PrintCheck.checked());
@@ -66,6 +77,7 @@ TEST_F(ReportGen, ControlsFollowTheChoices) {
     form.ExportCheck.click();
     EXPECT_FALSE(form.BtnPreview.enabled());
     EXPECT_EQ(form.BtnPrint.text(), "Export");
+    EXPECT_TRUE(GlyphCentred(form.BtnPrint));
     EXPECT_TRUE(form.AsciiSepCombo.enabled());
     EXPECT_FALSE(form.ReplaceDelimiterCheck.enabled());
     form.BtnSelectNone.click();
