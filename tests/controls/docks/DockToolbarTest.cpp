@@ -660,4 +660,26 @@ TEST(DockToolbar, PairsShowOneControlByOrientation) {
     EXPECT_THROW(f.bar->SetOrientationPair(stranger, wide), EInvalidOperation);
 }
 
+// A colour change reaches the buttons of a docked toolbar through the form,
+// and of a floating one through its own window (a top-level window too).
+TEST(DockToolbar, SystemColourChangesReachTheButtonsDockedAndFloating) {
+    struct Spy : SpeedButton {
+        int changes = 0;
+        LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+            if (msg == WM_SYSCOLORCHANGE) ++changes;
+            return SpeedButton::wndProc(msg, wp, lp);
+        }
+    };
+    DockedForm f;
+    Spy spy;
+    spy.setBounds(0, 0, 23, 22);
+    spy.create(f.bar);
+    f.bar->layoutControls();
+    SendMessageA(f.form.hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(spy.changes, 1);
+    f.bar->SetDockedTo(nullptr);
+    SendMessageA(f.bar->floatingWindow(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(spy.changes, 2);
+}
+
 }  // namespace
