@@ -682,4 +682,34 @@ TEST(DockToolbar, SystemColourChangesReachTheButtonsDockedAndFloating) {
     EXPECT_EQ(spy.changes, 2);
 }
 
+// The floating window's text follows the toolbar's caption, set when the
+// caption changed and not again at every frame paint.
+WNDPROC gFloatProc = nullptr;
+int gSetTexts = 0;
+LRESULT CALLBACK countSetText(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETTEXT) ++gSetTexts;
+    return CallWindowProcA(gFloatProc, h, msg, wp, lp);
+}
+
+TEST(DockToolbar, FloatingCaptionTextIsSetOnlyWhenItChanges) {
+    DockedForm f;
+    f.bar->SetDockedTo(nullptr);
+    HWND fw = f.bar->floatingWindow();
+    gSetTexts = 0;
+    gFloatProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(fw, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countSetText)));
+    auto paintFrame = [&] { SendMessageA(fw, WM_NCPAINT, 1, 0); };
+    paintFrame();
+    paintFrame();
+    EXPECT_EQ(gSetTexts, 0);
+    f.bar->Caption = "Tools";
+    paintFrame();
+    paintFrame();
+    EXPECT_EQ(gSetTexts, 1);
+    char text[32] = {};
+    GetWindowTextA(fw, text, sizeof text);
+    EXPECT_STREQ(text, "Tools");
+    SetWindowLongPtrA(fw, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gFloatProc));
+}
+
 }  // namespace
