@@ -328,6 +328,16 @@ static UINT shiftOfMouse(WPARAM wp) {
     return s;
 }
 
+namespace {
+void sendToChildren(HWND parent, UINT msg, WPARAM wp, LPARAM lp) {
+    // Listed first: a child may make or destroy windows while it handles the message.
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+    for (HWND c : children)
+        if (IsWindow(c) && GetParent(c) == parent) SendMessageA(c, msg, wp, lp);
+}
+}  // namespace
+
 LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
     int x = static_cast<short>(LOWORD(lp)), y = static_cast<short>(HIWORD(lp));
     switch (msg) {
@@ -433,6 +443,12 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
             popupMenu->Popup(GetAncestor(hwnd(), GA_ROOT), at.x, at.y);
             return 0;
         }
+        break;
+    case WM_SYSCOLORCHANGE:
+        // The system tells top-level windows only. Each of our windows passes
+        // it on, so the controls inside (docks, lists, trees) follow a colour
+        // change too; a system control looks after its own children.
+        if (!subclassed()) sendToChildren(hwnd(), msg, wp, lp);
         break;
     case WM_SIZE: {
         LRESULT r = Wnd::wndProc(msg, wp, lp);

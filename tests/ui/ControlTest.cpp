@@ -190,4 +190,35 @@ TEST_F(ControlTest, BackgroundColourIsInheritedUntilSet) {
     EXPECT_EQ(label.color(), blue);
 }
 
+// A panel and a system control that count the colour changes reaching them.
+template <class Base>
+class ColourSpy : public Base {
+public:
+    int changes = 0;
+    LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_SYSCOLORCHANGE) ++changes;
+        return Base::wndProc(msg, wp, lp);
+    }
+};
+
+// Only top-level windows hear of a change of the system colours: each of our
+// windows hands it down once to every control inside.
+TEST_F(ControlTest, SystemColourChangesReachEveryControlOnce) {
+    Form form;
+    form.createHandle();
+    ColourSpy<Panel> outer, inner;
+    ColourSpy<Button> button, besideButton;
+    outer.setBounds(0, 0, 200, 100);
+    inner.setBounds(5, 5, 100, 50);
+    outer.create(&form);
+    inner.create(&outer);
+    button.create(&inner);
+    besideButton.create(&form);
+    SendMessageA(form.hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(outer.changes, 1);
+    EXPECT_EQ(inner.changes, 1);
+    EXPECT_EQ(button.changes, 1);
+    EXPECT_EQ(besideButton.changes, 1);
+}
+
 }  // namespace

@@ -119,7 +119,7 @@ void TDockSite::backgroundChanged() {
 
 HBRUSH TDockSite::backgroundBrush() const {
     if (!background_.get()) return nullptr;
-    // The system colours may have changed without a message reaching the dock.
+    // The dock may have been given another colour since the copy was made.
     if (backgroundTransparent_ && copyColor_ != color()) backgroundBrush_.reset();
     if (!backgroundBrush_.get()) {
         HBITMAP image = background_.get();

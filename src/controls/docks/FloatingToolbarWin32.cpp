@@ -92,7 +92,9 @@ void FloatingToolbarWindow::paintFrame() {
         canvas.setBrushColor(GetSysColor(COLOR_BTNFACE));
         canvas.fillRect(w);
         canvas.drawEdge(w, EDGE_RAISED, BF_RECT);
-        SetWindowTextA(hwnd(), toolbar_.Caption.c_str());
+        // The system draws the caption from the window's text; set only when
+        // the toolbar's caption changed, not on every paint.
+        if (text() != toolbar_.Caption) setText(toolbar_.Caption);
         paintFloatingCaption(canvas, hwnd(), {m.frame, m.frame, w.right - m.frame, m.frame + m.captionHeight},
                              toolbar_.Caption);
         if (toolbar_.CloseButton()) {

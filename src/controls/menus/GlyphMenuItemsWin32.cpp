@@ -55,7 +55,33 @@ void drawCheck(HDC dc, const MenuItem& item, const RECT& rect, COLORREF ink, con
     DeleteObject(pen);
 }
 
+// Where a line of the item's font sits centred in rect.
+int centredTextTop(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect) {
+    HGDIOBJ old = SelectObject(dc, fonts.font(item.Default()));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, "X", 1, &extent);
+    SelectObject(dc, old);
+    return rect.top + (rect.bottom - rect.top - extent.cy) / 2;
+}
+
 }  // namespace
+
+bool IsMenuBarTitle(Menu& menu, const MenuItem& item) {
+    return dynamic_cast<MainMenu*>(&menu) && item.Parent() == &menu.Items();
+}
+
+void MeasureBarTitle(const MenuFonts& fonts, const MenuItem& item, UINT& width, UINT& height) {
+    HFONT font = fonts.font(item.Default());
+    width = static_cast<UINT>(
+        MenuItemWidth(item.Caption(), "", [&](std::string_view s) { return MenuTextWidth(font, std::string(s)); }));
+    height = static_cast<UINT>(GetSystemMetrics(SM_CYMENU));
+}
+
+void DrawBarTitle(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state) {
+    const int text = MenuTextWidth(fonts.font(item.Default()), StripMnemonic(item.Caption()));
+    PaintMenuItem(fonts, item, dc, rect, state, rect.left + (rect.right - rect.left - text) / 2,
+                  centredTextTop(fonts, item, dc, rect));
+}
 
 void MeasureGlyphItem(const MenuFonts& fonts, const MenuItem& item, UINT& width, UINT& height) {
     if (IsSeparator(item))
@@ -69,12 +95,8 @@ void MeasureGlyphItem(const MenuFonts& fonts, const MenuItem& item, UINT& width,
 
 void DrawGlyphItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state,
                    const std::optional<MenuGlyphImage>& glyph) {
-    HGDIOBJ old = SelectObject(dc, fonts.font(item.Default()));
-    SIZE extent{};
-    GetTextExtentPoint32A(dc, "X", 1, &extent);
-    SelectObject(dc, old);
     PaintMenuItem(fonts, item, dc, rect, state, rect.left + kGlyphColumn + kCaptionGap,
-                  rect.top + (rect.bottom - rect.top - extent.cy) / 2, [&](COLORREF, bool enabled) {
+                  centredTextTop(fonts, item, dc, rect), [&](COLORREF, bool enabled) {
                       if (glyph && glyph->bitmap)
                           drawGlyph(dc, *glyph, enabled, rect);
                       if (item.Checked() || (state & ODS_CHECKED)) {
@@ -87,9 +109,18 @@ void DrawGlyphItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const R
 }
 
 void UseGlyphItems(Menu& menu, const MenuFonts& fonts, GlyphLookup lookup) {
-    menu.onMeasureItem = [&fonts](Menu&, MenuItem& item, UINT& w, UINT& h) { MeasureGlyphItem(fonts, item, w, h); };
-    menu.onDrawItem = [&fonts, lookup = std::move(lookup)](Menu&, MenuItem& item, HDC dc, const RECT& r, UINT state) {
-        DrawGlyphItem(fonts, item, dc, r, state, lookup ? lookup(item) : std::nullopt);
+    menu.onMeasureItem = [&fonts](Menu& sender, MenuItem& item, UINT& w, UINT& h) {
+        if (IsMenuBarTitle(sender, item))
+            MeasureBarTitle(fonts, item, w, h);
+        else
+            MeasureGlyphItem(fonts, item, w, h);
+    };
+    menu.onDrawItem = [&fonts, lookup = std::move(lookup)](Menu& sender, MenuItem& item, HDC dc, const RECT& r,
+                                                           UINT state) {
+        if (IsMenuBarTitle(sender, item))
+            DrawBarTitle(fonts, item, dc, r, state);
+        else
+            DrawGlyphItem(fonts, item, dc, r, state, lookup ? lookup(item) : std::nullopt);
     };
     menu.setOwnerDraw(true);
 }

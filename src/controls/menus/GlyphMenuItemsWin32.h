@@ -26,7 +26,12 @@ using GlyphLookup = std::function<std::optional<MenuGlyphImage>(const MenuItem& 
 void MeasureGlyphItem(const MenuFonts& fonts, const MenuItem& item, UINT& width, UINT& height);
 void DrawGlyphItem(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state,
                    const std::optional<MenuGlyphImage>& glyph);
-// Makes the menu measure and draw its items this way.
+// The titles of a menu bar have no glyph column: the caption + 20, drawn
+// centred in the item.
+bool IsMenuBarTitle(Menu& menu, const MenuItem& item);
+void MeasureBarTitle(const MenuFonts& fonts, const MenuItem& item, UINT& width, UINT& height);
+void DrawBarTitle(const MenuFonts& fonts, const MenuItem& item, HDC dc, const RECT& rect, UINT state);
+// Makes the menu measure and draw its items this way, its bar titles as above.
 void UseGlyphItems(Menu& menu, const MenuFonts& fonts, GlyphLookup lookup);
 
 }  // namespace kv::ui

@@ -52,6 +52,23 @@ void TMinMax::updateSystemMenu() {
 }
 
 bool TMinMax::onMessage(Form& f, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (!(options_ & opAllowResize)) {
+        // The form's window may come after the guard, or be made again: it
+        // gets the greyed Size item too.
+        if (msg == WM_CREATE) {
+            updateSystemMenu();
+            return false;
+        }
+        // The system sets the Size item's state again as the system menu opens.
+        if (msg == WM_INITMENUPOPUP && HIWORD(lp))
+            EnableMenuItem(reinterpret_cast<HMENU>(wp), SC_SIZE, MF_BYCOMMAND | MF_GRAYED);
+        // Where the system shows it enabled all the same (Wine sets it after
+        // that message), choosing it does nothing.
+        if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_SIZE) {
+            result = 0;
+            return true;
+        }
+    }
     if (msg == WM_GETMINMAXINFO) {
         auto* info = reinterpret_cast<MINMAXINFO*>(lp);
         const MinMaxFields proposed{toPoint(info->ptMaxSize), toPoint(info->ptMaxPosition),

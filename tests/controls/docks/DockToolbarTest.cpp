@@ -660,4 +660,56 @@ TEST(DockToolbar, PairsShowOneControlByOrientation) {
     EXPECT_THROW(f.bar->SetOrientationPair(stranger, wide), EInvalidOperation);
 }
 
+// A colour change reaches the buttons of a docked toolbar through the form,
+// and of a floating one through its own window (a top-level window too).
+TEST(DockToolbar, SystemColourChangesReachTheButtonsDockedAndFloating) {
+    struct Spy : SpeedButton {
+        int changes = 0;
+        LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override {
+            if (msg == WM_SYSCOLORCHANGE) ++changes;
+            return SpeedButton::wndProc(msg, wp, lp);
+        }
+    };
+    DockedForm f;
+    Spy spy;
+    spy.setBounds(0, 0, 23, 22);
+    spy.create(f.bar);
+    f.bar->layoutControls();
+    SendMessageA(f.form.hwnd(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(spy.changes, 1);
+    f.bar->SetDockedTo(nullptr);
+    SendMessageA(f.bar->floatingWindow(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(spy.changes, 2);
+}
+
+// The floating window's text follows the toolbar's caption, set when the
+// caption changed and not again at every frame paint.
+WNDPROC gFloatProc = nullptr;
+int gSetTexts = 0;
+LRESULT CALLBACK countSetText(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SETTEXT) ++gSetTexts;
+    return CallWindowProcA(gFloatProc, h, msg, wp, lp);
+}
+
+TEST(DockToolbar, FloatingCaptionTextIsSetOnlyWhenItChanges) {
+    DockedForm f;
+    f.bar->SetDockedTo(nullptr);
+    HWND fw = f.bar->floatingWindow();
+    gSetTexts = 0;
+    gFloatProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(fw, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countSetText)));
+    auto paintFrame = [&] { SendMessageA(fw, WM_NCPAINT, 1, 0); };
+    paintFrame();
+    paintFrame();
+    EXPECT_EQ(gSetTexts, 0);
+    f.bar->Caption = "Tools";
+    paintFrame();
+    paintFrame();
+    EXPECT_EQ(gSetTexts, 1);
+    char text[32] = {};
+    GetWindowTextA(fw, text, sizeof text);
+    EXPECT_STREQ(text, "Tools");
+    SetWindowLongPtrA(fw, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gFloatProc));
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include "TestGlyph.h"
@@ -97,6 +99,45 @@ TEST(GlyphMenuItems, CheckedItemsShowTheirMarkThemselves) {
     EXPECT_TRUE(contains(*framed, GetSysColor(COLOR_BTNSHADOW)));
     plain.SetChecked(false);
     EXPECT_FALSE(contains(*draw(plain, 0, glyph.image()), GetSysColor(COLOR_BTNSHADOW)));
+}
+
+// The menu bar's titles leave out the glyph column: measured as the caption
+// + 20 and drawn centred, while the items below them keep the column.
+TEST(GlyphMenuItems, MenuBarTitlesHaveNoGlyphColumn) {
+    MenuFonts fonts;
+    MainMenu bar;
+    MenuItem& file = bar.Items().Add("&File");
+    MenuItem& open = file.Add("&Open");
+    UseGlyphItems(bar, fonts, {});
+    PopupMenu popup;
+    MenuItem& popupTop = popup.Items().Add("&File");
+    UseGlyphItems(popup, fonts, {});
+    EXPECT_TRUE(IsMenuBarTitle(bar, file));
+    EXPECT_FALSE(IsMenuBarTitle(bar, open));
+    EXPECT_FALSE(IsMenuBarTitle(popup, popupTop));
+
+    const int caption = MenuTextWidth(fonts.font(false), "File");
+    UINT w = 0, h = 0;
+    bar.onMeasureItem(bar, file, w, h);
+    EXPECT_EQ(static_cast<int>(w), caption + 20);
+    bar.onMeasureItem(bar, open, w, h);
+    EXPECT_EQ(static_cast<int>(w), MenuTextWidth(fonts.font(false), "Open") + 15 + 20);
+    popup.onMeasureItem(popup, popupTop, w, h);
+    EXPECT_EQ(static_cast<int>(w), caption + 15 + 20);
+
+    const int width = caption + 20;
+    BitmapCanvas shot(width, 20);
+    bar.onDrawItem(bar, file, shot.dc(), RECT{0, 0, width, 20}, 0);
+    const COLORREF ink = GetSysColor(COLOR_MENUTEXT);
+    int first = width, last = -1;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < width; ++x)
+            if (shot.pixel(x, y) == ink) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    ASSERT_GE(last, first);
+    EXPECT_LE(std::abs(first - (width - 1 - last)), 2) << first << " " << last;
 }
 
 }  // namespace

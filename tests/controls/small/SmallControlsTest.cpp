@@ -82,6 +82,40 @@ TEST(MinMax, AnswersTheSizeQueryAndLocksTheBorder) {
     EXPECT_EQ(SendMessageA(form.hwnd(), WM_NCHITTEST, 0, rightEdge), HTRIGHT);
 }
 
+// A guard made before its form's window greys the Size item of every window
+// the form gets, and again when the system menu opens; the Size command does
+// nothing while resizing is not allowed.
+TEST(MinMax, TheSizeItemStaysGreyedWithoutResizing) {
+    Form form;
+    form.setBounds(10, 10, 300, 200);
+    TMinMax guard(form);
+    guard.SetOptions(opAllMinMax & ~opAllowResize);
+    int sizeCommands = 0;
+    auto spy = form.addMessageListener([&](Form&, UINT msg, WPARAM& wp, LPARAM&, LRESULT& result) {
+        if (msg != WM_SYSCOMMAND || (wp & 0xFFF0) != SC_SIZE) return false;
+        ++sizeCommands;
+        result = 0;
+        return true;  // never the system's sizing loop in a test
+    });
+    auto sizeGreyed = [&] {
+        return (GetMenuState(GetSystemMenu(form.hwnd(), FALSE), SC_SIZE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    form.createHandle();
+    EXPECT_TRUE(sizeGreyed());
+    form.recreateWnd();
+    EXPECT_TRUE(sizeGreyed());
+    HMENU menu = GetSystemMenu(form.hwnd(), FALSE);
+    EnableMenuItem(menu, SC_SIZE, MF_BYCOMMAND | MF_ENABLED);
+    SendMessageA(form.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+    EXPECT_TRUE(sizeGreyed());
+    SendMessageA(form.hwnd(), WM_SYSCOMMAND, SC_SIZE, 0);
+    EXPECT_EQ(sizeCommands, 0);
+    guard.SetOptions(opAllMinMax);
+    EXPECT_FALSE(sizeGreyed());
+    SendMessageA(form.hwnd(), WM_SYSCOMMAND, SC_SIZE, 0);
+    EXPECT_EQ(sizeCommands, 1);
+}
+
 struct SplitForm {
     Form form;
     Panel left, rest;
