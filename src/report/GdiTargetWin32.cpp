@@ -89,6 +89,11 @@ void GdiCanvas::DrawString(const Rect& area, std::string_view text, const Report
         r.left -= kTextSlack;
     const HGDIOBJ old = SelectObject(dc_, FontFor(font));
     SetTextColor(dc_, ResolveColor(font.color));
+    // A label as high as its font's size would cut the descenders: a line
+    // is clipped at its columns, never below its own cell.
+    TEXTMETRICA metrics{};
+    if (!wrap && GetTextMetricsA(dc_, &metrics) && r.bottom - r.top < metrics.tmHeight)
+        r.bottom = r.top + metrics.tmHeight;
     // Right-aligned text ends at the edge: an italic overhang past it is not cut.
     const bool clip = align != Alignment::Right || wrap;
     if (wrap || text.find_first_of("\r\n") != std::string_view::npos || !DrawSingleLine(r, text, align, clip))

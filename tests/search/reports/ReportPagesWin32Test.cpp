@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <map>
 #include <memory>
 
 #include "ReportFixture.h"
@@ -18,21 +20,40 @@ namespace {
 struct PageText {
     std::string text;
     POINT at;
+    RECTL clip{};
+    bool clipped = false;
+    LONG fontHeight = 0;  // the em height of the font it is drawn in
+};
+
+struct PageRecords {
+    std::vector<PageText> texts;
+    std::map<DWORD, LONG> fontHeights;  // by handle-table slot
+    LONG fontHeight = 0;
 };
 
 int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM out) {
-    auto& texts = *reinterpret_cast<std::vector<PageText>*>(out);
-    if (rec->iType == EMR_EXTTEXTOUTW) {
+    auto& page = *reinterpret_cast<PageRecords*>(out);
+    if (rec->iType == EMR_EXTCREATEFONTINDIRECTW) {
+        const auto* f = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(rec);
+        page.fontHeights[f->ihFont] = std::abs(f->elfw.elfLogFont.lfHeight);
+    } else if (rec->iType == EMR_SELECTOBJECT) {
+        const auto* o = reinterpret_cast<const EMRSELECTOBJECT*>(rec);
+        if (const auto f = page.fontHeights.find(o->ihObject); f != page.fontHeights.end())
+            page.fontHeight = f->second;
+    } else if (rec->iType == EMR_EXTTEXTOUTW) {
         const auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
         const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(rec) + t->emrtext.offString);
         std::string text;
         for (DWORD i = 0; i < t->emrtext.nChars; ++i)
             text += static_cast<char>(chars[i] < 256 ? chars[i] : '?');
-        texts.push_back({text, {t->emrtext.ptlReference.x, t->emrtext.ptlReference.y}});
+        page.texts.push_back({text, {t->emrtext.ptlReference.x, t->emrtext.ptlReference.y}, t->emrtext.rcl,
+                              (t->emrtext.fOptions & ETO_CLIPPED) != 0, page.fontHeight});
     } else if (rec->iType == EMR_EXTTEXTOUTA) {
         const auto* t = reinterpret_cast<const EMREXTTEXTOUTA*>(rec);
         const char* chars = reinterpret_cast<const char*>(rec) + t->emrtext.offString;
-        texts.push_back({std::string(chars, t->emrtext.nChars), {t->emrtext.ptlReference.x, t->emrtext.ptlReference.y}});
+        page.texts.push_back({std::string(chars, t->emrtext.nChars),
+                              {t->emrtext.ptlReference.x, t->emrtext.ptlReference.y}, t->emrtext.rcl,
+                              (t->emrtext.fOptions & ETO_CLIPPED) != 0, page.fontHeight});
     }
     return 1;
 }
@@ -61,13 +82,18 @@ TEST(ReportPages, MetafilePagesHoldHeadingsRowsAndPageNumbers) {
 
     std::vector<std::string> all;
     for (std::size_t p = 0; p < pages.PageCount(); ++p) {
-        std::vector<PageText> texts;
-        ASSERT_TRUE(EnumEnhMetaFile(nullptr, pages.Page(p), CollectText, &texts, nullptr));
+        PageRecords records;
+        ASSERT_TRUE(EnumEnhMetaFile(nullptr, pages.Page(p), CollectText, &records, nullptr));
+        const std::vector<PageText>& texts = records.texts;
         ASSERT_FALSE(texts.empty());
         // The page number is drawn last, below everything else on the page.
         EXPECT_EQ(texts.back().text, "Page " + std::to_string(p + 1));
         for (const PageText& t : texts) {
             EXPECT_LE(t.at.y, texts.back().at.y) << t.text;
+            // Clipped at its column, never above its descenders.
+            if (t.clipped) {
+                EXPECT_GT(t.clip.bottom - t.at.y, t.fontHeight) << t.text;
+            }
             all.push_back(t.text);
         }
         ENHMETAHEADER header{};
