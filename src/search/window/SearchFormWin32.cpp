@@ -545,16 +545,8 @@ void TSearchForm::UpdateScopeButtons() {
 }
 
 void TSearchForm::UpdateSearchButtons(bool full) {
-    const FoundActionStates states = FoundButtonStates();
-    for (const SearchButton& info : SearchToolbarButtons()) {
-        if (info.action == FoundAction::None)
-            continue;
-        // Remove all and Report change only with a full update.
-        if (!full && (info.action == FoundAction::Clear || info.action == FoundAction::Report))
-            continue;
-        if (ui::SpeedButton* b = Toolbar.Button(info.action))
-            b->setEnabled(states[info.action]);
-    }
+    EnableActionButtons(SearchToolbarButtons(), FoundButtonStates(), full,
+                        [this](FoundAction action) { return Toolbar.Button(action); });
     if (!full)
         return;
     const bool running = SearchRunning();
