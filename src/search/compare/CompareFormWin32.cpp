@@ -363,10 +363,10 @@ void TCompareForm::PreparePopup() {
 }
 
 void TCompareForm::KeyDown(WORD& key, UINT shift) {
-    FoundAction action = FoundAction::None;
+    // Ctrl+T, Alt+Enter and F4 as in the other lists; the window's own keys below.
+    FoundAction action = SharedKeyAction(key, shift);
     if (shift == ui::kCtrl) {
         switch (key) {
-        case 'T': action = FoundAction::Locate; break;
         case 'E': action = FoundAction::EditDesc; break;
         case 'P': action = FoundAction::Properties; break;
         case 'I': action = FoundAction::View; break;
@@ -379,8 +379,6 @@ void TCompareForm::KeyDown(WORD& key, UINT shift) {
             return;
         default: break;
         }
-    } else if ((key == VK_RETURN && shift == ui::kAlt) || (key == VK_F4 && shift == 0)) {
-        action = FoundAction::Properties;
     } else if (key == VK_RETURN && shift == 0) {
         DblClick();
         key = 0;
