@@ -90,7 +90,9 @@ FoundAction SharedKeyAction(WORD key, UINT shift) {
     return FoundAction::None;
 }
 
-bool IsPopupKey(WORD key, UINT shift) { return (key == VK_F10 && shift == ui::kShift) || (key == VK_APPS && shift == 0); }
+bool IsPopupKey(WORD key, UINT shift) {
+    return (key == VK_F10 && shift == ui::kShift) || (key == VK_APPS && shift == 0);
+}
 
 bool DropsOnUserList(const std::function<bool(HWND target)>& isUserList, HWND target,
                      const ui::SpeedButton* addButton) {
