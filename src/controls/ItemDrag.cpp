@@ -26,11 +26,15 @@ void ItemDrag::Carry(Control& control) {
         ClientToScreen(c.hwnd(), &p);
         session_.drop(p);
     };
+    // Alt+Tab or a window coming up took the mouse away: nothing is dropped.
+    // A drop releases the capture only after the drag ended, so it is not cancelled here.
+    control.onCaptureLost = [this](Control&) { session_.cancel(); };
 }
 
 void ItemDrag::Release(Control& control) {
     control.onMouseMove = nullptr;
     control.onMouseUp = nullptr;
+    control.onCaptureLost = nullptr;
 }
 
 void ItemDrag::Start(HWND source, std::size_t count, HIMAGELIST image, POINT hotSpot) {

@@ -2,8 +2,9 @@
 // Dragging items of a list view or a tree onto another window of the program,
 // the one way every list of the program drags: the control's begin-drag notice
 // starts it, the control's mouse moves and release (it holds the mouse) carry
-// it, the cursor tells one item from several, and the host says where it may
-// drop and what a drop does (the session's callbacks).
+// it, losing the mouse to another window cancels it, the cursor tells one item
+// from several, and the host says where it may drop and what a drop does (the
+// session's callbacks).
 #include <windows.h>
 
 #include <cstddef>
@@ -26,8 +27,8 @@ public:
     ItemDrag(const ItemDrag&) = delete;
     ItemDrag& operator=(const ItemDrag&) = delete;
 
-    // The control's mouse moves and release carry the drag from now on (the
-    // control must outlive this).
+    // The control's mouse moves and release carry the drag from now on, and
+    // the loss of its capture cancels it (the control must outlive this).
     void Carry(Control& control);
 
     // Starts a drag of count items from source at the cursor, with image

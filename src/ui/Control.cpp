@@ -400,6 +400,17 @@ LRESULT Control::wndProc(UINT msg, WPARAM wp, LPARAM lp) {
         tracking_ = false;
         if (onMouseLeave) onMouseLeave(*this);
         break;
+    case WM_CAPTURECHANGED:
+        if (onCaptureLost && reinterpret_cast<HWND>(lp) != hwnd()) onCaptureLost(*this);
+        break;
+    case WM_CANCELMODE:
+        // A modal window coming up cancels a child's mode too (a drag holding
+        // the mouse), not only this window's own capture.
+        if (HWND holder = GetCapture(); holder && IsChild(hwnd(), holder)) {
+            SendMessageA(holder, WM_CANCELMODE, 0, 0);
+            if (GetCapture() == holder) ReleaseCapture();
+        }
+        break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         if (onKeyDown) {

@@ -104,6 +104,8 @@ public:
     std::function<void(Control& sender)> onDblClick;
     std::function<void(Control& sender)> onMouseEnter;
     std::function<void(Control& sender)> onMouseLeave;
+    // The mouse capture this control held went to another window (or to none).
+    std::function<void(Control& sender)> onCaptureLost;
     // Set key to 0 to swallow it.
     std::function<void(Control& sender, WORD& key, UINT shift)> onKeyDown;
     std::function<void(Control& sender, char& key)> onKeyPress;

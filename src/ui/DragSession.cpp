@@ -23,10 +23,12 @@ bool DragSession::pastThreshold(POINT p) const {
 void DragSession::begin(HIMAGELIST image, POINT hotSpot, POINT screenPoint) {
     if (dragging_) cancel();
     armed_ = false;
-    dragging_ = true;
     image_ = image;
     accepting_ = nullptr;
+    // Taken before the drag counts as begun: the window losing the capture
+    // to it must not cancel it.
     if (source_) SetCapture(source_);
+    dragging_ = true;
     if (image_ && ImageList_BeginDrag(image_, 0, hotSpot.x, hotSpot.y))
         ImageList_DragEnter(nullptr, screenPoint.x, screenPoint.y);
     move(screenPoint);

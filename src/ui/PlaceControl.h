@@ -2,8 +2,10 @@
 // Making a control of a window laid out in code in one call: its place, its
 // text and help topic, then its window under the parent.
 #include <string>
+#include <vector>
 
 #include "ui/Control.h"
+#include "ui/ItemLists.h"
 
 namespace kv::ui {
 
@@ -15,6 +17,15 @@ inline void Put(Control& control, Control& parent, int x, int y, int width, int 
     if (help)
         control.helpContext = help;
     control.create(&parent);
+}
+
+// A drop-down list with its entries and the first one chosen; height is the
+// dropped-down list's.
+inline void PutCombo(ComboBox& combo, Control& parent, int x, int y, int width, int height,
+                     const std::vector<std::string>& items) {
+    combo.setItems(items);
+    combo.setItemIndex(0);
+    Put(combo, parent, x, y, width, height);
 }
 
 }  // namespace kv::ui

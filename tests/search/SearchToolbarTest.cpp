@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,22 @@ TEST_F(SearchToolbarTest, KeysOnTheListRunTheirActions) {
     SendMessageA(view, WM_KEYDOWN, VK_F4, 0);
     ASSERT_EQ(commands.calls.size(), 1u);
     EXPECT_EQ(commands.calls[0].action, FoundAction::Properties);
+    // The modifiers must match: Alt+Enter is Properties, Ctrl+T Locate, Ctrl+F4 nothing.
+    auto withHeld = [&](std::initializer_list<int> held, WORD key) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        for (int k : held) keys[k] = 0x80;
+        SetKeyboardState(keys);
+        SendMessageA(view, WM_KEYDOWN, key, 0);
+        for (int k : held) keys[k] = 0;
+        SetKeyboardState(keys);
+    };
+    withHeld({VK_MENU, VK_LMENU}, VK_RETURN);
+    withHeld({VK_CONTROL, VK_LCONTROL}, VK_F4);
+    ASSERT_EQ(commands.calls.size(), 2u);
+    EXPECT_EQ(commands.calls[1].action, FoundAction::Properties);
+    withHeld({VK_CONTROL, VK_LCONTROL}, 'T');
+    EXPECT_EQ(locator.went, form->NormalResults().At(2));
     prompt.answers = {ui::PromptAnswer::No};
     SendMessageA(view, WM_KEYDOWN, VK_DELETE, 0);
     ASSERT_EQ(prompt.asked.size(), 1u);

@@ -78,6 +78,13 @@ TEST_F(ShellTest, CompareToMediaShowsTheDifferencesAndFeedsTheUserList) {
         uitest::sendDragOnto(rows, POINT{first.left + 5, (first.top + first.bottom) / 2},
                              list->UserListView.View().hwnd());
         EnableWindow(list->hwnd(), TRUE);
+        // Ctrl+T goes to the focused row's item in the main window and closes the window.
+        ListView_SetItemState(rows, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+        ASSERT_TRUE(form.CompareButtonStates()[FoundAction::Locate]);
+        key = 'T';
+        form.CompareListView.onKeyDown(form.CompareListView, key, ui::kCtrl);
+        EXPECT_EQ(key, 0);
+        EXPECT_FALSE(IsWindowVisible(form.hwnd()));
     };
     prompt.answers = {ui::PromptAnswer::Ok};
     main.RunCommand(CommandId::Compare, CommandSource::TreePopup);

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+#include <utility>
+
 #include "tests/shell/ShellFixture.h"
 #include "tests/support/TestInput.h"
 
@@ -133,7 +136,8 @@ TEST_F(ShellTest, ClearAsksAndNoKeepsTheUserList) {
     EXPECT_FALSE(form.UserListButtonStates()[FoundAction::Report]);
 }
 
-// A row dragged with the mouse from the main list onto the user list is listed there.
+// A row dragged with the mouse from the main list onto the user list is listed
+// there; a drag that loses the mouse on the way lists nothing.
 TEST_F(ShellTest, AMainListRowDraggedOntoTheUserListIsAddedThere) {
     commandLine = {catalogFile("one.ctf")};
     MainForm& main = makeMain();
@@ -157,8 +161,42 @@ TEST_F(ShellTest, AMainListRowDraggedOntoTheUserListIsAddedThere) {
     main.UpdateCommands(kUpdateAllCommands);
     RECT r{};
     ListView_GetItemRect(list, row, &r, LVIR_LABEL);
+    const POINT press{r.left + 5, (r.top + r.bottom) / 2};
+    const HWND target = form.UserListView.View().hwnd();
+
+    // A drag that loses the mouse ends there, its image gone and the cursor
+    // back, and the button's release drops nothing.
+    const std::pair<const char*, std::function<void()>> takeTheMouse[] = {
+        {"another window captures it", [&] { SetCapture(form.hwnd()); }},
+        {"the window's modes are cancelled", [&] { SendMessageA(main.hwnd(), WM_CANCELMODE, 0, 0); }},
+        {"a message box comes up", [&] {
+             uitest::MessageBoxAnswerer ok(IDOK);
+             MessageBoxA(main.hwnd(), "In the way", "Test", MB_OK);
+         }},
+    };
+    for (const auto& [how, take] : takeTheMouse) {
+        SCOPED_TRACE(how);
+        bool draggedWithImage = false;
+        bool stillDragging = true;
+        HIMAGELIST imageLeft = nullptr;
+        HCURSOR cursorLeft = nullptr;
+        uitest::sendDragOnto(list, press, target, [&] {
+            draggedWithImage = main.browse().drag().dragging() && ImageList_GetDragImage(nullptr, nullptr);
+            take();
+            stillDragging = main.browse().drag().dragging();
+            imageLeft = ImageList_GetDragImage(nullptr, nullptr);
+            cursorLeft = GetCursor();
+        });
+        if (GetCapture()) ReleaseCapture();
+        EXPECT_TRUE(draggedWithImage);
+        EXPECT_FALSE(stillDragging);
+        EXPECT_EQ(imageLeft, nullptr);
+        EXPECT_EQ(cursorLeft, LoadCursor(nullptr, IDC_ARROW));
+        EXPECT_EQ(form.List().Count(), 0u);
+    }
+
     bool oneItemCursor = false;
-    uitest::sendDragOnto(list, POINT{r.left + 5, (r.top + r.bottom) / 2}, form.UserListView.View().hwnd(),
+    uitest::sendDragOnto(list, press, target,
                          [&] { oneItemCursor = main.browse().drag().acceptCursor == ui::ItemDragCursor(1); });
     EXPECT_TRUE(oneItemCursor);
     ASSERT_EQ(form.List().Count(), 1u);

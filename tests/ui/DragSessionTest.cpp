@@ -98,4 +98,33 @@ TEST_F(DragSessionTest, ReleaseOverARefusingWindowOrCancelDropsNothing) {
     EXPECT_FALSE(session.dragging());
 }
 
+// Wired as the item drag wires its windows (a lost capture cancels), the
+// session's own taking and releasing of the capture cancel nothing; another
+// window taking it does.
+TEST_F(DragSessionTest, OnlyAnotherWindowTakingTheCaptureCancels) {
+    for (Panel* p : {&source, &target})
+        p->onCaptureLost = [this](Control&) { session.cancel(); };
+    session.arm(source.hwnd(), {10, 10});
+    session.begin(oneImage(), {0, 0}, screen(source, 20, 20));
+    // A drag from the other window replaces the first, which gives up the capture.
+    session.arm(target.hwnd(), {10, 10});
+    session.begin(nullptr, {0, 0}, screen(target, 20, 20));
+    EXPECT_TRUE(session.dragging());
+    EXPECT_EQ(GetCapture(), target.hwnd());
+    session.drop(screen(target, 30, 40));
+    EXPECT_EQ(droppedOn, target.hwnd());
+    EXPECT_EQ(ends, (std::vector<bool>{false, true}));
+
+    droppedOn = nullptr;
+    session.arm(source.hwnd(), {10, 10});
+    session.begin(oneImage(), {0, 0}, screen(source, 20, 20));
+    SetCapture(form.hwnd());
+    EXPECT_FALSE(session.dragging());
+    EXPECT_FALSE(ImageList_GetDragImage(nullptr, nullptr));
+    EXPECT_EQ(ends, (std::vector<bool>{false, true, false}));
+    session.drop(screen(target, 30, 40));
+    EXPECT_EQ(droppedOn, nullptr);
+    ReleaseCapture();
+}
+
 }  // namespace

@@ -46,6 +46,8 @@ TCatManagerForm::TCatManagerForm(CatManagerServices services) : services_(std::m
             if (drag_.dragging()) drag_.drop(p);
             drag_.disarm();
         };
+        // Losing the mouse mid-drag (Alt+Tab, a message box) ends it: a later click moves nothing.
+        DiskLists[pane].onCaptureLost = [this](ui::Control&) { drag_.cancel(); };
     }
     const struct {
         ui::Button& button;

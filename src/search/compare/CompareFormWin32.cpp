@@ -137,10 +137,7 @@ void TCompareForm::WireDrag() {
 }
 
 bool TCompareForm::DropsOn(HWND target) {
-    if (!services_.userListDropTarget || !services_.userListDropTarget(target))
-        return false;
-    const ui::SpeedButton* add = Buttons.Button(FoundAction::AddList);
-    return add && add->enabled();
+    return DropsOnUserList(services_.userListDropTarget, target, Buttons.Button(FoundAction::AddList));
 }
 
 void TCompareForm::PlaceTop() {
@@ -292,10 +289,8 @@ FoundActionStates TCompareForm::CompareButtonStates() const {
 }
 
 void TCompareForm::UpdateButtons() {
-    const FoundActionStates states = CompareButtonStates();
-    for (const SearchButton& info : CompareToolbarButtons())
-        if (ui::SpeedButton* b = Buttons.Button(info.action))
-            b->setEnabled(states[info.action]);
+    EnableActionButtons(CompareToolbarButtons(), CompareButtonStates(), true,
+                        [this](FoundAction action) { return Buttons.Button(action); });
 }
 
 void TCompareForm::UpdateCompareStatus() {
@@ -356,27 +351,22 @@ void TCompareForm::RunCompareAction(FoundAction action) {
 }
 
 void TCompareForm::DblClick() {
-    ItemHead* focused = FocusedRecord();
-    if (focused && services_.doubleClickAction)
-        RunCompareAction(DoubleClickAction(services_.doubleClickAction(), *focused));
+    RunCompareAction(FocusedDoubleClickAction(services_.doubleClickAction, FocusedRecord()));
 }
 
 void TCompareForm::PreparePopup() {
     if (services_.idleUpdate)
         services_.idleUpdate();
     UpdateCompareStatus();
-    ItemHead* focused = FocusedRecord();
-    const FoundAction defaultAction = focused && services_.doubleClickAction
-                                          ? DefaultPopupAction(services_.doubleClickAction(), *focused)
-                                          : FoundAction::None;
-    CompareListPopup.Prepare(CompareButtonStates(), defaultAction);
+    CompareListPopup.Prepare(CompareButtonStates(),
+                             FocusedPopupDefault(services_.doubleClickAction, FocusedRecord()));
 }
 
 void TCompareForm::KeyDown(WORD& key, UINT shift) {
-    FoundAction action = FoundAction::None;
+    // Ctrl+T, Alt+Enter and F4 as in the other lists; the window's own keys below.
+    FoundAction action = SharedKeyAction(key, shift);
     if (shift == ui::kCtrl) {
         switch (key) {
-        case 'T': action = FoundAction::Locate; break;
         case 'E': action = FoundAction::EditDesc; break;
         case 'P': action = FoundAction::Properties; break;
         case 'I': action = FoundAction::View; break;
@@ -389,8 +379,6 @@ void TCompareForm::KeyDown(WORD& key, UINT shift) {
             return;
         default: break;
         }
-    } else if ((key == VK_RETURN && shift == ui::kAlt) || (key == VK_F4 && shift == 0)) {
-        action = FoundAction::Properties;
     } else if (key == VK_RETURN && shift == 0) {
         DblClick();
         key = 0;

@@ -194,6 +194,21 @@ std::vector<std::size_t> FoundListWin32::SelectedRows() const {
     return rows;
 }
 
+ItemHead* FoundListWin32::FocusedRecord() const {
+    const std::optional<std::size_t> row = FocusedRow();
+    return row ? list_->At(*row) : nullptr;
+}
+
+std::vector<ItemHead*> FoundListWin32::SelectedRecords() const {
+    std::vector<ItemHead*> records;
+    if (!list_)
+        return records;
+    for (std::size_t row : SelectedRows())
+        if (ItemHead* rec = list_->At(row))
+            records.push_back(rec);
+    return records;
+}
+
 void FoundListWin32::Focus(std::size_t row) {
     LVITEMA state{};
     state.stateMask = LVIS_FOCUSED | LVIS_SELECTED;

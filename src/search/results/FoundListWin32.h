@@ -47,6 +47,9 @@ public:
 
     std::optional<std::size_t> FocusedRow() const;
     std::vector<std::size_t> SelectedRows() const;
+    // The records of the focused row and of the selected ones.
+    ItemHead* FocusedRecord() const;
+    std::vector<ItemHead*> SelectedRecords() const;
 
     // Remove from List (asks); Remove all items (asks when ask is set); Locate in Catalog.
     void BtnDeleteClick();

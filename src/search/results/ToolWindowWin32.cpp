@@ -62,6 +62,43 @@ void SaveToolWindowPlaces(ui::Form& form, const char* valueName, const std::stri
     }
 }
 
+void EnableActionButtons(std::span<const SearchButton> table, const FoundActionStates& states, bool all,
+                         const std::function<ui::SpeedButton*(FoundAction)>& button) {
+    for (const SearchButton& info : table) {
+        if (info.action == FoundAction::None)
+            continue;
+        if (!all && (info.action == FoundAction::Clear || info.action == FoundAction::Report))
+            continue;
+        if (ui::SpeedButton* b = button(info.action))
+            b->setEnabled(states[info.action]);
+    }
+}
+
+FoundAction FocusedDoubleClickAction(const std::function<int()>& setting, const ItemHead* focused) {
+    return focused && setting ? DoubleClickAction(setting(), *focused) : FoundAction::None;
+}
+
+FoundAction FocusedPopupDefault(const std::function<int()>& setting, const ItemHead* focused) {
+    return focused && setting ? DefaultPopupAction(setting(), *focused) : FoundAction::None;
+}
+
+FoundAction SharedKeyAction(WORD key, UINT shift) {
+    if (key == 'T' && shift == ui::kCtrl)
+        return FoundAction::Locate;
+    if ((key == VK_RETURN && shift == ui::kAlt) || (key == VK_F4 && shift == 0))
+        return FoundAction::Properties;
+    return FoundAction::None;
+}
+
+bool IsPopupKey(WORD key, UINT shift) {
+    return (key == VK_F10 && shift == ui::kShift) || (key == VK_APPS && shift == 0);
+}
+
+bool DropsOnUserList(const std::function<bool(HWND target)>& isUserList, HWND target,
+                     const ui::SpeedButton* addButton) {
+    return isUserList && isUserList(target) && addButton && addButton->enabled();
+}
+
 void SetListViewStyle(ui::TCustomEnhListView& view, int style) {
     static constexpr DWORD kStyles[] = {LVS_ICON, LVS_LIST, LVS_SMALLICON, LVS_REPORT};
     if (style < 1 || style > 4 || !view.hwnd())

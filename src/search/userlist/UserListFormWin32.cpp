@@ -188,18 +188,9 @@ void TUserListForm::AfterRowsChanged() {
         services_.listChanged();
 }
 
-ItemHead* TUserListForm::FocusedRecord() const {
-    const std::optional<std::size_t> row = UserListView.FocusedRow();
-    return row ? list_.At(*row) : nullptr;
-}
+ItemHead* TUserListForm::FocusedRecord() const { return UserListView.FocusedRecord(); }
 
-std::vector<ItemHead*> TUserListForm::SelectedRecords() const {
-    std::vector<ItemHead*> records;
-    for (std::size_t row : UserListView.SelectedRows())
-        if (ItemHead* rec = list_.At(row))
-            records.push_back(rec);
-    return records;
-}
+std::vector<ItemHead*> TUserListForm::SelectedRecords() const { return UserListView.SelectedRecords(); }
 
 FoundActionStates TUserListForm::UserListButtonStates() const {
     const std::vector<ItemHead*> selected = SelectedRecords();
@@ -211,15 +202,8 @@ FoundActionStates TUserListForm::UserListButtonStates() const {
 }
 
 void TUserListForm::UpdateUserListButtons(bool all) {
-    const FoundActionStates states = UserListButtonStates();
-    for (const SearchButton& info : UserListToolbarButtons()) {
-        if (info.action == FoundAction::None)
-            continue;
-        if (!all && (info.action == FoundAction::Clear || info.action == FoundAction::Report))
-            continue;
-        if (ui::SpeedButton* b = Buttons.Button(info.action))
-            b->setEnabled(states[info.action]);
-    }
+    EnableActionButtons(UserListToolbarButtons(), UserListButtonStates(), all,
+                        [this](FoundAction action) { return Buttons.Button(action); });
 }
 
 void TUserListForm::UpdateUserListStatus() {
@@ -259,20 +243,14 @@ void TUserListForm::RunUserListAction(FoundAction action) {
 }
 
 void TUserListForm::UserListDblClick() {
-    ItemHead* focused = FocusedRecord();
-    if (!focused || !services_.doubleClickAction)
-        return;
-    RunUserListAction(DoubleClickAction(services_.doubleClickAction(), *focused));
+    RunUserListAction(FocusedDoubleClickAction(services_.doubleClickAction, FocusedRecord()));
 }
 
 void TUserListForm::PreparePopup() {
     if (services_.idleUpdate)
         services_.idleUpdate();
     UpdateUserListStatus();
-    ItemHead* focused = FocusedRecord();
-    const FoundAction defaultAction = focused && services_.doubleClickAction
-                                          ? DefaultPopupAction(services_.doubleClickAction(), *focused)
-                                          : FoundAction::None;
+    const FoundAction defaultAction = FocusedPopupDefault(services_.doubleClickAction, FocusedRecord());
     FoundActionStates states = UserListButtonStates();
     // Locate, Edit Description, Remove and Properties always show.
     for (FoundAction a : {FoundAction::Locate, FoundAction::EditDesc, FoundAction::Remove, FoundAction::Properties,
@@ -282,18 +260,14 @@ void TUserListForm::PreparePopup() {
 }
 
 void TUserListForm::UserListKeyDown(WORD& key, UINT shift) {
-    FoundAction action = FoundAction::None;
+    FoundAction action = SharedKeyAction(key, shift);
     // Shift alone clears the list; Delete with any other modifiers removes the selection.
     if (key == VK_DELETE)
         action = shift == ui::kShift ? FoundAction::Clear : FoundAction::Remove;
-    else if (key == 'T' && shift == ui::kCtrl)
-        action = FoundAction::Locate;
-    else if ((key == VK_RETURN && shift == ui::kAlt) || (key == VK_F4 && shift == 0))
-        action = FoundAction::Properties;
     if (action != FoundAction::None) {
         RunUserListAction(action);
         key = 0;
-    } else if ((key == VK_F10 && shift == ui::kShift) || (key == VK_APPS && shift == 0)) {
+    } else if (IsPopupKey(key, shift)) {
         PopupAtFocusedRow(UserListView.View(), UserListPopup.Menu(), hwnd());
         key = 0;
     } else if (key == VK_RETURN && (shift & ui::kAlt) == 0) {

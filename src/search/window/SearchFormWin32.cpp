@@ -6,11 +6,12 @@
 #include "controls/ListHelpers.h"
 #include "controls/ListSort.h"
 #include "base/Errors.h"
+#include "search/results/ToolWindowWin32.h"
 #include "search/window/RegisteredTypesWin32.h"
-#include "search/window/PlaceControlWin32.h"
 #include "search/window/SearchLayout.h"
 #include "search/window/SearchPlacement.h"
 #include "ui/Application.h"
+#include "ui/PlaceControl.h"
 #include "ui/SystemHelpers.h"
 #include "ui/WaitForm.h"
 #include "ui/WindowPlacement.h"
@@ -256,10 +257,10 @@ void TSearchForm::PlaceSearchProgressBar() {
 void TSearchForm::BuildControls() {
     BuildCriteriaPages();
 
-    place(BtnFind, *this, "&Find", 5, 225, 90, 26);
-    place(BtnCancel, *this, "Cancel", 5, 225, 90, 26);
-    place(BtnNew, *this, "&New Search", 100, 225, 90, 26);
-    place(BtnClose, *this, "Close", 475, 225, 90, 26);
+    ui::Put(BtnFind, *this, 5, 225, 90, 26, "&Find");
+    ui::Put(BtnCancel, *this, 5, 225, 90, 26, "Cancel");
+    ui::Put(BtnNew, *this, 100, 225, 90, 26, "&New Search");
+    ui::Put(BtnClose, *this, 475, 225, 90, 26, "Close");
     BtnFind.onClick = [this](ui::Button&) { BtnFindClick(); };
     BtnCancel.onClick = [this](ui::Button&) { BtnCancelClick(); };
     BtnNew.onClick = [this](ui::Button&) { BtnNewClick(); };
@@ -544,16 +545,8 @@ void TSearchForm::UpdateScopeButtons() {
 }
 
 void TSearchForm::UpdateSearchButtons(bool full) {
-    const FoundActionStates states = FoundButtonStates();
-    for (const SearchButton& info : SearchToolbarButtons()) {
-        if (info.action == FoundAction::None)
-            continue;
-        // Remove all and Report change only with a full update.
-        if (!full && (info.action == FoundAction::Clear || info.action == FoundAction::Report))
-            continue;
-        if (ui::SpeedButton* b = Toolbar.Button(info.action))
-            b->setEnabled(states[info.action]);
-    }
+    EnableActionButtons(SearchToolbarButtons(), FoundButtonStates(), full,
+                        [this](FoundAction action) { return Toolbar.Button(action); });
     if (!full)
         return;
     const bool running = SearchRunning();

@@ -195,7 +195,6 @@ private:
     void FoundListKeyDown(WORD& key, UINT shift);
     // Hits dragged onto the user list drop there while Add to User List is enabled.
     bool FoundListDropsOn(HWND target);
-    void ShowPopupAtFocused();
     void HelpPicked(ui::Control* control);
     // Shows the criteria area or the found area as the list's state says.
     void ShowLayoutParts();

@@ -3,24 +3,13 @@
 #include "search/window/SearchFormWin32.h"
 
 #include "scan/ArchiveTypes.h"
+#include "search/results/ToolWindowWin32.h"
 
 namespace kv {
 
-ItemHead* TSearchForm::FocusedRecord() const {
-    const std::optional<std::size_t> row = FoundList.FocusedRow();
-    return row && FoundList.List() ? FoundList.List()->At(*row) : nullptr;
-}
+ItemHead* TSearchForm::FocusedRecord() const { return FoundList.FocusedRecord(); }
 
-std::vector<ItemHead*> TSearchForm::SelectedRecords() const {
-    std::vector<ItemHead*> records;
-    const TResultList* list = FoundList.List();
-    if (!list)
-        return records;
-    for (std::size_t row : FoundList.SelectedRows())
-        if (ItemHead* rec = list->At(row))
-            records.push_back(rec);
-    return records;
-}
+std::vector<ItemHead*> TSearchForm::SelectedRecords() const { return FoundList.SelectedRecords(); }
 
 FoundActionStates TSearchForm::FoundButtonStates() const {
     const std::vector<ItemHead*> selected = SelectedRecords();
@@ -44,31 +33,20 @@ void TSearchForm::RunFoundAction(FoundAction action) {
         return;
     ItemHead* focused = FocusedRecord();
     std::vector<ItemHead*> selected = SelectedRecords();
-    IFoundItemCommands* commands = services_.commands;
     switch (action) {
     case FoundAction::Locate: FoundList.LocateFocused(); break;
     case FoundAction::Remove: FoundList.BtnDeleteClick(); break;
     case FoundAction::Clear: FoundList.BtnClearClick(true); break;
-    case FoundAction::EditDesc:
-        if (commands && focused)
-            commands->EditItemDescription(*focused);
-        break;
-    case FoundAction::Properties:
-        if (commands && focused)
-            commands->ShowItemProperties(*focused);
-        break;
     case FoundAction::AddList: {
         ui::ScopedHourglass hourglass;
-        if (commands)
-            commands->AddToUserList(selected);
+        RunItemCommand(services_.commands, action, selected, focused);
         UpdateSearchButtons(false);
         if (services_.updateCommands)
             services_.updateCommands();
         break;
     }
     default:
-        if (commands)
-            commands->RunFoundCommand(action, selected, focused);
+        RunItemCommand(services_.commands, action, selected, focused);
         if (action == FoundAction::SetCategory)
             SetPendingRefresh(1);
         break;
@@ -76,60 +54,32 @@ void TSearchForm::RunFoundAction(FoundAction action) {
 }
 
 bool TSearchForm::FoundListDropsOn(HWND target) {
-    if (!services_.userListDropTarget || !services_.userListDropTarget(target))
-        return false;
-    const ui::SpeedButton* add = Toolbar.Button(FoundAction::AddList);
-    return add && add->enabled();
+    return DropsOnUserList(services_.userListDropTarget, target, Toolbar.Button(FoundAction::AddList));
 }
 
 void TSearchForm::FoundListDblClick() {
-    ItemHead* focused = FocusedRecord();
-    if (!focused || !services_.doubleClickAction)
-        return;
-    RunFoundAction(DoubleClickAction(services_.doubleClickAction(), *focused));
+    RunFoundAction(FocusedDoubleClickAction(services_.doubleClickAction, FocusedRecord()));
 }
 
 void TSearchForm::PrepareFoundListPopup() {
     if (services_.idleUpdate)
         services_.idleUpdate();
     UpdateSearchStatus();
-    ItemHead* focused = FocusedRecord();
-    const FoundAction defaultAction = focused && services_.doubleClickAction
-                                          ? DefaultPopupAction(services_.doubleClickAction(), *focused)
-                                          : FoundAction::None;
-    FoundListPopup.Prepare(FoundButtonStates(), defaultAction);
-}
-
-void TSearchForm::ShowPopupAtFocused() {
-    const std::optional<std::size_t> row = FoundList.FocusedRow();
-    if (!row)
-        return;
-    RECT r{};
-    r.left = LVIR_BOUNDS;
-    HWND view = FoundList.View().hwnd();
-    if (!SendMessageA(view, LVM_GETITEMRECT, *row, reinterpret_cast<LPARAM>(&r)))
-        return;
-    POINT at{r.left + 8, r.bottom};
-    ClientToScreen(view, &at);
-    FoundListPopup.Menu().Popup(hwnd(), at.x, at.y);
+    FoundListPopup.Prepare(FoundButtonStates(), FocusedPopupDefault(services_.doubleClickAction, FocusedRecord()));
 }
 
 void TSearchForm::FoundListKeyDown(WORD& key, UINT shift) {
     // The modifiers must match exactly.
-    FoundAction action = FoundAction::None;
+    FoundAction action = SharedKeyAction(key, shift);
     if (key == VK_DELETE && shift == 0)
         action = FoundAction::Remove;
     else if (key == VK_DELETE && shift == ui::kShift)
         action = FoundAction::Clear;
-    else if (key == 'T' && shift == ui::kCtrl)
-        action = FoundAction::Locate;
-    else if ((key == VK_RETURN && shift == ui::kAlt) || (key == VK_F4 && shift == 0))
-        action = FoundAction::Properties;
     if (action != FoundAction::None) {
         RunFoundAction(action);
         key = 0;
-    } else if ((key == VK_F10 && shift == ui::kShift) || (key == VK_APPS && shift == 0)) {
-        ShowPopupAtFocused();
+    } else if (IsPopupKey(key, shift)) {
+        PopupAtFocusedRow(FoundList.View(), FoundListPopup.Menu(), hwnd());
         key = 0;
     } else if (key == VK_ESCAPE && shift == 0) {
         hide();

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "search/window/PlaceControlWin32.h"
+#include "ui/PlaceControl.h"
 
 namespace kv {
 
@@ -16,7 +16,7 @@ const std::vector<std::string> kUnits = {"Bytes", "KB", "MB", "GB"};
 constexpr const char* kNameLabels[] = {"Search for:", "File Mask:", "File Name:", "Extension:", "File Type:"};
 
 void label(ui::Label& l, ui::Control& parent, const std::string& text, int x, int y, int w) {
-    place(l, parent, text, x, y + 3, w, 16);
+    ui::Put(l, parent, x, y + 3, w, 16, text);
 }
 
 bool hasSecondBound(int relationIndex, int first) { return relationIndex >= first; }
@@ -24,7 +24,7 @@ bool hasSecondBound(int relationIndex, int first) { return relationIndex >= firs
 }  // namespace
 
 void TSearchForm::BuildCriteriaPages() {
-    place(Pages, *this, "", 5, 5, 560, 215);
+    ui::Put(Pages, *this, 5, 5, 560, 215);
     Pages.setTabStyles(TCS_MULTILINE);
     Pages.onChange = [this](ui::PageControl&) {
         // Leaving a page normalises what it holds, as Find does.
@@ -41,9 +41,9 @@ void TSearchForm::BuildCriteriaPages() {
     ui::Panel& limit = Pages.addPage("Limit Search");
     ui::Panel& settings = Pages.addPage("Search Settings");
 
-    place(GroupsBox, main, " Check groups to search by: ", 5, 2, 265, 135);
+    ui::Put(GroupsBox, main, 5, 2, 265, 135, " Check groups to search by: ");
     auto groupSwitch = [this, &main](ui::CheckBox& box, const char* caption, int y) {
-        place(box, main, caption, 15, y, 245, 20);
+        ui::Put(box, main, 15, y, 245, 20, caption);
         box.onClick = [this](ui::CheckBox&) { SetupVisibleGroups(true); };
     };
     groupSwitch(ByNameCheck, "Search by &Name or Attributes", 20);
@@ -51,86 +51,85 @@ void TSearchForm::BuildCriteriaPages() {
     groupSwitch(ByCategoryCheck, "Search by &Categories", 64);
     groupSwitch(BySizeCheck, "Search by &Size", 86);
     groupSwitch(ByDateCheck, "Search by Date and &Time", 108);
-    place(ByDuplicatesLabel, main, "Duplicates are searched for among the items whose name fits.", 15, 45, 245, 50);
-    place(SearchForFiles, main, "&Files", 285, 5, 120, 20);
-    place(SearchForFolders, main, "F&olders", 285, 27, 120, 20);
-    place(SearchForDisks, main, "Dis&ks", 285, 49, 120, 20);
-    place(SearchForCompressed, main, "Do not search for", 285, 71, 120, 20);
+    ui::Put(ByDuplicatesLabel, main, 15, 45, 245, 50, "Duplicates are searched for among the items whose name fits.");
+    ui::Put(SearchForFiles, main, 285, 5, 120, 20, "&Files");
+    ui::Put(SearchForFolders, main, 285, 27, 120, 20, "F&olders");
+    ui::Put(SearchForDisks, main, 285, 49, 120, 20, "Dis&ks");
+    ui::Put(SearchForCompressed, main, 285, 71, 120, 20, "Do not search for");
     // 18 pixels right of the box's text.
     label(SearchCompLabel, main, "items inside archive files", 285 + 18 + 104, 71, 150);
     auto kindSwitch = [this](ui::CheckBox& box) { box.onClick = [this](ui::CheckBox&) { UpdatePageStates(); }; };
     kindSwitch(SearchForFiles);
     kindSwitch(SearchForFolders);
     kindSwitch(SearchForDisks);
-    place(ShowLimitCheck, main, "&Limit search to specific disks", 285, 95, 260, 20);
-    place(ShowSettingsCheck, main, "Show &Advanced Search Settings", 285, 117, 260, 20);
-    place(ClearResultsCheck, main, "Clear &previous search results", 15, 142, 300, 20);
+    ui::Put(ShowLimitCheck, main, 285, 95, 260, 20, "&Limit search to specific disks");
+    ui::Put(ShowSettingsCheck, main, 285, 117, 260, 20, "Show &Advanced Search Settings");
+    ui::Put(ClearResultsCheck, main, 15, 142, 300, 20, "Clear &previous search results");
     for (ui::CheckBox* box : {&ShowLimitCheck, &ShowSettingsCheck})
         box->onClick = [this](ui::CheckBox&) { SetupVisibleGroups(true); };
 
-    placeCombo(NameCombo, name,
-               {"Part of Filename", "File Mask (wildcards)", "Exact Filename", "File Extension", "File Type"}, 10, 10,
-               200);
+    ui::PutCombo(NameCombo, name, 10, 10, 200, 200,
+                 {"Part of Filename", "File Mask (wildcards)", "Exact Filename", "File Extension", "File Type"});
     NameCombo.onChange = [this](ui::ComboBox&) {
         NameModeChanged();
         SetupVisibleGroups();
     };
     label(NameEditLabel, name, kNameLabels[0], 10, 40, 80);
-    place(NameEdit, name, "", 95, 40, 250, 22);
-    place(FileTypeCombo, name, "", 95, 40, 250, 300);
+    ui::Put(NameEdit, name, 95, 40, 250, 22);
+    ui::Put(FileTypeCombo, name, 95, 40, 250, 300);
     FileTypeCombo.onChange = [this](ui::ComboBox&) {
         if (FileTypeCombo.itemIndex() == 0)
             FileTypeCombo.setItemIndex(-1);
     };
-    place(FileCaseCheck, name, "Case sensitive search", 355, 40, 180, 20);
+    ui::Put(FileCaseCheck, name, 355, 40, 180, 20, "Case sensitive search");
     label(AttrLabel, name, "Attributes:", 10, 80, 80);
     int x = 95;
     for (auto [box, caption] : {std::pair{&AttrArchiveCheck, "Archive"}, std::pair{&AttrHiddenCheck, "Hidden"},
                                 std::pair{&AttrSystemCheck, "System"}, std::pair{&AttrReadOnlyCheck, "Read-only"}}) {
         box->setAllowGrayed(true);
-        place(*box, name, caption, x, 80, 95, 20);
+        ui::Put(*box, name, x, 80, 95, 20, caption);
         x += 105;
     }
 
-    place(DescCheck1, desc, "Find items with any description", 10, 10, 400, 20);
-    place(DescCheck2, desc, "Find items with the folowing text in description:", 10, 32, 400, 20);
-    place(DescCheck3, desc, "Find items without description", 10, 54, 400, 20);
+    ui::Put(DescCheck1, desc, 10, 10, 400, 20, "Find items with any description");
+    ui::Put(DescCheck2, desc, 10, 32, 400, 20, "Find items with the folowing text in description:");
+    ui::Put(DescCheck3, desc, 10, 54, 400, 20, "Find items without description");
     for (ui::RadioButton* radio : {&DescCheck1, &DescCheck2, &DescCheck3})
         radio->onClick = [this](ui::RadioButton&) {
             UpdatePageStates();
             if (DescCheck2.checked() && Pages.activePage() == DescSheet)
                 DescEdit.setFocus();
         };
-    place(DescEdit, desc, "", 30, 80, 330, 22);
-    place(DescCaseCheck, desc, "Case sensitive search", 370, 80, 170, 20);
+    ui::Put(DescEdit, desc, 30, 80, 330, 22);
+    ui::Put(DescCaseCheck, desc, 370, 80, 170, 20, "Case sensitive search");
 
     label(CategoryLabel, category, "By Categories:", 10, 4, 200);
     label(FlagsLabel, category, "By Flags:", 340, 4, 150);
-    place(CategoryList, category, "", 10, 26, 320, 115);
-    place(FlagsList, category, "", 340, 26, 200, 115);
+    ui::Put(CategoryList, category, 10, 26, 320, 115);
+    ui::Put(FlagsList, category, 340, 26, 200, 115);
 
-    placeCombo(SizeCombo, size, {"(none)", "Equal To", "Smaller Than", "Larger Than", "Between", "Not Between"}, 10, 10,
-               120);
+    ui::PutCombo(SizeCombo, size, 10, 10, 120, 200,
+                 {"(none)", "Equal To", "Smaller Than", "Larger Than", "Between", "Not Between"});
     SizeCombo.onChange = [this](ui::ComboBox&) {
         if (SizeCombo.itemIndex() == 0)
             SizeCombo.setItemIndex(-1);
         SetupVisibleGroups();
     };
-    place(SizeValue1, size, "0", 140, 10, 90, 22);
-    placeCombo(SizeUnits1, size, kUnits, 235, 10, 65);
+    ui::Put(SizeValue1, size, 140, 10, 90, 22, "0");
+    ui::PutCombo(SizeUnits1, size, 235, 10, 65, 200, kUnits);
     label(SizeAndLabel, size, "and", 308, 10, 25);
-    place(SizeValue2, size, "0", 338, 10, 90, 22);
-    placeCombo(SizeUnits2, size, kUnits, 433, 10, 65);
+    ui::Put(SizeValue2, size, 338, 10, 90, 22, "0");
+    ui::PutCombo(SizeUnits2, size, 433, 10, 65, 200, kUnits);
     for (ui::Edit* value : {&SizeValue1, &SizeValue2, &SizeValue3})
         value->setMaxLength(9);
     SizeValue1.onExit = [this](ui::Control&) { SizeValueChange(SizeValue1, SizeUnits1); };
     SizeValue2.onExit = [this](ui::Control&) { SizeValueChange(SizeValue2, SizeUnits2); };
-    place(SizeAllowTolerance, size, "Allow tolerance of", 10, 45, 125, 20);
+    ui::Put(SizeAllowTolerance, size, 10, 45, 125, 20, "Allow tolerance of");
     SizeAllowTolerance.onClick = [this](ui::CheckBox&) { UpdatePageStates(); };
-    place(SizeValue3, size, "0", 140, 45, 90, 22);
+    ui::Put(SizeValue3, size, 140, 45, 90, 22, "0");
     std::vector<std::string> toleranceUnits = kUnits;
     toleranceUnits.push_back("TB");
-    placeCombo(SizeUnits3, size, toleranceUnits, 235, 45, 65);
+    ui::PutCombo(SizeUnits3, size, 235, 45, 65, 200, toleranceUnits);
 
     // The date row and the time row: what, how, one or two values, a tolerance.
     struct WhenRow {
@@ -149,16 +148,16 @@ void TSearchForm::BuildCriteriaPages() {
     };
     auto whenRow = [&date](const WhenRow& r, const char* caption, const char* unit, int y) {
         label(r.caption, date, caption, 10, y, 120);
-        placeCombo(r.what, date, r.fields, 10, y + 20, 100);
-        placeCombo(r.how, date, r.relations, 115, y + 20, 100);
-        place(r.first, date, "", 220, y + 20, 120, 22);
+        ui::PutCombo(r.what, date, 10, y + 20, 100, 200, r.fields);
+        ui::PutCombo(r.how, date, 115, y + 20, 100, 200, r.relations);
+        ui::Put(r.first, date, 220, y + 20, 120, 22);
         label(r.andLabel, date, "and", 345, y + 20, 25);
-        place(r.second, date, "", 375, y + 20, 120, 22);
-        place(r.allow, date, "Allow tolerance of", 115, y + 47, 130, 20);
+        ui::Put(r.second, date, 375, y + 20, 120, 22);
+        ui::Put(r.allow, date, 115, y + 47, 130, 20, "Allow tolerance of");
         r.tolerance.setDigitsOnly(true);
         r.tolerance.setMaxLength(static_cast<int>(std::to_string(r.maxTolerance).size()));
         r.tolerance.setRange(0, r.maxTolerance);
-        place(r.tolerance, date, "0", 250, y + 47, 50, 22);
+        ui::Put(r.tolerance, date, 250, y + 47, 50, 22, "0");
         label(r.unit, date, unit, 305, y + 47, 60);
     };
     whenRow({DateLabel, DateCombo1, {"(none)", "Created", "Modified", "Accessed"}, DateCombo2,
@@ -183,8 +182,8 @@ void TSearchForm::BuildCriteriaPages() {
     CatalogTree.Create(limit);
     CatalogTree.mayToggle = [this] { return !SearchRunning(); };
     CatalogTree.changed = [this] { UpdateScopeButtons(); };
-    place(IncludeBtn, limit, "&Include All", 420, 26, 110, 26);
-    place(ExcludeBtn, limit, "E&xclude All", 420, 61, 110, 26);
+    ui::Put(IncludeBtn, limit, 420, 26, 110, 26, "&Include All");
+    ui::Put(ExcludeBtn, limit, 420, 61, 110, 26, "E&xclude All");
     IncludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(true); };
     ExcludeBtn.onClick = [this](ui::Button&) { CatalogTree.SetAll(false); };
     onShow = [this](ui::Form&) {
@@ -195,28 +194,28 @@ void TSearchForm::BuildCriteriaPages() {
         UpdateScopeButtons();
     };
 
-    place(NormalModeRadio, settings, "Normal search", 10, 5, 150, 20);
-    place(DuplicateModeRadio, settings, "Search for Duplicate Items", 170, 5, 250, 20);
+    ui::Put(NormalModeRadio, settings, 10, 5, 150, 20, "Normal search");
+    ui::Put(DuplicateModeRadio, settings, 170, 5, 250, 20, "Search for Duplicate Items");
     NormalModeRadio.onClick = [this](ui::RadioButton&) { SetupSearchDialog(); };
     DuplicateModeRadio.onClick = [this](ui::RadioButton&) { SetupSearchDialog(); };
-    place(NormalSearchGroup, settings, "Normal Search Settings", 5, 30, 540, 100);
-    placeCombo(SearchTypeCombo, settings,
-               {"All conditions must be fulfilled", "At least one condition must be fulfilled"}, 15, 50, 300);
-    place(LimitFoundCheck, settings, "Stop searching when found", 15, 80, 190, 20);
+    ui::Put(NormalSearchGroup, settings, 5, 30, 540, 100, "Normal Search Settings");
+    ui::PutCombo(SearchTypeCombo, settings, 15, 50, 300, 200,
+                 {"All conditions must be fulfilled", "At least one condition must be fulfilled"});
+    ui::Put(LimitFoundCheck, settings, 15, 80, 190, 20, "Stop searching when found");
     LimitFoundCheck.onClick = [this](ui::CheckBox&) { UpdatePageStates(); };
     MaxFoundNum.setDigitsOnly(true);
     MaxFoundNum.setMaxLength(4);
     MaxFoundNum.setRange(1, 9999);
-    place(MaxFoundNum, settings, "1000", 210, 80, 65, 22);
+    ui::Put(MaxFoundNum, settings, 210, 80, 65, 22, "1000");
     label(ItemsLabel, settings, "items.", 280, 80, 60);
-    place(DuplicateSearchGroup, settings, "Duplicates Search Settings", 5, 30, 540, 110);
+    ui::Put(DuplicateSearchGroup, settings, 5, 30, 540, 110, "Duplicates Search Settings");
     label(DuplicateKeysLabel, settings, "Files or folders are considered the same when they have the same:", 15, 47,
           500);
-    place(DuplicateNameCheck, settings, "Name", 15, 70, 80, 20);
-    place(DuplicateSizeCheck, settings, "Size", 100, 70, 80, 20);
-    place(DuplicateDateCheck, settings, "Date and Time", 185, 70, 120, 20);
-    place(DuplicateAttrCheck, settings, "Attributes", 310, 70, 110, 20);
-    place(DuplicateArchivesCheck, settings, "Don't search for duplicates inside compressed files", 15, 100, 420, 20);
+    ui::Put(DuplicateNameCheck, settings, 15, 70, 80, 20, "Name");
+    ui::Put(DuplicateSizeCheck, settings, 100, 70, 80, 20, "Size");
+    ui::Put(DuplicateDateCheck, settings, 185, 70, 120, 20, "Date and Time");
+    ui::Put(DuplicateAttrCheck, settings, 310, 70, 110, 20, "Attributes");
+    ui::Put(DuplicateArchivesCheck, settings, 15, 100, 420, 20, "Don't search for duplicates inside compressed files");
     // The two archive boxes say the same thing in the two modes: they move together.
     SearchForCompressed.onClick = [this](ui::CheckBox&) {
         DuplicateArchivesCheck.setChecked(SearchForCompressed.checked());
