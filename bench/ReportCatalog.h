@@ -1,7 +1,8 @@
 #pragma once
 // For the report benchmarks: a catalog of 100,000 files in 1,000 folders of
-// one disk; rows: every folder followed by its files, the folders in reverse
-// order of their names so that the sort by source has work to do.
+// one disk (or fewer folders of 100 files); rows: every folder followed by its
+// files, the folders in reverse order of their names so that the sort by
+// source has work to do.
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,12 +16,12 @@ struct ReportCatalog {
     kv::Forest forest;
     std::vector<const kv::ItemHead*> rows;
 
-    ReportCatalog() {
+    explicit ReportCatalog(int folders = 1000) {
         kv::Node& catalog = forest.addRoot("Big");
         (void)catalog.setRecord(std::make_unique<kv::TCatalogRec>());
         kv::Node& disk = forest.addChild(catalog, "Disk");
         (void)disk.setRecord(std::make_unique<kv::TDiskRec>());
-        for (int f = 999; f >= 0; --f) {
+        for (int f = folders - 1; f >= 0; --f) {
             kv::Node& folder = forest.addChild(disk, "folder" + std::to_string(f));
             auto rec = std::make_unique<kv::TFolderRec>();
             for (int i = 0; i < 100; ++i)
