@@ -3,12 +3,16 @@
 // one disk (or fewer folders of 100 files); rows: every folder followed by its
 // files, the folders in reverse order of their names so that the sort by
 // source has work to do.
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "catalog/model/Forest.h"
 #include "report/ReportTarget.h"
+#include "search/reports/ReportForm.h"
+#include "search/reports/ReportSort.h"
+#include "shell/browse/ListReportCells.h"
 
 namespace kv::bench {
 
@@ -34,6 +38,23 @@ struct ReportCatalog {
         }
     }
 };
+
+// The rows sorted by their source under the user list's columns: the report
+// every benchmark times.
+inline kv::ReportRun SortedUserListRun(const std::vector<const kv::ItemHead*>& rows) {
+    kv::ReportRun run;
+    run.rows = rows;
+    kv::SortItemsBySource(run.rows);
+    run.sorted = true;
+    run.columns = kv::AllReportColumns(kv::UserListColumns());
+    return run;
+}
+
+using Clock = std::chrono::steady_clock;
+
+inline double MillisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 
 // Text measured by its length: pages laid out without GDI's measuring.
 class LengthMeasurer : public report::TextMeasurer {

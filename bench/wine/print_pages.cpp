@@ -6,7 +6,6 @@
 // the time every 100 pages goes to standard error).
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -19,15 +18,8 @@
 #include "shell/browse/ListReportCells.h"
 #include "tests/support/TestPrinterWin32.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-}  // namespace
+using kv::bench::Clock;
+using kv::bench::MillisecondsSince;
 
 int main(int argc, char** argv) {
     const int folders = argc == 4 ? std::atoi(argv[3]) : 1000;
@@ -43,11 +35,7 @@ int main(int argc, char** argv) {
     }
     kv::bench::ReportCatalog catalog(folders);
     const kv::ListReportCells cells(kv::ItemListKind::UserList, {});
-    kv::ReportRun run;
-    run.rows = catalog.rows;
-    kv::SortItemsBySource(run.rows);
-    run.sorted = true;
-    run.columns = kv::AllReportColumns(kv::UserListColumns());
+    const kv::ReportRun run = kv::bench::SortedUserListRun(catalog.rows);
     kv::ReportSettings settings;
     settings.look.icons = false;
     settings.look.dateTimeText = "2026-12-11, 13:05:09";
