@@ -28,7 +28,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     DeleteFileA(argv[2]);
-    const kv::test::TestPrinterScope installed(argv[1], argv[2]);
+    // A name of its own: the print tests may run meanwhile in the same prefix.
+    constexpr const char* kPrinter = "Korvalder Bench PS";
+    const kv::test::TestPrinterScope installed(argv[1], argv[2], kPrinter);
     if (!installed.installed()) {
         std::printf("the test printer could not be installed\n");
         return 1;
@@ -42,7 +44,7 @@ int main(int argc, char** argv) {
     settings.paperSize = 9;  // A4
     settings.portrait = true;
 
-    const kv::ui::PrinterSettings printer = kv::ReportPrinter(settings, kv::test::kTestPrinter);
+    const kv::ui::PrinterSettings printer = kv::ReportPrinter(settings, kPrinter);
     HDC dc = printer.valid() ? printer.CreateDC() : nullptr;
     if (!dc) {
         std::printf("the test printer gives no device context\n");

@@ -75,7 +75,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
         // another revision; the store exists before, empty.
         settings = std::make_unique<kv::SettingsStore>(kv::MakePlatformDefaults());
         kv::MainFormServices services{
-            *settings, programStore, programKey, args, *files, &splash, {}, {}, {}, {}, nullptr, nullptr, {}, {}, {}, nullptr};
+            *settings, programStore, programKey, args, *files, &splash, {}, {}, {}, {}, nullptr, nullptr, {}, {}, {}};
         services.registerFileType = [] { kv::RegisterCatalogFileType(); };
         services.archives = archives.get();
         services.extraction = &extraction;

@@ -1,14 +1,8 @@
 # Runs main_print_tests under Wine, then turns the job's pages into PNG with
 # Ghostscript and checks them: as many pictures as numbered pages, the folder's
 # files in the text, ink on every page.
-execute_process(COMMAND ${RUN} ${PROGRAM} ${PPD} ${JOB} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-message("${out}")
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "main_print_tests failed (${status}): ${err}")
-endif()
-if(NOT EXISTS ${JOB})
-    message(FATAL_ERROR "no print job was written to ${JOB}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../support/PrintJob.cmake)
+kv_print_job(${RUN} ${PROGRAM} ${PPD} ${JOB})
 set(pictures ${JOB}.png)
 file(REMOVE_RECURSE ${pictures})
 file(MAKE_DIRECTORY ${pictures})
@@ -23,11 +17,7 @@ message("pages: ${count}")
 if(count LESS 2)
     message(FATAL_ERROR "the job should have two pages or more, it has ${count}")
 endif()
-execute_process(COMMAND gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=txtwrite -sOutputFile=- ${JOB}
-                RESULT_VARIABLE gs OUTPUT_VARIABLE text ERROR_VARIABLE gserr)
-if(NOT gs EQUAL 0)
-    message(FATAL_ERROR "Ghostscript cannot read the job's text: ${gserr}")
-endif()
+kv_job_text(${JOB} text)
 set(expected "Page ${count}" "Contents of folder \"Holiday\"" "holiday-01.jpg" "holiday-35.jpg" "holiday-70.jpg"
     "Total of 70 files")
 foreach(line ${expected})

@@ -69,7 +69,7 @@ protected:
 
     MainFormServices services() {
         MainFormServices s{
-            settings, store, kShellTestKey, commandLine, files, nullptr, {}, {}, {}, {}, nullptr, nullptr, {}, {}, {}, nullptr};
+            settings, store, kShellTestKey, commandLine, files, nullptr, {}, {}, {}, {}, nullptr, nullptr, {}, {}, {}};
         s.runSetupWizard = [this] { calls.push_back("wizard"); };
         s.openTips = [this] { calls.push_back("tips"); };
         s.scanMachine = scanMachine;

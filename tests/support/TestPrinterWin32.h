@@ -7,22 +7,25 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace kv::test {
 
 inline constexpr const char* kTestPrinter = "Korvalder Test PS";
 inline constexpr const char* kTestPrinterDriver = "Wine PostScript Driver";
 
-inline void RemoveTestPrinter() {
+inline void RemoveTestPrinter(const std::string& name = kTestPrinter) {
     HANDLE printer = nullptr;
-    if (OpenPrinterA(const_cast<char*>(kTestPrinter), &printer, nullptr)) {
+    if (OpenPrinterA(const_cast<char*>(name.c_str()), &printer, nullptr)) {
         DeletePrinter(printer);
         ClosePrinter(printer);
     }
 }
 
-// Installs the printer afresh with its jobs written to port (a file).
-inline bool InstallTestPrinter(const std::string& ppd, const std::string& port) {
+// Installs the printer afresh with its jobs written to port (a file); under
+// another name, it keeps out of the way of the tests' printer.
+inline bool InstallTestPrinter(const std::string& ppd, const std::string& port,
+                               const std::string& name = kTestPrinter) {
     char folder[MAX_PATH] = "";
     DWORD needed = 0;
     if (!GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), sizeof folder, &needed)) {
@@ -47,9 +50,9 @@ inline bool InstallTestPrinter(const std::string& ppd, const std::string& port) 
                              APD_COPY_NEW_FILES | APD_COPY_FROM_DIRECTORY) &&
         GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED)
         std::printf("AddPrinterDriverEx: error %lu (going on)\n", GetLastError());
-    RemoveTestPrinter();
+    RemoveTestPrinter(name);
     PRINTER_INFO_2A info{};
-    info.pPrinterName = const_cast<char*>(kTestPrinter);
+    info.pPrinterName = const_cast<char*>(name.c_str());
     info.pPortName = const_cast<char*>(port.c_str());
     info.pDriverName = const_cast<char*>(kTestPrinterDriver);
     info.pPrintProcessor = const_cast<char*>("WinPrint");
@@ -67,16 +70,18 @@ inline bool InstallTestPrinter(const std::string& ppd, const std::string& port) 
 // find the prefix as it was.
 class TestPrinterScope {
 public:
-    TestPrinterScope(const std::string& ppd, const std::string& port) : installed_(InstallTestPrinter(ppd, port)) {}
+    TestPrinterScope(const std::string& ppd, const std::string& port, std::string name = kTestPrinter)
+        : name_(std::move(name)), installed_(InstallTestPrinter(ppd, port, name_)) {}
     ~TestPrinterScope() {
         if (installed_)
-            RemoveTestPrinter();
+            RemoveTestPrinter(name_);
     }
     TestPrinterScope(const TestPrinterScope&) = delete;
     TestPrinterScope& operator=(const TestPrinterScope&) = delete;
     bool installed() const { return installed_; }
 
 private:
+    std::string name_;
     bool installed_;
 };
 

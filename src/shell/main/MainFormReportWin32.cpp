@@ -183,8 +183,7 @@ void MainForm::OpenReportGenerator(ReportOrigin origin) {
         sources.checkImages = CheckImages().handle();
     }
     sources.layoutFolder = services_.settings.Get().catalogFolder;
-    ReportServices services{*prompt_, files, services_.printDialog ? *services_.printDialog : printer,
-                            &services_.programStore, reportSettingsDialog(),
+    ReportServices services{*prompt_, files, printer, &services_.programStore, reportSettingsDialog(),
                             services_.settings.Get().oldButtons};
     ShowReportGenerator(std::move(sources), services);
 }

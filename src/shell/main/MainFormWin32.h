@@ -21,7 +21,6 @@
 #include "controls/docks/DockToolbarButtonWin32.h"
 #include "ui/Canvas.h"
 #include "ui/FontDialog.h"
-#include "ui/PrintDialog.h"
 #include "controls/VirtualListView.h"
 #include "controls/gradient/GradientFormWin32.h"
 #include "controls/menus/GlyphMenuItemsWin32.h"
@@ -115,8 +114,6 @@ struct MainFormServices {
     // a drive's root is reached (empty: "X:").
     std::function<std::optional<char>(const ItemHead* item)> locateMedium;
     std::function<std::string(char letter)> mediumRoot;
-    // The report commands' print dialog; none: the system's.
-    ui::PrintDialog* printDialog = nullptr;
 };
 
 class MainForm : public ui::TGradientForm,
