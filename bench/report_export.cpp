@@ -19,11 +19,7 @@ void ReportOfHundredThousandFiles(benchmark::State& state) {
     static kv::bench::ReportCatalog catalog;
     const kv::ListReportCells cells(kv::ItemListKind::UserList, {});
     for (auto _ : state) {
-        kv::ReportRun run;
-        run.rows = catalog.rows;
-        kv::SortItemsBySource(run.rows);
-        run.sorted = true;
-        run.columns = kv::AllReportColumns(kv::UserListColumns());
+        const kv::ReportRun run = kv::bench::SortedUserListRun(catalog.rows);
         std::size_t bytes = 0;
         kv::ExportReportToText(run, cells, {}, [&](std::string_view s) { bytes += s.size(); });
         benchmark::DoNotOptimize(bytes);
@@ -55,11 +51,7 @@ public:
 void PagesOfHundredThousandFiles(benchmark::State& state) {
     static kv::bench::ReportCatalog catalog;
     const kv::ListReportCells cells(kv::ItemListKind::UserList, {});
-    kv::ReportRun run;
-    run.rows = catalog.rows;
-    kv::SortItemsBySource(run.rows);
-    run.sorted = true;
-    run.columns = kv::AllReportColumns(kv::UserListColumns());
+    const kv::ReportRun run = kv::bench::SortedUserListRun(catalog.rows);
     kv::ReportLook look;
     look.icons = false;
     const kv::bench::LengthMeasurer measurer;

@@ -8,7 +8,6 @@
 // Usage: report_pages_bench [--gdi|--length] [--spill|--keep]
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -21,15 +20,8 @@
 #include "shell/browse/ListReportCells.h"
 #include "system/files/FileQueries.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-}  // namespace
+using kv::bench::Clock;
+using kv::bench::MillisecondsSince;
 
 int main(int argc, char** argv) {
     const bool gdiMeasure = !(argc > 1 && std::strcmp(argv[1], "--length") == 0);
@@ -38,13 +30,9 @@ int main(int argc, char** argv) {
     kv::bench::ReportCatalog catalog;
     const double built = MillisecondsSince(start);
     const kv::ListReportCells cells(kv::ItemListKind::UserList, {});
-    kv::ReportRun run;
-    run.rows = catalog.rows;
     start = Clock::now();
-    kv::SortItemsBySource(run.rows);
+    const kv::ReportRun run = kv::bench::SortedUserListRun(catalog.rows);
     const double sorted = MillisecondsSince(start);
-    run.sorted = true;
-    run.columns = kv::AllReportColumns(kv::UserListColumns());
     kv::ReportLook look;
     look.icons = false;
     look.dateTimeText = "2026-12-11, 13:05:09";

@@ -1,18 +1,8 @@
 # Runs printtofile under Wine, then reads the job's pages with Ghostscript:
 # every page has its number, and the headings are there.
-execute_process(COMMAND ${RUN} ${PROGRAM} ${PPD} ${JOB} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-message("${out}")
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "printtofile failed (${status}): ${err}")
-endif()
-if(NOT EXISTS ${JOB})
-    message(FATAL_ERROR "no print job was written to ${JOB}")
-endif()
-execute_process(COMMAND gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=txtwrite -sOutputFile=- ${JOB}
-                RESULT_VARIABLE gs OUTPUT_VARIABLE text ERROR_VARIABLE gserr)
-if(NOT gs EQUAL 0)
-    message(FATAL_ERROR "Ghostscript cannot read the job: ${gserr}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../../support/PrintJob.cmake)
+kv_print_job(${RUN} ${PROGRAM} ${PPD} ${JOB})
+kv_job_text(${JOB} text)
 execute_process(COMMAND gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=bbox ${JOB} ERROR_VARIABLE boxes OUTPUT_QUIET)
 string(REGEX MATCHALL "%%BoundingBox: [0-9]+ [0-9]+ [0-9]+ [0-9]+" pages "${boxes}")
 list(LENGTH pages count)
