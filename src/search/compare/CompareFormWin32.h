@@ -15,6 +15,7 @@
 #include "search/results/FoundColumns.h"
 #include "search/results/FoundItemCommands.h"
 #include "search/results/ResultList.h"
+#include "search/results/ToolWindowWin32.h"
 #include "search/userlist/DockButtonsWin32.h"
 #include "search/window/FoundPopupWin32.h"
 #include "ui/Button.h"
@@ -27,27 +28,12 @@
 
 namespace kv {
 
-struct CompareFormServices {
-    IItemLocator* locator = nullptr;
-    IFoundItemCommands* commands = nullptr;
-    // Keeps "CompareWndPos" and the toolbar's place; empty: neither read nor kept.
-    std::string placementKey;
-    std::function<int()> doubleClickAction;
-    std::function<void()> idleUpdate;
-    // After Add to User List or Set Category: the other lists refresh.
-    std::function<void()> listChanged;
-    std::function<std::string(const ItemHead&)> summary;
-    std::function<std::string(std::span<ItemHead* const>)> totals;
-    std::function<void()> columnsSetup;
-    // "Report of this list": none: Report stays disabled.
-    std::function<void()> reportOfList;
+struct CompareFormServices : ToolWindowServices {
     MediaCellFormats mediaCells;
     // Whether a window is the user list's list, where rows dragged from here drop.
     std::function<bool(HWND target)> userListDropTarget;
     // The shared small images' icon of a file by its name; none: files found on disk show no icon.
     std::function<int(const std::string& name)> fileIcon;
-    int buttonSize = 2;
-    bool oldButtons = false;
 };
 
 class TCompareForm : public ui::Form {

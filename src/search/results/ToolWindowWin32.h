@@ -11,12 +11,37 @@
 #include "controls/docks/DockSiteWin32.h"
 #include "controls/docks/DockToolbarWin32.h"
 #include "search/results/FoundItemCommands.h"
+#include "search/results/ResultList.h"
 #include "search/window/SearchToolbar.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
 #include "ui/SpeedButton.h"
 
 namespace kv {
+
+// What the main window hands to the user list and the compare window alike.
+struct ToolWindowServices {
+    IItemLocator* locator = nullptr;
+    // The main window's handlers of the item actions; none: they do nothing.
+    IFoundItemCommands* commands = nullptr;
+    // Keeps the window's placement and its toolbar's place; empty: neither read nor kept.
+    std::string placementKey;
+    // The settings' double-click action (1 Properties, 2 Explorer, 3 Launch, 4 View).
+    std::function<int()> doubleClickAction;
+    // Before the popup shows: the main window's idle work, so its command states are current.
+    std::function<void()> idleUpdate;
+    // After the list changed or its rows were acted on: the other lists refresh.
+    std::function<void()> listChanged;
+    // Status panels 1 and 2: the focused record's summary, the totals of the rows.
+    std::function<std::string(const ItemHead&)> summary;
+    std::function<std::string(std::span<ItemHead* const>)> totals;
+    // "Report of this list": the report generator on it; none: Report stays disabled.
+    std::function<void()> reportOfList;
+    // A click beside the column headers.
+    std::function<void()> columnsSetup;
+    int buttonSize = 2;
+    bool oldButtons = false;
+};
 
 struct ToolWindowDocks {
     ui::TDockSite* top = nullptr;

@@ -11,6 +11,7 @@
 #include "controls/docks/DockToolbarWin32.h"
 #include "search/results/FoundItemCommands.h"
 #include "search/results/FoundListWin32.h"
+#include "search/results/ToolWindowWin32.h"
 #include "search/userlist/DockButtonsWin32.h"
 #include "search/window/FoundPopupWin32.h"
 #include "ui/Form.h"
@@ -18,29 +19,9 @@
 
 namespace kv {
 
-struct UserListServices {
-    IItemLocator* locator = nullptr;
-    // The main window's handlers of the item actions; none: they do nothing.
-    IFoundItemCommands* commands = nullptr;
-    // Keeps "UserListWndPos" and the toolbar's place; empty: neither read nor kept.
-    std::string placementKey;
-    // The settings' double-click action (1 Properties, 2 Explorer, 3 Launch, 4 View).
-    std::function<int()> doubleClickAction;
-    // Before the popup shows: the main window's idle work, so its command states are current.
-    std::function<void()> idleUpdate;
-    // After the list changed: the main window's item commands and the search window's buttons.
-    std::function<void()> listChanged;
-    // Status panels 1 and 2: the focused record's summary, the totals of the rows.
-    std::function<std::string(const ItemHead&)> summary;
-    std::function<std::string(std::span<ItemHead* const>)> totals;
-    // "Report of this list": the report generator on the user list; none: Report stays disabled.
-    std::function<void()> reportOfList;
-    // A click beside the column headers.
-    std::function<void()> columnsSetup;
+struct UserListServices : ToolWindowServices {
     // The main list's font, which the list takes whenever the window is activated.
     std::function<HFONT()> listFont;
-    int buttonSize = 2;
-    bool oldButtons = false;
 };
 
 class TUserListForm : public ui::Form {

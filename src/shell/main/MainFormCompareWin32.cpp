@@ -39,19 +39,13 @@ std::string CompareKindText(const ItemHead& rec) {
 
 CompareFormServices MainForm::compareFormServices() {
     CompareFormServices s;
-    s.locator = this;
-    s.commands = this;
-    s.placementKey = services_.programKey;
-    s.doubleClickAction = [this] { return static_cast<int>(services_.settings.Get().dblClick); };
-    s.idleUpdate = [this] { updateCommands(kUpdateAllCommands); };
+    fillToolWindowServices(s);
     s.listChanged = [this] {
         if (userListForm_)
             userListForm_->SetRefresh(1);
         if (searchForm_)
             searchForm_->SetPendingRefresh(2);
     };
-    s.summary = RecordSummaryText;
-    s.totals = RecordsTotalsText;
     s.columnsSetup = [this] { ColumnsSetupClick(ColumnsList::CompareResults); };
     s.reportOfList = [this] { OpenReportGenerator(ReportOrigin::CompareWindow); };
     s.userListDropTarget = [this](HWND target) { return userListForm_ && userListForm_->IsDropTarget(target); };
@@ -62,8 +56,6 @@ CompareFormServices MainForm::compareFormServices() {
     };
     if (iconList_)
         s.fileIcon = [this](const std::string& name) { return iconList_->AddIcon(name); };
-    s.buttonSize = services_.settings.Get().buttonSize;
-    s.oldButtons = services_.settings.Get().oldButtons;
     return s;
 }
 

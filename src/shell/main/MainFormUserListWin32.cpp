@@ -32,27 +32,32 @@ std::string MainForm::RecordsTotalsText(std::span<ItemHead* const> items) {
     return ListTotalsText(false, count, bytes, LocaleCellFormats().decimalSeparator);
 }
 
-TUserListForm& MainForm::userListForm() {
-    if (userListForm_)
-        return *userListForm_;
-    UserListServices s;
+// What the user list and the compare window take alike from the main window.
+void MainForm::fillToolWindowServices(ToolWindowServices& s) {
     s.locator = this;
     s.commands = this;
     s.placementKey = services_.programKey;
     s.doubleClickAction = [this] { return static_cast<int>(services_.settings.Get().dblClick); };
     s.idleUpdate = [this] { updateCommands(kUpdateAllCommands); };
+    s.summary = RecordSummaryText;
+    s.totals = RecordsTotalsText;
+    s.buttonSize = services_.settings.Get().buttonSize;
+    s.oldButtons = services_.settings.Get().oldButtons;
+}
+
+TUserListForm& MainForm::userListForm() {
+    if (userListForm_)
+        return *userListForm_;
+    UserListServices s;
+    fillToolWindowServices(s);
     s.listChanged = [this] {
         updateCommands(CommandGroup::Item);
         if (searchForm_)
             searchForm_->SetPendingRefresh(2);
     };
-    s.summary = RecordSummaryText;
-    s.totals = RecordsTotalsText;
     s.columnsSetup = [this] { ColumnsSetupClick(ColumnsList::UserList); };
     s.reportOfList = [this] { OpenReportGenerator(ReportOrigin::UserList); };
     s.listFont = [this] { return list.font(); };
-    s.buttonSize = services_.settings.Get().buttonSize;
-    s.oldButtons = services_.settings.Get().oldButtons;
     userListForm_ = std::make_unique<TUserListForm>(std::move(s));
     TUserListForm& form = *userListForm_;
 

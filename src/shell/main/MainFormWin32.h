@@ -306,6 +306,7 @@ private:
     static std::string RecordsTotalsText(std::span<ItemHead* const> items);
     void showCompareResults(CompareResults results, const std::string& description);
     CompareFormServices compareFormServices();
+    void fillToolWindowServices(ToolWindowServices& s);
     const FoundCellProvider& compareCells();
     TCompareForm* compareFormIfAny() { return compareForm_; }
     Node* catalogAt(std::size_t index);
