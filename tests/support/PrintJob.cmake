@@ -24,5 +24,11 @@ function(kv_job_text job out)
     if(NOT gs EQUAL 0)
         message(FATAL_ERROR "Ghostscript cannot read the job's text: ${gserr}")
     endif()
+    # Ghostscript names a character by the glyph the font draws it with: with
+    # some fonts a space comes back as a no-break space, a hyphen as a soft one.
+    string(ASCII 194 160 nbsp)
+    string(ASCII 194 173 shy)
+    string(REPLACE "${nbsp}" " " text "${text}")
+    string(REPLACE "${shy}" "-" text "${text}")
     set(${out} "${text}" PARENT_SCOPE)
 endfunction()

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include <winspool.h>
 
 #include "search/reports/ReportJobsWin32.h"
+#include "search/reports/ReportPrinterWin32.h"
 #include "search/reports/ReportSettings.h"
 #include "search/reports/ReportSort.h"
 #include "ui/Application.h"
@@ -303,9 +303,8 @@ void TReportGenForm::UpdateReportGenControls() {
     BtnPrint.setEnabled(anyTicked);
     BtnCopyColumns.setEnabled(sources_.columnLayout != nullptr);
     SettingsChanged();
-    char name[256] = {};
-    DWORD size = sizeof name;
-    PrinterData.setText(GetDefaultPrinterA(name, &size) ? name : "(no printer)");
+    const std::string printer = ResolveReportPrinter(CurrentReportSettings(services_.store).printer);
+    PrinterData.setText(printer.empty() ? "(no printer)" : printer);
 }
 
 void TReportGenForm::ShowPrinterGroup(bool visible) {

@@ -39,13 +39,17 @@ PrintAbortScope::PrintAbortScope(HDC printer, std::function<bool()> cancelled)
 PrintAbortScope::~PrintAbortScope() { currentJob = previous_; }
 
 std::string ResolveReportPrinter(const std::string& stored) {
-    if (!stored.empty()) {
-        const std::vector<std::string> names = ui::PrinterNames();
+    const std::vector<std::string> names = ui::PrinterNames();
+    if (!stored.empty())
         for (auto it = names.rbegin(); it != names.rend(); ++it)
             if (compareNoCase(*it, stored, cp1252CaseMap()) == 0)
                 return *it;
-    }
-    return ui::DefaultPrinterName();
+    std::string chosen = ui::DefaultPrinterName();
+    // Printers installed but none made the default: the first one, rather
+    // than a report that cannot print.
+    if (chosen.empty() && !names.empty())
+        chosen = names.front();
+    return chosen;
 }
 
 std::vector<ReportPaperEntry> FillPaperSizes(const ui::PrinterSettings& printer) {

@@ -24,7 +24,7 @@ struct ReportPaperEntry {
 };
 
 // The installed printer of that name (case-insensitive, the last one listed
-// wins), else the default printer.
+// wins), else the default printer, else the first installed; "" for none.
 std::string ResolveReportPrinter(const std::string& stored);
 
 // "Default" and the printer's papers the report knows; the others are left out.

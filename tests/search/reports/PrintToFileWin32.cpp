@@ -55,7 +55,29 @@ bool CheckPrinterSettings() {
     PullPaperAndOrientation(printer, paper, portrait);
     expect(paper == 11 && !portrait, "A5 landscape read back");
     expect(ResolveReportPrinter("korvalder test ps") == kPrinter, "the stored printer found without regard to case");
-    expect(ResolveReportPrinter("A printer long gone") == ui::DefaultPrinterName(), "a gone printer: the default");
+    const std::string fallback =
+        ui::DefaultPrinterName().empty() ? ui::PrinterNames().front() : ui::DefaultPrinterName();
+    expect(ResolveReportPrinter("A printer long gone") == fallback, "a gone printer: the default, else the first");
+    {
+        // Printers installed but no default: the first installed, not none.
+        HKEY key = nullptr;
+        RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows", 0,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, &key);
+        char device[512] = "";
+        DWORD size = sizeof device - 1, type = 0;
+        const bool hadDevice =
+            key && RegQueryValueExA(key, "device", nullptr, &type, reinterpret_cast<BYTE*>(device), &size) == ERROR_SUCCESS;
+        if (hadDevice)
+            RegDeleteValueA(key, "device");
+        if (ui::DefaultPrinterName().empty())
+            expect(ResolveReportPrinter("") == ui::PrinterNames().front(), "no default printer: the first installed");
+        else
+            std::printf("no-default check skipped: the system still names a default printer\n");
+        if (hadDevice)
+            RegSetValueExA(key, "device", 0, type, reinterpret_cast<const BYTE*>(device), size);
+        if (key)
+            RegCloseKey(key);
+    }
     ReportSettings settings;
     ui::ScriptedPrompt prompt;
     expect(CheckPaperSize(settings, ui::PrinterSettings(kPrinter), prompt, paper) && paper == 9,
