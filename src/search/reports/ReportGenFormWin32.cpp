@@ -193,6 +193,7 @@ void TReportGenForm::BuildOutputControls() {
 ReportWindowFacts TReportGenForm::Facts() const { return sources_.facts ? sources_.facts() : ReportWindowFacts{}; }
 
 void TReportGenForm::InitReportSource() {
+    ShowReportPrinter();
     UpdateReportGenControls();
     ui::RadioButton* radios[] = {&SourceCatalog, &SourceSearch, &SourceUser, &SourceCompareMedia, &SourceCheckFiles};
     radios[InitialReportSource(sources_.origin, Facts())]->setChecked(true);
@@ -303,6 +304,11 @@ void TReportGenForm::UpdateReportGenControls() {
     BtnPrint.setEnabled(anyTicked);
     BtnCopyColumns.setEnabled(sources_.columnLayout != nullptr);
     SettingsChanged();
+}
+
+// Read from the stored settings and the system's printers: only when the
+// generator opens and after Report Setup, not on every click in the dialog.
+void TReportGenForm::ShowReportPrinter() {
     const std::string printer = ResolveReportPrinter(CurrentReportSettings(services_.store).printer);
     PrinterData.setText(printer.empty() ? "(no printer)" : printer);
 }
@@ -458,6 +464,7 @@ void TReportGenForm::BtnRepSetupClick() {
         services_.reportSettings();
     else
         services_.prompt.showInformation("The report settings are not available in this version.", "Report Setup");
+    ShowReportPrinter();
     UpdateReportGenControls();
 }
 

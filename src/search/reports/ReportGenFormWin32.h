@@ -145,6 +145,7 @@ public:
     void SettingsChanged();
     void HeadingsChanged(ui::Control* sender);
     void UpdateReportGenControls();
+    void ShowReportPrinter();
     void StoreSourceColumns(int source);
     void ShowSourceColumns(int previous);
     void BtnCopyColumnsClick();
